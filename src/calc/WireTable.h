@@ -1,0 +1,63 @@
+#pragma once
+// The wire sizes that may be used: metric sizes from "Wire.txt" or AWG 40..0.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+struct WireEntry {
+  double d = 0;    // bare diameter, mm
+  double diz = 0;  // diameter over insulation, mm
+  double A = 0;    // copper cross-section, mm2
+};
+
+struct WireTable {
+  std::vector<WireEntry> entries;  // ascending diameters, at most 101
+  int last() const { return static_cast<int>(entries.size()) - 1; }
+};
+
+// "d%i" / "diz%i" pairs until the first missing one, at most 101 entries.
+WireTable ParseWireTable(std::string_view text);
+// Reads the file; false (table unchanged) when it cannot be read.
+bool ReadWireTable(const std::string& path, WireTable& table);
+// Entry i is AWG 40 - i.
+WireTable BuildAwgTable();
+// "%.3f" without trailing zeros and point: 0.500 -> "0.5", 1.000 -> "1".
+std::string FormatDiameter(double d);
+// First entry whose diameter is at least d; last when d exceeds every entry;
+// -1 for an empty table.
+int FirstIndexAtLeast(const WireTable& table, double d);
+// Diameter of AWG number a (not truncated).
+double AwgDiameter(double awg);
+
+struct WireChoice {
+  double d = 0;        // chosen bare diameter, mm
+  int index = -1;      // chosen entry
+  double S1 = 0;       // one wire's copper cross-section, mm2
+  double n = 0;        // parallel wires (whole)
+  int spinPos = -1;    // position the spin button takes
+  std::string fieldText;  // the wire-size field after the choice
+  bool notice = false;    // the typed size is not in the table
+  std::string noticeText;
+};
+// Chooses wire size and count for the copper cross-section Scu (mm2).
+// fieldText is the wire-size field ("," is read as "."); noticeTemplate is the
+// sentence into which the typed size is inserted after its third blank;
+// mmUnit the millimetre unit text.
+WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::string_view fieldText,
+                      double Scu, std::string_view noticeTemplate, std::string_view mmUnit);
+
+// Unit switches: the new field text and spin position.
+struct UnitSwitchResult {
+  std::string fieldText;
+  int spinPos = 0;
+};
+// Metric field (a diameter) -> AWG number in the AWG table.
+UnitSwitchResult SwitchFieldToAwg(const WireTable& awgTable, std::string_view metricFieldText);
+// AWG field (a number, not truncated) -> the next metric size at least as thick.
+UnitSwitchResult SwitchFieldToMetric(const WireTable& metricTable, std::string_view awgFieldText);
+// The field text at spin position p: metric diameter or "40 - p".
+std::string SpinFieldText(const WireTable& table, bool awg, int pos);
+
+}  // namespace velmora

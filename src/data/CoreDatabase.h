@@ -1,0 +1,57 @@
+#pragma once
+// The text of the core database "BaseCores.txt": one six-line record per core,
+//   [name] / Ae = .. / An = .. / le = .. / mu = .. / (empty line)
+// listed by shape, read, appended to and removed from as text.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+enum CoreShape : int { kShapeE = 0, kShapeEI = 1, kShapeER = 2, kShapeETD = 3, kShapeR = 4, kShapeOther = 5 };
+constexpr int kShapeCount = 6;
+
+// The names the core list shows for a shape, in the order of the text (the
+// list itself sorts them).
+std::vector<std::string> ListCoreNames(std::string_view dbText, int shape);
+// The shape whose pattern the name contains first ("E ", "EI", "ER", "ETD",
+// "R "), else other.
+int ShapeOfName(std::string_view name);
+// "E ", "EI ", "ER ", "ETD ", "R ", or empty for other.
+const char* ShapePrefix(int shape);
+// The name with its shape's prefix put in front unless it contains it anywhere.
+std::string WithShapePrefix(std::string_view name, int shape);
+
+// The four value texts of a core's record, with every ',' replaced by '.';
+// a missing key gives the empty text.
+struct CoreTexts {
+  std::string Ae, An, le, mu;
+};
+// The record is found by its header line "[" + name + "]"; only when there is
+// none, by "name]" (a name the list cut from inside a longer header), and last
+// by the first occurrence of the name. Keys are read inside that record only.
+CoreTexts ReadCoreTexts(std::string_view dbText, std::string_view name);
+
+// One selected core, as the calculation reads it.
+struct CoreRecord {
+  std::string name;
+  double Ae = 0, An = 0, le = 0;
+  double mu = 0;  // read as a whole number
+  double Ve = 0;  // cm3, le * Ae / 1000
+};
+CoreRecord CoreFromTexts(std::string_view name, const CoreTexts& texts);
+// Ve formatted "%.3f".
+std::string FormatVolume(const CoreRecord& core);
+
+// "[name]\r\nAe = ..\r\nAn = ..\r\nle = ..\r\nmu = ..\r\n\r\n"
+std::string FormatCoreRecord(std::string_view name, std::string_view Ae, std::string_view An,
+                             std::string_view le, std::string_view mu);
+// True when the text holds a record whose header is exactly "[" + name + "]".
+bool HasCoreRecord(std::string_view dbText, std::string_view name);
+// A name the format can hold: no '[', ']', CR or LF.
+bool IsValidCoreName(std::string_view name);
+// The text without the record of that name (found as ReadCoreTexts finds it),
+// from its '[' up to the next record's '[' or the end. Unchanged when absent.
+std::string RemoveCoreRecord(std::string_view dbText, std::string_view name);
+
+}  // namespace velmora

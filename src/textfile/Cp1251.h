@@ -1,0 +1,19 @@
+#pragma once
+// Windows-1251 <-> UTF-8. Only the boundaries use it: the Qt view, the CLI's
+// output and file names on disk. The engine keeps Windows-1251 bytes.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+std::string Cp1251ToUtf8(std::string_view cp1251);
+// Nothing when the text holds a character that Windows-1251 cannot hold (or
+// is not valid UTF-8).
+std::optional<std::string> Utf8ToCp1251(std::string_view utf8);
+// Unicode code point of one Windows-1251 byte (0 for the one unassigned byte 0x98).
+char32_t Cp1251ToUnicode(unsigned char byte);
+// The Windows-1251 byte of a code point, or nothing.
+std::optional<unsigned char> UnicodeToCp1251(char32_t cp);
+
+}  // namespace velmora

@@ -1,0 +1,34 @@
+#pragma once
+// The reader shared by every data file: the whole file is read once, and each
+// value is found by a plain substring search in its text.
+#include <string>
+#include <string_view>
+
+#include "textfile/FileIO.h"
+
+namespace velmora {
+
+class KeyedTextFile {
+ public:
+  // Reads the whole file; the text runs up to the first zero byte. On failure
+  // the previous text stays and false is returned.
+  bool Load(const std::string& fileName, OpenMode mode = OpenMode::ReadOnly);
+  const std::string& Text() const { return text_; }
+  void SetText(std::string text) { text_ = std::move(text); }
+
+  // One-level lookup: first occurrence of key anywhere, value after the next
+  // '=', up to the next CR or the end; blanks (byte 32) trimmed.
+  static std::string GetValue(std::string_view text, std::string_view key);
+  // Two-level lookup: first occurrence of section, then of key from there,
+  // value after the next '=', up to the first byte 0..13; blanks trimmed.
+  static std::string GetSectionValue(std::string_view text, std::string_view section,
+                                     std::string_view key);
+
+ private:
+  std::string text_;
+};
+
+// Text up to (not including) the first zero byte.
+std::string_view UpToFirstZero(std::string_view bytes);
+
+}  // namespace velmora
