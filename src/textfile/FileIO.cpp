@@ -1,0 +1,159 @@
+#include "textfile/FileIO.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+namespace velmora {
+
+namespace {
+
+// Closes the descriptor when the scope ends, unless released.
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  // Closes now and reports whether the close succeeded.
+  bool close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+int OpenRetry(const char* path, int flags, mode_t perm = 0) {
+  int fd;
+  do {
+    fd = ::open(path, flags | O_CLOEXEC, perm);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  const char* p = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) return false;
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Folder part of a path as given ("." for a bare name), for the temporary file.
+std::string DirPart(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string TempNameBeside(const std::string& path) {
+  static std::atomic<unsigned> counter{0};
+  thread_local std::minstd_rand rng{std::random_device{}()};
+  char tail[64];
+  std::snprintf(tail, sizeof tail, ".%ld.%u.%08x.tmp", static_cast<long>(::getpid()),
+                counter.fetch_add(1), static_cast<unsigned>(rng()));
+  return path + tail;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode) {
+  const int flags = mode == OpenMode::ReadWrite ? O_RDWR : O_RDONLY;
+  Fd fd(OpenRetry(path.c_str(), flags));
+  if (fd.get() < 0) return std::nullopt;
+
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return std::nullopt;
+  if (S_ISDIR(st.st_mode)) return std::nullopt;
+
+  std::string bytes;
+  if (S_ISREG(st.st_mode) && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+  // Read up to the end whatever the size said: the file may have grown.
+  char chunk[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    bytes.append(chunk, static_cast<std::size_t>(n));
+  }
+  return bytes;
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+  if (path.empty() || path.back() == '/') return false;
+
+  // The new file gets the old file's permission bits; a new name gets the
+  // usual ones (0666 less the umask, applied by open).
+  struct stat old {};
+  const bool hadTarget = ::stat(path.c_str(), &old) == 0;
+  if (hadTarget && !S_ISREG(old.st_mode)) return false;
+
+  std::string tmp;
+  int raw = -1;
+  for (int attempt = 0; attempt < 16 && raw < 0; ++attempt) {
+    tmp = TempNameBeside(path);
+    raw = OpenRetry(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (raw < 0 && errno != EEXIST) return false;
+  }
+  if (raw < 0) return false;
+  Fd fd(raw);
+
+  bool ok = WriteAll(fd.get(), bytes);
+  if (ok && hadTarget) ok = ::fchmod(fd.get(), old.st_mode & 07777) == 0;
+  if (ok) ok = ::fsync(fd.get()) == 0;
+  ok = fd.close() && ok;
+  if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    ::unlink(tmp.c_str());
+    return false;
+  }
+
+  // Make the rename itself durable; the data are already in place, so a
+  // failure here is not a failure of the write.
+  Fd dir(OpenRetry(DirPart(path).c_str(), O_RDONLY | O_DIRECTORY));
+  if (dir.get() >= 0) ::fsync(dir.get());
+  return true;
+}
+
+bool FileExists(const std::string& path) {
+  Fd fd(OpenRetry(path.c_str(), O_RDONLY));
+  if (fd.get() < 0) return false;
+  struct stat st {};
+  return ::fstat(fd.get(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+std::string FolderOf(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path abs = fs::absolute(fs::path(path), ec);
+  if (ec) abs = fs::path(path);
+  std::string folder = abs.lexically_normal().parent_path().string();
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder;
+}
+
+}  // namespace velmora

@@ -1,0 +1,57 @@
+#include "textfile/KeyedTextFile.h"
+
+namespace velmora {
+
+namespace {
+
+std::string_view TrimBlanks(std::string_view v) {
+  const auto first = v.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const auto last = v.find_last_not_of(' ');
+  return v.substr(first, last - first + 1);
+}
+
+// The value after the first '=' at or after `from`; `stop` tells which byte
+// ends it. No '=' after the key gives the empty value.
+template <typename Stop>
+std::string ValueAfter(std::string_view text, std::size_t from, Stop stop) {
+  const auto eq = text.find('=', from);
+  if (eq == std::string_view::npos) return {};
+  std::size_t end = eq + 1;
+  while (end < text.size() && !stop(static_cast<unsigned char>(text[end]))) ++end;
+  return std::string(TrimBlanks(text.substr(eq + 1, end - eq - 1)));
+}
+
+}  // namespace
+
+std::string_view UpToFirstZero(std::string_view bytes) {
+  const auto zero = bytes.find('\0');
+  return zero == std::string_view::npos ? bytes : bytes.substr(0, zero);
+}
+
+bool KeyedTextFile::Load(const std::string& fileName, OpenMode mode) {
+  auto bytes = ReadWholeFile(fileName, mode);
+  if (!bytes) return false;
+  bytes->resize(UpToFirstZero(*bytes).size());
+  text_ = std::move(*bytes);
+  return true;
+}
+
+std::string KeyedTextFile::GetValue(std::string_view text, std::string_view key) {
+  text = UpToFirstZero(text);
+  const auto p = text.find(key);
+  if (p == std::string_view::npos) return {};
+  return ValueAfter(text, p, [](unsigned char c) { return c == '\r'; });
+}
+
+std::string KeyedTextFile::GetSectionValue(std::string_view text, std::string_view section,
+                                           std::string_view key) {
+  text = UpToFirstZero(text);
+  const auto s = text.find(section);
+  if (s == std::string_view::npos) return {};
+  const auto p = text.find(key, s);
+  if (p == std::string_view::npos) return {};
+  return ValueAfter(text, p, [](unsigned char c) { return c <= 13; });
+}
+
+}  // namespace velmora

@@ -1,0 +1,139 @@
+#include "textfile/Numbers.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace velmora {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::string CommaToPoint(std::string_view text) {
+  std::string s(text);
+  for (char& c : s)
+    if (c == ',') c = '.';
+  return s;
+}
+
+double ReadLeadingDouble(std::string_view text) {
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+
+  const std::size_t start = i;
+  // Decimal magnitude of the number's first significant digit, to tell an
+  // overflow from an underflow when the value is out of range.
+  long long leadExp = 0;
+  bool seenNonZero = false;
+  std::size_t digits = 0;
+  while (i < n && IsDigit(text[i])) {
+    if (text[i] != '0' && !seenNonZero) seenNonZero = true;
+    if (seenNonZero) ++leadExp;
+    ++i;
+    ++digits;
+  }
+  if (i < n && text[i] == '.') {
+    ++i;
+    while (i < n && IsDigit(text[i])) {
+      if (!seenNonZero) {
+        if (text[i] != '0')
+          seenNonZero = true;
+        else
+          --leadExp;
+      }
+      ++i;
+      ++digits;
+    }
+  }
+  if (digits == 0) return 0.0;
+  std::size_t end = i;
+
+  long long exponent = 0;
+  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    bool expNegative = false;
+    if (j < n && (text[j] == '+' || text[j] == '-')) expNegative = text[j++] == '-';
+    if (j < n && IsDigit(text[j])) {
+      while (j < n && IsDigit(text[j])) {
+        if (exponent < 1'000'000'000) exponent = exponent * 10 + (text[j] - '0');
+        ++j;
+      }
+      if (expNegative) exponent = -exponent;
+      end = j;
+    }
+  }
+
+  double value = 0.0;
+  const auto [ptr, ec] = std::from_chars(text.data() + start, text.data() + end, value,
+                                         std::chars_format::general);
+  (void)ptr;
+  if (ec == std::errc::result_out_of_range) {
+    value = seenNonZero && leadExp + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  } else if (ec != std::errc()) {
+    value = 0.0;
+  }
+  return negative ? -value : value;
+}
+
+int ReadLeadingInt(std::string_view text) {
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  // The blanks that the C library's integer conversion skips.
+  while (i < n && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\v' ||
+                   text[i] == '\f' || text[i] == '\r'))
+    ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long long value = 0;
+  const long long limit = static_cast<long long>(INT_MAX) + 1;
+  while (i < n && IsDigit(text[i])) {
+    if (value <= limit) value = value * 10 + (text[i] - '0');
+    ++i;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+std::string FormatFixed(double value, int decimals) {
+  if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
+  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+  if (decimals < 0) decimals = 6;  // as printf treats a negative precision
+  // Beyond 1074 decimals every digit of a double is zero.
+  constexpr int kExactDecimals = 1074;
+  const int shown = decimals > kExactDecimals ? kExactDecimals : decimals;
+  std::string out(static_cast<std::size_t>(shown) + 330, '\0');
+  const auto [ptr, ec] =
+      std::to_chars(out.data(), out.data() + out.size(), value, std::chars_format::fixed, shown);
+  if (ec != std::errc()) return {};
+  out.resize(static_cast<std::size_t>(ptr - out.data()));
+  if (decimals > shown) out.append(static_cast<std::size_t>(decimals - shown), '0');
+  return out;
+}
+
+std::string FormatInt(long long value) { return std::to_string(value); }
+
+double RoundUp(double value) {
+  if (!std::isfinite(value)) return value;
+  const double whole = std::trunc(value);
+  return whole < value ? whole + 1.0 : whole;
+}
+
+int TruncClamp(double value, int lo, int hi) {
+  if (std::isnan(value)) return lo;
+  const double whole = std::trunc(value);
+  if (whole <= static_cast<double>(lo)) return lo;
+  if (whole >= static_cast<double>(hi)) return hi;
+  return static_cast<int>(whole);
+}
+
+}  // namespace velmora
