@@ -1,0 +1,223 @@
+#pragma once
+// The main window: the design inputs, the core database, the material, the
+// wire table, the language and every handler of the window's controls.
+//
+// The handlers are spread over files by subsystem:
+//   VelmoraDlg.cpp      state, data exchange, dispatch, picture
+//   StartUp.cpp         OnInitDialog
+//   FormRules.cpp       caption switches, enable rules, frequency and material rules
+//   CalcCommand.cpp     Calculate
+//   CoreCommands.cpp    core database: list, selection, add, delete
+//   WireCommands.cpp    wire table, unit switch, spin button
+//   LanguageCommands.cpp LoadLanguage, language submenu and command
+//   ExitCommand.cpp     Exit
+//   filedialogs/DesignCommands.cpp  Load and Save
+//   HelpAboutCommands.cpp           Help and About
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "calc/CoreGeometry.h"
+#include "calc/WireTable.h"
+#include "data/CoreDatabase.h"
+#include "data/MaterialRecord.h"
+#include "lang/LanguageTable.h"
+#include "settings/SettingsRecord.h"
+#include "textfile/KeyedTextFile.h"
+#include "ui/Dialog.h"
+
+namespace velmora {
+
+// How a run of the window differs from the plain program.
+struct VelmoraOptions {
+  // The settings file read at start-up in place of "Inductor.ini" (with its
+  // language line, if any).
+  std::string settingsFile = "Inductor.ini";
+  // Settings fields set right after the settings are read (key, value).
+  std::vector<std::pair<std::string, std::string>> overrides;
+  // Nothing is written to disk: not "Inductor.ini", not the core database,
+  // not a design file.
+  bool suppressWrites = false;
+};
+
+ui::DialogTemplate MainWindowTemplate();  // template 102 with menu 129
+
+class CVelmoraDlg : public ui::Dialog {
+ public:
+  explicit CVelmoraDlg(ui::DialogHost& host, VelmoraOptions options = {});
+
+  // ---- framework hooks -------------------------------------------------------
+  bool OnInitDialog() override;  // the start-up sequence
+  void DoDataExchange(ui::DataExchange& dx) override;
+  void OnCommand(int id, ui::Notify code) override;
+  void OnCmdMsg(int id) override;  // the language commands
+  void OnOK() override;            // "Рассчитать!" and Enter: Calculate
+  void OnCancel() override;        // Exit, Escape, close box
+  void OnVScroll(int spinId, ui::ScrollCode code) override;
+  int PictureId() const override;
+  Rect PictureRect() const override;
+
+  // ---- commands written beside the file dialogs and the Help/About windows ---
+  void OnLoadDesign();  // button 4
+  void OnSaveDesign();  // button 3
+  void OnHelp();        // menu 57670
+  void OnAbout();       // menu 57664
+
+  // ---- state -------------------------------------------------------------------
+  // The design inputs. Its "core" field is the core to select (the reader
+  // fills it; AddCore sets it); "mater" is the material name; "lang" the
+  // language name.
+  SettingsRecord& Settings() { return settings_; }
+  const SettingsRecord& Settings() const { return settings_; }
+  // The record as it is written: "core" holds the current core.
+  SettingsRecord SettingsForWriting() const;
+  const LanguageTable& Lang() const { return lang_; }
+  // The core whose data the window shows.
+  const std::string& CurrentCore() const { return currentCore_; }
+  const std::string& CoreToSelect() const { return settings_.core; }
+  void SetCoreToSelect(std::string name) { settings_.core = std::move(name); }
+  MaterialRecord& Material() { return material_; }
+  const MaterialRecord& Material() const { return material_; }
+  const CoreRecord& Core() const { return core_; }
+  const WireTable& Wires() const { return wires_; }
+  const std::string& CoreDatabaseText() const { return coreDb_; }
+  // The folder in which "Materials.txt" was found, ending in '/'.
+  const std::string& ProgramFolder() const { return programFolder_; }
+  int ShapeIndex() const { return shape_; }
+  int RememberedPosition() const { return rememberedPos_; }
+  int CurrentLanguageCommand() const { return curLangCmd_; }
+  int LanguageCommandCount() const { return langCmdCount_; }
+  bool WritesSuppressed() const { return options_.suppressWrites; }
+  // True when start-up ended the window (a missing data file).
+  bool StartUpFailed() const { return startUpFailed_; }
+
+  // ---- steps the commands share ------------------------------------------------
+  void Calculate();
+  // The data of the current material name from the program folder; false
+  // (record unchanged) when the file cannot be read. No fallback.
+  bool LoadMaterialData();
+  // LoadMaterialData; on failure the name becomes "N87 Epcos" and that is
+  // loaded (result ignored); then the entry is selected in the material list
+  // (prefix search from the top, case ignored).
+  void LoadMaterialWithFallback();
+  // Shape from the core to select, list for that shape, the entry selected
+  // (or the remembered one, else the first), its data shown and calculated.
+  void SelectCoreByName();
+  // Captions that follow use, yes_al and yes_AWG of the settings record.
+  void ApplyUseCaptions();
+  void ApplyGapCaptions();
+  void ApplyWireUnitCaptions();
+  void ApplyCaptionSwitches();  // all three
+  // The wire table for the current unit ("Wire.txt" or AWG), spin buddy 1036
+  // and range 0..last. A "Wire.txt" that cannot be read is reported and the
+  // table stays as it was; false then.
+  bool RebuildWireTable();
+  // Exactly one of 1007 (inductance) and 1101 (minimum current) is enabled,
+  // as us_Imin says.
+  void ApplyMinimumCurrentPair();
+  // The message box that a file could not be written: OTHERS s22, " ", name.
+  void ReportWriteFailure(std::string_view fileName);
+  // A message box with the caption OTHERS s8.
+  int Message(std::string_view text, ui::MbType type = ui::MbType::Ok);
+  // Writes bytes to a file unless writes are suppressed; false when it failed.
+  bool WriteFile(const std::string& path, std::string_view bytes);
+
+  // ---- window texts and language menu ------------------------------------------
+  bool LoadLanguage();
+
+  // ---- core database -------------------------------------------------------------
+  void ReadCoreDatabase();
+  void FillCoreList();
+  void ShowSelectedCore();
+  void RestoreCoreSelection();
+  void ToggleAddByDimensions();
+  void ToggleAddByData();
+  void AddCore();
+  void DeleteCore();
+
+ private:
+  // Start-up steps.
+  bool StartUpMaterials();
+  void StartUpLanguageMissing();
+
+  // Form rules.
+  void OnShapeChanged();
+  void OnUseChanged();
+  void OnGapModeChanged();
+  void OnMinimumCurrentClicked();
+  void OnFrequencyChanged();
+  void OnMaterialChanged();
+
+  // Wire commands.
+  void OnSwitchToAwg();
+  void OnSwitchToMetric();
+  void OnSpin();
+
+  // Language.
+  void RebuildLanguageMenu();
+  void ApplyWindowTexts();
+  void OnLanguageCommand(int id);
+
+  // Core commands.
+  void EnableDimensionEdits(bool enable);
+  void EnableDataEdits(bool enable);
+  void ClearCoreTexts();
+  bool WriteCoreDatabase(const std::string& text);
+
+  // Exit.
+  void ExitCommand();
+
+  VelmoraOptions options_;
+  SettingsRecord settings_;
+  LanguageTable lang_;
+  KeyedTextFile file_;  // the current file text
+  std::string programFolder_;
+
+  // Core database.
+  std::string coreDb_;
+  std::string currentCore_;
+  int rememberedPos_ = -1;
+  int shape_ = 0;
+  DimensionTexts dims_;
+  std::string muText_, aeText_, anText_, leText_, veText_;
+  CoreRecord core_;
+
+  MaterialRecord material_;
+  bool materialLoaded_ = false;  // the frequency rule waits for the first material
+  WireTable wires_;
+  double lossLimit_ = 0;
+
+  // Result labels.
+  struct Labels {
+    std::string required, al, mue, Lact, LactUnit, Bpk, limit, Bac, Pcore, turns, wire, wires,
+        fill, Jact, Ipk, dI;
+  } labels_;
+
+  // Language submenu.
+  int curLangCmd_ = 500;
+  int langCmdCount_ = 1;
+  std::vector<std::string> langFiles_;  // file names (UTF-8) of items 501, 502, ...
+
+  bool startUpFailed_ = false;
+  bool inExchange_ = false;      // DoDataExchange is running
+  bool frequencyPending_ = false;  // 1006 changed during an exchange
+};
+
+// The application object: creates the main window on its stack, runs it
+// modally and destroys it.
+class CVelmoraApp {
+ public:
+  explicit CVelmoraApp(ui::DialogHost& host, VelmoraOptions options = {})
+      : host_(host), options_(std::move(options)) {}
+  // Runs the window; returns false, so that the process ends when it closed.
+  // beforeRun, when set, sees the window just before its modal run.
+  bool InitInstance(const std::function<void(CVelmoraDlg&)>& beforeRun = {});
+
+ private:
+  ui::DialogHost& host_;
+  VelmoraOptions options_;
+};
+
+}  // namespace velmora
