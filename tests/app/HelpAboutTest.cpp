@@ -1,0 +1,111 @@
+// The Help and About windows.
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/AboutDlg.h"
+#include "app/HelpDlg.h"
+#include "support/TempDir.h"
+#include "textfile/Cp1251.h"
+#include "ui/HeadlessHost.h"
+
+namespace velmora {
+namespace {
+
+using test::TempDir;
+
+std::string Cp(const char* utf8) { return Utf8ToCp1251(utf8).value(); }
+
+struct HelpRun {
+  int result = 0;
+  std::string caption;
+  std::string text;
+};
+
+HelpRun RunHelp(ui::HeadlessHost& host, const std::string& language) {
+  CHelpDlg dlg(host);
+  dlg.language = language;
+  dlg.caption = "Help";
+  dlg.messageCaption = "Velmora";
+  dlg.missingText = "File not found:";
+  HelpRun run;
+  host.QueueDriver([&run](ui::Dialog& d) {
+    run.caption = d.WindowText();
+    run.text = d.GetItemText(1014);
+    d.UserClick(ui::IDOK);
+  });
+  run.result = dlg.DoModal();
+  return run;
+}
+
+TEST(HelpDlg, ShowsTheHelpTextOfTheLanguageAsItStands) {
+  TempDir dir;
+  const std::string text = "Line one\r\nLine \xE4\xE2\xE0\r\n";  // Windows-1251 bytes
+  dir.write("ReadMe-English.txt", text);
+  ui::HeadlessHost host;
+  const HelpRun run = RunHelp(host, "English");
+  EXPECT_EQ(run.result, ui::IDOK);
+  EXPECT_EQ(run.caption, "Help");
+  EXPECT_EQ(run.text, text);
+  EXPECT_TRUE(host.shown().empty());
+}
+
+TEST(HelpDlg, ReadsLongTextsWholeAndStopsAtAZeroByte) {
+  TempDir dir;
+  std::string longText;
+  for (int i = 0; i < 2000; ++i) longText += "line " + std::to_string(i) + "\r\n";
+  ASSERT_GT(longText.size(), 10000u);
+  dir.write("ReadMe-English.txt", longText);
+  dir.write("ReadMe-Short.txt", std::string("before\0after", 12));
+  ui::HeadlessHost host;
+  EXPECT_EQ(RunHelp(host, "English").text, longText);
+  EXPECT_EQ(RunHelp(host, "Short").text, "before");
+}
+
+TEST(HelpDlg, AMissingFileIsReportedAndTheWindowCloses) {
+  TempDir dir;
+  ui::HeadlessHost host;
+  CHelpDlg dlg(host);
+  dlg.language = "Deutsch";
+  dlg.caption = "Hilfe";
+  dlg.messageCaption = "Velmora";
+  dlg.missingText = "File not found:";
+  EXPECT_EQ(dlg.DoModal(), ui::IDCANCEL);
+  ASSERT_EQ(host.shown().size(), 1u);
+  EXPECT_EQ(host.shown()[0].text, "File not found: ReadMe-Deutsch.txt");
+  EXPECT_EQ(host.shown()[0].caption, "Velmora");
+  EXPECT_EQ(host.shown()[0].type, ui::MbType::Ok);
+}
+
+TEST(HelpDlg, ARussianLanguageNameFindsTheFileByItsUtf8Name) {
+  TempDir dir;
+  dir.write("ReadMe-Русский.txt", "text");
+  ui::HeadlessHost host;
+  EXPECT_EQ(RunHelp(host, Cp("Русский")).text, "text");
+  EXPECT_TRUE(host.shown().empty());
+}
+
+TEST(AboutDlg, ShowsTheCallersTextsAndKeepsTheFixedLines) {
+  ui::HeadlessHost host;
+  CAboutDlg dlg(host);
+  dlg.caption = "About Velmora...";
+  dlg.title = "Velmora - inductor design";
+  dlg.versionWord = "Version";
+  dlg.contactLine = "Contact line";
+  std::string caption, title, version, contact;
+  host.QueueDriver([&](ui::Dialog& d) {
+    caption = d.WindowText();
+    title = d.GetItemText(1011);
+    version = d.GetItemText(1091);
+    contact = d.GetItemText(1052);
+    d.UserEnter();
+  });
+  EXPECT_EQ(dlg.DoModal(), ui::IDOK);
+  EXPECT_EQ(caption, "About Velmora...");
+  EXPECT_EQ(title, "Velmora - inductor design");
+  EXPECT_EQ(version, "Version");
+  EXPECT_EQ(contact, "Contact line");
+}
+
+}  // namespace
+}  // namespace velmora
