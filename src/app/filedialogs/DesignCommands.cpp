@@ -1,0 +1,83 @@
+// The Load and Save commands of the main window: design files through the
+// program's own open and save dialogs.
+#include <algorithm>
+#include <string>
+
+#include "app/ControlIds.h"
+#include "app/VelmoraDlg.h"
+#include "app/filedialogs/OpenFileDlg.h"
+#include "app/filedialogs/SaveFileDlg.h"
+#include "settings/SettingsRecord.h"
+#include "textfile/Cp1251.h"
+
+namespace velmora {
+
+namespace {
+
+// The name Save proposes: core and material (with "/" turned into "x", so a
+// core "E 25/13/7" gives no folder), then the main inputs with their units.
+std::string ProposedDesignName(const std::string& core, const SettingsRecord& s,
+                               const LanguageTable& lang) {
+  std::string name = core + ", " + s.mater + ", ";
+  std::replace(name.begin(), name.end(), '/', 'x');
+  name += s.zazor + lang.others[18] + ", ";
+  name += s.L + "\xB5H, ";  // µ in Windows-1251
+  name += s.Fc + "kHz, ";
+  name += s.Uimpulsa + "V, ";
+  name += s.Udc + "V, ";
+  name += s.Inom + "A";
+  name += ".sav";
+  return name;
+}
+
+}  // namespace
+
+void CVelmoraDlg::OnSaveDesign() {
+  Calculate();  // the window shows the results of what is saved
+  UpdateData(true);
+
+  CSaveFileDlg dlg(host());
+  dlg.fileName = ProposedDesignName(CurrentCore(), Settings(), Lang());
+  dlg.titleText = Lang().others[3];
+  dlg.labelText = Lang().others[5];
+  dlg.okCaption = Lang().others[4];
+  dlg.cancelCaption = Lang().others[7];
+  dlg.questionText = Lang().others[6];
+  dlg.messageCaption = Lang().others[8];
+  dlg.extension = ".sav";
+  if (dlg.DoModal() == ui::IDOK) {
+    std::string name = dlg.fileName;
+    if (name.find(".sav") == std::string::npos) name += ".sav";
+    // The name is Windows-1251 as typed; on disk file names are UTF-8. The
+    // write replaces the file whole or leaves the old one, and a failure is
+    // told, not passed over.
+    if (!WriteFile(Cp1251ToUtf8(name), SerializeSettings(SettingsForWriting(), false)))
+      ReportWriteFailure(name);
+  }
+  SetFocusItem(ids::IDC_CALCULATE);
+}
+
+void CVelmoraDlg::OnLoadDesign() {
+  COpenFileDlg dlg(host());
+  dlg.titleText = Lang().others[1];
+  dlg.okCaption = Lang().others[2];
+  dlg.cancelCaption = Lang().others[7];
+  if (dlg.DoModal() != ui::IDOK) {
+    SetFocusItem(ids::IDC_CALCULATE);
+    return;
+  }
+  // A file that cannot be read changes nothing, and says nothing.
+  if (!ReadSettings(Cp1251ToUtf8(dlg.fileName), false, Settings())) return;
+
+  // Everything the window shows follows the loaded record.
+  UpdateData(false);
+  LoadMaterialWithFallback();
+  ApplyMinimumCurrentPair();
+  ApplyCaptionSwitches();
+  RebuildWireTable();
+  SelectCoreByName();  // ends with a calculation
+  InvalidatePicture();
+  SetFocusItem(ids::IDC_CALCULATE);
+}
+
+}  // namespace velmora
