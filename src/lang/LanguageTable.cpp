@@ -1,0 +1,103 @@
+#include "lang/LanguageTable.h"
+
+#include <span>
+#include <type_traits>
+
+#include "textfile/KeyedTextFile.h"
+
+namespace velmora {
+
+namespace {
+
+// Every occurrence of `from`, left to right, replaced by `to`.
+void ReplaceAll(std::string& s, std::string_view from, char to) {
+  std::string out;
+  out.reserve(s.size());
+  std::size_t i = 0;
+  for (;;) {
+    const auto hit = s.find(from, i);
+    if (hit == std::string::npos) break;
+    out.append(s, i, hit - i);
+    out += to;
+    i = hit + from.size();
+  }
+  out.append(s, i, std::string::npos);
+  s = std::move(out);
+}
+
+struct SectionSlots {
+  LangSection section;
+  int first;  // the lowest key number read; slots below it stay empty
+};
+
+constexpr SectionSlots kOrder[] = {
+    {LangSection::About, 1},   {LangSection::Menu, 1},         {LangSection::BaseCores, 1},
+    {LangSection::InitialData, 1}, {LangSection::MagneticCore, 0}, {LangSection::Results, 1},
+    {LangSection::Buttons, 1}, {LangSection::Others, 1},
+};
+
+// The slots of a section, for a const or a mutable table.
+template <typename Table>
+auto SlotsOf(Table& t, LangSection section) {
+  using Span = std::span<std::remove_reference_t<decltype(t.about[0])>>;
+  switch (section) {
+    case LangSection::About: return Span(t.about);
+    case LangSection::Menu: return Span(t.menu);
+    case LangSection::BaseCores: return Span(t.baseCores);
+    case LangSection::InitialData: return Span(t.initialData);
+    case LangSection::MagneticCore: return Span(t.magneticCore);
+    case LangSection::Results: return Span(t.results);
+    case LangSection::Buttons: return Span(t.buttons);
+    case LangSection::Others: return Span(t.others);
+  }
+  return Span();
+}
+
+}  // namespace
+
+const std::string& LanguageTable::Get(LangSection section, int k) const {
+  static const std::string kEmpty;
+  const auto slots = SlotsOf(*this, section);
+  if (k < 0 || static_cast<std::size_t>(k) >= slots.size()) return kEmpty;
+  return slots[static_cast<std::size_t>(k)];
+}
+
+const char* LangSectionName(LangSection section) {
+  switch (section) {
+    case LangSection::About: return "ABOUT";
+    case LangSection::Menu: return "MENU";
+    case LangSection::BaseCores: return "BASE CORES";
+    case LangSection::InitialData: return "INITIAL DATA";
+    case LangSection::MagneticCore: return "MAGNETIC CORE";
+    case LangSection::Results: return "RESULTS";
+    case LangSection::Buttons: return "BUTTONS";
+    case LangSection::Others: return "OTHERS";
+  }
+  return "";
+}
+
+void ParseLanguageText(std::string_view text, LanguageTable& table) {
+  LanguageTable fresh;
+  fresh.title = KeyedTextFile::GetSectionValue(text, "TITLE", "title");
+  fresh.version = KeyedTextFile::GetSectionValue(text, "TITLE", "version");
+  for (const SectionSlots& s : kOrder) {
+    const char* name = LangSectionName(s.section);
+    auto slots = SlotsOf(fresh, s.section);
+    for (std::size_t k = static_cast<std::size_t>(s.first); k < slots.size(); ++k) {
+      std::string value = KeyedTextFile::GetSectionValue(text, name, "s" + std::to_string(k));
+      ReplaceAll(value, "\\n", '\n');
+      ReplaceAll(value, "\\t", '\t');
+      slots[k] = std::move(value);
+    }
+  }
+  table = std::move(fresh);
+}
+
+bool ReadLanguageFile(const std::string& language, LanguageTable& table) {
+  KeyedTextFile file;
+  if (!file.Load(language + ".lng")) return false;
+  ParseLanguageText(file.Text(), table);
+  return true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,111 @@
+#include "lang/LanguageTable.h"
+
+#include <gtest/gtest.h>
+
+#include "support/TempDir.h"
+
+namespace velmora {
+namespace {
+
+using test::crlf;
+using test::TempDir;
+
+TEST(LanguageText, SectionsAndSlotRanges) {
+  const std::string text = crlf({
+      "[TITLE]", "title = Inductor Designer", "version = 5.2",
+      "[ABOUT]", "s0 = never", "s2 = Contact", "s5 = five",
+      "[MENU]", "s1 = About...", "s5 = menu five",
+      "[BASE CORES]", "s1 = Core", "s28 = Delete?", "s29 = last",
+      "[INITIAL DATA]", "s1 = Initial data", "s20 = Wire gauge",
+      "[MAGNETIC CORE]", "s0 = zero", "s1 = Core", "s12 = Gap or AL", "s19 = nineteen",
+      "s20 = beyond",
+      "[RESULTS]", "s1 = Inductor", "s9 = AWG wire",
+      "[BUTTONS]", "s1 = Exit", "s9 = nine", "s10 = beyond",
+      "[OTHERS]", "s0 = never", "s8 = Message", "s21 = No data", "s26 = AWG",
+  });
+  LanguageTable t;
+  ParseLanguageText(text, t);
+  EXPECT_EQ(t.title, "Inductor Designer");
+  EXPECT_EQ(t.version, "5.2");
+  EXPECT_EQ(t.Get(LangSection::About, 0), "");
+  EXPECT_EQ(t.Get(LangSection::About, 2), "Contact");
+  EXPECT_EQ(t.Get(LangSection::About, 5), "five");
+  EXPECT_EQ(t.Get(LangSection::Menu, 5), "menu five");
+  EXPECT_EQ(t.Get(LangSection::BaseCores, 28), "Delete?");
+  EXPECT_EQ(t.Get(LangSection::BaseCores, 29), "last");
+  EXPECT_EQ(t.Get(LangSection::InitialData, 20), "Wire gauge");
+  EXPECT_EQ(t.Get(LangSection::MagneticCore, 0), "zero");
+  EXPECT_EQ(t.Get(LangSection::MagneticCore, 12), "Gap or AL");
+  EXPECT_EQ(t.Get(LangSection::MagneticCore, 19), "nineteen");
+  EXPECT_EQ(t.Get(LangSection::Results, 9), "AWG wire");
+  EXPECT_EQ(t.Get(LangSection::Buttons, 9), "nine");
+  EXPECT_EQ(t.Get(LangSection::Others, 0), "");
+  EXPECT_EQ(t.Get(LangSection::Others, 8), "Message");
+  EXPECT_EQ(t.Get(LangSection::Others, 21), "No data");
+  // Beyond a section's range there is no slot.
+  EXPECT_EQ(t.Get(LangSection::MagneticCore, 20), "");
+  EXPECT_EQ(t.Get(LangSection::Buttons, 10), "");
+  EXPECT_EQ(t.Get(LangSection::Others, 30), "");
+  EXPECT_EQ(t.Get(LangSection::Others, -1), "");
+  EXPECT_STREQ(LangSectionName(LangSection::InitialData), "INITIAL DATA");
+}
+
+TEST(LanguageText, EscapesInSlotsButNotInTitle) {
+  const std::string text = crlf({
+      "[TITLE]", "title = A\\nB", "version = 1\\t2",
+      "[OTHERS]",
+      "s1 = two\\nlines",
+      "s2 = a\\tb",
+      "s3 = C:\\path\\x",
+      "s4 = \\\\n",
+      "s5 = 100% %s %n",
+  });
+  LanguageTable t;
+  ParseLanguageText(text, t);
+  EXPECT_EQ(t.title, "A\\nB");
+  EXPECT_EQ(t.version, "1\\t2");
+  EXPECT_EQ(t.others[1], "two\nlines");
+  EXPECT_EQ(t.others[2], "a\tb");
+  EXPECT_EQ(t.others[3], "C:\\path\\x");
+  EXPECT_EQ(t.others[4], "\\\n");
+  EXPECT_EQ(t.others[5], "100% %s %n");
+}
+
+TEST(LanguageText, KeysFoundBySubstringSearch) {
+  // In increasing order each key gets its own value.
+  LanguageTable ordered;
+  ParseLanguageText(crlf({"[OTHERS]", "s2 = a", "s20 = b"}), ordered);
+  EXPECT_EQ(ordered.others[2], "a");
+  EXPECT_EQ(ordered.others[20], "b");
+  // With s20 first, "s2" is found inside "s20".
+  LanguageTable swapped;
+  ParseLanguageText(crlf({"[OTHERS]", "s20 = b", "s2 = a"}), swapped);
+  EXPECT_EQ(swapped.others[2], "b");
+  EXPECT_EQ(swapped.others[20], "b");
+  // A key missing from its section is taken from a later one.
+  LanguageTable later;
+  ParseLanguageText(crlf({"[BASE CORES]", "s23 = x", "[OTHERS]", "s24 = from others"}), later);
+  EXPECT_EQ(later.baseCores[24], "from others");
+  // A section missing altogether leaves its slots empty.
+  EXPECT_EQ(later.results[1], "");
+}
+
+TEST(LanguageFile, ReadReplacesTableOrLeavesItUnchanged) {
+  TempDir dir;
+  LanguageTable t;
+  t.others[25] = "old";
+  t.title = "old title";
+  const LanguageTable before = t;
+  EXPECT_FALSE(ReadLanguageFile("English", t));
+  EXPECT_EQ(t, before);
+
+  dir.write("English.lng", crlf({"[TITLE]", "title = Velmora", "[OTHERS]", "s8 = Velmora"}));
+  ASSERT_TRUE(ReadLanguageFile("English", t));
+  EXPECT_EQ(t.title, "Velmora");
+  EXPECT_EQ(t.others[8], "Velmora");
+  EXPECT_EQ(t.others[25], "");  // replaced as a whole
+  EXPECT_FALSE(ReadLanguageFile("English.lng", t));  // the name is the language
+}
+
+}  // namespace
+}  // namespace velmora
