@@ -1,0 +1,86 @@
+#include "data/MaterialRecord.h"
+
+#include <optional>
+#include <utility>
+
+#include "calc/Constants.h"
+#include "textfile/FileIO.h"
+#include "textfile/KeyedTextFile.h"
+#include "textfile/Numbers.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr std::string_view kFluxSection = "Flux density";
+constexpr std::string_view kFrequencySection = "Frequencies";
+
+static_assert(constants::kMaxFluxDensities < MaterialRecord::kColumns);
+static_assert(constants::kMaxFrequencies < MaterialRecord::kRows);
+
+std::string Indexed(std::string_view stem, int index) { return std::string(stem) + FormatInt(index); }
+
+// The leading number of a value text whose decimal separator may be ','.
+double NumberOf(std::string_view value) { return ReadLeadingDouble(CommaToPoint(value)); }
+
+}  // namespace
+
+bool ParseMaterialText(std::string_view text, MaterialRecord& record) {
+  for (auto& row : record.table)
+    for (double& cell : row) cell = 0.0;
+
+  // The flux-density texts stay as written: they name the loss keys "B_" + text,
+  // so a comma in them is kept there.
+  std::vector<std::string> fluxTexts;
+  for (int c = 1; c <= constants::kMaxFluxDensities; ++c) {
+    std::string b = KeyedTextFile::GetSectionValue(text, kFluxSection, Indexed("B", c));
+    if (b.empty()) break;
+    record.table[0][c] = NumberOf(b) / 1000.0;  // mT in the file, T in the table
+    fluxTexts.push_back(std::move(b));
+  }
+  record.nB = static_cast<int>(fluxTexts.size());
+
+  int nF = 0;
+  for (int r = 1; r <= constants::kMaxFrequencies; ++r) {
+    std::string f = KeyedTextFile::GetSectionValue(text, kFrequencySection, Indexed("F", r));
+    if (f.empty()) break;
+    f = CommaToPoint(f);
+    record.table[r][0] = ReadLeadingDouble(f);
+    const std::string section = "F_" + f;
+    for (int c = 1; c <= record.nB; ++c) {
+      const std::string loss = KeyedTextFile::GetSectionValue(text, section, "B_" + fluxTexts[c - 1]);
+      record.table[r][c] = NumberOf(loss);  // an absent loss reads 0
+    }
+    nF = r;
+  }
+  record.nF = nF;
+
+  // Replaced one after the other; the first missing one ends the load and
+  // leaves itself and the rest as they were.
+  for (auto [key, field] : {std::pair{"Bmax", &record.Bmax}, std::pair{"Bmmax", &record.Bmmax},
+                            std::pair{"mu", &record.mu}}) {
+    const std::string v = KeyedTextFile::GetValue(text, key);
+    if (v.empty()) return false;
+    *field = NumberOf(v);
+  }
+  return true;
+}
+
+bool LoadMaterialData(const std::string& path, MaterialRecord& record) {
+  const std::optional<std::string> bytes = ReadWholeFile(path, OpenMode::ReadOnly);
+  if (!bytes) return false;
+  return ParseMaterialText(UpToFirstZero(*bytes), record);
+}
+
+std::vector<std::string> ParseMaterialList(std::string_view text) {
+  std::vector<std::string> names;
+  // Each key "Mat<i>" must occur in the text, so the loop ends within its length.
+  for (int i = 1;; ++i) {
+    std::string name = KeyedTextFile::GetValue(text, Indexed("Mat", i));
+    if (name.empty()) break;
+    names.push_back(std::move(name));
+  }
+  return names;
+}
+
+}  // namespace velmora

@@ -1,0 +1,185 @@
+#include "data/MaterialRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/TempDir.h"
+
+namespace velmora {
+namespace {
+
+using test::crlf;
+
+// Two flux densities and two frequencies with a full loss table.
+std::string TwoByTwo(bool withBmax = true, bool withMu = true) {
+  std::string text = crlf({"[Flux density]", "B1 = 50", "B2 = 100", "", "[Frequencies]", "F1 = 25",
+                           "F2 = 100", "", "[F_25]", "B_50 = 10", "B_100 = 40", "", "[F_100]",
+                           "B_50 = 60", "B_100 = 250", "", "[Limits]"});
+  if (withBmax) text += crlf({"Bmax = 0.39"});
+  text += crlf({"Bmmax = 0.2"});
+  if (withMu) text += crlf({"mu = 2200"});
+  return text;
+}
+
+MaterialRecord Preloaded() {
+  MaterialRecord r;
+  for (auto& row : r.table)
+    for (double& cell : row) cell = 7.0;
+  r.nB = 5;
+  r.nF = 6;
+  r.Bmax = 1.1;
+  r.Bmmax = 2.2;
+  r.mu = 3.3;
+  return r;
+}
+
+TEST(MaterialText, TwoByTwoFileFillsTheTable) {
+  MaterialRecord r = Preloaded();
+  ASSERT_TRUE(ParseMaterialText(TwoByTwo(), r));
+  EXPECT_EQ(r.nB, 2);
+  EXPECT_EQ(r.nF, 2);
+  EXPECT_DOUBLE_EQ(r.table[0][1], 0.05);
+  EXPECT_DOUBLE_EQ(r.table[0][2], 0.1);
+  EXPECT_DOUBLE_EQ(r.table[1][0], 25);
+  EXPECT_DOUBLE_EQ(r.table[2][0], 100);
+  EXPECT_DOUBLE_EQ(r.table[1][1], 10);
+  EXPECT_DOUBLE_EQ(r.table[1][2], 40);
+  EXPECT_DOUBLE_EQ(r.table[2][1], 60);
+  EXPECT_DOUBLE_EQ(r.table[2][2], 250);
+  EXPECT_DOUBLE_EQ(r.Bmax, 0.39);
+  EXPECT_DOUBLE_EQ(r.Bmmax, 0.2);
+  EXPECT_DOUBLE_EQ(r.mu, 2200);
+  EXPECT_DOUBLE_EQ(r.LastFrequency(), 100);
+  // Every cell outside the read grid is cleared, row 0 column 0 included.
+  EXPECT_EQ(r.table[0][0], 0.0);
+  EXPECT_EQ(r.table[0][3], 0.0);
+  EXPECT_EQ(r.table[3][0], 0.0);
+  EXPECT_EQ(r.table[19][9], 0.0);
+}
+
+TEST(MaterialText, MissingEntryReplacesOnlyUpToIt) {
+  MaterialRecord r = Preloaded();
+  EXPECT_FALSE(ParseMaterialText(TwoByTwo(/*withBmax=*/false), r));
+  // The table and its counts are the new material's ...
+  EXPECT_EQ(r.nB, 2);
+  EXPECT_EQ(r.nF, 2);
+  EXPECT_DOUBLE_EQ(r.table[2][2], 250);
+  EXPECT_EQ(r.table[5][5], 0.0);
+  // ... Bmax is missing, so it and everything after it keep the old values.
+  EXPECT_DOUBLE_EQ(r.Bmax, 1.1);
+  EXPECT_DOUBLE_EQ(r.Bmmax, 2.2);
+  EXPECT_DOUBLE_EQ(r.mu, 3.3);
+
+  r = Preloaded();
+  EXPECT_FALSE(ParseMaterialText(TwoByTwo(true, /*withMu=*/false), r));
+  EXPECT_DOUBLE_EQ(r.Bmax, 0.39);
+  EXPECT_DOUBLE_EQ(r.Bmmax, 0.2);
+  EXPECT_DOUBLE_EQ(r.mu, 3.3);
+}
+
+TEST(MaterialText, DecimalCommas) {
+  // A comma frequency names its section with a point; a comma flux density
+  // keeps its comma in the loss key; a comma loss value is read with a point.
+  const std::string text =
+      crlf({"[Flux density]", "B1 = 12,5", "[Frequencies]", "F1 =  2,5 ", "[F_2,5]", "B_12,5 = 999",
+            "[F_2.5]", "B_12.5 = 888", "B_12,5 = 1,5", "Bmax = 0,3", "Bmmax = 0,1", "mu = 1,5e3"});
+  MaterialRecord r;
+  ASSERT_TRUE(ParseMaterialText(text, r));
+  EXPECT_DOUBLE_EQ(r.table[0][1], 0.0125);
+  EXPECT_DOUBLE_EQ(r.table[1][0], 2.5);
+  EXPECT_DOUBLE_EQ(r.table[1][1], 1.5);
+  EXPECT_DOUBLE_EQ(r.Bmax, 0.3);
+  EXPECT_DOUBLE_EQ(r.Bmmax, 0.1);
+  EXPECT_DOUBLE_EQ(r.mu, 1500);
+}
+
+TEST(MaterialText, SparseAndEmptyFiles) {
+  // No loss section at all: the grid loads with zero losses.
+  MaterialRecord r = Preloaded();
+  ASSERT_TRUE(ParseMaterialText(crlf({"[Flux density]", "B1 = 50", "B2 = 100", "[Frequencies]",
+                                      "F1 = 25", "Bmax = 0.39", "Bmmax = 0.2", "mu = 2200"}),
+                                r));
+  EXPECT_EQ(r.nB, 2);
+  EXPECT_EQ(r.nF, 1);
+  EXPECT_DOUBLE_EQ(r.table[1][0], 25);
+  EXPECT_EQ(r.table[1][1], 0.0);
+  EXPECT_EQ(r.table[1][2], 0.0);
+
+  // An empty text: no grid, false at Bmax, the old limits stay.
+  r = Preloaded();
+  EXPECT_FALSE(ParseMaterialText("", r));
+  EXPECT_EQ(r.nB, 0);
+  EXPECT_EQ(r.nF, 0);
+  EXPECT_FALSE(r.HasData());
+  EXPECT_EQ(r.LastFrequency(), 0.0);
+  EXPECT_EQ(r.table[1][1], 0.0);
+  EXPECT_DOUBLE_EQ(r.Bmax, 1.1);
+}
+
+TEST(MaterialText, SurplusRowsAndColumnsAreIgnored) {
+  // 12 flux densities and 25 frequencies, each loss = 1000 * row + column.
+  std::string text = "[Flux density]\r\n";
+  for (int c = 1; c <= 12; ++c) text += "B" + std::to_string(c) + " = " + std::to_string(c * 10) + "\r\n";
+  text += "[Frequencies]\r\n";
+  for (int r = 1; r <= 25; ++r) text += "F" + std::to_string(r) + " = " + std::to_string(r * 100) + "\r\n";
+  for (int r = 1; r <= 25; ++r) {
+    text += "[F_" + std::to_string(r * 100) + "]\r\n";
+    for (int c = 1; c <= 12; ++c)
+      text += "B_" + std::to_string(c * 10) + " = " + std::to_string(1000 * r + c) + "\r\n";
+  }
+  text += "Bmax = 0.39\r\nBmmax = 0.2\r\nmu = 2200\r\n";
+
+  MaterialRecord r;
+  ASSERT_TRUE(ParseMaterialText(text, r));
+  EXPECT_EQ(r.nB, 9);
+  EXPECT_EQ(r.nF, 19);
+  EXPECT_DOUBLE_EQ(r.table[0][9], 0.09);
+  EXPECT_DOUBLE_EQ(r.table[19][0], 1900);
+  EXPECT_DOUBLE_EQ(r.table[19][9], 19009);
+  EXPECT_DOUBLE_EQ(r.table[7][3], 7003);
+  // The fields behind the table are intact.
+  EXPECT_DOUBLE_EQ(r.Bmax, 0.39);
+  EXPECT_DOUBLE_EQ(r.mu, 2200);
+  EXPECT_EQ(r.name, "N87 Epcos");
+}
+
+TEST(MaterialFile, LoadsWholeFileOrNothing) {
+  test::TempDir dir;
+  MaterialRecord r = Preloaded();
+  EXPECT_FALSE(LoadMaterialData(dir.path() + "/Missing.txt", r));
+  EXPECT_EQ(r.nB, 5);
+  EXPECT_DOUBLE_EQ(r.table[3][3], 7.0);
+  EXPECT_DOUBLE_EQ(r.Bmax, 1.1);
+
+  // The limits stand behind 20 kB of comment: the file is read whole.
+  std::string text = TwoByTwo(false, false);
+  text += "; " + std::string(20000, '.') + "\r\n";
+  text += crlf({"Bmax = 0.45", "mu = 1900"});
+  dir.write("Big.txt", text);
+  ASSERT_TRUE(LoadMaterialData(dir.path() + "/Big.txt", r));
+  EXPECT_EQ(r.nF, 2);
+  EXPECT_DOUBLE_EQ(r.Bmax, 0.45);
+  EXPECT_DOUBLE_EQ(r.mu, 1900);
+
+  // A zero byte ends the text.
+  dir.write("Zero.txt", TwoByTwo(false, false) + std::string(1, '\0') + crlf({"Bmax = 0.45", "mu = 1"}));
+  EXPECT_FALSE(LoadMaterialData(dir.path() + "/Zero.txt", r));
+}
+
+TEST(MaterialList, NamesUpToTheFirstEmpty) {
+  EXPECT_EQ(ParseMaterialList(crlf({"Mat1 = N87 Epcos", "Mat2 =  3C90 ", "Mat3 = ", "Mat4 = N97"})),
+            (std::vector<std::string>{"N87 Epcos", "3C90"}));
+  EXPECT_EQ(ParseMaterialList(crlf({"Mat1 = A", "Mat3 = C"})), (std::vector<std::string>{"A"}));
+  EXPECT_TRUE(ParseMaterialList("").empty());
+  // Twelve entries: Mat1 is found before Mat10, Mat11, Mat12.
+  std::string many;
+  for (int i = 1; i <= 12; ++i) many += "Mat" + std::to_string(i) + " = M" + std::to_string(i) + "\r\n";
+  const auto names = ParseMaterialList(many);
+  ASSERT_EQ(names.size(), 12u);
+  EXPECT_EQ(names[0], "M1");
+  EXPECT_EQ(names[11], "M12");
+}
+
+}  // namespace
+}  // namespace velmora
