@@ -14,12 +14,33 @@ namespace velmora {
 
 namespace {
 
+// ---- test seam: every system call of this file goes through these ----------
+const FileOps* g_testOps = nullptr;
+
+int SysOpen(const char* path, int flags, mode_t perm) {
+  return g_testOps && g_testOps->open ? g_testOps->open(path, flags, perm) : ::open(path, flags, perm);
+}
+ssize_t SysRead(int fd, void* data, std::size_t size) {
+  return g_testOps && g_testOps->read ? g_testOps->read(fd, data, size) : ::read(fd, data, size);
+}
+ssize_t SysWrite(int fd, const void* data, std::size_t size) {
+  return g_testOps && g_testOps->write ? g_testOps->write(fd, data, size) : ::write(fd, data, size);
+}
+int SysFchmod(int fd, mode_t mode) {
+  return g_testOps && g_testOps->fchmod ? g_testOps->fchmod(fd, mode) : ::fchmod(fd, mode);
+}
+int SysFsync(int fd) { return g_testOps && g_testOps->fsync ? g_testOps->fsync(fd) : ::fsync(fd); }
+int SysClose(int fd) { return g_testOps && g_testOps->close ? g_testOps->close(fd) : ::close(fd); }
+int SysRename(const char* from, const char* to) {
+  return g_testOps && g_testOps->rename ? g_testOps->rename(from, to) : ::rename(from, to);
+}
+
 // Closes the descriptor when the scope ends, unless released.
 class Fd {
  public:
   explicit Fd(int fd) : fd_(fd) {}
   ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) SysClose(fd_);
   }
   Fd(const Fd&) = delete;
   Fd& operator=(const Fd&) = delete;
@@ -28,7 +49,7 @@ class Fd {
   bool close() {
     const int fd = fd_;
     fd_ = -1;
-    return ::close(fd) == 0;
+    return SysClose(fd) == 0;
   }
 
  private:
@@ -38,7 +59,7 @@ class Fd {
 int OpenRetry(const char* path, int flags, mode_t perm = 0) {
   int fd;
   do {
-    fd = ::open(path, flags | O_CLOEXEC, perm);
+    fd = SysOpen(path, flags | O_CLOEXEC, perm);
   } while (fd < 0 && errno == EINTR);
   return fd;
 }
@@ -47,7 +68,7 @@ bool WriteAll(int fd, std::string_view bytes) {
   const char* p = bytes.data();
   std::size_t left = bytes.size();
   while (left > 0) {
-    const ssize_t n = ::write(fd, p, left);
+    const ssize_t n = SysWrite(fd, p, left);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -92,7 +113,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode)
   // Read up to the end whatever the size said: the file may have grown.
   char chunk[65536];
   for (;;) {
-    const ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
+    const ssize_t n = SysRead(fd.get(), chunk, sizeof chunk);
     if (n < 0) {
       if (errno == EINTR) continue;
       return std::nullopt;
@@ -123,10 +144,10 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
   Fd fd(raw);
 
   bool ok = WriteAll(fd.get(), bytes);
-  if (ok && hadTarget) ok = ::fchmod(fd.get(), old.st_mode & 07777) == 0;
-  if (ok) ok = ::fsync(fd.get()) == 0;
+  if (ok && hadTarget) ok = SysFchmod(fd.get(), old.st_mode & 07777) == 0;
+  if (ok) ok = SysFsync(fd.get()) == 0;
   ok = fd.close() && ok;
-  if (ok) ok = ::rename(tmp.c_str(), path.c_str()) == 0;
+  if (ok) ok = SysRename(tmp.c_str(), path.c_str()) == 0;
   if (!ok) {
     ::unlink(tmp.c_str());
     return false;
@@ -135,7 +156,7 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
   // Make the rename itself durable; the data are already in place, so a
   // failure here is not a failure of the write.
   Fd dir(OpenRetry(DirPart(path).c_str(), O_RDONLY | O_DIRECTORY));
-  if (dir.get() >= 0) ::fsync(dir.get());
+  if (dir.get() >= 0) SysFsync(dir.get());
   return true;
 }
 
@@ -155,5 +176,7 @@ std::string FolderOf(const std::string& path) {
   if (folder.empty() || folder.back() != '/') folder += '/';
   return folder;
 }
+
+void SetFileOpsForTesting(const FileOps* ops) { g_testOps = ops; }
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 // Whole-file reading and crash-safe whole-file writing. Every data file of the
 // program is opened, read or written whole and closed within one call.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,5 +26,20 @@ bool FileExists(const std::string& path);
 
 // The absolute path of the folder that holds the file, ending in '/'.
 std::string FolderOf(const std::string& path);
+
+// ---- test seam ---------------------------------------------------------------
+// The system calls that reading and writing go through. A test installs its
+// own to make any step fail (or end the process) and checks that the target
+// stays whole. A null member keeps the real call; nullptr restores them all.
+struct FileOps {
+  int (*open)(const char* path, int flags, unsigned mode) = nullptr;
+  std::ptrdiff_t (*read)(int fd, void* data, std::size_t size) = nullptr;
+  std::ptrdiff_t (*write)(int fd, const void* data, std::size_t size) = nullptr;
+  int (*fchmod)(int fd, unsigned mode) = nullptr;
+  int (*fsync)(int fd) = nullptr;
+  int (*close)(int fd) = nullptr;
+  int (*rename)(const char* from, const char* to) = nullptr;
+};
+void SetFileOpsForTesting(const FileOps* ops);
 
 }  // namespace velmora
