@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui/Template.h"
@@ -107,6 +108,8 @@ class Dialog {
   void Create();
   bool IsCreated() const { return created_; }
   int DoModal();  // host().RunModal(*this)
+  // Ends the dialog (the observer hears it once); a later call only changes
+  // the result.
   void EndDialog(int result);
   bool IsEnded() const { return ended_; }
   int Result() const { return result_; }
@@ -126,7 +129,11 @@ class Dialog {
 
   std::string GetItemText(int id) const;
   // Edits fire Notify::Change when the text differs; combo boxes set their
-  // edit field; other controls their caption.
+  // edit field; other controls their caption. Inside UpdateData(false) the
+  // Change notifications wait until every control has been written and then
+  // go out in exchange order, still within that UpdateData call: a handler
+  // that reads the controls back sees every member's new value, never a
+  // control that is yet to be written.
   void SetItemText(int id, std::string_view text);
   void EnableItem(int id, bool enable);
   bool IsItemEnabled(int id) const;
@@ -158,7 +165,8 @@ class Dialog {
 
   // Spin buttons (UDM_ messages).
   void SetSpinRange(int id, int lo, int hi);
-  void SetSpinPos(int id, int pos);  // clamped into the range
+  // A range with hi < lo is reversed: the up arrow then counts down.
+  void SetSpinPos(int id, int pos);  // clamped into the range, no notification
   int GetSpinPos(int id) const;
   void SetSpinBuddy(int id, int buddyId);
 
@@ -177,18 +185,25 @@ class Dialog {
   // ---- user side -----------------------------------------------------------------
   // Types text into an edit or a combo's edit field (replacing its text):
   // Notify::Change for an edit, Notify::EditChange for a combo. Disabled
-  // controls ignore it.
+  // controls and read-only edits ignore it. Typing into a combo's edit field
+  // (list closed) clears its selection before EditChange, as the platform's
+  // combo box does. Every User... call is ignored once the dialog has ended.
   void UserType(int id, std::string_view text);
   // Button: Notify::Clicked. Check box: toggles, then Clicked. Radio button:
   // checks it and unchecks the rest of its group, then Clicked.
   void UserClick(int id);
   // Picks an entry of a combo or list box: selection, then Notify::SelChange.
   void UserSelect(int id, int index);
+  // The first click selects (SelChange when the selection moves), the second
+  // sends Notify::DblClk.
   void UserDoubleClick(int listId, int index);
   // One step of a spin button (+1 up, -1 down), clamped into its range:
-  // OnVScroll(ThumbPosition) then OnVScroll(EndScroll).
+  // OnVScroll(ThumbPosition) then OnVScroll(EndScroll), also when the
+  // position stays at the end of the range.
   void UserSpin(int spinId, int delta);
-  void UserEnter();   // the default button's command
+  // The focused push button's command, else the default button's (nothing
+  // when that button is disabled), else IDOK.
+  void UserEnter();
   void UserEscape();  // IDCANCEL
   void UserClose();   // the close box: IDCANCEL
   void UserMenu(int id);  // OnCmdMsg(id), then OnCommand(id, Notify::Menu)
@@ -212,6 +227,11 @@ class Dialog {
   bool ended_ = false;
   int result_ = 0;
   DialogObserver* observer_ = nullptr;
+  std::vector<int>* pendingChanges_ = nullptr;  // Change notifications held by UpdateData(false)
+
+  void FireChange(int id);
+  std::pair<std::size_t, std::size_t> GroupAround(std::size_t index) const;
+  bool Accepts(int id) const;  // exists, enabled, dialog not ended
 };
 
 // The binding of controls to members for one UpdateData call.
@@ -230,7 +250,18 @@ class DataExchange {
 };
 
 // Case-insensitive comparison the sorted lists use: Windows-1251 letters
-// (Latin and Cyrillic) folded to lower case.
+// (Latin and Cyrillic) folded to lower case; Latin before Cyrillic, the
+// Cyrillic letters in alphabet order (Ё with Е).
 int CompareNoCase(std::string_view a, std::string_view b);
+// Windows-1251 lower case of one byte.
+unsigned char FoldCase(unsigned char c);
+// A file name pattern with "*" and "?" as the platform matches it: case
+// ignored, "*.*" matching every name. Both Windows-1251.
+bool MatchesPattern(std::string_view name, std::string_view pattern);
+// The ordinary files of a folder (the current one when the pattern has no
+// folder part) whose names match the pattern: no folders, no hidden (dot)
+// files, no files without the owner's write permission. Names are returned
+// in Windows-1251 (names it cannot hold are left out), sorted case ignored.
+std::vector<std::string> ListFiles(std::string_view pattern);
 
 }  // namespace velmora::ui

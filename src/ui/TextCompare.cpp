@@ -1,0 +1,112 @@
+// Letter case and order of Windows-1251 text for the sorted lists, the prefix
+// search and the file name patterns; the folder listing of the list boxes.
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "textfile/Cp1251.h"
+#include "ui/Dialog.h"
+
+namespace velmora::ui {
+
+namespace {
+
+// The upper-case Cyrillic letters of 0x80..0xBF and their lower-case bytes.
+constexpr unsigned char kUpperLower[][2] = {
+    {0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D}, {0x8E, 0x9E},
+    {0x8F, 0x9F}, {0xA1, 0xA2}, {0xA3, 0xBC}, {0xA5, 0xB4}, {0xA8, 0xB8}, {0xAA, 0xBA},
+    {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE},
+};
+
+// Sort weight of a folded byte: ASCII first, then the other signs and
+// letters, then the Russian alphabet with ё right after е.
+int Weight(unsigned char c) {
+  if (c < 0x80) return c;
+  if (c == 0xB8) return 0x300 + 5 * 2 + 1;
+  if (c >= 0xE0) return 0x300 + (c - 0xE0) * 2;
+  return 0x200 + c;
+}
+
+bool Match(std::string_view name, std::string_view pattern) {
+  std::size_t n = 0, p = 0;
+  std::size_t starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (p < pattern.size() &&
+               (pattern[p] == '?' || FoldCase(static_cast<unsigned char>(pattern[p])) ==
+                                         FoldCase(static_cast<unsigned char>(name[n])))) {
+      ++p;
+      ++n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+}  // namespace
+
+unsigned char FoldCase(unsigned char c) {
+  if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 0x20);
+  if (c >= 0xC0 && c <= 0xDF) return static_cast<unsigned char>(c + 0x20);
+  if (c >= 0x80 && c < 0xC0)
+    for (const auto& pair : kUpperLower)
+      if (pair[0] == c) return pair[1];
+  return c;
+}
+
+int CompareNoCase(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const int wa = Weight(FoldCase(static_cast<unsigned char>(a[i])));
+    const int wb = Weight(FoldCase(static_cast<unsigned char>(b[i])));
+    if (wa != wb) return wa < wb ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+bool MatchesPattern(std::string_view name, std::string_view pattern) {
+  if (pattern == "*.*") return true;
+  return Match(name, pattern);
+}
+
+std::vector<std::string> ListFiles(std::string_view pattern) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> names;
+  const std::size_t slash = pattern.find_last_of("/\\");
+  fs::path folder = ".";
+  if (slash != std::string_view::npos) {
+    std::string dir(pattern.substr(0, slash));
+    std::replace(dir.begin(), dir.end(), '\\', '/');
+    folder = dir.empty() ? fs::path("/") : fs::path(Cp1251ToUtf8(dir));
+    pattern = pattern.substr(slash + 1);
+  }
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return names;
+  for (const fs::directory_entry& entry : it) {
+    const std::string utf8 = entry.path().filename().string();
+    if (utf8.empty() || utf8[0] == '.') continue;  // hidden
+    std::error_code sec;
+    const fs::file_status st = entry.status(sec);
+    if (sec || !fs::is_regular_file(st)) continue;
+    if ((st.permissions() & fs::perms::owner_write) == fs::perms::none) continue;  // read-only
+    const std::optional<std::string> name = Utf8ToCp1251(utf8);
+    if (!name || !MatchesPattern(*name, pattern)) continue;
+    names.push_back(*name);
+  }
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    const int c = CompareNoCase(a, b);
+    return c != 0 ? c < 0 : a < b;
+  });
+  return names;
+}
+
+}  // namespace velmora::ui
