@@ -117,7 +117,8 @@ class CVelmoraDlg : public ui::Dialog {
   // Exactly one of 1007 (inductance) and 1101 (minimum current) is enabled,
   // as us_Imin says.
   void ApplyMinimumCurrentPair();
-  // The message box that a file could not be written: OTHERS s22, " ", name.
+  // The message box that a file could not be written: OTHERS s22, " ", name
+  // (Windows-1251).
   void ReportWriteFailure(std::string_view fileName);
   // A message box with the caption OTHERS s8.
   int Message(std::string_view text, ui::MbType type = ui::MbType::Ok);
@@ -143,6 +144,9 @@ class CVelmoraDlg : public ui::Dialog {
   void StartUpLanguageMissing();
 
   // Form rules.
+  void ApplyUseCaptions(int use);
+  void ApplyGapCaptions(int yesAl);
+  void ApplyWireUnitCaptions(int yesAwg);
   void OnShapeChanged();
   void OnUseChanged();
   void OnGapModeChanged();
@@ -151,6 +155,7 @@ class CVelmoraDlg : public ui::Dialog {
   void OnMaterialChanged();
 
   // Wire commands.
+  bool FillWireTable(bool awg);
   void OnSwitchToAwg();
   void OnSwitchToMetric();
   void OnSpin();
@@ -162,6 +167,7 @@ class CVelmoraDlg : public ui::Dialog {
 
   // Core commands.
   void EnableDimensionEdits(bool enable);
+  void EnableDimensionEditsForShape(int shape);
   void EnableDataEdits(bool enable);
   void ClearCoreTexts();
   bool WriteCoreDatabase(const std::string& text);
@@ -201,8 +207,6 @@ class CVelmoraDlg : public ui::Dialog {
   std::vector<std::string> langFiles_;  // file names (UTF-8) of items 501, 502, ...
 
   bool startUpFailed_ = false;
-  bool inExchange_ = false;      // DoDataExchange is running
-  bool frequencyPending_ = false;  // 1006 changed during an exchange
 };
 
 // The application object: creates the main window on its stack, runs it

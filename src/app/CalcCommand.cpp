@@ -1,0 +1,77 @@
+// "Рассчитать!": the window hands its texts, the selected core and material
+// and the wire table to the calculation and shows what comes back.
+#include "app/ControlIds.h"
+#include "app/VelmoraDlg.h"
+#include "calc/Calculate.h"
+
+namespace velmora {
+
+namespace {
+
+void Take(std::string& label, const std::optional<std::string>& text) {
+  if (text) label = *text;
+}
+
+}  // namespace
+
+void CVelmoraDlg::Calculate() {
+  UpdateData(true);
+
+  ChokeInputs in;
+  in.L = settings_.L;
+  in.Inom = settings_.Inom;
+  in.Imin = settings_.Imin;
+  in.Uimpulsa = settings_.Uimpulsa;
+  in.Udc = settings_.Udc;
+  in.Fc = settings_.Fc;
+  in.j = settings_.j;
+  in.zazor = settings_.zazor;
+  in.dprov = settings_.dprov;
+  in.use = settings_.use;
+  in.yes_al = settings_.yes_al;
+  in.us_Imin = settings_.us_Imin;
+  in.yes_AWG = settings_.yes_AWG;
+  in.use_D = settings_.use_D;
+
+  // The selected list entry names the material, also the no-data one whose
+  // record still holds the data of the material before it.
+  material_.name = settings_.mater;
+  const ChokeContext context{core_, material_, wires_, lang_, lossLimit_};
+  const ChokeResults r = velmora::Calculate(in, context);
+
+  // Inputs the run rewrote: decimal points, the corrected nominal current, the
+  // wire size taken from the table.
+  settings_.L = r.fields.L;
+  settings_.Inom = r.fields.Inom;
+  settings_.Imin = r.fields.Imin;
+  settings_.Uimpulsa = r.fields.Uimpulsa;
+  settings_.Udc = r.fields.Udc;
+  settings_.Fc = r.fields.Fc;
+  settings_.j = r.fields.j;
+  settings_.zazor = r.fields.zazor;
+  settings_.dprov = r.fields.dprov;
+
+  const ResultTexts& t = r.texts;
+  Take(labels_.limit, t.limit);
+  Take(labels_.mue, t.mue);
+  Take(labels_.al, t.al);
+  Take(labels_.turns, t.turns);
+  Take(labels_.Bpk, t.Bpk);
+  Take(labels_.Bac, t.Bac);
+  Take(labels_.Ipk, t.Ipk);
+  Take(labels_.dI, t.dI);
+  Take(labels_.Lact, t.Lact);
+  Take(labels_.LactUnit, t.LactUnit);
+  Take(labels_.Pcore, t.coreLoss);
+  Take(labels_.required, t.required);
+  Take(labels_.wire, t.wire);
+  Take(labels_.wires, t.wires);
+  Take(labels_.Jact, t.Jact);
+  Take(labels_.fill, t.fill);
+  if (r.spinPos) SetSpinPos(ids::IDC_SPIN_WIRE, *r.spinPos);
+
+  UpdateData(false);
+  for (const velmora::Message& m : r.messages) MessageBox(m.text, m.caption, ui::MbType::Ok);
+}
+
+}  // namespace velmora

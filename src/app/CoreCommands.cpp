@@ -1,0 +1,252 @@
+// The core database on the window: the list of a shape's cores, the selected
+// core's data, and adding and deleting cores. The database text in memory is
+// the only copy the commands change; each change is written back whole.
+#include <algorithm>
+
+#include "app/ControlIds.h"
+#include "app/VelmoraDlg.h"
+#include "calc/Constants.h"
+#include "textfile/Cp1251.h"
+
+namespace velmora {
+
+using namespace ids;
+
+namespace {
+
+constexpr int kDimensionEdits[] = {IDC_DIM_A, IDC_DIM_B, IDC_DIM_C, IDC_DIM_D, IDC_DIM_H, IDC_DIM_h, IDC_DIM_I};
+
+// How many of A, B, C, D, H, h, I a shape's formulas take.
+int DimensionsOfShape(int shape) {
+  switch (shape) {
+    case kShapeE:
+    case kShapeER:
+    case kShapeETD:
+      return 6;
+    case kShapeEI:
+      return 7;
+    case kShapeR:
+      return 3;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+// ---- enable states -------------------------------------------------------------
+
+void CVelmoraDlg::EnableDimensionEdits(bool enable) {
+  for (int id : kDimensionEdits) EnableItem(id, enable);
+}
+
+void CVelmoraDlg::EnableDimensionEditsForShape(int shape) {
+  const int used = DimensionsOfShape(shape);
+  for (int i = 0; i < 7; ++i) EnableItem(kDimensionEdits[i], i < used);
+}
+
+void CVelmoraDlg::EnableDataEdits(bool enable) {
+  for (int id : {IDC_DATA_MU, IDC_DATA_AE, IDC_DATA_AN, IDC_DATA_LE}) EnableItem(id, enable);
+  EnableItem(IDC_DATA_VE, false);  // the volume is always computed
+}
+
+void CVelmoraDlg::ClearCoreTexts() {
+  dims_ = DimensionTexts{};
+  aeText_.clear();
+  anText_.clear();
+  leText_.clear();
+  veText_.clear();
+  muText_.clear();
+}
+
+// ---- reading and listing -------------------------------------------------------
+
+void CVelmoraDlg::ReadCoreDatabase() {
+  if (!file_.Load(constants::kCoreDatabaseFile, OpenMode::ReadWrite)) {
+    Message(lang_.others[9] + " " + constants::kCoreDatabaseFile);
+    return;
+  }
+  ResetContent(IDC_COMBO_CORE);
+  coreDb_ = file_.Text();
+}
+
+void CVelmoraDlg::FillCoreList() {
+  UpdateData(true);
+  ResetContent(IDC_COMBO_CORE);
+  // The list sorts its entries; handing them over in sorted order (stable, as
+  // the list keeps equal names) keeps each insertion at the end.
+  std::vector<std::string> names = ListCoreNames(coreDb_, shape_);
+  std::stable_sort(names.begin(), names.end(),
+                   [](const std::string& a, const std::string& b) { return ui::CompareNoCase(a, b) < 0; });
+  for (const std::string& name : names) AddString(IDC_COMBO_CORE, name);
+}
+
+void CVelmoraDlg::SelectCoreByName() {
+  shape_ = ShapeOfName(settings_.core);
+  UpdateData(false);
+  FillCoreList();
+  const int found = FindString(IDC_COMBO_CORE, -1, settings_.core);
+  if (found >= 0) rememberedPos_ = found;
+  // A core that is not in the list: the remembered entry, else the first.
+  if (rememberedPos_ < 0 || rememberedPos_ >= GetCount(IDC_COMBO_CORE))
+    rememberedPos_ = GetCount(IDC_COMBO_CORE) > 0 ? 0 : -1;
+  SetCurSel(IDC_COMBO_CORE, rememberedPos_);
+  ShowSelectedCore();
+}
+
+void CVelmoraDlg::ShowSelectedCore() {
+  if (GetCheck(IDC_CHECK_ADD_DIMS) || GetCheck(IDC_CHECK_ADD_DATA)) return;
+  UpdateData(true);
+  rememberedPos_ = GetCurSel(IDC_COMBO_CORE);
+  if (rememberedPos_ < 0) return;
+  currentCore_ = GetLBText(IDC_COMBO_CORE, rememberedPos_);
+
+  const CoreTexts texts = ReadCoreTexts(coreDb_, currentCore_);
+  aeText_ = texts.Ae;
+  anText_ = texts.An;
+  leText_ = texts.le;
+  muText_ = texts.mu;
+  core_ = CoreFromTexts(currentCore_, texts);
+  veText_ = FormatVolume(core_);
+
+  UpdateData(false);
+  Calculate();
+}
+
+void CVelmoraDlg::RestoreCoreSelection() {
+  // In an add mode the typed text is the new core's name.
+  if (GetCheck(IDC_CHECK_ADD_DIMS) || GetCheck(IDC_CHECK_ADD_DATA)) return;
+  SetCurSel(IDC_COMBO_CORE, rememberedPos_);
+  UpdateData(false);
+}
+
+// ---- add modes ---------------------------------------------------------------------
+
+void CVelmoraDlg::ToggleAddByDimensions() {
+  UpdateData(true);
+  if (GetCheck(IDC_CHECK_ADD_DIMS)) {
+    if (shape_ == kShapeOther) {
+      SetCheck(IDC_CHECK_ADD_DIMS, 0);  // no formulas for this shape
+    } else {
+      EnableItem(IDC_DATA_AE, false);
+      EnableItem(IDC_DATA_AN, false);
+      EnableItem(IDC_DATA_LE, false);
+      EnableItem(IDC_DATA_MU, true);
+      EnableDimensionEditsForShape(shape_);
+      SetCheck(IDC_CHECK_ADD_DATA, 0);
+      ClearCoreTexts();
+    }
+    SetCurSel(IDC_COMBO_CORE, -1);
+  } else {
+    EnableDimensionEdits(false);
+    EnableItem(IDC_DATA_MU, false);
+    SetCurSel(IDC_COMBO_CORE, rememberedPos_);
+    ShowSelectedCore();
+  }
+  UpdateData(false);
+  InvalidatePicture();
+}
+
+void CVelmoraDlg::ToggleAddByData() {
+  UpdateData(true);
+  if (GetCheck(IDC_CHECK_ADD_DATA)) {
+    EnableDimensionEdits(false);
+    EnableDataEdits(true);
+    SetCheck(IDC_CHECK_ADD_DIMS, 0);
+    ClearCoreTexts();
+    SetCurSel(IDC_COMBO_CORE, -1);
+  } else {
+    EnableDataEdits(false);
+    SetCurSel(IDC_COMBO_CORE, rememberedPos_);
+    ShowSelectedCore();
+  }
+  UpdateData(false);
+  InvalidatePicture();
+}
+
+// ---- add and delete ------------------------------------------------------------------
+
+bool CVelmoraDlg::WriteCoreDatabase(const std::string& text) {
+  if (WriteFile(constants::kCoreDatabaseFile, text)) return true;
+  ReportWriteFailure(constants::kCoreDatabaseFile);
+  return false;
+}
+
+void CVelmoraDlg::AddCore() {
+  const bool byDims = GetCheck(IDC_CHECK_ADD_DIMS) != 0;
+  if (!byDims && !GetCheck(IDC_CHECK_ADD_DATA)) return;
+  UpdateData(true);
+
+  std::string name = GetItemText(IDC_COMBO_CORE);
+  if (name.empty()) {
+    Message(lang_.baseCores[24]);
+    return;
+  }
+  if (muText_.empty()) {
+    Message(lang_.baseCores[25]);
+    return;
+  }
+  // A name the file format cannot hold would break every record after it.
+  if (!IsValidCoreName(name)) {
+    Message(lang_.others[28]);
+    return;
+  }
+  name = WithShapePrefix(name, shape_);
+  // A second record of the same name could never be selected or deleted.
+  if (HasCoreRecord(coreDb_, name)) {
+    Message(lang_.baseCores[29]);
+    return;
+  }
+
+  if (byDims) {
+    // Shape other has no formulas (it may have been chosen after ticking the
+    // box): nothing stale from an earlier core is written.
+    const auto geometry = shape_ == kShapeOther ? std::nullopt : ComputeCoreGeometry(shape_, dims_);
+    if (!geometry) {
+      Message(lang_.baseCores[26]);
+      return;
+    }
+    dims_ = geometry->dims;
+    aeText_ = geometry->AeText;
+    anText_ = geometry->AnText;
+    leText_ = geometry->leText;
+  } else if (aeText_.empty() || anText_.empty() || leText_.empty()) {
+    Message(lang_.baseCores[27]);
+    return;
+  }
+
+  std::string text = coreDb_ + FormatCoreRecord(name, aeText_, anText_, leText_, muText_);
+  if (!WriteCoreDatabase(text)) {
+    // The database and the list stay as they were; the add mode stays on.
+    UpdateData(false);
+    return;
+  }
+  coreDb_ = std::move(text);
+  settings_.core = name;  // the core to select
+
+  SetCheck(IDC_CHECK_ADD_DIMS, 0);
+  SetCheck(IDC_CHECK_ADD_DATA, 0);
+  EnableDimensionEdits(false);
+  EnableDataEdits(false);
+
+  FillCoreList();
+  rememberedPos_ = FindString(IDC_COMBO_CORE, -1, name);
+  SetCurSel(IDC_COMBO_CORE, rememberedPos_);
+  UpdateData(false);
+  ShowSelectedCore();
+  InvalidatePicture();
+}
+
+void CVelmoraDlg::DeleteCore() {
+  if (Message(lang_.baseCores[28], ui::MbType::OkCancel) != ui::IDOK) return;
+  rememberedPos_ = GetCurSel(IDC_COMBO_CORE);
+  if (rememberedPos_ < 0) return;
+  const std::string name = GetLBText(IDC_COMBO_CORE, rememberedPos_);
+
+  std::string text = RemoveCoreRecord(coreDb_, name);
+  if (!WriteCoreDatabase(text)) return;  // database and list unchanged
+  coreDb_ = std::move(text);
+  FillCoreList();
+}
+
+}  // namespace velmora

@@ -1,0 +1,198 @@
+// The main window's state, its data exchange, the dispatch of every control's
+// notification to its handler, and the core picture.
+#include "app/VelmoraDlg.h"
+
+#include "app/ControlIds.h"
+#include "textfile/Cp1251.h"
+#include "textfile/FileIO.h"
+
+namespace velmora {
+
+using namespace ids;
+
+CVelmoraDlg::CVelmoraDlg(ui::DialogHost& host, VelmoraOptions options)
+    : ui::Dialog(MainWindowTemplate(), host), options_(std::move(options)), currentCore_(settings_.core) {}
+
+void CVelmoraDlg::DoDataExchange(ui::DataExchange& dx) {
+  // Control objects.
+  for (int id : {IDC_COMBO_CORE, IDC_COMBO_MATERIAL, IDC_CHECK_ADD_DIMS, IDC_CHECK_ADD_DATA}) dx.Control(id);
+  dx.Check(IDC_CHECK_USE_D, settings_.use_D);
+  dx.Check(IDC_CHECK_IMIN, settings_.us_Imin);
+  for (int id : {IDC_DIM_A, IDC_DIM_B, IDC_DIM_C, IDC_DIM_D, IDC_DIM_H, IDC_DIM_h, IDC_DIM_I, IDC_DATA_AE,
+                 IDC_DATA_AN, IDC_DATA_LE, IDC_DATA_VE, IDC_DATA_MU, IDC_EDIT_L, IDC_EDIT_IMIN, IDC_SPIN_WIRE})
+    dx.Control(id);
+
+  // Radio groups.
+  dx.Radio(IDC_SHAPE_E, shape_);
+  dx.Radio(IDC_RADIO_OUTPUT, settings_.use);
+  dx.Radio(IDC_RADIO_GAP, settings_.yes_al);
+  dx.Radio(IDC_RADIO_METRIC, settings_.yes_AWG);
+
+  // Texts: dimensions, core data, inputs, results.
+  dx.Text(IDC_DIM_A, dims_.A);
+  dx.Text(IDC_DIM_B, dims_.B);
+  dx.Text(IDC_DIM_C, dims_.C);
+  dx.Text(IDC_DIM_D, dims_.D);
+  dx.Text(IDC_DIM_H, dims_.H);
+  dx.Text(IDC_DIM_h, dims_.h);
+  dx.Text(IDC_DIM_I, dims_.I);
+  dx.Text(IDC_DATA_AE, aeText_);
+  dx.Text(IDC_DATA_AN, anText_);
+  dx.Text(IDC_DATA_LE, leText_);
+  dx.Text(IDC_DATA_VE, veText_);
+  dx.Text(IDC_DATA_MU, muText_);
+  dx.Text(IDC_EDIT_ZAZOR, settings_.zazor);
+  dx.Text(IDC_EDIT_L, settings_.L);
+  dx.Text(IDC_EDIT_U1, settings_.Uimpulsa);
+  dx.Text(IDC_EDIT_U2, settings_.Udc);
+  dx.Text(IDC_EDIT_INOM, settings_.Inom);
+  dx.Text(IDC_EDIT_IMIN, settings_.Imin);
+  dx.Text(IDC_EDIT_FC, settings_.Fc);
+  dx.Text(IDC_EDIT_J, settings_.j);
+  dx.Text(IDC_EDIT_DPROV, settings_.dprov);
+  dx.Text(IDC_RES_REQUIRED, labels_.required);
+  dx.Text(IDC_RES_AL, labels_.al);
+  dx.Text(IDC_RES_MUE, labels_.mue);
+  dx.Text(IDC_RES_LACT, labels_.Lact);
+  dx.Text(IDC_UNIT_LACT, labels_.LactUnit);
+  dx.Text(IDC_RES_BPK, labels_.Bpk);
+  dx.Text(IDC_RES_LIMIT, labels_.limit);
+  dx.Text(IDC_RES_BAC, labels_.Bac);
+  dx.Text(IDC_RES_PCORE, labels_.Pcore);
+  dx.Text(IDC_RES_TURNS, labels_.turns);
+  dx.Text(IDC_RES_WIRE, labels_.wire);
+  dx.Text(IDC_RES_WIRES, labels_.wires);
+  dx.Text(IDC_RES_FILL, labels_.fill);
+  dx.Text(IDC_RES_JACT, labels_.Jact);
+  dx.Text(IDC_RES_IPK, labels_.Ipk);
+  dx.Text(IDC_RES_DI, labels_.dI);
+}
+
+void CVelmoraDlg::OnCommand(int id, ui::Notify code) {
+  using ui::Notify;
+  if (code == Notify::Menu) {
+    if (id == ID_HELP) OnHelp();
+    else if (id == ID_APP_ABOUT) OnAbout();
+    return;  // language commands are handled in OnCmdMsg
+  }
+  if (code == Notify::Change) {
+    if (id == IDC_EDIT_FC) OnFrequencyChanged();
+    return;
+  }
+  if (id == IDC_COMBO_CORE) {
+    if (code == Notify::SelChange) ShowSelectedCore();
+    else if (code == Notify::EditChange) RestoreCoreSelection();
+    return;
+  }
+  if (id == IDC_COMBO_MATERIAL) {
+    if (code == Notify::SelChange) OnMaterialChanged();
+    return;
+  }
+  if (code != Notify::Clicked) return;
+  switch (id) {
+    case IDC_SHAPE_E:
+    case IDC_SHAPE_EI:
+    case IDC_SHAPE_ER:
+    case IDC_SHAPE_ETD:
+    case IDC_SHAPE_R:
+    case IDC_SHAPE_OTHER:
+      OnShapeChanged();
+      break;
+    case IDC_RADIO_OUTPUT:
+    case IDC_RADIO_OTHER_USE:
+      OnUseChanged();
+      break;
+    case IDC_RADIO_GAP:
+    case IDC_RADIO_AL:
+      OnGapModeChanged();
+      break;
+    case IDC_CHECK_IMIN:
+      OnMinimumCurrentClicked();
+      break;
+    case IDC_CHECK_USE_D:
+      Calculate();
+      break;
+    case IDC_RADIO_METRIC:
+      OnSwitchToMetric();
+      break;
+    case IDC_RADIO_AWG:
+      OnSwitchToAwg();
+      break;
+    case IDC_CHECK_ADD_DIMS:
+      ToggleAddByDimensions();
+      break;
+    case IDC_CHECK_ADD_DATA:
+      ToggleAddByData();
+      break;
+    case IDC_LOAD:
+      OnLoadDesign();
+      break;
+    case IDC_SAVE:
+      OnSaveDesign();
+      break;
+    case IDC_ADD_CORE:
+      AddCore();
+      break;
+    case IDC_DELETE_CORE:
+      DeleteCore();
+      break;
+    default:
+      ui::Dialog::OnCommand(id, code);  // IDOK -> OnOK, IDCANCEL -> OnCancel
+      break;
+  }
+}
+
+void CVelmoraDlg::OnOK() { Calculate(); }
+
+void CVelmoraDlg::OnCancel() { ExitCommand(); }
+
+void CVelmoraDlg::OnVScroll(int spinId, ui::ScrollCode code) {
+  if (spinId == IDC_SPIN_WIRE && code != ui::ScrollCode::EndScroll) OnSpin();
+}
+
+int CVelmoraDlg::PictureId() const {
+  // A photograph per shape, or the dimension drawing while adding by
+  // dimensions; ETD shares the ER pictures. The other shape has no drawing,
+  // its second photograph shows while adding by data.
+  static constexpr int kPictures[kShapeCount][2] = {
+      {IDB_E, IDB_E_DIMS},   {IDB_EI, IDB_EI_DIMS}, {IDB_ER, IDB_ER_DIMS},
+      {IDB_ER, IDB_ER_DIMS}, {IDB_R, IDB_R_DIMS},   {IDB_OTHER, IDB_OTHER_2}};
+  const int shape = (shape_ >= 0 && shape_ < kShapeCount) ? shape_ : 0;
+  const int check = shape == kShapeOther ? IDC_CHECK_ADD_DATA : IDC_CHECK_ADD_DIMS;
+  return kPictures[shape][GetCheck(check) ? 1 : 0];
+}
+
+ui::Dialog::Rect CVelmoraDlg::PictureRect() const { return Rect{495, 30, 595, 102}; }
+
+SettingsRecord CVelmoraDlg::SettingsForWriting() const {
+  SettingsRecord record = settings_;
+  record.core = currentCore_;
+  return record;
+}
+
+int CVelmoraDlg::Message(std::string_view text, ui::MbType type) {
+  return MessageBox(text, lang_.others[8], type);
+}
+
+bool CVelmoraDlg::WriteFile(const std::string& path, std::string_view bytes) {
+  if (options_.suppressWrites) return true;
+  return WriteFileAtomic(path, bytes);
+}
+
+void CVelmoraDlg::ReportWriteFailure(std::string_view fileName) {
+  // Before a language is loaded the table is empty; the report must still
+  // say what happened.
+  const std::string& start = lang_.others[22];
+  const std::string& caption = lang_.others[8];
+  MessageBox((start.empty() ? std::string("Could not write the file") : start) + " " + std::string(fileName),
+             caption.empty() ? std::string("Attention!") : caption, ui::MbType::Ok);
+}
+
+bool CVelmoraApp::InitInstance(const std::function<void(CVelmoraDlg&)>& beforeRun) {
+  CVelmoraDlg dlg(host_, options_);
+  if (beforeRun) beforeRun(dlg);
+  dlg.DoModal();
+  return false;
+}
+
+}  // namespace velmora

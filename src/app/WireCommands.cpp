@@ -1,0 +1,86 @@
+// The wire table on the window: filling it for the current unit, the switch
+// between millimetres and AWG, and the spin button beside the wire-size field.
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "app/ControlIds.h"
+#include "app/VelmoraDlg.h"
+#include "calc/Constants.h"
+
+namespace velmora {
+
+using namespace ids;
+
+namespace {
+
+// Why a file cannot be read, in the words of the C library.
+std::string ReasonFileUnreadable(const char* name) {
+  errno = 0;
+  if (std::FILE* f = std::fopen(name, "rb")) {
+    std::fclose(f);
+    return "it cannot be read";
+  }
+  return errno != 0 ? std::strerror(errno) : "it cannot be opened";
+}
+
+}  // namespace
+
+bool CVelmoraDlg::FillWireTable(bool awg) {
+  if (awg) {
+    wires_ = BuildAwgTable();
+  } else if (!ReadWireTable(constants::kWireFile, wires_)) {
+    // The file error is told with the file's name and the reason; the table
+    // keeps its entries.
+    Message(std::string("Cannot read the file ") + constants::kWireFile + ": " +
+            ReasonFileUnreadable(constants::kWireFile));
+    return false;
+  }
+  SetSpinBuddy(IDC_SPIN_WIRE, IDC_EDIT_DPROV);
+  SetSpinRange(IDC_SPIN_WIRE, 0, std::max(wires_.last(), 0));
+  return true;
+}
+
+bool CVelmoraDlg::RebuildWireTable() { return FillWireTable(settings_.yes_AWG == 1); }
+
+void CVelmoraDlg::OnSwitchToAwg() {
+  const bool wasMetric = settings_.yes_AWG != 1;
+  ApplyWireUnitCaptions(1);
+  FillWireTable(true);
+  if (!wasMetric) return;
+  UpdateData(true);
+  const UnitSwitchResult r = SwitchFieldToAwg(wires_, settings_.dprov);
+  settings_.dprov = r.fieldText;
+  SetSpinPos(IDC_SPIN_WIRE, r.spinPos);
+  UpdateData(false);
+  Calculate();
+}
+
+void CVelmoraDlg::OnSwitchToMetric() {
+  const bool wasAwg = settings_.yes_AWG == 1;
+  // The table is read before anything changes: a "Wire.txt" that cannot be
+  // read leaves the window in AWG mode, radio button included.
+  if (!FillWireTable(false)) {
+    if (wasAwg) SetRadioIndex(IDC_RADIO_METRIC, 1);
+    return;
+  }
+  ApplyWireUnitCaptions(0);
+  if (!wasAwg || wires_.entries.empty()) return;
+  UpdateData(true);
+  const UnitSwitchResult r = SwitchFieldToMetric(wires_, settings_.dprov);
+  settings_.dprov = r.fieldText;
+  SetSpinPos(IDC_SPIN_WIRE, r.spinPos);
+  UpdateData(false);
+  Calculate();
+}
+
+void CVelmoraDlg::OnSpin() {
+  if (wires_.entries.empty()) return;
+  UpdateData(true);
+  settings_.dprov = SpinFieldText(wires_, settings_.yes_AWG == 1, GetSpinPos(IDC_SPIN_WIRE));
+  UpdateData(false);
+  Calculate();
+}
+
+}  // namespace velmora
