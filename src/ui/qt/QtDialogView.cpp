@@ -1,0 +1,614 @@
+#include "ui/qt/QtDialogView.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStyleOptionFrame>
+#include <QToolButton>
+#include <QToolTip>
+#include <QWindow>
+#include <algorithm>
+#include <clocale>
+#include <cmath>
+
+#include "textfile/Cp1251.h"
+
+namespace velmora::ui {
+
+namespace {
+
+// Tooltip settings of the program's windows.
+constexpr int kTipShowDelayMs = 100;
+constexpr int kTipHideDelayMs = 30000;
+constexpr int kTipMaxWidthPx = 250;
+const QColor kTipBackground(255, 240, 160);
+
+// Shows tooltips after a short wait, like the program's tooltip control.
+class TipTimingStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* ret) const override {
+    if (hint == QStyle::SH_ToolTip_WakeUpDelay) return kTipShowDelayMs;
+    return QProxyStyle::styleHint(hint, option, widget, ret);
+  }
+};
+
+// A static text's "&x" marks a mnemonic and "&&" stands for "&".
+QString WithoutMnemonics(const QString& text) {
+  QString out;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) ++i;
+    out += text[i];
+  }
+  return out;
+}
+
+// Breaks text into lines that fit the width (buttons and check boxes with
+// the multi-line style).
+QString Wrapped(const QString& text, const QFontMetrics& fm, int width) {
+  if (width <= 0 || fm.horizontalAdvance(text) <= width) return text;
+  const QStringList words = text.split(u' ', Qt::SkipEmptyParts);
+  QStringList lines;
+  QString line;
+  for (const QString& word : words) {
+    const QString candidate = line.isEmpty() ? word : line + u' ' + word;
+    if (!line.isEmpty() && fm.horizontalAdvance(candidate) > width) {
+      lines << line;
+      line = word;
+    } else {
+      line = candidate;
+    }
+  }
+  if (!line.isEmpty()) lines << line;
+  return lines.join(u'\n');
+}
+
+// The tooltip text: plain when it fits the maximum width, else rich text
+// laid out at that width so that it wraps.
+QString TipText(const QString& tip) {
+  if (tip.isEmpty()) return {};
+  const QFontMetrics fm(QToolTip::font());
+  if (fm.horizontalAdvance(tip) <= kTipMaxWidthPx) return tip;
+  return QStringLiteral("<table width=\"%1\"><tr><td>%2</td></tr></table>")
+      .arg(kTipMaxWidthPx)
+      .arg(tip.toHtmlEscaped());
+}
+
+// The system's GUI font at the largest size whose average character is no
+// wider than the standard dialog font's at this scale (6 px at 96 dpi), so
+// that captions fit the boxes the templates give them.
+QFont DialogFont(double dpiScale) {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  for (double pt = 9.0; pt >= 6.0; pt -= 0.5) {
+    font.setPointSizeF(pt);
+    const QFontMetricsF fm(font);
+    if (fm.horizontalAdvance(alphabet) / 52.0 <= 6.0 * dpiScale * 1.05) return font;
+  }
+  return font;
+}
+
+void SetTextKeepingCaret(QLineEdit* edit, const QString& text) {
+  const int pos = edit->cursorPosition();
+  edit->setText(text);
+  edit->setCursorPosition(std::min<int>(pos, static_cast<int>(text.size())));
+}
+
+}  // namespace
+
+// The surface that holds the controls and draws the picture under them.
+class DialogSurface : public QWidget {
+ public:
+  DialogSurface(QtDialogView* view, QWidget* parent) : QWidget(parent), view_(view) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    view_->PaintPicture(painter);
+  }
+
+ private:
+  QtDialogView* view_;
+};
+
+void InitQtApplication() {
+  std::setlocale(LC_NUMERIC, "C");
+  if (!qApp) return;
+  if (QFile::exists(QStringLiteral(":/velmora.png")))
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmora.png")));
+  QPalette tip = QToolTip::palette();
+  tip.setColor(QPalette::ToolTipBase, kTipBackground);
+  tip.setColor(QPalette::ToolTipText, Qt::black);
+  QToolTip::setPalette(tip);
+  if (!dynamic_cast<TipTimingStyle*>(QApplication::style()))
+    QApplication::setStyle(new TipTimingStyle(QApplication::style()->name()));
+}
+
+QString FromCp1251(std::string_view cp1251) { return QString::fromStdString(Cp1251ToUtf8(cp1251)); }
+
+std::optional<std::string> ToCp1251(const QString& text) { return Utf8ToCp1251(text.toStdString()); }
+
+QValidator::State Cp1251Validator::validate(QString& input, int&) const {
+  if (!ToCp1251(input)) return Invalid;
+  if (fitInto_) {
+    QStyleOptionFrame option;
+    option.initFrom(fitInto_);
+    option.rect = fitInto_->rect();
+    option.lineWidth = fitInto_->hasFrame() ? fitInto_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+    const QRect contents = fitInto_->style()->subElementRect(QStyle::SE_LineEditContents, &option, fitInto_);
+    const QMargins margins = fitInto_->textMargins();
+    const int room = contents.width() - margins.left() - margins.right() - 2 * 2 /* the edit's inner margin */ - 1;
+    if (fitInto_->fontMetrics().horizontalAdvance(input) > room && !input.isEmpty()) return Invalid;
+  }
+  return Acceptable;
+}
+
+QtDialogView::QtDialogView(Dialog& dialog, QWidget* parent) : QDialog(parent), dialog_(dialog) {
+  const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+  const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+  scaleX_ = kDluX * dpi / 96.0;
+  scaleY_ = kDluY * (screen ? screen->logicalDotsPerInchY() : 96.0) / 96.0;
+
+  const DialogTemplate& tmpl = dialog_.Template();
+  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+  if (tmpl.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+  setWindowFlags(flags);
+  setSizeGripEnabled(false);
+  if (QFile::exists(QStringLiteral(":/velmora.png"))) setWindowIcon(QIcon(QStringLiteral(":/velmora.png")));
+  setFont(DialogFont(dpi / 96.0));
+
+  surface_ = new DialogSurface(this, this);
+  Build();
+  BuildMenu();
+  SyncAll();
+  WindowTextChanged();
+
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    for (QWidget* w = now; w && w != this; w = w->parentWidget()) {
+      for (const auto& [id, i] : byId_) {
+        if (entries_[i].widget == w) {
+          if (dialog_.FocusItem() != id && !syncing_) {
+            syncing_ = true;
+            dialog_.SetFocusItem(id);
+            syncing_ = false;
+          }
+          return;
+        }
+      }
+    }
+  });
+}
+
+QtDialogView::~QtDialogView() {
+  if (dialog_.Observer() == this) dialog_.SetObserver(nullptr);
+}
+
+QRect QtDialogView::ToPixels(int x, int y, int w, int h) const {
+  return QRect(static_cast<int>(std::lround(x * scaleX_)), static_cast<int>(std::lround(y * scaleY_)),
+               static_cast<int>(std::lround(w * scaleX_)), static_cast<int>(std::lround(h * scaleY_)));
+}
+
+QWidget* QtDialogView::Widget(int id) const {
+  auto it = byId_.find(id);
+  return it == byId_.end() ? nullptr : entries_[it->second].widget;
+}
+
+void QtDialogView::Build() {
+  const std::vector<ControlTemplate>& controls = dialog_.Template().controls;
+  std::vector<QGroupBox*> groups;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const ControlTemplate& t = controls[i];
+    const int id = t.id;
+    const QRect rect = ToPixels(t.x, t.y, t.w, t.h);
+    const QString caption = FromCp1251(t.text);
+    Entry entry;
+    entry.index = static_cast<int>(i);
+    Qt::Alignment align = (t.style & kCenter) ? Qt::AlignHCenter : (t.style & kRight) ? Qt::AlignRight : Qt::AlignLeft;
+
+    switch (t.kind) {
+      case ControlKind::Static: {
+        auto* label = new QLabel(WithoutMnemonics(caption), surface_);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(align | ((t.style & kVCenter) ? Qt::AlignVCenter : Qt::AlignTop));
+        if (t.style & kStaticEdge) label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        entry.widget = label;
+        break;
+      }
+      case ControlKind::Picture: {
+        auto* label = new QLabel(surface_);
+        const QIcon icon = QApplication::windowIcon();
+        if (!icon.isNull()) label->setPixmap(icon.pixmap(QSize(32, 32)));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        entry.widget = label;
+        break;
+      }
+      case ControlKind::Edit: {
+        if (t.style & kMultiline) {
+          auto* edit = new QPlainTextEdit(surface_);
+          edit->setReadOnly((t.style & kReadOnly) != 0);
+          edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+          if (!(t.style & kVScroll)) edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+          connect(edit, &QPlainTextEdit::textChanged, this, [this, id, edit] {
+            if (syncing_) return;
+            QString text = edit->toPlainText();
+            text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+            if (auto cp = ToCp1251(text)) dialog_.UserType(id, *cp);
+          });
+          entry.widget = edit;
+        } else {
+          auto* edit = new QLineEdit(surface_);
+          edit->setAlignment(align | Qt::AlignVCenter);
+          edit->setReadOnly((t.style & kReadOnly) != 0);
+          edit->setValidator(new Cp1251Validator(edit, (t.style & kAutoHScroll) ? nullptr : edit));
+          connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) { Typed(id, text); });
+          entry.widget = edit;
+        }
+        break;
+      }
+      case ControlKind::Button: {
+        auto* button = new QPushButton(surface_);
+        button->setAutoDefault(false);
+        button->setDefault((t.style & kDefault) != 0);
+        connect(button, &QPushButton::clicked, this, [this, id] { dialog_.UserClick(id); });
+        entry.widget = button;
+        break;
+      }
+      case ControlKind::CheckBox: {
+        auto* box = new QCheckBox(surface_);
+        connect(box, &QCheckBox::clicked, this, [this, id] {
+          dialog_.UserClick(id);
+          ControlChanged(id);  // the model toggles; the widget shows its state
+        });
+        entry.widget = box;
+        break;
+      }
+      case ControlKind::RadioButton: {
+        auto* radio = new QRadioButton(surface_);
+        radio->setAutoExclusive(false);
+        connect(radio, &QRadioButton::clicked, this, [this, id] {
+          dialog_.UserClick(id);
+          ControlChanged(id);
+        });
+        entry.widget = radio;
+        break;
+      }
+      case ControlKind::ComboBox: {
+        auto* combo = new QComboBox(surface_);
+        const bool editable = !(t.style & kDropDownList);
+        combo->setEditable(editable);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setMaxVisibleItems(20);
+        if (editable) {
+          combo->setCompleter(nullptr);
+          combo->lineEdit()->setValidator(new Cp1251Validator(combo->lineEdit()));
+          connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, id](const QString& text) { Typed(id, text); });
+        }
+        connect(combo, &QComboBox::activated, this, [this, id](int index) {
+          dialog_.UserSelect(id, index);
+          ControlChanged(id);
+        });
+        entry.widget = combo;
+        break;
+      }
+      case ControlKind::ListBox: {
+        auto* list = new QListWidget(surface_);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        if (!(t.style & kVScroll)) list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {
+          if (!syncing_ && row >= 0) dialog_.UserSelect(id, row);
+        });
+        connect(list, &QListWidget::itemDoubleClicked, this, [this, id, list](QListWidgetItem* item) {
+          dialog_.UserDoubleClick(id, list->row(item));
+        });
+        entry.widget = list;
+        break;
+      }
+      case ControlKind::Spin: {
+        auto* frame = new QWidget(surface_);
+        entry.up = new QToolButton(frame);
+        entry.down = new QToolButton(frame);
+        entry.up->setArrowType(Qt::UpArrow);
+        entry.down->setArrowType(Qt::DownArrow);
+        const int half = rect.height() / 2;
+        entry.up->setGeometry(0, 0, rect.width(), half);
+        entry.down->setGeometry(0, half, rect.width(), rect.height() - half);
+        for (QToolButton* b : {entry.up, entry.down}) {
+          b->setAutoRepeat(true);
+          b->setFocusPolicy(Qt::NoFocus);
+        }
+        connect(entry.up, &QToolButton::clicked, this, [this, id] { dialog_.UserSpin(id, +1); });
+        connect(entry.down, &QToolButton::clicked, this, [this, id] { dialog_.UserSpin(id, -1); });
+        entry.widget = frame;
+        break;
+      }
+      case ControlKind::GroupBox: {
+        auto* group = new QGroupBox(caption, surface_);
+        groups.push_back(group);
+        entry.widget = group;
+        break;
+      }
+    }
+    QRect geometry = rect;
+    if (t.kind == ControlKind::ComboBox)  // the template gives the dropped height
+      geometry.setHeight(std::min(entry.widget->sizeHint().height(), std::max(rect.height(), ToPixels(0, 0, 0, 12).height())));
+    entry.widget->setGeometry(geometry);
+    if (id != IDC_STATIC) byId_.emplace(id, entries_.size());
+    entries_.push_back(entry);
+  }
+  for (QGroupBox* g : groups) g->lower();  // frames behind the controls they surround
+}
+
+void QtDialogView::BuildMenu() {
+  const std::vector<MenuItem>& menu = dialog_.Menu();
+  if (menu.empty()) {
+    if (menuBar_) {
+      menuBar_->deleteLater();
+      menuBar_ = nullptr;
+    }
+    SetLayoutSize();
+    return;
+  }
+  if (!menuBar_) menuBar_ = new QMenuBar(this);
+  // Old menus may be the sender of the command being handled right now.
+  for (QAction* action : menuBar_->actions()) {
+    menuBar_->removeAction(action);
+    if (QMenu* sub = action->menu()) sub->deleteLater();
+    action->deleteLater();
+  }
+  for (const MenuItem& item : menu) {
+    if (!item.popup.empty() || item.isPopup) {
+      QMenu* sub = new QMenu(FromCp1251(item.text), menuBar_);
+      FillMenu(sub, item.popup);
+      menuBar_->addMenu(sub);
+    } else {
+      ConnectCommand(menuBar_->addAction(FromCp1251(item.text)), item);
+    }
+  }
+  SetLayoutSize();
+}
+
+void QtDialogView::FillMenu(QMenu* menu, const std::vector<MenuItem>& items) {
+  for (const MenuItem& item : items) {
+    if (!item.popup.empty() || item.isPopup) {
+      FillMenu(menu->addMenu(FromCp1251(item.text)), item.popup);
+      continue;
+    }
+    if (item.text.empty() && item.id == 0) {
+      menu->addSeparator();
+      continue;
+    }
+    ConnectCommand(menu->addAction(FromCp1251(item.text)), item);
+  }
+}
+
+void QtDialogView::ConnectCommand(QAction* action, const MenuItem& item) {
+  action->setCheckable(item.checked);
+  action->setChecked(item.checked);
+  const int id = item.id;
+  connect(action, &QAction::triggered, this, [this, id, action] {
+    // Check marks are the model's: undo Qt's own toggling.
+    const MenuItem* now = dialog_.FindMenuItem(id);
+    action->setChecked(now && now->checked);
+  });
+  // The command runs once the menu has closed (it may rebuild the menu).
+  connect(action, &QAction::triggered, this, [this, id] { dialog_.UserMenu(id); }, Qt::QueuedConnection);
+}
+
+void QtDialogView::SetLayoutSize() {
+  const DialogTemplate& tmpl = dialog_.Template();
+  const QRect client = ToPixels(0, 0, tmpl.w, tmpl.h);
+  const int menuHeight = menuBar_ ? menuBar_->sizeHint().height() : 0;
+  if (menuBar_) menuBar_->setGeometry(0, 0, client.width(), menuHeight);
+  surface_->setGeometry(0, menuHeight, client.width(), client.height());
+  setFixedSize(client.width(), client.height() + menuHeight);
+}
+
+void QtDialogView::SyncAll() {
+  for (Entry& entry : entries_) Sync(entry);
+}
+
+void QtDialogView::ControlChanged(int id) {
+  auto it = byId_.find(id);
+  if (it != byId_.end()) Sync(entries_[it->second]);
+}
+
+void QtDialogView::Sync(Entry& entry) {
+  const ControlTemplate& t = dialog_.Template().controls[static_cast<std::size_t>(entry.index)];
+  const Control* c = t.id == IDC_STATIC ? nullptr : dialog_.Item(t.id);
+  if (!c) return;  // a control without an ID keeps its template text
+  syncing_ = true;
+  QWidget* w = entry.widget;
+  const QString text = FromCp1251(c->text);
+  w->setEnabled(c->enabled);
+  if (!c->tooltip.empty()) {
+    w->setToolTip(TipText(FromCp1251(c->tooltip)));
+    w->setToolTipDuration(kTipHideDelayMs);
+  } else {
+    w->setToolTip({});
+  }
+  switch (t.kind) {
+    case ControlKind::Static:
+      static_cast<QLabel*>(w)->setText(WithoutMnemonics(text));
+      break;
+    case ControlKind::Picture:
+      break;
+    case ControlKind::Edit:
+      if (auto* line = qobject_cast<QLineEdit*>(w)) {
+        if (ToCp1251(line->text()) != c->text) SetTextKeepingCaret(line, text);
+      } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
+        QString shown = text;
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (plain->toPlainText() != shown) plain->setPlainText(shown);
+      }
+      break;
+    case ControlKind::Button: {
+      auto* button = static_cast<QPushButton*>(w);
+      button->setText((t.style & kMultiline) ? Wrapped(text, button->fontMetrics(), w->width() - 6) : text);
+      break;
+    }
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton: {
+      auto* button = static_cast<QAbstractButton*>(w);
+      const int indicator = w->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 6;
+      button->setText((t.style & kMultiline) ? Wrapped(text, button->fontMetrics(), w->width() - indicator) : text);
+      button->setChecked(c->check != 0);
+      break;
+    }
+    case ControlKind::ComboBox: {
+      auto* combo = static_cast<QComboBox*>(w);
+      const QSignalBlocker block(combo);
+      bool same = combo->count() == static_cast<int>(c->items.size());
+      for (int i = 0; same && i < combo->count(); ++i)
+        same = combo->itemText(i) == FromCp1251(c->items[static_cast<std::size_t>(i)]);
+      if (!same) {
+        combo->clear();
+        for (const std::string& item : c->items) combo->addItem(FromCp1251(item));
+      }
+      if (combo->currentIndex() != c->curSel) combo->setCurrentIndex(c->curSel);
+      if (QLineEdit* line = combo->lineEdit()) {
+        const QSignalBlocker blockEdit(line);
+        if (ToCp1251(line->text()) != c->text) SetTextKeepingCaret(line, text);
+      }
+      break;
+    }
+    case ControlKind::ListBox: {
+      auto* list = static_cast<QListWidget*>(w);
+      bool same = list->count() == static_cast<int>(c->items.size());
+      for (int i = 0; same && i < list->count(); ++i)
+        same = list->item(i)->text() == FromCp1251(c->items[static_cast<std::size_t>(i)]);
+      if (!same) {
+        list->clear();
+        for (const std::string& item : c->items) list->addItem(FromCp1251(item));
+      }
+      if (list->currentRow() != c->curSel) {
+        list->setCurrentRow(c->curSel);
+        if (c->curSel < 0) list->clearSelection();
+      }
+      break;
+    }
+    case ControlKind::Spin: {
+      const int lo = std::min(c->rangeLo, c->rangeHi), hi = std::max(c->rangeLo, c->rangeHi);
+      const bool upMovesUp = c->rangeHi >= c->rangeLo;
+      entry.up->setEnabled(c->enabled && (upMovesUp ? c->pos < hi : c->pos > lo));
+      entry.down->setEnabled(c->enabled && (upMovesUp ? c->pos > lo : c->pos < hi));
+      break;
+    }
+    case ControlKind::GroupBox:
+      static_cast<QGroupBox*>(w)->setTitle(text);
+      break;
+  }
+  syncing_ = false;
+}
+
+void QtDialogView::Typed(int id, const QString& text) {
+  if (syncing_) return;
+  const std::optional<std::string> cp = ToCp1251(text);
+  if (!cp) {  // the validator lets none through; keep the model's text if one slips by
+    ControlChanged(id);
+    return;
+  }
+  dialog_.UserType(id, *cp);
+}
+
+void QtDialogView::WindowTextChanged() { setWindowTitle(FromCp1251(dialog_.WindowText())); }
+
+void QtDialogView::MenuChanged() { BuildMenu(); }
+
+void QtDialogView::PictureChanged() {
+  const Dialog::Rect r = dialog_.PictureRect();
+  surface_->update(ToPixels(r.left, r.top, r.right - r.left, r.bottom - r.top));
+}
+
+void QtDialogView::FocusChanged(int id) {
+  if (syncing_) return;
+  if (QWidget* w = Widget(id)) w->setFocus(Qt::OtherFocusReason);
+}
+
+void QtDialogView::Ended(int result) {
+  if (isVisible()) QDialog::done(result);
+}
+
+QPixmap QtDialogView::PicturePixmap(int id) {
+  auto it = pictures_.find(id);
+  if (it != pictures_.end()) return it->second;
+  const QString base = QStringLiteral(":/core%1").arg(id);
+  QPixmap pixmap;
+  if (devicePixelRatioF() > 1.0 && QFile::exists(base + QStringLiteral("@2x.png"))) {
+    pixmap.load(base + QStringLiteral("@2x.png"));
+    pixmap.setDevicePixelRatio(2.0);
+  } else {
+    pixmap.load(base + QStringLiteral(".png"));
+  }
+  pictures_.emplace(id, pixmap);
+  return pixmap;
+}
+
+void QtDialogView::PaintPicture(QPainter& painter) {
+  const int id = dialog_.PictureId();
+  if (id == 0) return;
+  const QPixmap pixmap = PicturePixmap(id);
+  if (pixmap.isNull()) return;
+  const Dialog::Rect r = dialog_.PictureRect();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawPixmap(ToPixels(r.left, r.top, r.right - r.left, r.bottom - r.top), pixmap);
+}
+
+void QtDialogView::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+      // A focused push button takes Enter, else the default button does.
+      for (const auto& [id, i] : byId_) {
+        if (entries_[i].widget == focusWidget() && qobject_cast<QPushButton*>(focusWidget())) {
+          dialog_.UserClick(id);
+          return;
+        }
+      }
+      dialog_.UserEnter();
+      return;
+    }
+    case Qt::Key_Escape:
+      dialog_.UserEscape();
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+void QtDialogView::closeEvent(QCloseEvent* event) {
+  event->ignore();  // the model decides with EndDialog
+  if (!dialog_.IsEnded()) dialog_.UserClose();
+}
+
+void QtDialogView::reject() {}
+
+bool QtDialogView::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) dialog_.UserActivate(true);
+  else if (event->type() == QEvent::WindowDeactivate) dialog_.UserActivate(false);
+  return QDialog::event(event);
+}
+
+}  // namespace velmora::ui

@@ -1,0 +1,122 @@
+#pragma once
+// The Qt 6 Widgets face of a Dialog: every control of its template as a
+// widget placed by dialog units, the menu bar, tooltips and the picture. The
+// Dialog stays the model: the view passes what the user does to its User...
+// calls and shows what the model reports through DialogObserver. The view
+// never decides anything itself (not even closing: the model's EndDialog does).
+#include <QDialog>
+#include <QPixmap>
+#include <QString>
+#include <QValidator>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/Dialog.h"
+
+class QAction;
+class QLineEdit;
+class QMenuBar;
+class QMenu;
+class QToolButton;
+
+namespace velmora::ui {
+
+// Prepares the running QApplication for the dialogs; call it once right
+// after the QApplication is constructed (QtHost's constructor calls it too;
+// a second call does nothing). Qt sets the C library's locale from the
+// environment, so this puts LC_NUMERIC back to "C": numbers are read and
+// written with "." whatever the user's language. It also sets the
+// application icon (":/velmora.png" when the resources hold it) and the
+// tooltip colours and timing.
+void InitQtApplication();
+
+// Qt text of Windows-1251 bytes, and back (nothing when a character has no
+// Windows-1251 byte).
+QString FromCp1251(std::string_view cp1251);
+std::optional<std::string> ToCp1251(const QString& text);
+
+// Accepts only text that Windows-1251 can hold; with a line edit given, also
+// only text that fits the edit's box (an edit without horizontal scrolling).
+class Cp1251Validator : public QValidator {
+ public:
+  explicit Cp1251Validator(QObject* parent, const QLineEdit* fitInto = nullptr)
+      : QValidator(parent), fitInto_(fitInto) {}
+  State validate(QString& input, int& pos) const override;
+
+ private:
+  const QLineEdit* fitInto_;
+};
+
+class QtDialogView : public QDialog, public DialogObserver {
+  Q_OBJECT
+
+ public:
+  // Builds the widgets from the dialog's template and current control state.
+  // The caller makes the view the dialog's observer (QtHost::RunModal does).
+  explicit QtDialogView(Dialog& dialog, QWidget* parent = nullptr);
+  ~QtDialogView() override;
+
+  // DialogObserver
+  void ControlChanged(int id) override;
+  void WindowTextChanged() override;
+  void MenuChanged() override;
+  void PictureChanged() override;
+  void FocusChanged(int id) override;
+  void Ended(int result) override;
+
+  // Brings every widget in line with the model.
+  void SyncAll();
+
+  // Pixels per dialog unit across and down on this view's screen.
+  double ScaleX() const { return scaleX_; }
+  double ScaleY() const { return scaleY_; }
+  // A rectangle in dialog units as pixels of the dialog surface.
+  QRect ToPixels(int x, int y, int w, int h) const;
+  // The widget of a control (the up arrow's parent frame for a spin button).
+  QWidget* Widget(int id) const;
+  // The widget holding the controls, below the menu bar.
+  QWidget* Surface() const { return surface_; }
+  QMenuBar* MenuBar() const { return menuBar_; }
+  Dialog& Model() { return dialog_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+
+ public slots:
+  void reject() override;  // Escape and close belong to the model
+
+ private:
+  struct Entry {
+    int index = 0;  // in the template
+    QWidget* widget = nullptr;
+    QToolButton* up = nullptr;  // spin buttons
+    QToolButton* down = nullptr;
+  };
+
+  void Build();
+  void BuildMenu();
+  void FillMenu(QMenu* menu, const std::vector<MenuItem>& items);
+  void ConnectCommand(QAction* action, const MenuItem& item);
+  void Sync(Entry& entry);
+  void PaintPicture(QPainter& painter);
+  QPixmap PicturePixmap(int id);
+  void Typed(int id, const QString& text);
+  void SetLayoutSize();
+
+  Dialog& dialog_;
+  double scaleX_ = kDluX, scaleY_ = kDluY;
+  QWidget* surface_ = nullptr;
+  QMenuBar* menuBar_ = nullptr;
+  std::vector<Entry> entries_;
+  std::map<int, std::size_t> byId_;
+  std::map<int, QPixmap> pictures_;
+  bool syncing_ = false;
+
+  friend class DialogSurface;
+};
+
+}  // namespace velmora::ui

@@ -1,0 +1,262 @@
+// The Qt view of a small dialog on the offscreen platform: geometry, texts
+// converted from Windows-1251, and the traffic between widgets and model.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "ui/qt/QtDialogView.h"
+#include "ui/qt/QtHost.h"
+
+namespace velmora::test {
+namespace {
+
+using ui::ControlKind;
+
+ui::ControlTemplate Ctl(int id, ControlKind kind, std::string text, int x, int y, int w, int h,
+                        std::uint32_t style = 0) {
+  return {id, kind, std::move(text), x, y, w, h, style};
+}
+
+// Windows-1251 captions and their Qt text.
+const char* const kFreqCp = "\xD7\xE0\xF1\xF2\xEE\xF2\xE0";  // "Частота"
+const char* const kTitleCp = "\xCF\xF0\xEE\xE2\xE5\xF0\xEA\xE0";  // "Проверка"
+
+ui::DialogTemplate ViewTemplate() {
+  ui::DialogTemplate t;
+  t.title = kTitleCp;
+  t.w = 200;
+  t.h = 100;
+  t.minimizeBox = true;
+  t.controls = {
+      Ctl(107, ControlKind::GroupBox, "\xC3\xF0\xF3\xEF\xEF\xE0", 4, 2, 150, 60),  // "Группа"
+      Ctl(100, ControlKind::Static, kFreqCp, 10, 12, 40, 8),
+      Ctl(101, ControlKind::Edit, "", 60, 10, 30, 12, ui::kCenter | ui::kStaticEdge),
+      Ctl(106, ControlKind::Spin, "", 90, 10, 11, 12),
+      Ctl(102, ControlKind::Edit, "", 60, 26, 80, 12, ui::kAutoHScroll | ui::kDisabled),
+      Ctl(103, ControlKind::CheckBox, "\xD4\xEB\xE0\xE6\xEE\xEA", 10, 42, 60, 10),  // "Флажок"
+      Ctl(104, ControlKind::ComboBox, "", 10, 66, 80, 40, ui::kSorted | ui::kDropDown),
+      Ctl(ui::IDOK, ControlKind::Button, "\xCE\xCA", 100, 80, 40, 14, ui::kDefault),  // "ОК"
+      Ctl(ui::IDCANCEL, ControlKind::Button, "Cancel", 150, 80, 40, 14),
+  };
+  t.menu = {{0, "\xDF\xE7\xFB\xEA", false, {{501, "English", true, {}, false}}, true}};  // "Язык"
+  return t;
+}
+
+// A model with the main window's frequency rule on edit 101.
+class Model : public ui::Dialog {
+ public:
+  explicit Model(ui::DialogHost& host, bool endAtInit = false)
+      : ui::Dialog(ViewTemplate(), host), endAtInit_(endAtInit) {}
+  std::vector<std::string> log;
+  std::string freq;
+
+  bool OnInitDialog() override {
+    ui::Dialog::OnInitDialog();
+    if (endAtInit_) EndDialog(ui::IDCANCEL);
+    return true;
+  }
+  void DoDataExchange(ui::DataExchange& dx) override { dx.Text(101, freq); }
+  void OnCommand(int id, ui::Notify code) override {
+    log.push_back("cmd " + std::to_string(id));
+    if (id == 101 && code == ui::Notify::Change) {
+      UpdateData(true);
+      std::replace(freq.begin(), freq.end(), ',', '.');
+      UpdateData(false);
+    }
+    ui::Dialog::OnCommand(id, code);
+  }
+  void OnCmdMsg(int id) override { log.push_back("cmdmsg " + std::to_string(id)); }
+  void OnVScroll(int id, ui::ScrollCode code) override {
+    if (code == ui::ScrollCode::ThumbPosition) log.push_back("vscroll " + std::to_string(id));
+  }
+
+ private:
+  bool endAtInit_;
+};
+
+class QtViewTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "test_qtview";
+    static char* argv[] = {name, nullptr};
+    if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
+    ui::InitQtApplication();
+  }
+  static void Type(QWidget* w, const QString& text) {
+    for (QChar ch : text) {
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+      QApplication::sendEvent(w, &press);
+    }
+  }
+  static void Key(QWidget* w, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+  }
+  static inline std::unique_ptr<QApplication> app_;
+  ui::QtHost host;
+};
+
+TEST_F(QtViewTest, PlacesControlsByDialogUnitsWithConvertedCaptions) {
+  Model model(host);
+  ui::QtDialogView view(model);
+  model.SetObserver(&view);
+  model.Create();
+
+  const double dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+  const double sx = 1.5 * dpi / 96.0;
+  const double sy = 1.625 * QGuiApplication::primaryScreen()->logicalDotsPerInchY() / 96.0;
+  EXPECT_DOUBLE_EQ(view.ScaleX(), sx);
+  EXPECT_EQ(view.Widget(101)->geometry(),
+            QRect(std::lround(60 * sx), std::lround(10 * sy), std::lround(30 * sx), std::lround(12 * sy)));
+  EXPECT_EQ(view.Widget(ui::IDOK)->geometry(),
+            QRect(std::lround(100 * sx), std::lround(80 * sy), std::lround(40 * sx), std::lround(14 * sy)));
+  EXPECT_EQ(view.Surface()->size(), QSize(std::lround(200 * sx), std::lround(100 * sy)));
+  EXPECT_EQ(view.minimumSize(), view.maximumSize());  // fixed size
+  EXPECT_TRUE(view.windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(view.windowFlags() & Qt::WindowMaximizeButtonHint);
+
+  EXPECT_EQ(view.windowTitle(), QString::fromUtf8("Проверка"));
+  EXPECT_EQ(static_cast<QLabel*>(view.Widget(100))->text(), QString::fromUtf8("Частота"));
+  EXPECT_EQ(static_cast<QGroupBox*>(view.Widget(107))->title(), QString::fromUtf8("Группа"));
+  EXPECT_EQ(static_cast<QPushButton*>(view.Widget(ui::IDOK))->text(), QString::fromUtf8("ОК"));
+  EXPECT_TRUE(static_cast<QPushButton*>(view.Widget(ui::IDOK))->isDefault());
+  ASSERT_NE(view.MenuBar(), nullptr);
+  ASSERT_EQ(view.MenuBar()->actions().size(), 1);
+  EXPECT_EQ(view.MenuBar()->actions()[0]->text(), QString::fromUtf8("Язык"));
+
+  // Enabled states follow the model.
+  EXPECT_FALSE(view.Widget(102)->isEnabled());
+  model.EnableItem(102, true);
+  EXPECT_TRUE(view.Widget(102)->isEnabled());
+  model.EnableItem(101, false);
+  EXPECT_FALSE(view.Widget(101)->isEnabled());
+  model.EnableItem(101, true);
+
+  model.AddTool(101, "\xCF\xEE\xE4\xF1\xEA\xE0\xE7\xEA\xE0");  // "Подсказка"
+  EXPECT_EQ(view.Widget(101)->toolTip(), QString::fromUtf8("Подсказка"));
+  EXPECT_EQ(view.Widget(101)->toolTipDuration(), 30000);
+}
+
+TEST_F(QtViewTest, TypingReachesTheModelAndModelTextsReachTheWidgets) {
+  Model model(host);
+  ui::QtDialogView view(model);
+  model.SetObserver(&view);
+  model.Create();
+  auto* edit = static_cast<QLineEdit*>(view.Widget(101));
+
+  model.log.clear();
+  Type(edit, QStringLiteral("1,5"));
+  EXPECT_EQ(model.GetItemText(101), "1.5");  // the model's rule rewrote the typed comma
+  EXPECT_EQ(edit->text(), QStringLiteral("1.5"));
+  EXPECT_EQ(edit->cursorPosition(), 3);
+  EXPECT_EQ(model.freq, "1.5");
+
+  model.SetItemText(101, "\xC6");  // "Ж"
+  EXPECT_EQ(edit->text(), QString::fromUtf8("Ж"));
+
+  // The validator keeps out what Windows-1251 cannot hold, and text that
+  // would not fit an edit without horizontal scrolling.
+  int pos = 0;
+  QString umlaut = QString::fromUtf8("ä");
+  EXPECT_EQ(edit->validator()->validate(umlaut, pos), QValidator::Invalid);
+  QString cyrillic = QString::fromUtf8("Жж€");
+  EXPECT_EQ(edit->validator()->validate(cyrillic, pos), QValidator::Acceptable);
+  QString longText = QStringLiteral("1234567890123456789012345");
+  EXPECT_EQ(edit->validator()->validate(longText, pos), QValidator::Invalid);
+  auto* wide = static_cast<QLineEdit*>(view.Widget(102));
+  EXPECT_EQ(wide->validator()->validate(longText, pos), QValidator::Acceptable);
+  const std::size_t before = model.log.size();
+  Type(edit, umlaut);
+  EXPECT_EQ(model.GetItemText(101), "\xC6");
+  EXPECT_EQ(model.log.size(), before);
+
+  // Check box: the model toggles, the widget shows it.
+  auto* box = static_cast<QCheckBox*>(view.Widget(103));
+  box->click();
+  EXPECT_EQ(model.GetCheck(103), 1);
+  EXPECT_TRUE(box->isChecked());
+  model.SetCheck(103, 0);
+  EXPECT_FALSE(box->isChecked());
+
+  // Combo: items sorted by the model, a pick goes to the model.
+  model.AddString(104, "b");
+  model.AddString(104, "A");
+  auto* combo = static_cast<QComboBox*>(view.Widget(104));
+  ASSERT_EQ(combo->count(), 2);
+  EXPECT_EQ(combo->itemText(0), QStringLiteral("A"));
+  emit combo->activated(1);
+  EXPECT_EQ(model.GetCurSel(104), 1);
+  EXPECT_EQ(combo->currentText(), QStringLiteral("b"));
+  Type(combo->lineEdit(), QStringLiteral("x"));
+  EXPECT_EQ(model.GetItemText(104), "bx");
+  EXPECT_EQ(model.GetCurSel(104), -1);
+
+  // Spin arrows step the model.
+  model.SetSpinRange(106, 0, 5);
+  model.log.clear();
+  view.Widget(106)->findChildren<QToolButton*>()[0]->click();
+  EXPECT_EQ(model.GetSpinPos(106), 1);
+  EXPECT_EQ(model.log, std::vector<std::string>{"vscroll 106"});
+
+  // Menu commands reach the model through OnCmdMsg.
+  model.log.clear();
+  view.MenuBar()->actions()[0]->menu()->actions()[0]->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(model.log, (std::vector<std::string>{"cmdmsg 501", "cmd 501"}));
+  EXPECT_TRUE(view.MenuBar()->actions()[0]->menu()->actions()[0]->isChecked());
+  model.FindMenuItem(501)->checked = false;
+  model.DrawMenuBar();
+  EXPECT_FALSE(view.MenuBar()->actions()[0]->menu()->actions()[0]->isChecked());
+
+  // Escape and the close box go to the model, which ends the dialog.
+  EXPECT_FALSE(model.IsEnded());
+  Key(&view, Qt::Key_Escape);
+  EXPECT_TRUE(model.IsEnded());
+  EXPECT_EQ(model.Result(), ui::IDCANCEL);
+}
+
+TEST_F(QtViewTest, HostRunsDialogsModallyAndShowsBoxes) {
+  Model ended(host, true);  // ends during start-up: never shown
+  EXPECT_EQ(ended.DoModal(), ui::IDCANCEL);
+
+  Model model(host);
+  QString boxTitle;
+  QTimer::singleShot(0, [&] {
+    // Enter in the running window: the default button; the box it could
+    // raise is answered by Cancel.
+    QTimer::singleShot(0, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        boxTitle = box->windowTitle();
+        box->button(QMessageBox::Cancel)->click();
+      }
+    });
+    const int answer = model.MessageBox("?", kTitleCp, ui::MbType::OkCancel);
+    model.log.push_back(answer == ui::IDCANCEL ? "cancelled" : "ok");
+    Key(QApplication::activeModalWidget(), Qt::Key_Return);
+  });
+  EXPECT_EQ(model.DoModal(), ui::IDOK);
+  EXPECT_EQ(boxTitle, QString::fromUtf8("Проверка"));
+  EXPECT_NE(std::find(model.log.begin(), model.log.end(), "cancelled"), model.log.end());
+  EXPECT_EQ(model.Observer(), nullptr);
+}
+
+}  // namespace
+}  // namespace velmora::test
