@@ -132,6 +132,7 @@ ENGLISH = [
         ("s18", "mm"),
         ("s20", "A/mm2"),
         ("s21", "Other material (no data)"),
+        ("s22", "Could not write the file"),
         ("s23", "The peak flux density exceeds the permitted value: the core saturates or "
                 "runs too hot.\\nIncrease the air gap (lower AL), or choose a larger core."),
         ("s24", "The winding does not fit: the window fill factor exceeds 0.4.\\nChoose a core "
@@ -273,6 +274,7 @@ RUSSIAN = [
         ("s18", "мм"),
         ("s20", "A/mm2"),
         ("s21", "Другой материал (нет данных)"),
+        ("s22", "Не удалось записать файл"),
         ("s23", "Амплитуда индукции превышает допустимую: сердечник насыщается или перегревается."
                 "\\nУвеличьте зазор (уменьшите AL) или выберите сердечник больше."),
         ("s24", "Обмотка не помещается: коэффициент заполнения окна больше 0,4.\\nВыберите "
