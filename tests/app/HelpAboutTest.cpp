@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/AboutDlg.h"
+#include "WindowFixture.h"
 #include "app/HelpDlg.h"
 #include "support/TempDir.h"
 #include "textfile/Cp1251.h"
@@ -105,6 +106,75 @@ TEST(AboutDlg, ShowsTheCallersTextsAndKeepsTheFixedLines) {
   EXPECT_EQ(title, "Velmora - inductor design");
   EXPECT_EQ(version, "Version");
   EXPECT_EQ(contact, "Contact line");
+}
+
+
+// From the main window's menu bar, in the current language.
+class HelpAboutCommandsTest : public test::WindowTest {
+ protected:
+  void SwitchTo(const std::string& language) {
+    for (const ui::MenuItem& item : dlg().Menu().at(ids::kLanguageMenuPosition).popup)
+      if (item.text == language) {
+        dlg().UserMenu(item.id);
+        return;
+      }
+    FAIL() << "no language item " << language;
+  }
+};
+
+TEST_F(HelpAboutCommandsTest, HelpShowsTheTextOfTheCurrentLanguage) {
+  dir.write("ReadMe-English.txt", "english help\r\n");
+  dir.write("ReadMe-Russian.txt", "russian help\r\n");
+  Start();
+  std::string caption, text;
+  auto look = [&](ui::Dialog& d) {
+    caption = d.WindowText();
+    text = d.GetItemText(1014);
+    d.UserClick(ui::IDOK);
+  };
+  host.QueueDriver(look);
+  dlg().UserMenu(ids::ID_HELP);
+  EXPECT_EQ(caption, "MN2");
+  EXPECT_EQ(text, "english help\r\n");
+
+  SwitchTo("Russian");
+  host.QueueDriver(look);
+  dlg().UserMenu(ids::ID_HELP);
+  EXPECT_EQ(caption, "ru:MN2");
+  EXPECT_EQ(text, "russian help\r\n");
+  EXPECT_TRUE(TakeBoxes().empty());
+}
+
+TEST_F(HelpAboutCommandsTest, AMissingHelpFileOfTheCurrentLanguageIsReported) {
+  Start();
+  SwitchTo("Russian");
+  const auto results = Results();
+  ExpectBoxes(1);
+  dlg().UserMenu(ids::ID_HELP);
+  const auto boxes = TakeBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "Missing file ReadMe-Russian.txt");
+  EXPECT_EQ(boxes[0].caption, "Attention");
+  EXPECT_EQ(Results(), results);  // the main window is unaffected
+  EXPECT_FALSE(dlg().IsEnded());
+}
+
+TEST_F(HelpAboutCommandsTest, AboutShowsTheTextsOfTheCurrentLanguage) {
+  Start();
+  SwitchTo("Russian");
+  std::string caption, title, version, contact;
+  host.QueueDriver([&](ui::Dialog& d) {
+    caption = d.WindowText();
+    title = d.GetItemText(1011);
+    version = d.GetItemText(1091);
+    contact = d.GetItemText(1052);
+    d.UserEnter();
+  });
+  dlg().UserMenu(ids::ID_APP_ABOUT);
+  EXPECT_EQ(caption, "ru:MN1");
+  EXPECT_EQ(title, "ru:Velmora");
+  EXPECT_EQ(version, "ru:Version");
+  EXPECT_EQ(contact, "ru:AB2");
 }
 
 }  // namespace
