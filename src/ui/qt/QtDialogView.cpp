@@ -203,6 +203,13 @@ QtDialogView::QtDialogView(Dialog& dialog, QWidget* parent) : QDialog(parent), d
 
 QtDialogView::~QtDialogView() {
   if (dialog_.Observer() == this) dialog_.SetObserver(nullptr);
+  // The widgets go before the members their handlers use: nothing they or
+  // the application signal while being torn down may reach this view.
+  syncing_ = true;
+  QObject::disconnect(qApp, nullptr, this, nullptr);
+  for (QObject* child : findChildren<QObject*>()) QObject::disconnect(child, nullptr, this, nullptr);
+  delete surface_;
+  surface_ = nullptr;
 }
 
 QRect QtDialogView::ToPixels(int x, int y, int w, int h) const {

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QImage>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,6 +20,7 @@
 #include <QToolButton>
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <memory>
 
 #include "ui/qt/QtDialogView.h"
@@ -82,6 +85,9 @@ class Model : public ui::Dialog {
     ui::Dialog::OnCommand(id, code);
   }
   void OnCmdMsg(int id) override { log.push_back("cmdmsg " + std::to_string(id)); }
+  int PictureId() const override { return picture; }
+  Rect PictureRect() const override { return {110, 10, 160, 50}; }
+  int picture = 0;
   void OnVScroll(int id, ui::ScrollCode code) override {
     if (code == ui::ScrollCode::ThumbPosition) log.push_back("vscroll " + std::to_string(id));
   }
@@ -100,6 +106,7 @@ class QtViewTest : public ::testing::Test {
     if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
     ui::InitQtApplication();
   }
+  static void TearDownTestSuite() { app_.reset(); }  // not at exit, after Qt's own statics
   static void Type(QWidget* w, const QString& text) {
     for (QChar ch : text) {
       QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
@@ -150,6 +157,7 @@ TEST_F(QtViewTest, PlacesControlsByDialogUnitsWithConvertedCaptions) {
   EXPECT_FALSE(view.Widget(101)->isEnabled());
   model.EnableItem(101, true);
 
+  view.show(); QApplication::processEvents();
   model.AddTool(101, "\xCF\xEE\xE4\xF1\xEA\xE0\xE7\xEA\xE0");  // "Подсказка"
   EXPECT_EQ(view.Widget(101)->toolTip(), QString::fromUtf8("Подсказка"));
   EXPECT_EQ(view.Widget(101)->toolTipDuration(), 30000);
@@ -256,6 +264,27 @@ TEST_F(QtViewTest, HostRunsDialogsModallyAndShowsBoxes) {
   EXPECT_EQ(boxTitle, QString::fromUtf8("Проверка"));
   EXPECT_NE(std::find(model.log.begin(), model.log.end(), "cancelled"), model.log.end());
   EXPECT_EQ(model.Observer(), nullptr);
+}
+
+TEST_F(QtViewTest, DrawsThePictureFromTheLinkedResources) {
+  if (!std::filesystem::exists(std::filesystem::path(VELMORA_SOURCE_DIR) / "res" / "velmora.qrc"))
+    GTEST_SKIP() << "no resource file in this tree";
+  EXPECT_TRUE(QFile::exists(QStringLiteral(":/velmora.png")));
+  EXPECT_FALSE(QApplication::windowIcon().isNull());
+
+  Model model(host);
+  ui::QtDialogView view(model);
+  model.SetObserver(&view);
+  const QRect rect = view.ToPixels(110, 10, 50, 40);
+  const QPoint inside = rect.center();
+  const QColor blank = view.Surface()->grab().toImage().pixelColor(inside);
+  model.picture = 130;
+  model.InvalidatePicture();
+  const QImage drawn = view.Surface()->grab().toImage();
+  bool changed = false;
+  for (int y = rect.top(); y <= rect.bottom() && !changed; y += 3)
+    for (int x = rect.left(); x <= rect.right() && !changed; x += 3) changed = drawn.pixelColor(x, y) != blank;
+  EXPECT_TRUE(changed);
 }
 
 }  // namespace
