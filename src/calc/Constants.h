@@ -23,6 +23,14 @@ inline constexpr double kFluxTolerance = 0.0005;
 inline constexpr double kRoundUpAddend = 0.0005;
 // Passes of the fringing-corrected gap iteration; it has settled by then.
 inline constexpr int kGapPasses = 5;
+// The fringing factor 1 + g/sqrt(Ae) * ln(2G/g) needs twice the window height
+// G; a third of the magnetic path length stands in for it.
+inline constexpr double kFringePathDivisor = 3.0;
+// The units are chosen so that every conversion is a factor of a thousand:
+// 1/kHz -> us, uH/turn2 -> nH/turn2, mW -> W, uH -> mH.
+inline constexpr double kThousand = 1000.0;
+// From this many uH on the inductance is shown in thousands of uH (mH).
+inline constexpr double kInductanceUnitStep = 1000.0;
 // pi as the core geometry formulas take it (shown to two decimals only).
 inline constexpr double kPiGeometry = 3.14159265359;
 // pi for wire cross-sections.
@@ -42,6 +50,9 @@ inline constexpr int kMaxWireEntries = 101;
 inline constexpr int kAwgMax = 40;
 inline constexpr double kAwg36Diameter = 0.127;
 inline constexpr double kAwgRatio = 92.0;
+// The AWG formula's reference size and its 39 steps from AWG 36 to AWG 0000.
+inline constexpr double kAwgReference = 36.0;
+inline constexpr double kAwgSteps = 39.0;
 inline constexpr double kAwgInsulation = 1.15;
 
 // --- Material table --------------------------------------------------------

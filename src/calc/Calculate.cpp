@@ -1,0 +1,273 @@
+#include "calc/Calculate.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "calc/Constants.h"
+#include "calc/CoreLoss.h"
+#include "textfile/Numbers.h"
+
+namespace velmora {
+
+namespace {
+
+using namespace constants;
+
+// The eight input numbers of one run.
+struct InputValues {
+  double L = 0, Inom = 0, Imin = 0, U1 = 0, U2 = 0, F = 0, J = 0, X = 0;
+};
+
+// Everything one run works on. Language texts are data: they are put
+// together with the numbers by concatenation, never used as formats.
+struct Run {
+  const ChokeInputs& in;
+  const ChokeContext& ctx;
+  ChokeResults& r;
+  InputValues v;
+
+  const std::string& Others(int k) const { return ctx.lang.Get(LangSection::Others, k); }
+  void Show(const std::string& text) { r.messages.push_back(Message{text, Others(8)}); }
+  bool gapMode() const { return in.yes_al == 0; }
+};
+
+// Step 1: decimal commas become points in the field texts, which are then read.
+void ReadInputs(Run& run) {
+  ChokeInputs& f = run.r.fields;
+  f = run.in;
+  for (std::string* text : {&f.L, &f.Inom, &f.Imin, &f.Uimpulsa, &f.Udc, &f.Fc, &f.j, &f.zazor, &f.dprov}) {
+    std::replace(text->begin(), text->end(), ',', '.');
+  }
+  run.v = InputValues{ReadLeadingDouble(f.L),    ReadLeadingDouble(f.Inom),     ReadLeadingDouble(f.Imin),
+                      ReadLeadingDouble(f.Uimpulsa), ReadLeadingDouble(f.Udc), ReadLeadingDouble(f.Fc),
+                      ReadLeadingDouble(f.j),    ReadLeadingDouble(f.zazor)};
+  run.r.texts.coreLoss = std::string();
+}
+
+// Steps 2-4: duty cycle, volt-seconds, the inductance to design for, ripple.
+void CurrentWaveform(Run& run) {
+  ChokeResults& r = run.r;
+  const InputValues& v = run.v;
+  const bool outputChoke = run.in.use == 0;
+  r.D = outputChoke ? v.U2 / v.U1 : v.U2 / (v.U1 + v.U2);
+  r.ton = r.D / v.F * kThousand;
+  r.VS = outputChoke ? r.ton * (v.U1 - v.U2) : r.ton * v.U1;
+  // At the edge of continuous current at Imin the ripple is 2 * Imin.
+  r.L = run.in.us_Imin ? r.VS / v.Imin * 0.5 : v.L;
+  r.dI = r.VS / r.L;
+  r.Ipk = v.Inom + r.dI * 0.5;
+}
+
+// Step 5: the peak flux density the material permits.
+void PermittedFlux(Run& run) {
+  ChokeResults& r = run.r;
+  MaterialRecord& m = run.ctx.material;
+  r.noData = IsNoDataMaterial(m.name, run.ctx.lang);
+  if (r.noData) {
+    r.g0 = 0;
+    m.mu = kNoDataPermeability;
+    r.Bm = kNoDataPeakFlux;
+  } else {
+    const double le = run.ctx.core.le;
+    r.g0 = le / run.ctx.core.mu - le / m.mu;
+    r.B1 = FluxAmplitudeAtLossLimit(m, run.v.F, run.ctx.lossLimit);
+    // The peak at which the alternating part just reaches B1.
+    r.Bm = 2 * (r.Ipk / r.dI) * r.B1;
+    if (r.Bm > m.Bmax) r.Bm = m.Bmax;
+  }
+  std::string& limit = r.texts.limit.emplace("(");
+  limit += run.ctx.lang.Get(LangSection::MagneticCore, 10);
+  limit += ' ';
+  limit += FormatFixed(r.Bm, 3);
+  limit += " T)";
+}
+
+// Fringing factor of a gap g in a core of cross-section Ae and path le.
+double FringeFactor(double g, double Ae, double le) {
+  return 1 + g / std::sqrt(Ae) * std::log(le / kFringePathDivisor / g);
+}
+
+// Step 6: effective permeability and AL from the user's gap or AL.
+void CoreWithGap(Run& run) {
+  ChokeResults& r = run.r;
+  const CoreRecord& core = run.ctx.core;
+  const double X = run.v.X;
+  r.Ffr = 1;
+  if (run.gapMode()) {
+    if (X > 0) r.Ffr = FringeFactor(X, core.Ae, core.le);
+    const double Xf = X / r.Ffr;
+    r.R = (core.le - Xf) / run.ctx.material.mu + Xf + r.g0;
+    r.mue = core.le / r.R;
+    r.AL = kMu0 * core.Ae / r.R / kThousand;
+  } else {
+    r.AL = X / kThousand;
+    r.R = kMu0 * core.Ae / r.AL / kThousand;
+    r.mue = core.le / r.R;
+  }
+  r.texts.mue = FormatFixed(r.mue, 1);
+  r.texts.al = FormatFixed(r.AL * kThousand, 1);
+}
+
+// Steps 7-8: whole turns and what they give.
+void TurnsAndFlux(Run& run) {
+  ChokeResults& r = run.r;
+  const double Ae = run.ctx.core.Ae;
+  r.N = RoundUp(std::sqrt(r.L / r.AL));
+  r.Lact = r.AL * r.N * r.N;
+  r.dI = r.VS / r.Lact;
+  r.Ipk = run.v.Inom + r.dI * 0.5;
+  r.Bpk = r.Ipk * r.Lact / r.N / Ae;
+  r.Bac = 0.5 * r.Lact * r.dI / r.N / Ae;
+}
+
+// Step 9: the core loss, for a material with loss data only.
+void CoreLossOf(Run& run) {
+  ChokeResults& r = run.r;
+  if (r.noData) return;
+  const CoreLossEstimate loss = EstimateCoreLoss(run.ctx.material, run.v.F, r.Bac, run.ctx.core.Ve);
+  r.Pv = loss.Pv;
+  r.Pcore = loss.Pcore;
+  r.texts.coreLoss = FormatFixed(r.Pcore, 3);
+}
+
+// Step 10: the labels of the operating point.
+void ShowOperatingPoint(Run& run) {
+  ChokeResults& r = run.r;
+  ResultTexts& t = r.texts;
+  t.turns = FormatFixed(r.N, 0);
+  t.Bpk = FormatFixed(r.Bpk, 3);
+  t.Bac = FormatFixed(r.Bac, 3);
+  t.Ipk = FormatFixed(r.Ipk, 3);
+  t.dI = FormatFixed(r.dI, 3);
+  if (r.Lact >= kInductanceUnitStep) {
+    t.Lact = FormatFixed(r.Lact / kInductanceUnitStep, 3);
+    t.LactUnit = run.Others(14);
+  } else {
+    t.Lact = FormatFixed(r.Lact, 3);
+    t.LactUnit = run.Others(15);
+  }
+}
+
+// Step 11: a ripple above twice the nominal current leaves discontinuous
+// current; the nominal current is raised to half the ripple and the run stops.
+bool StopsAtRipple(Run& run) {
+  ChokeResults& r = run.r;
+  if (!(2 * run.v.Inom < r.dI)) return false;
+  r.stoppedByRipple = true;
+  r.fields.Inom = FormatFixed(r.dI * 0.5 + kRoundUpAddend, 3);
+  run.Show(run.Others(25));
+  return true;
+}
+
+// Step 12: turns and AL that the permitted flux density requires.
+void RequiredTurns(Run& run) {
+  ChokeResults& r = run.r;
+  const double Ae = run.ctx.core.Ae;
+  const double Inom = run.v.Inom;
+  r.N2 = RoundUp((Inom * r.L + r.VS / 2) / (r.Bm * Ae));
+  r.Lreq = (r.Bm * r.N2 * Ae - r.VS / 2) / Inom;
+  r.ALreq = r.Lreq / r.N2 / r.N2;
+}
+
+// Step 13 in gap mode: the gap for ALreq, corrected for its fringing flux.
+double RequiredGap(const Run& run) {
+  const ChokeResults& r = run.r;
+  const CoreRecord& core = run.ctx.core;
+  const double mu = run.ctx.material.mu;
+  double Ffr = r.Ffr;
+  double g = 0;
+  for (int pass = 0; pass < kGapPasses; ++pass) {
+    g = (kMu0 * core.Ae / r.ALreq / kThousand - core.le / mu - r.g0) * Ffr / (1 - 1 / mu);
+    if (g < 0) {
+      g = 0;
+      Ffr = 1;
+    } else if (g == 0) {
+      Ffr = 1;
+    } else if (g > 0) {
+      Ffr = FringeFactor(g, core.Ae, core.le);
+    }
+  }
+  return g;
+}
+
+void RequiredValue(Run& run) {
+  ChokeResults& r = run.r;
+  if (run.gapMode()) {
+    r.greq = RequiredGap(run);
+    r.texts.required = FormatFixed(r.greq + kRoundUpAddend, 3);
+  } else {
+    r.texts.required = FormatFixed(r.ALreq * kThousand, 0);
+  }
+}
+
+// Step 14: RMS of the triangular ripple on the nominal current.
+void CopperSection(Run& run) {
+  ChokeResults& r = run.r;
+  const double Inom = run.v.Inom;
+  const double dI = r.dI;
+  const double Iv = Inom - dI / 2;
+  r.Irms = std::sqrt(Iv * Iv + Inom * dI - dI * dI / 2 + dI * dI / 3);
+  r.Scu = r.Irms / run.v.J;
+}
+
+// Step 15: wire size and count.
+void ChooseWire(Run& run) {
+  ChokeResults& r = run.r;
+  const bool awg = run.in.yes_AWG != 0;
+  const WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, r.fields.dprov, r.Scu,
+                                  run.Others(27), run.Others(18));
+  r.d = w.d;
+  r.wireIndex = w.index;
+  r.S1 = w.S1;
+  r.n = w.n;
+  r.fields.dprov = w.fieldText;
+  if (w.spinPos >= 0) r.spinPos = w.spinPos;
+  if (w.notice) run.Show(w.noticeText);
+  r.texts.wire = (awg && w.index >= 0) ? "AWG " + FormatInt(kAwgMax - w.index) : FormatDiameter(w.d);
+  r.texts.wires = FormatFixed(r.n, 0);
+}
+
+// Step 16: current density and window fill (bare copper).
+void FillAndDensity(Run& run) {
+  ChokeResults& r = run.r;
+  r.Stot = r.S1 * r.n;
+  r.Jact = r.Irms / r.Stot;
+  r.k = r.Stot * r.N / run.ctx.core.An;
+  r.texts.Jact = FormatFixed(r.Jact, 3);
+  r.texts.fill = FormatFixed(r.k, 3);
+}
+
+// Step 17: warnings once every result is shown.
+void Warnings(Run& run) {
+  const ChokeResults& r = run.r;
+  if (r.k > kFillFactorLimit) run.Show(run.Others(24));
+  if (r.Bpk > r.Bm + kFluxTolerance) run.Show(run.Others(23));
+}
+
+}  // namespace
+
+bool IsNoDataMaterial(const std::string& materialName, const LanguageTable& lang) {
+  return materialName.find(lang.Get(LangSection::Others, 21)) != std::string::npos;
+}
+
+ChokeResults Calculate(const ChokeInputs& inputs, const ChokeContext& context) {
+  ChokeResults results;
+  Run run{inputs, context, results, {}};
+  ReadInputs(run);
+  CurrentWaveform(run);
+  PermittedFlux(run);
+  CoreWithGap(run);
+  TurnsAndFlux(run);
+  CoreLossOf(run);
+  ShowOperatingPoint(run);
+  if (StopsAtRipple(run)) return results;
+  RequiredTurns(run);
+  RequiredValue(run);
+  CopperSection(run);
+  ChooseWire(run);
+  FillAndDensity(run);
+  Warnings(run);
+  return results;
+}
+
+}  // namespace velmora

@@ -1,0 +1,425 @@
+#include "calc/Calculate.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "calc/CoreLoss.h"
+#include "textfile/Numbers.h"
+
+namespace velmora {
+namespace {
+
+const char* const kNotice = "Wire size of is not in the table, taken";
+
+LanguageTable Texts() {
+  LanguageTable lang;
+  lang.magneticCore[10] = "max";
+  lang.others[8] = "Velmora";
+  lang.others[14] = "mH";
+  lang.others[15] = "uH";
+  lang.others[18] = "mm";
+  lang.others[21] = "No data";
+  lang.others[23] = "Flux too high";
+  lang.others[24] = "Window overfilled";
+  lang.others[25] = "Ripple above twice the current";
+  lang.others[26] = "AWG";
+  lang.others[27] = kNotice;
+  return lang;
+}
+
+WireTable Metric(std::initializer_list<double> diameters) {
+  WireTable t;
+  for (double d : diameters) t.entries.push_back({d, d * 1.1, d * d * 3.141592653589793 * 0.25});
+  return t;
+}
+
+// The worked example: core Ae 52, An 150, le 57.5; output choke 100 uH,
+// 10 A, 24 V / 12 V, 100 kHz, 5 A/mm2; AWG sizes chosen freely.
+class ChokeTest : public ::testing::Test {
+ protected:
+  ChokeTest() { material.name = "No data"; }
+
+  ChokeResults Run() { return Calculate(in, ChokeContext{core, material, wires, lang, 200.0}); }
+
+  // A ferrite with a loss table (B in T, F in kHz, loss in mW/cm3).
+  void UseFerrite() {
+    material = MaterialRecord{};
+    material.name = "N87 Epcos";
+    const double B[] = {0.05, 0.1, 0.2, 0.3};
+    const double F[] = {25, 50, 100, 200};
+    const double P[4][4] = {{5, 20, 90, 220}, {10, 45, 200, 480}, {25, 110, 480, 1150}, {70, 300, 1300, 3000}};
+    material.nB = 4;
+    material.nF = 4;
+    for (int c = 0; c < 4; ++c) material.table[0][c + 1] = B[c];
+    for (int r = 0; r < 4; ++r) {
+      material.table[r + 1][0] = F[r];
+      for (int c = 0; c < 4; ++c) material.table[r + 1][c + 1] = P[r][c];
+    }
+    material.Bmax = 0.39;
+    material.Bmmax = 0.32;
+    material.mu = 2200;
+  }
+
+  CoreRecord core{"E 25/13/7", 52, 150, 57.5, 1800, 57.5 * 52 / 1000};
+  MaterialRecord material;
+  WireTable wires = BuildAwgTable();
+  LanguageTable lang = Texts();
+  ChokeInputs in{.L = "100", .Inom = "10", .Imin = "2", .Uimpulsa = "24", .Udc = "12", .Fc = "100",
+                 .j = "5", .zazor = "250", .dprov = "20", .yes_al = 1, .yes_AWG = 1};
+};
+
+// --- The whole chain --------------------------------------------------------
+
+TEST_F(ChokeTest, WorkedExampleInAlMode) {
+  const ChokeResults r = Run();
+  EXPECT_TRUE(r.noData);
+  EXPECT_EQ(material.mu, 10000);
+  EXPECT_EQ(r.Bm, 1.2);
+  EXPECT_EQ(r.g0, 0);
+  EXPECT_NEAR(r.R, 0.26138, 5e-6);
+  EXPECT_EQ(r.N, 20);  // exactly 20, not rounded up
+  EXPECT_EQ(r.N2, 17);
+  EXPECT_NEAR(r.Lreq, 103.08, 0.005);
+  EXPECT_NEAR(r.Irms, 10.0015, 5e-5);
+  EXPECT_NEAR(r.Scu, 2.0003, 5e-5);
+  EXPECT_EQ(r.n, 1);
+  EXPECT_EQ(r.wireIndex, 26);
+
+  const ResultTexts& t = r.texts;
+  EXPECT_EQ(t.limit, "(max 1.200 T)");
+  EXPECT_EQ(t.mue, "220.0");
+  EXPECT_EQ(t.al, "250.0");
+  EXPECT_EQ(t.turns, "20");
+  EXPECT_EQ(t.Lact, "100.000");
+  EXPECT_EQ(t.LactUnit, "uH");
+  EXPECT_EQ(t.dI, "0.600");
+  EXPECT_EQ(t.Ipk, "10.300");
+  EXPECT_EQ(t.Bpk, "0.990");
+  EXPECT_EQ(t.Bac, "0.029");
+  EXPECT_EQ(t.coreLoss, "");
+  EXPECT_EQ(t.required, "357");
+  EXPECT_EQ(t.wire, "AWG 14");
+  EXPECT_EQ(t.wires, "1");
+  EXPECT_EQ(t.Jact, "4.806");
+  EXPECT_EQ(t.fill, "0.277");
+  EXPECT_TRUE(r.messages.empty());
+  EXPECT_EQ(r.spinPos, 20);
+  EXPECT_EQ(r.fields.dprov, "20");
+  EXPECT_EQ(r.fields.Inom, "10");
+}
+
+TEST_F(ChokeTest, WorkedExampleInGapMode) {
+  in.yes_al = 0;
+  in.zazor = "0.2";
+  const ChokeResults r = Run();
+  EXPECT_NEAR(r.Ffr, 1.12654, 5e-6);
+  EXPECT_NEAR(r.R, 0.18327, 5e-6);
+  EXPECT_EQ(r.N, 17);
+  EXPECT_NEAR(r.greq, 0.19992, 5e-6);
+
+  const ResultTexts& t = r.texts;
+  EXPECT_EQ(t.limit, "(max 1.200 T)");
+  EXPECT_EQ(t.mue, "313.8");
+  EXPECT_EQ(t.al, "356.6");
+  EXPECT_EQ(t.turns, "17");
+  EXPECT_EQ(t.Lact, "103.045");
+  EXPECT_EQ(t.LactUnit, "uH");
+  EXPECT_EQ(t.dI, "0.582");
+  EXPECT_EQ(t.Ipk, "10.291");
+  EXPECT_EQ(t.Bpk, "1.200");
+  EXPECT_EQ(t.Bac, "0.034");
+  EXPECT_EQ(t.coreLoss, "");
+  EXPECT_EQ(t.required, "0.200");
+  EXPECT_EQ(t.wire, "AWG 14");
+  EXPECT_EQ(t.wires, "1");
+  EXPECT_EQ(t.Jact, "4.806");
+  EXPECT_EQ(t.fill, "0.236");
+  EXPECT_TRUE(r.messages.empty());
+}
+
+TEST_F(ChokeTest, FerriteWithLossTable) {
+  UseFerrite();
+  in.yes_al = 0;
+  in.zazor = "1";
+  in.yes_AWG = 0;
+  in.use_D = 1;
+  in.dprov = "1,5";
+  wires = Metric({0.5, 0.8, 1.0, 1.5, 2.0});
+  const ChokeResults r = Run();
+  EXPECT_FALSE(r.noData);
+  EXPECT_EQ(material.mu, 2200);
+  EXPECT_DOUBLE_EQ(r.g0, 57.5 / 1800 - 57.5 / 2200);
+  EXPECT_DOUBLE_EQ(r.B1, FluxAmplitudeAtLossLimit(material, 100, 200));
+  EXPECT_EQ(r.texts.limit, "(max " + FormatFixed(r.Bm, 3) + " T)");
+  const CoreLossEstimate loss = EstimateCoreLoss(material, 100, r.Bac, core.Ve);
+  EXPECT_EQ(r.Pcore, loss.Pcore);
+  EXPECT_EQ(r.texts.coreLoss, FormatFixed(loss.Pcore, 3));
+  EXPECT_EQ(r.texts.wire, "1.5");
+  EXPECT_EQ(r.fields.dprov, "1.5");
+  EXPECT_EQ(r.spinPos, 3);
+  EXPECT_EQ(r.texts.wires, FormatFixed(r.n, 0));
+
+  // The permitted peak never exceeds Bmax.
+  material.Bmax = 0.25;
+  material.Bmmax = 0.3;
+  const ChokeResults capped = Run();
+  EXPECT_EQ(capped.Bm, 0.25);
+  EXPECT_EQ(capped.texts.limit, "(max 0.250 T)");
+}
+
+// --- Single steps ---------------------------------------------------------------
+
+TEST_F(ChokeTest, DutyCycleAndInductance) {
+  in.yes_al = 0;
+  in.zazor = "0.2";
+  ChokeResults r = Run();
+  EXPECT_EQ(r.D, 0.5);
+  EXPECT_EQ(r.ton, 5);
+  EXPECT_EQ(r.VS, 60);
+  EXPECT_EQ(r.L, 100);
+
+  in.use = 1;
+  in.Uimpulsa = "12";
+  in.Udc = "36";
+  r = Run();
+  EXPECT_EQ(r.D, 0.75);
+  EXPECT_EQ(r.VS, 7.5 * 12);
+
+  in.use = 0;
+  in.Uimpulsa = "24";
+  in.Udc = "12";
+  in.us_Imin = 1;
+  in.Imin = "1";
+  in.L = "5000";
+  EXPECT_EQ(Run().L, 30);
+}
+
+TEST_F(ChokeTest, GapAtOrBelowZeroHasNoFringing) {
+  in.yes_al = 0;
+  for (const char* gap : {"0", "-0.5"}) {
+    in.zazor = gap;
+    const ChokeResults r = Run();
+    EXPECT_EQ(r.Ffr, 1) << gap;
+    EXPECT_DOUBLE_EQ(r.R, (57.5 - std::stod(gap)) / 10000 + std::stod(gap)) << gap;
+  }
+}
+
+TEST_F(ChokeTest, NegativeRequiredGapShownAsZero) {
+  in.yes_al = 0;
+  in.zazor = "0.2";
+  in.Inom = "0.5";
+  in.Fc = "1000";
+  const ChokeResults r = Run();
+  EXPECT_EQ(r.N2, 1);
+  EXPECT_EQ(r.greq, 0);
+  EXPECT_EQ(r.texts.required, "0.001");
+}
+
+TEST_F(ChokeTest, InductanceUnitFromOneThousandMicrohenry) {
+  in.zazor = "10000";  // AL 10 uH/turn2
+  in.L = "1000";
+  in.Inom = "100";
+  ChokeResults r = Run();
+  ASSERT_EQ(r.Lact, 1000);
+  EXPECT_EQ(r.texts.Lact, "1.000");
+  EXPECT_EQ(r.texts.LactUnit, "mH");
+
+  in.zazor = "9000";
+  in.L = "900";
+  r = Run();
+  EXPECT_EQ(r.texts.Lact, "900.000");
+  EXPECT_EQ(r.texts.LactUnit, "uH");
+}
+
+TEST_F(ChokeTest, RippleStop) {
+  in.zazor = "1000";  // AL 1: N = 10, Lact = 100, dI = 0.6
+  in.Inom = "0.3";
+  ChokeResults r = Run();
+  EXPECT_FALSE(r.stoppedByRipple);  // 2 * Inom equal to the ripple goes on
+  EXPECT_TRUE(r.texts.required.has_value());
+
+  in.Inom = "0,2999";
+  r = Run();
+  EXPECT_TRUE(r.stoppedByRipple);
+  EXPECT_EQ(r.fields.Inom, "0.300");
+  EXPECT_EQ(r.messages, (std::vector<Message>{{"Ripple above twice the current", "Velmora"}}));
+  // Steps 5 to 10 are shown, the rest keeps the previous texts.
+  EXPECT_EQ(r.texts.dI, "0.600");
+  EXPECT_EQ(r.texts.turns, "10");
+  EXPECT_EQ(r.texts.coreLoss, "");
+  EXPECT_FALSE(r.texts.required);
+  EXPECT_FALSE(r.texts.wire);
+  EXPECT_FALSE(r.texts.wires);
+  EXPECT_FALSE(r.texts.Jact);
+  EXPECT_FALSE(r.texts.fill);
+  EXPECT_FALSE(r.spinPos);
+  // The corrected current lets the next run through.
+  in = r.fields;
+  EXPECT_FALSE(Run().stoppedByRipple);
+
+  // Half of a ripple of 0.6002 is shown rounded up: 0.301, not 0.300.
+  in.zazor = "999.67";
+  in.L = "90";
+  in.Inom = "0.1";
+  r = Run();
+  ASSERT_TRUE(r.stoppedByRipple);
+  EXPECT_EQ(r.texts.dI, "0.600");
+  EXPECT_EQ(r.fields.Inom, "0.301");
+  in = r.fields;
+  EXPECT_FALSE(Run().stoppedByRipple);
+}
+
+TEST_F(ChokeTest, WarningsAndTheirOrder) {
+  // Desired 0.5 mm is not in the table; the 0.56 mm wires overfill a small
+  // window; a tiny AL saturates the core.
+  in.yes_AWG = 0;
+  in.use_D = 1;
+  in.dprov = "0.5";
+  wires = Metric({0.45, 0.56, 1.0});
+  core.An = 20;
+  const ChokeResults r = Run();
+  ASSERT_EQ(r.messages.size(), 2u);
+  EXPECT_EQ(r.messages[0], (Message{"Wire size of 0.5 mm is not in the table, taken 0.56 mm", "Velmora"}));
+  EXPECT_EQ(r.messages[1], (Message{"Window overfilled", "Velmora"}));
+  EXPECT_EQ(r.fields.dprov, "0.56");
+  EXPECT_EQ(r.texts.wire, "0.56");
+
+  in.zazor = "2500";
+  core.An = 10;
+  const ChokeResults both = Run();
+  ASSERT_EQ(both.messages.size(), 3u);
+  EXPECT_EQ(both.messages[1].text, "Window overfilled");
+  EXPECT_EQ(both.messages[2].text, "Flux too high");
+  EXPECT_GT(both.Bpk, 1.2005);
+}
+
+TEST_F(ChokeTest, FillFactorOfExactlyPointFourIsNoWarning) {
+  // Find the window area that makes k exactly 0.4.
+  ChokeResults r = Run();
+  const double copper = r.Stot * r.N;
+  core.An = copper / 0.4;
+  for (int i = 0; i < 8 && Run().k != 0.4; ++i) core.An = std::nextafter(core.An, 0.0);
+  r = Run();
+  ASSERT_EQ(r.k, 0.4);
+  EXPECT_TRUE(r.messages.empty());
+  core.An = std::nextafter(core.An, 0.0);
+  EXPECT_EQ(Run().messages, (std::vector<Message>{{"Window overfilled", "Velmora"}}));
+}
+
+// --- Texts of the inputs ------------------------------------------------------
+
+TEST_F(ChokeTest, CommasReadAsPoints) {
+  in.yes_al = 0;
+  in.zazor = "0,2";
+  in.L = "100,0";
+  in.j = "5,0";
+  in.Fc = "100,0";
+  const ChokeResults r = Run();
+  EXPECT_EQ(r.fields.zazor, "0.2");
+  EXPECT_EQ(r.fields.L, "100.0");
+  EXPECT_EQ(r.fields.j, "5.0");
+  EXPECT_EQ(r.texts.Lact, "103.045");
+  EXPECT_EQ(r.texts.required, "0.200");
+}
+
+TEST_F(ChokeTest, NoDataMaterialByName) {
+  material.name = "Iron powder (No data)";
+  material.mu = 75;
+  EXPECT_TRUE(Run().noData);
+  EXPECT_EQ(material.mu, 10000);
+
+  UseFerrite();
+  EXPECT_FALSE(IsNoDataMaterial(material.name, lang));
+  lang.others[21] = "";
+  EXPECT_TRUE(IsNoDataMaterial(material.name, lang));  // empty text matches all
+  const ChokeResults r = Run();
+  EXPECT_EQ(r.Bm, 1.2);
+  EXPECT_EQ(r.texts.coreLoss, "");
+  EXPECT_EQ(r.Pcore, 0);
+}
+
+// --- Inputs without a sound result never crash ----------------------------------
+
+TEST_F(ChokeTest, EmptyInputsGiveNonFiniteTexts) {
+  // Every field empty: 0 / 0 volt-seconds; the texts are what the formatting
+  // makes of the non-finite values.
+  in = ChokeInputs{};
+  in.yes_AWG = 1;
+  ChokeResults r = Run();
+  const ResultTexts* t = &r.texts;
+  EXPECT_EQ(t->limit, "(max 1.200 T)");
+  EXPECT_EQ(t->mue, "10000.0");  // gap 0: the material alone
+  EXPECT_EQ(t->turns, "0");
+  EXPECT_EQ(t->Lact, "0.000");
+  EXPECT_EQ(t->LactUnit, "uH");
+  EXPECT_EQ(t->dI, "-nan");
+  EXPECT_EQ(t->Bpk, "-nan");
+  EXPECT_FALSE(r.stoppedByRipple);
+  EXPECT_EQ(t->required, "-nan");
+  EXPECT_EQ(t->wire, "AWG 0");  // no section to carry: the largest wire
+  EXPECT_EQ(t->wires, "1");
+  EXPECT_EQ(t->Jact, "-nan");
+  EXPECT_EQ(t->fill, "0.000");
+  EXPECT_TRUE(r.messages.empty());
+
+  in.yes_al = 1;  // AL 0
+  r = Run();
+  t = &r.texts;
+  EXPECT_EQ(t->mue, "0.0");
+  EXPECT_EQ(t->al, "0.0");
+  EXPECT_EQ(t->turns, "-nan");
+  EXPECT_EQ(t->Lact, "-nan");
+  EXPECT_EQ(t->fill, "-nan");
+}
+
+TEST_F(ChokeTest, ZeroFrequencyCurrentDensityAndInductance) {
+  in.Fc = "";  // ton infinite
+  ChokeResults r = Run();
+  EXPECT_EQ(r.texts.dI, "inf");
+  EXPECT_TRUE(r.stoppedByRipple);
+  EXPECT_EQ(r.fields.Inom, "inf");
+
+  in.Fc = "100";
+  in.j = "0";  // infinite copper section
+  r = Run();
+  EXPECT_EQ(r.texts.wires, "inf");
+  EXPECT_EQ(r.texts.wire, "AWG 0");
+  EXPECT_EQ(r.texts.Jact, "0.000");
+  EXPECT_EQ(r.texts.fill, "inf");
+  EXPECT_EQ(r.messages, (std::vector<Message>{{"Window overfilled", "Velmora"}}));
+
+  in.j = "5";
+  in.L = "0";  // no turns needed
+  r = Run();
+  EXPECT_EQ(r.texts.turns, "0");
+  EXPECT_EQ(r.texts.dI, "inf");
+}
+
+TEST_F(ChokeTest, BrokenDataNeverCrash) {
+  // A loss table of one row, an empty wire table.
+  UseFerrite();
+  material.nF = 1;
+  wires = WireTable{};
+  in.yes_AWG = 0;
+  const ChokeResults r = Run();
+  EXPECT_TRUE(std::isnan(r.B1));
+  EXPECT_EQ(r.texts.limit, "(max nan T)");
+  EXPECT_EQ(r.texts.coreLoss, "nan");
+  EXPECT_EQ(r.wireIndex, -1);
+  EXPECT_EQ(r.texts.wire, "nan");
+  EXPECT_EQ(r.texts.wires, "nan");
+  EXPECT_FALSE(r.spinPos);
+
+  // An empty table in AWG mode too; a huge AWG number in a proper table.
+  in.yes_AWG = 1;
+  EXPECT_EQ(Run().texts.wire, "nan");
+  wires = BuildAwgTable();
+  in.dprov = "1e400";
+  EXPECT_EQ(Run().spinPos, 0);
+}
+
+}  // namespace
+}  // namespace velmora
