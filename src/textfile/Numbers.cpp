@@ -111,11 +111,11 @@ std::string FormatFixed(double value, int decimals) {
   // Beyond 1074 decimals every digit of a double is zero.
   constexpr int kExactDecimals = 1074;
   const int shown = decimals > kExactDecimals ? kExactDecimals : decimals;
-  std::string out(static_cast<std::size_t>(shown) + 330, '\0');
-  const auto [ptr, ec] =
-      std::to_chars(out.data(), out.data() + out.size(), value, std::chars_format::fixed, shown);
+  // Digits go to the stack first, so a short result needs no heap block.
+  char buf[kExactDecimals + 330];
+  const auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, shown);
   if (ec != std::errc()) return {};
-  out.resize(static_cast<std::size_t>(ptr - out.data()));
+  std::string out(buf, ptr);
   if (decimals > shown) out.append(static_cast<std::size_t>(decimals - shown), '0');
   return out;
 }
