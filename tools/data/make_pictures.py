@@ -262,9 +262,9 @@ def render(mesh, width, height, yaw, pitch, margin, background=(255, 255, 255)):
         if rn[2] <= 1e-6:
             continue  # faces turned away from the viewer
         diff = max(0.0, sum(p * q for p, q in zip(rn, light)))
-        spec = max(0.0, sum(p * q for p, q in zip(rn, half))) ** 24
+        gloss = max(0.0, sum(p * q for p, q in zip(rn, half))) ** 24
         shade = 0.38 + 0.62 * diff
-        col = tuple(min(255, round(255 * (ch * shade * 1.25 + 0.28 * spec))) for ch in color)
+        col = tuple(min(255, round(255 * (ch * shade * 1.25 + 0.28 * gloss))) for ch in color)
         tris.append((ra, rb, rc, col))
 
     xs = [p[0] for t in tris for p in t[:3]]
