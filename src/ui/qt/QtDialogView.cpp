@@ -109,6 +109,17 @@ QFont DialogFont(double dpiScale) {
   return font;
 }
 
+// Static text breaks its lines at blanks only; a word longer than the box
+// is cut off at its edge.
+void SetStaticText(QLabel* label, const QString& text) {
+  QStringList lines;
+  QString plain = text;
+  plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  for (const QString& paragraph : plain.split(u'\n'))
+    lines << Wrapped(paragraph, label->fontMetrics(), label->contentsRect().width());
+  label->setText(lines.join(u'\n'));
+}
+
 void SetTextKeepingCaret(QLineEdit* edit, const QString& text) {
   const int pos = edit->cursorPosition();
   edit->setText(text);
@@ -236,9 +247,8 @@ void QtDialogView::Build() {
 
     switch (t.kind) {
       case ControlKind::Static: {
-        auto* label = new QLabel(WithoutMnemonics(caption), surface_);
+        auto* label = new QLabel(surface_);
         label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
         label->setAlignment(align | ((t.style & kVCenter) ? Qt::AlignVCenter : Qt::AlignTop));
         if (t.style & kStaticEdge) label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
         entry.widget = label;
@@ -362,6 +372,7 @@ void QtDialogView::Build() {
     if (t.kind == ControlKind::ComboBox)  // the template gives the dropped height
       geometry.setHeight(std::min(entry.widget->sizeHint().height(), std::max(rect.height(), ToPixels(0, 0, 0, 12).height())));
     entry.widget->setGeometry(geometry);
+    if (t.kind == ControlKind::Static) SetStaticText(static_cast<QLabel*>(entry.widget), WithoutMnemonics(caption));
     if (id != IDC_STATIC) byId_.emplace(id, entries_.size());
     entries_.push_back(entry);
   }
@@ -458,7 +469,7 @@ void QtDialogView::Sync(Entry& entry) {
   }
   switch (t.kind) {
     case ControlKind::Static:
-      static_cast<QLabel*>(w)->setText(WithoutMnemonics(text));
+      SetStaticText(static_cast<QLabel*>(w), WithoutMnemonics(text));
       break;
     case ControlKind::Picture:
       break;

@@ -142,6 +142,13 @@ TEST_F(QtViewTest, PlacesControlsByDialogUnitsWithConvertedCaptions) {
 
   EXPECT_EQ(view.windowTitle(), QString::fromUtf8("Проверка"));
   EXPECT_EQ(static_cast<QLabel*>(view.Widget(100))->text(), QString::fromUtf8("Частота"));
+  // Static text breaks at blanks only, never inside "A/mm2".
+  model.SetItemText(100, "A/mm2/A/mm2/A/mm2");
+  EXPECT_EQ(static_cast<QLabel*>(view.Widget(100))->text(), QStringLiteral("A/mm2/A/mm2/A/mm2"));
+  model.SetItemText(100, "one two three four five six");
+  EXPECT_EQ(static_cast<QLabel*>(view.Widget(100))->text().split(u'\n').join(u' '),
+            QStringLiteral("one two three four five six"));
+  EXPECT_GT(static_cast<QLabel*>(view.Widget(100))->text().count(u'\n'), 0);
   EXPECT_EQ(static_cast<QGroupBox*>(view.Widget(107))->title(), QString::fromUtf8("Группа"));
   EXPECT_EQ(static_cast<QPushButton*>(view.Widget(ui::IDOK))->text(), QString::fromUtf8("ОК"));
   EXPECT_TRUE(static_cast<QPushButton*>(view.Widget(ui::IDOK))->isDefault());
