@@ -11,7 +11,7 @@ PACKAGES = cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev 
            qt6-base-dev libgl-dev
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 
-.PHONY: all deps build run test test-fast test-asan bench fuzz fuzz-smoke clean
+.PHONY: all deps build run test test-fast test-asan bench fuzz fuzz-build fuzz-smoke clean
 
 all: build
 
@@ -25,8 +25,9 @@ build: deps
 run: build
 	@tools/run-window.sh $(BUILD)
 
-# Every test, in the normal build and in the sanitizer build.
-test: test-fast test-asan
+# Every test, in the normal build and in the sanitizer build, and a short run
+# of every fuzz target.
+test: test-fast test-asan fuzz-smoke
 
 test-fast: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -41,6 +42,25 @@ bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_BENCH=ON -DVELMORA_BUILD_TESTS=OFF >/dev/null
 	cmake --build build-bench -j $(JOBS)
 	@for b in build-bench/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+
+# libFuzzer targets (clang, ASan+UBSan) for every reader of outside data.
+# `make fuzz FUZZ_SECONDS=N` runs each target N seconds, one after the other;
+# `make fuzz-smoke` runs each a few seconds.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_SMOKE_SECONDS ?= 3
+
+fuzz-build:
+	@tools/install-deps.sh $(PACKAGES) $(FUZZ_PACKAGES)
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DVELMORA_BUILD_FUZZ=ON -DVELMORA_BUILD_TESTS=OFF -DVELMORA_BUILD_GUI=OFF >/dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+
+fuzz: fuzz-build
+	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+fuzz-smoke: fuzz-build
+	FUZZ_FLAGS=-seed=1 fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) build-bench build-fuzz

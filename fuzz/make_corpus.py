@@ -1,0 +1,155 @@
+#!/usr/bin/env python3
+"""Builds the small seed corpus of every fuzz target from the shipped data files.
+
+Run from anywhere: python3 fuzz/make_corpus.py. The inputs are laid out as the
+targets read them (FuzzInput.h): the text first, then the parameters, which
+the target takes from the end one after the other, so they are appended here
+in the reverse order of taking.
+"""
+import hashlib
+import pathlib
+import shutil
+import struct
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+SHARE = ROOT / "share"
+CORPUS = ROOT / "fuzz" / "corpus"
+
+
+def take_int(value, lo):
+    raw = value - lo
+    return bytes([(raw >> 16) & 0xFF, (raw >> 8) & 0xFF, raw & 0xFF])
+
+
+def take_string(s):
+    if isinstance(s, str):
+        s = s.encode("cp1251")
+    return s + take_int(len(s), 0)
+
+
+def take_byte(b):
+    return bytes([b])
+
+
+def take_double(v):
+    # Selector 9: a number of thousandths in [0, 1e8].
+    return take_int(int(round(v * 1000)), 0) + take_byte(9)
+
+
+def take_choice(v):
+    return take_byte(v) + take_byte(4)
+
+
+def params(*encoded):
+    """The parameters in the order the target takes them."""
+    return b"".join(reversed(encoded))
+
+
+def share(name):
+    return (SHARE / name).read_bytes()
+
+
+def crlf(*lines):
+    return b"".join(l.encode("cp1251") + b"\r\n" for l in lines)
+
+
+SETTINGS = crlf("[INI_DATA]", "core\t= E 25/13/7", "mater\t= N87 Epcos", "yes_al\t= 0", "use\t= 0",
+                "zazor\t= 1", "L\t= 15", "Uimpulsa= 24", "Udc\t= 12", "Inom\t= 10", "Imin\t= 2",
+                "us_Imin\t= 0", "Fc\t= 100", "j\t= 7", "use_D\t= 0", "yes_AWG\t= 0", "dprov\t= 1.06",
+                "lang\t= English")
+MATERIALS = sorted(p.name for p in SHARE.glob("* *.txt") if not p.name.startswith("ReadMe"))
+
+
+def some_records(*names):
+    """The records of the named cores, cut from the shipped core database."""
+    text = share("BaseCores.txt")
+    out = b""
+    for name in names:
+        start = text.index(b"[" + name.encode("cp1251") + b"]")
+        end = text.find(b"\r\n[", start)
+        out += text[start:end + 2 if end >= 0 else len(text)]
+    return out
+
+
+def seeds():
+    out = {}
+    # Keyed text: a section and a key in each kind of file.
+    out["keyed_text"] = [
+        share("Materials.txt") + params(take_string("Mat10"), take_string("")),
+        share("N87 Epcos.txt") + params(take_string("B_200"), take_string("F_100")),
+        share("English.lng") + params(take_string("s25"), take_string("OTHERS")),
+        share("Wire.txt") + params(take_string("diz7"), take_string("")),
+        SETTINGS + params(take_string("L"), take_string("INI_DATA")),
+    ]
+    # Settings and design files, then a field set by key.
+    design = SETTINGS[: SETTINGS.index(b"lang")]
+    odd = crlf("[INI_DATA]", "mater\t= Lx", "L\t=\t5", "use_D = 7", "yes_AWG\t= -1", "core = PQ E 20 ")
+    out["settings"] = [
+        SETTINGS + params(take_byte(1), take_string("core"), take_string("E 20/10/5")),
+        design + params(take_byte(0), take_string("dprov"), take_string("1,5")),
+        odd + params(take_byte(1), take_string("yes_al"), take_string("x")),
+    ]
+    out["language"] = [share("English.lng") + params(take_int(25, -40)),
+                       share("Russian.lng") + params(take_int(0, -40))]
+    out["material"] = [
+        share(m) + params(take_double(100), take_double(0.1), take_double(3), take_byte(1), take_byte(0))
+        for m in MATERIALS[:4]
+    ] + [share("Materials.txt") + params(take_double(25), take_double(0.02), take_double(1), take_byte(1),
+                                         take_byte(1))]
+    lang = share("English.lng")
+    notice = lang.split(b"\r\n[OTHERS]", 1)[-1].split(b"s26 = ", 1)[-1].split(b"\r\n", 1)[0]
+    out["wire"] = [
+        share("Wire.txt") + params(take_byte(0), take_byte(1), take_double(3), take_double(0.5), take_int(10, -5),
+                                   take_string("0.5"), take_string("mm"), take_string(notice)),
+        share("Wire.txt") + params(take_byte(1), take_byte(0), take_double(10), take_double(2), take_int(40, -5),
+                                   take_string("20.7"), take_string("mm"), take_string(notice)),
+    ]
+    dims_none = [take_string("")] * 7
+    dims_r = [take_string("20"), take_string("10"), take_string("7")] + [take_string("")] * 4
+    small_db = some_records("E 13/7/4", "E 25/13/7", "E EFD 10/5/3", "EI 14/3.5/5", "ER 9.5/2.5/5",
+                            "ETD 19/14/8", "R 20/10/7", "PQ 20/16", "RM 4", "U 20/16/7")
+    out["core_db"] = [
+        small_db + params(take_int(0, -1), take_byte(0), take_string("25/13/7"),
+                                        take_string("52.5"), take_string("60"), take_string("57.5"),
+                                        take_string("1800"), *dims_none),
+        small_db + params(take_int(4, -1), take_byte(1), take_string("R 20"), take_string(""),
+                                        take_string(""), take_string(""), take_string("2300"), *dims_r),
+    ]
+    fields = "\n".join(["100", "10", "2", "24", "12", "100", "5", "0.2", "1.06",
+                        "52", "150", "57.5", "1800"]).encode("cp1251")
+    sep = b"\x1e"
+    # The OTHERS texts s8, s14, s15, s18, s21, s23, s24, s25, s26 and MAGNETIC CORE s10.
+    def slot(section, key):
+        body = lang.split(b"[" + section + b"]", 1)[1]
+        return body.split(b"\r\n" + key + b" = ", 1)[1].split(b"\r\n", 1)[0]
+    lang = b"\n".join([slot(b"OTHERS", b"s%d" % k) for k in (8, 14, 15, 18, 21, 23, 24, 25, 26)]
+                       + [slot(b"MAGNETIC CORE", b"s10")])
+    choices = lambda use, al, imin, awg, d: [take_choice(use), take_choice(al), take_choice(imin),
+                                             take_choice(awg), take_choice(d)]
+    wire = share("Wire.txt")[:600]
+    wire = wire[:wire.rindex(b"\r\n") + 2]
+    out["calculate"] = [
+        fields + sep + share("N87 Epcos.txt") + sep + wire + sep + lang
+        + params(*choices(0, 0, 0, 0, 0), take_byte(1), take_byte(0)),
+        fields.replace(b"0.2\n", b"250\n") + sep + b"" + sep + b"" + sep + lang
+        + params(*choices(0, 1, 0, 1, 0), take_byte(1), take_byte(1)),
+        fields.replace(b"5\n", b"7,5\n") + sep + share("3F3 Ferroxcube.txt") + sep + wire + sep + lang
+        + params(*choices(1, 0, 1, 0, 1), take_byte(1), take_byte(0)),
+    ]
+    out["cp1251"] = [share("Russian.lng")[:1500], "Дроссель µH №5".encode("utf-8"), bytes(range(256))]
+    return out
+
+
+def main():
+    if CORPUS.exists():
+        shutil.rmtree(CORPUS)
+    for target, items in seeds().items():
+        folder = CORPUS / target
+        folder.mkdir(parents=True)
+        for data in items:
+            (folder / hashlib.sha1(data).hexdigest()[:16]).write_bytes(data)
+    print("corpus:", sum(1 for _ in CORPUS.rglob("*") if _.is_file()), "files")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,37 @@
+#!/bin/sh
+# Runs every fuzz target (or the ones named) for the given seconds each, one
+# after the other, on the seed corpus, the kept regression inputs and what
+# earlier runs found (fuzz/corpus-run/, not kept in the repository). Prints one
+# line per target; fails when a target finds a crash or a broken invariant.
+#   fuzz/run.sh BUILD_DIR SECONDS [TARGET...]
+build="$1"; seconds="$2"; shift 2
+root="$(cd "$(dirname "$0")" && pwd)"
+targets="$*"
+[ -z "$targets" ] && targets="keyed_text settings language material wire core_db calculate cp1251"
+mkdir -p "$build/findings"
+status=0
+for t in $targets; do
+  bin="$build/fuzz/fuzz_$t"
+  [ -x "$bin" ] || { echo "fuzz_$t is not built"; status=1; continue; }
+  run="$root/corpus-run/$t"
+  mkdir -p "$run"
+  dirs="$run"
+  for d in "$root/corpus/$t" "$root/regressions/$t"; do [ -d "$d" ] && dirs="$dirs $d"; done
+  log="$build/findings/$t.log"
+  # shellcheck disable=SC2086
+  ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+    "$bin" $dirs -max_total_time="$seconds" -print_final_stats=1 -timeout=10 -rss_limit_mb=2048 \
+      -artifact_prefix="$build/findings/$t-" ${FUZZ_FLAGS:-} >"$log" 2>&1
+  rc=$?
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+  cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1)
+  if [ $rc -eq 0 ]; then
+    printf 'fuzz_%-11s ok      %10s runs  %7s/s  %s\n' "$t" "${runs:-?}" "${speed:-?}" "$cov"
+  else
+    printf 'fuzz_%-11s FINDING (exit %s) after %s runs: see %s\n' "$t" "$rc" "${runs:-?}" "$log"
+    grep -E 'ERROR|runtime error|invariant broken|Test unit written' "$log" | head -5
+    status=1
+  fi
+done
+exit $status

@@ -1,0 +1,74 @@
+// A whole calculation from fuzzed texts: the nine input fields, the core's
+// four values, a material data file, a wire table and a language file, with
+// any choices in the radio groups and check boxes.
+#include <cmath>
+
+#include "FuzzInput.h"
+#include "FuzzTargets.h"
+#include "calc/Calculate.h"
+
+namespace velmora::fuzz {
+
+namespace {
+
+// The OTHERS slots that the calculation uses: caption, units, the no-data
+// material's name, the notice and the warnings.
+constexpr int kOthers[9] = {8, 14, 15, 18, 21, 23, 24, 25, 26};
+
+}  // namespace
+
+int FuzzCalculate(const std::uint8_t* data, std::size_t size) {
+  FuzzInput in(data, size);
+  ChokeInputs inputs;
+  inputs.use = in.TakeChoice();
+  inputs.yes_al = in.TakeChoice();
+  inputs.us_Imin = in.TakeChoice();
+  inputs.yes_AWG = in.TakeChoice();
+  inputs.use_D = in.TakeChoice();
+  const double lossLimit = in.TakeBool() ? 200.0 : in.TakeDouble();
+  const bool noDataName = in.TakeBool();
+
+  // Parts: fields (one per line), material file, wire file, and the texts
+  // the calculation shows (one per line; the language file reader has a
+  // target of its own).
+  const auto parts = SplitParts(in.Rest(), kPartSeparator, 4);
+  const auto fields = SplitParts(parts[0], '\n', 13);
+  inputs.L = fields[0];
+  inputs.Inom = fields[1];
+  inputs.Imin = fields[2];
+  inputs.Uimpulsa = fields[3];
+  inputs.Udc = fields[4];
+  inputs.Fc = fields[5];
+  inputs.j = fields[6];
+  inputs.zazor = fields[7];
+  inputs.dprov = fields[8];
+  const CoreTexts coreTexts{fields[9], fields[10], fields[11], fields[12]};
+  const CoreRecord core = CoreFromTexts("E 25/13/7", coreTexts);
+
+  MaterialRecord material;
+  ParseMaterialText(parts[1], material);
+  LanguageTable lang;
+  const auto texts = SplitParts(parts[3], '\n', 10);
+  for (int i = 0; i < 9; ++i) lang.others[static_cast<std::size_t>(kOthers[i])] = texts[static_cast<std::size_t>(i)];
+  lang.magneticCore[10] = texts[9];
+  if (noDataName) material.name = lang.others[21] + " *";
+  const WireTable wires = inputs.yes_AWG == 1 ? BuildAwgTable() : ParseWireTable(parts[2]);
+
+  const ChokeContext context{core, material, wires, lang, lossLimit};
+  const ChokeResults results = Calculate(inputs, context);
+
+  VELMORA_FUZZ_CHECK(results.messages.size() <= 3);
+  if (results.spinPos && !wires.entries.empty())
+    VELMORA_FUZZ_CHECK(*results.spinPos >= 0 && *results.spinPos <= wires.last());
+  if (results.wireIndex >= 0) VELMORA_FUZZ_CHECK(results.wireIndex <= wires.last());
+  if (results.noData) VELMORA_FUZZ_CHECK(material.mu == 10000.0);
+  if (!results.stoppedByRipple) VELMORA_FUZZ_CHECK(results.texts.fill.has_value());
+  // Every message has the caption of the message boxes.
+  for (const Message& m : results.messages) VELMORA_FUZZ_CHECK(m.caption == lang.others[8]);
+  // A second run on the texts the first one left behind stays within bounds too.
+  const ChokeResults second = Calculate(results.fields, context);
+  VELMORA_FUZZ_CHECK(second.messages.size() <= 3);
+  return 0;
+}
+
+}  // namespace velmora::fuzz

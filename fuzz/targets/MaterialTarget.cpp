@@ -1,0 +1,47 @@
+// A material data file and the material list on any bytes, then both core-loss
+// operations at any frequency, flux density, volume and loss limit.
+#include <cmath>
+
+#include "FuzzInput.h"
+#include "FuzzTargets.h"
+#include "calc/CoreLoss.h"
+#include "data/MaterialRecord.h"
+
+namespace velmora::fuzz {
+
+int FuzzMaterial(const std::uint8_t* data, std::size_t size) {
+  FuzzInput in(data, size);
+  const double F = in.TakeDouble();
+  const double Bac = in.TakeDouble();
+  const double Ve = in.TakeDouble();
+  const double limit = in.TakeBool() ? 200.0 : in.TakeDouble();
+  const bool fromLoaded = in.TakeBool();
+  const std::string_view text = in.Rest();
+
+  MaterialRecord record;
+  if (fromLoaded) {
+    // A record that held another material before: every cell is replaced.
+    for (auto& row : record.table)
+      for (double& cell : row) cell = 7.0;
+    record.nB = 9;
+    record.nF = 19;
+  }
+  const bool complete = ParseMaterialText(text, record);
+  VELMORA_FUZZ_CHECK(record.nB >= 0 && record.nB <= 9);
+  VELMORA_FUZZ_CHECK(record.nF >= 0 && record.nF <= 19);
+  VELMORA_FUZZ_CHECK(record.table[0][0] == 0.0);
+  for (int r = record.nF + 1; r < MaterialRecord::kRows; ++r)
+    for (int c = 0; c < MaterialRecord::kColumns; ++c) VELMORA_FUZZ_CHECK(record.table[r][c] == 0.0);
+  (void)complete;
+  (void)record.LastFrequency();
+
+  const double B1 = FluxAmplitudeAtLossLimit(record, F, limit);
+  if (!std::isnan(B1) && !std::isnan(record.Bmmax)) VELMORA_FUZZ_CHECK(B1 <= record.Bmmax);
+  const CoreLossEstimate loss = EstimateCoreLoss(record, F, Bac, Ve);
+  (void)loss;
+
+  for (const std::string& name : ParseMaterialList(text)) VELMORA_FUZZ_CHECK(!name.empty());
+  return 0;
+}
+
+}  // namespace velmora::fuzz
