@@ -143,26 +143,6 @@ TEST_F(SaveFileDlgTest, ShowsTheProposedNameAndListsDesignFilesOnly) {
   EXPECT_EQ(dlg->fileName, "new.sav");
 }
 
-TEST_F(SaveFileDlgTest, AListedNameAsksBeforeItIsReplaced) {
-  auto dlg = Make("x");
-  dlg->UserType(1012, "old.sav");
-  host.QueueAnswer(IDCANCEL);
-  dlg->UserClick(IDOK);
-  ASSERT_EQ(host.shown().size(), 1u);
-  EXPECT_EQ(host.shown()[0].text, "Replace old.sav ?");
-  EXPECT_EQ(host.shown()[0].caption, "Velmora");
-  EXPECT_EQ(host.shown()[0].type, ui::MbType::OkCancel);
-  EXPECT_FALSE(dlg->IsEnded());  // Cancel keeps the dialog as it was
-  EXPECT_EQ(dlg->GetItemText(1012), "old.sav");
-
-  host.QueueAnswer(IDOK);
-  dlg->UserClick(IDOK);
-  EXPECT_EQ(host.shown().size(), 2u);
-  ASSERT_TRUE(dlg->IsEnded());
-  EXPECT_EQ(dlg->Result(), IDOK);
-  EXPECT_EQ(dlg->fileName, "old.sav");
-}
-
 TEST_F(SaveFileDlgTest, OtherLetterCaseAndDoubleClickAskNothing) {
   auto dlg = Make("OLD.sav");
   dlg->UserClick(IDOK);

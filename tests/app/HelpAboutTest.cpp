@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/AboutDlg.h"
 #include "WindowFixture.h"
 #include "app/HelpDlg.h"
 #include "support/TempDir.h"
@@ -85,29 +84,6 @@ TEST(HelpDlg, ARussianLanguageNameFindsTheFileByItsUtf8Name) {
   EXPECT_EQ(RunHelp(host, Cp("Русский")).text, "text");
   EXPECT_TRUE(host.shown().empty());
 }
-
-TEST(AboutDlg, ShowsTheCallersTextsAndKeepsTheFixedLines) {
-  ui::HeadlessHost host;
-  CAboutDlg dlg(host);
-  dlg.caption = "About Velmora...";
-  dlg.title = "Velmora - inductor design";
-  dlg.versionWord = "Version";
-  dlg.contactLine = "Contact line";
-  std::string caption, title, version, contact;
-  host.QueueDriver([&](ui::Dialog& d) {
-    caption = d.WindowText();
-    title = d.GetItemText(1011);
-    version = d.GetItemText(1091);
-    contact = d.GetItemText(1052);
-    d.UserEnter();
-  });
-  EXPECT_EQ(dlg.DoModal(), ui::IDOK);
-  EXPECT_EQ(caption, "About Velmora...");
-  EXPECT_EQ(title, "Velmora - inductor design");
-  EXPECT_EQ(version, "Version");
-  EXPECT_EQ(contact, "Contact line");
-}
-
 
 // From the main window's menu bar, in the current language.
 class HelpAboutCommandsTest : public test::WindowTest {
