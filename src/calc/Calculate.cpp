@@ -31,7 +31,7 @@ struct Run {
   bool gapMode() const { return in.yes_al == 0; }
 };
 
-// Step 1: decimal commas become points in the field texts, which are then read.
+// Decimal commas become points in the field texts, which are then read.
 void ReadInputs(Run& run) {
   ChokeInputs& f = run.r.fields;
   f = run.in;
@@ -44,7 +44,7 @@ void ReadInputs(Run& run) {
   run.r.texts.coreLoss = std::string();
 }
 
-// Steps 2-4: duty cycle, volt-seconds, the inductance to design for, ripple.
+// Duty cycle, volt-seconds, the inductance to design for, ripple.
 void CurrentWaveform(Run& run) {
   ChokeResults& r = run.r;
   const InputValues& v = run.v;
@@ -58,7 +58,7 @@ void CurrentWaveform(Run& run) {
   r.Ipk = v.Inom + r.dI * 0.5;
 }
 
-// Step 5: the peak flux density the material permits.
+// The peak flux density the material permits.
 void PermittedFlux(Run& run) {
   ChokeResults& r = run.r;
   MaterialRecord& m = run.ctx.material;
@@ -87,7 +87,7 @@ double FringeFactor(double g, double Ae, double le) {
   return 1 + g / std::sqrt(Ae) * std::log(le / kFringePathDivisor / g);
 }
 
-// Step 6: effective permeability and AL from the user's gap or AL.
+// Effective permeability and AL from the user's gap or AL.
 void CoreWithGap(Run& run) {
   ChokeResults& r = run.r;
   const CoreRecord& core = run.ctx.core;
@@ -108,7 +108,7 @@ void CoreWithGap(Run& run) {
   r.texts.al = FormatFixed(r.AL * kThousand, 1);
 }
 
-// Steps 7-8: whole turns and what they give.
+// Whole turns and what they give.
 void TurnsAndFlux(Run& run) {
   ChokeResults& r = run.r;
   const double Ae = run.ctx.core.Ae;
@@ -120,7 +120,7 @@ void TurnsAndFlux(Run& run) {
   r.Bac = 0.5 * r.Lact * r.dI / r.N / Ae;
 }
 
-// Step 9: the core loss, for a material with loss data only.
+// The core loss, for a material with loss data only.
 void CoreLossOf(Run& run) {
   ChokeResults& r = run.r;
   if (r.noData) return;
@@ -130,7 +130,7 @@ void CoreLossOf(Run& run) {
   r.texts.coreLoss = FormatFixed(r.Pcore, 3);
 }
 
-// Step 10: the labels of the operating point.
+// The labels of the operating point.
 void ShowOperatingPoint(Run& run) {
   ChokeResults& r = run.r;
   ResultTexts& t = r.texts;
@@ -148,7 +148,7 @@ void ShowOperatingPoint(Run& run) {
   }
 }
 
-// Step 11: a ripple above twice the nominal current leaves discontinuous
+// A ripple above twice the nominal current leaves discontinuous
 // current; the nominal current is raised to half the ripple and the run stops.
 bool StopsAtRipple(Run& run) {
   ChokeResults& r = run.r;
@@ -159,7 +159,7 @@ bool StopsAtRipple(Run& run) {
   return true;
 }
 
-// Step 12: turns and AL that the permitted flux density requires.
+// Turns and AL that the permitted flux density requires.
 void RequiredTurns(Run& run) {
   ChokeResults& r = run.r;
   const double Ae = run.ctx.core.Ae;
@@ -169,7 +169,7 @@ void RequiredTurns(Run& run) {
   r.ALreq = r.Lreq / r.N2 / r.N2;
 }
 
-// Step 13 in gap mode: the gap for ALreq, corrected for its fringing flux.
+// The gap for ALreq, corrected for its fringing flux.
 double RequiredGap(const Run& run) {
   const ChokeResults& r = run.r;
   const CoreRecord& core = run.ctx.core;
@@ -200,7 +200,7 @@ void RequiredValue(Run& run) {
   }
 }
 
-// Step 14: RMS of the triangular ripple on the nominal current.
+// RMS of the triangular ripple on the nominal current.
 void CopperSection(Run& run) {
   ChokeResults& r = run.r;
   const double Inom = run.v.Inom;
@@ -210,7 +210,7 @@ void CopperSection(Run& run) {
   r.Scu = r.Irms / run.v.J;
 }
 
-// Step 15: wire size and count.
+// Wire size and count.
 void ChooseWire(Run& run) {
   ChokeResults& r = run.r;
   const bool awg = run.in.yes_AWG != 0;
@@ -227,7 +227,7 @@ void ChooseWire(Run& run) {
   r.texts.wires = FormatFixed(r.n, 0);
 }
 
-// Step 16: current density and window fill (bare copper).
+// Current density and window fill (bare copper).
 void FillAndDensity(Run& run) {
   ChokeResults& r = run.r;
   r.Stot = r.S1 * r.n;
@@ -237,7 +237,7 @@ void FillAndDensity(Run& run) {
   r.texts.fill = FormatFixed(r.k, 3);
 }
 
-// Step 17: warnings once every result is shown.
+// Warnings once every result is shown.
 void Warnings(Run& run) {
   const ChokeResults& r = run.r;
   if (r.k > kFillFactorLimit) run.Show(run.Others(24));

@@ -170,7 +170,7 @@ TEST_F(ChokeTest, FerriteWithLossTable) {
   EXPECT_EQ(capped.texts.limit, "(max 0.250 T)");
 }
 
-// --- Single steps ---------------------------------------------------------------
+// --- Single parts ----------------------------------------------------------------
 
 TEST_F(ChokeTest, DutyCycleAndInductance) {
   in.yes_al = 0;
@@ -246,7 +246,8 @@ TEST_F(ChokeTest, RippleStop) {
   EXPECT_TRUE(r.stoppedByRipple);
   EXPECT_EQ(r.fields.Inom, "0.300");
   EXPECT_EQ(r.messages, (std::vector<Message>{{"Ripple above twice the current", "Velmora"}}));
-  // Steps 5 to 10 are shown, the rest keeps the previous texts.
+  // The operating point is shown; the required value, the wire, the density
+  // and the fill keep the texts of the previous run.
   EXPECT_EQ(r.texts.dI, "0.600");
   EXPECT_EQ(r.texts.turns, "10");
   EXPECT_EQ(r.texts.coreLoss, "");
