@@ -104,7 +104,10 @@ class Dialog {
   virtual Rect PictureRect() const { return {}; }
 
   // ---- life ------------------------------------------------------------------
-  // Builds the controls from the template and runs OnInitDialog (once).
+  // Runs OnInitDialog (once). The controls are built from the template by the
+  // constructor already, so they can be filled before Create. When
+  // OnInitDialog returns true and set no focus, the first enabled control
+  // that takes the focus gets it.
   void Create();
   bool IsCreated() const { return created_; }
   int DoModal();  // host().RunModal(*this)
@@ -207,6 +210,9 @@ class Dialog {
   void UserEscape();  // IDCANCEL
   void UserClose();   // the close box: IDCANCEL
   void UserMenu(int id);  // OnCmdMsg(id), then OnCommand(id, Notify::Menu)
+  // The window gains (true) or loses the activation; the Qt view reports it,
+  // also around message boxes and nested dialogs. The headless host sends
+  // none: a driver calls it when a test needs it.
   void UserActivate(bool active);
 
   void SetObserver(DialogObserver* observer) { observer_ = observer; }
