@@ -170,7 +170,11 @@ QValidator::State Cp1251Validator::validate(QString& input, int&) const {
     const QRect contents = fitInto_->style()->subElementRect(QStyle::SE_LineEditContents, &option, fitInto_);
     const QMargins margins = fitInto_->textMargins();
     const int room = contents.width() - margins.left() - margins.right() - 2 * 2 /* the edit's inner margin */ - 1;
-    if (fitInto_->fontMetrics().horizontalAdvance(input) > room && !input.isEmpty()) return Invalid;
+    // Text the program put there may be wider already: the user can still
+    // shorten it, only not widen it past the box.
+    const QFontMetrics fm = fitInto_->fontMetrics();
+    const int width = fm.horizontalAdvance(input);
+    if (width > room && width > fm.horizontalAdvance(fitInto_->text())) return Invalid;
   }
   return Acceptable;
 }

@@ -196,6 +196,11 @@ TEST_F(QtViewTest, TypingReachesTheModelAndModelTextsReachTheWidgets) {
   EXPECT_EQ(edit->validator()->validate(cyrillic, pos), QValidator::Acceptable);
   QString longText = QStringLiteral("1234567890123456789012345");
   EXPECT_EQ(edit->validator()->validate(longText, pos), QValidator::Invalid);
+  model.SetItemText(101, "12345678901234567890");  // the program may overfill the box,
+  QString shorter = QStringLiteral("1234567890123456789");  // and the user may shorten it
+  EXPECT_EQ(edit->validator()->validate(shorter, pos), QValidator::Acceptable);
+  EXPECT_EQ(edit->validator()->validate(longText, pos), QValidator::Invalid);
+  model.SetItemText(101, "\xC6");
   auto* wide = static_cast<QLineEdit*>(view.Widget(102));
   EXPECT_EQ(wide->validator()->validate(longText, pos), QValidator::Acceptable);
   const std::size_t before = model.log.size();
