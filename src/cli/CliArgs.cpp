@@ -1,0 +1,89 @@
+#include "cli/CliArgs.h"
+
+#include "settings/SettingsRecord.h"
+
+namespace velmora::cli {
+
+namespace {
+
+bool IsSettingsKey(const std::string& key) {
+  int count = 0;
+  const char* const* keys = SettingsKeys(&count);
+  for (int i = 0; i < count; ++i)
+    if (key == keys[i]) return true;
+  return false;
+}
+
+}  // namespace
+
+std::string UsageText() {
+  int count = 0;
+  const char* const* keys = SettingsKeys(&count);
+  std::string keyList;
+  for (int i = 0; i < count; ++i) keyList += (i ? ", " : "") + std::string(keys[i]);
+  return "Usage: velmora-cli [--dir DIR] calc [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME] [--json]\n"
+         "       velmora-cli --help | --version\n"
+         "\n"
+         "Runs the inductor calculator's window without a display and prints what it shows.\n"
+         "  --dir DIR         the folder of the data files (default: the current folder when it\n"
+         "                    holds Materials.txt, else the user's data folder)\n"
+         "  DESIGN_FILE       settings read in place of Inductor.ini (a saved design, *.sav)\n"
+         "  --set KEY=VALUE   sets one input before start-up shows the settings; keys:\n"
+         "                    " + keyList + "\n"
+         "  --material NAME   then selects that material of the list, as a user would\n"
+         "  --json            one JSON object instead of the table\n"
+         "Nothing is written to disk. Exit status: 0 the window came up, 3 start-up ended the\n"
+         "program (its message is printed), 2 a usage error.\n";
+}
+
+ParseResult ParseArgs(const std::vector<std::string>& argv) {
+  ParseResult r;
+  CliArgs& a = r.args;
+  bool command = false;
+  auto fail = [&r](std::string message) {
+    r.error = std::move(message);
+    return r;
+  };
+  for (std::size_t i = 0; i < argv.size(); ++i) {
+    const std::string& arg = argv[i];
+    auto value = [&]() -> std::optional<std::string> {
+      if (i + 1 >= argv.size()) return std::nullopt;
+      return argv[++i];
+    };
+    if (arg == "--help" || arg == "-h") {
+      a.help = true;
+    } else if (arg == "--version") {
+      a.version = true;
+    } else if (arg == "--dir") {
+      auto v = value();
+      if (!v) return fail("--dir needs a folder");
+      a.dir = *v;
+    } else if (!command) {
+      if (arg != "calc") return fail(arg.rfind("-", 0) == 0 ? "unknown option " + arg : "unknown command " + arg);
+      command = true;
+    } else if (arg == "--set") {
+      auto v = value();
+      const std::size_t eq = v ? v->find('=') : std::string::npos;
+      if (eq == std::string::npos) return fail("--set needs KEY=VALUE");
+      std::string key = v->substr(0, eq);
+      if (!IsSettingsKey(key)) return fail("unknown settings key " + key);
+      a.sets.emplace_back(std::move(key), v->substr(eq + 1));
+    } else if (arg == "--material") {
+      auto v = value();
+      if (!v) return fail("--material needs a name");
+      a.material = *v;
+    } else if (arg == "--json") {
+      a.json = true;
+    } else if (arg.rfind("-", 0) == 0 && arg != "-") {
+      return fail("unknown option " + arg);
+    } else if (!a.designFile) {
+      a.designFile = arg;
+    } else {
+      return fail("more than one design file");
+    }
+  }
+  if (!command && !a.help && !a.version) return fail("no command given");
+  return r;
+}
+
+}  // namespace velmora::cli

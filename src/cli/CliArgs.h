@@ -1,0 +1,30 @@
+#pragma once
+// The command line of velmora-cli.
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velmora::cli {
+
+struct CliArgs {
+  bool help = false;
+  bool version = false;
+  std::optional<std::string> dir;          // --dir DIR
+  std::optional<std::string> designFile;   // calc DESIGN_FILE
+  std::vector<std::pair<std::string, std::string>> sets;  // --set KEY=VALUE, UTF-8
+  std::optional<std::string> material;     // --material NAME, UTF-8
+  bool json = false;
+};
+
+struct ParseResult {
+  CliArgs args;
+  std::string error;  // non-empty: a usage error
+};
+
+ParseResult ParseArgs(const std::vector<std::string>& argv);
+
+// The usage lines and the settings keys.
+std::string UsageText();
+
+}  // namespace velmora::cli

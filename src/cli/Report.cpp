@@ -1,0 +1,170 @@
+#include "cli/Report.h"
+
+#include <cstdio>
+
+#include "app/ControlIds.h"
+#include "settings/SettingsRecord.h"
+#include "textfile/Cp1251.h"
+
+namespace velmora::cli {
+
+using namespace ids;
+
+namespace {
+
+// A label's text on one line: language texts may hold line breaks and TABs.
+std::string OneLine(const std::string& cp1251) {
+  std::string text = Cp1251ToUtf8(cp1251);
+  for (char& c : text)
+    if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+  return text;
+}
+
+bool IsChoiceKey(const std::string& key) {
+  return key == "yes_al" || key == "use" || key == "us_Imin" || key == "use_D" || key == "yes_AWG";
+}
+
+// Code points of UTF-8 text, for aligning columns.
+std::size_t Width(const std::string& utf8) {
+  std::size_t n = 0;
+  for (unsigned char c : utf8)
+    if ((c & 0xC0) != 0x80) ++n;
+  return n;
+}
+
+}  // namespace
+
+Report MakeReport(CVelmoraDlg& dlg, const std::vector<ui::HeadlessHost::Shown>& shown) {
+  Report r;
+  r.startUpEnded = dlg.IsEnded();
+  if (!r.startUpEnded) dlg.UpdateData(true);
+  const SettingsRecord settings = dlg.SettingsForWriting();
+  r.core = Cp1251ToUtf8(settings.core);
+  r.material = Cp1251ToUtf8(settings.mater);
+  int count = 0;
+  const char* const* keys = SettingsKeys(&count);
+  for (int i = 0; i < count; ++i)
+    r.fields.push_back({keys[i], Cp1251ToUtf8(GetSettingsField(settings, keys[i])), IsChoiceKey(keys[i])});
+
+  auto text = [&dlg](int id) { return OneLine(dlg.GetItemText(id)); };
+  for (int id : {IDC_DATA_MU, IDC_DATA_AE, IDC_DATA_AN, IDC_DATA_LE, IDC_DATA_VE}) r.coreData.emplace_back(id, text(id));
+  for (int id : {IDC_RES_REQUIRED, IDC_RES_AL, IDC_RES_MUE, IDC_RES_LACT, IDC_UNIT_LACT, IDC_RES_BPK, IDC_RES_LIMIT,
+                 IDC_RES_BAC, IDC_RES_PCORE, IDC_RES_TURNS, IDC_RES_WIRE, IDC_RES_WIRES, IDC_RES_FILL, IDC_RES_JACT,
+                 IDC_RES_IPK, IDC_RES_DI, IDC_CAP_REQUIRED, IDC_UNIT_REQUIRED, IDC_LABEL_DPROV, IDC_CAP_WIRE,
+                 IDC_UNIT_DPROV_MM, IDC_UNIT_DPROV_AWG, IDC_UNIT_WIRE})
+    r.labels.emplace_back(id, text(id));
+  r.spin = dlg.GetSpinPos(IDC_SPIN_WIRE);
+  for (const auto& box : shown) r.messages.push_back({OneLine(box.caption), OneLine(box.text)});
+
+  // The table: each line's caption, value and unit as the window shows them.
+  struct Line {
+    int caption, value, unit;
+  };
+  const std::string dprovUnit = text(IDC_UNIT_DPROV_AWG).empty() ? text(IDC_UNIT_DPROV_MM) : text(IDC_UNIT_DPROV_AWG);
+  const std::string gapCaption = dlg.GetCheck(IDC_RADIO_AL) ? text(IDC_RADIO_AL) : text(IDC_RADIO_GAP);
+  const Line inputs[] = {{IDC_LABEL_L, IDC_EDIT_L, IDC_UNIT_L},       {IDC_LABEL_INOM, IDC_EDIT_INOM, 0},
+                         {IDC_LABEL_IMIN, IDC_EDIT_IMIN, 0},          {IDC_LABEL_U1, IDC_EDIT_U1, IDC_UNIT_U1},
+                         {IDC_LABEL_U2, IDC_EDIT_U2, IDC_UNIT_U2},    {IDC_LABEL_FC, IDC_EDIT_FC, IDC_UNIT_FC},
+                         {IDC_LABEL_J, IDC_EDIT_J, IDC_UNIT_J}};
+  for (const Line& l : inputs) r.inputs.push_back({text(l.caption), text(l.value), l.unit ? text(l.unit) : "A"});
+  r.inputs.push_back({text(IDC_LABEL_DPROV), text(IDC_EDIT_DPROV), dprovUnit});
+  r.inputs.push_back({gapCaption, text(IDC_EDIT_ZAZOR), ""});
+
+  const Line results[] = {
+      {IDC_CAP_REQUIRED, IDC_RES_REQUIRED, IDC_UNIT_REQUIRED}, {IDC_CAP_AL, IDC_RES_AL, 0},
+      {IDC_CAP_MUE, IDC_RES_MUE, 0},                           {IDC_CAP_BPK, IDC_RES_BPK, -1},
+      {IDC_CAP_BAC, IDC_RES_BAC, -1},                          {IDC_CAP_PCORE, IDC_RES_PCORE, IDC_UNIT_PCORE},
+      {IDC_CAP_FILL, IDC_RES_FILL, 0},                         {IDC_CAP_LACT, IDC_RES_LACT, IDC_UNIT_LACT},
+      {IDC_CAP_TURNS, IDC_RES_TURNS, 0},                       {IDC_CAP_WIRE, IDC_RES_WIRE, IDC_UNIT_WIRE},
+      {IDC_CAP_WIRES, IDC_RES_WIRES, 0},                       {IDC_CAP_JACT, IDC_RES_JACT, IDC_UNIT_JACT},
+      {IDC_CAP_IPK, IDC_RES_IPK, -2},                          {IDC_CAP_DI, IDC_RES_DI, -2}};
+  for (const Line& l : results) {
+    std::string unit = l.unit > 0 ? text(l.unit) : l.unit == -1 ? "T" : l.unit == -2 ? "A" : "";
+    if (l.value == IDC_RES_BPK) unit += " " + text(IDC_RES_LIMIT);
+    r.results.push_back({text(l.caption), text(l.value), unit});
+  }
+  const Line core[] = {{IDC_LABEL_MU, IDC_DATA_MU, 0},         {IDC_LABEL_AE, IDC_DATA_AE, IDC_UNIT_AE},
+                       {IDC_LABEL_AN, IDC_DATA_AN, IDC_UNIT_AN}, {IDC_LABEL_LE, IDC_DATA_LE, IDC_UNIT_LE},
+                       {IDC_LABEL_VE, IDC_DATA_VE, IDC_UNIT_VE}};
+  for (const Line& l : core) r.coreRows.push_back({text(l.caption), text(l.value), l.unit ? text(l.unit) : ""});
+  return r;
+}
+
+std::string JsonString(const std::string& utf8) {
+  std::string out = "\"";
+  for (unsigned char c : utf8) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", c);
+          out += buf;
+        } else {
+          out += static_cast<char>(c);
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::string ToJson(const Report& r) {
+  std::string j = "{\n";
+  j += "  \"startup\": " + JsonString(r.startUpEnded ? "ended" : "ok") + ",\n";
+  j += "  \"core\": " + JsonString(r.core) + ",\n";
+  j += "  \"material\": " + JsonString(r.material) + ",\n";
+  j += "  \"fields\": {";
+  for (std::size_t i = 0; i < r.fields.size(); ++i) {
+    const auto& f = r.fields[i];
+    j += (i ? ", " : "") + JsonString(f.key) + ": ";
+    j += f.number && !f.value.empty() ? f.value : JsonString(f.value);
+  }
+  j += "},\n";
+  auto idMap = [&j](const char* name, const std::vector<std::pair<int, std::string>>& entries) {
+    j += std::string("  \"") + name + "\": {";
+    for (std::size_t i = 0; i < entries.size(); ++i)
+      j += (i ? ", " : "") + JsonString(std::to_string(entries[i].first)) + ": " + JsonString(entries[i].second);
+    j += "},\n";
+  };
+  idMap("coreData", r.coreData);
+  idMap("labels", r.labels);
+  j += "  \"spin\": " + std::to_string(r.spin) + ",\n";
+  j += "  \"messages\": [";
+  for (std::size_t i = 0; i < r.messages.size(); ++i)
+    j += std::string(i ? ", " : "") + "{\"caption\": " + JsonString(r.messages[i].caption) +
+         ", \"text\": " + JsonString(r.messages[i].text) + "}";
+  j += "]\n}\n";
+  return j;
+}
+
+std::string ToTable(const Report& r) {
+  std::size_t width = 0;
+  for (const auto* rows : {&r.inputs, &r.results, &r.coreRows})
+    for (const auto& row : *rows) width = std::max(width, Width(row.caption));
+  auto rows = [width](const char* title, const std::vector<Report::Row>& lines) {
+    std::string s = std::string(title) + "\n";
+    for (const auto& l : lines) {
+      s += "  " + l.caption + std::string(width - Width(l.caption) + 2, ' ') + l.value;
+      if (!l.unit.empty()) s += " " + l.unit;
+      s += "\n";
+    }
+    return s;
+  };
+  std::string t = "Core:     " + r.core + "\nMaterial: " + r.material + "\n\n";
+  if (!r.startUpEnded) {
+    t += rows("Inputs", r.inputs) + "\n";
+    t += rows("Results", r.results) + "\n";
+    t += rows("Core data", r.coreRows);
+  }
+  if (!r.messages.empty()) {
+    t += "\nMessages\n";
+    for (const auto& m : r.messages) t += "  [" + m.caption + "] " + m.text + "\n";
+  }
+  return t;
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,87 @@
+// The choice of the working folder and the first filling of the user's data
+// folder.
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "app/WorkingFolder.h"
+#include "support/TempDir.h"
+
+namespace velmora::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(WorkingFolderTest, ChoosesTheGivenFolderThenTheCurrentOneWithDataThenTheUsersOne) {
+  TempDir dir;
+  WorkingFolderEnv env;
+  env.currentDir = dir.path();
+  env.home = "/home/someone";
+  EXPECT_EQ(ChooseWorkingFolder(std::string("elsewhere"), env), "elsewhere");
+  EXPECT_EQ(ChooseWorkingFolder(std::nullopt, env), "/home/someone/.local/share/velmora");
+  env.xdgDataHome = "relative/is/ignored";
+  EXPECT_EQ(ChooseWorkingFolder(std::nullopt, env), "/home/someone/.local/share/velmora");
+  env.xdgDataHome = "/data";
+  EXPECT_EQ(ChooseWorkingFolder(std::nullopt, env), "/data/velmora");
+  dir.write("Materials.txt", "Mat1 = N87 Epcos\r\n");
+  EXPECT_EQ(ChooseWorkingFolder(std::nullopt, env), dir.path());
+}
+
+TEST(WorkingFolderTest, ShippedFilesAreCopiedOnceAndNeverOverTheUsersOwn) {
+  TempDir dir;
+  fs::create_directories("install");  // no material list: not a data folder
+  dir.write("install/BaseCores.txt", "installed-but-incomplete");
+  fs::create_directories("source");
+  dir.write("source/Materials.txt", "Mat1 = N87 Epcos\r\n");
+  dir.write("source/BaseCores.txt", "shipped cores");
+  dir.write("source/English.lng", "shipped texts");
+  fs::permissions("source/English.lng", fs::perms::owner_read | fs::perms::group_read);
+  fs::create_directories("user/velmora");
+  dir.write("user/velmora/BaseCores.txt", "my cores");
+
+  std::string error;
+  ASSERT_TRUE(FillUserDataFolder("user/velmora", {"install", "source"}, &error)) << error;
+  EXPECT_EQ(dir.read("user/velmora/BaseCores.txt"), "my cores");
+  EXPECT_EQ(dir.read("user/velmora/Materials.txt"), "Mat1 = N87 Epcos\r\n");
+  EXPECT_EQ(dir.read("user/velmora/English.lng"), "shipped texts");
+  EXPECT_NE(fs::status("user/velmora/English.lng").permissions() & fs::perms::owner_write, fs::perms::none);
+
+  // Once it holds its material list, nothing more is copied.
+  fs::remove("user/velmora/English.lng");
+  ASSERT_TRUE(FillUserDataFolder("user/velmora", {"source"}, &error));
+  EXPECT_FALSE(fs::exists("user/velmora/English.lng"));
+
+  // A new folder is made, parents included; a file in the way is reported.
+  ASSERT_TRUE(FillUserDataFolder("a/b/velmora", {"source"}, &error));
+  EXPECT_TRUE(fs::exists("a/b/velmora/Materials.txt"));
+  dir.write("blocker", "x");
+  EXPECT_FALSE(FillUserDataFolder("blocker/velmora", {"source"}, &error));
+  EXPECT_NE(error.find("blocker/velmora"), std::string::npos);
+}
+
+TEST(WorkingFolderTest, EnteringMakesTheFolderCurrent) {
+  TempDir dir;
+  fs::create_directories("data");
+  WorkingFolderEnv env;
+  env.currentDir = dir.path();
+  std::string folder, error;
+  ASSERT_TRUE(EnterWorkingFolder(std::string("data"), env, &folder, &error)) << error;
+  EXPECT_EQ(fs::current_path(), fs::canonical(fs::path(dir.path()) / "data"));
+  EXPECT_FALSE(EnterWorkingFolder(std::string("no/such"), env, &folder, &error));
+  EXPECT_NE(error.find("no/such"), std::string::npos);
+
+  // Without a folder and without data here: the user's data folder.
+  env.xdgDataHome = dir.path() + "/xdg";
+  ASSERT_TRUE(EnterWorkingFolder(std::nullopt, env, &folder, &error)) << error;
+  EXPECT_EQ(folder, dir.path() + "/xdg/velmora");
+  EXPECT_EQ(fs::current_path(), fs::canonical(folder));
+}
+
+TEST(WorkingFolderTest, ShippedDataAreLookedForBesideTheProgramLast) {
+  const auto folders = ShippedDataFolders("/opt/velmora/bin/velmora");
+  ASSERT_FALSE(folders.empty());
+  EXPECT_EQ(folders.back(), "/opt/velmora/share/velmora");
+}
+
+}  // namespace
+}  // namespace velmora::test

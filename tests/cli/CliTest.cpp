@@ -1,0 +1,232 @@
+// velmora-cli end to end: the binary in a data folder of the test's own.
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/TempDir.h"
+#include "textfile/Cp1251.h"
+
+namespace velmora::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+  int exit = -1;
+  std::string out, err;
+};
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+std::string Cp(const std::string& utf8) { return Utf8ToCp1251(utf8).value(); }
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override { WriteData(); }
+
+  // Runs the binary in the current folder; env is put in front ("A=b "). The
+  // user's data folder is always one inside the test's folder.
+  CliRun Run(const std::vector<std::string>& args, const std::string& env = "") {
+    std::string cmd = "XDG_DATA_HOME=" + Quote(dir.path() + "/no-user-data") + " " + env + Quote(VELMORA_CLI);
+    for (const auto& a : args) cmd += " " + Quote(a);
+    cmd += " > " + Quote(dir.path() + "/cli.out") + " 2> " + Quote(dir.path() + "/cli.err");
+    const int status = std::system(cmd.c_str());
+    CliRun r;
+    r.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = dir.read("cli.out");
+    r.err = dir.read("cli.err");
+    fs::remove(dir.path() + "/cli.out");
+    fs::remove(dir.path() + "/cli.err");
+    return r;
+  }
+
+  // The worked example's data: core Ae 52, An 150, le 57.5; a material that
+  // warns of nothing at start-up; AWG sizes come from the formula.
+  void WriteData() {
+    dir.write("English.lng",
+              "[TITLE]\r\ntitle = Velmora\r\nversion = Version\r\n[MAGNETIC CORE]\r\ns4 = Required gap\r\n"
+              "s5 = Required AL\r\ns10 = max.\r\n[RESULTS]\r\ns3 = Number of turns\r\n[OTHERS]\r\n"
+              "s8 = Attention\r\ns14 = mH\r\ns15 = uH\r\ns18 = mm\r\ns21 = No data\r\ns26 = AWG\r\n");
+    dir.write("Materials.txt", "Mat1 = N87 Epcos\r\nMat2 = " + Cp("Феррит \"Б\"") + "\r\n");
+    const std::string material =
+        "[Flux density]\r\nB1 = 100\r\nB2 = 200\r\nB3 = 400\r\n[Frequencies]\r\nF1 = 25\r\nF2 = 100\r\n"
+        "F3 = 500\r\n[F_25]\r\nB_100 = 5\r\nB_200 = 20\r\nB_400 = 80\r\n[F_100]\r\nB_100 = 20\r\n"
+        "B_200 = 80\r\nB_400 = 320\r\n[F_500]\r\nB_100 = 200\r\nB_200 = 800\r\nB_400 = 3200\r\n"
+        "[Limits]\r\nBmax = 1.5\r\nBmmax = 1.5\r\nmu = 2200\r\n";
+    dir.write("N87 Epcos.txt", material);
+    dir.write("Феррит \"Б\".txt", material);
+    dir.write("BaseCores.txt",
+              "[E 25/13/7]\r\nAe = 52.5\r\nAn = 80\r\nle = 57.5\r\nmu = 1800\r\n\r\n"
+              "[E 52]\r\nAe = 52\r\nAn = 150\r\nle = 57.5\r\nmu = 2000\r\n\r\n");
+    dir.write("Wire.txt", "d1 = 0.5\r\ndiz1 = 0.55\r\nd2 = 1.06\r\ndiz2 = 1.12\r\nd3 = 2\r\ndiz3 = 2.1\r\n");
+  }
+
+  // The whole-chain example: output choke, 100 uH, 10 A, 24 V / 12 V,
+  // 100 kHz, 5 A/mm2, AWG without the desired size, the no-data material.
+  std::vector<std::string> Example(const std::string& yesAl, const std::string& zazor) {
+    return {"calc",           "--set", "core=E 52",   "--set", "L=100",       "--set", "Inom=10",
+            "--set",          "Uimpulsa=24", "--set", "Udc=12", "--set", "Fc=100", "--set", "j=5",
+            "--set",          "yes_AWG=1",   "--set", "use_D=0", "--set", "use=0", "--set", "yes_al=" + yesAl,
+            "--set",          "zazor=" + zazor, "--material", "No data", "--json"};
+  }
+
+  TempDir dir;
+};
+
+bool Has(const std::string& json, const std::string& id, const std::string& value) {
+  return json.find("\"" + id + "\": \"" + value + "\"") != std::string::npos;
+}
+
+TEST_F(CliTest, WorkedExampleInAlMode) {
+  const CliRun r = Run(Example("1", "250"));
+  ASSERT_EQ(r.exit, 0) << r.err;
+  const std::string& j = r.out;
+  EXPECT_NE(j.find("\"core\": \"E 52\""), std::string::npos) << j;
+  EXPECT_NE(j.find("\"material\": \"No data\""), std::string::npos);
+  EXPECT_TRUE(Has(j, "1056", "220.0")) << j;
+  EXPECT_TRUE(Has(j, "1051", "250.0"));
+  EXPECT_TRUE(Has(j, "1050", "20"));
+  EXPECT_TRUE(Has(j, "1049", "100.000"));
+  EXPECT_TRUE(Has(j, "1104", "uH"));
+  EXPECT_TRUE(Has(j, "1148", "0.600"));
+  EXPECT_TRUE(Has(j, "1132", "10.300"));
+  EXPECT_TRUE(Has(j, "1052", "0.990"));
+  EXPECT_TRUE(Has(j, "1071", "0.029"));
+  EXPECT_TRUE(Has(j, "1040", "357"));
+  EXPECT_TRUE(Has(j, "1076", "AWG 14"));
+  EXPECT_TRUE(Has(j, "1113", "1"));
+  EXPECT_TRUE(Has(j, "1008", "4.806"));
+  EXPECT_TRUE(Has(j, "1002", "0.277"));
+  EXPECT_TRUE(Has(j, "1103", "(max. 1.200 T)"));
+  EXPECT_TRUE(Has(j, "1105", ""));
+  EXPECT_TRUE(Has(j, "1039", "Required AL"));
+  EXPECT_TRUE(Has(j, "1092", ""));
+  EXPECT_TRUE(Has(j, "1086", "AWG"));
+  EXPECT_TRUE(Has(j, "1028", "52"));
+  EXPECT_NE(j.find("\"yes_al\": 1"), std::string::npos);
+  EXPECT_NE(j.find("\"zazor\": \"250\""), std::string::npos);
+  EXPECT_NE(j.find("\"messages\": []"), std::string::npos);  // no warning, no notice
+}
+
+TEST_F(CliTest, WorkedExampleInGapMode) {
+  const CliRun r = Run(Example("0", "0.2"));
+  ASSERT_EQ(r.exit, 0) << r.err;
+  const std::string& j = r.out;
+  EXPECT_TRUE(Has(j, "1056", "313.8")) << j;
+  EXPECT_TRUE(Has(j, "1051", "356.6"));
+  EXPECT_TRUE(Has(j, "1050", "17"));
+  EXPECT_TRUE(Has(j, "1049", "103.045"));
+  EXPECT_TRUE(Has(j, "1148", "0.582"));
+  EXPECT_TRUE(Has(j, "1132", "10.291"));
+  EXPECT_TRUE(Has(j, "1052", "1.200"));
+  EXPECT_TRUE(Has(j, "1071", "0.034"));
+  EXPECT_TRUE(Has(j, "1040", "0.200"));
+  EXPECT_TRUE(Has(j, "1076", "AWG 14"));
+  EXPECT_TRUE(Has(j, "1113", "1"));
+  EXPECT_TRUE(Has(j, "1008", "4.806"));
+  EXPECT_TRUE(Has(j, "1002", "0.236"));
+  EXPECT_TRUE(Has(j, "1039", "Required gap"));
+  EXPECT_TRUE(Has(j, "1092", "mm"));
+  EXPECT_NE(j.find("\"messages\": []"), std::string::npos);
+}
+
+TEST_F(CliTest, TableOutputDesignFileAndNothingWritten) {
+  // A design file with its language line; --set wins over it.
+  dir.write("design.sav", "[INI_DATA]\r\ncore\t= E 52\r\nmater\t= N87 Epcos\r\nL\t= 33\r\nInom\t= 10\r\n"
+                          "Uimpulsa= 24\r\nUdc\t= 12\r\nFc\t= 100\r\nj\t= 5\r\ndprov\t= 1.06\r\nzazor\t= 0.5\r\n"
+                          "lang\t= English\r\n");
+  fs::create_directory("data");
+  for (const char* f : {"English.lng", "Materials.txt", "N87 Epcos.txt", "Феррит \"Б\".txt", "BaseCores.txt",
+                        "Wire.txt"})
+    fs::rename(f, fs::path("data") / f);
+  const CliRun r = Run({"--dir", "data", "calc", "design.sav", "--set", "Inom=8"});
+  ASSERT_EQ(r.exit, 0) << r.err;
+  EXPECT_NE(r.out.find("Core:     E 52"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("33 uH"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("  8 "), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Number of turns"), std::string::npos);
+  std::vector<std::string> files;
+  for (const auto& e : fs::directory_iterator("data")) files.push_back(e.path().filename().string());
+  EXPECT_EQ(files.size(), 6u);  // no Inductor.ini, no rewritten database
+  EXPECT_FALSE(fs::exists("Inductor.ini"));
+}
+
+TEST_F(CliTest, TextsAreUtf8AndJsonIsEscaped) {
+  const CliRun r = Run({"calc", "--material", "Феррит \"Б\"", "--json"});
+  ASSERT_EQ(r.exit, 0) << r.err;
+  EXPECT_NE(r.out.find("\"material\": \"Феррит \\\"Б\\\"\""), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"mater\": \"Феррит \\\"Б\\\"\""), std::string::npos);
+}
+
+TEST_F(CliTest, StartUpThatEndsTheProgramExitsWithThree) {
+  fs::remove("Materials.txt");
+  CliRun r = Run({"--dir", ".", "calc", "--json"});
+  EXPECT_EQ(r.exit, 3);
+  const std::string message = "В папке с программой отсутствует файл перечня применяемых в программе материалов.";
+  EXPECT_NE(r.out.find("\"text\": \"" + message + "\""), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"caption\": \"Внимание!\""), std::string::npos);
+  EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+
+  fs::remove("English.lng");
+  r = Run({"--dir", ".", "calc"});
+  EXPECT_EQ(r.exit, 3);
+  EXPECT_NE(r.out.find("In the folder with the program file is missing English.lng."), std::string::npos) << r.out;
+  EXPECT_FALSE(fs::exists("Inductor.ini"));
+}
+
+TEST_F(CliTest, UsageErrorsHelpAndVersion) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"draw"},
+                                             {"calc", "--frobnicate"},
+                                             {"calc", "--set", "colour=red"},
+                                             {"calc", "--set", "L"},
+                                             {"calc", "a.sav", "b.sav"},
+                                             {"calc", "missing.sav"},
+                                             {"calc", "--material", "Unobtainium"},
+                                             {"--dir", "no/such/folder", "calc"},
+                                             {"calc", "--set", "core=\xE2\x82\xAC\xE2\x82"}}) {
+    const CliRun r = Run(args);
+    EXPECT_EQ(r.exit, 2) << (args.empty() ? "" : args.back());
+    EXPECT_NE(r.err.find("Usage: velmora-cli"), std::string::npos) << r.err;
+  }
+  const CliRun unknown = Run({"calc", "--material", "Unobtainium"});
+  EXPECT_NE(unknown.err.find("N87 Epcos"), std::string::npos);  // the list is offered
+
+  CliRun r = Run({"--help"});
+  EXPECT_EQ(r.exit, 0);
+  EXPECT_NE(r.out.find("--set KEY=VALUE"), std::string::npos);
+  EXPECT_NE(r.out.find("yes_AWG"), std::string::npos);
+  r = Run({"--version"});
+  EXPECT_EQ(r.exit, 0);
+  EXPECT_EQ(r.out, "velmora-cli 5.2.0\n");
+}
+
+TEST_F(CliTest, WithoutDataHereTheUsersDataFolderIsMadeFromTheShippedFiles) {
+  if (!fs::exists(fs::path(VELMORA_SOURCE_DIR) / "share" / "Materials.txt")) GTEST_SKIP() << "no shipped data";
+  fs::create_directory("empty");
+  fs::create_directories("xdg/velmora");
+  dir.write("xdg/velmora/BaseCores.txt", "[E 52]\r\nAe = 52\r\nAn = 150\r\nle = 57.5\r\nmu = 2000\r\n\r\n");
+  fs::current_path("empty");
+  const CliRun r = Run({"calc", "--json"}, "XDG_DATA_HOME=" + Quote(dir.path() + "/xdg") + " ");
+  fs::current_path("..");
+  ASSERT_EQ(r.exit, 0) << r.err << r.out;
+  EXPECT_TRUE(fs::exists("xdg/velmora/Materials.txt"));
+  EXPECT_TRUE(fs::exists("xdg/velmora/English.lng"));
+  // The user's own core database was kept: the default core is not in it.
+  EXPECT_EQ(dir.read("xdg/velmora/BaseCores.txt"), "[E 52]\r\nAe = 52\r\nAn = 150\r\nle = 57.5\r\nmu = 2000\r\n\r\n");
+  EXPECT_NE(r.out.find("\"core\": \"E 52\""), std::string::npos) << r.out;
+  EXPECT_TRUE(fs::is_empty("empty") || !fs::exists("empty/Inductor.ini"));
+}
+
+}  // namespace
+}  // namespace velmora::test
