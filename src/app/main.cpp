@@ -1,0 +1,85 @@
+// velmora: the inductor calculator's window.
+//   velmora [--dir DIR]
+// The data files are opened in the working folder (see WorkingFolder.h).
+// With VELMORA_QUIT_AFTER_STARTUP=1 (or --quit-after-startup) the window
+// closes as soon as it has come up calculated, for start-up measurements.
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "app/VelmoraDlg.h"
+#include "app/WorkingFolder.h"
+#include "ui/qt/QtHost.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: velmora [--dir DIR]\n"
+    "  --dir DIR   the folder of the data files (default: the current folder when it holds\n"
+    "              Materials.txt, else the user's data folder, filled on first start)\n"
+    "Without a display use velmora-cli, which runs the same window and prints it.\n";
+
+bool Set(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+// Qt needs a platform to draw on: an X or Wayland display, or one named in
+// QT_QPA_PLATFORM or with -platform.
+bool HasDisplay(int argc, char** argv) {
+  if (Set("DISPLAY") || Set("WAYLAND_DISPLAY") || Set("QT_QPA_PLATFORM")) return true;
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "-platform") == 0) return true;
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::optional<std::string> dir;
+  bool quitAfterStartUp = Set("VELMORA_QUIT_AFTER_STARTUP");
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (arg == "--version") {
+      std::cout << "velmora 5.2.0\n";
+      return 0;
+    }
+    if (arg == "--dir" && i + 1 < argc) dir = argv[++i];
+    else if (arg == "--quit-after-startup") quitAfterStartUp = true;
+  }
+  if (!HasDisplay(argc, argv)) {
+    std::cerr << "velmora: no display to show the window on; run velmora-cli instead "
+                 "(for example: velmora-cli calc)\n";
+    return 1;
+  }
+
+  QApplication app(argc, argv);
+  velmora::ui::QtHost host;
+
+  std::string folder, error;
+  if (!velmora::EnterWorkingFolder(dir, velmora::CurrentEnvironment(argv[0]), &folder, &error)) {
+    std::cerr << "velmora: " << error << "\n";
+    QMessageBox::critical(nullptr, "Velmora", QString::fromStdString(error));
+    return 2;
+  }
+
+  velmora::CVelmoraApp velmoraApp(host);
+  velmoraApp.InitInstance([quitAfterStartUp](velmora::CVelmoraDlg& dlg) {
+    if (!quitAfterStartUp) return;
+    // Runs inside the modal loop, once the window is up and drawn.
+    QTimer::singleShot(0, [&dlg] {
+      QApplication::processEvents();
+      dlg.EndDialog(velmora::ui::IDOK);
+    });
+  });
+  return 0;
+}

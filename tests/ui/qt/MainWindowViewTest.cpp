@@ -1,0 +1,163 @@
+// The real main window in Qt on the offscreen platform: every control of its
+// template as a widget with its caption, place and enabled state, and a click
+// on "Рассчитать!" reaching the result labels.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <filesystem>
+#include <memory>
+
+#include "app/ControlIds.h"
+#include "app/VelmoraDlg.h"
+#include "support/TempDir.h"
+#include "ui/HeadlessHost.h"
+#include "ui/qt/QtDialogView.h"
+
+namespace velmora::test {
+namespace {
+
+using namespace ids;
+using ui::ControlKind;
+
+// A widget's caption without its line breaks and blanks (the view wraps long
+// captions at blanks).
+QString Squeezed(QString text) {
+  text.remove(QChar('\n'));
+  text.remove(QChar(' '));
+  text.remove(QChar('&'));
+  return text;
+}
+
+QString Caption(QWidget* w) {
+  if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
+  if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
+  if (auto* group = qobject_cast<QGroupBox*>(w)) return group->title();
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text();
+  if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentText();
+  return {};
+}
+
+void WriteMinimalData(const TempDir& dir) {
+  dir.write("English.lng", "[TITLE]\r\ntitle = Velmora\r\nversion = Version\r\n[BUTTONS]\r\ns2 = Calculate!\r\n"
+                           "[OTHERS]\r\ns8 = Attention\r\ns18 = mm\r\ns21 = No data\r\n");
+  dir.write("Materials.txt", "Mat1 = N87 Epcos\r\n");
+  dir.write("N87 Epcos.txt", "[Flux density]\r\nB1 = 100\r\nB2 = 200\r\n[Frequencies]\r\nF1 = 25\r\nF2 = 500\r\n"
+                             "[F_25]\r\nB_100 = 5\r\nB_200 = 20\r\n[F_500]\r\nB_100 = 200\r\nB_200 = 800\r\n"
+                             "[Limits]\r\nBmax = 0.39\r\nBmmax = 0.3\r\nmu = 2200\r\n");
+  dir.write("BaseCores.txt", "[E 25/13/7]\r\nAe = 52.5\r\nAn = 80\r\nle = 57.5\r\nmu = 1800\r\n\r\n");
+  dir.write("Wire.txt", "d1 = 0.5\r\ndiz1 = 0.55\r\nd2 = 1.06\r\ndiz2 = 1.12\r\nd3 = 2.5\r\ndiz3 = 2.6\r\n");
+}
+
+class MainWindowViewTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
+  }
+  static void TearDownTestSuite() { app_.reset(); }
+
+  void SetUp() override {
+    if (std::filesystem::exists(std::filesystem::path(VELMORA_SOURCE_DIR) / "share" / "Materials.txt"))
+      dir.copyShippedData();
+    else
+      WriteMinimalData(dir);
+    host.SetStrict(true);
+    host.onUnexpected = [](const ui::HeadlessHost::Shown& box) {
+      ADD_FAILURE() << "unexpected message box: " << box.text;
+    };
+  }
+
+  TempDir dir;
+  ui::HeadlessHost host;
+  static inline std::unique_ptr<QApplication> app_;
+};
+
+TEST_F(MainWindowViewTest, EveryControlOfTheTemplateIsAWidgetWithItsCaptionPlaceAndState) {
+  CVelmoraDlg dlg(host);
+  ui::QtDialogView view(dlg);
+  dlg.SetObserver(&view);
+
+  // Before start-up the window shows the resource's own Russian captions.
+  const ui::DialogTemplate& t = dlg.Template();
+  EXPECT_EQ(view.windowTitle(), QString::fromUtf8("Velmora - Программа расчета дросселя"));
+  int checked = 0;
+  for (const ui::ControlTemplate& c : t.controls) {
+    if (c.id == ui::IDC_STATIC) continue;
+    QWidget* w = view.Widget(c.id);
+    ASSERT_NE(w, nullptr) << "control " << c.id;
+    EXPECT_EQ(w->geometry().topLeft(), view.ToPixels(c.x, c.y, c.w, c.h).topLeft()) << "control " << c.id;
+    if (c.kind != ControlKind::Edit && c.kind != ControlKind::ComboBox && c.kind != ControlKind::Spin) {
+      EXPECT_EQ(Squeezed(Caption(w)), Squeezed(ui::FromCp1251(c.text))) << "control " << c.id;
+    }
+    ++checked;
+  }
+  EXPECT_EQ(checked, static_cast<int>(dlg.ItemIds().size()));
+  EXPECT_EQ(Caption(view.Widget(IDC_CALCULATE)), QString::fromUtf8("Рассчитать!"));
+  EXPECT_EQ(Squeezed(Caption(view.Widget(IDC_LABEL_L))), QString::fromUtf8("Индуктивностьдросселя"));
+  EXPECT_EQ(Caption(view.Widget(IDC_SHAPE_EI)), QString::fromUtf8("ЕI"));
+  EXPECT_EQ(view.MenuBar()->actions().size(), 3);
+
+  // Start-up: the language's captions and the enable rules reach the widgets.
+  dlg.Create();
+  view.SyncAll();
+  view.show();
+  QApplication::processEvents();
+  ASSERT_FALSE(dlg.IsEnded());
+  for (int id : dlg.ItemIds()) {
+    QWidget* w = view.Widget(id);
+    EXPECT_EQ(w->isEnabled(), dlg.IsItemEnabled(id)) << "control " << id;
+    const ControlKind kind = dlg.Item(id)->tmpl.kind;
+    if (kind != ControlKind::Spin) {
+      EXPECT_EQ(Squeezed(Caption(w)), Squeezed(ui::FromCp1251(dlg.GetItemText(id)))) << "control " << id;
+    }
+  }
+  EXPECT_FALSE(view.Widget(IDC_EDIT_IMIN)->isEnabled());
+  EXPECT_TRUE(view.Widget(IDC_EDIT_L)->isEnabled());
+  EXPECT_FALSE(view.Widget(IDC_DIM_A)->isEnabled());
+  EXPECT_FALSE(view.Widget(IDC_DATA_VE)->isEnabled());
+  EXPECT_TRUE(view.Widget(IDC_COMBO_CORE)->isEnabled());
+  EXPECT_EQ(view.windowTitle(), ui::FromCp1251(dlg.WindowText()));
+  EXPECT_EQ(view.MenuBar()->actions().size(), 3);
+  EXPECT_EQ(dlg.PictureId(), IDB_E);
+}
+
+TEST_F(MainWindowViewTest, ClickingCalculateFillsTheLabels) {
+  std::filesystem::remove("BaseCores.txt");  // no core: start-up calculates nothing
+  dir.write("BaseCores.txt", "");
+  CVelmoraDlg dlg(host);
+  ui::QtDialogView view(dlg);
+  dlg.SetObserver(&view);
+  dlg.Create();
+  view.SyncAll();
+  view.show();
+  QApplication::processEvents();
+  ASSERT_FALSE(dlg.IsEnded());
+  auto* turns = qobject_cast<QLabel*>(view.Widget(IDC_RES_TURNS));
+  ASSERT_NE(turns, nullptr);
+  EXPECT_EQ(turns->text(), "");
+
+  auto* calculate = qobject_cast<QPushButton*>(view.Widget(IDC_CALCULATE));
+  ASSERT_NE(calculate, nullptr);
+  calculate->click();
+  QApplication::processEvents();
+  for (int id : {IDC_RES_TURNS, IDC_RES_LACT, IDC_RES_DI, IDC_RES_IPK, IDC_RES_WIRE, IDC_RES_LIMIT}) {
+    auto* label = qobject_cast<QLabel*>(view.Widget(id));
+    ASSERT_NE(label, nullptr);
+    EXPECT_FALSE(label->text().isEmpty()) << "label " << id;
+    EXPECT_EQ(Squeezed(label->text()), Squeezed(ui::FromCp1251(dlg.GetItemText(id)))) << "label " << id;
+  }
+  EXPECT_FALSE(dlg.IsEnded());
+}
+
+}  // namespace
+}  // namespace velmora::test
