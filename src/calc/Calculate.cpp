@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "calc/Constants.h"
 #include "calc/CoreLoss.h"
@@ -27,7 +28,7 @@ struct Run {
   InputValues v;
 
   const std::string& Others(int k) const { return ctx.lang.Get(LangSection::Others, k); }
-  void Show(const std::string& text) { r.messages.push_back(Message{text, Others(8)}); }
+  void Show(std::string text) { r.messages.push_back(Message{std::move(text), Others(8)}); }
   bool gapMode() const { return in.yes_al == 0; }
 };
 
@@ -214,15 +215,15 @@ void CopperSection(Run& run) {
 void ChooseWire(Run& run) {
   ChokeResults& r = run.r;
   const bool awg = run.in.yes_AWG != 0;
-  const WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, r.fields.dprov, r.Scu,
+  WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, r.fields.dprov, r.Scu,
                                   run.Others(27), run.Others(18));
   r.d = w.d;
   r.wireIndex = w.index;
   r.S1 = w.S1;
   r.n = w.n;
-  r.fields.dprov = w.fieldText;
+  r.fields.dprov = std::move(w.fieldText);
   if (w.spinPos >= 0) r.spinPos = w.spinPos;
-  if (w.notice) run.Show(w.noticeText);
+  if (w.notice) run.Show(std::move(w.noticeText));
   r.texts.wire = (awg && w.index >= 0) ? "AWG " + FormatInt(kAwgMax - w.index) : FormatDiameter(w.d);
   r.texts.wires = FormatFixed(r.n, 0);
 }
