@@ -72,13 +72,18 @@ void CVelmoraDlg::ReadCoreDatabase() {
 
 void CVelmoraDlg::FillCoreList() {
   UpdateData(true);
-  ResetContent(IDC_COMBO_CORE);
   // The list sorts its entries; handing them over in sorted order (stable, as
   // the list keeps equal names) keeps each insertion at the end.
   std::vector<std::string> names = ListCoreNames(coreDb_, shape_);
   std::stable_sort(names.begin(), names.end(),
                    [](const std::string& a, const std::string& b) { return ui::CompareNoCase(a, b) < 0; });
+  // The view hears of the new list once, not once per entry.
+  ui::DialogObserver* observer = Observer();
+  SetObserver(nullptr);
+  ResetContent(IDC_COMBO_CORE);
   for (const std::string& name : names) AddString(IDC_COMBO_CORE, name);
+  SetObserver(observer);
+  NotifyChanged(IDC_COMBO_CORE);
 }
 
 void CVelmoraDlg::SelectCoreByName() {
