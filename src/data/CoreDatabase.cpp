@@ -29,6 +29,16 @@ std::size_t LineEndOf(std::string_view text, std::size_t pos) {
   return brk == npos ? text.size() : brk;
 }
 
+// A list entry from p to close lies on a name line: the line opens with '['
+// or with the entry itself, and the entry does not run past the line's end.
+// The values, which hold what the user typed, may contain a shape's pattern or
+// a '[' and give no entry (an entry from a value would name no record, and
+// deleting it could hit another core).
+bool OnHeaderLine(std::string_view text, std::size_t p, std::size_t close) {
+  const std::size_t start = LineStartOf(text, p);
+  return (start == p || text[start] == '[') && text.find_first_of("\r\n", p) > close;
+}
+
 // The next '[' at or after pos that opens a line: where the next record begins.
 std::size_t NextRecordStart(std::string_view text, std::size_t pos) {
   for (std::size_t p = text.find('[', pos); p != npos; p = text.find('[', p + 1))
@@ -118,6 +128,10 @@ std::vector<std::string> ListCoreNames(std::string_view dbText, int shape) {
       }
       const std::size_t close = dbText.find(']', p);
       if (close == npos) break;
+      if (!OnHeaderLine(dbText, p, close)) {
+        pos = p + 1;
+        continue;
+      }
       names.emplace_back(dbText.substr(p, close - p));
       pos = close;
     }
@@ -137,6 +151,10 @@ std::vector<std::string> ListCoreNames(std::string_view dbText, int shape) {
       }
       const std::size_t close = dbText.find(']', first);
       if (close == npos) break;
+      if (!OnHeaderLine(dbText, p, close)) {
+        pos = first;
+        continue;
+      }
       names.emplace_back(dbText.substr(first, close - first));
       pos = close;
     }
@@ -148,6 +166,10 @@ std::vector<std::string> ListCoreNames(std::string_view dbText, int shape) {
   for (std::size_t p = dbText.find(pattern, pos); p != npos; p = dbText.find(pattern, pos)) {
     const std::size_t close = dbText.find(']', p);
     if (close == npos) break;  // an unclosed name at the end gives no entry
+    if (!OnHeaderLine(dbText, p, close)) {
+      pos = p + 1;
+      continue;
+    }
     names.emplace_back(dbText.substr(p, close - p));
     pos = close;
   }

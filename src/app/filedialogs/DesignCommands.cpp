@@ -69,9 +69,11 @@ void CVelmoraDlg::OnLoadDesign() {
   // A file that cannot be read changes nothing, and says nothing.
   if (!ReadSettings(Cp1251ToUtf8(dlg.fileName), false, Settings())) return;
 
-  // Everything the window shows follows the loaded record.
-  UpdateData(false);
+  // Everything the window shows follows the loaded record. The material comes
+  // first: the frequency that reaches the window is held to the loaded
+  // material's last frequency, not to the one of the material before.
   LoadMaterialWithFallback();
+  UpdateData(false);
   ApplyMinimumCurrentPair();
   ApplyCaptionSwitches();
   RebuildWireTable();
