@@ -43,6 +43,8 @@ int FuzzCoreDb(const std::uint8_t* data, std::size_t size) {
   for (int s = -1; s <= kShapeCount; ++s) {
     for (const std::string& entry : ListCoreNames(db, s)) {
       if (++listed > 12) break;
+      // An entry is a name: it never runs over a line break.
+      VELMORA_FUZZ_CHECK(entry.find_first_of("\r\n") == std::string::npos);
       const CoreTexts texts = ReadCoreTexts(db, entry);
       const CoreRecord core = CoreFromTexts(entry, texts);
       (void)FormatVolume(core);

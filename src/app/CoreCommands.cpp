@@ -220,7 +220,11 @@ void CVelmoraDlg::AddCore() {
     return;
   }
 
-  std::string text = coreDb_ + FormatCoreRecord(name, aeText_, anText_, leText_, muText_);
+  // A record starts on a line of its own, also after a file edited by hand
+  // whose last line has no line break.
+  std::string text = coreDb_;
+  if (!text.empty() && text.back() != '\n') text += "\r\n";
+  text += FormatCoreRecord(name, aeText_, anText_, leText_, muText_);
   if (!WriteCoreDatabase(text)) {
     // The database and the list stay as they were; the add mode stays on.
     UpdateData(false);
