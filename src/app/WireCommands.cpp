@@ -32,9 +32,10 @@ bool CVelmoraDlg::FillWireTable(bool awg) {
     wires_ = BuildAwgTable();
   } else if (!ReadWireTable(constants::kWireFile, wires_)) {
     // The file error is told with the file's name and the reason; the table
-    // keeps its entries.
+    // keeps its entries, and the spin button stays inside them.
     Message(std::string("Cannot read the file ") + constants::kWireFile + ": " +
             ReasonFileUnreadable(constants::kWireFile));
+    SetSpinRange(IDC_SPIN_WIRE, 0, std::max(wires_.last(), 0));
     return false;
   }
   SetSpinBuddy(IDC_SPIN_WIRE, IDC_EDIT_DPROV);
