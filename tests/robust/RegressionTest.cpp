@@ -2,6 +2,7 @@
 // meets it on the window.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -134,6 +135,23 @@ TEST_F(RegressionTest, CoreAddedToDatabaseWithoutFinalLineBreak) {
   dlg->UserClick(IDC_DELETE_CORE);
   EXPECT_FALSE(HasCoreRecord(dlg->CoreDatabaseText(), "E 77/7/7"));
   EXPECT_EQ(dir.read("BaseCores.txt").substr(0, db.size()), db);
+}
+
+// Without "Wire.txt" the spin button kept the range of its template, 0..100,
+// around a table that holds nothing.
+TEST_F(RegressionTest, SpinStaysInsideAnUnreadableWireTable) {
+  std::remove("Wire.txt");
+  Start();
+  EXPECT_EQ(dlg->Wires().last(), -1);
+  EXPECT_EQ(dlg->Item(IDC_SPIN_WIRE)->rangeHi, 0);
+  dlg->UserSpin(IDC_SPIN_WIRE, 1);
+  EXPECT_EQ(dlg->GetSpinPos(IDC_SPIN_WIRE), 0);
+  dlg->UserClick(IDC_RADIO_AWG);
+  EXPECT_EQ(dlg->Item(IDC_SPIN_WIRE)->rangeHi, 40);
+  dlg->UserSpin(IDC_SPIN_WIRE, 1);
+  dlg->UserClick(IDC_RADIO_METRIC);  // refused: the window stays with AWG
+  EXPECT_EQ(dlg->GetRadioIndex(IDC_RADIO_METRIC), 1);
+  EXPECT_LE(dlg->GetSpinPos(IDC_SPIN_WIRE), 40);
 }
 
 }  // namespace
