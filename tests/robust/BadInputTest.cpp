@@ -85,7 +85,12 @@ TEST_F(BadInputTest, SettingsFile) {
        }},
       {"2 MB", std::string(2000000, 'x') + "\r\n" + ini, [](const SettingsRecord& s) { EXPECT_EQ(s.L, "47"); }},
       {"choices out of range", "[INI_DATA]\r\nyes_al\t= 7\r\nuse\t= -1\r\nyes_AWG\t= 99\r\nus_Imin\t= 5\r\n",
-       [](const SettingsRecord&) {}},
+       [](const SettingsRecord& s) {
+         // No button of those groups is on, and the window reads them back as -1.
+         EXPECT_EQ(s.yes_al, -1);
+         EXPECT_EQ(s.use, -1);
+         EXPECT_EQ(s.yes_AWG, -1);
+       }},
       {"unknown core and material", "[INI_DATA]\r\ncore\t= QQ 1\r\nmater\t= Unobtainium\r\n",
        [](const SettingsRecord& s) { EXPECT_EQ(s.mater, "N87 Epcos"); }},
   };
