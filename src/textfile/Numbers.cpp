@@ -125,7 +125,9 @@ std::string FormatInt(long long value) { return std::to_string(value); }
 double RoundUp(double value) {
   if (!std::isfinite(value)) return value;
   const double whole = std::trunc(value);
-  return whole < value ? whole + 1.0 : whole;
+  // Otherwise the value stays itself: a whole number, or a negative fraction
+  // (its integer part lies above it).
+  return whole < value ? whole + 1.0 : value;
 }
 
 int TruncClamp(double value, int lo, int hi) {

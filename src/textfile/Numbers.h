@@ -22,7 +22,8 @@ std::string FormatFixed(double value, int decimals);
 std::string FormatInt(long long value);
 
 // Rounding up to a whole number: integer part, plus one when the integer part
-// is below the value. Non-finite values come back unchanged; no cast of them.
+// is below the value, else the value unchanged (so a negative fraction stays
+// as it is). Non-finite values come back unchanged; no cast of them.
 double RoundUp(double value);
 // Truncation toward zero, clamped into [lo, hi]; NaN gives lo.
 int TruncClamp(double value, int lo, int hi);

@@ -218,6 +218,23 @@ TEST_F(ChokeTest, NegativeRequiredGapShownAsZero) {
   EXPECT_EQ(r.texts.required, "0.001");
 }
 
+TEST_F(ChokeTest, NegativeRequiredTurnsAreNotRoundedUp) {
+  // An output choke whose DC voltage exceeds the pulses: negative volt-seconds
+  // make the required turns -42.735, which rounding up leaves as they are.
+  in.Uimpulsa = "12";
+  in.Udc = "100";
+  ChokeResults r = Run();
+  ASSERT_FALSE(r.stoppedByRipple);
+  EXPECT_NEAR(r.N2, -42.735, 5e-4);
+  EXPECT_EQ(r.texts.required, "55");
+
+  in.yes_al = 0;
+  in.zazor = "0.2";
+  r = Run();
+  EXPECT_NEAR(r.N2, -42.735, 5e-4);
+  EXPECT_EQ(r.texts.required, "1.913");
+}
+
 TEST_F(ChokeTest, InductanceUnitFromOneThousandMicrohenry) {
   in.zazor = "10000";  // AL 10 uH/turn2
   in.L = "1000";

