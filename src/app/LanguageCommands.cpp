@@ -65,7 +65,8 @@ void CVelmoraDlg::RebuildLanguageMenu() {
   popup.text = lang_.menu[3];
   curLangCmd_ = kLanguageCommandBase;
   langCmdCount_ = 1;
-  for (const std::string& name : ListLanguages()) {
+  langFiles_ = ListLanguages();
+  for (const std::string& name : langFiles_) {
     const int id = kLanguageCommandBase + langCmdCount_;
     if (name == settings_.lang) curLangCmd_ = id;  // byte for byte, letter case counts
     ui::MenuItem item;
@@ -153,7 +154,10 @@ void CVelmoraDlg::OnLanguageCommand(int id) {
   if (!chosen) return;
   chosen->checked = true;
   curLangCmd_ = id;
-  settings_.lang = chosen->text;  // the item of a file that is not current shows its name
+  // The name of the item's file, not the item's text: after a language file
+  // could not be read, the item of the language before still shows that
+  // language's MENU s4 text, which names no file.
+  settings_.lang = langFiles_[static_cast<std::size_t>(id - kLanguageCommandBase - 1)];
   DrawMenuBar();
   LoadLanguage();
   Calculate();

@@ -204,7 +204,7 @@ class CVelmoraDlg : public ui::Dialog {
   // Language submenu.
   int curLangCmd_ = 500;
   int langCmdCount_ = 1;
-  std::vector<std::string> langFiles_;  // file names (UTF-8) of items 501, 502, ...
+  std::vector<std::string> langFiles_;  // language names (Windows-1251) of items 501, 502, ...
 
   bool startUpFailed_ = false;
 };

@@ -116,6 +116,14 @@ TEST_F(LanguageTest, RemovedLanguageFileKeepsTheTextsButTakesTheChoice) {
   EXPECT_EQ(Text(IDC_GROUP_INPUT), "ID1");
   EXPECT_EQ(MenuTexts(), (std::vector<std::string>{"501 English (current)", "502* Russian"}));
   EXPECT_NE(Text(IDC_RES_TURNS), turns);
+
+  // Item 501 still shows the current-language text of the file before; going
+  // back to it takes its file's name, so English loads again (and is what the
+  // next start reads).
+  dlg().UserMenu(501);
+  EXPECT_EQ(dlg().Settings().lang, "English");
+  EXPECT_EQ(dlg().CurrentLanguageCommand(), 501);
+  EXPECT_EQ(MenuTexts(), (std::vector<std::string>{"501* English (current)"}));
 }
 
 }  // namespace
