@@ -159,6 +159,10 @@ void CVelmoraDlg::OnLanguageCommand(int id) {
   // language's MENU s4 text, which names no file.
   settings_.lang = langFiles_[static_cast<std::size_t>(id - kLanguageCommandBase - 1)];
   DrawMenuBar();
+  // The variant labels follow the choices as the window shows them: a radio
+  // button clicked just before has switched its labels but not yet reached
+  // the members.
+  UpdateData(true);
   LoadLanguage();
   Calculate();
 }

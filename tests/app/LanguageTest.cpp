@@ -126,5 +126,20 @@ TEST_F(LanguageTest, RemovedLanguageFileKeepsTheTextsButTakesTheChoice) {
   EXPECT_EQ(MenuTexts(), (std::vector<std::string>{"501* English (current)"}));
 }
 
+TEST_F(LanguageTest, VariantLabelsFollowTheChoicesShownWhenTheLanguageChanges) {
+  // The radio buttons are clicked and the language is switched at once, with
+  // no calculation in between: the new texts follow the buttons as shown.
+  Type(IDC_EDIT_ZAZOR, "80");  // an AL that the core carries without a warning
+  Click(IDC_RADIO_OTHER_USE);
+  Click(IDC_RADIO_AL);
+  dlg().UserMenu(502);
+  EXPECT_EQ(Text(IDC_LABEL_U1), "ru:ID14");
+  EXPECT_EQ(Text(IDC_LABEL_U2), "ru:ID15");
+  EXPECT_EQ(Text(IDC_CAP_REQUIRED), "ru:MC5");
+  EXPECT_EQ(Text(IDC_UNIT_REQUIRED), "");
+  EXPECT_EQ(dlg().Settings().use, 1);
+  EXPECT_EQ(dlg().Settings().yes_al, 1);
+}
+
 }  // namespace
 }  // namespace velmora::test
