@@ -191,7 +191,6 @@ class CVelmoraDlg : public ui::Dialog {
   CoreRecord core_;
 
   MaterialRecord material_;
-  bool materialLoaded_ = false;  // the frequency rule waits for the first material
   WireTable wires_;
   double lossLimit_ = 0;
 
