@@ -132,6 +132,9 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
   struct stat old {};
   const bool hadTarget = ::stat(path.c_str(), &old) == 0;
   if (hadTarget && !S_ISREG(old.st_mode)) return false;
+  // A write-protected file stays as it is: opening it for writing fails, and
+  // the rename below must not slip past that protection.
+  if (hadTarget && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return false;
 
   std::string tmp;
   int raw = -1;

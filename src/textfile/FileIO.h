@@ -18,7 +18,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode 
 // Writes the bytes to a temporary file beside the target, flushes it to disk
 // and renames it over the target, so the target is always either the old file
 // or the complete new one. Returns false when any step fails (the temporary
-// file is then removed).
+// file is then removed), and when the target exists but may not be written.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
 
 // True when a file of that name can be opened for reading.

@@ -1,8 +1,11 @@
 // The core database on the window: add modes, adding, deleting, and every
 // refusal, with what reaches the file.
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "WindowFixture.h"
+#include "textfile/Unprivileged.h"
 
 namespace velmora::test {
 namespace {
@@ -169,6 +172,28 @@ TEST_F(CoreCommandsTest, AddWhoseWriteFailsIsToldAndChangesNothing) {
   EXPECT_EQ(boxes[1].text, "Cannot write BaseCores.txt");
   EXPECT_EQ(dlg().CoreDatabaseText(), before);
   EXPECT_EQ(SelectedCore(), "E 16/8/5");
+}
+
+TEST_F(CoreCommandsTest, AWriteProtectedDatabaseIsNeverReplaced) {
+  // The folder lets anyone create files; the database itself is write-protected.
+  // Start-up reads it as missing, so an added core must not become the whole file.
+  ASSERT_EQ(::chmod("BaseCores.txt", 0444), 0);
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+  const auto ok = test::AsUnprivilegedUser([this] {
+    ExpectBoxes(1);
+    Start();
+    const auto atStart = TakeBoxes();
+    Click(IDC_CHECK_ADD_DATA);
+    FillData("E 99", "50", "60", "50", "1000");
+    ExpectBoxes(1);
+    Click(IDC_ADD_CORE);
+    const auto atAdd = TakeBoxes();
+    return atStart.size() == 1 && atStart[0].text == "Missing file BaseCores.txt" && atAdd.size() == 1 &&
+           atAdd[0].text == "Cannot write BaseCores.txt" && Database() == SmallCoreDatabase() &&
+           dlg().GetCheck(IDC_CHECK_ADD_DATA) == 1;
+  });
+  if (!ok) GTEST_SKIP() << "cannot drop root rights here";
+  EXPECT_TRUE(*ok);
 }
 
 TEST_F(CoreCommandsTest, DeleteAsksAndRemovesOnlyTheSelectedRecord) {
