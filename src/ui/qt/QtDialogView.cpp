@@ -120,6 +120,13 @@ void SetStaticText(QLabel* label, const QString& text) {
   label->setText(lines.join(u'\n'));
 }
 
+QStringList FromCp1251List(const std::vector<std::string>& items) {
+  QStringList list;
+  list.reserve(static_cast<qsizetype>(items.size()));
+  for (const std::string& item : items) list << FromCp1251(item);
+  return list;
+}
+
 void SetTextKeepingCaret(QLineEdit* edit, const QString& text) {
   const int pos = edit->cursorPosition();
   edit->setText(text);
@@ -376,7 +383,10 @@ void QtDialogView::Build() {
     if (t.kind == ControlKind::ComboBox)  // the template gives the dropped height
       geometry.setHeight(std::min(entry.widget->sizeHint().height(), std::max(rect.height(), ToPixels(0, 0, 0, 12).height())));
     entry.widget->setGeometry(geometry);
-    if (t.kind == ControlKind::Static) SetStaticText(static_cast<QLabel*>(entry.widget), WithoutMnemonics(caption));
+    if (t.kind == ControlKind::Static || t.kind == ControlKind::GroupBox) {
+      if (t.kind == ControlKind::Static) SetStaticText(static_cast<QLabel*>(entry.widget), WithoutMnemonics(caption));
+      entry.caption = t.text;
+    }
     if (id != IDC_STATIC) byId_.emplace(id, entries_.size());
     entries_.push_back(entry);
   }
@@ -463,67 +473,75 @@ void QtDialogView::Sync(Entry& entry) {
   if (!c) return;  // a control without an ID keeps its template text
   syncing_ = true;
   QWidget* w = entry.widget;
-  const QString text = FromCp1251(c->text);
+  // Captions change only through here: one that is the same as shown needs
+  // no work (wrapping measures the text).
+  const bool newCaption = entry.caption != c->text;
+  if (newCaption) entry.caption = c->text;
   w->setEnabled(c->enabled);
-  if (!c->tooltip.empty()) {
-    w->setToolTip(TipText(FromCp1251(c->tooltip)));
-    w->setToolTipDuration(kTipHideDelayMs);
-  } else {
-    w->setToolTip({});
+  if (entry.tooltip != c->tooltip) {
+    entry.tooltip = c->tooltip;
+    if (!c->tooltip.empty()) {
+      w->setToolTip(TipText(FromCp1251(c->tooltip)));
+      w->setToolTipDuration(kTipHideDelayMs);
+    } else {
+      w->setToolTip({});
+    }
   }
   switch (t.kind) {
     case ControlKind::Static:
-      SetStaticText(static_cast<QLabel*>(w), WithoutMnemonics(text));
+      if (newCaption) SetStaticText(static_cast<QLabel*>(w), WithoutMnemonics(FromCp1251(c->text)));
       break;
     case ControlKind::Picture:
       break;
     case ControlKind::Edit:
+      // The user types into edits: compare with what the widget holds.
       if (auto* line = qobject_cast<QLineEdit*>(w)) {
-        if (ToCp1251(line->text()) != c->text) SetTextKeepingCaret(line, text);
+        if (ToCp1251(line->text()) != c->text) SetTextKeepingCaret(line, FromCp1251(c->text));
       } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
-        QString shown = text;
+        QString shown = FromCp1251(c->text);
         shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         if (plain->toPlainText() != shown) plain->setPlainText(shown);
       }
       break;
-    case ControlKind::Button: {
-      auto* button = static_cast<QPushButton*>(w);
-      button->setText((t.style & kMultiline) ? Wrapped(text, button->fontMetrics(), w->width() - 6) : text);
+    case ControlKind::Button:
+      if (newCaption) {
+        auto* button = static_cast<QPushButton*>(w);
+        const QString text = FromCp1251(c->text);
+        button->setText((t.style & kMultiline) ? Wrapped(text, button->fontMetrics(), w->width() - 6) : text);
+      }
       break;
-    }
     case ControlKind::CheckBox:
     case ControlKind::RadioButton: {
       auto* button = static_cast<QAbstractButton*>(w);
-      const int indicator = w->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 6;
-      button->setText((t.style & kMultiline) ? Wrapped(text, button->fontMetrics(), w->width() - indicator) : text);
+      if (newCaption) {
+        const QString text = FromCp1251(c->text);
+        const int indicator = w->style()->pixelMetric(QStyle::PM_IndicatorWidth) + 6;
+        button->setText((t.style & kMultiline) ? Wrapped(text, button->fontMetrics(), w->width() - indicator) : text);
+      }
       button->setChecked(c->check != 0);
       break;
     }
     case ControlKind::ComboBox: {
       auto* combo = static_cast<QComboBox*>(w);
       const QSignalBlocker block(combo);
-      bool same = combo->count() == static_cast<int>(c->items.size());
-      for (int i = 0; same && i < combo->count(); ++i)
-        same = combo->itemText(i) == FromCp1251(c->items[static_cast<std::size_t>(i)]);
-      if (!same) {
+      if (entry.items != c->items) {  // the list is the model's alone
+        entry.items = c->items;
         combo->clear();
-        for (const std::string& item : c->items) combo->addItem(FromCp1251(item));
+        combo->addItems(FromCp1251List(c->items));
       }
       if (combo->currentIndex() != c->curSel) combo->setCurrentIndex(c->curSel);
       if (QLineEdit* line = combo->lineEdit()) {
         const QSignalBlocker blockEdit(line);
-        if (ToCp1251(line->text()) != c->text) SetTextKeepingCaret(line, text);
+        if (ToCp1251(line->text()) != c->text) SetTextKeepingCaret(line, FromCp1251(c->text));
       }
       break;
     }
     case ControlKind::ListBox: {
       auto* list = static_cast<QListWidget*>(w);
-      bool same = list->count() == static_cast<int>(c->items.size());
-      for (int i = 0; same && i < list->count(); ++i)
-        same = list->item(i)->text() == FromCp1251(c->items[static_cast<std::size_t>(i)]);
-      if (!same) {
+      if (entry.items != c->items) {
+        entry.items = c->items;
         list->clear();
-        for (const std::string& item : c->items) list->addItem(FromCp1251(item));
+        list->addItems(FromCp1251List(c->items));
       }
       if (list->currentRow() != c->curSel) {
         list->setCurrentRow(c->curSel);
@@ -539,7 +557,7 @@ void QtDialogView::Sync(Entry& entry) {
       break;
     }
     case ControlKind::GroupBox:
-      static_cast<QGroupBox*>(w)->setTitle(text);
+      if (newCaption) static_cast<QGroupBox*>(w)->setTitle(FromCp1251(c->text));
       break;
   }
   syncing_ = false;

@@ -95,6 +95,11 @@ class QtDialogView : public QDialog, public DialogObserver {
     QWidget* widget = nullptr;
     QToolButton* up = nullptr;  // spin buttons
     QToolButton* down = nullptr;
+    // The model's bytes that the widget shows now: an unchanged caption,
+    // tooltip or list is neither converted nor measured again.
+    std::optional<std::string> caption;
+    std::optional<std::string> tooltip;
+    std::optional<std::vector<std::string>> items;
   };
 
   void Build();
