@@ -21,6 +21,7 @@ for t in $targets; do
   # shellcheck disable=SC2086
   ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
     "$bin" $dirs -max_total_time="$seconds" -print_final_stats=1 -timeout=10 -rss_limit_mb=2048 \
+      -dict="$root/velmora.dict" \
       -artifact_prefix="$build/findings/$t-" ${FUZZ_FLAGS:-} >"$log" 2>&1
   rc=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
