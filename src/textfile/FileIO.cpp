@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <random>
 
+#include "textfile/Cp1251.h"
+
 namespace velmora {
 
 namespace {
@@ -97,9 +99,48 @@ std::string TempNameBeside(const std::string& path) {
   return path + tail;
 }
 
+// Lower case of a file name for comparing names as the original platform
+// does: Latin and Cyrillic letters fold (through Windows-1251, whose letters
+// are the ones the program's texts can hold); other names compare as bytes.
+std::string FoldName(std::string_view utf8) {
+  auto cp = Utf8ToCp1251(utf8);
+  if (!cp) return std::string(utf8);
+  std::string s = std::move(*cp);
+  for (char& c : s) {
+    auto b = static_cast<unsigned char>(c);
+    if (b >= 'A' && b <= 'Z') b = static_cast<unsigned char>(b + 32);
+    else if (b >= 0xC0 && b <= 0xDF) b = static_cast<unsigned char>(b + 32);
+    else if (b == 0xA8) b = 0xB8;  // Yo
+    c = static_cast<char>(b);
+  }
+  return s;
+}
+
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode) {
+std::string ResolveNameNoCase(const std::string& path) {
+  struct stat st {};
+  if (path.empty() || ::lstat(path.c_str(), &st) == 0) return path;
+  const auto slash = path.find_last_of('/');
+  const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+  const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (base.empty()) return path;
+  const std::string want = FoldName(base);
+  std::error_code ec;
+  std::string found;
+  for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
+    const std::string name = entry.path().filename().string();
+    if (FoldName(name) != want) continue;
+    // Several names may differ only in case: take the first in byte order,
+    // so the choice does not depend on the folder's listing order.
+    if (found.empty() || name < found) found = name;
+  }
+  if (found.empty()) return path;
+  return slash == std::string::npos ? found : path.substr(0, slash + 1) + found;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& givenPath, OpenMode mode) {
+  const std::string path = ResolveNameNoCase(givenPath);
   const int flags = mode == OpenMode::ReadWrite ? O_RDWR : O_RDONLY;
   Fd fd(OpenRetry(path.c_str(), flags));
   if (fd.get() < 0) return std::nullopt;
@@ -124,8 +165,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode)
   return bytes;
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
-  if (path.empty() || path.back() == '/') return false;
+bool WriteFileAtomic(const std::string& givenPath, std::string_view bytes) {
+  if (givenPath.empty() || givenPath.back() == '/') return false;
+  // An existing file whose name differs only in letter case is the one replaced.
+  const std::string path = ResolveNameNoCase(givenPath);
 
   // The new file gets the old file's permission bits; a new name gets the
   // usual ones (0666 less the umask, applied by open).
@@ -164,7 +207,7 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
 }
 
 bool FileExists(const std::string& path) {
-  Fd fd(OpenRetry(path.c_str(), O_RDONLY));
+  Fd fd(OpenRetry(ResolveNameNoCase(path).c_str(), O_RDONLY));
   if (fd.get() < 0) return false;
   struct stat st {};
   return ::fstat(fd.get(), &st) == 0 && !S_ISDIR(st.st_mode);

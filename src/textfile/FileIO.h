@@ -10,6 +10,13 @@ namespace velmora {
 
 enum class OpenMode { ReadOnly, ReadWrite };
 
+// File names are looked up as on the platform the data files come from: when
+// no file has exactly the given name, an existing file of its folder whose
+// name differs only in letter case (Latin or Cyrillic) is taken instead. The
+// readers and the writer below all resolve names this way. Returns the path
+// unchanged when there is no such file.
+std::string ResolveNameNoCase(const std::string& path);
+
 // Reads every byte of the file, whatever its size. Returns nothing when the
 // file cannot be opened in the given mode (ReadWrite also fails on a
 // write-protected file) or cannot be read.

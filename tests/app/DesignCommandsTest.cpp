@@ -156,10 +156,13 @@ TEST_F(DesignCommandsTest, AnExistingDesignIsReplacedOnlyWhenTheUserAgrees) {
   EXPECT_EQ(TakeBoxes().size(), 1u);
   EXPECT_EQ(dir.read("old.sav"), SerializeSettings(dlg().SettingsForWriting(), false));
 
-  // Another letter case is another name to the question: nothing is asked.
+  // Another letter case is another name to the question: nothing is asked,
+  // and, names being looked up ignoring case, the file is replaced.
+  dir.write("old.sav", "stale");
   SaveAs("OLD.sav");
   EXPECT_TRUE(TakeBoxes().empty());
-  EXPECT_TRUE(dir.exists("OLD.sav"));
+  EXPECT_FALSE(dir.exists("OLD.sav"));
+  EXPECT_EQ(dir.read("old.sav"), SerializeSettings(dlg().SettingsForWriting(), false));
 }
 
 TEST_F(DesignCommandsTest, CancelWritesNothingAndLeavesTheCalculatedWindow) {

@@ -141,5 +141,20 @@ TEST_F(LanguageTest, VariantLabelsFollowTheChoicesShownWhenTheLanguageChanges) {
   EXPECT_EQ(dlg().Settings().yes_al, 1);
 }
 
+// A language name that differs from its file's name only in letter case
+// still opens the file, but no item of the submenu is the current one.
+TEST_F(WindowTest, LanguageNameInOtherLetterCaseLoadsWithoutCheckMark) {
+  SettingsRecord s;
+  s.lang = "russian";
+  dir.write("Inductor.ini", SerializeSettings(s, true));
+  Start();
+  EXPECT_EQ(dlg().Settings().lang, "russian");
+  EXPECT_EQ(dlg().CurrentLanguageCommand(), 500);
+  for (const ui::MenuItem& item : dlg().Menu().at(kLanguageMenuPosition).popup) {
+    EXPECT_FALSE(item.checked);
+    EXPECT_TRUE(item.text == "English" || item.text == "Russian") << item.text;
+  }
+}
+
 }  // namespace
 }  // namespace velmora::test

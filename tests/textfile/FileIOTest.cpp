@@ -66,5 +66,28 @@ TEST(FileHelpers, FolderOfAndFileExists) {
   EXPECT_FALSE(ReadWholeFile("Wire.txt").has_value());
 }
 
+// Names are looked up ignoring letter case when no file has the exact name,
+// as on the platform the data files come from; an exact name always wins.
+TEST(FileNames, DifferentLetterCaseFindsTheExistingFile) {
+  TempDir dir;
+  dir.write("English.lng", "en");
+  dir.write("\xd0\x94\xd1\x80\xd0\xbe\xd1\x81\xd1\x81\xd0\xb5\xd0\xbb\xd1\x8c.sav", "ru");  // Drossel'
+  EXPECT_EQ(ReadWholeFile("english.LNG"), "en");
+  EXPECT_EQ(ReadWholeFile("\xd0\xb4\xd0\xa0\xd0\x9e\xd1\x81\xd1\x81\xd0\xb5\xd0\xbb\xd1\x8c.SAV"), "ru");
+  EXPECT_TRUE(FileExists(dir.path() + "/ENGLISH.lng"));
+  EXPECT_FALSE(ReadWholeFile("Englis.lng").has_value());
+
+  // Writing "ENGLISH.LNG" replaces the existing file instead of adding a second.
+  ASSERT_TRUE(WriteFileAtomic("ENGLISH.LNG", "new"));
+  EXPECT_EQ(dir.read("English.lng"), "new");
+  EXPECT_FALSE(dir.exists("ENGLISH.LNG"));
+  EXPECT_EQ(FilesIn(dir.path()), 2u);
+
+  dir.write("english.lng", "exact");
+  EXPECT_EQ(ReadWholeFile("english.lng"), "exact");
+  EXPECT_EQ(ReadWholeFile("English.lng"), "new");
+  EXPECT_EQ(ReadWholeFile("ENGLISH.lng"), "new");  // first name in byte order
+}
+
 }  // namespace
 }  // namespace velmora
