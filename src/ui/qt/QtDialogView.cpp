@@ -10,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QIcon>
+#include <QIconEngine>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,6 +54,81 @@ class TipTimingStyle : public QProxyStyle {
     return QProxyStyle::styleHint(hint, option, widget, ret);
   }
 };
+
+// The program's icon from its two images, 32 and 256 pixels square. Each
+// image is read when a size of it is first asked for, not before: the
+// window frame and the about box want the small one, and decoding the large
+// one up front took a good part of the window's start-up.
+class AppIconEngine : public QIconEngine {
+ public:
+  static constexpr int kSmall = 32;
+  static constexpr int kLarge = 256;
+
+  AppIconEngine(QString smallFile, QString largeFile)
+      : smallFile_(std::move(smallFile)), largeFile_(std::move(largeFile)) {}
+
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+    QSize actual = SourceSize(size);
+    if (actual.width() > size.width() || actual.height() > size.height()) actual.scale(size, Qt::KeepAspectRatio);
+    return actual;
+  }
+
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    const bool small = SourceSize(size).width() == kSmall;
+    QPixmap& source = small ? small_ : large_;
+    if (source.isNull()) source.load(small ? smallFile_ : largeFile_);
+    QPixmap pm = source;
+    const QSize actual = actualSize(size, mode, state);
+    if (!pm.isNull() && pm.size() != actual) pm = pm.scaled(actual, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (mode != QIcon::Normal && !pm.isNull()) {  // disabled, active, selected: as the style draws them
+      QStyleOption option;
+      option.palette = QGuiApplication::palette();
+      const QPixmap generated = QApplication::style()->generatedIconPixmap(mode, pm, &option);
+      if (!generated.isNull()) pm = generated;
+    }
+    return pm;
+  }
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    const qreal dpr = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+    QPixmap pm = pixmap(rect.size() * dpr, mode, state);
+    pm.setDevicePixelRatio(dpr);
+    painter->drawPixmap(rect, pm);
+  }
+
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    QList<QSize> sizes;
+    if (!smallFile_.isEmpty()) sizes << QSize(kSmall, kSmall);
+    if (!largeFile_.isEmpty()) sizes << QSize(kLarge, kLarge);
+    return sizes;
+  }
+
+  bool isNull() override { return smallFile_.isEmpty() && largeFile_.isEmpty(); }
+  QIconEngine* clone() const override { return new AppIconEngine(*this); }
+  QString key() const override { return QStringLiteral("VelmoraAppIcon"); }
+
+ private:
+  // The small image up to its size, else the large one (either, when only
+  // one is there).
+  QSize SourceSize(const QSize& wanted) const {
+    const bool small = !smallFile_.isEmpty() &&
+                       (largeFile_.isEmpty() || (wanted.width() <= kSmall && wanted.height() <= kSmall));
+    const int side = small ? kSmall : kLarge;
+    return QSize(side, side);
+  }
+
+  QString smallFile_, largeFile_;
+  QPixmap small_, large_;
+};
+
+// The program's icon from the linked resources; a null icon without them.
+QIcon AppIcon() {
+  const QString smallFile = QStringLiteral(":/velmora-32.png");
+  const QString largeFile = QStringLiteral(":/velmora.png");
+  const bool hasSmall = QFile::exists(smallFile), hasLarge = QFile::exists(largeFile);
+  if (!hasSmall && !hasLarge) return {};
+  return QIcon(new AppIconEngine(hasSmall ? smallFile : QString(), hasLarge ? largeFile : QString()));
+}
 
 // A static text's "&x" marks a mnemonic and "&&" stands for "&".
 QString WithoutMnemonics(const QString& text) {
@@ -153,8 +229,7 @@ class DialogSurface : public QWidget {
 void InitQtApplication() {
   std::setlocale(LC_NUMERIC, "C");
   if (!qApp) return;
-  if (QFile::exists(QStringLiteral(":/velmora.png")))
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmora.png")));
+  if (const QIcon icon = AppIcon(); !icon.isNull()) QApplication::setWindowIcon(icon);
   QPalette tip = QToolTip::palette();
   tip.setColor(QPalette::ToolTipBase, kTipBackground);
   tip.setColor(QPalette::ToolTipText, Qt::black);
@@ -198,7 +273,7 @@ QtDialogView::QtDialogView(Dialog& dialog, QWidget* parent) : QDialog(parent), d
   if (tmpl.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
   setWindowFlags(flags);
   setSizeGripEnabled(false);
-  if (QFile::exists(QStringLiteral(":/velmora.png"))) setWindowIcon(QIcon(QStringLiteral(":/velmora.png")));
+  if (const QIcon icon = AppIcon(); !icon.isNull()) setWindowIcon(icon);
   setFont(DialogFont(dpi / 96.0));
 
   surface_ = new DialogSurface(this, this);

@@ -28,7 +28,8 @@ namespace velmora::ui {
 // a second call does nothing). Qt sets the C library's locale from the
 // environment, so this puts LC_NUMERIC back to "C": numbers are read and
 // written with "." whatever the user's language. It also sets the
-// application icon (":/velmora.png" when the resources hold it) and the
+// application icon (from ":/velmora-32.png" and ":/velmora.png" when the
+// resources hold them, each read only once a size of it is needed) and the
 // tooltip colours and timing.
 void InitQtApplication();
 
