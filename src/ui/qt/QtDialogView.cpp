@@ -24,6 +24,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
 #include <QToolButton>
 #include <QToolTip>
@@ -129,6 +130,34 @@ QIcon AppIcon() {
   if (!hasSmall && !hasLarge) return {};
   return QIcon(new AppIconEngine(hasSmall ? smallFile : QString(), hasLarge ? largeFile : QString()));
 }
+
+// An editable combo box whose drop-down list is made when it first drops
+// down. QComboBox::setEditable makes it at once under styles that show the
+// list as a popup (Fusion among them), a popup window with its list view
+// per combo box before the window has even been shown.
+class EditableComboBox : public QComboBox {
+ public:
+  explicit EditableComboBox(QWidget* parent) : QComboBox(parent) {
+    auto* edit = new QLineEdit(this);  // as setEditable(true) makes it
+    edit->setPalette(palette());
+    setLineEdit(edit);
+  }
+
+  void showPopup() override {
+    if (!listPrepared_) {
+      listPrepared_ = true;
+      // What setEditable(true) does to the list of a popup.
+      QStyleOptionComboBox option;
+      initStyleOption(&option);
+      if (style()->styleHint(QStyle::SH_ComboBox_Popup, &option, this))
+        view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+    QComboBox::showPopup();
+  }
+
+ private:
+  bool listPrepared_ = false;
+};
 
 // A static text's "&x" marks a mnemonic and "&&" stands for "&".
 QString WithoutMnemonics(const QString& text) {
@@ -399,9 +428,8 @@ void QtDialogView::Build() {
         break;
       }
       case ControlKind::ComboBox: {
-        auto* combo = new QComboBox(surface_);
         const bool editable = !(t.style & kDropDownList);
-        combo->setEditable(editable);
+        QComboBox* combo = editable ? new EditableComboBox(surface_) : new QComboBox(surface_);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setMaxVisibleItems(20);
         if (editable) {
