@@ -290,7 +290,8 @@ QValidator::State Cp1251Validator::validate(QString& input, int&) const {
   return Acceptable;
 }
 
-QtDialogView::QtDialogView(Dialog& dialog, QWidget* parent) : QDialog(parent), dialog_(dialog) {
+QtDialogView::QtDialogView(Dialog& dialog, QWidget* parent, Fill fill)
+    : QDialog(parent), dialog_(dialog), waiting_(fill == Fill::AtSyncAll) {
   const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
   const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
   scaleX_ = kDluX * dpi / 96.0;
@@ -307,9 +308,11 @@ QtDialogView::QtDialogView(Dialog& dialog, QWidget* parent) : QDialog(parent), d
 
   surface_ = new DialogSurface(this, this);
   Build();
-  BuildMenu();
-  SyncAll();
-  WindowTextChanged();
+  if (!waiting_) {
+    BuildMenu();
+    SyncAll();
+    WindowTextChanged();
+  }
 
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     for (QWidget* w = now; w && w != this; w = w->parentWidget()) {
@@ -476,7 +479,7 @@ void QtDialogView::Build() {
         break;
       }
       case ControlKind::GroupBox: {
-        auto* group = new QGroupBox(caption, surface_);
+        auto* group = new QGroupBox(surface_);
         groups.push_back(group);
         entry.widget = group;
         break;
@@ -486,8 +489,11 @@ void QtDialogView::Build() {
     if (t.kind == ControlKind::ComboBox)  // the template gives the dropped height
       geometry.setHeight(std::min(entry.widget->sizeHint().height(), std::max(rect.height(), ToPixels(0, 0, 0, 12).height())));
     entry.widget->setGeometry(geometry);
-    if (t.kind == ControlKind::Static || t.kind == ControlKind::GroupBox) {
+    // The template's caption; a control with an ID that waits for SyncAll
+    // takes the model's there.
+    if ((t.kind == ControlKind::Static || t.kind == ControlKind::GroupBox) && (!waiting_ || id == IDC_STATIC)) {
       if (t.kind == ControlKind::Static) SetStaticText(static_cast<QLabel*>(entry.widget), WithoutMnemonics(caption));
+      else static_cast<QGroupBox*>(entry.widget)->setTitle(caption);
       entry.caption = t.text;
     }
     if (id != IDC_STATIC) byId_.emplace(id, entries_.size());
@@ -562,10 +568,16 @@ void QtDialogView::SetLayoutSize() {
 }
 
 void QtDialogView::SyncAll() {
+  if (waiting_) {
+    waiting_ = false;
+    BuildMenu();
+    WindowTextChanged();
+  }
   for (Entry& entry : entries_) Sync(entry);
 }
 
 void QtDialogView::ControlChanged(int id) {
+  if (waiting_) return;  // SyncAll takes the whole state
   auto it = byId_.find(id);
   if (it != byId_.end()) Sync(entries_[it->second]);
 }
@@ -676,9 +688,13 @@ void QtDialogView::Typed(int id, const QString& text) {
   dialog_.UserType(id, *cp);
 }
 
-void QtDialogView::WindowTextChanged() { setWindowTitle(FromCp1251(dialog_.WindowText())); }
+void QtDialogView::WindowTextChanged() {
+  if (!waiting_) setWindowTitle(FromCp1251(dialog_.WindowText()));
+}
 
-void QtDialogView::MenuChanged() { BuildMenu(); }
+void QtDialogView::MenuChanged() {
+  if (!waiting_) BuildMenu();
+}
 
 void QtDialogView::PictureChanged() {
   const Dialog::Rect r = dialog_.PictureRect();

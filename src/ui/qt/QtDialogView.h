@@ -54,9 +54,15 @@ class QtDialogView : public QDialog, public DialogObserver {
   Q_OBJECT
 
  public:
-  // Builds the widgets from the dialog's template and current control state.
-  // The caller makes the view the dialog's observer (QtHost::RunModal does).
-  explicit QtDialogView(Dialog& dialog, QWidget* parent = nullptr);
+  // When the view takes the model's texts, states and menu: at once, or at
+  // the first SyncAll(), for a view built before the dialog's start-up,
+  // which replaces most of them (the language) while the window is hidden.
+  enum class Fill { Now, AtSyncAll };
+
+  // Builds the widgets from the dialog's template and, with Fill::Now, the
+  // current control state. The caller makes the view the dialog's observer
+  // (QtHost::RunModal does).
+  explicit QtDialogView(Dialog& dialog, QWidget* parent = nullptr, Fill fill = Fill::Now);
   ~QtDialogView() override;
 
   // DialogObserver
@@ -67,7 +73,7 @@ class QtDialogView : public QDialog, public DialogObserver {
   void FocusChanged(int id) override;
   void Ended(int result) override;
 
-  // Brings every widget in line with the model.
+  // Brings every widget, the menu and the title in line with the model.
   void SyncAll();
 
   // Pixels per dialog unit across and down on this view's screen.
@@ -121,6 +127,7 @@ class QtDialogView : public QDialog, public DialogObserver {
   std::map<int, std::size_t> byId_;
   std::map<int, QPixmap> pictures_;
   bool syncing_ = false;
+  bool waiting_ = false;  // Fill::AtSyncAll until the first SyncAll
 
   friend class DialogSurface;
 };

@@ -31,7 +31,8 @@ int QtHost::MessageBox(Dialog& owner, std::string_view text, std::string_view ca
 
 int QtHost::RunModal(Dialog& dialog) {
   QWidget* parent = OwnerWindow(nullptr);
-  QtDialogView view(dialog, parent);
+  // The start-up replaces texts and menu: the view takes them once, after it.
+  QtDialogView view(dialog, parent, QtDialogView::Fill::AtSyncAll);
   DialogObserver* previous = dialog.Observer();
   dialog.SetObserver(&view);
   running_.emplace_back(&dialog, &view);
