@@ -230,29 +230,75 @@ QString TipText(const QString& tip) {
       .arg(tip.toHtmlEscaped());
 }
 
-// The system's GUI font at the largest size whose average character is no
-// wider than the standard dialog font's at this scale (6 px at 96 dpi), so
-// that captions fit the boxes the templates give them.
-QFont DialogFont(double dpiScale) {
-  QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-  const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-  for (double pt = 9.0; pt >= 6.0; pt -= 0.5) {
-    font.setPointSizeF(pt);
-    const QFontMetricsF fm(font);
-    if (fm.horizontalAdvance(alphabet) / 52.0 <= 6.0 * dpiScale * 1.05) return font;
-  }
-  return font;
-}
-
 // Static text breaks its lines at blanks only; a word longer than the box
 // is cut off at its edge.
-void SetStaticText(QLabel* label, const QString& text) {
+QStringList StaticLines(const QString& text, const QFontMetrics& fm, int width) {
   QStringList lines;
   QString plain = text;
   plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  for (const QString& paragraph : plain.split(u'\n'))
-    lines << Wrapped(paragraph, label->fontMetrics(), label->contentsRect().width());
-  label->setText(lines.join(u'\n'));
+  for (const QString& paragraph : plain.split(u'\n')) lines << Wrapped(paragraph, fm, width).split(u'\n');
+  return lines;
+}
+
+void SetStaticText(QLabel* label, const QString& text) {
+  label->setText(StaticLines(text, label->fontMetrics(), label->contentsRect().width()).join(u'\n'));
+}
+
+// Whether a static text shows whole in its box: every line as wide as the
+// box at most, and more than one line only where the box is tall enough.
+bool FitsBox(const QString& text, const QFontMetrics& fm, const QSize& box) {
+  const QStringList lines = StaticLines(text, fm, box.width());
+  if (lines.size() > 1 && lines.size() * fm.lineSpacing() > box.height()) return false;
+  return std::all_of(lines.begin(), lines.end(),
+                     [&](const QString& line) { return fm.horizontalAdvance(line) <= box.width(); });
+}
+
+// The dialog font: the system's sans font with the metrics of the standard
+// dialog font, 8 pt "MS Shell Dlg", for which the templates are made. Its
+// average character (of the Latin alphabet) is 4 dialog units across, and
+// its lines fit the 8 dialog units down of a one-line static text.
+//
+// Qt sizes fonts in whole pixels: this takes the largest size whose line
+// and average character are no larger than that (within 5 %) and narrows
+// it (QFont::setStretch) to the exact average width. A font whose Cyrillic
+// is wider than its Latin (DejaVu Sans, for one) still overfills boxes made
+// for the template's own captions; it is narrowed on until they all fit.
+QFont DialogFont(const DialogTemplate& tmpl, double scaleX, double scaleY) {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  const double average = 4.0 * scaleX, lineHeight = 8.0 * scaleY;
+  const auto averageOf = [&](const QFont& f) { return QFontMetricsF(f).horizontalAdvance(alphabet) / 52.0; };
+  const int largest = std::max(1, static_cast<int>(std::lround(8.0 * 96.0 / 72.0 * scaleY / kDluY)));
+  for (int px = largest; px >= 6; --px) {
+    font.setPixelSize(px);
+    if (QFontMetricsF(font).height() <= lineHeight && averageOf(font) <= average * 1.05) break;
+  }
+  const double natural = averageOf(font);
+  int stretch = natural > average ? static_cast<int>(100.0 * average / natural) : 100;
+  font.setStretch(stretch);
+
+  // The template's static texts in their boxes.
+  std::vector<std::pair<QString, QSize>> captions;
+  for (const ControlTemplate& c : tmpl.controls) {
+    if (c.kind != ControlKind::Static || c.text.empty()) continue;
+    captions.emplace_back(WithoutMnemonics(FromCp1251(c.text)),
+                          QSize(static_cast<int>(std::lround(c.w * scaleX)), static_cast<int>(std::lround(c.h * scaleY))));
+  }
+  constexpr int kNarrowest = 75;  // per cent; Qt may pick a condensed face on the way
+  while (stretch > kNarrowest) {
+    const QFontMetrics fm(font);
+    int next = stretch;
+    for (const auto& [text, box] : captions) {
+      if (FitsBox(text, fm, box)) continue;
+      // A one-line caption says how much narrower the font must be.
+      const int wide = fm.horizontalAdvance(text);
+      next = std::min({next, stretch - 1, wide > 0 ? stretch * box.width() / wide : next});
+    }
+    if (next == stretch) break;
+    stretch = std::max(next, kNarrowest);
+    font.setStretch(stretch);
+  }
+  return font;
 }
 
 QStringList FromCp1251List(const std::vector<std::string>& items) {
@@ -334,7 +380,7 @@ QtDialogView::QtDialogView(Dialog& dialog, QWidget* parent, Fill fill)
   setWindowFlags(flags);
   setSizeGripEnabled(false);
   if (const QIcon icon = AppIcon(); !icon.isNull()) setWindowIcon(icon);
-  setFont(DialogFont(dpi / 96.0));
+  setFont(DialogFont(tmpl, scaleX_, scaleY_));
 
   surface_ = new DialogSurface(this, this);
   Build();

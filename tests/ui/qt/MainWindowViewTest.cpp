@@ -44,6 +44,18 @@ QString Caption(QWidget* w) {
   return {};
 }
 
+// What a static text shows, line by line, and where.
+struct ShownStatic {
+  QString text;
+  QRect rect;
+};
+
+ShownStatic Shown(const ui::QtDialogView& view, int id) {
+  auto* label = qobject_cast<QLabel*>(view.Widget(id));
+  if (!label) return {};
+  return {label->text(), label->contentsRect()};
+}
+
 void WriteMinimalData(const TempDir& dir) {
   dir.write("English.lng", "[TITLE]\r\ntitle = Velmora\r\nversion = Version\r\n[BUTTONS]\r\ns2 = Calculate!\r\n"
                            "[OTHERS]\r\ns8 = Attention\r\ns18 = mm\r\ns21 = No data\r\n");
@@ -129,6 +141,37 @@ TEST_F(MainWindowViewTest, EveryControlOfTheTemplateIsAWidgetWithItsCaptionPlace
   EXPECT_EQ(view.windowTitle(), ui::FromCp1251(dlg.WindowText()));
   EXPECT_EQ(view.MenuBar()->actions().size(), 3);
   EXPECT_EQ(dlg.PictureId(), IDB_E);
+}
+
+// Every static text of the window shows whole in its box in both shipped
+// languages: the view's font keeps to the widths the template was made for.
+TEST_F(MainWindowViewTest, EveryStaticTextFitsItsBoxInBothLanguages) {
+  if (!std::filesystem::exists(std::filesystem::path(VELMORA_SOURCE_DIR) / "share" / "Russian.lng"))
+    GTEST_SKIP() << "no shipped language files in this tree";
+  for (const char* lang : {"Russian", "English"}) {
+    dir.write("Inductor.ini", std::string("[INI_DATA]\r\ncore\t= E 25/13/7\r\nmater\t= N87 Epcos\r\nyes_al\t= 1\r\n"
+                                          "use\t= 1\r\nzazor\t= 100\r\nL\t= 15\r\nUimpulsa= 24\r\nUdc\t= 12\r\n"
+                                          "Inom\t= 10\r\nImin\t= 2\r\nus_Imin\t= 0\r\nFc\t= 100\r\nj\t= 7\r\n"
+                                          "use_D\t= 0\r\nyes_AWG\t= 1\r\ndprov\t= 18\r\nlang\t= ") +
+                                  lang + "\r\n");
+    CVelmoraDlg dlg(host);
+    ui::QtDialogView view(dlg);
+    dlg.SetObserver(&view);
+    dlg.Create();
+    view.SyncAll();
+    ASSERT_FALSE(dlg.IsEnded()) << lang;
+    for (const ui::ControlTemplate& c : dlg.Template().controls) {
+      if (c.kind != ControlKind::Static || c.id == ui::IDC_STATIC) continue;
+      const ShownStatic shown = Shown(view, c.id);
+      const QFontMetrics fm(view.font());
+      const QStringList lines = shown.text.split(u'\n');
+      if (lines.size() > 1) {
+        EXPECT_LE(lines.size() * fm.lineSpacing(), shown.rect.height()) << lang << " " << c.id;
+      }
+      for (const QString& line : lines)
+        EXPECT_LE(fm.horizontalAdvance(line), shown.rect.width()) << lang << " " << c.id << " " << line.toStdString();
+    }
+  }
 }
 
 TEST_F(MainWindowViewTest, ClickingCalculateFillsTheLabels) {
