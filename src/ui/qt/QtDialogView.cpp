@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <QGroupBox>
 #include <QIcon>
 #include <QIconEngine>
 #include <QKeyEvent>
@@ -17,6 +16,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
@@ -26,6 +26,7 @@
 #include <QSignalBlocker>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
+#include <QStyleOptionGroupBox>
 #include <QToolButton>
 #include <QToolTip>
 #include <QWindow>
@@ -322,9 +323,10 @@ class DialogSurface : public QWidget {
   DialogSurface(QtDialogView* view, QWidget* parent) : QWidget(parent), view_(view) {}
 
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* event) override {
     QPainter painter(this);
     view_->PaintPicture(painter);
+    view_->PaintTexts(painter, event->rect());
   }
 
  private:
@@ -429,7 +431,6 @@ QWidget* QtDialogView::Widget(int id) const {
 
 void QtDialogView::Build() {
   const std::vector<ControlTemplate>& controls = dialog_.Template().controls;
-  std::vector<QGroupBox*> groups;
   for (std::size_t i = 0; i < controls.size(); ++i) {
     const ControlTemplate& t = controls[i];
     const int id = t.id;
@@ -441,6 +442,11 @@ void QtDialogView::Build() {
 
     switch (t.kind) {
       case ControlKind::Static: {
+        if (!(t.style & kStaticEdge)) {  // drawn by the surface, see PaintTexts
+          entry.drawn = true;
+          entry.align = align | ((t.style & kVCenter) ? Qt::AlignVCenter : Qt::AlignTop);
+          break;
+        }
         auto* label = new QLabel(surface_);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(align | ((t.style & kVCenter) ? Qt::AlignVCenter : Qt::AlignTop));
@@ -554,28 +560,80 @@ void QtDialogView::Build() {
         entry.widget = frame;
         break;
       }
-      case ControlKind::GroupBox: {
-        auto* group = new QGroupBox(surface_);
-        groups.push_back(group);
-        entry.widget = group;
+      case ControlKind::GroupBox:
+        entry.drawn = true;
         break;
-      }
     }
     QRect geometry = rect;
     if (t.kind == ControlKind::ComboBox)  // the template gives the dropped height
       geometry.setHeight(std::min(entry.widget->sizeHint().height(), std::max(rect.height(), ToPixels(0, 0, 0, 12).height())));
-    entry.widget->setGeometry(geometry);
+    if (entry.widget) entry.widget->setGeometry(geometry);
+    entry.rect = geometry;
+    entry.enabled = !(t.style & kDisabled);
     // The template's caption; a control with an ID that waits for SyncAll
     // takes the model's there.
     if ((t.kind == ControlKind::Static || t.kind == ControlKind::GroupBox) && (!waiting_ || id == IDC_STATIC)) {
-      if (t.kind == ControlKind::Static) SetStaticText(static_cast<QLabel*>(entry.widget), WithoutMnemonics(caption));
-      else static_cast<QGroupBox*>(entry.widget)->setTitle(caption);
+      if (entry.drawn) SetDrawnText(entry, caption);
+      else SetStaticText(static_cast<QLabel*>(entry.widget), WithoutMnemonics(caption));
       entry.caption = t.text;
     }
     if (id != IDC_STATIC) byId_.emplace(id, entries_.size());
     entries_.push_back(entry);
   }
-  for (QGroupBox* g : groups) g->lower();  // frames behind the controls they surround
+}
+
+void QtDialogView::SetDrawnText(Entry& entry, const QString& text) {
+  const ControlTemplate& t = dialog_.Template().controls[static_cast<std::size_t>(entry.index)];
+  entry.shown = t.kind == ControlKind::GroupBox
+                    ? text
+                    : StaticLines(WithoutMnemonics(text), surface_->fontMetrics(), entry.rect.width()).join(u'\n');
+  surface_->update(entry.rect);
+}
+
+std::optional<QtDialogView::Drawn> QtDialogView::DrawnText(int id) const {
+  auto it = byId_.find(id);
+  if (it == byId_.end() || !entries_[it->second].drawn) return std::nullopt;
+  const Entry& entry = entries_[it->second];
+  return Drawn{entry.shown, entry.rect, entry.enabled};
+}
+
+// Group boxes and static texts without a widget: the frames as QGroupBox
+// draws them, then each text as QLabel does, clipped to its box. The
+// controls lie above them all.
+void QtDialogView::PaintTexts(QPainter& painter, const QRect& dirty) {
+  const std::vector<ControlTemplate>& controls = dialog_.Template().controls;
+  QStyle* style = surface_->style();
+  for (const Entry& entry : entries_) {
+    if (!entry.drawn || controls[static_cast<std::size_t>(entry.index)].kind != ControlKind::GroupBox) continue;
+    if (!entry.rect.intersects(dirty)) continue;
+    QStyleOptionGroupBox option;
+    option.initFrom(surface_);
+    option.rect = QRect(QPoint(0, 0), entry.rect.size());  // the style places the title by a frame at 0,0
+    option.text = entry.shown;
+    option.lineWidth = 1;
+    option.midLineWidth = 0;
+    option.textAlignment = Qt::AlignLeft;
+    option.subControls = QStyle::SC_GroupBoxFrame;
+    if (!entry.shown.isEmpty()) option.subControls |= QStyle::SC_GroupBoxLabel;
+    if (!entry.enabled) option.state &= ~QStyle::State_Enabled;
+    option.textColor = QColor(style->styleHint(QStyle::SH_GroupBox_TextLabelColor, &option, nullptr));
+    painter.save();
+    painter.translate(entry.rect.topLeft());
+    style->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, nullptr);
+    painter.restore();
+  }
+  const QPalette& palette = surface_->palette();
+  for (const Entry& entry : entries_) {
+    if (!entry.drawn || entry.shown.isEmpty() ||
+        controls[static_cast<std::size_t>(entry.index)].kind != ControlKind::Static || !entry.rect.intersects(dirty))
+      continue;
+    painter.save();
+    painter.setClipRect(entry.rect, Qt::IntersectClip);
+    painter.setPen(palette.color(entry.enabled ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    style->drawItemText(&painter, entry.rect, static_cast<int>(entry.align), palette, entry.enabled, entry.shown,
+                        QPalette::WindowText);
+    painter.restore();
+  }
 }
 
 void QtDialogView::BuildMenu() {
@@ -668,6 +726,15 @@ void QtDialogView::Sync(Entry& entry) {
   // no work (wrapping measures the text).
   const bool newCaption = entry.caption != c->text;
   if (newCaption) entry.caption = c->text;
+  if (entry.drawn) {  // no tooltips on these
+    if (newCaption) SetDrawnText(entry, FromCp1251(c->text));
+    if (entry.enabled != c->enabled) {
+      entry.enabled = c->enabled;
+      surface_->update(entry.rect);
+    }
+    syncing_ = false;
+    return;
+  }
   w->setEnabled(c->enabled);
   if (entry.tooltip != c->tooltip) {
     entry.tooltip = c->tooltip;
@@ -747,8 +814,7 @@ void QtDialogView::Sync(Entry& entry) {
       entry.down->setEnabled(c->enabled && (upMovesUp ? c->pos > lo : c->pos < hi));
       break;
     }
-    case ControlKind::GroupBox:
-      if (newCaption) static_cast<QGroupBox*>(w)->setTitle(FromCp1251(c->text));
+    case ControlKind::GroupBox:  // drawn, above
       break;
   }
   syncing_ = false;

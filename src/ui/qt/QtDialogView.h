@@ -81,8 +81,18 @@ class QtDialogView : public QDialog, public DialogObserver {
   double ScaleY() const { return scaleY_; }
   // A rectangle in dialog units as pixels of the dialog surface.
   QRect ToPixels(int x, int y, int w, int h) const;
-  // The widget of a control (the up arrow's parent frame for a spin button).
+  // The widget of a control (the up arrow's parent frame for a spin button);
+  // nothing for a static text or group box that the view draws itself.
   QWidget* Widget(int id) const;
+  // A static text or group box drawn on the surface: the text it shows, in
+  // its lines as wrapped (a group box: its title), its box on the surface
+  // and whether it shows enabled. Nothing for a control with a widget.
+  struct Drawn {
+    QString text;
+    QRect rect;
+    bool enabled = true;
+  };
+  std::optional<Drawn> DrawnText(int id) const;
   // The widget holding the controls, below the menu bar.
   QWidget* Surface() const { return surface_; }
   QMenuBar* MenuBar() const { return menuBar_; }
@@ -107,6 +117,12 @@ class QtDialogView : public QDialog, public DialogObserver {
     std::optional<std::string> caption;
     std::optional<std::string> tooltip;
     std::optional<std::vector<std::string>> items;
+    // A static text or group box without a widget, drawn by the surface.
+    bool drawn = false;
+    QRect rect;
+    Qt::Alignment align;
+    QString shown;  // the lines of a static text, the title of a group box
+    bool enabled = true;
   };
 
   void Build();
@@ -115,6 +131,8 @@ class QtDialogView : public QDialog, public DialogObserver {
   void ConnectCommand(QAction* action, const MenuItem& item);
   void Sync(Entry& entry);
   void PaintPicture(QPainter& painter);
+  void PaintTexts(QPainter& painter, const QRect& dirty);
+  void SetDrawnText(Entry& entry, const QString& text);
   QPixmap PicturePixmap(int id);
   void Typed(int id, const QString& text);
   void SetLayoutSize();

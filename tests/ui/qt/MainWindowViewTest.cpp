@@ -6,7 +6,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -35,10 +34,13 @@ QString Squeezed(QString text) {
   return text;
 }
 
-QString Caption(QWidget* w) {
+// What a control shows: the view's record of a static text or group box it
+// draws itself, else its widget's text.
+QString Caption(const ui::QtDialogView& view, int id) {
+  if (const auto drawn = view.DrawnText(id)) return drawn->text;
+  QWidget* w = view.Widget(id);
   if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
   if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
-  if (auto* group = qobject_cast<QGroupBox*>(w)) return group->title();
   if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text();
   if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentText();
   return {};
@@ -51,6 +53,7 @@ struct ShownStatic {
 };
 
 ShownStatic Shown(const ui::QtDialogView& view, int id) {
+  if (const auto drawn = view.DrawnText(id)) return {drawn->text, drawn->rect};
   auto* label = qobject_cast<QLabel*>(view.Widget(id));
   if (!label) return {};
   return {label->text(), label->contentsRect()};
@@ -105,18 +108,26 @@ TEST_F(MainWindowViewTest, EveryControlOfTheTemplateIsAWidgetWithItsCaptionPlace
   int checked = 0;
   for (const ui::ControlTemplate& c : t.controls) {
     if (c.id == ui::IDC_STATIC) continue;
+    // Static texts and group boxes are drawn by the view, the rest are widgets.
+    const auto drawn = view.DrawnText(c.id);
     QWidget* w = view.Widget(c.id);
-    ASSERT_NE(w, nullptr) << "control " << c.id;
-    EXPECT_EQ(w->geometry().topLeft(), view.ToPixels(c.x, c.y, c.w, c.h).topLeft()) << "control " << c.id;
+    const bool drawnKind = c.kind == ControlKind::Static || c.kind == ControlKind::GroupBox;
+    ASSERT_EQ(drawn.has_value(), drawnKind) << "control " << c.id;
+    ASSERT_EQ(w != nullptr, !drawnKind) << "control " << c.id;
+    const QRect rect = drawn ? drawn->rect : w->geometry();
+    EXPECT_EQ(rect.topLeft(), view.ToPixels(c.x, c.y, c.w, c.h).topLeft()) << "control " << c.id;
+    if (drawn) {
+      EXPECT_EQ(rect, view.ToPixels(c.x, c.y, c.w, c.h)) << "control " << c.id;
+    }
     if (c.kind != ControlKind::Edit && c.kind != ControlKind::ComboBox && c.kind != ControlKind::Spin) {
-      EXPECT_EQ(Squeezed(Caption(w)), Squeezed(ui::FromCp1251(c.text))) << "control " << c.id;
+      EXPECT_EQ(Squeezed(Caption(view, c.id)), Squeezed(ui::FromCp1251(c.text))) << "control " << c.id;
     }
     ++checked;
   }
   EXPECT_EQ(checked, static_cast<int>(dlg.ItemIds().size()));
-  EXPECT_EQ(Caption(view.Widget(IDC_CALCULATE)), QString::fromUtf8("Рассчитать!"));
-  EXPECT_EQ(Squeezed(Caption(view.Widget(IDC_LABEL_L))), QString::fromUtf8("Индуктивностьдросселя"));
-  EXPECT_EQ(Caption(view.Widget(IDC_SHAPE_EI)), QString::fromUtf8("ЕI"));
+  EXPECT_EQ(Caption(view, IDC_CALCULATE), QString::fromUtf8("Рассчитать!"));
+  EXPECT_EQ(Squeezed(Caption(view, IDC_LABEL_L)), QString::fromUtf8("Индуктивностьдросселя"));
+  EXPECT_EQ(Caption(view, IDC_SHAPE_EI), QString::fromUtf8("ЕI"));
   EXPECT_EQ(view.MenuBar()->actions().size(), 3);
 
   // Start-up: the language's captions and the enable rules reach the widgets.
@@ -126,11 +137,11 @@ TEST_F(MainWindowViewTest, EveryControlOfTheTemplateIsAWidgetWithItsCaptionPlace
   QApplication::processEvents();
   ASSERT_FALSE(dlg.IsEnded());
   for (int id : dlg.ItemIds()) {
-    QWidget* w = view.Widget(id);
-    EXPECT_EQ(w->isEnabled(), dlg.IsItemEnabled(id)) << "control " << id;
+    const auto drawn = view.DrawnText(id);
+    EXPECT_EQ(drawn ? drawn->enabled : view.Widget(id)->isEnabled(), dlg.IsItemEnabled(id)) << "control " << id;
     const ControlKind kind = dlg.Item(id)->tmpl.kind;
     if (kind != ControlKind::Spin) {
-      EXPECT_EQ(Squeezed(Caption(w)), Squeezed(ui::FromCp1251(dlg.GetItemText(id)))) << "control " << id;
+      EXPECT_EQ(Squeezed(Caption(view, id)), Squeezed(ui::FromCp1251(dlg.GetItemText(id)))) << "control " << id;
     }
   }
   EXPECT_FALSE(view.Widget(IDC_EDIT_IMIN)->isEnabled());
@@ -185,19 +196,17 @@ TEST_F(MainWindowViewTest, ClickingCalculateFillsTheLabels) {
   view.show();
   QApplication::processEvents();
   ASSERT_FALSE(dlg.IsEnded());
-  auto* turns = qobject_cast<QLabel*>(view.Widget(IDC_RES_TURNS));
-  ASSERT_NE(turns, nullptr);
-  EXPECT_EQ(turns->text(), "");
+  ASSERT_TRUE(view.DrawnText(IDC_RES_TURNS));
+  EXPECT_EQ(view.DrawnText(IDC_RES_TURNS)->text, "");
 
   auto* calculate = qobject_cast<QPushButton*>(view.Widget(IDC_CALCULATE));
   ASSERT_NE(calculate, nullptr);
   calculate->click();
   QApplication::processEvents();
   for (int id : {IDC_RES_TURNS, IDC_RES_LACT, IDC_RES_DI, IDC_RES_IPK, IDC_RES_WIRE, IDC_RES_LIMIT}) {
-    auto* label = qobject_cast<QLabel*>(view.Widget(id));
-    ASSERT_NE(label, nullptr);
-    EXPECT_FALSE(label->text().isEmpty()) << "label " << id;
-    EXPECT_EQ(Squeezed(label->text()), Squeezed(ui::FromCp1251(dlg.GetItemText(id)))) << "label " << id;
+    const QString shown = Caption(view, id);
+    EXPECT_FALSE(shown.isEmpty()) << "label " << id;
+    EXPECT_EQ(Squeezed(shown), Squeezed(ui::FromCp1251(dlg.GetItemText(id)))) << "label " << id;
   }
   EXPECT_FALSE(dlg.IsEnded());
 }

@@ -7,9 +7,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
-#include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -141,15 +139,23 @@ TEST_F(QtViewTest, PlacesControlsByDialogUnitsWithConvertedCaptions) {
   EXPECT_FALSE(view.windowFlags() & Qt::WindowMaximizeButtonHint);
 
   EXPECT_EQ(view.windowTitle(), QString::fromUtf8("Проверка"));
-  EXPECT_EQ(static_cast<QLabel*>(view.Widget(100))->text(), QString::fromUtf8("Частота"));
+  // Static texts and group boxes are drawn by the view, not widgets.
+  EXPECT_EQ(view.Widget(100), nullptr);
+  EXPECT_EQ(view.Widget(107), nullptr);
+  ASSERT_TRUE(view.DrawnText(100));
+  EXPECT_FALSE(view.DrawnText(101));
+  EXPECT_EQ(view.DrawnText(100)->rect, view.ToPixels(10, 12, 40, 8));
+  EXPECT_EQ(view.DrawnText(100)->text, QString::fromUtf8("Частота"));
   // Static text breaks at blanks only, never inside "A/mm2".
   model.SetItemText(100, "A/mm2/A/mm2/A/mm2");
-  EXPECT_EQ(static_cast<QLabel*>(view.Widget(100))->text(), QStringLiteral("A/mm2/A/mm2/A/mm2"));
+  EXPECT_EQ(view.DrawnText(100)->text, QStringLiteral("A/mm2/A/mm2/A/mm2"));
   model.SetItemText(100, "one two three four five six");
-  EXPECT_EQ(static_cast<QLabel*>(view.Widget(100))->text().split(u'\n').join(u' '),
-            QStringLiteral("one two three four five six"));
-  EXPECT_GT(static_cast<QLabel*>(view.Widget(100))->text().count(u'\n'), 0);
-  EXPECT_EQ(static_cast<QGroupBox*>(view.Widget(107))->title(), QString::fromUtf8("Группа"));
+  EXPECT_EQ(view.DrawnText(100)->text.split(u'\n').join(u' '), QStringLiteral("one two three four five six"));
+  EXPECT_GT(view.DrawnText(100)->text.count(u'\n'), 0);
+  model.EnableItem(100, false);
+  EXPECT_FALSE(view.DrawnText(100)->enabled);
+  model.EnableItem(100, true);
+  EXPECT_EQ(view.DrawnText(107)->text, QString::fromUtf8("Группа"));
   EXPECT_EQ(static_cast<QPushButton*>(view.Widget(ui::IDOK))->text(), QString::fromUtf8("ОК"));
   EXPECT_TRUE(static_cast<QPushButton*>(view.Widget(ui::IDOK))->isDefault());
   ASSERT_NE(view.MenuBar(), nullptr);
@@ -293,10 +299,35 @@ TEST_F(QtViewTest, DrawsThePictureFromTheLinkedResources) {
   model.picture = 130;
   model.InvalidatePicture();
   const QImage drawn = view.Surface()->grab().toImage();
-  bool changed = false;
-  for (int y = rect.top(); y <= rect.bottom() && !changed; y += 3)
-    for (int x = rect.left(); x <= rect.right() && !changed; x += 3) changed = drawn.pixelColor(x, y) != blank;
-  EXPECT_TRUE(changed);
+  const auto changedIn = [&](const QImage& image, const QRect& r, int step) {
+    for (int y = r.top(); y <= r.bottom(); y += step)
+      for (int x = r.left(); x <= r.right(); x += step)
+        if (image.pixelColor(x, y) != blank) return true;
+    return false;
+  };
+  EXPECT_TRUE(changedIn(drawn, rect, 3));
+
+  // The view draws static texts in their boxes and nothing of them beyond:
+  // a text too long for its one line wraps, and its second line is cut off.
+  const QRect label = view.DrawnText(100)->rect;
+  const QRect below(label.left(), label.bottom() + 1, label.width(), view.ToPixels(0, 0, 0, 3).height());
+  const auto same = [](const QImage& a, const QImage& b, const QRect& r) {
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      for (int x = r.left(); x <= r.right(); ++x)
+        if (a.pixelColor(x, y) != b.pixelColor(x, y)) return false;
+    return true;
+  };
+  model.SetItemText(100, "");
+  const QImage empty = view.Surface()->grab().toImage();
+  model.SetItemText(100, kFreqCp);
+  const QImage word = view.Surface()->grab().toImage();
+  EXPECT_FALSE(same(empty, word, label));
+  EXPECT_TRUE(same(empty, word, below));
+  model.SetItemText(100, "one two three four five six");
+  ASSERT_GT(view.DrawnText(100)->text.count(u'\n'), 0);
+  const QImage wrapped = view.Surface()->grab().toImage();
+  EXPECT_FALSE(same(word, wrapped, label));
+  EXPECT_TRUE(same(empty, wrapped, below));
 }
 
 }  // namespace
