@@ -312,8 +312,11 @@ TEST_F(QtViewTest, DrawsThePictureFromTheLinkedResources) {
   const QRect label = view.DrawnText(100)->rect;
   const QRect below(label.left(), label.bottom() + 1, label.width(), view.ToPixels(0, 0, 0, 3).height());
   const auto same = [](const QImage& a, const QImage& b, const QRect& r) {
-    for (int y = r.top(); y <= r.bottom(); ++y)
-      for (int x = r.left(); x <= r.right(); ++x)
+    const qreal dpr = a.devicePixelRatio();  // the grab is in device pixels
+    const QRect device(QPoint(std::lround(r.left() * dpr), std::lround(r.top() * dpr)),
+                       QPoint(std::lround((r.right() + 1) * dpr) - 1, std::lround((r.bottom() + 1) * dpr) - 1));
+    for (int y = device.top(); y <= device.bottom(); ++y)
+      for (int x = device.left(); x <= device.right(); ++x)
         if (a.pixelColor(x, y) != b.pixelColor(x, y)) return false;
     return true;
   };
