@@ -275,25 +275,40 @@ QFont DialogFont(const DialogTemplate& tmpl, double scaleX, double scaleY) {
     if (QFontMetricsF(font).height() <= lineHeight && averageOf(font) <= average * 1.05) break;
   }
   const double natural = averageOf(font);
-  int stretch = natural > average ? static_cast<int>(100.0 * average / natural) : 100;
-  font.setStretch(stretch);
+  double ratio = natural > average ? average / natural : 1.0;
 
-  // The template's static texts in their boxes.
-  std::vector<std::pair<QString, QSize>> captions;
+  // The template's static texts in their boxes, measured once in this font
+  // unnarrowed: the one-line boxes say how much narrower it must be.
+  struct Caption {
+    QString text;
+    QSize box;
+    int wide;  // unnarrowed, as one line
+  };
+  std::vector<Caption> captions;
+  const QFontMetrics unnarrowed(font);
   for (const ControlTemplate& c : tmpl.controls) {
     if (c.kind != ControlKind::Static || c.text.empty()) continue;
-    captions.emplace_back(WithoutMnemonics(FromCp1251(c.text)),
-                          QSize(static_cast<int>(std::lround(c.w * scaleX)), static_cast<int>(std::lround(c.h * scaleY))));
+    Caption caption{WithoutMnemonics(FromCp1251(c.text)),
+                    QSize(static_cast<int>(std::lround(c.w * scaleX)), static_cast<int>(std::lround(c.h * scaleY))), 0};
+    caption.wide = unnarrowed.horizontalAdvance(caption.text);
+    const bool oneLine = caption.box.height() < 2 * unnarrowed.lineSpacing() && !caption.text.contains(u'\n');
+    if (oneLine && caption.wide > caption.box.width()) ratio = std::min(ratio, double(caption.box.width()) / caption.wide);
+    captions.push_back(std::move(caption));
   }
-  constexpr int kNarrowest = 75;  // per cent; Qt may pick a condensed face on the way
+
+  // Narrowing is not quite in proportion (Qt may take a condensed face of
+  // the family instead): the texts that come close are checked in the font
+  // itself, which is narrowed on while one of them does not fit.
+  constexpr int kNarrowest = 75;  // per cent
+  int stretch = std::max(kNarrowest, static_cast<int>(100.0 * ratio));
+  font.setStretch(stretch);
   while (stretch > kNarrowest) {
     const QFontMetrics fm(font);
     int next = stretch;
-    for (const auto& [text, box] : captions) {
-      if (FitsBox(text, fm, box)) continue;
-      // A one-line caption says how much narrower the font must be.
-      const int wide = fm.horizontalAdvance(text);
-      next = std::min({next, stretch - 1, wide > 0 ? stretch * box.width() / wide : next});
+    for (const Caption& c : captions) {
+      if (c.wide * stretch <= 90 * c.box.width() || FitsBox(c.text, fm, c.box)) continue;
+      const int wide = fm.horizontalAdvance(c.text);
+      next = std::min({next, stretch - 1, wide > 0 ? stretch * c.box.width() / wide : next});
     }
     if (next == stretch) break;
     stretch = std::max(next, kNarrowest);
