@@ -1,5 +1,6 @@
 #include "app/AboutDlg.h"
 
+#include "app/SourceText.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora {
@@ -10,9 +11,6 @@ constexpr int kTitle = 1011;
 constexpr int kVersionWord = 1091;
 constexpr int kContact1 = 1051;
 constexpr int kContact2 = 1052;
-
-std::string Cp(const char* utf8) { return Utf8ToCp1251(utf8).value_or(std::string()); }
-
 }  // namespace
 
 // The version number, the release date and the contact block other than line

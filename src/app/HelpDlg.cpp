@@ -1,5 +1,6 @@
 #include "app/HelpDlg.h"
 
+#include "app/SourceText.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
 #include "textfile/KeyedTextFile.h"
@@ -9,9 +10,6 @@ namespace velmora {
 namespace {
 
 constexpr int kText = 1014;
-
-std::string Cp(const char* utf8) { return Utf8ToCp1251(utf8).value_or(std::string()); }
-
 }  // namespace
 
 ui::DialogTemplate HelpTemplate() {

@@ -5,6 +5,7 @@
 
 #include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
+#include "app/SourceText.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora {
@@ -16,7 +17,7 @@ using ui::ControlTemplate;
 namespace st = ui;
 
 // The source is UTF-8; the resource holds Windows-1251 bytes.
-std::string R(const char* utf8) { return Utf8ToCp1251(utf8).value_or(std::string()); }
+std::string R(const char* utf8) { return Cp(utf8); }
 
 // Every control starts a group except the second and later radio buttons of a
 // radio group, so that each radio group ends where the next control begins.

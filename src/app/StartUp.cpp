@@ -4,6 +4,7 @@
 #include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
+#include "app/SourceText.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
 
@@ -11,14 +12,8 @@ namespace velmora {
 
 using namespace ids;
 
-namespace {
-
 // The start-up messages about missing data files are built in: they must be
 // readable before (or without) any language file.
-std::string Cp(const char* utf8) { return Utf8ToCp1251(utf8).value_or(std::string()); }
-
-}  // namespace
-
 bool CVelmoraDlg::OnInitDialog() {
   // The defaults appear in the controls.
   ui::Dialog::OnInitDialog();

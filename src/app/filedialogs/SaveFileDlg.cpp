@@ -1,5 +1,6 @@
 #include "app/filedialogs/SaveFileDlg.h"
 
+#include "app/SourceText.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora {
@@ -9,9 +10,6 @@ namespace {
 constexpr int kList = 1009;
 constexpr int kLabel = 1055;
 constexpr int kName = 1012;
-
-std::string Cp(const char* utf8) { return Utf8ToCp1251(utf8).value_or(std::string()); }
-
 }  // namespace
 
 ui::DialogTemplate SaveFileTemplate() {

@@ -1,0 +1,14 @@
+#pragma once
+// Russian texts of the program's own (template captions, built-in messages) are
+// written in the sources as UTF-8 and held, like every text, as Windows-1251.
+#include <string>
+
+#include "textfile/Cp1251.h"
+
+namespace velmora {
+
+// The Windows-1251 bytes of a UTF-8 literal of the sources (every such
+// literal is encodable; a test of each template checks its captions).
+inline std::string Cp(const char* utf8) { return Utf8ToCp1251(utf8).value_or(std::string()); }
+
+}  // namespace velmora
