@@ -11,6 +11,7 @@ constexpr int kTitle = 1011;
 constexpr int kVersionWord = 1091;
 constexpr int kContact1 = 1051;
 constexpr int kContact2 = 1052;
+
 }  // namespace
 
 // The version number, the release date and the contact block other than line

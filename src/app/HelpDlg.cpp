@@ -10,6 +10,7 @@ namespace velmora {
 namespace {
 
 constexpr int kText = 1014;
+
 }  // namespace
 
 ui::DialogTemplate HelpTemplate() {

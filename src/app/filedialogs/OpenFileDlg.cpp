@@ -10,6 +10,7 @@ namespace {
 constexpr int kList = 1009;
 constexpr int kLabel = 1055;
 constexpr int kChosen = 1011;
+
 }  // namespace
 
 ui::DialogTemplate OpenFileTemplate() {

@@ -10,6 +10,7 @@ namespace {
 constexpr int kList = 1009;
 constexpr int kLabel = 1055;
 constexpr int kName = 1012;
+
 }  // namespace
 
 ui::DialogTemplate SaveFileTemplate() {
