@@ -6,6 +6,12 @@
 
 #include "calc/Constants.h"
 
+// The data folder's place relative to the programs' folder; the build sets it
+// from its install folders.
+#ifndef VELMORA_DATA_DIR_FROM_PROGRAM
+#define VELMORA_DATA_DIR_FROM_PROGRAM "../share/velmora"
+#endif
+
 namespace velmora {
 
 namespace fs = std::filesystem;
@@ -37,29 +43,29 @@ WorkingFolderEnv CurrentEnvironment(const char* argv0) {
 }
 
 std::string UserDataFolder(const WorkingFolderEnv& env) {
-  // A relative XDG_DATA_HOME is invalid and ignored.
-  if (!env.xdgDataHome.empty() && fs::path(env.xdgDataHome).is_absolute())
-    return (fs::path(env.xdgDataHome) / "velmora").string();
-  return (fs::path(env.home) / ".local" / "share" / "velmora").string();
+  // The XDG rules: a relative or empty path is invalid and ignored.
+  if (fs::path(env.xdgDataHome).is_absolute()) return (fs::path(env.xdgDataHome) / "velmora").string();
+  if (fs::path(env.home).is_absolute()) return (fs::path(env.home) / ".local" / "share" / "velmora").string();
+  return "";
 }
 
-std::string ChooseWorkingFolder(const std::optional<std::string>& dir, const WorkingFolderEnv& env) {
+std::string ChooseWorkingFolder(const std::optional<std::string>& dir, const WorkingFolderEnv& env,
+                                DataFolderUse use) {
   if (dir) return *dir;
   if (HoldsMaterialList(env.currentDir)) return env.currentDir;
-  return UserDataFolder(env);
+  const std::string user = UserDataFolder(env);
+  if (use == DataFolderUse::kFill) return user;
+  if (!user.empty() && HoldsMaterialList(user)) return user;
+  for (const std::string& shipped : ShippedDataFolders(env.exePath))
+    if (HoldsMaterialList(shipped)) return shipped;
+  return "";
 }
 
 std::vector<std::string> ShippedDataFolders(const std::string& exePath) {
-  std::vector<std::string> folders;
-#ifdef VELMORA_SHARE_INSTALL_DIR
-  folders.push_back(VELMORA_SHARE_INSTALL_DIR);
-#endif
-#ifdef VELMORA_SHARE_SOURCE_DIR
-  folders.push_back(VELMORA_SHARE_SOURCE_DIR);
-#endif
-  if (!exePath.empty())
-    folders.push_back((fs::path(exePath).parent_path().parent_path() / "share" / "velmora").string());
-  return folders;
+  // The build puts the data files at the same place relative to the programs
+  // in the build tree as the installation does, so no other path is needed.
+  if (exePath.empty()) return {};
+  return {(fs::path(exePath).parent_path() / VELMORA_DATA_DIR_FROM_PROGRAM).lexically_normal().string()};
 }
 
 bool FillUserDataFolder(const std::string& folder, const std::vector<std::string>& sources, std::string* error) {
@@ -87,10 +93,19 @@ bool FillUserDataFolder(const std::string& folder, const std::vector<std::string
 }
 
 bool EnterWorkingFolder(const std::optional<std::string>& dir, const WorkingFolderEnv& env, std::string* folder,
-                        std::string* error) {
-  const std::string chosen = ChooseWorkingFolder(dir, env);
+                        std::string* error, DataFolderUse use) {
+  const std::string chosen = ChooseWorkingFolder(dir, env, use);
   if (folder) *folder = chosen;
-  if (!dir && chosen != env.currentDir && !FillUserDataFolder(chosen, ShippedDataFolders(env.exePath), error))
+  if (chosen.empty()) {
+    if (error)
+      *error = use == DataFolderUse::kFill
+                   ? "no user data folder: neither XDG_DATA_HOME nor HOME names an absolute folder; give one with --dir"
+                   : "no data files found: neither here, nor in the user's data folder, nor installed; give a "
+                     "folder with --dir";
+    return false;
+  }
+  if (!dir && use == DataFolderUse::kFill && chosen != env.currentDir &&
+      !FillUserDataFolder(chosen, ShippedDataFolders(env.exePath), error))
     return false;
   std::error_code ec;
   fs::current_path(chosen, ec);

@@ -75,7 +75,8 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   }
 
   std::string folder, error;
-  if (!EnterWorkingFolder(args.dir, CurrentEnvironment(argv0), &folder, &error)) return Usage(error);
+  if (!EnterWorkingFolder(args.dir, CurrentEnvironment(argv0), &folder, &error, DataFolderUse::kReadOnly))
+    return Usage(error);
 
   ui::HeadlessHost host;  // OK for every box, each one recorded
   CVelmoraDlg dlg(host, options);

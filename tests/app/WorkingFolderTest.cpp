@@ -27,6 +27,70 @@ TEST(WorkingFolderTest, ChoosesTheGivenFolderThenTheCurrentOneWithDataThenTheUse
   EXPECT_EQ(ChooseWorkingFolder(std::nullopt, env), dir.path());
 }
 
+TEST(WorkingFolderTest, RelativeOrEmptyHomesNameNoUserFolder) {
+  WorkingFolderEnv env;
+  EXPECT_EQ(UserDataFolder(env), "");
+  env.home = "relative/home";
+  env.xdgDataHome = "relative/data";
+  EXPECT_EQ(UserDataFolder(env), "");
+  env.xdgDataHome = "/data";
+  EXPECT_EQ(UserDataFolder(env), "/data/velmora");
+  env.xdgDataHome = "";
+  env.home = "/home/someone";
+  EXPECT_EQ(UserDataFolder(env), "/home/someone/.local/share/velmora");
+
+  // The window then has nowhere to keep its files and says so; nothing is
+  // made in the current folder.
+  TempDir dir;
+  env.currentDir = dir.path();
+  env.home = ".";
+  std::string folder = "x", error;
+  EXPECT_FALSE(EnterWorkingFolder(std::nullopt, env, &folder, &error));
+  EXPECT_EQ(folder, "");
+  EXPECT_NE(error.find("--dir"), std::string::npos);
+  EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST(WorkingFolderTest, ReadOnlyUseReadsTheUsersDataElseTheShippedOnesAndMakesNothing) {
+  TempDir dir;
+  fs::create_directories("opt/bin");
+  fs::create_directories("opt/share/velmora");
+  dir.write("opt/share/velmora/Materials.txt", "Mat1 = N87 Epcos\r\n");
+  fs::create_directory("here");
+  WorkingFolderEnv env;
+  env.currentDir = dir.path() + "/here";
+  env.home = dir.path() + "/home";
+  env.exePath = dir.path() + "/opt/bin/velmora-cli";
+  const std::string shipped = dir.path() + "/opt/share/velmora";
+  std::string folder, error;
+
+  // No user folder: the shipped data are read in place.
+  ASSERT_TRUE(EnterWorkingFolder(std::nullopt, env, &folder, &error, DataFolderUse::kReadOnly)) << error;
+  EXPECT_EQ(folder, shipped);
+  EXPECT_EQ(fs::current_path(), fs::canonical(shipped));
+  EXPECT_FALSE(fs::exists(dir.path() + "/home"));
+
+  // A user folder without its material list is no data folder either; one
+  // with it is read, as it is.
+  fs::current_path(dir.path());
+  fs::create_directories("home/.local/share/velmora");
+  EXPECT_EQ(ChooseWorkingFolder(std::nullopt, env, DataFolderUse::kReadOnly), shipped);
+  dir.write("home/.local/share/velmora/Materials.txt", "Mat1 = 3F3 Ferroxcube\r\n");
+  EXPECT_EQ(ChooseWorkingFolder(std::nullopt, env, DataFolderUse::kReadOnly),
+            dir.path() + "/home/.local/share/velmora");
+  EXPECT_EQ(dir.read("home/.local/share/velmora/Materials.txt"), "Mat1 = 3F3 Ferroxcube\r\n");
+
+  // Data here win; nothing anywhere is reported.
+  dir.write("here/Materials.txt", "Mat1 = N87 Epcos\r\n");
+  EXPECT_EQ(ChooseWorkingFolder(std::nullopt, env, DataFolderUse::kReadOnly), env.currentDir);
+  fs::remove_all(dir.path() + "/opt");
+  fs::remove_all(dir.path() + "/home");
+  fs::remove(dir.path() + "/here/Materials.txt");
+  EXPECT_FALSE(EnterWorkingFolder(std::nullopt, env, &folder, &error, DataFolderUse::kReadOnly));
+  EXPECT_NE(error.find("--dir"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir.path() + "/home"));
+}
+
 TEST(WorkingFolderTest, ShippedFilesAreCopiedOnceAndNeverOverTheUsersOwn) {
   TempDir dir;
   fs::create_directories("install");  // no material list: not a data folder
@@ -77,10 +141,9 @@ TEST(WorkingFolderTest, EnteringMakesTheFolderCurrent) {
   EXPECT_EQ(fs::current_path(), fs::canonical(folder));
 }
 
-TEST(WorkingFolderTest, ShippedDataAreLookedForBesideTheProgramLast) {
-  const auto folders = ShippedDataFolders("/opt/velmora/bin/velmora");
-  ASSERT_FALSE(folders.empty());
-  EXPECT_EQ(folders.back(), "/opt/velmora/share/velmora");
+TEST(WorkingFolderTest, ShippedDataLieAtTheirPlaceRelativeToTheProgram) {
+  EXPECT_EQ(ShippedDataFolders("/opt/velmora/bin/velmora"), std::vector<std::string>{"/opt/velmora/share/velmora"});
+  EXPECT_TRUE(ShippedDataFolders("").empty());
 }
 
 }  // namespace

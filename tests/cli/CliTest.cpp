@@ -1,9 +1,13 @@
 // velmora-cli end to end: the binary in a data folder of the test's own.
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -211,21 +215,51 @@ TEST_F(CliTest, UsageErrorsHelpAndVersion) {
   EXPECT_EQ(r.out, "velmora-cli 5.2.0\n");
 }
 
-TEST_F(CliTest, WithoutDataHereTheUsersDataFolderIsMadeFromTheShippedFiles) {
-  if (!fs::exists(fs::path(VELMORA_SOURCE_DIR) / "share" / "Materials.txt")) GTEST_SKIP() << "no shipped data";
+// Every file under the folder with its bytes, to see that nothing changed.
+std::vector<std::pair<std::string, std::string>> Snapshot(const std::string& folder) {
+  std::vector<std::pair<std::string, std::string>> files;
+  for (const auto& e : fs::recursive_directory_iterator(folder)) {
+    std::string bytes;
+    if (e.is_regular_file()) {
+      std::ifstream in(e.path(), std::ios::binary);
+      bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    files.emplace_back(e.path().string(), bytes);
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+TEST_F(CliTest, WithoutDataHereTheUsersDataOrTheShippedOnesAreReadAndNothingIsWritten) {
   fs::create_directory("empty");
-  fs::create_directories("xdg/velmora");
-  dir.write("xdg/velmora/BaseCores.txt", "[E 52]\r\nAe = 52\r\nAn = 150\r\nle = 57.5\r\nmu = 2000\r\n\r\n");
+  fs::create_directory("home");
+  const std::string home = "HOME=" + Quote(dir.path() + "/home") + " XDG_DATA_HOME= ";
   fs::current_path("empty");
-  const CliRun r = Run({"calc", "--json"}, "XDG_DATA_HOME=" + Quote(dir.path() + "/xdg") + " ");
+  // No user data folder: the data files beside the program are read in place.
+  CliRun r = Run({"calc", "--json"}, home);
+  ASSERT_EQ(r.exit, 0) << r.err << r.out;
+  EXPECT_NE(r.out.find("\"core\": \"E 25/13/7\""), std::string::npos) << r.out;
+  // Nor is one made with HOME and XDG_DATA_HOME unset or relative.
+  r = Run({"calc"}, "env -u HOME XDG_DATA_HOME=rel ");
+  EXPECT_EQ(r.exit, 0) << r.err;
+  r = Run({"calc"}, "HOME=. XDG_DATA_HOME= ");
+  EXPECT_EQ(r.exit, 0) << r.err;
+  EXPECT_TRUE(fs::is_empty("."));
+  EXPECT_TRUE(fs::is_empty(dir.path() + "/home"));
+
+  // The user's data folder, once the window has filled it, is read as it is.
+  fs::current_path("..");
+  fs::create_directories("xdg/velmora");
+  for (const char* f : {"English.lng", "Materials.txt", "N87 Epcos.txt", "Феррит \"Б\".txt", "BaseCores.txt"})
+    fs::rename(f, fs::path("xdg/velmora") / f);
+  const auto before = Snapshot(dir.path() + "/xdg");
+  fs::current_path("empty");
+  r = Run({"calc", "--json", "--set", "core=E 52", "--set", "L=47"}, "XDG_DATA_HOME=" + Quote(dir.path() + "/xdg") + " ");
   fs::current_path("..");
   ASSERT_EQ(r.exit, 0) << r.err << r.out;
-  EXPECT_TRUE(fs::exists("xdg/velmora/Materials.txt"));
-  EXPECT_TRUE(fs::exists("xdg/velmora/English.lng"));
-  // The user's own core database was kept: the default core is not in it.
-  EXPECT_EQ(dir.read("xdg/velmora/BaseCores.txt"), "[E 52]\r\nAe = 52\r\nAn = 150\r\nle = 57.5\r\nmu = 2000\r\n\r\n");
   EXPECT_NE(r.out.find("\"core\": \"E 52\""), std::string::npos) << r.out;
-  EXPECT_TRUE(fs::is_empty("empty") || !fs::exists("empty/Inductor.ini"));
+  EXPECT_EQ(Snapshot(dir.path() + "/xdg"), before);
+  EXPECT_TRUE(fs::is_empty("empty"));
 }
 
 }  // namespace
