@@ -125,4 +125,32 @@ CoreLossEstimate EstimateCoreLoss(const MaterialRecord& material, double F, doub
   return estimate;
 }
 
+CoreLossSource DescribeCoreLoss(const MaterialRecord& material, double F, double Bac) {
+  CoreLossSource src;
+  const std::optional<Grid> grid = GridOf(material);
+  if (!grid) return src;
+  const Grid& g = *grid;
+  src.valid = true;
+  src.row = FrequencyRow(g, F);
+  src.column = LowerOfPair(Bac, g.nB, [&](int i) { return g.B(i); });
+  const FluxLaw law = FluxLawAt(g, src.row, src.column, F);
+  for (int i = 0; i < 2; ++i) {
+    src.F[i] = g.F(src.row + i);
+    src.B[i] = g.B(src.column + i);
+    for (int k = 0; k < 2; ++k) {
+      const double p = g.P(src.row + i, src.column + k);
+      src.P[i][k] = p;
+      if (!(std::isfinite(p) && p > 0)) src.missingCell = true;
+    }
+  }
+  src.Px[0] = law.Pj;
+  src.Px[1] = ColumnLossAt(g, src.row, src.column + 1, F);
+  src.beta = law.beta;
+  src.outsideF = F < g.F(1) || F > g.F(g.nF);
+  src.outsideB = Bac < g.B(1) || Bac > g.B(g.nB);
+  src.firstB = g.B(1);
+  src.lastB = g.B(g.nB);
+  return src;
+}
+
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #include "data/CoreDatabase.h"
 
+#include <cmath>
 #include <optional>
 
 #include "textfile/Numbers.h"
@@ -205,6 +206,35 @@ CoreTexts ReadCoreTexts(std::string_view dbText, std::string_view name) {
   texts.le = CommaToPoint(ValueInRecord(record, "le"));
   texts.mu = CommaToPoint(ValueInRecord(record, "mu"));
   return texts;
+}
+
+namespace {
+
+// The value of a key that opens a line of the record (blanks before it and
+// before its '=' allowed); 0 unless it reads as a positive number.
+double LineKeyValue(std::string_view record, std::string_view key) {
+  for (std::size_t k = record.find(key); k != npos; k = record.find(key, k + 1)) {
+    std::size_t start = LineStartOf(record, k);
+    while (start < k && record[start] == ' ') ++start;
+    std::size_t eq = k + key.size();
+    while (eq < record.size() && record[eq] == ' ') ++eq;
+    if (start != k || eq >= record.size() || record[eq] != '=') continue;
+    const double value = ReadLeadingDouble(CommaToPoint(ValueInRecord(record.substr(k), key)));
+    return std::isfinite(value) && value > 0 ? value : 0;
+  }
+  return 0;
+}
+
+}  // namespace
+
+CoreExtras ReadCoreExtras(std::string_view dbText, std::string_view name) {
+  CoreExtras extras;
+  const std::optional<RecordSpan> span = FindCoreRecord(dbText, name);
+  if (!span) return extras;
+  const std::string_view record = dbText.substr(span->body, span->end - span->body);
+  extras.MLT = LineKeyValue(record, "MLT");
+  extras.Asurf = LineKeyValue(record, "Asurf");
+  return extras;
 }
 
 CoreRecord CoreFromTexts(std::string_view name, const CoreTexts& texts) {

@@ -1,0 +1,153 @@
+// The details of one design, assembled from a run of Calculate.
+#include "insight/DesignDetails.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+#include "calc/Constants.h"
+#include "textfile/Numbers.h"
+
+namespace velmora::insight {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// An input number as Calculate reads it.
+double InputNumber(const std::string& text) { return ReadLeadingDouble(CommaToPoint(text)); }
+
+// A number as a field text that reads back to the same double.
+std::string FieldText(double value) {
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.17g", value);
+  return buffer;
+}
+
+WindingFigures WindingOf(const ChokeResults& r, const CoreWindingGeometry& geometry, double F,
+                         double temperature_C) {
+  WindingFigures w;
+  w.mlt_mm = geometry.mlt_mm;
+  w.mltEstimated = geometry.mltEstimated;
+  w.wireLength_m = r.N * geometry.mlt_mm / constants::kMmPerM;
+  w.temperature_C = temperature_C;
+  w.resistivity_Ohm_m = CopperResistivity(temperature_C);
+  w.skinDepth_mm = SkinDepth_mm(w.resistivity_Ohm_m, F);
+  // Without a wire (the run stopped at the ripple check, or no wire table)
+  // there is nothing to measure.
+  const bool wired = !r.stoppedByRipple && r.wireIndex >= 0;
+  w.resistance_Ohm = wired ? WireResistance(w.resistivity_Ohm_m, w.wireLength_m, r.n, r.S1) : kNaN;
+  w.copperLoss_W = wired ? r.Irms * r.Irms * w.resistance_Ohm : kNaN;
+  w.diameterToSkinDepth = wired ? r.d / w.skinDepth_mm : kNaN;
+  w.skinEffectNote = w.diameterToSkinDepth > constants::kSkinDiameterRatioNote;
+  return w;
+}
+
+LossBudget BudgetOf(const ChokeResults& r, const WindingFigures& w, const CoreWindingGeometry& g) {
+  LossBudget b;
+  b.core_W = r.noData ? kNaN : r.Pcore;
+  b.copper_W = w.copperLoss_W;
+  b.total_W = b.core_W + b.copper_W;
+  b.surface_mm2 = g.surface_mm2;
+  b.surfaceEstimated = g.surfaceEstimated;
+  b.temperatureRise_K = TemperatureRise_K(b.total_W, b.surface_mm2);
+  return b;
+}
+
+// The built choke (N turns) at one AL (uH/turn2).
+struct ToleranceEnd {
+  double AL = 0, L = 0, dI = 0, Ipk = 0, Bpk = 0;
+};
+
+ToleranceEnd EndAt(double AL, const ChokeResults& r, double Inom, double Ae) {
+  ToleranceEnd e;
+  e.AL = AL;
+  e.L = AL * r.N * r.N;
+  e.dI = r.VS / e.L;
+  e.Ipk = Inom + e.dI * 0.5;
+  e.Bpk = e.Ipk * e.L / r.N / Ae;
+  return e;
+}
+
+Range Span(double a, double b) { return Range{std::min(a, b), std::max(a, b)}; }
+
+WorstCase WorstCaseOf(const ChokeInputs& inputs, const ChokeContext& context, const ChokeResults& r,
+                      const InsightOptions& options) {
+  WorstCase wc;
+  wc.gapGiven = inputs.yes_al == 0;
+  wc.Bm_T = r.Bm;
+  double ALlo = 0, ALhi = 0;
+  if (wc.gapGiven) {
+    // A wider gap gives the lower AL; both through Calculate's gap formula.
+    wc.tolerance = options.gapTolerance_mm;
+    const double gap = InputNumber(r.fields.zazor);
+    ChokeInputs wide = inputs;
+    wide.zazor = FieldText(gap + options.gapTolerance_mm);
+    ChokeInputs narrow = inputs;
+    narrow.zazor = FieldText(std::max(0.0, gap - options.gapTolerance_mm));
+    ALlo = Calculate(wide, context).AL;
+    ALhi = Calculate(narrow, context).AL;
+  } else {
+    wc.tolerance = options.alTolerance;
+    ALlo = r.AL * (1 - options.alTolerance);
+    ALhi = r.AL * (1 + options.alTolerance);
+  }
+  const double Inom = InputNumber(inputs.Inom);
+  const ToleranceEnd lo = EndAt(ALlo, r, Inom, context.core.Ae);
+  const ToleranceEnd hi = EndAt(ALhi, r, Inom, context.core.Ae);
+  wc.AL_nH = Span(lo.AL * velmora::constants::kThousand, hi.AL * velmora::constants::kThousand);
+  wc.L_uH = Span(lo.L, hi.L);
+  wc.dI_A = Span(lo.dI, hi.dI);
+  wc.Ipk_A = Span(lo.Ipk, hi.Ipk);
+  wc.Bpk_T = Span(lo.Bpk, hi.Bpk);
+  // The same margin as the flux warning of Calculate.
+  wc.fluxLimitHolds = wc.Bpk_T.max <= r.Bm + velmora::constants::kFluxTolerance;
+  return wc;
+}
+
+}  // namespace
+
+Waveform WaveformOf(const ChokeResults& r, double Ae_mm2, double F_kHz) {
+  Waveform w;
+  const double period = velmora::constants::kThousand / F_kHz;
+  const double low = r.Ipk - r.dI;
+  w.t_us = {0.0, r.ton, period};
+  w.i_A = {low, r.Ipk, low};
+  for (double i : w.i_A) w.B_T.push_back(i * r.Lact / r.N / Ae_mm2);
+  return w;
+}
+
+DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& context,
+                             const ChokeResults& results, const CoreExtras& extras,
+                             const InsightOptions& options) {
+  DesignDetails d;
+  const double F = InputNumber(inputs.Fc);
+  const CoreWindingGeometry geometry = WindingGeometryOf(context.core, extras);
+  d.winding = WindingOf(results, geometry, F, options.windingTemperature_C);
+  d.losses = BudgetOf(results, d.winding, geometry);
+  if (results.noData) {
+    d.lossModel.F_kHz = F;
+    d.lossModel.Bac_T = results.Bac;
+    d.lossModel.Pv_mW_cm3 = kNaN;
+    d.lossModel.limit_mW_cm3 = context.lossLimit;
+    d.lossModel.Blimit_T = kNaN;
+  } else {
+    d.lossModel = DescribeLossModel(context.material, F, results.Bac, context.lossLimit, results.B1);
+    d.lossCurve = LossCurveAt(context.material, F, results.Bac);
+  }
+  d.waveform = WaveformOf(results, context.core.Ae, F);
+  d.worstCase = WorstCaseOf(inputs, context, results, options);
+  return d;
+}
+
+DesignReport ComputeDesignReport(const ChokeInputs& inputs, const ChokeContext& context,
+                                 const CoreExtras& extras, const InsightOptions& options) {
+  DesignReport report;
+  report.results = Calculate(inputs, context);
+  report.details = DescribeDesign(inputs, context, report.results, extras, options);
+  return report;
+}
+
+}  // namespace velmora::insight

@@ -1,0 +1,149 @@
+#pragma once
+// The figures behind one choke design: winding resistance and copper loss,
+// the loss budget and the temperature rise, where the core loss comes from in
+// the material's table, the loss curve, the waveforms over one period and the
+// spread that the AL or gap tolerance gives.
+//
+// Every figure starts from a run of Calculate (the same one the main window
+// shows) and is never computed there differently. Units are in the names:
+// _mm, _mm2, _m, _Ohm, _W, _K, _T, _A, _uH, _us, _kHz, _mW_cm3. A figure the
+// inputs do not allow (no wire chosen, no loss data, an empty field) is NaN.
+#include <string_view>
+#include <vector>
+
+#include "calc/Calculate.h"
+#include "calc/CoreLoss.h"
+#include "data/CoreDatabase.h"
+#include "insight/InsightConstants.h"
+
+namespace velmora::insight {
+
+struct InsightOptions {
+  double windingTemperature_C = constants::kDefaultWindingTemperature;
+  double alTolerance = constants::kDefaultAlTolerance;      // relative, AL given
+  double gapTolerance_mm = constants::kDefaultGapTolerance;  // gap given
+};
+
+// Mean length of a turn and the outer surface of the wound core: from the
+// core's record when it holds them, else estimated from Ae and An.
+struct CoreWindingGeometry {
+  double mlt_mm = 0;
+  bool mltEstimated = false;
+  double surface_mm2 = 0;
+  bool surfaceEstimated = false;
+};
+CoreWindingGeometry WindingGeometryOf(const CoreRecord& core, const CoreExtras& extras);
+
+struct WindingFigures {
+  double mlt_mm = 0;
+  bool mltEstimated = false;
+  double wireLength_m = 0;       // N * MLT
+  double temperature_C = 0;      // winding temperature the resistance is for
+  double resistivity_Ohm_m = 0;  // copper at that temperature
+  double resistance_Ohm = 0;     // DC, n wires of S1 in parallel
+  double copperLoss_W = 0;       // Irms^2 * R
+  double skinDepth_mm = 0;       // at the switching frequency
+  double diameterToSkinDepth = 0;
+  bool skinEffectNote = false;   // the wire is thicker than two skin depths
+};
+
+struct LossBudget {
+  double core_W = 0;    // the core-loss label's value
+  double copper_W = 0;
+  double total_W = 0;
+  double surface_mm2 = 0;
+  bool surfaceEstimated = false;
+  double temperatureRise_K = 0;  // free air, an estimate (McLyman)
+};
+
+// The operating point in the material's loss table.
+struct LossModel {
+  bool available = false;  // a material with a usable loss table
+  double F_kHz = 0;
+  double Bac_T = 0;
+  double Pv_mW_cm3 = 0;    // at (F, Bac), as the label has it
+  double limit_mW_cm3 = 0;
+  double Blimit_T = 0;     // amplitude at the limit, at F
+  CoreLossSource source;   // grid points, table values, flags
+};
+
+// Pv(B) at the design frequency by the label's power law; B ascending.
+struct LossCurve {
+  std::vector<double> B_T;
+  std::vector<double> Pv_mW_cm3;
+};
+
+// The inductor current and flux density over one switching period: a
+// triangle from Ipk - dI up to Ipk at the end of the on-time and back.
+struct Waveform {
+  std::vector<double> t_us;
+  std::vector<double> i_A;
+  std::vector<double> B_T;
+};
+
+struct Range {
+  double min = 0;
+  double max = 0;
+};
+
+// The built choke (the calculated turns) with AL at both ends of its
+// tolerance: AL +- the relative tolerance, or the gap +- its tolerance
+// through the gap formula of Calculate.
+struct WorstCase {
+  bool gapGiven = true;
+  double tolerance = 0;  // mm (gap) or relative (AL)
+  Range AL_nH;
+  Range L_uH;
+  Range dI_A;
+  Range Ipk_A;
+  Range Bpk_T;
+  double Bm_T = 0;             // the permitted peak flux density
+  bool fluxLimitHolds = false;  // Bpk stays within Bm at both ends
+};
+
+struct DesignDetails {
+  WindingFigures winding;
+  LossBudget losses;
+  LossModel lossModel;
+  LossCurve lossCurve;
+  Waveform waveform;
+  WorstCase worstCase;
+};
+
+// The details of a design whose Calculate run gave `results` from these
+// inputs and context. Runs Calculate again only for the gap tolerance.
+DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& context,
+                             const ChokeResults& results, const CoreExtras& extras,
+                             const InsightOptions& options = {});
+
+// Calculate and its details in one call.
+struct DesignReport {
+  ChokeResults results;
+  DesignDetails details;
+};
+DesignReport ComputeDesignReport(const ChokeInputs& inputs, const ChokeContext& context,
+                                 const CoreExtras& extras, const InsightOptions& options = {});
+
+// --- The pieces, for tests and for callers that need one of them ---------------
+
+// Copper resistivity at a temperature (linear coefficient).
+double CopperResistivity(double temperature_C);
+// Skin depth in copper of that resistivity at F kHz, in mm.
+double SkinDepth_mm(double resistivity_Ohm_m, double F_kHz);
+// DC resistance of length_m of n parallel wires of S1_mm2 each.
+double WireResistance(double resistivity_Ohm_m, double length_m, double n, double S1_mm2);
+// Temperature rise in free air for a loss on an outer surface (McLyman).
+double TemperatureRise_K(double loss_W, double surface_mm2);
+// Estimates from Ae and An (mm2) for a core of that name.
+double EstimateMlt_mm(double Ae_mm2, double An_mm2);
+double EstimateSurface_mm2(std::string_view coreName, double Ae_mm2, double An_mm2);
+// The operating point (F kHz, Bac T) in the material's table.
+LossModel DescribeLossModel(const MaterialRecord& material, double F_kHz, double Bac_T,
+                            double limit_mW_cm3, double Blimit_T);
+// Pv(B) at F: the table's flux densities, log-spaced points between them, a
+// margin beyond both ends, and Bac itself (when finite and positive).
+LossCurve LossCurveAt(const MaterialRecord& material, double F_kHz, double Bac_T);
+// One period of the current and flux density of a calculated design.
+Waveform WaveformOf(const ChokeResults& results, double Ae_mm2, double F_kHz);
+
+}  // namespace velmora::insight

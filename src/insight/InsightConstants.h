@@ -1,0 +1,58 @@
+#pragma once
+// Fixed numbers of the design details, each with the reason for its value.
+namespace velmora::insight::constants {
+
+// --- Copper -----------------------------------------------------------------
+// Resistivity of annealed copper at 20 C (IEC 60028 standard: 1/58 ohm mm2/m).
+inline constexpr double kCopperResistivity20 = 1.724e-8;  // ohm m
+inline constexpr double kCopperReferenceTemperature = 20.0;  // C
+// Temperature coefficient of the resistance of copper near 20 C.
+inline constexpr double kCopperTemperatureCoefficient = 0.00393;  // 1/K
+// The shipped loss tables are taken at 100 C; the winding of a choke that
+// runs near that core temperature is about as hot.
+inline constexpr double kDefaultWindingTemperature = 100.0;  // C
+// Permeability of free space in H/m, for the skin depth.
+inline constexpr double kMu0SI = 4e-7 * 3.141592653589793;
+// Above two skin depths the current crowds to the wire's surface and the AC
+// resistance rises noticeably above the DC value.
+inline constexpr double kSkinDiameterRatioNote = 2.0;
+
+// --- Tolerances ---------------------------------------------------------------
+// AL of a gapped ferrite set is usually specified to +-10 %; a ground gap
+// to about +-0.02 mm (common catalogue values).
+inline constexpr double kDefaultAlTolerance = 0.10;
+inline constexpr double kDefaultGapTolerance = 0.02;  // mm
+
+// --- Temperature rise (free air, natural convection) -------------------------
+// McLyman's empirical fit: rise = 450 * (P / At)^0.826 K, P in W, At the
+// outer surface of the wound core in cm2.
+inline constexpr double kRiseCoefficient = 450.0;
+inline constexpr double kRiseExponent = 0.826;
+// McLyman's surface estimate At = Ks * sqrt(Ap) cm2 from the area product
+// Ap = Ae * An (cm4), with Ks by core type.
+inline constexpr double kSurfaceKsToroid = 32.5;
+inline constexpr double kSurfaceKsPot = 33.8;
+inline constexpr double kSurfaceKsLamination = 41.3;
+
+// --- Mean length of a turn, estimated from Ae and An -------------------------
+// A square centre leg of side sqrt(Ae) and a window filled across its width
+// w: the mean turn lies at half the build, 4 sqrt(Ae) + pi w. The winding
+// windows of the shipped cores are about 2.7 times as tall as wide (An being
+// the usable part), so w = sqrt(An / 2.7).
+inline constexpr double kWindowAspect = 2.7;
+
+// --- Unit conversions -------------------------------------------------------
+inline constexpr double kMm2PerCm2 = 100.0;
+inline constexpr double kMmPerM = 1000.0;
+inline constexpr double kHzPerKHz = 1000.0;
+inline constexpr double kUsPerMs = 1000.0;  // 1 / kHz = 1000 us
+inline constexpr double kMOhmPerOhm = 1000.0;
+
+// --- Loss curve ---------------------------------------------------------------
+// The curve spans the table's flux range and a little beyond it on each side
+// (a factor on the log scale), so extrapolated operating points stay visible.
+inline constexpr double kCurveMargin = 1.25;
+// Log-spaced points between neighbouring table flux densities.
+inline constexpr int kCurveStepsPerInterval = 8;
+
+}  // namespace velmora::insight::constants

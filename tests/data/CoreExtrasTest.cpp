@@ -1,0 +1,62 @@
+// The optional MLT and Asurf lines of a core record.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "data/CoreDatabase.h"
+
+namespace velmora {
+namespace {
+
+const std::string kDb =
+    "[E 20/10/5]\r\nAe = 28.9\r\nAn = 50.08\r\nle = 46.4\r\nmu = 1492\r\nMLT = 38.5\r\nAsurf = 1630\r\n\r\n"
+    "[E 25/13/7]\r\nAe = 52.5\r\nAn = 76.24\r\nle = 57.5\r\nmu = 1591\r\n\r\n"
+    "[RM 10]\r\nMLT = 52,7\r\nAsurf=2410\r\nAe = 98.5\r\nAn = 41.2\r\nle = 44.6\r\nmu = 1820\r\n\r\n";
+
+TEST(CoreExtras, ReadFromTheCoresOwnRecord) {
+  const CoreExtras e20 = ReadCoreExtras(kDb, "E 20/10/5");
+  EXPECT_DOUBLE_EQ(e20.MLT, 38.5);
+  EXPECT_DOUBLE_EQ(e20.Asurf, 1630);
+  // A record without them does not borrow the next record's lines.
+  const CoreExtras e25 = ReadCoreExtras(kDb, "E 25/13/7");
+  EXPECT_EQ(e25.MLT, 0);
+  EXPECT_EQ(e25.Asurf, 0);
+  // Before the four values, a decimal comma, no blank before '='.
+  const CoreExtras rm = ReadCoreExtras(kDb, "RM 10");
+  EXPECT_DOUBLE_EQ(rm.MLT, 52.7);
+  EXPECT_DOUBLE_EQ(rm.Asurf, 2410);
+  EXPECT_EQ(ReadCoreExtras(kDb, "P 26/16").MLT, 0);
+}
+
+TEST(CoreExtras, TheFourValuesAreNotMistaken) {
+  // The extra lines, before or after the four values, change none of them.
+  for (const char* name : {"E 20/10/5", "RM 10"}) {
+    const CoreTexts t = ReadCoreTexts(kDb, name);
+    EXPECT_FALSE(t.Ae.empty()) << name;
+    EXPECT_EQ(t.Ae.find_first_not_of("0123456789."), std::string::npos) << name;
+    EXPECT_EQ(t.An.find_first_not_of("0123456789."), std::string::npos) << name;
+    EXPECT_EQ(t.le.find_first_not_of("0123456789."), std::string::npos) << name;
+    EXPECT_EQ(t.mu.find_first_not_of("0123456789"), std::string::npos) << name;
+  }
+  const CoreTexts rm = ReadCoreTexts(kDb, "RM 10");
+  EXPECT_EQ(rm.Ae, "98.5");
+  EXPECT_EQ(rm.An, "41.2");
+  EXPECT_EQ(rm.le, "44.6");
+  EXPECT_EQ(rm.mu, "1820");
+  // Nor does the listing: no entry comes from the extra lines.
+  EXPECT_EQ(ListCoreNames(kDb, kShapeOther), std::vector<std::string>{"RM 10"});
+  EXPECT_EQ(ListCoreNames(kDb, kShapeE).size(), 2u);
+}
+
+TEST(CoreExtras, OnlyAtTheStartOfALineAndOnlyPositive) {
+  const std::string db =
+      "[X 1]\r\nAe = 10 MLT = 9\r\nAn = 10\r\nle = 10\r\nmu = 100\r\nxMLT = 7\r\nAsurf = -5\r\n\r\n"
+      "[X 2]\r\nAe = 10\r\n  MLT  = 12\r\nAsurf = nan\r\n\r\n";
+  EXPECT_EQ(ReadCoreExtras(db, "X 1").MLT, 0);
+  EXPECT_EQ(ReadCoreExtras(db, "X 1").Asurf, 0);
+  EXPECT_DOUBLE_EQ(ReadCoreExtras(db, "X 2").MLT, 12);
+  EXPECT_EQ(ReadCoreExtras(db, "X 2").Asurf, 0);
+}
+
+}  // namespace
+}  // namespace velmora
