@@ -14,18 +14,13 @@ namespace {
 
 using namespace constants;
 
-// The eight input numbers of one run.
-struct InputValues {
-  double L = 0, Inom = 0, Imin = 0, U1 = 0, U2 = 0, F = 0, J = 0, X = 0;
-};
-
 // Everything one run works on. Language texts are data: they are put
 // together with the numbers by concatenation, never used as formats.
 struct Run {
   const ChokeInputs& in;
   const ChokeContext& ctx;
   ChokeResults& r;
-  InputValues v;
+  InputNumbers v;
 
   const std::string& Others(int k) const { return ctx.lang.Get(LangSection::Others, k); }
   void Show(std::string text) { r.messages.push_back(Message{std::move(text), Others(8)}); }
@@ -39,16 +34,17 @@ void ReadInputs(Run& run) {
   for (std::string* text : {&f.L, &f.Inom, &f.Imin, &f.Uimpulsa, &f.Udc, &f.Fc, &f.j, &f.zazor, &f.dprov}) {
     std::replace(text->begin(), text->end(), ',', '.');
   }
-  run.v = InputValues{ReadLeadingDouble(f.L),    ReadLeadingDouble(f.Inom),     ReadLeadingDouble(f.Imin),
-                      ReadLeadingDouble(f.Uimpulsa), ReadLeadingDouble(f.Udc), ReadLeadingDouble(f.Fc),
-                      ReadLeadingDouble(f.j),    ReadLeadingDouble(f.zazor)};
+  run.v = InputNumbers{ReadLeadingDouble(f.L),        ReadLeadingDouble(f.Inom), ReadLeadingDouble(f.Imin),
+                       ReadLeadingDouble(f.Uimpulsa), ReadLeadingDouble(f.Udc),  ReadLeadingDouble(f.Fc),
+                       ReadLeadingDouble(f.j),        ReadLeadingDouble(f.zazor), ReadLeadingDouble(f.dprov)};
+  run.r.read = run.v;
   run.r.texts.coreLoss = std::string();
 }
 
 // Duty cycle, volt-seconds, the inductance to design for, ripple.
 void CurrentWaveform(Run& run) {
   ChokeResults& r = run.r;
-  const InputValues& v = run.v;
+  const InputNumbers& v = run.v;
   const bool outputChoke = run.in.use == 0;
   r.D = outputChoke ? v.U2 / v.U1 : v.U2 / (v.U1 + v.U2);
   r.ton = r.D / v.F * kThousand;

@@ -23,6 +23,13 @@ struct ChokeInputs {
   int use_D = 0;    // use the desired wire size
 };
 
+// The numbers one run reads from the input texts (after "," became ".").
+struct InputNumbers {
+  double L = 0, Inom = 0, Imin = 0, U1 = 0, U2 = 0, F = 0, J = 0;
+  double X = 0;     // gap in mm or AL in nH/turn2, as yes_al says
+  double wire = 0;  // wire-size field: diameter in mm or AWG number
+};
+
 struct ChokeContext {
   const CoreRecord& core;
   MaterialRecord& material;  // mu becomes 10000 for the no-data material
@@ -68,6 +75,8 @@ struct ChokeResults {
   int wireIndex = -1;
   bool noData = false;          // the no-data material was selected
   bool stoppedByRipple = false; // 2 * Inom below the ripple: the run ended at the check
+
+  InputNumbers read;  // what the input texts were read as
 
   // The input texts after the run: "," turned into "." in the eight inputs,
   // the corrected nominal current, the rewritten wire-size field.

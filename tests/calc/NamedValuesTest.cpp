@@ -1,0 +1,144 @@
+#include "calc/NamedValues.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <set>
+#include <string>
+
+namespace velmora {
+namespace {
+
+LanguageTable Texts() {
+  LanguageTable lang;
+  lang.others[14] = "mH";
+  lang.others[15] = "uH";
+  lang.others[18] = "mm";
+  lang.others[21] = "No data";
+  return lang;
+}
+
+std::optional<double> Get(const std::vector<NamedValue>& values, const char* name) {
+  for (const NamedValue& v : values)
+    if (std::strcmp(v.name, name) == 0) return v.value;
+  ADD_FAILURE() << "no value named " << name;
+  return std::nullopt;
+}
+
+// The worked example: core Ae 52, An 150, le 57.5; output choke 100 uH, 10 A,
+// 24 V / 12 V, 100 kHz, 5 A/mm2, AL 250 nH/turn2, AWG, the no-data material.
+class NamedValuesTest : public ::testing::Test {
+ protected:
+  ChokeResults Run() { return Calculate(in, ChokeContext{core, material, wires, lang, 200.0}); }
+  std::vector<NamedValue> Results(const ChokeResults& r) { return NamedResults(&r); }
+  std::vector<NamedValue> Inputs(const ChokeResults& r) { return NamedInputs(&r, core, material); }
+
+  CoreRecord core{"E 52", 52, 150, 57.5, 2000, 57.5 * 52 / 1000};
+  MaterialRecord material{.name = "No data"};
+  WireTable wires = BuildAwgTable();
+  LanguageTable lang = Texts();
+  ChokeInputs in{.L = "100", .Inom = "10", .Imin = "2", .Uimpulsa = "24", .Udc = "12", .Fc = "100",
+                 .j = "5", .zazor = "250", .dprov = "1,06", .yes_al = 1, .yes_AWG = 1};
+};
+
+TEST_F(NamedValuesTest, WorkedExampleAtFullPrecision) {
+  const ChokeResults r = Run();
+  const auto res = Results(r);
+  EXPECT_EQ(Get(res, "turns"), 20);
+  EXPECT_DOUBLE_EQ(*Get(res, "inductance_uH"), 100);  // the label shows "100.000"
+  EXPECT_DOUBLE_EQ(*Get(res, "inductanceFactor_nH_per_turn2"), 250);
+  EXPECT_DOUBLE_EQ(*Get(res, "rippleCurrent_A"), 0.6);
+  EXPECT_DOUBLE_EQ(*Get(res, "peakCurrent_A"), 10.3);
+  EXPECT_DOUBLE_EQ(*Get(res, "fluxDensityLimit_T"), 1.2);
+  EXPECT_NEAR(*Get(res, "peakFluxDensity_T"), 0.990385, 1e-6);
+  EXPECT_EQ(Get(res, "wireSize_AWG"), 14);
+  EXPECT_EQ(Get(res, "wires"), 1);
+  EXPECT_NEAR(*Get(res, "fillFactor"), 0.277, 5e-4);
+  // Not rounded the way the labels are.
+  EXPECT_EQ(*Get(res, "peakFluxDensity_T"), r.Bpk);
+  EXPECT_NE(std::to_string(r.Bpk), "0.990000");
+  // The AL mode has no required gap; the no-data material no core loss.
+  EXPECT_FALSE(Get(res, "requiredGap_mm"));
+  EXPECT_NEAR(*Get(res, "requiredInductanceFactor_nH_per_turn2"), 357, 0.5);
+  EXPECT_FALSE(Get(res, "coreLoss_W"));
+  EXPECT_FALSE(Get(res, "coreLossDensity_mW_per_cm3"));
+  EXPECT_FALSE(Get(res, "fluxAmplitudeAtLossLimit_T"));
+
+  const auto inputs = Inputs(r);
+  EXPECT_EQ(Get(inputs, "inductance_uH"), 100);
+  EXPECT_EQ(Get(inputs, "frequency_kHz"), 100);
+  EXPECT_EQ(Get(inputs, "inductanceFactor_nH_per_turn2"), 250);
+  EXPECT_FALSE(Get(inputs, "gap_mm"));
+  EXPECT_EQ(Get(inputs, "wireSize_AWG"), 1.06);  // read as typed, comma as point
+  EXPECT_FALSE(Get(inputs, "wireDiameter_mm"));
+  EXPECT_EQ(Get(inputs, "coreSection_mm2"), 52);
+  EXPECT_EQ(Get(inputs, "materialPermeability"), 10000);  // the no-data material's
+}
+
+TEST_F(NamedValuesTest, GapModeFerriteAndMetricWire) {
+  in.yes_al = 0;
+  in.zazor = "0.2";
+  in.yes_AWG = 0;
+  wires = WireTable{{{0.5, 0.55, 0.19635}, {1.06, 1.12, 0.882473}, {2, 2.1, 3.14159}}};
+  // A ferrite with a loss table (B in T, F in kHz, loss in mW/cm3).
+  material = MaterialRecord{.name = "F", .nB = 2, .nF = 2, .Bmax = 0.39, .Bmmax = 0.32, .mu = 2200};
+  const double table[3][3] = {{0, 0.1, 0.2}, {50, 45, 200}, {200, 300, 1300}};
+  for (int row = 0; row < 3; ++row)
+    for (int col = 0; col < 3; ++col) material.table[row][col] = table[row][col];
+  const ChokeResults r = Run();
+  const auto res = Results(r);
+  EXPECT_DOUBLE_EQ(*Get(res, "requiredGap_mm"), r.greq);
+  EXPECT_TRUE(Get(res, "coreLoss_W"));
+  EXPECT_TRUE(Get(res, "fluxAmplitudeAtLossLimit_T"));
+  EXPECT_FALSE(Get(res, "wireSize_AWG"));
+  EXPECT_DOUBLE_EQ(*Get(res, "wireDiameter_mm"), r.d);
+  const auto inputs = Inputs(r);
+  EXPECT_EQ(Get(inputs, "gap_mm"), 0.2);
+  EXPECT_FALSE(Get(inputs, "inductanceFactor_nH_per_turn2"));
+  EXPECT_EQ(Get(inputs, "wireDiameter_mm"), 1.06);
+  EXPECT_EQ(Get(inputs, "materialFluxDensityMax_T"), 0.39);
+}
+
+TEST_F(NamedValuesTest, RippleStopLeavesTheLaterStepsWithoutValue) {
+  in.Inom = "0.1";
+  const ChokeResults r = Run();
+  ASSERT_TRUE(r.stoppedByRipple);
+  const auto res = Results(r);
+  EXPECT_TRUE(Get(res, "turns"));
+  EXPECT_TRUE(Get(res, "peakFluxDensity_T"));
+  for (const char* name : {"requiredGap_mm", "requiredInductanceFactor_nH_per_turn2", "fillFactor",
+                           "wireDiameter_mm", "wireSize_AWG", "wires", "currentDensity_A_per_mm2", "requiredTurns",
+                           "rmsCurrent_A", "copperSection_mm2"})
+    EXPECT_FALSE(Get(res, name)) << name;
+}
+
+TEST_F(NamedValuesTest, NonFiniteValuesAndNoRunHaveNoValue) {
+  in = ChokeInputs{};  // empty texts: zeros, so nan and inf flow through
+  const ChokeResults r = Run();
+  for (const NamedValue& v : Results(r)) {
+    if (v.value) {
+      EXPECT_TRUE(std::isfinite(*v.value)) << v.name;
+    }
+  }
+  EXPECT_FALSE(Get(Results(r), "peakFluxDensity_T"));  // 0 turns: 0 / 0
+  EXPECT_EQ(Get(Results(r), "turns"), 0);
+
+  const auto none = NamedResults(nullptr);
+  EXPECT_EQ(none.size(), Results(r).size());
+  for (const NamedValue& v : none) EXPECT_FALSE(v.value) << v.name;
+  for (const NamedValue& v : NamedInputs(nullptr, core, material)) EXPECT_FALSE(v.value) << v.name;
+}
+
+TEST_F(NamedValuesTest, NamesAreUniqueIdentifiers) {
+  for (const auto& values : {NamedResults(nullptr), NamedInputs(nullptr, core, material)}) {
+    std::set<std::string> seen;
+    for (const NamedValue& v : values) {
+      EXPECT_TRUE(seen.insert(v.name).second) << v.name;
+      for (const char* c = v.name; *c; ++c) EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(*c)) || *c == '_');
+    }
+  }
+}
+
+}  // namespace
+}  // namespace velmora
