@@ -37,7 +37,7 @@ void CVelmoraDlg::Calculate() {
   // record still holds the data of the material before it.
   material_.name = settings_.mater;
   const ChokeContext context{core_, material_, wires_, lang_, lossLimit_};
-  const ChokeResults r = velmora::Calculate(in, context);
+  const ChokeResults& r = lastCalculation_.emplace(velmora::Calculate(in, context));
 
   // Inputs the run rewrote: decimal points, the corrected nominal current, the
   // wire size taken from the table.
@@ -71,7 +71,9 @@ void CVelmoraDlg::Calculate() {
   if (r.spinPos) SetSpinPos(ids::IDC_SPIN_WIRE, *r.spinPos);
 
   UpdateData(false);
-  for (const velmora::Message& m : r.messages) MessageBox(m.text, m.caption, ui::MbType::Ok);
+  // A copy: the record may be replaced while a box is open.
+  const std::vector<velmora::Message> messages = r.messages;
+  for (const velmora::Message& m : messages) MessageBox(m.text, m.caption, ui::MbType::Ok);
 }
 
 }  // namespace velmora

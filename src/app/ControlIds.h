@@ -137,6 +137,10 @@ constexpr int IDC_UNIT_VE = 1160;
 constexpr int IDC_CHECK_ADD_DIMS = 1032;
 constexpr int IDC_CHECK_ADD_DATA = 1033;
 
+// The open and save dialogs (templates 141 and 142).
+constexpr int IDC_FILE_LIST = 1009;  // the design files of the folder
+constexpr int IDC_SAVE_NAME = 1012;  // the save dialog's file-name edit
+
 // Menu bar.
 constexpr int ID_LANGUAGE_PLACEHOLDER = 32775;  // "Язык", replaced by the language submenu
 constexpr int ID_APP_ABOUT = 57664;

@@ -175,7 +175,10 @@ int CVelmoraDlg::Message(std::string_view text, ui::MbType type) {
 }
 
 bool CVelmoraDlg::WriteFile(const std::string& path, std::string_view bytes) {
-  if (options_.suppressWrites) return true;
+  if (options_.suppressWrites) {
+    notWritten_.push_back(path);
+    return true;
+  }
   return WriteFileAtomic(path, bytes);
 }
 

@@ -14,11 +14,13 @@
 //   filedialogs/DesignCommands.cpp  Load and Save
 //   HelpAboutCommands.cpp           Help and About
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "calc/Calculate.h"
 #include "calc/CoreGeometry.h"
 #include "calc/WireTable.h"
 #include "data/CoreDatabase.h"
@@ -95,6 +97,9 @@ class CVelmoraDlg : public ui::Dialog {
 
   // ---- steps the commands share ------------------------------------------------
   void Calculate();
+  // The numbers of the last calculation (what its labels were formatted
+  // from); nullptr before the first.
+  const ChokeResults* LastCalculation() const { return lastCalculation_ ? &*lastCalculation_ : nullptr; }
   // The data of the current material name from the program folder; false
   // (record unchanged) when the file cannot be read. No fallback.
   bool LoadMaterialData();
@@ -124,6 +129,8 @@ class CVelmoraDlg : public ui::Dialog {
   int Message(std::string_view text, ui::MbType type = ui::MbType::Ok);
   // Writes bytes to a file unless writes are suppressed; false when it failed.
   bool WriteFile(const std::string& path, std::string_view bytes);
+  // The files a write was suppressed for, in order (UTF-8 paths as given).
+  const std::vector<std::string>& NotWritten() const { return notWritten_; }
 
   // ---- window texts and language menu ------------------------------------------
   bool LoadLanguage();
@@ -193,6 +200,8 @@ class CVelmoraDlg : public ui::Dialog {
   MaterialRecord material_;
   WireTable wires_;
   double lossLimit_ = 0;
+  std::optional<ChokeResults> lastCalculation_;
+  std::vector<std::string> notWritten_;
 
   // Result labels.
   struct Labels {

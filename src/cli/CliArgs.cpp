@@ -21,7 +21,8 @@ std::string UsageText() {
   const char* const* keys = SettingsKeys(&count);
   std::string keyList;
   for (int i = 0; i < count; ++i) keyList += (i ? ", " : "") + std::string(keys[i]);
-  return "Usage: velmora-cli [--dir DIR] calc [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME] [--json]\n"
+  return "Usage: velmora-cli [--dir DIR] calc [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
+         "                  [--do ACTION]... [--json]\n"
          "       velmora-cli --help | --version\n"
          "\n"
          "Runs the inductor calculator's window without a display and prints what it shows.\n"
@@ -32,9 +33,26 @@ std::string UsageText() {
          "  --set KEY=VALUE   sets one input before start-up shows the settings; keys:\n"
          "                    " + keyList + "\n"
          "  --material NAME   then selects that material of the list, as a user would\n"
-         "  --json            one JSON object instead of the table\n"
-         "Nothing is written to disk. Exit status: 0 the window came up, 3 start-up ended the\n"
-         "program (its message is printed), 2 a usage error.\n";
+         "  --do ACTION       then acts at the window as a user would, in the order given:\n"
+         "                      click ID        a button, check box, radio button or menu command\n"
+         "                      type ID TEXT    replaces an edit's text (as typing does)\n"
+         "                      select ID TEXT  picks the entry of a list or combo box\n"
+         "                      spin POS        moves the wire-size spin button to POS\n"
+         "                      answer ok|cancel  the answer for the next OK/Cancel box (else OK)\n"
+         "                      load NAME       Load, choosing NAME in the open dialog\n"
+         "                      save [NAME]     Save, typing NAME (else the proposed name)\n"
+         "                    an action that cannot be played is a usage error\n"
+         "  --json            one JSON object instead of the table: \"startup\" and \"window\",\n"
+         "                    \"fields\" (the settings keys), \"coreData\" and \"labels\" (the texts\n"
+         "                    shown, by control ID), \"spin\",\n"
+         "                    \"inputs\" and \"results\" (the last calculation's numbers at full\n"
+         "                    precision, named with their units: turns, inductance_uH,\n"
+         "                    peakFluxDensity_T, coreLoss_W, ...; null where a value is not finite\n"
+         "                    or was not computed), \"messages\" (every message box shown) and\n"
+         "                    \"notWritten\" (the files the window would have written)\n"
+         "Message boxes are answered OK unless told otherwise, and printed. Nothing is written to\n"
+         "disk: the files the window would have written are listed. Exit status: 0 the window\n"
+         "came up, 3 start-up ended the program (its message is printed), 2 a usage error.\n";
 }
 
 ParseResult ParseArgs(const std::vector<std::string>& argv) {
@@ -73,6 +91,12 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
       auto v = value();
       if (!v) return fail("--material needs a name");
       a.material = *v;
+    } else if (arg == "--do") {
+      auto v = value();
+      if (!v) return fail("--do needs an action");
+      ParsedAction parsed = ParseScriptedAction(*v);
+      if (!parsed.error.empty()) return fail("--do '" + *v + "': " + parsed.error);
+      a.actions.push_back(std::move(parsed.action));
     } else if (arg == "--json") {
       a.json = true;
     } else if (arg.rfind("-", 0) == 0 && arg != "-") {

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/ScriptedActions.h"
+
 namespace velmora::cli {
 
 struct CliArgs {
@@ -14,6 +16,7 @@ struct CliArgs {
   std::optional<std::string> designFile;   // calc DESIGN_FILE
   std::vector<std::pair<std::string, std::string>> sets;  // --set KEY=VALUE, UTF-8
   std::optional<std::string> material;     // --material NAME, UTF-8
+  std::vector<ScriptedAction> actions;     // --do ACTION, in order
   bool json = false;
 };
 

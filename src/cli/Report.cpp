@@ -1,5 +1,6 @@
 #include "cli/Report.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "app/ControlIds.h"
@@ -36,8 +37,10 @@ std::size_t Width(const std::string& utf8) {
 
 Report MakeReport(CVelmoraDlg& dlg, const std::vector<ui::HeadlessHost::Shown>& shown) {
   Report r;
-  r.startUpEnded = dlg.IsEnded();
-  if (!r.startUpEnded) dlg.UpdateData(true);
+  r.startUpEnded = dlg.StartUpFailed();
+  r.windowEnded = dlg.IsEnded();
+  if (!r.windowEnded) dlg.UpdateData(true);
+  r.notWritten = dlg.NotWritten();
   const SettingsRecord settings = dlg.SettingsForWriting();
   r.core = Cp1251ToUtf8(settings.core);
   r.material = Cp1251ToUtf8(settings.mater);
@@ -54,6 +57,8 @@ Report MakeReport(CVelmoraDlg& dlg, const std::vector<ui::HeadlessHost::Shown>& 
                  IDC_UNIT_DPROV_MM, IDC_UNIT_DPROV_AWG, IDC_UNIT_WIRE})
     r.labels.emplace_back(id, text(id));
   r.spin = dlg.GetSpinPos(IDC_SPIN_WIRE);
+  r.inputValues = NamedInputs(dlg.LastCalculation(), dlg.Core(), dlg.Material());
+  r.resultValues = NamedResults(dlg.LastCalculation());
   for (const auto& box : shown) r.messages.push_back({OneLine(box.caption), OneLine(box.text)});
 
   // The table: each line's caption, value and unit as the window shows them.
@@ -112,9 +117,24 @@ std::string JsonString(const std::string& utf8) {
   return out + "\"";
 }
 
+std::string JsonNumber(std::optional<double> value) {
+  if (!value) return "null";
+  char buf[32];
+  const auto end = std::to_chars(buf, buf + sizeof buf, *value).ptr;
+  return std::string(buf, end);
+}
+
+std::string JsonObject(const std::vector<NamedValue>& values) {
+  std::string j = "{";
+  for (std::size_t i = 0; i < values.size(); ++i)
+    j += (i ? ", " : "") + JsonString(values[i].name) + ": " + JsonNumber(values[i].value);
+  return j + "}";
+}
+
 std::string ToJson(const Report& r) {
   std::string j = "{\n";
   j += "  \"startup\": " + JsonString(r.startUpEnded ? "ended" : "ok") + ",\n";
+  j += "  \"window\": " + JsonString(r.windowEnded ? "ended" : "open") + ",\n";
   j += "  \"core\": " + JsonString(r.core) + ",\n";
   j += "  \"material\": " + JsonString(r.material) + ",\n";
   j += "  \"fields\": {";
@@ -133,10 +153,14 @@ std::string ToJson(const Report& r) {
   idMap("coreData", r.coreData);
   idMap("labels", r.labels);
   j += "  \"spin\": " + std::to_string(r.spin) + ",\n";
+  j += "  \"inputs\": " + JsonObject(r.inputValues) + ",\n";
+  j += "  \"results\": " + JsonObject(r.resultValues) + ",\n";
   j += "  \"messages\": [";
   for (std::size_t i = 0; i < r.messages.size(); ++i)
     j += std::string(i ? ", " : "") + "{\"caption\": " + JsonString(r.messages[i].caption) +
          ", \"text\": " + JsonString(r.messages[i].text) + "}";
+  j += "],\n  \"notWritten\": [";
+  for (std::size_t i = 0; i < r.notWritten.size(); ++i) j += (i ? ", " : "") + JsonString(r.notWritten[i]);
   j += "]\n}\n";
   return j;
 }
@@ -163,6 +187,11 @@ std::string ToTable(const Report& r) {
   if (!r.messages.empty()) {
     t += "\nMessages\n";
     for (const auto& m : r.messages) t += "  [" + m.caption + "] " + m.text + "\n";
+  }
+  if (r.windowEnded && !r.startUpEnded) t += "\nThe window has ended.\n";
+  if (!r.notWritten.empty()) {
+    t += "\nNot written (the command line writes nothing)\n";
+    for (const auto& f : r.notWritten) t += "  " + f + "\n";
   }
   return t;
 }

@@ -1,17 +1,20 @@
 #pragma once
 // What the window shows after a run, in UTF-8, as a readable table or as one
 // JSON object.
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/VelmoraDlg.h"
+#include "calc/NamedValues.h"
 #include "ui/HeadlessHost.h"
 
 namespace velmora::cli {
 
 struct Report {
   bool startUpEnded = false;
+  bool windowEnded = false;  // by start-up or by an action (Exit)
   std::string core;
   std::string material;
   // Every settings key; choices are numbers.
@@ -29,11 +32,14 @@ struct Report {
     std::string text;
   };
   std::vector<Box> messages;
+  std::vector<std::string> notWritten;  // files the window would have written
   // Caption, value and unit lines for the table.
   struct Row {
     std::string caption, value, unit;
   };
   std::vector<Row> inputs, results, coreRows;
+  // The numbers of the last calculation by name (JSON "inputs", "results").
+  std::vector<NamedValue> inputValues, resultValues;
 };
 
 Report MakeReport(CVelmoraDlg& dlg, const std::vector<ui::HeadlessHost::Shown>& shown);
@@ -43,5 +49,10 @@ std::string ToTable(const Report& report);
 
 // A JSON string literal of UTF-8 text.
 std::string JsonString(const std::string& utf8);
+// A JSON number that reads back as the same double (shortest form); null
+// for no value.
+std::string JsonNumber(std::optional<double> value);
+// {"name": number, ...} on one line.
+std::string JsonObject(const std::vector<NamedValue>& values);
 
 }  // namespace velmora::cli

@@ -1,13 +1,15 @@
 // velmora-cli: the main window run without a display. The very same
-// CVelmoraDlg goes through its start-up and the user's actions on the
-// headless side; message boxes are answered OK and recorded, nothing is
-// written to disk, and what the window shows is printed.
+// CVelmoraDlg goes through its start-up and the user's actions (--do) on the
+// headless side; message boxes are answered OK (unless an action says
+// otherwise) and recorded, nothing is written to disk, and what the window
+// shows is printed.
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/ControlIds.h"
+#include "app/ScriptedActions.h"
 #include "app/VelmoraDlg.h"
 #include "app/WorkingFolder.h"
 #include "cli/CliArgs.h"
@@ -99,6 +101,12 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
     }
     dlg.UserSelect(ids::IDC_COMBO_MATERIAL, index);
   }
+  for (const ScriptedAction& action : args.actions) {
+    const std::string error = PlayScriptedAction(dlg, host, action);
+    if (!error.empty()) return Usage("--do '" + action.source + "': " + error);
+  }
+  if (host.pendingAnswers() > 0)
+    std::cerr << "velmora-cli: " << host.pendingAnswers() << " answer(s) given with --do were not used\n";
   const cli::Report report = cli::MakeReport(dlg, host.shown());
   std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));
   return kExitOk;

@@ -90,6 +90,46 @@ bool Has(const std::string& json, const std::string& id, const std::string& valu
   return json.find("\"" + id + "\": \"" + value + "\"") != std::string::npos;
 }
 
+// The text of one value of the JSON object "results" or "inputs".
+std::string Value(const std::string& json, const std::string& object, const std::string& name) {
+  const std::size_t start = json.find("\"" + object + "\": {");
+  const std::size_t end = json.find('}', start);
+  const std::size_t key = json.find("\"" + name + "\": ", start);
+  if (start == std::string::npos || key == std::string::npos || key > end) return "missing";
+  const std::size_t v = key + name.size() + 4;
+  return json.substr(v, json.find_first_of(",}", v) - v);
+}
+
+TEST_F(CliTest, NumbersByNameBesideTheShownTexts) {
+  CliRun r = Run(Example("1", "250"));
+  ASSERT_EQ(r.exit, 0) << r.err;
+  std::string j = r.out;
+  EXPECT_EQ(Value(j, "results", "turns"), "20") << j;
+  EXPECT_EQ(Value(j, "results", "inductance_uH"), "100");
+  EXPECT_EQ(Value(j, "results", "peakFluxDensity_T"), "0.9903846153846154");  // the label: 0.990
+  EXPECT_EQ(Value(j, "results", "coreLoss_W"), "null");                       // the no-data material
+  EXPECT_EQ(Value(j, "results", "requiredGap_mm"), "null");                   // AL mode
+  EXPECT_EQ(Value(j, "results", "wireSize_AWG"), "14");
+  EXPECT_EQ(Value(j, "inputs", "frequency_kHz"), "100");
+  EXPECT_EQ(Value(j, "inputs", "inductanceFactor_nH_per_turn2"), "250");
+  EXPECT_EQ(Value(j, "inputs", "gap_mm"), "null");
+  EXPECT_TRUE(Has(j, "1052", "0.990"));  // the texts stay
+
+  // Empty inputs: nan and inf are no JSON numbers.
+  r = Run({"calc", "--set", "L=", "--set", "zazor=", "--json"});
+  ASSERT_EQ(r.exit, 0) << r.err;
+  EXPECT_EQ(Value(r.out, "results", "peakFluxDensity_T"), "null") << r.out;
+  EXPECT_EQ(Value(r.out, "results", "turns"), "0");
+  for (const char* bad : {": nan", ": -nan", ": inf", ": -inf"}) EXPECT_EQ(r.out.find(bad), std::string::npos) << bad;
+
+  // No calculation ran: every name is there, without a value.
+  fs::remove("Materials.txt");
+  r = Run({"--dir", ".", "calc", "--json"});
+  ASSERT_EQ(r.exit, 3);
+  EXPECT_EQ(Value(r.out, "results", "turns"), "null") << r.out;
+  EXPECT_EQ(Value(r.out, "inputs", "frequency_kHz"), "null");
+}
+
 TEST_F(CliTest, WorkedExampleInAlMode) {
   const CliRun r = Run(Example("1", "250"));
   ASSERT_EQ(r.exit, 0) << r.err;
