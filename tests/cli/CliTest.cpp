@@ -130,6 +130,37 @@ TEST_F(CliTest, NumbersByNameBesideTheShownTexts) {
   EXPECT_EQ(Value(r.out, "inputs", "frequency_kHz"), "null");
 }
 
+TEST_F(CliTest, ActionsRunInOrderAndWriteNothing) {
+  // AWG, a frequency typed, calculated; then Save and Exit, which write nothing.
+  CliRun r = Run({"calc", "--do", "click 1102", "--do", "type 1006 150", "--do", "click 1", "--do", "save x",
+                  "--do", "click 2", "--json"});
+  ASSERT_EQ(r.exit, 0) << r.err;
+  EXPECT_NE(r.out.find("\"yes_AWG\": 1"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"Fc\": \"150\""), std::string::npos);
+  EXPECT_EQ(Value(r.out, "inputs", "frequency_kHz"), "150");
+  EXPECT_NE(r.out.find("\"window\": \"ended\""), std::string::npos);
+  EXPECT_NE(r.out.find("\"startup\": \"ok\""), std::string::npos);
+  EXPECT_NE(r.out.find("\"notWritten\": [\"x.sav\", \""), std::string::npos);
+  EXPECT_FALSE(fs::exists("x.sav"));
+  EXPECT_FALSE(fs::exists("Inductor.ini"));
+
+  // Delete asks; the answer comes from --do. The table names what was not written.
+  const std::string db = dir.read("BaseCores.txt");
+  r = Run({"calc", "--do", "answer cancel", "--do", "click 7", "--do", "click 7"});
+  ASSERT_EQ(r.exit, 0) << r.err;
+  EXPECT_NE(r.out.find("Not written (the command line writes nothing)\n  BaseCores.txt\n"), std::string::npos)
+      << r.out;
+  EXPECT_EQ(dir.read("BaseCores.txt"), db);
+
+  // A bad action is a usage error that names it, before or after start-up.
+  for (const char* bad : {"push 1", "click 4242", "spin 99"}) {
+    r = Run({"calc", "--do", "click 1102", "--do", bad});
+    EXPECT_EQ(r.exit, 2) << bad;
+    EXPECT_NE(r.err.find(std::string("--do '") + bad + "'"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+}
+
 TEST_F(CliTest, WorkedExampleInAlMode) {
   const CliRun r = Run(Example("1", "250"));
   ASSERT_EQ(r.exit, 0) << r.err;
