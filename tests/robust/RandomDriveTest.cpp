@@ -64,9 +64,10 @@ class RandomHost : public ui::HeadlessHost {
   std::mt19937& rng_;
 };
 
-// One record of the core database in its six-line layout.
+// One record of the core database in its six-line layout, or with the
+// optional "MLT" and "Asurf" lines of the shipped cores before the empty line.
 struct CoreRec {
-  std::string name, Ae, An, le, mu;
+  std::string name, Ae, An, le, mu, extra;
   bool operator==(const CoreRec&) const = default;
 };
 
@@ -88,15 +89,22 @@ std::optional<std::vector<CoreRec>> ParseSixLineRecords(std::string_view text) {
   };
   while (pos < text.size()) {
     std::string l[6];
-    for (auto& one : l)
-      if (!line(one)) return std::nullopt;
+    for (int k = 0; k < 5; ++k)
+      if (!line(l[k])) return std::nullopt;
     CoreRec r;
     if (l[0].size() < 2 || l[0].front() != '[' || l[0].back() != ']') return std::nullopt;
     r.name = l[0].substr(1, l[0].size() - 2);
     if (!IsValidCoreName(r.name)) return std::nullopt;
     if (!value(l[1], "Ae", r.Ae) || !value(l[2], "An", r.An) || !value(l[3], "le", r.le) ||
-        !value(l[4], "mu", r.mu) || !l[5].empty())
+        !value(l[4], "mu", r.mu))
       return std::nullopt;
+    if (!line(l[5])) return std::nullopt;
+    for (const char* key : {"MLT = ", "Asurf = "}) {
+      if (l[5].rfind(key, 0) != 0) continue;
+      r.extra += l[5] + "\n";
+      if (!line(l[5])) return std::nullopt;
+    }
+    if (!l[5].empty()) return std::nullopt;
     records.push_back(r);
   }
   return records;
@@ -359,7 +367,7 @@ class RandomDrive {
     const int shape = dlg_->GetRadioIndex(IDC_SHAPE_E);
     const std::string name = dlg_->GetItemText(IDC_COMBO_CORE);
     CoreRec expected{WithShapePrefix(name, shape), dlg_->GetItemText(IDC_DATA_AE), dlg_->GetItemText(IDC_DATA_AN),
-                     dlg_->GetItemText(IDC_DATA_LE), dlg_->GetItemText(IDC_DATA_MU)};
+                     dlg_->GetItemText(IDC_DATA_LE), dlg_->GetItemText(IDC_DATA_MU), {}};
     if (byDims) {
       DimensionTexts dims{dlg_->GetItemText(IDC_DIM_A), dlg_->GetItemText(IDC_DIM_B), dlg_->GetItemText(IDC_DIM_C),
                           dlg_->GetItemText(IDC_DIM_D), dlg_->GetItemText(IDC_DIM_H), dlg_->GetItemText(IDC_DIM_h),

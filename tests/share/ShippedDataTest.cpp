@@ -17,6 +17,7 @@
 #include "data/MaterialRecord.h"
 #include "share/ShippedData.h"
 #include "textfile/Cp1251.h"
+#include "textfile/Numbers.h"
 
 namespace velmora {
 namespace {
@@ -75,15 +76,16 @@ int IntendedShape(const std::string& name) {
 }
 
 struct StrictCore {
-  std::string name, Ae, An, le, mu;
+  std::string name, Ae, An, le, mu, MLT, Asurf;
 };
 
-// Six lines per record: "[name]", "Ae = ", "An = ", "le = ", "mu = ", empty.
+// One record: "[name]", "Ae = ", "An = ", "le = ", "mu = ", the optional
+// "MLT = " and "Asurf = " of the shipped cores, and an empty line.
 std::vector<StrictCore> ReadCoresStrictly(const std::string& text) {
   const auto lines = SplitCrLf(text);
-  EXPECT_EQ(lines.size() % 6, 0u);
   std::vector<StrictCore> cores;
-  for (std::size_t i = 0; i + 5 < lines.size(); i += 6) {
+  std::size_t i = 0;
+  while (i + 5 < lines.size()) {
     const std::string& head = lines[i];
     EXPECT_TRUE(head.size() > 2 && head.front() == '[' && head.back() == ']') << head;
     StrictCore c;
@@ -95,9 +97,14 @@ std::vector<StrictCore> ReadCoresStrictly(const std::string& text) {
       EXPECT_EQ(line.rfind(keys[k], 0), 0u) << c.name << ": " << line;
       *values[k] = line.substr(5);
     }
-    EXPECT_TRUE(lines[i + 5].empty()) << c.name;
+    i += 5;
+    if (i < lines.size() && lines[i].rfind("MLT = ", 0) == 0) c.MLT = lines[i++].substr(6);
+    if (i < lines.size() && lines[i].rfind("Asurf = ", 0) == 0) c.Asurf = lines[i++].substr(8);
+    EXPECT_TRUE(i < lines.size() && lines[i].empty()) << c.name;
+    ++i;
     cores.push_back(c);
   }
+  EXPECT_EQ(i, lines.size());
   return cores;
 }
 
@@ -128,6 +135,12 @@ TEST(ShippedCores, EveryCoreIsListedUnderItsShapeAndReadsBackExactly) {
     EXPECT_EQ(t.An, c.An);
     EXPECT_EQ(t.le, c.le);
     EXPECT_EQ(t.mu, c.mu);
+    // Every shipped core carries its winding geometry, read as numbers.
+    const CoreExtras extras = ReadCoreExtras(db, c.name);
+    EXPECT_EQ(FormatFixed(extras.MLT, 1), FormatFixed(ReadLeadingDouble(c.MLT), 1));
+    EXPECT_GT(extras.MLT, 0);
+    EXPECT_GT(extras.Asurf, 0);
+    EXPECT_DOUBLE_EQ(extras.Asurf, ReadLeadingDouble(c.Asurf));
     EXPECT_TRUE(IsPlainDecimal(c.Ae) && IsPlainDecimal(c.An) && IsPlainDecimal(c.le));
     EXPECT_TRUE(IsWholeNumber(c.mu));
     const CoreRecord r = CoreFromTexts(c.name, t);

@@ -13,6 +13,7 @@ wrongly is never produced. Python 3 standard library only.
 """
 import argparse
 import csv
+import math
 import os
 import sys
 
@@ -123,6 +124,60 @@ def clean_number(text):
     return fmt(float(text), 6)
 
 
+# Winding geometry of the wound core, for the optional record lines "MLT"
+# (mean length of a turn, mm) and "Asurf" (outer surface, mm2). The winding is
+# taken to fill the window across its width w, so the mean turn lies at half
+# the build; the surface is that of the core's outline with the winding on it.
+ROUND_POST = ("ER", "ETD", "EP", "PQ", "RM", "P/pot")
+ENCLOSING = ("EP", "PQ", "RM")
+
+
+def dims(row):
+    return {k: float(row[k]) if row[k].strip() else None for k in "ABCDHhI"}
+
+
+def ring_geometry(d):
+    """Turns around the (A-B)/2 x C section; the winding fills the usable
+    share of the hole, so its build is B/2 (1 - sqrt(1 - share)); the wound
+    ring is a cylinder of diameter A + 2 b and height C + 2 b."""
+    a = (d["A"] - d["B"]) / 2
+    b = d["B"] / 2 * (1 - math.sqrt(1 - RING_HOLE_SHARE))
+    mlt = 2 * (a + d["C"]) + math.pi * b
+    do, ht = d["A"] + 2 * b, d["C"] + 2 * b
+    return mlt, math.pi * do * do / 2 + math.pi * do * ht
+
+
+def winding_geometry(row):
+    """(MLT mm, outer surface mm2) from the nominal dimensions.
+
+    Round centre post (ER, ETD, EP, PQ, RM, P): MLT = pi (D + w), w = (B - D)/2.
+    Rectangular centre leg D x C (E, EI, EFD): MLT = 2 (D + C) + pi w.
+    U (wound on one leg of (A - B)/2 x C, half the window): w = B/2,
+    MLT = 2 ((A - B)/2 + C) + pi w.
+    Surface: pot cores P a cylinder of diameter A and height 2 H; EP, PQ, RM
+    (which enclose their winding) the box A x 2H x C; E, EI, ER, ETD, EFD, U
+    the box A x 2H x (C + 2 w), the winding standing out at both open faces
+    (EI: height H + I)."""
+    d = dims(row)
+    fam = row["family"]
+    if fam == "toroid R":
+        return ring_geometry(d)
+    if fam == "U":
+        w = d["B"] / 2
+        mlt = 2 * ((d["A"] - d["B"]) / 2 + d["C"]) + math.pi * w
+    else:
+        w = (d["B"] - d["D"]) / 2
+        if fam in ROUND_POST:
+            mlt = math.pi * (d["D"] + w)
+        else:
+            mlt = 2 * (d["D"] + d["C"]) + math.pi * w
+    height = d["H"] + d["I"] if fam == "EI" else 2 * d["H"]
+    if fam == "P/pot":
+        return mlt, math.pi * d["A"] * d["A"] / 2 + math.pi * d["A"] * height
+    depth = d["C"] if fam in ENCLOSING else d["C"] + 2 * w
+    return mlt, 2 * (d["A"] * height + d["A"] * depth + height * depth)
+
+
 def core_records(ref):
     rows = read_tsv(os.path.join(ref, "cores.tsv"))
     order = {fam: i for i, fam in enumerate(FAMILY_ORDER)}
@@ -142,6 +197,8 @@ def core_records(ref):
             "An": fmt(an, 2),
             "le": clean_number(r["le_mm"]),
             "mu": "%d" % round(float(r["mu_e"])),
+            "MLT": fmt(winding_geometry(r)[0], 1),
+            "Asurf": fmt(winding_geometry(r)[1], 0),
             "shape": intended_shape(name),
         })
     return records
@@ -151,7 +208,8 @@ def core_database(records):
     lines = []
     for rec in records:
         lines += ["[%s]" % rec["name"], "Ae = " + rec["Ae"], "An = " + rec["An"],
-                  "le = " + rec["le"], "mu = " + rec["mu"], ""]
+                  "le = " + rec["le"], "mu = " + rec["mu"],
+                  "MLT = " + rec["MLT"], "Asurf = " + rec["Asurf"], ""]
     text = keyed.crlf_lines(lines)
     # Every core is listed under its own shape, exactly once, and under no other.
     for shape in range(6):
@@ -165,7 +223,7 @@ def core_database(records):
         name = rec["name"].encode("cp1251")
         if text.find(name) != text.find(b"[" + name + b"]") + 1:
             raise SystemExit("core name found inside an earlier text: " + rec["name"])
-        for key in ("Ae", "An", "le", "mu"):
+        for key in ("Ae", "An", "le", "mu", "MLT", "Asurf"):
             got = keyed.get_section_value(text, name, key.encode()).decode("cp1251")
             if got != rec[key]:
                 raise SystemExit("core %s %s reads back %r" % (rec["name"], key, got))
