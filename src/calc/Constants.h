@@ -55,9 +55,8 @@ inline constexpr double kAwgReference = 36.0;
 inline constexpr double kAwgSteps = 39.0;
 inline constexpr double kAwgInsulation = 1.15;
 
-// --- Material table --------------------------------------------------------
-inline constexpr int kMaxFluxDensities = 9;
-inline constexpr int kMaxFrequencies = 19;
+// The material table's limits (9 flux densities, 19 frequencies) belong to
+// the material record: MaterialRecord::kMaxFluxDensities, kMaxFrequencies.
 
 // --- Names of the data files and fallbacks --------------------------------
 inline constexpr const char* kSettingsFile = "Inductor.ini";

@@ -27,8 +27,8 @@ struct Grid {
 
 // A power law needs at least two points in each direction.
 std::optional<Grid> GridOf(const MaterialRecord& m) {
-  const int nF = std::min(m.nF, MaterialRecord::kRows - 1);
-  const int nB = std::min(m.nB, MaterialRecord::kColumns - 1);
+  const int nF = std::min(m.nF, MaterialRecord::kMaxFrequencies);
+  const int nB = std::min(m.nB, MaterialRecord::kMaxFluxDensities);
   if (nF < 2 || nB < 2) return std::nullopt;
   return Grid{m, nF, nB};
 }

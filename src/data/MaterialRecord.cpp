@@ -3,7 +3,6 @@
 #include <optional>
 #include <utility>
 
-#include "calc/Constants.h"
 #include "textfile/FileIO.h"
 #include "textfile/KeyedTextFile.h"
 #include "textfile/Numbers.h"
@@ -14,9 +13,6 @@ namespace {
 
 constexpr std::string_view kFluxSection = "Flux density";
 constexpr std::string_view kFrequencySection = "Frequencies";
-
-static_assert(constants::kMaxFluxDensities < MaterialRecord::kColumns);
-static_assert(constants::kMaxFrequencies < MaterialRecord::kRows);
 
 std::string Indexed(std::string_view stem, int index) { return std::string(stem) + FormatInt(index); }
 
@@ -32,7 +28,7 @@ bool ParseMaterialText(std::string_view text, MaterialRecord& record) {
   // The flux-density texts stay as written: they name the loss keys "B_" + text,
   // so a comma in them is kept there.
   std::vector<std::string> fluxTexts;
-  for (int c = 1; c <= constants::kMaxFluxDensities; ++c) {
+  for (int c = 1; c <= MaterialRecord::kMaxFluxDensities; ++c) {
     std::string b = KeyedTextFile::GetSectionValue(text, kFluxSection, Indexed("B", c));
     if (b.empty()) break;
     record.table[0][c] = NumberOf(b) / 1000.0;  // mT in the file, T in the table
@@ -41,7 +37,7 @@ bool ParseMaterialText(std::string_view text, MaterialRecord& record) {
   record.nB = static_cast<int>(fluxTexts.size());
 
   int nF = 0;
-  for (int r = 1; r <= constants::kMaxFrequencies; ++r) {
+  for (int r = 1; r <= MaterialRecord::kMaxFrequencies; ++r) {
     std::string f = KeyedTextFile::GetSectionValue(text, kFrequencySection, Indexed("F", r));
     if (f.empty()) break;
     f = CommaToPoint(f);

@@ -10,6 +10,10 @@ namespace velmora {
 struct MaterialRecord {
   static constexpr int kRows = 20;     // row 0: flux densities; rows 1..19: frequencies
   static constexpr int kColumns = 10;  // column 0: frequencies; columns 1..9: flux densities
+  // The most a material file may give (B1..B9, F1..F19): what the table holds
+  // beside its header row and column. Further ones in a file are ignored.
+  static constexpr int kMaxFluxDensities = kColumns - 1;
+  static constexpr int kMaxFrequencies = kRows - 1;
 
   std::string name = "N87 Epcos";
   // table[0][c]: B_c in T; table[r][0]: F_r in kHz; table[r][c]: loss in mW/cm3.

@@ -233,8 +233,8 @@ TEST(ShippedMaterials, TheListStartsWithTheFallbackAndEveryMaterialLoads) {
     const StrictMaterial m = ReadMaterialStrictly(text);
     ASSERT_GE(m.flux.size(), 2u);
     ASSERT_GE(m.freqs.size(), 2u);
-    ASSERT_LE(m.flux.size(), static_cast<std::size_t>(constants::kMaxFluxDensities));
-    ASSERT_LE(m.freqs.size(), static_cast<std::size_t>(constants::kMaxFrequencies));
+    ASSERT_LE(m.flux.size(), static_cast<std::size_t>(MaterialRecord::kMaxFluxDensities));
+    ASSERT_LE(m.freqs.size(), static_cast<std::size_t>(MaterialRecord::kMaxFrequencies));
 
     MaterialRecord rec;
     rec.name = name;
