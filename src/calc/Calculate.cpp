@@ -21,9 +21,12 @@ struct Run {
   const ChokeContext& ctx;
   ChokeResults& r;
   InputNumbers v;
+  bool texts;  // label texts, field texts and messages are made
 
   const std::string& Others(int k) const { return ctx.lang.Get(LangSection::Others, k); }
-  void Show(std::string text) { r.messages.push_back(Message{std::move(text), Others(8)}); }
+  void Show(std::string text) {
+    if (texts) r.messages.push_back(Message{std::move(text), Others(8)});
+  }
   bool gapMode() const { return in.yes_al == 0; }
 };
 
@@ -72,6 +75,7 @@ void PermittedFlux(Run& run) {
     r.Bm = 2 * (r.Ipk / r.dI) * r.B1;
     if (r.Bm > m.Bmax) r.Bm = m.Bmax;
   }
+  if (!run.texts) return;
   std::string& limit = r.texts.limit.emplace("(");
   limit += run.ctx.lang.Get(LangSection::MagneticCore, 10);
   limit += ' ';
@@ -101,6 +105,7 @@ void CoreWithGap(Run& run) {
     r.R = kMu0 * core.Ae / r.AL / kThousand;
     r.mue = core.le / r.R;
   }
+  if (!run.texts) return;
   r.texts.mue = FormatFixed(r.mue, 1);
   r.texts.al = FormatFixed(r.AL * kThousand, 1);
 }
@@ -124,11 +129,12 @@ void CoreLossOf(Run& run) {
   const CoreLossEstimate loss = EstimateCoreLoss(run.ctx.material, run.v.F, r.Bac, run.ctx.core.Ve);
   r.Pv = loss.Pv;
   r.Pcore = loss.Pcore;
-  r.texts.coreLoss = FormatFixed(r.Pcore, 3);
+  if (run.texts) r.texts.coreLoss = FormatFixed(r.Pcore, 3);
 }
 
 // The labels of the operating point.
 void ShowOperatingPoint(Run& run) {
+  if (!run.texts) return;
   ChokeResults& r = run.r;
   ResultTexts& t = r.texts;
   t.turns = FormatFixed(r.N, 0);
@@ -151,6 +157,7 @@ bool StopsAtRipple(Run& run) {
   ChokeResults& r = run.r;
   if (!(2 * run.v.Inom < r.dI)) return false;
   r.stoppedByRipple = true;
+  if (!run.texts) return true;
   r.fields.Inom = FormatFixed(r.dI * 0.5 + kRoundUpAddend, 3);
   run.Show(run.Others(25));
   return true;
@@ -191,8 +198,8 @@ void RequiredValue(Run& run) {
   ChokeResults& r = run.r;
   if (run.gapMode()) {
     r.greq = RequiredGap(run);
-    r.texts.required = FormatFixed(r.greq + kRoundUpAddend, 3);
-  } else {
+    if (run.texts) r.texts.required = FormatFixed(r.greq + kRoundUpAddend, 3);
+  } else if (run.texts) {
     r.texts.required = FormatFixed(r.ALreq * kThousand, 0);
   }
 }
@@ -211,12 +218,14 @@ void CopperSection(Run& run) {
 void ChooseWire(Run& run) {
   ChokeResults& r = run.r;
   const bool awg = run.in.yes_AWG != 0;
-  WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, r.fields.dprov, r.Scu,
+  WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, run.in.dprov, r.Scu,
                                   run.Others(27), run.Others(18));
   r.d = w.d;
   r.wireIndex = w.index;
   r.S1 = w.S1;
   r.n = w.n;
+  r.wireNotice = w.notice;
+  if (!run.texts) return;
   r.fields.dprov = std::move(w.fieldText);
   if (w.spinPos >= 0) r.spinPos = w.spinPos;
   if (w.notice) run.Show(std::move(w.noticeText));
@@ -230,15 +239,35 @@ void FillAndDensity(Run& run) {
   r.Stot = r.S1 * r.n;
   r.Jact = r.Irms / r.Stot;
   r.k = r.Stot * r.N / run.ctx.core.An;
+  if (!run.texts) return;
   r.texts.Jact = FormatFixed(r.Jact, 3);
   r.texts.fill = FormatFixed(r.k, 3);
 }
 
 // Warnings once every result is shown.
 void Warnings(Run& run) {
-  const ChokeResults& r = run.r;
-  if (r.k > kFillFactorLimit) run.Show(run.Others(24));
-  if (r.Bpk > r.Bm + kFluxTolerance) run.Show(run.Others(23));
+  ChokeResults& r = run.r;
+  r.overfilled = r.k > kFillFactorLimit;
+  r.fluxAbovePermitted = r.Bpk > r.Bm + kFluxTolerance;
+  if (r.overfilled) run.Show(run.Others(24));
+  if (r.fluxAbovePermitted) run.Show(run.Others(23));
+}
+
+// Steps 2 to 17 on the numbers in run.v.
+void Chain(Run& run) {
+  CurrentWaveform(run);
+  PermittedFlux(run);
+  CoreWithGap(run);
+  TurnsAndFlux(run);
+  CoreLossOf(run);
+  ShowOperatingPoint(run);
+  if (StopsAtRipple(run)) return;
+  RequiredTurns(run);
+  RequiredValue(run);
+  CopperSection(run);
+  ChooseWire(run);
+  FillAndDensity(run);
+  Warnings(run);
 }
 
 }  // namespace
@@ -247,23 +276,27 @@ bool IsNoDataMaterial(const std::string& materialName, const LanguageTable& lang
   return materialName.find(lang.Get(LangSection::Others, 21)) != std::string::npos;
 }
 
+InputNumbers ReadInputNumbers(const ChokeInputs& inputs) {
+  auto read = [](const std::string& text) { return ReadLeadingDouble(CommaToPoint(text)); };
+  return InputNumbers{read(inputs.L),   read(inputs.Inom), read(inputs.Imin), read(inputs.Uimpulsa),
+                      read(inputs.Udc), read(inputs.Fc),   read(inputs.j),    read(inputs.zazor),
+                      read(inputs.dprov)};
+}
+
 ChokeResults Calculate(const ChokeInputs& inputs, const ChokeContext& context) {
   ChokeResults results;
-  Run run{inputs, context, results, {}};
+  Run run{inputs, context, results, {}, true};
   ReadInputs(run);
-  CurrentWaveform(run);
-  PermittedFlux(run);
-  CoreWithGap(run);
-  TurnsAndFlux(run);
-  CoreLossOf(run);
-  ShowOperatingPoint(run);
-  if (StopsAtRipple(run)) return results;
-  RequiredTurns(run);
-  RequiredValue(run);
-  CopperSection(run);
-  ChooseWire(run);
-  FillAndDensity(run);
-  Warnings(run);
+  Chain(run);
+  return results;
+}
+
+ChokeResults CalculateFigures(const ChokeInputs& inputs, const InputNumbers& numbers,
+                              const ChokeContext& context) {
+  ChokeResults results;
+  results.read = numbers;
+  Run run{inputs, context, results, numbers, false};
+  Chain(run);
   return results;
 }
 

@@ -75,6 +75,9 @@ struct ChokeResults {
   int wireIndex = -1;
   bool noData = false;          // the no-data material was selected
   bool stoppedByRipple = false; // 2 * Inom below the ripple: the run ended at the check
+  bool wireNotice = false;      // the desired wire size is not in the table
+  bool overfilled = false;      // fill factor above the limit (warning)
+  bool fluxAbovePermitted = false;  // Bpk above the permitted peak flux density (warning)
 
   InputNumbers read;  // what the input texts were read as
 
@@ -86,9 +89,21 @@ struct ChokeResults {
   std::vector<Message> messages;   // in the order the window shows them
 };
 
+
+// The numbers as a run reads them from the texts: "," becomes "." and the
+// leading number is taken.
+InputNumbers ReadInputNumbers(const ChokeInputs& inputs);
+
 // The no-data material: its name contains OTHERS s21 (an empty s21 matches all).
 bool IsNoDataMaterial(const std::string& materialName, const LanguageTable& lang);
 
 ChokeResults Calculate(const ChokeInputs& inputs, const ChokeContext& context);
+
+// The same run on numbers already read, without any text: every working value
+// and flag as Calculate gives them, but no label text, no message and the
+// input fields left empty. The choices and the wire-size field come from
+// inputs, the eight numbers from numbers. For many runs on the same inputs.
+ChokeResults CalculateFigures(const ChokeInputs& inputs, const InputNumbers& numbers,
+                              const ChokeContext& context);
 
 }  // namespace velmora

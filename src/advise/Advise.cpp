@@ -1,0 +1,209 @@
+#include "advise/Advise.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <tuple>
+
+#include "textfile/Numbers.h"
+
+namespace velmora::advise {
+
+namespace {
+
+// Decimals of a gap step: the fewest that show it whole (0.01 -> 2, 0.005 -> 3).
+constexpr int kMaxGapDecimals = 6;
+// The required gap divided by the step may land a hair above a whole number
+// by rounding alone (0.23 / 0.01 = 23.000000000000004); that hair is no reason
+// for a step more.
+constexpr double kStepSlack = 1e-9;
+// The progress callback hears of the sweep every this many candidates: often
+// enough for a progress bar, rarely enough to cost nothing.
+constexpr std::size_t kProgressEvery = 256;
+
+int DecimalsOf(double step) {
+  double scaled = step;
+  for (int d = 0; d < kMaxGapDecimals; ++d) {
+    if (std::fabs(scaled - std::round(scaled)) < kStepSlack * std::max(1.0, scaled)) return d;
+    scaled *= 10;
+  }
+  return kMaxGapDecimals;
+}
+
+bool Finite(std::initializer_list<double> values) {
+  for (double v : values)
+    if (!std::isfinite(v)) return false;
+  return true;
+}
+
+// The selected materials and cores of a query.
+std::vector<const MaterialRecord*> MaterialsOf(const AdviseQuery& query, const AdviseData& data) {
+  std::vector<const MaterialRecord*> list;
+  for (const MaterialRecord& m : data.materials)
+    if (query.material.empty() || m.name == query.material) list.push_back(&m);
+  return list;
+}
+
+std::vector<const CoreEntry*> CoresOf(const AdviseQuery& query, const AdviseData& data) {
+  std::vector<const CoreEntry*> list;
+  for (const CoreEntry& c : data.cores)
+    if (query.shape < 0 || c.shape == query.shape) list.push_back(&c);
+  return list;
+}
+
+void TakeFigures(const ChokeResults& r, Candidate& c) {
+  c.turns = r.N;
+  c.mue = r.mue;
+  c.AL = r.AL * 1000.0;  // uH/turn2 -> nH/turn2
+  c.Lact = r.Lact;
+  c.Bpk = r.Bpk;
+  c.Bm = r.Bm;
+  c.Bac = r.Bac;
+  c.Ipk = r.Ipk;
+  c.dI = r.dI;
+  c.coreLoss = r.Pcore;
+  c.wireDiameter = r.d;
+  c.wireIndex = r.wireIndex;
+  c.wires = r.n;
+  c.Jact = r.Jact;
+  c.fill = r.k;
+}
+
+// One core with one material: the required gap from a run in gap mode, then
+// the run with that gap rounded up to the step.
+class Designer {
+ public:
+  Designer(const AdviseQuery& query, const AdviseData& data)
+      : query_(query), data_(data), inputs_(query.inputs), numbers_() {
+    inputs_.yes_al = 0;  // the gap itself goes in as a number
+    numbers_ = ReadInputNumbers(inputs_);
+  }
+
+  Candidate Design(const CoreEntry& core, MaterialRecord& material) {
+    Candidate c;
+    c.core = core.record.name;
+    c.shape = core.shape;
+    c.material = material.name;
+    c.volume = core.record.Ve;
+    c.copperLoss = c.totalLoss = c.temperatureRise = std::numeric_limits<double>::quiet_NaN();
+    if (numbers_.F > material.LastFrequency()) {
+      c.reasons = kFrequencyAboveTable;
+      return c;
+    }
+    const ChokeContext context{core.record, material, data_.wires, data_.lang, data_.lossLimit};
+    InputNumbers numbers = numbers_;
+    numbers.X = 0;
+    const ChokeResults first = CalculateFigures(inputs_, numbers, context);
+    if (first.stoppedByRipple) {
+      TakeFigures(first, c);
+      c.reasons = kRippleStop;
+      return c;
+    }
+    if (!std::isfinite(first.greq)) {
+      TakeFigures(first, c);
+      c.reasons = kNotFinite;
+      return c;
+    }
+    c.gapText = RoundGapUp(first.greq, query_.gapStep);
+    c.gap = ReadLeadingDouble(c.gapText);
+    numbers.X = c.gap;
+    const ChokeResults r = CalculateFigures(inputs_, numbers, context);
+    TakeFigures(r, c);
+    if (r.stoppedByRipple) c.reasons |= kRippleStop;
+    if (r.overfilled) c.reasons |= kOverfilled;
+    if (r.fluxAbovePermitted) c.reasons |= kFluxAbovePermitted;
+    if (!r.stoppedByRipple && !Finite({c.turns, c.mue, c.AL, c.Bpk, c.Bac, c.coreLoss, c.wireDiameter, c.wires, c.fill}))
+      c.reasons |= kNotFinite;
+    return c;
+  }
+
+ private:
+  const AdviseQuery& query_;
+  const AdviseData& data_;
+  ChokeInputs inputs_;
+  InputNumbers numbers_;
+};
+
+double KeyOf(const Candidate& c, SortKey key) {
+  switch (key) {
+    case SortKey::Volume:
+      return c.volume;
+    case SortKey::Temperature:
+      return c.temperatureRise;
+    case SortKey::Turns:
+      return c.turns;
+    case SortKey::TotalLoss:
+    default:
+      return c.totalLoss;
+  }
+}
+
+// a before b, a value that is not a number after every number; 0 when equal.
+int CompareValues(double a, double b) {
+  const bool na = std::isnan(a), nb = std::isnan(b);
+  if (na || nb) return na == nb ? 0 : (na ? 1 : -1);
+  return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+}  // namespace
+
+std::string RoundGapUp(double greq, double step) {
+  if (!(step > 0) || !std::isfinite(step)) step = 0.01;
+  if (!(greq > 0)) return "0";
+  const double steps = std::ceil(greq / step - kStepSlack);
+  return FormatFixed(std::max(steps, 1.0) * step, DecimalsOf(step));
+}
+
+std::string ReasonText(unsigned reasons) {
+  static constexpr std::pair<unsigned, const char*> kTexts[] = {
+      {kFrequencyAboveTable, "frequency above the loss table"},
+      {kRippleStop, "ripple above twice the nominal current"},
+      {kOverfilled, "fill factor above 0.4"},
+      {kFluxAbovePermitted, "peak flux density above the permitted one"},
+      {kNotFinite, "figures not finite"},
+  };
+  std::string text;
+  for (const auto& [bit, words] : kTexts) {
+    if (!(reasons & bit)) continue;
+    if (!text.empty()) text += "; ";
+    text += words;
+  }
+  return text;
+}
+
+void Rank(std::vector<Candidate>& candidates, SortKey key) {
+  std::stable_sort(candidates.begin(), candidates.end(), [key](const Candidate& a, const Candidate& b) {
+    if (a.feasible() != b.feasible()) return a.feasible();
+    if (int c = CompareValues(KeyOf(a, key), KeyOf(b, key))) return c < 0;
+    if (int c = CompareValues(a.totalLoss, b.totalLoss)) return c < 0;
+    return std::tie(a.core, a.material) < std::tie(b.core, b.material);
+  });
+}
+
+std::size_t CandidateCount(const AdviseQuery& query, const AdviseData& data) {
+  return CoresOf(query, data).size() * MaterialsOf(query, data).size();
+}
+
+std::vector<Candidate> Sweep(const AdviseQuery& query, const AdviseData& data, const Progress& progress) {
+  const std::vector<const CoreEntry*> cores = CoresOf(query, data);
+  const std::vector<const MaterialRecord*> materials = MaterialsOf(query, data);
+  const std::size_t total = cores.size() * materials.size();
+  std::vector<Candidate> candidates;
+  candidates.reserve(total);
+  Designer designer(query, data);
+  for (const MaterialRecord* source : materials) {
+    MaterialRecord material = *source;  // the run may write into its record
+    for (const CoreEntry* core : cores) {
+      candidates.push_back(designer.Design(*core, material));
+      if (progress && candidates.size() % kProgressEvery == 0 && !progress(candidates.size(), total)) {
+        Rank(candidates, query.sort);
+        return candidates;
+      }
+    }
+  }
+  if (progress) progress(candidates.size(), total);
+  Rank(candidates, query.sort);
+  return candidates;
+}
+
+}  // namespace velmora::advise

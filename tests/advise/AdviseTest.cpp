@@ -1,0 +1,292 @@
+#include "advise/Advise.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+#include "textfile/Numbers.h"
+
+namespace velmora::advise {
+namespace {
+
+std::string Shipped(const std::string& name) {
+  std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/share/" + name, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Byte order stands in for the list's order in these tests; the names are ASCII.
+int PlainCompare(std::string_view a, std::string_view b) {
+  std::string x(a), y(b);
+  for (char& c : x) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : y) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return x.compare(y);
+}
+
+// The shipped data, as the window loads it.
+AdviseData ShippedData() {
+  AdviseData data;
+  data.cores = SelectableCores(Shipped("BaseCores.txt"), PlainCompare);
+  data.materials = LoadMaterials(std::string(VELMORA_SOURCE_DIR) + "/share/",
+                                 ParseMaterialList(Shipped("Materials.txt")));
+  data.wires = ParseWireTable(Shipped("Wire.txt"));
+  ParseLanguageText(Shipped("English.lng"), data.lang);
+  data.lossLimit = 200.0;
+  return data;
+}
+
+// The window's default inputs.
+ChokeInputs Defaults() {
+  return ChokeInputs{.L = "15", .Inom = "10", .Imin = "2", .Uimpulsa = "24", .Udc = "12",
+                     .Fc = "100", .j = "7", .zazor = "1", .dprov = "1.06"};
+}
+
+const CoreEntry& CoreNamed(const AdviseData& data, const std::string& name) {
+  for (const CoreEntry& c : data.cores)
+    if (c.record.name == name) return c;
+  throw std::runtime_error("no core " + name);
+}
+
+const MaterialRecord& MaterialNamed(const AdviseData& data, const std::string& name) {
+  for (const MaterialRecord& m : data.materials)
+    if (m.name == name) return m;
+  throw std::runtime_error("no material " + name);
+}
+
+// --- Every candidate is what the window shows for its core, material and gap --
+
+// The window's own run in gap mode with the candidate's gap text gives the
+// same label texts, and a warning exactly when the candidate is not feasible.
+void ExpectReproduces(const AdviseData& data, const ChokeInputs& inputs, const Candidate& c) {
+  SCOPED_TRACE(c.core + " / " + c.material + " gap " + c.gapText);
+  ChokeInputs in = inputs;
+  in.yes_al = 0;
+  in.zazor = c.gapText;
+  MaterialRecord material = MaterialNamed(data, c.material);
+  const ChokeResults r = Calculate(in, ChokeContext{CoreNamed(data, c.core).record, material, data.wires,
+                                                    data.lang, data.lossLimit});
+  EXPECT_EQ(*r.texts.turns, FormatFixed(c.turns, 0));
+  EXPECT_EQ(*r.texts.Bpk, FormatFixed(c.Bpk, 3));
+  EXPECT_EQ(*r.texts.coreLoss, FormatFixed(c.coreLoss, 3));
+  EXPECT_EQ(FormatFixed(r.d, 6), FormatFixed(c.wireDiameter, 6));  // "nan" alike
+  EXPECT_EQ(FormatFixed(r.n, 0), FormatFixed(c.wires, 0));
+  if (r.stoppedByRipple) {
+    EXPECT_TRUE(c.reasons & kRippleStop);
+    return;
+  }
+  EXPECT_EQ(*r.texts.fill, FormatFixed(c.fill, 3));
+  std::size_t warnings = 0;
+  for (const Message& m : r.messages)
+    if (m.text == data.lang.others[23] || m.text == data.lang.others[24]) ++warnings;
+  EXPECT_EQ(warnings == 0, c.feasible() || c.reasons == kNotFinite);
+}
+
+TEST(Sweep, EveryShippedCandidateReproducesThroughTheCalculation) {
+  const AdviseData data = ShippedData();
+  ASSERT_EQ(data.materials.size(), 10u);
+  ASSERT_GT(data.cores.size(), 80u);
+  for (const char* F : {"100", "50", "400"}) {
+    AdviseQuery q;
+    q.inputs = Defaults();
+    q.inputs.Fc = F;
+    const std::vector<Candidate> all = Sweep(q, data);
+    ASSERT_EQ(all.size(), data.cores.size() * data.materials.size());
+    std::size_t feasible = 0;
+    for (const Candidate& c : all) {
+      if (c.reasons & kFrequencyAboveTable) continue;
+      ExpectReproduces(data, q.inputs, c);
+      feasible += c.feasible();
+    }
+    EXPECT_GT(feasible, 20u) << F;
+  }
+}
+
+TEST(Sweep, DesiredWireSizeAndAwgCountTheSameWay) {
+  AdviseData data = ShippedData();
+  AdviseQuery q;
+  q.inputs = Defaults();
+  q.inputs.use_D = 1;
+  q.inputs.dprov = "0.77";  // not in the table: a notice, which is no warning
+  for (const Candidate& c : Sweep(q, data)) ExpectReproduces(data, q.inputs, c);
+
+  data.wires = BuildAwgTable();
+  q.inputs.yes_AWG = 1;
+  q.inputs.use_D = 0;
+  q.inputs.dprov = "18";
+  const std::vector<Candidate> all = Sweep(q, data);
+  ASSERT_TRUE(all.front().feasible());
+  for (std::size_t i = 0; i < all.size(); i += 7) ExpectReproduces(data, q.inputs, all[i]);
+}
+
+// The gap is the required gap of the run in gap mode rounded up to the step:
+// never below it, less than a step above it.
+TEST(Sweep, GapIsTheRequiredGapRoundedUpToTheStep) {
+  const AdviseData data = ShippedData();
+  for (double step : {0.01, 0.05, 0.001}) {
+    AdviseQuery q;
+    q.inputs = Defaults();
+    q.gapStep = step;
+    q.material = "N87 Epcos";
+    for (const Candidate& c : Sweep(q, data)) {
+      ChokeInputs in = q.inputs;
+      in.zazor = "0";
+      MaterialRecord material = MaterialNamed(data, c.material);
+      const ChokeResults r = Calculate(in, ChokeContext{CoreNamed(data, c.core).record, material, data.wires,
+                                                        data.lang, data.lossLimit});
+      if (r.stoppedByRipple) continue;
+      if (r.greq <= 0) {
+        EXPECT_EQ(c.gapText, "0");
+      } else {
+        EXPECT_GE(c.gap, r.greq) << c.core;
+        EXPECT_LT(c.gap - step, r.greq + 1e-12) << c.core;
+      }
+    }
+  }
+}
+
+TEST(RoundGapUp, StepsAndTheirDecimals) {
+  EXPECT_EQ(RoundGapUp(0.23, 0.01), "0.23");  // 0.23 / 0.01 is a hair above 23
+  EXPECT_EQ(RoundGapUp(0.2301, 0.01), "0.24");
+  EXPECT_EQ(RoundGapUp(0.0001, 0.01), "0.01");
+  EXPECT_EQ(RoundGapUp(0, 0.01), "0");
+  EXPECT_EQ(RoundGapUp(-0.3, 0.01), "0");
+  EXPECT_EQ(RoundGapUp(0.231, 0.005), "0.235");
+  EXPECT_EQ(RoundGapUp(0.21, 0.1), "0.3");
+  EXPECT_EQ(RoundGapUp(1.2, 0.5), "1.5");
+  EXPECT_EQ(RoundGapUp(0.21, 1), "1");
+  EXPECT_EQ(RoundGapUp(0.215, 0), "0.22");   // a step of 0 or less: the default
+  EXPECT_EQ(RoundGapUp(std::nan(""), 0.01), "0");
+}
+
+// --- Feasibility ------------------------------------------------------------
+
+TEST(Sweep, FrequencyAboveTheLossTableIsNotDesigned) {
+  const AdviseData data = ShippedData();
+  AdviseQuery q;
+  q.inputs = Defaults();
+  q.inputs.Fc = "100000";
+  for (const Candidate& c : Sweep(q, data)) {
+    EXPECT_EQ(c.reasons, kFrequencyAboveTable);
+    EXPECT_EQ(c.turns, 0);
+  }
+  EXPECT_EQ(ReasonText(kFrequencyAboveTable | kOverfilled), "frequency above the loss table; fill factor above 0.4");
+}
+
+TEST(Sweep, RippleStopAndWarningsMakeCandidatesInfeasible) {
+  const AdviseData data = ShippedData();
+  AdviseQuery q;
+  q.inputs = Defaults();
+  q.inputs.Inom = "0.01";  // any core: ripple above twice the current
+  for (const Candidate& c : Sweep(q, data)) EXPECT_TRUE(c.reasons & kRippleStop) << c.core;
+
+  q.inputs = Defaults();
+  q.inputs.Inom = "60";  // small cores overfill
+  q.inputs.j = "2";
+  bool overfilled = false;
+  for (const Candidate& c : Sweep(q, data)) {
+    overfilled |= (c.reasons & kOverfilled) != 0;
+    if (c.feasible()) {
+      EXPECT_LE(c.fill, 0.4);
+    }
+  }
+  EXPECT_TRUE(overfilled);
+}
+
+// --- Selection, ranking, progress --------------------------------------------
+
+TEST(Sweep, ShapeAndMaterialSelectTheCandidates) {
+  const AdviseData data = ShippedData();
+  AdviseQuery q;
+  q.inputs = Defaults();
+  q.shape = kShapeETD;
+  q.material = "3C95 Ferroxcube";
+  const std::vector<Candidate> some = Sweep(q, data);
+  ASSERT_FALSE(some.empty());
+  EXPECT_EQ(some.size(), CandidateCount(q, data));
+  for (const Candidate& c : some) {
+    EXPECT_EQ(c.shape, kShapeETD);
+    EXPECT_EQ(c.material, "3C95 Ferroxcube");
+    EXPECT_EQ(c.core.rfind("ETD ", 0), 0u);
+  }
+  q.material = "No such";
+  EXPECT_TRUE(Sweep(q, data).empty());
+}
+
+TEST(Rank, FeasibleFirstThenByKeyNotANumberLast) {
+  auto make = [](const char* core, double loss, double volume, double turns, unsigned reasons) {
+    Candidate c;
+    c.core = core;
+    c.totalLoss = loss;
+    c.volume = volume;
+    c.turns = turns;
+    c.temperatureRise = loss * 10;
+    c.reasons = reasons;
+    return c;
+  };
+  std::vector<Candidate> list = {make("a", 1.0, 5, 30, kOverfilled), make("b", std::nan(""), 1, 10, kFeasible),
+                                 make("c", 2.0, 3, 20, kFeasible), make("d", 0.5, 9, 40, kFeasible)};
+  auto order = [&list](SortKey key) {
+    Rank(list, key);
+    std::string s;
+    for (const Candidate& c : list) s += c.core;
+    return s;
+  };
+  EXPECT_EQ(order(SortKey::TotalLoss), "dcba");
+  EXPECT_EQ(order(SortKey::Volume), "bcda");
+  EXPECT_EQ(order(SortKey::Turns), "bcda");
+  EXPECT_EQ(order(SortKey::Temperature), "dcba");
+}
+
+TEST(Sweep, ProgressIsToldAndCanEndTheSweep) {
+  const AdviseData data = ShippedData();
+  AdviseQuery q;
+  q.inputs = Defaults();
+  std::size_t calls = 0, lastDone = 0;
+  const auto all = Sweep(q, data, [&](std::size_t done, std::size_t total) {
+    ++calls;
+    EXPECT_EQ(total, CandidateCount(q, data));
+    EXPECT_GT(done, lastDone);
+    lastDone = done;
+    return true;
+  });
+  EXPECT_EQ(lastDone, all.size());
+  EXPECT_GE(calls, all.size() / 256);
+  const auto part = Sweep(q, data, [](std::size_t, std::size_t) { return false; });
+  EXPECT_EQ(part.size(), 256u);
+}
+
+// --- The cores the lists offer ------------------------------------------------
+
+TEST(SelectableCores, OnlyNamesThatSelectingByNameReaches) {
+  const std::string db =
+      "[E 20/10/6]\r\nAe = 32\r\nAn = 40\r\nle = 46\r\nmu = 1500\r\n\r\n"
+      "[PQ E 30]\r\nAe = 1\r\nAn = 2\r\nle = 3\r\nmu = 4\r\n\r\n"         // listed as "E 30"
+      "[e 20/10/6]\r\nAe = 99\r\nAn = 99\r\nle = 99\r\nmu = 99\r\n\r\n"   // no "E ": other
+      "[E 20/10/6]\r\nAe = 7\r\nAn = 7\r\nle = 7\r\nmu = 7\r\n\r\n"       // a repeat
+      "[R 10 ER]\r\nAe = 5\r\nAn = 5\r\nle = 5\r\nmu = 5\r\n\r\n"         // ER, not R: listed as "ER"
+      "[pq 20/16]\r\nAe = 6\r\nAn = 6\r\nle = 6\r\nmu = 6\r\n\r\n"        // found first of the two
+      "[ETD 29]\r\nAe = 76\r\nAn = 97\r\nle = 72\r\nmu = 1700\r\n\r\n"
+      "[PQ 20/16]\r\nAe = 62\r\nAn = 30\r\nle = 37\r\nmu = 2000\r\n\r\n";
+  const std::vector<CoreEntry> cores = SelectableCores(db, PlainCompare);
+  std::string names;
+  for (const CoreEntry& c : cores) names += c.record.name + "(" + std::to_string(c.shape) + ") ";
+  EXPECT_EQ(names, "E 20/10/6(0) E 30(0) ER(2) ETD 29(3) e 20/10/6(5) pq 20/16(5) ");
+  EXPECT_EQ(cores[0].record.Ae, 32);  // the record of the exact header
+  EXPECT_EQ(cores[1].record.Ae, 1);   // the longer header that holds the name
+  EXPECT_EQ(cores[2].record.Ae, 5);
+}
+
+TEST(LoadMaterials, MissingOrTablelessFilesAreLeftOut) {
+  const AdviseData data = ShippedData();
+  const auto some = LoadMaterials(std::string(VELMORA_SOURCE_DIR) + "/share/",
+                                  {"N87 Epcos", "Nothing here", "Materials"});
+  ASSERT_EQ(some.size(), 1u);
+  EXPECT_EQ(some[0].name, "N87 Epcos");
+  EXPECT_GE(some[0].nF, 2);
+}
+
+}  // namespace
+}  // namespace velmora::advise
