@@ -67,6 +67,16 @@ void TakeFigures(const ChokeResults& r, Candidate& c) {
   c.wires = r.n;
   c.Jact = r.Jact;
   c.fill = r.k;
+  c.Irms = r.Irms;
+}
+
+// Copper loss of the winding at the winding temperature, the loss budget and
+// the temperature rise, by the design details' own formulas.
+void TakeLosses(const ChokeResults& r, const insight::CoreWindingGeometry& g, double resistivity, Candidate& c) {
+  const double length_m = r.N * g.mlt_mm / insight::constants::kMmPerM;
+  c.copperLoss = r.Irms * r.Irms * insight::WireResistance(resistivity, length_m, r.n, r.S1);
+  c.totalLoss = r.Pcore + c.copperLoss;
+  c.temperatureRise = insight::TemperatureRise_K(c.totalLoss, g.surface_mm2);
 }
 
 // One core with one material: the required gap from a run in gap mode, then
@@ -74,7 +84,11 @@ void TakeFigures(const ChokeResults& r, Candidate& c) {
 class Designer {
  public:
   Designer(const AdviseQuery& query, const AdviseData& data)
-      : query_(query), data_(data), inputs_(query.inputs), numbers_() {
+      : query_(query),
+        data_(data),
+        inputs_(query.inputs),
+        numbers_(),
+        resistivity_(insight::CopperResistivity(data.windingTemperature)) {
     inputs_.yes_al = 0;  // the gap itself goes in as a number
     numbers_ = ReadInputNumbers(inputs_);
   }
@@ -109,10 +123,15 @@ class Designer {
     numbers.X = c.gap;
     const ChokeResults r = CalculateFigures(inputs_, numbers, context);
     TakeFigures(r, c);
-    if (r.stoppedByRipple) c.reasons |= kRippleStop;
+    if (r.stoppedByRipple) {
+      c.reasons = kRippleStop;
+      return c;
+    }
+    if (r.wireIndex >= 0) TakeLosses(r, core.winding, resistivity_, c);
     if (r.overfilled) c.reasons |= kOverfilled;
     if (r.fluxAbovePermitted) c.reasons |= kFluxAbovePermitted;
-    if (!r.stoppedByRipple && !Finite({c.turns, c.mue, c.AL, c.Bpk, c.Bac, c.coreLoss, c.wireDiameter, c.wires, c.fill}))
+    if (!Finite({c.turns, c.mue, c.AL, c.Bpk, c.Bac, c.coreLoss, c.wireDiameter, c.wires, c.fill, c.totalLoss,
+                 c.temperatureRise}))
       c.reasons |= kNotFinite;
     return c;
   }
@@ -122,6 +141,7 @@ class Designer {
   const AdviseData& data_;
   ChokeInputs inputs_;
   InputNumbers numbers_;
+  double resistivity_;  // copper at the winding temperature
 };
 
 double KeyOf(const Candidate& c, SortKey key) {

@@ -12,6 +12,7 @@
 #include "calc/WireTable.h"
 #include "data/CoreDatabase.h"
 #include "data/MaterialRecord.h"
+#include "insight/DesignDetails.h"
 #include "lang/LanguageTable.h"
 
 namespace velmora::advise {
@@ -20,6 +21,7 @@ namespace velmora::advise {
 struct CoreEntry {
   int shape = kShapeOther;
   CoreRecord record;
+  insight::CoreWindingGeometry winding;  // turn length and surface
 };
 
 // Everything a sweep reads, loaded once.
@@ -29,6 +31,7 @@ struct AdviseData {
   WireTable wires;                        // the window's table (metric or AWG)
   LanguageTable lang;                     // for the no-data material's name and notices
   double lossLimit = 0;                   // mW/cm3
+  double windingTemperature = insight::constants::kDefaultWindingTemperature;  // C
 };
 
 // The cores that the window can select by name: for each shape the names of
@@ -80,6 +83,7 @@ struct Candidate {
   double wires = 0;
   double Jact = 0;                        // A/mm2
   double fill = 0;
+  double Irms = 0;                        // A
   double copperLoss = 0, totalLoss = 0;   // W
   double temperatureRise = 0;             // K
   double volume = 0;                      // cm3

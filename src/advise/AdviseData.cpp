@@ -23,7 +23,9 @@ std::vector<CoreEntry> SelectableCores(const std::string& dbText,
       if (ShapeOfName(name) != shape || !seen.insert(name).second) continue;
       const auto found = std::lower_bound(names.begin(), names.end(), name, less);
       if (found == names.end() || *found != name) continue;
-      cores.push_back(CoreEntry{shape, CoreFromTexts(name, ReadCoreTexts(dbText, name))});
+      CoreEntry entry{shape, CoreFromTexts(name, ReadCoreTexts(dbText, name)), {}};
+      entry.winding = insight::WindingGeometryOf(entry.record, ReadCoreExtras(dbText, name));
+      cores.push_back(std::move(entry));
     }
   }
   return cores;

@@ -61,6 +61,7 @@ const MaterialRecord& MaterialNamed(const AdviseData& data, const std::string& n
 // The window's own run in gap mode with the candidate's gap text gives the
 // same label texts, and a warning exactly when the candidate is not feasible.
 void ExpectReproduces(const AdviseData& data, const ChokeInputs& inputs, const Candidate& c) {
+  static const std::string kDatabase = Shipped("BaseCores.txt");
   SCOPED_TRACE(c.core + " / " + c.material + " gap " + c.gapText);
   ChokeInputs in = inputs;
   in.yes_al = 0;
@@ -78,6 +79,13 @@ void ExpectReproduces(const AdviseData& data, const ChokeInputs& inputs, const C
     return;
   }
   EXPECT_EQ(*r.texts.fill, FormatFixed(c.fill, 3));
+  // The loss budget and temperature rise as the design details give them.
+  const insight::DesignDetails details = insight::DescribeDesign(
+      in, ChokeContext{CoreNamed(data, c.core).record, material, data.wires, data.lang, data.lossLimit}, r,
+      ReadCoreExtras(kDatabase, c.core));
+  EXPECT_EQ(FormatFixed(details.losses.copper_W, 12), FormatFixed(c.copperLoss, 12));
+  EXPECT_EQ(FormatFixed(details.losses.total_W, 12), FormatFixed(c.totalLoss, 12));
+  EXPECT_EQ(FormatFixed(details.losses.temperatureRise_K, 9), FormatFixed(c.temperatureRise, 9));
   std::size_t warnings = 0;
   for (const Message& m : r.messages)
     if (m.text == data.lang.others[23] || m.text == data.lang.others[24]) ++warnings;
