@@ -89,7 +89,6 @@ struct ChokeResults {
   std::vector<Message> messages;   // in the order the window shows them
 };
 
-
 // The numbers as a run reads them from the texts: "," becomes "." and the
 // leading number is taken.
 InputNumbers ReadInputNumbers(const ChokeInputs& inputs);
