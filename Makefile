@@ -8,10 +8,12 @@ CMAKE_ARGS ?=
 
 # Debian 12 packages the build and the tests need.
 PACKAGES = cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-           qt6-base-dev libgl-dev
+           qt6-base-dev libgl-dev desktop-file-utils appstream
 FUZZ_PACKAGES = clang libclang-rt-14-dev
+# What `make package` needs besides: dpkg-shlibdeps computes the dependencies.
+DEB_PACKAGES = dpkg-dev file
 
-.PHONY: all deps build run test test-fast test-asan bench fuzz fuzz-build fuzz-smoke clean
+.PHONY: all deps build run test test-fast test-asan bench fuzz fuzz-build fuzz-smoke package clean
 
 all: build
 
@@ -62,5 +64,15 @@ fuzz: fuzz-build
 fuzz-smoke: fuzz-build
 	FUZZ_FLAGS=-seed=1 fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
 
+# The Debian package, from a Release build installed under /usr:
+# build-package/velmora_<version>_<arch>.deb
+package:
+	@tools/install-deps.sh $(PACKAGES) $(DEB_PACKAGES)
+	cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DVELMORA_BUILD_TESTS=OFF $(CMAKE_ARGS) >/dev/null
+	cmake --build build-package -j $(JOBS)
+	cd build-package && cpack -G DEB
+	@ls build-package/velmora_*.deb
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) build-bench build-fuzz
+	rm -rf $(BUILD) $(BUILD_ASAN) build-bench build-fuzz build-package

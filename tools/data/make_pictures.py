@@ -13,7 +13,8 @@ labelled with the letters that the dimension entry takes:
     core138  other: pot core core139  other: U core (second view)
 
 150 x 117 pixels, and 300 x 234 as "@2x" for HiDPI screens; velmora.png
-(256 x 256) and velmora-32.png are the icon. Everything is drawn here: a tiny
+(256 x 256) and velmora-32.png are the icon, velmora-16.png to velmora-128.png
+and velmora.svg its other sizes for the desktop's icon theme. Everything is drawn here: a tiny
 z-buffered triangle rasteriser for the shaded pictures, a polygon filler for
 the drawings, a stroke font for the letters, supersampling for smooth edges,
 and a PNG writer on zlib. Python 3 standard library only; the output is the
@@ -240,6 +241,15 @@ class Mesh:
 def render(mesh, width, height, yaw, pitch, margin, background=(255, 255, 255)):
     """The mesh seen from yaw (degrees around y) and pitch (degrees down),
     scaled to fit the canvas with a margin (fraction of the size)."""
+    cv = Canvas(width, height, background)
+    for pts, col in project(mesh, width, height, yaw, pitch, margin):
+        cv.triangle(*pts, col)
+    return cv
+
+
+def project(mesh, width, height, yaw, pitch, margin):
+    """The shaded triangles facing the viewer, in screen points (x, y, z),
+    each with its colour, in the order of the mesh."""
     cy, sy = math.cos(math.radians(yaw)), math.sin(math.radians(yaw))
     cp, sp = math.cos(math.radians(pitch)), math.sin(math.radians(pitch))
 
@@ -275,10 +285,7 @@ def render(mesh, width, height, yaw, pitch, margin, background=(255, 255, 255)):
     ox = width / 2 - s * (max(xs) + min(xs)) / 2
     oy = height / 2 + s * (max(ys) + min(ys)) / 2
 
-    cv = Canvas(width, height, background)
-    for a, b, c, col in tris:
-        cv.triangle(*[(ox + s * p[0], oy - s * p[1], p[2]) for p in (a, b, c)], col)
-    return cv
+    return [([(ox + s * p[0], oy - s * p[1], p[2]) for p in (a, b, c)], col) for a, b, c, col in tris]
 
 
 def e_half(m, A, B, D, C, H, h, y0=0.0, up=True, round_leg=False):
@@ -650,11 +657,96 @@ def save_drawing(out, name, make):
     write_png(os.path.join(out, name + "@2x.png"), 2 * W1, 2 * H1, d.rows(SS // 2))
 
 
+ICON_SIZES = (16, 24, 48, 64, 128)  # besides 32 and 256: the desktop theme's sizes
+
+
 def save_icon(out):
     mesh, yaw, pitch = icon_mesh()
     cv = render(mesh, 768, 768, yaw, pitch, 0.04, background=(0, 0, 0))
     write_png(os.path.join(out, "velmora.png"), 256, 256, cv.rows(3, alpha=True), alpha=True)
     write_png(os.path.join(out, "velmora-32.png"), 32, 32, cv.rows(24, alpha=True), alpha=True)
+    for size in ICON_SIZES:
+        write_png(os.path.join(out, "velmora-%d.png" % size), size, size, cv.rows(768 // size, alpha=True),
+                  alpha=True)
+    write_icon_svg(os.path.join(out, "velmora.svg"), mesh, yaw, pitch)
+
+
+SVG_PIECE = 16.0  # longest edge of a painted piece, in pixels: small pieces sort right by depth
+
+
+def subdivide(pts, longest):
+    """A quad cut into a grid of pieces whose edges are at most about longest
+    long; small quads stay whole."""
+    edge = max(math.dist(pts[i][:2], pts[(i + 1) % len(pts)][:2]) for i in range(len(pts)))
+    if edge <= 2 * longest or len(pts) != 4:
+        return [pts]
+    n = math.ceil(edge / longest)
+
+    def lerp(p, q, t):
+        return tuple(a + (b - a) * t for a, b in zip(p, q))
+
+    pieces = []
+    if len(pts) == 4:
+        a, b, c, d = pts
+
+        def at(u, v):
+            return lerp(lerp(a, b, u), lerp(d, c, u), v)
+        for i in range(n):
+            for j in range(n):
+                u0, u1, v0, v1 = i / n, (i + 1) / n, j / n, (j + 1) / n
+                pieces.append([at(u0, v0), at(u1, v0), at(u1, v1), at(u0, v1)])
+        return pieces
+    return [pts]  # a lone triangle stays whole: the meshes here are made of quads
+
+
+def without_contact_faces(mesh):
+    """The mesh less the faces where two parts touch (the mating faces of the
+    core halves): two quads with the same corners, facing each other."""
+    def key(n):
+        (a, b, c, _, _), (_, _, d, _, _) = mesh.tris[n], mesh.tris[n + 1]
+        return frozenset((a, b, c, d))
+    count = {}
+    for n in range(0, len(mesh.tris) - 1, 2):
+        count[key(n)] = count.get(key(n), 0) + 1
+    out = Mesh()
+    for n in range(0, len(mesh.tris) - 1, 2):
+        if count[key(n)] == 1:
+            out.tris += mesh.tris[n:n + 2]
+    return out
+
+
+def write_icon_svg(path, mesh, yaw, pitch, size=256):
+    """The icon as vector graphics: the shaded faces of the mesh, each quad
+    one polygon (large ones cut into pieces), painted from the back to the
+    front. Every polygon gets a thin outline of its own colour so that no
+    seam shows between them."""
+    captured = project(without_contact_faces(mesh), size, size, yaw, pitch, 0.04)
+    shaded = []
+    # Quads come as consecutive triangles (a, b, c), (a, c, d) of one colour.
+    k = 0
+    while k < len(captured):
+        (a, b, c), col = captured[k]
+        pts = [a, b, c]
+        if k + 1 < len(captured):
+            (a2, c2, d), col2 = captured[k + 1]
+            if a2 == a and c2 == c and col2 == col:
+                pts = [a, b, c, d]
+                k += 1
+        k += 1
+        for piece in subdivide(pts, SVG_PIECE):
+            shaded.append((sum(p[2] for p in piece) / len(piece), piece, col))
+    shaded.sort(key=lambda t: t[0])
+    lines = ['<?xml version="1.0" encoding="UTF-8"?>',
+             '<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d">'
+             % (size, size, size, size),
+             '<g stroke-width="0.6" stroke-linejoin="round">']
+    for _, pts, col in shaded:
+        hexcol = "#%02x%02x%02x" % col
+        coords = " ".join("%.1f,%.1f" % (p[0], p[1]) for p in pts)
+        lines.append('<polygon points="%s" fill="%s" stroke="%s"/>' % (coords, hexcol, hexcol))
+    lines += ["</g>", "</svg>", ""]
+    with open(path, "w", encoding="ascii", newline="\n") as f:
+        f.write("\n".join(lines))
 
 
 PICTURES = [

@@ -1,0 +1,62 @@
+#!/bin/sh
+# Installs the build into a temporary prefix and runs the installed programs
+# there, as a user of the installed package would: they must find the data
+# files installed with them, relative to their own place, and nothing else.
+#   tests/install/run.sh BUILD_DIR SOURCE_DIR
+set -eu
+build=$1
+source=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix=$work/prefix
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install"
+
+# Every shipped data file, byte for byte, and no other.
+for f in "$source"/share/*; do
+  cmp -s "$f" "$prefix/share/velmora/${f##*/}" || fail "not installed as it is: share/${f##*/}"
+done
+[ "$(ls "$prefix/share/velmora" | wc -l)" -eq "$(ls "$source/share" | wc -l)" ] ||
+  fail "share/velmora holds other files than share/"
+[ -f "$prefix/share/man/man1/velmora-cli.1" ] || fail "no manual page for velmora-cli"
+
+# No program names a data folder of the source or the build tree.
+for p in "$prefix"/bin/*; do
+  ! grep -qF -e "$source/share" -e "$build/share" "$p" || fail "${p##*/} names a data folder of the tree"
+done
+
+# velmora-cli from an empty folder, no user data folder: it reads the
+# installed data in place and makes nothing.
+mkdir "$work/home" "$work/here"
+cd "$work/here"
+out=$(env -u XDG_DATA_HOME HOME="$work/home" "$prefix/bin/velmora-cli" calc --json) || fail "velmora-cli calc: exit $?"
+echo "$out" | grep -q '"core": "E 25/13/7"' || fail "velmora-cli calc gave: $out"
+echo "$out" | grep -q '"startup": "ok"' || fail "velmora-cli calc gave: $out"
+[ -z "$(find "$work/home" "$work/here" -mindepth 1)" ] || fail "velmora-cli calc wrote files"
+
+[ -x "$prefix/bin/velmora" ] || exit 0  # built without the window
+
+# The window's first start fills the user's data folder from the installed files.
+env -u XDG_DATA_HOME HOME="$work/home" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=offscreen \
+  "$prefix/bin/velmora" --quit-after-startup || fail "velmora: exit $?"
+for f in "$source"/share/*; do
+  cmp -s "$f" "$work/home/.local/share/velmora/${f##*/}" || fail "the first start did not copy ${f##*/}"
+done
+[ -z "$(find "$work/here" -mindepth 1)" ] || fail "velmora wrote into the current folder"
+
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$prefix/share/applications/velmora.desktop" || fail "desktop entry"
+fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml >/dev/null || fail "AppStream metainfo"
+fi
+for size in 16x16 24x24 32x32 48x48 64x64 128x128 256x256; do
+  [ -f "$prefix/share/icons/hicolor/$size/apps/velmora.png" ] || fail "no $size icon"
+done
+[ -f "$prefix/share/icons/hicolor/scalable/apps/velmora.svg" ] || fail "no scalable icon"
+[ -f "$prefix/share/man/man1/velmora.1" ] || fail "no manual page for velmora"
+echo "installed and ran in $prefix"
