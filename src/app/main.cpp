@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/VelmoraDlg.h"
+#include "app/Version.h"
 #include "app/WorkingFolder.h"
 #include "ui/qt/QtHost.h"
 
@@ -50,7 +51,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (arg == "--version") {
-      std::cout << "velmora 5.2.0\n";
+      std::cout << "velmora " << velmora::kProgramVersion << "\n";
       return 0;
     }
     if (arg == "--dir" && i + 1 < argc) dir = argv[++i];

@@ -11,6 +11,7 @@
 #include "app/ControlIds.h"
 #include "app/ScriptedActions.h"
 #include "app/VelmoraDlg.h"
+#include "app/Version.h"
 #include "app/WorkingFolder.h"
 #include "cli/CliArgs.h"
 #include "cli/Report.h"
@@ -51,7 +52,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
     return kExitOk;
   }
   if (args.version) {
-    std::cout << "velmora-cli 5.2.0\n";
+    std::cout << "velmora-cli " << kProgramVersion << "\n";
     return kExitOk;
   }
 
