@@ -2,15 +2,56 @@
 // materials' loss tables, each read once.
 #include <algorithm>
 #include <set>
+#include <string_view>
+#include <unordered_map>
 
 #include "advise/Advise.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora::advise {
 
+namespace {
+
+// Where each header line "[...]" first begins, by its text up to the first
+// ']'. A name whose exact header is there is read from that point on, which
+// finds the same record as a search of the whole text, in a fraction of the
+// time a large database takes to search once per core.
+class HeaderIndex {
+ public:
+  explicit HeaderIndex(std::string_view text) : text_(text) {
+    for (std::size_t p = 0; p < text.size(); p = NextLine(p)) {
+      if (text[p] != '[') continue;
+      const std::size_t close = text.find_first_of("]\r\n", p);
+      if (close == std::string_view::npos || text[close] != ']') continue;
+      first_.emplace(text.substr(p, close + 1 - p), p);
+    }
+  }
+
+  // The text to read the record of name from.
+  std::string_view TextFor(const std::string& name) const {
+    if (!IsValidCoreName(name)) return text_;
+    const auto it = first_.find("[" + name + "]");
+    return it == first_.end() ? text_ : text_.substr(it->second);
+  }
+
+ private:
+  std::size_t NextLine(std::size_t p) const {
+    const std::size_t brk = text_.find_first_of("\r\n", p);
+    if (brk == std::string_view::npos) return text_.size();
+    const std::size_t next = text_.find_first_not_of("\r\n", brk);
+    return next == std::string_view::npos ? text_.size() : next;
+  }
+
+  std::string_view text_;
+  std::unordered_map<std::string, std::size_t> first_;
+};
+
+}  // namespace
+
 std::vector<CoreEntry> SelectableCores(const std::string& dbText,
                                        const std::function<int(std::string_view, std::string_view)>& compareNoCase) {
   std::vector<CoreEntry> cores;
+  const HeaderIndex index(dbText);
   for (int shape = 0; shape < kShapeCount; ++shape) {
     std::vector<std::string> names = ListCoreNames(dbText, shape);
     auto less = [&](const std::string& a, const std::string& b) { return compareNoCase(a, b) < 0; };
@@ -23,8 +64,9 @@ std::vector<CoreEntry> SelectableCores(const std::string& dbText,
       if (ShapeOfName(name) != shape || !seen.insert(name).second) continue;
       const auto found = std::lower_bound(names.begin(), names.end(), name, less);
       if (found == names.end() || *found != name) continue;
-      CoreEntry entry{shape, CoreFromTexts(name, ReadCoreTexts(dbText, name)), {}};
-      entry.winding = insight::WindingGeometryOf(entry.record, ReadCoreExtras(dbText, name));
+      const std::string_view text = index.TextFor(name);
+      CoreEntry entry{shape, CoreFromTexts(name, ReadCoreTexts(text, name)), {}};
+      entry.winding = insight::WindingGeometryOf(entry.record, ReadCoreExtras(text, name));
       cores.push_back(std::move(entry));
     }
   }

@@ -23,6 +23,7 @@ std::string UsageText() {
   for (int i = 0; i < count; ++i) keyList += (i ? ", " : "") + std::string(keys[i]);
   return "Usage: velmora-cli [--dir DIR] calc [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
          "                  [--do ACTION]... [--json]\n"
+         + AdviseUsageText() +
          "       velmora-cli --help | --version\n"
          "\n"
          "Runs the inductor calculator's window without a display and prints what it shows.\n"
@@ -52,13 +53,15 @@ std::string UsageText() {
          "                    \"notWritten\" (the files the window would have written)\n"
          "Message boxes are answered OK unless told otherwise, and printed. Nothing is written to\n"
          "disk: the files the window would have written are listed. Exit status: 0 the window\n"
-         "came up, 3 start-up ended the program (its message is printed), 2 a usage error.\n";
+         "came up, 3 start-up ended the program (its message is printed), 2 a usage error.\n"
+         "\n" + AdviseHelpText();
 }
 
 ParseResult ParseArgs(const std::vector<std::string>& argv) {
   ParseResult r;
   CliArgs& a = r.args;
   bool command = false;
+  std::string adviseError;
   auto fail = [&r](std::string message) {
     r.error = std::move(message);
     return r;
@@ -78,8 +81,14 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
       if (!v) return fail("--dir needs a folder");
       a.dir = *v;
     } else if (!command) {
-      if (arg != "calc") return fail(arg.rfind("-", 0) == 0 ? "unknown option " + arg : "unknown command " + arg);
+      if (arg != "calc" && arg != "advise")
+        return fail(arg.rfind("-", 0) == 0 ? "unknown option " + arg : "unknown command " + arg);
+      a.adviseCommand = arg == "advise";
       command = true;
+    } else if (a.adviseCommand && (arg == "--do" || arg == "--details")) {
+      return fail(arg + " belongs to calc");
+    } else if (a.adviseCommand && ParseAdviseOption(argv, i, a.advise, adviseError)) {
+      if (!adviseError.empty()) return fail(adviseError);
     } else if (arg == "--set") {
       auto v = value();
       const std::size_t eq = v ? v->find('=') : std::string::npos;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/ScriptedActions.h"
+#include "cli/AdviseCommand.h"
 
 namespace velmora::cli {
 
@@ -18,6 +19,8 @@ struct CliArgs {
   std::optional<std::string> material;     // --material NAME, UTF-8
   std::vector<ScriptedAction> actions;     // --do ACTION, in order
   bool json = false;
+  bool adviseCommand = false;              // advise in place of calc
+  AdviseArgs advise;                       // its options
 };
 
 struct ParseResult {

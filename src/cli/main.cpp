@@ -13,6 +13,7 @@
 #include "app/VelmoraDlg.h"
 #include "app/Version.h"
 #include "app/WorkingFolder.h"
+#include "cli/AdviseRun.h"
 #include "cli/CliArgs.h"
 #include "cli/Report.h"
 #include "textfile/Cp1251.h"
@@ -81,6 +82,12 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   if (!EnterWorkingFolder(args.dir, CurrentEnvironment(argv0), &folder, &error, DataFolderUse::kReadOnly))
     return Usage(error);
 
+  // The inputs as start-up reads them, before its first calculation may
+  // correct the nominal current or the wire-size field: the adviser's inputs.
+  SettingsRecord settings;
+  ReadSettings(options.settingsFile, true, settings);
+  for (const auto& [key, value] : options.overrides) SetSettingsField(settings, key, value);
+
   ui::HeadlessHost host;  // OK for every box, each one recorded
   CVelmoraDlg dlg(host, options);
   dlg.Create();
@@ -91,6 +98,11 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
     if (!report.messages.empty())
       std::cerr << "velmora-cli: start-up ended: " << report.messages.back().text << "\n";
     return kExitStartUpEnded;
+  }
+  if (args.adviseCommand) {
+    std::string adviseError;
+    const int status = cli::RunAdvise(dlg, settings, args.advise, adviseError);
+    return adviseError.empty() ? status : Usage(adviseError);
   }
   if (args.material) {
     const int index = FindMaterial(dlg, material);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "textfile/Numbers.h"
 
@@ -285,6 +286,23 @@ TEST(SelectableCores, OnlyNamesThatSelectingByNameReaches) {
   EXPECT_EQ(cores[0].record.Ae, 32);  // the record of the exact header
   EXPECT_EQ(cores[1].record.Ae, 1);   // the longer header that holds the name
   EXPECT_EQ(cores[2].record.Ae, 5);
+}
+
+// Each core is read as the window reads it from the whole text.
+TEST(SelectableCores, RecordsAreTheWindowsOwn) {
+  const std::string db = Shipped("BaseCores.txt") +
+                         "[ER 9.5]\r\nAe = 8\r\nAn = 9\r\nle = 14\r\nmu = 800\r\nMLT = 20\r\n\r\n";  // a repeat
+  const std::vector<CoreEntry> cores = SelectableCores(db, PlainCompare);
+  ASSERT_GT(cores.size(), 100u);
+  for (const CoreEntry& c : cores) {
+    const CoreRecord r = CoreFromTexts(c.record.name, ReadCoreTexts(db, c.record.name));
+    EXPECT_EQ(std::tie(r.Ae, r.An, r.le, r.mu, r.Ve), std::tie(c.record.Ae, c.record.An, c.record.le, c.record.mu,
+                                                               c.record.Ve)) << r.name;
+    const CoreExtras x = ReadCoreExtras(db, c.record.name);
+    if (x.MLT > 0) {
+      EXPECT_EQ(c.winding.mlt_mm, x.MLT) << r.name;
+    }
+  }
 }
 
 TEST(LoadMaterials, MissingOrTablelessFilesAreLeftOut) {

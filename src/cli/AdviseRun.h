@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+
+#include "app/VelmoraDlg.h"
+#include "cli/AdviseCommand.h"
+#include "settings/SettingsRecord.h"
+
+namespace velmora::cli {
+
+// The adviser on the data of a started window, for the inputs in settings (as
+// the window read them, before its first calculation). Prints the listing;
+// returns the exit status, with error set on a usage error (status 2).
+int RunAdvise(const CVelmoraDlg& dlg, const SettingsRecord& settings, const AdviseArgs& args, std::string& error);
+
+}  // namespace velmora::cli
