@@ -1,6 +1,7 @@
 // "Рассчитать!": the window hands its texts, the selected core and material
 // and the wire table to the calculation and shows what comes back.
 #include "app/ControlIds.h"
+#include "app/DesignWindows.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Calculate.h"
 
@@ -38,6 +39,7 @@ void CVelmoraDlg::Calculate() {
   material_.name = settings_.mater;
   const ChokeContext context{core_, material_, wires_, lang_, lossLimit_};
   const ChokeResults& r = lastCalculation_.emplace(velmora::Calculate(in, context));
+  lastInputs_ = in;
 
   // Inputs the run rewrote: decimal points, the corrected nominal current, the
   // wire size taken from the table.
@@ -71,6 +73,7 @@ void CVelmoraDlg::Calculate() {
   if (r.spinPos) SetSpinPos(ids::IDC_SPIN_WIRE, *r.spinPos);
 
   UpdateData(false);
+  if (designWindows_) designWindows_->OnCalculated(*this);
   // A copy: the record may be replaced while a box is open.
   const std::vector<velmora::Message> messages = r.messages;
   for (const velmora::Message& m : messages) MessageBox(m.text, m.caption, ui::MbType::Ok);

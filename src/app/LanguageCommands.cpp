@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/ControlIds.h"
+#include "app/DesignWindows.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
 #include "textfile/Cp1251.h"
@@ -53,6 +54,7 @@ bool CVelmoraDlg::LoadLanguage() {
   SetWindowText(lang_.title + " (" + lang_.version + " 5200)");
   ApplyWindowTexts();
   RebuildWireTable();
+  if (designWindows_) designWindows_->OnLanguageApplied(*this);
   return true;
 }
 
@@ -80,6 +82,7 @@ void CVelmoraDlg::RebuildLanguageMenu() {
 
   if (ui::MenuItem* about = FindMenuItem(ID_APP_ABOUT)) about->text = lang_.menu[1];
   if (ui::MenuItem* help = FindMenuItem(ID_HELP)) help->text = lang_.menu[2];
+  ApplyDesignMenuTexts();
   if (ui::MenuItem* current = FindMenuItem(curLangCmd_)) {
     current->text = lang_.menu[4];
     current->checked = true;

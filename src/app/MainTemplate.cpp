@@ -246,7 +246,8 @@ ui::DialogTemplate MainWindowTemplate() {
   CoreDatabaseGroup(b);
   Buttons(b);
 
-  // Menu 129: help, the language placeholder (position 1), about.
+  // Menu 129: help, the language placeholder (position 1), about, and the
+  // design menu after it.
   ui::MenuItem help;
   help.id = ids::ID_HELP;
   help.text = R("Помощь");
@@ -256,7 +257,7 @@ ui::DialogTemplate MainWindowTemplate() {
   ui::MenuItem about;
   about.id = ids::ID_APP_ABOUT;
   about.text = R("О программе...");
-  t.menu = {help, language, about};
+  t.menu = {help, language, about, DesignMenuTemplate()};
   return t;
 }
 

@@ -73,6 +73,7 @@ void CVelmoraDlg::OnCommand(int id, ui::Notify code) {
   if (code == Notify::Menu) {
     if (id == ID_HELP) OnHelp();
     else if (id == ID_APP_ABOUT) OnAbout();
+    else if (IsDesignCommand(id)) OnDesignCommand(id);
     return;  // language commands are handled in OnCmdMsg
   }
   if (code == Notify::Change) {

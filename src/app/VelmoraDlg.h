@@ -13,6 +13,7 @@
 //   ExitCommand.cpp     Exit
 //   filedialogs/DesignCommands.cpp  Load and Save
 //   HelpAboutCommands.cpp           Help and About
+//   DesignMenu.cpp      the design menu and the figures behind a calculation
 #include <functional>
 #include <optional>
 #include <string>
@@ -25,6 +26,7 @@
 #include "calc/WireTable.h"
 #include "data/CoreDatabase.h"
 #include "data/MaterialRecord.h"
+#include "insight/DesignDetails.h"
 #include "lang/LanguageTable.h"
 #include "settings/SettingsRecord.h"
 #include "textfile/KeyedTextFile.h"
@@ -45,6 +47,10 @@ struct VelmoraOptions {
 };
 
 ui::DialogTemplate MainWindowTemplate();  // template 102 with menu 129
+ui::MenuItem DesignMenuTemplate();        // the design menu's popup
+bool IsDesignCommand(int id);             // an ID of the design menu's range
+
+class DesignWindows;
 
 class CVelmoraDlg : public ui::Dialog {
  public:
@@ -132,6 +138,14 @@ class CVelmoraDlg : public ui::Dialog {
   // The files a write was suppressed for, in order (UTF-8 paths as given).
   const std::vector<std::string>& NotWritten() const { return notWritten_; }
 
+  // ---- the design menu and its windows -------------------------------------------
+  // The windowed program's windows; nullptr (the default) for none. Not owned.
+  void SetDesignWindows(DesignWindows* windows) { designWindows_ = windows; }
+  // The figures behind the last calculation; none before the first.
+  std::optional<insight::DesignDetails> DescribeLastCalculation(const insight::InsightOptions& options = {});
+  // The inputs the last calculation read; nullptr before the first.
+  const ChokeInputs* LastInputs() const { return lastInputs_ ? &*lastInputs_ : nullptr; }
+
   // ---- window texts and language menu ------------------------------------------
   bool LoadLanguage();
 
@@ -171,6 +185,8 @@ class CVelmoraDlg : public ui::Dialog {
   void RebuildLanguageMenu();
   void ApplyWindowTexts();
   void OnLanguageCommand(int id);
+  void ApplyDesignMenuTexts();
+  void OnDesignCommand(int id);
 
   // Core commands.
   void EnableDimensionEdits(bool enable);
@@ -201,6 +217,8 @@ class CVelmoraDlg : public ui::Dialog {
   WireTable wires_;
   double lossLimit_ = 0;
   std::optional<ChokeResults> lastCalculation_;
+  std::optional<ChokeInputs> lastInputs_;
+  DesignWindows* designWindows_ = nullptr;
   std::vector<std::string> notWritten_;
 
   // Result labels.

@@ -90,6 +90,7 @@ void ParseLanguageText(std::string_view text, LanguageTable& table) {
       slots[k] = std::move(value);
     }
   }
+  fresh.design = WordKeyedSection::Parse(text, kDesignSectionName);
   table = std::move(fresh);
 }
 

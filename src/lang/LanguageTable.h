@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "lang/WordKeyedSection.h"
+
 namespace velmora {
 
 enum class LangSection { About, Menu, BaseCores, InitialData, MagneticCore, Results, Buttons, Others };
@@ -20,6 +22,8 @@ struct LanguageTable {
   std::array<std::string, 30> results;      // s1..s29
   std::array<std::string, 10> buttons;      // s1..s9
   std::array<std::string, 30> others;       // s1..s29
+  // The word-keyed section of the design menu and the "Design details" window.
+  WordKeyedSection design;
 
   // Slot k of a section; the empty text for a slot outside the section's range.
   const std::string& Get(LangSection section, int k) const;

@@ -128,7 +128,7 @@ TEST_F(MainWindowViewTest, EveryControlOfTheTemplateIsAWidgetWithItsCaptionPlace
   EXPECT_EQ(Caption(view, IDC_CALCULATE), QString::fromUtf8("Рассчитать!"));
   EXPECT_EQ(Squeezed(Caption(view, IDC_LABEL_L)), QString::fromUtf8("Индуктивностьдросселя"));
   EXPECT_EQ(Caption(view, IDC_SHAPE_EI), QString::fromUtf8("ЕI"));
-  EXPECT_EQ(view.MenuBar()->actions().size(), 3);
+  EXPECT_EQ(view.MenuBar()->actions().size(), 4);  // help, language, about, design
 
   // Start-up: the language's captions and the enable rules reach the widgets.
   dlg.Create();
@@ -150,7 +150,7 @@ TEST_F(MainWindowViewTest, EveryControlOfTheTemplateIsAWidgetWithItsCaptionPlace
   EXPECT_FALSE(view.Widget(IDC_DATA_VE)->isEnabled());
   EXPECT_TRUE(view.Widget(IDC_COMBO_CORE)->isEnabled());
   EXPECT_EQ(view.windowTitle(), ui::FromCp1251(dlg.WindowText()));
-  EXPECT_EQ(view.MenuBar()->actions().size(), 3);
+  EXPECT_EQ(view.MenuBar()->actions().size(), 4);  // help, language, about, design
   EXPECT_EQ(dlg.PictureId(), IDB_E);
 }
 

@@ -1,0 +1,59 @@
+// The design menu after "About" on the menu bar, and the figures behind the
+// last calculation that its windows show.
+#include "app/ControlIds.h"
+#include "app/DesignWindows.h"
+#include "app/VelmoraDlg.h"
+#include "lang/WordKeyedSection.h"
+
+namespace velmora {
+
+using namespace ids;
+
+namespace {
+
+// Built-in English for a language file without the design section.
+constexpr const char* kMenuFallback = "Design";
+constexpr const char* kDetailsFallback = "Design details...";
+
+ui::MenuItem* DesignPopup(std::vector<ui::MenuItem>& bar) {
+  for (ui::MenuItem& item : bar)
+    if (item.isPopup && !item.popup.empty() && item.popup.front().id == kDesignMenuFirstCommand) return &item;
+  return nullptr;
+}
+
+}  // namespace
+
+ui::MenuItem DesignMenuTemplate() {
+  ui::MenuItem details;
+  details.id = ID_DESIGN_DETAILS;
+  details.text = kDetailsFallback;
+  ui::MenuItem popup;
+  popup.isPopup = true;
+  popup.text = kMenuFallback;
+  popup.popup = {details};
+  return popup;
+}
+
+bool IsDesignCommand(int id) { return id >= kDesignMenuFirstCommand && id <= kDesignMenuLastCommand; }
+
+void CVelmoraDlg::ApplyDesignMenuTexts() {
+  ui::MenuItem* popup = DesignPopup(Menu());
+  if (!popup) return;
+  popup->text = lang_.design.Get("menu", kMenuFallback);
+  for (ui::MenuItem& item : popup->popup)
+    if (item.id == ID_DESIGN_DETAILS) item.text = lang_.design.Get("menuDetails", kDetailsFallback);
+}
+
+void CVelmoraDlg::OnDesignCommand(int id) {
+  if (designWindows_) designWindows_->OnDesignCommand(*this, id);
+}
+
+std::optional<insight::DesignDetails> CVelmoraDlg::DescribeLastCalculation(
+    const insight::InsightOptions& options) {
+  if (!lastCalculation_ || !lastInputs_) return std::nullopt;
+  const ChokeContext context{core_, material_, wires_, lang_, lossLimit_};
+  return insight::DescribeDesign(*lastInputs_, context, *lastCalculation_, ReadCoreExtras(coreDb_, core_.name),
+                                 options);
+}
+
+}  // namespace velmora

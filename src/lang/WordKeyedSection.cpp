@@ -1,0 +1,78 @@
+#include "lang/WordKeyedSection.h"
+
+namespace velmora {
+
+namespace {
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+// Backslash-n and backslash-t as the numbered sections have them.
+std::string Unescape(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '\\' && i + 1 < s.size() && (s[i + 1] == 'n' || s[i + 1] == 't')) {
+      out += s[i + 1] == 'n' ? '\n' : '\t';
+      ++i;
+    } else {
+      out += s[i];
+    }
+  }
+  return out;
+}
+
+// The lines of the text: each without its CR LF (or lone CR or LF).
+template <typename Each>
+void ForEachLine(std::string_view text, Each each) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = text.size();
+    if (!each(text.substr(pos, end - pos))) return;
+    pos = end;
+    if (pos < text.size() && text[pos] == '\r') ++pos;
+    if (pos < text.size() && text[pos] == '\n') ++pos;
+  }
+}
+
+}  // namespace
+
+const std::string* WordKeyedSection::Find(std::string_view key) const {
+  for (const auto& [k, v] : entries_)
+    if (k == key) return v.empty() ? nullptr : &v;
+  return nullptr;
+}
+
+std::string WordKeyedSection::Get(std::string_view key, std::string_view fallback) const {
+  const std::string* text = Find(key);
+  return text ? *text : std::string(fallback);
+}
+
+WordKeyedSection WordKeyedSection::Parse(std::string_view fileText, std::string_view name) {
+  // The text up to the first zero byte, as every reader takes it.
+  fileText = fileText.substr(0, fileText.find('\0'));
+  WordKeyedSection section;
+  bool inside = false;
+  ForEachLine(fileText, [&](std::string_view line) {
+    const std::string_view trimmed = Trim(line);
+    if (!trimmed.empty() && trimmed.front() == '[') {
+      if (inside) return false;  // the next section ends this one
+      inside = trimmed.size() == name.size() + 2 && trimmed.back() == ']' && trimmed.substr(1, name.size()) == name;
+      return true;
+    }
+    if (!inside) return true;
+    const std::size_t eq = trimmed.find('=');
+    if (eq == std::string_view::npos) return true;
+    const std::string_view key = Trim(trimmed.substr(0, eq));
+    if (key.empty() || section.Find(key) || key.find(' ') != std::string_view::npos) return true;
+    section.entries_.emplace_back(std::string(key), Unescape(Trim(trimmed.substr(eq + 1))));
+    return true;
+  });
+  return section;
+}
+
+}  // namespace velmora
