@@ -1,0 +1,18 @@
+#pragma once
+// "Use this design" of the core adviser: a core, a material and a gap put
+// into the main window, which then calculates.
+#include <string>
+
+#include "app/VelmoraDlg.h"
+
+namespace velmora {
+
+// Takes the window's texts, then sets the material, gap mode with the gap
+// text and the core (its shape and list entry) the way loading a design file
+// does, through the window's own steps, and ends with one calculation. Only
+// these four inputs change; everything else stays as the window holds it.
+// core and material are Windows-1251, as the lists hold them.
+void ApplyAdvisedDesign(CVelmoraDlg& dlg, const std::string& core, const std::string& material,
+                        const std::string& gapText);
+
+}  // namespace velmora

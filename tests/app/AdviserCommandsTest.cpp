@@ -1,0 +1,57 @@
+#include "app/AdviserCommands.h"
+
+#include <gtest/gtest.h>
+
+#include "app/WindowFixture.h"
+
+namespace velmora::test {
+namespace {
+
+using namespace ids;
+
+class AdviserCommandsTest : public WindowTest {
+ protected:
+  void SetUp() override { dir.copyShippedData(); }
+};
+
+// The design a user gets from the adviser is the one the window shows when it
+// starts on that core, material and gap; the other inputs stay.
+TEST_F(AdviserCommandsTest, UseThisDesignSetsCoreMaterialGapAndCalculatesOnce) {
+  CVelmoraDlg& w = Start();
+  ASSERT_FALSE(w.IsEnded());
+  Click(IDC_RADIO_AL);
+  Type(IDC_EDIT_ZAZOR, "250");
+  Type(IDC_EDIT_L, "22");
+  Click(IDC_SHAPE_ETD);
+  TakeBoxes();
+
+  ExpectBoxes(1);  // the design may warn, once per warning of its one calculation
+  ApplyAdvisedDesign(w, "PQ 26/20", "3F36 Ferroxcube", "0.2");
+  const std::vector<ui::HeadlessHost::Shown> boxes = TakeBoxes();
+  EXPECT_LE(boxes.size(), 1u);  // one calculation: at most its own warnings
+  EXPECT_EQ(w.CurrentCore(), "PQ 26/20");
+  EXPECT_EQ(w.ShapeIndex(), kShapeOther);
+  EXPECT_EQ(SelectedCore(), "PQ 26/20");
+  EXPECT_EQ(Text(IDC_COMBO_MATERIAL), "3F36 Ferroxcube");
+  EXPECT_EQ(w.GetCheck(IDC_RADIO_GAP), 1);
+  EXPECT_EQ(Text(IDC_EDIT_ZAZOR), "0.2");
+  EXPECT_EQ(Text(IDC_EDIT_L), "22");
+  const std::vector<std::string> applied = Results();
+
+  // The same design from the start.
+  ui::HeadlessHost other;
+  VelmoraOptions options;
+  options.suppressWrites = true;
+  options.overrides = {{"core", "PQ 26/20"}, {"mater", "3F36 Ferroxcube"}, {"yes_al", "0"}, {"zazor", "0.2"},
+                       {"L", "22"}};
+  CVelmoraDlg fresh(other, options);
+  fresh.Create();
+  std::vector<std::string> expected;
+  for (int id : {1040, 1051, 1056, 1049, 1104, 1052, 1103, 1071, 1105, 1050, 1076, 1113, 1002, 1008, 1132, 1148})
+    expected.push_back(fresh.GetItemText(id));
+  EXPECT_EQ(applied, expected);
+  EXPECT_EQ(boxes.size(), other.shown().size());
+}
+
+}  // namespace
+}  // namespace velmora::test
