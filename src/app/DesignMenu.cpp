@@ -1,6 +1,7 @@
 // The design menu after "About" on the menu bar, and the figures behind the
 // last calculation that its windows show.
 #include "app/ControlIds.h"
+#include "app/DesignTexts.h"
 #include "app/DesignWindows.h"
 #include "app/VelmoraDlg.h"
 #include "lang/WordKeyedSection.h"
@@ -11,9 +12,6 @@ using namespace ids;
 
 namespace {
 
-// Built-in English for a language file without the design section.
-constexpr const char* kMenuFallback = "Design";
-constexpr const char* kDetailsFallback = "Design details...";
 
 ui::MenuItem* DesignPopup(std::vector<ui::MenuItem>& bar) {
   for (ui::MenuItem& item : bar)
@@ -26,10 +24,10 @@ ui::MenuItem* DesignPopup(std::vector<ui::MenuItem>& bar) {
 ui::MenuItem DesignMenuTemplate() {
   ui::MenuItem details;
   details.id = ID_DESIGN_DETAILS;
-  details.text = kDetailsFallback;
+  details.text = DesignTextEnglish("menuDetails");
   ui::MenuItem popup;
   popup.isPopup = true;
-  popup.text = kMenuFallback;
+  popup.text = DesignTextEnglish("menu");
   popup.popup = {details};
   return popup;
 }
@@ -39,9 +37,9 @@ bool IsDesignCommand(int id) { return id >= kDesignMenuFirstCommand && id <= kDe
 void CVelmoraDlg::ApplyDesignMenuTexts() {
   ui::MenuItem* popup = DesignPopup(Menu());
   if (!popup) return;
-  popup->text = lang_.design.Get("menu", kMenuFallback);
+  popup->text = DesignText(lang_, "menu");
   for (ui::MenuItem& item : popup->popup)
-    if (item.id == ID_DESIGN_DETAILS) item.text = lang_.design.Get("menuDetails", kDetailsFallback);
+    if (item.id == ID_DESIGN_DETAILS) item.text = DesignText(lang_, "menuDetails");
 }
 
 void CVelmoraDlg::OnDesignCommand(int id) {

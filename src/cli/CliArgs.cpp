@@ -22,7 +22,7 @@ std::string UsageText() {
   std::string keyList;
   for (int i = 0; i < count; ++i) keyList += (i ? ", " : "") + std::string(keys[i]);
   return "Usage: velmora-cli [--dir DIR] calc [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
-         "                  [--do ACTION]... [--json]\n"
+         "                  [--do ACTION]... [--details] [--json]\n"
          + AdviseUsageText() +
          "       velmora-cli --help | --version\n"
          "\n"
@@ -51,6 +51,12 @@ std::string UsageText() {
          "                    peakFluxDensity_T, coreLoss_W, ...; null where a value is not finite\n"
          "                    or was not computed), \"messages\" (every message box shown) and\n"
          "                    \"notWritten\" (the files the window would have written)\n"
+         "  --details         adds the figures behind the calculation: winding resistance, copper,\n"
+         "                    core and total loss, temperature rise, skin depth, the loss table\n"
+         "                    points used, the tolerance spread; with --json a \"details\" object\n"
+         "                    (mlt_mm, resistance_mOhm, copperLoss_W, totalLoss_W,\n"
+         "                    temperatureRise_K, skinDepth_mm, lossModel, lossCurve {B_T,\n"
+         "                    Pv_mW_cm3}, waveform {t_us, i_A, B_T}, worstCase; null where not finite)\n"
          "Message boxes are answered OK unless told otherwise, and printed. Nothing is written to\n"
          "disk: the files the window would have written are listed. Exit status: 0 the window\n"
          "came up, 3 start-up ended the program (its message is printed), 2 a usage error.\n"
@@ -106,6 +112,8 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
       ParsedAction parsed = ParseScriptedAction(*v);
       if (!parsed.error.empty()) return fail("--do '" + *v + "': " + parsed.error);
       a.actions.push_back(std::move(parsed.action));
+    } else if (arg == "--details") {
+      a.details = true;
     } else if (arg == "--json") {
       a.json = true;
     } else if (arg.rfind("-", 0) == 0 && arg != "-") {

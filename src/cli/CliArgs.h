@@ -19,6 +19,7 @@ struct CliArgs {
   std::optional<std::string> material;     // --material NAME, UTF-8
   std::vector<ScriptedAction> actions;     // --do ACTION, in order
   bool json = false;
+  bool details = false;                    // calc --details
   bool adviseCommand = false;              // advise in place of calc
   AdviseArgs advise;                       // its options
 };

@@ -155,6 +155,7 @@ std::string ToJson(const Report& r) {
   j += "  \"spin\": " + std::to_string(r.spin) + ",\n";
   j += "  \"inputs\": " + JsonObject(r.inputValues) + ",\n";
   j += "  \"results\": " + JsonObject(r.resultValues) + ",\n";
+  if (!r.detailsJson.empty()) j += "  \"details\": " + r.detailsJson + ",\n";
   j += "  \"messages\": [";
   for (std::size_t i = 0; i < r.messages.size(); ++i)
     j += std::string(i ? ", " : "") + "{\"caption\": " + JsonString(r.messages[i].caption) +
@@ -167,7 +168,7 @@ std::string ToJson(const Report& r) {
 
 std::string ToTable(const Report& r) {
   std::size_t width = 0;
-  for (const auto* rows : {&r.inputs, &r.results, &r.coreRows})
+  for (const auto* rows : {&r.inputs, &r.results, &r.coreRows, &r.detailsRows})
     for (const auto& row : *rows) width = std::max(width, Width(row.caption));
   auto rows = [width](const char* title, const std::vector<Report::Row>& lines) {
     std::string s = std::string(title) + "\n";
@@ -183,6 +184,7 @@ std::string ToTable(const Report& r) {
     t += rows("Inputs", r.inputs) + "\n";
     t += rows("Results", r.results) + "\n";
     t += rows("Core data", r.coreRows);
+    if (!r.detailsRows.empty()) t += "\n" + rows("Design details", r.detailsRows);
   }
   if (!r.messages.empty()) {
     t += "\nMessages\n";

@@ -40,6 +40,9 @@ struct Report {
   std::vector<Row> inputs, results, coreRows;
   // The numbers of the last calculation by name (JSON "inputs", "results").
   std::vector<NamedValue> inputValues, resultValues;
+  // calc --details: the figures behind the calculation (empty without).
+  std::string detailsJson;
+  std::vector<Row> detailsRows;
 };
 
 Report MakeReport(CVelmoraDlg& dlg, const std::vector<ui::HeadlessHost::Shown>& shown);

@@ -15,6 +15,7 @@
 #include "app/WorkingFolder.h"
 #include "cli/AdviseRun.h"
 #include "cli/CliArgs.h"
+#include "cli/DetailsReport.h"
 #include "cli/Report.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
@@ -120,7 +121,14 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   }
   if (host.pendingAnswers() > 0)
     std::cerr << "velmora-cli: " << host.pendingAnswers() << " answer(s) given with --do were not used\n";
-  const cli::Report report = cli::MakeReport(dlg, host.shown());
+  cli::Report report = cli::MakeReport(dlg, host.shown());
+  if (args.details && !dlg.IsEnded()) {
+    const insight::InsightOptions insightOptions;
+    if (const auto details = dlg.DescribeLastCalculation(insightOptions)) {
+      report.detailsJson = cli::DetailsJson(*details, insightOptions);
+      report.detailsRows = cli::DetailsRows(*details, dlg.Lang());
+    }
+  }
   std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));
   return kExitOk;
 }

@@ -1,0 +1,89 @@
+#include "app/DesignTexts.h"
+
+#include <cstring>
+
+namespace velmora {
+
+namespace {
+
+struct Entry {
+  const char* key;
+  const char* english;
+};
+
+// No key and no text holds "s" and a digit: the numbered sections' lookups
+// run on into this section when a slot is missing.
+constexpr Entry kTexts[] = {
+    {"menu", "Design"},
+    {"menuDetails", "Design details..."},
+    {"title", "Design details"},
+    {"noCalculation", "No calculation yet."},
+    {"plotLoss", "Core loss at the design frequency"},
+    {"axisFlux", "Flux density amplitude, T"},
+    {"axisLoss", "Specific core loss, mW/cm3"},
+    {"curve", "Loss curve"},
+    {"tablePoints", "Table points used"},
+    {"operatingPoint", "Operating point"},
+    {"lossLimit", "Loss limit"},
+    {"plotWave", "One switching period"},
+    {"axisTime", "Time, us"},
+    {"axisCurrent", "Current, A"},
+    {"axisFluxDensity", "Flux density, T"},
+    {"current", "Inductor current"},
+    {"fluxDensity", "Flux density"},
+    {"figures", "Figures"},
+    {"rowMlt", "Mean length of a turn"},
+    {"rowWireLength", "Wire length"},
+    {"rowResistance", "Winding resistance (DC)"},
+    {"rowCopper", "Copper loss"},
+    {"rowCore", "Core loss"},
+    {"rowTotal", "Total loss"},
+    {"rowSurface", "Outer surface"},
+    {"rowRise", "Temperature rise in free air"},
+    {"rowSkin", "Skin depth"},
+    {"rowRatio", "Wire diameter / skin depth"},
+    {"rowModel", "Loss table points used"},
+    {"rowInductance", "Inductance, tolerance"},
+    {"rowRipple", "Current ripple, tolerance"},
+    {"rowPeak", "Peak current, tolerance"},
+    {"rowPeakFlux", "Peak flux density, tolerance"},
+    {"noteEstimated", "estimated from Ae and An"},
+    {"noteRise", "an estimate (McLyman), still air"},
+    {"noteSkin", "wire thicker than two skin depths: the AC resistance is higher"},
+    {"noteWinding", "at a winding temperature of"},
+    {"noteExtrapolated", "The core loss is extrapolated: the operating point lies outside the material's loss table."},
+    {"noteMissingCell", "A loss table value the operating point needs is missing: the core loss cannot be estimated."},
+    {"noteNoData", "The material has no loss table."},
+    {"noteAlTolerance", "AL tolerance"},
+    {"noteGapTolerance", "gap tolerance"},
+    {"noteLimitHolds", "the flux limit holds at both ends"},
+    {"noteLimitBroken", "the flux limit is exceeded at the worst end"},
+    {"copyPlot", "Copy"},
+    {"savePlot", "Save..."},
+    {"saveTitle", "Save the plot"},
+};
+
+}  // namespace
+
+const char* DesignTextEnglish(const char* key) {
+  for (const Entry& e : kTexts)
+    if (std::strcmp(e.key, key) == 0) return e.english;
+  return "";
+}
+
+std::string DesignText(const LanguageTable& lang, const char* key) {
+  return lang.design.Get(key, DesignTextEnglish(key));
+}
+
+const char* const* DesignTextKeys() {
+  static const auto keys = [] {
+    struct Keys {
+      const char* k[std::size(kTexts) + 1];
+    } all{};
+    for (std::size_t i = 0; i < std::size(kTexts); ++i) all.k[i] = kTexts[i].key;
+    return all;
+  }();
+  return keys.k;
+}
+
+}  // namespace velmora

@@ -1,0 +1,159 @@
+#include "cli/DetailsReport.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "app/DesignTexts.h"
+#include "textfile/Cp1251.h"
+
+namespace velmora::cli {
+
+namespace {
+
+using insight::DesignDetails;
+
+std::string Num(double v) { return std::isfinite(v) ? JsonNumber(v) : "null"; }
+std::string Bool(bool b) { return b ? "true" : "false"; }
+
+std::string List(const std::vector<double>& values) {
+  std::string j = "[";
+  for (std::size_t i = 0; i < values.size(); ++i) j += (i ? ", " : "") + Num(values[i]);
+  return j + "]";
+}
+
+std::string Pair(double a, double b) { return "[" + Num(a) + ", " + Num(b) + "]"; }
+
+// "name": value pairs joined into one object.
+struct Object {
+  std::string text = "{";
+  Object& Add(const char* name, const std::string& value) {
+    text += (text.size() > 1 ? ", " : "") + JsonString(name) + ": " + value;
+    return *this;
+  }
+  std::string Close() const { return text + "}"; }
+};
+
+std::string LossModelJson(const insight::LossModel& m) {
+  const CoreLossSource& s = m.source;
+  return Object()
+      .Add("available", Bool(m.available))
+      .Add("frequency_kHz", Num(m.F_kHz))
+      .Add("Bac_T", Num(m.Bac_T))
+      .Add("Pv_mW_cm3", Num(m.Pv_mW_cm3))
+      .Add("limit_mW_cm3", Num(m.limit_mW_cm3))
+      .Add("fluxAtLimit_T", Num(m.Blimit_T))
+      .Add("tableFrequencies_kHz", m.available ? Pair(s.F[0], s.F[1]) : "null")
+      .Add("tableFluxDensities_T", m.available ? Pair(s.B[0], s.B[1]) : "null")
+      .Add("tableValues_mW_cm3",
+           m.available ? "[" + Pair(s.P[0][0], s.P[0][1]) + ", " + Pair(s.P[1][0], s.P[1][1]) + "]" : "null")
+      .Add("columnsAtFrequency_mW_cm3", m.available ? Pair(s.Px[0], s.Px[1]) : "null")
+      .Add("fluxExponent", m.available ? Num(s.beta) : "null")
+      .Add("extrapolated", Bool(s.outsideF || s.outsideB))
+      .Add("extrapolatedFrequency", Bool(s.outsideF))
+      .Add("extrapolatedFluxDensity", Bool(s.outsideB))
+      .Add("missingCell", Bool(s.missingCell))
+      .Close();
+}
+
+std::string WorstCaseJson(const insight::WorstCase& w) {
+  return Object()
+      .Add("gapGiven", Bool(w.gapGiven))
+      .Add(w.gapGiven ? "gapTolerance_mm" : "alTolerance_rel", Num(w.tolerance))
+      .Add("AL_nH", Pair(w.AL_nH.min, w.AL_nH.max))
+      .Add("inductance_uH", Pair(w.L_uH.min, w.L_uH.max))
+      .Add("ripple_A", Pair(w.dI_A.min, w.dI_A.max))
+      .Add("peakCurrent_A", Pair(w.Ipk_A.min, w.Ipk_A.max))
+      .Add("peakFluxDensity_T", Pair(w.Bpk_T.min, w.Bpk_T.max))
+      .Add("permittedFluxDensity_T", Num(w.Bm_T))
+      .Add("fluxLimitHolds", Bool(w.fluxLimitHolds))
+      .Close();
+}
+
+}  // namespace
+
+std::string DetailsJson(const DesignDetails& d, const insight::InsightOptions& options) {
+  const insight::WindingFigures& w = d.winding;
+  const insight::LossBudget& b = d.losses;
+  return Object()
+      .Add("windingTemperature_C", Num(options.windingTemperature_C))
+      .Add("mlt_mm", Num(w.mlt_mm))
+      .Add("mltEstimated", Bool(w.mltEstimated))
+      .Add("wireLength_m", Num(w.wireLength_m))
+      .Add("resistivity_Ohm_m", Num(w.resistivity_Ohm_m))
+      .Add("resistance_mOhm", Num(w.resistance_Ohm * insight::constants::kMOhmPerOhm))
+      .Add("copperLoss_W", Num(b.copper_W))
+      .Add("coreLoss_W", Num(b.core_W))
+      .Add("totalLoss_W", Num(b.total_W))
+      .Add("surface_mm2", Num(b.surface_mm2))
+      .Add("surfaceEstimated", Bool(b.surfaceEstimated))
+      .Add("temperatureRise_K", Num(b.temperatureRise_K))
+      .Add("skinDepth_mm", Num(w.skinDepth_mm))
+      .Add("diameterToSkinDepth", Num(w.diameterToSkinDepth))
+      .Add("skinEffectNote", Bool(w.skinEffectNote))
+      .Add("lossModel", LossModelJson(d.lossModel))
+      .Add("lossCurve", Object()
+                            .Add("frequency_kHz", Num(d.lossModel.F_kHz))
+                            .Add("B_T", List(d.lossCurve.B_T))
+                            .Add("Pv_mW_cm3", List(d.lossCurve.Pv_mW_cm3))
+                            .Close())
+      .Add("waveform", Object()
+                           .Add("t_us", List(d.waveform.t_us))
+                           .Add("i_A", List(d.waveform.i_A))
+                           .Add("B_T", List(d.waveform.B_T))
+                           .Close())
+      .Add("worstCase", WorstCaseJson(d.worstCase))
+      .Close();
+}
+
+namespace {
+
+std::string Fixed(double v, int decimals) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+  return buf;
+}
+
+std::string Span(const insight::Range& r, int decimals) { return Fixed(r.min, decimals) + " .. " + Fixed(r.max, decimals); }
+
+}  // namespace
+
+std::vector<Report::Row> DetailsRows(const DesignDetails& d, const LanguageTable& lang) {
+  auto T = [&lang](const char* key) { return Cp1251ToUtf8(DesignText(lang, key)); };
+  auto estimated = [&](bool flag) { return flag ? " (" + T("noteEstimated") + ")" : std::string(); };
+  const insight::WindingFigures& w = d.winding;
+  const insight::LossBudget& b = d.losses;
+  const insight::WorstCase& wc = d.worstCase;
+  std::vector<Report::Row> rows = {
+      {T("rowMlt"), Fixed(w.mlt_mm, 1), "mm" + estimated(w.mltEstimated)},
+      {T("rowWireLength"), Fixed(w.wireLength_m, 3), "m"},
+      {T("rowResistance"), Fixed(w.resistance_Ohm * 1000, 2), "mOhm (" + T("noteWinding") + " " + Fixed(w.temperature_C, 0) + " C)"},
+      {T("rowCopper"), Fixed(b.copper_W, 3), "W"},
+      {T("rowCore"), Fixed(b.core_W, 3), "W"},
+      {T("rowTotal"), Fixed(b.total_W, 3), "W"},
+      {T("rowSurface"), Fixed(b.surface_mm2 / 100, 1), "cm2" + estimated(b.surfaceEstimated)},
+      {T("rowRise"), Fixed(b.temperatureRise_K, 0), "K (" + T("noteRise") + ")"},
+      {T("rowSkin"), Fixed(w.skinDepth_mm, 3), "mm"},
+      {T("rowRatio"), Fixed(w.diameterToSkinDepth, 2), w.skinEffectNote ? "(" + T("noteSkin") + ")" : ""},
+      {T("rowInductance"), Span(wc.L_uH, 2), "uH"},
+      {T("rowRipple"), Span(wc.dI_A, 3), "A"},
+      {T("rowPeak"), Span(wc.Ipk_A, 3), "A"},
+      {T("rowPeakFlux"), Span(wc.Bpk_T, 3),
+       "T (" + T(wc.fluxLimitHolds ? "noteLimitHolds" : "noteLimitBroken") + ")"},
+  };
+  const insight::LossModel& m = d.lossModel;
+  if (m.available) {
+    const CoreLossSource& s = m.source;
+    rows.push_back({T("rowModel"),
+                    Fixed(s.F[0], 0) + "/" + Fixed(s.F[1], 0) + " kHz, " + Fixed(s.B[0], 3) + "/" + Fixed(s.B[1], 3) +
+                        " T",
+                    Fixed(s.P[0][0], 1) + ", " + Fixed(s.P[0][1], 1) + ", " + Fixed(s.P[1][0], 1) + ", " +
+                        Fixed(s.P[1][1], 1) + " mW/cm3"});
+    if (s.outsideF || s.outsideB) rows.push_back({"", T("noteExtrapolated"), ""});
+    if (s.missingCell) rows.push_back({"", T("noteMissingCell"), ""});
+  } else {
+    rows.push_back({T("rowModel"), T("noteNoData"), ""});
+  }
+  return rows;
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,20 @@
+#pragma once
+// The figures behind the last calculation (calc --details): a JSON object
+// whose names carry their units, and lines for the table.
+#include <string>
+#include <vector>
+
+#include "cli/Report.h"
+#include "insight/DesignDetails.h"
+#include "lang/LanguageTable.h"
+
+namespace velmora::cli {
+
+// {"mlt_mm": .., "resistance_mOhm": .., ..., "lossModel": {..}, "lossCurve":
+// {..}, "waveform": {..}, "worstCase": {..}}; numbers at full precision, null
+// where not finite.
+std::string DetailsJson(const insight::DesignDetails& details, const insight::InsightOptions& options);
+// Caption, value and unit lines (captions from the language's design section).
+std::vector<Report::Row> DetailsRows(const insight::DesignDetails& details, const LanguageTable& lang);
+
+}  // namespace velmora::cli

@@ -1,0 +1,108 @@
+// calc --details on the shipped data: the figures agree with each other and
+// with the calculation's own numbers.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "support/TempDir.h"
+
+namespace velmora {
+namespace {
+
+using test::TempDir;
+
+std::string RunCli(const std::string& args, const TempDir& dir) {
+  const std::string out = dir.path() + "/details.out";
+  const std::string cmd = std::string("'") + VELMORA_CLI + "' --dir '" + VELMORA_SOURCE_DIR + "/share' " + args +
+                          " > '" + out + "' 2>/dev/null";
+  const int status = std::system(cmd.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << cmd;
+  return dir.read("details.out");
+}
+
+// The number after "name": at or after `from` (NaN for null or absent).
+double Number(const std::string& json, const std::string& name, std::size_t from = 0) {
+  const std::size_t k = json.find("\"" + name + "\": ", from);
+  if (k == std::string::npos || json.compare(k + name.size() + 4, 4, "null") == 0) return std::nan("");
+  return std::strtod(json.c_str() + k + name.size() + 4, nullptr);
+}
+
+// The numbers of the list "name": [...] after `from`.
+std::vector<double> List(const std::string& json, const std::string& name, std::size_t from) {
+  std::vector<double> values;
+  std::size_t p = json.find("\"" + name + "\": [", from);
+  if (p == std::string::npos) return values;
+  p += name.size() + 5;
+  const std::size_t end = json.find(']', p);
+  while (p < end) {
+    char* next = nullptr;
+    values.push_back(std::strtod(json.c_str() + p, &next));
+    p = json.find_first_of(",]", static_cast<std::size_t>(next - json.c_str())) + 1;
+  }
+  return values;
+}
+
+TEST(CliDetails, FiguresAreConsistent) {
+  TempDir dir;
+  for (const char* set : {"--set Fc=100", "--set Fc=150 --set yes_al=1 --set zazor=300", "--set Fc=10"}) {
+    SCOPED_TRACE(set);
+    const std::string j = RunCli(std::string("calc ") + set + " --details --json", dir);
+    const std::size_t details = j.find("\"details\": {");
+    ASSERT_NE(details, std::string::npos) << j;
+    const double Irms = Number(j, "rmsCurrent_A");
+    const double R = Number(j, "resistance_mOhm", details) / 1000;
+    const double copper = Number(j, "copperLoss_W", details);
+    const double core = Number(j, "coreLoss_W", details);
+    const double total = Number(j, "totalLoss_W", details);
+    if (std::isnan(copper)) {
+      // The run stopped at the ripple check: no wire, no copper or total loss.
+      EXPECT_TRUE(std::isnan(R));
+      EXPECT_TRUE(std::isnan(total));
+    } else {
+      EXPECT_NEAR(copper, Irms * Irms * R, 1e-12 * copper);
+      EXPECT_NEAR(total, core + copper, 1e-12);
+    }
+    EXPECT_EQ(core, Number(j, "coreLoss_W"));  // the calculation's own
+
+    // The curve at Bac gives the core-loss label.
+    const std::size_t curve = j.find("\"lossCurve\"", details);
+    const std::vector<double> B = List(j, "B_T", curve);
+    const std::vector<double> Pv = List(j, "Pv_mW_cm3", curve);
+    ASSERT_EQ(B.size(), Pv.size());
+    const auto at = std::find(B.begin(), B.end(), Number(j, "acFluxDensity_T"));
+    ASSERT_NE(at, B.end());
+    EXPECT_NEAR(Pv[static_cast<std::size_t>(at - B.begin())], Number(j, "coreLossDensity_mW_per_cm3"), 1e-9);
+
+    // The waveform runs from Ipk - dI up to the peak-current label.
+    const std::vector<double> i = List(j, "i_A", j.find("\"waveform\"", details));
+    ASSERT_FALSE(i.empty());
+    EXPECT_EQ(*std::max_element(i.begin(), i.end()), Number(j, "peakCurrent_A"));
+    EXPECT_NEAR(*std::min_element(i.begin(), i.end()), Number(j, "peakCurrent_A") - Number(j, "rippleCurrent_A"),
+                1e-12);
+    EXPECT_EQ(j.find(": nan"), std::string::npos);
+    EXPECT_EQ(j.find(": inf"), std::string::npos);
+  }
+  // 10 kHz lies below the shipped N87 table: extrapolated.
+  const std::string high = RunCli("calc --set Fc=10 --details --json", dir);
+  EXPECT_NE(high.find("\"extrapolatedFrequency\": true"), std::string::npos);
+  EXPECT_NE(RunCli("calc --set Fc=100 --details --json", dir).find("\"extrapolatedFrequency\": false"),
+            std::string::npos);
+}
+
+TEST(CliDetails, TableGainsTheFiguresOnlyWhenAsked) {
+  TempDir dir;
+  EXPECT_EQ(RunCli("calc", dir).find("Design details"), std::string::npos);
+  const std::string t = RunCli("calc --details", dir);
+  EXPECT_NE(t.find("Design details"), std::string::npos);
+  EXPECT_NE(t.find("Total loss"), std::string::npos);
+  EXPECT_NE(t.find("Temperature rise"), std::string::npos);
+  EXPECT_EQ(RunCli("calc --json", dir).find("\"details\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmora
