@@ -3,19 +3,17 @@
 #    through their targets, in every build, without libFuzzer;
 #  - test_robust (tests/robust): interrupted and failing writes of every
 #    writer of the window, and the random drive of the main window.
-file(GLOB _velmora_fuzz_targets CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/targets/*.cpp)
-add_executable(test_fuzz_replay ${CMAKE_SOURCE_DIR}/fuzz/ReplayTest.cpp ${_velmora_fuzz_targets})
+include(${CMAKE_SOURCE_DIR}/fuzz/Targets.cmake)
+add_executable(test_fuzz_replay ${CMAKE_SOURCE_DIR}/fuzz/ReplayTest.cpp ${VELMORA_FUZZ_TARGET_SOURCES})
 target_include_directories(test_fuzz_replay PRIVATE ${CMAKE_SOURCE_DIR}/fuzz)
 target_link_libraries(test_fuzz_replay PRIVATE velmora_calc velmora_data velmora_lang velmora_settings
                       velmora_textfile GTest::gtest GTest::gtest_main)
 target_compile_definitions(test_fuzz_replay PRIVATE VELMORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 add_test(NAME test_fuzz_replay COMMAND test_fuzz_replay)
 
-if(TARGET velmora_app)
-  velmora_test(test_robust robust velmora_app)
-  if(TARGET test_robust)
-    # A short drive with a fixed seed; VELMORA_DRIVE_SEED / VELMORA_DRIVE_ACTIONS
-    # choose another when the test is run by hand.
-    set_tests_properties(test_robust PROPERTIES TIMEOUT 600)
-  endif()
-endif()
+velmora_test(test_robust
+  SOURCES robust/BadInputTest.cpp robust/RandomDriveTest.cpp robust/RegressionTest.cpp robust/WriterFaultTest.cpp
+  DEPENDS velmora_app)
+# A short drive with a fixed seed; VELMORA_DRIVE_SEED / VELMORA_DRIVE_ACTIONS
+# choose another when the test is run by hand.
+set_tests_properties(test_robust PROPERTIES TIMEOUT 600)
