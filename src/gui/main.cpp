@@ -12,9 +12,11 @@
 #include <optional>
 #include <string>
 
+#include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "app/Version.h"
 #include "app/WorkingFolder.h"
+#include "gui/GuiDesignWindows.h"
 #include "ui/qt/QtHost.h"
 
 namespace {
@@ -73,8 +75,14 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  velmora::GuiDesignWindows designWindows;
+  const bool openDetails = Set("VELMORA_OPEN_DETAILS");  // for screenshots and measurements
   velmora::CVelmoraApp velmoraApp(host);
-  velmoraApp.InitInstance([quitAfterStartUp](velmora::CVelmoraDlg& dlg) {
+  velmoraApp.InitInstance([&designWindows, quitAfterStartUp, openDetails](velmora::CVelmoraDlg& dlg) {
+    dlg.SetDesignWindows(&designWindows);
+    if (openDetails) {
+      QTimer::singleShot(0, [&dlg] { dlg.UserMenu(velmora::ids::ID_DESIGN_DETAILS); });
+    }
     if (!quitAfterStartUp) return;
     // Runs inside the modal loop, once the window is up and drawn.
     QTimer::singleShot(0, [&dlg] {

@@ -1,0 +1,18 @@
+#pragma once
+// The figures behind a calculation as lines for a table: the command line's
+// details and the "Design details" window show the same lines. Texts in
+// Windows-1251, captions from the language's design section.
+#include <string>
+#include <vector>
+
+#include "insight/DesignDetails.h"
+#include "lang/LanguageTable.h"
+
+namespace velmora {
+
+struct DesignFigure {
+  std::string caption, value, unit;
+};
+std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& details, const LanguageTable& lang);
+
+}  // namespace velmora

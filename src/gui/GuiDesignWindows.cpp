@@ -1,0 +1,30 @@
+#include "gui/GuiDesignWindows.h"
+
+#include <QApplication>
+
+#include "app/ControlIds.h"
+#include "app/VelmoraDlg.h"
+
+namespace velmora {
+
+void GuiDesignWindows::OnDesignCommand(CVelmoraDlg& dlg, int id) {
+  if (id != ids::ID_DESIGN_DETAILS) return;
+  if (!details_) {
+    // The main window is the modal window the menu command came from.
+    details_ = new DesignDetailsWindow(QApplication::activeModalWidget());
+  }
+  details_->Refresh(dlg);
+  details_->show();
+  details_->raise();
+  details_->activateWindow();
+}
+
+void GuiDesignWindows::OnCalculated(CVelmoraDlg& dlg) {
+  if (details_ && details_->isVisible()) details_->Refresh(dlg);
+}
+
+void GuiDesignWindows::OnLanguageApplied(CVelmoraDlg& dlg) {
+  if (details_ && details_->isVisible()) details_->Refresh(dlg);
+}
+
+}  // namespace velmora
