@@ -82,8 +82,19 @@ TEST(ShippedLanguages, EverySlotHoldsItsOwnLineAndEveryShownSlotIsFilled) {
     LanguageTable table;
     ASSERT_TRUE(ReadLanguageFile(language, table));
 
-    // The sections in the order the lookup needs, TITLE first.
-    ASSERT_EQ(sections.size(), std::size(kSections) + 1);
+    // The sections in the order the lookup needs, TITLE first, and the
+    // word-keyed design section last (its keys are no "s" and a number).
+    ASSERT_EQ(sections.size(), std::size(kSections) + 2);
+    EXPECT_EQ(sections.back().name, kDesignSectionName);
+    for (const auto& [key, value] : sections.back().entries) {
+      // No "s" and a digit: a numbered lookup that runs on past its section never stops here.
+      const std::string line = key + " " + value;
+      for (std::size_t i = 0; i + 1 < line.size(); ++i)
+        EXPECT_FALSE(line[i] == 's' && line[i + 1] >= '0' && line[i + 1] <= '9') << key;
+      const std::string* read = table.design.Find(key);
+      ASSERT_NE(read, nullptr) << key;
+      EXPECT_EQ(*read, Unescape(value)) << key;
+    }
     ASSERT_EQ(sections[0].name, "TITLE");
     ASSERT_EQ(sections[0].entries.size(), 2u);
     EXPECT_EQ(sections[0].entries[0], std::make_pair(std::string("title"), table.title));

@@ -14,6 +14,7 @@ wrongly is never produced. Python 3 standard library only.
 import argparse
 import csv
 import math
+import re
 import os
 import sys
 
@@ -370,7 +371,16 @@ def language_file(lang):
                 raise SystemExit("%s %s %s: write line breaks as \\n" % (lang, section, key))
             lines.append("%s = %s" % (key, value))
         lines.append("")
+    numbered = keyed.crlf_lines(lines)
+    lines += design_section(lang)
     text = keyed.crlf_lines(lines)
+    # The word-keyed section changes no numbered slot, missing ones included.
+    for section, _ in sections:
+        for k in range(0, 30):
+            key = b"s%d" % k
+            sec = section.encode("cp1251")
+            if keyed.get_section_value(text, sec, key) != keyed.get_section_value(numbered, sec, key):
+                raise SystemExit("%s: the design section changes %s s%d" % (lang, section, k))
     # Every section name is found at its own header, every key in its own line.
     for section, entries in sections:
         sec = section.encode("cp1251")
@@ -381,6 +391,21 @@ def language_file(lang):
             if got != value.strip(" "):
                 raise SystemExit("%s: %s %s reads back %r" % (lang, section, key, got))
     return text
+
+
+def design_section(lang):
+    """The word-keyed section, last in the file, read back line-anchored."""
+    entries = lang_texts.DESIGN[lang]
+    keys = [k for k, _ in lang_texts.DESIGN["English"]]
+    if [k for k, _ in entries] != keys:
+        raise SystemExit("%s: the design section's keys differ from English" % lang)
+    lines = ["[%s]" % lang_texts.DESIGN_SECTION]
+    for key, value in entries:
+        if re.search(r"s[0-9]", key + " " + value) or "\t" in value or "\n" in value:
+            raise SystemExit("%s: design %s holds s and a digit or a break" % (lang, key))
+        value.encode("cp1251")
+        lines.append("%s = %s" % (key, value))
+    return lines + [""]
 
 
 def help_text(lang):
