@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <random>
 
+#include "textfile/CaseFold.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora {
@@ -100,20 +101,11 @@ std::string TempNameBeside(const std::string& path) {
 }
 
 // Lower case of a file name for comparing names as the original platform
-// does: Latin and Cyrillic letters fold (through Windows-1251, whose letters
-// are the ones the program's texts can hold); other names compare as bytes.
+// does: letters fold as in the lists (through Windows-1251, whose letters are
+// the ones the program's texts can hold); other names compare as bytes.
 std::string FoldName(std::string_view utf8) {
   auto cp = Utf8ToCp1251(utf8);
-  if (!cp) return std::string(utf8);
-  std::string s = std::move(*cp);
-  for (char& c : s) {
-    auto b = static_cast<unsigned char>(c);
-    if (b >= 'A' && b <= 'Z') b = static_cast<unsigned char>(b + 32);
-    else if (b >= 0xC0 && b <= 0xDF) b = static_cast<unsigned char>(b + 32);
-    else if (b == 0xA8) b = 0xB8;  // Yo
-    c = static_cast<char>(b);
-  }
-  return s;
+  return cp ? FoldCaseCp1251(*cp) : std::string(utf8);
 }
 
 }  // namespace

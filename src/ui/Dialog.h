@@ -259,8 +259,6 @@ class DataExchange {
 // (Latin and Cyrillic) folded to lower case; Latin before Cyrillic, the
 // Cyrillic letters in alphabet order (Ё with Е).
 int CompareNoCase(std::string_view a, std::string_view b);
-// Windows-1251 lower case of one byte.
-unsigned char FoldCase(unsigned char c);
 // A file name pattern with "*" and "?" as the platform matches it: case
 // ignored, "*.*" matching every name. Both Windows-1251.
 bool MatchesPattern(std::string_view name, std::string_view pattern);

@@ -4,19 +4,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "textfile/CaseFold.h"
 #include "textfile/Cp1251.h"
 #include "ui/Dialog.h"
 
 namespace velmora::ui {
 
 namespace {
-
-// The upper-case Cyrillic letters of 0x80..0xBF and their lower-case bytes.
-constexpr unsigned char kUpperLower[][2] = {
-    {0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D}, {0x8E, 0x9E},
-    {0x8F, 0x9F}, {0xA1, 0xA2}, {0xA3, 0xBC}, {0xA5, 0xB4}, {0xA8, 0xB8}, {0xAA, 0xBA},
-    {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE},
-};
 
 // Sort weight of a folded byte: ASCII first, then the other signs and
 // letters, then the Russian alphabet with ё right after е.
@@ -35,8 +29,8 @@ bool Match(std::string_view name, std::string_view pattern) {
       starP = p++;
       starN = n;
     } else if (p < pattern.size() &&
-               (pattern[p] == '?' || FoldCase(static_cast<unsigned char>(pattern[p])) ==
-                                         FoldCase(static_cast<unsigned char>(name[n])))) {
+               (pattern[p] == '?' || FoldCaseCp1251(static_cast<unsigned char>(pattern[p])) ==
+                                         FoldCaseCp1251(static_cast<unsigned char>(name[n])))) {
       ++p;
       ++n;
     } else if (starP != std::string_view::npos) {
@@ -52,20 +46,11 @@ bool Match(std::string_view name, std::string_view pattern) {
 
 }  // namespace
 
-unsigned char FoldCase(unsigned char c) {
-  if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 0x20);
-  if (c >= 0xC0 && c <= 0xDF) return static_cast<unsigned char>(c + 0x20);
-  if (c >= 0x80 && c < 0xC0)
-    for (const auto& pair : kUpperLower)
-      if (pair[0] == c) return pair[1];
-  return c;
-}
-
 int CompareNoCase(std::string_view a, std::string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
-    const int wa = Weight(FoldCase(static_cast<unsigned char>(a[i])));
-    const int wb = Weight(FoldCase(static_cast<unsigned char>(b[i])));
+    const int wa = Weight(FoldCaseCp1251(static_cast<unsigned char>(a[i])));
+    const int wb = Weight(FoldCaseCp1251(static_cast<unsigned char>(b[i])));
     if (wa != wb) return wa < wb ? -1 : 1;
   }
   if (a.size() == b.size()) return 0;

@@ -4,6 +4,7 @@
 
 #include "UiFixture.h"
 #include "support/TempDir.h"
+#include "textfile/CaseFold.h"
 
 namespace velmora::test {
 namespace {
@@ -68,6 +69,22 @@ TEST_F(ListTest, FindStringMatchesPrefixesCaseIgnoredAndWraps) {
   EXPECT_EQ(dlg.FindString(2, -1, "Epcos"), -1);               // not a prefix
   EXPECT_EQ(dlg.FindString(2, 99, "3c"), 4);                   // a start beyond the end searches all
   EXPECT_EQ(dlg.FindString(4, -1, "x"), -1);                   // empty list
+}
+
+// The lists fold letters exactly as the file names on disk do: one fold.
+TEST_F(ListTest, SearchAndOrderFoldCaseAsFileNamesDo) {
+  for (int a = 0; a < 256; ++a)
+    for (int b = 0; b < 256; ++b) {
+      const std::string x(1, static_cast<char>(a)), y(1, static_cast<char>(b));
+      ASSERT_EQ(ui::CompareNoCase(x, y) == 0, FoldCaseCp1251(x) == FoldCaseCp1251(y)) << a << " " << b;
+    }
+  // Ukrainian capitals and small letters (Windows-1251 Ґ ґ, Є є, Ї ї).
+  const std::string upper = "\xA5\xAA\xAF", lower = "\xB4\xBA\xBF";
+  dlg.AddString(2, "x");
+  dlg.AddString(2, upper + " core");
+  EXPECT_EQ(dlg.FindString(2, -1, lower), 1);
+  EXPECT_EQ(ui::CompareNoCase(upper, lower), 0);
+  EXPECT_TRUE(ui::MatchesPattern(upper + ".SAV", "*" + lower + ".sav"));
 }
 
 TEST_F(ListTest, SelectionAndTheComboEditField) {
