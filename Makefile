@@ -5,6 +5,9 @@ BUILD      ?= build
 BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
+# Compiler warnings as errors in the normal and the fuzz build (what CI runs);
+# `make run WERROR=OFF` for a compiler that warns where Debian 12's does not.
+WERROR     ?= ON
 
 # Debian 12 packages the build and the tests need.
 PACKAGES = cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
@@ -13,7 +16,7 @@ FUZZ_PACKAGES = clang libclang-rt-14-dev
 # What `make package` needs besides: dpkg-shlibdeps computes the dependencies.
 DEB_PACKAGES = dpkg-dev file
 
-.PHONY: all deps build run test test-fast test-asan bench fuzz fuzz-build fuzz-smoke package clean
+.PHONY: all deps build run test test-fast test-asan lint bench fuzz fuzz-build fuzz-smoke package clean
 
 all: build
 
@@ -21,7 +24,7 @@ deps:
 	@tools/install-deps.sh $(PACKAGES)
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS) >/dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_WERROR=$(WERROR) $(CMAKE_ARGS) >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -40,6 +43,12 @@ test-asan: deps
 	ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
 
+# The sources against .clang-format and .clang-tidy (tools/lint.sh); fails on
+# any finding.
+lint: build
+	@tools/install-deps.sh clang-format clang-tidy
+	tools/lint.sh $(BUILD) $(JOBS)
+
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_BENCH=ON -DVELMORA_BUILD_TESTS=OFF >/dev/null
 	cmake --build build-bench -j $(JOBS)
@@ -55,7 +64,7 @@ FUZZ_SMOKE_SECONDS ?= 3
 fuzz-build:
 	@tools/install-deps.sh $(PACKAGES) $(FUZZ_PACKAGES)
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-	  -DVELMORA_BUILD_FUZZ=ON -DVELMORA_BUILD_TESTS=OFF -DVELMORA_BUILD_GUI=OFF >/dev/null
+	  -DVELMORA_BUILD_FUZZ=ON -DVELMORA_BUILD_TESTS=OFF -DVELMORA_BUILD_GUI=OFF -DVELMORA_WERROR=$(WERROR) >/dev/null
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 
 fuzz: fuzz-build

@@ -22,9 +22,9 @@ struct VerbInfo {
 };
 
 constexpr VerbInfo kVerbs[] = {
-    {"click", Verb::Click, true, false, false},   {"type", Verb::Type, true, true, false},
-    {"select", Verb::Select, true, true, true},   {"spin", Verb::Spin, true, false, false},
-    {"answer", Verb::Answer, false, true, true},  {"load", Verb::Load, false, true, true},
+    {"click", Verb::Click, true, false, false},  {"type", Verb::Type, true, true, false},
+    {"select", Verb::Select, true, true, true},  {"spin", Verb::Spin, true, false, false},
+    {"answer", Verb::Answer, false, true, true}, {"load", Verb::Load, false, true, true},
     {"save", Verb::Save, false, true, false},
 };
 
@@ -56,8 +56,7 @@ std::string Unusable(const CVelmoraDlg& dlg, int id) {
 std::string Click(CVelmoraDlg& dlg, int id) {
   if (dlg.HasItem(id)) {
     const ui::ControlKind kind = KindOf(dlg, id);
-    if (kind != ui::ControlKind::Button && kind != ui::ControlKind::CheckBox &&
-        kind != ui::ControlKind::RadioButton)
+    if (kind != ui::ControlKind::Button && kind != ui::ControlKind::CheckBox && kind != ui::ControlKind::RadioButton)
       return "control " + Id(id) + " is no button, check box or radio button";
     if (std::string why = Unusable(dlg, id); !why.empty()) return why;
     dlg.UserClick(id);
@@ -92,8 +91,7 @@ int FindEntry(const ui::Dialog& dlg, int id, const std::string& text) {
 std::string Select(CVelmoraDlg& dlg, int id, const std::string& text) {
   if (std::string why = Unusable(dlg, id); !why.empty()) return why;
   const ui::ControlKind kind = KindOf(dlg, id);
-  if (kind != ui::ControlKind::ComboBox && kind != ui::ControlKind::ListBox)
-    return "control " + Id(id) + " is no list";
+  if (kind != ui::ControlKind::ComboBox && kind != ui::ControlKind::ListBox) return "control " + Id(id) + " is no list";
   const int index = FindEntry(dlg, id, text);
   if (index < 0) return "list " + Id(id) + " has no entry " + Cp1251ToUtf8(text);
   dlg.UserSelect(id, index);
@@ -194,13 +192,21 @@ ParsedAction ParseScriptedAction(std::string_view utf8) {
 std::string PlayScriptedAction(CVelmoraDlg& dlg, ui::HeadlessHost& host, const ScriptedAction& a) {
   if (dlg.IsEnded()) return "the window has ended";
   switch (a.verb) {
-    case Verb::Click: return Click(dlg, a.number);
-    case Verb::Type: return Type(dlg, a.number, a.text);
-    case Verb::Select: return Select(dlg, a.number, a.text);
-    case Verb::Spin: return Spin(dlg, a.number);
-    case Verb::Answer: host.QueueAnswer(a.number); return {};
-    case Verb::Load: return Load(dlg, host, a.text);
-    case Verb::Save: return Save(dlg, host, a);
+    case Verb::Click:
+      return Click(dlg, a.number);
+    case Verb::Type:
+      return Type(dlg, a.number, a.text);
+    case Verb::Select:
+      return Select(dlg, a.number, a.text);
+    case Verb::Spin:
+      return Spin(dlg, a.number);
+    case Verb::Answer:
+      host.QueueAnswer(a.number);
+      return {};
+    case Verb::Load:
+      return Load(dlg, host, a.text);
+    case Verb::Save:
+      return Save(dlg, host, a);
   }
   return "unknown action";
 }
