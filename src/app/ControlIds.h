@@ -152,6 +152,7 @@ constexpr int kLanguageCommandBase = 500;  // items are 501, 502, ...
 // up to kDesignMenuLastCommand.
 constexpr int kDesignMenuFirstCommand = 32776;
 constexpr int ID_DESIGN_DETAILS = kDesignMenuFirstCommand;  // "Design details..."
+constexpr int ID_EXPORT_REPORT = kDesignMenuFirstCommand + 1;  // "Export report..."
 constexpr int kDesignMenuLastCommand = 32799;
 
 // Core pictures: photograph / dimension drawing per shape.

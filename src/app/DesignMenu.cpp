@@ -12,6 +12,8 @@ using namespace ids;
 
 namespace {
 
+// Built-in English for a language file without the report's section.
+constexpr const char* kExportFallback = "Export report...";
 
 ui::MenuItem* DesignPopup(std::vector<ui::MenuItem>& bar) {
   for (ui::MenuItem& item : bar)
@@ -28,7 +30,10 @@ ui::MenuItem DesignMenuTemplate() {
   ui::MenuItem popup;
   popup.isPopup = true;
   popup.text = DesignTextEnglish("menu");
-  popup.popup = {details};
+  ui::MenuItem exportReport;
+  exportReport.id = ID_EXPORT_REPORT;
+  exportReport.text = kExportFallback;
+  popup.popup = {details, exportReport};
   return popup;
 }
 
@@ -40,6 +45,7 @@ void CVelmoraDlg::ApplyDesignMenuTexts() {
   popup->text = DesignText(lang_, "menu");
   for (ui::MenuItem& item : popup->popup)
     if (item.id == ID_DESIGN_DETAILS) item.text = DesignText(lang_, "menuDetails");
+    else if (item.id == ID_EXPORT_REPORT) item.text = lang_.report.Get("menuExport", kExportFallback);
 }
 
 void CVelmoraDlg::OnDesignCommand(int id) {

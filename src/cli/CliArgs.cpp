@@ -24,6 +24,8 @@ std::string UsageText() {
   return "Usage: velmora-cli [--dir DIR] calc [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
          "                  [--do ACTION]... [--details] [--json]\n"
          + AdviseUsageText() +
+         "       velmora-cli [--dir DIR] report [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
+         "                  [--do ACTION]... -o FILE.pdf|FILE.html\n"
          "       velmora-cli --help | --version\n"
          "\n"
          "Runs the inductor calculator's window without a display and prints what it shows.\n"
@@ -57,6 +59,9 @@ std::string UsageText() {
          "                    (mlt_mm, resistance_mOhm, copperLoss_W, totalLoss_W,\n"
          "                    temperatureRise_K, skinDepth_mm, lossModel, lossCurve {B_T,\n"
          "                    Pv_mW_cm3}, waveform {t_us, i_A, B_T}, worstCase; null where not finite)\n"
+         "  -o FILE           report: the file to write, a PDF (A4) or one self-contained HTML file,\n"
+         "                    as its extension says: the design report of what calc shows, with the\n"
+         "                    design details, plots and a winding instruction, in the window's language\n"
          "Message boxes are answered OK unless told otherwise, and printed. Nothing is written to\n"
          "disk: the files the window would have written are listed. Exit status: 0 the window\n"
          "came up, 3 start-up ended the program (its message is printed), 2 a usage error.\n"
@@ -87,9 +92,11 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
       if (!v) return fail("--dir needs a folder");
       a.dir = *v;
     } else if (!command) {
-      if (arg != "calc" && arg != "advise")
-        return fail(arg.rfind("-", 0) == 0 ? "unknown option " + arg : "unknown command " + arg);
-      a.adviseCommand = arg == "advise";
+      if (arg == "calc") a.command = Command::kCalc;
+      else if (arg == "advise") a.command = Command::kAdvise;
+      else if (arg == "report") a.command = Command::kReport;
+      else return fail(arg.rfind("-", 0) == 0 ? "unknown option " + arg : "unknown command " + arg);
+      a.adviseCommand = a.command == Command::kAdvise;
       command = true;
     } else if (a.adviseCommand && (arg == "--do" || arg == "--details")) {
       return fail(arg + " belongs to calc");
@@ -112,10 +119,14 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
       ParsedAction parsed = ParseScriptedAction(*v);
       if (!parsed.error.empty()) return fail("--do '" + *v + "': " + parsed.error);
       a.actions.push_back(std::move(parsed.action));
-    } else if (arg == "--details") {
+    } else if (arg == "--details" && a.command == Command::kCalc) {
       a.details = true;
-    } else if (arg == "--json") {
+    } else if (arg == "--json" && a.command != Command::kReport) {
       a.json = true;
+    } else if ((arg == "-o" || arg == "--output") && a.command == Command::kReport) {
+      auto v = value();
+      if (!v) return fail(arg + " needs a file name");
+      a.output = *v;
     } else if (arg.rfind("-", 0) == 0 && arg != "-") {
       return fail("unknown option " + arg);
     } else if (!a.designFile) {
@@ -125,6 +136,7 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
     }
   }
   if (!command && !a.help && !a.version) return fail("no command given");
+  if (a.command == Command::kReport && !a.output && !a.help && !a.version) return fail("report needs -o FILE.pdf or -o FILE.html");
   return r;
 }
 

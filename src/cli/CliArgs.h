@@ -10,7 +10,10 @@
 
 namespace velmora::cli {
 
+enum class Command { kNone, kCalc, kAdvise, kReport };
+
 struct CliArgs {
+  Command command = Command::kNone;
   bool help = false;
   bool version = false;
   std::optional<std::string> dir;          // --dir DIR
@@ -22,6 +25,7 @@ struct CliArgs {
   bool details = false;                    // calc --details
   bool adviseCommand = false;              // advise in place of calc
   AdviseArgs advise;                       // its options
+  std::optional<std::string> output;       // report -o FILE
 };
 
 struct ParseResult {

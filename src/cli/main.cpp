@@ -3,23 +3,24 @@
 // headless side; message boxes are answered OK (unless an action says
 // otherwise) and recorded, nothing is written to disk, and what the window
 // shows is printed.
+//
+// "report" is drawn by Qt, which this program does not link: it hands its
+// arguments to velmora-report beside it.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "app/ControlIds.h"
-#include "app/ScriptedActions.h"
-#include "app/VelmoraDlg.h"
 #include "app/Version.h"
-#include "app/WorkingFolder.h"
 #include "cli/AdviseRun.h"
 #include "cli/CliArgs.h"
 #include "cli/DetailsReport.h"
 #include "cli/Report.h"
-#include "textfile/Cp1251.h"
-#include "textfile/FileIO.h"
-#include "ui/HeadlessHost.h"
+#include "cli/Session.h"
 
 namespace {
 
@@ -28,21 +29,25 @@ using namespace velmora;
 constexpr int kExitOk = 0;
 constexpr int kExitUsage = 2;
 constexpr int kExitStartUpEnded = 3;
+constexpr const char* kReportProgram = "velmora-report";
 
 int Usage(const std::string& error) {
   std::cerr << "velmora-cli: " << error << "\n" << cli::UsageText();
   return kExitUsage;
 }
 
-// The index of the material list's entry of that name (letter case ignored
-// when no entry matches exactly), or -1.
-int FindMaterial(const CVelmoraDlg& dlg, const std::string& name) {
-  const int count = dlg.GetCount(ids::IDC_COMBO_MATERIAL);
-  for (int i = 0; i < count; ++i)
-    if (dlg.GetLBText(ids::IDC_COMBO_MATERIAL, i) == name) return i;
-  for (int i = 0; i < count; ++i)
-    if (ui::CompareNoCase(dlg.GetLBText(ids::IDC_COMBO_MATERIAL, i), name) == 0) return i;
-  return -1;
+// Replaces this process by the report program of the same folder; returns
+// only when that fails.
+int RunReportProgram(const std::vector<std::string>& args) {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return Usage("cannot find the folder of velmora-cli: " + ec.message());
+  const std::string program = (self.parent_path() / kReportProgram).string();
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  execv(program.c_str(), argv.data());
+  return Usage("cannot start " + program + ": " + std::strerror(errno));
 }
 
 int Run(const std::vector<std::string>& argv, const char* argv0) {
@@ -57,71 +62,24 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
     std::cout << "velmora-cli " << kProgramVersion << "\n";
     return kExitOk;
   }
+  if (args.command == cli::Command::kReport) return RunReportProgram(argv);
 
-  VelmoraOptions options;
-  options.suppressWrites = true;
-  if (args.designFile) {
-    // Named from where the command was given, before the working folder is entered.
-    std::error_code ec;
-    const std::string path = std::filesystem::absolute(*args.designFile, ec).string();
-    if (ec || !ReadWholeFile(path)) return Usage("cannot read the design file " + *args.designFile);
-    options.settingsFile = path;
+  cli::Session session;
+  const cli::OpenResult open = cli::OpenWindow(args, argv0, session);
+  if (open.status == cli::OpenResult::kUsage) return Usage(open.error);
+  CVelmoraDlg& dlg = *session.dlg;
+  if (open.status != cli::OpenResult::kStartUpEnded && args.adviseCommand) {
+    std::string adviseError;
+    const int status = cli::RunAdvise(dlg, session.startSettings, args.advise, adviseError);
+    return adviseError.empty() ? status : Usage(adviseError);
   }
-  for (const auto& [key, value] : args.sets) {
-    auto cp = Utf8ToCp1251(value);
-    if (!cp) return Usage("--set " + key + ": the value holds a character the data files cannot hold");
-    options.overrides.emplace_back(key, *cp);
-  }
-  std::string material;
-  if (args.material) {
-    auto cp = Utf8ToCp1251(*args.material);
-    if (!cp) return Usage("--material: no such material " + *args.material);
-    material = *cp;
-  }
-
-  std::string folder, error;
-  if (!EnterWorkingFolder(args.dir, CurrentEnvironment(argv0), &folder, &error, DataFolderUse::kReadOnly))
-    return Usage(error);
-
-  // The inputs as start-up reads them, before its first calculation may
-  // correct the nominal current or the wire-size field: the adviser's inputs.
-  SettingsRecord settings;
-  ReadSettings(options.settingsFile, true, settings);
-  for (const auto& [key, value] : options.overrides) SetSettingsField(settings, key, value);
-
-  ui::HeadlessHost host;  // OK for every box, each one recorded
-  CVelmoraDlg dlg(host, options);
-  dlg.Create();
-
-  if (dlg.IsEnded()) {
-    const cli::Report report = cli::MakeReport(dlg, host.shown());
+  cli::Report report = cli::MakeReport(dlg, session.host.shown());
+  if (open.status == cli::OpenResult::kStartUpEnded) {
     std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));
     if (!report.messages.empty())
       std::cerr << "velmora-cli: start-up ended: " << report.messages.back().text << "\n";
     return kExitStartUpEnded;
   }
-  if (args.adviseCommand) {
-    std::string adviseError;
-    const int status = cli::RunAdvise(dlg, settings, args.advise, adviseError);
-    return adviseError.empty() ? status : Usage(adviseError);
-  }
-  if (args.material) {
-    const int index = FindMaterial(dlg, material);
-    if (index < 0) {
-      std::string known;
-      for (const std::string& item : dlg.Item(ids::IDC_COMBO_MATERIAL)->items)
-        known += "\n  " + Cp1251ToUtf8(item);
-      return Usage("no such material " + *args.material + "; the list holds:" + known);
-    }
-    dlg.UserSelect(ids::IDC_COMBO_MATERIAL, index);
-  }
-  for (const ScriptedAction& action : args.actions) {
-    const std::string error = PlayScriptedAction(dlg, host, action);
-    if (!error.empty()) return Usage("--do '" + action.source + "': " + error);
-  }
-  if (host.pendingAnswers() > 0)
-    std::cerr << "velmora-cli: " << host.pendingAnswers() << " answer(s) given with --do were not used\n";
-  cli::Report report = cli::MakeReport(dlg, host.shown());
   if (args.details && !dlg.IsEnded()) {
     const insight::InsightOptions insightOptions;
     if (const auto details = dlg.DescribeLastCalculation(insightOptions)) {

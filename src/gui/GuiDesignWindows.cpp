@@ -4,10 +4,15 @@
 
 #include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
+#include "gui/ReportExport.h"
 
 namespace velmora {
 
 void GuiDesignWindows::OnDesignCommand(CVelmoraDlg& dlg, int id) {
+  if (id == ids::ID_EXPORT_REPORT) {
+    ExportReport(dlg, QApplication::activeModalWidget());
+    return;
+  }
   if (id != ids::ID_DESIGN_DETAILS) return;
   if (!details_) {
     // The main window is the modal window the menu command came from.

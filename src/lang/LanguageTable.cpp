@@ -91,6 +91,7 @@ void ParseLanguageText(std::string_view text, LanguageTable& table) {
     }
   }
   fresh.design = WordKeyedSection::Parse(text, kDesignSectionName);
+  fresh.report = WordKeyedSection::Parse(text, kReportSectionName);
   table = std::move(fresh);
 }
 

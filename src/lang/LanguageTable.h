@@ -24,6 +24,8 @@ struct LanguageTable {
   std::array<std::string, 30> others;       // s1..s29
   // The word-keyed section of the design menu and the "Design details" window.
   WordKeyedSection design;
+  // The word-keyed section of the design report.
+  WordKeyedSection report;
 
   // Slot k of a section; the empty text for a slot outside the section's range.
   const std::string& Get(LangSection section, int k) const;

@@ -32,5 +32,7 @@ class WordKeyedSection {
 
 // The section of the "Design details" window and the design menu.
 inline constexpr const char* kDesignSectionName = "DESIGN DETAILS";
+// The section of the design report.
+inline constexpr const char* kReportSectionName = "REPORT";
 
 }  // namespace velmora

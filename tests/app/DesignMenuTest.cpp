@@ -35,20 +35,25 @@ TEST_F(DesignMenuTest, LastOnTheMenuBarWithBuiltInEnglish) {
   EXPECT_EQ(bar[2].id, ID_APP_ABOUT);
   ASSERT_TRUE(bar[3].isPopup);
   EXPECT_EQ(bar[3].text, "Design");
-  ASSERT_EQ(bar[3].popup.size(), 1u);
+  ASSERT_EQ(bar[3].popup.size(), 2u);
   EXPECT_EQ(bar[3].popup[0].id, ID_DESIGN_DETAILS);
   EXPECT_EQ(bar[3].popup[0].text, "Design details...");
+  EXPECT_EQ(bar[3].popup[1].id, ID_EXPORT_REPORT);
+  EXPECT_EQ(bar[3].popup[1].text, "Export report...");
 }
 
 TEST_F(DesignMenuTest, TextsFromTheLanguageFilesSection) {
   dir.write("English.lng", LanguageFileText("", "English (current)") +
-                               "[DESIGN DETAILS]\r\nmenu = Extras\r\nmenuDetails = Behind the design\r\n");
+                               "[DESIGN DETAILS]\r\nmenu = Extras\r\nmenuDetails = Behind the design\r\n"
+                               "[REPORT]\r\nmenuExport = Print it\r\n");
   Start();
   EXPECT_EQ(dlg().Menu()[3].text, "Extras");
   EXPECT_EQ(dlg().Menu()[3].popup[0].text, "Behind the design");
+  EXPECT_EQ(dlg().Menu()[3].popup[1].text, "Print it");
   // Switching to a language without the section brings the built-in English back.
   dlg().UserMenu(kLanguageCommandBase + 2);
   EXPECT_EQ(dlg().Menu()[3].text, "Design");
+  EXPECT_EQ(dlg().Menu()[3].popup[1].text, "Export report...");
   EXPECT_EQ(dlg().Menu().size(), 4u);
 }
 
@@ -59,8 +64,9 @@ TEST_F(DesignMenuTest, CommandsAndCalculationsReachTheWindows) {
   d.UserMenu(ID_DESIGN_DETAILS);
   d.SetDesignWindows(&windows);
   d.UserMenu(ID_DESIGN_DETAILS);
+  d.UserMenu(ID_EXPORT_REPORT);
   d.UserMenu(ID_APP_ABOUT + 1);  // no command of theirs
-  EXPECT_EQ(windows.commands, std::vector<int>{ID_DESIGN_DETAILS});
+  EXPECT_EQ(windows.commands, (std::vector<int>{ID_DESIGN_DETAILS, ID_EXPORT_REPORT}));
   Type(IDC_EDIT_FC, "150");
   Click(IDC_CALCULATE);
   EXPECT_GE(windows.calculations, 1);

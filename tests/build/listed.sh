@@ -13,7 +13,8 @@ missing=0
 # bench/ and fuzz/ (but the fuzz targets, replayed in the tests) have builds of their own.
 for f in $(cd "$source" && find src tests fuzz/targets fuzz/ReplayTest.cpp -name '*.cpp' | sort); do
   case "$f" in
-    src/ui/qt/* | src/gui/* | src/app/main.cpp | tests/ui/qt/*) [ "$window" = ON ] || continue ;;
+    src/ui/qt/* | src/gui/* | src/app/main.cpp | tests/ui/qt/* | src/reportrender/* | src/reportcli/* | \
+    tests/reportrender/* | tests/reportcli/*) [ "$window" = ON ] || continue ;;
   esac
   if ! grep -qF "\"file\": \"$source/$f\"" "$commands"; then
     echo "FAIL: $f is in no target's source list" >&2

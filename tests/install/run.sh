@@ -38,6 +38,18 @@ echo "$out" | grep -q '"core": "E 25/13/7"' || fail "velmora-cli calc gave: $out
 echo "$out" | grep -q '"startup": "ok"' || fail "velmora-cli calc gave: $out"
 [ -z "$(find "$work/home" "$work/here" -mindepth 1)" ] || fail "velmora-cli calc wrote files"
 
+# The design report, drawn by the installed velmora-report without a display.
+if [ -x "$prefix/bin/velmora-report" ]; then
+  for f in report.pdf report.html; do
+    env -u XDG_DATA_HOME -u DISPLAY HOME="$work/home" XDG_RUNTIME_DIR="$work" \
+      "$prefix/bin/velmora-cli" report -o "$f" || fail "velmora-cli report -o $f: exit $?"
+    [ -s "$f" ] || fail "velmora-cli report wrote no $f"
+  done
+  head -c 5 report.pdf | grep -q '%PDF-' || fail "report.pdf is no PDF"
+  grep -q 'E 25/13/7' report.html || fail "report.html does not name the core"
+  rm report.pdf report.html
+fi
+
 [ -x "$prefix/bin/velmora" ] || exit 0  # built without the window
 
 # The window's first start fills the user's data folder from the installed files.

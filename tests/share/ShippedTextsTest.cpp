@@ -3,6 +3,7 @@
 // default design calculates completely without a warning.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <map>
 #include <string>
@@ -82,19 +83,9 @@ TEST(ShippedLanguages, EverySlotHoldsItsOwnLineAndEveryShownSlotIsFilled) {
     LanguageTable table;
     ASSERT_TRUE(ReadLanguageFile(language, table));
 
-    // The sections in the order the lookup needs, TITLE first, and the
-    // word-keyed design section last (its keys are no "s" and a number).
-    ASSERT_EQ(sections.size(), std::size(kSections) + 2);
-    EXPECT_EQ(sections.back().name, kDesignSectionName);
-    for (const auto& [key, value] : sections.back().entries) {
-      // No "s" and a digit: a numbered lookup that runs on past its section never stops here.
-      const std::string line = key + " " + value;
-      for (std::size_t i = 0; i + 1 < line.size(); ++i)
-        EXPECT_FALSE(line[i] == 's' && line[i + 1] >= '0' && line[i + 1] <= '9') << key;
-      const std::string* read = table.design.Find(key);
-      ASSERT_NE(read, nullptr) << key;
-      EXPECT_EQ(*read, Unescape(value)) << key;
-    }
+    // The sections in the order the lookup needs, TITLE first, the word-keyed
+    // sections last.
+    ASSERT_EQ(sections.size(), std::size(kSections) + 3);
     ASSERT_EQ(sections[0].name, "TITLE");
     ASSERT_EQ(sections[0].entries.size(), 2u);
     EXPECT_EQ(sections[0].entries[0], std::make_pair(std::string("title"), table.title));
@@ -111,6 +102,22 @@ TEST(ShippedLanguages, EverySlotHoldsItsOwnLineAndEveryShownSlotIsFilled) {
         EXPECT_GT(k, previous) << info.name << " " << key << ": keys in increasing order";
         previous = k;
         EXPECT_EQ(table.Get(info.section, k), Unescape(value)) << info.name << " " << key;
+      }
+    }
+    // The word-keyed sections: each text read back whole by its key, and no
+    // "s" and a digit that a numbered lookup running past its section could take.
+    for (std::size_t i = std::size(kSections) + 1; i < sections.size(); ++i) {
+      const test::StrictSection& s = sections[i];
+      const WordKeyedSection* words = s.name == kReportSectionName   ? &table.report
+                                      : s.name == kDesignSectionName ? &table.design
+                                                                     : nullptr;
+      ASSERT_NE(words, nullptr) << s.name;
+      for (const auto& [key, value] : s.entries) {
+        EXPECT_EQ(words->Get(key, "(missing)"), Unescape(value)) << s.name << " " << key;
+        for (const std::string* text : {&key, &value})
+          for (std::size_t p = text->find('s'); p != std::string::npos; p = text->find('s', p + 1))
+            EXPECT_FALSE(p + 1 < text->size() && std::isdigit(static_cast<unsigned char>((*text)[p + 1])))
+                << s.name << " " << key;
       }
     }
     // Nothing the program shows is empty.

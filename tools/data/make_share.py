@@ -16,6 +16,7 @@ import csv
 import math
 import re
 import os
+import re
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -361,8 +362,47 @@ def wire_table(ref):
 # Language files and help texts
 # ---------------------------------------------------------------------------
 
+# Sections whose keys are words: the program reads them line by line inside
+# the section, not by the substring lookup of the numbered sections.
+WORD_KEYED = ("REPORT", "DESIGN DETAILS")
+
+
+def word_keyed_value(text, section, key):
+    """The value of a key that opens a line inside the section, as the program
+    reads a word-keyed section."""
+    inside = False
+    for line in text.split(b"\r\n"):
+        stripped = line.strip(b" \t")
+        if stripped.startswith(b"["):
+            if inside:
+                break
+            inside = stripped == b"[" + section + b"]"
+            continue
+        if inside and b"=" in stripped:
+            k, v = stripped.split(b"=", 1)
+            if k.strip(b" \t") == key:
+                return v.strip(b" \t")
+    return None
+
+
+def check_word_keyed(lang, text, section, entries):
+    # The numbered lookups run on past their own section: a word-keyed section
+    # stands after them and holds no "s" followed by a digit.
+    body = text[text.find(b"[" + section + b"]"):]
+    if re.search(rb"s[0-9]", body.split(b"\r\n[", 1)[0]):
+        raise SystemExit("%s: section %s holds an s followed by a digit" % (lang, section.decode()))
+    for key, value in entries:
+        got = word_keyed_value(text, section, key.encode())
+        if got is None or got.decode("cp1251") != value.strip(" "):
+            raise SystemExit("%s: %s %s reads back %r" % (lang, section.decode(), key, got))
+
+
 def language_file(lang):
     sections = lang_texts.SECTIONS[lang]
+    names = [name for name, _ in sections]
+    numbered = [i for i, name in enumerate(names) if name not in WORD_KEYED]
+    if numbered and any(names.index(w) < numbered[-1] for w in WORD_KEYED if w in names):
+        raise SystemExit("%s: a word-keyed section stands before a numbered one" % lang)
     lines = []
     for section, entries in sections:
         lines.append("[%s]" % section)
@@ -386,6 +426,9 @@ def language_file(lang):
         sec = section.encode("cp1251")
         if text.find(sec) != text.find(b"[" + sec + b"]") + 1:
             raise SystemExit("%s: section %s found in an earlier text" % (lang, section))
+        if section in WORD_KEYED:
+            check_word_keyed(lang, text, sec, entries)
+            continue
         for key, value in entries:
             got = keyed.get_section_value(text, sec, key.encode()).decode("cp1251")
             if got != value.strip(" "):

@@ -1,0 +1,84 @@
+#include "cli/Session.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "app/ControlIds.h"
+#include "app/ScriptedActions.h"
+#include "app/WorkingFolder.h"
+#include "textfile/Cp1251.h"
+#include "textfile/FileIO.h"
+
+namespace velmora::cli {
+
+namespace {
+
+OpenResult Usage(std::string error) { return {OpenResult::kUsage, std::move(error)}; }
+
+// The index of the material list's entry of that name (letter case ignored
+// when no entry matches exactly), or -1.
+int FindMaterial(const CVelmoraDlg& dlg, const std::string& name) {
+  const int count = dlg.GetCount(ids::IDC_COMBO_MATERIAL);
+  for (int i = 0; i < count; ++i)
+    if (dlg.GetLBText(ids::IDC_COMBO_MATERIAL, i) == name) return i;
+  for (int i = 0; i < count; ++i)
+    if (ui::CompareNoCase(dlg.GetLBText(ids::IDC_COMBO_MATERIAL, i), name) == 0) return i;
+  return -1;
+}
+
+}  // namespace
+
+OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session) {
+  VelmoraOptions options;
+  options.suppressWrites = true;
+  if (args.designFile) {
+    // Named from where the command was given, before the working folder is entered.
+    std::error_code ec;
+    const std::string path = std::filesystem::absolute(*args.designFile, ec).string();
+    if (ec || !ReadWholeFile(path)) return Usage("cannot read the design file " + *args.designFile);
+    options.settingsFile = path;
+  }
+  for (const auto& [key, value] : args.sets) {
+    auto cp = Utf8ToCp1251(value);
+    if (!cp) return Usage("--set " + key + ": the value holds a character the data files cannot hold");
+    options.overrides.emplace_back(key, *cp);
+  }
+  std::string material;
+  if (args.material) {
+    auto cp = Utf8ToCp1251(*args.material);
+    if (!cp) return Usage("--material: no such material " + *args.material);
+    material = *cp;
+  }
+
+  std::string folder, error;
+  if (!EnterWorkingFolder(args.dir, CurrentEnvironment(argv0), &folder, &error, DataFolderUse::kReadOnly))
+    return Usage(error);
+
+  ReadSettings(options.settingsFile, true, session.startSettings);
+  for (const auto& [key, value] : options.overrides) SetSettingsField(session.startSettings, key, value);
+
+  session.dlg = std::make_unique<CVelmoraDlg>(session.host, options);
+  CVelmoraDlg& dlg = *session.dlg;
+  dlg.Create();
+  if (dlg.IsEnded()) return {OpenResult::kStartUpEnded, {}};
+  if (args.adviseCommand) return {};
+  if (args.material) {
+    const int index = FindMaterial(dlg, material);
+    if (index < 0) {
+      std::string known;
+      for (const std::string& item : dlg.Item(ids::IDC_COMBO_MATERIAL)->items)
+        known += "\n  " + Cp1251ToUtf8(item);
+      return Usage("no such material " + *args.material + "; the list holds:" + known);
+    }
+    dlg.UserSelect(ids::IDC_COMBO_MATERIAL, index);
+  }
+  for (const ScriptedAction& action : args.actions) {
+    const std::string actionError = PlayScriptedAction(dlg, session.host, action);
+    if (!actionError.empty()) return Usage("--do '" + action.source + "': " + actionError);
+  }
+  if (session.host.pendingAnswers() > 0)
+    std::cerr << "velmora-cli: " << session.host.pendingAnswers() << " answer(s) given with --do were not used\n";
+  return {};
+}
+
+}  // namespace velmora::cli

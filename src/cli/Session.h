@@ -1,0 +1,33 @@
+#pragma once
+// The main window opened as the command line says: the design file or the
+// settings, --set, --material and --do, on the headless side. Shared by
+// velmora-cli and the report program.
+#include <memory>
+#include <string>
+
+#include "app/VelmoraDlg.h"
+#include "settings/SettingsRecord.h"
+#include "cli/CliArgs.h"
+#include "ui/HeadlessHost.h"
+
+namespace velmora::cli {
+
+struct Session {
+  ui::HeadlessHost host;  // OK for every box (unless --do answers), each one recorded
+  std::unique_ptr<CVelmoraDlg> dlg;
+  // The inputs as start-up reads them, before its first calculation may
+  // correct the nominal current or the wire-size field: the adviser's inputs.
+  SettingsRecord startSettings;
+};
+
+struct OpenResult {
+  enum Status { kOpen, kStartUpEnded, kUsage } status = kOpen;
+  std::string error;  // kUsage: the message
+};
+
+// Enters the data folder, starts the window, selects the material and plays
+// the actions (for advise: only starts it). kStartUpEnded leaves the ended
+// window in the session.
+OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session);
+
+}  // namespace velmora::cli

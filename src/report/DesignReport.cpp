@@ -1,0 +1,165 @@
+// The window's part of the report: header, core and material, inputs,
+// results and messages, each as the window shows it.
+#include "report/DesignReport.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "app/ControlIds.h"
+#include "app/Version.h"
+#include "calc/Constants.h"
+
+namespace velmora::report {
+
+using namespace ids;
+
+namespace {
+
+// A label's text on one line: language texts may hold line breaks and TABs.
+std::string OneLine(std::string text) {
+  for (char& c : text)
+    if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+  return text;
+}
+
+struct Line {
+  int caption, value, unit;
+};
+
+// Unit ids below zero stand for the static units the window draws itself.
+constexpr int kUnitTesla = -1;
+constexpr int kUnitAmpere = -2;
+
+std::string UnitText(const CVelmoraDlg& dlg, int unit) {
+  if (unit == kUnitTesla) return "T";
+  if (unit == kUnitAmpere) return "A";
+  return unit > 0 ? OneLine(dlg.GetItemText(unit)) : std::string();
+}
+
+FieldList CoreAndMaterial(const CVelmoraDlg& dlg, const ChokeResults* r, const ReportTexts& t) {
+  FieldList list;
+  list.picture = "core" + std::to_string(dlg.PictureId());
+  list.fields.push_back({t(T::CoreName), dlg.CurrentCore(), ""});
+  auto text = [&dlg](int id) { return OneLine(dlg.GetItemText(id)); };
+  // The unit labels read "Ae, mm2": the symbol goes to the label, the unit stays.
+  const Line core[] = {{IDC_LABEL_MU, IDC_DATA_MU, 0},          {IDC_LABEL_AE, IDC_DATA_AE, IDC_UNIT_AE},
+                       {IDC_LABEL_AN, IDC_DATA_AN, IDC_UNIT_AN}, {IDC_LABEL_LE, IDC_DATA_LE, IDC_UNIT_LE},
+                       {IDC_LABEL_VE, IDC_DATA_VE, IDC_UNIT_VE}};
+  for (const Line& l : core) {
+    std::string label = text(l.caption);
+    std::string unit = l.unit ? text(l.unit) : "";
+    const std::size_t comma = unit.find(", ");
+    if (comma != std::string::npos) {
+      label += " " + unit.substr(0, comma);
+      unit = unit.substr(comma + 2);
+    } else if (l.caption == IDC_LABEL_MU) {
+      label += " \xB5";
+    }
+    list.fields.push_back({label, text(l.value), unit});
+  }
+  const MaterialRecord& m = dlg.Material();
+  list.fields.push_back({t(T::Material), dlg.Settings().mater, ""});
+  if (r && r->noData) {
+    list.fields.push_back({"", t(T::NoDataMaterial), ""});
+  } else {
+    list.fields.push_back({t(T::MaterialMu), FormatNumber(m.mu, 0, t), ""});
+    list.fields.push_back({t(T::MaterialBmax), FormatNumber(m.Bmax, 3, t), t(T::UnitT)});
+    list.fields.push_back({t(T::MaterialBmmax), FormatNumber(m.Bmmax, 3, t), t(T::UnitT)});
+  }
+  return list;
+}
+
+FieldList Inputs(const CVelmoraDlg& dlg, const ReportTexts& t) {
+  FieldList list;
+  list.columns = 2;
+  auto text = [&dlg](int id) { return OneLine(dlg.GetItemText(id)); };
+  const Line inputs[] = {{IDC_LABEL_L, IDC_EDIT_L, IDC_UNIT_L},    {IDC_LABEL_INOM, IDC_EDIT_INOM, kUnitAmpere},
+                         {IDC_LABEL_IMIN, IDC_EDIT_IMIN, kUnitAmpere}, {IDC_LABEL_U1, IDC_EDIT_U1, IDC_UNIT_U1},
+                         {IDC_LABEL_U2, IDC_EDIT_U2, IDC_UNIT_U2}, {IDC_LABEL_FC, IDC_EDIT_FC, IDC_UNIT_FC},
+                         {IDC_LABEL_J, IDC_EDIT_J, IDC_UNIT_J}};
+  for (const Line& l : inputs) list.fields.push_back({text(l.caption), text(l.value), UnitText(dlg, l.unit)});
+  const std::string dprovUnit = text(IDC_UNIT_DPROV_AWG).empty() ? text(IDC_UNIT_DPROV_MM) : text(IDC_UNIT_DPROV_AWG);
+  list.fields.push_back({text(IDC_LABEL_DPROV), text(IDC_EDIT_DPROV), dprovUnit});
+  const bool al = dlg.GetCheck(IDC_RADIO_AL) != 0;
+  list.fields.push_back({text(al ? IDC_RADIO_AL : IDC_RADIO_GAP), text(IDC_EDIT_ZAZOR), ""});
+  const SettingsRecord& s = dlg.Settings();
+  std::string purpose = t(s.use == 1 ? T::PurposeOther : T::PurposeOutput);
+  purpose += "; " + t(s.yes_al == 1 ? T::AlGiven : T::GapGiven);
+  if (s.us_Imin == 1) purpose += "; " + t(T::FromMinimum);
+  list.fields.push_back({t(T::Purpose), purpose, ""});
+  return list;
+}
+
+FieldList Results(const CVelmoraDlg& dlg, const ChokeResults* r) {
+  FieldList list;
+  list.columns = 2;
+  auto text = [&dlg](int id) { return OneLine(dlg.GetItemText(id)); };
+  const Line results[] = {
+      {IDC_CAP_REQUIRED, IDC_RES_REQUIRED, IDC_UNIT_REQUIRED}, {IDC_CAP_AL, IDC_RES_AL, 0},
+      {IDC_CAP_MUE, IDC_RES_MUE, 0},                           {IDC_CAP_BPK, IDC_RES_BPK, kUnitTesla},
+      {IDC_CAP_BAC, IDC_RES_BAC, kUnitTesla},                  {IDC_CAP_PCORE, IDC_RES_PCORE, IDC_UNIT_PCORE},
+      {IDC_CAP_FILL, IDC_RES_FILL, 0},                         {IDC_CAP_LACT, IDC_RES_LACT, IDC_UNIT_LACT},
+      {IDC_CAP_TURNS, IDC_RES_TURNS, 0},                       {IDC_CAP_WIRE, IDC_RES_WIRE, IDC_UNIT_WIRE},
+      {IDC_CAP_WIRES, IDC_RES_WIRES, 0},                       {IDC_CAP_JACT, IDC_RES_JACT, IDC_UNIT_JACT},
+      {IDC_CAP_IPK, IDC_RES_IPK, kUnitAmpere},                 {IDC_CAP_DI, IDC_RES_DI, kUnitAmpere}};
+  for (const Line& l : results) {
+    Field f{text(l.caption), text(l.value), UnitText(dlg, l.unit)};
+    // The warnings of the calculation, on the values they are about.
+    if (r && !r->stoppedByRipple) {
+      if (l.value == IDC_RES_BPK) f.warning = r->Bpk > r->Bm + constants::kFluxTolerance;
+      if (l.value == IDC_RES_FILL) f.warning = r->k > constants::kFillFactorLimit;
+    }
+    if (l.value == IDC_RES_BPK) f.unit += " " + text(IDC_RES_LIMIT);
+    list.fields.push_back(std::move(f));
+  }
+  return list;
+}
+
+Section Messages(const ChokeResults* r, const ReportTexts& t) {
+  Section s{t(T::SecMessages), {}, false};
+  if (!r || r->messages.empty()) s.blocks.emplace_back(Paragraph{t(T::NoMessages), ParagraphStyle::Note});
+  if (r)
+    for (const Message& m : r->messages) s.blocks.emplace_back(Paragraph{OneLine(m.text), ParagraphStyle::Warning});
+  return s;
+}
+
+}  // namespace
+
+std::string FormatNumber(double value, int decimals, const ReportTexts& texts) {
+  if (!std::isfinite(value)) return texts(T::NotAvailable);
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+  return buffer;
+}
+
+std::string ProgramAndVersion() { return std::string("Velmora ") + kProgramVersion; }
+
+ReportTexts TextsOfWindow(const CVelmoraDlg& dlg) { return ReportTexts::FromSection(dlg.Lang().report); }
+
+insight::DesignDetails DetailsOfWindow(CVelmoraDlg& dlg, const insight::InsightOptions& options) {
+  return dlg.DescribeLastCalculation(options).value_or(insight::DesignDetails{});
+}
+
+Document BuildDesignReport(CVelmoraDlg& dlg, const ReportTexts& t, const ReportMeta& meta,
+                           const insight::InsightOptions& options) {
+  dlg.UpdateData(true);
+  const ChokeResults* r = dlg.LastCalculation();
+  Document doc;
+  doc.language = dlg.Settings().lang;
+  doc.title = t(T::Title);
+  doc.header.push_back({t(T::Program), meta.program, ""});
+  doc.header.push_back({t(T::Date), meta.date, ""});
+  doc.header.push_back({t(T::DesignFile), meta.designFile.empty() ? t(T::LastDesign) : meta.designFile, ""});
+
+  doc.sections.push_back({t(T::SecCore), {CoreAndMaterial(dlg, r, t)}, false});
+  doc.sections.push_back({t(T::SecInputs), {Inputs(dlg, t)}, false});
+  doc.sections.push_back({t(T::SecResults), {Results(dlg, r)}, false});
+  doc.sections.push_back(Messages(r, t));
+  if (!r) return doc;
+  const insight::DesignDetails details = DetailsOfWindow(dlg, options);
+  doc.sections.push_back({t(T::SecInstruction), {WindingInstruction(dlg, *r, details, t)}, false});
+  AppendDetailSections(doc, *r, details, t, dlg.Core().Ae);
+  return doc;
+}
+
+}  // namespace velmora::report

@@ -1,0 +1,56 @@
+#pragma once
+// The report of the design the main window shows: its inputs, core and
+// material, every result as its labels show it, the messages of the
+// calculation, the design details (winding, losses, temperature rise, loss
+// model, worst case), the plots and a winding instruction. The values of the
+// window's results are the very label texts, so the report always agrees with
+// the window and with `velmora-cli calc`.
+#include <string>
+
+#include "app/VelmoraDlg.h"
+#include "insight/DesignDetails.h"
+#include "report/ReportDocument.h"
+#include "report/ReportTexts.h"
+
+namespace velmora::report {
+
+struct ReportMeta {
+  std::string program;     // "Velmora 5.2.0"
+  std::string date;        // as it is to be shown
+  std::string designFile;  // Windows-1251; empty: the window's last design
+};
+
+// "Velmora 5.2.0".
+std::string ProgramAndVersion();
+
+// The texts of the language the window speaks: the "REPORT" section of its
+// language file, English for what it lacks.
+ReportTexts TextsOfWindow(const CVelmoraDlg& dlg);
+
+// The report of the window's last calculation. The window must have started
+// (not StartUpFailed); without a calculation the results are empty.
+Document BuildDesignReport(CVelmoraDlg& dlg, const ReportTexts& texts, const ReportMeta& meta,
+                           const insight::InsightOptions& options = {});
+
+// --- The parts, for the tests -------------------------------------------------
+
+// The details of the window's last calculation, as the report shows them.
+insight::DesignDetails DetailsOfWindow(CVelmoraDlg& dlg, const insight::InsightOptions& options = {});
+
+// A number with that many decimals ("%.*f"); the not-available text when it
+// is not finite.
+std::string FormatNumber(double value, int decimals, const ReportTexts& texts);
+
+// The winding instruction: core, turns, wire, gap or AL, expected inductance.
+Steps WindingInstruction(CVelmoraDlg& dlg, const ChokeResults& results,
+                         const insight::DesignDetails& details, const ReportTexts& texts);
+
+// The design-details sections (winding, losses, loss model, worst case, plots)
+// of a design on a core of cross-section Ae (mm2).
+void AppendDetailSections(Document& doc, const ChokeResults& results,
+                          const insight::DesignDetails& details, const ReportTexts& texts, double Ae);
+
+// "AL +-10 %" or "gap +-0.020 mm".
+std::string ToleranceText(const insight::WorstCase& worstCase, const ReportTexts& texts);
+
+}  // namespace velmora::report

@@ -1,0 +1,185 @@
+#include "report/ReportTexts.h"
+
+#include <utility>
+
+namespace velmora::report {
+
+namespace {
+
+struct Entry {
+  T text;
+  const char* key;
+  const char* english;  // Windows-1251
+};
+
+// In the order of the enumeration; checked at start by the test of the table.
+constexpr Entry kEntries[] = {
+    {T::Title, "title", "Choke design report"},
+    {T::Program, "program", "Program"},
+    {T::Date, "date", "Date"},
+    {T::DesignFile, "designFile", "Design file"},
+    {T::LastDesign, "lastDesign", "the window's last design"},
+    {T::SecCore, "secCore", "Core and material"},
+    {T::CoreName, "coreName", "Core"},
+    {T::Material, "material", "Material"},
+    {T::MaterialMu, "materialMu", "Material permeability"},
+    {T::MaterialBmax, "materialBmax", "Highest peak flux density (Bmax)"},
+    {T::MaterialBmmax, "materialBmmax", "Highest flux amplitude (Bmmax)"},
+    {T::NoDataMaterial, "nodataMaterial", "no loss data: the permitted peak flux density is 1.2 T"},
+    {T::SecInputs, "secInputs", "Inputs"},
+    {T::SecResults, "secResults", "Results"},
+    {T::Purpose, "purpose", "Purpose"},
+    {T::PurposeOutput, "purposeOutput", "output choke"},
+    {T::PurposeOther, "purposeOther", "other application"},
+    {T::GapGiven, "gapGiven", "the air gap is given"},
+    {T::AlGiven, "alGiven", "AL is given"},
+    {T::FromMinimum, "fromMinimum", "the inductance follows from the minimum current"},
+    {T::SecMessages, "secMessages", "Messages of the calculation"},
+    {T::NoMessages, "noMessages", "None: the design passes every check of the calculation."},
+    {T::SecWinding, "secWinding", "Winding"},
+    {T::Mlt, "mlt", "Mean length of a turn"},
+    {T::Estimated, "estimated", "estimated from Ae and An"},
+    {T::FromCoreData, "fromCoreData", "from the core's data"},
+    {T::WireLength, "wireLength", "Wire length"},
+    {T::WindingTemperature, "windingTemperature", "Winding temperature"},
+    {T::Resistance, "resistance", "DC resistance"},
+    {T::CopperLoss, "copperLoss", "Copper loss"},
+    {T::SkinDepth, "skinDepth", "Skin depth at the switching frequency"},
+    {T::SkinRatio, "skinRatio", "Wire diameter / skin depth"},
+    {T::SkinNote, "skinNote",
+     "The wire is thicker than two skin depths: its AC resistance is noticeably higher than "
+     "the DC value. Thinner wires in parallel or litz wire carry the ripple better."},
+    {T::SecLosses, "secLosses", "Losses and temperature rise"},
+    {T::CoreLoss, "coreLoss", "Core loss"},
+    {T::TotalLoss, "totalLoss", "Total loss"},
+    {T::Surface, "surface", "Outer surface of the wound core"},
+    {T::TemperatureRise, "temperatureRise", "Temperature rise"},
+    {T::RiseNote, "riseNote",
+     "The rise is an estimate for free air and natural convection, from the outer surface "
+     "of the wound core."},
+    {T::SecLossModel, "secLossModel", "Core loss model"},
+    {T::OperatingPoint, "operatingPoint", "Operating point (F, Bac)"},
+    {T::SpecificLoss, "specificLoss", "Specific core loss"},
+    {T::LossLimit, "lossLimit", "Specific loss limit"},
+    {T::FluxAtLimit, "fluxAtLimit", "Flux amplitude at the limit"},
+    {T::TableCell, "tableCell", "Interpolated between the table's %1 and %2 kHz, %3 and %4 T"},
+    {T::NoteOutsideF, "noteOutsideF",
+     "The switching frequency lies outside the frequency range of the loss table: the loss is "
+     "extrapolated."},
+    {T::NoteOutsideB, "noteOutsideB",
+     "The flux amplitude lies outside the flux range of the loss table: the loss is extrapolated."},
+    {T::NoteMissingCell, "noteMissingCell",
+     "A table entry next to the operating point is missing: the estimate is uncertain."},
+    {T::NoteNoData, "noteNoData", "The material has no loss data: no core loss is estimated."},
+    {T::SecWorstCase, "secWorstCase", "Worst case over the AL or gap tolerance"},
+    {T::ColLow, "colLow", "Lowest"},
+    {T::ColNominal, "colNominal", "As designed"},
+    {T::ColHigh, "colHigh", "Highest"},
+    {T::Tolerance, "tolerance", "Tolerance"},
+    {T::ToleranceAl, "toleranceAl", "AL \xB1%1 %"},
+    {T::ToleranceGap, "toleranceGap", "gap \xB1%1 mm"},
+    {T::RangeAl, "rangeAl", "AL"},
+    {T::RangeL, "rangeL", "Inductance"},
+    {T::RangeDi, "rangeDi", "Current ripple"},
+    {T::RangeIpk, "rangeIpk", "Peak current"},
+    {T::RangeBpk, "rangeBpk", "Peak flux density"},
+    {T::PermittedBpk, "permittedBpk", "Permitted peak flux density"},
+    {T::WorstCaseHolds, "worstCaseHolds",
+     "The peak flux density stays within the permitted value over the whole tolerance."},
+    {T::WorstCaseFails, "worstCaseFails",
+     "At the high-AL end of the tolerance the peak flux density exceeds the permitted value."},
+    {T::SecPlots, "secPlots", "Plots"},
+    {T::PlotLoss, "plotLoss", "Specific core loss at %1 kHz"},
+    {T::PlotLossX, "plotLossX", "Flux amplitude, T"},
+    {T::PlotLossY, "plotLossY", "Pv, mW/cm3"},
+    {T::SeriesTable, "seriesTable", "material"},
+    {T::SeriesPoint, "seriesPoint", "operating point"},
+    {T::SeriesLimit, "seriesLimit", "limit"},
+    {T::PlotWave, "plotWave", "Current and flux density over one period"},
+    {T::PlotWaveX, "plotWaveX", "t, \xB5s"},
+    {T::PlotWaveY, "plotWaveY", "i, A"},
+    {T::PlotWaveRight, "plotWaveRight", "B, T"},
+    {T::SeriesCurrent, "seriesCurrent", "current"},
+    {T::SecInstruction, "secInstruction", "Winding instruction"},
+    {T::StepCore, "stepCore", "Core %1, material %2."},
+    {T::StepTurns, "stepTurns", "Wind %1 turns."},
+    {T::StepWire, "stepWire", "Wire %1, %2 wire(s) in parallel, wound together as one."},
+    {T::StepGapCentre, "stepGapCentre",
+     "Air gap %1 mm: ground into the centre leg, or a non-magnetic spacer of %2 mm between the "
+     "core halves (the flux crosses a spacer twice)."},
+    {T::StepGapNone, "stepGapNone", "No air gap: the core halves touch."},
+    {T::StepGapRing, "stepGapRing",
+     "A ring core has no gap of its own: the gap of %1 mm stands for the distributed gap of the "
+     "ring's material."},
+    {T::StepAl, "stepAl", "Use a core set with AL = %1 nH/turn2 (gapped by its maker)."},
+    {T::StepExpected, "stepExpected", "Expected inductance %1 %2, between %3 and %4 %2 (%5)."},
+    {T::StepCheck, "stepCheck",
+     "Measure the inductance at low current before mounting: it should lie in that range."},
+    {T::StepStopped, "stepStopped",
+     "The calculation stopped before the wire was chosen: calculate again before winding."},
+    {T::NotAvailable, "notAvailable", "\x97"},
+    {T::UnitMm, "unitMm", "mm"},
+    {T::UnitM, "unitM", "m"},
+    {T::UnitMOhm, "unitMohm", "mOhm"},
+    {T::UnitW, "unitW", "W"},
+    {T::UnitK, "unitK", "K"},
+    {T::UnitDegC, "unitDegc", "\xB0" "C"},
+    {T::UnitCm2, "unitCm2", "cm2"},
+    {T::UnitT, "unitT", "T"},
+    {T::UnitMwCm3, "unitMwCm3", "mW/cm3"},
+    {T::UnitKHz, "unitKhz", "kHz"},
+    {T::UnitUs, "unitUs", "\xB5s"},
+    {T::UnitUH, "unitUh", "\xB5H"},
+    {T::UnitA, "unitA", "A"},
+    {T::UnitNH, "unitNh", "nH/turn2"},
+    {T::MenuExport, "menuExport", "Export report..."},
+    {T::ExportCaption, "exportCaption", "Export the design report"},
+    {T::ExportFilterPdf, "exportFilterPdf", "PDF document"},
+    {T::ExportFilterHtml, "exportFilterHtml", "Web page (one file)"},
+    {T::ExportFailed, "exportFailed", "The report could not be written:"},
+};
+static_assert(std::size(kEntries) == kTextCount, "one entry per text");
+
+}  // namespace
+
+std::string_view TextKey(T text) { return kEntries[static_cast<int>(text)].key; }
+std::string_view EnglishText(T text) { return kEntries[static_cast<int>(text)].english; }
+
+ReportTexts::ReportTexts() {
+  for (const Entry& e : kEntries) texts_[static_cast<int>(e.text)] = e.english;
+}
+
+ReportTexts ReportTexts::FromSection(const WordKeyedSection& section) {
+  ReportTexts t;
+  for (const Entry& e : kEntries)
+    if (const std::string* text = section.Find(e.key)) {
+      t.texts_[static_cast<int>(e.text)] = *text;
+      ++t.fromFile_;
+    }
+  return t;
+}
+
+ReportTexts ReportTexts::FromLanguageText(std::string_view fileText) {
+  return FromSection(WordKeyedSection::Parse(fileText, kReportSectionName));
+}
+
+std::string ReportTexts::Fill(T text, std::initializer_list<std::string_view> args) const {
+  return FillTemplate((*this)(text), args);
+}
+
+std::string FillTemplate(std::string_view pattern, std::initializer_list<std::string_view> args) {
+  std::string out;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const char c = pattern[i];
+    if (c == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
+      const std::size_t n = static_cast<std::size_t>(pattern[i + 1] - '1');
+      if (n < args.size()) out += *(args.begin() + n);
+      ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace velmora::report

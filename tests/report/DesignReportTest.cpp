@@ -1,0 +1,215 @@
+// The report's content: the window's numbers as the window shows them, the
+// details of the same calculation, the instruction, the messages.
+#include <cmath>
+#include <cstdio>
+#include <variant>
+
+#include "app/ControlIds.h"
+#include "report/ReportFixture.h"
+#include "textfile/Cp1251.h"
+#include "textfile/FileIO.h"
+
+namespace velmora::test {
+namespace {
+
+using report::T;
+
+std::string F(const char* format, double v) {
+  char b[64];
+  std::snprintf(b, sizeof b, format, v);
+  return b;
+}
+
+const report::Field* FieldLabelled(const std::vector<report::Field>& fields, const std::string& label) {
+  for (const auto& f : fields)
+    if (f.label == label) return &f;
+  return nullptr;
+}
+
+std::string Cp(const std::string& utf8) { return Utf8ToCp1251(utf8).value(); }
+
+// The fields of one section.
+std::vector<report::Field> FieldsOf(const report::Document& doc, const std::string& section) {
+  report::Document one;
+  for (const auto& s : doc.sections)
+    if (s.title == section) one.sections.push_back(s);
+  return ReportTest::AllFields(one);
+}
+
+void Set(std::vector<std::pair<std::string, std::string>>& fields, const std::string& key, const std::string& value) {
+  for (auto& [k, v] : fields)
+    if (k == key) v = value;
+}
+
+bool Contains(const std::vector<std::string>& texts, const std::string& part) {
+  for (const auto& t : texts)
+    if (t.find(part) != std::string::npos) return true;
+  return false;
+}
+
+// Every result of the window, by its caption: the label text, and the number
+// the calculation gave in the window's format.
+TEST_F(ReportTest, ResultsAreTheWindowsLabelsAndTheCalculationsNumbers) {
+  Start(Example("E 30/15/7", 0, "0.4"));
+  host.ClearShown();
+  const report::Document doc = Build();
+  const ChokeResults& r = *dlg->LastCalculation();
+  // The results alone: inputs and results share some captions.
+  const auto fields = std::get<report::FieldList>(FindSection(doc, texts(T::SecResults))->blocks[0]).fields;
+  const auto all = AllFields(doc);
+  using namespace ids;
+  const std::pair<int, int> captioned[] = {
+      {IDC_CAP_REQUIRED, IDC_RES_REQUIRED}, {IDC_CAP_AL, IDC_RES_AL},     {IDC_CAP_MUE, IDC_RES_MUE},
+      {IDC_CAP_BPK, IDC_RES_BPK},           {IDC_CAP_BAC, IDC_RES_BAC},   {IDC_CAP_PCORE, IDC_RES_PCORE},
+      {IDC_CAP_FILL, IDC_RES_FILL},         {IDC_CAP_LACT, IDC_RES_LACT}, {IDC_CAP_TURNS, IDC_RES_TURNS},
+      {IDC_CAP_WIRE, IDC_RES_WIRE},         {IDC_CAP_WIRES, IDC_RES_WIRES}, {IDC_CAP_JACT, IDC_RES_JACT},
+      {IDC_CAP_IPK, IDC_RES_IPK},           {IDC_CAP_DI, IDC_RES_DI}};
+  for (const auto& [caption, value] : captioned) {
+    const report::Field* f = FieldLabelled(fields, dlg->GetItemText(caption));
+    ASSERT_NE(f, nullptr) << dlg->GetItemText(caption);
+    EXPECT_EQ(f->value, dlg->GetItemText(value)) << f->label;
+  }
+  EXPECT_EQ(FieldLabelled(fields, dlg->GetItemText(IDC_CAP_TURNS))->value, F("%.0f", r.N));
+  EXPECT_EQ(FieldLabelled(fields, dlg->GetItemText(IDC_CAP_BPK))->value, F("%.3f", r.Bpk));
+  EXPECT_EQ(FieldLabelled(fields, dlg->GetItemText(IDC_CAP_PCORE))->value, F("%.3f", r.Pcore));
+  EXPECT_EQ(FieldLabelled(fields, dlg->GetItemText(IDC_CAP_FILL))->value, F("%.3f", r.k));
+  EXPECT_EQ(FieldLabelled(fields, dlg->GetItemText(IDC_CAP_IPK))->value, F("%.3f", r.Ipk));
+  EXPECT_EQ(FieldLabelled(fields, dlg->GetItemText(IDC_CAP_LACT))->value, F("%.3f", r.Lact));
+  // The limit goes with the peak flux density.
+  EXPECT_NE(FieldLabelled(fields, dlg->GetItemText(IDC_CAP_BPK))->unit.find(F("%.3f", r.Bm)), std::string::npos);
+  // Inputs as typed, the core's data as shown.
+  EXPECT_EQ(FieldLabelled(all, dlg->GetItemText(IDC_LABEL_L))->value, "47");
+  EXPECT_EQ(FieldLabelled(all, texts(T::CoreName))->value, "E 30/15/7");
+  EXPECT_EQ(FieldLabelled(all, dlg->GetItemText(IDC_LABEL_AE) + " Ae")->value, dlg->GetItemText(IDC_DATA_AE));
+  EXPECT_EQ(FieldLabelled(all, dlg->GetItemText(IDC_LABEL_AE) + " Ae")->unit, "mm2");
+  EXPECT_EQ(FieldLabelled(all, texts(T::Material))->value, "N87 Epcos");
+  // Producing the report shows no message box and changes no result.
+  EXPECT_TRUE(host.shown().empty());
+  EXPECT_EQ(dlg->LastCalculation()->N, r.N);
+  // Header and the plots of a material with loss data.
+  EXPECT_EQ(doc.header[2].value, "design.sav");
+  const report::Section* plots = FindSection(doc, texts(T::SecPlots));
+  ASSERT_NE(plots, nullptr);
+  EXPECT_EQ(std::get<report::PlotRow>(plots->blocks[0]).plots.size(), 2u);
+}
+
+// The details are those of the window's calculation: the core loss is the
+// label's, the total adds the copper loss, the winding and instruction agree.
+TEST_F(ReportTest, DetailsAndInstructionFollowTheSameCalculation) {
+  Start(Example("E 30/15/7", 0, "0.4"));
+  const report::Document doc = Build();
+  const ChokeResults& r = *dlg->LastCalculation();
+  const insight::DesignDetails d = report::DetailsOfWindow(*dlg);
+  const auto fields = FieldsOf(doc, texts(T::SecLosses));
+  EXPECT_EQ(FieldLabelled(fields, texts(T::CoreLoss))->value, dlg->GetItemText(ids::IDC_RES_PCORE));
+  EXPECT_EQ(FieldLabelled(fields, texts(T::TotalLoss))->value, F("%.3f", r.Pcore + d.winding.copperLoss_W));
+  EXPECT_GT(d.winding.copperLoss_W, 0);
+  EXPECT_EQ(FieldLabelled(fields, texts(T::TemperatureRise))->value, F("%.0f", d.losses.temperatureRise_K));
+
+  const report::Section* steps = FindSection(doc, texts(T::SecInstruction));
+  ASSERT_NE(steps, nullptr);
+  const auto items = Texts(*steps);
+  EXPECT_TRUE(Contains(items, "Wind " + F("%.0f", r.N) + " turns."));
+  EXPECT_TRUE(Contains(items, dlg->GetItemText(ids::IDC_RES_WIRE) + " mm, " + dlg->GetItemText(ids::IDC_RES_WIRES)));
+  // The given gap in the centre leg, half of it as a spacer.
+  EXPECT_TRUE(Contains(items, "Air gap 0.400 mm")) << items[3];
+  EXPECT_TRUE(Contains(items, "spacer of 0.200 mm"));
+  // The expected inductance with the range the gap tolerance gives.
+  EXPECT_TRUE(Contains(items, "Expected inductance " + dlg->GetItemText(ids::IDC_RES_LACT) + " \xB5H, between " +
+                                  F("%.3f", d.worstCase.L_uH.min) + " and " + F("%.3f", d.worstCase.L_uH.max)));
+  EXPECT_LT(d.worstCase.L_uH.min, r.Lact);
+  EXPECT_GT(d.worstCase.L_uH.max, r.Lact);
+  EXPECT_TRUE(Contains(items, "gap \xB1" "0.020 mm"));
+}
+
+TEST_F(ReportTest, AlGivenRingCoreAndNoDataMaterial) {
+  // AL given: the instruction names the core set's AL and a tolerance of 10 %.
+  Start(Example("E 30/15/7", 1, "250"));
+  auto items = Texts(*FindSection(Build(), texts(T::SecInstruction)));
+  EXPECT_TRUE(Contains(items, "AL = 250.0 nH/turn2"));
+  EXPECT_TRUE(Contains(items, "AL \xB1" "10 %"));
+
+  // A ring: no gap to grind.
+  auto ring = Example("R 10/6/4", 0, "0.3");
+  Start(ring);
+  items = Texts(*FindSection(Build(), texts(T::SecInstruction)));
+  EXPECT_TRUE(Contains(items, "A ring core has no gap of its own: the gap of 0.300 mm"));
+
+  // No loss data: no core loss anywhere, no loss plot, the model says why.
+  Start(Example("E 30/15/7", 0, "0.2"));
+  SelectNoDataMaterial();
+  ASSERT_TRUE(dlg->LastCalculation()->noData);
+  const report::Document doc = Build();
+  const auto losses = FieldsOf(doc, texts(T::SecLosses));
+  EXPECT_EQ(FieldLabelled(losses, texts(T::CoreLoss))->value, texts(T::NotAvailable));
+  EXPECT_EQ(FieldLabelled(losses, texts(T::TotalLoss))->value, texts(T::NotAvailable));
+  EXPECT_NE(FieldLabelled(losses, texts(T::CopperLoss))->value, texts(T::NotAvailable));
+  EXPECT_TRUE(Contains(Texts(*FindSection(doc, texts(T::SecLossModel))), texts(T::NoteNoData)));
+  const auto& plots = std::get<report::PlotRow>(FindSection(doc, texts(T::SecPlots))->blocks[0]).plots;
+  ASSERT_EQ(plots.size(), 1u);
+  EXPECT_EQ(plots[0].title, texts(T::PlotWave));
+}
+
+// The messages the calculation raised are the report's, and the values they
+// warn about are marked.
+TEST_F(ReportTest, MessagesOfTheCalculationAndMarkedValues) {
+  Start(Example("E 30/15/7", 0, "0.4"));
+  EXPECT_TRUE(Contains(Texts(*FindSection(Build(), texts(T::SecMessages))), texts(T::NoMessages)));
+
+  // A small core, a high current density and no gap: overfilled and saturated.
+  auto bad = Example("E 13/7/4", 0, "0");
+  Set(bad, "j", "1");
+  Start(bad);
+  const ChokeResults& r = *dlg->LastCalculation();
+  ASSERT_EQ(r.messages.size(), 2u);
+  const report::Document doc = Build();
+  const auto messages = Texts(*FindSection(doc, texts(T::SecMessages)));
+  ASSERT_EQ(messages.size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    std::string oneLine = r.messages[i].text;
+    for (char& c : oneLine)
+      if (c == '\n') c = ' ';
+    EXPECT_EQ(messages[i], oneLine);
+  }
+  const auto fields = AllFields(doc);
+  EXPECT_TRUE(FieldLabelled(fields, dlg->GetItemText(ids::IDC_CAP_BPK))->warning);
+  EXPECT_TRUE(FieldLabelled(fields, dlg->GetItemText(ids::IDC_CAP_FILL))->warning);
+  EXPECT_FALSE(FieldLabelled(fields, dlg->GetItemText(ids::IDC_CAP_TURNS))->warning);
+  EXPECT_TRUE(Contains(Texts(*FindSection(doc, texts(T::SecWorstCase))), texts(T::WorstCaseFails)));
+}
+
+// A run stopped at the ripple check has no wire: the instruction says so and
+// the details show no numbers they do not have.
+TEST_F(ReportTest, RunStoppedByTheRippleCheck) {
+  auto low = Example("E 30/15/7", 0, "0.4");
+  Set(low, "Inom", "0.01");
+  Start(low);
+  ASSERT_TRUE(dlg->LastCalculation()->stoppedByRipple);
+  const report::Document doc = Build();
+  const auto items = Texts(*FindSection(doc, texts(T::SecInstruction)));
+  EXPECT_EQ(items.back(), texts(T::StepStopped));
+  EXPECT_EQ(FieldLabelled(FieldsOf(doc, texts(T::SecLosses)), texts(T::CopperLoss))->value, texts(T::NotAvailable));
+  EXPECT_FALSE(Texts(*FindSection(doc, texts(T::SecMessages))).empty());
+}
+
+// The report speaks the window's language: the shipped Russian file has every
+// text of the report.
+TEST_F(ReportTest, ReportInTheWindowsLanguage) {
+  auto ru = Example("E 30/15/7", 0, "0.4");
+  ru.back().second = "Russian";
+  Start(ru);
+  const report::ReportTexts russian = report::TextsOfWindow(*dlg);
+  EXPECT_EQ(russian.FromFile(), report::kTextCount);
+  texts = russian;
+  const report::Document doc = Build();
+  EXPECT_EQ(Cp1251ToUtf8(doc.title), "Отчёт о расчёте дросселя");
+  EXPECT_EQ(doc.language, "Russian");
+  EXPECT_EQ(Cp1251ToUtf8(FindSection(doc, Cp("Указания по намотке")) ? "ok" : "missing"), "ok");
+  // The shipped English file gives every text too.
+  const auto english = ReadWholeFile("English.lng");
+  ASSERT_TRUE(english);
+  EXPECT_EQ(report::ReportTexts::FromLanguageText(*english).FromFile(), report::kTextCount);
+}
+
+}  // namespace
+}  // namespace velmora::test

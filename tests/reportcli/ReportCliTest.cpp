@@ -1,0 +1,129 @@
+// velmora-cli report end to end: the report of the design `calc` shows, as
+// PDF and HTML, with the same numbers.
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "support/TempDir.h"
+
+namespace velmora::test {
+namespace {
+
+struct CliRun {
+  int exit = -1;
+  std::string out, err;
+};
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+class ReportCliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    data.copyShippedData();
+    std::filesystem::create_directory(dir.path() + "/out");
+  }
+
+  CliRun Cli(const std::vector<std::string>& args) {
+    std::string cmd = "cd " + Quote(dir.path() + "/out") + " && XDG_DATA_HOME=" + Quote(dir.path() + "/none") +
+                      " SOURCE_DATE_EPOCH=86400 " + Quote(VELMORA_CLI) + " --dir " + Quote(data.path());
+    for (const auto& a : args) cmd += " " + Quote(a);
+    cmd += " > " + Quote(dir.path() + "/o.txt") + " 2> " + Quote(dir.path() + "/e.txt");
+    const int status = std::system(cmd.c_str());
+    return CliRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, dir.read("o.txt"), dir.read("e.txt")};
+  }
+
+  // The window's result labels from calc --json, by control ID.
+  std::vector<std::pair<std::string, std::string>> ResultLabels(const std::vector<std::string>& design) {
+    std::vector<std::string> args{"calc"};
+    args.insert(args.end(), design.begin(), design.end());
+    args.push_back("--json");
+    const CliRun calc = Cli(args);
+    EXPECT_EQ(calc.exit, 0) << calc.err;
+    std::vector<std::pair<std::string, std::string>> labels;
+    for (const char* id : {"1040", "1051", "1056", "1052", "1071", "1105", "1002", "1049", "1050", "1076", "1113",
+                           "1008", "1132", "1148"}) {
+      std::smatch m;
+      const std::regex re(std::string("\"") + id + "\": \"([^\"]*)\"");
+      EXPECT_TRUE(std::regex_search(calc.out, m, re)) << id;
+      labels.emplace_back(id, m[1].str());
+    }
+    return labels;
+  }
+
+  TempDir dir;  // the current folder of the test program; the command runs in out/
+  TempDir data;
+};
+
+const std::vector<std::string> kDesign = {"--set", "core=E 30/15/7", "--set", "L=47", "--set", "Inom=6",
+                                          "--set", "Fc=150",         "--set", "zazor=0.4", "--material",
+                                          "3C95 Ferroxcube"};
+
+TEST_F(ReportCliTest, HtmlAndPdfHoldCalcsNumbers) {
+  const auto labels = ResultLabels(kDesign);
+  std::vector<std::string> args{"report"};
+  args.insert(args.end(), kDesign.begin(), kDesign.end());
+  std::vector<std::string> html = args, pdf = args;
+  html.insert(html.end(), {"-o", "r.html"});
+  pdf.insert(pdf.end(), {"-o", "sub.pdf"});
+  // Relative names are the current folder's, not the data folder's.
+  const CliRun h = Cli(html), p = Cli(pdf);
+  ASSERT_EQ(h.exit, 0) << h.err;
+  ASSERT_EQ(p.exit, 0) << p.err;
+  EXPECT_TRUE(h.err.empty()) << h.err;
+  ASSERT_TRUE(dir.exists("out/r.html"));
+  ASSERT_TRUE(dir.exists("out/sub.pdf"));
+  EXPECT_FALSE(data.exists("r.html"));
+  const std::string text = dir.read("out/r.html");
+  for (const auto& [id, value] : labels) {
+    ASSERT_FALSE(value.empty()) << id;
+    EXPECT_NE(text.find("<b>" + value + "</b>"), std::string::npos) << id << " " << value;
+  }
+  EXPECT_NE(text.find("E 30/15/7"), std::string::npos);
+  EXPECT_NE(text.find("3C95 Ferroxcube"), std::string::npos);
+  EXPECT_NE(text.find("1970-01-02 00:00"), std::string::npos);  // SOURCE_DATE_EPOCH
+  EXPECT_EQ(dir.read("out/sub.pdf").rfind("%PDF-", 0), 0u);
+  if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is not installed";
+  ASSERT_EQ(std::system(("pdftotext -enc UTF-8 " + Quote(dir.path() + "/out/sub.pdf")).c_str()), 0);
+  const std::string pdfText = dir.read("out/sub.txt");
+  for (const auto& [id, value] : labels) EXPECT_NE(pdfText.find(value), std::string::npos) << id << " " << value;
+  for (const char* part : {"Choke design report", "Winding instruction", "Worst case", "Temperature rise"})
+    EXPECT_NE(pdfText.find(part), std::string::npos) << part;
+  const auto pages = std::count(pdfText.begin(), pdfText.end(), '\f');
+  EXPECT_GE(pages, 1);
+  EXPECT_LE(pages, 2);
+}
+
+TEST_F(ReportCliTest, UsageErrorsAndWriteFailures) {
+  EXPECT_EQ(Cli({"report"}).exit, 2);                          // no -o
+  EXPECT_EQ(Cli({"report", "-o", "r.txt"}).exit, 2);           // no known format
+  EXPECT_EQ(Cli({"calc", "-o", "r.pdf"}).exit, 2);             // -o is the report's
+  EXPECT_EQ(Cli({"report", "--json", "-o", "r.pdf"}).exit, 2);  // --json is calc's
+  EXPECT_EQ(Cli({"report", "--material", "Unobtainium", "-o", "r.pdf"}).exit, 2);
+  const CliRun missing = Cli({"report", "-o", "no/such/folder/r.pdf"});
+  EXPECT_EQ(missing.exit, 1);
+  EXPECT_NE(missing.err.find("cannot write"), std::string::npos) << missing.err;
+  EXPECT_FALSE(dir.exists("out/r.pdf"));
+}
+
+// velmora-cli itself links no Qt: calc runs without it, report hands over to
+// velmora-report.
+TEST_F(ReportCliTest, CalcProgramLinksNoQt) {
+  if (std::system("command -v ldd >/dev/null 2>&1") != 0) GTEST_SKIP() << "ldd is not installed";
+  ASSERT_EQ(std::system(("ldd " + Quote(VELMORA_CLI) + " > " + Quote(dir.path() + "/ldd.txt")).c_str()), 0);
+  const std::string libs = dir.read("ldd.txt");
+  EXPECT_EQ(libs.find("libQt"), std::string::npos) << libs;
+}
+
+}  // namespace
+}  // namespace velmora::test
