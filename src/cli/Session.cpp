@@ -66,8 +66,7 @@ OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session) 
     const int index = FindMaterial(dlg, material);
     if (index < 0) {
       std::string known;
-      for (const std::string& item : dlg.Item(ids::IDC_COMBO_MATERIAL)->items)
-        known += "\n  " + Cp1251ToUtf8(item);
+      for (const std::string& item : dlg.Item(ids::IDC_COMBO_MATERIAL)->items) known += "\n  " + Cp1251ToUtf8(item);
       return Usage("no such material " + *args.material + "; the list holds:" + known);
     }
     dlg.UserSelect(ids::IDC_COMBO_MATERIAL, index);

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/VelmoraDlg.h"
-#include "settings/SettingsRecord.h"
 #include "cli/CliArgs.h"
+#include "settings/SettingsRecord.h"
 #include "ui/HeadlessHost.h"
 
 namespace velmora::cli {

@@ -42,13 +42,13 @@ insight::DesignDetails DetailsOfWindow(CVelmoraDlg& dlg, const insight::InsightO
 std::string FormatNumber(double value, int decimals, const ReportTexts& texts);
 
 // The winding instruction: core, turns, wire, gap or AL, expected inductance.
-Steps WindingInstruction(CVelmoraDlg& dlg, const ChokeResults& results,
-                         const insight::DesignDetails& details, const ReportTexts& texts);
+Steps WindingInstruction(CVelmoraDlg& dlg, const ChokeResults& results, const insight::DesignDetails& details,
+                         const ReportTexts& texts);
 
 // The design-details sections (winding, losses, loss model, worst case, plots)
 // of a design on a core of cross-section Ae (mm2).
-void AppendDetailSections(Document& doc, const ChokeResults& results,
-                          const insight::DesignDetails& details, const ReportTexts& texts, double Ae);
+void AppendDetailSections(Document& doc, const ChokeResults& results, const insight::DesignDetails& details,
+                          const ReportTexts& texts, double Ae);
 
 // "AL +-10 %" or "gap +-0.020 mm".
 std::string ToleranceText(const insight::WorstCase& worstCase, const ReportTexts& texts);

@@ -66,8 +66,8 @@ Section LossModelSection(const insight::LossModel& m, const ReportTexts& t) {
   s.blocks.emplace_back(f);
   const CoreLossSource& src = m.source;
   if (src.valid)
-    s.blocks.emplace_back(Paragraph{t.Fill(T::TableCell, {Num(src.F[0], 0, t), Num(src.F[1], 0, t),
-                                                          Num(src.B[0], 3, t), Num(src.B[1], 3, t)})});
+    s.blocks.emplace_back(Paragraph{
+        t.Fill(T::TableCell, {Num(src.F[0], 0, t), Num(src.F[1], 0, t), Num(src.B[0], 3, t), Num(src.B[1], 3, t)})});
   if (src.outsideF) s.blocks.emplace_back(Paragraph{t(T::NoteOutsideF), ParagraphStyle::Warning});
   if (src.outsideB) s.blocks.emplace_back(Paragraph{t(T::NoteOutsideB), ParagraphStyle::Warning});
   if (src.missingCell) s.blocks.emplace_back(Paragraph{t(T::NoteMissingCell), ParagraphStyle::Warning});
@@ -78,8 +78,8 @@ Section WorstCaseSection(const insight::WorstCase& w, const ChokeResults& r, con
   Table table;
   table.header = {"", t(T::ColLow), t(T::ColNominal), t(T::ColHigh), ""};
   auto row = [&](T label, const insight::Range& range, double nominal, int decimals, T unit) {
-    table.rows.push_back({t(label), Num(range.min, decimals, t), Num(nominal, decimals, t),
-                          Num(range.max, decimals, t), t(unit)});
+    table.rows.push_back(
+        {t(label), Num(range.min, decimals, t), Num(nominal, decimals, t), Num(range.max, decimals, t), t(unit)});
   };
   row(T::RangeAl, w.AL_nH, r.AL * constants::kThousand, 1, T::UnitNH);
   row(T::RangeL, w.L_uH, r.Lact, 2, T::UnitUH);
@@ -88,8 +88,7 @@ Section WorstCaseSection(const insight::WorstCase& w, const ChokeResults& r, con
   row(T::RangeBpk, w.Bpk_T, r.Bpk, 3, T::UnitT);
   FieldList f;
   f.columns = 2;
-  f.fields = {{t(T::Tolerance), ToleranceText(w, t), ""},
-              {t(T::PermittedBpk), Num(w.Bm_T, 3, t), t(T::UnitT)}};
+  f.fields = {{t(T::Tolerance), ToleranceText(w, t), ""}, {t(T::PermittedBpk), Num(w.Bm_T, 3, t), t(T::UnitT)}};
   Paragraph verdict{t(w.fluxLimitHolds ? T::WorstCaseHolds : T::WorstCaseFails),
                     w.fluxLimitHolds ? ParagraphStyle::Note : ParagraphStyle::Warning};
   return {t(T::SecWorstCase), {f, table, verdict}, false};
@@ -127,8 +126,8 @@ std::string ToleranceText(const insight::WorstCase& w, const ReportTexts& t) {
                     : t.Fill(T::ToleranceAl, {FormatNumber(w.tolerance * 100, 0, t)});
 }
 
-void AppendDetailSections(Document& doc, const ChokeResults& r, const insight::DesignDetails& d,
-                          const ReportTexts& t, double Ae) {
+void AppendDetailSections(Document& doc, const ChokeResults& r, const insight::DesignDetails& d, const ReportTexts& t,
+                          double Ae) {
   doc.sections.push_back(WindingSection(d.winding, t));
   doc.sections.push_back(LossSection(d.losses, t));
   doc.sections.push_back(LossModelSection(d.lossModel, t));
@@ -155,12 +154,10 @@ Steps WindingInstruction(CVelmoraDlg& dlg, const ChokeResults& r, const insight:
   s.items.push_back(t.Fill(T::StepWire, {wire, text(IDC_RES_WIRES)}));
   const double X = r.read.X;
   if (d.worstCase.gapGiven) {
-    if (!(X > 0))
-      s.items.push_back(t(T::StepGapNone));
+    if (!(X > 0)) s.items.push_back(t(T::StepGapNone));
     else if (ShapeOfName(dlg.CurrentCore()) == kShapeR)
       s.items.push_back(t.Fill(T::StepGapRing, {FormatNumber(X, 3, t)}));
-    else
-      s.items.push_back(t.Fill(T::StepGapCentre, {FormatNumber(X, 3, t), FormatNumber(X / 2, 3, t)}));
+    else s.items.push_back(t.Fill(T::StepGapCentre, {FormatNumber(X, 3, t), FormatNumber(X / 2, 3, t)}));
   } else {
     s.items.push_back(t.Fill(T::StepAl, {FormatNumber(X, 1, t)}));
   }

@@ -4,8 +4,8 @@
 #include <QGuiApplication>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <ctime>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -63,8 +63,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   if (open.status == cli::OpenResult::kUsage) return Usage(open.error);
   if (open.status == cli::OpenResult::kStartUpEnded) {
     const auto& shown = session.host.shown();
-    std::cerr << "velmora-cli: start-up ended" << (shown.empty() ? "" : ": " + Cp1251ToUtf8(shown.back().text))
-              << "\n";
+    std::cerr << "velmora-cli: start-up ended" << (shown.empty() ? "" : ": " + Cp1251ToUtf8(shown.back().text)) << "\n";
     return kExitStartUpEnded;
   }
   CVelmoraDlg& dlg = *session.dlg;

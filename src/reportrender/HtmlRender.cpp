@@ -48,11 +48,20 @@ std::string Escape(const std::string& cp1251) {
   std::string out;
   for (char c : utf8) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -99,7 +108,8 @@ std::string PictureUri(const std::string& name) {
 
 std::string FieldCells(const Field& f) {
   const std::string cls = f.warning ? " warn" : "";
-  std::string s = "<td class=\"label\">" + Escape(f.label) + "</td><td class=\"value" + cls + "\"><b>" + Escape(f.value) + "</b>";
+  std::string s =
+      "<td class=\"label\">" + Escape(f.label) + "</td><td class=\"value" + cls + "\"><b>" + Escape(f.value) + "</b>";
   if (!f.unit.empty()) s += " <span>" + Escape(f.unit) + "</span>";
   return s + "</td>";
 }
@@ -133,7 +143,9 @@ std::string HtmlBlock(const Table& table) {
 }
 
 std::string HtmlBlock(const Paragraph& p) {
-  const char* cls = p.style == ParagraphStyle::Note ? " class=\"note\"" : p.style == ParagraphStyle::Warning ? " class=\"warning\"" : "";
+  const char* cls = p.style == ParagraphStyle::Note      ? " class=\"note\""
+                    : p.style == ParagraphStyle::Warning ? " class=\"warning\""
+                                                         : "";
   return std::string("<p") + cls + ">" + Escape(p.text) + "</p>\n";
 }
 
@@ -170,7 +182,8 @@ std::string HtmlOf(const Document& doc) {
 
 Format FormatOfName(const std::string& fileName) {
   std::string lower = fileName;
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   auto ends = [&lower](const std::string& ext) {
     return lower.size() > ext.size() && lower.compare(lower.size() - ext.size(), ext.size(), ext) == 0;
   };

@@ -17,8 +17,8 @@ namespace {
 constexpr double kTitleSize = 8.5;
 constexpr double kLabelSize = 7.0;
 constexpr double kTickSize = 6.5;
-constexpr double kLeftMargin = 42;    // tick labels and the axis label
-constexpr double kRightMargin = 10;   // without a right axis
+constexpr double kLeftMargin = 42;   // tick labels and the axis label
+constexpr double kRightMargin = 10;  // without a right axis
 constexpr double kRightAxisMargin = 40;
 constexpr double kBottomMargin = 26;
 constexpr double kTitleHeight = 14;
@@ -165,8 +165,8 @@ void DrawPlot(QPainter& painter, const QRectF& box, const report::Plot& plot) {
     painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
     painter.setPen(axisPen);
     painter.drawLine(QPointF(x, area.bottom()), QPointF(x, area.bottom() + kTickLength * pt));
-    painter.drawText(QRectF(x - 30 * pt, area.bottom() + kTickLength * pt, 60 * pt, fm.height()), Qt::AlignHCenter | Qt::AlignTop,
-                     TickText(v));
+    painter.drawText(QRectF(x - 30 * pt, area.bottom() + kTickLength * pt, 60 * pt, fm.height()),
+                     Qt::AlignHCenter | Qt::AlignTop, TickText(v));
   }
   for (double v : AxisTicks(ay.lo, ay.hi, ay.log)) {
     const double y = py(v);
