@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QPushButton>
 #include <QSplitter>
 #include <QSvgGenerator>
@@ -105,13 +106,8 @@ void FillWaveChart(QChart* chart, const CVelmoraDlg& dlg, const insight::DesignD
     if (std::isfinite(w.t_us[i]) && std::isfinite(w.B_T[i])) flux->append(w.t_us[i], w.B_T[i]);
   }
   // B follows i in proportion: the flux line is dashed over the current line.
-  QPen wide = current->pen();
-  wide.setWidth(4);
-  current->setPen(wide);
-  QPen dashed = flux->pen();
-  dashed.setStyle(Qt::DashLine);
-  dashed.setWidth(2);
-  flux->setPen(dashed);
+  current->setPen(QPen(QColor(0x20, 0x9f, 0xdf), 4));
+  flux->setPen(QPen(QColor(0xd0, 0x50, 0x20), 2, Qt::DashLine));
   auto* t = new QValueAxis;
   t->setTitleText(Text(dlg, "axisTime"));
   auto* i = new QValueAxis;
@@ -171,7 +167,9 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner) : QWidget(owner, Qt::Wi
   layout->addLayout(plots, 3);
   layout->addWidget(note_);
   layout->addWidget(figures_, 2);
-  resize(900, 720);
+  // Room for both plots, within the screen at any scaling.
+  const QSize wanted(880, 680);
+  resize(screen() ? wanted.boundedTo(screen()->availableGeometry().size() * 0.9) : wanted);
 }
 
 QWidget* DesignDetailsWindow::PlotWithButtons(QChartView* view) {
