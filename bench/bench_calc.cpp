@@ -8,6 +8,7 @@
 #include "calc/Calculate.h"
 #include "calc/WireTable.h"
 #include "calc/CoreLoss.h"
+#include "insight/DesignDetails.h"
 
 namespace {
 
@@ -101,6 +102,24 @@ void BM_CalculateAlModeWithNotice(benchmark::State& state) {
   Run(state, in);
 }
 BENCHMARK(BM_CalculateAlModeWithNotice);
+
+// Calculate and the figures behind it (winding, losses, temperature rise,
+// loss model and curve, waveform, worst case with its two gap runs), as the
+// details window and calc --details ask for them after every calculation.
+void BM_CalculateWithDetails(benchmark::State& state) {
+  CoreRecord core{"E 25/13/7", 52.5, 60, 57.5, 1800, 57.5 * 52.5 / 1000};
+  MaterialRecord material = N87();
+  const WireTable wires = MetricWires();
+  const LanguageTable lang = Texts();
+  const ChokeContext context{core, material, wires, lang, 200.0};
+  const ChokeInputs in = Inputs();
+  const CoreExtras extras{45.6, 3048};
+  for (auto _ : state) {
+    insight::DesignReport report = insight::ComputeDesignReport(in, context, extras);
+    benchmark::DoNotOptimize(report);
+  }
+}
+BENCHMARK(BM_CalculateWithDetails);
 
 // The two loss-table lookups of a run on their own.
 void BM_CoreLossLookups(benchmark::State& state) {

@@ -95,11 +95,11 @@ void CoreWithGap(Run& run) {
   const double X = run.v.X;
   r.Ffr = 1;
   if (run.gapMode()) {
-    if (X > 0) r.Ffr = FringeFactor(X, core.Ae, core.le);
-    const double Xf = X / r.Ffr;
-    r.R = (core.le - Xf) / run.ctx.material.mu + Xf + r.g0;
-    r.mue = core.le / r.R;
-    r.AL = kMu0 * core.Ae / r.R / kThousand;
+    const GapFigures g = FiguresOfGap(X, core, run.ctx.material.mu, r.g0);
+    r.Ffr = g.Ffr;
+    r.R = g.R;
+    r.mue = g.mue;
+    r.AL = g.AL;
   } else {
     r.AL = X / kThousand;
     r.R = kMu0 * core.Ae / r.AL / kThousand;
@@ -271,6 +271,16 @@ void Chain(Run& run) {
 }
 
 }  // namespace
+
+GapFigures FiguresOfGap(double X, const CoreRecord& core, double materialMu, double g0) {
+  GapFigures g;
+  if (X > 0) g.Ffr = FringeFactor(X, core.Ae, core.le);
+  const double Xf = X / g.Ffr;
+  g.R = (core.le - Xf) / materialMu + Xf + g0;
+  g.mue = core.le / g.R;
+  g.AL = kMu0 * core.Ae / g.R / kThousand;
+  return g;
+}
 
 bool IsNoDataMaterial(const std::string& materialName, const LanguageTable& lang) {
   return materialName.find(lang.Get(LangSection::Others, 21)) != std::string::npos;

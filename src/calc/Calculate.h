@@ -98,6 +98,14 @@ bool IsNoDataMaterial(const std::string& materialName, const LanguageTable& lang
 
 ChokeResults Calculate(const ChokeInputs& inputs, const ChokeContext& context);
 
+// The gap formula of Calculate: a gap X (mm) in the core, with the material's
+// permeability and the core's own gap g0 (mm), gives the fringing factor,
+// the reluctance as an air length R (mm), mue and AL (uH/turn2).
+struct GapFigures {
+  double Ffr = 1, R = 0, mue = 0, AL = 0;
+};
+GapFigures FiguresOfGap(double X, const CoreRecord& core, double materialMu, double g0);
+
 // The same run on numbers already read, without any text: every working value
 // and flag as Calculate gives them, but no label text, no message and the
 // input fields left empty. The choices and the wire-size field come from

@@ -19,13 +19,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // An input number as Calculate reads it.
 double InputNumber(const std::string& text) { return ReadLeadingDouble(CommaToPoint(text)); }
 
-// A number as a field text that reads back to the same double.
-std::string FieldText(double value) {
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.17g", value);
-  return buffer;
-}
-
 WindingFigures WindingOf(const ChokeResults& r, const CoreWindingGeometry& geometry, double F,
                          double temperature_C) {
   WindingFigures w;
@@ -83,12 +76,9 @@ WorstCase WorstCaseOf(const ChokeInputs& inputs, const ChokeContext& context, co
     // A wider gap gives the lower AL; both through Calculate's gap formula.
     wc.tolerance = options.gapTolerance_mm;
     const double gap = InputNumber(r.fields.zazor);
-    ChokeInputs wide = inputs;
-    wide.zazor = FieldText(gap + options.gapTolerance_mm);
-    ChokeInputs narrow = inputs;
-    narrow.zazor = FieldText(std::max(0.0, gap - options.gapTolerance_mm));
-    ALlo = Calculate(wide, context).AL;
-    ALhi = Calculate(narrow, context).AL;
+    const double mu = context.material.mu;  // as the run left it (10000 for no data)
+    ALlo = FiguresOfGap(gap + options.gapTolerance_mm, context.core, mu, r.g0).AL;
+    ALhi = FiguresOfGap(std::max(0.0, gap - options.gapTolerance_mm), context.core, mu, r.g0).AL;
   } else {
     wc.tolerance = options.alTolerance;
     ALlo = r.AL * (1 - options.alTolerance);

@@ -111,7 +111,7 @@ struct DesignDetails {
 };
 
 // The details of a design whose Calculate run gave `results` from these
-// inputs and context. Runs Calculate again only for the gap tolerance.
+// inputs and context. The tolerance ends go through the gap formula of Calculate (FiguresOfGap).
 DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& context,
                              const ChokeResults& results, const CoreExtras& extras,
                              const InsightOptions& options = {});

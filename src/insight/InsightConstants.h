@@ -52,7 +52,9 @@ inline constexpr double kMOhmPerOhm = 1000.0;
 // The curve spans the table's flux range and a little beyond it on each side
 // (a factor on the log scale), so extrapolated operating points stay visible.
 inline constexpr double kCurveMargin = 1.25;
-// Log-spaced points between neighbouring table flux densities.
-inline constexpr int kCurveStepsPerInterval = 8;
+// Between neighbouring table flux densities the loss follows one power law,
+// a straight line on log-log axes: one log-spaced point in the middle of each
+// interval is enough for a plot on linear axes as well.
+inline constexpr int kCurveStepsPerInterval = 2;
 
 }  // namespace velmora::insight::constants
