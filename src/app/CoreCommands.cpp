@@ -1,12 +1,18 @@
 // The core database on the window: the list of a shape's cores, the selected
-// core's data, and adding and deleting cores. The database text in memory is
-// the only copy the commands change; each change is written back whole.
+// core's data, and adding and deleting cores. Adding and deleting apply their
+// change to the file as it is on disk, write it back whole, and take what was
+// written as the window's copy.
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <optional>
 
 #include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
 #include "textfile/Cp1251.h"
+#include "textfile/FileIO.h"
+#include "textfile/FileLock.h"
 
 namespace velmora {
 
@@ -30,6 +36,13 @@ int DimensionsOfShape(int shape) {
     default:
       return 0;
   }
+}
+
+// True when anything stands under the name (letter case ignored, as the
+// readers find names), also what cannot be read or a dangling link.
+bool NameTaken(const std::string& name) {
+  std::error_code ec;
+  return std::filesystem::exists(std::filesystem::symlink_status(ResolveNameNoCase(name), ec));
 }
 
 }  // namespace
@@ -171,6 +184,29 @@ void CVelmoraDlg::ToggleAddByData() {
 
 // ---- add and delete ------------------------------------------------------------------
 
+// Another window (of this process or another) may have changed the database
+// since it was read: a change is applied to the file as it is on disk, under a
+// lock on its folder (which, unlike the file, no write ever replaces), held
+// from the read to the rename.
+std::optional<std::string> CVelmoraDlg::ReadDatabaseForChange(FileLock& lock) {
+  // Nothing reaches the disk: the change applies to the window's copy.
+  if (options_.suppressWrites) return coreDb_;
+  const std::string folder = FolderOf(constants::kCoreDatabaseFile);
+  lock = FileLock::Exclusive(folder, std::chrono::milliseconds(constants::kDatabaseLockWaitMs));
+  // A folder that cannot be opened or a file system without locks still
+  // lets the change go ahead, unguarded; a lock held by a hung window does not.
+  if (!lock.Held() && lock.Error() != LockError::CannotOpen && lock.Error() != LockError::Unsupported) {
+    ReportWriteFailure(constants::kCoreDatabaseFile);
+    return std::nullopt;
+  }
+  if (auto text = ReadWholeFile(constants::kCoreDatabaseFile, OpenMode::ReadOnly)) return text;
+  // Missing (also when it was missing at start-up): the change makes the file.
+  // There but unreadable: nothing may replace what cannot be seen.
+  if (!NameTaken(constants::kCoreDatabaseFile)) return std::string();
+  ReportWriteFailure(constants::kCoreDatabaseFile);
+  return std::nullopt;
+}
+
 bool CVelmoraDlg::WriteCoreDatabase(const std::string& text) {
   if (WriteFile(constants::kCoreDatabaseFile, text)) return true;
   ReportWriteFailure(constants::kCoreDatabaseFile);
@@ -220,16 +256,27 @@ void CVelmoraDlg::AddCore() {
     return;
   }
 
-  // A record starts on a line of its own, also after a file edited by hand
-  // whose last line has no line break.
-  std::string text = coreDb_;
-  if (!text.empty() && text.back() != '\n') text += "\r\n";
-  text += FormatCoreRecord(name, aeText_, anText_, leText_, muText_);
-  if (!WriteCoreDatabase(text)) {
-    // The database and the list stay as they were; the add mode stays on.
+  FileLock lock;
+  std::optional<std::string> onDisk = ReadDatabaseForChange(lock);
+  // Another window may have added the same name meanwhile.
+  if (onDisk && HasCoreRecord(*onDisk, name)) {
+    Message(lang_.baseCores[29]);
+    onDisk.reset();
+  }
+  if (!onDisk) {  // the database and the list stay as they were; the add mode stays on
     UpdateData(false);
     return;
   }
+  // A record starts on a line of its own, also after a file edited by hand
+  // whose last line has no line break.
+  std::string text = std::move(*onDisk);
+  if (!text.empty() && text.back() != '\n') text += "\r\n";
+  text += FormatCoreRecord(name, aeText_, anText_, leText_, muText_);
+  if (!WriteCoreDatabase(text)) {
+    UpdateData(false);
+    return;
+  }
+  lock.Release();
   coreDb_ = std::move(text);
   settings_.core = name;  // the core to select
 
@@ -252,8 +299,13 @@ void CVelmoraDlg::DeleteCore() {
   if (rememberedPos_ < 0) return;
   const std::string name = GetLBText(IDC_COMBO_CORE, rememberedPos_);
 
-  std::string text = RemoveCoreRecord(coreDb_, name);
-  if (!WriteCoreDatabase(text)) return;  // database and list unchanged
+  FileLock lock;
+  std::optional<std::string> onDisk = ReadDatabaseForChange(lock);
+  if (!onDisk) return;  // database and list unchanged
+  // A record another window deleted meanwhile leaves the text as it is.
+  std::string text = RemoveCoreRecord(*onDisk, name);
+  if (!WriteCoreDatabase(text)) return;
+  lock.Release();
   coreDb_ = std::move(text);
   FillCoreList();
 }

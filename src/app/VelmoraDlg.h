@@ -29,6 +29,7 @@
 #include "insight/DesignDetails.h"
 #include "lang/LanguageTable.h"
 #include "settings/SettingsRecord.h"
+#include "textfile/FileLock.h"
 #include "textfile/KeyedTextFile.h"
 #include "ui/Dialog.h"
 
@@ -194,6 +195,9 @@ class CVelmoraDlg : public ui::Dialog {
   void EnableDataEdits(bool enable);
   void ClearCoreTexts();
   bool WriteCoreDatabase(const std::string& text);
+  // The database text a change applies to, with the lock taken; nothing
+  // (reported) when the file cannot be locked or read.
+  std::optional<std::string> ReadDatabaseForChange(FileLock& lock);
 
   // Exit.
   void ExitCommand();

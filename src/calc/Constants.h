@@ -69,4 +69,11 @@ inline constexpr const char* kFallbackMaterial = "N87 Epcos";  // default and fa
 inline constexpr const char* kDefaultLanguage = "English";     // default and fallback language
 inline constexpr const char* kDefaultCore = "E 25/13/7";
 
+// --- Shared core database ----------------------------------------------------
+// How long adding or deleting a core waits for another window that is
+// changing the database: its whole write takes milliseconds, so a lock still
+// held after this long belongs to a window that hangs, and the change is
+// refused rather than the window frozen.
+inline constexpr int kDatabaseLockWaitMs = 2000;
+
 }  // namespace velmora::constants
