@@ -324,6 +324,33 @@ QStringList FromCp1251List(const std::vector<std::string>& items) {
   return list;
 }
 
+// What the user sees of a line edit: its text, caret and selected part.
+struct FieldState {
+  QString text;
+  int caret = 0;
+  int selStart = -1;
+  int selLength = 0;
+};
+
+FieldState SaveField(const QLineEdit* edit) {
+  return {edit->text(), edit->cursorPosition(), edit->selectionStart(), edit->selectionLength()};
+}
+
+void RestoreField(QLineEdit* edit, const FieldState& state) {
+  if (edit->text() == state.text && edit->cursorPosition() == state.caret &&
+      edit->selectionStart() == state.selStart && edit->selectionLength() == state.selLength)
+    return;
+  if (edit->text() != state.text) edit->setText(state.text);
+  if (state.selStart >= 0 && state.selLength > 0) {
+    // The caret stays at the end where the selection was made from.
+    const bool caretAtStart = state.caret == state.selStart;
+    edit->setSelection(caretAtStart ? state.selStart + state.selLength : state.selStart,
+                       caretAtStart ? -state.selLength : state.selLength);
+  } else {
+    edit->setCursorPosition(state.caret);
+  }
+}
+
 void SetTextKeepingCaret(QLineEdit* edit, const QString& text) {
   const int pos = edit->cursorPosition();
   edit->setText(text);
@@ -797,15 +824,27 @@ void QtDialogView::Sync(Entry& entry) {
     case ControlKind::ComboBox: {
       auto* combo = static_cast<QComboBox*>(w);
       const QSignalBlocker block(combo);
+      // Refilling the list or moving the index rewrites an editable box's
+      // field (index -1 empties it). What the user typed, with its caret and
+      // selection, must come out as it went in: a keystroke that the model
+      // takes as typed changes nothing the user sees.
+      QLineEdit* field = combo->lineEdit();
+      const std::optional<FieldState> before = field ? std::optional(SaveField(field)) : std::nullopt;
       if (entry.items != c->items) {  // the list is the model's alone
         entry.items = c->items;
         combo->clear();
         combo->addItems(FromCp1251List(c->items));
       }
       if (combo->currentIndex() != c->curSel) combo->setCurrentIndex(c->curSel);
-      if (QLineEdit* line = combo->lineEdit()) {
-        const QSignalBlocker blockEdit(line);
-        if (ToCp1251(line->text()) != c->text) SetTextKeepingCaret(line, FromCp1251(c->text));
+      if (field) {
+        const QSignalBlocker blockEdit(field);
+        const QString text = FromCp1251(c->text);
+        if (before->text == text) {
+          RestoreField(field, *before);
+        } else if (field->text() != text) {
+          field->setText(text);
+          field->setCursorPosition(std::min<int>(before->caret, static_cast<int>(text.size())));
+        }
       }
       break;
     }
