@@ -48,6 +48,7 @@ class TypingTest : public ::testing::Test {
     static char* argv[] = {name, nullptr};
     if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
   }
+  static void TearDownTestSuite() { app_.reset(); }  // not at exit, after Qt's own statics
 
   void SetUp() override {
     WriteData(dir);
@@ -63,11 +64,8 @@ class TypingTest : public ::testing::Test {
   }
   void TearDown() override {
     dlg->SetObserver(nullptr);
-    view->hide();
     view.reset();
     dlg.reset();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QApplication::processEvents();
   }
 
   template <class W>
