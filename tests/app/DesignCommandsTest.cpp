@@ -156,13 +156,43 @@ TEST_F(DesignCommandsTest, AnExistingDesignIsReplacedOnlyWhenTheUserAgrees) {
   EXPECT_EQ(TakeBoxes().size(), 1u);
   EXPECT_EQ(dir.read("old.sav"), SerializeSettings(dlg().SettingsForWriting(), false));
 
-  // Another letter case is another name to the question: nothing is asked,
-  // and, names being looked up ignoring case, the file is replaced.
-  dir.write("old.sav", "stale");
-  SaveAs("OLD.sav");
-  EXPECT_TRUE(TakeBoxes().empty());
+  // The name before ".sav" is added, or in other letter case, names the same
+  // file: the question comes, and Cancel keeps it.
+  for (const std::string typed : {"OLD.sav", "old", "OLD"}) {
+    dir.write("old.sav", "stale");
+    ExpectBoxes(1);
+    host.QueueAnswer(ui::IDCANCEL);
+    Save([&](ui::Dialog& d) {
+      d.UserType(1012, typed);
+      d.UserClick(ui::IDOK);
+      d.UserClick(ui::IDCANCEL);
+    });
+    boxes = TakeBoxes();
+    ASSERT_EQ(boxes.size(), 1u) << typed;
+    EXPECT_EQ(boxes[0].text, "OT6 old.sav ?");
+    EXPECT_EQ(dir.read("old.sav"), "stale") << typed;
+  }
+  ExpectBoxes(1);
+  host.QueueAnswer(ui::IDOK);
+  SaveAs("OLD");
+  EXPECT_EQ(TakeBoxes().size(), 1u);
   EXPECT_FALSE(dir.exists("OLD.sav"));
   EXPECT_EQ(dir.read("old.sav"), SerializeSettings(dlg().SettingsForWriting(), false));
+}
+
+TEST_F(DesignCommandsTest, AnEmptyNameWritesNothing) {
+  Start();
+  const auto before = FilesIn(dir);
+  bool stayedOpen = false;
+  Save([&](ui::Dialog& d) {
+    d.UserType(1012, "");
+    d.UserClick(ui::IDOK);
+    stayedOpen = !d.IsEnded();
+    d.UserClick(ui::IDCANCEL);
+  });
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(FilesIn(dir), before);
+  EXPECT_FALSE(dir.exists(".sav"));
 }
 
 TEST_F(DesignCommandsTest, CancelWritesNothingAndLeavesTheCalculatedWindow) {

@@ -143,27 +143,56 @@ TEST_F(SaveFileDlgTest, ShowsTheProposedNameAndListsDesignFilesOnly) {
   EXPECT_EQ(dlg->fileName, "new.sav");
 }
 
-TEST_F(SaveFileDlgTest, OtherLetterCaseAndDoubleClickAskNothing) {
-  auto dlg = Make("OLD.sav");
-  dlg->UserClick(IDOK);
-  EXPECT_TRUE(host.shown().empty());
-  EXPECT_EQ(dlg->Result(), IDOK);
-  EXPECT_EQ(dlg->fileName, "OLD.sav");
+// Whatever way the name names an existing file (the extension still to be
+// added, other letter case, a double-click), the user is asked first.
+TEST_F(SaveFileDlgTest, EveryNameOfAnExistingFileAsksBeforeReplacingIt) {
+  for (const std::string typed : {"old.sav", "OLD.sav", "old", "Old"}) {
+    auto dlg = Make(typed);
+    host.QueueAnswer(IDCANCEL);
+    dlg->UserClick(IDOK);
+    ASSERT_EQ(host.shown().size(), 1u) << typed;
+    EXPECT_EQ(host.shown()[0].text, "Replace old.sav ?") << typed;
+    EXPECT_EQ(host.shown()[0].type, ui::MbType::OkCancel);
+    EXPECT_FALSE(dlg->IsEnded()) << typed;
+    host.ClearShown();
+    host.QueueAnswer(IDOK);
+    dlg->UserClick(IDOK);
+    EXPECT_EQ(dlg->Result(), IDOK) << typed;
+    EXPECT_EQ(dlg->fileName, typed);
+    host.ClearShown();
+  }
 
-  // A double-click ends at once with the name in the edit, whatever entry.
+  // A double-click ends with the name in the edit, whatever entry, after the
+  // same question.
   auto other = Make("old.sav");
+  host.QueueAnswer(IDCANCEL);
   other->UserDoubleClick(1009, 0);
-  EXPECT_TRUE(host.shown().empty());
+  EXPECT_EQ(host.shown().size(), 1u);
+  EXPECT_FALSE(other->IsEnded());
+  host.QueueAnswer(IDOK);
+  other->UserDoubleClick(1009, 0);
   ASSERT_TRUE(other->IsEnded());
   EXPECT_EQ(other->Result(), IDOK);
   EXPECT_EQ(other->fileName, "old.sav");
+  host.ClearShown();
 
-  // A single click leaves the edit alone.
+  // A new name asks nothing; a single click leaves the edit alone.
   auto third = Make("mine.sav");
   third->UserSelect(1009, 0);
   EXPECT_EQ(third->GetItemText(1012), "mine.sav");
-  third->UserClose();
-  EXPECT_EQ(third->Result(), IDCANCEL);
+  third->UserDoubleClick(1009, 0);
+  EXPECT_TRUE(host.shown().empty());
+  EXPECT_EQ(third->Result(), IDOK);
+  EXPECT_EQ(third->fileName, "mine.sav");
+
+  // An empty name is no name: OK and a double-click leave the dialog open.
+  auto empty = Make("");
+  empty->UserClick(IDOK);
+  empty->UserDoubleClick(1009, 0);
+  EXPECT_FALSE(empty->IsEnded());
+  EXPECT_TRUE(host.shown().empty());
+  empty->UserClose();
+  EXPECT_EQ(empty->Result(), IDCANCEL);
 }
 
 TEST_F(SaveFileDlgTest, ActivationShowsFilesCreatedMeanwhile) {

@@ -7,6 +7,7 @@
 #include "app/VelmoraDlg.h"
 #include "app/filedialogs/OpenFileDlg.h"
 #include "app/filedialogs/SaveFileDlg.h"
+#include "calc/Constants.h"
 #include "settings/SettingsRecord.h"
 #include "textfile/Cp1251.h"
 
@@ -44,10 +45,9 @@ void CVelmoraDlg::OnSaveDesign() {
   dlg.cancelCaption = Lang().others[7];
   dlg.questionText = Lang().others[6];
   dlg.messageCaption = Lang().others[8];
-  dlg.extension = ".sav";
+  dlg.extension = constants::kDesignExtension;
   if (dlg.DoModal() == ui::IDOK) {
-    std::string name = dlg.fileName;
-    if (name.find(".sav") == std::string::npos) name += ".sav";
+    const std::string name = DesignFileName(dlg.fileName, constants::kDesignExtension);
     // The name is Windows-1251 as typed; on disk file names are UTF-8. The
     // write replaces the file whole or leaves the old one, and a failure is
     // told, not passed over.

@@ -1,7 +1,11 @@
 #include "app/filedialogs/SaveFileDlg.h"
 
+#include <filesystem>
+#include <optional>
+
 #include "app/SourceText.h"
 #include "textfile/Cp1251.h"
+#include "textfile/FileIO.h"
 
 namespace velmora {
 
@@ -11,7 +15,21 @@ constexpr int kList = 1009;
 constexpr int kLabel = 1055;
 constexpr int kName = 1012;
 
+// The name of the file that stands where the design would be written
+// (Windows-1251), or nothing when the name is free.
+std::optional<std::string> ExistingFileFor(const std::string& name) {
+  const std::string path = ResolveNameNoCase(Cp1251ToUtf8(name));
+  std::error_code ec;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) return std::nullopt;
+  // The name on disk, which may differ in letter case from the one typed.
+  return Utf8ToCp1251(path).value_or(name);
+}
+
 }  // namespace
+
+std::string DesignFileName(const std::string& typed, const std::string& extension) {
+  return typed.find(extension) == std::string::npos ? typed + extension : typed;
+}
 
 ui::DialogTemplate SaveFileTemplate() {
   using namespace ui;
@@ -50,26 +68,25 @@ void CSaveFileDlg::DoDataExchange(ui::DataExchange& dx) {
 void CSaveFileDlg::FillList() { Dir(kList, "*" + extension); }
 
 void CSaveFileDlg::OnCommand(int id, ui::Notify code) {
-  // A double-click takes the name in the edit as it stands, without asking.
+  // A double-click takes the name in the edit as it stands, after the same
+  // question as the OK button.
   if (id == kList && code == ui::Notify::DblClk) {
-    UpdateData(true);
-    EndDialog(ui::IDOK);
+    OnOK();
     return;
   }
   ui::Dialog::OnCommand(id, code);
 }
 
-// A listed file of exactly that name (letter case counts) is replaced only
-// when the user agrees; Cancel leaves the dialog open as it was.
+// The file that will actually be written (the name with the extension the
+// Save command adds, looked up as the writer looks it up, letter case
+// ignored) is replaced only when the user agrees; Cancel leaves the dialog
+// open as it was. An empty name writes nothing and keeps the dialog open.
 void CSaveFileDlg::OnOK() {
   UpdateData(true);
-  const int count = GetCount(kList);
-  for (int i = 0; i < count; ++i) {
-    const std::string entry = GetLBText(kList, i);
-    if (entry != fileName) continue;
-    if (MessageBox(questionText + " " + entry + " ?", messageCaption, ui::MbType::OkCancel) == ui::IDOK)
-      EndDialog(ui::IDOK);
-    return;
+  if (fileName.empty()) return;
+  if (const auto existing = ExistingFileFor(DesignFileName(fileName, extension))) {
+    if (MessageBox(questionText + " " + *existing + " ?", messageCaption, ui::MbType::OkCancel) != ui::IDOK)
+      return;
   }
   EndDialog(ui::IDOK);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The program's own save dialog: shows the proposed file name, lists the
-// design files of the current folder and asks before an existing name (same
-// letter case) is replaced.
+// design files of the current folder and asks before an existing file is
+// replaced.
 #include <string>
 
 #include "ui/Dialog.h"
@@ -33,5 +33,9 @@ class CSaveFileDlg : public ui::Dialog {
 };
 
 ui::DialogTemplate SaveFileTemplate();  // template 142
+
+// The name a design is written under: the typed name, with the extension
+// appended unless the name holds it anywhere (letter case counts).
+std::string DesignFileName(const std::string& typed, const std::string& extension);
 
 }  // namespace velmora
