@@ -66,17 +66,28 @@ void CVelmoraDlg::Calculate() {
   Take(labels_.LactUnit, t.LactUnit);
   Take(labels_.Pcore, t.coreLoss);
   Take(labels_.required, t.required);
-  Take(labels_.wire, t.wire);
-  Take(labels_.wires, t.wires);
-  Take(labels_.Jact, t.Jact);
-  Take(labels_.fill, t.fill);
   if (r.spinPos) SetSpinPos(ids::IDC_SPIN_WIRE, *r.spinPos);
 
+  // Copies: the record may be replaced while a box is open.
+  const std::vector<velmora::Message> messages = r.messages;
+  const std::optional<std::string> wire = t.wire, wires = t.wires, Jact = t.Jact, fill = t.fill;
+  std::size_t next = 0;
+  // The wire notice comes at its point of the run, the first message of a run
+  // that reaches the wire choice: the window then shows the texts so far, the
+  // wire, its count, the current density and the fill factor still those of
+  // the run before.
+  if (r.wireNotice && !messages.empty()) {
+    UpdateData(false);
+    MessageBox(messages[0].text, messages[0].caption, ui::MbType::Ok);
+    next = 1;
+  }
+  Take(labels_.wire, wire);
+  Take(labels_.wires, wires);
+  Take(labels_.Jact, Jact);
+  Take(labels_.fill, fill);
   UpdateData(false);
   if (designWindows_) designWindows_->OnCalculated(*this);
-  // A copy: the record may be replaced while a box is open.
-  const std::vector<velmora::Message> messages = r.messages;
-  for (const velmora::Message& m : messages) MessageBox(m.text, m.caption, ui::MbType::Ok);
+  for (; next < messages.size(); ++next) MessageBox(messages[next].text, messages[next].caption, ui::MbType::Ok);
 }
 
 }  // namespace velmora

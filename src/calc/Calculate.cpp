@@ -30,16 +30,19 @@ struct Run {
   bool gapMode() const { return in.yes_al == 0; }
 };
 
-// Decimal commas become points in the field texts, which are then read.
+// Decimal commas become points in the field texts, which are then read. The
+// wire-size field is the wire choice's: it keeps its text as typed until the
+// choice runs (a run that stops before it leaves the field alone).
 void ReadInputs(Run& run) {
   ChokeInputs& f = run.r.fields;
   f = run.in;
-  for (std::string* text : {&f.L, &f.Inom, &f.Imin, &f.Uimpulsa, &f.Udc, &f.Fc, &f.j, &f.zazor, &f.dprov}) {
+  for (std::string* text : {&f.L, &f.Inom, &f.Imin, &f.Uimpulsa, &f.Udc, &f.Fc, &f.j, &f.zazor}) {
     std::replace(text->begin(), text->end(), ',', '.');
   }
   run.v = InputNumbers{ReadLeadingDouble(f.L),        ReadLeadingDouble(f.Inom), ReadLeadingDouble(f.Imin),
                        ReadLeadingDouble(f.Uimpulsa), ReadLeadingDouble(f.Udc),  ReadLeadingDouble(f.Fc),
-                       ReadLeadingDouble(f.j),        ReadLeadingDouble(f.zazor), ReadLeadingDouble(f.dprov)};
+                       ReadLeadingDouble(f.j),        ReadLeadingDouble(f.zazor),
+                       ReadLeadingDouble(CommaToPoint(f.dprov))};
   run.r.read = run.v;
   run.r.texts.coreLoss = std::string();
 }

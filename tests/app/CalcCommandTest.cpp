@@ -1,0 +1,90 @@
+// What the window shows around the calculation's message boxes: the wire
+// notice comes at its point of the run, and a run that stops early leaves the
+// wire-size field as typed.
+#include "WindowFixture.h"
+
+namespace velmora::test {
+namespace {
+
+using namespace ids;
+
+// A host that looks at the window each time a box comes up.
+class SnoopingHost : public ui::HeadlessHost {
+ public:
+  std::function<void(ui::Dialog&)> atBox;
+  int MessageBox(ui::Dialog& owner, std::string_view text, std::string_view caption, ui::MbType type) override {
+    if (atBox) atBox(owner);
+    return HeadlessHost::MessageBox(owner, text, caption, type);
+  }
+};
+
+class CalcCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteSmallDataSet(dir);
+    dlg = std::make_unique<CVelmoraDlg>(host);
+    dlg->Create();
+    ASSERT_FALSE(dlg->StartUpFailed());
+    host.ClearShown();
+  }
+  std::string Text(int id) const { return dlg->GetItemText(id); }
+
+  TempDir dir;
+  SnoopingHost host;
+  std::unique_ptr<CVelmoraDlg> dlg;
+};
+
+TEST_F(CalcCommandTest, TheWireNoticeShowsTheRunSoFarAndThePreviousWireResults) {
+  dlg->UserType(IDC_EDIT_DPROV, "1");
+  dlg->UserEnter();
+  const std::vector<int> wireLabels = {IDC_RES_WIRE, IDC_RES_WIRES, IDC_RES_JACT, IDC_RES_FILL};
+  std::vector<std::string> before;
+  for (int id : wireLabels) before.push_back(Text(id));
+  const std::string turnsBefore = Text(IDC_RES_TURNS);
+
+  // A new inductance changes every result; a size between two of the table's
+  // brings the notice.
+  dlg->UserType(IDC_EDIT_L, "60");
+  dlg->UserType(IDC_EDIT_J, "3");
+  dlg->UserType(IDC_EDIT_DPROV, "0,5");
+  std::vector<std::string> atNotice;
+  std::string turnsAtNotice, fieldAtNotice;
+  host.atBox = [&](ui::Dialog& d) {
+    if (!atNotice.empty()) return;
+    for (int id : wireLabels) atNotice.push_back(d.GetItemText(id));
+    turnsAtNotice = d.GetItemText(IDC_RES_TURNS);
+    fieldAtNotice = d.GetItemText(IDC_EDIT_DPROV);
+  };
+  dlg->UserEnter();
+  ASSERT_FALSE(host.shown().empty());
+  EXPECT_EQ(host.shown()[0].text, "The size is 0.5 mm not in the table, used 0.56 mm");
+  EXPECT_EQ(atNotice, before);
+  EXPECT_NE(turnsAtNotice, turnsBefore);
+  EXPECT_EQ(turnsAtNotice, Text(IDC_RES_TURNS));
+  EXPECT_EQ(fieldAtNotice, "0.56");
+  // Afterwards every label holds this run's results; warnings come last.
+  std::vector<std::string> after;
+  for (int id : wireLabels) after.push_back(Text(id));
+  EXPECT_NE(after, before);
+}
+
+TEST_F(CalcCommandTest, ARunStoppedByTheRippleLeavesTheWireSizeAsTyped) {
+  dlg->UserType(IDC_EDIT_DPROV, "1,341");
+  dlg->UserType(IDC_EDIT_INOM, "0,01");  // far below half the ripple
+  dlg->UserType(IDC_EDIT_FC, "25,5");
+  dlg->UserEnter();
+  ASSERT_EQ(host.shown().size(), 1u);
+  EXPECT_EQ(host.shown()[0].text, "OT25");
+  EXPECT_EQ(Text(IDC_EDIT_DPROV), "1,341");
+  EXPECT_EQ(Text(IDC_EDIT_FC), "25.5");  // the calculation's own inputs take points
+
+  // A run that reaches the wire choice takes it over.
+  host.ClearShown();
+  dlg->UserType(IDC_EDIT_INOM, "10");
+  dlg->UserType(IDC_EDIT_DPROV, "1,06");
+  dlg->UserEnter();
+  EXPECT_EQ(Text(IDC_EDIT_DPROV), "1.06");
+}
+
+}  // namespace
+}  // namespace velmora::test
