@@ -575,8 +575,12 @@ void QtDialogView::Build() {
         auto* list = new QListWidget(surface_);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         if (!(t.style & kVScroll)) list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {
-          if (!syncing_ && row >= 0) dialog_.UserSelect(id, row);
+        // A selection the user makes, not the current row alone: a list that
+        // takes the focus makes its first row current without selecting it.
+        connect(list, &QListWidget::itemSelectionChanged, this, [this, id, list] {
+          if (syncing_) return;
+          const QList<QListWidgetItem*> selected = list->selectedItems();
+          if (!selected.isEmpty()) dialog_.UserSelect(id, list->row(selected.front()));
         });
         connect(list, &QListWidget::itemDoubleClicked, this, [this, id, list](QListWidgetItem* item) {
           dialog_.UserDoubleClick(id, list->row(item));

@@ -12,8 +12,11 @@
 #include <QtTest/QTest>
 #include <memory>
 
+#include <QListWidget>
+
 #include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
+#include "app/filedialogs/OpenFileDlg.h"
 #include "support/TempDir.h"
 #include "ui/HeadlessHost.h"
 #include "ui/qt/QtDialogView.h"
@@ -158,6 +161,42 @@ TEST_F(TypingTest, RulesThatRewriteATypedTextLeaveTheCaretWhereTheUserWas) {
   QTest::keyClicks(fc, "2");
   EXPECT_EQ(fc->text().toStdString(), "21.50");
   EXPECT_EQ(fc->cursorPosition(), 1);
+}
+
+// The open dialog selects nothing by itself: the list taking the focus makes
+// a row current, which neither names a file nor lets Enter load one.
+TEST_F(TypingTest, TheOpenDialogsListTakingTheFocusSelectsNothing) {
+  dir.write("a.sav", "x");
+  dir.write("b.sav", "x");
+  ui::HeadlessHost openHost;
+  COpenFileDlg open(openHost);
+  open.titleText = "Open file";
+  open.okCaption = "Open";
+  open.cancelCaption = "Cancel";
+  ui::QtDialogView openView(open);
+  open.SetObserver(&openView);
+  open.Create();
+  openView.SyncAll();
+  openView.show();
+  QApplication::processEvents();
+  auto* list = qobject_cast<QListWidget*>(openView.Widget(1009));
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(list->count(), 2);
+  QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+  QApplication::sendEvent(list, &focusIn);
+  QApplication::processEvents();
+  EXPECT_EQ(open.GetCurSel(1009), -1);
+  EXPECT_EQ(open.GetItemText(1011), "");
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_FALSE(open.IsEnded());
+
+  // A row the user picks is selected and named; Enter then opens it.
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(open.GetCurSel(1009), list->currentRow());
+  EXPECT_EQ(open.GetItemText(1011), list->currentItem()->text().toStdString());
+  QTest::keyClick(list, Qt::Key_Return);
+  EXPECT_TRUE(open.IsEnded());
+  open.SetObserver(nullptr);
 }
 
 }  // namespace
