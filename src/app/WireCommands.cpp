@@ -67,12 +67,15 @@ void CVelmoraDlg::OnSwitchToMetric() {
     return;
   }
   ApplyWireUnitCaptions(0);
-  if (!wasAwg || wires_.entries.empty()) return;
+  if (!wasAwg) return;
   UpdateData(true);
-  const UnitSwitchResult r = SwitchFieldToMetric(wires_, settings_.dprov);
-  settings_.dprov = r.fieldText;
-  SetSpinPos(IDC_SPIN_WIRE, r.spinPos);
-  UpdateData(false);
+  if (!wires_.entries.empty()) {
+    const UnitSwitchResult r = SwitchFieldToMetric(wires_, settings_.dprov);
+    settings_.dprov = r.fieldText;
+    SetSpinPos(IDC_SPIN_WIRE, r.spinPos);
+    UpdateData(false);
+  }
+  // Also with an empty table: the labels leave "AWG" behind with the captions.
   Calculate();
 }
 

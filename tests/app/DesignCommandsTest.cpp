@@ -322,7 +322,8 @@ TEST_F(DesignCommandsTest, CancelledOrUnreadableLoadsChangeNothing) {
   EXPECT_EQ(Text(IDC_EDIT_L), "47");
   EXPECT_EQ(dlg().FocusItem(), IDC_CALCULATE);
 
-  // The file goes away while the dialog is open: a silent end, focus kept.
+  // The file goes away while the dialog is open: a silent end, the focus on
+  // Calculate as after every Load.
   dlg().SetFocusItem(IDC_EDIT_L);
   host.QueueDriver([this](ui::Dialog& d) {
     d.UserSelect(1009, d.FindString(1009, -1, "gone.sav"));
@@ -332,7 +333,7 @@ TEST_F(DesignCommandsTest, CancelledOrUnreadableLoadsChangeNothing) {
   Click(IDC_LOAD);
   EXPECT_EQ(dlg().Settings(), before);
   EXPECT_EQ(Text(IDC_EDIT_L), "47");
-  EXPECT_EQ(dlg().FocusItem(), IDC_EDIT_L);
+  EXPECT_EQ(dlg().FocusItem(), IDC_CALCULATE);
 }
 
 }  // namespace

@@ -47,6 +47,19 @@ TEST_F(FormRulesTest, ShapeSwitchKeepsTheListPositionNotTheCore) {
   Click(IDC_SHAPE_ER);      // only two ER cores: the first
   EXPECT_EQ(SelectedCore(), "ER 11/5");
   EXPECT_EQ(Items(IDC_COMBO_CORE), (std::vector<std::string>{"ER 11/5", "ER 14.5/6"}));
+
+  // A shape without cores leaves no position; the next shape starts at its
+  // first entry, as start-up does.
+  std::string db = SmallCoreDatabase();
+  db.erase(db.find("[EI 30]"), db.find("[R 20/10/7]") - db.find("[EI 30]"));
+  dir.write("BaseCores.txt", db);
+  Start();
+  Click(IDC_SHAPE_EI);
+  EXPECT_EQ(dlg().GetCount(IDC_COMBO_CORE), 0);
+  EXPECT_EQ(dlg().RememberedPosition(), -1);
+  Click(IDC_SHAPE_ETD);
+  EXPECT_EQ(SelectedCore(), "ETD 29/16/10");
+  EXPECT_EQ(Text(IDC_DATA_AE), "76");
 }
 
 TEST_F(FormRulesTest, PictureFollowsShapeAndAddMode) {

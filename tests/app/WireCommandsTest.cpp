@@ -47,7 +47,7 @@ TEST_F(WireCommandsTest, SwitchingUnitsConvertsTheFieldAndRecalculates) {
   EXPECT_EQ(Text(IDC_CAP_WIRE), "RS4");
   EXPECT_EQ(Text(IDC_UNIT_DPROV_MM), "mm");
   EXPECT_EQ(Text(IDC_UNIT_DPROV_AWG), "");
-  EXPECT_EQ(Text(IDC_UNIT_WIRE), "mm");
+  EXPECT_EQ(Text(IDC_UNIT_DPROV_MM), "mm");
 }
 
 TEST_F(WireCommandsTest, SpinStepsThroughTheTableAndRecalculates) {
@@ -78,6 +78,16 @@ TEST_F(WireCommandsTest, ASizeOutsideTheTableIsReplacedWithANotice) {
   EXPECT_EQ(boxes[0].caption, "Attention");
   EXPECT_EQ(Text(IDC_EDIT_DPROV), "0.56");
   EXPECT_EQ(dlg().GetSpinPos(IDC_SPIN_WIRE), 4);
+}
+
+TEST_F(WireCommandsTest, BackToMillimetresWithAnEmptyTableStillRecalculates) {
+  Click(IDC_RADIO_AWG);
+  ASSERT_EQ(Text(IDC_RES_WIRE).rfind("AWG ", 0), 0u);
+  dir.write("Wire.txt", "");
+  Click(IDC_RADIO_METRIC);
+  EXPECT_EQ(dlg().Settings().yes_AWG, 0);
+  EXPECT_EQ(Text(IDC_RES_WIRE).find("AWG"), std::string::npos) << Text(IDC_RES_WIRE);
+  EXPECT_EQ(Text(IDC_UNIT_DPROV_MM), "mm");
 }
 
 TEST_F(WireCommandsTest, UnreadableWireTableIsToldAndTheSwitchStops) {

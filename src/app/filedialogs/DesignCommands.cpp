@@ -67,7 +67,10 @@ void CVelmoraDlg::OnLoadDesign() {
     return;
   }
   // A file that cannot be read changes nothing, and says nothing.
-  if (!ReadSettings(Cp1251ToUtf8(dlg.fileName), false, Settings())) return;
+  if (!ReadSettings(Cp1251ToUtf8(dlg.fileName), false, Settings())) {
+    SetFocusItem(ids::IDC_CALCULATE);
+    return;
+  }
 
   // Everything the window shows follows the loaded record. The material comes
   // first: the frequency that reaches the window is held to the loaded
