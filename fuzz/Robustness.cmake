@@ -12,7 +12,8 @@ target_compile_definitions(test_fuzz_replay PRIVATE VELMORA_SOURCE_DIR="${CMAKE_
 add_test(NAME test_fuzz_replay COMMAND test_fuzz_replay)
 
 velmora_test(test_robust
-  SOURCES robust/BadInputTest.cpp robust/RandomDriveTest.cpp robust/RegressionTest.cpp robust/WriterFaultTest.cpp
+  SOURCES robust/BadInputTest.cpp robust/RandomDriveTest.cpp robust/RegressionTest.cpp robust/SharedDatabaseDriveTest.cpp
+          robust/WriterFaultTest.cpp
   DEPENDS velmora_app)
 # A short drive with a fixed seed; VELMORA_DRIVE_SEED / VELMORA_DRIVE_ACTIONS
 # choose another when the test is run by hand.
