@@ -42,6 +42,28 @@ void BM_ReadLastCore(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadLastCore)->Unit(benchmark::kMicrosecond);
 
+// A file of any content: a stray byte, then "E " repeated up to one ']'. Every
+// "E " is a candidate entry that turns out to stand on no name line; a scan
+// that looks back to the line's start for each one is quadratic in the size.
+std::string HostileDatabase(std::size_t bytes) {
+  std::string db = "x";
+  while (db.size() + 3 <= bytes) db += "E ";
+  return db + "]";
+}
+
+void BM_ListHostile(benchmark::State& state) {
+  const std::string db = HostileDatabase(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) {
+    for (int shape = velmora::kShapeE; shape <= velmora::kShapeOther; ++shape) {
+      auto names = velmora::ListCoreNames(db, shape);
+      benchmark::DoNotOptimize(names);
+    }
+  }
+  state.counters["db_bytes"] = static_cast<double>(db.size());
+}
+// The figure is for all six shapes together.
+BENCHMARK(BM_ListHostile)->ArgName("bytes")->Arg(200000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

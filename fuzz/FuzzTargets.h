@@ -17,6 +17,7 @@ int FuzzWire(const std::uint8_t* data, std::size_t size);
 int FuzzCoreDb(const std::uint8_t* data, std::size_t size);
 int FuzzCalculate(const std::uint8_t* data, std::size_t size);
 int FuzzCp1251(const std::uint8_t* data, std::size_t size);
+int FuzzHuge(const std::uint8_t* data, std::size_t size);
 
 struct Target {
   const char* name;  // folder name under fuzz/corpus and fuzz/regressions
@@ -26,7 +27,7 @@ struct Target {
 inline constexpr Target kTargets[] = {
     {"keyed_text", FuzzKeyedText}, {"settings", FuzzSettings}, {"language", FuzzLanguage},
     {"material", FuzzMaterial},    {"wire", FuzzWire},         {"core_db", FuzzCoreDb},
-    {"calculate", FuzzCalculate},  {"cp1251", FuzzCp1251},
+    {"calculate", FuzzCalculate},  {"cp1251", FuzzCp1251},     {"huge", FuzzHuge},
 };
 
 }  // namespace velmora::fuzz

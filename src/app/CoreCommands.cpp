@@ -75,7 +75,7 @@ void CVelmoraDlg::ClearCoreTexts() {
 // ---- reading and listing -------------------------------------------------------
 
 void CVelmoraDlg::ReadCoreDatabase() {
-  if (!file_.Load(constants::kCoreDatabaseFile, OpenMode::ReadWrite)) {
+  if (!file_.Load(constants::kCoreDatabaseFile, OpenMode::ReadOnly)) {
     Message(lang_.others[9] + " " + constants::kCoreDatabaseFile);
     return;
   }

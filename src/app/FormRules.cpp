@@ -98,7 +98,7 @@ void CVelmoraDlg::OnFrequencyChanged() {
 // ---- material ----------------------------------------------------------------------
 
 bool CVelmoraDlg::LoadMaterialData() {
-  return velmora::LoadMaterialData(programFolder_ + Cp1251ToUtf8(settings_.mater) + ".txt", material_);
+  return velmora::LoadMaterialData(DataFilePath(programFolder_, Cp1251ToUtf8(settings_.mater), ".txt"), material_);
 }
 
 void CVelmoraDlg::LoadMaterialWithFallback() {

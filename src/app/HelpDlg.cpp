@@ -38,7 +38,7 @@ bool CHelpDlg::OnInitDialog() {
   ui::Dialog::OnInitDialog();
   SetWindowText(caption);
   const std::string fileName = "ReadMe-" + language + ".txt";
-  const auto bytes = ReadWholeFile(Cp1251ToUtf8(fileName));  // names on disk are UTF-8
+  const auto bytes = ReadWholeFile(DataFilePath("", Cp1251ToUtf8(fileName), ""));  // names on disk are UTF-8
   if (!bytes) {
     MessageBox(missingText + " " + fileName, messageCaption, ui::MbType::Ok);
     EndDialog(ui::IDCANCEL);

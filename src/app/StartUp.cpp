@@ -69,7 +69,7 @@ bool CVelmoraDlg::StartUpMaterials() {
   programFolder_ = FolderOf(constants::kMaterialListFile);
 
   for (const std::string& name : ParseMaterialList(file_.Text())) {
-    if (!FileExists(Cp1251ToUtf8(name) + ".txt")) {
+    if (!FileExists(DataFilePath("", Cp1251ToUtf8(name), ".txt"))) {
       MessageBox(Cp("В папке с программой отсутствует файл ") + name + ".txt", Cp("Внимание!"), ui::MbType::Ok);
       startUpFailed_ = true;
       EndDialog(ui::IDCANCEL);

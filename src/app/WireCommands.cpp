@@ -1,9 +1,6 @@
 // The wire table on the window: filling it for the current unit, the switch
 // between millimetres and AWG, and the spin button beside the wire-size field.
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 #include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
@@ -16,14 +13,7 @@ using namespace ids;
 namespace {
 
 // Why a file cannot be read, in the words of the C library.
-std::string ReasonFileUnreadable(const char* name) {
-  errno = 0;
-  if (std::FILE* f = std::fopen(name, "rb")) {
-    std::fclose(f);
-    return "it cannot be read";
-  }
-  return errno != 0 ? std::strerror(errno) : "it cannot be opened";
-}
+std::string ReasonFileUnreadable(const char* name) { return ReasonCannotRead(name); }
 
 }  // namespace
 

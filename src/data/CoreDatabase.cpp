@@ -1,8 +1,10 @@
 #include "data/CoreDatabase.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
+#include "textfile/Limits.h"
 #include "textfile/Numbers.h"
 
 namespace velmora {
@@ -19,25 +21,9 @@ bool AtLineStart(std::string_view text, std::size_t pos) {
   return pos == 0 || text[pos - 1] == '\n' || text[pos - 1] == '\r';
 }
 
-std::size_t LineStartOf(std::string_view text, std::size_t pos) {
-  if (pos == 0) return 0;
-  const std::size_t brk = text.find_last_of("\r\n", pos - 1);
-  return brk == npos ? 0 : brk + 1;
-}
-
 std::size_t LineEndOf(std::string_view text, std::size_t pos) {
   const std::size_t brk = text.find_first_of("\r\n", pos);
   return brk == npos ? text.size() : brk;
-}
-
-// A list entry from p to close lies on a name line: the line opens with '['
-// or with the entry itself, and the entry does not run past the line's end.
-// The values, which hold what the user typed, may contain a shape's pattern or
-// a '[' and give no entry (an entry from a value would name no record, and
-// deleting it could hit another core).
-bool OnHeaderLine(std::string_view text, std::size_t p, std::size_t close) {
-  const std::size_t start = LineStartOf(text, p);
-  return (start == p || text[start] == '[') && text.find_first_of("\r\n", p) > close;
 }
 
 // The next '[' at or after pos that opens a line: where the next record begins.
@@ -45,6 +31,93 @@ std::size_t NextRecordStart(std::string_view text, std::size_t pos) {
   for (std::size_t p = text.find('[', pos); p != npos; p = text.find('[', p + 1))
     if (AtLineStart(text, p)) return p;
   return text.size();
+}
+
+// Every occurrence of a needle, left to right, overlapping ones included, in
+// time linear in the text and the needle together (Knuth-Morris-Pratt): a
+// plain search starts over after each partial match, which on a text of one
+// repeated pattern costs the text's length times the needle's.
+class Occurrences {
+ public:
+  Occurrences(std::string_view text, std::string_view needle) : text_(text), needle_(needle), fail_(needle.size()) {
+    for (std::size_t i = 1, k = 0; i < needle_.size(); ++i) {
+      while (k > 0 && needle_[i] != needle_[k]) k = fail_[k - 1];
+      if (needle_[i] == needle_[k]) ++k;
+      fail_[i] = k;
+    }
+  }
+  // The start of the next occurrence, or npos.
+  std::size_t Next() {
+    if (needle_.empty()) return npos;
+    while (i_ < text_.size()) {
+      while (k_ > 0 && text_[i_] != needle_[k_]) k_ = fail_[k_ - 1];
+      if (text_[i_] == needle_[k_]) ++k_;
+      ++i_;
+      if (k_ == needle_.size()) {
+        k_ = fail_[k_ - 1];
+        return i_ - needle_.size();
+      }
+    }
+    return npos;
+  }
+
+ private:
+  std::string_view text_;
+  std::string_view needle_;
+  std::vector<std::size_t> fail_;  // longest proper border of each prefix
+  std::size_t i_ = 0;
+  std::size_t k_ = 0;
+};
+
+// The entries of one line of the text (no CR or LF in it) for a shape. Only
+// a name line gives entries: one that opens with '[', or, for E, EI, ER and
+// ETD, one that opens with the pattern itself (a header whose '[' was lost).
+// The values, which hold what the user typed, may contain a shape's pattern
+// or a '[' and give none (an entry from a value would name no record, and
+// deleting it could hit another core). An entry ends before the next ']' of
+// its line; the scan goes on at that ']'.
+void ListLine(std::string_view line, int shape, std::vector<std::string>& names) {
+  const bool header = !line.empty() && line.front() == '[';
+  if (shape <= kShapeETD) {
+    const std::string_view pattern = kShapePatterns[shape];
+    std::size_t pos = 0;
+    if (!header) {
+      const std::size_t close = line.find(']');
+      if (line.starts_with(pattern) && close != npos) names.emplace_back(line.substr(0, close));
+      return;
+    }
+    for (std::size_t p = line.find(pattern, pos); p != npos; p = line.find(pattern, pos)) {
+      const std::size_t close = line.find(']', p);
+      if (close == npos) return;
+      names.emplace_back(line.substr(p, close - p));
+      pos = close;
+    }
+    return;
+  }
+  if (!header) return;
+  std::size_t pos = 0;
+  if (shape == kShapeR) {
+    // Only a name that begins with "R ": the pattern right after a '['.
+    for (std::size_t p = line.find("R ", pos); p != npos; p = line.find("R ", pos)) {
+      pos = p + 1;
+      if (p == 0 || line[p - 1] != '[') continue;
+      const std::size_t close = line.find(']', p);
+      if (close == npos) return;
+      names.emplace_back(line.substr(p, close - p));
+      pos = close;
+    }
+    return;
+  }
+  // Other: every name that is neither E-like nor R-like; "RM" counts as other.
+  for (std::size_t p = line.find('[', pos); p != npos; p = line.find('[', pos)) {
+    const std::string_view name = line.substr(p + 1);
+    pos = p + 1;
+    if (name.starts_with('E') || (name.starts_with('R') && !name.starts_with("RM"))) continue;
+    const std::size_t close = name.find(']');
+    if (close == npos) return;
+    names.emplace_back(name.substr(0, close));
+    pos += close;
+  }
 }
 
 // Where one record lies: its header line begins at `begin` with '[', its keys
@@ -63,11 +136,16 @@ RecordSpan SpanFrom(std::string_view text, std::size_t begin, std::size_t matchE
   return span;
 }
 
-// The first occurrence of `needle` that stands on a header line (a line that
-// opens with '[' before the occurrence), as the span of that header's record.
+// The first occurrence of `needle` (which holds no CR or LF) that stands on a
+// header line (a line that opens with '[' before the occurrence), as the span
+// of that header's record. One pass: the line start follows the occurrences.
 std::optional<RecordSpan> FindInsideHeader(std::string_view text, std::string_view needle) {
-  for (std::size_t p = text.find(needle); p != npos; p = text.find(needle, p + 1)) {
-    const std::size_t lineStart = LineStartOf(text, p);
+  Occurrences hits(text, needle);
+  std::size_t lineStart = 0;
+  std::size_t scanned = 0;
+  for (std::size_t p = hits.Next(); p != npos; p = hits.Next()) {
+    for (; scanned < p; ++scanned)
+      if (text[scanned] == '\r' || text[scanned] == '\n') lineStart = scanned + 1;
     if (lineStart < p && text[lineStart] == '[') return SpanFrom(text, lineStart, p + needle.size());
   }
   return std::nullopt;
@@ -99,7 +177,8 @@ std::optional<RecordSpan> FindCoreRecord(std::string_view text, std::string_view
 }
 
 // A key's value inside one record: after the next '=' that follows the key, up
-// to the first byte 0..13, blanks trimmed; empty when the key is not there.
+// to the first byte 0..13 (cut after the longest value a lookup returns),
+// blanks trimmed; empty when the key is not there.
 std::string ValueInRecord(std::string_view record, std::string_view key) {
   const std::size_t k = record.find(key);
   if (k == npos) return {};
@@ -107,7 +186,8 @@ std::string ValueInRecord(std::string_view record, std::string_view key) {
   if (eq == npos) return {};
   std::size_t first = eq + 1;
   std::size_t last = first;
-  while (last < record.size() && static_cast<unsigned char>(record[last]) > 13) ++last;
+  const std::size_t stop = std::min(record.size(), first + constants::kMaxValueBytes);
+  while (last < stop && static_cast<unsigned char>(record[last]) > 13) ++last;
   while (first < last && record[first] == ' ') ++first;
   while (last > first && record[last - 1] == ' ') --last;
   return std::string(record.substr(first, last - first));
@@ -118,61 +198,12 @@ std::string ValueInRecord(std::string_view record, std::string_view key) {
 std::vector<std::string> ListCoreNames(std::string_view dbText, int shape) {
   std::vector<std::string> names;
   if (shape < 0 || shape >= kShapeCount) return names;
-  std::size_t pos = 0;
-
-  if (shape == kShapeR) {
-    // Only a name that begins with "R ": the pattern right after a '['.
-    for (std::size_t p = dbText.find("R ", pos); p != npos; p = dbText.find("R ", pos)) {
-      if (p == 0 || dbText[p - 1] != '[') {
-        pos = p + 1;
-        continue;
-      }
-      const std::size_t close = dbText.find(']', p);
-      if (close == npos) break;
-      if (!OnHeaderLine(dbText, p, close)) {
-        pos = p + 1;
-        continue;
-      }
-      names.emplace_back(dbText.substr(p, close - p));
-      pos = close;
-    }
-    return names;
-  }
-
-  if (shape == kShapeOther) {
-    // Every name that is neither E-like nor R-like; "RM" counts as other.
-    for (std::size_t p = dbText.find('[', pos); p != npos; p = dbText.find('[', pos)) {
-      const std::size_t first = p + 1;
-      const bool eLike = first < dbText.size() && dbText[first] == 'E';
-      const bool rLike = first < dbText.size() && dbText[first] == 'R' &&
-                         !(first + 1 < dbText.size() && dbText[first + 1] == 'M');
-      if (eLike || rLike) {
-        pos = first;
-        continue;
-      }
-      const std::size_t close = dbText.find(']', first);
-      if (close == npos) break;
-      if (!OnHeaderLine(dbText, p, close)) {
-        pos = first;
-        continue;
-      }
-      names.emplace_back(dbText.substr(first, close - first));
-      pos = close;
-    }
-    return names;
-  }
-
-  // E, EI, ER, ETD: the pattern anywhere, also inside a longer name, up to the next ']'.
-  const std::string_view pattern = kShapePatterns[shape];
-  for (std::size_t p = dbText.find(pattern, pos); p != npos; p = dbText.find(pattern, pos)) {
-    const std::size_t close = dbText.find(']', p);
-    if (close == npos) break;  // an unclosed name at the end gives no entry
-    if (!OnHeaderLine(dbText, p, close)) {
-      pos = p + 1;
-      continue;
-    }
-    names.emplace_back(dbText.substr(p, close - p));
-    pos = close;
+  // An entry never spans a line break: each line is listed by itself, and the
+  // whole text in one pass.
+  for (std::size_t begin = 0; begin < dbText.size();) {
+    const std::size_t end = LineEndOf(dbText, begin);
+    ListLine(dbText.substr(begin, end - begin), shape, names);
+    begin = end + 1;
   }
   return names;
 }

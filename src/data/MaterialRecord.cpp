@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
 #include "textfile/KeyedTextFile.h"
 #include "textfile/Numbers.h"
@@ -74,7 +75,11 @@ std::vector<std::string> ParseMaterialList(std::string_view text) {
   for (int i = 1;; ++i) {
     std::string name = KeyedTextFile::GetValue(text, Indexed("Mat", i));
     if (name.empty()) break;
+    // A name that can be no file name names a material whose file cannot be
+    // opened; start-up stops at it, so the names after it are not needed.
+    const bool noFileName = DataFilePath("", Cp1251ToUtf8(name), ".txt").empty();
     names.push_back(std::move(name));
+    if (noFileName) break;
   }
   return names;
 }

@@ -38,7 +38,8 @@ bool ParseMaterialText(std::string_view text, MaterialRecord& record);
 // record unchanged when it cannot be opened.
 bool LoadMaterialData(const std::string& path, MaterialRecord& record);
 
-// The names of "Materials.txt": "Mat1", "Mat2", ... up to the first empty name.
+// The names of "Materials.txt": "Mat1", "Mat2", ... up to the first empty name,
+// or up to and including the first name that can be no file name.
 std::vector<std::string> ParseMaterialList(std::string_view text);
 
 }  // namespace velmora

@@ -78,13 +78,14 @@ const char* LangSectionName(LangSection section) {
 
 void ParseLanguageText(std::string_view text, LanguageTable& table) {
   LanguageTable fresh;
-  fresh.title = KeyedTextFile::GetSectionValue(text, "TITLE", "title");
-  fresh.version = KeyedTextFile::GetSectionValue(text, "TITLE", "version");
+  fresh.title = KeyedTextFile::GetSectionValue(text, "TITLE", "title", constants::kMaxLanguageTextBytes);
+  fresh.version = KeyedTextFile::GetSectionValue(text, "TITLE", "version", constants::kMaxLanguageTextBytes);
   for (const SectionSlots& s : kOrder) {
     const char* name = LangSectionName(s.section);
     auto slots = SlotsOf(fresh, s.section);
     for (std::size_t k = static_cast<std::size_t>(s.first); k < slots.size(); ++k) {
-      std::string value = KeyedTextFile::GetSectionValue(text, name, "s" + std::to_string(k));
+      std::string value = KeyedTextFile::GetSectionValue(text, name, "s" + std::to_string(k),
+                                                         constants::kMaxLanguageTextBytes);
       ReplaceAll(value, "\\n", '\n');
       ReplaceAll(value, "\\t", '\t');
       slots[k] = std::move(value);
@@ -97,7 +98,7 @@ void ParseLanguageText(std::string_view text, LanguageTable& table) {
 
 bool ReadLanguageFile(const std::string& language, LanguageTable& table) {
   KeyedTextFile file;
-  if (!file.Load(language + ".lng")) return false;
+  if (!file.Load(DataFilePath("", language, ".lng"))) return false;
   ParseLanguageText(file.Text(), table);
   return true;
 }

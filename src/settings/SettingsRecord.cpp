@@ -56,8 +56,9 @@ const Field* FindField(std::string_view key) {
 }
 
 // The value as the section lookup cuts it: up to the first byte 0..13, with
-// the blanks around it dropped.
+// the blanks around it dropped, and no longer than any looked-up value.
 std::string CutValue(std::string_view rest) {
+  rest = rest.substr(0, constants::kMaxValueBytes);
   std::size_t end = 0;
   while (end < rest.size() && static_cast<unsigned char>(rest[end]) > 13) ++end;
   rest = rest.substr(0, end);

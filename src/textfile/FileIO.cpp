@@ -7,11 +7,13 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <random>
 
 #include "textfile/CaseFold.h"
 #include "textfile/Cp1251.h"
+#include "textfile/Limits.h"
 
 namespace velmora {
 
@@ -108,6 +110,22 @@ std::string FoldName(std::string_view utf8) {
   return cp ? FoldCaseCp1251(*cp) : std::string(utf8);
 }
 
+// Opens a data file for reading without ever blocking: a FIFO, a device or a
+// folder in place of a data file is refused like a file that cannot be opened
+// (a FIFO would wait for a writer, a device such as /dev/zero never ends).
+// Links are followed; only a regular file at the end of them is taken.
+int OpenRegularFile(const std::string& path, OpenMode mode) {
+  const int flags = (mode == OpenMode::ReadWrite ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_NOCTTY;
+  int fd = OpenRetry(path.c_str(), flags);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    SysClose(fd);
+    return -1;
+  }
+  return fd;
+}
+
 }  // namespace
 
 std::string ResolveNameNoCase(const std::string& path) {
@@ -133,16 +151,12 @@ std::string ResolveNameNoCase(const std::string& path) {
 
 std::optional<std::string> ReadWholeFile(const std::string& givenPath, OpenMode mode) {
   const std::string path = ResolveNameNoCase(givenPath);
-  const int flags = mode == OpenMode::ReadWrite ? O_RDWR : O_RDONLY;
-  Fd fd(OpenRetry(path.c_str(), flags));
+  Fd fd(OpenRegularFile(path, mode));
   if (fd.get() < 0) return std::nullopt;
 
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) return std::nullopt;
-  if (S_ISDIR(st.st_mode)) return std::nullopt;
-
   std::string bytes;
-  if (S_ISREG(st.st_mode) && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+  if (::fstat(fd.get(), &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
   // Read up to the end whatever the size said: the file may have grown.
   char chunk[65536];
   for (;;) {
@@ -157,21 +171,46 @@ std::optional<std::string> ReadWholeFile(const std::string& givenPath, OpenMode 
   return bytes;
 }
 
-bool WriteFileAtomic(const std::string& givenPath, std::string_view bytes) {
-  if (givenPath.empty() || givenPath.back() == '/') return false;
-  // An existing file whose name differs only in letter case is the one replaced.
-  const std::string path = ResolveNameNoCase(givenPath);
+namespace {
 
-  // The new file gets the old file's permission bits; a new name gets the
-  // usual ones (0666 less the umask, applied by open).
-  struct stat old {};
-  const bool hadTarget = ::stat(path.c_str(), &old) == 0;
-  if (hadTarget && !S_ISREG(old.st_mode)) return false;
-  // A write-protected file stays as it is: opening it for writing fails, and
-  // the rename below must not slip past that protection.
-  if (hadTarget && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return false;
+// ---- the writer's steps -------------------------------------------------------
 
-  std::string tmp;
+// Symbolic links followed before giving up: the kernel's own limit for a path.
+constexpr int kMaxLinkHops = 40;
+
+// The file a write lands in: the name resolved as the readers resolve it, then
+// every symbolic link followed to its final target, so that a link the user
+// set up stays a link and its target gets the new text. A dangling link gets
+// its target created. Empty for a loop of links or an unreadable link.
+std::string FinalTarget(const std::string& givenPath) {
+  std::string path = ResolveNameNoCase(givenPath);
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char target[4096];
+    const ssize_t n = ::readlink(path.c_str(), target, sizeof target);
+    if (n <= 0 || static_cast<std::size_t>(n) >= sizeof target) return {};
+    std::string next(target, static_cast<std::size_t>(n));
+    if (next.front() != '/') next = DirPart(path) + "/" + next;
+    path = std::move(next);
+  }
+  return {};
+}
+
+// The old file's owner and group on the new one, where the process may give
+// them (as root always; otherwise the group, when the user belongs to it).
+// A file that may not keep them is still written, with the writer's own.
+void KeepOwner(int fd, const struct stat& old) {
+  if (::fchown(fd, old.st_uid, old.st_gid) == 0) return;
+  if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0) return;
+}
+
+// Writes the bytes to a new temporary file beside path, with the old file's
+// owner, group and permission bits when there is an old file (else the
+// usual ones: 0666 less the umask), and flushes it to disk. On failure the
+// temporary file is gone and false is returned.
+bool WriteTemporary(const std::string& path, std::string_view bytes, const struct stat* old,
+                    std::string& tmp) {
   int raw = -1;
   for (int attempt = 0; attempt < 16 && raw < 0; ++attempt) {
     tmp = TempNameBeside(path);
@@ -182,15 +221,61 @@ bool WriteFileAtomic(const std::string& givenPath, std::string_view bytes) {
   Fd fd(raw);
 
   bool ok = WriteAll(fd.get(), bytes);
-  if (ok && hadTarget) ok = SysFchmod(fd.get(), old.st_mode & 07777) == 0;
+  if (ok && old) KeepOwner(fd.get(), *old);  // before the mode: a chown clears set-id bits
+  if (ok && old) ok = SysFchmod(fd.get(), old->st_mode & 07777) == 0;
   if (ok) ok = SysFsync(fd.get()) == 0;
   ok = fd.close() && ok;
-  if (ok) ok = SysRename(tmp.c_str(), path.c_str()) == 0;
-  if (!ok) {
+  if (!ok) ::unlink(tmp.c_str());
+  return ok;
+}
+
+// Puts the bytes into the existing file itself, for a file with more than one
+// name (hard links): a rename would give the new text to this name only and
+// leave every other name on the old file.
+bool RewriteInPlace(const std::string& path, std::string_view bytes) {
+  Fd fd(OpenRetry(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY));
+  if (fd.get() < 0) return false;
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  bool ok = WriteAll(fd.get(), bytes);
+  if (ok) ok = ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) == 0;
+  if (ok) ok = SysFsync(fd.get()) == 0;
+  return fd.close() && ok;
+}
+
+}  // namespace
+
+bool WriteFileAtomic(const std::string& givenPath, std::string_view bytes) {
+  if (givenPath.empty() || givenPath.back() == '/') return false;
+  // An existing file whose name differs only in letter case is the one
+  // replaced; through links, their final target.
+  const std::string path = FinalTarget(givenPath);
+  if (path.empty()) return false;
+
+  struct stat old {};
+  const bool hadTarget = ::stat(path.c_str(), &old) == 0;
+  if (hadTarget && !S_ISREG(old.st_mode)) return false;
+  // A write-protected file stays as it is: opening it for writing fails, and
+  // the rename below must not slip past that protection.
+  if (hadTarget && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return false;
+
+  std::string tmp;
+  if (!WriteTemporary(path, bytes, hadTarget ? &old : nullptr, tmp)) return false;
+
+  if (hadTarget && old.st_nlink > 1) {
+    // Hard links are kept, at a price: the file is rewritten in place, which
+    // a crash can tear. The complete new text is on disk in the temporary
+    // file first and stays there when the rewrite fails, so it is never lost;
+    // the temporary file goes only once the file itself holds the new text.
+    if (!RewriteInPlace(path, bytes)) return false;
+    ::unlink(tmp.c_str());
+    return true;
+  }
+
+  if (SysRename(tmp.c_str(), path.c_str()) != 0) {
     ::unlink(tmp.c_str());
     return false;
   }
-
   // Make the rename itself durable; the data are already in place, so a
   // failure here is not a failure of the write.
   Fd dir(OpenRetry(DirPart(path).c_str(), O_RDONLY | O_DIRECTORY));
@@ -198,11 +283,28 @@ bool WriteFileAtomic(const std::string& givenPath, std::string_view bytes) {
   return true;
 }
 
-bool FileExists(const std::string& path) {
-  Fd fd(OpenRetry(ResolveNameNoCase(path).c_str(), O_RDONLY));
-  if (fd.get() < 0) return false;
+std::string DataFilePath(std::string_view folder, std::string_view name, std::string_view extension) {
+  if (name.find_first_of(std::string_view("/\0\r\n", 4)) != std::string_view::npos) return {};
+  if (name.size() + extension.size() > constants::kMaxFileNameBytes) return {};
+  std::string path;
+  path.reserve(folder.size() + name.size() + extension.size());
+  path.append(folder).append(name).append(extension);
+  return path;
+}
+
+std::string ReasonCannotRead(const std::string& path) {
+  const int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY;
+  Fd fd(OpenRetry(ResolveNameNoCase(path).c_str(), flags));
+  if (fd.get() < 0) return std::strerror(errno);
   struct stat st {};
-  return ::fstat(fd.get(), &st) == 0 && !S_ISDIR(st.st_mode);
+  if (::fstat(fd.get(), &st) != 0) return std::strerror(errno);
+  if (!S_ISREG(st.st_mode)) return "it is no regular file";
+  return "it cannot be read";
+}
+
+bool FileExists(const std::string& path) {
+  Fd fd(OpenRegularFile(ResolveNameNoCase(path), OpenMode::ReadOnly));
+  return fd.get() >= 0;
 }
 
 std::string FolderOf(const std::string& path) {

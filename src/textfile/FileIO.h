@@ -19,16 +19,36 @@ std::string ResolveNameNoCase(const std::string& path);
 
 // Reads every byte of the file, whatever its size. Returns nothing when the
 // file cannot be opened in the given mode (ReadWrite also fails on a
-// write-protected file) or cannot be read.
+// write-protected file) or cannot be read, and when it is no regular file
+// after following links (a FIFO, a device, a folder): such a file is never
+// waited for nor read.
 std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode = OpenMode::ReadOnly);
 
 // Writes the bytes to a temporary file beside the target, flushes it to disk
 // and renames it over the target, so the target is always either the old file
 // or the complete new one. Returns false when any step fails (the temporary
-// file is then removed), and when the target exists but may not be written.
+// file is then removed), and when the target exists but may not be written
+// or is no regular file. A symbolic link is followed: its final target gets
+// the new text and the link stays. The new file keeps the old one's mode and,
+// where the process may, its owner and group. A file with several hard links
+// is rewritten in place after the new text is safe in the temporary file,
+// which stays behind if that rewrite fails.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
 
-// True when a file of that name can be opened for reading.
+// The path of a data file named after a name that a file gave (a material, a
+// language, a help text): folder + name + extension, the name in UTF-8. Such
+// names are base names only: a name holding '/', a zero byte or a line break,
+// or one that makes a file name longer than a folder entry can be, names no
+// file, and the result is empty, which every reader treats as a file that
+// cannot be opened.
+std::string DataFilePath(std::string_view folder, std::string_view name, std::string_view extension);
+
+// Why the file cannot be read, in the words of the C library ("No such file
+// or directory"), or "it is no regular file"; opens without waiting, as the
+// readers do.
+std::string ReasonCannotRead(const std::string& path);
+
+// True when a regular file of that name can be opened for reading.
 bool FileExists(const std::string& path);
 
 // The absolute path of the folder that holds the file, ending in '/'.

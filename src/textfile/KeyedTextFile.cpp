@@ -12,14 +12,17 @@ std::string_view TrimBlanks(std::string_view v) {
 }
 
 // The value after the first '=' at or after `from`; `stop` tells which byte
-// ends it. No '=' after the key gives the empty value.
+// ends it. No '=' after the key gives the empty value. Only the first
+// maxLength bytes after the '=' are looked at: a longer value is cut there
+// (before its blanks are trimmed), so no lookup copies or scans more.
 template <typename Stop>
-std::string ValueAfter(std::string_view text, std::size_t from, Stop stop) {
+std::string ValueAfter(std::string_view text, std::size_t from, std::size_t maxLength, Stop stop) {
   const auto eq = text.find('=', from);
   if (eq == std::string_view::npos) return {};
-  std::size_t end = eq + 1;
-  while (end < text.size() && !stop(static_cast<unsigned char>(text[end]))) ++end;
-  return std::string(TrimBlanks(text.substr(eq + 1, end - eq - 1)));
+  const std::string_view rest = text.substr(eq + 1, maxLength);
+  std::size_t end = 0;
+  while (end < rest.size() && !stop(static_cast<unsigned char>(rest[end]))) ++end;
+  return std::string(TrimBlanks(rest.substr(0, end)));
 }
 
 }  // namespace
@@ -37,21 +40,21 @@ bool KeyedTextFile::Load(const std::string& fileName, OpenMode mode) {
   return true;
 }
 
-std::string KeyedTextFile::GetValue(std::string_view text, std::string_view key) {
+std::string KeyedTextFile::GetValue(std::string_view text, std::string_view key, std::size_t maxLength) {
   text = UpToFirstZero(text);
   const auto p = text.find(key);
   if (p == std::string_view::npos) return {};
-  return ValueAfter(text, p, [](unsigned char c) { return c == '\r'; });
+  return ValueAfter(text, p, maxLength, [](unsigned char c) { return c == '\r'; });
 }
 
 std::string KeyedTextFile::GetSectionValue(std::string_view text, std::string_view section,
-                                           std::string_view key) {
+                                           std::string_view key, std::size_t maxLength) {
   text = UpToFirstZero(text);
   const auto s = text.find(section);
   if (s == std::string_view::npos) return {};
   const auto p = text.find(key, s);
   if (p == std::string_view::npos) return {};
-  return ValueAfter(text, p, [](unsigned char c) { return c <= 13; });
+  return ValueAfter(text, p, maxLength, [](unsigned char c) { return c <= 13; });
 }
 
 }  // namespace velmora

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "textfile/FileIO.h"
+#include "textfile/Limits.h"
 
 namespace velmora {
 
@@ -18,11 +19,15 @@ class KeyedTextFile {
 
   // One-level lookup: first occurrence of key anywhere, value after the next
   // '=', up to the next CR or the end; blanks (byte 32) trimmed.
-  static std::string GetValue(std::string_view text, std::string_view key);
+  // Both lookups take at most maxLength bytes after the '=': a longer value
+  // is cut there.
+  static std::string GetValue(std::string_view text, std::string_view key,
+                              std::size_t maxLength = constants::kMaxValueBytes);
   // Two-level lookup: first occurrence of section, then of key from there,
   // value after the next '=', up to the first byte 0..13; blanks trimmed.
   static std::string GetSectionValue(std::string_view text, std::string_view section,
-                                     std::string_view key);
+                                     std::string_view key,
+                                     std::size_t maxLength = constants::kMaxValueBytes);
 
  private:
   std::string text_;
