@@ -139,9 +139,9 @@ def seeds():
     # A pattern that the target repeats into a file of the given size, then a tail.
     huge = lambda pattern, size, tail: pattern + params(take_int(size, 1), take_string(tail))
     out["huge"] = [
-        huge(b"E ", 1000000, b"]"),
+        huge(b"xE E E E E E E E E E E E E E E E ", 1000000, b"]"),
         huge(b"[R 1]\r\nAe = 1\r\n[OTHERS]\r\ns2 = x\\n", 500000, b"Mat1 = N87"),
-        huge(b"Mat1 = Mat2 = Bmax = B_50 = core\t= ", 2000000, b""),
+        huge(b"Mat1 = Mat2 = Bmax = B_50 = core\t= ", 1000000, b""),
     ]
     out["cp1251"] = [share("Russian.lng")[:1500], "Дроссель µH №5".encode("utf-8"), bytes(range(256))]
     return out

@@ -200,11 +200,12 @@ std::vector<std::string> ListCoreNames(std::string_view dbText, int shape) {
   if (shape < 0 || shape >= kShapeCount) return names;
   // An entry never spans a line break: each line is listed by itself, and the
   // whole text in one pass.
-  for (std::size_t begin = 0; begin < dbText.size();) {
+  for (std::size_t begin = 0; begin < dbText.size() && names.size() < kMaxCoreListEntries;) {
     const std::size_t end = LineEndOf(dbText, begin);
     ListLine(dbText.substr(begin, end - begin), shape, names);
     begin = end + 1;
   }
+  if (names.size() > kMaxCoreListEntries) names.resize(kMaxCoreListEntries);
   return names;
 }
 

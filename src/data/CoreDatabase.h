@@ -11,8 +11,14 @@ namespace velmora {
 enum CoreShape : int { kShapeE = 0, kShapeEI = 1, kShapeER = 2, kShapeETD = 3, kShapeR = 4, kShapeOther = 5 };
 constexpr int kShapeCount = 6;
 
+// Most entries one shape's core list shows (the first ones of the file): a
+// list entry costs the window a few hundred bytes, so a file of tiny records
+// ("[E ]" repeated) would otherwise cost it many times its size. Real
+// databases hold hundreds of cores.
+inline constexpr std::size_t kMaxCoreListEntries = 50000;
+
 // The names the core list shows for a shape, in the order of the text (the
-// list itself sorts them).
+// list itself sorts them); at most the first kMaxCoreListEntries.
 std::vector<std::string> ListCoreNames(std::string_view dbText, int shape);
 // The shape whose pattern the name contains first ("E ", "EI", "ER", "ETD",
 // "R "), else other.

@@ -97,6 +97,14 @@ TEST(CoreListScan, OneMegabyteOfAnyContentIsListedAndReadInLinearTime) {
   // A quadratic scan takes minutes here; a linear one well under a second,
   // also in the sanitizer build.
   EXPECT_LT(seconds, 10.0);
+
+  // Tiny records without end: the list stops at its most entries, the first ones.
+  std::string tiny;
+  for (std::size_t i = 0; i < kMaxCoreListEntries + 10; ++i) tiny += "[E " + std::to_string(i) + "]";
+  const auto names = ListCoreNames(tiny, kShapeE);
+  ASSERT_EQ(names.size(), kMaxCoreListEntries);
+  EXPECT_EQ(names.front(), "E 0");
+  EXPECT_EQ(names.back(), "E " + std::to_string(kMaxCoreListEntries - 1));
 }
 
 }  // namespace
