@@ -47,6 +47,7 @@ int FuzzHuge(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::string> names = ListCoreNames(text, shape);
     for (std::size_t i = 0; i < std::min<std::size_t>(names.size(), 3); ++i) {
       ReadCoreTexts(text, names[i]);
+      ReadCoreExtras(text, names[i]);
       VELMORA_FUZZ_CHECK(RemoveCoreRecord(text, names[i]).size() <= text.size());
     }
   }

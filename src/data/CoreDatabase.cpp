@@ -244,10 +244,21 @@ namespace {
 
 // The value of a key that opens a line of the record (blanks before it and
 // before its '=' allowed); 0 unless it reads as a positive number.
+// One pass: the line start follows the occurrences of the key.
 double LineKeyValue(std::string_view record, std::string_view key) {
+  std::size_t lineStart = 0;
+  std::size_t scanned = 0;
+  std::size_t start = 0;  // the line's first byte that is no blank
+  bool firstOnLine = true;
   for (std::size_t k = record.find(key); k != npos; k = record.find(key, k + 1)) {
-    std::size_t start = LineStartOf(record, k);
-    while (start < k && record[start] == ' ') ++start;
+    const std::size_t before = lineStart;
+    for (; scanned < k; ++scanned)
+      if (record[scanned] == '\r' || record[scanned] == '\n') lineStart = scanned + 1;
+    if (lineStart != before || firstOnLine) {
+      firstOnLine = false;
+      start = lineStart;
+      while (start < k && record[start] == ' ') ++start;
+    }
     std::size_t eq = k + key.size();
     while (eq < record.size() && record[eq] == ' ') ++eq;
     if (start != k || eq >= record.size() || record[eq] != '=') continue;

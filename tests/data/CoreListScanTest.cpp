@@ -93,6 +93,10 @@ TEST(CoreListScan, OneMegabyteOfAnyContentIsListedAndReadInLinearTime) {
     // A name that occurs inside the header only in part, at every position.
     ReadCoreTexts(text, repeated.substr(0, 4000) + "x");
   }
+  // A record whose optional keys stand on one long line behind long blanks.
+  std::string extras = "[E 1]\r\n" + std::string(n, ' ');
+  for (std::size_t i = 0; i < n / 4; ++i) extras += "MLT ";
+  EXPECT_EQ(ReadCoreExtras(extras, "E 1").MLT, 0);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   // A quadratic scan takes minutes here; a linear one well under a second,
   // also in the sanitizer build.
