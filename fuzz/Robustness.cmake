@@ -13,6 +13,7 @@ add_test(NAME test_fuzz_replay COMMAND test_fuzz_replay)
 
 velmora_test(test_robust
   SOURCES robust/BadInputTest.cpp robust/RandomDriveTest.cpp robust/RegressionTest.cpp robust/SharedDatabaseDriveTest.cpp
+          robust/SpecialFileTest.cpp
           robust/WriterFaultTest.cpp
   DEPENDS velmora_app)
 # A short drive with a fixed seed; VELMORA_DRIVE_SEED / VELMORA_DRIVE_ACTIONS
