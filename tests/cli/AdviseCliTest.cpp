@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ShellRun.h"
 #include "support/TempDir.h"
 
 namespace velmora::test {
@@ -17,33 +18,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Output {
-  int exit = -1;
-  std::string out, err;
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
 
 class AdviseCliTest : public ::testing::Test {
  public:
   void SetUp() override { dir.copyShippedData(); }
 
-  Output Run(const std::vector<std::string>& args) {
+  CliRun Run(const std::vector<std::string>& args) {
     std::string cmd = "XDG_DATA_HOME=" + Quote(dir.path() + "/no-user-data") + " " + Quote(VELMORA_CLI);
     for (const auto& a : args) cmd += " " + Quote(a);
-    cmd += " > " + Quote(dir.path() + "/cli.out") + " 2> " + Quote(dir.path() + "/cli.err");
-    const int status = std::system(cmd.c_str());
-    Output r;
-    r.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = dir.read("cli.out");
-    r.err = dir.read("cli.err");
-    fs::remove(dir.path() + "/cli.out");
-    fs::remove(dir.path() + "/cli.err");
-    return r;
+    return RunShell(cmd, dir);
   }
 
   TempDir dir;
@@ -82,7 +65,7 @@ void ExpectReproduced(AdviseCliTest& t, const std::vector<std::string>& sets, co
       args.push_back("--set");
       args.push_back(s);
     }
-    const Output calc = t.Run(args);
+    const CliRun calc = t.Run(args);
     SCOPED_TRACE(item);
     ASSERT_EQ(calc.exit, 0) << calc.err;
     const std::string results = calc.out.substr(calc.out.find("\"results\""));
@@ -96,7 +79,7 @@ void ExpectReproduced(AdviseCliTest& t, const std::vector<std::string>& sets, co
 }
 
 TEST_F(AdviseCliTest, ListedCandidatesReproduceThroughCalc) {
-  const Output a = Run({"advise", "--json", "--top", "5"});
+  const CliRun a = Run({"advise", "--json", "--top", "5"});
   ASSERT_EQ(a.exit, 0) << a.err;
   EXPECT_EQ(Field(a.out, "candidates"), "1230");
   ExpectReproduced(*this, {}, a.out, 5);
@@ -107,7 +90,7 @@ TEST_F(AdviseCliTest, ListedCandidatesReproduceThroughCalc) {
   std::vector<std::string> args = {"advise", "--json", "--top", "3", "--shape", "ETD", "--gap-step", "0.05",
                                    "--sort", "volume"};
   args.insert(args.end(), sets.begin(), sets.end());
-  const Output b = Run(args);
+  const CliRun b = Run(args);
   ASSERT_EQ(b.exit, 0) << b.err;
   ExpectReproduced(*this, sets, b.out, 3);
   for (const std::string& item : Listed(b.out)) {
@@ -118,7 +101,7 @@ TEST_F(AdviseCliTest, ListedCandidatesReproduceThroughCalc) {
 }
 
 TEST_F(AdviseCliTest, AllListsTheInfeasibleWithTheirReasons) {
-  const Output table = Run({"advise", "--all", "--material", "n87 epcos", "--set", "Fc=100"});
+  const CliRun table = Run({"advise", "--all", "--material", "n87 epcos", "--set", "Fc=100"});
   ASSERT_EQ(table.exit, 0) << table.err;
   EXPECT_NE(table.out.find("not feasible because"), std::string::npos);
   EXPECT_NE(table.out.find("peak flux density above the permitted one"), std::string::npos);
@@ -126,7 +109,7 @@ TEST_F(AdviseCliTest, AllListsTheInfeasibleWithTheirReasons) {
   EXPECT_NE(table.out.find("of 123 candidates feasible"), std::string::npos);
 
   // 3F36's table ends below 2000 kHz, N87's too: nothing designed there.
-  const Output csv = Run({"advise", "--csv", "--all", "--set", "Fc=2000", "--material", "3F36 Ferroxcube"});
+  const CliRun csv = Run({"advise", "--csv", "--all", "--set", "Fc=2000", "--material", "3F36 Ferroxcube"});
   ASSERT_EQ(csv.exit, 0) << csv.err;
   EXPECT_EQ(csv.out.rfind("rank,core,shape,material,feasible,reason,gap_mm,turns,", 0), 0u);
   EXPECT_NE(csv.out.find(",false,frequency above the loss table,,"), std::string::npos);
@@ -138,7 +121,7 @@ TEST_F(AdviseCliTest, UsageErrors) {
        {std::vector<std::string>{"advise", "--shape", "EE"}, {"advise", "--sort", "price"}, {"advise", "--top", "0"},
         {"advise", "--gap-step", "-1"}, {"advise", "--material", "Unobtainium"}, {"advise", "--do", "click 1"},
         {"calc", "--top", "3"}}) {
-    const Output r = Run(args);
+    const CliRun r = Run(args);
     EXPECT_EQ(r.exit, 2) << args[1];
     EXPECT_NE(r.err.find("Usage:"), std::string::npos);
   }

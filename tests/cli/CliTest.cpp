@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Version.h"
+#include "support/ShellRun.h"
 #include "support/TempDir.h"
 #include "textfile/Cp1251.h"
 
@@ -21,16 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-  int exit = -1;
-  std::string out, err;
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
 
 std::string Cp(const std::string& utf8) { return Utf8ToCp1251(utf8).value(); }
 
@@ -43,15 +34,7 @@ class CliTest : public ::testing::Test {
   CliRun Run(const std::vector<std::string>& args, const std::string& env = "") {
     std::string cmd = "XDG_DATA_HOME=" + Quote(dir.path() + "/no-user-data") + " " + env + Quote(VELMORA_CLI);
     for (const auto& a : args) cmd += " " + Quote(a);
-    cmd += " > " + Quote(dir.path() + "/cli.out") + " 2> " + Quote(dir.path() + "/cli.err");
-    const int status = std::system(cmd.c_str());
-    CliRun r;
-    r.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = dir.read("cli.out");
-    r.err = dir.read("cli.err");
-    fs::remove(dir.path() + "/cli.out");
-    fs::remove(dir.path() + "/cli.err");
-    return r;
+    return RunShell(cmd, dir);
   }
 
   // The worked example's data: core Ae 52, An 150, le 57.5; a material that

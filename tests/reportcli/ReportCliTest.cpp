@@ -11,21 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "support/ShellRun.h"
 #include "support/TempDir.h"
 
 namespace velmora::test {
 namespace {
 
-struct CliRun {
-  int exit = -1;
-  std::string out, err;
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
 
 class ReportCliTest : public ::testing::Test {
  protected:
@@ -38,9 +29,7 @@ class ReportCliTest : public ::testing::Test {
     std::string cmd = "cd " + Quote(dir.path() + "/out") + " && XDG_DATA_HOME=" + Quote(dir.path() + "/none") +
                       " SOURCE_DATE_EPOCH=86400 " + Quote(VELMORA_CLI) + " --dir " + Quote(data.path());
     for (const auto& a : args) cmd += " " + Quote(a);
-    cmd += " > " + Quote(dir.path() + "/o.txt") + " 2> " + Quote(dir.path() + "/e.txt");
-    const int status = std::system(cmd.c_str());
-    return CliRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, dir.read("o.txt"), dir.read("e.txt")};
+    return RunShell(cmd, dir);
   }
 
   // The window's result labels from calc --json, by control ID.
