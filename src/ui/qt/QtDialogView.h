@@ -125,17 +125,28 @@ class QtDialogView : public QDialog, public DialogObserver {
     bool enabled = true;
   };
 
+  // Building (QtDialogBuild.cpp).
   void Build();
+  void MakeWidget(const ControlTemplate& t, const QRect& rect, Entry& entry);
+  QWidget* MakeEdit(const ControlTemplate& t, Qt::Alignment align);
+  QWidget* MakeButton(const ControlTemplate& t);
+  QWidget* MakeComboBox(const ControlTemplate& t);
+  QWidget* MakeListBox(const ControlTemplate& t);
+  void MakeSpin(int id, const QRect& rect, Entry& entry);
   void BuildMenu();
   void FillMenu(QMenu* menu, const std::vector<MenuItem>& items);
   void ConnectCommand(QAction* action, const MenuItem& item);
+  void SetLayoutSize();
+  // Syncing (QtDialogSync.cpp).
   void Sync(Entry& entry);
+  void SyncWidget(Entry& entry, const ControlTemplate& t, const Control& c, bool newCaption);
+  // Drawing (QtDialogPictures.cpp).
   void PaintPicture(QPainter& painter);
   void PaintTexts(QPainter& painter, const QRect& dirty);
   void SetDrawnText(Entry& entry, const QString& text);
   QPixmap PicturePixmap(int id);
+  // The rest (QtDialogView.cpp).
   void Typed(int id, const QString& text);
-  void SetLayoutSize();
 
   Dialog& dialog_;
   double scaleX_ = kDluX, scaleY_ = kDluY;

@@ -1,0 +1,43 @@
+#pragma once
+// What the files of the Qt view share among themselves: the dialog font and
+// the measuring of captions (QtDialogFont.cpp), the style and tooltips
+// (QtDialogStyle.cpp) and the program's icon (QtDialogPictures.cpp). Not for
+// use outside src/ui/qt.
+#include <QFont>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QString>
+#include <QStringList>
+
+#include "ui/Template.h"
+
+class QLabel;
+
+namespace velmora::ui {
+
+// ---- dialog font and units ---------------------------------------------------
+// A static text's "&x" marks a mnemonic and "&&" stands for "&".
+QString WithoutMnemonics(const QString& text);
+// Breaks text into lines that fit the width (buttons and check boxes with
+// the multi-line style).
+QString Wrapped(const QString& text, const QFontMetrics& fm, int width);
+// Static text breaks its lines at blanks only; a word longer than the box
+// is cut off at its edge.
+QStringList StaticLines(const QString& text, const QFontMetrics& fm, int width);
+void SetStaticText(QLabel* label, const QString& text);
+// The font of a dialog made for the standard dialog font, at the given
+// pixels per dialog unit.
+QFont DialogFont(const DialogTemplate& tmpl, double scaleX, double scaleY);
+
+// ---- style and tooltips --------------------------------------------------------
+// How long a tooltip stays up.
+inline constexpr int kTipHideDelayMs = 30000;
+// The tooltip text: plain when it fits the maximum width, else rich text
+// laid out at that width so that it wraps.
+QString TipText(const QString& tip);
+
+// ---- icon and pictures ---------------------------------------------------------
+// The program's icon from the linked resources; a null icon without them.
+QIcon AppIcon();
+
+}  // namespace velmora::ui
