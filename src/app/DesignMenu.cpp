@@ -33,7 +33,10 @@ ui::MenuItem DesignMenuTemplate() {
   ui::MenuItem exportReport;
   exportReport.id = ID_EXPORT_REPORT;
   exportReport.text = kExportFallback;
-  popup.popup = {details, exportReport};
+  ui::MenuItem adviser;
+  adviser.id = ID_CORE_ADVISER;
+  adviser.text = DesignTextEnglish("menuAdviser");
+  popup.popup = {details, exportReport, adviser};
   return popup;
 }
 
@@ -46,6 +49,7 @@ void CVelmoraDlg::ApplyDesignMenuTexts() {
   for (ui::MenuItem& item : popup->popup)
     if (item.id == ID_DESIGN_DETAILS) item.text = DesignText(lang_, "menuDetails");
     else if (item.id == ID_EXPORT_REPORT) item.text = lang_.report.Get("menuExport", kExportFallback);
+    else if (item.id == ID_CORE_ADVISER) item.text = DesignText(lang_, "menuAdviser");
 }
 
 void CVelmoraDlg::OnDesignCommand(int id) {

@@ -16,6 +16,7 @@ struct Entry {
 constexpr Entry kTexts[] = {
     {"menu", "Design"},
     {"menuDetails", "Design details..."},
+    {"menuAdviser", "Core adviser..."},
     {"title", "Design details"},
     {"noCalculation", "No calculation yet."},
     {"plotLoss", "Core loss at the design frequency"},

@@ -13,6 +13,10 @@ void GuiDesignWindows::OnDesignCommand(CVelmoraDlg& dlg, int id) {
     ExportReport(dlg, QApplication::activeModalWidget());
     return;
   }
+  if (id == ids::ID_CORE_ADVISER) {
+    OpenAdviser(dlg);
+    return;
+  }
   if (id != ids::ID_DESIGN_DETAILS) return;
   if (!details_) {
     // The main window is the modal window the menu command came from.
@@ -24,12 +28,21 @@ void GuiDesignWindows::OnDesignCommand(CVelmoraDlg& dlg, int id) {
   details_->activateWindow();
 }
 
+void GuiDesignWindows::OpenAdviser(CVelmoraDlg& dlg) {
+  if (!adviser_) adviser_ = new gui::AdviserWindow(dlg, QApplication::activeModalWidget());
+  adviser_->show();
+  adviser_->raise();
+  adviser_->activateWindow();
+  adviser_->Refresh();
+}
+
 void GuiDesignWindows::OnCalculated(CVelmoraDlg& dlg) {
   if (details_ && details_->isVisible()) details_->Refresh(dlg);
 }
 
 void GuiDesignWindows::OnLanguageApplied(CVelmoraDlg& dlg) {
   if (details_ && details_->isVisible()) details_->Refresh(dlg);
+  if (adviser_) adviser_->ApplyTexts();
 }
 
 }  // namespace velmora

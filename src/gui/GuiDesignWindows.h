@@ -1,11 +1,13 @@
 #pragma once
 // The windowed program's side of the design menu: opens the "Design
-// details" window as a modeless child of the main window (the main window
-// runs modally, which blocks every other top-level window) and keeps it in
-// step with every calculation and language change.
+// details" and "Core adviser" windows as modeless children of the main
+// window (the main window runs modally, which blocks every other top-level
+// window), exports the report, and keeps the windows in step with every
+// calculation and language change.
 #include <QPointer>
 
 #include "app/DesignWindows.h"
+#include "gui/AdviserWindow.h"
 #include "gui/DesignDetailsWindow.h"
 
 namespace velmora {
@@ -20,7 +22,11 @@ class GuiDesignWindows : public DesignWindows {
   DesignDetailsWindow* Details() const { return details_; }
 
  private:
-  QPointer<DesignDetailsWindow> details_;  // owned by the main window's view
+  void OpenAdviser(CVelmoraDlg& dlg);
+
+  // Both owned by the main window's view.
+  QPointer<DesignDetailsWindow> details_;
+  QPointer<gui::AdviserWindow> adviser_;
 };
 
 }  // namespace velmora
