@@ -59,16 +59,16 @@ WireTable MetricWires() {
 
 LanguageTable Texts() {
   LanguageTable lang;
-  lang.magneticCore[10] = "max";
-  lang.others[8] = "Velmora";
-  lang.others[14] = "mH";
-  lang.others[15] = "uH";
-  lang.others[18] = "mm";
-  lang.others[21] = "No data";
-  lang.others[23] = "The peak flux density exceeds the permitted one";
-  lang.others[24] = "The winding does not fit into the window";
-  lang.others[25] = "The ripple exceeds twice the nominal current";
-  lang.others[27] = "The wire of is not in the table; the nearest larger one is taken:";
+  lang[kPermittedFluxWord] = "max";
+  lang[kMessageCaption] = "Velmora";
+  lang[kUnitMilliHenry] = "mH";
+  lang[kUnitMicroHenry] = "uH";
+  lang[kUnitMillimetre] = "mm";
+  lang[kNoDataMaterialName] = "No data";
+  lang[kFluxWarning] = "The peak flux density exceeds the permitted one";
+  lang[kFillWarning] = "The winding does not fit into the window";
+  lang[kRippleMessage] = "The ripple exceeds twice the nominal current";
+  lang[kWireNotice] = "The wire of is not in the table; the nearest larger one is taken:";
   return lang;
 }
 

@@ -13,7 +13,8 @@ namespace {
 
 // The OTHERS slots that the calculation uses: caption, units, the no-data
 // material's name, the notice and the warnings.
-constexpr int kOthers[9] = {8, 14, 15, 18, 21, 23, 24, 25, 26};
+constexpr LangSlot kOthers[9] = {kMessageCaption, kUnitMilliHenry, kUnitMicroHenry, kUnitMillimetre, kNoDataMaterialName,
+                                 kFluxWarning,    kFillWarning,    kRippleMessage,  kUnitAwg};
 
 }  // namespace
 
@@ -49,9 +50,9 @@ int FuzzCalculate(const std::uint8_t* data, std::size_t size) {
   ParseMaterialText(parts[1], material);
   LanguageTable lang;
   const auto texts = SplitParts(parts[3], '\n', 10);
-  for (int i = 0; i < 9; ++i) lang.others[static_cast<std::size_t>(kOthers[i])] = texts[static_cast<std::size_t>(i)];
-  lang.magneticCore[10] = texts[9];
-  if (noDataName) material.name = lang.others[21] + " *";
+  for (int i = 0; i < 9; ++i) lang[kOthers[i]] = texts[static_cast<std::size_t>(i)];
+  lang[kPermittedFluxWord] = texts[9];
+  if (noDataName) material.name = lang[kNoDataMaterialName] + " *";
   const WireTable wires = inputs.yes_AWG == 1 ? BuildAwgTable() : ParseWireTable(parts[2]);
 
   const ChokeContext context{core, material, wires, lang, lossLimit};
@@ -64,7 +65,7 @@ int FuzzCalculate(const std::uint8_t* data, std::size_t size) {
   if (results.noData) VELMORA_FUZZ_CHECK(material.mu == 10000.0);
   if (!results.stoppedByRipple) VELMORA_FUZZ_CHECK(results.texts.fill.has_value());
   // Every message has the caption of the message boxes.
-  for (const Message& m : results.messages) VELMORA_FUZZ_CHECK(m.caption == lang.others[8]);
+  for (const Message& m : results.messages) VELMORA_FUZZ_CHECK(m.caption == lang[kMessageCaption]);
   // A second run on the texts the first one left behind stays within bounds too.
   const ChokeResults second = Calculate(results.fields, context);
   VELMORA_FUZZ_CHECK(second.messages.size() <= 3);

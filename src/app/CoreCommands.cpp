@@ -76,7 +76,7 @@ void CVelmoraDlg::ClearCoreTexts() {
 
 void CVelmoraDlg::ReadCoreDatabase() {
   if (!file_.Load(constants::kCoreDatabaseFile, OpenMode::ReadOnly)) {
-    Message(lang_.others[9] + " " + constants::kCoreDatabaseFile);
+    Message(lang_[kFileNotFound] + " " + constants::kCoreDatabaseFile);
     return;
   }
   ResetContent(IDC_COMBO_CORE);
@@ -220,22 +220,22 @@ void CVelmoraDlg::AddCore() {
 
   std::string name = GetItemText(IDC_COMBO_CORE);
   if (name.empty()) {
-    Message(lang_.baseCores[24]);
+    Message(lang_[kAddCoreNameEmpty]);
     return;
   }
   if (muText_.empty()) {
-    Message(lang_.baseCores[25]);
+    Message(lang_[kAddCoreMuEmpty]);
     return;
   }
   // A name the file format cannot hold would break every record after it.
   if (!IsValidCoreName(name)) {
-    Message(lang_.others[28]);
+    Message(lang_[kCoreNameRefused]);
     return;
   }
   name = WithShapePrefix(name, shape_);
   // A second record of the same name could never be selected or deleted.
   if (HasCoreRecord(coreDb_, name)) {
-    Message(lang_.baseCores[29]);
+    Message(lang_[kCoreNameTaken]);
     return;
   }
 
@@ -244,7 +244,7 @@ void CVelmoraDlg::AddCore() {
     // box): nothing stale from an earlier core is written.
     const auto geometry = shape_ == kShapeOther ? std::nullopt : ComputeCoreGeometry(shape_, dims_);
     if (!geometry) {
-      Message(lang_.baseCores[26]);
+      Message(lang_[kAddCoreDimensionEmpty]);
       return;
     }
     dims_ = geometry->dims;
@@ -252,7 +252,7 @@ void CVelmoraDlg::AddCore() {
     anText_ = geometry->AnText;
     leText_ = geometry->leText;
   } else if (aeText_.empty() || anText_.empty() || leText_.empty()) {
-    Message(lang_.baseCores[27]);
+    Message(lang_[kAddCoreDataEmpty]);
     return;
   }
 
@@ -260,7 +260,7 @@ void CVelmoraDlg::AddCore() {
   std::optional<std::string> onDisk = ReadDatabaseForChange(lock);
   // Another window may have added the same name meanwhile.
   if (onDisk && HasCoreRecord(*onDisk, name)) {
-    Message(lang_.baseCores[29]);
+    Message(lang_[kCoreNameTaken]);
     onDisk.reset();
   }
   if (!onDisk) {  // the database and the list stay as they were; the add mode stays on
@@ -294,7 +294,7 @@ void CVelmoraDlg::AddCore() {
 }
 
 void CVelmoraDlg::DeleteCore() {
-  if (Message(lang_.baseCores[28], ui::MbType::OkCancel) != ui::IDOK) return;
+  if (Message(lang_[kDeleteCoreQuestion], ui::MbType::OkCancel) != ui::IDOK) return;
   rememberedPos_ = GetCurSel(IDC_COMBO_CORE);
   if (rememberedPos_ < 0) return;
   const std::string name = GetLBText(IDC_COMBO_CORE, rememberedPos_);

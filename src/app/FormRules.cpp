@@ -17,23 +17,23 @@ using namespace ids;
 
 void CVelmoraDlg::ApplyUseCaptions(int use) {
   const bool other = use == 1;
-  SetItemText(IDC_LABEL_U1, lang_.initialData[other ? 14 : 12]);
-  SetItemText(IDC_LABEL_U2, lang_.initialData[other ? 15 : 13]);
+  SetItemText(IDC_LABEL_U1, lang_[other ? kVoltageOnLabelOtherUse : kVoltageOnLabelOutputChoke]);
+  SetItemText(IDC_LABEL_U2, lang_[other ? kVoltageOffLabelOtherUse : kVoltageOffLabelOutputChoke]);
 }
 
 void CVelmoraDlg::ApplyGapCaptions(int yesAl) {
   const bool al = yesAl == 1;
-  SetItemText(IDC_CAP_REQUIRED, lang_.magneticCore[al ? 5 : 4]);
-  SetItemText(IDC_UNIT_REQUIRED, al ? std::string() : lang_.others[18]);
+  SetItemText(IDC_CAP_REQUIRED, lang_[al ? kRequiredAlCaption : kRequiredGapCaption]);
+  SetItemText(IDC_UNIT_REQUIRED, al ? std::string() : lang_[kUnitMillimetre]);
 }
 
 void CVelmoraDlg::ApplyWireUnitCaptions(int yesAwg) {
   const bool awg = yesAwg == 1;
-  const std::string& mm = lang_.others[18];
-  SetItemText(IDC_LABEL_DPROV, lang_.initialData[awg ? 20 : 7]);
-  SetItemText(IDC_CAP_WIRE, lang_.results[awg ? 9 : 4]);
+  const std::string& mm = lang_[kUnitMillimetre];
+  SetItemText(IDC_LABEL_DPROV, lang_[awg ? kWireSizeLabelAwg : kWireSizeLabelMetric]);
+  SetItemText(IDC_CAP_WIRE, lang_[awg ? kWireCaptionAwg : kWireCaptionMetric]);
   SetItemText(IDC_UNIT_DPROV_MM, awg ? std::string() : mm);
-  SetItemText(IDC_UNIT_DPROV_AWG, awg ? lang_.others[26] : std::string());
+  SetItemText(IDC_UNIT_DPROV_AWG, awg ? lang_[kUnitAwg] : std::string());
   SetItemText(IDC_UNIT_WIRE, awg ? std::string() : mm);
 }
 

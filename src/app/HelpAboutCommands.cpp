@@ -8,18 +8,18 @@ namespace velmora {
 void CVelmoraDlg::OnHelp() {
   CHelpDlg dlg(host());
   dlg.language = Settings().lang;
-  dlg.caption = Lang().menu[2];
-  dlg.messageCaption = Lang().others[8];
-  dlg.missingText = Lang().others[9];
+  dlg.caption = Lang()[kMenuHelp];
+  dlg.messageCaption = Lang()[kMessageCaption];
+  dlg.missingText = Lang()[kFileNotFound];
   dlg.DoModal();
 }
 
 void CVelmoraDlg::OnAbout() {
   CAboutDlg dlg(host());
-  dlg.caption = Lang().menu[1];
+  dlg.caption = Lang()[kMenuAbout];
   dlg.title = Lang().title;
   dlg.versionWord = Lang().version;
-  dlg.contactLine = Lang().about[2];
+  dlg.contactLine = Lang()[kAboutContactLine];
   dlg.DoModal();
 }
 

@@ -8,6 +8,7 @@
 #include "app/DesignWindows.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
+#include "textfile/CaseFold.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora {
@@ -17,9 +18,10 @@ using namespace ids;
 namespace {
 
 // The language names of the current folder: every "*.lng" file without its
-// extension, in Windows-1251, in a fixed order (case ignored). Names on disk
-// are UTF-8; a name that Windows-1251 cannot hold could not be opened again
-// and is left out.
+// extension (the extension in any letter case, as the file lookup finds it),
+// in Windows-1251, in a fixed order (case ignored), each name once. Names on
+// disk are UTF-8; a name that Windows-1251 cannot hold could not be opened
+// again and is left out.
 std::vector<std::string> ListLanguages() {
   namespace fs = std::filesystem;
   std::vector<std::string> names;
@@ -29,13 +31,14 @@ std::vector<std::string> ListLanguages() {
     std::error_code typeEc;
     if (!it->is_regular_file(typeEc)) continue;
     const std::string file = it->path().filename().string();
-    if (file.size() <= ext.size() || file.compare(file.size() - ext.size(), ext.size(), ext) != 0) continue;
+    if (file.size() <= ext.size() || FoldCaseCp1251(file.substr(file.size() - ext.size())) != ext) continue;
     if (auto name = Utf8ToCp1251(file.substr(0, file.size() - ext.size()))) names.push_back(std::move(*name));
   }
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
     const int c = ui::CompareNoCase(a, b);
     return c != 0 ? c < 0 : a < b;
   });
+  names.erase(std::unique(names.begin(), names.end()), names.end());
   return names;
 }
 
@@ -64,7 +67,7 @@ void CVelmoraDlg::RebuildLanguageMenu() {
 
   ui::MenuItem popup;
   popup.isPopup = true;
-  popup.text = lang_.menu[3];
+  popup.text = lang_[kMenuLanguage];
   curLangCmd_ = kLanguageCommandBase;
   langCmdCount_ = 1;
   langFiles_ = ListLanguages();
@@ -80,11 +83,11 @@ void CVelmoraDlg::RebuildLanguageMenu() {
   bar.insert(bar.begin() + std::min<std::ptrdiff_t>(kLanguageMenuPosition, static_cast<std::ptrdiff_t>(bar.size())),
              std::move(popup));
 
-  if (ui::MenuItem* about = FindMenuItem(ID_APP_ABOUT)) about->text = lang_.menu[1];
-  if (ui::MenuItem* help = FindMenuItem(ID_HELP)) help->text = lang_.menu[2];
+  if (ui::MenuItem* about = FindMenuItem(ID_APP_ABOUT)) about->text = lang_[kMenuAbout];
+  if (ui::MenuItem* help = FindMenuItem(ID_HELP)) help->text = lang_[kMenuHelp];
   ApplyDesignMenuTexts();
   if (ui::MenuItem* current = FindMenuItem(curLangCmd_)) {
-    current->text = lang_.menu[4];
+    current->text = lang_[kMenuCurrentLanguage];
     current->checked = true;
   }
   DrawMenuBar();
@@ -141,7 +144,7 @@ void CVelmoraDlg::ApplyWindowTexts() {
   } kDimensionLabels[] = {{IDC_LABEL_DIM_A, "A, "}, {IDC_LABEL_DIM_B, "B, "}, {IDC_LABEL_DIM_C, "C, "},
                           {IDC_LABEL_DIM_D, "D, "}, {IDC_LABEL_DIM_H, "H, "}, {IDC_LABEL_DIM_h, "h, "},
                           {IDC_LABEL_DIM_I, "I, "}};
-  for (const auto& d : kDimensionLabels) SetItemText(d.id, d.prefix + lang_.others[18]);
+  for (const auto& d : kDimensionLabels) SetItemText(d.id, d.prefix + lang_[kUnitMillimetre]);
 
   ApplyCaptionSwitches();
 }

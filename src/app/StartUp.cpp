@@ -78,7 +78,7 @@ bool CVelmoraDlg::StartUpMaterials() {
     AddString(IDC_COMBO_MATERIAL, name);
   }
   // The no-data material, always the last entry.
-  AddString(IDC_COMBO_MATERIAL, lang_.others[21]);
+  AddString(IDC_COMBO_MATERIAL, lang_[kNoDataMaterialName]);
   return true;
 }
 

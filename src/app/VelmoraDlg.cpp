@@ -172,7 +172,7 @@ SettingsRecord CVelmoraDlg::SettingsForWriting() const {
 }
 
 int CVelmoraDlg::Message(std::string_view text, ui::MbType type) {
-  return MessageBox(text, lang_.others[8], type);
+  return MessageBox(text, lang_[kMessageCaption], type);
 }
 
 bool CVelmoraDlg::WriteFile(const std::string& path, std::string_view bytes) {
@@ -186,8 +186,8 @@ bool CVelmoraDlg::WriteFile(const std::string& path, std::string_view bytes) {
 void CVelmoraDlg::ReportWriteFailure(std::string_view fileName) {
   // Before a language is loaded the table is empty; the report must still
   // say what happened.
-  const std::string& start = lang_.others[22];
-  const std::string& caption = lang_.others[8];
+  const std::string& start = lang_[kWriteFailed];
+  const std::string& caption = lang_[kMessageCaption];
   MessageBox((start.empty() ? std::string("Could not write the file") : start) + " " + std::string(fileName),
              caption.empty() ? std::string("Attention!") : caption, ui::MbType::Ok);
 }

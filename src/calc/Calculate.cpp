@@ -23,9 +23,9 @@ struct Run {
   InputNumbers v;
   bool texts;  // label texts, field texts and messages are made
 
-  const std::string& Others(int k) const { return ctx.lang.Get(LangSection::Others, k); }
+  const std::string& Text(LangSlot slot) const { return ctx.lang[slot]; }
   void Show(std::string text) {
-    if (texts) r.messages.push_back(Message{std::move(text), Others(8)});
+    if (texts) r.messages.push_back(Message{std::move(text), Text(kMessageCaption)});
   }
   bool gapMode() const { return in.yes_al == 0; }
 };
@@ -80,7 +80,7 @@ void PermittedFlux(Run& run) {
   }
   if (!run.texts) return;
   std::string& limit = r.texts.limit.emplace("(");
-  limit += run.ctx.lang.Get(LangSection::MagneticCore, 10);
+  limit += run.ctx.lang[kPermittedFluxWord];
   limit += ' ';
   limit += FormatFixed(r.Bm, 3);
   limit += " T)";
@@ -147,10 +147,10 @@ void ShowOperatingPoint(Run& run) {
   t.dI = FormatFixed(r.dI, 3);
   if (r.Lact >= kInductanceUnitStep) {
     t.Lact = FormatFixed(r.Lact / kInductanceUnitStep, 3);
-    t.LactUnit = run.Others(14);
+    t.LactUnit = run.Text(kUnitMilliHenry);
   } else {
     t.Lact = FormatFixed(r.Lact, 3);
-    t.LactUnit = run.Others(15);
+    t.LactUnit = run.Text(kUnitMicroHenry);
   }
 }
 
@@ -162,7 +162,7 @@ bool StopsAtRipple(Run& run) {
   r.stoppedByRipple = true;
   if (!run.texts) return true;
   r.fields.Inom = FormatFixed(r.dI * 0.5 + kRoundUpAddend, 3);
-  run.Show(run.Others(25));
+  run.Show(run.Text(kRippleMessage));
   return true;
 }
 
@@ -222,7 +222,7 @@ void ChooseWire(Run& run) {
   ChokeResults& r = run.r;
   const bool awg = run.in.yes_AWG != 0;
   WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, run.in.dprov, r.Scu,
-                                  run.Others(27), run.Others(18));
+                                  run.Text(kWireNotice), run.Text(kUnitMillimetre));
   r.d = w.d;
   r.wireIndex = w.index;
   r.S1 = w.S1;
@@ -252,8 +252,8 @@ void Warnings(Run& run) {
   ChokeResults& r = run.r;
   r.overfilled = r.k > kFillFactorLimit;
   r.fluxAbovePermitted = r.Bpk > r.Bm + kFluxTolerance;
-  if (r.overfilled) run.Show(run.Others(24));
-  if (r.fluxAbovePermitted) run.Show(run.Others(23));
+  if (r.overfilled) run.Show(run.Text(kFillWarning));
+  if (r.fluxAbovePermitted) run.Show(run.Text(kFluxWarning));
 }
 
 // Steps 2 to 17 on the numbers in run.v.
@@ -286,7 +286,7 @@ GapFigures FiguresOfGap(double X, const CoreRecord& core, double materialMu, dou
 }
 
 bool IsNoDataMaterial(const std::string& materialName, const LanguageTable& lang) {
-  return materialName.find(lang.Get(LangSection::Others, 21)) != std::string::npos;
+  return materialName.find(lang[kNoDataMaterialName]) != std::string::npos;
 }
 
 InputNumbers ReadInputNumbers(const ChokeInputs& inputs) {

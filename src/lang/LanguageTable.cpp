@@ -53,7 +53,26 @@ auto SlotsOf(Table& t, LangSection section) {
   return Span();
 }
 
+// English wording of the texts this program added; the same as the English
+// language file's.
+constexpr AddedText kAddedTexts[] = {
+    {kCoreNameTaken, "A core of that name is already in the database.\nChoose another name."},
+    {kWriteFailed, "Could not write the file"},
+    {kWireNotice, "The wire diameter is not in the wire table.\nThe next larger size is used:"},
+    {kCoreNameRefused, "A core name must not contain \"[\", \"]\" or a line break."},
+    {kOkButton, "OK"},
+    {kCoreValueRefused, "The core data Ae, An, le and mu must not contain a line break."},
+};
+
 }  // namespace
+
+std::span<const AddedText> ProgramAddedTexts() { return kAddedTexts; }
+
+std::string& LanguageTable::operator[](LangSlot slot) {
+  auto slots = SlotsOf(*this, slot.section);
+  // A named slot lies inside its section (LangSlot does not compile otherwise).
+  return slots[static_cast<std::size_t>(slot.key)];
+}
 
 const std::string& LanguageTable::Get(LangSection section, int k) const {
   static const std::string kEmpty;
@@ -76,7 +95,11 @@ const char* LangSectionName(LangSection section) {
   return "";
 }
 
-void ParseLanguageText(std::string_view text, LanguageTable& table) {
+void ParseLanguageText(std::string_view fileText, LanguageTable& table) {
+  // The word-keyed sections may hold any key: the numbered lookups, which
+  // run on past their own section, must not find one there.
+  const std::string numbered = WithoutWordKeyedSections(fileText, {kDesignSectionName, kReportSectionName});
+  const std::string_view text = numbered;
   LanguageTable fresh;
   fresh.title = KeyedTextFile::GetSectionValue(text, "TITLE", "title", constants::kMaxLanguageTextBytes);
   fresh.version = KeyedTextFile::GetSectionValue(text, "TITLE", "version", constants::kMaxLanguageTextBytes);
@@ -91,8 +114,11 @@ void ParseLanguageText(std::string_view text, LanguageTable& table) {
       slots[k] = std::move(value);
     }
   }
-  fresh.design = WordKeyedSection::Parse(text, kDesignSectionName);
-  fresh.report = WordKeyedSection::Parse(text, kReportSectionName);
+  for (const AddedText& added : kAddedTexts) {
+    if (fresh[added.slot].empty()) fresh[added.slot] = added.english;
+  }
+  fresh.design = WordKeyedSection::Parse(fileText, kDesignSectionName);
+  fresh.report = WordKeyedSection::Parse(fileText, kReportSectionName);
   table = std::move(fresh);
 }
 

@@ -1,5 +1,7 @@
 #include "lang/WordKeyedSection.h"
 
+#include <optional>
+
 namespace velmora {
 
 namespace {
@@ -25,18 +27,29 @@ std::string Unescape(std::string_view s) {
   return out;
 }
 
-// The lines of the text: each without its CR LF (or lone CR or LF).
+// The lines of the text: each without its CR LF (or lone CR or LF), and the
+// line with its line end.
 template <typename Each>
 void ForEachLine(std::string_view text, Each each) {
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = text.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) end = text.size();
-    if (!each(text.substr(pos, end - pos))) return;
-    pos = end;
-    if (pos < text.size() && text[pos] == '\r') ++pos;
-    if (pos < text.size() && text[pos] == '\n') ++pos;
+    std::size_t next = end;
+    if (next < text.size() && text[next] == '\r') ++next;
+    if (next < text.size() && text[next] == '\n') ++next;
+    if (!each(text.substr(pos, end - pos), text.substr(pos, next - pos))) return;
+    pos = next;
   }
+}
+
+// The name of a section header line ("[NAME]", blanks around allowed), or
+// nothing for a line that does not open with '['; a line that opens with '['
+// but is no whole header gives the empty name.
+std::optional<std::string_view> HeaderName(std::string_view trimmed) {
+  if (trimmed.empty() || trimmed.front() != '[') return std::nullopt;
+  if (trimmed.size() < 2 || trimmed.back() != ']') return std::string_view();
+  return trimmed.substr(1, trimmed.size() - 2);
 }
 
 }  // namespace
@@ -57,11 +70,11 @@ WordKeyedSection WordKeyedSection::Parse(std::string_view fileText, std::string_
   fileText = fileText.substr(0, fileText.find('\0'));
   WordKeyedSection section;
   bool inside = false;
-  ForEachLine(fileText, [&](std::string_view line) {
+  ForEachLine(fileText, [&](std::string_view line, std::string_view) {
     const std::string_view trimmed = Trim(line);
-    if (!trimmed.empty() && trimmed.front() == '[') {
+    if (const auto header = HeaderName(trimmed)) {
       if (inside) return false;  // the next section ends this one
-      inside = trimmed.size() == name.size() + 2 && trimmed.back() == ']' && trimmed.substr(1, name.size()) == name;
+      inside = *header == name;
       return true;
     }
     if (!inside) return true;
@@ -73,6 +86,21 @@ WordKeyedSection WordKeyedSection::Parse(std::string_view fileText, std::string_
     return true;
   });
   return section;
+}
+
+std::string WithoutWordKeyedSections(std::string_view fileText, std::initializer_list<std::string_view> names) {
+  std::string kept;
+  kept.reserve(fileText.size());
+  bool skipping = false;
+  ForEachLine(fileText, [&](std::string_view line, std::string_view whole) {
+    if (const auto header = HeaderName(Trim(line))) {
+      skipping = false;
+      for (const std::string_view name : names) skipping = skipping || *header == name;
+    }
+    if (!skipping) kept.append(whole);
+    return true;
+  });
+  return kept;
 }
 
 }  // namespace velmora

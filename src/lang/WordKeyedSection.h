@@ -6,6 +6,7 @@
 // inside a longer key. The numbered sections' lookups run on past their
 // section's end; such a section therefore stands last in the file and holds
 // no "s" followed by a digit.
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -29,6 +30,11 @@ class WordKeyedSection {
  private:
   std::vector<std::pair<std::string, std::string>> entries_;
 };
+
+// The text without the lines of the word-keyed sections of those names (from
+// the "[NAME]" line up to the next line that opens with '['), every other
+// byte kept.
+std::string WithoutWordKeyedSections(std::string_view fileText, std::initializer_list<std::string_view> names);
 
 // The section of the "Design details" window and the design menu.
 inline constexpr const char* kDesignSectionName = "DESIGN DETAILS";

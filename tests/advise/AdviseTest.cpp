@@ -89,7 +89,7 @@ void ExpectReproduces(const AdviseData& data, const ChokeInputs& inputs, const C
   EXPECT_EQ(FormatFixed(details.losses.temperatureRise_K, 9), FormatFixed(c.temperatureRise, 9));
   std::size_t warnings = 0;
   for (const Message& m : r.messages)
-    if (m.text == data.lang.others[23] || m.text == data.lang.others[24]) ++warnings;
+    if (m.text == data.lang[kFluxWarning] || m.text == data.lang[kFillWarning]) ++warnings;
   EXPECT_EQ(warnings == 0, c.feasible() || c.reasons == kNotFinite);
 }
 

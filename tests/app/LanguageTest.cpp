@@ -96,6 +96,21 @@ TEST_F(LanguageTest, LanguageCommandSwitchesTextsMenuAndRecalculates) {
   EXPECT_EQ(Text(IDC_GROUP_INPUT), "ID1");
 }
 
+TEST_F(LanguageTest, ExtensionInAnyLetterCaseIsListedOnceAndLoads) {
+  dir.write("Deutsch.LNG", LanguageFileText("de:", "Deutsch"));
+  dir.write("Polski.Lng", LanguageFileText("pl:", "Polski"));
+  dir.write("russian.LNG", LanguageFileText("xx:", "xx"));  // another name: listed too
+  dir.write("Readme.lngx", "");
+  dlg().UserMenu(502);
+  EXPECT_EQ(MenuTexts(), (std::vector<std::string>{"501 Deutsch", "502 English", "503 Polski", "504* Русский",
+                                                   "505 russian"}));
+  dlg().UserMenu(501);
+  EXPECT_EQ(dlg().Settings().lang, "Deutsch");
+  EXPECT_EQ(Text(IDC_GROUP_INPUT), "de:ID1");
+  EXPECT_EQ(MenuTexts(), (std::vector<std::string>{"501* Deutsch", "502 English", "503 Polski", "504 Russian",
+                                                   "505 russian"}));
+}
+
 TEST_F(LanguageTest, CheckedItemAndUnknownCommandsDoNothing) {
   Type(IDC_EDIT_L, "20");
   const std::string turns = Text(IDC_RES_TURNS);

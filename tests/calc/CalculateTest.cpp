@@ -16,17 +16,17 @@ const char* const kNotice = "Wire size of is not in the table, taken";
 
 LanguageTable Texts() {
   LanguageTable lang;
-  lang.magneticCore[10] = "max";
-  lang.others[8] = "Velmora";
-  lang.others[14] = "mH";
-  lang.others[15] = "uH";
-  lang.others[18] = "mm";
-  lang.others[21] = "No data";
-  lang.others[23] = "Flux too high";
-  lang.others[24] = "Window overfilled";
-  lang.others[25] = "Ripple above twice the current";
-  lang.others[26] = "AWG";
-  lang.others[27] = kNotice;
+  lang[kPermittedFluxWord] = "max";
+  lang[kMessageCaption] = "Velmora";
+  lang[kUnitMilliHenry] = "mH";
+  lang[kUnitMicroHenry] = "uH";
+  lang[kUnitMillimetre] = "mm";
+  lang[kNoDataMaterialName] = "No data";
+  lang[kFluxWarning] = "Flux too high";
+  lang[kFillWarning] = "Window overfilled";
+  lang[kRippleMessage] = "Ripple above twice the current";
+  lang[kUnitAwg] = "AWG";
+  lang[kWireNotice] = kNotice;
   return lang;
 }
 
@@ -351,7 +351,7 @@ TEST_F(ChokeTest, NoDataMaterialByName) {
 
   UseFerrite();
   EXPECT_FALSE(IsNoDataMaterial(material.name, lang));
-  lang.others[21] = "";
+  lang[kNoDataMaterialName] = "";
   EXPECT_TRUE(IsNoDataMaterial(material.name, lang));  // empty text matches all
   const ChokeResults r = Run();
   EXPECT_EQ(r.Bm, 1.2);

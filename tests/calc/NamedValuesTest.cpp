@@ -12,10 +12,10 @@ namespace {
 
 LanguageTable Texts() {
   LanguageTable lang;
-  lang.others[14] = "mH";
-  lang.others[15] = "uH";
-  lang.others[18] = "mm";
-  lang.others[21] = "No data";
+  lang[kUnitMilliHenry] = "mH";
+  lang[kUnitMicroHenry] = "uH";
+  lang[kUnitMillimetre] = "mm";
+  lang[kNoDataMaterialName] = "No data";
   return lang;
 }
 

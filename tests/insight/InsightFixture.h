@@ -37,10 +37,10 @@ inline WireTable Metric(std::initializer_list<double> diameters) {
 
 inline LanguageTable Texts() {
   LanguageTable lang;
-  lang.magneticCore[10] = "max";
-  lang.others[8] = "Velmora";
-  lang.others[18] = "mm";
-  lang.others[21] = "No data";
+  lang[kPermittedFluxWord] = "max";
+  lang[kMessageCaption] = "Velmora";
+  lang[kUnitMillimetre] = "mm";
+  lang[kNoDataMaterialName] = "No data";
   return lang;
 }
 

@@ -45,7 +45,7 @@ TEST(LanguageText, SectionsAndSlotRanges) {
   // Beyond a section's range there is no slot.
   EXPECT_EQ(t.Get(LangSection::MagneticCore, 20), "");
   EXPECT_EQ(t.Get(LangSection::Buttons, 10), "");
-  EXPECT_EQ(t.Get(LangSection::Others, 30), "");
+  EXPECT_EQ(t.Get(LangSection::Others, 31), "");
   EXPECT_EQ(t.Get(LangSection::Others, -1), "");
   EXPECT_STREQ(LangSectionName(LangSection::InitialData), "INITIAL DATA");
 }
@@ -88,6 +88,57 @@ TEST(LanguageText, KeysFoundBySubstringSearch) {
   EXPECT_EQ(later.baseCores[24], "from others");
   // A section missing altogether leaves its slots empty.
   EXPECT_EQ(later.results[1], "");
+}
+
+TEST(LanguageText, AddedTextsTheFileLacksAreEnglish) {
+  // A file of the original key set: every text this program added is shown
+  // in English, also where the file holds the key with an empty value.
+  LanguageTable old;
+  ParseLanguageText(crlf({"[BASE CORES]", "s28 = Delete?", "[OTHERS]", "s21 = Sans donnees", "s22 = ",
+                          "s26 = AWG"}),
+                    old);
+  for (const AddedText& added : ProgramAddedTexts()) {
+    EXPECT_EQ(old[added.slot], added.english) << LangSectionName(added.slot.section) << " s" << added.slot.key;
+  }
+  EXPECT_EQ(old[kOkButton], "OK");
+  EXPECT_EQ(old[kWireNotice], "The wire diameter is not in the wire table.\nThe next larger size is used:");
+  EXPECT_EQ(old[kDeleteCoreQuestion], "Delete?");
+  EXPECT_EQ(old[kCancelButton], "");  // not an added text: stays empty
+  EXPECT_EQ(old[kNoDataMaterialName], "Sans donnees");
+
+  // A file that holds them keeps its own wording.
+  LanguageTable own;
+  ParseLanguageText(crlf({"[BASE CORES]", "s29 = Pris", "[OTHERS]", "s22 = Ecriture impossible", "s27 = Pas dans\\nla table",
+                          "s28 = Nom refuse", "s29 = Bien", "s30 = Valeur refusee"}),
+                    own);
+  EXPECT_EQ(own[kCoreNameTaken], "Pris");
+  EXPECT_EQ(own[kWriteFailed], "Ecriture impossible");
+  EXPECT_EQ(own[kWireNotice], "Pas dans\nla table");
+  EXPECT_EQ(own[kCoreNameRefused], "Nom refuse");
+  EXPECT_EQ(own[kOkButton], "Bien");
+  EXPECT_EQ(own[kCoreValueRefused], "Valeur refusee");
+}
+
+TEST(LanguageText, WordKeyedSectionsHoldNoNumberedKey) {
+  // An "s22" inside a word-keyed section never stands in for a missing
+  // OTHERS s22, wherever the section stands; numbered sections after it are
+  // read as before.
+  LanguageTable t;
+  ParseLanguageText(crlf({"[OTHERS]", "s21 = No data", "[REPORT]", "s22 = report text", "s29 = x",
+                          "[DESIGN DETAILS]", "menu = Design", "s8 = y", "[RESULTS]", "s1 = Inductor"}),
+                    t);
+  EXPECT_EQ(t[kWriteFailed], "Could not write the file");
+  EXPECT_EQ(t[kOkButton], "OK");
+  EXPECT_EQ(t[kMessageCaption], "");
+  EXPECT_EQ(t.results[1], "Inductor");
+  EXPECT_EQ(t.report.Get("s22", ""), "report text");
+  EXPECT_EQ(t.design.Get("menu", ""), "Design");
+  // A word-keyed section with a lone LF or a lone CR after its lines.
+  LanguageTable lf;
+  ParseLanguageText("[OTHERS]\ns21 = No data\n[REPORT]\ns8 = r\n[BUTTONS]\ns1 = Exit\n", lf);
+  EXPECT_EQ(lf[kMessageCaption], "");
+  EXPECT_EQ(lf.buttons[1], "Exit");
+  EXPECT_EQ(lf.report.Get("s8", ""), "r");
 }
 
 TEST(LanguageFile, ReadReplacesTableOrLeavesItUnchanged) {

@@ -131,7 +131,7 @@ TEST_F(BadInputTest, LanguageFile) {
     });
     host.ClearShown();
     dlg->UserClick(IDC_SAVE);
-    EXPECT_TRUE(Shown("Could not write the file") || Shown(dlg->Lang().others[22] + " "));
+    EXPECT_TRUE(Shown("Could not write the file") || Shown(dlg->Lang()[kWriteFailed] + " "));
   }
   std::remove("English.lng");
   Start();
@@ -215,7 +215,7 @@ TEST_F(BadInputTest, CoreDatabase) {
     host.ClearShown();
     Start();
     UseTheWindow();
-    EXPECT_FALSE(Shown(dlg->Lang().others[9]));
+    EXPECT_FALSE(Shown(dlg->Lang()[kFileNotFound]));
   }
   // The one record without An, le and mu reads them as 0.
   EXPECT_EQ(dlg->Core().Ae, 52);
@@ -225,7 +225,7 @@ TEST_F(BadInputTest, CoreDatabase) {
   std::remove("BaseCores.txt");
   host.ClearShown();
   Start();
-  EXPECT_TRUE(Shown(dlg->Lang().others[9] + " BaseCores.txt"));
+  EXPECT_TRUE(Shown(dlg->Lang()[kFileNotFound] + " BaseCores.txt"));
   EXPECT_EQ(dlg->GetCount(IDC_COMBO_CORE), 0);
   dlg->UserClick(IDC_CHECK_ADD_DATA);
   dlg->UserType(IDC_COMBO_CORE, "25/13/7");

@@ -272,7 +272,7 @@ class RandomDrive {
   std::size_t Mark() const { return host_->shown().size(); }
   bool BoxShownSince(std::size_t mark) const { return host_->shown().size() > mark; }
   bool FailureReportedSince(std::size_t mark) const {
-    const std::string& start = dlg_->Lang().others[22];
+    const std::string& start = dlg_->Lang()[kWriteFailed];
     for (std::size_t i = mark; i < host_->shown().size(); ++i)
       if (host_->shown()[i].text.rfind(start, 0) == 0) return true;
     return false;

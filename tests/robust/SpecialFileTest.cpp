@@ -70,7 +70,7 @@ TEST_F(SpecialFileTest, FifoOrDeviceInPlaceOfEachDataFileIsAFileThatCannotBeOpen
     Restore();
     Replace("BaseCores.txt", device);
     Start();
-    EXPECT_TRUE(Shown(dlg->Lang().others[9] + " BaseCores.txt"));
+    EXPECT_TRUE(Shown(dlg->Lang()[kFileNotFound] + " BaseCores.txt"));
     EXPECT_EQ(dlg->GetCount(IDC_COMBO_CORE), 0);
     Restore();
     Replace("Wire.txt", device);
@@ -88,7 +88,7 @@ TEST_F(SpecialFileTest, FifoOrDeviceInPlaceOfEachDataFileIsAFileThatCannotBeOpen
     Start();
     Replace("ReadMe-English.txt", device);
     dlg->UserMenu(ID_HELP);
-    EXPECT_TRUE(Shown(dlg->Lang().others[9] + " ReadMe-English.txt"));
+    EXPECT_TRUE(Shown(dlg->Lang()[kFileNotFound] + " ReadMe-English.txt"));
     Restore();
     if (device) fs::create_symlink("/dev/zero", "design.sav");
     else ASSERT_EQ(::mkfifo("design.sav", 0644), 0);
@@ -154,7 +154,7 @@ TEST_F(SpecialFileTest, WriteProtectedCoreDatabaseIsRead) {
   const auto listed = test::AsUnprivilegedUser([this] {
     Start();
     return !dlg->StartUpFailed() && dlg->GetCount(IDC_COMBO_CORE) > 0 &&
-           !Shown(dlg->Lang().others[9] + " BaseCores.txt");
+           !Shown(dlg->Lang()[kFileNotFound] + " BaseCores.txt");
   });
   ::chmod(dir.path().c_str(), 0700);
   if (!listed) GTEST_SKIP() << "no unprivileged user to run as";

@@ -52,7 +52,7 @@ class WriterFaultTest : public ::testing::Test {
   int FailureReports() const {
     int n = 0;
     for (const auto& box : host->shown())
-      if (box.text.rfind(dlg->Lang().others[22], 0) == 0) ++n;
+      if (box.text.rfind(dlg->Lang()[kWriteFailed], 0) == 0) ++n;
     return n;
   }
 

@@ -66,7 +66,8 @@ const std::map<LangSection, std::vector<int>>& ShownSlots() {
     m[LangSection::MagneticCore] = range(1, 12);
     m[LangSection::Results] = range(1, 9);
     m[LangSection::Buttons] = range(1, 6);
-    m[LangSection::Others] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 18, 20, 21, 22, 23, 24, 25, 26, 27, 28};
+    m[LangSection::Others] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 13, 14, 15,
+                                 18, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30};
     return m;
   }();
   return slots;
@@ -137,22 +138,28 @@ TEST(ShippedLanguages, TextsThatOtherTextsAreBuiltFrom) {
   LanguageTable en, ru;
   ASSERT_TRUE(ReadLanguageFile("English", en));
   ASSERT_TRUE(ReadLanguageFile("Russian", ru));
-  EXPECT_EQ(en.menu[4], "English");
-  EXPECT_EQ(ru.menu[4], Cp("Русский"));
-  EXPECT_EQ(en.others[26], "AWG");
-  EXPECT_EQ(ru.others[26], "AWG");
+  EXPECT_EQ(en[kMenuCurrentLanguage], "English");
+  EXPECT_EQ(ru[kMenuCurrentLanguage], Cp("Русский"));
+  EXPECT_EQ(en[kUnitAwg], "AWG");
+  EXPECT_EQ(ru[kUnitAwg], "AWG");
   EXPECT_EQ(en.version, "Version");
   EXPECT_EQ(ru.version, Cp("Версия"));
   EXPECT_EQ(ru.title, Cp("Velmora - Программа расчета дросселя"));
+  EXPECT_EQ(en[kOkButton], "OK");
+  EXPECT_EQ(ru[kOkButton], Cp("ОК"));
+  EXPECT_EQ(ru[kCancelButton], Cp("Отмена"));
+  // A file without a text this program added shows the English file's text.
+  for (const AddedText& added : ProgramAddedTexts())
+    EXPECT_EQ(en[added.slot], added.english) << LangSectionName(added.slot.section) << " s" << added.slot.key;
 
   // The wire-size notice: the typed size lands after the subject of the
   // sentence and the chosen size at its end.
   WireTable wires;
   ASSERT_TRUE(ReadWireTable("Wire.txt", wires));
-  const WireChoice enNotice = SelectWire(wires, false, true, "1,05", 0.5, en.others[27], en.others[18]);
+  const WireChoice enNotice = SelectWire(wires, false, true, "1,05", 0.5, en[kWireNotice], en[kUnitMillimetre]);
   EXPECT_EQ(enNotice.noticeText,
             "The wire diameter 1.05 mm is not in the wire table.\nThe next larger size is used: 1.06 mm");
-  const WireChoice ruNotice = SelectWire(wires, false, true, "1,05", 0.5, ru.others[27], ru.others[18]);
+  const WireChoice ruNotice = SelectWire(wires, false, true, "1,05", 0.5, ru[kWireNotice], ru[kUnitMillimetre]);
   EXPECT_EQ(ruNotice.noticeText, Cp("Указанный диаметр провода 1.05 мм отсутствует в таблице проводов.\n"
                                     "Будет использован ближайший больший: 1.06 мм"));
 

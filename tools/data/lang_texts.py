@@ -146,6 +146,8 @@ ENGLISH = [
         # are appended.
         ("s27", "The wire diameter is not in the wire table.\\nThe next larger size is used:"),
         ("s28", "A core name must not contain \"[\", \"]\" or a line break."),
+        ("s29", "OK"),
+        ("s30", "The core data Ae, An, le and mu must not contain a line break."),
     ]),
     ("REPORT", [
         ("title", "Choke design report"),
@@ -395,6 +397,8 @@ RUSSIAN = [
         ("s27", "Указанный диаметр провода отсутствует в таблице проводов.\\nБудет использован "
                 "ближайший больший:"),
         ("s28", "Имя сердечника не может содержать \"[\", \"]\" или перевод строки."),
+        ("s29", "ОК"),
+        ("s30", "Данные сердечника Ae, An, le и mu не могут содержать перевод строки."),
     ]),
     ("REPORT", [
         ("title", "Отчёт о расчёте дросселя"),

@@ -416,7 +416,7 @@ def language_file(lang):
     text = keyed.crlf_lines(lines)
     # The word-keyed section changes no numbered slot, missing ones included.
     for section, _ in sections:
-        for k in range(0, 30):
+        for k in range(0, 31):
             key = b"s%d" % k
             sec = section.encode("cp1251")
             if keyed.get_section_value(text, sec, key) != keyed.get_section_value(numbered, sec, key):

@@ -21,7 +21,7 @@ std::string ProposedDesignName(const std::string& core, const SettingsRecord& s,
                                const LanguageTable& lang) {
   std::string name = core + ", " + s.mater + ", ";
   std::replace(name.begin(), name.end(), '/', 'x');
-  name += s.zazor + lang.others[18] + ", ";
+  name += s.zazor + lang[kUnitMillimetre] + ", ";
   name += s.L + "\xB5H, ";  // µ in Windows-1251
   name += s.Fc + "kHz, ";
   name += s.Uimpulsa + "V, ";
@@ -39,12 +39,12 @@ void CVelmoraDlg::OnSaveDesign() {
 
   CSaveFileDlg dlg(host());
   dlg.fileName = ProposedDesignName(CurrentCore(), Settings(), Lang());
-  dlg.titleText = Lang().others[3];
-  dlg.labelText = Lang().others[5];
-  dlg.okCaption = Lang().others[4];
-  dlg.cancelCaption = Lang().others[7];
-  dlg.questionText = Lang().others[6];
-  dlg.messageCaption = Lang().others[8];
+  dlg.titleText = Lang()[kSaveTitle];
+  dlg.labelText = Lang()[kSaveLabel];
+  dlg.okCaption = Lang()[kSaveButton];
+  dlg.cancelCaption = Lang()[kCancelButton];
+  dlg.questionText = Lang()[kOverwriteQuestion];
+  dlg.messageCaption = Lang()[kMessageCaption];
   dlg.extension = constants::kDesignExtension;
   if (dlg.DoModal() == ui::IDOK) {
     const std::string name = DesignFileName(dlg.fileName, constants::kDesignExtension);
@@ -59,9 +59,9 @@ void CVelmoraDlg::OnSaveDesign() {
 
 void CVelmoraDlg::OnLoadDesign() {
   COpenFileDlg dlg(host());
-  dlg.titleText = Lang().others[1];
-  dlg.okCaption = Lang().others[2];
-  dlg.cancelCaption = Lang().others[7];
+  dlg.titleText = Lang()[kOpenTitle];
+  dlg.okCaption = Lang()[kOpenButton];
+  dlg.cancelCaption = Lang()[kCancelButton];
   if (dlg.DoModal() != ui::IDOK) {
     SetFocusItem(ids::IDC_CALCULATE);
     return;
