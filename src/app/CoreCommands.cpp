@@ -255,6 +255,13 @@ void CVelmoraDlg::AddCore() {
     Message(lang_[kAddCoreDataEmpty]);
     return;
   }
+  // A line break in a value would end its line early and break the record.
+  for (const std::string* value : {&aeText_, &anText_, &leText_, &muText_}) {
+    if (!IsValidCoreValue(*value)) {
+      Message(lang_[kCoreValueRefused]);
+      return;
+    }
+  }
 
   FileLock lock;
   std::optional<std::string> onDisk = ReadDatabaseForChange(lock);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "textfile/CaseFold.h"
 #include "textfile/Limits.h"
 #include "textfile/Numbers.h"
 
@@ -306,10 +307,15 @@ std::string FormatCoreRecord(std::string_view name, std::string_view Ae, std::st
 }
 
 bool HasCoreRecord(std::string_view dbText, std::string_view name) {
-  return IsValidCoreName(name) && FindExactHeader(dbText, name).has_value();
+  if (!IsValidCoreName(name)) return false;
+  // The list finds its entries ignoring letter case: a header that differs
+  // only in case is the same name to it.
+  return FindExactHeader(FoldCaseCp1251(dbText), FoldCaseCp1251(name)).has_value();
 }
 
 bool IsValidCoreName(std::string_view name) { return name.find_first_of("[]\r\n") == npos; }
+
+bool IsValidCoreValue(std::string_view text) { return text.find_first_of("\r\n") == npos; }
 
 std::string RemoveCoreRecord(std::string_view dbText, std::string_view name) {
   const std::optional<RecordSpan> span = FindCoreRecord(dbText, name);

@@ -64,10 +64,13 @@ std::string FormatVolume(const CoreRecord& core);
 // "[name]\r\nAe = ..\r\nAn = ..\r\nle = ..\r\nmu = ..\r\n\r\n"
 std::string FormatCoreRecord(std::string_view name, std::string_view Ae, std::string_view An,
                              std::string_view le, std::string_view mu);
-// True when the text holds a record whose header is exactly "[" + name + "]".
+// True when the text holds a record whose header line is "[" + name + "]",
+// letter case ignored (Windows-1251).
 bool HasCoreRecord(std::string_view dbText, std::string_view name);
 // A name the format can hold: no '[', ']', CR or LF.
 bool IsValidCoreName(std::string_view name);
+// A value text (Ae, An, le, mu) the format can hold: no CR or LF.
+bool IsValidCoreValue(std::string_view text);
 // The text without the record of that name (found as ReadCoreTexts finds it),
 // from its '[' up to the next record's '[' or the end. Unchanged when absent.
 std::string RemoveCoreRecord(std::string_view dbText, std::string_view name);

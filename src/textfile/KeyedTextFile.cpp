@@ -44,7 +44,9 @@ std::string KeyedTextFile::GetValue(std::string_view text, std::string_view key,
   text = UpToFirstZero(text);
   const auto p = text.find(key);
   if (p == std::string_view::npos) return {};
-  return ValueAfter(text, p, maxLength, [](unsigned char c) { return c == '\r'; });
+  // A lone LF ends a value as CR LF does: files written on Linux read as
+  // their CR LF originals.
+  return ValueAfter(text, p, maxLength, [](unsigned char c) { return c == '\r' || c == '\n'; });
 }
 
 std::string KeyedTextFile::GetSectionValue(std::string_view text, std::string_view section,

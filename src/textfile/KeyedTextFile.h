@@ -18,7 +18,7 @@ class KeyedTextFile {
   void SetText(std::string text) { text_ = std::move(text); }
 
   // One-level lookup: first occurrence of key anywhere, value after the next
-  // '=', up to the next CR or the end; blanks (byte 32) trimmed.
+  // '=', up to the next CR or LF or the end; blanks (byte 32) trimmed.
   // Both lookups take at most maxLength bytes after the '=': a longer value
   // is cut there.
   static std::string GetValue(std::string_view text, std::string_view key,

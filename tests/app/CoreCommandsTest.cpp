@@ -125,6 +125,13 @@ TEST_F(CoreCommandsTest, EveryRefusalLeavesFileListAndModeAlone) {
   EXPECT_EQ(AddRefused(), "OT28");  // the format cannot hold it
   FillData("Z\r\n1", "50", "60", "50", "1000");
   EXPECT_EQ(AddRefused(), "OT28");
+  // A value with a line break would end its line early.
+  FillData("Z1", "50\r\n", "60", "50", "1000");
+  EXPECT_EQ(AddRefused(), "OT30");
+  FillData("Z1", "50", "60", "5\n0", "1000");
+  EXPECT_EQ(AddRefused(), "OT30");
+  FillData("Z1", "50", "60", "50", "1000\r");
+  EXPECT_EQ(AddRefused(), "OT30");
 
   Click(IDC_CHECK_ADD_DIMS);
   Type(IDC_COMBO_CORE, "40/20/10");
@@ -133,11 +140,24 @@ TEST_F(CoreCommandsTest, EveryRefusalLeavesFileListAndModeAlone) {
   Type(IDC_DIM_B, "30");
   Type(IDC_DIM_C, "10");
   EXPECT_EQ(AddRefused(), "BC26");  // E needs D, H and h
+  Type(IDC_DIM_D, "10");
+  Type(IDC_DIM_H, "20");
+  Type(IDC_DIM_h, "14");
+  Type(IDC_DATA_MU, "1000\n");
+  EXPECT_EQ(AddRefused(), "OT30");
+  Type(IDC_DATA_MU, "1000");
+  Type(IDC_DIM_D, "");
 
   // Shape other chosen while adding by dimensions: no formula, nothing stale written.
   // The shape change selects an entry of the new list, so the name is typed again.
   Click(IDC_SHAPE_OTHER);
   EXPECT_EQ(Text(IDC_COMBO_CORE), "PQ 20/16");
+  EXPECT_EQ(AddRefused(), "BC29");
+  // The list finds names ignoring letter case: a name that differs only in
+  // case is taken too.
+  Type(IDC_COMBO_CORE, "pq 20/16");
+  EXPECT_EQ(AddRefused(), "BC29");
+  Type(IDC_COMBO_CORE, "rM 10");
   EXPECT_EQ(AddRefused(), "BC29");
   Type(IDC_COMBO_CORE, "40/20/10");
   EXPECT_FALSE(Enabled(IDC_DIM_A));

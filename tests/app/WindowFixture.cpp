@@ -18,7 +18,7 @@ std::string LanguageFileText(const std::string& tag, const std::string& menuCurr
   static constexpr Section kSections[] = {{"ABOUT", "AB", 1, 5},         {"MENU", "MN", 1, 5},
                                           {"BASE CORES", "BC", 1, 29},   {"INITIAL DATA", "ID", 1, 29},
                                           {"MAGNETIC CORE", "MC", 0, 19}, {"RESULTS", "RS", 1, 29},
-                                          {"BUTTONS", "BT", 1, 9},       {"OTHERS", "OT", 1, 29}};
+                                          {"BUTTONS", "BT", 1, 9},       {"OTHERS", "OT", 1, 30}};
   const std::map<std::string, std::string> fixed = {
       {"MN4", menuCurrent},      {"OT8", "Attention"}, {"OT9", "Missing file"},
       {"OT14", "mH"},            {"OT15", "uH"},       {"OT18", "mm"},

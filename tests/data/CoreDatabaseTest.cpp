@@ -103,6 +103,17 @@ TEST(CoreRecords, ExactHeaderWinsOverEarlierLongerName) {
   EXPECT_TRUE(HasCoreRecord(db, "E 20"));
   EXPECT_FALSE(HasCoreRecord(db, "E"));
   EXPECT_FALSE(HasCoreRecord(db, "Q E 20"));
+  // Letter case is ignored, Cyrillic letters included; the rest must match.
+  EXPECT_TRUE(HasCoreRecord(db, "pq e 20"));
+  EXPECT_TRUE(HasCoreRecord(db, "e 2"));
+  EXPECT_FALSE(HasCoreRecord(db, "E 20 "));
+  const std::string cyr = Record("\xd8\xc5 20", "1");  // "ШЕ 20"
+  EXPECT_TRUE(HasCoreRecord(cyr, "\xf8\xe5 20"));      // "ше 20"
+  EXPECT_TRUE(HasCoreRecord(cyr, "\xd8\xe5 20"));
+  EXPECT_FALSE(HasCoreRecord(cyr, "\xd9\xc5 20"));     // "ЩЕ 20"
+  EXPECT_TRUE(IsValidCoreValue("52,5"));
+  EXPECT_FALSE(IsValidCoreValue("52\n"));
+  EXPECT_FALSE(IsValidCoreValue("\r52"));
 
   EXPECT_EQ(RemoveCoreRecord(db, "E 20"), Record("PQ E 20", "11") + Record("E 2", "33"));
   EXPECT_EQ(RemoveCoreRecord(db, "E 2"), Record("PQ E 20", "11") + Record("E 20", "22"));

@@ -158,15 +158,17 @@ TEST(MaterialList, NamesUpToTheFirstEmpty) {
 }
 
 TEST(MaterialList, EndsAtANameThatCanBeNoFileName) {
-  // The name with a line break (LF does not end a GetValue value) and the
-  // endless one are kept, since start-up reports them, but nothing after them.
+  // The name with a '/' and the endless one are kept, since start-up reports
+  // them, but nothing after them.
   std::string endless = "Mat1 = N87\r\n";
   for (int i = 2; i < 5000; ++i) endless += "Mat" + std::to_string(i) + " = ";
   endless += std::string(1'000'000, 'z');
   const auto names = ParseMaterialList(endless);
   ASSERT_EQ(names.size(), 2u);
   EXPECT_LE(names[1].size(), constants::kMaxValueBytes);
-  EXPECT_EQ(ParseMaterialList("Mat1 = A\nB\r\nMat2 = C\r\n"), std::vector<std::string>{"A\nB"});
+  EXPECT_EQ(ParseMaterialList("Mat1 = A/B\r\nMat2 = C\r\n"), std::vector<std::string>{"A/B"});
+  // A lone LF ends a name as CR LF does.
+  EXPECT_EQ(ParseMaterialList("Mat1 = A\nB\r\nMat2 = C\r\n"), (std::vector<std::string>{"A", "C"}));
   // A long but possible name does not end the list.
   const std::string longName(251 - 4, 'n');
   EXPECT_EQ(ParseMaterialList("Mat1 = " + longName + "\r\nMat2 = C\r\n").size(), 2u);

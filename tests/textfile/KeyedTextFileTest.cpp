@@ -54,8 +54,13 @@ TEST(KeyedTextFileLookup, ValueCutAndTrim) {
   // A TAB after '=' stays in GetValue and ends the value in GetSectionValue.
   EXPECT_EQ(KeyedTextFile::GetValue("k =\tv \r\n", "k"), "\tv");
   EXPECT_EQ(KeyedTextFile::GetSectionValue("[S]\r\nk =\tv\r\n", "S", "k"), "");
-  // LF alone does not end a GetValue value; it ends a GetSectionValue one.
-  EXPECT_EQ(KeyedTextFile::GetValue("k = a\nm = b\n", "k"), "a\nm = b\n");
+  // LF alone ends a value of both lookups, as CR does; TAB ends only a
+  // GetSectionValue one.
+  EXPECT_EQ(KeyedTextFile::GetValue("k = a\nm = b\n", "k"), "a");
+  EXPECT_EQ(KeyedTextFile::GetValue("k = a b  \n", "k"), "a b");
+  EXPECT_EQ(KeyedTextFile::GetValue("k = a\rm = b\r", "k"), "a");
+  EXPECT_EQ(KeyedTextFile::GetValue("k = a\tb\n", "k"), "a\tb");
+  EXPECT_EQ(KeyedTextFile::GetValue("k =\nm = b\n", "k"), "");
   EXPECT_EQ(KeyedTextFile::GetSectionValue("[S]\nk = a\nm = b\n", "S", "k"), "a");
   // Every control byte up to 13 ends a GetSectionValue value; letters of the
   // code page (bytes >= 128) never do.
