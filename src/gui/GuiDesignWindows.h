@@ -18,6 +18,10 @@ class GuiDesignWindows : public DesignWindows {
   void OnCalculated(CVelmoraDlg& dlg) override;
   void OnLanguageApplied(CVelmoraDlg& dlg) override;
 
+  // Opens the details window once the first window of the program (the main
+  // window) has been drawn, so that it never delays that first paint.
+  void OpenDetailsAfterFirstPaint(CVelmoraDlg& dlg);
+
   // The details window, when it is open (for tests and measurements).
   DesignDetailsWindow* Details() const { return details_; }
 

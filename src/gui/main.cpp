@@ -41,6 +41,16 @@ bool HasDisplay(int argc, char** argv) {
   return false;
 }
 
+void QuitWhenDrawn(velmora::CVelmoraDlg& dlg, velmora::GuiDesignWindows& windows, bool waitForDetails) {
+  QApplication::processEvents();
+  if (waitForDetails && !(windows.Details() && windows.Details()->isVisible())) {
+    QTimer::singleShot(0, [&dlg, &windows] { QuitWhenDrawn(dlg, windows, true); });
+    return;
+  }
+  QApplication::processEvents();
+  dlg.EndDialog(velmora::ui::IDOK);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -80,15 +90,11 @@ int main(int argc, char** argv) {
   velmora::CVelmoraApp velmoraApp(host);
   velmoraApp.InitInstance([&designWindows, quitAfterStartUp, openDetails](velmora::CVelmoraDlg& dlg) {
     dlg.SetDesignWindows(&designWindows);
-    if (openDetails) {
-      QTimer::singleShot(0, [&dlg] { dlg.UserMenu(velmora::ids::ID_DESIGN_DETAILS); });
-    }
+    if (openDetails) designWindows.OpenDetailsAfterFirstPaint(dlg);
     if (!quitAfterStartUp) return;
-    // Runs inside the modal loop, once the window is up and drawn.
-    QTimer::singleShot(0, [&dlg] {
-      QApplication::processEvents();
-      dlg.EndDialog(velmora::ui::IDOK);
-    });
+    // Runs inside the modal loop, once the window is up and drawn (and the
+    // details window too, when it was asked for).
+    QTimer::singleShot(0, [&dlg, &designWindows, openDetails] { QuitWhenDrawn(dlg, designWindows, openDetails); });
   });
   return 0;
 }

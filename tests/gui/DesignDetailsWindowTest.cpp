@@ -1,0 +1,104 @@
+// The "Design details" window over a headless main window: what its plots
+// hold after calculations, its legends and the pictures of Copy and Save.
+#include "gui/DesignDetailsWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QSet>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <QtCharts/QXYSeries>
+#include <memory>
+
+#include "app/WindowFixture.h"
+
+namespace velmora::test {
+namespace {
+
+class DesignDetailsWindowTest : public WindowTest {
+ protected:
+  static void SetUpTestSuite() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
+  }
+  static void TearDownTestSuite() { app_.reset(); }
+
+  // The charts of the window, loss plot first.
+  std::vector<QChart*> Charts(const DesignDetailsWindow& w) const {
+    std::vector<QChart*> charts;
+    for (QChartView* v : w.findChildren<QChartView*>()) charts.push_back(v->chart());
+    return charts;
+  }
+
+  static inline std::unique_ptr<QApplication> app_;
+};
+
+TEST_F(DesignDetailsWindowTest, RefreshesReuseTheSeriesAndFollowTheCalculation) {
+  CVelmoraDlg& d = Start();
+  DesignDetailsWindow window(nullptr);
+  window.Refresh(d);
+  const std::vector<QChart*> charts = Charts(window);
+  ASSERT_EQ(charts.size(), 2u);
+  const QList<QAbstractSeries*> first = charts[0]->series();
+  ASSERT_EQ(first.size(), 4);
+  ASSERT_EQ(charts[1]->series().size(), 2);
+  ASSERT_EQ(charts[0]->axes().size(), 2);
+  ASSERT_EQ(charts[1]->axes().size(), 3);
+
+  Type(ids::IDC_EDIT_FC, "150");
+  Click(ids::IDC_CALCULATE);
+  TakeBoxes();
+  window.Refresh(d);
+  // The same series objects and axes, their points replaced.
+  EXPECT_EQ(charts[0]->series(), first);
+  EXPECT_EQ(charts[0]->axes().size(), 2);
+  EXPECT_EQ(charts[1]->axes().size(), 3);
+  EXPECT_TRUE(charts[0]->title().contains("150 kHz")) << charts[0]->title().toStdString();
+  const auto details = d.DescribeLastCalculation();
+  ASSERT_TRUE(details.has_value());
+  const auto* point = static_cast<QXYSeries*>(charts[0]->series().at(3));
+  ASSERT_EQ(point->count(), 1);
+  EXPECT_DOUBLE_EQ(point->at(0).x(), details->lossModel.Bac_T);
+  // The waveform's top is the peak current.
+  const auto* current = static_cast<QXYSeries*>(charts[1]->series().at(0));
+  double top = 0;
+  for (const QPointF& p : current->points()) top = std::max(top, p.y());
+  EXPECT_DOUBLE_EQ(top, d.LastCalculation()->Ipk);
+}
+
+TEST_F(DesignDetailsWindowTest, LegendsNameEverySeriesWhole) {
+  CVelmoraDlg& d = Start();
+  DesignDetailsWindow window(nullptr);
+  window.resize(400, 300);  // narrow: the legend wraps, nothing is cut
+  window.Refresh(d);
+  const QString loss = window.LegendText(DetailPlot::Loss);
+  for (const QAbstractSeries* s : Charts(window)[0]->series())
+    EXPECT_TRUE(loss.contains(s->name().toHtmlEscaped().replace(' ', "&nbsp;"))) << s->name().toStdString();
+  EXPECT_FALSE(loss.contains("..."));
+  EXPECT_TRUE(window.LegendText(DetailPlot::Wave).contains("Inductor&nbsp;current"));
+}
+
+TEST_F(DesignDetailsWindowTest, PicturesAreDrawnAtTheirOwnSizeWithTheLegend) {
+  CVelmoraDlg& d = Start();
+  DesignDetailsWindow window(nullptr);
+  EXPECT_TRUE(window.PlotImage(DetailPlot::Loss).isNull());  // nothing shown yet
+  window.resize(320, 240);
+  window.Refresh(d);
+  for (DetailPlot plot : {DetailPlot::Loss, DetailPlot::Wave}) {
+    const QImage image = window.PlotImage(plot);
+    ASSERT_FALSE(image.isNull());
+    // The size of the picture, not of the window's small view.
+    EXPECT_EQ(image.size() / image.devicePixelRatio(), QSize(900, 600));
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3)
+      for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
+    EXPECT_GT(colours.size(), 20) << "a blank picture";
+  }
+}
+
+}  // namespace
+}  // namespace velmora::test
