@@ -23,8 +23,6 @@ QString Fixed(double v, int decimals) {
 // of an ascending sort, which is the one the adviser's ranking uses.
 QVariant SortValue(double v) { return std::isnan(v) ? std::numeric_limits<double>::max() : v; }
 
-constexpr const char* kShapeNames[kShapeCount] = {"E", "EI", "ER", "ETD", "R", "other"};
-
 }  // namespace
 
 AdviserModel::AdviserModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -38,6 +36,11 @@ void AdviserModel::SetCandidates(std::vector<advise::Candidate> candidates) {
 void AdviserModel::SetCaptions(const QStringList& captions) {
   captions_ = captions;
   emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
+}
+
+void AdviserModel::SetShapeNames(const QStringList& names) {
+  shapeNames_ = names;
+  if (!candidates_.empty()) emit dataChanged(index(0, kShape), index(rowCount() - 1, kShape));
 }
 
 int AdviserModel::rowCount(const QModelIndex& parent) const {
@@ -61,7 +64,7 @@ QVariant AdviserModel::data(const QModelIndex& index, int role) const {
   switch (index.column()) {
     case kRank: return index.row() + 1;
     case kCore: return Utf(c.core);
-    case kShape: return c.shape >= 0 && c.shape < kShapeCount ? QString(kShapeNames[c.shape]) : QString();
+    case kShape: return c.shape >= 0 && c.shape < shapeNames_.size() ? shapeNames_[c.shape] : QString();
     case kMaterial: return Utf(c.material);
     case kGap: return c.gapText.empty() ? (sort ? SortValue(NAN) : QVariant("-")) : (sort ? QVariant(c.gap) : QVariant(QString::fromStdString(c.gapText)));
     case kTurns: return number(c.turns, 0);

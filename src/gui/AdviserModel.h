@@ -23,6 +23,7 @@ class AdviserModel : public QAbstractTableModel {
 
   void SetCandidates(std::vector<advise::Candidate> candidates);
   void SetCaptions(const QStringList& captions);  // kColumnCount texts
+  void SetShapeNames(const QStringList& names);   // kShapeCount texts
   const advise::Candidate& At(int row) const { return candidates_[static_cast<std::size_t>(row)]; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -33,6 +34,7 @@ class AdviserModel : public QAbstractTableModel {
  private:
   std::vector<advise::Candidate> candidates_;
   QStringList captions_;
+  QStringList shapeNames_{"E", "EI", "ER", "ETD", "R", "other"};
 };
 
 class AdviserFilter : public QSortFilterProxyModel {

@@ -27,8 +27,6 @@ constexpr int kProgressDelayMs = 200;
 // How often the progress bar follows the worker.
 constexpr int kProgressTickMs = 50;
 
-constexpr const char* kShapeItems[kShapeCount] = {"E", "EI", "ER", "ETD", "R", "other"};
-
 // The column captions with their units, by the language file's keys.
 struct Caption {
   const char* key;
@@ -163,7 +161,12 @@ void AdviserWindow::ApplyTexts() {
   shape_->blockSignals(true);
   shape_->clear();
   shape_->addItem(Text("adviserAllShapes", "All shapes"));
-  for (const char* s : kShapeItems) shape_->addItem(s);
+  // The shapes as the main window's radio buttons name them.
+  QStringList shapes;
+  for (int i = 0; i < kShapeCount; ++i)
+    shapes << QString::fromStdString(Cp1251ToUtf8(dlg_.GetItemText(ids::IDC_SHAPE_E + i)));
+  shape_->addItems(shapes);
+  model_->SetShapeNames(shapes);
   shape_->setCurrentIndex(shape);
   shape_->blockSignals(false);
   feasibleOnly_->setText(Text("adviserFeasibleOnly", "Feasible only"));

@@ -53,6 +53,9 @@ TEST_F(AdviserModelTest, FiltersByShapeMaterialAndFeasibility) {
   filter.SetShape(-1);
   EXPECT_EQ(Column(AdviserModel::kCore), "E 25/13/7|ETD 34|R 10|");
   EXPECT_EQ(Column(AdviserModel::kReason), "||fill factor above 0.4|");
+  // Shapes are named as the main window names them, in its language.
+  model.SetShapeNames({"E", "EI", "ER", "ETD", "R*", "Other"});
+  EXPECT_EQ(Column(AdviserModel::kShape), "E|ETD|R*|");
 }
 
 // Numbers sort as numbers; a value that is not a number goes last.
