@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <ctime>
 
@@ -48,9 +49,12 @@ void ExportReport(CVelmoraDlg& dlg, QWidget* parent) {
   meta.date = Now();
   const report::Document doc = report::BuildDesignReport(dlg, texts, meta);
   std::string error;
-  if (!reportrender::WriteReport(doc, name.toStdString(), &error))
-    QMessageBox::warning(parent, Q(dlg.Lang().others[8]),
-                         Q(texts(report::T::ExportFailed)) + QLatin1Char('\n') + QString::fromStdString(error));
+  if (reportrender::WriteReport(doc, name.toStdString(), &error)) return;
+  QMessageBox box(QMessageBox::Warning, Q(dlg.Lang()[kMessageCaption]),
+                  Q(texts(report::T::ExportFailed)) + QLatin1Char('\n') + QString::fromStdString(error),
+                  QMessageBox::Ok, parent);
+  box.button(QMessageBox::Ok)->setText(Q(dlg.Lang()[kOkButton]));  // in the window's language
+  box.exec();
 }
 
 }  // namespace velmora
