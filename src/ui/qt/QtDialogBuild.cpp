@@ -22,13 +22,17 @@ namespace velmora::ui {
 
 namespace {
 
-// An editable combo box whose drop-down list is made when it first drops
-// down. QComboBox::setEditable makes it at once under styles that show the
-// list as a popup (Fusion among them), a popup window with its list view
-// per combo box before the window has even been shown.
-class EditableComboBox : public QComboBox {
+// A combo box whose drop-down list is as wide as its longest entry, so
+// that every entry shows whole even where the closed box is narrow.
+//
+// An editable one makes its list when it first drops down:
+// QComboBox::setEditable makes it at once under styles that show the list
+// as a popup (Fusion among them), a popup window with its list view per
+// combo box before the window has even been shown.
+class DialogComboBox : public QComboBox {
  public:
-  explicit EditableComboBox(QWidget* parent) : QComboBox(parent) {
+  DialogComboBox(QWidget* parent, bool editable) : QComboBox(parent), listPrepared_(!editable) {
+    if (!editable) return;
     auto* edit = new QLineEdit(this);  // as setEditable(true) makes it
     edit->setPalette(palette());
     setLineEdit(edit);
@@ -43,12 +47,55 @@ class EditableComboBox : public QComboBox {
       if (style()->styleHint(QStyle::SH_ComboBox_Popup, &option, this))
         view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
+    // The list's popup window takes the list's minimum width.
+    QAbstractItemView* list = view();
+    int wide = list->sizeHintForColumn(0) + 2 * list->frameWidth();
+    if (count() > maxVisibleItems()) wide += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    list->setMinimumWidth(std::max(wide, width()));
     QComboBox::showPopup();
   }
 
  private:
-  bool listPrepared_ = false;
+  bool listPrepared_;
 };
+
+// The mnemonic a menu text marks with "&x" ("&&" is an "&"), 0 for none.
+QChar MarkedMnemonic(const QString& text) {
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != u'&') continue;
+    if (text[i + 1] != u'&') return text[i + 1].toLower();
+    ++i;
+  }
+  return QChar();
+}
+
+// The texts of one menu as the menu shows them, each with a mnemonic: a
+// text that marks its own keeps it; the others get the first letter or
+// digit that no other text of the menu has taken, a word's first letter
+// before the letters inside words. The text shows as it was, with that
+// letter underlined; a text with no free letter stays as it is.
+QStringList WithMnemonics(const std::vector<MenuItem>& items) {
+  QStringList texts;
+  QString taken;
+  for (const MenuItem& item : items) {
+    texts << FromCp1251(item.text);
+    if (const QChar marked = MarkedMnemonic(texts.back()); !marked.isNull()) taken += marked;
+  }
+  for (QString& text : texts) {
+    if (text.contains(u'&')) continue;
+    qsizetype chosen = -1;
+    for (const bool wordStart : {true, false}) {
+      for (qsizetype i = 0; i < text.size() && chosen < 0; ++i) {
+        const bool startsWord = i == 0 || !text[i - 1].isLetterOrNumber();
+        if (text[i].isLetterOrNumber() && (startsWord || !wordStart) && !taken.contains(text[i].toLower())) chosen = i;
+      }
+    }
+    if (chosen < 0) continue;
+    taken += text[chosen].toLower();
+    text.insert(chosen, u'&');
+  }
+  return texts;
+}
 
 }  // namespace
 
@@ -171,6 +218,7 @@ QWidget* QtDialogView::MakeButton(const ControlTemplate& t) {
   } else {
     auto* radio = new QRadioButton(surface_);
     radio->setAutoExclusive(false);
+    radio->installEventFilter(this);  // the arrow keys, see eventFilter
     button = radio;
   }
   connect(button, &QAbstractButton::clicked, this, [this, id] {
@@ -183,7 +231,7 @@ QWidget* QtDialogView::MakeButton(const ControlTemplate& t) {
 QWidget* QtDialogView::MakeComboBox(const ControlTemplate& t) {
   const int id = t.id;
   const bool editable = !(t.style & kDropDownList);
-  QComboBox* combo = editable ? new EditableComboBox(surface_) : new QComboBox(surface_);
+  auto* combo = new DialogComboBox(surface_, editable);
   combo->setInsertPolicy(QComboBox::NoInsert);
   combo->setMaxVisibleItems(20);
   if (editable) {
@@ -191,9 +239,11 @@ QWidget* QtDialogView::MakeComboBox(const ControlTemplate& t) {
     combo->lineEdit()->setValidator(new Cp1251Validator(combo->lineEdit()));
     connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, id](const QString& text) { Typed(id, text); });
   }
-  connect(combo, &QComboBox::activated, this, [this, id](int index) {
+  connect(combo, &QComboBox::activated, this, [this, id, combo](int index) {
     dialog_.UserSelect(id, index);
     ControlChanged(id);
+    // The user's pick, all of it selected, shows from its start.
+    if (QLineEdit* field = combo->lineEdit(); field && field->hasFocus()) ShowStart(field);
   });
   return combo;
 }
@@ -251,29 +301,35 @@ void QtDialogView::BuildMenu() {
     if (QMenu* sub = action->menu()) sub->deleteLater();
     action->deleteLater();
   }
-  for (const MenuItem& item : menu) {
+  const QStringList texts = WithMnemonics(menu);
+  for (std::size_t i = 0; i < menu.size(); ++i) {
+    const MenuItem& item = menu[i];
+    const QString& text = texts[static_cast<qsizetype>(i)];
     if (!item.popup.empty() || item.isPopup) {
-      QMenu* sub = new QMenu(FromCp1251(item.text), menuBar_);
+      QMenu* sub = new QMenu(text, menuBar_);
       FillMenu(sub, item.popup);
       menuBar_->addMenu(sub);
     } else {
-      ConnectCommand(menuBar_->addAction(FromCp1251(item.text)), item);
+      ConnectCommand(menuBar_->addAction(text), item);
     }
   }
   SetLayoutSize();
 }
 
 void QtDialogView::FillMenu(QMenu* menu, const std::vector<MenuItem>& items) {
-  for (const MenuItem& item : items) {
+  const QStringList texts = WithMnemonics(items);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const MenuItem& item = items[i];
+    const QString& text = texts[static_cast<qsizetype>(i)];
     if (!item.popup.empty() || item.isPopup) {
-      FillMenu(menu->addMenu(FromCp1251(item.text)), item.popup);
+      FillMenu(menu->addMenu(text), item.popup);
       continue;
     }
     if (item.text.empty() && item.id == 0) {
       menu->addSeparator();
       continue;
     }
-    ConnectCommand(menu->addAction(FromCp1251(item.text)), item);
+    ConnectCommand(menu->addAction(text), item);
   }
 }
 

@@ -30,7 +30,23 @@ class DialogStyle : public QProxyStyle {
   int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                 QStyleHintReturn* ret) const override {
     if (hint == QStyle::SH_ToolTip_WakeUpDelay) return kTipShowDelayMs;
+    if (hint == QStyle::SH_MenuBar_AltKeyNavigation) return 1;  // Alt alone takes the keyboard to the menu bar
     return QProxyStyle::styleHint(hint, option, widget, ret);
+  }
+
+  // A menu bar title that the keyboard has reached (Alt or F10, the bar then
+  // holding the focus) is lit as one under the mouse button; Fusion lights
+  // a title only while its menu is open.
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override {
+    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (element == CE_MenuBarItem && item && (item->state & State_Selected) && widget && widget->hasFocus()) {
+      QStyleOptionMenuItem lit = *item;
+      lit.state |= State_Sunken;
+      QProxyStyle::drawControl(element, &lit, painter, widget);
+      return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
   }
 
   // Fusion stretches a picture over the whole inside of a group box frame.

@@ -104,6 +104,8 @@ void SyncComboBox(QComboBox* combo, std::optional<std::vector<std::string>>& sho
       field->setText(text);
       field->setCursorPosition(std::min<int>(before->caret, static_cast<int>(text.size())));
     }
+    // The program's text in a box the user is not in shows from its start.
+    if (before->text != text && !field->hasFocus()) field->setCursorPosition(0);
   }
 }
 
@@ -120,6 +122,12 @@ void SyncListBox(QListWidget* list, std::optional<std::vector<std::string>>& sho
 }
 
 }  // namespace
+
+void ShowStart(QLineEdit* field) {
+  const int size = static_cast<int>(field->text().size());
+  if (field->hasFocus() && size > 0) field->setSelection(size, -size);
+  else field->setCursorPosition(0);
+}
 
 void QtDialogView::SyncAll() {
   if (waiting_) {
@@ -183,6 +191,7 @@ void QtDialogView::SyncWidget(Entry& entry, const ControlTemplate& t, const Cont
     case ControlKind::CheckBox:
     case ControlKind::RadioButton:
       SyncButton(static_cast<QAbstractButton*>(w), t, c, newCaption);
+      if (t.kind == ControlKind::RadioButton) SetRadioTabStop(static_cast<std::size_t>(&entry - entries_.data()));
       break;
     case ControlKind::ComboBox:
       SyncComboBox(static_cast<QComboBox*>(w), entry.items, c);

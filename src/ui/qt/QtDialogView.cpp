@@ -148,28 +148,6 @@ void QtDialogView::Ended(int result) {
   if (isVisible()) QDialog::done(result);
 }
 
-void QtDialogView::keyPressEvent(QKeyEvent* event) {
-  switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: {
-      // A focused push button takes Enter, else the default button does.
-      for (const auto& [id, i] : byId_) {
-        if (entries_[i].widget == focusWidget() && qobject_cast<QPushButton*>(focusWidget())) {
-          dialog_.UserClick(id);
-          return;
-        }
-      }
-      dialog_.UserEnter();
-      return;
-    }
-    case Qt::Key_Escape:
-      dialog_.UserEscape();
-      return;
-    default:
-      QDialog::keyPressEvent(event);
-  }
-}
-
 void QtDialogView::closeEvent(QCloseEvent* event) {
   event->ignore();  // the model decides with EndDialog
   if (!dialog_.IsEnded()) dialog_.UserClose();

@@ -15,6 +15,7 @@
 
 #include "ui/Dialog.h"
 
+class QAbstractButton;
 class QAction;
 class QLineEdit;
 class QMenuBar;
@@ -100,6 +101,7 @@ class QtDialogView : public QDialog, public DialogObserver {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
 
@@ -145,6 +147,11 @@ class QtDialogView : public QDialog, public DialogObserver {
   void PaintTexts(QPainter& painter, const QRect& dirty);
   void SetDrawnText(Entry& entry, const QString& text);
   QPixmap PicturePixmap(int id);
+  // The keyboard (QtDialogKeys.cpp).
+  void OpenMenuBar();
+  bool StepBuddy(const QWidget* focused, bool up);
+  std::vector<QAbstractButton*> RadioGroupOf(std::size_t entryIndex) const;
+  void SetRadioTabStop(std::size_t entryIndex);
   // The rest (QtDialogView.cpp).
   void Typed(int id, const QString& text);
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "ui/qt/QtDialogView.h"
 
@@ -18,6 +19,14 @@ QWidget* QtHost::OwnerWindow(const Dialog* owner) const {
   return nullptr;
 }
 
+void QtHost::ApplyButtonTexts(QMessageBox& box) const {
+  if (!buttonTexts_) return;
+  const ButtonTexts texts = buttonTexts_();
+  if (QAbstractButton* ok = box.button(QMessageBox::Ok); ok && !texts.ok.empty()) ok->setText(FromCp1251(texts.ok));
+  if (QAbstractButton* cancel = box.button(QMessageBox::Cancel); cancel && !texts.cancel.empty())
+    cancel->setText(FromCp1251(texts.cancel));
+}
+
 int QtHost::MessageBox(Dialog& owner, std::string_view text, std::string_view caption, MbType type) {
   const bool okCancel = type == MbType::OkCancel;
   QMessageBox box(QMessageBox::NoIcon, FromCp1251(caption), FromCp1251(text),
@@ -25,6 +34,7 @@ int QtHost::MessageBox(Dialog& owner, std::string_view text, std::string_view ca
   box.setTextFormat(Qt::PlainText);
   box.setDefaultButton(QMessageBox::Ok);
   box.setEscapeButton(okCancel ? QMessageBox::Cancel : QMessageBox::Ok);
+  ApplyButtonTexts(box);
   const int answer = box.exec();
   return okCancel && answer != QMessageBox::Ok ? IDCANCEL : IDOK;
 }

@@ -1,11 +1,14 @@
 #pragma once
 // The Qt platform of the dialogs: native message boxes and modal runs of a
 // QtDialogView per dialog.
+#include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "ui/Dialog.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace velmora::ui {
@@ -16,6 +19,20 @@ class QtHost : public DialogHost {
  public:
   // Needs the QApplication to exist; calls InitQtApplication().
   QtHost();
+
+  // The texts of the OK and Cancel buttons in the interface language
+  // (Windows-1251); an empty text leaves Qt's own.
+  struct ButtonTexts {
+    std::string ok;
+    std::string cancel;
+  };
+  // Where the button texts come from. Asked at every message box, so that a
+  // change of language shows at the next one; without a source Qt's own
+  // texts show.
+  void SetButtonTexts(std::function<ButtonTexts()> source) { buttonTexts_ = std::move(source); }
+  // Gives the OK and Cancel buttons of a box (this host's or the program's
+  // own) the texts of the source.
+  void ApplyButtonTexts(QMessageBox& box) const;
 
   // A native box with OK, or OK and Cancel; Escape or the close box answer
   // Cancel (OK for an OK-only box).
@@ -28,6 +45,7 @@ class QtHost : public DialogHost {
  private:
   QWidget* OwnerWindow(const Dialog* owner) const;
   std::vector<std::pair<Dialog*, QtDialogView*>> running_;  // innermost last
+  std::function<ButtonTexts()> buttonTexts_;
 };
 
 }  // namespace velmora::ui

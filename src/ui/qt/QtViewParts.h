@@ -12,6 +12,7 @@
 #include "ui/Template.h"
 
 class QLabel;
+class QLineEdit;
 
 namespace velmora::ui {
 
@@ -28,6 +29,12 @@ void SetStaticText(QLabel* label, const QString& text);
 // The font of a dialog made for the standard dialog font, at the given
 // pixels per dialog unit.
 QFont DialogFont(const DialogTemplate& tmpl, double scaleX, double scaleY);
+
+// ---- syncing ---------------------------------------------------------------------
+// A combo box's field whose text the program or a pick from the list has
+// replaced shows the start of it: focused, with all of it selected and the
+// caret at the start (typing replaces it); else with the caret at the start.
+void ShowStart(QLineEdit* field);
 
 // ---- style and tooltips --------------------------------------------------------
 // How long a tooltip stays up.

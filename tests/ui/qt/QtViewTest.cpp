@@ -160,7 +160,7 @@ TEST_F(QtViewTest, PlacesControlsByDialogUnitsWithConvertedCaptions) {
   EXPECT_TRUE(static_cast<QPushButton*>(view.Widget(ui::IDOK))->isDefault());
   ASSERT_NE(view.MenuBar(), nullptr);
   ASSERT_EQ(view.MenuBar()->actions().size(), 1);
-  EXPECT_EQ(view.MenuBar()->actions()[0]->text(), QString::fromUtf8("Язык"));
+  EXPECT_EQ(view.MenuBar()->actions()[0]->text(), QString::fromUtf8("&Язык"));  // with its mnemonic
 
   // Enabled states follow the model.
   EXPECT_FALSE(view.Widget(102)->isEnabled());
@@ -228,6 +228,7 @@ TEST_F(QtViewTest, TypingReachesTheModelAndModelTextsReachTheWidgets) {
   auto* combo = static_cast<QComboBox*>(view.Widget(104));
   ASSERT_EQ(combo->count(), 2);
   EXPECT_EQ(combo->itemText(0), QStringLiteral("A"));
+  combo->setCurrentIndex(1);  // a pick: the box shows the entry, then tells
   emit combo->activated(1);
   EXPECT_EQ(model.GetCurSel(104), 1);
   EXPECT_EQ(combo->currentText(), QStringLiteral("b"));
@@ -282,6 +283,40 @@ TEST_F(QtViewTest, HostRunsDialogsModallyAndShowsBoxes) {
   EXPECT_EQ(boxTitle, QString::fromUtf8("Проверка"));
   EXPECT_NE(std::find(model.log.begin(), model.log.end(), "cancelled"), model.log.end());
   EXPECT_EQ(model.Observer(), nullptr);
+}
+
+// The boxes' OK and Cancel speak the interface language, asked anew at each
+// box; an empty text leaves Qt's own.
+TEST_F(QtViewTest, MessageBoxButtonsTakeTheTextsOfTheInterfaceLanguage) {
+  Model model(host);
+  std::string ok = "\xCE\xCA", cancel = "\xCE\xF2\xEC\xE5\xED\xE0";  // "ОК", "Отмена"
+  host.SetButtonTexts([&] { return ui::QtHost::ButtonTexts{ok, cancel}; });
+  QStringList shown;
+  const auto answer = [&](QMessageBox::StandardButton press) {
+    QTimer::singleShot(0, [&shown, press] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      for (QAbstractButton* button : box->buttons()) shown << button->text();
+      box->button(press)->click();
+    });
+  };
+  answer(QMessageBox::Cancel);
+  EXPECT_EQ(model.MessageBox("?", kTitleCp, ui::MbType::OkCancel), ui::IDCANCEL);
+  shown.sort();
+  EXPECT_EQ(shown, (QStringList{QString::fromUtf8("ОК"), QString::fromUtf8("Отмена")}));
+
+  shown.clear();
+  ok = "Fine";
+  answer(QMessageBox::Ok);
+  EXPECT_EQ(model.MessageBox("!", kTitleCp), ui::IDOK);
+  EXPECT_EQ(shown, QStringList{"Fine"});
+
+  shown.clear();
+  ok.clear();
+  answer(QMessageBox::Ok);
+  EXPECT_EQ(model.MessageBox("!", kTitleCp), ui::IDOK);
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_EQ(shown[0].remove(u'&'), QStringLiteral("OK"));
 }
 
 TEST_F(QtViewTest, DrawsThePictureFromTheLinkedResources) {
