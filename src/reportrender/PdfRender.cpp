@@ -17,6 +17,10 @@ namespace {
 
 using namespace report;
 
+// Text flags of a table cell: the first column left, the others right.
+constexpr int kLeftTop = static_cast<int>(Qt::AlignLeft) | static_cast<int>(Qt::AlignTop);
+constexpr int kRightTop = static_cast<int>(Qt::AlignRight) | static_cast<int>(Qt::AlignTop);
+
 // Sizes in points and millimetres; the page is A4 with margins of kMarginMm.
 constexpr int kResolution = 600;  // dpi of the page's coordinates
 constexpr double kMarginMm = 15;
@@ -86,7 +90,7 @@ class PdfLayout {
   // Draws wrapped text at (x, y_) in a column of width w; returns its height.
   // Only measures when `measure` is set.
   double Text(const QFont& font, double x, double w, const QString& text, const QColor& color, bool measure = false,
-              int flags = Qt::AlignLeft | Qt::AlignTop) {
+              int flags = kLeftTop) {
     if (text.isEmpty()) return 0;
     const QFontMetricsF fm(font, &writer_);
     const QRectF r = fm.boundingRect(QRectF(x, y_, w, 1e6), flags | Qt::TextWordWrap, text);
@@ -142,13 +146,13 @@ class PdfLayout {
     for (std::size_t i = 0; i < list.fields.size(); i += columns) {
       double rowH = 0;
       for (std::size_t k = i; k < std::min(list.fields.size(), i + columns); ++k) {
-        const double x = (k - i) * (colW + kColumnGap * pt_);
+        const double x = static_cast<double>(k - i) * (colW + kColumnGap * pt_);
         rowH = std::max({rowH, Text(labelFont, x, labelW - 4 * pt_, Q(list.fields[k].label), kMutedColor, true),
                          ValueAndUnit(list.fields[k], x + labelW, colW - labelW, true)});
       }
       Ensure(rowH);
       for (std::size_t k = i; k < std::min(list.fields.size(), i + columns); ++k) {
-        const double x = (k - i) * (colW + kColumnGap * pt_);
+        const double x = static_cast<double>(k - i) * (colW + kColumnGap * pt_);
         Text(labelFont, x, labelW - 4 * pt_, Q(list.fields[k].label), kMutedColor);
         ValueAndUnit(list.fields[k], x + labelW, colW - labelW, false);
       }
@@ -162,7 +166,7 @@ class PdfLayout {
     const std::size_t n = table.header.size();
     if (n == 0) return;
     const double first = n > 1 ? width_ * 0.34 : width_;
-    const double other = n > 1 ? (width_ - first) / (n - 1) : 0;
+    const double other = n > 1 ? (width_ - first) / static_cast<double>(n - 1) : 0;
     auto row = [&](const std::vector<std::string>& cells, bool header) {
       const QFont font = ReportFont(kTextSize, header);
       double h = 0;
@@ -170,9 +174,9 @@ class PdfLayout {
         h = std::max(h, Text(font, 0, c == 0 ? first : other, Q(cells[c]), Qt::black, true));
       Ensure(h + kRowGap * pt_);
       for (std::size_t c = 0; c < n && c < cells.size(); ++c) {
-        const double x = c == 0 ? 0 : first + other * (c - 1);
+        const double x = c == 0 ? 0 : first + other * static_cast<double>(c - 1);
         Text(font, x, (c == 0 ? first : other) - 4 * pt_, Q(cells[c]), c == 0 && !header ? kMutedColor : Qt::black,
-             false, (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignTop);
+             false, c == 0 ? kLeftTop : kRightTop);
       }
       y_ += h + kRowGap * pt_;
       p_.setPen(QPen(kRuleColor, (header ? 0.6 : 0.3) * pt_));
@@ -226,7 +230,7 @@ class PdfLayout {
     const double n = static_cast<double>(row.plots.size());
     const double w = (width_ - gap * (n - 1)) / n;
     Ensure(h);
-    for (std::size_t i = 0; i < row.plots.size(); ++i) DrawPlot(p_, QRectF(i * (w + gap), y_, w, h), row.plots[i]);
+    for (std::size_t i = 0; i < row.plots.size(); ++i) DrawPlot(p_, QRectF(static_cast<double>(i) * (w + gap), y_, w, h), row.plots[i]);
     y_ += h + 4 * pt_;
   }
 

@@ -133,34 +133,42 @@ std::vector<double> AxisTicks(double lo, double hi, bool logarithmic) {
   return ticks;
 }
 
-void DrawPlot(QPainter& painter, const QRectF& box, const report::Plot& plot) {
+namespace {
+
+// One plot being drawn: the painter, the scale of a point, the plot's box and
+// the area inside its axes, and both axes.
+struct PlotFrame {
+  QPainter& painter;
+  const report::Plot& plot;
+  double pt;
+  QRectF box, area;
+  Axis ax, ay;
+  double right;  // the margin right of the area
+  double Px(double v) const { return area.left() + ax.Fraction(v) * area.width(); }
+  double Py(double v) const { return area.bottom() - ay.Fraction(v) * area.height(); }
+};
+
+PlotFrame FrameOf(QPainter& painter, const QRectF& box, const report::Plot& plot) {
   const double pt = painter.device()->logicalDpiY() / 72.0;
-  painter.save();
   const double right = (plot.rightLabel.empty() ? kRightMargin : kRightAxisMargin) * pt;
   const QRectF area(box.left() + kLeftMargin * pt, box.top() + kTitleHeight * pt,
                     box.width() - kLeftMargin * pt - right, box.height() - (kTitleHeight + kBottomMargin) * pt);
-
   std::vector<const std::vector<double>*> xs, ys;
   for (const auto& s : plot.series) {
     xs.push_back(&s.x);
     ys.push_back(&s.y);
   }
-  const Axis ax = AxisOf(xs, plot.logX, true), ay = AxisOf(ys, plot.logY, false);
-  auto px = [&](double v) { return area.left() + ax.Fraction(v) * area.width(); };
-  auto py = [&](double v) { return area.bottom() - ay.Fraction(v) * area.height(); };
+  return PlotFrame{painter, plot, pt, box, area, AxisOf(xs, plot.logX, true), AxisOf(ys, plot.logY, false), right};
+}
 
-  // Title.
-  painter.setFont(ReportFont(kTitleSize, true));
-  painter.setPen(Qt::black);
-  painter.drawText(QRectF(box.left(), box.top(), box.width(), kTitleHeight * pt), Qt::AlignCenter, Q(plot.title));
-
-  // Grid and ticks.
-  painter.setFont(ReportFont(kTickSize));
-  const QFontMetricsF fm(painter.font(), painter.device());
+void DrawGrid(const PlotFrame& f, const QFontMetricsF& fm) {
+  QPainter& painter = f.painter;
+  const double pt = f.pt;
+  const QRectF& area = f.area;
   QPen grid(kGridColor, 0.4 * pt);
   QPen axisPen(Qt::black, 0.6 * pt);
-  for (double v : AxisTicks(ax.lo, ax.hi, ax.log)) {
-    const double x = px(v);
+  for (double v : AxisTicks(f.ax.lo, f.ax.hi, f.ax.log)) {
+    const double x = f.Px(v);
     painter.setPen(grid);
     painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
     painter.setPen(axisPen);
@@ -168,48 +176,57 @@ void DrawPlot(QPainter& painter, const QRectF& box, const report::Plot& plot) {
     painter.drawText(QRectF(x - 30 * pt, area.bottom() + kTickLength * pt, 60 * pt, fm.height()),
                      Qt::AlignHCenter | Qt::AlignTop, TickText(v));
   }
-  for (double v : AxisTicks(ay.lo, ay.hi, ay.log)) {
-    const double y = py(v);
+  for (double v : AxisTicks(f.ay.lo, f.ay.hi, f.ay.log)) {
+    const double y = f.Py(v);
     painter.setPen(grid);
     painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
     painter.setPen(axisPen);
     painter.drawLine(QPointF(area.left() - kTickLength * pt, y), QPointF(area.left(), y));
-    painter.drawText(QRectF(box.left(), y - fm.height() / 2, kLeftMargin * pt - (kTickLength + 1.5) * pt, fm.height()),
+    painter.drawText(QRectF(f.box.left(), y - fm.height() / 2, kLeftMargin * pt - (kTickLength + 1.5) * pt, fm.height()),
                      Qt::AlignRight | Qt::AlignVCenter, TickText(v));
   }
   // The right axis has round ticks of its own, placed where the left axis
   // reads the same curve.
-  if (!plot.rightLabel.empty() && std::isfinite(plot.rightScale) && plot.rightScale > 0 && !ay.log) {
+  const report::Plot& plot = f.plot;
+  if (!plot.rightLabel.empty() && std::isfinite(plot.rightScale) && plot.rightScale > 0 && !f.ay.log) {
     painter.setPen(axisPen);
-    for (double v : AxisTicks(ay.lo * plot.rightScale, ay.hi * plot.rightScale, false)) {
-      const double y = py(v / plot.rightScale);
+    for (double v : AxisTicks(f.ay.lo * plot.rightScale, f.ay.hi * plot.rightScale, false)) {
+      const double y = f.Py(v / plot.rightScale);
       painter.drawLine(QPointF(area.right(), y), QPointF(area.right() + kTickLength * pt, y));
-      painter.drawText(QRectF(area.right() + (kTickLength + 1.5) * pt, y - fm.height() / 2, right, fm.height()),
+      painter.drawText(QRectF(area.right() + (kTickLength + 1.5) * pt, y - fm.height() / 2, f.right, fm.height()),
                        Qt::AlignLeft | Qt::AlignVCenter, TickText(v));
     }
   }
   painter.setPen(axisPen);
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(area);
+}
 
-  // Axis labels.
+void DrawAxisLabels(const PlotFrame& f) {
+  QPainter& painter = f.painter;
+  const double pt = f.pt;
   painter.setFont(ReportFont(kLabelSize));
-  painter.drawText(QRectF(area.left(), box.bottom() - 10 * pt, area.width(), 10 * pt), Qt::AlignCenter, Q(plot.xLabel));
+  painter.drawText(QRectF(f.area.left(), f.box.bottom() - 10 * pt, f.area.width(), 10 * pt), Qt::AlignCenter,
+                   Q(f.plot.xLabel));
   auto vertical = [&](double x, const std::string& text) {
     painter.save();
-    painter.translate(x, area.center().y());
+    painter.translate(x, f.area.center().y());
     painter.rotate(-90);
-    painter.drawText(QRectF(-area.height() / 2, -5 * pt, area.height(), 10 * pt), Qt::AlignCenter, Q(text));
+    painter.drawText(QRectF(-f.area.height() / 2, -5 * pt, f.area.height(), 10 * pt), Qt::AlignCenter, Q(text));
     painter.restore();
   };
-  vertical(box.left() + 5 * pt, plot.yLabel);
-  if (!plot.rightLabel.empty()) vertical(box.right() - 5 * pt, plot.rightLabel);
+  vertical(f.box.left() + 5 * pt, f.plot.yLabel);
+  if (!f.plot.rightLabel.empty()) vertical(f.box.right() - 5 * pt, f.plot.rightLabel);
+}
 
-  // Curves, clipped to the plot area.
-  painter.setClipRect(area.adjusted(-3 * pt, -3 * pt, 3 * pt, 3 * pt));
+// The curves, clipped to the plot area.
+void DrawCurves(const PlotFrame& f) {
+  QPainter& painter = f.painter;
+  const double pt = f.pt;
+  painter.setClipRect(f.area.adjusted(-3 * pt, -3 * pt, 3 * pt, 3 * pt));
   painter.setRenderHint(QPainter::Antialiasing);
-  for (std::size_t i = 0; i < plot.series.size(); ++i) {
-    const report::Series& s = plot.series[i];
+  for (std::size_t i = 0; i < f.plot.series.size(); ++i) {
+    const report::Series& s = f.plot.series[i];
     const QColor color = kSeriesColors[i % std::size(kSeriesColors)];
     QPen pen(color, 1.1 * pt);
     if (i == 1 && !s.points) pen.setStyle(Qt::DashLine);
@@ -217,8 +234,8 @@ void DrawPlot(QPainter& painter, const QRectF& box, const report::Plot& plot) {
     QPainterPath path;
     bool started = false;
     for (std::size_t k = 0; k < std::min(s.x.size(), s.y.size()); ++k) {
-      if (!Usable(s.x[k], ax.log) || !Usable(s.y[k], ay.log)) continue;
-      const QPointF p(px(s.x[k]), py(s.y[k]));
+      if (!Usable(s.x[k], f.ax.log) || !Usable(s.y[k], f.ay.log)) continue;
+      const QPointF p(f.Px(s.x[k]), f.Py(s.y[k]));
       if (s.points) {
         painter.setBrush(color);
         painter.drawEllipse(p, 2.2 * pt, 2.2 * pt);
@@ -233,30 +250,49 @@ void DrawPlot(QPainter& painter, const QRectF& box, const report::Plot& plot) {
     if (started) painter.drawPath(path);
   }
   painter.setClipping(false);
+}
 
-  // Legend, when there is more than one curve.
-  if (plot.series.size() > 1) {
-    painter.setFont(ReportFont(kTickSize));
-    double y = area.top() + 4 * pt;
-    for (std::size_t i = 0; i < plot.series.size(); ++i) {
-      const QColor color = kSeriesColors[i % std::size(kSeriesColors)];
-      const double x = area.left() + 5 * pt;
-      const double mid = y + fm.height() / 2;
-      QPen pen(color, 1.1 * pt);
-      if (i == 1 && !plot.series[i].points) pen.setStyle(Qt::DashLine);
-      painter.setPen(pen);
-      if (plot.series[i].points) {
-        painter.setBrush(color);
-        painter.drawEllipse(QPointF(x + 6 * pt, mid), 2.2 * pt, 2.2 * pt);
-        painter.setBrush(Qt::NoBrush);
-      } else {
-        painter.drawLine(QPointF(x, mid), QPointF(x + 12 * pt, mid));
-      }
-      painter.setPen(Qt::black);
-      painter.drawText(QPointF(x + 15 * pt, mid + fm.ascent() / 2 - fm.descent() / 2), Q(plot.series[i].name));
-      y += fm.height() * 1.1;
+// The legend, when there is more than one curve.
+void DrawLegend(const PlotFrame& f, const QFontMetricsF& fm) {
+  if (f.plot.series.size() <= 1) return;
+  QPainter& painter = f.painter;
+  const double pt = f.pt;
+  painter.setFont(ReportFont(kTickSize));
+  double y = f.area.top() + 4 * pt;
+  for (std::size_t i = 0; i < f.plot.series.size(); ++i) {
+    const QColor color = kSeriesColors[i % std::size(kSeriesColors)];
+    const double x = f.area.left() + 5 * pt;
+    const double mid = y + fm.height() / 2;
+    QPen pen(color, 1.1 * pt);
+    if (i == 1 && !f.plot.series[i].points) pen.setStyle(Qt::DashLine);
+    painter.setPen(pen);
+    if (f.plot.series[i].points) {
+      painter.setBrush(color);
+      painter.drawEllipse(QPointF(x + 6 * pt, mid), 2.2 * pt, 2.2 * pt);
+      painter.setBrush(Qt::NoBrush);
+    } else {
+      painter.drawLine(QPointF(x, mid), QPointF(x + 12 * pt, mid));
     }
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(x + 15 * pt, mid + fm.ascent() / 2 - fm.descent() / 2), Q(f.plot.series[i].name));
+    y += fm.height() * 1.1;
   }
+}
+
+}  // namespace
+
+void DrawPlot(QPainter& painter, const QRectF& box, const report::Plot& plot) {
+  painter.save();
+  const PlotFrame frame = FrameOf(painter, box, plot);
+  painter.setFont(ReportFont(kTitleSize, true));
+  painter.setPen(Qt::black);
+  painter.drawText(QRectF(box.left(), box.top(), box.width(), kTitleHeight * frame.pt), Qt::AlignCenter, Q(plot.title));
+  painter.setFont(ReportFont(kTickSize));
+  const QFontMetricsF fm(painter.font(), painter.device());
+  DrawGrid(frame, fm);
+  DrawAxisLabels(frame);
+  DrawCurves(frame);
+  DrawLegend(frame, fm);
   painter.restore();
 }
 
