@@ -88,8 +88,12 @@ int main(int argc, char** argv) {
   velmora::GuiDesignWindows designWindows;
   const bool openDetails = Set("VELMORA_OPEN_DETAILS");  // for screenshots and measurements
   velmora::CVelmoraApp velmoraApp(host);
-  velmoraApp.InitInstance([&designWindows, quitAfterStartUp, openDetails](velmora::CVelmoraDlg& dlg) {
+  velmoraApp.InitInstance([&host, &designWindows, quitAfterStartUp, openDetails](velmora::CVelmoraDlg& dlg) {
     dlg.SetDesignWindows(&designWindows);
+    // Message boxes answer in the window's language, as it stands at each box.
+    host.SetButtonTexts([&dlg] {
+      return velmora::ui::QtHost::ButtonTexts{dlg.Lang()[velmora::kOkButton], dlg.Lang()[velmora::kCancelButton]};
+    });
     if (openDetails) designWindows.OpenDetailsAfterFirstPaint(dlg);
     if (!quitAfterStartUp) return;
     // Runs inside the modal loop, once the window is up and drawn (and the
