@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/WindowFixture.h"
+#include "support/QtApp.h"
 
 namespace velmora::test {
 namespace {
@@ -19,13 +20,9 @@ namespace {
 class DesignDetailsWindowTest : public WindowTest {
  protected:
   static void SetUpTestSuite() {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
+    test::QtApp::Start();
   }
-  static void TearDownTestSuite() { app_.reset(); }
+  static void TearDownTestSuite() { test::QtApp::Stop(); }
 
   // The charts of the window, loss plot first.
   std::vector<QChart*> Charts(const DesignDetailsWindow& w) const {
@@ -34,7 +31,6 @@ class DesignDetailsWindowTest : public WindowTest {
     return charts;
   }
 
-  static inline std::unique_ptr<QApplication> app_;
 };
 
 TEST_F(DesignDetailsWindowTest, RefreshesReuseTheSeriesAndFollowTheCalculation) {

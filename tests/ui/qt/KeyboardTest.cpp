@@ -21,6 +21,7 @@
 #include "support/TempDir.h"
 #include "ui/HeadlessHost.h"
 #include "ui/qt/QtDialogView.h"
+#include "support/QtApp.h"
 
 namespace velmora::test {
 namespace {
@@ -76,14 +77,10 @@ class KeysModel : public ui::Dialog {
 class KeyboardTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
+    test::QtApp::Start();
     ui::InitQtApplication();
   }
-  static void TearDownTestSuite() { app_.reset(); }
+  static void TearDownTestSuite() { test::QtApp::Stop(); }
 
   // Shows the view of a created model as the active window.
   static void Show(ui::QtDialogView& view) {
@@ -93,7 +90,6 @@ class KeyboardTest : public ::testing::Test {
   }
 
   ui::HeadlessHost host;
-  static inline std::unique_ptr<QApplication> app_;
 };
 
 TEST_F(KeyboardTest, AltAndF10TakeTheKeyboardToTheMenuBarWhoseTitlesHaveOneMnemonicEach) {

@@ -18,6 +18,7 @@
 #include "support/TempDir.h"
 #include "ui/HeadlessHost.h"
 #include "ui/qt/QtDialogView.h"
+#include "support/QtApp.h"
 
 namespace velmora::test {
 namespace {
@@ -73,13 +74,9 @@ void WriteMinimalData(const TempDir& dir) {
 class MainWindowViewTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
+    test::QtApp::Start();
   }
-  static void TearDownTestSuite() { app_.reset(); }
+  static void TearDownTestSuite() { test::QtApp::Stop(); }
 
   void SetUp() override {
     if (std::filesystem::exists(std::filesystem::path(VELMORA_SOURCE_DIR) / "share" / "Materials.txt"))
@@ -94,7 +91,6 @@ class MainWindowViewTest : public ::testing::Test {
 
   TempDir dir;
   ui::HeadlessHost host;
-  static inline std::unique_ptr<QApplication> app_;
 };
 
 TEST_F(MainWindowViewTest, EveryControlOfTheTemplateIsAWidgetWithItsCaptionPlaceAndState) {

@@ -23,6 +23,7 @@
 
 #include "ui/qt/QtDialogView.h"
 #include "ui/qt/QtHost.h"
+#include "support/QtApp.h"
 
 namespace velmora::test {
 namespace {
@@ -97,14 +98,10 @@ class Model : public ui::Dialog {
 class QtViewTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test_qtview";
-    static char* argv[] = {name, nullptr};
-    if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
+    test::QtApp::Start();
     ui::InitQtApplication();
   }
-  static void TearDownTestSuite() { app_.reset(); }  // not at exit, after Qt's own statics
+  static void TearDownTestSuite() { test::QtApp::Stop(); }
   static void Type(QWidget* w, const QString& text) {
     for (QChar ch : text) {
       QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
@@ -115,7 +112,6 @@ class QtViewTest : public ::testing::Test {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(w, &press);
   }
-  static inline std::unique_ptr<QApplication> app_;
   ui::QtHost host;
 };
 

@@ -20,6 +20,7 @@
 #include "support/TempDir.h"
 #include "ui/HeadlessHost.h"
 #include "ui/qt/QtDialogView.h"
+#include "support/QtApp.h"
 
 namespace velmora::test {
 namespace {
@@ -45,13 +46,9 @@ void WriteData(const TempDir& dir) {
 class TypingTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    if (!qApp) app_ = std::make_unique<QApplication>(argc, argv);
+    test::QtApp::Start();
   }
-  static void TearDownTestSuite() { app_.reset(); }  // not at exit, after Qt's own statics
+  static void TearDownTestSuite() { test::QtApp::Stop(); }
 
   void SetUp() override {
     WriteData(dir);
@@ -87,7 +84,6 @@ class TypingTest : public ::testing::Test {
   ui::HeadlessHost host;
   std::unique_ptr<CVelmoraDlg> dlg;
   std::unique_ptr<ui::QtDialogView> view;
-  static inline std::unique_ptr<QApplication> app_;
 };
 
 // In an add mode a shape change puts a listed name into the field; typing
