@@ -82,7 +82,7 @@ void Run(benchmark::State& state, ChokeInputs in) {
   MaterialRecord material = N87();
   const WireTable wires = MetricWires();
   const LanguageTable lang = Texts();
-  const ChokeContext context{core, material, wires, lang, 200.0};
+  const ChokeContext context{core, material, wires, lang, 200.0, lang[kNoDataMaterialName]};
   for (auto _ : state) {
     ChokeResults r = Calculate(in, context);
     benchmark::DoNotOptimize(r);
@@ -111,7 +111,7 @@ void BM_CalculateWithDetails(benchmark::State& state) {
   MaterialRecord material = N87();
   const WireTable wires = MetricWires();
   const LanguageTable lang = Texts();
-  const ChokeContext context{core, material, wires, lang, 200.0};
+  const ChokeContext context{core, material, wires, lang, 200.0, lang[kNoDataMaterialName]};
   const ChokeInputs in = Inputs();
   const CoreExtras extras{45.6, 3048};
   for (auto _ : state) {

@@ -55,7 +55,7 @@ int FuzzCalculate(const std::uint8_t* data, std::size_t size) {
   if (noDataName) material.name = lang[kNoDataMaterialName] + " *";
   const WireTable wires = inputs.yes_AWG == 1 ? BuildAwgTable() : ParseWireTable(parts[2]);
 
-  const ChokeContext context{core, material, wires, lang, lossLimit};
+  const ChokeContext context{core, material, wires, lang, lossLimit, lang[kNoDataMaterialName]};
   const ChokeResults results = Calculate(inputs, context);
 
   VELMORA_FUZZ_CHECK(results.messages.size() <= 3);

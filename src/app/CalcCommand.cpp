@@ -37,7 +37,7 @@ void CVelmoraDlg::Calculate() {
   // The selected list entry names the material, also the no-data one whose
   // record still holds the data of the material before it.
   material_.name = settings_.mater;
-  const ChokeContext context{core_, material_, wires_, lang_, lossLimit_};
+  const ChokeContext context{core_, material_, wires_, lang_, lossLimit_, noDataName_};
   const ChokeResults& r = lastCalculation_.emplace(velmora::Calculate(in, context));
   lastInputs_ = in;
 

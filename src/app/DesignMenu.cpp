@@ -59,7 +59,7 @@ void CVelmoraDlg::OnDesignCommand(int id) {
 std::optional<insight::DesignDetails> CVelmoraDlg::DescribeLastCalculation(
     const insight::InsightOptions& options) {
   if (!lastCalculation_ || !lastInputs_) return std::nullopt;
-  const ChokeContext context{core_, material_, wires_, lang_, lossLimit_};
+  const ChokeContext context{core_, material_, wires_, lang_, lossLimit_, noDataName_};
   return insight::DescribeDesign(*lastInputs_, context, *lastCalculation_, ReadCoreExtras(coreDb_, core_.name),
                                  options);
 }

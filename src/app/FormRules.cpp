@@ -102,6 +102,12 @@ bool CVelmoraDlg::LoadMaterialData() {
 }
 
 void CVelmoraDlg::LoadMaterialWithFallback() {
+  // A file saved with the no-data entry names it in the language of its day.
+  if (IsNoDataName(settings_.mater)) {
+    settings_.mater = noDataName_;
+    SetCurSel(IDC_COMBO_MATERIAL, GetCount(IDC_COMBO_MATERIAL) - 1);
+    return;
+  }
   if (!LoadMaterialData()) {
     settings_.mater = constants::kFallbackMaterial;
     LoadMaterialData();

@@ -49,6 +49,16 @@ struct Caption {
 
 }  // namespace
 
+bool CVelmoraDlg::IsNoDataName(const std::string& name) const {
+  if (name.empty()) return false;
+  if (name == noDataName_ || name == lang_[kNoDataMaterialName]) return true;
+  for (const std::string& language : ListLanguages()) {
+    LanguageTable table;
+    if (ReadLanguageFile(Cp1251ToUtf8(language), table) && name == table[kNoDataMaterialName]) return true;
+  }
+  return false;
+}
+
 bool CVelmoraDlg::LoadLanguage() {
   LanguageTable table;
   if (!ReadLanguageFile(Cp1251ToUtf8(settings_.lang), table)) return false;

@@ -77,8 +77,10 @@ bool CVelmoraDlg::StartUpMaterials() {
     }
     AddString(IDC_COMBO_MATERIAL, name);
   }
-  // The no-data material, always the last entry.
-  AddString(IDC_COMBO_MATERIAL, lang_[kNoDataMaterialName]);
+  // The no-data material, always the last entry; its text stays when the
+  // language changes.
+  noDataName_ = lang_[kNoDataMaterialName];
+  AddString(IDC_COMBO_MATERIAL, noDataName_);
   return true;
 }
 

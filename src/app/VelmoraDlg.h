@@ -112,8 +112,16 @@ class CVelmoraDlg : public ui::Dialog {
   bool LoadMaterialData();
   // LoadMaterialData; on failure the name becomes "N87 Epcos" and that is
   // loaded (result ignored); then the entry is selected in the material list
-  // (prefix search from the top, case ignored).
+  // (prefix search from the top, case ignored). A name of the no-data
+  // material (IsNoDataName) selects the no-data entry instead and becomes its
+  // text; the record keeps its data.
   void LoadMaterialWithFallback();
+  // The text of the no-data entry that start-up added to the material list.
+  const std::string& NoDataMaterialName() const { return noDataName_; }
+  // True for a name the no-data entry has in some language: the entry's own
+  // text, OTHERS s21 of the current language or of any language file of the
+  // current folder. Never for the empty name.
+  bool IsNoDataName(const std::string& name) const;
   // Shape from the core to select, list for that shape, the entry selected
   // (or the remembered one, else the first), its data shown and calculated.
   void SelectCoreByName();
@@ -218,6 +226,7 @@ class CVelmoraDlg : public ui::Dialog {
   CoreRecord core_;
 
   MaterialRecord material_;
+  std::string noDataName_;  // the no-data entry's text, fixed at start-up
   WireTable wires_;
   double lossLimit_ = 0;
   std::optional<ChokeResults> lastCalculation_;

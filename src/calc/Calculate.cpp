@@ -65,7 +65,7 @@ void CurrentWaveform(Run& run) {
 void PermittedFlux(Run& run) {
   ChokeResults& r = run.r;
   MaterialRecord& m = run.ctx.material;
-  r.noData = IsNoDataMaterial(m.name, run.ctx.lang);
+  r.noData = IsNoDataMaterial(m.name, run.ctx.noDataName);
   if (r.noData) {
     r.g0 = 0;
     m.mu = kNoDataPermeability;
@@ -285,8 +285,9 @@ GapFigures FiguresOfGap(double X, const CoreRecord& core, double materialMu, dou
   return g;
 }
 
-bool IsNoDataMaterial(const std::string& materialName, const LanguageTable& lang) {
-  return materialName.find(lang[kNoDataMaterialName]) != std::string::npos;
+bool IsNoDataMaterial(std::string_view materialName, std::string_view noDataName) {
+  if (noDataName.empty()) return materialName.empty();
+  return materialName.find(noDataName) != std::string_view::npos;
 }
 
 InputNumbers ReadInputNumbers(const ChokeInputs& inputs) {

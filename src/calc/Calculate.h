@@ -4,6 +4,7 @@
 // and the ordered message boxes; the window only moves them to its controls.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calc/WireTable.h"
@@ -36,6 +37,9 @@ struct ChokeContext {
   const WireTable& wires;
   const LanguageTable& lang;
   double lossLimit;  // mW/cm3
+  // The text of the no-data entry of the material list, as start-up added it
+  // (see IsNoDataMaterial); none when empty.
+  std::string_view noDataName = {};
 };
 
 struct Message {
@@ -93,8 +97,10 @@ struct ChokeResults {
 // leading number is taken.
 InputNumbers ReadInputNumbers(const ChokeInputs& inputs);
 
-// The no-data material: its name contains OTHERS s21 (an empty s21 matches all).
-bool IsNoDataMaterial(const std::string& materialName, const LanguageTable& lang);
+// The no-data material: the material list's no-data entry, named
+// noDataName, and any name that contains that text (a stored file may rely
+// on it). An empty noDataName is contained in no other name.
+bool IsNoDataMaterial(std::string_view materialName, std::string_view noDataName);
 
 ChokeResults Calculate(const ChokeInputs& inputs, const ChokeContext& context);
 

@@ -42,7 +42,7 @@ class ChokeTest : public ::testing::Test {
  protected:
   ChokeTest() { material.name = "No data"; }
 
-  ChokeResults Run() { return Calculate(in, ChokeContext{core, material, wires, lang, 200.0}); }
+  ChokeResults Run() { return Calculate(in, ChokeContext{core, material, wires, lang, 200.0, lang[kNoDataMaterialName]}); }
 
   // A ferrite with a loss table (B in T, F in kHz, loss in mW/cm3).
   void UseFerrite() {
@@ -349,14 +349,28 @@ TEST_F(ChokeTest, NoDataMaterialByName) {
   EXPECT_TRUE(Run().noData);
   EXPECT_EQ(material.mu, 10000);
 
+  // The entry's own text counts, not the current language's.
+  lang[kNoDataMaterialName] = "Pas de donnees";
+  EXPECT_TRUE(Calculate(in, ChokeContext{core, material, wires, lang, 200.0, "No data"}).noData);
+  EXPECT_FALSE(Run().noData);
+
   UseFerrite();
-  EXPECT_FALSE(IsNoDataMaterial(material.name, lang));
+  EXPECT_FALSE(IsNoDataMaterial(material.name, "No data"));
+  // An empty text (a language file without it) is contained in no other
+  // name: the material's loss table is used.
   lang[kNoDataMaterialName] = "";
-  EXPECT_TRUE(IsNoDataMaterial(material.name, lang));  // empty text matches all
+  EXPECT_FALSE(IsNoDataMaterial(material.name, ""));
+  EXPECT_TRUE(IsNoDataMaterial("", ""));  // the empty entry itself
   const ChokeResults r = Run();
-  EXPECT_EQ(r.Bm, 1.2);
-  EXPECT_EQ(r.texts.coreLoss, "");
-  EXPECT_EQ(r.Pcore, 0);
+  EXPECT_FALSE(r.noData);
+  EXPECT_NE(r.texts.coreLoss, "");
+  EXPECT_GT(r.Pcore, 0);
+  material.name = "";
+  const ChokeResults entry = Run();
+  EXPECT_TRUE(entry.noData);
+  EXPECT_EQ(entry.Bm, 1.2);
+  EXPECT_EQ(entry.texts.coreLoss, "");
+  EXPECT_EQ(entry.Pcore, 0);
 }
 
 // --- Inputs without a sound result never crash ----------------------------------

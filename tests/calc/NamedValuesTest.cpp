@@ -30,7 +30,7 @@ std::optional<double> Get(const std::vector<NamedValue>& values, const char* nam
 // 24 V / 12 V, 100 kHz, 5 A/mm2, AL 250 nH/turn2, AWG, the no-data material.
 class NamedValuesTest : public ::testing::Test {
  protected:
-  ChokeResults Run() { return Calculate(in, ChokeContext{core, material, wires, lang, 200.0}); }
+  ChokeResults Run() { return Calculate(in, ChokeContext{core, material, wires, lang, 200.0, lang[kNoDataMaterialName]}); }
   std::vector<NamedValue> Results(const ChokeResults& r) { return NamedResults(&r); }
   std::vector<NamedValue> Inputs(const ChokeResults& r) { return NamedInputs(&r, core, material); }
 

@@ -55,7 +55,7 @@ class DesignTest : public ::testing::Test {
   LanguageTable lang = Texts();
   CoreExtras extras{};
 
-  ChokeContext Context() { return ChokeContext{core, material, wires, lang, 200.0}; }
+  ChokeContext Context() { return ChokeContext{core, material, wires, lang, 200.0, lang[kNoDataMaterialName]}; }
   DesignReport Report(const InsightOptions& options = {}) {
     return ComputeDesignReport(in, Context(), extras, options);
   }

@@ -166,7 +166,7 @@ TEST(ShippedLanguages, TextsThatOtherTextsAreBuiltFrom) {
   // The no-data entry of the material list is no real material's name.
   const auto materials = ParseMaterialList(ReadShared("Materials.txt"));
   for (const LanguageTable* lang : {&en, &ru})
-    for (const std::string& m : materials) EXPECT_FALSE(IsNoDataMaterial(m, *lang)) << m;
+    for (const std::string& m : materials) EXPECT_FALSE(IsNoDataMaterial(m, (*lang)[kNoDataMaterialName])) << m;
 
   // The help texts fit the help window and describe the data files.
   for (const char* language : kLanguages) {
