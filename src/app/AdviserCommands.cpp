@@ -12,7 +12,7 @@ void ApplyAdvisedDesign(CVelmoraDlg& dlg, const std::string& core, const std::st
   s.mater = material;
   s.yes_al = 0;
   s.zazor = gapText;
-  dlg.SetCoreToSelect(core);
+  s.core = core;  // the core to select
   // One calculation at the end, as a loaded design has: selecting the
   // material and the core by hand would calculate (and warn about) the
   // half-changed design in between.

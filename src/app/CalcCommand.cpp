@@ -1,5 +1,6 @@
 // "Рассчитать!": the window hands its texts, the selected core and material
 // and the wire table to the calculation and shows what comes back.
+#include "app/CalcInputs.h"
 #include "app/ControlIds.h"
 #include "app/DesignWindows.h"
 #include "app/VelmoraDlg.h"
@@ -18,40 +19,18 @@ void Take(std::string& label, const std::optional<std::string>& text) {
 void CVelmoraDlg::Calculate() {
   UpdateData(true);
 
-  ChokeInputs in;
-  in.L = settings_.L;
-  in.Inom = settings_.Inom;
-  in.Imin = settings_.Imin;
-  in.Uimpulsa = settings_.Uimpulsa;
-  in.Udc = settings_.Udc;
-  in.Fc = settings_.Fc;
-  in.j = settings_.j;
-  in.zazor = settings_.zazor;
-  in.dprov = settings_.dprov;
-  in.use = settings_.use;
-  in.yes_al = settings_.yes_al;
-  in.us_Imin = settings_.us_Imin;
-  in.yes_AWG = settings_.yes_AWG;
-  in.use_D = settings_.use_D;
+  const ChokeInputs in = ChokeInputsOf(settings_);
 
   // The selected list entry names the material, also the no-data one whose
   // record still holds the data of the material before it.
   material_.name = settings_.mater;
-  const ChokeContext context{core_, material_, wires_, lang_, lossLimit_, noDataName_};
+  const ChokeContext context{cores_.Core(), material_, wires_, lang_, lossLimit_, noDataName_};
   const ChokeResults& r = lastCalculation_.emplace(velmora::Calculate(in, context));
   lastInputs_ = in;
 
   // Inputs the run rewrote: decimal points, the corrected nominal current, the
   // wire size taken from the table.
-  settings_.L = r.fields.L;
-  settings_.Inom = r.fields.Inom;
-  settings_.Imin = r.fields.Imin;
-  settings_.Uimpulsa = r.fields.Uimpulsa;
-  settings_.Udc = r.fields.Udc;
-  settings_.Fc = r.fields.Fc;
-  settings_.j = r.fields.j;
-  settings_.zazor = r.fields.zazor;
-  settings_.dprov = r.fields.dprov;
+  TakeCorrectedFields(r.fields, settings_);
 
   const ResultTexts& t = r.texts;
   Take(labels_.limit, t.limit);

@@ -59,8 +59,8 @@ void CVelmoraDlg::OnDesignCommand(int id) {
 std::optional<insight::DesignDetails> CVelmoraDlg::DescribeLastCalculation(
     const insight::InsightOptions& options) {
   if (!lastCalculation_ || !lastInputs_) return std::nullopt;
-  const ChokeContext context{core_, material_, wires_, lang_, lossLimit_, noDataName_};
-  return insight::DescribeDesign(*lastInputs_, context, *lastCalculation_, ReadCoreExtras(coreDb_, core_.name),
+  const ChokeContext context{cores_.Core(), material_, wires_, lang_, lossLimit_, noDataName_};
+  return insight::DescribeDesign(*lastInputs_, context, *lastCalculation_, ReadCoreExtras(cores_.Text(), cores_.Core().name),
                                  options);
 }
 

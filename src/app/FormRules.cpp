@@ -70,12 +70,9 @@ void CVelmoraDlg::OnMinimumCurrentClicked() {
 void CVelmoraDlg::OnShapeChanged() {
   UpdateData(true);
   FillCoreList();
-  // The same position in the new list, not the same core; no position (left
-  // by a shape whose list was empty) or one past the end gives the first entry.
-  if (rememberedPos_ < 0 || rememberedPos_ > GetCount(IDC_COMBO_CORE) - 1) rememberedPos_ = 0;
-  SetCurSel(IDC_COMBO_CORE, rememberedPos_);
+  SetCurSel(IDC_COMBO_CORE, cores_.SelectAfterShapeChange(GetCount(IDC_COMBO_CORE)));
   // While adding by dimensions the edits follow the shape's dimensions.
-  if (GetCheck(IDC_CHECK_ADD_DIMS)) EnableDimensionEditsForShape(shape_);
+  if (GetCheck(IDC_CHECK_ADD_DIMS)) EnableDimensionEditsForShape();
   ShowSelectedCore();
   InvalidatePicture();
 }

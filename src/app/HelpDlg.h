@@ -19,8 +19,6 @@ class CHelpDlg : public ui::Dialog {
   bool OnInitDialog() override;
   void DoDataExchange(ui::DataExchange& dx) override;
 
-  const std::string& HelpText() const { return text_; }
-
  private:
   std::string text_;
 };

@@ -23,7 +23,7 @@ bool CVelmoraDlg::OnInitDialog() {
 
   ReadSettings(options_.settingsFile, true, settings_);
   for (const auto& [key, value] : options_.overrides) SetSettingsField(settings_, key, value);
-  currentCore_ = settings_.core;  // kept when no core gets selected
+  cores_.SetCurrentCore(settings_.core);  // kept when no core gets selected
   UpdateData(false);
 
   if (settings_.lang.empty()) settings_.lang = constants::kDefaultLanguage;

@@ -11,7 +11,9 @@ namespace velmora {
 using namespace ids;
 
 CVelmoraDlg::CVelmoraDlg(ui::DialogHost& host, VelmoraOptions options)
-    : ui::Dialog(MainWindowTemplate(), host), options_(std::move(options)), currentCore_(settings_.core) {}
+    : ui::Dialog(MainWindowTemplate(), host), options_(std::move(options)) {
+  cores_.SetCurrentCore(settings_.core);
+}
 
 void CVelmoraDlg::DoDataExchange(ui::DataExchange& dx) {
   // Control objects.
@@ -23,24 +25,24 @@ void CVelmoraDlg::DoDataExchange(ui::DataExchange& dx) {
     dx.Control(id);
 
   // Radio groups.
-  dx.Radio(IDC_SHAPE_E, shape_);
+  dx.Radio(IDC_SHAPE_E, cores_.shape);
   dx.Radio(IDC_RADIO_OUTPUT, settings_.use);
   dx.Radio(IDC_RADIO_GAP, settings_.yes_al);
   dx.Radio(IDC_RADIO_METRIC, settings_.yes_AWG);
 
   // Texts: dimensions, core data, inputs, results.
-  dx.Text(IDC_DIM_A, dims_.A);
-  dx.Text(IDC_DIM_B, dims_.B);
-  dx.Text(IDC_DIM_C, dims_.C);
-  dx.Text(IDC_DIM_D, dims_.D);
-  dx.Text(IDC_DIM_H, dims_.H);
-  dx.Text(IDC_DIM_h, dims_.h);
-  dx.Text(IDC_DIM_I, dims_.I);
-  dx.Text(IDC_DATA_AE, aeText_);
-  dx.Text(IDC_DATA_AN, anText_);
-  dx.Text(IDC_DATA_LE, leText_);
-  dx.Text(IDC_DATA_VE, veText_);
-  dx.Text(IDC_DATA_MU, muText_);
+  dx.Text(IDC_DIM_A, cores_.dims.A);
+  dx.Text(IDC_DIM_B, cores_.dims.B);
+  dx.Text(IDC_DIM_C, cores_.dims.C);
+  dx.Text(IDC_DIM_D, cores_.dims.D);
+  dx.Text(IDC_DIM_H, cores_.dims.H);
+  dx.Text(IDC_DIM_h, cores_.dims.h);
+  dx.Text(IDC_DIM_I, cores_.dims.I);
+  dx.Text(IDC_DATA_AE, cores_.Ae);
+  dx.Text(IDC_DATA_AN, cores_.An);
+  dx.Text(IDC_DATA_LE, cores_.le);
+  dx.Text(IDC_DATA_VE, cores_.Ve);
+  dx.Text(IDC_DATA_MU, cores_.mu);
   dx.Text(IDC_EDIT_ZAZOR, settings_.zazor);
   dx.Text(IDC_EDIT_L, settings_.L);
   dx.Text(IDC_EDIT_U1, settings_.Uimpulsa);
@@ -158,7 +160,7 @@ int CVelmoraDlg::PictureId() const {
   static constexpr int kPictures[kShapeCount][2] = {
       {IDB_E, IDB_E_DIMS},   {IDB_EI, IDB_EI_DIMS}, {IDB_ER, IDB_ER_DIMS},
       {IDB_ER, IDB_ER_DIMS}, {IDB_R, IDB_R_DIMS},   {IDB_OTHER, IDB_OTHER_2}};
-  const int shape = (shape_ >= 0 && shape_ < kShapeCount) ? shape_ : 0;
+  const int shape = (cores_.shape >= 0 && cores_.shape < kShapeCount) ? cores_.shape : 0;
   const int check = shape == kShapeOther ? IDC_CHECK_ADD_DATA : IDC_CHECK_ADD_DIMS;
   return kPictures[shape][GetCheck(check) ? 1 : 0];
 }
@@ -167,7 +169,7 @@ ui::Dialog::Rect CVelmoraDlg::PictureRect() const { return Rect{495, 30, 595, 10
 
 SettingsRecord CVelmoraDlg::SettingsForWriting() const {
   SettingsRecord record = settings_;
-  record.core = currentCore_;
+  record.core = cores_.CurrentCore();
   return record;
 }
 

@@ -21,8 +21,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/CoreDatabaseState.h"
 #include "calc/Calculate.h"
-#include "calc/CoreGeometry.h"
 #include "calc/WireTable.h"
 #include "data/CoreDatabase.h"
 #include "data/MaterialRecord.h"
@@ -84,21 +84,16 @@ class CVelmoraDlg : public ui::Dialog {
   SettingsRecord SettingsForWriting() const;
   const LanguageTable& Lang() const { return lang_; }
   // The core whose data the window shows.
-  const std::string& CurrentCore() const { return currentCore_; }
-  const std::string& CoreToSelect() const { return settings_.core; }
-  void SetCoreToSelect(std::string name) { settings_.core = std::move(name); }
+  const std::string& CurrentCore() const { return cores_.CurrentCore(); }
   MaterialRecord& Material() { return material_; }
   const MaterialRecord& Material() const { return material_; }
-  const CoreRecord& Core() const { return core_; }
+  const CoreRecord& Core() const { return cores_.Core(); }
   const WireTable& Wires() const { return wires_; }
-  const std::string& CoreDatabaseText() const { return coreDb_; }
+  const std::string& CoreDatabaseText() const { return cores_.Text(); }
   // The folder in which "Materials.txt" was found, ending in '/'.
   const std::string& ProgramFolder() const { return programFolder_; }
-  int ShapeIndex() const { return shape_; }
-  int RememberedPosition() const { return rememberedPos_; }
   int CurrentLanguageCommand() const { return curLangCmd_; }
   int LanguageCommandCount() const { return langCmdCount_; }
-  bool WritesSuppressed() const { return options_.suppressWrites; }
   // True when start-up ended the window (a missing data file).
   bool StartUpFailed() const { return startUpFailed_; }
 
@@ -116,8 +111,6 @@ class CVelmoraDlg : public ui::Dialog {
   // material (IsNoDataName) selects the no-data entry instead and becomes its
   // text; the record keeps its data.
   void LoadMaterialWithFallback();
-  // The text of the no-data entry that start-up added to the material list.
-  const std::string& NoDataMaterialName() const { return noDataName_; }
   // True for a name the no-data entry has in some language: the entry's own
   // text, OTHERS s21 of the current language or of any language file of the
   // current folder. Never for the empty name.
@@ -152,8 +145,6 @@ class CVelmoraDlg : public ui::Dialog {
   void SetDesignWindows(DesignWindows* windows) { designWindows_ = windows; }
   // The figures behind the last calculation; none before the first.
   std::optional<insight::DesignDetails> DescribeLastCalculation(const insight::InsightOptions& options = {});
-  // The inputs the last calculation read; nullptr before the first.
-  const ChokeInputs* LastInputs() const { return lastInputs_ ? &*lastInputs_ : nullptr; }
 
   // ---- window texts and language menu ------------------------------------------
   bool LoadLanguage();
@@ -199,9 +190,8 @@ class CVelmoraDlg : public ui::Dialog {
 
   // Core commands.
   void EnableDimensionEdits(bool enable);
-  void EnableDimensionEditsForShape(int shape);
+  void EnableDimensionEditsForShape();
   void EnableDataEdits(bool enable);
-  void ClearCoreTexts();
   bool WriteCoreDatabase(const std::string& text);
   // The database text a change applies to, with the lock taken; nothing
   // (reported) when the file cannot be locked or read.
@@ -216,14 +206,7 @@ class CVelmoraDlg : public ui::Dialog {
   KeyedTextFile file_;  // the current file text
   std::string programFolder_;
 
-  // Core database.
-  std::string coreDb_;
-  std::string currentCore_;
-  int rememberedPos_ = -1;
-  int shape_ = 0;
-  DimensionTexts dims_;
-  std::string muText_, aeText_, anText_, leText_, veText_;
-  CoreRecord core_;
+  CoreDatabaseState cores_;
 
   MaterialRecord material_;
   std::string noDataName_;  // the no-data entry's text, fixed at start-up

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "app/CalcInputs.h"
 #include "app/ControlIds.h"
 #include "calc/Constants.h"
 #include "cli/AdviseCommand.h"
@@ -14,25 +15,6 @@
 namespace velmora::cli {
 
 namespace {
-
-ChokeInputs InputsOf(const SettingsRecord& s) {
-  ChokeInputs in;
-  in.L = s.L;
-  in.Inom = s.Inom;
-  in.Imin = s.Imin;
-  in.Uimpulsa = s.Uimpulsa;
-  in.Udc = s.Udc;
-  in.Fc = s.Fc;
-  in.j = s.j;
-  in.zazor = s.zazor;
-  in.dprov = s.dprov;
-  in.use = s.use;
-  in.yes_al = s.yes_al;
-  in.us_Imin = s.us_Imin;
-  in.yes_AWG = s.yes_AWG;
-  in.use_D = s.use_D;
-  return in;
-}
 
 // The material list's names without the no-data entry, which is always last.
 std::vector<std::string> MaterialNames(const CVelmoraDlg& dlg) {
@@ -76,7 +58,7 @@ int RunAdvise(const CVelmoraDlg& dlg, const SettingsRecord& settings, const Advi
   data.lossLimit = constants::kLossDensityLimit;
 
   advise::AdviseQuery query;
-  query.inputs = InputsOf(settings);
+  query.inputs = ChokeInputsOf(settings);
   query.shape = args.shape;
   query.sort = args.sort;
   query.gapStep = args.gapStep;

@@ -30,7 +30,7 @@ TEST_F(AdviserCommandsTest, UseThisDesignSetsCoreMaterialGapAndCalculatesOnce) {
   const std::vector<ui::HeadlessHost::Shown> boxes = TakeBoxes();
   EXPECT_LE(boxes.size(), 1u);  // one calculation: at most its own warnings
   EXPECT_EQ(w.CurrentCore(), "PQ 26/20");
-  EXPECT_EQ(w.ShapeIndex(), kShapeOther);
+  EXPECT_EQ(w.GetCheck(IDC_SHAPE_OTHER), 1);
   EXPECT_EQ(SelectedCore(), "PQ 26/20");
   EXPECT_EQ(Text(IDC_COMBO_MATERIAL), "3F36 Ferroxcube");
   EXPECT_EQ(w.GetCheck(IDC_RADIO_GAP), 1);

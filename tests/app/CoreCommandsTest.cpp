@@ -84,7 +84,7 @@ TEST_F(CoreCommandsTest, AddByDataAppendsTheRecordAsTypedAndSelectsIt) {
   EXPECT_EQ(dlg().CoreDatabaseText(), Database());
   EXPECT_EQ(SelectedCore(), "E 26/13/7");
   EXPECT_EQ(dlg().CurrentCore(), "E 26/13/7");
-  EXPECT_EQ(dlg().CoreToSelect(), "E 26/13/7");
+  EXPECT_EQ(dlg().Settings().core, "E 26/13/7");
   EXPECT_EQ(Text(IDC_DATA_AE), "52.5");  // read back with a point
   EXPECT_EQ(Text(IDC_DATA_VE), "3.019");
   EXPECT_EQ(dlg().GetCheck(IDC_CHECK_ADD_DATA), 0);
@@ -179,7 +179,7 @@ TEST_F(CoreCommandsTest, AddWhoseWriteFailsIsToldAndChangesNothing) {
   EXPECT_EQ(AddRefused(), "Cannot write BaseCores.txt");
   EXPECT_EQ(dlg().CoreDatabaseText(), before);
   EXPECT_EQ(dlg().FindString(IDC_COMBO_CORE, -1, "E 99"), -1);
-  EXPECT_EQ(dlg().CoreToSelect(), "E 25/13/7");
+  EXPECT_EQ(dlg().Settings().core, "E 25/13/7");
 
   // Delete likewise.
   Click(IDC_CHECK_ADD_DATA);

@@ -242,7 +242,7 @@ TEST_F(DesignCommandsTest, LoadBringsTheWholeWindowIntoLineWithTheDesign) {
   EXPECT_EQ(dlg().Settings().core, "ETD 34/17/11");
   EXPECT_EQ(dlg().CurrentCore(), "ETD 34/17/11");
   EXPECT_EQ(SelectedCore(), "ETD 34/17/11");
-  EXPECT_EQ(dlg().ShapeIndex(), 3);
+  EXPECT_EQ(dlg().GetCheck(IDC_SHAPE_ETD), 1);
   EXPECT_EQ(Text(IDC_EDIT_ZAZOR), "250");
   EXPECT_EQ(Text(IDC_EDIT_FC), "150");
   EXPECT_EQ(Text(IDC_EDIT_DPROV), "20");
@@ -274,7 +274,7 @@ TEST_F(DesignCommandsTest, LoadBringsTheWholeWindowIntoLineWithTheDesign) {
   EXPECT_TRUE(Enabled(IDC_EDIT_L));
   EXPECT_FALSE(Enabled(IDC_EDIT_IMIN));
   EXPECT_EQ(SelectedCore(), "E 25/13/7");
-  EXPECT_EQ(dlg().ShapeIndex(), 0);
+  EXPECT_EQ(dlg().GetCheck(IDC_SHAPE_E), 1);
   EXPECT_EQ(Text(IDC_LABEL_U1), "ID12");
   EXPECT_EQ(Text(IDC_UNIT_REQUIRED), "mm");
   EXPECT_EQ(Text(IDC_LABEL_DPROV), "ID7");

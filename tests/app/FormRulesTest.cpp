@@ -36,7 +36,7 @@ TEST_F(FormRulesTest, FrequencyTakesPointsAtOnceAndStaysWithinTheLossTable) {
 
 TEST_F(FormRulesTest, ShapeSwitchKeepsTheListPositionNotTheCore) {
   SelectCore("E 20/10/6");  // third E core
-  ASSERT_EQ(dlg().RememberedPosition(), 2);
+  ASSERT_EQ(dlg().GetCurSel(IDC_COMBO_CORE), 2);
   Click(IDC_SHAPE_ETD);
   EXPECT_EQ(SelectedCore(), "ETD 39/20/13");  // third ETD core
   EXPECT_EQ(dlg().CurrentCore(), "ETD 39/20/13");
@@ -56,7 +56,7 @@ TEST_F(FormRulesTest, ShapeSwitchKeepsTheListPositionNotTheCore) {
   Start();
   Click(IDC_SHAPE_EI);
   EXPECT_EQ(dlg().GetCount(IDC_COMBO_CORE), 0);
-  EXPECT_EQ(dlg().RememberedPosition(), -1);
+  EXPECT_EQ(dlg().GetCurSel(IDC_COMBO_CORE), -1);
   Click(IDC_SHAPE_ETD);
   EXPECT_EQ(SelectedCore(), "ETD 29/16/10");
   EXPECT_EQ(Text(IDC_DATA_AE), "76");

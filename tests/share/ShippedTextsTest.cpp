@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CalcInputs.h"
 #include "calc/Calculate.h"
 #include "calc/Constants.h"
 #include "calc/WireTable.h"
@@ -203,24 +204,7 @@ struct ShippedStart {
     EXPECT_TRUE(LoadMaterialData(settings.mater + ".txt", material));
     EXPECT_TRUE(ReadWireTable(constants::kWireFile, wires));
   }
-  ChokeInputs Inputs() const {
-    ChokeInputs in;
-    in.L = settings.L;
-    in.Inom = settings.Inom;
-    in.Imin = settings.Imin;
-    in.Uimpulsa = settings.Uimpulsa;
-    in.Udc = settings.Udc;
-    in.Fc = settings.Fc;
-    in.j = settings.j;
-    in.zazor = settings.zazor;
-    in.dprov = settings.dprov;
-    in.use = settings.use;
-    in.yes_al = settings.yes_al;
-    in.us_Imin = settings.us_Imin;
-    in.yes_AWG = settings.yes_AWG;
-    in.use_D = settings.use_D;
-    return in;
-  }
+  ChokeInputs Inputs() const { return ChokeInputsOf(settings); }
   ChokeResults Run(const std::string& coreName) {
     const CoreRecord core = CoreFromTexts(coreName, ReadCoreTexts(db, coreName));
     const ChokeContext ctx{core, material, wires, lang, constants::kLossDensityLimit};
