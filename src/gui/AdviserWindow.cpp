@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/AdviserCommands.h"
+#include "app/CalcInputs.h"
 #include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
@@ -52,25 +53,6 @@ struct SweepInput {
   WireTable wires;
   LanguageTable lang;
 };
-
-ChokeInputs InputsOf(const SettingsRecord& s) {
-  ChokeInputs in;
-  in.L = s.L;
-  in.Inom = s.Inom;
-  in.Imin = s.Imin;
-  in.Uimpulsa = s.Uimpulsa;
-  in.Udc = s.Udc;
-  in.Fc = s.Fc;
-  in.j = s.j;
-  in.zazor = s.zazor;
-  in.dprov = s.dprov;
-  in.use = s.use;
-  in.yes_al = s.yes_al;
-  in.us_Imin = s.us_Imin;
-  in.yes_AWG = s.yes_AWG;
-  in.use_D = s.use_D;
-  return in;
-}
 
 }  // namespace
 
@@ -194,7 +176,7 @@ void AdviserWindow::StartSweep() {
   input->folder = dlg_.ProgramFolder();
   input->materials = dlg_.Item(ids::IDC_COMBO_MATERIAL)->items;
   if (!input->materials.empty()) input->materials.pop_back();  // the no-data entry, always last
-  input->query.inputs = InputsOf(dlg_.Settings());
+  input->query.inputs = ChokeInputsOf(dlg_.Settings());
   input->wires = dlg_.Wires();
   input->lang = dlg_.Lang();
 
