@@ -43,6 +43,7 @@ CAboutDlg::CAboutDlg(ui::DialogHost& host) : ui::Dialog(AboutTemplate(), host) {
 bool CAboutDlg::OnInitDialog() {
   ui::Dialog::OnInitDialog();
   SetWindowText(caption);
+  if (!okCaption.empty()) SetItemText(ui::IDOK, okCaption);
   SetItemText(kTitle, title);
   SetItemText(kVersionWord, versionWord);
   SetItemText(kContact2, contactLine);

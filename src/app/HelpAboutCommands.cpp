@@ -11,6 +11,7 @@ void CVelmoraDlg::OnHelp() {
   dlg.caption = Lang()[kMenuHelp];
   dlg.messageCaption = Lang()[kMessageCaption];
   dlg.missingText = Lang()[kFileNotFound];
+  dlg.okCaption = Lang()[kOkButton];
   dlg.DoModal();
 }
 
@@ -20,6 +21,7 @@ void CVelmoraDlg::OnAbout() {
   dlg.title = Lang().title;
   dlg.versionWord = Lang().version;
   dlg.contactLine = Lang()[kAboutContactLine];
+  dlg.okCaption = Lang()[kOkButton];
   dlg.DoModal();
 }
 

@@ -37,6 +37,7 @@ void CHelpDlg::DoDataExchange(ui::DataExchange& dx) { dx.Control(kText); }
 bool CHelpDlg::OnInitDialog() {
   ui::Dialog::OnInitDialog();
   SetWindowText(caption);
+  if (!okCaption.empty()) SetItemText(ui::IDOK, okCaption);
   const std::string fileName = "ReadMe-" + language + ".txt";
   const auto bytes = ReadWholeFile(DataFilePath("", Cp1251ToUtf8(fileName), ""));  // names on disk are UTF-8
   if (!bytes) {

@@ -102,22 +102,25 @@ TEST_F(HelpAboutCommandsTest, HelpShowsTheTextOfTheCurrentLanguage) {
   dir.write("ReadMe-English.txt", "english help\r\n");
   dir.write("ReadMe-Russian.txt", "russian help\r\n");
   Start();
-  std::string caption, text;
+  std::string caption, text, ok;
   auto look = [&](ui::Dialog& d) {
     caption = d.WindowText();
     text = d.GetItemText(1014);
+    ok = d.GetItemText(ui::IDOK);
     d.UserClick(ui::IDOK);
   };
   host.QueueDriver(look);
   dlg().UserMenu(ids::ID_HELP);
   EXPECT_EQ(caption, "MN2");
   EXPECT_EQ(text, "english help\r\n");
+  EXPECT_EQ(ok, "OT29");  // the OK button speaks the language too
 
   SwitchTo("Russian");
   host.QueueDriver(look);
   dlg().UserMenu(ids::ID_HELP);
   EXPECT_EQ(caption, "ru:MN2");
   EXPECT_EQ(text, "russian help\r\n");
+  EXPECT_EQ(ok, "ru:OT29");
   EXPECT_TRUE(TakeBoxes().empty());
 }
 
@@ -138,9 +141,10 @@ TEST_F(HelpAboutCommandsTest, AMissingHelpFileOfTheCurrentLanguageIsReported) {
 TEST_F(HelpAboutCommandsTest, AboutShowsTheTextsOfTheCurrentLanguage) {
   Start();
   SwitchTo("Russian");
-  std::string caption, title, version, contact;
+  std::string caption, title, version, contact, ok;
   host.QueueDriver([&](ui::Dialog& d) {
     caption = d.WindowText();
+    ok = d.GetItemText(ui::IDOK);
     title = d.GetItemText(1011);
     version = d.GetItemText(1091);
     contact = d.GetItemText(1052);
@@ -151,6 +155,7 @@ TEST_F(HelpAboutCommandsTest, AboutShowsTheTextsOfTheCurrentLanguage) {
   EXPECT_EQ(title, "ru:Velmora");
   EXPECT_EQ(version, "ru:Version");
   EXPECT_EQ(contact, "ru:AB2");
+  EXPECT_EQ(ok, "ru:OT29");
 }
 
 }  // namespace
