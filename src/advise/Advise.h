@@ -59,11 +59,11 @@ enum Reason : unsigned {
 };
 
 struct AdviseQuery {
-  ChokeInputs inputs;      // as the window holds them; gap mode and the gap are set per candidate
-  int shape = -1;          // one shape, or -1 for all
-  std::string material;    // one material by its name, or empty for all
+  ChokeInputs inputs;    // as the window holds them; gap mode and the gap are set per candidate
+  int shape = -1;        // one shape, or -1 for all
+  std::string material;  // one material by its name, or empty for all
   SortKey sort = SortKey::TotalLoss;
-  double gapStep = 0.01;   // mm; the required gap is rounded up to it
+  double gapStep = 0.01;  // mm; the required gap is rounded up to it
 };
 
 struct Candidate {
@@ -73,20 +73,20 @@ struct Candidate {
   std::string gapText;  // the gap as it goes into the gap field
   double gap = 0;       // mm
   double turns = 0, mue = 0;
-  double AL = 0;                          // nH/turn2
-  double Lact = 0;                        // uH
-  double Bpk = 0, Bm = 0, Bac = 0;        // T
-  double Ipk = 0, dI = 0;                 // A
-  double coreLoss = 0;                    // W
-  double wireDiameter = 0;                // mm
+  double AL = 0;                    // nH/turn2
+  double Lact = 0;                  // uH
+  double Bpk = 0, Bm = 0, Bac = 0;  // T
+  double Ipk = 0, dI = 0;           // A
+  double coreLoss = 0;              // W
+  double wireDiameter = 0;          // mm
   int wireIndex = -1;
   double wires = 0;
-  double Jact = 0;                        // A/mm2
+  double Jact = 0;  // A/mm2
   double fill = 0;
-  double Irms = 0;                        // A
-  double copperLoss = 0, totalLoss = 0;   // W
-  double temperatureRise = 0;             // K
-  double volume = 0;                      // cm3
+  double Irms = 0;                       // A
+  double copperLoss = 0, totalLoss = 0;  // W
+  double temperatureRise = 0;            // K
+  double volume = 0;                     // cm3
   unsigned reasons = kFeasible;
   bool feasible() const { return reasons == kFeasible; }
 };

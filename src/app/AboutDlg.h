@@ -16,7 +16,7 @@ class CAboutDlg : public ui::Dialog {
   std::string title;        // TITLE title
   std::string versionWord;  // TITLE version
   std::string contactLine;  // ABOUT s2
-  std::string okCaption;  // OTHERS s29; empty keeps the template's "OK"
+  std::string okCaption;    // OTHERS s29; empty keeps the template's "OK"
 
   bool OnInitDialog() override;
 };

@@ -10,10 +10,10 @@ struct TextField {
   std::string ChokeInputs::*inputs;
 };
 constexpr TextField kTexts[] = {
-    {&SettingsRecord::L, &ChokeInputs::L},         {&SettingsRecord::Inom, &ChokeInputs::Inom},
-    {&SettingsRecord::Imin, &ChokeInputs::Imin},   {&SettingsRecord::Uimpulsa, &ChokeInputs::Uimpulsa},
-    {&SettingsRecord::Udc, &ChokeInputs::Udc},     {&SettingsRecord::Fc, &ChokeInputs::Fc},
-    {&SettingsRecord::j, &ChokeInputs::j},         {&SettingsRecord::zazor, &ChokeInputs::zazor},
+    {&SettingsRecord::L, &ChokeInputs::L},        {&SettingsRecord::Inom, &ChokeInputs::Inom},
+    {&SettingsRecord::Imin, &ChokeInputs::Imin},  {&SettingsRecord::Uimpulsa, &ChokeInputs::Uimpulsa},
+    {&SettingsRecord::Udc, &ChokeInputs::Udc},    {&SettingsRecord::Fc, &ChokeInputs::Fc},
+    {&SettingsRecord::j, &ChokeInputs::j},        {&SettingsRecord::zazor, &ChokeInputs::zazor},
     {&SettingsRecord::dprov, &ChokeInputs::dprov}};
 
 }  // namespace

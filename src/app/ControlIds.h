@@ -145,15 +145,15 @@ constexpr int IDC_SAVE_NAME = 1012;  // the save dialog's file-name edit
 constexpr int ID_LANGUAGE_PLACEHOLDER = 32775;  // "Язык", replaced by the language submenu
 constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_HELP = 57670;
-constexpr int kLanguageMenuPosition = 1;  // the language submenu's place on the menu bar
+constexpr int kLanguageMenuPosition = 1;   // the language submenu's place on the menu bar
 constexpr int kLanguageCommandBase = 500;  // items are 501, 502, ...
 // The design menu, the last drop-down of the menu bar: its commands follow
 // the placeholder's 32775; later windows of the menu take the next free IDs
 // up to kDesignMenuLastCommand.
 constexpr int kDesignMenuFirstCommand = 32776;
-constexpr int ID_DESIGN_DETAILS = kDesignMenuFirstCommand;  // "Design details..."
+constexpr int ID_DESIGN_DETAILS = kDesignMenuFirstCommand;     // "Design details..."
 constexpr int ID_EXPORT_REPORT = kDesignMenuFirstCommand + 1;  // "Export report..."
-constexpr int ID_CORE_ADVISER = kDesignMenuFirstCommand + 2;  // "Core adviser..."
+constexpr int ID_CORE_ADVISER = kDesignMenuFirstCommand + 2;   // "Core adviser..."
 constexpr int kDesignMenuLastCommand = 32799;
 
 // Core pictures: photograph / dimension drawing per shape.

@@ -186,7 +186,8 @@ void CVelmoraDlg::AddCore() {
   std::optional<std::string> onDisk = ReadDatabaseForChange(lock);
   std::optional<std::string> text = onDisk ? cores_.WithRecord(std::move(*onDisk), add.name) : std::nullopt;
   if (onDisk && !text) Message(lang_[kCoreNameTaken]);  // another window added it meanwhile
-  if (!text || !WriteCoreDatabase(*text)) {  // database and list as they were; the add mode stays on
+  // Not written: the database and the list stay as they were, and so does the add mode.
+  if (!text || !WriteCoreDatabase(*text)) {
     UpdateData(false);
     return;
   }

@@ -19,8 +19,8 @@ namespace velmora {
 class CoreDatabaseState {
  public:
   // ---- bound to the controls -----------------------------------------------------
-  int shape = 0;                    // the shape radios, 0 (E) to 5 (other)
-  DimensionTexts dims;              // A, B, C, D, H, h, I
+  int shape = 0;                   // the shape radios, 0 (E) to 5 (other)
+  DimensionTexts dims;             // A, B, C, D, H, h, I
   std::string mu, Ae, An, le, Ve;  // the core-data edits
 
   // ---- state ---------------------------------------------------------------------

@@ -15,7 +15,9 @@ std::string Fixed(double v, int decimals) {
   return buf;
 }
 
-std::string Span(const insight::Range& r, int decimals) { return Fixed(r.min, decimals) + " .. " + Fixed(r.max, decimals); }
+std::string Span(const insight::Range& r, int decimals) {
+  return Fixed(r.min, decimals) + " .. " + Fixed(r.max, decimals);
+}
 
 }  // namespace
 
@@ -28,7 +30,8 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, cons
   std::vector<DesignFigure> rows = {
       {T("rowMlt"), Fixed(w.mlt_mm, 1), "mm" + estimated(w.mltEstimated)},
       {T("rowWireLength"), Fixed(w.wireLength_m, 3), "m"},
-      {T("rowResistance"), Fixed(w.resistance_Ohm * 1000, 2), "mOhm (" + T("noteWinding") + " " + Fixed(w.temperature_C, 0) + " C)"},
+      {T("rowResistance"), Fixed(w.resistance_Ohm * 1000, 2),
+       "mOhm (" + T("noteWinding") + " " + Fixed(w.temperature_C, 0) + " C)"},
       {T("rowCopper"), Fixed(b.copper_W, 3), "W"},
       {T("rowCore"), Fixed(b.core_W, 3), "W"},
       {T("rowTotal"), Fixed(b.total_W, 3), "W"},
@@ -39,17 +42,16 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, cons
       {T("rowInductance"), Span(wc.L_uH, 2), "uH"},
       {T("rowRipple"), Span(wc.dI_A, 3), "A"},
       {T("rowPeak"), Span(wc.Ipk_A, 3), "A"},
-      {T("rowPeakFlux"), Span(wc.Bpk_T, 3),
-       "T (" + T(wc.fluxLimitHolds ? "noteLimitHolds" : "noteLimitBroken") + ")"},
+      {T("rowPeakFlux"), Span(wc.Bpk_T, 3), "T (" + T(wc.fluxLimitHolds ? "noteLimitHolds" : "noteLimitBroken") + ")"},
   };
   const insight::LossModel& m = d.lossModel;
   if (m.available) {
     const CoreLossSource& s = m.source;
-    rows.push_back({T("rowModel"),
-                    Fixed(s.F[0], 0) + "/" + Fixed(s.F[1], 0) + " kHz, " + Fixed(s.B[0], 3) + "/" + Fixed(s.B[1], 3) +
-                        " T",
-                    Fixed(s.P[0][0], 1) + ", " + Fixed(s.P[0][1], 1) + ", " + Fixed(s.P[1][0], 1) + ", " +
-                        Fixed(s.P[1][1], 1) + " mW/cm3"});
+    rows.push_back(
+        {T("rowModel"),
+         Fixed(s.F[0], 0) + "/" + Fixed(s.F[1], 0) + " kHz, " + Fixed(s.B[0], 3) + "/" + Fixed(s.B[1], 3) + " T",
+         Fixed(s.P[0][0], 1) + ", " + Fixed(s.P[0][1], 1) + ", " + Fixed(s.P[1][0], 1) + ", " + Fixed(s.P[1][1], 1) +
+             " mW/cm3"});
     if (s.outsideF || s.outsideB) rows.push_back({"", T("noteExtrapolated"), ""});
     if (s.missingCell) rows.push_back({"", T("noteMissingCell"), ""});
   } else {

@@ -56,12 +56,11 @@ void CVelmoraDlg::OnDesignCommand(int id) {
   if (designWindows_) designWindows_->OnDesignCommand(*this, id);
 }
 
-std::optional<insight::DesignDetails> CVelmoraDlg::DescribeLastCalculation(
-    const insight::InsightOptions& options) {
+std::optional<insight::DesignDetails> CVelmoraDlg::DescribeLastCalculation(const insight::InsightOptions& options) {
   if (!lastCalculation_ || !lastInputs_) return std::nullopt;
   const ChokeContext context{cores_.Core(), material_, wires_, lang_, lossLimit_, noDataName_};
-  return insight::DescribeDesign(*lastInputs_, context, *lastCalculation_, ReadCoreExtras(cores_.Text(), cores_.Core().name),
-                                 options);
+  return insight::DescribeDesign(*lastInputs_, context, *lastCalculation_,
+                                 ReadCoreExtras(cores_.Text(), cores_.Core().name), options);
 }
 
 }  // namespace velmora

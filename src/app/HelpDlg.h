@@ -15,7 +15,7 @@ class CHelpDlg : public ui::Dialog {
   std::string caption;         // MENU s2
   std::string messageCaption;  // OTHERS s8
   std::string missingText;     // OTHERS s9
-  std::string okCaption;  // OTHERS s29; empty keeps the template's "OK"
+  std::string okCaption;       // OTHERS s29; empty keeps the template's "OK"
 
   bool OnInitDialog() override;
   void DoDataExchange(ui::DataExchange& dx) override;

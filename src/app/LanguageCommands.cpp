@@ -105,30 +105,29 @@ void CVelmoraDlg::RebuildLanguageMenu() {
 
 void CVelmoraDlg::ApplyWindowTexts() {
   static constexpr Caption kBaseCores[] = {
-      {IDC_GROUP_CORE_DB, 1},    {IDC_LABEL_SHAPE, 2},      {IDC_LABEL_MATERIAL, 3}, {IDC_LABEL_DIMENSIONS, 4},
-      {IDC_LABEL_CORE_DATA, 5},  {IDC_LABEL_MU, 6},         {IDC_LABEL_AE, 7},       {IDC_LABEL_AN, 8},
-      {IDC_LABEL_LE, 9},         {IDC_LABEL_VE, 10},        {IDC_UNIT_AE, 11},       {IDC_UNIT_AN, 12},
-      {IDC_UNIT_LE, 13},         {IDC_UNIT_VE, 14},         {IDC_SHAPE_OTHER, 15},   {IDC_CHECK_ADD_DIMS, 16},
-      {IDC_CHECK_ADD_DATA, 17},  {IDC_ADD_CORE, 18},        {IDC_DELETE_CORE, 19}};
+      {IDC_GROUP_CORE_DB, 1},   {IDC_LABEL_SHAPE, 2}, {IDC_LABEL_MATERIAL, 3}, {IDC_LABEL_DIMENSIONS, 4},
+      {IDC_LABEL_CORE_DATA, 5}, {IDC_LABEL_MU, 6},    {IDC_LABEL_AE, 7},       {IDC_LABEL_AN, 8},
+      {IDC_LABEL_LE, 9},        {IDC_LABEL_VE, 10},   {IDC_UNIT_AE, 11},       {IDC_UNIT_AN, 12},
+      {IDC_UNIT_LE, 13},        {IDC_UNIT_VE, 14},    {IDC_SHAPE_OTHER, 15},   {IDC_CHECK_ADD_DIMS, 16},
+      {IDC_CHECK_ADD_DATA, 17}, {IDC_ADD_CORE, 18},   {IDC_DELETE_CORE, 19}};
   static constexpr Caption kBaseCoresTips[] = {
       {IDC_COMBO_CORE, 20}, {IDC_SHAPE_OTHER, 21}, {IDC_CHECK_ADD_DIMS, 22}, {IDC_CHECK_ADD_DATA, 23}};
-  static constexpr Caption kInitialData[] = {
-      {IDC_GROUP_INPUT, 1},  {IDC_LABEL_L, 2},         {IDC_LABEL_INOM, 3},  {IDC_LABEL_IMIN, 4},
-      {IDC_LABEL_FC, 5},     {IDC_LABEL_J, 6},         {IDC_RADIO_OUTPUT, 8}, {IDC_RADIO_OTHER_USE, 9},
-      {IDC_CHECK_IMIN, 10},  {IDC_CHECK_USE_D, 11},    {IDC_RADIO_METRIC, 16}, {IDC_RADIO_AWG, 17}};
+  static constexpr Caption kInitialData[] = {{IDC_GROUP_INPUT, 1},  {IDC_LABEL_L, 2},         {IDC_LABEL_INOM, 3},
+                                             {IDC_LABEL_IMIN, 4},   {IDC_LABEL_FC, 5},        {IDC_LABEL_J, 6},
+                                             {IDC_RADIO_OUTPUT, 8}, {IDC_RADIO_OTHER_USE, 9}, {IDC_CHECK_IMIN, 10},
+                                             {IDC_CHECK_USE_D, 11}, {IDC_RADIO_METRIC, 16},   {IDC_RADIO_AWG, 17}};
   static constexpr Caption kInitialDataTips[] = {{IDC_CHECK_USE_D, 18}, {IDC_EDIT_J, 19}};
-  static constexpr Caption kMagneticCore[] = {
-      {IDC_GROUP_CORE_CALC, 1}, {IDC_RADIO_GAP, 2}, {IDC_RADIO_AL, 3}, {IDC_CAP_AL, 3}, {IDC_CAP_MUE, 6},
-      {IDC_CAP_BPK, 7},         {IDC_CAP_PCORE, 8}, {IDC_CAP_FILL, 9}, {IDC_CAP_BAC, 11}};
+  static constexpr Caption kMagneticCore[] = {{IDC_GROUP_CORE_CALC, 1}, {IDC_RADIO_GAP, 2}, {IDC_RADIO_AL, 3},
+                                              {IDC_CAP_AL, 3},          {IDC_CAP_MUE, 6},   {IDC_CAP_BPK, 7},
+                                              {IDC_CAP_PCORE, 8},       {IDC_CAP_FILL, 9},  {IDC_CAP_BAC, 11}};
   static constexpr Caption kMagneticCoreTips[] = {{IDC_EDIT_ZAZOR, 12}};
   static constexpr Caption kResults[] = {{IDC_GROUP_INDUCTOR, 1}, {IDC_CAP_LACT, 2}, {IDC_CAP_TURNS, 3},
                                          {IDC_CAP_WIRES, 5},      {IDC_CAP_JACT, 6}, {IDC_CAP_IPK, 7},
                                          {IDC_CAP_DI, 8}};
   static constexpr Caption kButtons[] = {{IDC_EXIT, 1}, {IDC_CALCULATE, 2}, {IDC_LOAD, 3}, {IDC_SAVE, 4}};
   static constexpr Caption kButtonsTips[] = {{IDC_LOAD, 5}, {IDC_SAVE, 6}};
-  static constexpr Caption kOthers[] = {{IDC_UNIT_U1, 10}, {IDC_UNIT_U2, 10}, {IDC_UNIT_PCORE, 12},
-                                        {IDC_UNIT_FC, 13}, {IDC_UNIT_L, 15},  {IDC_UNIT_J, 20},
-                                        {IDC_UNIT_JACT, 20}};
+  static constexpr Caption kOthers[] = {{IDC_UNIT_U1, 10}, {IDC_UNIT_U2, 10}, {IDC_UNIT_PCORE, 12}, {IDC_UNIT_FC, 13},
+                                        {IDC_UNIT_L, 15},  {IDC_UNIT_J, 20},  {IDC_UNIT_JACT, 20}};
 
   auto texts = [this](const auto& captions, const auto& slots) {
     for (const Caption& c : captions) SetItemText(c.id, slots[static_cast<std::size_t>(c.slot)]);

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/ControlIds.h"
-#include "app/VelmoraDlg.h"
 #include "app/SourceText.h"
+#include "app/VelmoraDlg.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora {
@@ -29,17 +29,14 @@ constexpr std::uint32_t kButton = st::kGroup;
 class Builder {
  public:
   explicit Builder(ui::DialogTemplate& t) : t_(t) {}
-  void Add(int id, ControlKind kind, const std::string& text, int x, int y, int w, int h,
-           std::uint32_t style) {
+  void Add(int id, ControlKind kind, const std::string& text, int x, int y, int w, int h, std::uint32_t style) {
     t_.controls.push_back(ControlTemplate{id, kind, text, x, y, w, h, style});
   }
   void Edit(int id, int x, int y, int w, int h = 12) { Add(id, ControlKind::Edit, "", x, y, w, h, kEditStyle); }
   void Label(int id, const char* utf8, int x, int y, int w, int h = 8) {
     Add(id, ControlKind::Static, R(utf8), x, y, w, h, kCaption);
   }
-  void Result(int id, const char* utf8, int x, int y) {
-    Add(id, ControlKind::Static, R(utf8), x, y, 45, 8, kResult);
-  }
+  void Result(int id, const char* utf8, int x, int y) { Add(id, ControlKind::Static, R(utf8), x, y, 45, 8, kResult); }
   void Group(int id, const char* utf8, int x, int y, int w, int h) {
     Add(id, ControlKind::GroupBox, R(utf8), x, y, w, h, st::kGroup);
   }
@@ -182,8 +179,7 @@ void CoreDatabaseGroup(Builder& b) {
   b.Radio(IDC_SHAPE_OTHER, "Другая", 630, 75, 40, false);
 
   b.Label(IDC_LABEL_MATERIAL, "Материал", 597, 90, 70);
-  b.Add(IDC_COMBO_MATERIAL, ControlKind::ComboBox, "", 595, 100, 75, 12,
-        st::kGroup | st::kDropDown | st::kVScroll);
+  b.Add(IDC_COMBO_MATERIAL, ControlKind::ComboBox, "", 595, 100, 75, 12, st::kGroup | st::kDropDown | st::kVScroll);
 
   b.Label(IDC_LABEL_DIMENSIONS, "Размеры магнитопровода:", 495, 112, 120);
   struct Dim {
@@ -214,10 +210,8 @@ void CoreDatabaseGroup(Builder& b) {
   b.Edit(IDC_DATA_VE, 590, 232, 30);
   b.Label(IDC_UNIT_VE, "Ve, см3", 623, 234, 40);
 
-  b.Check(IDC_CHECK_ADD_DIMS, "Добавление в базу (ввод размеров)", 500, 248, 165, 12,
-          st::kMultiline | st::kVCenter);
-  b.Check(IDC_CHECK_ADD_DATA, "Добавление в базу (ввод данных)", 500, 260, 165, 12,
-          st::kMultiline | st::kVCenter);
+  b.Check(IDC_CHECK_ADD_DIMS, "Добавление в базу (ввод размеров)", 500, 248, 165, 12, st::kMultiline | st::kVCenter);
+  b.Check(IDC_CHECK_ADD_DATA, "Добавление в базу (ввод данных)", 500, 260, 165, 12, st::kMultiline | st::kVCenter);
 }
 
 void Buttons(Builder& b) {

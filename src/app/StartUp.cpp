@@ -2,9 +2,9 @@
 // core database, and a first calculation. A missing language file, material
 // list or material data file ends the program here with a message.
 #include "app/ControlIds.h"
+#include "app/SourceText.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
-#include "app/SourceText.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
 
@@ -60,8 +60,8 @@ void CVelmoraDlg::StartUpLanguageMissing() {
 
 bool CVelmoraDlg::StartUpMaterials() {
   if (!file_.Load(constants::kMaterialListFile)) {
-    MessageBox(Cp("В папке с программой отсутствует файл перечня применяемых в программе материалов."),
-               Cp("Внимание!"), ui::MbType::Ok);
+    MessageBox(Cp("В папке с программой отсутствует файл перечня применяемых в программе материалов."), Cp("Внимание!"),
+               ui::MbType::Ok);
     startUpFailed_ = true;
     EndDialog(ui::IDCANCEL);
     return false;

@@ -20,8 +20,8 @@ void CVelmoraDlg::DoDataExchange(ui::DataExchange& dx) {
   for (int id : {IDC_COMBO_CORE, IDC_COMBO_MATERIAL, IDC_CHECK_ADD_DIMS, IDC_CHECK_ADD_DATA}) dx.Control(id);
   dx.Check(IDC_CHECK_USE_D, settings_.use_D);
   dx.Check(IDC_CHECK_IMIN, settings_.us_Imin);
-  for (int id : {IDC_DIM_A, IDC_DIM_B, IDC_DIM_C, IDC_DIM_D, IDC_DIM_H, IDC_DIM_h, IDC_DIM_I, IDC_DATA_AE,
-                 IDC_DATA_AN, IDC_DATA_LE, IDC_DATA_VE, IDC_DATA_MU, IDC_EDIT_L, IDC_EDIT_IMIN, IDC_SPIN_WIRE})
+  for (int id : {IDC_DIM_A, IDC_DIM_B, IDC_DIM_C, IDC_DIM_D, IDC_DIM_H, IDC_DIM_h, IDC_DIM_I, IDC_DATA_AE, IDC_DATA_AN,
+                 IDC_DATA_LE, IDC_DATA_VE, IDC_DATA_MU, IDC_EDIT_L, IDC_EDIT_IMIN, IDC_SPIN_WIRE})
     dx.Control(id);
 
   // Radio groups.
@@ -157,9 +157,9 @@ int CVelmoraDlg::PictureId() const {
   // A photograph per shape, or the dimension drawing while adding by
   // dimensions; ETD shares the ER pictures. The other shape has no drawing,
   // its second photograph shows while adding by data.
-  static constexpr int kPictures[kShapeCount][2] = {
-      {IDB_E, IDB_E_DIMS},   {IDB_EI, IDB_EI_DIMS}, {IDB_ER, IDB_ER_DIMS},
-      {IDB_ER, IDB_ER_DIMS}, {IDB_R, IDB_R_DIMS},   {IDB_OTHER, IDB_OTHER_2}};
+  static constexpr int kPictures[kShapeCount][2] = {{IDB_E, IDB_E_DIMS},   {IDB_EI, IDB_EI_DIMS},
+                                                    {IDB_ER, IDB_ER_DIMS}, {IDB_ER, IDB_ER_DIMS},
+                                                    {IDB_R, IDB_R_DIMS},   {IDB_OTHER, IDB_OTHER_2}};
   const int shape = (cores_.shape >= 0 && cores_.shape < kShapeCount) ? cores_.shape : 0;
   const int check = shape == kShapeOther ? IDC_CHECK_ADD_DATA : IDC_CHECK_ADD_DIMS;
   return kPictures[shape][GetCheck(check) ? 1 : 0];

@@ -219,8 +219,7 @@ class CVelmoraDlg : public ui::Dialog {
 
   // Result labels.
   struct Labels {
-    std::string required, al, mue, Lact, LactUnit, Bpk, limit, Bac, Pcore, turns, wire, wires,
-        fill, Jact, Ipk, dI;
+    std::string required, al, mue, Lact, LactUnit, Bpk, limit, Bac, Pcore, turns, wire, wires, fill, Jact, Ipk, dI;
   } labels_;
 
   // Language submenu.
@@ -235,8 +234,7 @@ class CVelmoraDlg : public ui::Dialog {
 // modally and destroys it.
 class CVelmoraApp {
  public:
-  explicit CVelmoraApp(ui::DialogHost& host, VelmoraOptions options = {})
-      : host_(host), options_(std::move(options)) {}
+  explicit CVelmoraApp(ui::DialogHost& host, VelmoraOptions options = {}) : host_(host), options_(std::move(options)) {}
   // Runs the window; returns false, so that the process ends when it closed.
   // beforeRun, when set, sees the window just before its modal run.
   bool InitInstance(const std::function<void(CVelmoraDlg&)>& beforeRun = {});

@@ -49,8 +49,7 @@ std::string UserDataFolder(const WorkingFolderEnv& env) {
   return "";
 }
 
-std::string ChooseWorkingFolder(const std::optional<std::string>& dir, const WorkingFolderEnv& env,
-                                DataFolderUse use) {
+std::string ChooseWorkingFolder(const std::optional<std::string>& dir, const WorkingFolderEnv& env, DataFolderUse use) {
   if (dir) return *dir;
   if (HoldsMaterialList(env.currentDir)) return env.currentDir;
   const std::string user = UserDataFolder(env);

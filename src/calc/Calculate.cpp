@@ -39,10 +39,10 @@ void ReadInputs(Run& run) {
   for (std::string* text : {&f.L, &f.Inom, &f.Imin, &f.Uimpulsa, &f.Udc, &f.Fc, &f.j, &f.zazor}) {
     std::replace(text->begin(), text->end(), ',', '.');
   }
-  run.v = InputNumbers{ReadLeadingDouble(f.L),        ReadLeadingDouble(f.Inom), ReadLeadingDouble(f.Imin),
-                       ReadLeadingDouble(f.Uimpulsa), ReadLeadingDouble(f.Udc),  ReadLeadingDouble(f.Fc),
-                       ReadLeadingDouble(f.j),        ReadLeadingDouble(f.zazor),
-                       ReadLeadingDouble(CommaToPoint(f.dprov))};
+  run.v =
+      InputNumbers{ReadLeadingDouble(f.L),        ReadLeadingDouble(f.Inom),  ReadLeadingDouble(f.Imin),
+                   ReadLeadingDouble(f.Uimpulsa), ReadLeadingDouble(f.Udc),   ReadLeadingDouble(f.Fc),
+                   ReadLeadingDouble(f.j),        ReadLeadingDouble(f.zazor), ReadLeadingDouble(CommaToPoint(f.dprov))};
   run.r.read = run.v;
   run.r.texts.coreLoss = std::string();
 }
@@ -221,8 +221,8 @@ void CopperSection(Run& run) {
 void ChooseWire(Run& run) {
   ChokeResults& r = run.r;
   const bool awg = run.in.yes_AWG != 0;
-  WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, run.in.dprov, r.Scu,
-                                  run.Text(kWireNotice), run.Text(kUnitMillimetre));
+  WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, run.in.dprov, r.Scu, run.Text(kWireNotice),
+                            run.Text(kUnitMillimetre));
   r.d = w.d;
   r.wireIndex = w.index;
   r.S1 = w.S1;
@@ -292,9 +292,8 @@ bool IsNoDataMaterial(std::string_view materialName, std::string_view noDataName
 
 InputNumbers ReadInputNumbers(const ChokeInputs& inputs) {
   auto read = [](const std::string& text) { return ReadLeadingDouble(CommaToPoint(text)); };
-  return InputNumbers{read(inputs.L),   read(inputs.Inom), read(inputs.Imin), read(inputs.Uimpulsa),
-                      read(inputs.Udc), read(inputs.Fc),   read(inputs.j),    read(inputs.zazor),
-                      read(inputs.dprov)};
+  return InputNumbers{read(inputs.L),  read(inputs.Inom), read(inputs.Imin),  read(inputs.Uimpulsa), read(inputs.Udc),
+                      read(inputs.Fc), read(inputs.j),    read(inputs.zazor), read(inputs.dprov)};
 }
 
 ChokeResults Calculate(const ChokeInputs& inputs, const ChokeContext& context) {
@@ -305,8 +304,7 @@ ChokeResults Calculate(const ChokeInputs& inputs, const ChokeContext& context) {
   return results;
 }
 
-ChokeResults CalculateFigures(const ChokeInputs& inputs, const InputNumbers& numbers,
-                              const ChokeContext& context) {
+ChokeResults CalculateFigures(const ChokeInputs& inputs, const InputNumbers& numbers, const ChokeContext& context) {
   ChokeResults results;
   results.read = numbers;
   Run run{inputs, context, results, numbers, false};

@@ -51,22 +51,22 @@ struct Message {
 // Texts of the result labels; a label the run does not reach stays unset and
 // keeps the text of the previous run.
 struct ResultTexts {
-  std::optional<std::string> limit;         // 1103 "(%s %.3f T)"
-  std::optional<std::string> mue;           // 1056 "%.1f"
-  std::optional<std::string> al;            // 1051 "%.1f" nH/turn2
-  std::optional<std::string> turns;         // 1050 "%.0f"
-  std::optional<std::string> Bpk;           // 1052 "%.3f"
-  std::optional<std::string> Bac;           // 1071 "%.3f"
-  std::optional<std::string> Ipk;           // 1132 "%.3f"
-  std::optional<std::string> dI;            // 1148 "%.3f"
-  std::optional<std::string> Lact;          // 1049 "%.3f"
-  std::optional<std::string> LactUnit;      // 1104 OTHERS s14 / s15
-  std::optional<std::string> coreLoss;      // 1105 "%.3f" (emptied first)
-  std::optional<std::string> required;      // 1040 gap "%.3f" or AL "%.0f"
-  std::optional<std::string> wire;          // 1076 diameter or "AWG %i"
-  std::optional<std::string> wires;         // 1113 "%.0f"
-  std::optional<std::string> Jact;          // 1008 "%.3f"
-  std::optional<std::string> fill;          // 1002 "%.3f"
+  std::optional<std::string> limit;     // 1103 "(%s %.3f T)"
+  std::optional<std::string> mue;       // 1056 "%.1f"
+  std::optional<std::string> al;        // 1051 "%.1f" nH/turn2
+  std::optional<std::string> turns;     // 1050 "%.0f"
+  std::optional<std::string> Bpk;       // 1052 "%.3f"
+  std::optional<std::string> Bac;       // 1071 "%.3f"
+  std::optional<std::string> Ipk;       // 1132 "%.3f"
+  std::optional<std::string> dI;        // 1148 "%.3f"
+  std::optional<std::string> Lact;      // 1049 "%.3f"
+  std::optional<std::string> LactUnit;  // 1104 OTHERS s14 / s15
+  std::optional<std::string> coreLoss;  // 1105 "%.3f" (emptied first)
+  std::optional<std::string> required;  // 1040 gap "%.3f" or AL "%.0f"
+  std::optional<std::string> wire;      // 1076 diameter or "AWG %i"
+  std::optional<std::string> wires;     // 1113 "%.0f"
+  std::optional<std::string> Jact;      // 1008 "%.3f"
+  std::optional<std::string> fill;      // 1002 "%.3f"
 };
 
 struct ChokeResults {
@@ -77,10 +77,10 @@ struct ChokeResults {
   double N2 = 0, Lreq = 0, ALreq = 0, greq = 0;
   double Irms = 0, Scu = 0, d = 0, S1 = 0, n = 0, Stot = 0, Jact = 0, k = 0;
   int wireIndex = -1;
-  bool noData = false;          // the no-data material was selected
-  bool stoppedByRipple = false; // 2 * Inom below the ripple: the run ended at the check
-  bool wireNotice = false;      // the desired wire size is not in the table
-  bool overfilled = false;      // fill factor above the limit (warning)
+  bool noData = false;              // the no-data material was selected
+  bool stoppedByRipple = false;     // 2 * Inom below the ripple: the run ended at the check
+  bool wireNotice = false;          // the desired wire size is not in the table
+  bool overfilled = false;          // fill factor above the limit (warning)
   bool fluxAbovePermitted = false;  // Bpk above the permitted peak flux density (warning)
 
   InputNumbers read;  // what the input texts were read as
@@ -89,8 +89,8 @@ struct ChokeResults {
   // the corrected nominal current, the rewritten wire-size field.
   ChokeInputs fields;
   ResultTexts texts;
-  std::optional<int> spinPos;      // spin button position set by the wire choice
-  std::vector<Message> messages;   // in the order the window shows them
+  std::optional<int> spinPos;     // spin button position set by the wire choice
+  std::vector<Message> messages;  // in the order the window shows them
 };
 
 // The numbers as a run reads them from the texts: "," becomes "." and the
@@ -116,7 +116,6 @@ GapFigures FiguresOfGap(double X, const CoreRecord& core, double materialMu, dou
 // and flag as Calculate gives them, but no label text, no message and the
 // input fields left empty. The choices and the wire-size field come from
 // inputs, the eight numbers from numbers. For many runs on the same inputs.
-ChokeResults CalculateFigures(const ChokeInputs& inputs, const InputNumbers& numbers,
-                              const ChokeContext& context);
+ChokeResults CalculateFigures(const ChokeInputs& inputs, const InputNumbers& numbers, const ChokeContext& context);
 
 }  // namespace velmora

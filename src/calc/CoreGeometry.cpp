@@ -25,9 +25,7 @@ bool HasNeededTexts(int shape, const DimensionTexts& t) {
 }
 
 // Path through the outer legs, the back and the centre leg of an E pair.
-double EPairPath(const Dimensions& x) {
-  return (x.B - x.D) + (x.A - x.B) * 0.5 + x.D * 0.5 + 4 * x.h + (x.H - x.h);
-}
+double EPairPath(const Dimensions& x) { return (x.B - x.D) + (x.A - x.B) * 0.5 + x.D * 0.5 + 4 * x.h + (x.H - x.h); }
 
 void Compute(int shape, const Dimensions& x, CoreGeometry& g) {
   switch (shape) {
@@ -62,13 +60,11 @@ std::optional<CoreGeometry> ComputeCoreGeometry(int shape, const DimensionTexts&
   if (!HasNeededTexts(shape, dims)) return std::nullopt;
 
   CoreGeometry g;
-  g.dims = DimensionTexts{CommaToPoint(dims.A), CommaToPoint(dims.B), CommaToPoint(dims.C),
-                          CommaToPoint(dims.D), CommaToPoint(dims.H), CommaToPoint(dims.h),
-                          CommaToPoint(dims.I)};
+  g.dims = DimensionTexts{CommaToPoint(dims.A), CommaToPoint(dims.B), CommaToPoint(dims.C), CommaToPoint(dims.D),
+                          CommaToPoint(dims.H), CommaToPoint(dims.h), CommaToPoint(dims.I)};
   const DimensionTexts& t = g.dims;
-  const Dimensions x{ReadLeadingDouble(t.A), ReadLeadingDouble(t.B), ReadLeadingDouble(t.C),
-                     ReadLeadingDouble(t.D), ReadLeadingDouble(t.H), ReadLeadingDouble(t.h),
-                     ReadLeadingDouble(t.I)};
+  const Dimensions x{ReadLeadingDouble(t.A), ReadLeadingDouble(t.B), ReadLeadingDouble(t.C), ReadLeadingDouble(t.D),
+                     ReadLeadingDouble(t.H), ReadLeadingDouble(t.h), ReadLeadingDouble(t.I)};
   Compute(shape, x, g);
   g.AeText = FormatFixed(g.Ae, 2);
   g.AnText = FormatFixed(g.An, 2);

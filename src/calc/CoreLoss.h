@@ -22,16 +22,16 @@ CoreLossEstimate EstimateCoreLoss(const MaterialRecord& material, double F, doub
 // a table with fewer than 2 rows or columns gives valid = false.
 struct CoreLossSource {
   bool valid = false;
-  int row = 0;     // rows row and row + 1
-  int column = 0;  // columns column and column + 1
-  double F[2] = {};     // kHz, table[row][0] and table[row + 1][0]
-  double B[2] = {};     // T, table[0][column] and table[0][column + 1]
-  double P[2][2] = {};  // mW/cm3, P[i][k] = table[row + i][column + k]
-  double Px[2] = {};    // mW/cm3, column and column + 1 carried to F
-  double beta = 0;      // exponent of B between the two columns
-  bool outsideF = false;  // F below the first or above the last table frequency
-  bool outsideB = false;  // Bac below the first or above the last flux density
-  bool missingCell = false;  // one of the four entries is not a positive number
+  int row = 0;                   // rows row and row + 1
+  int column = 0;                // columns column and column + 1
+  double F[2] = {};              // kHz, table[row][0] and table[row + 1][0]
+  double B[2] = {};              // T, table[0][column] and table[0][column + 1]
+  double P[2][2] = {};           // mW/cm3, P[i][k] = table[row + i][column + k]
+  double Px[2] = {};             // mW/cm3, column and column + 1 carried to F
+  double beta = 0;               // exponent of B between the two columns
+  bool outsideF = false;         // F below the first or above the last table frequency
+  bool outsideB = false;         // Bac below the first or above the last flux density
+  bool missingCell = false;      // one of the four entries is not a positive number
   double firstB = 0, lastB = 0;  // T, the table's flux range
 };
 CoreLossSource DescribeCoreLoss(const MaterialRecord& material, double F, double Bac);

@@ -29,8 +29,8 @@ long FindFrom(const std::string& text, char ch, long start) {
 
 // The notice about a typed size that the table does not hold: the typed text
 // goes in after the template's third blank, the table size to the end.
-std::string BuildNotice(std::string_view noticeTemplate, const std::string& typed,
-                        const std::string& chosen, std::string_view mmUnit) {
+std::string BuildNotice(std::string_view noticeTemplate, const std::string& typed, const std::string& chosen,
+                        std::string_view mmUnit) {
   std::string text(noticeTemplate);
   const long p1 = FindFrom(text, ' ', 0);
   const long p2 = FindFrom(text, ' ', p1 + 1);
@@ -128,8 +128,8 @@ int FirstIndexAtLeast(const WireTable& table, double d) {
   return table.last();
 }
 
-WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::string_view fieldText,
-                      double Scu, std::string_view noticeTemplate, std::string_view mmUnit) {
+WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::string_view fieldText, double Scu,
+                      std::string_view noticeTemplate, std::string_view mmUnit) {
   WireChoice choice;
   const std::string typed = CommaToPoint(fieldText);
   choice.fieldText = typed;

@@ -32,11 +32,11 @@ int FirstIndexAtLeast(const WireTable& table, double d);
 double AwgDiameter(double awg);
 
 struct WireChoice {
-  double d = 0;        // chosen bare diameter, mm
-  int index = -1;      // chosen entry
-  double S1 = 0;       // one wire's copper cross-section, mm2
-  double n = 0;        // parallel wires (whole)
-  int spinPos = -1;    // position the spin button takes
+  double d = 0;           // chosen bare diameter, mm
+  int index = -1;         // chosen entry
+  double S1 = 0;          // one wire's copper cross-section, mm2
+  double n = 0;           // parallel wires (whole)
+  int spinPos = -1;       // position the spin button takes
   std::string fieldText;  // the wire-size field after the choice
   bool notice = false;    // the typed size is not in the table
   std::string noticeText;
@@ -45,8 +45,8 @@ struct WireChoice {
 // fieldText is the wire-size field ("," is read as "."); noticeTemplate is the
 // sentence into which the typed size is inserted after its third blank;
 // mmUnit the millimetre unit text.
-WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::string_view fieldText,
-                      double Scu, std::string_view noticeTemplate, std::string_view mmUnit);
+WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::string_view fieldText, double Scu,
+                      std::string_view noticeTemplate, std::string_view mmUnit);
 
 // Unit switches: the new field text and spin position.
 struct UnitSwitchResult {

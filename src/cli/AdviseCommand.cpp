@@ -17,11 +17,22 @@ namespace {
 constexpr const char* kShapeNames[kShapeCount] = {"E", "EI", "ER", "ETD", "R", "other"};
 
 // The calculation's results a candidate lists, by the names calc --json uses.
-constexpr const char* kListedResults[] = {
-    "turns",           "effectivePermeability", "inductanceFactor_nH_per_turn2", "inductance_uH",
-    "peakFluxDensity_T", "fluxDensityLimit_T",  "acFluxDensity_T",               "peakCurrent_A",
-    "rippleCurrent_A", "coreLoss_W",            "wireDiameter_mm",               "wireSize_AWG",
-    "wires",           "currentDensity_A_per_mm2", "fillFactor",                 "rmsCurrent_A"};
+constexpr const char* kListedResults[] = {"turns",
+                                          "effectivePermeability",
+                                          "inductanceFactor_nH_per_turn2",
+                                          "inductance_uH",
+                                          "peakFluxDensity_T",
+                                          "fluxDensityLimit_T",
+                                          "acFluxDensity_T",
+                                          "peakCurrent_A",
+                                          "rippleCurrent_A",
+                                          "coreLoss_W",
+                                          "wireDiameter_mm",
+                                          "wireSize_AWG",
+                                          "wires",
+                                          "currentDensity_A_per_mm2",
+                                          "fillFactor",
+                                          "rmsCurrent_A"};
 
 std::optional<double> Finite(double v) { return std::isfinite(v) ? std::optional<double>(v) : std::nullopt; }
 
@@ -63,7 +74,8 @@ struct Column {
 };
 
 const Column kColumns[] = {
-    {"gap mm", 7, [](const AdviseRow& r) { return r.candidate.gapText.empty() ? std::string("-") : r.candidate.gapText; }},
+    {"gap mm", 7,
+     [](const AdviseRow& r) { return r.candidate.gapText.empty() ? std::string("-") : r.candidate.gapText; }},
     {"N", 4, [](const AdviseRow& r) { return Fixed(r.candidate.turns, 0); }},
     {"Bpk T", 6, [](const AdviseRow& r) { return Fixed(r.candidate.Bpk, 3); }},
     {"Bm T", 6, [](const AdviseRow& r) { return Fixed(r.candidate.Bm, 3); }},
@@ -134,7 +146,8 @@ bool ParseAdviseOption(const std::vector<std::string>& argv, std::size_t& i, Adv
     const auto v = value().value_or("");
     char* end = nullptr;
     const double step = std::strtod(v.c_str(), &end);
-    if (v.empty() || *end != '\0' || !(step > 0) || !std::isfinite(step)) error = "--gap-step needs a length in mm above 0";
+    if (v.empty() || *end != '\0' || !(step > 0) || !std::isfinite(step))
+      error = "--gap-step needs a length in mm above 0";
     else a.gapStep = step;
   } else if (arg == "--json") {
     a.format = AdviseArgs::Format::Json;

@@ -1,6 +1,8 @@
 // velmora-cli advise: the sweep over the window's data, and the listed
 // candidates run once more through the window's own calculation, so that what
 // is printed is what calc prints for that core, material and gap.
+#include "cli/AdviseRun.h"
+
 #include <algorithm>
 #include <iostream>
 
@@ -8,7 +10,6 @@
 #include "app/ControlIds.h"
 #include "calc/Constants.h"
 #include "cli/AdviseCommand.h"
-#include "cli/AdviseRun.h"
 #include "textfile/Cp1251.h"
 #include "ui/Dialog.h"
 

@@ -22,8 +22,8 @@ std::string UsageText() {
   std::string keyList;
   for (int i = 0; i < count; ++i) keyList += (i ? ", " : "") + std::string(keys[i]);
   return "Usage: velmora-cli [--dir DIR] calc [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
-         "                  [--do ACTION]... [--details] [--json]\n"
-         + AdviseUsageText() +
+         "                  [--do ACTION]... [--details] [--json]\n" +
+         AdviseUsageText() +
          "       velmora-cli [--dir DIR] report [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
          "                  [--do ACTION]... -o FILE.pdf|FILE.html\n"
          "       velmora-cli --help | --version\n"
@@ -34,7 +34,9 @@ std::string UsageText() {
          "                    else the data files installed with the program)\n"
          "  DESIGN_FILE       settings read in place of Inductor.ini (a saved design, *.sav)\n"
          "  --set KEY=VALUE   sets one input before start-up shows the settings; keys:\n"
-         "                    " + keyList + "\n"
+         "                    " +
+         keyList +
+         "\n"
          "  --material NAME   then selects that material of the list, as a user would\n"
          "  --do ACTION       then acts at the window as a user would, in the order given:\n"
          "                      click ID        a button, check box, radio button or menu command\n"
@@ -65,7 +67,8 @@ std::string UsageText() {
          "Message boxes are answered OK unless told otherwise, and printed. Nothing is written to\n"
          "disk: the files the window would have written are listed. Exit status: 0 the window\n"
          "came up, 3 start-up ended the program (its message is printed), 2 a usage error.\n"
-         "\n" + AdviseHelpText();
+         "\n" +
+         AdviseHelpText();
 }
 
 ParseResult ParseArgs(const std::vector<std::string>& argv) {
@@ -136,7 +139,8 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
     }
   }
   if (!command && !a.help && !a.version) return fail("no command given");
-  if (a.command == Command::kReport && !a.output && !a.help && !a.version) return fail("report needs -o FILE.pdf or -o FILE.html");
+  if (a.command == Command::kReport && !a.output && !a.help && !a.version)
+    return fail("report needs -o FILE.pdf or -o FILE.html");
   return r;
 }
 

@@ -16,16 +16,16 @@ struct CliArgs {
   Command command = Command::kNone;
   bool help = false;
   bool version = false;
-  std::optional<std::string> dir;          // --dir DIR
-  std::optional<std::string> designFile;   // calc DESIGN_FILE
+  std::optional<std::string> dir;                         // --dir DIR
+  std::optional<std::string> designFile;                  // calc DESIGN_FILE
   std::vector<std::pair<std::string, std::string>> sets;  // --set KEY=VALUE, UTF-8
-  std::optional<std::string> material;     // --material NAME, UTF-8
-  std::vector<ScriptedAction> actions;     // --do ACTION, in order
+  std::optional<std::string> material;                    // --material NAME, UTF-8
+  std::vector<ScriptedAction> actions;                    // --do ACTION, in order
   bool json = false;
-  bool details = false;                    // calc --details
-  bool adviseCommand = false;              // advise in place of calc
-  AdviseArgs advise;                       // its options
-  std::optional<std::string> output;       // report -o FILE
+  bool details = false;               // calc --details
+  bool adviseCommand = false;         // advise in place of calc
+  AdviseArgs advise;                  // its options
+  std::optional<std::string> output;  // report -o FILE
 };
 
 struct ParseResult {

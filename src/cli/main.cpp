@@ -76,8 +76,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   cli::Report report = cli::MakeReport(dlg, session.host.shown());
   if (open.status == cli::OpenResult::kStartUpEnded) {
     std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));
-    if (!report.messages.empty())
-      std::cerr << "velmora-cli: start-up ended: " << report.messages.back().text << "\n";
+    if (!report.messages.empty()) std::cerr << "velmora-cli: start-up ended: " << report.messages.back().text << "\n";
     return kExitStartUpEnded;
   }
   if (args.details && !dlg.IsEnded()) {

@@ -188,7 +188,7 @@ std::string ValueInRecord(std::string_view record, std::string_view key) {
   std::size_t first = eq + 1;
   std::size_t last = first;
   const std::size_t stop = std::min(record.size(), first + constants::kMaxValueBytes);
-  while (last < stop && static_cast<unsigned char>(record[last]) > 13) ++last;
+  while (last<stop&& static_cast<unsigned char>(record[last])> 13) ++last;
   while (first < last && record[first] == ' ') ++first;
   while (last > first && record[last - 1] == ' ') --last;
   return std::string(record.substr(first, last - first));
@@ -294,8 +294,8 @@ CoreRecord CoreFromTexts(std::string_view name, const CoreTexts& texts) {
 
 std::string FormatVolume(const CoreRecord& core) { return FormatFixed(core.Ve, 3); }
 
-std::string FormatCoreRecord(std::string_view name, std::string_view Ae, std::string_view An,
-                             std::string_view le, std::string_view mu) {
+std::string FormatCoreRecord(std::string_view name, std::string_view Ae, std::string_view An, std::string_view le,
+                             std::string_view mu) {
   std::string record;
   record.reserve(name.size() + Ae.size() + An.size() + le.size() + mu.size() + 32);
   record.append("[").append(name).append("]\r\n");

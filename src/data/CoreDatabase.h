@@ -62,8 +62,8 @@ CoreRecord CoreFromTexts(std::string_view name, const CoreTexts& texts);
 std::string FormatVolume(const CoreRecord& core);
 
 // "[name]\r\nAe = ..\r\nAn = ..\r\nle = ..\r\nmu = ..\r\n\r\n"
-std::string FormatCoreRecord(std::string_view name, std::string_view Ae, std::string_view An,
-                             std::string_view le, std::string_view mu);
+std::string FormatCoreRecord(std::string_view name, std::string_view Ae, std::string_view An, std::string_view le,
+                             std::string_view mu);
 // True when the text holds a record whose header line is "[" + name + "]",
 // letter case ignored (Windows-1251).
 bool HasCoreRecord(std::string_view dbText, std::string_view name);

@@ -54,8 +54,8 @@ bool ParseMaterialText(std::string_view text, MaterialRecord& record) {
 
   // Replaced one after the other; the first missing one ends the load and
   // leaves itself and the rest as they were.
-  for (auto [key, field] : {std::pair{"Bmax", &record.Bmax}, std::pair{"Bmmax", &record.Bmmax},
-                            std::pair{"mu", &record.mu}}) {
+  for (auto [key, field] :
+       {std::pair{"Bmax", &record.Bmax}, std::pair{"Bmmax", &record.Bmmax}, std::pair{"mu", &record.mu}}) {
     const std::string v = KeyedTextFile::GetValue(text, key);
     if (v.empty()) return false;
     *field = NumberOf(v);

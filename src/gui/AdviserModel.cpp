@@ -53,33 +53,54 @@ QVariant AdviserModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
   const advise::Candidate& c = At(index.row());
   const bool sort = role == kSortRole;
-  if (role == Qt::ForegroundRole) return c.feasible() ? QVariant() : QBrush(QPalette().color(QPalette::Disabled, QPalette::Text));
+  if (role == Qt::ForegroundRole)
+    return c.feasible() ? QVariant() : QBrush(QPalette().color(QPalette::Disabled, QPalette::Text));
   if (role == Qt::ToolTipRole) return c.feasible() ? QVariant() : QString::fromStdString(advise::ReasonText(c.reasons));
   if (role == Qt::TextAlignmentRole)
-    return (index.column() == kCore || index.column() == kMaterial || index.column() == kReason || index.column() == kShape)
+    return (index.column() == kCore || index.column() == kMaterial || index.column() == kReason ||
+            index.column() == kShape)
                ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                : QVariant(Qt::AlignRight | Qt::AlignVCenter);
   if (role != Qt::DisplayRole && !sort) return {};
   auto number = [sort](double v, int decimals) { return sort ? SortValue(v) : QVariant(Fixed(v, decimals)); };
   switch (index.column()) {
-    case kRank: return index.row() + 1;
-    case kCore: return Utf(c.core);
-    case kShape: return c.shape >= 0 && c.shape < shapeNames_.size() ? shapeNames_[c.shape] : QString();
-    case kMaterial: return Utf(c.material);
-    case kGap: return c.gapText.empty() ? (sort ? SortValue(NAN) : QVariant("-")) : (sort ? QVariant(c.gap) : QVariant(QString::fromStdString(c.gapText)));
-    case kTurns: return number(c.turns, 0);
-    case kBpk: return number(c.Bpk, 3);
-    case kBm: return number(c.Bm, 3);
-    case kCoreLoss: return number(c.coreLoss, 3);
-    case kCopperLoss: return number(c.copperLoss, 3);
-    case kTotalLoss: return number(c.totalLoss, 3);
-    case kRise: return number(c.temperatureRise, 1);
-    case kWire: return sort ? SortValue(c.wireDiameter) : QVariant(QString::fromStdString(FormatDiameter(c.wireDiameter)));
-    case kWires: return number(c.wires, 0);
-    case kFill: return number(c.fill, 3);
-    case kVolume: return number(c.volume, 3);
-    case kReason: return QString::fromStdString(advise::ReasonText(c.reasons));
-    default: return {};
+    case kRank:
+      return index.row() + 1;
+    case kCore:
+      return Utf(c.core);
+    case kShape:
+      return c.shape >= 0 && c.shape < shapeNames_.size() ? shapeNames_[c.shape] : QString();
+    case kMaterial:
+      return Utf(c.material);
+    case kGap:
+      return c.gapText.empty() ? (sort ? SortValue(NAN) : QVariant("-"))
+                               : (sort ? QVariant(c.gap) : QVariant(QString::fromStdString(c.gapText)));
+    case kTurns:
+      return number(c.turns, 0);
+    case kBpk:
+      return number(c.Bpk, 3);
+    case kBm:
+      return number(c.Bm, 3);
+    case kCoreLoss:
+      return number(c.coreLoss, 3);
+    case kCopperLoss:
+      return number(c.copperLoss, 3);
+    case kTotalLoss:
+      return number(c.totalLoss, 3);
+    case kRise:
+      return number(c.temperatureRise, 1);
+    case kWire:
+      return sort ? SortValue(c.wireDiameter) : QVariant(QString::fromStdString(FormatDiameter(c.wireDiameter)));
+    case kWires:
+      return number(c.wires, 0);
+    case kFill:
+      return number(c.fill, 3);
+    case kVolume:
+      return number(c.volume, 3);
+    case kReason:
+      return QString::fromStdString(advise::ReasonText(c.reasons));
+    default:
+      return {};
   }
 }
 

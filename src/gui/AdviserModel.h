@@ -14,8 +14,26 @@ class AdviserModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  enum Column { kRank, kCore, kShape, kMaterial, kGap, kTurns, kBpk, kBm, kCoreLoss, kCopperLoss, kTotalLoss,
-                kRise, kWire, kWires, kFill, kVolume, kReason, kColumnCount };
+  enum Column {
+    kRank,
+    kCore,
+    kShape,
+    kMaterial,
+    kGap,
+    kTurns,
+    kBpk,
+    kBm,
+    kCoreLoss,
+    kCopperLoss,
+    kTotalLoss,
+    kRise,
+    kWire,
+    kWires,
+    kFill,
+    kVolume,
+    kReason,
+    kColumnCount
+  };
   // The value a column sorts by.
   static constexpr int kSortRole = Qt::UserRole;
 

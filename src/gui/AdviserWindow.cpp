@@ -33,16 +33,23 @@ struct Caption {
   const char* key;
   const char* fallback;
 };
-constexpr Caption kCaptions[AdviserModel::kColumnCount] = {
-    {"adviserRank", "#"},           {"adviserCore", "Core"},
-    {"adviserShape", "Shape"},      {"adviserMaterial", "Material"},
-    {"adviserGap", "Gap, mm"},      {"adviserTurns", "Turns"},
-    {"adviserBpk", "Bpk, T"},       {"adviserBm", "B limit, T"},
-    {"adviserCoreLoss", "Core loss, W"}, {"adviserCopperLoss", "Copper loss, W"},
-    {"adviserTotalLoss", "Total loss, W"}, {"adviserRise", "Rise, K"},
-    {"adviserWire", "Wire, mm"},    {"adviserWires", "Wires"},
-    {"adviserFill", "Fill"},        {"adviserVolume", "Volume, cm3"},
-    {"adviserReason", "Not feasible because"}};
+constexpr Caption kCaptions[AdviserModel::kColumnCount] = {{"adviserRank", "#"},
+                                                           {"adviserCore", "Core"},
+                                                           {"adviserShape", "Shape"},
+                                                           {"adviserMaterial", "Material"},
+                                                           {"adviserGap", "Gap, mm"},
+                                                           {"adviserTurns", "Turns"},
+                                                           {"adviserBpk", "Bpk, T"},
+                                                           {"adviserBm", "B limit, T"},
+                                                           {"adviserCoreLoss", "Core loss, W"},
+                                                           {"adviserCopperLoss", "Copper loss, W"},
+                                                           {"adviserTotalLoss", "Total loss, W"},
+                                                           {"adviserRise", "Rise, K"},
+                                                           {"adviserWire", "Wire, mm"},
+                                                           {"adviserWires", "Wires"},
+                                                           {"adviserFill", "Fill"},
+                                                           {"adviserVolume", "Volume, cm3"},
+                                                           {"adviserReason", "Not feasible because"}};
 
 // Everything the worker reads, copied from the main window on the GUI thread.
 struct SweepInput {

@@ -169,7 +169,8 @@ QString DesignDetailsWindow::LegendText(DetailPlot plot) const {
 
 QImage DesignDetailsWindow::PlotImage(DetailPlot plot) const {
   if (!details_) return {};
-  PictureView picture(plot, [this](const char* key) { return Text(key); }, *details_);
+  PictureView picture(
+      plot, [this](const char* key) { return Text(key); }, *details_);
   return picture.View().grab().toImage();
 }
 
@@ -190,7 +191,8 @@ void DesignDetailsWindow::SavePlot(DetailPlot plot) {
     PlotImage(plot).save(name.endsWith(".png", Qt::CaseInsensitive) ? name : name + ".png", "PNG");
     return;
   }
-  PictureView picture(plot, [this](const char* key) { return Text(key); }, *details_);
+  PictureView picture(
+      plot, [this](const char* key) { return Text(key); }, *details_);
   QChartView& view = picture.View();
   view.grab();  // lays the chart out at its size before it is drawn again
   QSvgGenerator generator;

@@ -111,8 +111,8 @@ void FillLossChart(QChart* chart, const DetailText& text, const insight::DesignD
   auto* table = Named<QScatterSeries>(chart, "table");
   auto* operating = Named<QScatterSeries>(chart, "point");
   // The order of adding is the order of drawing: the marks over the lines.
-  for (QXYSeries* s : {static_cast<QXYSeries*>(curve), static_cast<QXYSeries*>(limit),
-                       static_cast<QXYSeries*>(table), static_cast<QXYSeries*>(operating)})
+  for (QXYSeries* s : {static_cast<QXYSeries*>(curve), static_cast<QXYSeries*>(limit), static_cast<QXYSeries*>(table),
+                       static_cast<QXYSeries*>(operating)})
     Attach(chart, s, x, y);
   limit->setPen(QPen(kLimitColor, 1.5, Qt::DashLine));
   table->setMarkerShape(QScatterSeries::MarkerShapeRectangle);

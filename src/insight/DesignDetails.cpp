@@ -19,8 +19,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // An input number as Calculate reads it.
 double InputNumber(const std::string& text) { return ReadLeadingDouble(CommaToPoint(text)); }
 
-WindingFigures WindingOf(const ChokeResults& r, const CoreWindingGeometry& geometry, double F,
-                         double temperature_C) {
+WindingFigures WindingOf(const ChokeResults& r, const CoreWindingGeometry& geometry, double F, double temperature_C) {
   WindingFigures w;
   w.mlt_mm = geometry.mlt_mm;
   w.mltEstimated = geometry.mltEstimated;
@@ -109,9 +108,8 @@ Waveform WaveformOf(const ChokeResults& r, double Ae_mm2, double F_kHz) {
   return w;
 }
 
-DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& context,
-                             const ChokeResults& results, const CoreExtras& extras,
-                             const InsightOptions& options) {
+DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& context, const ChokeResults& results,
+                             const CoreExtras& extras, const InsightOptions& options) {
   DesignDetails d;
   const double F = InputNumber(inputs.Fc);
   const CoreWindingGeometry geometry = WindingGeometryOf(context.core, extras);
@@ -132,8 +130,8 @@ DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& cont
   return d;
 }
 
-DesignReport ComputeDesignReport(const ChokeInputs& inputs, const ChokeContext& context,
-                                 const CoreExtras& extras, const InsightOptions& options) {
+DesignReport ComputeDesignReport(const ChokeInputs& inputs, const ChokeContext& context, const CoreExtras& extras,
+                                 const InsightOptions& options) {
   DesignReport report;
   report.results = Calculate(inputs, context);
   report.details = DescribeDesign(inputs, context, report.results, extras, options);

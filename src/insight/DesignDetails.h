@@ -20,7 +20,7 @@ namespace velmora::insight {
 
 struct InsightOptions {
   double windingTemperature_C = constants::kDefaultWindingTemperature;
-  double alTolerance = constants::kDefaultAlTolerance;      // relative, AL given
+  double alTolerance = constants::kDefaultAlTolerance;       // relative, AL given
   double gapTolerance_mm = constants::kDefaultGapTolerance;  // gap given
 };
 
@@ -44,11 +44,11 @@ struct WindingFigures {
   double copperLoss_W = 0;       // Irms^2 * R
   double skinDepth_mm = 0;       // at the switching frequency
   double diameterToSkinDepth = 0;
-  bool skinEffectNote = false;   // the wire is thicker than two skin depths
+  bool skinEffectNote = false;  // the wire is thicker than two skin depths
 };
 
 struct LossBudget {
-  double core_W = 0;    // the core-loss label's value
+  double core_W = 0;  // the core-loss label's value
   double copper_W = 0;
   double total_W = 0;
   double surface_mm2 = 0;
@@ -61,10 +61,10 @@ struct LossModel {
   bool available = false;  // a material with a usable loss table
   double F_kHz = 0;
   double Bac_T = 0;
-  double Pv_mW_cm3 = 0;    // at (F, Bac), as the label has it
+  double Pv_mW_cm3 = 0;  // at (F, Bac), as the label has it
   double limit_mW_cm3 = 0;
-  double Blimit_T = 0;     // amplitude at the limit, at F
-  CoreLossSource source;   // grid points, table values, flags
+  double Blimit_T = 0;    // amplitude at the limit, at F
+  CoreLossSource source;  // grid points, table values, flags
 };
 
 // Pv(B) at the design frequency by the label's power law; B ascending.
@@ -97,7 +97,7 @@ struct WorstCase {
   Range dI_A;
   Range Ipk_A;
   Range Bpk_T;
-  double Bm_T = 0;             // the permitted peak flux density
+  double Bm_T = 0;              // the permitted peak flux density
   bool fluxLimitHolds = false;  // Bpk stays within Bm at both ends
 };
 
@@ -112,17 +112,16 @@ struct DesignDetails {
 
 // The details of a design whose Calculate run gave `results` from these
 // inputs and context. The tolerance ends go through the gap formula of Calculate (FiguresOfGap).
-DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& context,
-                             const ChokeResults& results, const CoreExtras& extras,
-                             const InsightOptions& options = {});
+DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& context, const ChokeResults& results,
+                             const CoreExtras& extras, const InsightOptions& options = {});
 
 // Calculate and its details in one call.
 struct DesignReport {
   ChokeResults results;
   DesignDetails details;
 };
-DesignReport ComputeDesignReport(const ChokeInputs& inputs, const ChokeContext& context,
-                                 const CoreExtras& extras, const InsightOptions& options = {});
+DesignReport ComputeDesignReport(const ChokeInputs& inputs, const ChokeContext& context, const CoreExtras& extras,
+                                 const InsightOptions& options = {});
 
 // --- The pieces, for tests and for callers that need one of them ---------------
 
@@ -138,8 +137,8 @@ double TemperatureRise_K(double loss_W, double surface_mm2);
 double EstimateMlt_mm(double Ae_mm2, double An_mm2);
 double EstimateSurface_mm2(std::string_view coreName, double Ae_mm2, double An_mm2);
 // The operating point (F kHz, Bac T) in the material's table.
-LossModel DescribeLossModel(const MaterialRecord& material, double F_kHz, double Bac_T,
-                            double limit_mW_cm3, double Blimit_T);
+LossModel DescribeLossModel(const MaterialRecord& material, double F_kHz, double Bac_T, double limit_mW_cm3,
+                            double Blimit_T);
 // Pv(B) at F: the table's flux densities, log-spaced points between them, a
 // margin beyond both ends, and Bac itself (when finite and positive).
 LossCurve LossCurveAt(const MaterialRecord& material, double F_kHz, double Bac_T);

@@ -4,7 +4,7 @@ namespace velmora::insight::constants {
 
 // --- Copper -----------------------------------------------------------------
 // Resistivity of annealed copper at 20 C (IEC 60028 standard: 1/58 ohm mm2/m).
-inline constexpr double kCopperResistivity20 = 1.724e-8;  // ohm m
+inline constexpr double kCopperResistivity20 = 1.724e-8;     // ohm m
 inline constexpr double kCopperReferenceTemperature = 20.0;  // C
 // Temperature coefficient of the resistance of copper near 20 C.
 inline constexpr double kCopperTemperatureCoefficient = 0.00393;  // 1/K

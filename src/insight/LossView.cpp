@@ -9,8 +9,8 @@ namespace velmora::insight {
 
 using namespace constants;
 
-LossModel DescribeLossModel(const MaterialRecord& material, double F_kHz, double Bac_T,
-                            double limit_mW_cm3, double Blimit_T) {
+LossModel DescribeLossModel(const MaterialRecord& material, double F_kHz, double Bac_T, double limit_mW_cm3,
+                            double Blimit_T) {
   LossModel model;
   model.F_kHz = F_kHz;
   model.Bac_T = Bac_T;
@@ -18,7 +18,8 @@ LossModel DescribeLossModel(const MaterialRecord& material, double F_kHz, double
   model.Blimit_T = Blimit_T;
   model.source = DescribeCoreLoss(material, F_kHz, Bac_T);
   model.available = model.source.valid;
-  model.Pv_mW_cm3 = model.available ? EstimateCoreLoss(material, F_kHz, Bac_T, 1).Pv : std::numeric_limits<double>::quiet_NaN();
+  model.Pv_mW_cm3 =
+      model.available ? EstimateCoreLoss(material, F_kHz, Bac_T, 1).Pv : std::numeric_limits<double>::quiet_NaN();
   return model;
 }
 
@@ -45,8 +46,7 @@ LossCurve LossCurveAt(const MaterialRecord& material, double F_kHz, double Bac_T
   if (std::isfinite(Bac_T) && Bac_T > 0) B.push_back(Bac_T);
   std::sort(B.begin(), B.end());
   B.erase(std::unique(B.begin(), B.end()), B.end());
-  B.erase(std::remove_if(B.begin(), B.end(), [](double b) { return !(b > 0) || !std::isfinite(b); }),
-          B.end());
+  B.erase(std::remove_if(B.begin(), B.end(), [](double b) { return !(b > 0) || !std::isfinite(b); }), B.end());
 
   curve.Pv_mW_cm3.reserve(B.size());
   for (double b : B) curve.Pv_mW_cm3.push_back(EstimateCoreLoss(material, F_kHz, b, 1).Pv);

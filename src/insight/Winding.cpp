@@ -9,8 +9,7 @@ namespace velmora::insight {
 using namespace constants;
 
 double CopperResistivity(double temperature_C) {
-  return kCopperResistivity20 *
-         (1 + kCopperTemperatureCoefficient * (temperature_C - kCopperReferenceTemperature));
+  return kCopperResistivity20 * (1 + kCopperTemperatureCoefficient * (temperature_C - kCopperReferenceTemperature));
 }
 
 double SkinDepth_mm(double resistivity_Ohm_m, double F_kHz) {
@@ -34,9 +33,7 @@ double EstimateMlt_mm(double Ae_mm2, double An_mm2) {
 
 namespace {
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 // McLyman's Ks by core type: rings, pot-like cores (P, PQ, RM, EP) that
 // enclose their winding, and the open E and U families.

@@ -12,11 +12,16 @@ enum class LangSection { About, Menu, BaseCores, InitialData, MagneticCore, Resu
 constexpr int SlotCount(LangSection section) {
   switch (section) {
     case LangSection::About:
-    case LangSection::Menu: return 6;
-    case LangSection::MagneticCore: return 20;
-    case LangSection::Buttons: return 10;
-    case LangSection::Others: return 31;
-    default: return 30;
+    case LangSection::Menu:
+      return 6;
+    case LangSection::MagneticCore:
+      return 20;
+    case LangSection::Buttons:
+      return 10;
+    case LangSection::Others:
+      return 31;
+    default:
+      return 30;
   }
 }
 
@@ -78,14 +83,14 @@ inline constexpr LangSlot kUnitMilliHenry{LangSection::Others, 14};
 inline constexpr LangSlot kUnitMicroHenry{LangSection::Others, 15};
 inline constexpr LangSlot kUnitMillimetre{LangSection::Others, 18};
 inline constexpr LangSlot kNoDataMaterialName{LangSection::Others, 21};
-inline constexpr LangSlot kWriteFailed{LangSection::Others, 22};        // added by this program
+inline constexpr LangSlot kWriteFailed{LangSection::Others, 22};  // added by this program
 inline constexpr LangSlot kFluxWarning{LangSection::Others, 23};
 inline constexpr LangSlot kFillWarning{LangSection::Others, 24};
 inline constexpr LangSlot kRippleMessage{LangSection::Others, 25};
 inline constexpr LangSlot kUnitAwg{LangSection::Others, 26};
-inline constexpr LangSlot kWireNotice{LangSection::Others, 27};         // added by this program
-inline constexpr LangSlot kCoreNameRefused{LangSection::Others, 28};    // added by this program
-inline constexpr LangSlot kOkButton{LangSection::Others, 29};           // added by this program
-inline constexpr LangSlot kCoreValueRefused{LangSection::Others, 30};   // added by this program
+inline constexpr LangSlot kWireNotice{LangSection::Others, 27};        // added by this program
+inline constexpr LangSlot kCoreNameRefused{LangSection::Others, 28};   // added by this program
+inline constexpr LangSlot kOkButton{LangSection::Others, 29};          // added by this program
+inline constexpr LangSlot kCoreValueRefused{LangSection::Others, 30};  // added by this program
 
 }  // namespace velmora

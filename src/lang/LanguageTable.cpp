@@ -31,9 +31,9 @@ struct SectionSlots {
 };
 
 constexpr SectionSlots kOrder[] = {
-    {LangSection::About, 1},   {LangSection::Menu, 1},         {LangSection::BaseCores, 1},
+    {LangSection::About, 1},       {LangSection::Menu, 1},         {LangSection::BaseCores, 1},
     {LangSection::InitialData, 1}, {LangSection::MagneticCore, 0}, {LangSection::Results, 1},
-    {LangSection::Buttons, 1}, {LangSection::Others, 1},
+    {LangSection::Buttons, 1},     {LangSection::Others, 1},
 };
 
 // The slots of a section, for a const or a mutable table.
@@ -41,14 +41,22 @@ template <typename Table>
 auto SlotsOf(Table& t, LangSection section) {
   using Span = std::span<std::remove_reference_t<decltype(t.about[0])>>;
   switch (section) {
-    case LangSection::About: return Span(t.about);
-    case LangSection::Menu: return Span(t.menu);
-    case LangSection::BaseCores: return Span(t.baseCores);
-    case LangSection::InitialData: return Span(t.initialData);
-    case LangSection::MagneticCore: return Span(t.magneticCore);
-    case LangSection::Results: return Span(t.results);
-    case LangSection::Buttons: return Span(t.buttons);
-    case LangSection::Others: return Span(t.others);
+    case LangSection::About:
+      return Span(t.about);
+    case LangSection::Menu:
+      return Span(t.menu);
+    case LangSection::BaseCores:
+      return Span(t.baseCores);
+    case LangSection::InitialData:
+      return Span(t.initialData);
+    case LangSection::MagneticCore:
+      return Span(t.magneticCore);
+    case LangSection::Results:
+      return Span(t.results);
+    case LangSection::Buttons:
+      return Span(t.buttons);
+    case LangSection::Others:
+      return Span(t.others);
   }
   return Span();
 }
@@ -83,14 +91,22 @@ const std::string& LanguageTable::Get(LangSection section, int k) const {
 
 const char* LangSectionName(LangSection section) {
   switch (section) {
-    case LangSection::About: return "ABOUT";
-    case LangSection::Menu: return "MENU";
-    case LangSection::BaseCores: return "BASE CORES";
-    case LangSection::InitialData: return "INITIAL DATA";
-    case LangSection::MagneticCore: return "MAGNETIC CORE";
-    case LangSection::Results: return "RESULTS";
-    case LangSection::Buttons: return "BUTTONS";
-    case LangSection::Others: return "OTHERS";
+    case LangSection::About:
+      return "ABOUT";
+    case LangSection::Menu:
+      return "MENU";
+    case LangSection::BaseCores:
+      return "BASE CORES";
+    case LangSection::InitialData:
+      return "INITIAL DATA";
+    case LangSection::MagneticCore:
+      return "MAGNETIC CORE";
+    case LangSection::Results:
+      return "RESULTS";
+    case LangSection::Buttons:
+      return "BUTTONS";
+    case LangSection::Others:
+      return "OTHERS";
   }
   return "";
 }
@@ -107,8 +123,8 @@ void ParseLanguageText(std::string_view fileText, LanguageTable& table) {
     const char* name = LangSectionName(s.section);
     auto slots = SlotsOf(fresh, s.section);
     for (std::size_t k = static_cast<std::size_t>(s.first); k < slots.size(); ++k) {
-      std::string value = KeyedTextFile::GetSectionValue(text, name, "s" + std::to_string(k),
-                                                         constants::kMaxLanguageTextBytes);
+      std::string value =
+          KeyedTextFile::GetSectionValue(text, name, "s" + std::to_string(k), constants::kMaxLanguageTextBytes);
       ReplaceAll(value, "\\n", '\n');
       ReplaceAll(value, "\\t", '\t');
       slots[k] = std::move(value);

@@ -230,7 +230,8 @@ class PdfLayout {
     const double n = static_cast<double>(row.plots.size());
     const double w = (width_ - gap * (n - 1)) / n;
     Ensure(h);
-    for (std::size_t i = 0; i < row.plots.size(); ++i) DrawPlot(p_, QRectF(static_cast<double>(i) * (w + gap), y_, w, h), row.plots[i]);
+    for (std::size_t i = 0; i < row.plots.size(); ++i)
+      DrawPlot(p_, QRectF(static_cast<double>(i) * (w + gap), y_, w, h), row.plots[i]);
     y_ += h + 4 * pt_;
   }
 

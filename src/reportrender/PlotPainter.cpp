@@ -182,8 +182,9 @@ void DrawGrid(const PlotFrame& f, const QFontMetricsF& fm) {
     painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
     painter.setPen(axisPen);
     painter.drawLine(QPointF(area.left() - kTickLength * pt, y), QPointF(area.left(), y));
-    painter.drawText(QRectF(f.box.left(), y - fm.height() / 2, kLeftMargin * pt - (kTickLength + 1.5) * pt, fm.height()),
-                     Qt::AlignRight | Qt::AlignVCenter, TickText(v));
+    painter.drawText(
+        QRectF(f.box.left(), y - fm.height() / 2, kLeftMargin * pt - (kTickLength + 1.5) * pt, fm.height()),
+        Qt::AlignRight | Qt::AlignVCenter, TickText(v));
   }
   // The right axis has round ticks of its own, placed where the left axis
   // reads the same curve.

@@ -104,10 +104,8 @@ void ParseSettings(std::string_view text, bool withLanguage, SettingsRecord& rec
   for (const Field& f : kFields) {
     if (IsLanguage(f) && !withLanguage) continue;
     std::string value = LookUp(text, f.key);
-    if (f.text)
-      record.*f.text = std::move(value);
-    else
-      record.*f.choice = ReadLeadingInt(value);
+    if (f.text) record.*f.text = std::move(value);
+    else record.*f.choice = ReadLeadingInt(value);
   }
 }
 
@@ -125,10 +123,8 @@ bool ReadSettings(const std::string& fileName, bool withLanguage, SettingsRecord
 bool SetSettingsField(SettingsRecord& record, std::string_view key, std::string_view value) {
   const Field* f = FindField(key);
   if (!f) return false;
-  if (f->text)
-    record.*f->text = std::string(value);
-  else
-    record.*f->choice = ReadLeadingInt(value);
+  if (f->text) record.*f->text = std::string(value);
+  else record.*f->choice = ReadLeadingInt(value);
   return true;
 }
 

@@ -10,8 +10,8 @@ namespace velmora {
 struct SettingsRecord {
   std::string core = "E 25/13/7";  // written: the current core; read: the core to select
   std::string mater = "N87 Epcos";
-  int yes_al = 0;   // 0 gap given, 1 AL given
-  int use = 0;      // 0 output choke, 1 other use
+  int yes_al = 0;  // 0 gap given, 1 AL given
+  int use = 0;     // 0 output choke, 1 other use
   std::string zazor = "1";
   std::string L = "15";
   std::string Uimpulsa = "24";

@@ -97,8 +97,8 @@ std::string TempNameBeside(const std::string& path) {
   static std::atomic<unsigned> counter{0};
   thread_local std::minstd_rand rng{std::random_device{}()};
   char tail[64];
-  std::snprintf(tail, sizeof tail, ".%ld.%u.%08x.tmp", static_cast<long>(::getpid()),
-                counter.fetch_add(1), static_cast<unsigned>(rng()));
+  std::snprintf(tail, sizeof tail, ".%ld.%u.%08x.tmp", static_cast<long>(::getpid()), counter.fetch_add(1),
+                static_cast<unsigned>(rng()));
   return path + tail;
 }
 
@@ -209,8 +209,7 @@ void KeepOwner(int fd, const struct stat& old) {
 // owner, group and permission bits when there is an old file (else the
 // usual ones: 0666 less the umask), and flushes it to disk. On failure the
 // temporary file is gone and false is returned.
-bool WriteTemporary(const std::string& path, std::string_view bytes, const struct stat* old,
-                    std::string& tmp) {
+bool WriteTemporary(const std::string& path, std::string_view bytes, const struct stat* old, std::string& tmp) {
   int raw = -1;
   for (int attempt = 0; attempt < 16 && raw < 0; ++attempt) {
     tmp = TempNameBeside(path);

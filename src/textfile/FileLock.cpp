@@ -43,7 +43,7 @@ FileLock FileLock::Exclusive(const std::string& path, std::chrono::milliseconds 
     if (err == EINTR) continue;
     if (err != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
       ::close(fd);
-      lock.error_ = err == EWOULDBLOCK                   ? LockError::Busy
+      lock.error_ = err == EWOULDBLOCK                     ? LockError::Busy
                     : (err == ENOLCK || err == EOPNOTSUPP) ? LockError::Unsupported
                                                            : LockError::Failed;
       return lock;
@@ -52,8 +52,7 @@ FileLock FileLock::Exclusive(const std::string& path, std::chrono::milliseconds 
   }
 }
 
-FileLock::FileLock(FileLock&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), error_(other.error_) {}
+FileLock::FileLock(FileLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)), error_(other.error_) {}
 
 FileLock& FileLock::operator=(FileLock&& other) noexcept {
   if (this != &other) {

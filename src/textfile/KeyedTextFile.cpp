@@ -49,8 +49,8 @@ std::string KeyedTextFile::GetValue(std::string_view text, std::string_view key,
   return ValueAfter(text, p, maxLength, [](unsigned char c) { return c == '\r' || c == '\n'; });
 }
 
-std::string KeyedTextFile::GetSectionValue(std::string_view text, std::string_view section,
-                                           std::string_view key, std::size_t maxLength) {
+std::string KeyedTextFile::GetSectionValue(std::string_view text, std::string_view section, std::string_view key,
+                                           std::size_t maxLength) {
   text = UpToFirstZero(text);
   const auto s = text.find(section);
   if (s == std::string_view::npos) return {};

@@ -25,8 +25,7 @@ class KeyedTextFile {
                               std::size_t maxLength = constants::kMaxValueBytes);
   // Two-level lookup: first occurrence of section, then of key from there,
   // value after the next '=', up to the first byte 0..13; blanks trimmed.
-  static std::string GetSectionValue(std::string_view text, std::string_view section,
-                                     std::string_view key,
+  static std::string GetSectionValue(std::string_view text, std::string_view section, std::string_view key,
                                      std::size_t maxLength = constants::kMaxValueBytes);
 
  private:

@@ -44,10 +44,8 @@ double ReadLeadingDouble(std::string_view text) {
     ++i;
     while (i < n && IsDigit(text[i])) {
       if (!seenNonZero) {
-        if (text[i] != '0')
-          seenNonZero = true;
-        else
-          --leadExp;
+        if (text[i] != '0') seenNonZero = true;
+        else --leadExp;
       }
       ++i;
       ++digits;
@@ -72,8 +70,7 @@ double ReadLeadingDouble(std::string_view text) {
   }
 
   double value = 0.0;
-  const auto [ptr, ec] = std::from_chars(text.data() + start, text.data() + end, value,
-                                         std::chars_format::general);
+  const auto [ptr, ec] = std::from_chars(text.data() + start, text.data() + end, value, std::chars_format::general);
   (void)ptr;
   if (ec == std::errc::result_out_of_range) {
     value = seenNonZero && leadExp + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
@@ -87,8 +84,8 @@ int ReadLeadingInt(std::string_view text) {
   std::size_t i = 0;
   const std::size_t n = text.size();
   // The blanks that the C library's integer conversion skips.
-  while (i < n && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\v' ||
-                   text[i] == '\f' || text[i] == '\r'))
+  while (i < n && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\v' || text[i] == '\f' ||
+                   text[i] == '\r'))
     ++i;
   bool negative = false;
   if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';

@@ -10,9 +10,7 @@ bool IsTextList(const Control& c) {
   return c.tmpl.kind == ControlKind::ComboBox || c.tmpl.kind == ControlKind::ListBox;
 }
 
-bool HasEditField(const Control& c) {
-  return c.tmpl.kind == ControlKind::ComboBox && !(c.tmpl.style & kDropDownList);
-}
+bool HasEditField(const Control& c) { return c.tmpl.kind == ControlKind::ComboBox && !(c.tmpl.style & kDropDownList); }
 
 }  // namespace
 
@@ -141,8 +139,7 @@ const Control* Dialog::Item(int id) const {
 std::vector<int> Dialog::ItemIds() const {
   std::vector<int> ids;
   for (const Control& c : controls_)
-    if (c.tmpl.id != IDC_STATIC && std::find(ids.begin(), ids.end(), c.tmpl.id) == ids.end())
-      ids.push_back(c.tmpl.id);
+    if (c.tmpl.id != IDC_STATIC && std::find(ids.begin(), ids.end(), c.tmpl.id) == ids.end()) ids.push_back(c.tmpl.id);
   return ids;
 }
 

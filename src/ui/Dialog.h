@@ -43,7 +43,7 @@ struct Control {
   ControlTemplate tmpl;
   std::string text;  // caption / edit text / combo edit field
   bool enabled = true;
-  int check = 0;     // check boxes and radio buttons
+  int check = 0;                   // check boxes and radio buttons
   std::vector<std::string> items;  // combo and list boxes
   int curSel = -1;
   int rangeLo = 0, rangeHi = 100, pos = 0;  // spin
@@ -100,7 +100,9 @@ class Dialog {
   // The picture the window draws into its picture rectangle: a resource ID
   // (0 for none) and the rectangle in dialog units (left, top, right, bottom).
   virtual int PictureId() const { return 0; }
-  struct Rect { int left = 0, top = 0, right = 0, bottom = 0; };
+  struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+  };
   virtual Rect PictureRect() const { return {}; }
 
   // ---- life ------------------------------------------------------------------
@@ -207,8 +209,8 @@ class Dialog {
   // The focused push button's command, else the default button's (nothing
   // when that button is disabled), else IDOK.
   void UserEnter();
-  void UserEscape();  // IDCANCEL
-  void UserClose();   // the close box: IDCANCEL
+  void UserEscape();      // IDCANCEL
+  void UserClose();       // the close box: IDCANCEL
   void UserMenu(int id);  // OnCmdMsg(id), then OnCommand(id, Notify::Menu)
   // The window gains (true) or loses the activation; the Qt view reports it,
   // also around message boxes and nested dialogs. The headless host sends

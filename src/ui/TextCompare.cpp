@@ -28,9 +28,8 @@ bool Match(std::string_view name, std::string_view pattern) {
     if (p < pattern.size() && pattern[p] == '*') {
       starP = p++;
       starN = n;
-    } else if (p < pattern.size() &&
-               (pattern[p] == '?' || FoldCaseCp1251(static_cast<unsigned char>(pattern[p])) ==
-                                         FoldCaseCp1251(static_cast<unsigned char>(name[n])))) {
+    } else if (p < pattern.size() && (pattern[p] == '?' || FoldCaseCp1251(static_cast<unsigned char>(pattern[p])) ==
+                                                               FoldCaseCp1251(static_cast<unsigned char>(name[n])))) {
       ++p;
       ++n;
     } else if (starP != std::string_view::npos) {

@@ -17,8 +17,7 @@ namespace {
 
 // The name Save proposes: core and material (with "/" turned into "x", so a
 // core "E 25/13/7" gives no folder), then the main inputs with their units.
-std::string ProposedDesignName(const std::string& core, const SettingsRecord& s,
-                               const LanguageTable& lang) {
+std::string ProposedDesignName(const std::string& core, const SettingsRecord& s, const LanguageTable& lang) {
   std::string name = core + ", " + s.mater + ", ";
   std::replace(name.begin(), name.end(), '/', 'x');
   name += s.zazor + lang[kUnitMillimetre] + ", ";
@@ -51,8 +50,7 @@ void CVelmoraDlg::OnSaveDesign() {
     // The name is Windows-1251 as typed; on disk file names are UTF-8. The
     // write replaces the file whole or leaves the old one, and a failure is
     // told, not passed over.
-    if (!WriteFile(Cp1251ToUtf8(name), SerializeSettings(SettingsForWriting(), false)))
-      ReportWriteFailure(name);
+    if (!WriteFile(Cp1251ToUtf8(name), SerializeSettings(SettingsForWriting(), false))) ReportWriteFailure(name);
   }
   SetFocusItem(ids::IDC_CALCULATE);
 }

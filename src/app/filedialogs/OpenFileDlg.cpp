@@ -75,8 +75,8 @@ void COpenFileDlg::OnOK() {
   const int sel = GetCurSel(kList);
   if (sel < 0) return;
   fileName = GetLBText(kList, sel);
-  UpdateData(false);     // the static shows the very name ...
-  ui::Dialog::OnOK();    // ... that the framework's OK takes back from it
+  UpdateData(false);   // the static shows the very name ...
+  ui::Dialog::OnOK();  // ... that the framework's OK takes back from it
 }
 
 // Files created or removed meanwhile show up at every activation; the

@@ -85,8 +85,7 @@ void CSaveFileDlg::OnOK() {
   UpdateData(true);
   if (fileName.empty()) return;
   if (const auto existing = ExistingFileFor(DesignFileName(fileName, extension))) {
-    if (MessageBox(questionText + " " + *existing + " ?", messageCaption, ui::MbType::OkCancel) != ui::IDOK)
-      return;
+    if (MessageBox(questionText + " " + *existing + " ?", messageCaption, ui::MbType::OkCancel) != ui::IDOK) return;
   }
   EndDialog(ui::IDOK);
 }

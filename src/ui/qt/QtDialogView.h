@@ -79,7 +79,6 @@ class QtDialogView : public QDialog, public DialogObserver {
 
   // Pixels per dialog unit across and down on this view's screen.
   double ScaleX() const { return scaleX_; }
-  double ScaleY() const { return scaleY_; }
   // A rectangle in dialog units as pixels of the dialog surface.
   QRect ToPixels(int x, int y, int w, int h) const;
   // The widget of a control (the up arrow's parent frame for a spin button);
