@@ -30,9 +30,10 @@ build: deps
 run: build
 	@tools/run-window.sh $(BUILD)
 
-# Every test, in the normal build and in the sanitizer build, and a short run
-# of every fuzz target.
-test: test-fast test-asan fuzz-smoke
+# Every test, in the normal build and in the sanitizer build, the sources
+# against the format and the static checks, and a short run of every fuzz
+# target.
+test: test-fast lint test-asan fuzz-smoke
 
 test-fast: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
