@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/ControlIds.h"
+#include "app/WindowLines.h"
 #include "settings/SettingsRecord.h"
 #include "textfile/Cp1251.h"
 
@@ -64,44 +65,20 @@ Report MakeReport(CVelmoraDlg& dlg, const std::vector<ui::HeadlessHost::Shown>& 
   for (const auto& box : shown) r.messages.push_back({OneLine(box.caption), OneLine(box.text)});
 
   // The table: each line's caption, value and unit as the window shows them.
-  struct Line {
-    int caption, value, unit;
-  };
   const std::string dprovUnit = text(IDC_UNIT_DPROV_AWG).empty() ? text(IDC_UNIT_DPROV_MM) : text(IDC_UNIT_DPROV_AWG);
   const std::string gapCaption = dlg.GetCheck(IDC_RADIO_AL) ? text(IDC_RADIO_AL) : text(IDC_RADIO_GAP);
-  const Line inputs[] = {{IDC_LABEL_L, IDC_EDIT_L, IDC_UNIT_L},    {IDC_LABEL_INOM, IDC_EDIT_INOM, 0},
-                         {IDC_LABEL_IMIN, IDC_EDIT_IMIN, 0},       {IDC_LABEL_U1, IDC_EDIT_U1, IDC_UNIT_U1},
-                         {IDC_LABEL_U2, IDC_EDIT_U2, IDC_UNIT_U2}, {IDC_LABEL_FC, IDC_EDIT_FC, IDC_UNIT_FC},
-                         {IDC_LABEL_J, IDC_EDIT_J, IDC_UNIT_J}};
-  for (const Line& l : inputs) r.inputs.push_back({text(l.caption), text(l.value), l.unit ? text(l.unit) : "A"});
+  for (const WindowLine& l : kInputLines)
+    r.inputs.push_back({text(l.caption), text(l.value), l.unit > 0 ? text(l.unit) : FixedUnitText(l.unit)});
   r.inputs.push_back({text(IDC_LABEL_DPROV), text(IDC_EDIT_DPROV), dprovUnit});
   r.inputs.push_back({gapCaption, text(IDC_EDIT_ZAZOR), ""});
 
-  const Line results[] = {{IDC_CAP_REQUIRED, IDC_RES_REQUIRED, IDC_UNIT_REQUIRED},
-                          {IDC_CAP_AL, IDC_RES_AL, 0},
-                          {IDC_CAP_MUE, IDC_RES_MUE, 0},
-                          {IDC_CAP_BPK, IDC_RES_BPK, -1},
-                          {IDC_CAP_BAC, IDC_RES_BAC, -1},
-                          {IDC_CAP_PCORE, IDC_RES_PCORE, IDC_UNIT_PCORE},
-                          {IDC_CAP_FILL, IDC_RES_FILL, 0},
-                          {IDC_CAP_LACT, IDC_RES_LACT, IDC_UNIT_LACT},
-                          {IDC_CAP_TURNS, IDC_RES_TURNS, 0},
-                          {IDC_CAP_WIRE, IDC_RES_WIRE, IDC_UNIT_WIRE},
-                          {IDC_CAP_WIRES, IDC_RES_WIRES, 0},
-                          {IDC_CAP_JACT, IDC_RES_JACT, IDC_UNIT_JACT},
-                          {IDC_CAP_IPK, IDC_RES_IPK, -2},
-                          {IDC_CAP_DI, IDC_RES_DI, -2}};
-  for (const Line& l : results) {
-    std::string unit = l.unit > 0 ? text(l.unit) : l.unit == -1 ? "T" : l.unit == -2 ? "A" : "";
+  for (const WindowLine& l : kResultLines) {
+    std::string unit = l.unit > 0 ? text(l.unit) : FixedUnitText(l.unit);
     if (l.value == IDC_RES_BPK) unit += " " + text(IDC_RES_LIMIT);
     r.results.push_back({text(l.caption), text(l.value), unit});
   }
-  const Line core[] = {{IDC_LABEL_MU, IDC_DATA_MU, 0},
-                       {IDC_LABEL_AE, IDC_DATA_AE, IDC_UNIT_AE},
-                       {IDC_LABEL_AN, IDC_DATA_AN, IDC_UNIT_AN},
-                       {IDC_LABEL_LE, IDC_DATA_LE, IDC_UNIT_LE},
-                       {IDC_LABEL_VE, IDC_DATA_VE, IDC_UNIT_VE}};
-  for (const Line& l : core) r.coreRows.push_back({text(l.caption), text(l.value), l.unit ? text(l.unit) : ""});
+  for (const WindowLine& l : kCoreDataLines)
+    r.coreRows.push_back({text(l.caption), text(l.value), l.unit > 0 ? text(l.unit) : ""});
   return r;
 }
 

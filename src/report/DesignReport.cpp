@@ -7,6 +7,7 @@
 
 #include "app/ControlIds.h"
 #include "app/Version.h"
+#include "app/WindowLines.h"
 #include "calc/Constants.h"
 
 namespace velmora::report {
@@ -22,18 +23,9 @@ std::string OneLine(std::string text) {
   return text;
 }
 
-struct Line {
-  int caption, value, unit;
-};
-
 // Unit ids below zero stand for the static units the window draws itself.
-constexpr int kUnitTesla = -1;
-constexpr int kUnitAmpere = -2;
-
 std::string UnitText(const CVelmoraDlg& dlg, int unit) {
-  if (unit == kUnitTesla) return "T";
-  if (unit == kUnitAmpere) return "A";
-  return unit > 0 ? OneLine(dlg.GetItemText(unit)) : std::string();
+  return unit > 0 ? OneLine(dlg.GetItemText(unit)) : std::string(FixedUnitText(unit));
 }
 
 FieldList CoreAndMaterial(const CVelmoraDlg& dlg, const ChokeResults* r, const ReportTexts& t) {
@@ -42,12 +34,7 @@ FieldList CoreAndMaterial(const CVelmoraDlg& dlg, const ChokeResults* r, const R
   list.fields.push_back({t(T::CoreName), dlg.CurrentCore(), ""});
   auto text = [&dlg](int id) { return OneLine(dlg.GetItemText(id)); };
   // The unit labels read "Ae, mm2": the symbol goes to the label, the unit stays.
-  const Line core[] = {{IDC_LABEL_MU, IDC_DATA_MU, 0},
-                       {IDC_LABEL_AE, IDC_DATA_AE, IDC_UNIT_AE},
-                       {IDC_LABEL_AN, IDC_DATA_AN, IDC_UNIT_AN},
-                       {IDC_LABEL_LE, IDC_DATA_LE, IDC_UNIT_LE},
-                       {IDC_LABEL_VE, IDC_DATA_VE, IDC_UNIT_VE}};
-  for (const Line& l : core) {
+  for (const WindowLine& l : kCoreDataLines) {
     std::string label = text(l.caption);
     std::string unit = l.unit ? text(l.unit) : "";
     const std::size_t comma = unit.find(", ");
@@ -75,11 +62,8 @@ FieldList Inputs(const CVelmoraDlg& dlg, const ReportTexts& t) {
   FieldList list;
   list.columns = 2;
   auto text = [&dlg](int id) { return OneLine(dlg.GetItemText(id)); };
-  const Line inputs[] = {{IDC_LABEL_L, IDC_EDIT_L, IDC_UNIT_L},        {IDC_LABEL_INOM, IDC_EDIT_INOM, kUnitAmpere},
-                         {IDC_LABEL_IMIN, IDC_EDIT_IMIN, kUnitAmpere}, {IDC_LABEL_U1, IDC_EDIT_U1, IDC_UNIT_U1},
-                         {IDC_LABEL_U2, IDC_EDIT_U2, IDC_UNIT_U2},     {IDC_LABEL_FC, IDC_EDIT_FC, IDC_UNIT_FC},
-                         {IDC_LABEL_J, IDC_EDIT_J, IDC_UNIT_J}};
-  for (const Line& l : inputs) list.fields.push_back({text(l.caption), text(l.value), UnitText(dlg, l.unit)});
+  for (const WindowLine& l : kInputLines)
+    list.fields.push_back({text(l.caption), text(l.value), UnitText(dlg, l.unit)});
   const std::string dprovUnit = text(IDC_UNIT_DPROV_AWG).empty() ? text(IDC_UNIT_DPROV_MM) : text(IDC_UNIT_DPROV_AWG);
   list.fields.push_back({text(IDC_LABEL_DPROV), text(IDC_EDIT_DPROV), dprovUnit});
   const bool al = dlg.GetCheck(IDC_RADIO_AL) != 0;
@@ -96,21 +80,7 @@ FieldList Results(const CVelmoraDlg& dlg, const ChokeResults* r) {
   FieldList list;
   list.columns = 2;
   auto text = [&dlg](int id) { return OneLine(dlg.GetItemText(id)); };
-  const Line results[] = {{IDC_CAP_REQUIRED, IDC_RES_REQUIRED, IDC_UNIT_REQUIRED},
-                          {IDC_CAP_AL, IDC_RES_AL, 0},
-                          {IDC_CAP_MUE, IDC_RES_MUE, 0},
-                          {IDC_CAP_BPK, IDC_RES_BPK, kUnitTesla},
-                          {IDC_CAP_BAC, IDC_RES_BAC, kUnitTesla},
-                          {IDC_CAP_PCORE, IDC_RES_PCORE, IDC_UNIT_PCORE},
-                          {IDC_CAP_FILL, IDC_RES_FILL, 0},
-                          {IDC_CAP_LACT, IDC_RES_LACT, IDC_UNIT_LACT},
-                          {IDC_CAP_TURNS, IDC_RES_TURNS, 0},
-                          {IDC_CAP_WIRE, IDC_RES_WIRE, IDC_UNIT_WIRE},
-                          {IDC_CAP_WIRES, IDC_RES_WIRES, 0},
-                          {IDC_CAP_JACT, IDC_RES_JACT, IDC_UNIT_JACT},
-                          {IDC_CAP_IPK, IDC_RES_IPK, kUnitAmpere},
-                          {IDC_CAP_DI, IDC_RES_DI, kUnitAmpere}};
-  for (const Line& l : results) {
+  for (const WindowLine& l : kResultLines) {
     Field f{text(l.caption), text(l.value), UnitText(dlg, l.unit)};
     // The warnings of the calculation, on the values they are about.
     if (r && !r->stoppedByRipple) {
