@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScreen>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -27,6 +28,9 @@ namespace {
 constexpr int kProgressDelayMs = 200;
 // How often the progress bar follows the worker.
 constexpr int kProgressTickMs = 50;
+// The window's first size, and the most of the screen it takes.
+constexpr QSize kWindowSize(1100, 560);
+constexpr double kShareOfScreen = 0.9;
 
 // The column captions with their units, by the language file's keys.
 struct Caption {
@@ -72,7 +76,8 @@ AdviserWindow::AdviserWindow(CVelmoraDlg& dlg, QWidget* parent)
   ApplyTexts();
   tick_.setInterval(kProgressTickMs);
   connect(&tick_, &QTimer::timeout, this, &AdviserWindow::OnProgressTick);
-  resize(1100, 560);
+  // Room for every column, within the screen at any scaling.
+  resize(screen() ? kWindowSize.boundedTo(screen()->availableGeometry().size() * kShareOfScreen) : kWindowSize);
 }
 
 AdviserWindow::~AdviserWindow() { StopSweep(); }
