@@ -45,16 +45,6 @@ class DesignCommandsTest : public WindowTest {
       d.UserClick(ui::IDOK);
     });
   }
-  // Runs Load and opens the listed file of that name.
-  void Load(const std::string& listedName) {
-    host.QueueDriver([listedName](ui::Dialog& d) {
-      const int i = d.FindString(1009, -1, listedName);
-      ASSERT_GE(i, 0) << listedName;
-      d.UserSelect(1009, i);
-      d.UserClick(ui::IDOK);
-    });
-    Click(IDC_LOAD);
-  }
   // A design that differs from the defaults everywhere.
   static SettingsRecord OtherDesign() {
     SettingsRecord r;

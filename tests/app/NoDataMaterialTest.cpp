@@ -30,16 +30,6 @@ class NoDataMaterialTest : public WindowTest {
     s.mater = material;
     dir.write(file, SerializeSettings(s, withLanguage));
   }
-  // Runs Load and opens the listed file of that name.
-  void Load(const std::string& listedName) {
-    host.QueueDriver([listedName](ui::Dialog& d) {
-      const int i = d.FindString(1009, -1, listedName);
-      ASSERT_GE(i, 0) << listedName;
-      d.UserSelect(1009, i);
-      d.UserClick(ui::IDOK);
-    });
-    Click(IDC_LOAD);
-  }
   int LastEntry() { return static_cast<int>(Items(IDC_COMBO_MATERIAL).size()) - 1; }
   void SelectMaterial(int index) { dlg().UserSelect(IDC_COMBO_MATERIAL, index); }
   bool NoDataCalculated() { return dlg().LastCalculation() && dlg().LastCalculation()->noData; }

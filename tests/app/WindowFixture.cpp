@@ -127,4 +127,14 @@ std::vector<std::string> WindowTest::Results() const {
   return texts;
 }
 
+void WindowTest::Load(const std::string& listedName) {
+  host.QueueDriver([listedName](ui::Dialog& d) {
+    const int i = d.FindString(ids::IDC_FILE_LIST, -1, listedName);
+    ASSERT_GE(i, 0) << listedName;
+    d.UserSelect(ids::IDC_FILE_LIST, i);
+    d.UserClick(ui::IDOK);
+  });
+  Click(ids::IDC_LOAD);
+}
+
 }  // namespace velmora::test

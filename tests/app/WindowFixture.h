@@ -54,6 +54,8 @@ class WindowTest : public ::testing::Test {
   void SelectCore(const std::string& name);
   void Type(int id, const std::string& text) { dlg_->UserType(id, text); }
   void Click(int id) { dlg_->UserClick(id); }
+  // Runs Load and opens the listed file of that name in the open dialog.
+  void Load(const std::string& listedName);
   // The result labels, to see whether a calculation ran.
   std::vector<std::string> Results() const;
 
