@@ -5,14 +5,12 @@
 #include <cmath>
 
 #include "calc/WireTable.h"
-#include "textfile/Cp1251.h"
+#include "gui/GuiText.h"
 #include "textfile/Numbers.h"
 
 namespace velmora::gui {
 
 namespace {
-
-QString Utf(const std::string& cp1251) { return QString::fromStdString(Cp1251ToUtf8(cp1251)); }
 
 QString Fixed(double v, int decimals) {
   return std::isfinite(v) ? QString::fromStdString(FormatFixed(v, decimals)) : QStringLiteral("-");
@@ -67,11 +65,11 @@ QVariant AdviserModel::data(const QModelIndex& index, int role) const {
     case kRank:
       return index.row() + 1;
     case kCore:
-      return Utf(c.core);
+      return FromCp1251(c.core);
     case kShape:
       return c.shape >= 0 && c.shape < shapeNames_.size() ? shapeNames_[c.shape] : QString();
     case kMaterial:
-      return Utf(c.material);
+      return FromCp1251(c.material);
     case kGap:
       return c.gapText.empty() ? (sort ? SortValue(NAN) : QVariant("-"))
                                : (sort ? QVariant(c.gap) : QVariant(QString::fromStdString(c.gapText)));
@@ -132,7 +130,7 @@ bool AdviserFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
   const advise::Candidate& c = model->At(sourceRow);
   if (feasibleOnly_ && !c.feasible()) return false;
   if (shape_ >= 0 && c.shape != shape_) return false;
-  return material_.isEmpty() || Utf(c.material) == material_;
+  return material_.isEmpty() || FromCp1251(c.material) == material_;
 }
 
 }  // namespace velmora::gui

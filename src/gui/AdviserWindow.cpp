@@ -17,7 +17,7 @@
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
 #include "gui/AdviserModel.h"
-#include "textfile/Cp1251.h"
+#include "gui/GuiText.h"
 #include "ui/Dialog.h"
 
 namespace velmora::gui {
@@ -83,7 +83,7 @@ AdviserWindow::AdviserWindow(CVelmoraDlg& dlg, QWidget* parent)
 AdviserWindow::~AdviserWindow() { StopSweep(); }
 
 QString AdviserWindow::Text(const char* key, const char* fallback) const {
-  return QString::fromStdString(Cp1251ToUtf8(dlg_.Lang().design.Get(key, fallback)));
+  return FromCp1251(dlg_.Lang().design.Get(key, fallback));
 }
 
 void AdviserWindow::BuildLayout() {
@@ -157,8 +157,7 @@ void AdviserWindow::ApplyTexts() {
   shape_->addItem(Text("adviserAllShapes", "All shapes"));
   // The shapes as the main window's radio buttons name them.
   QStringList shapes;
-  for (int i = 0; i < kShapeCount; ++i)
-    shapes << QString::fromStdString(Cp1251ToUtf8(dlg_.GetItemText(ids::IDC_SHAPE_E + i)));
+  for (int i = 0; i < kShapeCount; ++i) shapes << FromCp1251(dlg_.GetItemText(ids::IDC_SHAPE_E + i));
   shape_->addItems(shapes);
   model_->SetShapeNames(shapes);
   shape_->setCurrentIndex(shape);
@@ -197,7 +196,7 @@ void AdviserWindow::StartSweep() {
   material_->blockSignals(true);
   material_->clear();
   material_->addItem(Text("adviserAllMaterials", "All materials"));
-  for (const std::string& m : input->materials) material_->addItem(QString::fromStdString(Cp1251ToUtf8(m)));
+  for (const std::string& m : input->materials) material_->addItem(FromCp1251(m));
   material_->setCurrentIndex(std::max(0, material_->findText(chosen)));
   material_->blockSignals(false);
 

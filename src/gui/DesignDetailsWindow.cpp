@@ -20,13 +20,13 @@
 #include "app/DesignFigures.h"
 #include "app/DesignTexts.h"
 #include "app/VelmoraDlg.h"
-#include "textfile/Cp1251.h"
+#include "gui/GuiText.h"
 
 namespace velmora {
 
-namespace {
+using gui::FromCp1251;
 
-QString FromCp1251(const std::string& text) { return QString::fromStdString(Cp1251ToUtf8(text)); }
+namespace {
 
 // The size of a copied or saved plot, in device-independent pixels: large
 // enough for the whole legend and the axis titles at any scaling.
