@@ -78,7 +78,10 @@ bool WriteAll(int fd, std::string_view bytes) {
       if (errno == EINTR) continue;
       return false;
     }
-    if (n == 0) return false;
+    if (n == 0) {
+      errno = EIO;  // no progress and no reason given
+      return false;
+    }
     p += n;
     left -= static_cast<std::size_t>(n);
   }
@@ -93,13 +96,24 @@ std::string DirPart(const std::string& path) {
   return path.substr(0, slash);
 }
 
+// The target's name with a unique tail, cut so that the whole stays within a
+// folder entry's length: a valid name of 255 bytes still gets its temporary
+// file. The cut falls between UTF-8 characters.
 std::string TempNameBeside(const std::string& path) {
   static std::atomic<unsigned> counter{0};
   thread_local std::minstd_rand rng{std::random_device{}()};
   char tail[64];
-  std::snprintf(tail, sizeof tail, ".%ld.%u.%08x.tmp", static_cast<long>(::getpid()), counter.fetch_add(1),
-                static_cast<unsigned>(rng()));
-  return path + tail;
+  const int n = std::snprintf(tail, sizeof tail, ".%ld.%u.%08x.tmp", static_cast<long>(::getpid()),
+                              counter.fetch_add(1), static_cast<unsigned>(rng()));
+  const std::size_t tailBytes = n > 0 ? static_cast<std::size_t>(n) : 0;
+  const std::size_t slash = path.find_last_of('/');
+  const std::size_t baseStart = slash == std::string::npos ? 0 : slash + 1;
+  std::size_t keep = path.size() - baseStart;
+  if (keep + tailBytes > constants::kMaxFileNameBytes) {
+    keep = constants::kMaxFileNameBytes - tailBytes;
+    while (keep > 0 && (static_cast<unsigned char>(path[baseStart + keep]) & 0xC0) == 0x80) --keep;
+  }
+  return path.substr(0, baseStart + keep) + tail;
 }
 
 // Lower case of a file name for comparing names as the original platform
@@ -178,12 +192,13 @@ namespace {
 // Symbolic links followed before giving up: the kernel's own limit for a path.
 constexpr int kMaxLinkHops = 40;
 
-// The file a write lands in: the name resolved as the readers resolve it, then
-// every symbolic link followed to its final target, so that a link the user
-// set up stays a link and its target gets the new text. A dangling link gets
-// its target created. Empty for a loop of links or an unreadable link.
-std::string FinalTarget(const std::string& givenPath) {
-  std::string path = ResolveNameNoCase(givenPath);
+// The file a write lands in: the name resolved as the readers resolve it (or
+// taken exactly as given), then every symbolic link followed to its final
+// target, so that a link the user set up stays a link and its target gets the
+// new text. A dangling link gets its target created. Empty for a loop of
+// links or an unreadable link.
+std::string FinalTarget(const std::string& givenPath, NameMatch match) {
+  std::string path = match == NameMatch::IgnoreCase ? ResolveNameNoCase(givenPath) : givenPath;
   for (int hop = 0; hop < kMaxLinkHops; ++hop) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
@@ -205,81 +220,104 @@ void KeepOwner(int fd, const struct stat& old) {
   if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0) return;
 }
 
+// The errno value of a failed step, never 0 (a fake call in a test may fail
+// without setting one).
+int Failure() { return errno != 0 ? errno : EIO; }
+
 // Writes the bytes to a new temporary file beside path, with the old file's
 // owner, group and permission bits when there is an old file (else the
 // usual ones: 0666 less the umask), and flushes it to disk. On failure the
-// temporary file is gone and false is returned.
-bool WriteTemporary(const std::string& path, std::string_view bytes, const struct stat* old, std::string& tmp) {
+// temporary file is gone and the errno value of the failed step is returned.
+int WriteTemporary(const std::string& path, std::string_view bytes, const struct stat* old, std::string& tmp) {
   int raw = -1;
   for (int attempt = 0; attempt < 16 && raw < 0; ++attempt) {
     tmp = TempNameBeside(path);
     raw = OpenRetry(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-    if (raw < 0 && errno != EEXIST) return false;
+    if (raw < 0 && errno != EEXIST) return Failure();
   }
-  if (raw < 0) return false;
+  if (raw < 0) return EEXIST;
   Fd fd(raw);
 
-  bool ok = WriteAll(fd.get(), bytes);
-  if (ok && old) KeepOwner(fd.get(), *old);  // before the mode: a chown clears set-id bits
-  if (ok && old) ok = SysFchmod(fd.get(), old->st_mode & 07777) == 0;
-  if (ok) ok = SysFsync(fd.get()) == 0;
-  ok = fd.close() && ok;
-  if (!ok) ::unlink(tmp.c_str());
-  return ok;
+  int error = 0;
+  if (!WriteAll(fd.get(), bytes)) error = Failure();
+  if (!error && old) KeepOwner(fd.get(), *old);  // before the mode: a chown clears set-id bits
+  if (!error && old && SysFchmod(fd.get(), old->st_mode & 07777) != 0) error = Failure();
+  if (!error && SysFsync(fd.get()) != 0) error = Failure();
+  if (!fd.close() && !error) error = Failure();
+  if (error) ::unlink(tmp.c_str());
+  return error;
 }
 
 // Puts the bytes into the existing file itself, for a file with more than one
 // name (hard links): a rename would give the new text to this name only and
-// leave every other name on the old file.
-bool RewriteInPlace(const std::string& path, std::string_view bytes) {
+// leave every other name on the old file. Returns the errno value of a
+// failed step, 0 when done.
+int RewriteInPlace(const std::string& path, std::string_view bytes) {
   Fd fd(OpenRetry(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY));
-  if (fd.get() < 0) return false;
+  if (fd.get() < 0) return Failure();
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  bool ok = WriteAll(fd.get(), bytes);
-  if (ok) ok = ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) == 0;
-  if (ok) ok = SysFsync(fd.get()) == 0;
-  return fd.close() && ok;
+  if (::fstat(fd.get(), &st) != 0) return Failure();
+  if (!S_ISREG(st.st_mode)) return EINVAL;
+  int error = 0;
+  if (!WriteAll(fd.get(), bytes)) error = Failure();
+  if (!error && ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0) error = Failure();
+  if (!error && SysFsync(fd.get()) != 0) error = Failure();
+  if (!fd.close() && !error) error = Failure();
+  return error;
 }
 
 }  // namespace
 
-bool WriteFileAtomic(const std::string& givenPath, std::string_view bytes) {
-  if (givenPath.empty() || givenPath.back() == '/') return false;
-  // An existing file whose name differs only in letter case is the one
-  // replaced; through links, their final target.
-  const std::string path = FinalTarget(givenPath);
-  if (path.empty()) return false;
+std::string WriteStatus::Reason() const {
+  if (ok()) return {};
+  if (refusal) return refusal;
+  if (error == EINVAL) return "it is no regular file";
+  return std::strerror(error);
+}
+
+WriteStatus WriteFileChecked(const std::string& givenPath, std::string_view bytes, NameMatch match) {
+  if (givenPath.empty()) return {ENOENT};
+  if (givenPath.back() == '/') return {EISDIR};
+  // By default an existing file whose name differs only in letter case is
+  // the one replaced; through links, their final target.
+  const std::string path = FinalTarget(givenPath, match);
+  if (path.empty()) return {ELOOP};
 
   struct stat old {};
   const bool hadTarget = ::stat(path.c_str(), &old) == 0;
-  if (hadTarget && !S_ISREG(old.st_mode)) return false;
+  if (hadTarget && S_ISDIR(old.st_mode)) return {EISDIR};
+  if (hadTarget && !S_ISREG(old.st_mode)) return {EINVAL};
   // A write-protected file stays as it is: opening it for writing fails, and
   // the rename below must not slip past that protection.
-  if (hadTarget && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return false;
+  if (hadTarget && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return {Failure()};
 
   std::string tmp;
-  if (!WriteTemporary(path, bytes, hadTarget ? &old : nullptr, tmp)) return false;
+  if (const int error = WriteTemporary(path, bytes, hadTarget ? &old : nullptr, tmp)) return {error};
 
   if (hadTarget && old.st_nlink > 1) {
     // Hard links are kept, at a price: the file is rewritten in place, which
     // a crash can tear. The complete new text is on disk in the temporary
     // file first and stays there when the rewrite fails, so it is never lost;
     // the temporary file goes only once the file itself holds the new text.
-    if (!RewriteInPlace(path, bytes)) return false;
+    if (const int error = RewriteInPlace(path, bytes)) return {error};
     ::unlink(tmp.c_str());
-    return true;
+    return {};
   }
 
   if (SysRename(tmp.c_str(), path.c_str()) != 0) {
+    const int error = Failure();
     ::unlink(tmp.c_str());
-    return false;
+    return {error};
   }
   // Make the rename itself durable; the data are already in place, so a
   // failure here is not a failure of the write.
   Fd dir(OpenRetry(DirPart(path).c_str(), O_RDONLY | O_DIRECTORY));
   if (dir.get() >= 0) SysFsync(dir.get());
-  return true;
+  return {};
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+  return WriteFileChecked(path, bytes, NameMatch::IgnoreCase).ok();
 }
 
 std::string DataFilePath(std::string_view folder, std::string_view name, std::string_view extension) {

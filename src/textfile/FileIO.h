@@ -35,6 +35,28 @@ std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode 
 // which stays behind if that rewrite fails.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
 
+// How a name given for writing finds an existing file: as the data files are
+// looked up (letter case ignored when no file has exactly that name), or
+// exactly as the file system matches names (the files the user names as the
+// output of a command: "Notes.pdf" never replaces "notes.pdf").
+enum class NameMatch { IgnoreCase, Exact };
+
+// The outcome of a write: 0 or the errno value of the step that failed
+// (EISDIR for a folder in the target's place, EINVAL for another file that
+// is no regular file, ELOOP for a loop of links).
+struct WriteStatus {
+  int error = 0;
+  // Why a write was refused before any step, when that is no errno case.
+  const char* refusal = nullptr;
+  bool ok() const { return error == 0; }
+  // Why the write failed, in the words of the C library ("Permission
+  // denied", "No space left on device"); empty when it did not.
+  std::string Reason() const;
+};
+
+// WriteFileAtomic with the names matched as asked and the reason of a failure.
+WriteStatus WriteFileChecked(const std::string& path, std::string_view bytes, NameMatch match);
+
 // The path of a data file named after a name that a file gave (a material, a
 // language, a help text): folder + name + extension, the name in UTF-8. Such
 // names are base names only: a name holding '/', a zero byte or a line break,
