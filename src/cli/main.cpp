@@ -27,6 +27,7 @@ namespace {
 using namespace velmora;
 
 constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;  // as the report program's own failures
 constexpr int kExitUsage = 2;
 constexpr int kExitStartUpEnded = 3;
 constexpr const char* kReportProgram = "velmora-report";
@@ -36,18 +37,24 @@ int Usage(const std::string& error) {
   return kExitUsage;
 }
 
+// A failure that is no fault of the command line given: the message alone.
+int Failed(const std::string& error) {
+  std::cerr << "velmora-cli: " << error << "\n";
+  return kExitFailed;
+}
+
 // Replaces this process by the report program of the same folder; returns
 // only when that fails.
 int RunReportProgram(const std::vector<std::string>& args) {
   std::error_code ec;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return Usage("cannot find the folder of velmora-cli: " + ec.message());
+  if (ec) return Failed("cannot find the folder of velmora-cli: " + ec.message());
   const std::string program = (self.parent_path() / kReportProgram).string();
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   execv(program.c_str(), argv.data());
-  return Usage("cannot start " + program + ": " + std::strerror(errno));
+  return Failed("cannot start " + program + ": " + std::strerror(errno));
 }
 
 int Run(const std::vector<std::string>& argv, const char* argv0) {

@@ -125,9 +125,11 @@ Document BuildDesignReport(CVelmoraDlg& dlg, const ReportTexts& t, const ReportM
   Document doc;
   doc.language = dlg.Settings().lang;
   doc.title = t(T::Title);
+  doc.fixedTime = meta.fixedTime;
   doc.header.push_back({t(T::Program), meta.program, ""});
   doc.header.push_back({t(T::Date), meta.date, ""});
-  doc.header.push_back({t(T::DesignFile), meta.designFile.empty() ? t(T::LastDesign) : meta.designFile, ""});
+  if (meta.designFile.empty()) doc.header.push_back({t(T::DesignFile), t(T::LastDesign), ""});
+  else doc.header.push_back({t(T::DesignFile), meta.designFile, "", false, true});
 
   doc.sections.push_back({t(T::SecCore), {CoreAndMaterial(dlg, r, t)}, false});
   doc.sections.push_back({t(T::SecInputs), {Inputs(dlg, t)}, false});

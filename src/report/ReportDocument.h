@@ -4,6 +4,8 @@
 // Windows-1251, as the language files give it; a renderer converts to Unicode
 // at its own boundary. The document says what is shown, never how: page size,
 // fonts and placement are the renderers' business.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -16,6 +18,9 @@ struct Field {
   std::string value;
   std::string unit;
   bool warning = false;
+  // The value is UTF-8, not Windows-1251: a file name as it is on disk,
+  // which may hold any character.
+  bool utf8Value = false;
 };
 
 // Fields laid out in `columns` columns; `picture` names a core picture
@@ -84,6 +89,10 @@ struct Document {
   std::string title;
   std::vector<Field> header;  // program, date, design file
   std::vector<Section> sections;
+  // Seconds since 1970 UTC that a rendering records as its creation time, so
+  // that the same document gives the same bytes (SOURCE_DATE_EPOCH); none:
+  // the renderer's clock.
+  std::optional<std::int64_t> fixedTime;
 };
 
 }  // namespace velmora::report

@@ -2,12 +2,16 @@
 // (offscreen, no display needed). velmora-cli starts it with its own
 // arguments, so that velmora-cli itself links no Qt.
 #include <QGuiApplication>
-#include <chrono>
+#include <QHashSeed>
+#include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/CliArgs.h"
@@ -30,13 +34,34 @@ int Usage(const std::string& error) {
   return kExitUsage;
 }
 
-// Now as local date and time; SOURCE_DATE_EPOCH (UTC), when set, makes the
-// report reproducible.
-std::string DateText() {
+// The latest SOURCE_DATE_EPOCH the report can print: 9999-12-31 23:59:59
+// UTC, the last moment with a four-digit year.
+constexpr std::int64_t kLastPrintableEpoch = 253402300799;
+
+// SOURCE_DATE_EPOCH as a time: a plain non-negative decimal number of
+// seconds up to kLastPrintableEpoch. Unset or empty: none; anything else
+// ("abc", "-1", "1e9", 30 digits) is an error.
+std::optional<std::int64_t> SourceDateEpoch(std::string& error) {
+  const char* text = std::getenv("SOURCE_DATE_EPOCH");
+  if (!text || !*text) return std::nullopt;
+  const std::string_view value(text);
+  std::int64_t seconds = 0;
+  const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seconds);
+  const bool digitsOnly = value.find_first_not_of("0123456789") == std::string_view::npos;
+  if (!digitsOnly || ec != std::errc() || end != value.data() + value.size() || seconds > kLastPrintableEpoch) {
+    error = "SOURCE_DATE_EPOCH=" + std::string(value) + ": must be a whole number of seconds since 1970 up to " +
+            std::to_string(kLastPrintableEpoch);
+    return std::nullopt;
+  }
+  return seconds;
+}
+
+// The fixed time in UTC, else now as local date and time.
+std::string DateText(std::optional<std::int64_t> fixed) {
   std::time_t now = std::time(nullptr);
   std::tm parts{};
-  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch && *epoch) {
-    now = static_cast<std::time_t>(std::strtoll(epoch, nullptr, 10));
+  if (fixed) {
+    now = static_cast<std::time_t>(*fixed);
     gmtime_r(&now, &parts);
   } else {
     localtime_r(&now, &parts);
@@ -46,6 +71,22 @@ std::string DateText() {
   return buffer;
 }
 
+// The ways the command can end before anything is written.
+std::optional<int> CheckWindow(const cli::OpenResult& open, cli::Session& session) {
+  if (open.status == cli::OpenResult::kUsage) return Usage(open.error);
+  if (open.status == cli::OpenResult::kStartUpEnded) {
+    const auto& shown = session.host.shown();
+    std::cerr << "velmora-cli: start-up ended" << (shown.empty() ? "" : ": " + Cp1251ToUtf8(shown.back().text)) << "\n";
+    return kExitStartUpEnded;
+  }
+  // An action ended the window (Exit): there is no window to report on.
+  if (session.dlg->IsEnded()) {
+    std::cerr << "velmora-cli: the window has ended; no report written\n";
+    return kExitStartUpEnded;
+  }
+  return std::nullopt;
+}
+
 int Run(const std::vector<std::string>& argv, const char* argv0) {
   const cli::ParseResult parsed = cli::ParseArgs(argv);
   if (!parsed.error.empty()) return Usage(parsed.error);
@@ -53,28 +94,28 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   if (args.command != cli::Command::kReport || !args.output) return Usage("velmora-report draws the report only");
   if (reportrender::FormatOfName(*args.output) == reportrender::Format::Unknown)
     return Usage("-o " + *args.output + ": the file name must end in .pdf or .html");
+  std::string epochError;
+  const std::optional<std::int64_t> fixedTime = SourceDateEpoch(epochError);
+  if (!epochError.empty()) return Usage(epochError);
   // Named from where the command was given, before the data folder is entered.
   std::error_code ec;
   const std::string output = std::filesystem::absolute(*args.output, ec).string();
   if (ec) return Usage("-o " + *args.output + ": " + ec.message());
+  std::vector<std::string> inputs;
+  if (args.designFile) inputs.push_back(std::filesystem::absolute(*args.designFile, ec).string());
 
   cli::Session session;
-  const cli::OpenResult open = cli::OpenWindow(args, argv0, session);
-  if (open.status == cli::OpenResult::kUsage) return Usage(open.error);
-  if (open.status == cli::OpenResult::kStartUpEnded) {
-    const auto& shown = session.host.shown();
-    std::cerr << "velmora-cli: start-up ended" << (shown.empty() ? "" : ": " + Cp1251ToUtf8(shown.back().text)) << "\n";
-    return kExitStartUpEnded;
-  }
+  if (const std::optional<int> ended = CheckWindow(cli::OpenWindow(args, argv0, session), session)) return *ended;
   CVelmoraDlg& dlg = *session.dlg;
   report::ReportMeta meta;
   meta.program = report::ProgramAndVersion();
-  meta.date = DateText();
-  if (args.designFile) meta.designFile = Utf8ToCp1251(*args.designFile).value_or(std::string());
+  meta.date = DateText(fixedTime);
+  meta.fixedTime = fixedTime;
+  if (args.designFile) meta.designFile = *args.designFile;
   const report::Document doc = report::BuildDesignReport(dlg, report::TextsOfWindow(dlg), meta);
 
   std::string error;
-  if (!reportrender::WriteReport(doc, output, &error)) {
+  if (!reportrender::WriteReport(doc, output, &error, inputs)) {
     std::cerr << "velmora-cli: " << error << "\n";
     return kExitWriteFailed;
   }
@@ -90,6 +131,9 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 }
 
 int main(int argc, char** argv) {
+  // A reproducible report: Qt's hashes (which order the PDF's font objects)
+  // get a fixed seed before Qt makes any.
+  if (!qEnvironmentVariableIsEmpty("SOURCE_DATE_EPOCH")) QHashSeed::setDeterministicGlobalSeed();
   qInstallMessageHandler(QuietMessages);
   // Drawing needs no display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

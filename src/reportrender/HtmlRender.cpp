@@ -10,7 +10,8 @@
 #include "reportrender/PlotPainter.h"
 #include "reportrender/ReportRender.h"
 #include "textfile/Cp1251.h"
-#include "textfile/FileIO.h"
+#include "textfile/Markup.h"
+#include "textfile/OutputFile.h"
 
 namespace velmora::reportrender {
 
@@ -43,29 +44,8 @@ constexpr const char* kStyle =
     ".clear{clear:both}"
     "@page{size:A4;margin:15mm}@media print{body{margin:0}section.page{break-before:page}}";
 
-std::string Escape(const std::string& cp1251) {
-  const std::string utf8 = Cp1251ToUtf8(cp1251);
-  std::string out;
-  for (char c : utf8) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
+// A Windows-1251 text of the document as HTML text.
+std::string Escape(const std::string& cp1251) { return EscapeMarkup(Cp1251ToUtf8(cp1251)); }
 
 // The plot as an <svg> element without the XML declaration and with a
 // size that follows its box.
@@ -80,7 +60,6 @@ std::string SvgOf(const Plot& plot) {
     svg.setResolution(kSvgResolution);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(Q(plot.title));
     QPainter painter(&svg);
     DrawPlot(painter, QRectF(QPointF(0, 0), QSizeF(size)), plot);
   }
@@ -97,7 +76,7 @@ std::string SvgOf(const Plot& plot) {
     const std::size_t b = root.find('"', a + std::char_traits<char>::length(attr));
     if (b != std::string::npos) root.erase(a, b + 1 - a);
   }
-  return root + text.substr(end);
+  return WithSvgTitle(root + text.substr(end), Cp1251ToUtf8(plot.title));
 }
 
 std::string PictureUri(const std::string& name) {
@@ -118,7 +97,7 @@ std::string HtmlBlock(const FieldList& list) {
   std::string s;
   if (!list.picture.empty()) {
     const std::string uri = PictureUri(list.picture);
-    if (!uri.empty()) s += "<img class=\"core\" alt=\"\" src=\"" + uri + "\">";
+    if (!uri.empty()) s += "<img class=\"core\" alt=\"\" src=\"" + uri + "\"/>";
   }
   const std::size_t columns = static_cast<std::size_t>(std::max(1, list.columns));
   s += "<table class=\"fields\">";
@@ -165,11 +144,12 @@ std::string HtmlBlock(const PlotRow& row) {
 
 std::string HtmlOf(const Document& doc) {
   const char* lang = doc.language == "Russian" ? "ru" : "en";
-  std::string h = std::string("<!DOCTYPE html>\n<html lang=\"") + lang + "\">\n<head>\n<meta charset=\"utf-8\">\n";
+  std::string h = std::string("<!DOCTYPE html>\n<html lang=\"") + lang + "\">\n<head>\n<meta charset=\"utf-8\"/>\n";
   h += "<title>" + Escape(doc.title) + "</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n";
   h += "<h1>" + Escape(doc.title) + "</h1>\n<p class=\"meta\">";
   for (std::size_t i = 0; i < doc.header.size(); ++i)
-    h += (i ? " &#183; " : "") + Escape(doc.header[i].label) + ": " + Escape(doc.header[i].value);
+    h += (i ? " &#183; " : "") + Escape(doc.header[i].label) + ": " +
+         (doc.header[i].utf8Value ? EscapeMarkup(doc.header[i].value) : Escape(doc.header[i].value));
   h += "</p>\n";
   for (const Section& s : doc.sections) {
     h += s.newPage ? "<section class=\"page\">" : "<section>";
@@ -192,7 +172,8 @@ Format FormatOfName(const std::string& fileName) {
   return Format::Unknown;
 }
 
-bool WriteReport(const Document& doc, const std::string& fileName, std::string* error) {
+bool WriteReport(const Document& doc, const std::string& fileName, std::string* error,
+                 const std::vector<std::string>& inputs) {
   const Format format = FormatOfName(fileName);
   if (format == Format::Unknown) {
     if (error) *error = "the file name must end in .pdf or .html: " + fileName;
@@ -203,8 +184,8 @@ bool WriteReport(const Document& doc, const std::string& fileName, std::string* 
     if (error) *error = "the report could not be drawn";
     return false;
   }
-  if (!WriteFileAtomic(fileName, bytes)) {
-    if (error) *error = "cannot write " + fileName;
+  if (const WriteStatus status = WriteOutputFile(fileName, bytes, inputs); !status.ok()) {
+    if (error) *error = "cannot write " + fileName + ": " + status.Reason();
     return false;
   }
   return true;

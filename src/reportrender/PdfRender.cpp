@@ -7,6 +7,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <cstdint>
+#include <ctime>
+#include <string_view>
 
 #include "reportrender/PlotPainter.h"
 #include "reportrender/ReportRender.h"
@@ -56,7 +59,7 @@ class PdfLayout {
     QString meta;
     for (const Field& f : doc.header) {
       if (!meta.isEmpty()) meta += QStringLiteral("   \u00b7   ");
-      meta += Q(f.label) + QStringLiteral(": ") + Q(f.value);
+      meta += Q(f.label) + QStringLiteral(": ") + (f.utf8Value ? QString::fromStdString(f.value) : Q(f.value));
     }
     y_ += Text(ReportFont(kMetaSize), 0, width_, meta, kMutedColor) + 3 * pt_;
     Rule(kHeadingColor, 1.0);
@@ -243,6 +246,27 @@ class PdfLayout {
   int pages_ = 1;
 };
 
+// The writer's creation date ("D:20261209090612Z" or with an offset
+// "+01'00'") replaced by the fixed time in UTC, in a text of the very same
+// length, so that the offsets of the file's cross-reference table stay
+// right. Qt gives no other way to set it.
+void FixCreationDate(std::string& pdf, std::int64_t seconds) {
+  constexpr std::string_view kKey = "/CreationDate (D:";
+  const std::size_t start = pdf.find(kKey);
+  if (start == std::string::npos) return;
+  const std::size_t date = start + kKey.size();
+  const std::size_t end = pdf.find(')', date);
+  if (end == std::string::npos) return;
+  const std::time_t t = static_cast<std::time_t>(seconds);
+  std::tm parts{};
+  gmtime_r(&t, &parts);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y%m%d%H%M%S", &parts);
+  std::string fixed = text;
+  fixed += pdf[end - 1] == 'Z' ? "Z" : "+00'00'";
+  if (fixed.size() == end - date) pdf.replace(date, fixed.size(), fixed);
+}
+
 }  // namespace
 
 std::string PdfOf(const Document& doc, int* pages) {
@@ -262,7 +286,9 @@ std::string PdfOf(const Document& doc, int* pages) {
     painter.end();
     if (pages) *pages = layout.pages();
   }
-  return buffer.data().toStdString();
+  std::string pdf = buffer.data().toStdString();
+  if (doc.fixedTime) FixCreationDate(pdf, *doc.fixedTime);
+  return pdf;
 }
 
 }  // namespace velmora::reportrender

@@ -3,6 +3,7 @@
 // self-contained HTML file (inline SVG plots, the core picture as data). Qt
 // draws both; a QGuiApplication must exist (the offscreen platform will do).
 #include <string>
+#include <vector>
 
 #include "report/ReportDocument.h"
 
@@ -18,7 +19,11 @@ enum class Format { Pdf, Html, Unknown };
 Format FormatOfName(const std::string& fileName);
 
 // Writes the report to a file (UTF-8 name) in the format its extension names,
-// whole or not at all. False with the reason in `error` (UTF-8).
-bool WriteReport(const report::Document& doc, const std::string& fileName, std::string* error);
+// whole or not at all, by the rules of every output the user names
+// (textfile/OutputFile.h): the name matched exactly, never one of `inputs`
+// (the design file the report was made from). False with the reason in
+// `error` (UTF-8).
+bool WriteReport(const report::Document& doc, const std::string& fileName, std::string* error,
+                 const std::vector<std::string>& inputs = {});
 
 }  // namespace velmora::reportrender
