@@ -62,6 +62,7 @@ constexpr Entry kTexts[] = {
     {"copyPlot", "Copy"},
     {"savePlot", "Save..."},
     {"saveTitle", "Save the plot"},
+    {"saveFailed", "The plot could not be saved:"},
 };
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "gui/DesignDetailsWindow.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,11 +16,16 @@
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
+#include <cerrno>
 
 #include "app/DesignFigures.h"
 #include "app/DesignTexts.h"
 #include "app/VelmoraDlg.h"
 #include "gui/GuiText.h"
+#include "gui/OutputDialog.h"
+#include "textfile/Markup.h"
+#include "textfile/OutputFile.h"
+#include "ui/TitleText.h"
 
 namespace velmora {
 
@@ -117,6 +122,10 @@ void DesignDetailsWindow::AddPlot(QGridLayout* grid, int column, DetailPlot plot
 
 QString DesignDetailsWindow::Text(const char* key) const { return FromCp1251(DesignText(lang_, key)); }
 
+QString DesignDetailsWindow::ChartText(const char* key) const {
+  return FromCp1251(std::string(ui::TitleText(DesignText(lang_, key))));
+}
+
 void DesignDetailsWindow::Texts() {
   setWindowTitle(Text("title"));
   for (QPushButton* b : findChildren<QPushButton*>())
@@ -131,7 +140,7 @@ void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
     note_->setText(Text("noCalculation"));
     return;
   }
-  const DetailText text = [this](const char* key) { return Text(key); };
+  const DetailText text = [this](const char* key) { return ChartText(key); };
   FillLossChart(lossView_->chart(), text, *details_);
   FillWaveChart(waveView_->chart(), text, *details_);
   lossLegend_->setText(LegendHtml(lossView_->chart()));
@@ -170,7 +179,7 @@ QString DesignDetailsWindow::LegendText(DetailPlot plot) const {
 QImage DesignDetailsWindow::PlotImage(DetailPlot plot) const {
   if (!details_) return {};
   PictureView picture(
-      plot, [this](const char* key) { return Text(key); }, *details_);
+      plot, [this](const char* key) { return ChartText(key); }, *details_);
   return picture.View().grab().toImage();
 }
 
@@ -179,29 +188,44 @@ void DesignDetailsWindow::CopyPlot(DetailPlot plot) {
   if (!image.isNull()) QApplication::clipboard()->setImage(image);
 }
 
-void DesignDetailsWindow::SavePlot(DetailPlot plot) {
-  if (!details_) return;
-  QString selected;
-  const QString name =
-      QFileDialog::getSaveFileName(this, Text("saveTitle"), QString(), "PNG (*.png);;SVG (*.svg)", &selected);
-  if (name.isEmpty()) return;
-  const bool svg = name.endsWith(".svg", Qt::CaseInsensitive) ||
-                   (selected.startsWith("SVG") && !name.endsWith(".png", Qt::CaseInsensitive));
+std::string DesignDetailsWindow::PlotBytes(DetailPlot plot, bool svg) const {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
   if (!svg) {
-    PlotImage(plot).save(name.endsWith(".png", Qt::CaseInsensitive) ? name : name + ".png", "PNG");
-    return;
+    const QImage image = PlotImage(plot);
+    if (image.isNull() || !image.save(&buffer, "PNG")) return {};
+    return buffer.data().toStdString();
   }
   PictureView picture(
-      plot, [this](const char* key) { return Text(key); }, *details_);
+      plot, [this](const char* key) { return ChartText(key); }, *details_);
   QChartView& view = picture.View();
   view.grab();  // lays the chart out at its size before it is drawn again
-  QSvgGenerator generator;
-  generator.setFileName(name.endsWith(".svg", Qt::CaseInsensitive) ? name : name + ".svg");
-  generator.setSize(view.size());
-  generator.setViewBox(view.rect());
-  generator.setTitle(view.chart()->title());
-  QPainter painter(&generator);
-  view.render(&painter);
+  {
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(view.size());
+    generator.setViewBox(view.rect());
+    QPainter painter(&generator);
+    view.render(&painter);
+  }
+  // The title escaped: the SVG writer puts a title in as it is.
+  return WithSvgTitle(buffer.data().toStdString(), view.chart()->title().toStdString());
+}
+
+void DesignDetailsWindow::SavePlot(DetailPlot plot) {
+  if (!details_) return;
+  const gui::OutputTexts words{Text("saveTitle"),
+                               FromCp1251(lang_[kOverwriteQuestion]),
+                               FromCp1251(lang_[kMessageCaption]),
+                               FromCp1251(lang_[kOkButton]),
+                               FromCp1251(lang_[kCancelButton]),
+                               Text("saveFailed")};
+  const auto chosen = gui::AskOutputFile(this, words, QString(), {{"PNG", {".png"}}, {"SVG", {".svg"}}});
+  if (!chosen) return;
+  const std::string bytes = PlotBytes(plot, chosen->filter == 1);
+  const WriteStatus status =
+      bytes.empty() ? WriteStatus{EIO, "the picture could not be drawn"} : WriteOutputFile(chosen->path, bytes);
+  if (!status.ok()) gui::TellOutputFailed(this, words, chosen->path + ": " + status.Reason());
 }
 
 }  // namespace velmora

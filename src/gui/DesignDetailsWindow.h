@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QWidget>
 #include <optional>
+#include <string>
 
 #include "gui/DetailCharts.h"
 #include "insight/DesignDetails.h"
@@ -39,6 +40,11 @@ class DesignDetailsWindow : public QWidget {
   void SavePlot(DetailPlot plot);
   void AddPlot(QGridLayout* grid, int column, DetailPlot plot, QChartView* view, QLabel* legend);
   QString Text(const char* key) const;
+  // A text the charts lay out as a title, axis title or legend entry: cut
+  // to ui::kMaxTitleChars.
+  QString ChartText(const char* key) const;
+  // The plot as the bytes of a PNG or an SVG file; empty when it cannot be drawn.
+  std::string PlotBytes(DetailPlot plot, bool svg) const;
 
   QLabel* note_ = nullptr;
   QChartView* lossView_ = nullptr;

@@ -13,6 +13,8 @@
 #include <cmath>
 #include <limits>
 
+#include "textfile/Markup.h"
+
 namespace velmora {
 
 namespace {
@@ -194,7 +196,7 @@ QString LegendHtml(const QChart* chart) {
       color = xy->pen().color();
       mark = xy->pen().style() == Qt::SolidLine ? "&#9473;&#9473;" : "&#9476;&#9476;";
     }
-    QString name = xy->name().toHtmlEscaped();
+    QString name = QString::fromStdString(EscapeMarkup(xy->name().toStdString()));
     name.replace(' ', "&nbsp;");
     entries << QString("<span style=\"color:%1\">%2</span>&nbsp;%3").arg(color.name(), mark, name);
   }

@@ -1,18 +1,14 @@
 #include "gui/ReportExport.h"
 
 #include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <ctime>
 
 #include "app/VelmoraDlg.h"
+#include "gui/OutputDialog.h"
 #include "report/DesignReport.h"
 #include "reportrender/PlotPainter.h"
 #include "reportrender/ReportRender.h"
-#include "textfile/Cp1251.h"
 
 namespace velmora {
 
@@ -32,29 +28,21 @@ std::string Now() {
 void ExportReport(CVelmoraDlg& dlg, QWidget* parent) {
   using reportrender::Q;
   const report::ReportTexts texts = report::TextsOfWindow(dlg);
-  const QString pdf = Q(texts(report::T::ExportFilterPdf)) + QStringLiteral(" (*.pdf)");
-  const QString html = Q(texts(report::T::ExportFilterHtml)) + QStringLiteral(" (*.html *.htm)");
+  const gui::OutputTexts words{Q(texts(report::T::ExportCaption)), Q(dlg.Lang()[kOverwriteQuestion]),
+                               Q(dlg.Lang()[kMessageCaption]),     Q(dlg.Lang()[kOkButton]),
+                               Q(dlg.Lang()[kCancelButton]),       Q(texts(report::T::ExportFailed))};
+  const std::vector<gui::OutputFilter> filters{{Q(texts(report::T::ExportFilterPdf)), {".pdf"}},
+                                               {Q(texts(report::T::ExportFilterHtml)), {".html", ".htm"}}};
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  QString chosen = pdf;
-  QString name = QFileDialog::getSaveFileName(parent, Q(texts(report::T::ExportCaption)),
-                                              QDir(folder).filePath(QStringLiteral("report.pdf")),
-                                              pdf + QStringLiteral(";;") + html, &chosen);
-  if (name.isEmpty()) return;
-  // A name without a known extension takes the one of the chosen filter.
-  if (reportrender::FormatOfName(name.toStdString()) == reportrender::Format::Unknown)
-    name += chosen == html ? QStringLiteral(".html") : QStringLiteral(".pdf");
+  const auto chosen = gui::AskOutputFile(parent, words, QDir(folder).filePath(QStringLiteral("report.pdf")), filters);
+  if (!chosen) return;
 
   report::ReportMeta meta;
   meta.program = report::ProgramAndVersion();
   meta.date = Now();
   const report::Document doc = report::BuildDesignReport(dlg, texts, meta);
   std::string error;
-  if (reportrender::WriteReport(doc, name.toStdString(), &error)) return;
-  QMessageBox box(QMessageBox::Warning, Q(dlg.Lang()[kMessageCaption]),
-                  Q(texts(report::T::ExportFailed)) + QLatin1Char('\n') + QString::fromStdString(error),
-                  QMessageBox::Ok, parent);
-  box.button(QMessageBox::Ok)->setText(Q(dlg.Lang()[kOkButton]));  // in the window's language
-  box.exec();
+  if (!reportrender::WriteReport(doc, chosen->path, &error)) gui::TellOutputFailed(parent, words, error);
 }
 
 }  // namespace velmora

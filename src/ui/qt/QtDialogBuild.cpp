@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "ui/TitleText.h"
 #include "ui/qt/QtDialogView.h"
 #include "ui/qt/QtViewParts.h"
 
@@ -78,7 +79,7 @@ QStringList WithMnemonics(const std::vector<MenuItem>& items) {
   QStringList texts;
   QString taken;
   for (const MenuItem& item : items) {
-    texts << FromCp1251(item.text);
+    texts << FromCp1251(TitleText(item.text));
     if (const QChar marked = MarkedMnemonic(texts.back()); !marked.isNull()) taken += marked;
   }
   for (QString& text : texts) {
