@@ -143,6 +143,15 @@ def seeds():
         huge(b"[R 1]\r\nAe = 1\r\n[OTHERS]\r\ns2 = x\\n", 500000, b"Mat1 = N87"),
         huge(b"Mat1 = Mat2 = Bmax = B_50 = core\t= ", 1000000, b""),
     ]
+    # The language files' report sections with a core and a material name;
+    # one with texts that try to break out of their elements.
+    hostile = crlf("[REPORT]", "title = </title><script>alert(1)</script>", "secPlots = ]]><![CDATA[",
+                   "unitW = &amp; &#0; \x01 '\"")
+    out["report"] = [
+        share("English.lng") + params(take_string("E 30/15/7"), take_string("N87 Epcos")),
+        share("Russian.lng") + params(take_string("ETD 29/16/10"), take_string("3C95 Ferroxcube")),
+        hostile + params(take_string("<b>E</b>"), take_string("N87\" onload=\"x")),
+    ]
     out["cp1251"] = [share("Russian.lng")[:1500], "Дроссель µH №5".encode("utf-8"), bytes(range(256))]
     return out
 
