@@ -123,7 +123,7 @@ void DesignDetailsWindow::AddPlot(QGridLayout* grid, int column, DetailPlot plot
 QString DesignDetailsWindow::Text(const char* key) const { return FromCp1251(DesignText(lang_, key)); }
 
 QString DesignDetailsWindow::ChartText(const char* key) const {
-  return FromCp1251(std::string(ui::TitleText(DesignText(lang_, key))));
+  return FromCp1251(ui::ChartText(DesignText(lang_, key)));
 }
 
 void DesignDetailsWindow::Texts() {

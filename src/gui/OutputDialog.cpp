@@ -36,11 +36,10 @@ bool MayReplace(QWidget* parent, const OutputTexts& texts, const std::string& pa
 
 std::string NameToWrite(const std::string& typed, const std::vector<OutputFilter>& filters, std::size_t chosen) {
   if (filters.empty()) return typed;
-  for (const OutputFilter& f : filters)
-    for (const std::string& ext : f.extensions)
-      if (HasExtension(typed, ext)) return typed;
+  std::vector<std::string> all;
+  for (const OutputFilter& f : filters) all.insert(all.end(), f.extensions.begin(), f.extensions.end());
   const OutputFilter& added = filters[chosen < filters.size() ? chosen : 0];
-  return added.extensions.empty() ? typed : typed + added.extensions.front();
+  return OutputName(typed, all, added.extensions.empty() ? "" : added.extensions.front());
 }
 
 std::optional<ChosenOutput> AskOutputFile(QWidget* parent, const OutputTexts& texts, const QString& proposed,

@@ -125,7 +125,6 @@ Document BuildDesignReport(CVelmoraDlg& dlg, const ReportTexts& t, const ReportM
   Document doc;
   doc.language = dlg.Settings().lang;
   doc.title = t(T::Title);
-  doc.fixedTime = meta.fixedTime;
   doc.header.push_back({t(T::Program), meta.program, ""});
   doc.header.push_back({t(T::Date), meta.date, ""});
   if (meta.designFile.empty()) doc.header.push_back({t(T::DesignFile), t(T::LastDesign), ""});

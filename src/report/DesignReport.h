@@ -5,8 +5,6 @@
 // model, worst case), the plots and a winding instruction. The values of the
 // window's results are the very label texts, so the report always agrees with
 // the window and with `velmora-cli calc`.
-#include <cstdint>
-#include <optional>
 #include <string>
 
 #include "app/VelmoraDlg.h"
@@ -17,10 +15,9 @@
 namespace velmora::report {
 
 struct ReportMeta {
-  std::string program;                    // "Velmora 5.2.0"
-  std::string date;                       // as it is to be shown
-  std::string designFile;                 // UTF-8, as named on disk; empty: the window's last design
-  std::optional<std::int64_t> fixedTime;  // Document::fixedTime
+  std::string program;     // "Velmora 5.2.0"
+  std::string date;        // as it is to be shown
+  std::string designFile;  // UTF-8, as named on disk; empty: the window's last design
 };
 
 // "Velmora 5.2.0".

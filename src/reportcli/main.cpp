@@ -110,9 +110,9 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   report::ReportMeta meta;
   meta.program = report::ProgramAndVersion();
   meta.date = DateText(fixedTime);
-  meta.fixedTime = fixedTime;
   if (args.designFile) meta.designFile = *args.designFile;
-  const report::Document doc = report::BuildDesignReport(dlg, report::TextsOfWindow(dlg), meta);
+  report::Document doc = report::BuildDesignReport(dlg, report::TextsOfWindow(dlg), meta);
+  doc.fixedTime = fixedTime;
 
   std::string error;
   if (!reportrender::WriteReport(doc, output, &error, inputs)) {

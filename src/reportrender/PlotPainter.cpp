@@ -86,6 +86,17 @@ Axis AxisOf(const std::vector<const std::vector<double>*>& lists, bool log, bool
   return a;
 }
 
+// A text of the plot as one line: control characters (a line break, a TAB,
+// an escape from a language file) become blanks. A plot's texts are single
+// lines, and the SVG writer would put them into the file raw, where XML
+// allows none of them.
+QString PlotText(const std::string& cp1251) {
+  std::string line = cp1251;
+  for (char& c : line)
+    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+  return Q(line);
+}
+
 QString TickText(double v) {
   if (std::abs(v) < 1e-12) v = 0;
   return QString::number(v, 'g', 6);
@@ -208,12 +219,12 @@ void DrawAxisLabels(const PlotFrame& f) {
   const double pt = f.pt;
   painter.setFont(ReportFont(kLabelSize));
   painter.drawText(QRectF(f.area.left(), f.box.bottom() - 10 * pt, f.area.width(), 10 * pt), Qt::AlignCenter,
-                   Q(f.plot.xLabel));
+                   PlotText(f.plot.xLabel));
   auto vertical = [&](double x, const std::string& text) {
     painter.save();
     painter.translate(x, f.area.center().y());
     painter.rotate(-90);
-    painter.drawText(QRectF(-f.area.height() / 2, -5 * pt, f.area.height(), 10 * pt), Qt::AlignCenter, Q(text));
+    painter.drawText(QRectF(-f.area.height() / 2, -5 * pt, f.area.height(), 10 * pt), Qt::AlignCenter, PlotText(text));
     painter.restore();
   };
   vertical(f.box.left() + 5 * pt, f.plot.yLabel);
@@ -275,7 +286,7 @@ void DrawLegend(const PlotFrame& f, const QFontMetricsF& fm) {
       painter.drawLine(QPointF(x, mid), QPointF(x + 12 * pt, mid));
     }
     painter.setPen(Qt::black);
-    painter.drawText(QPointF(x + 15 * pt, mid + fm.ascent() / 2 - fm.descent() / 2), Q(f.plot.series[i].name));
+    painter.drawText(QPointF(x + 15 * pt, mid + fm.ascent() / 2 - fm.descent() / 2), PlotText(f.plot.series[i].name));
     y += fm.height() * 1.1;
   }
 }
@@ -287,7 +298,8 @@ void DrawPlot(QPainter& painter, const QRectF& box, const report::Plot& plot) {
   const PlotFrame frame = FrameOf(painter, box, plot);
   painter.setFont(ReportFont(kTitleSize, true));
   painter.setPen(Qt::black);
-  painter.drawText(QRectF(box.left(), box.top(), box.width(), kTitleHeight * frame.pt), Qt::AlignCenter, Q(plot.title));
+  painter.drawText(QRectF(box.left(), box.top(), box.width(), kTitleHeight * frame.pt), Qt::AlignCenter,
+                   PlotText(plot.title));
   painter.setFont(ReportFont(kTickSize));
   const QFontMetricsF fm(painter.font(), painter.device());
   DrawGrid(frame, fm);

@@ -21,9 +21,8 @@ bool HasExtension(std::string_view name, std::string_view ending) {
   return true;
 }
 
-std::string OutputName(const std::string& name, std::initializer_list<std::string_view> extensions,
-                       std::string_view added) {
-  for (std::string_view ext : extensions)
+std::string OutputName(const std::string& name, const std::vector<std::string>& extensions, std::string_view added) {
+  for (const std::string& ext : extensions)
     if (HasExtension(name, ext)) return name;
   return name + std::string(added);
 }

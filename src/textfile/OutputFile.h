@@ -5,7 +5,6 @@
 // itself. Names are matched exactly as the file system matches them, never
 // with the letter-case lookup of the data files: "Notes.pdf" is a new file
 // beside "notes.pdf".
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +19,7 @@ bool HasExtension(std::string_view name, std::string_view extension);
 
 // The name as written: the name itself when it ends in one of the extensions
 // (".pdf"; letter case ignored), else the name with `added` appended.
-std::string OutputName(const std::string& name, std::initializer_list<std::string_view> extensions,
-                       std::string_view added);
+std::string OutputName(const std::string& name, const std::vector<std::string>& extensions, std::string_view added);
 
 // True when something of exactly that name exists (a file, a folder, a
 // link, also a dangling one): writing there replaces it, so the user is

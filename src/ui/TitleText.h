@@ -6,6 +6,7 @@
 // the other menus off the bar. No language file's text comes near the cut:
 // the longest shipped title has under 60 characters.
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace velmora::ui {
@@ -14,5 +15,15 @@ inline constexpr std::size_t kMaxTitleChars = 200;
 
 // The first kMaxTitleChars characters of a Windows-1251 text (one byte each).
 inline std::string_view TitleText(std::string_view cp1251) { return cp1251.substr(0, kMaxTitleChars); }
+
+// A chart's text: cut, and on one line, every control character (a line
+// break, a TAB, an escape) a blank; a picture saved as SVG holds the text as
+// it is given, and XML allows none of them.
+inline std::string ChartText(std::string_view cp1251) {
+  std::string line(TitleText(cp1251));
+  for (char& c : line)
+    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+  return line;
+}
 
 }  // namespace velmora::ui
