@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QSet>
+#include <QtCharts/QAbstractAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QXYSeries>
@@ -94,6 +95,24 @@ TEST_F(DesignDetailsWindowTest, PicturesAreDrawnAtTheirOwnSizeWithTheLegend) {
       for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
     EXPECT_GT(colours.size(), 20) << "a blank picture";
   }
+}
+
+// A language text of any length is cut to 200 characters before the charts
+// lay it out (Qt's layout of a long title costs memory with the square of
+// its length), and a picture of it is still drawn.
+TEST_F(DesignDetailsWindowTest, LongTextsAreCutBeforeLayout) {
+  const std::string endless(16000, 'x');
+  dir.write("English.lng", dir.read("English.lng") + crlf({"[DESIGN DETAILS]", "axisFlux = " + endless,
+                                                           "plotWave = " + endless, "curve = " + endless}));
+  CVelmoraDlg& d = Start();
+  DesignDetailsWindow window(nullptr);
+  window.Refresh(d);
+  const std::vector<QChart*> charts = Charts(window);
+  ASSERT_EQ(charts.size(), 2u);
+  EXPECT_EQ(charts[0]->axes(Qt::Horizontal).at(0)->titleText(), QString(200, 'x'));
+  EXPECT_EQ(charts[1]->title(), QString(200, 'x'));
+  EXPECT_EQ(charts[0]->series().at(0)->name(), QString(200, 'x'));
+  EXPECT_FALSE(window.PlotImage(DetailPlot::Loss).isNull());
 }
 
 }  // namespace

@@ -105,6 +105,71 @@ TEST_F(ReportCliTest, UsageErrorsAndWriteFailures) {
   EXPECT_FALSE(dir.exists("out/r.pdf"));
 }
 
+// Hostile names and settings: what is written, what is kept, the exit status.
+TEST_F(ReportCliTest, OutputsNeverReplaceWhatTheyShouldNot) {
+  dir.write("out/notes.pdf", "notes");
+  dir.write("out/отчёт.html", "notes");
+  dir.write("out/same.html", "notes");
+  const std::string longest = std::string(250, 'n') + ".html";  // 255 bytes
+  struct Case {
+    std::vector<std::string> args;
+    const char* epoch;  // SOURCE_DATE_EPOCH
+    int exit;
+    const char* written;  // "" for nothing
+    const char* error;    // a part of the error text
+  } const cases[] = {
+      {{"-o", "Notes.pdf"}, "86400", 0, "Notes.pdf", ""},
+      {{"-o", "ОТЧЁТ.html"}, "86400", 0, "ОТЧЁТ.html", ""},
+      {{"same.html", "-o", "same.html"}, "86400", 1, "", "made from"},
+      {{"-o", "."}, "86400", 2, "", ".pdf or .html"},
+      {{"-o", "folder.pdf"}, "86400", 1, "", "Is a directory"},
+      {{"-o", longest}, "86400", 0, longest.c_str(), ""},
+      {{"-o", "e.html"}, "abc", 2, "", "SOURCE_DATE_EPOCH"},
+      {{"-o", "e.html"}, "99999999999999999999", 2, "", "SOURCE_DATE_EPOCH"},
+      {{"-o", "e.html"}, "253402300800", 2, "", "SOURCE_DATE_EPOCH"},
+      {{"-o", "e.html"}, "-1", 2, "", "SOURCE_DATE_EPOCH"},
+      {{"-o", "e.html"}, "253402300799", 0, "e.html", ""},
+      {{"--do", "click 2", "-o", "x.html"}, "86400", 3, "", "ended"},
+  };
+  std::filesystem::create_directory(dir.path() + "/out/folder.pdf");
+  for (const Case& c : cases) {
+    std::vector<std::string> args{"report"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    std::string cmd = "cd " + Quote(dir.path() + "/out") + " && SOURCE_DATE_EPOCH=" + Quote(c.epoch) + " " +
+                      Quote(VELMORA_CLI) + " --dir " + Quote(data.path());
+    for (const auto& a : args) cmd += " " + Quote(a);
+    const CliRun run = RunShell(cmd, dir);
+    EXPECT_EQ(run.exit, c.exit) << c.args.back() << " " << c.epoch << "\n" << run.err;
+    EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+    if (*c.written) {
+      EXPECT_NE(dir.read("out/" + std::string(c.written)).find("<"), std::string::npos);
+    }
+    for (const char* kept : {"notes.pdf", "отчёт.html", "same.html"})
+      EXPECT_EQ(dir.read("out/" + std::string(kept)), "notes") << kept;
+  }
+  EXPECT_FALSE(dir.exists("out/x.html"));
+  // A velmora-cli copied without velmora-report: the message alone, exit 1.
+  std::filesystem::copy_file(VELMORA_CLI, dir.path() + "/velmora-cli");
+  const CliRun alone = RunShell(Quote(dir.path() + "/velmora-cli") + " report -o r.pdf", dir);
+  EXPECT_EQ(alone.exit, 1);
+  EXPECT_NE(alone.err.find("velmora-report"), std::string::npos) << alone.err;
+  EXPECT_EQ(alone.err.find("\n", alone.err.find('\n') + 1), std::string::npos) << alone.err;  // one line
+}
+
+// The same design and SOURCE_DATE_EPOCH give the same bytes, in any run; the
+// date follows the variable, and a design file's name shows in any script.
+TEST_F(ReportCliTest, ReproducibleBytes) {
+  dir.write("out/设计.sav", crlf({"[INI_DATA]", "L = 47", "Fc = 150"}));
+  for (const char* name : {"a.pdf", "b.pdf", "a.html", "b.html"}) {
+    const CliRun run = Cli({"report", "设计.sav", "-o", name});
+    ASSERT_EQ(run.exit, 0) << run.err;
+  }
+  EXPECT_EQ(dir.read("out/a.pdf"), dir.read("out/b.pdf"));
+  EXPECT_EQ(dir.read("out/a.html"), dir.read("out/b.html"));
+  EXPECT_NE(dir.read("out/a.pdf").find("/CreationDate (D:19700102000000"), std::string::npos);
+  EXPECT_NE(dir.read("out/a.html").find("设计.sav"), std::string::npos);
+}
+
 // velmora-cli itself links no Qt: calc runs without it, report hands over to
 // velmora-report.
 TEST_F(ReportCliTest, CalcProgramLinksNoQt) {
