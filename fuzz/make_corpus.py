@@ -143,6 +143,9 @@ def seeds():
         huge(b"[R 1]\r\nAe = 1\r\n[OTHERS]\r\ns2 = x\\n", 500000, b"Mat1 = N87"),
         huge(b"Mat1 = Mat2 = Bmax = B_50 = core\t= ", 1000000, b""),
     ]
+    # Details.cfg as the window writes it, and as a hand may edit it.
+    out["details_config"] = [crlf("[DETAILS]", "tol_gapped\t= 10", "tol_ungapped\t= 25", "ambient\t= 40"),
+                             crlf("[DETAILS]", "tol_gapped = 7,5", "ambient = nan", "tol_ungapped = 100")]
     out["cp1251"] = [share("Russian.lng")[:1500], "Дроссель µH №5".encode("utf-8"), bytes(range(256))]
     return out
 
