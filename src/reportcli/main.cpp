@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DesignFigures.h"
 #include "cli/CliArgs.h"
 #include "cli/Session.h"
 #include "report/DesignReport.h"
@@ -71,7 +72,8 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   meta.program = report::ProgramAndVersion();
   meta.date = DateText();
   if (args.designFile) meta.designFile = Utf8ToCp1251(*args.designFile).value_or(std::string());
-  const report::Document doc = report::BuildDesignReport(dlg, report::TextsOfWindow(dlg), meta);
+  const report::Document doc = report::BuildDesignReport(dlg, report::TextsOfWindow(dlg), meta,
+                                                         DetailsOptionsOf(session.details, args.alTolerancePercent));
 
   std::string error;
   if (!reportrender::WriteReport(doc, output, &error)) {
