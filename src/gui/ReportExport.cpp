@@ -29,7 +29,7 @@ std::string Now() {
 
 }  // namespace
 
-void ExportReport(CVelmoraDlg& dlg, QWidget* parent) {
+void ExportReport(CVelmoraDlg& dlg, QWidget* parent, const insight::InsightOptions& options) {
   using reportrender::Q;
   const report::ReportTexts texts = report::TextsOfWindow(dlg);
   const QString pdf = Q(texts(report::T::ExportFilterPdf)) + QStringLiteral(" (*.pdf)");
@@ -47,7 +47,7 @@ void ExportReport(CVelmoraDlg& dlg, QWidget* parent) {
   report::ReportMeta meta;
   meta.program = report::ProgramAndVersion();
   meta.date = Now();
-  const report::Document doc = report::BuildDesignReport(dlg, texts, meta);
+  const report::Document doc = report::BuildDesignReport(dlg, texts, meta, options);
   std::string error;
   if (reportrender::WriteReport(doc, name.toStdString(), &error)) return;
   QMessageBox box(QMessageBox::Warning, Q(dlg.Lang()[kMessageCaption]),
