@@ -132,7 +132,8 @@ class Designer {
     }
     // A ferrite ring is not sold gapped: its own permeability only.
     if (core.shape == kShapeR) return At(c, 0, core, context);
-    const double start = std::max(StepsUp(first.greq, step_), StepsUp(query_.minGap, step_));
+    // Gap 0 is for rings only: every other core gets one step at least.
+    const double start = std::max({StepsUp(first.greq, step_), StepsUp(query_.minGap, step_), 1.0});
     const double last = std::floor(kMaxGap / step_ + kStepSlack);
     Candidate required = At(c, start, core, context);
     if (required.feasible() || required.reasons & (kOverfilled | kRippleStop)) return required;

@@ -76,19 +76,19 @@ bool MeetsEveryRule(const ChokeResults& r, const insight::DesignDetails& d, doub
 }
 
 // The window's run and details of a core, material and gap text.
-struct Run {
+struct WindowRun {
   ChokeResults results;
   insight::DesignDetails details;
 };
-Run RunAt(const AdviseData& data, const ChokeInputs& inputs, const std::string& core, const std::string& mat,
-          const std::string& gap) {
+WindowRun RunAt(const AdviseData& data, const ChokeInputs& inputs, const std::string& core, const std::string& mat,
+                const std::string& gap) {
   static const std::string kDatabase = Shipped("BaseCores.txt");
   ChokeInputs in = inputs;
   in.yes_al = 0;
   in.zazor = gap;
   MaterialRecord material = MaterialNamed(data, mat);
   const ChokeContext context{CoreNamed(data, core).record, material, data.wires, data.lang, data.lossLimit};
-  Run run{Calculate(in, context), {}};
+  WindowRun run{Calculate(in, context), {}};
   run.details = insight::DescribeDesign(in, context, run.results, ReadCoreExtras(kDatabase, core));
   return run;
 }
@@ -193,7 +193,9 @@ TEST(Sweep, GapStartsAtTheRequiredGapAndNeverBelowTheMinimum) {
       const double start = std::max(r.greq, minGap);
       EXPECT_GE(c.gap, start - 1e-12);
       EXPECT_GE(c.gap, std::max(minGap, 1e-9));
-      if (!c.feasible()) EXPECT_LT(c.gap - step, start + 1e-12);
+      if (!c.feasible()) {
+        EXPECT_LT(c.gap - step, start + 1e-12);
+      }
     }
   }
 }
@@ -239,13 +241,13 @@ TEST(Sweep, NoPairIsRejectedWhileSomeGapOfTheGridIsBuildable) {
     ++rejected;
     SCOPED_TRACE(c.core + " / " + c.material);
     if (c.shape == kShapeR) {
-      const Run run = RunAt(data, q.inputs, c.core, c.material, "0");
+      const WindowRun run = RunAt(data, q.inputs, c.core, c.material, "0");
       EXPECT_FALSE(MeetsEveryRule(run.results, run.details, kDefaultRise));
       continue;
     }
     for (int k = 5; k <= 300; ++k) {  // 0.05 mm to 3 mm
       const std::string gap = FormatFixed(k * 0.01, 2);
-      const Run run = RunAt(data, q.inputs, c.core, c.material, gap);
+      const WindowRun run = RunAt(data, q.inputs, c.core, c.material, gap);
       ASSERT_FALSE(MeetsEveryRule(run.results, run.details, kDefaultRise)) << gap;
     }
   }
@@ -266,7 +268,9 @@ TEST(Sweep, FeasibleMeansBuildable) {
       EXPECT_GT(c.gap, 0.08);
       EXPECT_EQ(c.turns, 4);
     }
-    if (c.shape == kShapeR) EXPECT_TRUE(c.gapText == "0" || c.gapText.empty()) << c.core;
+    if (c.shape == kShapeR) {
+      EXPECT_TRUE(c.gapText == "0" || c.gapText.empty()) << c.core;
+    }
     if (!c.feasible()) continue;
     ++feasible;
     EXPECT_LE(c.BpkHigh, c.Bm + 0.0005) << c.core;
