@@ -368,6 +368,11 @@ void AdviserWindow::OnSweepDone(const std::shared_ptr<Job>& job, std::vector<adv
     const advise::Candidate& c = model_->At(r);
     if (c.core == core && c.material == material) return UseCandidate(c);
   }
+  // Gone from the new list: the refusal says why.
+  advise::Candidate gone;
+  gone.core = core;
+  gone.material = material;
+  UseCandidate(gone);
 }
 
 void AdviserWindow::UpdateCount() {
@@ -394,7 +399,6 @@ void AdviserWindow::UseSelected() {
 }
 
 void AdviserWindow::UseCandidate(const advise::Candidate& c) {
-  if (c.gapText.empty()) return;  // not designed: nothing to put in
   const AdvisedRefusal refusal = CheckAdvisedDesign(dlg_, c.core, c.material);
   if (refusal != AdvisedRefusal::kNone) {
     QMessageBox box(QMessageBox::Warning, FromCp1251(dlg_.Lang()[kMessageCaption]),
@@ -403,6 +407,7 @@ void AdviserWindow::UseCandidate(const advise::Candidate& c) {
     box.exec();
     return;
   }
+  if (c.gapText.empty()) return;  // not designed: nothing to put in
   ApplyAdvisedDesign(dlg_, c.core, c.material, c.gapText);
 }
 
