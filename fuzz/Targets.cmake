@@ -2,7 +2,7 @@
 # libFuzzer programs (fuzz/CMakeLists.txt) and replayed by the tests
 # (fuzz/Robustness.cmake).
 set(VELMORA_FUZZ_TARGET_SOURCES
-    CalculateTarget.cpp CoreDbTarget.cpp Cp1251Target.cpp HugeTarget.cpp KeyedTextTarget.cpp LanguageTarget.cpp
+    CalculateTarget.cpp CoreDbTarget.cpp Cp1251Target.cpp DetailsConfigTarget.cpp HugeTarget.cpp KeyedTextTarget.cpp LanguageTarget.cpp
     MaterialTarget.cpp SettingsTarget.cpp WireTarget.cpp)
 # The report's target draws with Qt: only where the window is built.
 set(VELMORA_FUZZ_TARGET_LIBRARIES velmora_calc velmora_data velmora_lang velmora_settings velmora_textfile)

@@ -152,6 +152,9 @@ def seeds():
         share("Russian.lng") + params(take_string("ETD 29/16/10"), take_string("3C95 Ferroxcube")),
         hostile + params(take_string("<b>E</b>"), take_string("N87\" onload=\"x")),
     ]
+    # Details.cfg as the window writes it, and as a hand may edit it.
+    out["details_config"] = [crlf("[DETAILS]", "tol_gapped\t= 10", "tol_ungapped\t= 25", "ambient\t= 40"),
+                             crlf("[DETAILS]", "tol_gapped = 7,5", "ambient = nan", "tol_ungapped = 100")]
     out["cp1251"] = [share("Russian.lng")[:1500], "Дроссель µH №5".encode("utf-8"), bytes(range(256))]
     return out
 

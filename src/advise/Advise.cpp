@@ -30,6 +30,20 @@ int DecimalsOf(double step) {
   return kMaxGapDecimals;
 }
 
+double UsableStep(double step) { return std::isfinite(step) && step >= kMinGapStep ? step : kMinGapStep; }
+
+// The number of steps that reach at least gap mm.
+double StepsUp(double gap, double step) { return std::max(0.0, std::ceil(gap / step - kStepSlack)); }
+
+// The gap of k steps as text with the step's decimals, rounded up in the last
+// one, so that the text is never below the gap of the grid.
+std::string GapText(double k, double step) {
+  const int decimals = DecimalsOf(step);
+  const double scale = std::pow(10.0, decimals);
+  const double scaled = k * step * scale;
+  return FormatFixed(std::ceil(scaled - kStepSlack * std::max(1.0, scaled)) / scale, decimals);
+}
+
 bool Finite(std::initializer_list<double> values) {
   for (double v : values)
     if (!std::isfinite(v)) return false;
@@ -80,7 +94,7 @@ void TakeLosses(const ChokeResults& r, const insight::CoreWindingGeometry& g, do
 }
 
 // One core with one material: the required gap from a run in gap mode, then
-// the run with that gap rounded up to the step.
+// the first gap of the grid from there that meets every rule.
 class Designer {
  public:
   Designer(const AdviseQuery& query, const AdviseData& data)
@@ -88,9 +102,12 @@ class Designer {
         data_(data),
         inputs_(query.inputs),
         numbers_(),
-        resistivity_(insight::CopperResistivity(data.windingTemperature)) {
+        resistivity_(insight::CopperResistivity(data.windingTemperature)),
+        step_(UsableStep(query.gapStep)) {
     inputs_.yes_al = 0;  // the gap itself goes in as a number
     numbers_ = ReadInputNumbers(inputs_);
+    spread_.alTolerance = query.alTolerance;
+    spread_.alToleranceUngapped = query.alToleranceUngapped;
   }
 
   Candidate Design(const CoreEntry& core, MaterialRecord& material) {
@@ -99,7 +116,7 @@ class Designer {
     c.shape = core.shape;
     c.material = material.name;
     c.volume = core.record.Ve;
-    c.copperLoss = c.totalLoss = c.temperatureRise = std::numeric_limits<double>::quiet_NaN();
+    c.copperLoss = c.totalLoss = c.temperatureRise = c.BpkHigh = std::numeric_limits<double>::quiet_NaN();
     if (numbers_.F > material.LastFrequency()) {
       c.reasons = kFrequencyAboveTable;
       return c;
@@ -108,18 +125,32 @@ class Designer {
     InputNumbers numbers = numbers_;
     numbers.X = 0;
     const ChokeResults first = CalculateFigures(inputs_, numbers, context);
-    if (first.stoppedByRipple) {
+    if (first.stoppedByRipple || !std::isfinite(first.greq)) {
       TakeFigures(first, c);
-      c.reasons = kRippleStop;
+      c.reasons = first.stoppedByRipple ? kRippleStop : kNotFinite;
       return c;
     }
-    if (!std::isfinite(first.greq)) {
-      TakeFigures(first, c);
-      c.reasons = kNotFinite;
-      return c;
+    // A ferrite ring is not sold gapped: its own permeability only.
+    if (core.shape == kShapeR) return At(c, 0, core, context);
+    // Gap 0 is for rings only: every other core gets one step at least.
+    const double start = std::max({StepsUp(first.greq, step_), StepsUp(query_.minGap, step_), 1.0});
+    const double last = std::floor(kMaxGap / step_ + kStepSlack);
+    Candidate required = At(c, start, core, context);
+    if (required.feasible() || required.reasons & (kOverfilled | kRippleStop)) return required;
+    for (double k = start + 1; k <= last; ++k) {
+      Candidate next = At(c, k, core, context);
+      // More gap only adds turns to a window already too full.
+      if (next.feasible() || next.reasons & (kOverfilled | kRippleStop)) return next.feasible() ? next : required;
     }
-    c.gapText = RoundGapUp(first.greq, query_.gapStep);
+    return required;
+  }
+
+ private:
+  // The design at k steps of gap (0: ungapped).
+  Candidate At(Candidate c, double k, const CoreEntry& core, const ChokeContext& context) {
+    c.gapText = k > 0 ? GapText(k, step_) : "0";
     c.gap = ReadLeadingDouble(c.gapText);
+    InputNumbers numbers = numbers_;
     numbers.X = c.gap;
     const ChokeResults r = CalculateFigures(inputs_, numbers, context);
     TakeFigures(r, c);
@@ -128,20 +159,26 @@ class Designer {
       return c;
     }
     if (r.wireIndex >= 0) TakeLosses(r, core.winding, resistivity_, c);
+    const insight::WorstCase spread = insight::WorstCaseOf(true, context, r, spread_);
+    c.BpkHigh = spread.Bpk_T.max;
+    c.tolerance = spread.tolerance;
     if (r.overfilled) c.reasons |= kOverfilled;
     if (r.fluxAbovePermitted) c.reasons |= kFluxAbovePermitted;
+    if (!spread.fluxLimitHolds) c.reasons |= kSpreadAbovePermitted;
+    if (c.temperatureRise > query_.maxRise) c.reasons |= kRiseAboveLimit;
     if (!Finite({c.turns, c.mue, c.AL, c.Bpk, c.Bac, c.coreLoss, c.wireDiameter, c.wires, c.fill, c.totalLoss,
-                 c.temperatureRise}))
+                 c.temperatureRise, c.BpkHigh}))
       c.reasons |= kNotFinite;
     return c;
   }
 
- private:
   const AdviseQuery& query_;
   const AdviseData& data_;
   ChokeInputs inputs_;
   InputNumbers numbers_;
   double resistivity_;  // copper at the winding temperature
+  double step_;         // mm
+  insight::InsightOptions spread_;
 };
 
 double KeyOf(const Candidate& c, SortKey key) {
@@ -168,10 +205,9 @@ int CompareValues(double a, double b) {
 }  // namespace
 
 std::string RoundGapUp(double greq, double step) {
-  if (!(step > 0) || !std::isfinite(step)) step = 0.01;
+  step = UsableStep(step);
   if (!(greq > 0)) return "0";
-  const double steps = std::ceil(greq / step - kStepSlack);
-  return FormatFixed(std::max(steps, 1.0) * step, DecimalsOf(step));
+  return GapText(std::max(StepsUp(greq, step), 1.0), step);
 }
 
 std::string ReasonText(unsigned reasons) {
@@ -181,6 +217,8 @@ std::string ReasonText(unsigned reasons) {
       {kOverfilled, "fill factor above 0.4"},
       {kFluxAbovePermitted, "peak flux density above the permitted one"},
       {kNotFinite, "figures not finite"},
+      {kSpreadAbovePermitted, "peak flux density above the permitted one across the AL tolerance"},
+      {kRiseAboveLimit, "temperature rise above the limit"},
   };
   std::string text;
   for (const auto& [bit, words] : kTexts) {
@@ -215,6 +253,8 @@ std::vector<Candidate> Sweep(const AdviseQuery& query, const AdviseData& data, c
     MaterialRecord material = *source;  // the run may write into its record
     for (const CoreEntry* core : cores) {
       candidates.push_back(designer.Design(*core, material));
+      candidates.back().coreIndex = static_cast<std::size_t>(core - data.cores.data());
+      candidates.back().materialIndex = static_cast<std::size_t>(source - data.materials.data());
       if (progress && candidates.size() % kProgressEvery == 0 && !progress(candidates.size(), total)) {
         Rank(candidates, query.sort);
         return candidates;

@@ -1,6 +1,8 @@
 #pragma once
 // The core adviser: the choke of the window's inputs designed on every core of
-// the database with every material that has loss data, and the designs ranked.
+// the database with every material that has loss data, at the first gap of
+// the gap grid that gives a design a designer can build, and the designs
+// ranked.
 // Pure: it reads the inputs and the loaded data and returns the records; the
 // window's state is never touched.
 #include <cstddef>
@@ -48,14 +50,26 @@ std::vector<MaterialRecord> LoadMaterials(const std::string& folder, const std::
 
 enum class SortKey { TotalLoss, Volume, Temperature, Turns };
 
+// Nobody grinds a gap below about 0.05 mm: there the gap's own tolerance
+// (about +-0.02 mm) is the design.
+inline constexpr double kDefaultMinGap = 0.05;  // mm
+// Gaps are searched up to 3 mm: beyond that a ferrite choke is better built
+// on a larger core (the fringing flux heats the winding).
+inline constexpr double kMaxGap = 3.0;  // mm
+// The finest gap step: a micrometre is already far below what can be ground.
+inline constexpr double kMinGapStep = 0.001;     // mm
+inline constexpr double kDefaultGapStep = 0.01;  // mm
+
 // Why a candidate is not feasible; a candidate may have several.
 enum Reason : unsigned {
   kFeasible = 0,
-  kFrequencyAboveTable = 1u << 0,  // the loss table ends below the frequency
-  kRippleStop = 1u << 1,           // ripple above twice the nominal current
-  kOverfilled = 1u << 2,           // fill factor above the limit
-  kFluxAbovePermitted = 1u << 3,   // peak flux density above the permitted one
-  kNotFinite = 1u << 4,            // a figure is not a finite number
+  kFrequencyAboveTable = 1u << 0,   // the loss table ends below the frequency
+  kRippleStop = 1u << 1,            // ripple above twice the nominal current
+  kOverfilled = 1u << 2,            // fill factor above the limit
+  kFluxAbovePermitted = 1u << 3,    // peak flux density above the permitted one
+  kNotFinite = 1u << 4,             // a figure is not a finite number
+  kSpreadAbovePermitted = 1u << 5,  // peak flux density above the permitted one at the high end of the AL spread
+  kRiseAboveLimit = 1u << 6,        // temperature rise above the limit
 };
 
 struct AdviseQuery {
@@ -63,7 +77,12 @@ struct AdviseQuery {
   int shape = -1;        // one shape, or -1 for all
   std::string material;  // one material by its name, or empty for all
   SortKey sort = SortKey::TotalLoss;
-  double gapStep = 0.01;  // mm; the required gap is rounded up to it
+  double gapStep = kDefaultGapStep;                        // mm, at least kMinGapStep: the grid of gaps searched
+  double minGap = kDefaultMinGap;                          // mm: no gap below it (rings: gap 0 only)
+  double maxRise = insight::constants::kDefaultRiseLimit;  // K
+  // The AL tolerances of the spread (relative), as the design details take them.
+  double alTolerance = insight::constants::kDefaultAlTolerance;
+  double alToleranceUngapped = insight::constants::kDefaultAlToleranceUngapped;
 };
 
 struct Candidate {
@@ -83,10 +102,13 @@ struct Candidate {
   double wires = 0;
   double Jact = 0;  // A/mm2
   double fill = 0;
-  double Irms = 0;                       // A
-  double copperLoss = 0, totalLoss = 0;  // W
-  double temperatureRise = 0;            // K
-  double volume = 0;                     // cm3
+  double Irms = 0;                               // A
+  double copperLoss = 0, totalLoss = 0;          // W
+  double temperatureRise = 0;                    // K
+  double volume = 0;                             // cm3
+  double BpkHigh = 0;                            // T, at the high end of the AL spread
+  double tolerance = 0;                          // the spread's half-width, relative
+  std::size_t coreIndex = 0, materialIndex = 0;  // in AdviseData::cores and materials
   unsigned reasons = kFeasible;
   bool feasible() const { return reasons == kFeasible; }
 };
@@ -97,14 +119,22 @@ using Progress = std::function<bool(std::size_t done, std::size_t total)>;
 
 // The candidates for the query, ranked: feasible first, then by the key
 // ascending (a value that is not a number last), then by total loss, core and
-// material.
+// material. A core with a material is feasible when it has a design at some
+// gap of the grid (multiples of the gap step) from the required gap rounded
+// up, and not below the minimum gap, to kMaxGap or the first gap whose fill
+// factor is above the limit: no warning of the calculation, finite figures,
+// the peak flux density within the permitted one across the AL spread, the
+// temperature rise within the limit. The first such gap is taken; rings are
+// designed ungapped (gap 0) only. Without one the candidate is the design at
+// the required gap, with its reasons.
 std::vector<Candidate> Sweep(const AdviseQuery& query, const AdviseData& data, const Progress& progress = {});
 
 // The number of candidates a query gives.
 std::size_t CandidateCount(const AdviseQuery& query, const AdviseData& data);
 
 // The gap required by greq (mm) rounded up to the step, as text with the
-// step's decimals; "0" when none is needed.
+// step's decimals (rounded up in the last one); "0" when none is needed.
+// Steps below kMinGapStep count as kMinGapStep.
 std::string RoundGapUp(double greq, double step);
 
 // The reasons in words ("frequency above the loss table; fill factor above 0.4").

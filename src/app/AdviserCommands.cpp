@@ -1,6 +1,10 @@
 #include "app/AdviserCommands.h"
 
+#include <algorithm>
+
 #include "app/ControlIds.h"
+#include "app/DesignTexts.h"
+#include "textfile/Cp1251.h"
 
 namespace velmora {
 
@@ -22,6 +26,31 @@ void ApplyAdvisedDesign(CVelmoraDlg& dlg, const std::string& core, const std::st
   dlg.SelectCoreByName();  // ends with a calculation
   dlg.InvalidatePicture();
   dlg.SetFocusItem(ids::IDC_CALCULATE);
+}
+
+AdvisedRefusal CheckAdvisedDesign(const CVelmoraDlg& dlg, const std::string& core, const std::string& material) {
+  const std::vector<std::string> cores = ListCoreNames(dlg.CoreDatabaseText(), ShapeOfName(core));
+  if (std::find(cores.begin(), cores.end(), core) == cores.end()) return AdvisedRefusal::kCoreGone;
+  std::vector<std::string> materials = dlg.Item(ids::IDC_COMBO_MATERIAL)->items;
+  if (!materials.empty()) materials.pop_back();  // the no-data entry, always last
+  if (std::find(materials.begin(), materials.end(), material) == materials.end()) return AdvisedRefusal::kMaterialGone;
+  MaterialRecord record;
+  if (!LoadMaterialData(dlg.ProgramFolder() + Cp1251ToUtf8(material) + ".txt", record) || record.nF < 2 ||
+      record.nB < 2)
+    return AdvisedRefusal::kMaterialUnreadable;
+  return AdvisedRefusal::kNone;
+}
+
+std::string AdvisedRefusalText(const LanguageTable& lang, AdvisedRefusal refusal, const std::string& core,
+                               const std::string& material) {
+  const char* key = refusal == AdvisedRefusal::kCoreGone       ? "adviserCoreGone"
+                    : refusal == AdvisedRefusal::kMaterialGone ? "adviserMaterialGone"
+                                                               : "adviserMaterialUnreadable";
+  if (refusal == AdvisedRefusal::kNone) return {};
+  std::string text = DesignText(lang, key);
+  const std::size_t at = text.find("%1");
+  if (at != std::string::npos) text.replace(at, 2, refusal == AdvisedRefusal::kCoreGone ? core : material);
+  return text;
 }
 
 }  // namespace velmora

@@ -15,4 +15,13 @@ namespace velmora {
 void ApplyAdvisedDesign(CVelmoraDlg& dlg, const std::string& core, const std::string& material,
                         const std::string& gapText);
 
+// Why an advised design cannot be put into the window as it stands now: its
+// core is no longer in the database, its material no longer in the list, or
+// the material's file cannot be read (or holds no loss table).
+enum class AdvisedRefusal { kNone, kCoreGone, kMaterialGone, kMaterialUnreadable };
+AdvisedRefusal CheckAdvisedDesign(const CVelmoraDlg& dlg, const std::string& core, const std::string& material);
+// The refusal's message in the window's language, naming the core or material.
+std::string AdvisedRefusalText(const LanguageTable& lang, AdvisedRefusal refusal, const std::string& core,
+                               const std::string& material);
+
 }  // namespace velmora

@@ -19,6 +19,15 @@ std::string Span(const insight::Range& r, int decimals) {
   return Fixed(r.min, decimals) + " .. " + Fixed(r.max, decimals);
 }
 
+constexpr double kPercent = 100.0;
+
+// Where the spread comes from: the maker's AL tolerance or the gap's.
+template <typename Texts>
+std::string SpreadSource(const insight::WorstCase& wc, const Texts& T) {
+  if (wc.spreadFrom != insight::SpreadFrom::Gap) return T("noteAlTolerance");
+  return T("noteGapTolerance") + " \xB1" + Fixed(wc.gapTolerance_mm, 3) + " mm";
+}
+
 }  // namespace
 
 std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, const LanguageTable& lang) {
@@ -43,7 +52,10 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, cons
       {T("rowRipple"), Span(wc.dI_A, 3), "A"},
       {T("rowPeak"), Span(wc.Ipk_A, 3), "A"},
       {T("rowPeakFlux"), Span(wc.Bpk_T, 3), "T (" + T(wc.fluxLimitHolds ? "noteLimitHolds" : "noteLimitBroken") + ")"},
+      {T("rowSpread"), "\xB1" + Fixed(wc.tolerance * kPercent, 1), "% (" + SpreadSource(wc, T) + ")"},
+      {T("rowLowEnd"), Fixed(wc.L_uH.min, 2), "uH (" + T("noteDesignedFor") + " " + Fixed(wc.designL_uH, 2) + " uH)"},
   };
+  if (wc.ringWithGap) rows.push_back({"", T("noteRingGap"), ""});
   const insight::LossModel& m = d.lossModel;
   if (m.available) {
     const CoreLossSource& s = m.source;
@@ -58,6 +70,13 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, cons
     rows.push_back({T("rowModel"), T("noteNoData"), ""});
   }
   return rows;
+}
+
+insight::InsightOptions DetailsOptionsOf(const DetailsConfig& config, const std::optional<double>& alTolerancePercent) {
+  insight::InsightOptions options;
+  options.alTolerance = alTolerancePercent.value_or(config.tol_gapped) / kPercent;
+  options.alToleranceUngapped = alTolerancePercent.value_or(config.tol_ungapped) / kPercent;
+  return options;
 }
 
 }  // namespace velmora

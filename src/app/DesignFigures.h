@@ -2,11 +2,13 @@
 // The figures behind a calculation as lines for a table: the command line's
 // details and the "Design details" window show the same lines. Texts in
 // Windows-1251, captions from the language's design section.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "insight/DesignDetails.h"
 #include "lang/LanguageTable.h"
+#include "settings/DetailsConfig.h"
 
 namespace velmora {
 
@@ -14,5 +16,10 @@ struct DesignFigure {
   std::string caption, value, unit;
 };
 std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& details, const LanguageTable& lang);
+
+// The design details' options from Details.cfg's tolerances (percent); a
+// tolerance given for the run (--al-tolerance) stands for both kinds.
+insight::InsightOptions DetailsOptionsOf(const DetailsConfig& config,
+                                         const std::optional<double>& alTolerancePercent = std::nullopt);
 
 }  // namespace velmora

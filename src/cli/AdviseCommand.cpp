@@ -51,6 +51,8 @@ std::vector<NamedValue> NumbersOf(const AdviseRow& row) {
   listed.push_back({"totalLoss_W", Finite(c.totalLoss)});
   listed.push_back({"temperatureRise_K", Finite(c.temperatureRise)});
   listed.push_back({"coreVolume_cm3", Finite(c.volume)});
+  listed.push_back({"peakFluxDensityHigh_T", Finite(c.BpkHigh)});
+  listed.push_back({"alTolerance_rel", Finite(c.tolerance)});
   return listed;
 }
 
@@ -101,14 +103,25 @@ std::string PadRight(const std::string& s, std::size_t width) {
   return n >= width ? s : s + std::string(width - n, ' ');
 }
 
-std::size_t Widest(const std::vector<AdviseRow>& rows, std::size_t least, std::string (*name)(const AdviseRow&)) {
+std::size_t Widest(const AdviseListing& l, std::size_t least, const std::string advise::Candidate::*name) {
   std::size_t w = least;
-  for (const AdviseRow& r : rows) w = std::max(w, name(r).size());
+  for (std::size_t i = 0; i < l.count; ++i) w = std::max(w, Cp1251ToUtf8(l.candidates[i].*name).size());
   return w;
 }
 
-std::string CoreOf(const AdviseRow& r) { return Cp1251ToUtf8(r.candidate.core); }
-std::string MaterialOf(const AdviseRow& r) { return Cp1251ToUtf8(r.candidate.material); }
+// The listed row i with its run.
+AdviseRow RowOf(const AdviseListing& l, std::size_t i) {
+  const advise::Candidate& c = l.candidates[i];
+  return AdviseRow{c, c.reasons & advise::kFrequencyAboveTable ? ChokeResults{} : l.run(c)};
+}
+
+// A length or limit above 0 (or at least 0), finite, from the whole text.
+std::optional<double> ReadWholeNumber(const std::string& text) {
+  char* end = nullptr;
+  const double v = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
 
 }  // namespace
 
@@ -143,12 +156,17 @@ bool ParseAdviseOption(const std::vector<std::string>& argv, std::size_t& i, Adv
   } else if (arg == "--all") {
     a.all = true;
   } else if (arg == "--gap-step") {
-    const auto v = value().value_or("");
-    char* end = nullptr;
-    const double step = std::strtod(v.c_str(), &end);
-    if (v.empty() || *end != '\0' || !(step > 0) || !std::isfinite(step))
-      error = "--gap-step needs a length in mm above 0";
-    else a.gapStep = step;
+    const auto step = ReadWholeNumber(value().value_or(""));
+    if (!step || !(*step >= advise::kMinGapStep)) error = "--gap-step needs a length in mm of at least 0.001";
+    else a.gapStep = *step;
+  } else if (arg == "--min-gap") {
+    const auto gap = ReadWholeNumber(value().value_or(""));
+    if (!gap || *gap < 0 || *gap > advise::kMaxGap) error = "--min-gap needs a length in mm from 0 to 3";
+    else a.minGap = *gap;
+  } else if (arg == "--max-rise") {
+    const auto rise = ReadWholeNumber(value().value_or(""));
+    if (!rise || !(*rise > 0)) error = "--max-rise needs a temperature rise in K above 0";
+    else a.maxRise = *rise;
   } else if (arg == "--json") {
     a.format = AdviseArgs::Format::Json;
   } else if (arg == "--csv") {
@@ -162,66 +180,70 @@ bool ParseAdviseOption(const std::vector<std::string>& argv, std::size_t& i, Adv
 std::string AdviseUsageText() {
   return "       velmora-cli [--dir DIR] advise [DESIGN_FILE] [--set KEY=VALUE]... [--shape E|EI|ER|ETD|R|other]\n"
          "                  [--material NAME] [--sort total-loss|volume|temperature|turns] [--top N]\n"
-         "                  [--all] [--gap-step MM] [--json|--csv]\n";
+         "                  [--all] [--gap-step MM] [--min-gap MM] [--max-rise K] [--al-tolerance PCT]\n"
+         "                  [--json|--csv]\n";
 }
 
 std::string AdviseHelpText() {
   return "advise designs the choke of the inputs (as calc reads them) on every core of the database\n"
-         "with every material that has loss data, at the gap the permitted flux density requires\n"
-         "rounded up to the gap step (default 0.01 mm), and lists the best N (default 10) feasible\n"
-         "designs by total loss (or the key given); --all lists every candidate, the infeasible ones\n"
-         "with their reason. Each listed design is what calc gives with --set core=CORE\n"
-         "--set mater=MATERIAL --set yes_al=0 --set zazor=GAP. --json and --csv name the numbers as\n"
-         "calc --json's \"results\" does.\n";
+         "with every material that has loss data. For each pair it steps up the gap grid (multiples\n"
+         "of --gap-step, default 0.01 mm, at least 0.001) from the gap the permitted flux density\n"
+         "requires, rounded up and not below --min-gap (default 0.05 mm), up to 3 mm or the first\n"
+         "gap whose fill factor is above 0.4, and takes the first design that is feasible: no\n"
+         "warning, finite figures, the peak flux density within the permitted one across the AL\n"
+         "tolerance (--al-tolerance PCT, default 10 % gapped, 25 % ungapped, or Details.cfg), the\n"
+         "temperature rise at most --max-rise (default 50 K). Rings (R) are designed ungapped only.\n"
+         "It lists the best N (default 10) feasible designs by total loss (or the key given); --all\n"
+         "lists every candidate, the infeasible ones at their required gap with their reason. Each\n"
+         "listed design is what calc gives with --set core=CORE --set mater=MATERIAL --set yes_al=0\n"
+         "--set zazor=GAP. --json and --csv name the numbers as calc --json's \"results\" does.\n";
 }
 
-std::string AdviseTable(const std::vector<AdviseRow>& rows, bool withReasons) {
-  const std::size_t coreWidth = Widest(rows, 4, CoreOf), materialWidth = Widest(rows, 8, MaterialOf);
+void WriteAdviseTable(std::ostream& out, const AdviseListing& l, bool withReasons) {
+  const std::size_t coreWidth = Widest(l, 4, &advise::Candidate::core);
+  const std::size_t materialWidth = Widest(l, 8, &advise::Candidate::material);
   std::string t = PadLeft("#", 4) + "  " + PadRight("core", coreWidth) + "  " + PadRight("material", materialWidth);
   for (const Column& c : kColumns) t += "  " + PadLeft(c.caption, static_cast<std::size_t>(c.width));
   if (withReasons) t += "  not feasible because";
-  t += "\n";
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const AdviseRow& r = rows[i];
-    t += PadLeft(std::to_string(i + 1), 4) + "  " + PadRight(CoreOf(r), coreWidth) + "  " +
-         PadRight(MaterialOf(r), materialWidth);
+  out << t << "\n";
+  for (std::size_t i = 0; i < l.count; ++i) {
+    const AdviseRow r = RowOf(l, i);
+    t = PadLeft(std::to_string(i + 1), 4) + "  " + PadRight(Cp1251ToUtf8(r.candidate.core), coreWidth) + "  " +
+        PadRight(Cp1251ToUtf8(r.candidate.material), materialWidth);
     for (const Column& c : kColumns) t += "  " + PadLeft(c.text(r), static_cast<std::size_t>(c.width));
     if (withReasons && !r.candidate.feasible()) t += "  " + advise::ReasonText(r.candidate.reasons);
-    t += "\n";
+    out << t << "\n";
   }
-  return t;
 }
 
-std::string AdviseJson(const std::vector<AdviseRow>& rows, std::size_t total, std::size_t feasible) {
-  std::string j = "{\n  \"candidates\": " + std::to_string(total) + ",\n  \"feasible\": " + std::to_string(feasible) +
-                  ",\n  \"listed\": [";
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const advise::Candidate& c = rows[i].candidate;
-    j += i ? ",\n    " : "\n    ";
-    j += "{\"rank\": " + std::to_string(i + 1) + ", \"core\": " + JsonString(Cp1251ToUtf8(c.core)) +
-         ", \"shape\": " + JsonString(ShapeName(c.shape)) + ", \"material\": " + JsonString(Cp1251ToUtf8(c.material)) +
-         ", \"feasible\": " + (c.feasible() ? "true" : "false") +
-         ", \"reason\": " + (c.feasible() ? std::string("null") : JsonString(advise::ReasonText(c.reasons))) +
-         ", \"results\": " + JsonObject(NumbersOf(rows[i])) + "}";
+void WriteAdviseJson(std::ostream& out, const AdviseListing& l) {
+  out << "{\n  \"candidates\": " << l.candidates.size() << ",\n  \"feasible\": " << l.feasible << ",\n  \"listed\": [";
+  for (std::size_t i = 0; i < l.count; ++i) {
+    const AdviseRow row = RowOf(l, i);
+    const advise::Candidate& c = row.candidate;
+    out << (i ? ",\n    " : "\n    ") << "{\"rank\": " << i + 1 << ", \"core\": " << JsonString(Cp1251ToUtf8(c.core))
+        << ", \"shape\": " << JsonString(ShapeName(c.shape))
+        << ", \"material\": " << JsonString(Cp1251ToUtf8(c.material))
+        << ", \"feasible\": " << (c.feasible() ? "true" : "false")
+        << ", \"reason\": " << (c.feasible() ? std::string("null") : JsonString(advise::ReasonText(c.reasons)))
+        << ", \"results\": " << JsonObject(NumbersOf(row)) << "}";
   }
-  j += rows.empty() ? "]\n}\n" : "\n  ]\n}\n";
-  return j;
+  out << (l.count == 0 ? "]\n}\n" : "\n  ]\n}\n");
 }
 
-std::string AdviseCsv(const std::vector<AdviseRow>& rows) {
+void WriteAdviseCsv(std::ostream& out, const AdviseListing& l) {
   std::string s = "rank,core,shape,material,feasible,reason";
-  const std::vector<NamedValue> names = NumbersOf(AdviseRow{});
-  for (const NamedValue& v : names) s += std::string(",") + v.name;
-  s += "\r\n";
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const advise::Candidate& c = rows[i].candidate;
-    s += std::to_string(i + 1) + "," + CsvField(Cp1251ToUtf8(c.core)) + "," + ShapeName(c.shape) + "," +
-         CsvField(Cp1251ToUtf8(c.material)) + "," + (c.feasible() ? "true" : "false") + "," +
-         CsvField(advise::ReasonText(c.reasons));
-    for (const NamedValue& v : NumbersOf(rows[i])) s += "," + (v.value ? JsonNumber(v.value) : std::string());
-    s += "\r\n";
+  for (const NamedValue& v : NumbersOf(AdviseRow{})) s += std::string(",") + v.name;
+  out << s << "\r\n";
+  for (std::size_t i = 0; i < l.count; ++i) {
+    const AdviseRow row = RowOf(l, i);
+    const advise::Candidate& c = row.candidate;
+    s = std::to_string(i + 1) + "," + CsvField(Cp1251ToUtf8(c.core)) + "," + ShapeName(c.shape) + "," +
+        CsvField(Cp1251ToUtf8(c.material)) + "," + (c.feasible() ? "true" : "false") + "," +
+        CsvField(advise::ReasonText(c.reasons));
+    for (const NamedValue& v : NumbersOf(row)) s += "," + (v.value ? JsonNumber(v.value) : std::string());
+    out << s << "\r\n";
   }
-  return s;
 }
 
 }  // namespace velmora::cli

@@ -3,7 +3,9 @@
 // started headless as for calc; its data (core database, materials, wire
 // table, language) feed the sweep, and the inputs are the settings as the
 // window reads them before its first calculation.
+#include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,9 +17,11 @@ struct AdviseArgs {
   int shape = -1;                       // --shape
   std::optional<std::string> material;  // --material NAME, UTF-8
   advise::SortKey sort = advise::SortKey::TotalLoss;
-  std::size_t top = 10;   // --top N
-  bool all = false;       // --all: infeasible ones too
-  double gapStep = 0.01;  // --gap-step MM
+  std::size_t top = 10;                                    // --top N
+  bool all = false;                                        // --all: infeasible ones too
+  double gapStep = advise::kDefaultGapStep;                // --gap-step MM
+  double minGap = advise::kDefaultMinGap;                  // --min-gap MM
+  double maxRise = insight::constants::kDefaultRiseLimit;  // --max-rise K
   enum class Format { Table, Json, Csv } format = Format::Table;
 };
 
@@ -35,8 +39,19 @@ struct AdviseRow {
   ChokeResults results;  // Calculate with the candidate's core, material and gap
 };
 
-std::string AdviseTable(const std::vector<AdviseRow>& rows, bool withReasons);
-std::string AdviseJson(const std::vector<AdviseRow>& rows, std::size_t total, std::size_t feasible);
-std::string AdviseCsv(const std::vector<AdviseRow>& rows);
+// The listing of the first `count` candidates, each run through the window's
+// calculation by `run` as it is written, so that no more than one run is
+// held at a time.
+using RunOfCandidate = std::function<ChokeResults(const advise::Candidate&)>;
+struct AdviseListing {
+  const std::vector<advise::Candidate>& candidates;  // ranked
+  std::size_t count = 0;                             // listed from the first
+  RunOfCandidate run;
+  std::size_t feasible = 0;  // of all candidates
+};
+
+void WriteAdviseTable(std::ostream& out, const AdviseListing& listing, bool withReasons);
+void WriteAdviseJson(std::ostream& out, const AdviseListing& listing);
+void WriteAdviseCsv(std::ostream& out, const AdviseListing& listing);
 
 }  // namespace velmora::cli

@@ -33,24 +33,20 @@ std::optional<std::string> ListedMaterial(const std::vector<std::string>& names,
   return std::nullopt;
 }
 
+// The candidate's own core and material, found by their places in the data.
 ChokeResults RunOf(const advise::AdviseData& data, const ChokeInputs& inputs, const advise::Candidate& c) {
+  if (c.coreIndex >= data.cores.size() || c.materialIndex >= data.materials.size()) return ChokeResults{};
   ChokeInputs in = inputs;
   in.yes_al = 0;
   in.zazor = c.gapText;
-  for (const advise::CoreEntry& core : data.cores) {
-    if (core.record.name != c.core) continue;
-    for (const MaterialRecord& m : data.materials) {
-      if (m.name != c.material) continue;
-      MaterialRecord material = m;
-      return Calculate(in, ChokeContext{core.record, material, data.wires, data.lang, data.lossLimit});
-    }
-  }
-  return ChokeResults{};
+  MaterialRecord material = data.materials[c.materialIndex];
+  return Calculate(in, ChokeContext{data.cores[c.coreIndex].record, material, data.wires, data.lang, data.lossLimit});
 }
 
 }  // namespace
 
-int RunAdvise(const CVelmoraDlg& dlg, const SettingsRecord& settings, const AdviseArgs& args, std::string& error) {
+int RunAdvise(const CVelmoraDlg& dlg, const SettingsRecord& settings, const AdviseArgs& args,
+              const insight::InsightOptions& options, std::string& error) {
   advise::AdviseData data;
   data.cores = advise::SelectableCores(dlg.CoreDatabaseText(), ui::CompareNoCase);
   const std::vector<std::string> names = MaterialNames(dlg);
@@ -63,6 +59,10 @@ int RunAdvise(const CVelmoraDlg& dlg, const SettingsRecord& settings, const Advi
   query.shape = args.shape;
   query.sort = args.sort;
   query.gapStep = args.gapStep;
+  query.minGap = args.minGap;
+  query.maxRise = args.maxRise;
+  query.alTolerance = options.alTolerance;
+  query.alToleranceUngapped = options.alToleranceUngapped;
   if (args.material) {
     const auto cp = Utf8ToCp1251(*args.material);
     const auto listed = cp ? ListedMaterial(names, *cp) : std::nullopt;
@@ -83,22 +83,18 @@ int RunAdvise(const CVelmoraDlg& dlg, const SettingsRecord& settings, const Advi
   const std::vector<advise::Candidate> all = advise::Sweep(query, data);
   std::size_t feasible = 0;
   for (const advise::Candidate& c : all) feasible += c.feasible();
-  const std::size_t count = args.all ? all.size() : std::min(args.top, feasible);
-  std::vector<AdviseRow> rows;
-  rows.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    rows.push_back(AdviseRow{all[i], {}});
-    if (!(all[i].reasons & advise::kFrequencyAboveTable)) rows.back().results = RunOf(data, query.inputs, all[i]);
-  }
+  const AdviseListing listing{all, args.all ? all.size() : std::min(args.top, feasible),
+                              [&](const advise::Candidate& c) { return RunOf(data, query.inputs, c); }, feasible};
   switch (args.format) {
     case AdviseArgs::Format::Json:
-      std::cout << AdviseJson(rows, all.size(), feasible);
+      WriteAdviseJson(std::cout, listing);
       break;
     case AdviseArgs::Format::Csv:
-      std::cout << AdviseCsv(rows);
+      WriteAdviseCsv(std::cout, listing);
       break;
     case AdviseArgs::Format::Table:
-      std::cout << AdviseTable(rows, args.all) << feasible << " of " << all.size() << " candidates feasible\n";
+      WriteAdviseTable(std::cout, listing, args.all);
+      std::cout << feasible << " of " << all.size() << " candidates feasible\n";
       break;
   }
   return 0;

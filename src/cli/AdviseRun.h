@@ -8,8 +8,10 @@
 namespace velmora::cli {
 
 // The adviser on the data of a started window, for the inputs in settings (as
-// the window read them, before its first calculation). Prints the listing;
+// the window read them, before its first calculation), with the AL tolerances
+// of options. Prints the listing;
 // returns the exit status, with error set on a usage error (status 2).
-int RunAdvise(const CVelmoraDlg& dlg, const SettingsRecord& settings, const AdviseArgs& args, std::string& error);
+int RunAdvise(const CVelmoraDlg& dlg, const SettingsRecord& settings, const AdviseArgs& args,
+              const insight::InsightOptions& options, std::string& error);
 
 }  // namespace velmora::cli

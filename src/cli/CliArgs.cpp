@@ -1,5 +1,8 @@
 #include "cli/CliArgs.h"
 
+#include <cstdlib>
+
+#include "settings/DetailsConfig.h"
 #include "settings/SettingsRecord.h"
 
 namespace velmora::cli {
@@ -14,6 +17,14 @@ bool IsSettingsKey(const std::string& key) {
   return false;
 }
 
+// A tolerance in percent from the whole text.
+std::optional<double> TolerancePercent(const std::string& text) {
+  char* end = nullptr;
+  const double v = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !IsUsableTolerancePercent(v)) return std::nullopt;
+  return v;
+}
+
 }  // namespace
 
 std::string UsageText() {
@@ -22,10 +33,10 @@ std::string UsageText() {
   std::string keyList;
   for (int i = 0; i < count; ++i) keyList += (i ? ", " : "") + std::string(keys[i]);
   return "Usage: velmora-cli [--dir DIR] calc [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
-         "                  [--do ACTION]... [--details] [--json]\n" +
+         "                  [--do ACTION]... [--al-tolerance PCT] [--details] [--json]\n" +
          AdviseUsageText() +
          "       velmora-cli [--dir DIR] report [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
-         "                  [--do ACTION]... -o FILE.pdf|FILE.html\n"
+         "                  [--do ACTION]... [--al-tolerance PCT] -o FILE.pdf|FILE.html\n"
          "       velmora-cli --help | --version\n"
          "\n"
          "Runs the inductor calculator's window without a display and prints what it shows.\n"
@@ -61,6 +72,9 @@ std::string UsageText() {
          "                    (mlt_mm, resistance_mOhm, copperLoss_W, totalLoss_W,\n"
          "                    temperatureRise_K, skinDepth_mm, lossModel, lossCurve {B_T,\n"
          "                    Pv_mW_cm3}, waveform {t_us, i_A, B_T}, worstCase; null where not finite)\n"
+         "  --al-tolerance PCT  the AL tolerance of the tolerance spread in percent, for the design's\n"
+         "                    own kind (gapped or AL given, default 10; ungapped, default 25; both\n"
+         "                    for advise), in place of the values kept in Details.cfg\n"
          "  -o FILE           report: the file to write, a PDF (A4) or one self-contained HTML file,\n"
          "                    as its extension says: the design report of what calc shows, with the\n"
          "                    design details, plots and a winding instruction, in the window's language\n"
@@ -105,6 +119,10 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
       return fail(arg + " belongs to calc");
     } else if (a.adviseCommand && ParseAdviseOption(argv, i, a.advise, adviseError)) {
       if (!adviseError.empty()) return fail(adviseError);
+    } else if (arg == "--al-tolerance") {
+      const auto percent = TolerancePercent(value().value_or(""));
+      if (!percent) return fail("--al-tolerance needs a percentage from 0 to below 100");
+      a.alTolerancePercent = *percent;
     } else if (arg == "--set") {
       auto v = value();
       const std::size_t eq = v ? v->find('=') : std::string::npos;

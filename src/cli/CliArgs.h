@@ -26,6 +26,9 @@ struct CliArgs {
   bool adviseCommand = false;         // advise in place of calc
   AdviseArgs advise;                  // its options
   std::optional<std::string> output;  // report -o FILE
+  // --al-tolerance PCT (calc, advise, report): the AL tolerance of the
+  // design's own kind, gapped or ungapped, in place of Details.cfg's.
+  std::optional<double> alTolerancePercent;
 };
 
 struct ParseResult {

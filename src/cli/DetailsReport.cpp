@@ -58,7 +58,10 @@ std::string LossModelJson(const insight::LossModel& m) {
 std::string WorstCaseJson(const insight::WorstCase& w) {
   return Object()
       .Add("gapGiven", Bool(w.gapGiven))
-      .Add(w.gapGiven ? "gapTolerance_mm" : "alTolerance_rel", Num(w.tolerance))
+      .Add("ungapped", Bool(w.ungapped))
+      .Add("alTolerance_rel", Num(w.tolerance))
+      .Add("spreadFrom", JsonString(w.spreadFrom == insight::SpreadFrom::Gap ? "gap" : "AL"))
+      .Add("gapTolerance_mm", w.gapGiven && !w.ungapped ? Num(w.gapTolerance_mm) : "null")
       .Add("AL_nH", Pair(w.AL_nH.min, w.AL_nH.max))
       .Add("inductance_uH", Pair(w.L_uH.min, w.L_uH.max))
       .Add("ripple_A", Pair(w.dI_A.min, w.dI_A.max))

@@ -54,6 +54,7 @@ OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session) 
   if (!EnterWorkingFolder(args.dir, CurrentEnvironment(argv0), &folder, &error, DataFolderUse::kReadOnly))
     return Usage(error);
 
+  ReadDetailsConfig(kDetailsConfigFile, session.details);
   ReadSettings(options.settingsFile, true, session.startSettings);
   for (const auto& [key, value] : options.overrides) SetSettingsField(session.startSettings, key, value);
 

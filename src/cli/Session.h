@@ -7,6 +7,7 @@
 
 #include "app/VelmoraDlg.h"
 #include "cli/CliArgs.h"
+#include "settings/DetailsConfig.h"
 #include "settings/SettingsRecord.h"
 #include "ui/HeadlessHost.h"
 
@@ -18,6 +19,8 @@ struct Session {
   // The inputs as start-up reads them, before its first calculation may
   // correct the nominal current or the wire-size field: the adviser's inputs.
   SettingsRecord startSettings;
+  // Details.cfg of the working folder (the defaults without one).
+  DetailsConfig details;
 };
 
 struct OpenResult {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DesignFigures.h"
 #include "app/Version.h"
 #include "cli/AdviseRun.h"
 #include "cli/CliArgs.h"
@@ -77,7 +78,8 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   CVelmoraDlg& dlg = *session.dlg;
   if (open.status != cli::OpenResult::kStartUpEnded && args.adviseCommand) {
     std::string adviseError;
-    const int status = cli::RunAdvise(dlg, session.startSettings, args.advise, adviseError);
+    const int status = cli::RunAdvise(dlg, session.startSettings, args.advise,
+                                      DetailsOptionsOf(session.details, args.alTolerancePercent), adviseError);
     return adviseError.empty() ? status : Usage(adviseError);
   }
   cli::Report report = cli::MakeReport(dlg, session.host.shown());
@@ -87,7 +89,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
     return kExitStartUpEnded;
   }
   if (args.details && !dlg.IsEnded()) {
-    const insight::InsightOptions insightOptions;
+    const insight::InsightOptions insightOptions = DetailsOptionsOf(session.details, args.alTolerancePercent);
     if (const auto details = dlg.DescribeLastCalculation(insightOptions)) {
       report.detailsJson = cli::DetailsJson(*details, insightOptions);
       report.detailsRows = cli::DetailsRows(*details, dlg.Lang());

@@ -2,18 +2,23 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <atomic>
+#include <thread>
 
 #include "app/AdviserCommands.h"
 #include "app/CalcInputs.h"
 #include "app/ControlIds.h"
+#include "app/DesignFigures.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
 #include "gui/AdviserModel.h"
@@ -31,6 +36,13 @@ constexpr int kProgressTickMs = 50;
 // The window's first size, and the most of the screen it takes.
 constexpr QSize kWindowSize(1100, 560);
 constexpr double kShareOfScreen = 0.9;
+// The fields of the minimum gap and the highest rise: a gap to the search's
+// end in steps of a hundredth, a rise to far beyond what any ferrite stands.
+constexpr int kGapDecimals = 3;
+constexpr double kGapFieldStep = 0.01;   // mm
+constexpr double kRiseFieldMax = 500.0;  // K
+constexpr double kRiseFieldStep = 5.0;   // K
+constexpr int kRiseDecimals = 0;
 
 // The column captions with their units, by the language file's keys.
 struct Caption {
@@ -67,8 +79,17 @@ struct SweepInput {
 
 }  // namespace
 
-AdviserWindow::AdviserWindow(CVelmoraDlg& dlg, QWidget* parent)
-    : QDialog(parent), dlg_(dlg), model_(new AdviserModel(this)), filter_(new AdviserFilter(this)) {
+// One sweep on its worker thread, and what it was made from.
+struct AdviserWindow::Job {
+  std::thread thread;
+  std::atomic<bool> cancel{false};
+  std::atomic<std::size_t> done{0};
+  std::atomic<std::size_t> total{0};
+  std::vector<UsedInput> inputs;
+};
+
+AdviserWindow::AdviserWindow(CVelmoraDlg& dlg, const DetailsConfig& config, QWidget* parent)
+    : QDialog(parent), dlg_(dlg), config_(config), model_(new AdviserModel(this)), filter_(new AdviserFilter(this)) {
   setModal(false);
   setAttribute(Qt::WA_DeleteOnClose, false);
   filter_->setSourceModel(model_);
@@ -80,10 +101,36 @@ AdviserWindow::AdviserWindow(CVelmoraDlg& dlg, QWidget* parent)
   resize(screen() ? kWindowSize.boundedTo(screen()->availableGeometry().size() * kShareOfScreen) : kWindowSize);
 }
 
-AdviserWindow::~AdviserWindow() { StopSweep(); }
+AdviserWindow::~AdviserWindow() {
+  if (!job_) return;
+  job_->cancel = true;
+  job_->thread.join();  // the window goes: its sweep goes with it
+}
 
 QString AdviserWindow::Text(const char* key, const char* fallback) const {
   return FromCp1251(dlg_.Lang().design.Get(key, fallback));
+}
+
+// The minimum gap, the highest rise and the out-of-date notice.
+void AdviserWindow::BuildLimitFields() {
+  minGapLabel_ = new QLabel(this);
+  minGap_ = new QDoubleSpinBox(this);
+  minGap_->setRange(0, advise::kMaxGap);
+  minGap_->setDecimals(kGapDecimals);
+  minGap_->setSingleStep(kGapFieldStep);
+  minGap_->setValue(advise::kDefaultMinGap);
+  maxRiseLabel_ = new QLabel(this);
+  maxRise_ = new QDoubleSpinBox(this);
+  maxRise_->setRange(1, kRiseFieldMax);
+  maxRise_->setDecimals(kRiseDecimals);
+  maxRise_->setSingleStep(kRiseFieldStep);
+  maxRise_->setValue(insight::constants::kDefaultRiseLimit);
+  minGapLabel_->setBuddy(minGap_);
+  maxRiseLabel_->setBuddy(maxRise_);
+  stale_ = new QLabel(this);
+  stale_->setWordWrap(true);
+  stale_->setStyleSheet("QLabel { color: #a04000; }");
+  stale_->hide();
 }
 
 void AdviserWindow::BuildLayout() {
@@ -91,6 +138,7 @@ void AdviserWindow::BuildLayout() {
   material_ = new QComboBox(this);
   feasibleOnly_ = new QCheckBox(this);
   feasibleOnly_->setChecked(true);
+  BuildLimitFields();
   table_ = new QTableView(this);
   table_->setModel(filter_);
   table_->setSortingEnabled(true);
@@ -113,6 +161,10 @@ void AdviserWindow::BuildLayout() {
   filters->addWidget(shape_);
   filters->addWidget(material_);
   filters->addWidget(feasibleOnly_);
+  filters->addWidget(minGapLabel_);
+  filters->addWidget(minGap_);
+  filters->addWidget(maxRiseLabel_);
+  filters->addWidget(maxRise_);
   filters->addStretch();
   filters->addWidget(count_);
   auto* buttons = new QHBoxLayout;
@@ -124,6 +176,7 @@ void AdviserWindow::BuildLayout() {
   buttons->addWidget(close_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(filters);
+  layout->addWidget(stale_);
   layout->addWidget(table_, 1);
   layout->addLayout(buttons);
 
@@ -139,7 +192,11 @@ void AdviserWindow::BuildLayout() {
     filter_->SetFeasibleOnly(on);
     UpdateCount();
   });
-  connect(cancel_, &QPushButton::clicked, this, [this] { cancel_requested_ = true; });
+  connect(minGap_, &QDoubleSpinBox::valueChanged, this, &AdviserWindow::ShowStale);
+  connect(maxRise_, &QDoubleSpinBox::valueChanged, this, &AdviserWindow::ShowStale);
+  connect(cancel_, &QPushButton::clicked, this, [this] {
+    if (job_) job_->cancel = true;
+  });
   connect(refresh_, &QPushButton::clicked, this, &AdviserWindow::Refresh);
   connect(use_, &QPushButton::clicked, this, &AdviserWindow::UseSelected);
   connect(table_, &QTableView::doubleClicked, this, &AdviserWindow::UseSelected);
@@ -163,6 +220,8 @@ void AdviserWindow::ApplyTexts() {
   shape_->setCurrentIndex(shape);
   shape_->blockSignals(false);
   feasibleOnly_->setText(Text("adviserFeasibleOnly", "Feasible only"));
+  minGapLabel_->setText(Text("adviserMinGap", "Minimum gap, mm"));
+  maxRiseLabel_->setText(Text("adviserMaxRise", "Highest rise, K"));
   cancel_->setText(Text("adviserCancel", "Cancel"));
   refresh_->setText(Text("adviserRefresh", "Advise again"));
   use_->setText(Text("adviserUse", "Use this design"));
@@ -170,16 +229,60 @@ void AdviserWindow::ApplyTexts() {
   UpdateCount();
 }
 
-void AdviserWindow::Refresh() { StartSweep(); }
+void AdviserWindow::Refresh() {
+  if (!job_) {
+    StartSweep();
+    return;
+  }
+  // The running sweep ends at its next progress report; the new one starts then.
+  job_->cancel = true;
+  restart_ = true;
+}
 
-void AdviserWindow::StopSweep() {
-  if (!worker_.joinable()) return;
-  cancel_requested_ = true;
-  worker_.join();
+std::vector<AdviserWindow::UsedInput> AdviserWindow::UsedInputs() const {
+  const SettingsRecord& s = dlg_.Settings();
+  auto caption = [this](int id) { return FromCp1251(dlg_.GetItemText(id)).remove('&'); };
+  // The inductance comes from the minimum current when that is on; the wire
+  // size field counts only when it is used.
+  std::vector<UsedInput> inputs = {
+      {caption(ids::IDC_LABEL_L), s.us_Imin ? std::string() : s.L},
+      {caption(ids::IDC_LABEL_INOM), s.Inom},
+      {caption(ids::IDC_LABEL_IMIN), s.us_Imin ? s.Imin : std::string()},
+      {caption(ids::IDC_LABEL_U1), s.Uimpulsa},
+      {caption(ids::IDC_LABEL_U2), s.Udc},
+      {caption(ids::IDC_LABEL_FC), s.Fc},
+      {caption(ids::IDC_LABEL_J), s.j},
+      {caption(s.use ? ids::IDC_RADIO_OTHER_USE : ids::IDC_RADIO_OUTPUT), std::to_string(s.use)},
+      {caption(ids::IDC_CHECK_IMIN), std::to_string(s.us_Imin)},
+      {caption(ids::IDC_CHECK_USE_D), std::to_string(s.use_D)},
+      {caption(ids::IDC_LABEL_DPROV), s.use_D ? s.dprov : std::string()},
+      {caption(s.yes_AWG ? ids::IDC_RADIO_AWG : ids::IDC_RADIO_METRIC), std::to_string(s.yes_AWG)},
+      {minGapLabel_->text(), std::to_string(minGap_->value())},
+      {maxRiseLabel_->text(), std::to_string(maxRise_->value())},
+      {Text("fieldTolerance", "AL tolerance of this kind of core, %"),
+       std::to_string(config_.tol_gapped) + " " + std::to_string(config_.tol_ungapped)},
+  };
+  return inputs;
+}
+
+void AdviserWindow::FollowMainWindow() { ShowStale(); }
+
+void AdviserWindow::ShowStale() {
+  if (listInputs_.empty() || dlg_.IsEnded()) return;
+  const std::vector<UsedInput> now = UsedInputs();
+  for (std::size_t i = 0; i < now.size() && i < listInputs_.size(); ++i) {
+    if (now[i].value == listInputs_[i].value) continue;
+    stale_->setText(Text("adviserStale",
+                         "Out of date: %1 has changed since this list was made. "
+                         "\"Use this design\" advises again first.")
+                        .arg(now[i].name));
+    stale_->show();
+    return;
+  }
+  stale_->hide();
 }
 
 void AdviserWindow::StartSweep() {
-  StopSweep();
   if (dlg_.IsEnded()) return;
   dlg_.UpdateData(true);  // the inputs as the window holds them
   auto input = std::make_shared<SweepInput>();
@@ -188,6 +291,11 @@ void AdviserWindow::StartSweep() {
   input->materials = dlg_.Item(ids::IDC_COMBO_MATERIAL)->items;
   if (!input->materials.empty()) input->materials.pop_back();  // the no-data entry, always last
   input->query.inputs = ChokeInputsOf(dlg_.Settings());
+  input->query.minGap = minGap_->value();
+  input->query.maxRise = maxRise_->value();
+  const insight::InsightOptions tolerances = DetailsOptionsOf(config_);
+  input->query.alTolerance = tolerances.alTolerance;
+  input->query.alToleranceUngapped = tolerances.alToleranceUngapped;
   input->wires = dlg_.Wires();
   input->lang = dlg_.Lang();
 
@@ -200,27 +308,30 @@ void AdviserWindow::StartSweep() {
   material_->setCurrentIndex(std::max(0, material_->findText(chosen)));
   material_->blockSignals(false);
 
-  cancel_requested_ = false;
-  done_ = 0;
-  total_ = 0;
+  auto job = std::make_shared<Job>();
+  job->inputs = UsedInputs();
+  job_ = job;
   elapsed_.start();
   tick_.start();
   use_->setEnabled(false);
-  worker_ = std::thread([this, input] {
+  job->thread = std::thread([this, job, input] {
     advise::AdviseData data;
     data.cores = advise::SelectableCores(input->dbText, ui::CompareNoCase);
     data.materials = advise::LoadMaterials(input->folder, input->materials);
     data.wires = input->wires;
     data.lang = input->lang;
     data.lossLimit = constants::kLossDensityLimit;
-    std::vector<advise::Candidate> all = advise::Sweep(input->query, data, [this](std::size_t done, std::size_t total) {
-      done_ = done;
-      total_ = total;
-      return !cancel_requested_.load();
+    const std::size_t total = advise::CandidateCount(input->query, data);
+    std::vector<advise::Candidate> all = advise::Sweep(input->query, data, [&job](std::size_t done, std::size_t n) {
+      job->done = done;
+      job->total = n;
+      return !job->cancel.load();
     });
-    const bool cancelled = cancel_requested_.load();
+    // Cut short only when candidates are missing: a cancel while the
+    // complete list is ranked changes nothing.
+    const bool cutShort = all.size() < total;
     QMetaObject::invokeMethod(
-        this, [this, all = std::move(all), cancelled]() mutable { OnSweepDone(std::move(all), cancelled); },
+        this, [this, job, all = std::move(all), cutShort]() mutable { OnSweepDone(job, std::move(all), cutShort); },
         Qt::QueuedConnection);
   });
 }
@@ -229,21 +340,44 @@ void AdviserWindow::OnProgressTick() {
   if (elapsed_.elapsed() < kProgressDelayMs) return;
   progress_->show();
   cancel_->show();
-  progress_->setMaximum(static_cast<int>(std::max<std::size_t>(1, total_.load())));
-  progress_->setValue(static_cast<int>(done_.load()));
+  if (!job_) return;
+  progress_->setMaximum(static_cast<int>(std::max<std::size_t>(1, job_->total.load())));
+  progress_->setValue(static_cast<int>(job_->done.load()));
 }
 
-void AdviserWindow::OnSweepDone(std::vector<advise::Candidate> candidates, bool cancelled) {
-  if (worker_.joinable()) worker_.join();
+void AdviserWindow::OnSweepDone(const std::shared_ptr<Job>& job, std::vector<advise::Candidate> candidates,
+                                bool cutShort) {
+  job->thread.join();  // its last act was to post this: no wait
+  if (job != job_) return;
+  job_.reset();
+  if (restart_) {
+    restart_ = false;
+    StartSweep();
+    return;
+  }
   tick_.stop();
   progress_->hide();
   cancel_->hide();
   use_->setEnabled(true);
   model_->SetCandidates(std::move(candidates));
+  listInputs_ = job->inputs;
   table_->sortByColumn(AdviserModel::kRank, Qt::AscendingOrder);
   table_->resizeColumnsToContents();
   UpdateCount();
-  if (cancelled) count_->setText(count_->text() + " " + Text("adviserCancelled", "(cancelled)"));
+  ShowStale();
+  if (cutShort) count_->setText(count_->text() + " " + Text("adviserCancelled", "(cancelled)"));
+  if (!pendingUse_) return;
+  const auto [core, material] = *pendingUse_;
+  pendingUse_.reset();
+  for (int r = 0; r < model_->rowCount(); ++r) {
+    const advise::Candidate& c = model_->At(r);
+    if (c.core == core && c.material == material) return UseCandidate(c);
+  }
+  // Gone from the new list: the refusal says why.
+  advise::Candidate gone;
+  gone.core = core;
+  gone.material = material;
+  UseCandidate(gone);
 }
 
 void AdviserWindow::UpdateCount() {
@@ -257,8 +391,27 @@ void AdviserWindow::UpdateCount() {
 
 void AdviserWindow::UseSelected() {
   const QModelIndexList rows = table_->selectionModel()->selectedRows();
-  if (rows.isEmpty()) return;
+  if (rows.isEmpty() || job_) return;
   const advise::Candidate c = model_->At(filter_->mapToSource(rows.front()).row());
+  ShowStale();
+  if (stale_->isVisible()) {
+    // Made from other inputs: the same core and material, designed afresh.
+    pendingUse_.emplace(c.core, c.material);
+    Refresh();
+    return;
+  }
+  UseCandidate(c);
+}
+
+void AdviserWindow::UseCandidate(const advise::Candidate& c) {
+  const AdvisedRefusal refusal = CheckAdvisedDesign(dlg_, c.core, c.material);
+  if (refusal != AdvisedRefusal::kNone) {
+    QMessageBox box(QMessageBox::Warning, FromCp1251(dlg_.Lang()[kMessageCaption]),
+                    FromCp1251(AdvisedRefusalText(dlg_.Lang(), refusal, c.core, c.material)), QMessageBox::Ok, this);
+    box.button(QMessageBox::Ok)->setText(FromCp1251(dlg_.Lang()[kOkButton]));
+    box.exec();
+    return;
+  }
   if (c.gapText.empty()) return;  // not designed: nothing to put in
   ApplyAdvisedDesign(dlg_, c.core, c.material, c.gapText);
 }

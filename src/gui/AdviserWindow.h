@@ -3,17 +3,24 @@
 // database with the main window's inputs on a worker thread (a progress bar
 // and Cancel appear when that takes a while), shows the ranked designs in a
 // sortable, filterable table, and puts the chosen one into the main window.
+// One sweep runs at a time: asking again cancels the running one and starts
+// anew once it has ended, without the window waiting for it. The list says
+// when an input it was made from has changed since.
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QTimer>
-#include <atomic>
 #include <memory>
-#include <thread>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "advise/Advise.h"
+#include "settings/DetailsConfig.h"
 
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -32,30 +39,52 @@ class AdviserWindow : public QDialog {
   Q_OBJECT
 
  public:
-  AdviserWindow(CVelmoraDlg& dlg, QWidget* parent);
+  // config: the tolerances the sweep holds designs to (Details.cfg's).
+  AdviserWindow(CVelmoraDlg& dlg, const DetailsConfig& config, QWidget* parent);
   ~AdviserWindow() override;
 
   // Sweeps again with the main window's inputs as they stand.
   void Refresh();
   // The texts of the current language.
   void ApplyTexts();
+  // The main window calculated: the list is marked out of date when an input
+  // it was made from has changed.
+  void FollowMainWindow();
+  // A sweep is running (for the tests).
+  bool Sweeping() const { return job_ != nullptr; }
 
  private:
+  struct Job;
+  // One input of a sweep: its name on the windows and its value as text.
+  struct UsedInput {
+    QString name;
+    std::string value;
+  };
+
   void BuildLayout();
+  void BuildLimitFields();
   void StartSweep();
-  void StopSweep();
   void OnProgressTick();
-  void OnSweepDone(std::vector<advise::Candidate> candidates, bool cancelled);
+  void OnSweepDone(const std::shared_ptr<Job>& job, std::vector<advise::Candidate> candidates, bool cutShort);
   void UseSelected();
+  void UseCandidate(const advise::Candidate& c);
   void UpdateCount();
+  void ShowStale();
+  std::vector<UsedInput> UsedInputs() const;
   QString Text(const char* key, const char* fallback) const;
 
   CVelmoraDlg& dlg_;
+  const DetailsConfig& config_;
   AdviserModel* model_;
   AdviserFilter* filter_;
   QComboBox* shape_;
   QComboBox* material_;
   QCheckBox* feasibleOnly_;
+  QLabel* minGapLabel_;
+  QDoubleSpinBox* minGap_;
+  QLabel* maxRiseLabel_;
+  QDoubleSpinBox* maxRise_;
+  QLabel* stale_;
   QTableView* table_;
   QLabel* count_;
   QProgressBar* progress_;
@@ -64,14 +93,14 @@ class AdviserWindow : public QDialog {
   QPushButton* use_;
   QPushButton* close_;
 
-  std::thread worker_;
-  std::atomic<bool> cancel_requested_{false};
-  std::atomic<std::size_t> done_{0};
-  std::atomic<std::size_t> total_{0};
+  std::shared_ptr<Job> job_;  // the running sweep
+  bool restart_ = false;      // a new sweep starts when the running one has ended
   QTimer tick_;
   QElapsedTimer elapsed_;
-  // Bumped by every sweep: a finished sweep that is not the latest is ignored.
-  std::shared_ptr<std::atomic<int>> generation_;
+  std::vector<UsedInput> listInputs_;  // what the list shown was made from
+  // "Use this design" on an out-of-date list: the core and material to use
+  // once the new sweep is done.
+  std::optional<std::pair<std::string, std::string>> pendingUse_;
 };
 
 }  // namespace velmora::gui

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -40,6 +41,9 @@ constexpr QSize kPictureSize(900, 600);
 // screen at any scaling.
 constexpr QSize kWindowSize(880, 680);
 constexpr double kShareOfScreen = 0.9;
+// The tolerance field: percent with one decimal, below 100.
+constexpr int kToleranceDecimals = 1;
+constexpr double kToleranceFieldMax = 99.9;
 
 // A chart drawn off screen for Copy and Save, legend at the bottom.
 class PictureView {
@@ -58,7 +62,8 @@ class PictureView {
 
 }  // namespace
 
-DesignDetailsWindow::DesignDetailsWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
+    : QWidget(owner, Qt::Window), config_(config) {
   setAttribute(Qt::WA_DeleteOnClose, false);
   note_ = new QLabel(this);
   note_->setWordWrap(true);
@@ -89,6 +94,17 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner) : QWidget(owner, Qt::Wi
   auto* column = new QVBoxLayout(lower);
   column->setContentsMargins(0, 0, 0, 0);
   column->addWidget(note_);
+  toleranceLabel_ = new QLabel(this);
+  tolerance_ = new QDoubleSpinBox(this);
+  tolerance_->setRange(0, kToleranceFieldMax);
+  tolerance_->setDecimals(kToleranceDecimals);
+  toleranceLabel_->setBuddy(tolerance_);
+  connect(tolerance_, &QDoubleSpinBox::valueChanged, this, &DesignDetailsWindow::OnToleranceChanged);
+  auto* toleranceRow = new QHBoxLayout;
+  toleranceRow->addWidget(toleranceLabel_);
+  toleranceRow->addWidget(tolerance_);
+  toleranceRow->addStretch();
+  column->addLayout(toleranceRow);
   column->addWidget(figures_, 1);
   // The user shares the height between the plots and the figures.
   auto* split = new QSplitter(Qt::Vertical, this);
@@ -128,14 +144,30 @@ QString DesignDetailsWindow::ChartText(const char* key) const {
 
 void DesignDetailsWindow::Texts() {
   setWindowTitle(Text("title"));
+  toleranceLabel_->setText(Text("fieldTolerance"));
   for (QPushButton* b : findChildren<QPushButton*>())
     b->setText(Text(b->objectName() == "copy" ? "copyPlot" : "savePlot"));
 }
 
+// The field shows the tolerance of the design's own kind.
+void DesignDetailsWindow::ShowTolerance() {
+  const bool ungapped = details_ && details_->worstCase.ungapped;
+  const QSignalBlocker quiet(tolerance_);
+  tolerance_->setValue(ungapped ? config_.tol_ungapped : config_.tol_gapped);
+}
+
+void DesignDetailsWindow::OnToleranceChanged(double percent) {
+  if (!IsUsableTolerancePercent(percent)) return;
+  (details_ && details_->worstCase.ungapped ? config_.tol_ungapped : config_.tol_gapped) = percent;
+  if (dlg_) Refresh(*dlg_);
+}
+
 void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
+  dlg_ = &dlg;
   lang_ = dlg.Lang();
   Texts();
-  details_ = dlg.DescribeLastCalculation();
+  details_ = dlg.DescribeLastCalculation(DetailsOptionsOf(config_));
+  ShowTolerance();
   if (!details_) {
     note_->setText(Text("noCalculation"));
     return;
@@ -152,6 +184,7 @@ void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
   if (!details_->lossModel.available) notes << Text("noteNoData");
   else if (s.missingCell) notes << Text("noteMissingCell");
   if (details_->lossModel.available && (s.outsideF || s.outsideB)) notes << Text("noteExtrapolated");
+  if (details_->worstCase.ringWithGap) notes << Text("noteRingGap");
   note_->setText(notes.join("\n"));
   note_->setVisible(!notes.isEmpty());
 }

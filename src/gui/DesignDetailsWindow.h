@@ -11,8 +11,10 @@
 #include "gui/DetailCharts.h"
 #include "insight/DesignDetails.h"
 #include "lang/LanguageTable.h"
+#include "settings/DetailsConfig.h"
 
 class QChartView;
+class QDoubleSpinBox;
 class QGridLayout;
 class QLabel;
 class QTableWidget;
@@ -24,7 +26,8 @@ class CVelmoraDlg;
 class DesignDetailsWindow : public QWidget {
  public:
   // A window of its own (modeless) that belongs to `owner`, the main window.
-  explicit DesignDetailsWindow(QWidget* owner);
+  // Its tolerance field changes config's tolerance of the design's kind.
+  DesignDetailsWindow(QWidget* owner, DetailsConfig& config);
   // Shows the figures of the window's last calculation in its language.
   void Refresh(CVelmoraDlg& dlg);
   // A plot as Copy and Save give it: drawn afresh at a fixed size, with its
@@ -35,6 +38,8 @@ class DesignDetailsWindow : public QWidget {
 
  private:
   void Texts();
+  void ShowTolerance();
+  void OnToleranceChanged(double percent);
   void FillFigures(const insight::DesignDetails& details);
   void CopyPlot(DetailPlot plot);
   void SavePlot(DetailPlot plot);
@@ -52,6 +57,10 @@ class DesignDetailsWindow : public QWidget {
   QLabel* lossLegend_ = nullptr;
   QLabel* waveLegend_ = nullptr;
   QTableWidget* figures_ = nullptr;
+  QLabel* toleranceLabel_ = nullptr;
+  QDoubleSpinBox* tolerance_ = nullptr;
+  DetailsConfig& config_;
+  CVelmoraDlg* dlg_ = nullptr;  // of the last refresh
   // What the plots show, kept for the pictures of Copy and Save.
   LanguageTable lang_;
   std::optional<insight::DesignDetails> details_;

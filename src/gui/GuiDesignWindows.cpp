@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "app/ControlIds.h"
+#include "app/DesignFigures.h"
 #include "app/VelmoraDlg.h"
 #include "gui/ReportExport.h"
 
@@ -41,7 +42,7 @@ void GuiDesignWindows::OpenDetailsAfterFirstPaint(CVelmoraDlg& dlg) {
 
 void GuiDesignWindows::OnDesignCommand(CVelmoraDlg& dlg, int id) {
   if (id == ids::ID_EXPORT_REPORT) {
-    ExportReport(dlg, QApplication::activeModalWidget());
+    ExportReport(dlg, QApplication::activeModalWidget(), DetailsOptionsOf(config_));
     return;
   }
   if (id == ids::ID_CORE_ADVISER) {
@@ -51,7 +52,7 @@ void GuiDesignWindows::OnDesignCommand(CVelmoraDlg& dlg, int id) {
   if (id != ids::ID_DESIGN_DETAILS) return;
   if (!details_) {
     // The main window is the modal window the menu command came from.
-    details_ = new DesignDetailsWindow(QApplication::activeModalWidget());
+    details_ = new DesignDetailsWindow(QApplication::activeModalWidget(), config_);
   }
   details_->Refresh(dlg);
   details_->show();
@@ -60,7 +61,7 @@ void GuiDesignWindows::OnDesignCommand(CVelmoraDlg& dlg, int id) {
 }
 
 void GuiDesignWindows::OpenAdviser(CVelmoraDlg& dlg) {
-  if (!adviser_) adviser_ = new gui::AdviserWindow(dlg, QApplication::activeModalWidget());
+  if (!adviser_) adviser_ = new gui::AdviserWindow(dlg, config_, QApplication::activeModalWidget());
   adviser_->show();
   adviser_->raise();
   adviser_->activateWindow();
@@ -69,6 +70,7 @@ void GuiDesignWindows::OpenAdviser(CVelmoraDlg& dlg) {
 
 void GuiDesignWindows::OnCalculated(CVelmoraDlg& dlg) {
   if (details_ && details_->isVisible()) details_->Refresh(dlg);
+  if (adviser_) adviser_->FollowMainWindow();
 }
 
 void GuiDesignWindows::OnLanguageApplied(CVelmoraDlg& dlg) {

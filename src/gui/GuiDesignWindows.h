@@ -24,10 +24,17 @@ class GuiDesignWindows : public DesignWindows {
 
   // The details window, when it is open (for tests and measurements).
   DesignDetailsWindow* Details() const { return details_; }
+  // The adviser window, when it was opened.
+  gui::AdviserWindow* Adviser() const { return adviser_; }
+
+  // Details.cfg's values: read before the windows open, changed by the
+  // details window, written when the program ends.
+  DetailsConfig& Config() { return config_; }
 
  private:
   void OpenAdviser(CVelmoraDlg& dlg);
 
+  DetailsConfig config_;
   // Both owned by the main window's view.
   QPointer<DesignDetailsWindow> details_;
   QPointer<gui::AdviserWindow> adviser_;

@@ -25,7 +25,7 @@ std::string Now() {
 
 }  // namespace
 
-void ExportReport(CVelmoraDlg& dlg, QWidget* parent) {
+void ExportReport(CVelmoraDlg& dlg, QWidget* parent, const insight::InsightOptions& options) {
   using reportrender::Q;
   const report::ReportTexts texts = report::TextsOfWindow(dlg);
   const gui::OutputTexts words{Q(texts(report::T::ExportCaption)), Q(dlg.Lang()[kOverwriteQuestion]),
@@ -40,7 +40,7 @@ void ExportReport(CVelmoraDlg& dlg, QWidget* parent) {
   report::ReportMeta meta;
   meta.program = report::ProgramAndVersion();
   meta.date = Now();
-  const report::Document doc = report::BuildDesignReport(dlg, texts, meta);
+  const report::Document doc = report::BuildDesignReport(dlg, texts, meta, options);
   std::string error;
   if (!reportrender::WriteReport(doc, chosen->path, &error)) gui::TellOutputFailed(parent, words, error);
 }

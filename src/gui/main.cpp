@@ -17,6 +17,7 @@
 #include "app/Version.h"
 #include "app/WorkingFolder.h"
 #include "gui/GuiDesignWindows.h"
+#include "settings/DetailsConfig.h"
 #include "ui/qt/QtHost.h"
 
 namespace {
@@ -86,6 +87,7 @@ int main(int argc, char** argv) {
   }
 
   velmora::GuiDesignWindows designWindows;
+  velmora::ReadDetailsConfig(velmora::kDetailsConfigFile, designWindows.Config());
   const bool openDetails = Set("VELMORA_OPEN_DETAILS");  // for screenshots and measurements
   velmora::CVelmoraApp velmoraApp(host);
   velmoraApp.InitInstance([&host, &designWindows, quitAfterStartUp, openDetails](velmora::CVelmoraDlg& dlg) {
@@ -100,5 +102,8 @@ int main(int argc, char** argv) {
     // details window too, when it was asked for).
     QTimer::singleShot(0, [&dlg, &designWindows, openDetails] { QuitWhenDrawn(dlg, designWindows, openDetails); });
   });
+  // Only the window keeps Details.cfg; a failed write loses no design.
+  if (!velmora::WriteDetailsConfig(designWindows.Config(), velmora::kDetailsConfigFile))
+    std::cerr << "velmora: could not write " << velmora::kDetailsConfigFile << "\n";
   return 0;
 }

@@ -65,27 +65,36 @@ ToleranceEnd EndAt(double AL, const ChokeResults& r, double Inom, double Ae) {
 
 Range Span(double a, double b) { return Range{std::min(a, b), std::max(a, b)}; }
 
-WorstCase WorstCaseOf(const ChokeInputs& inputs, const ChokeContext& context, const ChokeResults& r,
+// The half-width of the spread and where it comes from.
+void SpreadOf(WorstCase& wc, const ChokeContext& context, const ChokeResults& r, const InsightOptions& options) {
+  const double gap = r.read.X;
+  wc.ungapped = wc.gapGiven && !(gap > 0);
+  wc.tolerance = wc.ungapped ? options.alToleranceUngapped : options.alTolerance;
+  wc.spreadFrom = SpreadFrom::AL;
+  if (!wc.gapGiven || wc.ungapped) return;
+  // A ground gap only: an ungapped set has no gap whose tolerance counts.
+  wc.gapTolerance_mm = options.gapTolerance_mm;
+  const double mu = context.material.mu;  // as the run left it (10000 for no data)
+  const double ALwide = FiguresOfGap(gap + options.gapTolerance_mm, context.core, mu, r.g0).AL;
+  const double ALnarrow = FiguresOfGap(std::max(0.0, gap - options.gapTolerance_mm), context.core, mu, r.g0).AL;
+  const double fromGap = std::max(r.AL - ALwide, ALnarrow - r.AL) / r.AL;
+  if (fromGap > wc.tolerance) {
+    wc.tolerance = fromGap;
+    wc.spreadFrom = SpreadFrom::Gap;
+  }
+}
+
+}  // namespace
+
+WorstCase WorstCaseOf(bool gapGiven, const ChokeContext& context, const ChokeResults& r,
                       const InsightOptions& options) {
   WorstCase wc;
-  wc.gapGiven = inputs.yes_al == 0;
+  wc.gapGiven = gapGiven;
   wc.Bm_T = r.Bm;
-  double ALlo = 0, ALhi = 0;
-  if (wc.gapGiven) {
-    // A wider gap gives the lower AL; both through Calculate's gap formula.
-    wc.tolerance = options.gapTolerance_mm;
-    const double gap = InputNumber(r.fields.zazor);
-    const double mu = context.material.mu;  // as the run left it (10000 for no data)
-    ALlo = FiguresOfGap(gap + options.gapTolerance_mm, context.core, mu, r.g0).AL;
-    ALhi = FiguresOfGap(std::max(0.0, gap - options.gapTolerance_mm), context.core, mu, r.g0).AL;
-  } else {
-    wc.tolerance = options.alTolerance;
-    ALlo = r.AL * (1 - options.alTolerance);
-    ALhi = r.AL * (1 + options.alTolerance);
-  }
-  const double Inom = InputNumber(inputs.Inom);
-  const ToleranceEnd lo = EndAt(ALlo, r, Inom, context.core.Ae);
-  const ToleranceEnd hi = EndAt(ALhi, r, Inom, context.core.Ae);
+  SpreadOf(wc, context, r, options);
+  const double Inom = r.read.Inom;
+  const ToleranceEnd lo = EndAt(r.AL * (1 - wc.tolerance), r, Inom, context.core.Ae);
+  const ToleranceEnd hi = EndAt(r.AL * (1 + wc.tolerance), r, Inom, context.core.Ae);
   wc.AL_nH = Span(lo.AL * velmora::constants::kThousand, hi.AL * velmora::constants::kThousand);
   wc.L_uH = Span(lo.L, hi.L);
   wc.dI_A = Span(lo.dI, hi.dI);
@@ -93,10 +102,10 @@ WorstCase WorstCaseOf(const ChokeInputs& inputs, const ChokeContext& context, co
   wc.Bpk_T = Span(lo.Bpk, hi.Bpk);
   // The same margin as the flux warning of Calculate.
   wc.fluxLimitHolds = wc.Bpk_T.max <= r.Bm + velmora::constants::kFluxTolerance;
+  wc.designL_uH = r.L;
+  wc.ringWithGap = gapGiven && r.read.X > 0 && ShapeOfName(context.core.name) == kShapeR;
   return wc;
 }
-
-}  // namespace
 
 Waveform WaveformOf(const ChokeResults& r, double Ae_mm2, double F_kHz) {
   Waveform w;
@@ -126,7 +135,7 @@ DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& cont
     d.lossCurve = LossCurveAt(context.material, F, results.Bac);
   }
   d.waveform = WaveformOf(results, context.core.Ae, F);
-  d.worstCase = WorstCaseOf(inputs, context, results, options);
+  d.worstCase = WorstCaseOf(inputs.yes_al == 0, context, results, options);
   return d;
 }
 

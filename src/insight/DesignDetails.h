@@ -20,8 +20,10 @@ namespace velmora::insight {
 
 struct InsightOptions {
   double windingTemperature_C = constants::kDefaultWindingTemperature;
-  double alTolerance = constants::kDefaultAlTolerance;       // relative, AL given
-  double gapTolerance_mm = constants::kDefaultGapTolerance;  // gap given
+  double alTolerance = constants::kDefaultAlTolerance;                  // relative: AL given, or a gap
+  double alToleranceUngapped = constants::kDefaultAlToleranceUngapped;  // relative: gap 0
+  double gapTolerance_mm = constants::kDefaultGapTolerance;             // a given gap
+  double riseLimit_K = constants::kDefaultRiseLimit;                    // the checks' limit
 };
 
 // Mean length of a turn and the outer surface of the wound core: from the
@@ -86,12 +88,21 @@ struct Range {
   double max = 0;
 };
 
-// The built choke (the calculated turns) with AL at both ends of its
-// tolerance: AL +- the relative tolerance, or the gap +- its tolerance
-// through the gap formula of Calculate.
+// Where the spread of AL comes from: the maker's AL tolerance, or the gap
+// tolerance where that moves AL further.
+enum class SpreadFrom { AL, Gap };
+
+// The built choke (the calculated turns) with AL at both ends of its spread,
+// AL * (1 +- h). The half-width h is the AL tolerance of the design's kind
+// (AL given or a gap: the gapped one; gap 0: the ungapped one); with a gap
+// it is the larger of that and the relative change of AL that the gap +- its
+// tolerance gives through the gap formula of Calculate.
 struct WorstCase {
   bool gapGiven = true;
-  double tolerance = 0;  // mm (gap) or relative (AL)
+  bool ungapped = false;  // gap mode with gap 0
+  double tolerance = 0;   // h, relative
+  SpreadFrom spreadFrom = SpreadFrom::AL;
+  double gapTolerance_mm = 0;  // the gap tolerance looked at (gap given)
   Range AL_nH;
   Range L_uH;
   Range dI_A;
@@ -99,6 +110,8 @@ struct WorstCase {
   Range Bpk_T;
   double Bm_T = 0;              // the permitted peak flux density
   bool fluxLimitHolds = false;  // Bpk stays within Bm at both ends
+  double designL_uH = 0;        // the inductance designed for
+  bool ringWithGap = false;     // a gap given to a ring, which is not sold gapped
 };
 
 struct DesignDetails {
@@ -114,6 +127,11 @@ struct DesignDetails {
 // inputs and context. The tolerance ends go through the gap formula of Calculate (FiguresOfGap).
 DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& context, const ChokeResults& results,
                              const CoreExtras& extras, const InsightOptions& options = {});
+
+// The worst case of a run: the gap (gap mode) and the nominal current are the
+// numbers the run read (results.read).
+WorstCase WorstCaseOf(bool gapGiven, const ChokeContext& context, const ChokeResults& results,
+                      const InsightOptions& options);
 
 // Calculate and its details in one call.
 struct DesignReport {

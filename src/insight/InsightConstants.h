@@ -18,10 +18,15 @@ inline constexpr double kMu0SI = 4e-7 * 3.141592653589793;
 inline constexpr double kSkinDiameterRatioNote = 2.0;
 
 // --- Tolerances ---------------------------------------------------------------
-// AL of a gapped ferrite set is usually specified to +-10 %; a ground gap
-// to about +-0.02 mm (common catalogue values).
+// AL of a gapped ferrite set is usually specified to +-10 %, of an ungapped
+// set (the material's permeability alone) to +-25 %; a ground gap to about
+// +-0.02 mm (common catalogue values of the core makers).
 inline constexpr double kDefaultAlTolerance = 0.10;
+inline constexpr double kDefaultAlToleranceUngapped = 0.25;
 inline constexpr double kDefaultGapTolerance = 0.02;  // mm
+// The temperature rise a design may reach: 50 K over a 40 C ambient keeps a
+// ferrite choke near the 100 C at which the loss tables are taken.
+inline constexpr double kDefaultRiseLimit = 50.0;  // K
 
 // --- Temperature rise (free air, natural convection) -------------------------
 // McLyman's empirical fit: rise = 450 * (P / At)^0.826 K, P in W, At the

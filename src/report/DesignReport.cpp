@@ -120,6 +120,7 @@ insight::DesignDetails DetailsOfWindow(CVelmoraDlg& dlg, const insight::InsightO
 
 Document BuildDesignReport(CVelmoraDlg& dlg, const ReportTexts& t, const ReportMeta& meta,
                            const insight::InsightOptions& options) {
+  if (!dlg.IsEnded()) dlg.Calculate();  // the results of the inputs printed
   dlg.UpdateData(true);
   const ChokeResults* r = dlg.LastCalculation();
   Document doc;
@@ -133,9 +134,10 @@ Document BuildDesignReport(CVelmoraDlg& dlg, const ReportTexts& t, const ReportM
   doc.sections.push_back({t(T::SecCore), {CoreAndMaterial(dlg, r, t)}, false});
   doc.sections.push_back({t(T::SecInputs), {Inputs(dlg, t)}, false});
   doc.sections.push_back({t(T::SecResults), {Results(dlg, r)}, false});
+  const insight::DesignDetails details = r ? DetailsOfWindow(dlg, options) : insight::DesignDetails{};
+  if (r) doc.sections.push_back(ChecksSection(*r, details, options.riseLimit_K, t));
   doc.sections.push_back(Messages(r, t));
   if (!r) return doc;
-  const insight::DesignDetails details = DetailsOfWindow(dlg, options);
   doc.sections.push_back({t(T::SecInstruction), {WindingInstruction(dlg, *r, details, t)}, false});
   AppendDetailSections(doc, *r, details, t, dlg.Core().Ae);
   return doc;

@@ -27,8 +27,9 @@ std::string ProgramAndVersion();
 // language file, English for what it lacks.
 ReportTexts TextsOfWindow(const CVelmoraDlg& dlg);
 
-// The report of the window's last calculation. The window must have started
-// (not StartUpFailed); without a calculation the results are empty.
+// The report of the window's inputs as they stand: the window calculates
+// first, as Save does, so the inputs printed are the inputs calculated. The
+// window must have started (not StartUpFailed).
 Document BuildDesignReport(CVelmoraDlg& dlg, const ReportTexts& texts, const ReportMeta& meta,
                            const insight::InsightOptions& options = {});
 
@@ -50,7 +51,13 @@ Steps WindingInstruction(CVelmoraDlg& dlg, const ChokeResults& results, const in
 void AppendDetailSections(Document& doc, const ChokeResults& results, const insight::DesignDetails& details,
                           const ReportTexts& texts, double Ae);
 
-// "AL +-10 %" or "gap +-0.020 mm".
+// "AL +-10.0 % (the maker's AL tolerance)" or "AL +-12.3 % (from the gap
+// tolerance +-0.020 mm)".
 std::string ToleranceText(const insight::WorstCase& worstCase, const ReportTexts& texts);
+
+// Every check with its outcome, and above them whether the design passes
+// them all; the temperature rise is held to riseLimit_K.
+Section ChecksSection(const ChokeResults& results, const insight::DesignDetails& details, double riseLimit_K,
+                      const ReportTexts& texts);
 
 }  // namespace velmora::report

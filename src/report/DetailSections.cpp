@@ -1,5 +1,6 @@
 // The design-details part of the report and the winding instruction.
 #include <cmath>
+#include <optional>
 
 #include "app/ControlIds.h"
 #include "calc/Constants.h"
@@ -11,6 +12,8 @@ namespace velmora::report {
 namespace {
 
 namespace ic = insight::constants;
+
+constexpr double kPercent = 100.0;
 
 std::string Num(double value, int decimals, const ReportTexts& t) { return FormatNumber(value, decimals, t); }
 
@@ -122,8 +125,47 @@ Plot WavePlot(const insight::Waveform& w, const ChokeResults& r, double Ae, cons
 }  // namespace
 
 std::string ToleranceText(const insight::WorstCase& w, const ReportTexts& t) {
-  return w.gapGiven ? t.Fill(T::ToleranceGap, {FormatNumber(w.tolerance, 3, t)})
-                    : t.Fill(T::ToleranceAl, {FormatNumber(w.tolerance * 100, 0, t)});
+  const std::string source = w.spreadFrom == insight::SpreadFrom::Gap
+                                 ? t.Fill(T::SpreadGap, {FormatNumber(w.gapTolerance_mm, 3, t)})
+                                 : t(T::SpreadMaker);
+  return t.Fill(T::ToleranceAl, {FormatNumber(w.tolerance * kPercent, 1, t)}) + " (" + source + ")";
+}
+
+Section ChecksSection(const ChokeResults& r, const insight::DesignDetails& d, double riseLimit_K,
+                      const ReportTexts& t) {
+  Table table;
+  table.header = {"", "", ""};
+  int failed = 0;
+  // An outcome: passed, failed, or not evaluated (the run stopped, no data).
+  auto check = [&](T label, std::optional<bool> passed, std::string detail) {
+    if (passed && !*passed) ++failed;
+    table.rows.push_back(
+        {t(label), passed ? t(*passed ? T::CheckPassed : T::CheckFailed) : t(T::NotAvailable), std::move(detail)});
+  };
+  auto versus = [&t](double value, double limit, int decimals, T unit) {
+    return FormatNumber(value, decimals, t) + " / " + FormatNumber(limit, decimals, t) + " " + t(unit);
+  };
+  const bool ran = !r.stoppedByRipple;
+  auto when = [ran](bool finite, bool passed) { return ran && finite ? std::optional<bool>(passed) : std::nullopt; };
+  check(T::CheckRipple, ran, versus(r.dI, 2 * r.read.Inom, 3, T::UnitA));
+  check(T::CheckFluxNominal, when(std::isfinite(r.Bpk), r.Bpk <= r.Bm + constants::kFluxTolerance),
+        versus(r.Bpk, r.Bm, 3, T::UnitT));
+  const insight::WorstCase& w = d.worstCase;
+  check(T::CheckFluxSpread, when(std::isfinite(w.Bpk_T.max), w.fluxLimitHolds),
+        versus(w.Bpk_T.max, w.Bm_T, 3, T::UnitT));
+  check(T::CheckFill, when(std::isfinite(r.k), r.k <= constants::kFillFactorLimit),
+        FormatNumber(r.k, 3, t) + " / " + FormatNumber(constants::kFillFactorLimit, 1, t));
+  const double rise = d.losses.temperatureRise_K;
+  check(T::CheckRise, when(std::isfinite(rise), rise <= riseLimit_K), versus(rise, riseLimit_K, 0, T::UnitK));
+  const CoreLossSource& src = d.lossModel.source;
+  check(T::CheckLossData, when(d.lossModel.available, !(src.outsideF || src.outsideB || src.missingCell)), "");
+  if (w.ringWithGap) ++failed;
+  Section s{t(T::SecChecks), {}, false};
+  s.blocks.emplace_back(failed ? Paragraph{t.Fill(T::ChecksFail, {std::to_string(failed)}), ParagraphStyle::Warning}
+                               : Paragraph{t(T::ChecksPass), ParagraphStyle::Note});
+  s.blocks.emplace_back(table);
+  if (w.ringWithGap) s.blocks.emplace_back(Paragraph{t(T::RingGapWarning), ParagraphStyle::Warning});
+  return s;
 }
 
 void AppendDetailSections(Document& doc, const ChokeResults& r, const insight::DesignDetails& d, const ReportTexts& t,

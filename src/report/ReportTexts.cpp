@@ -35,7 +35,7 @@ constexpr Entry kEntries[] = {
     {T::AlGiven, "alGiven", "AL is given"},
     {T::FromMinimum, "fromMinimum", "the inductance follows from the minimum current"},
     {T::SecMessages, "secMessages", "Messages of the calculation"},
-    {T::NoMessages, "noMessages", "None: the design passes every check of the calculation."},
+    {T::NoMessages, "noMessages", "None: the calculation showed no message."},
     {T::SecWinding, "secWinding", "Winding"},
     {T::Mlt, "mlt", "Mean length of a turn"},
     {T::Estimated, "estimated", "estimated from Ae and An"},
@@ -109,8 +109,8 @@ constexpr Entry kEntries[] = {
      "core halves (the flux crosses a spacer twice)."},
     {T::StepGapNone, "stepGapNone", "No air gap: the core halves touch."},
     {T::StepGapRing, "stepGapRing",
-     "A ring core has no gap of its own: the gap of %1 mm stands for the distributed gap of the "
-     "ring's material."},
+     "A ferrite ring is not sold gapped: the gap of %1 mm given here cannot be built; wind the ring "
+     "ungapped (gap 0) and calculate again."},
     {T::StepAl, "stepAl", "Use a core set with AL = %1 nH/turn2 (gapped by its maker)."},
     {T::StepExpected, "stepExpected", "Expected inductance %1 %2, between %3 and %4 %2 (%5)."},
     {T::StepCheck, "stepCheck", "Measure the inductance at low current before mounting: it should lie in that range."},
@@ -138,6 +138,21 @@ constexpr Entry kEntries[] = {
     {T::ExportFilterPdf, "exportFilterPdf", "PDF document"},
     {T::ExportFilterHtml, "exportFilterHtml", "Web page (one file)"},
     {T::ExportFailed, "exportFailed", "The report could not be written:"},
+    {T::SecChecks, "secChecks", "Checks"},
+    {T::CheckRipple, "checkRipple", "Current ripple at most twice the nominal current"},
+    {T::CheckFluxNominal, "checkFluxNominal", "Peak flux density within the permitted value, as designed"},
+    {T::CheckFluxSpread, "checkFluxSpread", "Peak flux density within the permitted value across the AL tolerance"},
+    {T::CheckFill, "checkFill", "Fill factor of the window at most 0.4"},
+    {T::CheckRise, "checkRise", "Temperature rise within the limit"},
+    {T::CheckLossData, "checkLossData", "Core loss from within the material's loss table (not extrapolated)"},
+    {T::CheckPassed, "checkPassed", "passed"},
+    {T::CheckFailed, "checkFailed", "FAILED"},
+    {T::ChecksPass, "checksPass", "The design passes every check below."},
+    {T::ChecksFail, "checksFail", "The design fails %1 of the checks below: do not build it as it stands."},
+    {T::SpreadMaker, "spreadMaker", "the maker's AL tolerance"},
+    {T::SpreadGap, "spreadGap", "from the gap tolerance \xB1%1 mm"},
+    {T::RingGapWarning, "ringGapWarning",
+     "A ferrite ring is not sold gapped: this gap cannot be built. Design the ring ungapped (gap 0)."},
 };
 static_assert(std::size(kEntries) == kTextCount, "one entry per text");
 

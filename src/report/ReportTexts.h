@@ -120,6 +120,20 @@ enum class T : int {
   ExportFilterPdf,
   ExportFilterHtml,
   ExportFailed,
+  SecChecks,
+  CheckRipple,
+  CheckFluxNominal,
+  CheckFluxSpread,
+  CheckFill,
+  CheckRise,
+  CheckLossData,
+  CheckPassed,
+  CheckFailed,
+  ChecksPass,
+  ChecksFail,
+  SpreadMaker,
+  SpreadGap,
+  RingGapWarning,
   kCount
 };
 inline constexpr int kTextCount = static_cast<int>(T::kCount);

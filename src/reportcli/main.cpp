@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/DesignFigures.h"
 #include "cli/CliArgs.h"
 #include "cli/Session.h"
 #include "report/DesignReport.h"
@@ -111,7 +112,8 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   meta.program = report::ProgramAndVersion();
   meta.date = DateText(fixedTime);
   if (args.designFile) meta.designFile = *args.designFile;
-  report::Document doc = report::BuildDesignReport(dlg, report::TextsOfWindow(dlg), meta);
+  report::Document doc = report::BuildDesignReport(dlg, report::TextsOfWindow(dlg), meta,
+                                                   DetailsOptionsOf(session.details, args.alTolerancePercent));
   doc.fixedTime = fixedTime;
 
   std::string error;

@@ -1,5 +1,3 @@
-#include "advise/Advise.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +5,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "advise/Advise.h"
 #include "textfile/Numbers.h"
 
 namespace velmora::advise {
@@ -31,8 +30,8 @@ int PlainCompare(std::string_view a, std::string_view b) {
 AdviseData ShippedData() {
   AdviseData data;
   data.cores = SelectableCores(Shipped("BaseCores.txt"), PlainCompare);
-  data.materials = LoadMaterials(std::string(VELMORA_SOURCE_DIR) + "/share/",
-                                 ParseMaterialList(Shipped("Materials.txt")));
+  data.materials =
+      LoadMaterials(std::string(VELMORA_SOURCE_DIR) + "/share/", ParseMaterialList(Shipped("Materials.txt")));
   data.wires = ParseWireTable(Shipped("Wire.txt"));
   ParseLanguageText(Shipped("English.lng"), data.lang);
   data.lossLimit = 200.0;
@@ -41,8 +40,15 @@ AdviseData ShippedData() {
 
 // The window's default inputs.
 ChokeInputs Defaults() {
-  return ChokeInputs{.L = "15", .Inom = "10", .Imin = "2", .Uimpulsa = "24", .Udc = "12",
-                     .Fc = "100", .j = "7", .zazor = "1", .dprov = "1.06"};
+  return ChokeInputs{.L = "15",
+                     .Inom = "10",
+                     .Imin = "2",
+                     .Uimpulsa = "24",
+                     .Udc = "12",
+                     .Fc = "100",
+                     .j = "7",
+                     .zazor = "1",
+                     .dprov = "1.06"};
 }
 
 const CoreEntry& CoreNamed(const AdviseData& data, const std::string& name) {
@@ -57,6 +63,36 @@ const MaterialRecord& MaterialNamed(const AdviseData& data, const std::string& n
   throw std::runtime_error("no material " + name);
 }
 
+// The rules of a buildable design, checked on the window's own run and its
+// design details: no warning, finite figures, the flux limit across the
+// spread, the rise within the limit.
+constexpr double kDefaultRise = 50.0;  // K, the adviser's default limit
+
+bool MeetsEveryRule(const ChokeResults& r, const insight::DesignDetails& d, double maxRise) {
+  if (r.stoppedByRipple || r.overfilled || r.fluxAbovePermitted) return false;
+  for (double v : {r.N, r.Bpk, r.Pcore, r.k, r.d, d.losses.total_W, d.losses.temperatureRise_K, d.worstCase.Bpk_T.max})
+    if (!std::isfinite(v)) return false;
+  return d.worstCase.fluxLimitHolds && d.losses.temperatureRise_K <= maxRise;
+}
+
+// The window's run and details of a core, material and gap text.
+struct WindowRun {
+  ChokeResults results;
+  insight::DesignDetails details;
+};
+WindowRun RunAt(const AdviseData& data, const ChokeInputs& inputs, const std::string& core, const std::string& mat,
+                const std::string& gap) {
+  static const std::string kDatabase = Shipped("BaseCores.txt");
+  ChokeInputs in = inputs;
+  in.yes_al = 0;
+  in.zazor = gap;
+  MaterialRecord material = MaterialNamed(data, mat);
+  const ChokeContext context{CoreNamed(data, core).record, material, data.wires, data.lang, data.lossLimit};
+  WindowRun run{Calculate(in, context), {}};
+  run.details = insight::DescribeDesign(in, context, run.results, ReadCoreExtras(kDatabase, core));
+  return run;
+}
+
 // --- Every candidate is what the window shows for its core, material and gap --
 
 // The window's own run in gap mode with the candidate's gap text gives the
@@ -68,8 +104,8 @@ void ExpectReproduces(const AdviseData& data, const ChokeInputs& inputs, const C
   in.yes_al = 0;
   in.zazor = c.gapText;
   MaterialRecord material = MaterialNamed(data, c.material);
-  const ChokeResults r = Calculate(in, ChokeContext{CoreNamed(data, c.core).record, material, data.wires,
-                                                    data.lang, data.lossLimit});
+  const ChokeResults r =
+      Calculate(in, ChokeContext{CoreNamed(data, c.core).record, material, data.wires, data.lang, data.lossLimit});
   EXPECT_EQ(*r.texts.turns, FormatFixed(c.turns, 0));
   EXPECT_EQ(*r.texts.Bpk, FormatFixed(c.Bpk, 3));
   EXPECT_EQ(*r.texts.coreLoss, FormatFixed(c.coreLoss, 3));
@@ -90,7 +126,8 @@ void ExpectReproduces(const AdviseData& data, const ChokeInputs& inputs, const C
   std::size_t warnings = 0;
   for (const Message& m : r.messages)
     if (m.text == data.lang[kFluxWarning] || m.text == data.lang[kFillWarning]) ++warnings;
-  EXPECT_EQ(warnings == 0, c.feasible() || c.reasons == kNotFinite);
+  EXPECT_EQ(warnings > 0, (c.reasons & (kOverfilled | kFluxAbovePermitted)) != 0);
+  EXPECT_EQ(c.feasible(), MeetsEveryRule(r, details, kDefaultRise));
 }
 
 TEST(Sweep, EveryShippedCandidateReproducesThroughTheCalculation) {
@@ -130,28 +167,22 @@ TEST(Sweep, DesiredWireSizeAndAwgCountTheSameWay) {
   for (std::size_t i = 0; i < all.size(); i += 7) ExpectReproduces(data, q.inputs, all[i]);
 }
 
-// The gap is the required gap of the run in gap mode rounded up to the step:
-// never below it, less than a step above it.
-TEST(Sweep, GapIsTheRequiredGapRoundedUpToTheStep) {
+// Gaps lie on the grid and never below the minimum gap; rings are ungapped
+// only. (That no gap from where the search starts is passed over is the
+// brute-force test below.)
+TEST(Sweep, GapsOnTheGridNeverBelowTheMinimum) {
   const AdviseData data = ShippedData();
-  for (double step : {0.01, 0.05, 0.001}) {
+  for (const auto& [step, minGap] : {std::pair{0.05, 0.0}, {0.001, 0.2}}) {
     AdviseQuery q;
     q.inputs = Defaults();
     q.gapStep = step;
-    q.material = "N87 Epcos";
+    q.minGap = minGap;
     for (const Candidate& c : Sweep(q, data)) {
-      ChokeInputs in = q.inputs;
-      in.zazor = "0";
-      MaterialRecord material = MaterialNamed(data, c.material);
-      const ChokeResults r = Calculate(in, ChokeContext{CoreNamed(data, c.core).record, material, data.wires,
-                                                        data.lang, data.lossLimit});
-      if (r.stoppedByRipple) continue;
-      if (r.greq <= 0) {
-        EXPECT_EQ(c.gapText, "0");
-      } else {
-        EXPECT_GE(c.gap, r.greq) << c.core;
-        EXPECT_LT(c.gap - step, r.greq + 1e-12) << c.core;
-      }
+      if (c.gapText.empty()) continue;  // not designed
+      if (c.shape == kShapeR) EXPECT_EQ(c.gapText, "0") << c.core;
+      else
+        EXPECT_TRUE(c.gap >= std::max(minGap, step) && std::fabs(c.gap / step - std::round(c.gap / step)) < 1e-9)
+            << c.core << " " << c.gapText;
     }
   }
 }
@@ -166,8 +197,72 @@ TEST(RoundGapUp, StepsAndTheirDecimals) {
   EXPECT_EQ(RoundGapUp(0.21, 0.1), "0.3");
   EXPECT_EQ(RoundGapUp(1.2, 0.5), "1.5");
   EXPECT_EQ(RoundGapUp(0.21, 1), "1");
-  EXPECT_EQ(RoundGapUp(0.215, 0), "0.22");   // a step of 0 or less: the default
   EXPECT_EQ(RoundGapUp(std::nan(""), 0.01), "0");
+  // Steps below a micrometre count as one; any step rounds upward, also in
+  // the last decimal shown.
+  EXPECT_EQ(RoundGapUp(0.2151, 1e-12), "0.216");
+  EXPECT_EQ(RoundGapUp(0.0761, 0.0015), "0.0765");
+  for (double step : {0.0012345, 0.001001, 0.0033333, 0.7}) {
+    for (double greq : {0.0761, 0.5, 1.2345678, 2.9999}) {
+      const double gap = std::stod(RoundGapUp(greq, step));
+      EXPECT_GE(gap, greq) << step;
+      EXPECT_LT(gap, greq + step + 1e-6) << step;
+    }
+  }
+}
+
+// --- The gap search ----------------------------------------------------------
+
+// No core with a material is rejected while a gap of the grid (rings: gap 0)
+// gives a design that meets every rule; a listed one is the first such gap
+// from where the search starts. Brute force over the shipped data.
+TEST(Sweep, NoPairIsRejectedWhileSomeGapOfTheGridIsBuildable) {
+  const AdviseData data = ShippedData();
+  AdviseQuery q;
+  q.inputs = Defaults();
+  std::size_t rejected = 0;
+  for (const Candidate& c : Sweep(q, data)) {
+    if (c.feasible() || c.reasons & (kFrequencyAboveTable | kRippleStop)) continue;
+    ++rejected;
+    SCOPED_TRACE(c.core + " / " + c.material);
+    if (c.shape == kShapeR) {
+      const WindowRun run = RunAt(data, q.inputs, c.core, c.material, "0");
+      EXPECT_FALSE(MeetsEveryRule(run.results, run.details, kDefaultRise));
+      continue;
+    }
+    for (int k = 5; k <= 300; ++k) {  // 0.05 mm to 3 mm
+      const std::string gap = FormatFixed(k * 0.01, 2);
+      const WindowRun run = RunAt(data, q.inputs, c.core, c.material, gap);
+      ASSERT_FALSE(MeetsEveryRule(run.results, run.details, kDefaultRise)) << gap;
+    }
+  }
+  EXPECT_GT(rejected, 100u);
+}
+
+// RM 12 in N97 is found at a wider gap with its whole turns; stricter limits
+// leave fewer designs, each within them (every rule itself is checked on each
+// candidate by ExpectReproduces).
+TEST(Sweep, WiderGapsAndStricterLimits) {
+  const AdviseData data = ShippedData();
+  AdviseQuery q;
+  q.inputs = Defaults();
+  std::size_t feasible[2] = {0, 0};
+  for (int strict = 0; strict < 2; ++strict) {
+    q.maxRise = strict ? 8 : kDefaultRise;
+    q.alTolerance = strict ? 0.2 : 0.1;
+    for (const Candidate& c : Sweep(q, data)) {
+      if (c.core == "RM 12" && c.material == "N97 Epcos" && !strict)
+        EXPECT_TRUE(c.feasible() && c.gap > 0.08 && c.turns == 4) << c.gapText;
+      if (!c.feasible()) continue;
+      ++feasible[strict];
+      EXPECT_LE(c.temperatureRise, q.maxRise);
+      EXPECT_GE(c.tolerance, q.alTolerance);
+    }
+  }
+  EXPECT_LT(feasible[1], feasible[0]);
+  EXPECT_GT(feasible[1], 0u);
+  EXPECT_EQ(ReasonText(kSpreadAbovePermitted | kRiseAboveLimit),
+            "peak flux density above the permitted one across the AL tolerance; temperature rise above the limit");
 }
 
 // --- Feasibility ------------------------------------------------------------
@@ -272,11 +367,11 @@ TEST(Sweep, ProgressIsToldAndCanEndTheSweep) {
 TEST(SelectableCores, OnlyNamesThatSelectingByNameReaches) {
   const std::string db =
       "[E 20/10/6]\r\nAe = 32\r\nAn = 40\r\nle = 46\r\nmu = 1500\r\n\r\n"
-      "[PQ E 30]\r\nAe = 1\r\nAn = 2\r\nle = 3\r\nmu = 4\r\n\r\n"         // listed as "E 30"
-      "[e 20/10/6]\r\nAe = 99\r\nAn = 99\r\nle = 99\r\nmu = 99\r\n\r\n"   // no "E ": other
-      "[E 20/10/6]\r\nAe = 7\r\nAn = 7\r\nle = 7\r\nmu = 7\r\n\r\n"       // a repeat
-      "[R 10 ER]\r\nAe = 5\r\nAn = 5\r\nle = 5\r\nmu = 5\r\n\r\n"         // ER, not R: listed as "ER"
-      "[pq 20/16]\r\nAe = 6\r\nAn = 6\r\nle = 6\r\nmu = 6\r\n\r\n"        // found first of the two
+      "[PQ E 30]\r\nAe = 1\r\nAn = 2\r\nle = 3\r\nmu = 4\r\n\r\n"        // listed as "E 30"
+      "[e 20/10/6]\r\nAe = 99\r\nAn = 99\r\nle = 99\r\nmu = 99\r\n\r\n"  // no "E ": other
+      "[E 20/10/6]\r\nAe = 7\r\nAn = 7\r\nle = 7\r\nmu = 7\r\n\r\n"      // a repeat
+      "[R 10 ER]\r\nAe = 5\r\nAn = 5\r\nle = 5\r\nmu = 5\r\n\r\n"        // ER, not R: listed as "ER"
+      "[pq 20/16]\r\nAe = 6\r\nAn = 6\r\nle = 6\r\nmu = 6\r\n\r\n"       // found first of the two
       "[ETD 29]\r\nAe = 76\r\nAn = 97\r\nle = 72\r\nmu = 1700\r\n\r\n"
       "[PQ 20/16]\r\nAe = 62\r\nAn = 30\r\nle = 37\r\nmu = 2000\r\n\r\n";
   const std::vector<CoreEntry> cores = SelectableCores(db, PlainCompare);
@@ -290,14 +385,15 @@ TEST(SelectableCores, OnlyNamesThatSelectingByNameReaches) {
 
 // Each core is read as the window reads it from the whole text.
 TEST(SelectableCores, RecordsAreTheWindowsOwn) {
-  const std::string db = Shipped("BaseCores.txt") +
-                         "[ER 9.5]\r\nAe = 8\r\nAn = 9\r\nle = 14\r\nmu = 800\r\nMLT = 20\r\n\r\n";  // a repeat
+  const std::string db =
+      Shipped("BaseCores.txt") + "[ER 9.5]\r\nAe = 8\r\nAn = 9\r\nle = 14\r\nmu = 800\r\nMLT = 20\r\n\r\n";  // a repeat
   const std::vector<CoreEntry> cores = SelectableCores(db, PlainCompare);
   ASSERT_GT(cores.size(), 100u);
   for (const CoreEntry& c : cores) {
     const CoreRecord r = CoreFromTexts(c.record.name, ReadCoreTexts(db, c.record.name));
-    EXPECT_EQ(std::tie(r.Ae, r.An, r.le, r.mu, r.Ve), std::tie(c.record.Ae, c.record.An, c.record.le, c.record.mu,
-                                                               c.record.Ve)) << r.name;
+    EXPECT_EQ(std::tie(r.Ae, r.An, r.le, r.mu, r.Ve),
+              std::tie(c.record.Ae, c.record.An, c.record.le, c.record.mu, c.record.Ve))
+        << r.name;
     const CoreExtras x = ReadCoreExtras(db, c.record.name);
     if (x.MLT > 0) {
       EXPECT_EQ(c.winding.mlt_mm, x.MLT) << r.name;
@@ -307,8 +403,8 @@ TEST(SelectableCores, RecordsAreTheWindowsOwn) {
 
 TEST(LoadMaterials, MissingOrTablelessFilesAreLeftOut) {
   const AdviseData data = ShippedData();
-  const auto some = LoadMaterials(std::string(VELMORA_SOURCE_DIR) + "/share/",
-                                  {"N87 Epcos", "Nothing here", "Materials"});
+  const auto some =
+      LoadMaterials(std::string(VELMORA_SOURCE_DIR) + "/share/", {"N87 Epcos", "Nothing here", "Materials"});
   ASSERT_EQ(some.size(), 1u);
   EXPECT_EQ(some[0].name, "N87 Epcos");
   EXPECT_GE(some[0].nF, 2);

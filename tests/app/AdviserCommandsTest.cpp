@@ -1,7 +1,8 @@
-#include "app/AdviserCommands.h"
-
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "app/AdviserCommands.h"
 #include "app/WindowFixture.h"
 
 namespace velmora::test {
@@ -42,8 +43,8 @@ TEST_F(AdviserCommandsTest, UseThisDesignSetsCoreMaterialGapAndCalculatesOnce) {
   ui::HeadlessHost other;
   VelmoraOptions options;
   options.suppressWrites = true;
-  options.overrides = {{"core", "PQ 26/20"}, {"mater", "3F36 Ferroxcube"}, {"yes_al", "0"}, {"zazor", "0.2"},
-                       {"L", "22"}};
+  options.overrides = {
+      {"core", "PQ 26/20"}, {"mater", "3F36 Ferroxcube"}, {"yes_al", "0"}, {"zazor", "0.2"}, {"L", "22"}};
   CVelmoraDlg fresh(other, options);
   fresh.Create();
   std::vector<std::string> expected;
@@ -51,6 +52,27 @@ TEST_F(AdviserCommandsTest, UseThisDesignSetsCoreMaterialGapAndCalculatesOnce) {
     expected.push_back(fresh.GetItemText(id));
   EXPECT_EQ(applied, expected);
   EXPECT_EQ(boxes.size(), other.shown().size());
+}
+
+// A row whose core or material has vanished since the sweep is refused, with
+// a message that names it; the window is not touched.
+TEST_F(AdviserCommandsTest, VanishedRowsAreRefusedByName) {
+  CVelmoraDlg& w = Start();
+  std::remove((dir.path() + "/N95 Epcos.txt").c_str());
+  const struct {
+    const char* core;
+    const char* material;
+    AdvisedRefusal refusal;
+    const char* named;
+  } kCases[] = {{"PQ 26/20", "3F36 Ferroxcube", AdvisedRefusal::kNone, ""},
+                {"PQ 99/99", "3F36 Ferroxcube", AdvisedRefusal::kCoreGone, "PQ 99/99"},
+                {"PQ 26/20", "N99 Nowhere", AdvisedRefusal::kMaterialGone, "N99 Nowhere"},
+                {"PQ 26/20", "N95 Epcos", AdvisedRefusal::kMaterialUnreadable, "N95 Epcos"}};
+  for (const auto& c : kCases) {
+    EXPECT_EQ(CheckAdvisedDesign(w, c.core, c.material), c.refusal) << c.core << c.material;
+    const std::string text = AdvisedRefusalText(w.Lang(), c.refusal, c.core, c.material);
+    EXPECT_NE(text.find(c.named), std::string::npos) << text;
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // velmora-cli advise end to end on the shipped data: every listed candidate
 // is what calc gives for its core, material and gap.
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cmath>
@@ -8,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "support/ShellRun.h"
 #include "support/TempDir.h"
 
@@ -17,7 +16,6 @@ namespace velmora::test {
 namespace {
 
 namespace fs = std::filesystem;
-
 
 class AdviseCliTest : public ::testing::Test {
  public:
@@ -52,13 +50,14 @@ std::vector<std::string> Listed(const std::string& json) {
 }
 
 // Each listed candidate through calc: the same turns, flux density, core
-// loss, wire and fill factor, and no warning for a feasible one.
+// loss, wire and fill factor, and for a feasible one no warning, the flux
+// limit held across the spread and the rise within 50 K.
 void ExpectReproduced(AdviseCliTest& t, const std::vector<std::string>& sets, const std::string& listing,
                       std::size_t expected) {
   const std::vector<std::string> items = Listed(listing);
   ASSERT_EQ(items.size(), expected) << listing;
   for (const std::string& item : items) {
-    std::vector<std::string> args = {"calc", "--json"};
+    std::vector<std::string> args = {"calc", "--json", "--details"};
     args.insert(args.end(), sets.begin(), sets.end());
     for (const std::string& s : {"core=" + Field(item, "core"), "mater=" + Field(item, "material"),
                                  std::string("yes_al=0"), "zazor=" + Field(item, "gap_mm")}) {
@@ -74,6 +73,9 @@ void ExpectReproduced(AdviseCliTest& t, const std::vector<std::string>& sets, co
       EXPECT_EQ(Field(item, name), Field(results, name)) << name;
     if (Field(item, "feasible") == "true") {
       EXPECT_EQ(calc.out.find("\"messages\": []"), calc.out.find("\"messages\""));
+      EXPECT_EQ(Field(calc.out, "fluxLimitHolds"), "true");
+      EXPECT_LE(std::stod(Field(calc.out, "temperatureRise_K")), 50.0);
+      EXPECT_EQ(Field(item, "alTolerance_rel"), Field(calc.out, "alTolerance_rel"));
     }
   }
 }
@@ -85,10 +87,10 @@ TEST_F(AdviseCliTest, ListedCandidatesReproduceThroughCalc) {
   ExpectReproduced(*this, {}, a.out, 5);
 
   // Other inputs, AWG sizes, one shape, a coarser gap step, by volume.
-  const std::vector<std::string> sets = {"--set", "Fc=200", "--set", "yes_AWG=1", "--set", "dprov=18",
-                                         "--set", "Inom=4", "--set", "L=120"};
-  std::vector<std::string> args = {"advise", "--json", "--top", "3", "--shape", "ETD", "--gap-step", "0.05",
-                                   "--sort", "volume"};
+  const std::vector<std::string> sets = {"--set",    "Fc=200", "--set",  "yes_AWG=1", "--set",
+                                         "dprov=18", "--set",  "Inom=4", "--set",     "L=120"};
+  std::vector<std::string> args = {"advise", "--json",     "--top", "3",      "--shape",
+                                   "ETD",    "--gap-step", "0.05",  "--sort", "volume"};
   args.insert(args.end(), sets.begin(), sets.end());
   const CliRun b = Run(args);
   ASSERT_EQ(b.exit, 0) << b.err;
@@ -98,6 +100,17 @@ TEST_F(AdviseCliTest, ListedCandidatesReproduceThroughCalc) {
     const double gap = std::stod(Field(item, "gap_mm"));
     EXPECT_NEAR(gap / 0.05, std::round(gap / 0.05), 1e-9);
   }
+
+  // A large choke, a maker's tolerance of 15 % for both runs.
+  const std::vector<std::string> large = {"--set", "L=100",  "--set", "Inom=20", "--set",          "Uimpulsa=100",
+                                          "--set", "Udc=48", "--set", "Fc=50",   "--al-tolerance", "15"};
+  args = {"advise", "--json", "--top", "4", "--min-gap", "0.1"};
+  args.insert(args.end(), large.begin(), large.end());
+  const CliRun c = Run(args);
+  ASSERT_EQ(c.exit, 0) << c.err;
+  ExpectReproduced(*this, large, c.out, 4);
+  for (const std::string& item : Listed(c.out))
+    EXPECT_TRUE(Field(item, "shape") == "R" || std::stod(Field(item, "gap_mm")) >= 0.1) << item;
 }
 
 TEST_F(AdviseCliTest, AllListsTheInfeasibleWithTheirReasons) {
@@ -117,10 +130,18 @@ TEST_F(AdviseCliTest, AllListsTheInfeasibleWithTheirReasons) {
 }
 
 TEST_F(AdviseCliTest, UsageErrors) {
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"advise", "--shape", "EE"}, {"advise", "--sort", "price"}, {"advise", "--top", "0"},
-        {"advise", "--gap-step", "-1"}, {"advise", "--material", "Unobtainium"}, {"advise", "--do", "click 1"},
-        {"calc", "--top", "3"}}) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"advise", "--shape", "EE"},
+                                               {"advise", "--sort", "price"},
+                                               {"advise", "--top", "0"},
+                                               {"advise", "--gap-step", "-1"},
+                                               {"advise", "--gap-step", "0.0009"},
+                                               {"advise", "--min-gap", "-0.1"},
+                                               {"advise", "--max-rise", "0"},
+                                               {"advise", "--al-tolerance", "100"},
+                                               {"calc", "--al-tolerance", "ten"},
+                                               {"advise", "--material", "Unobtainium"},
+                                               {"advise", "--do", "click 1"},
+                                               {"calc", "--top", "3"}}) {
     const CliRun r = Run(args);
     EXPECT_EQ(r.exit, 2) << args[1];
     EXPECT_NE(r.err.find("Usage:"), std::string::npos);

@@ -1,7 +1,5 @@
 // The "Design details" window over a headless main window: what its plots
 // hold after calculations, its legends and the pictures of Copy and Save.
-#include "gui/DesignDetailsWindow.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,6 +11,7 @@
 #include <memory>
 
 #include "app/WindowFixture.h"
+#include "gui/DesignDetailsWindow.h"
 #include "support/QtApp.h"
 
 namespace velmora::test {
@@ -20,9 +19,7 @@ namespace {
 
 class DesignDetailsWindowTest : public WindowTest {
  protected:
-  static void SetUpTestSuite() {
-    test::QtApp::Start();
-  }
+  static void SetUpTestSuite() { test::QtApp::Start(); }
   static void TearDownTestSuite() { test::QtApp::Stop(); }
 
   // The charts of the window, loss plot first.
@@ -31,12 +28,12 @@ class DesignDetailsWindowTest : public WindowTest {
     for (QChartView* v : w.findChildren<QChartView*>()) charts.push_back(v->chart());
     return charts;
   }
-
 };
 
 TEST_F(DesignDetailsWindowTest, RefreshesReuseTheSeriesAndFollowTheCalculation) {
   CVelmoraDlg& d = Start();
-  DesignDetailsWindow window(nullptr);
+  DetailsConfig config;
+  DesignDetailsWindow window(nullptr, config);
   window.Refresh(d);
   const std::vector<QChart*> charts = Charts(window);
   ASSERT_EQ(charts.size(), 2u);
@@ -69,7 +66,8 @@ TEST_F(DesignDetailsWindowTest, RefreshesReuseTheSeriesAndFollowTheCalculation) 
 
 TEST_F(DesignDetailsWindowTest, LegendsNameEverySeriesWhole) {
   CVelmoraDlg& d = Start();
-  DesignDetailsWindow window(nullptr);
+  DetailsConfig config;
+  DesignDetailsWindow window(nullptr, config);
   window.resize(400, 300);  // narrow: the legend wraps, nothing is cut
   window.Refresh(d);
   const QString loss = window.LegendText(DetailPlot::Loss);
@@ -81,7 +79,8 @@ TEST_F(DesignDetailsWindowTest, LegendsNameEverySeriesWhole) {
 
 TEST_F(DesignDetailsWindowTest, PicturesAreDrawnAtTheirOwnSizeWithTheLegend) {
   CVelmoraDlg& d = Start();
-  DesignDetailsWindow window(nullptr);
+  DetailsConfig config;
+  DesignDetailsWindow window(nullptr, config);
   EXPECT_TRUE(window.PlotImage(DetailPlot::Loss).isNull());  // nothing shown yet
   window.resize(320, 240);
   window.Refresh(d);

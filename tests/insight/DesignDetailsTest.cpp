@@ -19,8 +19,7 @@ TEST_F(DesignTest, BudgetAgreesWithTheLabels) {
 
   // Copper: N * MLT of n wires of S1 at 100 C; loss Irms^2 R.
   EXPECT_DOUBLE_EQ(d.winding.wireLength_m, r.N * 50 / 1000);
-  EXPECT_DOUBLE_EQ(d.winding.resistance_Ohm,
-                   CopperResistivity(100) * d.winding.wireLength_m / (r.n * r.S1 * 1e-6));
+  EXPECT_DOUBLE_EQ(d.winding.resistance_Ohm, CopperResistivity(100) * d.winding.wireLength_m / (r.n * r.S1 * 1e-6));
   EXPECT_DOUBLE_EQ(d.winding.copperLoss_W, r.Irms * r.Irms * d.winding.resistance_Ohm);
   EXPECT_DOUBLE_EQ(d.losses.copper_W, d.winding.copperLoss_W);
   // Core: the label's value; total: the sum.
@@ -149,23 +148,42 @@ TEST_F(DesignTest, WorstCaseWithAlTolerance) {
   EXPECT_EQ(wc.fluxLimitHolds, wc.Bpk_T.max <= r.Bm + 0.0005);
 }
 
-TEST_F(DesignTest, WorstCaseWithGapToleranceUsesTheGapFormula) {
-  const DesignReport rep = Report();
-  const ChokeResults& r = rep.results;
-  const WorstCase& wc = rep.details.worstCase;
-  EXPECT_TRUE(wc.gapGiven);
-  EXPECT_EQ(wc.tolerance, 0.02);
-  // A 0.52 mm gap gives the low end of AL, 0.48 mm the high end, as Calculate has them.
-  ChokeInputs wide = in;
-  wide.zazor = "0.52";
-  ChokeInputs narrow = in;
-  narrow.zazor = "0.48";
-  EXPECT_NEAR(wc.AL_nH.min, Calculate(wide, Context()).AL * 1000, 1e-9);
-  EXPECT_NEAR(wc.AL_nH.max, Calculate(narrow, Context()).AL * 1000, 1e-9);
-  EXPECT_LT(wc.AL_nH.min, r.AL * 1000);
-  EXPECT_GT(wc.AL_nH.max, r.AL * 1000);
-  EXPECT_LT(wc.L_uH.min, r.Lact);
-  EXPECT_GT(wc.L_uH.max, r.Lact);
+// The spread of a given gap: the maker's AL tolerance of the kind (gapped,
+// or ungapped at gap 0), or the change the gap tolerance gives through
+// Calculate's gap formula where that is larger.
+TEST_F(DesignTest, WorstCaseSpreadOfAGivenGap) {
+  const struct {
+    const char* gap;
+    double alTolerance, ungapped;
+  } kCases[] = {{"0.5", 0.10, 0.25}, {"0.5", 0.02, 0.25}, {"0.05", 0.10, 0.25}, {"0", 0.10, 0.25}, {"0", 0.10, 0.3}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(std::string(c.gap) + " " + std::to_string(c.alTolerance));
+    in.zazor = c.gap;
+    InsightOptions options;
+    options.alTolerance = c.alTolerance;
+    options.alToleranceUngapped = c.ungapped;
+    const DesignReport rep = Report(options);
+    const ChokeResults& r = rep.results;
+    const WorstCase& wc = rep.details.worstCase;
+    EXPECT_TRUE(wc.gapGiven);
+    const double gap = std::stod(c.gap);
+    EXPECT_EQ(wc.ungapped, gap == 0);
+    double expected = gap == 0 ? c.ungapped : c.alTolerance;
+    if (gap > 0) {
+      ChokeInputs wide = in, narrow = in;
+      wide.zazor = std::to_string(gap + 0.02);
+      narrow.zazor = std::to_string(std::max(0.0, gap - 0.02));
+      const double fromGap =
+          std::max(r.AL - Calculate(wide, Context()).AL, Calculate(narrow, Context()).AL - r.AL) / r.AL;
+      EXPECT_EQ(wc.spreadFrom == SpreadFrom::Gap, fromGap > expected);
+      expected = std::max(expected, fromGap);
+    }
+    EXPECT_NEAR(wc.tolerance, expected, 1e-12);
+    EXPECT_NEAR(wc.AL_nH.min, r.AL * 1000 * (1 - expected), 1e-9);
+    EXPECT_NEAR(wc.AL_nH.max, r.AL * 1000 * (1 + expected), 1e-9);
+    EXPECT_NEAR(wc.L_uH.min, r.Lact * (1 - expected), 1e-9);
+    EXPECT_EQ(wc.designL_uH, r.L);
+  }
 }
 
 TEST_F(DesignTest, NoWireNoCopperFigures) {

@@ -59,9 +59,9 @@ TEST_F(ReportTest, ResultsAreTheWindowsLabelsAndTheCalculationsNumbers) {
   const auto all = AllFields(doc);
   using namespace ids;
   const std::pair<int, int> captioned[] = {
-      {IDC_CAP_REQUIRED, IDC_RES_REQUIRED}, {IDC_CAP_AL, IDC_RES_AL},     {IDC_CAP_MUE, IDC_RES_MUE},
-      {IDC_CAP_BPK, IDC_RES_BPK},           {IDC_CAP_BAC, IDC_RES_BAC},   {IDC_CAP_PCORE, IDC_RES_PCORE},
-      {IDC_CAP_FILL, IDC_RES_FILL},         {IDC_CAP_LACT, IDC_RES_LACT}, {IDC_CAP_TURNS, IDC_RES_TURNS},
+      {IDC_CAP_REQUIRED, IDC_RES_REQUIRED}, {IDC_CAP_AL, IDC_RES_AL},       {IDC_CAP_MUE, IDC_RES_MUE},
+      {IDC_CAP_BPK, IDC_RES_BPK},           {IDC_CAP_BAC, IDC_RES_BAC},     {IDC_CAP_PCORE, IDC_RES_PCORE},
+      {IDC_CAP_FILL, IDC_RES_FILL},         {IDC_CAP_LACT, IDC_RES_LACT},   {IDC_CAP_TURNS, IDC_RES_TURNS},
       {IDC_CAP_WIRE, IDC_RES_WIRE},         {IDC_CAP_WIRES, IDC_RES_WIRES}, {IDC_CAP_JACT, IDC_RES_JACT},
       {IDC_CAP_IPK, IDC_RES_IPK},           {IDC_CAP_DI, IDC_RES_DI}};
   for (const auto& [caption, value] : captioned) {
@@ -119,7 +119,7 @@ TEST_F(ReportTest, DetailsAndInstructionFollowTheSameCalculation) {
                                   F("%.3f", d.worstCase.L_uH.min) + " and " + F("%.3f", d.worstCase.L_uH.max)));
   EXPECT_LT(d.worstCase.L_uH.min, r.Lact);
   EXPECT_GT(d.worstCase.L_uH.max, r.Lact);
-  EXPECT_TRUE(Contains(items, "gap \xB1" "0.020 mm"));
+  EXPECT_TRUE(Contains(items, report::ToleranceText(d.worstCase, texts)));
 }
 
 TEST_F(ReportTest, AlGivenRingCoreAndNoDataMaterial) {
@@ -127,13 +127,15 @@ TEST_F(ReportTest, AlGivenRingCoreAndNoDataMaterial) {
   Start(Example("E 30/15/7", 1, "250"));
   auto items = Texts(*FindSection(Build(), texts(T::SecInstruction)));
   EXPECT_TRUE(Contains(items, "AL = 250.0 nH/turn2"));
-  EXPECT_TRUE(Contains(items, "AL \xB1" "10 %"));
+  EXPECT_TRUE(Contains(items,
+                       "AL \xB1"
+                       "10.0 % (the maker's AL tolerance)"));
 
   // A ring: no gap to grind.
   auto ring = Example("R 10/6/4", 0, "0.3");
   Start(ring);
   items = Texts(*FindSection(Build(), texts(T::SecInstruction)));
-  EXPECT_TRUE(Contains(items, "A ring core has no gap of its own: the gap of 0.300 mm"));
+  EXPECT_TRUE(Contains(items, "A ferrite ring is not sold gapped: the gap of 0.300 mm"));
 
   // No loss data: no core loss anywhere, no loss plot, the model says why.
   Start(Example("E 30/15/7", 0, "0.2"));
@@ -185,6 +187,8 @@ TEST_F(ReportTest, RunStoppedByTheRippleCheck) {
   Set(low, "Inom", "0.01");
   Start(low);
   ASSERT_TRUE(dlg->LastCalculation()->stoppedByRipple);
+  // The report calculates what the window holds: the current typed again.
+  dlg->UserType(ids::IDC_EDIT_INOM, "0.01");
   const report::Document doc = Build();
   const auto items = Texts(*FindSection(doc, texts(T::SecInstruction)));
   EXPECT_EQ(items.back(), texts(T::StepStopped));
@@ -209,6 +213,47 @@ TEST_F(ReportTest, ReportInTheWindowsLanguage) {
   const auto english = ReadWholeFile("English.lng");
   ASSERT_TRUE(english);
   EXPECT_EQ(report::ReportTexts::FromLanguageText(*english).FromFile(), report::kTextCount);
+}
+
+// The checks: one row per check with its outcome; the verdict above them
+// says "passes" only when none failed, and agrees with the worst case.
+TEST_F(ReportTest, ChecksListEveryOutcomeAndNeverContradictTheDetails) {
+  auto bad = Example("E 13/7/4", 0, "0");
+  Set(bad, "j", "1");
+  auto ring = Example("R 20/10/7", 0, "0.3");
+  const struct {
+    std::vector<std::pair<std::string, std::string>> fields;
+    bool passes;
+  } kCases[] = {{Example("E 30/15/7", 0, "0.4"), true}, {bad, false}, {ring, false}};
+  for (const auto& c : kCases) {
+    Start(c.fields);
+    const report::Document doc = Build();
+    const report::Section* checks = FindSection(doc, texts(T::SecChecks));
+    ASSERT_NE(checks, nullptr);
+    const auto& rows = std::get<report::Table>(checks->blocks[1]).rows;
+    ASSERT_EQ(rows.size(), 6u);
+    std::size_t failed = 0;
+    for (const auto& row : rows) failed += row[1] == texts(T::CheckFailed);
+    const bool ringGap = c.fields.front().second.rfind("R ", 0) == 0;
+    const std::string verdict = Texts(*checks).front();
+    EXPECT_EQ(verdict == texts(T::ChecksPass), c.passes) << verdict;
+    EXPECT_EQ(failed == 0 && !ringGap, c.passes);
+    const bool spreadFails = Contains(Texts(*FindSection(doc, texts(T::SecWorstCase))), texts(T::WorstCaseFails));
+    EXPECT_EQ(rows[2][1] == texts(T::CheckFailed), spreadFails);
+    EXPECT_EQ(Contains(Texts(*checks), texts(T::RingGapWarning)), ringGap);
+    // The checks stand before the messages, on the first page.
+    EXPECT_LT(checks, FindSection(doc, texts(T::SecMessages)));
+  }
+}
+
+// A typed input without Calculate: the report calculates it first.
+TEST_F(ReportTest, ReportCalculatesTheTypedInputsFirst) {
+  Start(Example("E 30/15/7", 0, "0.4"));
+  dlg->UserType(ids::IDC_EDIT_L, "100");
+  const report::Document doc = Build();
+  const ChokeResults& r = *dlg->LastCalculation();
+  EXPECT_EQ(r.read.L, 100);
+  EXPECT_TRUE(Contains(Texts(*FindSection(doc, texts(T::SecInstruction))), texts.Fill(T::StepTurns, {F("%.0f", r.N)})));
 }
 
 }  // namespace

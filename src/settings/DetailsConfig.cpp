@@ -1,0 +1,85 @@
+#include "settings/DetailsConfig.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "textfile/FileIO.h"
+#include "textfile/KeyedTextFile.h"
+#include "textfile/Numbers.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr std::string_view kSection = "DETAILS";
+
+struct Key {
+  const char* key;
+  std::string_view literal;
+  double DetailsConfig::*member;
+};
+
+// In this order no key's text holds a later key's text ahead of it.
+constexpr Key kKeys[] = {
+    {"tol_gapped", "tol_gapped\t= ", &DetailsConfig::tol_gapped},
+    {"tol_ungapped", "tol_ungapped\t= ", &DetailsConfig::tol_ungapped},
+    {"ambient", "ambient\t= ", &DetailsConfig::ambient_C},
+};
+
+// The shortest text that reads back as the same number.
+std::string NumberText(double value) {
+  char buffer[32];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+  return std::string(buffer, end);
+}
+
+// A value is used only when it is a number from its first to its last byte.
+bool ReadNumber(std::string_view text, double& value) {
+  if (text.empty()) return false;
+  const std::string point = CommaToPoint(text);
+  double v = 0;
+  const auto [end, ec] = std::from_chars(point.data(), point.data() + point.size(), v);
+  if (ec != std::errc() || end != point.data() + point.size() || !std::isfinite(v)) return false;
+  value = v;
+  return true;
+}
+
+}  // namespace
+
+bool IsUsableTolerancePercent(double percent) {
+  return std::isfinite(percent) && percent >= 0 && percent < kMaxTolerancePercent;
+}
+
+std::string SerializeDetailsConfig(const DetailsConfig& config) {
+  std::string out = "[DETAILS]\r\n";
+  for (const Key& k : kKeys) {
+    out += k.literal;
+    out += NumberText(config.*k.member);
+    out += "\r\n";
+  }
+  return out;
+}
+
+DetailsConfig ParseDetailsConfig(std::string_view text) {
+  DetailsConfig config;
+  for (const Key& k : kKeys) {
+    double value = 0;
+    if (!ReadNumber(KeyedTextFile::GetSectionValue(text, kSection, k.key), value)) continue;
+    if (k.member != &DetailsConfig::ambient_C && !IsUsableTolerancePercent(value)) continue;
+    config.*k.member = value;
+  }
+  return config;
+}
+
+bool ReadDetailsConfig(const std::string& fileName, DetailsConfig& config) {
+  KeyedTextFile file;
+  if (!file.Load(fileName)) return false;
+  config = ParseDetailsConfig(file.Text());
+  return true;
+}
+
+bool WriteDetailsConfig(const DetailsConfig& config, const std::string& fileName) {
+  return WriteFileAtomic(fileName, SerializeDetailsConfig(config));
+}
+
+}  // namespace velmora

@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include "settings/DetailsConfig.h"
+#include "support/TempDir.h"
+
+namespace velmora {
+namespace {
+
+TEST(DetailsConfig, WrittenExactlyAndReadBack) {
+  test::TempDir dir;
+  ASSERT_TRUE(WriteDetailsConfig(DetailsConfig{}, kDetailsConfigFile));
+  EXPECT_EQ(dir.read(kDetailsConfigFile),
+            test::crlf({"[DETAILS]", "tol_gapped\t= 10", "tol_ungapped\t= 25", "ambient\t= 40"}));
+  const DetailsConfig changed{12.5, 20, -5};
+  ASSERT_TRUE(WriteDetailsConfig(changed, kDetailsConfigFile));
+  DetailsConfig read;
+  EXPECT_TRUE(ReadDetailsConfig(kDetailsConfigFile, read) && read == changed);
+  EXPECT_FALSE(ReadDetailsConfig("missing.cfg", read));
+  EXPECT_EQ(read, changed);
+}
+
+// A hand-edited file: a value is used only when it is all number and usable.
+TEST(DetailsConfig, UnusableValuesKeepTheirDefaults) {
+  const std::pair<const char*, DetailsConfig> kCases[] = {
+      {"", {}},
+      {"[DETAILS]\r\ntol_gapped = 7,5\r\n", {7.5, 25, 40}},
+      {"[DETAILS]\nambient\t= 55\ntol_ungapped= 30\n", {10, 30, 55}},
+      {"[DETAILS]\r\ntol_gapped = 100\r\ntol_ungapped = -1\r\nambient = nan\r\n", {}},
+      {"[DETAILS]\r\ntol_gapped = 12x\r\ntol_ungapped = \r\nambient = 1e999\r\n", {}},
+      {"tol_gapped = 5\r\n", {}},  // outside the section
+  };
+  for (const auto& [text, expected] : kCases) EXPECT_EQ(ParseDetailsConfig(text), expected) << text;
+}
+
+}  // namespace
+}  // namespace velmora
