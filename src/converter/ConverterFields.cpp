@@ -7,8 +7,6 @@ namespace velmora::converter {
 
 namespace {
 
-// Four significant digits: what an engineer types for a component value.
-constexpr int kTypedDigits = 4;
 // Rounding up ignores excess below this share of the last digit, so a value
 // that has four digits up to floating-point noise is not pushed one up.
 constexpr double kRoundUpSlack = 1e-9;

@@ -29,6 +29,9 @@ struct MainWindowFields {
 // buck-boost are "other use" with the voltages across the choke.
 MainWindowFields FieldsFor(const ConverterSpec& spec, const ConverterDesign& design);
 
+// Four significant digits: what an engineer types for a component value.
+inline constexpr int kTypedDigits = 4;
+
 enum class Rounding { kNearest, kUp };
 // Up to four significant digits, '.' as decimal sign, no exponent and no
 // trailing zeros ("5.358", "10", "0.25", "123500").

@@ -67,8 +67,8 @@ const std::map<LangSection, std::vector<int>>& ShownSlots() {
     m[LangSection::MagneticCore] = range(1, 12);
     m[LangSection::Results] = range(1, 9);
     m[LangSection::Buttons] = range(1, 6);
-    m[LangSection::Others] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 13, 14, 15,
-                                 18, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30};
+    m[LangSection::Others] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 13, 14,
+                              15, 18, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30};
     return m;
   }();
   return slots;
@@ -110,9 +110,10 @@ TEST(ShippedLanguages, EverySlotHoldsItsOwnLineAndEveryShownSlotIsFilled) {
     // "s" and a digit that a numbered lookup running past its section could take.
     for (std::size_t i = std::size(kSections) + 1; i < sections.size(); ++i) {
       const test::StrictSection& s = sections[i];
-      const WordKeyedSection* words = s.name == kReportSectionName   ? &table.report
-                                      : s.name == kDesignSectionName ? &table.design
-                                                                     : nullptr;
+      const WordKeyedSection* words = s.name == kReportSectionName      ? &table.report
+                                      : s.name == kDesignSectionName    ? &table.design
+                                      : s.name == kConverterSectionName ? &table.converter
+                                                                        : nullptr;
       ASSERT_NE(words, nullptr) << s.name;
       for (const auto& [key, value] : s.entries) {
         EXPECT_EQ(words->Get(key, "(missing)"), Unescape(value)) << s.name << " " << key;
@@ -126,8 +127,7 @@ TEST(ShippedLanguages, EverySlotHoldsItsOwnLineAndEveryShownSlotIsFilled) {
     EXPECT_FALSE(table.title.empty());
     EXPECT_FALSE(table.version.empty());
     for (const auto& [section, slots] : ShownSlots())
-      for (int k : slots)
-        EXPECT_FALSE(table.Get(section, k).empty()) << LangSectionName(section) << " s" << k;
+      for (int k : slots) EXPECT_FALSE(table.Get(section, k).empty()) << LangSectionName(section) << " s" << k;
     // The window caption as the program joins it.
     EXPECT_EQ(table.title.find("\n"), std::string::npos);
   }
@@ -229,8 +229,8 @@ TEST(FirstStart, DefaultCoreAndMaterialCalculateCompletelyWithoutWarning) {
     EXPECT_LE(r.Bpk, r.Bm + constants::kFluxTolerance);
     EXPECT_EQ(r.fields.dprov, "1.06");
     const ResultTexts& t = r.texts;
-    for (const auto* text : {&t.limit, &t.mue, &t.al, &t.turns, &t.Bpk, &t.Bac, &t.Ipk, &t.dI, &t.Lact,
-                             &t.LactUnit, &t.coreLoss, &t.required, &t.wire, &t.wires, &t.Jact, &t.fill}) {
+    for (const auto* text : {&t.limit, &t.mue, &t.al, &t.turns, &t.Bpk, &t.Bac, &t.Ipk, &t.dI, &t.Lact, &t.LactUnit,
+                             &t.coreLoss, &t.required, &t.wire, &t.wires, &t.Jact, &t.fill}) {
       ASSERT_TRUE(text->has_value());
       EXPECT_FALSE((*text)->empty());
       EXPECT_EQ((*text)->find("nan"), std::string::npos) << **text;
