@@ -90,19 +90,5 @@ TEST_F(ConverterCommandsTest, TheWindowsStepTwoGivesTheConvertersDutyAndVoltSeco
   w.SetDesignWindows(nullptr);
 }
 
-TEST_F(ConverterCommandsTest, TheBuckExampleFillsTheFields) {
-  CVelmoraDlg& w = Start();
-  const ConverterSpec spec = Spec(Topology::kBuck, 9, 14, 5, 10, 200);
-  const converter::DesignResult r = converter::DesignConverter(spec);
-  host.ExpectBoxes(3);
-  ReplaceInputs(w, ConverterInputChanges(converter::FieldsFor(spec, r.design)));
-  EXPECT_EQ(Text(IDC_EDIT_L), "5.358");
-  EXPECT_EQ(Text(IDC_EDIT_U1), "14");
-  EXPECT_EQ(Text(IDC_EDIT_U2), "5");
-  EXPECT_EQ(Text(IDC_EDIT_INOM), "10");
-  EXPECT_EQ(Text(IDC_EDIT_FC), "200");
-  EXPECT_EQ(w.LastCalculation()->D, 5.0 / 14);
-}
-
 }  // namespace
 }  // namespace velmora::test
