@@ -1,5 +1,6 @@
 // velmora-cli with a converter: the README's two examples end to end, --set
-// over the converter's inputs, and the usage errors that name the value.
+// over the converter's inputs, and the usage errors that name the value (each
+// check of the engine's spec, through the option it names).
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -83,6 +84,9 @@ TEST_F(ConverterCliTest, UsageErrorsNameTheValue) {
   } cases[] = {
       {{"--converter", "flyback"}, "--converter"},
       {{"--vin", "4:14"}, "--vout"},
+      {{"--converter", "boost"}, "--vout"},
+      {{"--vd", "-0.1"}, "--vsw/--vd"},
+      {{"--vin", "0:14"}, "--vin"},
       {{"--vin", "14:9"}, "--vin"},
       {{"--vin", "x"}, "--vin"},
       {{"--vout", "0"}, "--vout"},
