@@ -87,7 +87,7 @@ TEST(ShippedLanguages, EverySlotHoldsItsOwnLineAndEveryShownSlotIsFilled) {
 
     // The sections in the order the lookup needs, TITLE first, the word-keyed
     // sections last.
-    ASSERT_EQ(sections.size(), std::size(kSections) + 3);
+    ASSERT_EQ(sections.size(), std::size(kSections) + 4);
     ASSERT_EQ(sections[0].name, "TITLE");
     ASSERT_EQ(sections[0].entries.size(), 2u);
     EXPECT_EQ(sections[0].entries[0], std::make_pair(std::string("title"), table.title));
