@@ -154,6 +154,7 @@ constexpr int kDesignMenuFirstCommand = 32776;
 constexpr int ID_DESIGN_DETAILS = kDesignMenuFirstCommand;     // "Design details..."
 constexpr int ID_EXPORT_REPORT = kDesignMenuFirstCommand + 1;  // "Export report..."
 constexpr int ID_CORE_ADVISER = kDesignMenuFirstCommand + 2;   // "Core adviser..."
+constexpr int ID_CONVERTER = kDesignMenuFirstCommand + 3;      // "Converter..."
 constexpr int kDesignMenuLastCommand = 32799;
 
 // Core pictures: photograph / dimension drawing per shape.

@@ -1,6 +1,7 @@
 // The design menu after "About" on the menu bar, and the figures behind the
 // last calculation that its windows show.
 #include "app/ControlIds.h"
+#include "app/ConverterTexts.h"
 #include "app/DesignTexts.h"
 #include "app/DesignWindows.h"
 #include "app/VelmoraDlg.h"
@@ -36,7 +37,10 @@ ui::MenuItem DesignMenuTemplate() {
   ui::MenuItem adviser;
   adviser.id = ID_CORE_ADVISER;
   adviser.text = DesignTextEnglish("menuAdviser");
-  popup.popup = {details, exportReport, adviser};
+  ui::MenuItem converter;
+  converter.id = ID_CONVERTER;
+  converter.text = ConverterTextEnglish("menu");
+  popup.popup = {details, exportReport, adviser, converter};
   return popup;
 }
 
@@ -50,6 +54,7 @@ void CVelmoraDlg::ApplyDesignMenuTexts() {
     if (item.id == ID_DESIGN_DETAILS) item.text = DesignText(lang_, "menuDetails");
     else if (item.id == ID_EXPORT_REPORT) item.text = lang_.report.Get("menuExport", kExportFallback);
     else if (item.id == ID_CORE_ADVISER) item.text = DesignText(lang_, "menuAdviser");
+    else if (item.id == ID_CONVERTER) item.text = ConverterText(lang_, "menu");
 }
 
 void CVelmoraDlg::OnDesignCommand(int id) {

@@ -48,7 +48,8 @@ std::string UsageText() {
          "                    " +
          keyList +
          "\n"
-         "  --material NAME   then selects that material of the list, as a user would\n"
+         "  --material NAME   then selects that material of the list, as a user would\n" +
+         ConverterUsageText() +
          "  --do ACTION       then acts at the window as a user would, in the order given:\n"
          "                      click ID        a button, check box, radio button or menu command\n"
          "                      type ID TEXT    replaces an edit's text (as typing does)\n"
@@ -89,7 +90,7 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
   ParseResult r;
   CliArgs& a = r.args;
   bool command = false;
-  std::string adviseError;
+  std::string adviseError, converterError;
   auto fail = [&r](std::string message) {
     r.error = std::move(message);
     return r;
@@ -123,6 +124,8 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
       const auto percent = TolerancePercent(value().value_or(""));
       if (!percent) return fail("--al-tolerance needs a percentage from 0 to below 100");
       a.alTolerancePercent = *percent;
+    } else if (ParseConverterOption(argv, i, a.converter, converterError)) {
+      if (!converterError.empty()) return fail(converterError);
     } else if (arg == "--set") {
       auto v = value();
       const std::size_t eq = v ? v->find('=') : std::string::npos;
@@ -157,6 +160,7 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
     }
   }
   if (!command && !a.help && !a.version) return fail("no command given");
+  if (std::string e = FinishConverterArgs(a.converter); !e.empty()) return fail(e);
   if (a.command == Command::kReport && !a.output && !a.help && !a.version)
     return fail("report needs -o FILE.pdf or -o FILE.html");
   return r;

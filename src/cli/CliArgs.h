@@ -7,6 +7,7 @@
 
 #include "app/ScriptedActions.h"
 #include "cli/AdviseCommand.h"
+#include "cli/ConverterOptions.h"
 
 namespace velmora::cli {
 
@@ -29,6 +30,7 @@ struct CliArgs {
   // --al-tolerance PCT (calc, advise, report): the AL tolerance of the
   // design's own kind, gapped or ungapped, in place of Details.cfg's.
   std::optional<double> alTolerancePercent;
+  ConverterArgs converter;            // --converter and its options
 };
 
 struct ParseResult {

@@ -153,6 +153,7 @@ std::string ToJson(const Report& r) {
   j += "  \"inputs\": " + JsonObject(r.inputValues) + ",\n";
   j += "  \"results\": " + JsonObject(r.resultValues) + ",\n";
   if (!r.detailsJson.empty()) j += "  \"details\": " + r.detailsJson + ",\n";
+  if (!r.converterJson.empty()) j += "  \"converter\": " + r.converterJson + ",\n";
   j += "  \"messages\": [";
   for (std::size_t i = 0; i < r.messages.size(); ++i)
     j += std::string(i ? ", " : "") + "{\"caption\": " + JsonString(r.messages[i].caption) +

@@ -43,6 +43,8 @@ struct Report {
   // calc --details: the figures behind the calculation (empty without).
   std::string detailsJson;
   std::vector<Row> detailsRows;
+  // The converter's design as JSON (empty without one).
+  std::string converterJson;
 };
 
 Report MakeReport(CVelmoraDlg& dlg, const std::vector<ui::HeadlessHost::Shown>& shown);

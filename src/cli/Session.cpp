@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "app/ControlIds.h"
+#include "app/ConverterCommands.h"
 #include "app/ScriptedActions.h"
 #include "app/WorkingFolder.h"
 #include "textfile/Cp1251.h"
@@ -24,6 +25,18 @@ int FindMaterial(const CVelmoraDlg& dlg, const std::string& name) {
   for (int i = 0; i < count; ++i)
     if (ui::CompareNoCase(dlg.GetLBText(ids::IDC_COMBO_MATERIAL, i), name) == 0) return i;
   return -1;
+}
+
+// The inputs the converter's design replaces, but those a --set names: the
+// user's --set wins.
+InputChanges ConverterChanges(const CliArgs& args, const converter::ConverterDesign& design) {
+  InputChanges changes;
+  for (auto& change : ConverterInputChanges(converter::FieldsFor(args.converter.spec, design))) {
+    bool set = false;
+    for (const auto& given : args.sets) set = set || given.first == change.first;
+    if (!set) changes.push_back(std::move(change));
+  }
+  return changes;
 }
 
 }  // namespace
@@ -62,7 +75,16 @@ OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session) 
   CVelmoraDlg& dlg = *session.dlg;
   dlg.Create();
   if (dlg.IsEnded()) return {OpenResult::kStartUpEnded, {}};
-  if (args.adviseCommand) return {};
+  InputChanges converterChanges;
+  if (args.converter.given) {
+    // The spec was checked with the command line: the design has no error.
+    session.converter = converter::DesignConverter(args.converter.spec).design;
+    converterChanges = ConverterChanges(args, *session.converter);
+  }
+  if (args.adviseCommand) {
+    for (const auto& [key, value] : converterChanges) SetSettingsField(session.startSettings, key, value);
+    return {};
+  }
   if (args.material) {
     const int index = FindMaterial(dlg, material);
     if (index < 0) {
@@ -72,6 +94,7 @@ OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session) 
     }
     dlg.UserSelect(ids::IDC_COMBO_MATERIAL, index);
   }
+  if (session.converter) ReplaceInputs(dlg, converterChanges);
   for (const ScriptedAction& action : args.actions) {
     const std::string actionError = PlayScriptedAction(dlg, session.host, action);
     if (!actionError.empty()) return Usage("--do '" + action.source + "': " + actionError);

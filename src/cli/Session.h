@@ -3,10 +3,12 @@
 // settings, --set, --material and --do, on the headless side. Shared by
 // velmora-cli and the report program.
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/VelmoraDlg.h"
 #include "cli/CliArgs.h"
+#include "converter/Converter.h"
 #include "settings/DetailsConfig.h"
 #include "settings/SettingsRecord.h"
 #include "ui/HeadlessHost.h"
@@ -21,6 +23,8 @@ struct Session {
   SettingsRecord startSettings;
   // Details.cfg of the working folder (the defaults without one).
   DetailsConfig details;
+  // The converter's design, when the command line gave one.
+  std::optional<converter::ConverterDesign> converter;
 };
 
 struct OpenResult {
@@ -28,8 +32,9 @@ struct OpenResult {
   std::string error;  // kUsage: the message
 };
 
-// Enters the data folder, starts the window, selects the material and plays
-// the actions (for advise: only starts it). kStartUpEnded leaves the ended
+// Enters the data folder, starts the window, selects the material, puts the
+// converter's design into the inputs and plays the actions (for advise: only
+// starts it and puts the converter's design into the adviser's inputs). kStartUpEnded leaves the ended
 // window in the session.
 OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session);
 

@@ -19,6 +19,7 @@
 #include "app/Version.h"
 #include "cli/AdviseRun.h"
 #include "cli/CliArgs.h"
+#include "cli/ConverterOptions.h"
 #include "cli/DetailsReport.h"
 #include "cli/Report.h"
 #include "cli/Session.h"
@@ -95,6 +96,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
       report.detailsRows = cli::DetailsRows(*details, dlg.Lang());
     }
   }
+  if (session.converter) report.converterJson = cli::ConverterJson(args.converter.spec, *session.converter);
   std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));
   return kExitOk;
 }

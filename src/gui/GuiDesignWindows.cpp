@@ -49,6 +49,10 @@ void GuiDesignWindows::OnDesignCommand(CVelmoraDlg& dlg, int id) {
     OpenAdviser(dlg);
     return;
   }
+  if (id == ids::ID_CONVERTER) {
+    OpenConverter(dlg);
+    return;
+  }
   if (id != ids::ID_DESIGN_DETAILS) return;
   if (!details_) {
     // The main window is the modal window the menu command came from.
@@ -68,6 +72,13 @@ void GuiDesignWindows::OpenAdviser(CVelmoraDlg& dlg) {
   adviser_->Refresh();
 }
 
+void GuiDesignWindows::OpenConverter(CVelmoraDlg& dlg) {
+  if (!converter_) converter_ = new gui::ConverterWindow(dlg, QApplication::activeModalWidget());
+  converter_->show();
+  converter_->raise();
+  converter_->activateWindow();
+}
+
 void GuiDesignWindows::OnCalculated(CVelmoraDlg& dlg) {
   if (details_ && details_->isVisible()) details_->Refresh(dlg);
   if (adviser_) adviser_->FollowMainWindow();
@@ -76,6 +87,7 @@ void GuiDesignWindows::OnCalculated(CVelmoraDlg& dlg) {
 void GuiDesignWindows::OnLanguageApplied(CVelmoraDlg& dlg) {
   if (details_ && details_->isVisible()) details_->Refresh(dlg);
   if (adviser_) adviser_->ApplyTexts();
+  if (converter_) converter_->ApplyTexts();
 }
 
 }  // namespace velmora

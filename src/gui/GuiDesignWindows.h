@@ -1,6 +1,6 @@
 #pragma once
 // The windowed program's side of the design menu: opens the "Design
-// details" and "Core adviser" windows as modeless children of the main
+// details", "Core adviser" and "Converter" windows as modeless children of the main
 // window (the main window runs modally, which blocks every other top-level
 // window), exports the report, and keeps the windows in step with every
 // calculation and language change.
@@ -8,6 +8,7 @@
 
 #include "app/DesignWindows.h"
 #include "gui/AdviserWindow.h"
+#include "gui/ConverterWindow.h"
 #include "gui/DesignDetailsWindow.h"
 
 namespace velmora {
@@ -33,11 +34,13 @@ class GuiDesignWindows : public DesignWindows {
 
  private:
   void OpenAdviser(CVelmoraDlg& dlg);
+  void OpenConverter(CVelmoraDlg& dlg);
 
   DetailsConfig config_;
   // Both owned by the main window's view.
   QPointer<DesignDetailsWindow> details_;
   QPointer<gui::AdviserWindow> adviser_;
+  QPointer<gui::ConverterWindow> converter_;
 };
 
 }  // namespace velmora

@@ -114,7 +114,8 @@ const char* LangSectionName(LangSection section) {
 void ParseLanguageText(std::string_view fileText, LanguageTable& table) {
   // The word-keyed sections may hold any key: the numbered lookups, which
   // run on past their own section, must not find one there.
-  const std::string numbered = WithoutWordKeyedSections(fileText, {kDesignSectionName, kReportSectionName});
+  const std::string numbered =
+      WithoutWordKeyedSections(fileText, {kDesignSectionName, kReportSectionName, kConverterSectionName});
   const std::string_view text = numbered;
   LanguageTable fresh;
   fresh.title = KeyedTextFile::GetSectionValue(text, "TITLE", "title", constants::kMaxLanguageTextBytes);
@@ -135,6 +136,7 @@ void ParseLanguageText(std::string_view fileText, LanguageTable& table) {
   }
   fresh.design = WordKeyedSection::Parse(fileText, kDesignSectionName);
   fresh.report = WordKeyedSection::Parse(fileText, kReportSectionName);
+  fresh.converter = WordKeyedSection::Parse(fileText, kConverterSectionName);
   table = std::move(fresh);
 }
 

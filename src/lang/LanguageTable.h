@@ -26,6 +26,8 @@ struct LanguageTable {
   WordKeyedSection design;
   // The word-keyed section of the design report.
   WordKeyedSection report;
+  // The word-keyed section of the "Converter..." window.
+  WordKeyedSection converter;
 
   // Slot k of a section; the empty text for a slot outside the section's range.
   const std::string& Get(LangSection section, int k) const;

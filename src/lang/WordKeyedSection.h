@@ -40,5 +40,7 @@ std::string WithoutWordKeyedSections(std::string_view fileText, std::initializer
 inline constexpr const char* kDesignSectionName = "DESIGN DETAILS";
 // The section of the design report.
 inline constexpr const char* kReportSectionName = "REPORT";
+// The section of the "Converter..." window.
+inline constexpr const char* kConverterSectionName = "CONVERTER";
 
 }  // namespace velmora

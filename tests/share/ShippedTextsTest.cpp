@@ -87,7 +87,7 @@ TEST(ShippedLanguages, EverySlotHoldsItsOwnLineAndEveryShownSlotIsFilled) {
 
     // The sections in the order the lookup needs, TITLE first, the word-keyed
     // sections last.
-    ASSERT_EQ(sections.size(), std::size(kSections) + 3);
+    ASSERT_EQ(sections.size(), std::size(kSections) + 4);
     ASSERT_EQ(sections[0].name, "TITLE");
     ASSERT_EQ(sections[0].entries.size(), 2u);
     EXPECT_EQ(sections[0].entries[0], std::make_pair(std::string("title"), table.title));
@@ -110,9 +110,10 @@ TEST(ShippedLanguages, EverySlotHoldsItsOwnLineAndEveryShownSlotIsFilled) {
     // "s" and a digit that a numbered lookup running past its section could take.
     for (std::size_t i = std::size(kSections) + 1; i < sections.size(); ++i) {
       const test::StrictSection& s = sections[i];
-      const WordKeyedSection* words = s.name == kReportSectionName   ? &table.report
-                                      : s.name == kDesignSectionName ? &table.design
-                                                                     : nullptr;
+      const WordKeyedSection* words = s.name == kReportSectionName      ? &table.report
+                                      : s.name == kDesignSectionName    ? &table.design
+                                      : s.name == kConverterSectionName ? &table.converter
+                                                                        : nullptr;
       ASSERT_NE(words, nullptr) << s.name;
       for (const auto& [key, value] : s.entries) {
         EXPECT_EQ(words->Get(key, "(missing)"), Unescape(value)) << s.name << " " << key;

@@ -364,7 +364,7 @@ def wire_table(ref):
 
 # Sections whose keys are words: the program reads them line by line inside
 # the section, not by the substring lookup of the numbered sections.
-WORD_KEYED = ("REPORT", "DESIGN DETAILS")
+WORD_KEYED = ("REPORT", "DESIGN DETAILS", "CONVERTER")
 
 
 def word_keyed_value(text, section, key):
@@ -412,7 +412,8 @@ def language_file(lang):
             lines.append("%s = %s" % (key, value))
         lines.append("")
     numbered = keyed.crlf_lines(lines)
-    lines += design_section(lang)
+    lines += design_section(lang, lang_texts.DESIGN_SECTION, lang_texts.DESIGN)
+    lines += design_section(lang, lang_texts.CONVERTER_SECTION, lang_texts.CONVERTER)
     text = keyed.crlf_lines(lines)
     # The word-keyed section changes no numbered slot, missing ones included.
     for section, _ in sections:
@@ -433,19 +434,22 @@ def language_file(lang):
             got = keyed.get_section_value(text, sec, key.encode()).decode("cp1251")
             if got != value.strip(" "):
                 raise SystemExit("%s: %s %s reads back %r" % (lang, section, key, got))
+    for name, texts in ((lang_texts.DESIGN_SECTION, lang_texts.DESIGN),
+                        (lang_texts.CONVERTER_SECTION, lang_texts.CONVERTER)):
+        check_word_keyed(lang, text, name.encode(), texts[lang])
     return text
 
 
-def design_section(lang):
-    """The word-keyed section, last in the file, read back line-anchored."""
-    entries = lang_texts.DESIGN[lang]
-    keys = [k for k, _ in lang_texts.DESIGN["English"]]
+def design_section(lang, name, texts):
+    """A word-keyed section after the numbered ones, read back line-anchored."""
+    entries = texts[lang]
+    keys = [k for k, _ in texts["English"]]
     if [k for k, _ in entries] != keys:
-        raise SystemExit("%s: the design section's keys differ from English" % lang)
-    lines = ["[%s]" % lang_texts.DESIGN_SECTION]
+        raise SystemExit("%s: the keys of section %s differ from English" % (lang, name))
+    lines = ["[%s]" % name]
     for key, value in entries:
         if re.search(r"s[0-9]", key + " " + value) or "\t" in value or "\n" in value:
-            raise SystemExit("%s: design %s holds s and a digit or a break" % (lang, key))
+            raise SystemExit("%s: %s %s holds s and a digit or a break" % (lang, name, key))
         value.encode("cp1251")
         lines.append("%s = %s" % (key, value))
     return lines + [""]

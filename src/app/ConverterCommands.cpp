@@ -1,0 +1,28 @@
+#include "app/ConverterCommands.h"
+
+#include "app/ControlIds.h"
+
+namespace velmora {
+
+InputChanges ConverterInputChanges(const converter::MainWindowFields& fields) {
+  InputChanges changes = {
+      {"use", std::to_string(fields.use)}, {"us_Imin", "0"}, {"L", fields.inductance}, {"Inom", fields.nominalCurrent}};
+  if (fields.minimumCurrent) changes.emplace_back("Imin", *fields.minimumCurrent);
+  changes.emplace_back("Uimpulsa", fields.voltageOn);
+  changes.emplace_back("Udc", fields.voltageOff);
+  changes.emplace_back("Fc", fields.frequency);
+  return changes;
+}
+
+void ReplaceInputs(CVelmoraDlg& dlg, const InputChanges& changes) {
+  if (dlg.IsEnded()) return;
+  dlg.UpdateData(true);
+  for (const auto& [key, value] : changes) SetSettingsField(dlg.Settings(), key, value);
+  dlg.UpdateData(false);
+  dlg.ApplyUseCaptions();
+  dlg.ApplyMinimumCurrentPair();
+  dlg.Calculate();
+  dlg.SetFocusItem(ids::IDC_CALCULATE);
+}
+
+}  // namespace velmora

@@ -1,0 +1,125 @@
+#include "app/ConverterTexts.h"
+
+#include <cstring>
+#include <iterator>
+
+namespace velmora {
+
+namespace {
+
+struct Entry {
+  const char* key;
+  const char* english;
+};
+
+// No key and no text holds "s" and a digit: the numbered sections' lookups
+// run on into this section when a slot is missing. The texts are
+// Windows-1251: "\xB5" is the micro sign.
+constexpr Entry kTexts[] = {
+    {"menu", "Converter..."},
+    {"title", "From the converter to the choke"},
+    {"topology", "Topology"},
+    {"buck", "Buck"},
+    {"boost", "Boost"},
+    {"buckBoost", "Inverting buck-boost"},
+    {"vinMin", "Input voltage, minimum"},
+    {"vinMax", "Input voltage, maximum"},
+    {"vout", "Output voltage (magnitude)"},
+    {"iout", "Output current"},
+    {"ioutMin", "Light load (optional)"},
+    {"ripple", "Current ripple"},
+    {"rippleShare", "% of the inductor current"},
+    {"rippleAmperes", "A peak to peak"},
+    {"fsw", "Switching frequency"},
+    {"efficiency", "Efficiency"},
+    {"vsw", "Switch drop"},
+    {"vd", "Diode drop"},
+    {"unitV", "V"},
+    {"unitA", "A"},
+    {"unitKhz", "kHz"},
+    {"colPoint", "Point"},
+    {"colVin", "Input voltage, V"},
+    {"colDuty", "Duty cycle"},
+    {"colCurrent", "Average current, A"},
+    {"colRipple", "Ripple, A"},
+    {"colPeak", "Peak current, A"},
+    {"rowMin", "Minimum input"},
+    {"rowMax", "Maximum input"},
+    {"rowWorst", "Worst point"},
+    {"result",
+     "Inductance %1 \xB5"
+     "H; the main window gets %2 \xB5"
+     "H at the design point %3 V"},
+    {"apply", "Apply"},
+    {"close", "Close"},
+    {"errorVinMin", "The minimum input voltage must be above 0."},
+    {"errorVinRange", "The maximum input voltage must not be below the minimum."},
+    {"errorVout", "The output voltage must be above 0."},
+    {"errorIout", "The output current must be above 0."},
+    {"errorIoutMin", "The light load must lie between 0 and the output current."},
+    {"errorRipple", "The ripple target must be above 0."},
+    {"errorFsw", "The switching frequency must be above 0."},
+    {"errorEfficiency", "The efficiency must lie above 0 and up to 100 %."},
+    {"errorDrops", "The switch and diode drops must not be negative."},
+    {"errorBuck", "A buck's output voltage must be below the minimum input voltage."},
+    {"errorBoost", "A boost's output voltage must be above the maximum input voltage."},
+    {"errorDuty", "The duty cycle at an end of the input range lies outside (0, 1): the drops are too large."},
+};
+
+}  // namespace
+
+const char* ConverterTextEnglish(const char* key) {
+  for (const Entry& e : kTexts)
+    if (std::strcmp(e.key, key) == 0) return e.english;
+  return "";
+}
+
+std::string ConverterText(const LanguageTable& lang, const char* key) {
+  return lang.converter.Get(key, ConverterTextEnglish(key));
+}
+
+const char* const* ConverterTextKeys() {
+  static const auto keys = [] {
+    struct Keys {
+      const char* k[std::size(kTexts) + 1];
+    } all{};
+    for (std::size_t i = 0; i < std::size(kTexts); ++i) all.k[i] = kTexts[i].key;
+    return all;
+  }();
+  return keys.k;
+}
+
+const char* ConverterErrorKey(converter::SpecError error) {
+  using converter::SpecError;
+  switch (error) {
+    case SpecError::kNone:
+      return nullptr;
+    case SpecError::kVinMin:
+      return "errorVinMin";
+    case SpecError::kVinRange:
+      return "errorVinRange";
+    case SpecError::kVout:
+      return "errorVout";
+    case SpecError::kIout:
+      return "errorIout";
+    case SpecError::kIoutMin:
+      return "errorIoutMin";
+    case SpecError::kRipple:
+      return "errorRipple";
+    case SpecError::kFrequency:
+      return "errorFsw";
+    case SpecError::kEfficiency:
+      return "errorEfficiency";
+    case SpecError::kDrops:
+      return "errorDrops";
+    case SpecError::kVoutNotBelow:
+      return "errorBuck";
+    case SpecError::kVoutNotAbove:
+      return "errorBoost";
+    case SpecError::kDutyOutOfRange:
+      return "errorDuty";
+  }
+  return nullptr;
+}
+
+}  // namespace velmora

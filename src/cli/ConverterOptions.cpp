@@ -1,0 +1,162 @@
+#include "cli/ConverterOptions.h"
+
+#include <charconv>
+
+#include "cli/Report.h"
+
+namespace velmora::cli {
+
+namespace {
+
+using converter::SpecError;
+
+constexpr double kPercent = 100.0;
+
+struct Option {
+  const char* name;
+  std::optional<std::string> ConverterArgs::*text;
+};
+
+constexpr Option kOptions[] = {
+    {"--converter", &ConverterArgs::topology},
+    {"--vin", &ConverterArgs::vin},
+    {"--vout", &ConverterArgs::vout},
+    {"--iout", &ConverterArgs::iout},
+    {"--ripple", &ConverterArgs::ripple},
+    {"--fsw", &ConverterArgs::fsw},
+    {"--iout-min", &ConverterArgs::ioutMin},
+    {"--efficiency", &ConverterArgs::efficiency},
+    {"--vsw", &ConverterArgs::vsw},
+    {"--vd", &ConverterArgs::vd},
+};
+
+// The whole text as one decimal number.
+std::optional<double> Number(std::string_view text) {
+  double value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+  return value;
+}
+
+// The option that an error of the spec names.
+const char* OptionOf(SpecError error) {
+  switch (error) {
+    case SpecError::kVinMin:
+    case SpecError::kVinRange:
+      return "--vin";
+    case SpecError::kVout:
+    case SpecError::kVoutNotBelow:
+    case SpecError::kVoutNotAbove:
+      return "--vout";
+    case SpecError::kIout:
+      return "--iout";
+    case SpecError::kIoutMin:
+      return "--iout-min";
+    case SpecError::kRipple:
+      return "--ripple";
+    case SpecError::kFrequency:
+      return "--fsw";
+    case SpecError::kEfficiency:
+      return "--efficiency";
+    case SpecError::kDrops:
+    case SpecError::kDutyOutOfRange:
+      return "--vsw/--vd";
+    case SpecError::kNone:
+      break;
+  }
+  return "--converter";
+}
+
+// Fills the spec's numbers from the texts; the error names the first bad one.
+std::string ReadNumbers(const ConverterArgs& a, converter::ConverterSpec& s) {
+  auto number = [](const char* name, const std::string& text, double& out) -> std::string {
+    const auto v = Number(text);
+    if (!v) return std::string(name) + ": not a number: " + text;
+    out = *v;
+    return {};
+  };
+  const std::string& vin = *a.vin;
+  const std::size_t colon = vin.find(':');
+  std::string e = number("--vin", vin.substr(0, colon), s.vinMin);
+  if (e.empty()) e = number("--vin", colon == std::string::npos ? vin : vin.substr(colon + 1), s.vinMax);
+  if (e.empty()) e = number("--vout", *a.vout, s.vout);
+  if (e.empty()) e = number("--iout", *a.iout, s.iout);
+  if (e.empty()) e = number("--fsw", *a.fsw, s.fsw_kHz);
+  if (e.empty() && a.vsw) e = number("--vsw", *a.vsw, s.vsw);
+  if (e.empty() && a.vd) e = number("--vd", *a.vd, s.vd);
+  if (e.empty() && a.ioutMin) e = number("--iout-min", *a.ioutMin, s.ioutMin.emplace());
+  if (e.empty() && a.efficiency) {
+    std::string pct = *a.efficiency;
+    if (!pct.empty() && pct.back() == '%') pct.pop_back();
+    e = number("--efficiency", pct, s.efficiency);
+    s.efficiency /= kPercent;
+  }
+  if (!e.empty()) return e;
+  // 30% is a share of the inductor current, 3A amperes.
+  const std::string& ripple = *a.ripple;
+  const char unit = ripple.empty() ? '\0' : ripple.back();
+  if (unit != '%' && unit != 'A') return "--ripple: give a share with % or amperes with A: " + ripple;
+  e = number("--ripple", ripple.substr(0, ripple.size() - 1), s.ripple);
+  s.rippleUnit = unit == '%' ? converter::RippleUnit::kShare : converter::RippleUnit::kAmperes;
+  if (unit == '%') s.ripple /= kPercent;
+  return e;
+}
+
+}  // namespace
+
+bool ParseConverterOption(const std::vector<std::string>& argv, std::size_t& i, ConverterArgs& args,
+                          std::string& error) {
+  for (const Option& o : kOptions) {
+    if (argv[i] != o.name) continue;
+    if (i + 1 >= argv.size()) {
+      error = std::string(o.name) + " needs a value";
+    } else {
+      args.*o.text = argv[++i];
+      args.given = true;
+    }
+    return true;
+  }
+  return false;
+}
+
+std::string FinishConverterArgs(ConverterArgs& a) {
+  if (!a.given) return {};
+  for (const Option& o : {kOptions[0], kOptions[1], kOptions[2], kOptions[3], kOptions[4], kOptions[5]})
+    if (!(a.*o.text)) return std::string("the converter needs ") + o.name;
+  const auto topology = converter::TopologyFromName(a.topology->c_str());
+  if (!topology) return "--converter: buck, boost or buckboost, not " + *a.topology;
+  converter::ConverterSpec s;
+  s.topology = *topology;
+  if (std::string e = ReadNumbers(a, s); !e.empty()) return e;
+  const SpecError error = converter::CheckSpec(s);
+  if (error != SpecError::kNone) return std::string(OptionOf(error)) + ": " + converter::SpecErrorText(error);
+  a.spec = s;
+  return {};
+}
+
+std::string ConverterUsageText() {
+  return "  --converter buck|boost|buckboost --vin MIN[:MAX] --vout V --iout A --ripple PCT%|AMPS A\n"
+         "  --fsw KHZ [--iout-min A] [--efficiency PCT] [--vsw V] [--vd V]\n"
+         "                    the choke of that converter in continuous conduction over the input\n"
+         "                    range (Vout the magnitude for the inverting buck-boost; the ripple a\n"
+         "                    share of the inductor current or peak-to-peak amperes; efficiency\n"
+         "                    100 %, drops 0 V unless given): the smallest inductance that keeps the\n"
+         "                    ripple within the target at every input voltage, put into the window's\n"
+         "                    inputs at the end of the range with the higher peak current, then one\n"
+         "                    calculation; after start-up and --material, before --do; a --set of one\n"
+         "                    of those inputs wins. calc --json adds \"converter\"\n";
+}
+
+std::string ConverterJson(const converter::ConverterSpec& spec, const converter::ConverterDesign& d) {
+  auto point = [](const char* at, const converter::OperatingPoint& p) {
+    return std::string("{\"at\": ") + JsonString(at) + ", \"inputVoltage_V\": " + JsonNumber(p.vin) +
+           ", \"dutyCycle\": " + JsonNumber(p.duty) + ", \"inductorCurrent_A\": " + JsonNumber(p.inductorCurrent) +
+           ", \"ripple_A\": " + JsonNumber(p.ripple) + ", \"peakCurrent_A\": " + JsonNumber(p.peakCurrent) + "}";
+  };
+  return "{\"topology\": " + JsonString(converter::TopologyName(spec.topology)) +
+         ", \"inductance_uH\": " + JsonNumber(d.inductance_uH) +
+         ", \"designInputVoltage_V\": " + JsonNumber(d.design.vin) + ",\n    \"points\": [" + point("min", d.atMin) +
+         ",\n      " + point("max", d.atMax) + ",\n      " + point("worst", d.worst) + "]}";
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,36 @@
+#pragma once
+// The converter's options of calc, advise and report: the choke of a buck,
+// boost or inverting buck-boost put into the window's inputs before --do.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "converter/Converter.h"
+
+namespace velmora::cli {
+
+struct ConverterArgs {
+  bool given = false;  // any converter option on the command line
+  // The options' texts as given; the spec is made from them at the end.
+  std::optional<std::string> topology, vin, vout, iout, ripple, fsw, ioutMin, efficiency, vsw, vd;
+  converter::ConverterSpec spec;  // set by FinishConverterArgs
+};
+
+// Parses one converter option at argv[i] (advancing i past its value); false
+// when it is not a converter option. error is set when its value is missing.
+bool ParseConverterOption(const std::vector<std::string>& argv, std::size_t& i, ConverterArgs& args,
+                          std::string& error);
+
+// After the whole command line: the spec from the options, or the usage error
+// that names the missing, malformed or impossible value. Nothing to do when
+// no converter option was given.
+std::string FinishConverterArgs(ConverterArgs& args);
+
+// The options' lines of the usage text.
+std::string ConverterUsageText();
+
+// calc --json's "converter": topology, inductance, design point and the
+// points at both ends of the range and at the worst point.
+std::string ConverterJson(const converter::ConverterSpec& spec, const converter::ConverterDesign& design);
+
+}  // namespace velmora::cli

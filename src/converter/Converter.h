@@ -1,0 +1,96 @@
+#pragma once
+// From the converter to the choke: the inductor of a buck, boost or inverting
+// buck-boost converter in continuous conduction over an input-voltage range.
+// Qt-free and free of the window: it knows volts, amperes and kilohertz only.
+//
+// Units: V, A, kHz, µH; the ripple is peak to peak. Errors are values.
+#include <optional>
+
+namespace velmora::converter {
+
+enum class Topology { kBuck, kBoost, kBuckBoost };
+
+// How the ripple target is given: a share of the inductor's average current
+// at each input voltage (0.3 for 30 %), or peak-to-peak amperes.
+enum class RippleUnit { kShare, kAmperes };
+
+struct ConverterSpec {
+  Topology topology = Topology::kBuck;
+  double vinMin = 0;  // V
+  double vinMax = 0;  // V, at least vinMin
+  double vout = 0;    // V; the magnitude for the inverting buck-boost
+  double iout = 0;    // A
+  // A light load (A): its inductor current goes into the minimum-current field.
+  std::optional<double> ioutMin;
+  RippleUnit rippleUnit = RippleUnit::kShare;
+  double ripple = 0;      // share or A, as rippleUnit says
+  double fsw_kHz = 0;     // switching frequency
+  double efficiency = 1;  // share; the input power is Pout / efficiency
+  double vsw = 0;         // V across the conducting switch
+  double vd = 0;          // V across the conducting diode
+};
+
+// What is wrong with a spec, naming the value.
+enum class SpecError {
+  kNone,
+  kVinMin,         // the minimum input voltage is not above 0
+  kVinRange,       // the maximum input voltage is below the minimum
+  kVout,           // the output voltage is not above 0
+  kIout,           // the output current is not above 0
+  kIoutMin,        // the light load is negative or above the output current
+  kRipple,         // the ripple target is not above 0
+  kFrequency,      // the switching frequency is not above 0
+  kEfficiency,     // the efficiency is outside (0, 100 %]
+  kDrops,          // a switch or diode drop is negative
+  kVoutNotBelow,   // buck: Vout is not below the minimum input voltage
+  kVoutNotAbove,   // boost: Vout is not above the maximum input voltage
+  kDutyOutOfRange  // the duty cycle at an end of the range is outside (0, 1)
+};
+
+// The converter at one input voltage with a given inductance.
+struct OperatingPoint {
+  double vin = 0;              // V
+  double duty = 0;             // share of the period the switch conducts
+  double voltageOn = 0;        // V across the choke while the switch conducts
+  double voltageOff = 0;       // V across the choke while it is off (magnitude)
+  double inductorCurrent = 0;  // A, average
+  double ripple = 0;           // A, peak to peak
+  double peakCurrent = 0;      // A
+};
+
+struct ConverterDesign {
+  double inductance_uH = 0;  // the smallest that keeps the ripple within its target over the range
+  OperatingPoint atMin;      // at the minimum input voltage
+  OperatingPoint atMax;      // at the maximum input voltage
+  OperatingPoint worst;      // where the ripple reaches its target (may be an end)
+  OperatingPoint design;     // the end with the higher peak current (atMin on a tie)
+};
+
+struct DesignResult {
+  SpecError error = SpecError::kNone;
+  ConverterDesign design;  // valid when error is kNone
+};
+
+// The checks of the spec alone, in the order of SpecError.
+SpecError CheckSpec(const ConverterSpec& spec);
+// Duty cycle, voltages and average current at vin; the ripple and peak at the
+// inductance (µH).
+OperatingPoint PointAt(const ConverterSpec& spec, double vin, double inductance_uH);
+// The ripple target in amperes at vin.
+double RippleTarget(const ConverterSpec& spec, double vin);
+// The inductance (µH) that puts the ripple exactly at its target at vin.
+double RequiredInductance(const ConverterSpec& spec, double vin);
+// The inductor's average current at vin with the light load; nullopt
+// without one.
+std::optional<double> LightLoadCurrent(const ConverterSpec& spec, double vin);
+// The design over the whole range.
+DesignResult DesignConverter(const ConverterSpec& spec);
+
+// English text of an error, for the command line (UTF-8, plain ASCII).
+const char* SpecErrorText(SpecError error);
+// The topology's name on the command line and in JSON ("buck", "boost",
+// "buckboost"); parsed back, nullopt for another name.
+const char* TopologyName(Topology topology);
+std::optional<Topology> TopologyFromName(const char* name);
+
+}  // namespace velmora::converter

@@ -1,0 +1,195 @@
+#include "gui/ConverterWindow.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
+#include <limits>
+
+#include "app/ConverterCommands.h"
+#include "app/ConverterTexts.h"
+#include "app/VelmoraDlg.h"
+#include "converter/ConverterFields.h"
+#include "gui/GuiText.h"
+
+namespace velmora::gui {
+
+namespace {
+
+using converter::OperatingPoint;
+
+constexpr double kPercent = 100.0;
+// Decimals of the table: volts and amperes to the millivolt and milliampere,
+// the duty cycle to a tenth of a percent.
+constexpr int kTableDecimals = 3;
+
+// Each input: its caption's key, its unit's key (nullptr: the ripple's unit
+// box, "%" for a share), and the text it opens with (the README's buck).
+struct InputRow {
+  const char* caption;
+  const char* unit;
+  const char* start;
+};
+constexpr InputRow kInputs[ConverterWindow::kInputCount] = {
+    {"vinMin", "unitV", "9"}, {"vinMax", "unitV", "14"}, {"vout", "unitV", "5"},    {"iout", "unitA", "10"},
+    {"ioutMin", "unitA", ""}, {"ripple", nullptr, "30"}, {"fsw", "unitKhz", "200"}, {"efficiency", "%", "100"},
+    {"vsw", "unitV", "0"},    {"vd", "unitV", "0"}};
+
+constexpr const char* kTopologyKeys[] = {"buck", "boost", "buckBoost"};
+constexpr const char* kColumnKeys[] = {"colVin", "colDuty", "colCurrent", "colRipple", "colPeak"};
+constexpr const char* kRowKeys[] = {"rowMin", "rowMax", "rowWorst"};
+
+// A number as typed, "," read as "."; NaN for no number (the engine names it).
+double Number(const QLineEdit* edit) {
+  bool ok = false;
+  const double v = edit->text().trimmed().replace(',', '.').toDouble(&ok);
+  return ok ? v : std::numeric_limits<double>::quiet_NaN();
+}
+
+}  // namespace
+
+ConverterWindow::ConverterWindow(CVelmoraDlg& dlg, QWidget* parent) : QDialog(parent), dlg_(dlg) {
+  setModal(false);
+  BuildLayout();
+  ApplyTexts();
+}
+
+QString ConverterWindow::Text(const char* key) const { return FromCp1251(ConverterText(dlg_.Lang(), key)); }
+
+void ConverterWindow::BuildLayout() {
+  auto* grid = new QGridLayout;
+  topologyCaption_ = new QLabel(this);
+  topology_ = new QComboBox(this);
+  grid->addWidget(topologyCaption_, 0, 0);
+  grid->addWidget(topology_, 0, 1, 1, 2);
+  for (int i = 0; i < kInputCount; ++i) {
+    captions_[i] = new QLabel(this);
+    edits_[i] = new QLineEdit(QString::fromLatin1(kInputs[i].start), this);
+    grid->addWidget(captions_[i], i + 1, 0);
+    grid->addWidget(edits_[i], i + 1, 1);
+    if (i == kRipple) {
+      rippleUnit_ = new QComboBox(this);
+      grid->addWidget(rippleUnit_, i + 1, 2);
+    } else {
+      units_[i] = new QLabel(this);
+      grid->addWidget(units_[i], i + 1, 2);
+    }
+    connect(edits_[i], &QLineEdit::textChanged, this, &ConverterWindow::Update);
+  }
+  table_ = new QTableWidget(static_cast<int>(std::size(kRowKeys)), static_cast<int>(std::size(kColumnKeys)), this);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  result_ = new QLabel(this);
+  result_->setWordWrap(true);
+  apply_ = new QPushButton(this);
+  close_ = new QPushButton(this);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(apply_);
+  buttons->addWidget(close_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addWidget(table_);
+  layout->addWidget(result_);
+  layout->addLayout(buttons);
+  connect(topology_, &QComboBox::currentIndexChanged, this, &ConverterWindow::Update);
+  connect(rippleUnit_, &QComboBox::currentIndexChanged, this, &ConverterWindow::Update);
+  connect(apply_, &QPushButton::clicked, this, &ConverterWindow::Apply);
+  connect(close_, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void ConverterWindow::ApplyTexts() {
+  setWindowTitle(Text("title"));
+  topologyCaption_->setText(Text("topology"));
+  const int topology = std::max(0, topology_->currentIndex());
+  const int unit = std::max(0, rippleUnit_->currentIndex());
+  for (QComboBox* box : {topology_, rippleUnit_}) {
+    box->blockSignals(true);
+    box->clear();
+  }
+  for (const char* key : kTopologyKeys) topology_->addItem(Text(key));
+  rippleUnit_->addItems({Text("rippleShare"), Text("rippleAmperes")});
+  topology_->setCurrentIndex(topology);
+  rippleUnit_->setCurrentIndex(unit);
+  for (QComboBox* box : {topology_, rippleUnit_}) box->blockSignals(false);
+  for (int i = 0; i < kInputCount; ++i) {
+    captions_[i]->setText(Text(kInputs[i].caption));
+    if (units_[i]) units_[i]->setText(kInputs[i].unit[0] == '%' ? QStringLiteral("%") : Text(kInputs[i].unit));
+  }
+  QStringList columns, rows;
+  for (const char* key : kColumnKeys) columns << Text(key);
+  for (const char* key : kRowKeys) rows << Text(key);
+  table_->setHorizontalHeaderLabels(columns);
+  table_->setVerticalHeaderLabels(rows);
+  apply_->setText(Text("apply"));
+  close_->setText(Text("close"));
+  Update();
+}
+
+converter::ConverterSpec ConverterWindow::Spec() const {
+  converter::ConverterSpec s;
+  s.topology = static_cast<converter::Topology>(std::max(0, topology_->currentIndex()));
+  s.vinMin = Number(edits_[kVinMin]);
+  s.vinMax = Number(edits_[kVinMax]);
+  s.vout = Number(edits_[kVout]);
+  s.iout = Number(edits_[kIout]);
+  if (!edits_[kIoutMin]->text().trimmed().isEmpty()) s.ioutMin = Number(edits_[kIoutMin]);
+  s.rippleUnit = rippleUnit_->currentIndex() == 1 ? converter::RippleUnit::kAmperes : converter::RippleUnit::kShare;
+  s.ripple = Number(edits_[kRipple]) / (s.rippleUnit == converter::RippleUnit::kShare ? kPercent : 1.0);
+  s.fsw_kHz = Number(edits_[kFsw]);
+  s.efficiency = Number(edits_[kEfficiency]) / kPercent;
+  s.vsw = Number(edits_[kVsw]);
+  s.vd = Number(edits_[kVd]);
+  return s;
+}
+
+void ConverterWindow::Update() {
+  const converter::ConverterSpec spec = Spec();
+  const converter::DesignResult r = converter::DesignConverter(spec);
+  apply_->setEnabled(r.error == converter::SpecError::kNone);
+  if (r.error != converter::SpecError::kNone) {
+    table_->clearContents();
+    result_->setText(Text(ConverterErrorKey(r.error)));
+    return;
+  }
+  const OperatingPoint* points[] = {&r.design.atMin, &r.design.atMax, &r.design.worst};
+  for (int row = 0; row < static_cast<int>(std::size(points)); ++row) {
+    const OperatingPoint& p = *points[row];
+    const double values[] = {p.vin, p.duty, p.inductorCurrent, p.ripple, p.peakCurrent};
+    for (int col = 0; col < static_cast<int>(std::size(values)); ++col) {
+      auto* item = new QTableWidgetItem(QString::number(values[col], 'f', kTableDecimals));
+      item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      table_->setItem(row, col, item);
+    }
+  }
+  FitTable();
+  const converter::MainWindowFields fields = converter::FieldsFor(spec, r.design);
+  result_->setText(Text("result")
+                       .arg(QString::number(r.design.inductance_uH, 'g', converter::kTypedDigits + 2))
+                       .arg(QString::fromStdString(fields.inductance))
+                       .arg(QString::fromStdString(converter::TypedNumber(r.design.design.vin))));
+}
+
+void ConverterWindow::FitTable() {
+  // Every column and row in sight: the table is small and fixed.
+  table_->resizeColumnsToContents();
+  const int frame = 2 * table_->frameWidth();
+  table_->setMinimumWidth(table_->verticalHeader()->sizeHint().width() + table_->horizontalHeader()->length() + frame);
+  table_->setFixedHeight(table_->horizontalHeader()->sizeHint().height() + table_->verticalHeader()->length() + frame);
+}
+
+void ConverterWindow::Apply() {
+  const converter::ConverterSpec spec = Spec();
+  const converter::DesignResult r = converter::DesignConverter(spec);
+  if (r.error != converter::SpecError::kNone) return;
+  ReplaceInputs(dlg_, ConverterInputChanges(converter::FieldsFor(spec, r.design)));
+}
+
+}  // namespace velmora::gui

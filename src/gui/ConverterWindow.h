@@ -1,0 +1,62 @@
+#pragma once
+// "Converter...": a modeless child of the main window. The converter's
+// topology and ratings give the smallest inductance that keeps the ripple
+// within its target over the input range, the table of both ends and the
+// worst point, and "Apply" puts the design into the main window, which
+// calculates. Thin over the converter engine.
+#include <QDialog>
+
+#include "converter/Converter.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace velmora {
+class CVelmoraDlg;
+}
+
+namespace velmora::gui {
+
+class ConverterWindow : public QDialog {
+ public:
+  ConverterWindow(CVelmoraDlg& dlg, QWidget* parent);
+
+  // The texts of the main window's current language.
+  void ApplyTexts();
+  // The spec as the fields give it, and its design (or its error).
+  converter::ConverterSpec Spec() const;
+  converter::DesignResult Design() const { return converter::DesignConverter(Spec()); }
+  // Puts the design into the main window; nothing when the spec has an error.
+  void Apply();
+
+  // The inputs, in the order of kInputs in the source.
+  enum Input { kVinMin, kVinMax, kVout, kIout, kIoutMin, kRipple, kFsw, kEfficiency, kVsw, kVd, kInputCount };
+  QLineEdit* Edit(Input input) const { return edits_[input]; }
+  QComboBox* TopologyBox() const { return topology_; }
+  QComboBox* RippleUnitBox() const { return rippleUnit_; }
+  QTableWidget* Table() const { return table_; }
+  QLabel* Result() const { return result_; }
+
+ private:
+  void BuildLayout();
+  void Update();
+  void FitTable();
+  QString Text(const char* key) const;
+
+  CVelmoraDlg& dlg_;
+  QComboBox* topology_ = nullptr;
+  QComboBox* rippleUnit_ = nullptr;
+  QLineEdit* edits_[kInputCount] = {};
+  QLabel* captions_[kInputCount] = {};
+  QLabel* units_[kInputCount] = {};
+  QLabel* topologyCaption_ = nullptr;
+  QTableWidget* table_ = nullptr;
+  QLabel* result_ = nullptr;
+  QPushButton* apply_ = nullptr;
+  QPushButton* close_ = nullptr;
+};
+
+}  // namespace velmora::gui

@@ -1,0 +1,94 @@
+// The converter's design put into the main window: the window's own
+// calculation then works with the converter's duty cycle and volt-seconds.
+#include <gtest/gtest.h>
+
+#include "app/ConverterCommands.h"
+#include "app/DesignWindows.h"
+#include "app/WindowFixture.h"
+#include "lang/LangSlots.h"
+
+namespace velmora::test {
+namespace {
+
+using namespace ids;
+using converter::ConverterSpec;
+using converter::Topology;
+
+struct CountCalculations : DesignWindows {
+  void OnDesignCommand(CVelmoraDlg&, int) override {}
+  void OnCalculated(CVelmoraDlg&) override { ++calculations; }
+  void OnLanguageApplied(CVelmoraDlg&) override {}
+  int calculations = 0;
+};
+
+class ConverterCommandsTest : public WindowTest {
+ protected:
+  void SetUp() override { dir.copyShippedData(); }
+};
+
+ConverterSpec Spec(Topology t, double vinMin, double vinMax, double vout, double iout, double fsw) {
+  ConverterSpec s;
+  s.topology = t, s.vinMin = vinMin, s.vinMax = vinMax, s.vout = vout, s.iout = iout, s.fsw_kHz = fsw;
+  s.ripple = 0.3;
+  return s;
+}
+
+TEST_F(ConverterCommandsTest, TheWindowsStepTwoGivesTheConvertersDutyAndVoltSeconds) {
+  struct Case {
+    ConverterSpec spec;
+    int use;
+  };
+  ConverterSpec buckDrops = Spec(Topology::kBuck, 9, 14, 5, 10, 200);
+  buckDrops.vsw = 0.2, buckDrops.vd = 0.5, buckDrops.ioutMin = 1;
+  ConverterSpec boostLossy = Spec(Topology::kBoost, 5, 9, 12, 2, 100);
+  boostLossy.efficiency = 0.9, boostLossy.vsw = 0.1, boostLossy.vd = 0.4;
+  ConverterSpec inverting = Spec(Topology::kBuckBoost, 10, 30, 12, 3, 150);
+  inverting.rippleUnit = converter::RippleUnit::kAmperes, inverting.ripple = 0.5, inverting.vd = 0.6;
+  const Case cases[] = {{Spec(Topology::kBuck, 9, 14, 5, 10, 200), 0},
+                        {buckDrops, 0},
+                        {Spec(Topology::kBoost, 5, 9, 12, 2, 100), 1},
+                        {boostLossy, 1},
+                        {inverting, 1}};
+  CVelmoraDlg& w = Start();
+  ASSERT_FALSE(w.IsEnded());
+  host.ExpectBoxes(3);
+  Click(IDC_CHECK_IMIN);  // on: the converter turns it off
+  Type(IDC_EDIT_J, "4.5");
+  CountCalculations windows;
+  w.SetDesignWindows(&windows);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(converter::TopologyName(c.spec.topology));
+    const converter::DesignResult r = converter::DesignConverter(c.spec);
+    ASSERT_EQ(r.error, converter::SpecError::kNone);
+    const converter::MainWindowFields fields = converter::FieldsFor(c.spec, r.design);
+    windows.calculations = 0;
+    TakeBoxes();
+    host.ExpectBoxes(3);  // the design may warn about the core it lands on
+    ReplaceInputs(w, ConverterInputChanges(fields));
+    TakeBoxes();
+    EXPECT_EQ(windows.calculations, 1);
+    EXPECT_EQ(w.GetCheck(c.use == 1 ? IDC_RADIO_OTHER_USE : IDC_RADIO_OUTPUT), 1);
+    EXPECT_EQ(Text(IDC_LABEL_U1), w.Lang()[c.use == 1 ? kVoltageOnLabelOtherUse : kVoltageOnLabelOutputChoke]);
+    EXPECT_EQ(w.GetCheck(IDC_CHECK_IMIN), 0);
+    EXPECT_TRUE(Enabled(IDC_EDIT_L));
+    EXPECT_FALSE(Enabled(IDC_EDIT_IMIN));
+    EXPECT_EQ(Text(IDC_EDIT_L), fields.inductance);
+    EXPECT_EQ(Text(IDC_EDIT_INOM), fields.nominalCurrent);
+    EXPECT_EQ(Text(IDC_EDIT_FC), fields.frequency);
+    EXPECT_EQ(Text(IDC_EDIT_J), "4.5");  // nothing else changes
+    if (fields.minimumCurrent) {
+      EXPECT_EQ(Text(IDC_EDIT_IMIN), *fields.minimumCurrent);
+    }
+    const ChokeResults* run = w.LastCalculation();
+    ASSERT_NE(run, nullptr);
+    const converter::OperatingPoint& p = r.design.design;
+    const double onTime_us = p.duty / c.spec.fsw_kHz * 1000;
+    // The texts carry four significant digits.
+    EXPECT_NEAR(run->D, p.duty, 1e-3 * p.duty);
+    EXPECT_NEAR(run->VS, p.voltageOn * onTime_us, 1e-3 * p.voltageOn * onTime_us);
+  }
+  w.SetDesignWindows(nullptr);
+}
+
+}  // namespace
+}  // namespace velmora::test

@@ -1,0 +1,119 @@
+// velmora-cli with a converter: the README's two examples end to end, --set
+// over the converter's inputs, and the usage errors that name the value (each
+// check of the engine's spec, through the option it names).
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "support/ShellRun.h"
+#include "support/TempDir.h"
+
+namespace velmora::test {
+namespace {
+
+class ConverterCliTest : public ::testing::Test {
+ public:
+  void SetUp() override { dir.copyShippedData(); }
+
+  CliRun Run(const std::vector<std::string>& args) {
+    std::string cmd = "XDG_DATA_HOME=" + Quote(dir.path() + "/no-user-data") + " " + Quote(VELMORA_CLI);
+    for (const auto& a : args) cmd += " " + Quote(a);
+    return RunShell(cmd, dir);
+  }
+
+  TempDir dir;
+};
+
+// The text of the first "name": value after `from` (a string without its quotes, or a number).
+std::string Field(const std::string& json, const std::string& name, const std::string& from = "") {
+  const std::size_t start = from.empty() ? 0 : json.find(from);
+  if (start == std::string::npos) return "(absent)";
+  std::smatch m;
+  const std::string rest = json.substr(start);
+  if (!std::regex_search(rest, m, std::regex("\"" + name + "\": (\"([^\"]*)\"|[^,}]*)"))) return "(absent)";
+  return m[2].matched ? m[2].str() : m[1].str();
+}
+
+const std::vector<std::string> kBuck = {"calc",   "--converter", "buck",     "--vin", "9:14",  "--vout", "5",
+                                        "--iout", "10",          "--ripple", "30%",   "--fsw", "200",    "--json"};
+
+// The fields, then the converter's figures (from "\"converter\"" or the point named).
+TEST_F(ConverterCliTest, TheReadmesExamplesAndSetWins) {
+  const std::vector<std::string> boost = {"calc", "--converter", "boost", "--vin", "5:9", "--vout", "12",    "--iout",
+                                          "2",    "--ripple",    "30%",   "--fsw", "100", "--set",  "Fc=90", "--json"};
+  const struct {
+    std::vector<std::string> args;
+    std::vector<std::pair<const char*, const char*>> fields;
+    std::vector<std::tuple<const char*, const char*, double>> figures;
+  } cases[] = {
+      {kBuck,
+       {{"L", "5.358"},
+        {"Uimpulsa", "14"},
+        {"Udc", "5"},
+        {"Inom", "10"},
+        {"Fc", "200"},
+        {"use", "0"},
+        {"us_Imin", "0"}},
+       {{"inductance_uH", "\"converter\"", 5.357142857},
+        {"designInputVoltage_V", "\"converter\"", 14},
+        {"inputVoltage_V", "\"at\": \"worst\"", 14},
+        {"ripple_A", "\"at\": \"worst\"", 3},
+        {"peakCurrent_A", "\"at\": \"max\"", 11.5}}},
+      {boost,
+       {{"L", "29.63"}, {"Uimpulsa", "5"}, {"Udc", "7"}, {"Inom", "4.8"}, {"use", "1"}, {"Fc", "90"}},  // --set wins
+       {{"inductance_uH", "\"converter\"", 29.6296296},
+        {"designInputVoltage_V", "\"converter\"", 5},
+        {"inputVoltage_V", "\"at\": \"worst\"", 8}}},
+  };
+  for (const auto& c : cases) {
+    const CliRun r = Run(c.args);
+    ASSERT_EQ(r.exit, 0) << r.err;
+    for (const auto& [key, value] : c.fields) EXPECT_EQ(Field(r.out, key, "\"fields\""), value) << key;
+    for (const auto& [name, from, value] : c.figures)
+      EXPECT_NEAR(std::stod(Field(r.out, name, from)), value, 1e-6) << name << " " << from;
+  }
+}
+
+TEST_F(ConverterCliTest, UsageErrorsNameTheValue) {
+  const struct {
+    std::vector<std::string> change;  // replaces an option of the buck example, or is added
+    const char* named;
+  } cases[] = {
+      {{"--converter", "flyback"}, "--converter"},
+      {{"--vin", "4:14"}, "--vout"},
+      {{"--converter", "boost"}, "--vout"},
+      {{"--vd", "-0.1"}, "--vsw/--vd"},
+      {{"--vin", "0:14"}, "--vin"},
+      {{"--vin", "14:9"}, "--vin"},
+      {{"--vin", "x"}, "--vin"},
+      {{"--vout", "0"}, "--vout"},
+      {{"--iout", "-1"}, "--iout"},
+      {{"--ripple", "30"}, "--ripple"},
+      {{"--ripple", "0A"}, "--ripple"},
+      {{"--fsw", "0"}, "--fsw"},
+      {{"--efficiency", "120"}, "--efficiency"},
+      {{"--vsw", "4.5"}, "--vsw/--vd"},
+      {{"--iout-min", "20"}, "--iout-min"},
+      {{"--fsw"}, "--fsw needs a value"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = kBuck;
+    args.pop_back();  // --json
+    auto same = std::find(args.begin(), args.end(), c.change.front());
+    if (same != args.end() && c.change.size() == 2) *(same + 1) = c.change[1];
+    else if (same != args.end()) args.erase(same, same + 2), args.push_back(c.change.front());
+    else args.insert(args.end(), c.change.begin(), c.change.end());
+    const CliRun r = Run(args);
+    EXPECT_EQ(r.exit, 2) << c.named;
+    EXPECT_NE(r.err.find(std::string("velmora-cli: ") + c.named), std::string::npos) << r.err;
+  }
+  const CliRun missing = Run({"calc", "--converter", "boost", "--vin", "5"});
+  EXPECT_EQ(missing.exit, 2);
+  EXPECT_NE(missing.err.find("the converter needs --vout"), std::string::npos) << missing.err;
+}
+
+}  // namespace
+}  // namespace velmora::test

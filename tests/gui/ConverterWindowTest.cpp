@@ -1,0 +1,61 @@
+// The "Converter..." window over a headless main window: its table, its
+// error texts and Apply into the main window.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+
+#include "app/WindowFixture.h"
+#include "gui/ConverterWindow.h"
+#include "support/QtApp.h"
+
+namespace velmora::test {
+namespace {
+
+using gui::ConverterWindow;
+
+class ConverterWindowTest : public WindowTest {
+ protected:
+  static void SetUpTestSuite() { test::QtApp::Start(); }
+  static void TearDownTestSuite() { test::QtApp::Stop(); }
+  void SetUp() override { dir.copyShippedData(); }
+};
+
+TEST_F(ConverterWindowTest, OpensOnTheBuckExampleAndAppliesTheBoost) {
+  CVelmoraDlg& d = Start();
+  ConverterWindow w(d, nullptr);
+  EXPECT_EQ(w.windowTitle(), "From the converter to the choke");
+  EXPECT_EQ(w.Table()->item(2, 0)->text(), "14.000");  // worst point: the highest input
+  EXPECT_EQ(w.Table()->item(2, 3)->text(), "3.000");   // 30 % of 10 A
+  EXPECT_TRUE(w.Result()->text().contains("5.358"));
+
+  w.Edit(ConverterWindow::kVout)->setText("20");  // no buck
+  EXPECT_EQ(w.Result()->text(), "A buck's output voltage must be below the minimum input voltage.");
+  EXPECT_EQ(w.Table()->item(0, 0), nullptr);
+
+  w.TopologyBox()->setCurrentIndex(1);
+  const std::pair<ConverterWindow::Input, const char*> boost[] = {
+      {ConverterWindow::kVinMin, "5"}, {ConverterWindow::kVinMax, "9"}, {ConverterWindow::kVout, "12"},
+      {ConverterWindow::kIout, "2"},   {ConverterWindow::kFsw, "100"},  {ConverterWindow::kIoutMin, "0,5"}};
+  for (const auto& [input, text] : boost) w.Edit(input)->setText(text);
+  EXPECT_EQ(w.Table()->item(2, 0)->text(), "8.000");
+  host.ExpectBoxes(3);
+  w.Apply();
+  EXPECT_EQ(Text(ids::IDC_EDIT_L), "29.63");
+  EXPECT_EQ(Text(ids::IDC_EDIT_U1), "5");
+  EXPECT_EQ(Text(ids::IDC_EDIT_U2), "7");
+  EXPECT_EQ(Text(ids::IDC_EDIT_IMIN), "1.2");
+  EXPECT_EQ(d.GetCheck(ids::IDC_RADIO_OTHER_USE), 1);
+
+  host.ExpectBoxes(3);
+  d.UserMenu(ids::kLanguageCommandBase + 2);  // Russian
+  TakeBoxes();
+  w.ApplyTexts();
+  EXPECT_EQ(w.windowTitle(), QString::fromUtf8("От преобразователя к дросселю"));
+  EXPECT_EQ(w.TopologyBox()->currentIndex(), 1);
+}
+
+}  // namespace
+}  // namespace velmora::test
