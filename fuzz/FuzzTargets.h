@@ -18,6 +18,7 @@ int FuzzCoreDb(const std::uint8_t* data, std::size_t size);
 int FuzzCalculate(const std::uint8_t* data, std::size_t size);
 int FuzzCp1251(const std::uint8_t* data, std::size_t size);
 int FuzzHuge(const std::uint8_t* data, std::size_t size);
+int FuzzMas(const std::uint8_t* data, std::size_t size);
 
 struct Target {
   const char* name;  // folder name under fuzz/corpus and fuzz/regressions
@@ -28,6 +29,7 @@ inline constexpr Target kTargets[] = {
     {"keyed_text", FuzzKeyedText}, {"settings", FuzzSettings}, {"language", FuzzLanguage},
     {"material", FuzzMaterial},    {"wire", FuzzWire},         {"core_db", FuzzCoreDb},
     {"calculate", FuzzCalculate},  {"cp1251", FuzzCp1251},     {"huge", FuzzHuge},
+    {"mas", FuzzMas},
 };
 
 }  // namespace velmora::fuzz

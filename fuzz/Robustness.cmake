@@ -6,7 +6,7 @@
 include(${CMAKE_SOURCE_DIR}/fuzz/Targets.cmake)
 add_executable(test_fuzz_replay ${CMAKE_SOURCE_DIR}/fuzz/ReplayTest.cpp ${VELMORA_FUZZ_TARGET_SOURCES})
 target_include_directories(test_fuzz_replay PRIVATE ${CMAKE_SOURCE_DIR}/fuzz)
-target_link_libraries(test_fuzz_replay PRIVATE velmora_calc velmora_data velmora_lang velmora_settings
+target_link_libraries(test_fuzz_replay PRIVATE velmora_calc velmora_data velmora_lang velmora_mas velmora_settings
                       velmora_textfile GTest::gtest GTest::gtest_main)
 target_compile_definitions(test_fuzz_replay PRIVATE VELMORA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 add_test(NAME test_fuzz_replay COMMAND test_fuzz_replay)

@@ -3,5 +3,5 @@
 # (fuzz/Robustness.cmake).
 set(VELMORA_FUZZ_TARGET_SOURCES
     CalculateTarget.cpp CoreDbTarget.cpp Cp1251Target.cpp HugeTarget.cpp KeyedTextTarget.cpp LanguageTarget.cpp
-    MaterialTarget.cpp SettingsTarget.cpp WireTarget.cpp)
+    MasTarget.cpp MaterialTarget.cpp SettingsTarget.cpp WireTarget.cpp)
 list(TRANSFORM VELMORA_FUZZ_TARGET_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/fuzz/targets/)
