@@ -3,6 +3,7 @@
 #include "app/ControlIds.h"
 #include "app/DesignTexts.h"
 #include "app/DesignWindows.h"
+#include "app/MasExchange.h"
 #include "app/VelmoraDlg.h"
 #include "lang/WordKeyedSection.h"
 
@@ -37,6 +38,7 @@ ui::MenuItem DesignMenuTemplate() {
   adviser.id = ID_CORE_ADVISER;
   adviser.text = DesignTextEnglish("menuAdviser");
   popup.popup = {details, exportReport, adviser};
+  AppendMasMenuItems(popup.popup);
   return popup;
 }
 
@@ -50,6 +52,7 @@ void CVelmoraDlg::ApplyDesignMenuTexts() {
     if (item.id == ID_DESIGN_DETAILS) item.text = DesignText(lang_, "menuDetails");
     else if (item.id == ID_EXPORT_REPORT) item.text = lang_.report.Get("menuExport", kExportFallback);
     else if (item.id == ID_CORE_ADVISER) item.text = DesignText(lang_, "menuAdviser");
+  ApplyMasMenuTexts(popup->popup, lang_);
 }
 
 void CVelmoraDlg::OnDesignCommand(int id) {

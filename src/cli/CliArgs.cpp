@@ -22,10 +22,10 @@ std::string UsageText() {
   std::string keyList;
   for (int i = 0; i < count; ++i) keyList += (i ? ", " : "") + std::string(keys[i]);
   return "Usage: velmora-cli [--dir DIR] calc [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
-         "                  [--do ACTION]... [--details] [--json]\n" +
+         "                  [--from-mas FILE.json] [--do ACTION]... [--details] [--json] [--mas FILE.json]\n" +
          AdviseUsageText() +
          "       velmora-cli [--dir DIR] report [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
-         "                  [--do ACTION]... -o FILE.pdf|FILE.html\n"
+         "                  [--from-mas FILE.json] [--do ACTION]... -o FILE.pdf|FILE.html\n"
          "       velmora-cli --help | --version\n"
          "\n"
          "Runs the inductor calculator's window without a display and prints what it shows.\n"
@@ -60,7 +60,8 @@ std::string UsageText() {
          "                    points used, the tolerance spread; with --json a \"details\" object\n"
          "                    (mlt_mm, resistance_mOhm, copperLoss_W, totalLoss_W,\n"
          "                    temperatureRise_K, skinDepth_mm, lossModel, lossCurve {B_T,\n"
-         "                    Pv_mW_cm3}, waveform {t_us, i_A, B_T}, worstCase; null where not finite)\n"
+         "                    Pv_mW_cm3}, waveform {t_us, i_A, B_T}, worstCase; null where not finite)\n" +
+         MasUsageText() +
          "  -o FILE           report: the file to write, a PDF (A4) or one self-contained HTML file,\n"
          "                    as its extension says: the design report of what calc shows, with the\n"
          "                    design details, plots and a winding instruction, in the window's language\n"
@@ -75,7 +76,7 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
   ParseResult r;
   CliArgs& a = r.args;
   bool command = false;
-  std::string adviseError;
+  std::string adviseError, masError;
   auto fail = [&r](std::string message) {
     r.error = std::move(message);
     return r;
@@ -105,6 +106,8 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
       return fail(arg + " belongs to calc");
     } else if (a.adviseCommand && ParseAdviseOption(argv, i, a.advise, adviseError)) {
       if (!adviseError.empty()) return fail(adviseError);
+    } else if (ParseMasOption(argv, i, a.command == Command::kCalc, a.command == Command::kReport, a.mas, masError)) {
+      if (!masError.empty()) return fail(masError);
     } else if (arg == "--set") {
       auto v = value();
       const std::size_t eq = v ? v->find('=') : std::string::npos;

@@ -7,6 +7,7 @@
 
 #include "app/ScriptedActions.h"
 #include "cli/AdviseCommand.h"
+#include "cli/MasOptions.h"
 
 namespace velmora::cli {
 
@@ -26,6 +27,7 @@ struct CliArgs {
   bool adviseCommand = false;         // advise in place of calc
   AdviseArgs advise;                  // its options
   std::optional<std::string> output;  // report -o FILE
+  MasArgs mas;                        // --mas, --from-mas
 };
 
 struct ParseResult {

@@ -51,6 +51,8 @@ OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session) 
   }
 
   std::string folder, error;
+  const std::optional<std::string> masDocument = ReadMasInput(args.mas, &error);
+  if (args.mas.input && !masDocument) return Usage(error);
   if (!EnterWorkingFolder(args.dir, CurrentEnvironment(argv0), &folder, &error, DataFolderUse::kReadOnly))
     return Usage(error);
 
@@ -70,6 +72,10 @@ OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session) 
       return Usage("no such material " + *args.material + "; the list holds:" + known);
     }
     dlg.UserSelect(ids::IDC_COMBO_MATERIAL, index);
+  }
+  if (masDocument) {
+    const std::string masError = ApplyMasInput(dlg, args.mas, *masDocument);
+    if (!masError.empty()) return Usage(masError);
   }
   for (const ScriptedAction& action : args.actions) {
     const std::string actionError = PlayScriptedAction(dlg, session.host, action);

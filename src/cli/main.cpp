@@ -27,6 +27,7 @@ namespace {
 using namespace velmora;
 
 constexpr int kExitOk = 0;
+constexpr int kExitWriteFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitStartUpEnded = 3;
 constexpr const char* kReportProgram = "velmora-report";
@@ -64,6 +65,9 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   }
   if (args.command == cli::Command::kReport) return RunReportProgram(argv);
 
+  std::string masPathError;
+  const std::optional<std::string> masOutput = cli::MasOutputPath(args.mas, &masPathError);
+  if (args.mas.output && !masOutput) return Usage("--mas " + masPathError);
   cli::Session session;
   const cli::OpenResult open = cli::OpenWindow(args, argv0, session);
   if (open.status == cli::OpenResult::kUsage) return Usage(open.error);
@@ -73,6 +77,9 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
     const int status = cli::RunAdvise(dlg, session.startSettings, args.advise, adviseError);
     return adviseError.empty() ? status : Usage(adviseError);
   }
+  // The explicit output first: its calculation's messages are part of the run.
+  const std::string masError =
+      masOutput && open.status == cli::OpenResult::kOpen ? cli::WriteMasOutput(dlg, *masOutput) : std::string();
   cli::Report report = cli::MakeReport(dlg, session.host.shown());
   if (open.status == cli::OpenResult::kStartUpEnded) {
     std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));
@@ -87,7 +94,9 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
     }
   }
   std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));
-  return kExitOk;
+  if (masError.empty()) return kExitOk;
+  std::cerr << "velmora-cli: " << masError << "\n";
+  return kExitWriteFailed;
 }
 
 }  // namespace

@@ -147,13 +147,16 @@ std::string MasDesignProblem(const MasDesign& d) {
 }
 
 std::string WriteMasDocument(const MasDesign& d) {
-  Json doc{{"masVersion", kMasVersion},
-           {"masConformance", kConformanceClass},
-           {"inputs",
-            {{"designRequirements", {{"magnetizingInductance", Nominal(ShiftDecimal(d.inductance_uH, kMicro))}}},
-             {"operatingPoints", Json::array({OperatingPoint(d)})}}},
-           {"magnetic", {{"core", Core(d)}, {"coil", Coil(d)}}},
-           {"outputs", Outputs(d)}};
+  Json doc{
+      {"masVersion", kMasVersion},
+      {"masConformance", kConformanceClass},
+      {"inputs",
+       {{"designRequirements",
+         // One winding: no turns ratios.
+         {{"magnetizingInductance", Nominal(ShiftDecimal(d.inductance_uH, kMicro))}, {"turnsRatios", Json::array()}}},
+        {"operatingPoints", Json::array({OperatingPoint(d)})}}},
+      {"magnetic", {{"core", Core(d)}, {"coil", Coil(d)}}},
+      {"outputs", Outputs(d)}};
   // Names were made valid UTF-8 on the way in; replace guards the rest.
   return doc.dump(kIndent, ' ', false, Json::error_handler_t::replace) + "\n";
 }
