@@ -1,33 +1,15 @@
 #!/usr/bin/env python3
-"""Validates MAS documents against a schema bundle of the format.
+"""validate_mas.py SCHEMA_DIR BUNDLE DOCUMENT...
 
-    validate_mas.py SCHEMA_DIR BUNDLE DOCUMENT...
-
-SCHEMA_DIR holds the format's schemas; BUNDLE is one of them, relative to it
-("conformance/class-A.json"). Every $ref is resolved through a store of the
-schemas read from SCHEMA_DIR, keyed by their $id, so nothing is fetched.
-Prints one line per invalid document and its first errors. Exit status 0 when
-every document is valid, 1 when one is not, 77 when the jsonschema module is
-missing (the caller skips).
+Validates MAS documents against a bundle of the format's schemas (BUNDLE
+relative to SCHEMA_DIR, e.g. conformance/class-A.json); every $ref resolves
+through the schemas of SCHEMA_DIR keyed by their $id, nothing is fetched.
+Exit status 0 all valid, 1 one is not, 77 without the jsonschema module.
 """
 import json
 import os
 import sys
 import warnings
-
-SKIP = 77
-ERRORS_SHOWN = 3
-
-
-def load_store(schema_dir):
-    store = {}
-    for folder, _, files in os.walk(schema_dir):
-        for name in files:
-            if name.endswith(".json"):
-                with open(os.path.join(folder, name), encoding="utf-8") as f:
-                    schema = json.load(f)
-                store[schema["$id"]] = schema
-    return store
 
 
 def refuse_remote(uri):
@@ -35,15 +17,12 @@ def refuse_remote(uri):
 
 
 def make_validator(jsonschema, root, store):
-    """A 2020-12 validator whose $refs resolve only through the store."""
-    try:
-        # Newer jsonschema resolves through the referencing library.
+    try:  # newer jsonschema resolves through the referencing library
         from referencing import Registry, Resource
         registry = Registry(retrieve=refuse_remote).with_resources(
             (uri, Resource.from_contents(schema)) for uri, schema in store.items())
         return jsonschema.Draft202012Validator(root, registry=registry)
-    except ImportError:
-        # Debian 12's jsonschema (4.10): a RefResolver with the store.
+    except ImportError:  # Debian 12's jsonschema 4.10
         resolver = jsonschema.RefResolver.from_schema(
             root, store=store, handlers={"http": refuse_remote, "https": refuse_remote})
         return jsonschema.Draft202012Validator(root, resolver=resolver)
@@ -54,24 +33,26 @@ def main():
         import jsonschema
     except ImportError:
         print("the Python module jsonschema (Debian: python3-jsonschema) is missing")
-        return SKIP
+        return 77
     schema_dir, bundle, documents = sys.argv[1], sys.argv[2], sys.argv[3:]
-    store = load_store(schema_dir)
+    store = {}
+    for folder, _, files in os.walk(schema_dir):
+        for name in (n for n in files if n.endswith(".json")):
+            with open(os.path.join(folder, name), encoding="utf-8") as f:
+                schema = json.load(f)
+            store[schema["$id"]] = schema
     with open(os.path.join(schema_dir, bundle), encoding="utf-8") as f:
         root = json.load(f)
+    failed = 0
     with warnings.catch_warnings():
         warnings.simplefilter("ignore", DeprecationWarning)
         validator = make_validator(jsonschema, root, store)
-        failed = 0
         for path in documents:
             with open(path, encoding="utf-8") as f:
-                document = json.load(f)
-            errors = list(validator.iter_errors(document))
-            if errors:
-                failed += 1
-                print("%s: %d errors" % (path, len(errors)))
-                for error in errors[:ERRORS_SHOWN]:
-                    print("  at /%s: %s" % ("/".join(map(str, error.absolute_path)), error.message[:300]))
+                errors = list(validator.iter_errors(json.load(f)))
+            failed += bool(errors)
+            for error in errors[:3]:
+                print("%s at /%s: %s" % (path, "/".join(map(str, error.absolute_path)), error.message[:300]))
     print("%d of %d documents valid against %s" % (len(documents) - failed, len(documents), bundle))
     return 1 if failed else 0
 

@@ -13,26 +13,19 @@
 namespace velmora::mas {
 namespace {
 
+// A ring core of a Cyrillic-named material ("Феррит" in Windows-1251).
 MasDesign SampleDesign() {
-  MasDesign d;
-  d.inductance_uH = 47;
-  d.frequency_kHz = 150;
-  d.ambient_C = 40;
-  d.currentOffset_A = 10;
-  d.currentRipple_A = 0.61;
-  d.dutyCycle = 1.0 / 3;
-  d.voltagePeakToPeak_V = 36;
+  MasDesign d{47, 150, 40, 10, 0.61, 1.0 / 3, 36};  // the inputs
   d.coreName = "R 22.1/13.7/6.35";
   d.shape = "T 22.1/13.7/6.3";
-  d.material = "N87 \xD4\xE5\xF0\xF0\xE8\xF2";  // Cyrillic "Феррит" in Windows-1251
+  d.material = "N87 \xD4\xE5\xF0\xF0\xE8\xF2";
   d.toroidal = true;
   d.gap_mm = 0.3;
   d.turns = 17;
   d.parallels = 2;
   d.conductingDiameter_mm = 1.06;
   d.outerDiameter_mm = 1.14;
-  d.coreLoss_W = 0.25;
-  d.windingLoss_W = 0.5;
+  d.coreLoss_W = d.windingLoss_W = 0.5;
   d.lossTemperature_C = 100;
   d.temperature_C = 71.5;
   d.actualInductance_uH = 48.2;
@@ -87,39 +80,28 @@ TEST(MasDocument, WrittenDesignReadsBackInProgramUnits) {
   EXPECT_EQ(in.gap_mm, d.gap_mm);
   EXPECT_EQ(in.shape, d.shape);
   EXPECT_EQ(in.material, d.material);
-}
 
-TEST(MasDocument, OutputsThatAreNoNumberAreLeftOut) {
-  MasDesign d = SampleDesign();
-  d.coreLoss_W = std::nan("");
-  d.windingLoss_W = 0;
-  d.gap_mm = 0;
-  const auto json = nlohmann::json::parse(WriteMasDocument(d));
-  EXPECT_FALSE(json["outputs"][0].contains("coreLosses"));
-  EXPECT_FALSE(json["outputs"][0].contains("windingLosses"));
-  EXPECT_TRUE(json["outputs"][0].contains("temperature"));
-  EXPECT_TRUE(json["magnetic"]["core"]["functionalDescription"]["gapping"].empty());
+  // Outputs that are no positive number are left out, and so is no gap.
+  MasDesign spoilt = d;
+  spoilt.coreLoss_W = std::nan("");
+  spoilt.gap_mm = 0;
+  const auto bare = nlohmann::json::parse(WriteMasDocument(spoilt));
+  EXPECT_FALSE(bare["outputs"][0].contains("coreLosses"));
+  EXPECT_TRUE(bare["magnetic"]["core"]["functionalDescription"]["gapping"].empty());
 }
 
 TEST(MasDocument, ProblemNamesTheFirstUnfitFigure) {
-  const double nan = std::nan("");
-  struct Case {
-    void (*spoil)(MasDesign&, double);
-    const char* problem;
-  } const cases[] = {
-      {[](MasDesign& d, double x) { d.inductance_uH = x; }, "inductance"},
-      {[](MasDesign& d, double) { d.frequency_kHz = 0; }, "frequency"},
-      {[](MasDesign& d, double) { d.ambient_C = -300; }, "ambient temperature"},
-      {[](MasDesign& d, double x) { d.currentRipple_A = x; }, "current"},
-      {[](MasDesign& d, double) { d.dutyCycle = 1.5; }, "duty cycle"},
-      {[](MasDesign& d, double) { d.gap_mm = -0.1; }, "gap"},
-      {[](MasDesign& d, double) { d.turns = 0; }, "turns"},
-      {[](MasDesign& d, double) { d.parallels = 0; }, "wire"},
+  const std::pair<void (*)(MasDesign&), const char*> cases[] = {
+      {[](MasDesign& d) { d.inductance_uH = std::nan(""); }, "inductance"},
+      {[](MasDesign& d) { d.ambient_C = -300; }, "ambient temperature"},
+      {[](MasDesign& d) { d.dutyCycle = 1.5; }, "duty cycle"},
+      {[](MasDesign& d) { d.turns = 0; }, "turns"},
+      {[](MasDesign& d) { d.parallels = 0; }, "wire"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [spoil, problem] : cases) {
     MasDesign d = SampleDesign();
-    c.spoil(d, nan);
-    EXPECT_EQ(MasDesignProblem(d), c.problem);
+    spoil(d);
+    EXPECT_EQ(MasDesignProblem(d), problem);
   }
 }
 
