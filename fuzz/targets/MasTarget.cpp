@@ -1,6 +1,5 @@
-// Any bytes as a MAS document: refused with a reason, or read to numbers
-// that a document written from them gives back.
-#include <algorithm>
+// Any bytes as a MAS document: refused with a reason, or read to finite
+// numbers and names the program's texts can hold.
 #include <cmath>
 
 #include "FuzzInput.h"
@@ -18,28 +17,7 @@ bool NameIsText(const std::optional<std::string>& name) {
   return true;
 }
 
-bool Near(double a, double b) {
-  constexpr double kRelative = 1e-14;
-  return std::abs(a - b) <= kRelative * std::max(std::abs(a), std::abs(b));
-}
-
-// The document this program would write from what was read.
-mas::MasDesign DesignOf(const mas::MasImport& in) {
-  mas::MasDesign d;
-  d.inductance_uH = in.inductance_uH;
-  d.frequency_kHz = in.frequency_kHz.value_or(1);
-  d.ambient_C = in.ambient_C.value_or(0);
-  d.currentOffset_A = in.currentOffset_A.value_or(0);
-  d.dutyCycle = in.dutyCycle.value_or(0);
-  d.voltagePeakToPeak_V = in.voltagePeakToPeak_V.value_or(0);
-  d.shape = in.shape.value_or("");
-  d.material = in.material.value_or("");
-  d.gap_mm = in.gap_mm;
-  d.turns = 1;
-  d.parallels = 1;
-  d.conductingDiameter_mm = 1;
-  return d;
-}
+bool Finite(const std::optional<double>& value) { return !value || std::isfinite(*value); }
 
 }  // namespace
 
@@ -55,16 +33,9 @@ int FuzzMas(const std::uint8_t* data, std::size_t size) {
   const mas::MasImport& in = *read.design;
   VELMORA_FUZZ_CHECK(std::isfinite(in.inductance_uH));
   VELMORA_FUZZ_CHECK(std::isfinite(in.gap_mm) && in.gap_mm >= 0);
+  VELMORA_FUZZ_CHECK(Finite(in.frequency_kHz) && Finite(in.currentOffset_A) && Finite(in.voltagePeakToPeak_V));
+  VELMORA_FUZZ_CHECK(Finite(in.dutyCycle) && Finite(in.ambient_C));
   VELMORA_FUZZ_CHECK(NameIsText(in.shape) && NameIsText(in.material));
-
-  const mas::MasDesign design = DesignOf(in);
-  if (!mas::MasDesignProblem(design).empty()) return 0;
-  const mas::MasReadResult again = mas::ReadMasDocument(mas::WriteMasDocument(design));
-  VELMORA_FUZZ_CHECK(again.design.has_value());
-  // The same number, up to the last digits of a 17-digit decimal.
-  VELMORA_FUZZ_CHECK(Near(again.design->inductance_uH, in.inductance_uH));
-  VELMORA_FUZZ_CHECK(Near(again.design->gap_mm, in.gap_mm));
-  VELMORA_FUZZ_CHECK(again.design->shape == design.shape && again.design->material == design.material);
   return 0;
 }
 

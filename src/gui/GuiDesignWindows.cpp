@@ -6,7 +6,9 @@
 #include <functional>
 
 #include "app/ControlIds.h"
+#include "app/MasExchange.h"
 #include "app/VelmoraDlg.h"
+#include "gui/MasDialogs.h"
 #include "gui/ReportExport.h"
 
 namespace velmora {
@@ -42,6 +44,10 @@ void GuiDesignWindows::OpenDetailsAfterFirstPaint(CVelmoraDlg& dlg) {
 void GuiDesignWindows::OnDesignCommand(CVelmoraDlg& dlg, int id) {
   if (id == ids::ID_EXPORT_REPORT) {
     ExportReport(dlg, QApplication::activeModalWidget());
+    return;
+  }
+  if (IsMasCommand(id)) {
+    RunMasCommand(dlg, id, QApplication::activeModalWidget());
     return;
   }
   if (id == ids::ID_CORE_ADVISER) {
