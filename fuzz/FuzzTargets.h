@@ -26,9 +26,15 @@ struct Target {
 };
 
 inline constexpr Target kTargets[] = {
-    {"keyed_text", FuzzKeyedText}, {"settings", FuzzSettings}, {"language", FuzzLanguage},
-    {"material", FuzzMaterial},    {"wire", FuzzWire},         {"core_db", FuzzCoreDb},
-    {"calculate", FuzzCalculate},  {"cp1251", FuzzCp1251},     {"huge", FuzzHuge},
+    {"keyed_text", FuzzKeyedText},
+    {"settings", FuzzSettings},
+    {"language", FuzzLanguage},
+    {"material", FuzzMaterial},
+    {"wire", FuzzWire},
+    {"core_db", FuzzCoreDb},
+    {"calculate", FuzzCalculate},
+    {"cp1251", FuzzCp1251},
+    {"huge", FuzzHuge},
     {"mas", FuzzMas},
 };
 
