@@ -15,7 +15,14 @@ namespace {
 
 // A ring core of a Cyrillic-named material ("Феррит" in Windows-1251).
 MasDesign SampleDesign() {
-  MasDesign d{47, 150, 40, 10, 0.61, 1.0 / 3, 36};  // the inputs
+  MasDesign d;
+  d.inductance_uH = 47;
+  d.frequency_kHz = 150;
+  d.ambient_C = 40;
+  d.currentOffset_A = 10;
+  d.currentRipple_A = 0.61;
+  d.dutyCycle = 1.0 / 3;
+  d.voltagePeakToPeak_V = 36;
   d.coreName = "R 22.1/13.7/6.35";
   d.shape = "T 22.1/13.7/6.3";
   d.material = "N87 \xD4\xE5\xF0\xF0\xE8\xF2";
