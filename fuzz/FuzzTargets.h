@@ -20,6 +20,7 @@ int FuzzCp1251(const std::uint8_t* data, std::size_t size);
 int FuzzHuge(const std::uint8_t* data, std::size_t size);
 int FuzzReport(const std::uint8_t* data, std::size_t size);
 int FuzzDetailsConfig(const std::uint8_t* data, std::size_t size);
+int FuzzMas(const std::uint8_t* data, std::size_t size);
 
 struct Target {
   const char* name;  // folder name under fuzz/corpus and fuzz/regressions
@@ -31,6 +32,7 @@ inline constexpr Target kTargets[] = {
     {"material", FuzzMaterial},    {"wire", FuzzWire},         {"core_db", FuzzCoreDb},
     {"calculate", FuzzCalculate},  {"cp1251", FuzzCp1251},     {"huge", FuzzHuge},
     {"details_config", FuzzDetailsConfig},
+    {"mas", FuzzMas},
 #ifdef VELMORA_FUZZ_REPORT
     {"report", FuzzReport},
 #endif

@@ -155,6 +155,20 @@ def seeds():
     # Details.cfg as the window writes it, and as a hand may edit it.
     out["details_config"] = [crlf("[DETAILS]", "tol_gapped\t= 10", "tol_ungapped\t= 25", "ambient\t= 40"),
                              crlf("[DETAILS]", "tol_gapped = 7,5", "ambient = nan", "tol_ungapped = 100")]
+    mas = ('{"masVersion": "0.2.0", "masConformance": "A", "inputs": {"designRequirements": '
+           '{"magnetizingInductance": {"nominal": 4.7e-05}}, "operatingPoints": [{"conditions": '
+           '{"ambientTemperature": 40}, "excitationsPerWinding": [{"frequency": 100000, "current": '
+           '{"processed": {"label": "triangular", "peakToPeak": 0.6, "offset": 10, "dutyCycle": 0.5}}, '
+           '"voltage": {"processed": {"label": "rectangular", "peakToPeak": 24, "offset": 0, "dutyCycle": 0.5}}}]}]}, '
+           '"magnetic": {"core": {"name": "R 22.1/13.7/6.35", "functionalDescription": {"type": "toroidal", '
+           '"material": "N87", "shape": "T 22.1/13.7/6.3", "gapping": [{"type": "subtractive", "length": 0.0003}, '
+           '{"type": "residual", "length": 1e-05}], "numberStacks": 1}}, "coil": {"bobbin": "basic", '
+           '"functionalDescription": [{"name": "Primary", "numberTurns": 17, "numberParallels": 2, '
+           '"isolationSide": "primary", "wire": {"type": "round", "conductingDiameter": {"nominal": 0.00106}}}]}}, '
+           '"outputs": []}')
+    out["mas"] = [mas.encode("utf-8"), mas.replace("N87", "\\u0424\\u0435\\u0440\\u0440\\u0438\\u0442").encode("utf-8"),
+                  b'{"inputs": {"designRequirements": {"magnetizingInductance": {"minimum": 1e-4}}}, "magnetic": []}',
+                  b'[1, 2.5e308, "\\ud800", {"a": null}]']
     out["cp1251"] = [share("Russian.lng")[:1500], "Дроссель µH №5".encode("utf-8"), bytes(range(256))]
     return out
 

@@ -155,6 +155,9 @@ constexpr int ID_DESIGN_DETAILS = kDesignMenuFirstCommand;     // "Design detail
 constexpr int ID_EXPORT_REPORT = kDesignMenuFirstCommand + 1;  // "Export report..."
 constexpr int ID_CORE_ADVISER = kDesignMenuFirstCommand + 2;   // "Core adviser..."
 constexpr int ID_CONVERTER = kDesignMenuFirstCommand + 3;      // "Converter..."
+// The MAS exchange's pair, apart from the IDs the menu's next windows take.
+constexpr int ID_EXPORT_MAS = kDesignMenuFirstCommand + 10;  // "Export MAS..."
+constexpr int ID_IMPORT_MAS = kDesignMenuFirstCommand + 11;  // "Import MAS..."
 constexpr int kDesignMenuLastCommand = 32799;
 
 // Core pictures: photograph / dimension drawing per shape.

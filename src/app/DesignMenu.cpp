@@ -4,6 +4,7 @@
 #include "app/ConverterTexts.h"
 #include "app/DesignTexts.h"
 #include "app/DesignWindows.h"
+#include "app/MasExchange.h"
 #include "app/VelmoraDlg.h"
 #include "lang/WordKeyedSection.h"
 
@@ -41,6 +42,7 @@ ui::MenuItem DesignMenuTemplate() {
   converter.id = ID_CONVERTER;
   converter.text = ConverterTextEnglish("menu");
   popup.popup = {details, exportReport, adviser, converter};
+  AppendMasMenuItems(popup.popup);
   return popup;
 }
 
@@ -55,6 +57,7 @@ void CVelmoraDlg::ApplyDesignMenuTexts() {
     else if (item.id == ID_EXPORT_REPORT) item.text = lang_.report.Get("menuExport", kExportFallback);
     else if (item.id == ID_CORE_ADVISER) item.text = DesignText(lang_, "menuAdviser");
     else if (item.id == ID_CONVERTER) item.text = ConverterText(lang_, "menu");
+  ApplyMasMenuTexts(popup->popup, lang_);
 }
 
 void CVelmoraDlg::OnDesignCommand(int id) {

@@ -71,6 +71,20 @@ constexpr Entry kTexts[] = {
     {"savePlot", "Save..."},
     {"saveTitle", "Save the plot"},
     {"saveFailed", "The plot could not be saved:"},
+    {"menuExportMas", "Export MAS..."},
+    {"menuImportMas", "Import MAS..."},
+    {"masFilter", "MAS documents"},
+    {"masExportTitle", "Export the design as a MAS document"},
+    {"masImportTitle", "Import a design from a MAS document"},
+    {"masIncomplete", "The design cannot be exported: the calculation gives no valid value for"},
+    {"masWriteFailed", "The MAS document could not be written:"},
+    {"masReadFailed", "The file cannot be read:"},
+    {"masNotJson", "The file is no JSON document:"},
+    {"masLacks", "The MAS document is refused: it lacks"},
+    {"masTooLarge", "The file is too large for a MAS document; the limit in bytes is"},
+    {"masNotFound", "Not in the database, left as it was:"},
+    {"masCore", "core"},
+    {"masMaterial", "material"},
 };
 
 }  // namespace

@@ -47,6 +47,10 @@ struct VelmoraOptions {
   bool suppressWrites = false;
 };
 
+// The ambient temperature a design is for until a MAS document gives one: a
+// power supply's inside, typical rating of its parts.
+inline constexpr double kDefaultDesignAmbient_C = 40.0;
+
 ui::DialogTemplate MainWindowTemplate();  // template 102 with menu 129
 ui::MenuItem DesignMenuTemplate();        // the design menu's popup
 bool IsDesignCommand(int id);             // an ID of the design menu's range
@@ -145,6 +149,10 @@ class CVelmoraDlg : public ui::Dialog {
   void SetDesignWindows(DesignWindows* windows) { designWindows_ = windows; }
   // The figures behind the last calculation; none before the first.
   std::optional<insight::DesignDetails> DescribeLastCalculation(const insight::InsightOptions& options = {});
+  // The ambient temperature of the design (C): what MAS documents carry in
+  // and out (app/MasExchange.h).
+  double DesignAmbient() const { return designAmbient_C_; }
+  void SetDesignAmbient(double ambient_C) { designAmbient_C_ = ambient_C; }
 
   // ---- window texts and language menu ------------------------------------------
   bool LoadLanguage();
@@ -215,6 +223,7 @@ class CVelmoraDlg : public ui::Dialog {
   std::optional<ChokeResults> lastCalculation_;
   std::optional<ChokeInputs> lastInputs_;
   DesignWindows* designWindows_ = nullptr;
+  double designAmbient_C_ = kDefaultDesignAmbient_C;
   std::vector<std::string> notWritten_;
 
   // Result labels.

@@ -33,10 +33,11 @@ std::string UsageText() {
   std::string keyList;
   for (int i = 0; i < count; ++i) keyList += (i ? ", " : "") + std::string(keys[i]);
   return "Usage: velmora-cli [--dir DIR] calc [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
-         "                  [--do ACTION]... [--al-tolerance PCT] [--details] [--json]\n" +
+         "                  [--from-mas FILE.json] [--do ACTION]... [--al-tolerance PCT] [--details] [--json]\n"
+         "                  [--mas FILE.json]\n" +
          AdviseUsageText() +
          "       velmora-cli [--dir DIR] report [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
-         "                  [--do ACTION]... [--al-tolerance PCT] -o FILE.pdf|FILE.html\n"
+         "                  [--from-mas FILE.json] [--do ACTION]... [--al-tolerance PCT] -o FILE.pdf|FILE.html\n"
          "       velmora-cli --help | --version\n"
          "\n"
          "Runs the inductor calculator's window without a display and prints what it shows.\n"
@@ -75,7 +76,8 @@ std::string UsageText() {
          "                    Pv_mW_cm3}, waveform {t_us, i_A, B_T}, worstCase; null where not finite)\n"
          "  --al-tolerance PCT  the AL tolerance of the tolerance spread in percent, for the design's\n"
          "                    own kind (gapped or AL given, default 10; ungapped, default 25; both\n"
-         "                    for advise), in place of the values kept in Details.cfg\n"
+         "                    for advise), in place of the values kept in Details.cfg\n" +
+         MasUsageText() +
          "  -o FILE           report: the file to write, a PDF (A4) or one self-contained HTML file,\n"
          "                    as its extension says: the design report of what calc shows, with the\n"
          "                    design details, plots and a winding instruction, in the window's language\n"
@@ -90,7 +92,7 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
   ParseResult r;
   CliArgs& a = r.args;
   bool command = false;
-  std::string adviseError, converterError;
+  std::string adviseError, converterError, masError;
   auto fail = [&r](std::string message) {
     r.error = std::move(message);
     return r;
@@ -126,6 +128,8 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
       a.alTolerancePercent = *percent;
     } else if (ParseConverterOption(argv, i, a.converter, converterError)) {
       if (!converterError.empty()) return fail(converterError);
+    } else if (ParseMasOption(argv, i, a.command == Command::kCalc, a.command == Command::kReport, a.mas, masError)) {
+      if (!masError.empty()) return fail(masError);
     } else if (arg == "--set") {
       auto v = value();
       const std::size_t eq = v ? v->find('=') : std::string::npos;

@@ -8,6 +8,7 @@
 #include "app/ScriptedActions.h"
 #include "cli/AdviseCommand.h"
 #include "cli/ConverterOptions.h"
+#include "cli/MasOptions.h"
 
 namespace velmora::cli {
 
@@ -31,6 +32,7 @@ struct CliArgs {
   // design's own kind, gapped or ungapped, in place of Details.cfg's.
   std::optional<double> alTolerancePercent;
   ConverterArgs converter;            // --converter and its options
+  MasArgs mas;                        // --mas, --from-mas
 };
 
 struct ParseResult {

@@ -64,6 +64,8 @@ OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session) 
   }
 
   std::string folder, error;
+  const std::optional<std::string> masDocument = ReadMasInput(args.mas, &error);
+  if (args.mas.input && !masDocument) return Usage(error);
   if (!EnterWorkingFolder(args.dir, CurrentEnvironment(argv0), &folder, &error, DataFolderUse::kReadOnly))
     return Usage(error);
 
@@ -95,6 +97,10 @@ OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session) 
     dlg.UserSelect(ids::IDC_COMBO_MATERIAL, index);
   }
   if (session.converter) ReplaceInputs(dlg, converterChanges);
+  if (masDocument) {
+    const std::string masError = ApplyMasInput(dlg, args.mas, *masDocument);
+    if (!masError.empty()) return Usage(masError);
+  }
   for (const ScriptedAction& action : args.actions) {
     const std::string actionError = PlayScriptedAction(dlg, session.host, action);
     if (!actionError.empty()) return Usage("--do '" + action.source + "': " + actionError);

@@ -73,6 +73,9 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   }
   if (args.command == cli::Command::kReport) return RunReportProgram(argv);
 
+  std::string masPathError;
+  const std::optional<std::string> masOutput = cli::MasOutputPath(args.mas, &masPathError);
+  if (args.mas.output && !masOutput) return Usage("--mas " + masPathError);
   cli::Session session;
   const cli::OpenResult open = cli::OpenWindow(args, argv0, session);
   if (open.status == cli::OpenResult::kUsage) return Usage(open.error);
@@ -83,6 +86,9 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
                                       DetailsOptionsOf(session.details, args.alTolerancePercent), adviseError);
     return adviseError.empty() ? status : Usage(adviseError);
   }
+  // The explicit output first: its calculation's messages are part of the run.
+  const std::string masError =
+      masOutput && open.status == cli::OpenResult::kOpen ? cli::WriteMasOutput(dlg, *masOutput) : std::string();
   cli::Report report = cli::MakeReport(dlg, session.host.shown());
   if (open.status == cli::OpenResult::kStartUpEnded) {
     std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));
@@ -98,7 +104,9 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   }
   if (session.converter) report.converterJson = cli::ConverterJson(args.converter.spec, *session.converter);
   std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));
-  return kExitOk;
+  if (masError.empty()) return kExitOk;
+  std::cerr << "velmora-cli: " << masError << "\n";
+  return kExitFailed;
 }
 
 }  // namespace

@@ -249,10 +249,10 @@ CoreTexts ReadCoreTexts(std::string_view dbText, std::string_view name) {
 
 namespace {
 
-// The value of a key that opens a line of the record (blanks before it and
-// before its '=' allowed); 0 unless it reads as a positive number.
+// The value text of a key that opens a line of the record (blanks before it
+// and before its '=' allowed); nothing when no line opens with the key.
 // One pass: the line start follows the occurrences of the key.
-double LineKeyValue(std::string_view record, std::string_view key) {
+std::optional<std::string> LineKeyText(std::string_view record, std::string_view key) {
   std::size_t lineStart = 0;
   std::size_t scanned = 0;
   std::size_t start = 0;  // the line's first byte that is no blank
@@ -269,10 +269,17 @@ double LineKeyValue(std::string_view record, std::string_view key) {
     std::size_t eq = k + key.size();
     while (eq < record.size() && record[eq] == ' ') ++eq;
     if (start != k || eq >= record.size() || record[eq] != '=') continue;
-    const double value = ReadLeadingDouble(CommaToPoint(ValueInRecord(record.substr(k), key)));
-    return std::isfinite(value) && value > 0 ? value : 0;
+    return ValueInRecord(record.substr(k), key);
   }
-  return 0;
+  return std::nullopt;
+}
+
+// The same as a number: 0 unless it reads as a positive number.
+double LineKeyValue(std::string_view record, std::string_view key) {
+  const std::optional<std::string> text = LineKeyText(record, key);
+  if (!text) return 0;
+  const double value = ReadLeadingDouble(CommaToPoint(*text));
+  return std::isfinite(value) && value > 0 ? value : 0;
 }
 
 }  // namespace
@@ -285,6 +292,30 @@ CoreExtras ReadCoreExtras(std::string_view dbText, std::string_view name) {
   extras.MLT = LineKeyValue(record, "MLT");
   extras.Asurf = LineKeyValue(record, "Asurf");
   return extras;
+}
+
+std::string ReadCoreMasName(std::string_view dbText, std::string_view name) {
+  const std::optional<RecordSpan> span = FindCoreRecord(dbText, name);
+  if (!span) return {};
+  return LineKeyText(dbText.substr(span->body, span->end - span->body), kMasKey).value_or(std::string());
+}
+
+std::vector<CoreHeader> ListCoreHeaders(std::string_view dbText) {
+  std::vector<CoreHeader> headers;
+  for (std::size_t begin = NextRecordStart(dbText, 0); begin < dbText.size();) {
+    const std::size_t lineEnd = LineEndOf(dbText, begin);
+    const std::string_view line = dbText.substr(begin + 1, lineEnd - begin - 1);
+    const std::size_t end = NextRecordStart(dbText, lineEnd);
+    const std::size_t close = line.find(']');
+    if (close != npos && headers.size() < kMaxCoreListEntries) {
+      CoreHeader header;
+      header.name = std::string(line.substr(0, close));
+      header.mas = LineKeyText(dbText.substr(lineEnd, end - lineEnd), kMasKey).value_or(std::string());
+      headers.push_back(std::move(header));
+    }
+    begin = end;
+  }
+  return headers;
 }
 
 CoreRecord CoreFromTexts(std::string_view name, const CoreTexts& texts) {

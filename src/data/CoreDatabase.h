@@ -50,6 +50,22 @@ struct CoreExtras {
 };
 CoreExtras ReadCoreExtras(std::string_view dbText, std::string_view name);
 
+// The optional line "mas = " of a record: the core's shape name in the MAS
+// exchange format ("T 22.1/13.7/6.3" for "R 22.1/13.7/6.35"), found like the
+// lines above; empty when the record has none. The key holds none of "Ae",
+// "An", "le" and "mu" either.
+inline constexpr std::string_view kMasKey = "mas";
+std::string ReadCoreMasName(std::string_view dbText, std::string_view name);
+
+// Every record of the text in file order: the name of its header line (a
+// line that opens with '[', up to its first ']') and its "mas" line (empty
+// when it has none). At most kMaxCoreListEntries; one pass over the text.
+struct CoreHeader {
+  std::string name;
+  std::string mas;
+};
+std::vector<CoreHeader> ListCoreHeaders(std::string_view dbText);
+
 // One selected core, as the calculation reads it.
 struct CoreRecord {
   std::string name;

@@ -7,7 +7,9 @@
 
 #include "app/ControlIds.h"
 #include "app/DesignFigures.h"
+#include "app/MasExchange.h"
 #include "app/VelmoraDlg.h"
+#include "gui/MasDialogs.h"
 #include "gui/ReportExport.h"
 
 namespace velmora {
@@ -43,6 +45,10 @@ void GuiDesignWindows::OpenDetailsAfterFirstPaint(CVelmoraDlg& dlg) {
 void GuiDesignWindows::OnDesignCommand(CVelmoraDlg& dlg, int id) {
   if (id == ids::ID_EXPORT_REPORT) {
     ExportReport(dlg, QApplication::activeModalWidget(), DetailsOptionsOf(config_));
+    return;
+  }
+  if (IsMasCommand(id)) {
+    RunMasCommand(dlg, id, QApplication::activeModalWidget());
     return;
   }
   if (id == ids::ID_CORE_ADVISER) {

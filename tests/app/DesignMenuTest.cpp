@@ -35,7 +35,7 @@ TEST_F(DesignMenuTest, LastOnTheMenuBarWithBuiltInEnglish) {
   EXPECT_EQ(bar[2].id, ID_APP_ABOUT);
   ASSERT_TRUE(bar[3].isPopup);
   EXPECT_EQ(bar[3].text, "Design");
-  ASSERT_EQ(bar[3].popup.size(), 4u);
+  ASSERT_EQ(bar[3].popup.size(), 6u);
   EXPECT_EQ(bar[3].popup[0].id, ID_DESIGN_DETAILS);
   EXPECT_EQ(bar[3].popup[0].text, "Design details...");
   EXPECT_EQ(bar[3].popup[1].id, ID_EXPORT_REPORT);
@@ -44,12 +44,16 @@ TEST_F(DesignMenuTest, LastOnTheMenuBarWithBuiltInEnglish) {
   EXPECT_EQ(bar[3].popup[2].text, "Core adviser...");
   EXPECT_EQ(bar[3].popup[3].id, ID_CONVERTER);
   EXPECT_EQ(bar[3].popup[3].text, "Converter...");
+  EXPECT_EQ(bar[3].popup[4].id, ID_EXPORT_MAS);
+  EXPECT_EQ(bar[3].popup[4].text, "Export MAS...");
+  EXPECT_EQ(bar[3].popup[5].id, ID_IMPORT_MAS);
+  EXPECT_EQ(bar[3].popup[5].text, "Import MAS...");
 }
 
 TEST_F(DesignMenuTest, TextsFromTheLanguageFilesSection) {
   dir.write("English.lng", LanguageFileText("", "English (current)") +
                                "[DESIGN DETAILS]\r\nmenu = Extras\r\nmenuDetails = Behind the design\r\n"
-                               "menuAdviser = Which core?\r\n"
+                               "menuAdviser = Which core?\r\nmenuImportMas = Read MAS\r\n"
                                "[REPORT]\r\nmenuExport = Print it\r\n[CONVERTER]\r\nmenu = From the converter\r\n");
   Start();
   EXPECT_EQ(dlg().Menu()[3].text, "Extras");
@@ -57,6 +61,7 @@ TEST_F(DesignMenuTest, TextsFromTheLanguageFilesSection) {
   EXPECT_EQ(dlg().Menu()[3].popup[1].text, "Print it");
   EXPECT_EQ(dlg().Menu()[3].popup[2].text, "Which core?");
   EXPECT_EQ(dlg().Menu()[3].popup[3].text, "From the converter");
+  EXPECT_EQ(dlg().Menu()[3].popup[5].text, "Read MAS");
   // Switching to a language without the section brings the built-in English back.
   dlg().UserMenu(kLanguageCommandBase + 2);
   EXPECT_EQ(dlg().Menu()[3].text, "Design");
@@ -74,8 +79,9 @@ TEST_F(DesignMenuTest, CommandsAndCalculationsReachTheWindows) {
   d.UserMenu(ID_EXPORT_REPORT);
   d.UserMenu(ID_CORE_ADVISER);
   d.UserMenu(ID_CONVERTER);
+  d.UserMenu(ID_IMPORT_MAS);
   d.UserMenu(ID_APP_ABOUT + 1);  // no command of theirs
-  EXPECT_EQ(windows.commands, (std::vector<int>{ID_DESIGN_DETAILS, ID_EXPORT_REPORT, ID_CORE_ADVISER, ID_CONVERTER}));
+  EXPECT_EQ(windows.commands, (std::vector<int>{ID_DESIGN_DETAILS, ID_EXPORT_REPORT, ID_CORE_ADVISER, ID_CONVERTER, ID_IMPORT_MAS}));
   Type(IDC_EDIT_FC, "150");
   Click(IDC_CALCULATE);
   EXPECT_GE(windows.calculations, 1);

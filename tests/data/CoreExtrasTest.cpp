@@ -1,7 +1,8 @@
-// The optional MLT and Asurf lines of a core record.
+// The optional MLT, Asurf and mas lines of a core record.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "data/CoreDatabase.h"
 
@@ -11,7 +12,23 @@ namespace {
 const std::string kDb =
     "[E 20/10/5]\r\nAe = 28.9\r\nAn = 50.08\r\nle = 46.4\r\nmu = 1492\r\nMLT = 38.5\r\nAsurf = 1630\r\n\r\n"
     "[E 25/13/7]\r\nAe = 52.5\r\nAn = 76.24\r\nle = 57.5\r\nmu = 1591\r\n\r\n"
-    "[RM 10]\r\nMLT = 52,7\r\nAsurf=2410\r\nAe = 98.5\r\nAn = 41.2\r\nle = 44.6\r\nmu = 1820\r\n\r\n";
+    "[RM 10]\r\nMLT = 52,7\r\nAsurf=2410\r\nAe = 98.5\r\nAn = 41.2\r\nle = 44.6\r\nmu = 1820\r\n"
+    " mas = rm 10/i \r\nnomas = x\r\n\r\n"
+    "not a header [E 99]\r\n[R 10/6/4]\r\nmas = t 10/6/4\r\n";
+
+TEST(CoreExtras, MasNamesByRecord) {
+  EXPECT_EQ(ReadCoreMasName(kDb, "RM 10"), "rm 10/i");
+  EXPECT_EQ(ReadCoreMasName(kDb, "E 25/13/7"), "");  // not the next record's
+  EXPECT_EQ(ReadCoreMasName(kDb, "P 26/16"), "");
+  const std::vector<CoreHeader> headers = ListCoreHeaders(kDb);
+  ASSERT_EQ(headers.size(), 4u);
+  const char* const expected[][2] = {
+      {"E 20/10/5", ""}, {"E 25/13/7", ""}, {"RM 10", "rm 10/i"}, {"R 10/6/4", "t 10/6/4"}};
+  for (std::size_t i = 0; i < headers.size(); ++i) {
+    EXPECT_EQ(headers[i].name, expected[i][0]);
+    EXPECT_EQ(headers[i].mas, expected[i][1]);
+  }
+}
 
 TEST(CoreExtras, ReadFromTheCoresOwnRecord) {
   const CoreExtras e20 = ReadCoreExtras(kDb, "E 20/10/5");

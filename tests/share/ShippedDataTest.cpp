@@ -76,11 +76,11 @@ int IntendedShape(const std::string& name) {
 }
 
 struct StrictCore {
-  std::string name, Ae, An, le, mu, MLT, Asurf;
+  std::string name, Ae, An, le, mu, MLT, Asurf, mas;
 };
 
 // One record: "[name]", "Ae = ", "An = ", "le = ", "mu = ", the optional
-// "MLT = " and "Asurf = " of the shipped cores, and an empty line.
+// "MLT = ", "Asurf = " and "mas = " of the shipped cores, and an empty line.
 std::vector<StrictCore> ReadCoresStrictly(const std::string& text) {
   const auto lines = SplitCrLf(text);
   std::vector<StrictCore> cores;
@@ -100,6 +100,7 @@ std::vector<StrictCore> ReadCoresStrictly(const std::string& text) {
     i += 5;
     if (i < lines.size() && lines[i].rfind("MLT = ", 0) == 0) c.MLT = lines[i++].substr(6);
     if (i < lines.size() && lines[i].rfind("Asurf = ", 0) == 0) c.Asurf = lines[i++].substr(8);
+    if (i < lines.size() && lines[i].rfind("mas = ", 0) == 0) c.mas = lines[i++].substr(6);
     EXPECT_TRUE(i < lines.size() && lines[i].empty()) << c.name;
     ++i;
     cores.push_back(c);
@@ -141,6 +142,10 @@ TEST(ShippedCores, EveryCoreIsListedUnderItsShapeAndReadsBackExactly) {
     EXPECT_GT(extras.MLT, 0);
     EXPECT_GT(extras.Asurf, 0);
     EXPECT_DOUBLE_EQ(extras.Asurf, ReadLeadingDouble(c.Asurf));
+    // Its MAS shape name, in lower case: no shape's list pattern outside a header.
+    EXPECT_FALSE(c.mas.empty());
+    EXPECT_EQ(ReadCoreMasName(db, c.name), c.mas);
+    EXPECT_EQ(c.mas.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ"), std::string::npos) << c.mas;
     EXPECT_TRUE(IsPlainDecimal(c.Ae) && IsPlainDecimal(c.An) && IsPlainDecimal(c.le));
     EXPECT_TRUE(IsWholeNumber(c.mu));
     const CoreRecord r = CoreFromTexts(c.name, t);
@@ -165,8 +170,8 @@ TEST(ShippedCores, EveryCoreIsListedUnderItsShapeAndReadsBackExactly) {
 
 // A material data file read strictly: the table as texts.
 struct StrictMaterial {
-  std::vector<std::string> flux, freqs;      // mT, kHz
-  std::vector<std::vector<std::string>> p;   // p[row][column]
+  std::vector<std::string> flux, freqs;     // mT, kHz
+  std::vector<std::vector<std::string>> p;  // p[row][column]
   std::string Bmax, Bmmax, mu;
 };
 
@@ -222,8 +227,7 @@ TEST(ShippedMaterials, TheListStartsWithTheFallbackAndEveryMaterialLoads) {
   // The list read by lines gives the same names in the same order.
   const auto lines = SplitCrLf(list);
   ASSERT_EQ(lines.size(), names.size());
-  for (std::size_t i = 0; i < names.size(); ++i)
-    EXPECT_EQ(lines[i], "Mat" + std::to_string(i + 1) + " = " + names[i]);
+  for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(lines[i], "Mat" + std::to_string(i + 1) + " = " + names[i]);
 
   for (const std::string& name : names) {
     SCOPED_TRACE(name);

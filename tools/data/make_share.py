@@ -180,6 +180,17 @@ def winding_geometry(row):
     return mlt, 2 * (d["A"] * height + d["A"] * depth + height * depth)
 
 
+def mas_key(shape):
+    """The record line "mas": the core's shape name in the MAS exchange format,
+    in lower case. MAS shape names are upper case ("ETD 34/17/11", "RM 12/I"),
+    and in upper case the value would hold a shape pattern ("E ", "EI", "ER",
+    "ETD"), which the list scan of older programs takes for a core name
+    wherever it stands; the program matches and exports it in upper case."""
+    if shape != shape.upper():
+        raise SystemExit("MAS shape name with lower-case letters: " + shape)
+    return shape.lower()
+
+
 def core_records(ref):
     rows = read_tsv(os.path.join(ref, "cores.tsv"))
     order = {fam: i for i, fam in enumerate(FAMILY_ORDER)}
@@ -201,6 +212,7 @@ def core_records(ref):
             "mu": "%d" % round(float(r["mu_e"])),
             "MLT": fmt(winding_geometry(r)[0], 1),
             "Asurf": fmt(winding_geometry(r)[1], 0),
+            "mas": mas_key(r["mas_shape"].strip() or name),
             "shape": intended_shape(name),
         })
     return records
@@ -211,7 +223,7 @@ def core_database(records):
     for rec in records:
         lines += ["[%s]" % rec["name"], "Ae = " + rec["Ae"], "An = " + rec["An"],
                   "le = " + rec["le"], "mu = " + rec["mu"],
-                  "MLT = " + rec["MLT"], "Asurf = " + rec["Asurf"], ""]
+                  "MLT = " + rec["MLT"], "Asurf = " + rec["Asurf"], "mas = " + rec["mas"], ""]
     text = keyed.crlf_lines(lines)
     # Every core is listed under its own shape, exactly once, and under no other.
     for shape in range(6):
@@ -225,7 +237,7 @@ def core_database(records):
         name = rec["name"].encode("cp1251")
         if text.find(name) != text.find(b"[" + name + b"]") + 1:
             raise SystemExit("core name found inside an earlier text: " + rec["name"])
-        for key in ("Ae", "An", "le", "mu", "MLT", "Asurf"):
+        for key in ("Ae", "An", "le", "mu", "MLT", "Asurf", "mas"):
             got = keyed.get_section_value(text, name, key.encode()).decode("cp1251")
             if got != rec[key]:
                 raise SystemExit("core %s %s reads back %r" % (rec["name"], key, got))

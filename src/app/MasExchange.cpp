@@ -1,0 +1,159 @@
+// "Export MAS...": the window's design, calculated, as a MAS document.
+#include "app/MasExchange.h"
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <iterator>
+
+#include "app/ControlIds.h"
+#include "app/DesignTexts.h"
+#include "app/VelmoraDlg.h"
+#include "calc/Calculate.h"
+#include "lang/LanguageTable.h"
+#include "textfile/Cp1251.h"
+#include "textfile/FileIO.h"
+
+namespace velmora {
+
+namespace {
+
+// The bisection halves the gap's interval this often: from the path length
+// down to far below a double's resolution of it.
+constexpr int kGapBisections = 200;
+
+int WholeCount(double value) {
+  return std::isfinite(value) && value >= 1 && value <= INT_MAX ? static_cast<int>(value) : 0;
+}
+
+// The material's name without its maker, the last word ("N87 Epcos" ->
+// "N87"); a one-word name as it is.
+std::string WithoutMaker(const std::string& name) {
+  const std::size_t space = name.find_last_of(' ');
+  if (space == std::string::npos || space == 0) return name;
+  std::string bare = name.substr(0, space);
+  while (!bare.empty() && bare.back() == ' ') bare.pop_back();
+  return bare.empty() ? name : bare;
+}
+
+std::string AsciiUpper(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+void Magnetic(const CVelmoraDlg& dlg, const ChokeResults& r, mas::MasDesign& d) {
+  d.coreName = dlg.CurrentCore();
+  // The database keeps MAS names in lower case (see ReadCoreMasName).
+  const std::string mas = AsciiUpper(ReadCoreMasName(dlg.CoreDatabaseText(), d.coreName));
+  d.shape = mas.empty() ? d.coreName : mas;
+  d.toroidal = ShapeOfName(d.coreName) == kShapeR || d.shape.starts_with("T ");
+  d.material = r.noData ? dlg.Settings().mater : WithoutMaker(dlg.Settings().mater);
+  d.gap_mm = dlg.Settings().yes_al == 0 ? r.read.X : GapOfInductanceFactor(r.AL, dlg.Core(), dlg.Material().mu, r.g0);
+  d.turns = WholeCount(r.N);
+  d.parallels = WholeCount(r.n);
+  d.conductingDiameter_mm = r.d;
+  const auto& wires = dlg.Wires().entries;
+  if (r.wireIndex >= 0 && static_cast<std::size_t>(r.wireIndex) < wires.size())
+    d.outerDiameter_mm = wires[static_cast<std::size_t>(r.wireIndex)].diz;
+}
+
+}  // namespace
+
+void AppendMasMenuItems(std::vector<ui::MenuItem>& items) {
+  for (const int id : {ids::ID_EXPORT_MAS, ids::ID_IMPORT_MAS}) {
+    ui::MenuItem item;
+    item.id = id;
+    item.text = DesignTextEnglish(id == ids::ID_EXPORT_MAS ? "menuExportMas" : "menuImportMas");
+    items.push_back(std::move(item));
+  }
+}
+
+void ApplyMasMenuTexts(std::vector<ui::MenuItem>& items, const LanguageTable& lang) {
+  for (ui::MenuItem& item : items)
+    if (item.id == ids::ID_EXPORT_MAS) item.text = DesignText(lang, "menuExportMas");
+    else if (item.id == ids::ID_IMPORT_MAS) item.text = DesignText(lang, "menuImportMas");
+}
+
+bool IsMasCommand(int id) { return id == ids::ID_EXPORT_MAS || id == ids::ID_IMPORT_MAS; }
+
+double GapOfInductanceFactor(double AL_uH, const CoreRecord& core, double materialMu, double g0) {
+  if (!std::isfinite(AL_uH) || AL_uH <= 0) return std::nan("");
+  if (FiguresOfGap(0, core, materialMu, g0).AL <= AL_uH) return 0;
+  // AL falls as the gap widens; beyond a third of the path the fringing
+  // formula no longer holds.
+  double low = 0;
+  double high = core.le / 3;
+  if (!(FiguresOfGap(high, core, materialMu, g0).AL <= AL_uH)) return std::nan("");
+  for (int i = 0; i < kGapBisections && high - low > 0; ++i) {
+    const double middle = low + (high - low) / 2;
+    if (middle <= low || middle >= high) break;
+    (FiguresOfGap(middle, core, materialMu, g0).AL > AL_uH ? low : high) = middle;
+  }
+  return high;
+}
+
+std::optional<mas::MasDesign> MasDesignOfWindow(CVelmoraDlg& dlg, std::string* problem) {
+  if (!dlg.IsEnded()) dlg.Calculate();
+  const ChokeResults* r = dlg.LastCalculation();
+  const auto details = dlg.DescribeLastCalculation();
+  if (!r || !details || dlg.IsEnded()) {
+    if (problem) *problem = "calculation";
+    return std::nullopt;
+  }
+  mas::MasDesign d;
+  d.inductance_uH = r->L;
+  d.frequency_kHz = r->read.F;
+  d.ambient_C = dlg.DesignAmbient();
+  d.currentOffset_A = r->read.Inom;
+  d.currentRipple_A = r->dI;
+  d.dutyCycle = r->D;
+  // Output choke: U1 switched, U2 the output: U1 - U2 and -U2 across the
+  // choke. Other use: U1 and -U2.
+  d.voltagePeakToPeak_V = dlg.Settings().use == 0 ? r->read.U1 : r->read.U1 + r->read.U2;
+  Magnetic(dlg, *r, d);
+  d.coreLoss_W = r->noData ? 0 : r->Pcore;
+  d.windingLoss_W = details->winding.copperLoss_W;
+  d.lossTemperature_C = details->winding.temperature_C;
+  d.temperature_C = d.ambient_C + details->losses.temperatureRise_K;
+  d.actualInductance_uH = r->Lact;
+  d.inductanceFactor_nH = r->AL * 1000;  // uH -> nH
+  if (r->stoppedByRipple) {
+    if (problem) *problem = "wire";
+    return std::nullopt;
+  }
+  std::string unfit = mas::MasDesignProblem(d);
+  if (!unfit.empty()) {
+    if (problem) *problem = std::move(unfit);
+    return std::nullopt;
+  }
+  return d;
+}
+
+bool WriteMasFile(const std::string& path, std::string_view bytes, std::string* reason) {
+  errno = 0;
+  if (WriteFileAtomic(path, bytes)) return true;
+  if (reason) *reason = errno != 0 ? std::strerror(errno) : "the file cannot be written";
+  return false;
+}
+
+bool ExportMas(CVelmoraDlg& dlg, const std::string& path, std::string* error) {
+  std::string problem;
+  const std::optional<mas::MasDesign> design = MasDesignOfWindow(dlg, &problem);
+  std::string message;
+  if (!design) {
+    message = DesignText(dlg.Lang(), "masIncomplete") + " " + problem;
+  } else {
+    std::string reason;
+    if (WriteMasFile(path, mas::WriteMasDocument(*design), &reason)) return true;
+    // The path and the reason are UTF-8; the message box shows Windows-1251.
+    message =
+        DesignText(dlg.Lang(), "masWriteFailed") + " " + Utf8ToCp1251(path + ": " + reason).value_or(std::string("?"));
+  }
+  if (error) *error = Cp1251ToUtf8(message);
+  if (!dlg.IsEnded()) dlg.Message(message);
+  return false;
+}
+
+}  // namespace velmora

@@ -1,0 +1,54 @@
+#pragma once
+// The window's design as a MAS document and back: "Export MAS..." and
+// "Import MAS..." of the design menu, and the command line's --mas and
+// --from-mas. Both tell a failure in a message box of the window's language
+// (the command line prints it); the file dialogs are the windowed program's.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "mas/MasDocument.h"
+#include "ui/Template.h"
+
+namespace velmora {
+
+class CVelmoraDlg;
+struct CoreRecord;
+struct LanguageTable;
+
+// "Export MAS..." and "Import MAS..." after the design menu's other items,
+// and their texts in the window's language.
+void AppendMasMenuItems(std::vector<ui::MenuItem>& items);
+void ApplyMasMenuTexts(std::vector<ui::MenuItem>& items, const LanguageTable& lang);
+bool IsMasCommand(int id);
+
+// The design the window shows, calculated first. Nothing when the
+// calculation gives no design a document can hold; *problem then names the
+// figure.
+std::optional<mas::MasDesign> MasDesignOfWindow(CVelmoraDlg& dlg, std::string* problem);
+
+// The one place the export writes its file: crash-safe, the old file or the
+// new one whole. False with the reason in the C library's words.
+bool WriteMasFile(const std::string& path, std::string_view bytes, std::string* reason);
+
+// Calculates, writes the document to path (UTF-8) and says nothing when that
+// worked; otherwise a message box, its text (UTF-8) in *error.
+bool ExportMas(CVelmoraDlg& dlg, const std::string& path, std::string* error = nullptr);
+
+// Reads the document and sets the window from it (ImportMasText). A file that
+// cannot be read gives a message box and changes nothing.
+bool ImportMas(CVelmoraDlg& dlg, const std::string& path, std::string* error = nullptr);
+// Sets the inductance, the frequency, the nominal current, the purpose and
+// the two voltages, the core and material where the database has them, the
+// gap (gap mode) and the ambient; then the window selects and calculates as
+// after Load. A document refused by the reader changes nothing: its message
+// names the first problem. What does not match is named in one message.
+bool ImportMasText(CVelmoraDlg& dlg, std::string_view utf8, std::string* error = nullptr);
+
+// The gap (mm) that gives an AL (uH/turn2) by the calculation's gap formula
+// (FiguresOfGap) in that core, material and own gap: 0 when even no gap
+// gives less; NaN when no number can.
+double GapOfInductanceFactor(double AL_uH, const CoreRecord& core, double materialMu, double g0);
+
+}  // namespace velmora

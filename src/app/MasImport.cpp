@@ -1,0 +1,157 @@
+// "Import MAS...": a MAS document's inductance, operating point, core,
+// material and gap set on the window, as a user would type and pick them.
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/ControlIds.h"
+#include "app/DesignTexts.h"
+#include "app/MasExchange.h"
+#include "app/VelmoraDlg.h"
+#include "textfile/CaseFold.h"
+#include "textfile/Cp1251.h"
+#include "textfile/FileIO.h"
+
+namespace velmora {
+
+namespace {
+
+// Decimal digits every double holds exactly through text and back.
+constexpr int kComputedDigits = 15;
+
+// The shortest decimal that reads back as the same double: the text a field
+// gets from a number.
+std::string FieldText(double value) {
+  char text[64];
+  const auto written = std::to_chars(text, text + sizeof text, value);
+  return written.ec == std::errc() ? std::string(text, written.ptr) : std::string();
+}
+
+// A value computed here, not read, to the digits a double surely holds: the
+// voltages from a peak-to-peak value and a duty cycle ("16.8", not
+// "16.799999999999997").
+std::string ComputedFieldText(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.*g", kComputedDigits, value);
+  return FieldText(std::strtod(text, nullptr));
+}
+
+// Letter case and spacing ignored.
+std::string Comparable(std::string_view name) {
+  std::string folded;
+  for (const char c : FoldCaseCp1251(name))
+    if (c != ' ' && c != '\t') folded += c;
+  return folded;
+}
+
+// The record whose MAS name, else whose own name, is the shape's.
+std::optional<std::string> MatchCore(const CVelmoraDlg& dlg, const std::string& shape) {
+  const std::string wanted = Comparable(shape);
+  if (wanted.empty()) return std::nullopt;
+  const std::vector<CoreHeader> headers = ListCoreHeaders(dlg.CoreDatabaseText());
+  for (const CoreHeader& header : headers)
+    if (!header.mas.empty() && Comparable(header.mas) == wanted) return header.name;
+  for (const CoreHeader& header : headers)
+    if (Comparable(header.name) == wanted) return header.name;
+  return std::nullopt;
+}
+
+// The material list's entry of that name, or of that name followed by a
+// space and the maker ("N87" finds "N87 Epcos").
+std::optional<std::string> MatchMaterial(const CVelmoraDlg& dlg, const std::string& material) {
+  const std::string wanted = Comparable(material);
+  if (wanted.empty()) return std::nullopt;
+  const int count = dlg.GetCount(ids::IDC_COMBO_MATERIAL);
+  for (int pass = 0; pass < 2; ++pass)
+    for (int i = 0; i < count; ++i) {
+      const std::string entry = dlg.GetLBText(ids::IDC_COMBO_MATERIAL, i);
+      const std::size_t space = entry.find_last_of(' ');
+      const std::string_view compared = pass == 0
+                                            ? std::string_view(entry)
+                                            : std::string_view(entry).substr(0, space == std::string::npos ? 0 : space);
+      if (!compared.empty() && Comparable(compared) == wanted) return entry;
+    }
+  return std::nullopt;
+}
+
+// The operating point's numbers into the settings record.
+void SetOperatingPoint(const mas::MasImport& in, SettingsRecord& s) {
+  s.L = FieldText(in.inductance_uH);
+  s.us_Imin = 0;  // the inductance given is the one to design for
+  if (in.frequency_kHz) s.Fc = FieldText(*in.frequency_kHz);
+  if (in.currentOffset_A) s.Inom = FieldText(*in.currentOffset_A);
+  if (in.voltagePeakToPeak_V && in.dutyCycle) {
+    // A rectangular voltage of Vpp and duty D across the choke: U1 while the
+    // switch conducts, U2 while it is off, U1 * D = U2 * (1 - D).
+    const double U2 = *in.voltagePeakToPeak_V * *in.dutyCycle;
+    s.use = 1;
+    s.Uimpulsa = ComputedFieldText(*in.voltagePeakToPeak_V - U2);
+    s.Udc = ComputedFieldText(U2);
+  }
+  s.yes_al = 0;
+  s.zazor = FieldText(in.gap_mm);
+}
+
+std::string Refusal(const LanguageTable& lang, const mas::MasReadResult& read) {
+  switch (read.error) {
+    case mas::MasError::kNotJson:
+      return DesignText(lang, "masNotJson") + " " + read.detail;
+    case mas::MasError::kLacksPart:
+      return DesignText(lang, "masLacks") + " " + read.detail;
+    case mas::MasError::kTooLarge:
+      return DesignText(lang, "masTooLarge") + " " + read.detail;
+    case mas::MasError::kNone:
+      break;
+  }
+  return {};
+}
+
+bool Tell(CVelmoraDlg& dlg, const std::string& message, std::string* error) {
+  if (error) *error = Cp1251ToUtf8(message);
+  if (!dlg.IsEnded()) dlg.Message(message);
+  return false;
+}
+
+}  // namespace
+
+bool ImportMasText(CVelmoraDlg& dlg, std::string_view utf8, std::string* error) {
+  const mas::MasReadResult read = mas::ReadMasDocument(utf8);
+  if (!read.design) return Tell(dlg, Refusal(dlg.Lang(), read), error);
+  const mas::MasImport& in = *read.design;
+
+  dlg.UpdateData(true);
+  SettingsRecord& s = dlg.Settings();
+  SetOperatingPoint(in, s);
+  std::string missing;
+  const auto core = in.shape ? MatchCore(dlg, *in.shape) : std::nullopt;
+  s.core = core.value_or(dlg.CurrentCore());
+  if (!core) missing += DesignText(dlg.Lang(), "masCore") + " " + in.shape.value_or("-");
+  const auto material = in.material ? MatchMaterial(dlg, *in.material) : std::nullopt;
+  if (material) s.mater = *material;
+  else
+    missing += (missing.empty() ? "" : ", ") + DesignText(dlg.Lang(), "masMaterial") + " " + in.material.value_or("-");
+  if (in.ambient_C) dlg.SetDesignAmbient(*in.ambient_C);
+
+  // As after Load: the material first, so the frequency is held to its table.
+  dlg.LoadMaterialWithFallback();
+  dlg.UpdateData(false);
+  dlg.ApplyMinimumCurrentPair();
+  dlg.ApplyCaptionSwitches();
+  dlg.RebuildWireTable();
+  dlg.SelectCoreByName();  // ends with a calculation
+  dlg.InvalidatePicture();
+  if (!missing.empty()) Tell(dlg, DesignText(dlg.Lang(), "masNotFound") + " " + missing, error);
+  return true;
+}
+
+bool ImportMas(CVelmoraDlg& dlg, const std::string& path, std::string* error) {
+  const std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes) {
+    const std::string reason = Utf8ToCp1251(path + ": " + ReasonCannotRead(path)).value_or(std::string("?"));
+    return Tell(dlg, DesignText(dlg.Lang(), "masReadFailed") + " " + reason, error);
+  }
+  return ImportMasText(dlg, *bytes, error);
+}
+
+}  // namespace velmora

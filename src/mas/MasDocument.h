@@ -1,0 +1,97 @@
+#pragma once
+// Designs in the open magnetics exchange format MAS (Magnetic Agnostic
+// Structure, JSON): one choke written as a document of conformance class A
+// ("Inductor Basic": one winding, an inductance requirement), and the parts
+// of any MAS document this program can use read back.
+//
+// The program's side of both is in its own units (uH, kHz, A, V, mm, C, W)
+// and its names are Windows-1251 text; the document is UTF-8 JSON in SI
+// units. Both conversions happen here and nowhere else. Units convert by
+// moving the decimal point of the shortest decimal text of a number, so a
+// value typed as "47" (uH) is written as 4.7e-05 (H) and reads back as 47
+// exactly. Errors are values: nothing here throws.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora::mas {
+
+// One calculated choke as the document describes it.
+struct MasDesign {
+  // Inputs: the design inductance, one operating point.
+  double inductance_uH = 0;  // magnetizingInductance.nominal
+  double frequency_kHz = 0;
+  double ambient_C = 0;
+  double currentOffset_A = 0;      // the triangular current: its offset (the nominal current) ...
+  double currentRipple_A = 0;      // ... its peak-to-peak value ...
+  double dutyCycle = 0;            // ... and the duty cycle it shares with the voltage
+  double voltagePeakToPeak_V = 0;  // the rectangular voltage across the choke
+  // Magnetic.
+  std::string coreName;  // the database's name
+  std::string shape;     // the shape's MAS name
+  std::string material;  // without the maker ("N87")
+  bool toroidal = false;
+  double gap_mm = 0;  // one subtractive gap in the centre leg; none when 0
+  int turns = 0;
+  int parallels = 0;
+  double conductingDiameter_mm = 0;
+  double outerDiameter_mm = 0;
+  // Outputs; one that is not a positive finite number is left out.
+  double coreLoss_W = 0;
+  double windingLoss_W = 0;
+  double lossTemperature_C = 0;  // the temperature the two losses are for
+  double temperature_C = 0;      // ambient plus the estimated rise
+  double actualInductance_uH = 0;
+  double inductanceFactor_nH = 0;  // AL, for the core's reluctance
+};
+
+// The first figure of the design that a class-A document cannot hold (not
+// finite, out of its range: "turns", "wire", "frequency", ...), or empty.
+std::string MasDesignProblem(const MasDesign& design);
+
+// The document, pretty-printed UTF-8 JSON ending in a line break. Call it
+// only for a design without a problem.
+std::string WriteMasDocument(const MasDesign& design);
+
+// What a MAS document gives this program. Missing parts stay empty.
+struct MasImport {
+  double inductance_uH = 0;
+  std::optional<double> frequency_kHz;
+  std::optional<double> ambient_C;
+  std::optional<double> currentOffset_A;
+  std::optional<double> voltagePeakToPeak_V;
+  std::optional<double> dutyCycle;      // of the voltage, else of the current
+  std::optional<std::string> shape;     // Windows-1251 (a character it cannot hold becomes '?')
+  std::optional<std::string> material;  // likewise
+  double gap_mm = 0;                    // the subtractive gaps in series: their sum; 0 for none
+};
+
+enum class MasError {
+  kNone,
+  kNotJson,    // detail: the parser's words
+  kLacksPart,  // detail: the path of the part ("magnetic.core")
+  kTooLarge,   // detail: the limit
+};
+
+struct MasReadResult {
+  std::optional<MasImport> design;  // set exactly when error is kNone
+  MasError error = MasError::kNone;
+  std::string detail;  // ASCII
+};
+
+// Most bytes a document may have: a MAS file with sampled waveforms of a
+// few thousand points stays far below it; beyond it the reader does not try.
+inline constexpr std::size_t kMaxDocumentBytes = std::size_t{16} << 20;
+
+// Reads a document; refuses one that is not JSON or lacks
+// inputs.designRequirements.magnetizingInductance (with a number in it),
+// magnetic.core or magnetic.coil.functionalDescription[0], naming the first
+// problem.
+MasReadResult ReadMasDocument(std::string_view utf8);
+
+// The shortest decimal of the value with its decimal point moved by
+// `exponent` places (-3 turns mm into m, 6 turns H into uH), read back as a double:
+// exact for every value whose shortest decimal has at most 15 digits.
+double ShiftDecimal(double value, int exponent);
+
+}  // namespace velmora::mas
