@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Velmora: the two commands that matter are `make run` and `make test`.
 # Both install what is missing (Debian packages), configure and build.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folder the program works in: the data files are opened by bare names
 // there, so the program changes into it before the window starts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window opened as the command line says: the design file or the
 // settings, --set, --material and --do, on the headless side. Shared by

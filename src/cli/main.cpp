@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-cli: the main window run without a display. The very same
 // CVelmoraDlg goes through its start-up and the user's actions (--do) on the
 // headless side; message boxes are answered OK (unless an action says

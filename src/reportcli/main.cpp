@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-report: `velmora-cli report` with the design report drawn by Qt
 // (offscreen, no display needed). velmora-cli starts it with its own
 // arguments, so that velmora-cli itself links no Qt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The choice of the working folder and the first filling of the user's data
 // folder.
 #include <filesystem>

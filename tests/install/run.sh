@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and runs the installed programs
 # there, as a user of the installed package would: they must find the data
 # files installed with them, relative to their own place, and nothing else.

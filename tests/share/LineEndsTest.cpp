@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files with LF-only line ends, as written on Linux: every reader takes an
 // LF-only copy of each shipped file exactly as the CR LF original.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language files, the help texts and the first start on the shipped data:
 // every slot the program reads holds the text written for it, and the
 // default design calculates completely without a warning.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the data files that ship beside the program (share/).
 
     python3 tools/data/make_share.py REFERENCE_DIR [--out share]
