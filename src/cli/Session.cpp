@@ -29,7 +29,7 @@ int FindMaterial(const CVelmoraDlg& dlg, const std::string& name) {
 
 }  // namespace
 
-OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session) {
+OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session& session) {
   VelmoraOptions options;
   options.suppressWrites = true;
   if (args.designFile) {
@@ -52,8 +52,7 @@ OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session) 
   }
 
   std::string folder, error;
-  if (!EnterWorkingFolder(args.dir, CurrentEnvironment(argv0), &folder, &error, DataFolderUse::kReadOnly))
-    return Usage(error);
+  if (!EnterWorkingFolder(args.dir, env, &folder, &error, DataFolderUse::kReadOnly)) return Usage(error);
 
   ReadSettings(options.settingsFile, true, session.startSettings);
   for (const auto& [key, value] : options.overrides) SetSettingsField(session.startSettings, key, value);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/VelmoraDlg.h"
+#include "app/WorkingFolder.h"
 #include "cli/CliArgs.h"
 #include "settings/SettingsRecord.h"
 #include "ui/HeadlessHost.h"
@@ -27,8 +28,8 @@ struct OpenResult {
 };
 
 // Enters the data folder, starts the window, selects the material and plays
-// the actions (for advise: only starts it). kStartUpEnded leaves the ended
-// window in the session.
-OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session);
+// the actions (for advise: only starts it). env is the process's
+// (CurrentEnvironment). kStartUpEnded leaves the ended window in the session.
+OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session& session);
 
 }  // namespace velmora::cli

@@ -6,7 +6,8 @@
 // shows is printed.
 //
 // "report" is drawn by Qt, which this program does not link: it hands its
-// arguments to velmora-report beside it.
+// arguments to velmora-report, a helper off the PATH at its place relative to
+// this program's folder.
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "app/Version.h"
+#include "app/WorkingFolder.h"
 #include "cli/AdviseRun.h"
 #include "cli/CliArgs.h"
 #include "cli/DetailsReport.h"
@@ -32,18 +34,24 @@ constexpr int kExitUsage = 2;
 constexpr int kExitStartUpEnded = 3;
 constexpr const char* kReportProgram = "velmora-report";
 
+// velmora-report's folder relative to this program's; the build sets it from
+// its install folders and gives the build tree the same layout.
+#ifndef VELMORA_HELPER_DIR_FROM_PROGRAM
+#define VELMORA_HELPER_DIR_FROM_PROGRAM "../libexec/velmora"
+#endif
+
 int Usage(const std::string& error) {
   std::cerr << "velmora-cli: " << error << "\n" << cli::UsageText();
   return kExitUsage;
 }
 
-// Replaces this process by the report program of the same folder; returns
-// only when that fails.
+// Replaces this process by the report program; returns only when that fails.
 int RunReportProgram(const std::vector<std::string>& args) {
   std::error_code ec;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (ec) return Usage("cannot find the folder of velmora-cli: " + ec.message());
-  const std::string program = (self.parent_path() / kReportProgram).string();
+  const std::string program =
+      (self.parent_path() / VELMORA_HELPER_DIR_FROM_PROGRAM / kReportProgram).lexically_normal().string();
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
@@ -66,7 +74,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   if (args.command == cli::Command::kReport) return RunReportProgram(argv);
 
   cli::Session session;
-  const cli::OpenResult open = cli::OpenWindow(args, argv0, session);
+  const cli::OpenResult open = cli::OpenWindow(args, CurrentEnvironment(argv0), session);
   if (open.status == cli::OpenResult::kUsage) return Usage(open.error);
   CVelmoraDlg& dlg = *session.dlg;
   if (open.status != cli::OpenResult::kStartUpEnded && args.adviseCommand) {

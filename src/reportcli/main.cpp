@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/WorkingFolder.h"
 #include "cli/CliArgs.h"
 #include "cli/Session.h"
 #include "report/DesignReport.h"
@@ -25,6 +26,12 @@ constexpr int kExitOk = 0;
 constexpr int kExitWriteFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitStartUpEnded = 3;
+
+// The shipped data folder relative to this program's folder (libexec/velmora,
+// not the programs' bin/); the build sets it from its install folders.
+#ifndef VELMORA_DATA_DIR_FROM_HELPER
+#define VELMORA_DATA_DIR_FROM_HELPER "../../share/velmora"
+#endif
 
 int Usage(const std::string& error) {
   std::cerr << "velmora-cli: " << error << "\n" << cli::UsageText();
@@ -60,7 +67,9 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   if (ec) return Usage("-o " + *args.output + ": " + ec.message());
 
   cli::Session session;
-  const cli::OpenResult open = cli::OpenWindow(args, argv0, session);
+  WorkingFolderEnv env = CurrentEnvironment(argv0);
+  env.dataDirFromExe = VELMORA_DATA_DIR_FROM_HELPER;
+  const cli::OpenResult open = cli::OpenWindow(args, env, session);
   if (open.status == cli::OpenResult::kUsage) return Usage(open.error);
   if (open.status == cli::OpenResult::kStartUpEnded) {
     const auto& shown = session.host.shown();

@@ -25,8 +25,17 @@ done
   fail "share/velmora holds other files than share/"
 [ -f "$prefix/share/man/man1/velmora-cli.1" ] || fail "no manual page for velmora-cli"
 
-# No program names a data folder of the source or the build tree.
+# The commands on the PATH; velmora-report, velmora-cli's helper, is none.
+helper=$prefix/libexec/velmora/velmora-report
+[ ! -e "$prefix/bin/velmora-report" ] || fail "velmora-report is installed on the PATH"
+[ ! -x "$prefix/bin/velmora" ] || [ -x "$helper" ] || fail "no velmora-report in libexec/velmora"
 for p in "$prefix"/bin/*; do
+  case "${p##*/}" in velmora | velmora-cli) ;; *) fail "bin/ holds ${p##*/}" ;; esac
+done
+
+# No program names a data folder of the source or the build tree.
+for p in "$prefix"/bin/* "$prefix"/libexec/velmora/*; do
+  [ -e "$p" ] || continue
   ! grep -qF -e "$source/share" -e "$build/share" "$p" || fail "${p##*/} names a data folder of the tree"
 done
 
@@ -39,8 +48,9 @@ echo "$out" | grep -q '"core": "E 25/13/7"' || fail "velmora-cli calc gave: $out
 echo "$out" | grep -q '"startup": "ok"' || fail "velmora-cli calc gave: $out"
 [ -z "$(find "$work/home" "$work/here" -mindepth 1)" ] || fail "velmora-cli calc wrote files"
 
-# The design report, drawn by the installed velmora-report without a display.
-if [ -x "$prefix/bin/velmora-report" ]; then
+# The design report, drawn by the installed helper without a display, on the
+# installed data.
+if [ -x "$helper" ]; then
   for f in report.pdf report.html; do
     env -u XDG_DATA_HOME -u DISPLAY HOME="$work/home" XDG_RUNTIME_DIR="$work" \
       "$prefix/bin/velmora-cli" report -o "$f" || fail "velmora-cli report -o $f: exit $?"
