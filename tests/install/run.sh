@@ -23,7 +23,21 @@ for f in "$source"/share/*; do
 done
 [ "$(ls "$prefix/share/velmora" | wc -l)" -eq "$(ls "$source/share" | wc -l)" ] ||
   fail "share/velmora holds other files than share/"
-[ -f "$prefix/share/man/man1/velmora-cli.1" ] || fail "no manual page for velmora-cli"
+# Manual pages and the changelog compressed as a Debian package ships them
+# (gzip -9n: no name and no time in the header), the copyright beside.
+gzipped() {
+  [ -f "$1" ] || fail "no ${1#"$prefix"/}"
+  gzip -t "$1" 2>/dev/null || fail "${1#"$prefix"/} is no gzip file"
+  # Header: magic, method, flags 0 (no name), time 0, "maximum compression".
+  [ "$(od -An -tx1 -N9 "$1" | tr -d ' \n')" = 1f8b08000000000002 ] || fail "${1#"$prefix"/}: not as gzip -9n writes"
+}
+gzipped "$prefix/share/man/man1/velmora-cli.1.gz"
+gzipped "$prefix/share/doc/velmora/changelog.gz"
+version=$("$prefix/bin/velmora-cli" --version | sed 's/^velmora-cli //')
+gzip -dc "$prefix/share/doc/velmora/changelog.gz" | head -n 1 | grep -q "^velmora ($version) " ||
+  fail "the changelog does not begin with version $version"
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' \
+  "$prefix/share/doc/velmora/copyright" || fail "no machine-readable copyright"
 
 # The commands on the PATH; velmora-report, velmora-cli's helper, is none.
 helper=$prefix/libexec/velmora/velmora-report
@@ -81,5 +95,5 @@ for size in 16x16 24x24 32x32 48x48 64x64 128x128 256x256; do
   [ -f "$prefix/share/icons/hicolor/$size/apps/velmora.png" ] || fail "no $size icon"
 done
 [ -f "$prefix/share/icons/hicolor/scalable/apps/velmora.svg" ] || fail "no scalable icon"
-[ -f "$prefix/share/man/man1/velmora.1" ] || fail "no manual page for velmora"
+gzipped "$prefix/share/man/man1/velmora.1.gz"
 echo "installed and ran in $prefix"
