@@ -34,9 +34,21 @@ comment_of() {
   esac
 }
 
-# The line within the file's first three lines (after "#!" and a coding line).
-has_line() {
-  head -n 3 "$1" | grep -qxF "$(comment_of "$1") $spdx"
+# The files without the line within their first three lines (after "#!" and
+# a coding line), in one pass; an empty file has none.
+lacking() {
+  for f in "$@"; do [ -s "$f" ] || echo "$f"; done
+  awk -v spdx="$spdx" '
+    function report() { if (name != "" && !found) print name }
+    FNR == 1 {
+      report()
+      name = FILENAME
+      found = 0
+      style = FILENAME ~ /\.(cpp|h|h\.in)$/ ? "//" : "#"
+    }
+    FNR <= 3 && $0 == style " " spdx { found = 1 }
+    END { report() }
+  ' "$@"
 }
 
 add_line() {
@@ -59,8 +71,8 @@ else
 fi
 
 missing=0
-for f in $files; do
-  has_line "$f" && continue
+# shellcheck disable=SC2086
+for f in $(lacking $files | sort); do
   if [ $check -eq 1 ]; then
     echo "no SPDX line: $f" >&2
     missing=$((missing + 1))
