@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Velmora: the two commands that matter are `make run` and `make test`.
 # Both install what is missing (Debian packages), configure and build.
 
@@ -17,7 +18,7 @@ FUZZ_PACKAGES = clang libclang-rt-14-dev
 # What `make package` needs besides: dpkg-shlibdeps computes the dependencies.
 DEB_PACKAGES = dpkg-dev file
 
-.PHONY: all deps build run test test-fast test-asan lint bench fuzz fuzz-build fuzz-smoke package clean
+.PHONY: all deps build run test test-fast test-asan lint bench fuzz fuzz-build fuzz-smoke package package-check clean
 
 all: build
 
@@ -32,9 +33,9 @@ run: build
 	@tools/run-window.sh $(BUILD)
 
 # Every test, in the normal build and in the sanitizer build, the sources
-# against the format and the static checks, and a short run of every fuzz
-# target.
-test: test-fast lint test-asan fuzz-smoke
+# against the format and the static checks, a short run of every fuzz
+# target, and lintian on the package.
+test: test-fast lint test-asan fuzz-smoke package-check
 
 test-fast: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -84,6 +85,22 @@ package:
 	cmake --build build-package -j $(JOBS)
 	cd build-package && cpack -G DEB
 	@ls build-package/velmora_*.deb
+
+# lintian on the Debian package of the build just tested: CPack packs what
+# that build installs, with the control data of `make package`, so no second
+# (Release) build of the whole program is made for it. Any error or warning
+# fails; skipped, and said so, without lintian.
+package-check: build
+	@if ! command -v lintian >/dev/null 2>&1; then \
+	  echo "package-check: lintian is not installed; the package check is skipped"; \
+	else \
+	  tools/install-deps.sh $(DEB_PACKAGES) && \
+	  rm -f $(BUILD)/package/velmora_*.deb && \
+	  (cd $(BUILD) && cpack -G DEB -B package >/dev/null) && \
+	  echo "lintian $$(ls $(BUILD)/package/velmora_*.deb)" && \
+	  lintian --fail-on error,warning $(BUILD)/package/velmora_*.deb && \
+	  echo "package-check: lintian found nothing"; \
+	fi
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) build-bench build-fuzz build-package

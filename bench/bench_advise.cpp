@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core adviser's sweep: every selectable core of the shipped database with
 // every material, for the window's default inputs. Items per second are
 // candidates per second (each is two runs of the calculation).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window on the headless side with a core database of 10,000
 // cores: a shape switch (list refilled, core shown, calculation) and adding
 // and deleting a core (database text rewritten and written whole, list

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One whole choke calculation, every label text formatted: a ferrite with a
 // full loss table, the metric wire table, gap mode. The window runs it on
 // every keystroke-triggered command, so it has to stay far below a frame.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core list of one shape from a core database of about 1 MB.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Splits one fuzz input into the pieces a target needs. Small parameters
 // (choices, lengths, numbers) are taken from the end of the input, so that the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The libFuzzer entry of one target, chosen at compile time.
 #include "FuzzTargets.h"
 

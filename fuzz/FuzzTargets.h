@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fuzz targets: each takes one input and returns 0; a broken invariant
 // aborts. Built into a libFuzzer program each (FuzzMain.cpp), and replayed on

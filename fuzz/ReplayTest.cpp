@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every kept fuzz input, replayed through its target in the ordinary build:
 // the seed corpus (the shipped data files) and the inputs of past findings.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Included by tests/CMakeLists.txt: the robustness tests.
 #  - test_fuzz_replay: the kept fuzz inputs (fuzz/corpus, fuzz/regressions)
 #    through their targets, in every build, without libFuzzer;

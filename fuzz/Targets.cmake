@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The fuzz targets' sources, one per reader of outside data: built into the
 # libFuzzer programs (fuzz/CMakeLists.txt) and replayed by the tests
 # (fuzz/Robustness.cmake).

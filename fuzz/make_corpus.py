@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Builds the small seed corpus of every fuzz target from the shipped data files.
 
 Run from anywhere: python3 fuzz/make_corpus.py. The inputs are laid out as the

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every fuzz target (or the ones named) for the given seconds each, one
 # after the other, on the seed corpus, the kept regression inputs and what
 # earlier runs found (fuzz/corpus-run/, not kept in the repository). Prints one

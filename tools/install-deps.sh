@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages given as arguments when any is missing: through
 # apt-get when run as root, otherwise prints the exact install line and stops.
 missing=""

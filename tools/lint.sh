@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # make lint: the sources of src/ against .clang-format (no change allowed) and
 # .clang-tidy (no finding allowed). clang-tidy works from the build's
 # compile_commands.json; a file found clean is checked again only when it, any

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the window. With no folder given, the program works in the user's data
 # folder ($XDG_DATA_HOME/velmora), which it fills on first start with a copy of
 # the data files that ship with it (never overwriting the user's own), so the

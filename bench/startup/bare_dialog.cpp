@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for the window's cold start: a bare Qt 6 dialog with a few
 // controls that closes as soon as it has been shown and drawn.
 #include <QApplication>

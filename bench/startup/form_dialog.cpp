@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second yardstick, for reference: Qt alone with the main window's kinds
 // and numbers of controls (menu bar, 4 group boxes, 75 static texts, 21
 // edits, 12 radio buttons, 4 check boxes, 6 push buttons, 2 editable combo

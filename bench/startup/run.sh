@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cold start of the window against a bare Qt 6 dialog, offscreen: wall time
 # to the first calculated window and peak memory (/usr/bin/time -v), median
 # of several runs each, interleaved. For reference it also measures a Qt

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole calculation from fuzzed texts: the nine input fields, the core's
 // four values, a material data file, a wire table and a language file, with
 // any choices in the radio groups and check boxes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core database on any bytes: the list of every shape, reading every
 // listed core, removing it, and adding a core typed with any name and values
 // (by data, or by dimensions through the core geometry).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows-1251 boundary on any bytes: file names and typed text pass it.
 #include "FuzzInput.h"
 #include "FuzzTargets.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every reader on a huge file: the input, a short pattern, is repeated into a
 // file of up to 2 MB, and each reader of outside data takes it whole. Run
 // under a memory limit and a time limit, this finds what only size brings

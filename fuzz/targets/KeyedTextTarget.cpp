@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lookups of the keyed text reader on any bytes, with any section and key.
 #include "FuzzInput.h"
 #include "FuzzTargets.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A material data file and the material list on any bytes, then both core-loss
 // operations at any frequency, flux density, volume and loss limit.
 #include <cmath>

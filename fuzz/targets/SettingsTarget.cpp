@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings and design file reader on any bytes, and the command line's
 // access to the fields by key.
 #include "FuzzInput.h"

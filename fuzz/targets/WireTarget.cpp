@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wire table file on any bytes, then the wire choice, the unit switches
 // and the spin steps with any field text and cross-section.
 #include "FuzzInput.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The core adviser: the choke of the window's inputs designed on every core of
 // the database with every material that has loss data, at the first gap of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data a sweep reads: the cores the window's lists offer and the
 // materials' loss tables, each read once.
 #include <algorithm>

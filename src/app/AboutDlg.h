@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About window: title, version word with the version number, release date
 // and the maker's contact block.

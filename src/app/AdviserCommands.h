@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Use this design" of the core adviser: a core, a material and a gap put
 // into the main window, which then calculates.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Рассчитать!": the window hands its texts, the selected core and material
 // and the wire table to the calculation and shows what comes back.
 #include "app/CalcInputs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Between the window's design record and the calculation: the inputs a run
 // reads from the window's texts and choices, and the fields it corrected

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Control, menu and resource IDs of the main window (dialog template 102,
 // menu 129).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core database on the window: the list of a shape's cores, the selected
 // core's data, and adding and deleting cores. Adding and deleting apply their
 // change to the file as it is on disk, write it back whole, and take what was

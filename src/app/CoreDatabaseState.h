@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The core database as the main window works on it: the database text, the
 // core whose data the window shows, the list position last selected, the

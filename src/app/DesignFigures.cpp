@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The figures behind a calculation as lines of caption, value and unit.
 #include "app/DesignFigures.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The figures behind a calculation as lines for a table: the command line's
 // details and the "Design details" window show the same lines. Texts in

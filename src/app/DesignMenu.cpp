@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The design menu after "About" on the menu bar, and the figures behind the
 // last calculation that its windows show.
 #include "app/ControlIds.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own windows beside the main window ("Design details" and the
 // ones of the design menu that follow it). The main window knows them only

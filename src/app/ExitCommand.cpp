@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Exit button, Escape and the close box: the settings of this run go to
 // "Inductor.ini" in the program folder, then the window ends.
 #include "app/VelmoraDlg.h"

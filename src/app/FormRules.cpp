@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's form rules: captions that follow the radio choices, the
 // minimum-current pair, the shape change, the frequency limit and the
 // material change.

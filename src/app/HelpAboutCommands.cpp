@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Help and About commands of the main window's menu bar.
 #include "app/AboutDlg.h"
 #include "app/HelpDlg.h"

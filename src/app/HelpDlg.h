@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Help window: the help text "ReadMe-<language>.txt" of the current folder.
 #include <string>

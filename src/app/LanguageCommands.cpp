@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's texts from the language file, the language submenu and the
 // language command.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialog template 102 (the main window) and menu 129. The captions are the
 // resource's own Russian texts; the language file replaces them at start-up.
 #include <initializer_list>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a script may do at the main window, each step as a user does it on
 // the headless platform: the vocabulary of `velmora-cli calc --do` and of the

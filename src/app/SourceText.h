@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Russian texts of the program's own (template captions, built-in messages) are
 // written in the sources as UTF-8 and held, like every text, as Windows-1251.

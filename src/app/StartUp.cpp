@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up sequence of the main window: settings, language, materials,
 // core database, and a first calculation. A missing language file, material
 // list or material data file ends the program here with a message.

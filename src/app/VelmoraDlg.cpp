@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's state, its data exchange, the dispatch of every control's
 // notification to its handler, and the core picture.
 #include "app/VelmoraDlg.h"

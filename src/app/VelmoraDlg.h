@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the design inputs, the core database, the material, the
 // wire table, the language and every handler of the window's controls.

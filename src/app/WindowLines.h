@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lines of the main window that the command line's table and the design
 // report print: a caption, the value beside it and its unit, by control ID,

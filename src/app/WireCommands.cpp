@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wire table on the window: filling it for the current unit, the switch
 // between millimetres and AWG, and the spin button beside the wire-size field.
 #include <algorithm>

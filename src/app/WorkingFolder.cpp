@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/WorkingFolder.h"
 
 #include <cstdlib>
@@ -55,16 +56,17 @@ std::string ChooseWorkingFolder(const std::optional<std::string>& dir, const Wor
   const std::string user = UserDataFolder(env);
   if (use == DataFolderUse::kFill) return user;
   if (!user.empty() && HoldsMaterialList(user)) return user;
-  for (const std::string& shipped : ShippedDataFolders(env.exePath))
+  for (const std::string& shipped : ShippedDataFolders(env.exePath, env.dataDirFromExe))
     if (HoldsMaterialList(shipped)) return shipped;
   return "";
 }
 
-std::vector<std::string> ShippedDataFolders(const std::string& exePath) {
+std::vector<std::string> ShippedDataFolders(const std::string& exePath, const std::string& dataDirFromExe) {
   // The build puts the data files at the same place relative to the programs
   // in the build tree as the installation does, so no other path is needed.
   if (exePath.empty()) return {};
-  return {(fs::path(exePath).parent_path() / VELMORA_DATA_DIR_FROM_PROGRAM).lexically_normal().string()};
+  const fs::path fromExe = dataDirFromExe.empty() ? fs::path(VELMORA_DATA_DIR_FROM_PROGRAM) : fs::path(dataDirFromExe);
+  return {(fs::path(exePath).parent_path() / fromExe).lexically_normal().string()};
 }
 
 bool FillUserDataFolder(const std::string& folder, const std::vector<std::string>& sources, std::string* error) {
@@ -104,7 +106,7 @@ bool EnterWorkingFolder(const std::optional<std::string>& dir, const WorkingFold
     return false;
   }
   if (!dir && use == DataFolderUse::kFill && chosen != env.currentDir &&
-      !FillUserDataFolder(chosen, ShippedDataFolders(env.exePath), error))
+      !FillUserDataFolder(chosen, ShippedDataFolders(env.exePath, env.dataDirFromExe), error))
     return false;
   std::error_code ec;
   fs::current_path(chosen, ec);

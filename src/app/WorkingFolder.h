@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folder the program works in: the data files are opened by bare names
 // there, so the program changes into it before the window starts.
@@ -12,6 +13,9 @@ struct WorkingFolderEnv {
   std::string xdgDataHome;  // $XDG_DATA_HOME, empty when unset
   std::string home;         // $HOME, empty when unset
   std::string exePath;      // the running program
+  // The shipped data folder relative to the running program's folder; empty
+  // for the programs on the PATH. A helper program elsewhere sets its own.
+  std::string dataDirFromExe;
 };
 
 // How the program treats the user's data folder.
@@ -37,9 +41,10 @@ std::string ChooseWorkingFolder(const std::optional<std::string>& dir, const Wor
                                 DataFolderUse use = DataFolderUse::kFill);
 
 // Where the data files installed with the program are looked for: the data
-// folder at its place relative to the program's folder, the same in the
-// build tree and in an installation.
-std::vector<std::string> ShippedDataFolders(const std::string& exePath);
+// folder at its place relative to the program's folder (dataDirFromExe, or
+// the place the build gives the programs when empty), the same in the build
+// tree and in an installation.
+std::vector<std::string> ShippedDataFolders(const std::string& exePath, const std::string& dataDirFromExe = "");
 
 // Creates the folder when it is missing and, while it holds no
 // "Materials.txt", copies into it every file of the first source folder that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One choke design from the window's input texts, the selected core and
 // material and the wire table. Pure: it returns every text the window shows

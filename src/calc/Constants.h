@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every fixed number and name of the program, each with the reason it has the
 // value it has. Header only: any library may include it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ae, An and le of a core from its dimensions (mm).
 #include <optional>

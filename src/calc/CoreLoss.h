@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Power-law (log-log) interpolation in a material's loss table.
 #include "data/MaterialRecord.h"

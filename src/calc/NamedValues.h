@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The numbers of one calculation under fixed names that carry their units
 // ("turns", "inductance_uH", "peakFluxDensity_T", "coreLoss_W", ...), for

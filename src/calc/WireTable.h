@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wire sizes that may be used: metric sizes from "Wire.txt" or AWG 40..0.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // velmora-cli advise: the core adviser on the command line. The window is
 // started headless as for calc; its data (core database, materials, wire

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-cli advise: the sweep over the window's data, and the listed
 // candidates run once more through the window's own calculation, so that what
 // is printed is what calc prints for that core, material and gap.

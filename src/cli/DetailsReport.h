@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The figures behind the last calculation (calc --details): a JSON object
 // whose names carry their units, and lines for the table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window shows after a run, in UTF-8, as a readable table or as one
 // JSON object.

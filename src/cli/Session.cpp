@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Session.h"
 
 #include <filesystem>
@@ -41,7 +42,7 @@ InputChanges ConverterChanges(const CliArgs& args, const converter::ConverterDes
 
 }  // namespace
 
-OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session) {
+OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session& session) {
   VelmoraOptions options;
   options.suppressWrites = true;
   if (args.designFile) {
@@ -66,7 +67,7 @@ OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session) 
   std::string folder, error;
   const std::optional<std::string> masDocument = ReadMasInput(args.mas, &error);
   if (args.mas.input && !masDocument) return Usage(error);
-  if (!EnterWorkingFolder(args.dir, CurrentEnvironment(argv0), &folder, &error, DataFolderUse::kReadOnly))
+  if (!EnterWorkingFolder(args.dir, env, &folder, &error, DataFolderUse::kReadOnly))
     return Usage(error);
 
   ReadDetailsConfig(kDetailsConfigFile, session.details);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window opened as the command line says: the design file or the
 // settings, --set, --material and --do, on the headless side. Shared by
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "app/VelmoraDlg.h"
+#include "app/WorkingFolder.h"
 #include "cli/CliArgs.h"
 #include "converter/Converter.h"
 #include "settings/DetailsConfig.h"
@@ -34,8 +36,9 @@ struct OpenResult {
 
 // Enters the data folder, starts the window, selects the material, puts the
 // converter's design into the inputs and plays the actions (for advise: only
-// starts it and puts the converter's design into the adviser's inputs). kStartUpEnded leaves the ended
-// window in the session.
-OpenResult OpenWindow(const CliArgs& args, const char* argv0, Session& session);
+// starts it and puts the converter's design into the adviser's inputs). env is
+// the process's (CurrentEnvironment). kStartUpEnded leaves the ended window in
+// the session.
+OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session& session);
 
 }  // namespace velmora::cli

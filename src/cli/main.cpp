@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-cli: the main window run without a display. The very same
 // CVelmoraDlg goes through its start-up and the user's actions (--do) on the
 // headless side; message boxes are answered OK (unless an action says
@@ -5,7 +6,8 @@
 // shows is printed.
 //
 // "report" is drawn by Qt, which this program does not link: it hands its
-// arguments to velmora-report beside it.
+// arguments to velmora-report, a helper off the PATH at its place relative to
+// this program's folder.
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,6 +19,7 @@
 
 #include "app/DesignFigures.h"
 #include "app/Version.h"
+#include "app/WorkingFolder.h"
 #include "cli/AdviseRun.h"
 #include "cli/CliArgs.h"
 #include "cli/ConverterOptions.h"
@@ -33,6 +36,12 @@ constexpr int kExitFailed = 1;  // as the report program's own failures
 constexpr int kExitUsage = 2;
 constexpr int kExitStartUpEnded = 3;
 constexpr const char* kReportProgram = "velmora-report";
+
+// velmora-report's folder relative to this program's; the build sets it from
+// its install folders and gives the build tree the same layout.
+#ifndef VELMORA_HELPER_DIR_FROM_PROGRAM
+#define VELMORA_HELPER_DIR_FROM_PROGRAM "../libexec/velmora"
+#endif
 
 int Usage(const std::string& error) {
   std::cerr << "velmora-cli: " << error << "\n" << cli::UsageText();
@@ -51,7 +60,8 @@ int RunReportProgram(const std::vector<std::string>& args) {
   std::error_code ec;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (ec) return Failed("cannot find the folder of velmora-cli: " + ec.message());
-  const std::string program = (self.parent_path() / kReportProgram).string();
+  const std::string program =
+      (self.parent_path() / VELMORA_HELPER_DIR_FROM_PROGRAM / kReportProgram).lexically_normal().string();
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
@@ -77,7 +87,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   const std::optional<std::string> masOutput = cli::MasOutputPath(args.mas, &masPathError);
   if (args.mas.output && !masOutput) return Usage("--mas " + masPathError);
   cli::Session session;
-  const cli::OpenResult open = cli::OpenWindow(args, argv0, session);
+  const cli::OpenResult open = cli::OpenWindow(args, CurrentEnvironment(argv0), session);
   if (open.status == cli::OpenResult::kUsage) return Usage(open.error);
   CVelmoraDlg& dlg = *session.dlg;
   if (open.status != cli::OpenResult::kStartUpEnded && args.adviseCommand) {

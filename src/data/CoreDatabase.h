@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text of the core database "BaseCores.txt": one six-line record per core,
 //   [name] / Ae = .. / An = .. / le = .. / mu = .. / (empty line)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A core material: its loss table over frequencies and flux-density
 // amplitudes, Bmax, Bmmax and its permeability, read from "<name>.txt".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The adviser's candidates as a table for Qt's views, and the filter in front
 // of it (shape, material, feasible only). Every column sorts by its number.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Core adviser": a modeless child of the main window. It sweeps the core
 // database with the main window's inputs on a worker thread (a progress bar

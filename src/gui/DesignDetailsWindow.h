@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Design details": a window beside the main window that shows the figures
 // behind its last calculation, the loss curve of the material at the design

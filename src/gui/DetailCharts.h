@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two plots of the "Design details" window, filled from the figures
 // behind a calculation: the material's loss curve at the design frequency

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The windowed program's side of the design menu: opens the "Design
 // details", "Core adviser" and "Converter" windows as modeless children of the main

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's texts are Windows-1251; the windows of this folder show them
 // through this one conversion.

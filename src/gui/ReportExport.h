@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Export report..." of the design menu: the desktop's own file dialog for the
 // target, then the report of the window's design as PDF or HTML.

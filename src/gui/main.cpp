@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora: the inductor calculator's window.
 //   velmora [--dir DIR]
 // The data files are opened in the working folder (see WorkingFolder.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The details of one design, assembled from a run of Calculate.
 #include "insight/DesignDetails.h"
 

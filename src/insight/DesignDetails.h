@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The figures behind one choke design: winding resistance and copper loss,
 // the loss budget and the temperature rise, where the core loss comes from in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fixed numbers of the design details, each with the reason for its value.
 namespace velmora::insight::constants {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The operating point in the loss table and the loss curve through it.
 #include <algorithm>
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Winding resistance, skin depth, surface and temperature rise.
 #include <cmath>
 #include <string_view>

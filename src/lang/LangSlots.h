@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The slots of the language table that the program reads one by one, named
 // after what they hold. A slot is its section and the number of its key

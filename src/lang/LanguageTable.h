@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The interface texts of the current language, in slots named by section and
 // key ("OTHERS" s25 ...), read from "<language>.lng".

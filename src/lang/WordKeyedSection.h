@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A section of a language file whose keys are words ("lossCurve = ..."), not
 // "s" and a number. Its texts are found only inside the section (from its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's part of the report: header, core and material, inputs,
 // results and messages, each as the window shows it.
 #include "report/DesignReport.h"

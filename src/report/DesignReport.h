@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The report of the design the main window shows: its inputs, core and
 // material, every result as its labels show it, the messages of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The design-details part of the report and the winding instruction.
 #include <cmath>
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A report as a document of sections: headings, lines of label, value and
 // unit, tables, paragraphs, numbered steps, plots and a picture. Every text is

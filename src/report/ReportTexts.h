@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The words of the report, in the interface language: the language file's
 // word-keyed section "REPORT" ("title", "secInputs", ...). A key the file does

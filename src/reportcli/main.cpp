@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-report: `velmora-cli report` with the design report drawn by Qt
 // (offscreen, no display needed). velmora-cli starts it with its own
 // arguments, so that velmora-cli itself links no Qt.
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "app/DesignFigures.h"
+#include "app/WorkingFolder.h"
 #include "cli/CliArgs.h"
 #include "cli/Session.h"
 #include "report/DesignReport.h"
@@ -29,6 +31,12 @@ constexpr int kExitOk = 0;
 constexpr int kExitWriteFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitStartUpEnded = 3;
+
+// The shipped data folder relative to this program's folder (libexec/velmora,
+// not the programs' bin/); the build sets it from its install folders.
+#ifndef VELMORA_DATA_DIR_FROM_HELPER
+#define VELMORA_DATA_DIR_FROM_HELPER "../../share/velmora"
+#endif
 
 int Usage(const std::string& error) {
   std::cerr << "velmora-cli: " << error << "\n" << cli::UsageText();
@@ -106,7 +114,9 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   if (args.designFile) inputs.push_back(std::filesystem::absolute(*args.designFile, ec).string());
 
   cli::Session session;
-  if (const std::optional<int> ended = CheckWindow(cli::OpenWindow(args, argv0, session), session)) return *ended;
+  WorkingFolderEnv env = CurrentEnvironment(argv0);
+  env.dataDirFromExe = VELMORA_DATA_DIR_FROM_HELPER;
+  if (const std::optional<int> ended = CheckWindow(cli::OpenWindow(args, env, session), session)) return *ended;
   CVelmoraDlg& dlg = *session.dlg;
   report::ReportMeta meta;
   meta.program = report::ProgramAndVersion();

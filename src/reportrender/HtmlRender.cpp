@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report as one self-contained HTML file: inline CSS, plots as inline
 // SVG (drawn by the same painter code as the PDF), the core picture as a
 // data URI. Nothing is fetched from anywhere.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report as an A4 PDF: text as text (selectable), plots as vector paths.
 #include <QBuffer>
 #include <QFontMetricsF>

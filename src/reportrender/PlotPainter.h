@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One plot drawn with QPainter into a rectangle: the PDF and the SVG of the
 // HTML report draw it alike, as vector graphics.

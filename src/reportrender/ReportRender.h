@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The design report drawn: a PDF (A4, vector plots, selectable text) and a
 // self-contained HTML file (inline SVG plots, the core picture as data). Qt

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The design inputs and choices of the main window that are remembered from one
 // run to the next ("Inductor.ini") and kept in design files ("*.sav"): one

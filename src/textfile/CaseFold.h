@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Letter case of Windows-1251 text: the one fold behind every comparison that
 // ignores case, the lists' search and order and the file names on disk alike.

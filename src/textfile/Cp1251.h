@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows-1251 <-> UTF-8. Only the boundaries use it: the Qt view, the CLI's
 // output and file names on disk. The engine keeps Windows-1251 bytes.

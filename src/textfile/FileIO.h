@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whole-file reading and crash-safe whole-file writing. Every data file of the
 // program is opened, read or written whole and closed within one call.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An advisory lock that keeps several windows (in one process or in several)
 // from interleaving their read-change-write of a shared file. The lock is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The reader shared by every data file: the whole file is read once, and each
 // value is found by a plain substring search in its text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a data file can make the program hold, each limit with its reason.
 // Files beside the program may come from anyone: these keep a file of

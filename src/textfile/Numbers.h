@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbers stay texts until they are used. These helpers read the leading number
 // of a text and format numbers printf-style, always with '.' as the decimal

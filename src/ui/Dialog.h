@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog layer: a window of controls addressed by ID, with the framework
 // behaviours the program relies on (data exchange, notifications, combo and

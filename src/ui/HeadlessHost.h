@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The headless platform: message boxes are answered by script and recorded,
 // nested dialogs are driven by scripted functions. Used by the tests and the

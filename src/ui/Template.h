@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialog templates: every control of a window with its ID, caption, position
 // in dialog units and style, as the dialog resources of the program give them.

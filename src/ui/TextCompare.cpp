@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Letter case and order of Windows-1251 text for the sorted lists, the prefix
 // search and the file name patterns; the folder listing of the list boxes.
 #include <algorithm>

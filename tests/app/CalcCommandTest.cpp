@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window shows around the calculation's message boxes: the wire
 // notice comes at its point of the run, and a run that stops early leaves the
 // wire-size field as typed.

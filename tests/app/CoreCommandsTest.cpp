@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core database on the window: add modes, adding, deleting, and every
 // refusal, with what reaches the file.
 #include <sys/stat.h>

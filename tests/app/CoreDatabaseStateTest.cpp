@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core database state on its own, without a window: listing, the
 // position a selection takes, showing a core, and every check of an add.
 #include "app/CoreDatabaseState.h"

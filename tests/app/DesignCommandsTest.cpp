@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Load and Save commands of the main window: the proposed name, the
 // design file written, and the whole window following a loaded design.
 #include <filesystem>

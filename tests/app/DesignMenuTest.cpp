@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The design menu after "About", the hook to the windowed program's own
 // windows, and the figures behind the window's last calculation.
 #include <cmath>

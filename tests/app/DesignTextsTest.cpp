@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The design section of the shipped language files: complete in both
 // languages, English equal to the built-in texts, read only inside the section.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own open and save dialogs, driven as a user would.
 #include <filesystem>
 #include <memory>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's form rules and the commands that end it, driven as a user would.
 #include <filesystem>
 

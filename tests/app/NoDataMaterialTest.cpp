@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The no-data entry of the material list: the entry start-up added is the
 // no-data material whatever language is loaded later, a language file
 // without its text leaves every other material its loss table, and a file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The action vocabulary of scripts (velmora-cli calc --do): reading the
 // actions and playing them at the window as a user would.
 #include "app/ScriptedActions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two windows on one working folder, and a database changed behind a
 // window's back: adding and deleting apply to the file as it is on disk, so
 // no window's change is lost by another's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up sequence: what the window shows after it, and how a missing
 // data file ends the program.
 #include <filesystem>

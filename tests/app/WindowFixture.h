@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window on the headless side, in a temporary folder that holds a
 // small data set of the test's own. Every message box must be announced with

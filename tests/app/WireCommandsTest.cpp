@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wire-size field: unit switch, spin button, table sizes and an
 // unreadable wire table.
 #include <filesystem>

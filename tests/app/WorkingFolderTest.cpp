@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The choice of the working folder and the first filling of the user's data
 // folder.
 #include <filesystem>
@@ -144,6 +145,28 @@ TEST(WorkingFolderTest, EnteringMakesTheFolderCurrent) {
 TEST(WorkingFolderTest, ShippedDataLieAtTheirPlaceRelativeToTheProgram) {
   EXPECT_EQ(ShippedDataFolders("/opt/velmora/bin/velmora"), std::vector<std::string>{"/opt/velmora/share/velmora"});
   EXPECT_TRUE(ShippedDataFolders("").empty());
+  // A helper off the PATH gives its own place.
+  EXPECT_EQ(ShippedDataFolders("/opt/velmora/libexec/velmora/velmora-report", "../../share/velmora"),
+            std::vector<std::string>{"/opt/velmora/share/velmora"});
+}
+
+// The report helper in libexec/velmora reads the shipped data of its
+// installation, as velmora-cli in bin/ does, and not a folder beside itself.
+TEST(WorkingFolderTest, HelperOffThePathReadsTheShippedDataOfItsInstallation) {
+  TempDir dir;
+  fs::create_directories("opt/libexec/velmora");
+  fs::create_directories("opt/libexec/share/velmora");
+  dir.write("opt/libexec/share/velmora/Materials.txt", "Mat1 = 3F3 Ferroxcube\r\n");
+  fs::create_directories("opt/share/velmora");
+  dir.write("opt/share/velmora/Materials.txt", "Mat1 = N87 Epcos\r\n");
+  WorkingFolderEnv env;
+  env.currentDir = dir.path();
+  env.exePath = dir.path() + "/opt/libexec/velmora/velmora-report";
+  env.dataDirFromExe = "../../share/velmora";
+  EXPECT_EQ(ChooseWorkingFolder(std::nullopt, env, DataFolderUse::kReadOnly), dir.path() + "/opt/share/velmora");
+  std::string folder, error;
+  ASSERT_TRUE(EnterWorkingFolder(std::nullopt, env, &folder, &error, DataFolderUse::kReadOnly)) << error;
+  EXPECT_EQ(folder, dir.path() + "/opt/share/velmora");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every C++ source file of the tree is compiled by the build: the source
 # lists in CMake are written out by hand, so a file added without its line
 # would otherwise be left out silently.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-cli advise end to end on the shipped data: every listed candidate
 // is what calc gives for its core, material and gap.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-cli end to end: the binary in a data folder of the test's own.
 #include <sys/wait.h>
 

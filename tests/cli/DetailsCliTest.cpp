@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // calc --details on the shipped data: the figures agree with each other and
 // with the calculation's own numbers.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The optional MLT, Asurf and mas lines of a core record.
 #include <gtest/gtest.h>
 

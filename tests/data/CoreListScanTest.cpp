@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core list and the record search in one pass over the text: the same
 // entries as the straightforward scan (kept here as the reference), and time
 // linear in the text for any content.

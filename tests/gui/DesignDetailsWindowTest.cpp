@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Design details" window over a headless main window: what its plots
 // hold after calculations, its legends and the pictures of Copy and Save.
 #include <gtest/gtest.h>

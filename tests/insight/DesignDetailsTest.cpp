@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The details of whole designs agree with the labels of Calculate.
 #include <gtest/gtest.h>
 

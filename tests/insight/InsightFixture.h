@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A ferrite with a full loss table, a metric wire table and an E 25 core:
 // the designs the insight tests describe.

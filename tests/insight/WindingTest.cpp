@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copper, skin depth, surface and temperature rise on worked numbers.
 #include <gtest/gtest.h>
 

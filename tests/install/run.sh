@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary prefix and runs the installed programs
 # there, as a user of the installed package would: they must find the data
 # files installed with them, relative to their own place, and nothing else.
@@ -22,10 +23,33 @@ for f in "$source"/share/*; do
 done
 [ "$(ls "$prefix/share/velmora" | wc -l)" -eq "$(ls "$source/share" | wc -l)" ] ||
   fail "share/velmora holds other files than share/"
-[ -f "$prefix/share/man/man1/velmora-cli.1" ] || fail "no manual page for velmora-cli"
+# Manual pages and the changelog compressed as a Debian package ships them
+# (gzip -9n: no name and no time in the header), the copyright beside.
+gzipped() {
+  [ -f "$1" ] || fail "no ${1#"$prefix"/}"
+  gzip -t "$1" 2>/dev/null || fail "${1#"$prefix"/} is no gzip file"
+  # Header: magic, method, flags 0 (no name), time 0, "maximum compression".
+  [ "$(od -An -tx1 -N9 "$1" | tr -d ' \n')" = 1f8b08000000000002 ] || fail "${1#"$prefix"/}: not as gzip -9n writes"
+}
+gzipped "$prefix/share/man/man1/velmora-cli.1.gz"
+gzipped "$prefix/share/doc/velmora/changelog.gz"
+version=$("$prefix/bin/velmora-cli" --version | sed 's/^velmora-cli //')
+gzip -dc "$prefix/share/doc/velmora/changelog.gz" | head -n 1 | grep -q "^velmora ($version) " ||
+  fail "the changelog does not begin with version $version"
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' \
+  "$prefix/share/doc/velmora/copyright" || fail "no machine-readable copyright"
+
+# The commands on the PATH; velmora-report, velmora-cli's helper, is none.
+helper=$prefix/libexec/velmora/velmora-report
+[ ! -e "$prefix/bin/velmora-report" ] || fail "velmora-report is installed on the PATH"
+[ ! -x "$prefix/bin/velmora" ] || [ -x "$helper" ] || fail "no velmora-report in libexec/velmora"
+for p in "$prefix"/bin/*; do
+  case "${p##*/}" in velmora | velmora-cli) ;; *) fail "bin/ holds ${p##*/}" ;; esac
+done
 
 # No program names a data folder of the source or the build tree.
-for p in "$prefix"/bin/*; do
+for p in "$prefix"/bin/* "$prefix"/libexec/velmora/*; do
+  [ -e "$p" ] || continue
   ! grep -qF -e "$source/share" -e "$build/share" "$p" || fail "${p##*/} names a data folder of the tree"
 done
 
@@ -38,8 +62,9 @@ echo "$out" | grep -q '"core": "E 25/13/7"' || fail "velmora-cli calc gave: $out
 echo "$out" | grep -q '"startup": "ok"' || fail "velmora-cli calc gave: $out"
 [ -z "$(find "$work/home" "$work/here" -mindepth 1)" ] || fail "velmora-cli calc wrote files"
 
-# The design report, drawn by the installed velmora-report without a display.
-if [ -x "$prefix/bin/velmora-report" ]; then
+# The design report, drawn by the installed helper without a display, on the
+# installed data.
+if [ -x "$helper" ]; then
   for f in report.pdf report.html; do
     env -u XDG_DATA_HOME -u DISPLAY HOME="$work/home" XDG_RUNTIME_DIR="$work" \
       "$prefix/bin/velmora-cli" report -o "$f" || fail "velmora-cli report -o $f: exit $?"
@@ -70,5 +95,5 @@ for size in 16x16 24x24 32x32 48x48 64x64 128x128 256x256; do
   [ -f "$prefix/share/icons/hicolor/$size/apps/velmora.png" ] || fail "no $size icon"
 done
 [ -f "$prefix/share/icons/hicolor/scalable/apps/velmora.svg" ] || fail "no scalable icon"
-[ -f "$prefix/share/man/man1/velmora.1" ] || fail "no manual page for velmora"
+gzipped "$prefix/share/man/man1/velmora.1.gz"
 echo "installed and ran in $prefix"

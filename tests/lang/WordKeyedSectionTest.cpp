@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word-keyed section of a language file.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's content: the window's numbers as the window shows them, the
 // details of the same calculation, the instruction, the messages.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window on the shipped data, headless, for the report's tests.
 #include <gtest/gtest.h>

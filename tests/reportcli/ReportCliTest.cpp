@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-cli report end to end: the report of the design `calc` shows, as
 // PDF and HTML, with the same numbers.
 #include <sys/wait.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report drawn: a self-contained HTML file and an A4 PDF whose text reads
 // back (pdftotext, where installed).
 #include <gtest/gtest.h>

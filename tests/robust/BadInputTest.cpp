@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bad data files beside the program, one fault at a time, and what the window
 // does with each: it starts (or ends with its message where a file it cannot
 // do without is missing), never crashes, and says so where the user must know.

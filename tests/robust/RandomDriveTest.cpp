@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A random but legal user at the main window: typing any Windows-1251 text
 // into every edit, clicking every radio button, check box and button,
 // picking list entries, adding and deleting cores, spinning, switching units

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults that the random drive and the fuzzers found, each kept as the user
 // meets it on the window.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several processes, each with two windows on one working folder, add and
 // delete cores at once. Every change is applied to the file as it stands on
 // disk under the folder's lock, so at the end the database holds exactly the

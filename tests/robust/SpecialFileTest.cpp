@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FIFOs, devices and folders in place of the data files, names from files
 // that point out of the folder, links to the data files, a write-protected
 // core database, and files of endless values: the window never waits, never

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every writer of the program, interrupted at each step of its write: the
 // settings file on exit, a design file on Save, the core database on adding
 // and deleting a core. The file on disk is always the old one or the complete

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading the shipped data files of share/ for the tests: the bytes of a file
 // and a strict line-by-line reading of the keyed text format, independent of

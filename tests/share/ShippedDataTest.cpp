@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core database, the materials and the wire table that ship with the
 // program: each file in the exact layout its writer uses, and every value read
 // back through the program's own readers as it stands in the file.

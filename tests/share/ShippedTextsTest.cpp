@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language files, the help texts and the first start on the shipped data:
 // every slot the program reads holds the text written for it, and the
 // default design calculates completely without a warning.
@@ -188,6 +189,18 @@ TEST(ShippedLanguages, EveryLanguageFileHasItsHelpText) {
     EXPECT_FALSE(ReadShared("ReadMe-" + language + ".txt").empty()) << language;
   }
   EXPECT_EQ(languages, 2);
+}
+
+// The licence note travels with the data: it names every shipped file, so a
+// file added to share/ without its sources and terms is caught, and the
+// licences those files are passed on under.
+TEST(ShippedLicenceNote, NamesEveryShippedFileAndItsTerms) {
+  const std::string note = ReadShared("Data-Licences.txt");
+  ASSERT_FALSE(note.empty());
+  for (const std::string& name : test::SharedFiles()) EXPECT_NE(note.find(name), std::string::npos) << name;
+  for (const char* terms : {"GPL-3.0-or-later", "Apache License 2.0", "BSD 2-Clause", "BSD 4-Clause", "AI-mag",
+                            "OpenMagnetics MAS", "commit 0512b02", "commit 1408499", "commit bbbcee0"})
+    EXPECT_NE(note.find(terms), std::string::npos) << terms;
 }
 
 // The first start: the defaults of a fresh settings record on the shipped data.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The QApplication of a test program that shows Qt widgets: made by the first
 // suite that needs it, on the offscreen platform unless a platform is set,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Running a program of the build through the shell, as a user's terminal
 // would, with its output and error text read back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fresh temporary folder for one test, made the current directory while the
 // test runs (the program opens its data files by bare names), removed after.

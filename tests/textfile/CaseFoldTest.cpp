@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one Windows-1251 case fold, and the file-name lookup that uses it.
 #include "textfile/CaseFold.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Interrupted and failing whole-file writes: whatever step of the write fails
 // or ends the process, the target is either the old file or the complete new
 // one, and a write that did not put the new file in place reports failure.

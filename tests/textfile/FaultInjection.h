@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fault injection around the file operations of textfile/FileIO: every call of
 // open, read, write, fchmod, fsync, close and rename is one numbered step, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files that are not what a data file should be: FIFOs, devices and folders
 // in a data file's place, symbolic and hard links to the data files, names a
 // file gave that point out of the folder, and endless values.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The advisory lock that serialises changes of a shared file: holders in one
 // process and in two exclude each other, the wait gives up as a value, and
 // the lock outlives a rename in the folder it guards.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Permission checks in tests: the tests may run as root, whom permission bits
 // do not stop, so such a check runs in a child process as user "nobody".

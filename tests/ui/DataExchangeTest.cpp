@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data exchange: order, the rewrite-only-if-differs rule, the change
 // notifications it fires and handlers that exchange again; radio groups.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless platform: scripted message boxes, strict mode, nested modal runs.
 #include "UiFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a user does: spin steps, keys, the close box, menu commands, and the
 // controls that ignore a user (disabled, read-only, ended dialog).
 #include "UiFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Combo and list boxes: sorted insertion, prefix search, selection and the
 // combo's edit field, and the folder listing of a list box.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A strict headless host for the dialog tests: a message box that the test
 // did not announce with ExpectBoxes fails the test.

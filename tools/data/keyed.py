@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The program's two lookups in a keyed text file, in Python, byte for byte.
 
 The generators use them to prove that every value of a file they write is

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The texts of the language files, one list of (key, value) per section.
 
 Order matters to the program's lookup: sections stand in this order, keys in

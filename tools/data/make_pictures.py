@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the core pictures and the application icon (res/).
 
     python3 tools/data/make_pictures.py [--out res]

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the data files that ship beside the program (share/).
 
     python3 tools/data/make_share.py REFERENCE_DIR [--out share]
@@ -25,6 +26,7 @@ import keyed  # noqa: E402
 import lang_texts  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+LICENCE_NOTE = "Data-Licences.txt"
 
 # ---------------------------------------------------------------------------
 # Core database
@@ -478,6 +480,16 @@ def help_text(lang):
     return text
 
 
+def licence_note():
+    """The note on the data's sources and terms (Data-Licences.txt beside this
+    script), shipped with the data so that it travels with every copy."""
+    with open(os.path.join(HERE, LICENCE_NOTE), encoding="utf-8") as f:
+        lines = f.read().split("\n")
+    while lines and lines[-1] == "":
+        lines.pop()
+    return keyed.crlf_lines(lines)
+
+
 # ---------------------------------------------------------------------------
 
 def main():
@@ -495,6 +507,12 @@ def main():
     for lang in lang_texts.SECTIONS:
         files[lang + ".lng"] = language_file(lang)
         files["ReadMe-%s.txt" % lang] = help_text(lang)
+    files[LICENCE_NOTE] = licence_note()
+    # The note names every file it covers.
+    note = files[LICENCE_NOTE].decode("cp1251")
+    for name in files:
+        if name not in note:
+            raise SystemExit("%s does not name %s" % (LICENCE_NOTE, name))
 
     os.makedirs(args.out, exist_ok=True)
     for name, data in sorted(files.items()):

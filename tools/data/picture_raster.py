@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The raster side of make_pictures.py: a PNG writer on zlib, a supersampled
 canvas with a polygon filler and a z-buffered triangle rasteriser, and the
 meshes, camera and flat Lambert shading of the shaded core pictures. Python 3

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Load and Save commands of the main window: design files through the
 // program's own open and save dialogs.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/filedialogs/OpenFileDlg.h"
 
 #include "app/SourceText.h"

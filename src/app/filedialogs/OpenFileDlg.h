@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own open dialog: lists the design files ("*.sav", then
 // "*.ini") of the current folder; the chosen name comes back in fileName.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own save dialog: shows the proposed file name, lists the
 // design files of the current folder and asks before an existing file is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the widgets of a dialog's template and its menu bar.
 #include <QAbstractItemView>
 #include <QApplication>

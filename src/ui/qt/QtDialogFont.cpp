@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialog font and the measuring of captions in dialog units.
 #include <QFontDatabase>
 #include <QFontMetricsF>

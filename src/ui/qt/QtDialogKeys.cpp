@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard of the dialogs, as in the dialogs of the desktop this
 // program comes from: Enter and Escape go to the model; Alt alone and F10
 // take the keyboard into the menu bar; a group of radio buttons is one Tab

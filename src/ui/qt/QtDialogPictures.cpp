@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the view draws itself: the program's icon, the pictures of the
 // dialog's picture rectangle, and the group boxes and static texts that have
 // no widget.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The style of the program's windows and its tooltips.
 #include <QApplication>
 #include <QFontMetrics>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bringing the widgets in line with the model's controls.
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Qt 6 Widgets face of a Dialog: every control of its template as a
 // widget placed by dialog units, the menu bar, tooltips and the picture. The

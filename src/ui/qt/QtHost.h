@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Qt platform of the dialogs: native message boxes and modal runs of a
 // QtDialogView per dialog.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the files of the Qt view share among themselves: the dialog font and
 // the measuring of captions (QtDialogFont.cpp), the style and tooltips

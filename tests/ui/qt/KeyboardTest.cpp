@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window by keyboard and its combo boxes on the offscreen platform: the
 // menu bar by Alt and F10 with a mnemonic per title, a radio group as one Tab
 // stop with the arrows inside it, Up and Down in a spin button's edit, and

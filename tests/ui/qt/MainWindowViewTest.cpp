@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window in Qt on the offscreen platform: every control of its
 // template as a widget with its caption, place and enabled state, and a click
 // on "Рассчитать!" reaching the result labels.

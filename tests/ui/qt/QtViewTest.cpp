@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt view of a small dialog on the offscreen platform: geometry, texts
 // converted from Windows-1251, and the traffic between widgets and model.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keystrokes into the real window's widgets: whatever the window does with a
 // typed text, the text, its caret and its selection stay as the user left
 // them, unless a rule of the window rewrites the text itself.
