@@ -70,13 +70,16 @@ void TakeFigures(const ChokeResults& r, Candidate& c) {
   c.Irms = r.Irms;
 }
 
-// Copper loss of the winding at the winding temperature, the loss budget and
-// the temperature rise, by the design details' own formulas.
-void TakeLosses(const ChokeResults& r, const insight::CoreWindingGeometry& g, double resistivity, Candidate& c) {
-  const double length_m = r.N * g.mlt_mm / insight::constants::kMmPerM;
-  c.copperLoss = r.Irms * r.Irms * insight::WireResistance(resistivity, length_m, r.n, r.S1);
-  c.totalLoss = r.Pcore + c.copperLoss;
-  c.temperatureRise = insight::TemperatureRise_K(c.totalLoss, g.surface_mm2);
+// The losses and the rise where core and winding settle, by the design
+// details' own model; a choke that runs away has none.
+void TakeLosses(const ChokeResults& r, const CoreEntry& core, const MaterialRecord& material, double F,
+                double ambient_C, Candidate& c) {
+  const insight::OperatingState o = insight::SettleDesign(r, material, core.record.Ve, core.winding, F, ambient_C);
+  c.copperLoss = o.thermal.copper_W;
+  c.totalLoss = o.thermal.total_W;
+  c.temperatureRise = o.thermal.rise_K;
+  c.temperature = o.thermal.temperature_C;
+  if (o.thermal.runaway) c.reasons |= kThermalRunaway;
 }
 
 // One core with one material: the required gap from a run in gap mode, then
@@ -84,11 +87,7 @@ void TakeLosses(const ChokeResults& r, const insight::CoreWindingGeometry& g, do
 class Designer {
  public:
   Designer(const AdviseQuery& query, const AdviseData& data)
-      : query_(query),
-        data_(data),
-        inputs_(query.inputs),
-        numbers_(),
-        resistivity_(insight::CopperResistivity(data.windingTemperature)) {
+      : query_(query), data_(data), inputs_(query.inputs), numbers_() {
     inputs_.yes_al = 0;  // the gap itself goes in as a number
     numbers_ = ReadInputNumbers(inputs_);
   }
@@ -99,7 +98,7 @@ class Designer {
     c.shape = core.shape;
     c.material = material.name;
     c.volume = core.record.Ve;
-    c.copperLoss = c.totalLoss = c.temperatureRise = std::numeric_limits<double>::quiet_NaN();
+    c.copperLoss = c.totalLoss = c.temperatureRise = c.temperature = std::numeric_limits<double>::quiet_NaN();
     if (numbers_.F > material.LastFrequency()) {
       c.reasons = kFrequencyAboveTable;
       return c;
@@ -127,11 +126,13 @@ class Designer {
       c.reasons = kRippleStop;
       return c;
     }
-    if (r.wireIndex >= 0) TakeLosses(r, core.winding, resistivity_, c);
+    if (r.wireIndex >= 0) TakeLosses(r, core, material, numbers_.F, data_.ambient_C, c);
     if (r.overfilled) c.reasons |= kOverfilled;
     if (r.fluxAbovePermitted) c.reasons |= kFluxAbovePermitted;
-    if (!Finite({c.turns, c.mue, c.AL, c.Bpk, c.Bac, c.coreLoss, c.wireDiameter, c.wires, c.fill, c.totalLoss,
-                 c.temperatureRise}))
+    // A choke that runs away has no settled figures: that is its reason.
+    const bool settled = !(c.reasons & kThermalRunaway);
+    if (!Finite({c.turns, c.mue, c.AL, c.Bpk, c.Bac, c.coreLoss, c.wireDiameter, c.wires, c.fill}) ||
+        (settled && !Finite({c.totalLoss, c.temperatureRise})))
       c.reasons |= kNotFinite;
     return c;
   }
@@ -141,7 +142,6 @@ class Designer {
   const AdviseData& data_;
   ChokeInputs inputs_;
   InputNumbers numbers_;
-  double resistivity_;  // copper at the winding temperature
 };
 
 double KeyOf(const Candidate& c, SortKey key) {
@@ -181,6 +181,7 @@ std::string ReasonText(unsigned reasons) {
       {kOverfilled, "fill factor above 0.4"},
       {kFluxAbovePermitted, "peak flux density above the permitted one"},
       {kNotFinite, "figures not finite"},
+      {kThermalRunaway, "thermal runaway"},
   };
   std::string text;
   for (const auto& [bit, words] : kTexts) {

@@ -27,11 +27,11 @@ struct CoreEntry {
 // Everything a sweep reads, loaded once.
 struct AdviseData {
   std::vector<CoreEntry> cores;
-  std::vector<MaterialRecord> materials;  // only materials with loss data
-  WireTable wires;                        // the window's table (metric or AWG)
-  LanguageTable lang;                     // for the no-data material's name and notices
-  double lossLimit = 0;                   // mW/cm3
-  double windingTemperature = insight::constants::kDefaultWindingTemperature;  // C
+  std::vector<MaterialRecord> materials;                   // only materials with loss data
+  WireTable wires;                                         // the window's table (metric or AWG)
+  LanguageTable lang;                                      // for the no-data material's name and notices
+  double lossLimit = 0;                                    // mW/cm3
+  double ambient_C = insight::constants::kDefaultAmbient;  // the designs' losses and rise where they settle
 };
 
 // The cores that the window can select by name: for each shape the names of
@@ -56,6 +56,7 @@ enum Reason : unsigned {
   kOverfilled = 1u << 2,           // fill factor above the limit
   kFluxAbovePermitted = 1u << 3,   // peak flux density above the permitted one
   kNotFinite = 1u << 4,            // a figure is not a finite number
+  kThermalRunaway = 1u << 5,       // no settling temperature up to 200 C
 };
 
 struct AdviseQuery {
@@ -84,8 +85,9 @@ struct Candidate {
   double Jact = 0;  // A/mm2
   double fill = 0;
   double Irms = 0;                       // A
-  double copperLoss = 0, totalLoss = 0;  // W
-  double temperatureRise = 0;            // K
+  double copperLoss = 0, totalLoss = 0;  // W, core and winding where they settle
+  double temperatureRise = 0;            // K, there
+  double temperature = 0;                // C, the settled temperature
   double volume = 0;                     // cm3
   unsigned reasons = kFeasible;
   bool feasible() const { return reasons == kFeasible; }
