@@ -15,9 +15,10 @@ struct AdviseArgs {
   int shape = -1;                       // --shape
   std::optional<std::string> material;  // --material NAME, UTF-8
   advise::SortKey sort = advise::SortKey::TotalLoss;
-  std::size_t top = 10;   // --top N
-  bool all = false;       // --all: infeasible ones too
-  double gapStep = 0.01;  // --gap-step MM
+  std::size_t top = 10;             // --top N
+  bool all = false;                 // --all: infeasible ones too
+  double gapStep = 0.01;            // --gap-step MM
+  std::optional<double> ambient_C;  // --ambient C
   enum class Format { Table, Json, Csv } format = Format::Table;
 };
 

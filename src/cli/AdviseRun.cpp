@@ -57,6 +57,7 @@ int RunAdvise(const CVelmoraDlg& dlg, const SettingsRecord& settings, const Advi
   data.wires = dlg.Wires();
   data.lang = dlg.Lang();
   data.lossLimit = constants::kLossDensityLimit;
+  if (args.ambient_C) data.ambient_C = *args.ambient_C;
 
   advise::AdviseQuery query;
   query.inputs = ChokeInputsOf(settings);

@@ -1,5 +1,9 @@
 #include "cli/CliArgs.h"
 
+#include <cmath>
+#include <cstdlib>
+
+#include "insight/InsightConstants.h"
 #include "settings/SettingsRecord.h"
 
 namespace velmora::cli {
@@ -14,6 +18,38 @@ bool IsSettingsKey(const std::string& key) {
   return false;
 }
 
+// The whole text as a finite number, or nothing.
+std::optional<double> NumberArg(const std::optional<std::string>& text) {
+  if (!text || text->empty()) return std::nullopt;
+  char* end = nullptr;
+  const double v = std::strtod(text->c_str(), &end);
+  if (*end != '\0' || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+// The options of the loss command; true when arg was one of them, with a
+// non-empty error when its value is unusable.
+bool ParseLossOption(const std::string& arg, const std::optional<std::string>& v, LossArgs& a, std::string& error) {
+  const std::optional<double> x = NumberArg(v);
+  const std::string given = v ? " (" + *v + ")" : std::string();
+  if (arg == "--frequency") {
+    if (!x || !(*x > 0)) error = "--frequency needs a frequency in kHz above 0" + given;
+    else a.frequency_kHz = x;
+  } else if (arg == "--flux") {
+    if (!x || !(*x > 0)) error = "--flux needs a flux density amplitude in T above 0" + given;
+    else a.flux_T = x;
+  } else if (arg == "--temperature") {
+    if (!x || *x < insight::constants::kAbsoluteZero_C) error = "--temperature needs a temperature in C" + given;
+    else a.temperature_C = *x;
+  } else if (arg == "--duty") {
+    if (!x || !(*x > 0 && *x < 1)) error = "--duty needs a share of the period between 0 and 1" + given;
+    else a.duty = x;
+  } else {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string UsageText() {
@@ -25,7 +61,9 @@ std::string UsageText() {
          "                  [--do ACTION]... [--details] [--json]\n" +
          AdviseUsageText() +
          "       velmora-cli [--dir DIR] report [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
-         "                  [--do ACTION]... -o FILE.pdf|FILE.html\n"
+         "                  [--do ACTION]... [--ambient C] -o FILE.pdf|FILE.html\n"
+         "       velmora-cli [--dir DIR] loss --material NAME --frequency KHZ --flux T\n"
+         "                  [--temperature C] [--duty D] [--json]\n"
          "       velmora-cli --help | --version\n"
          "\n"
          "Runs the inductor calculator's window without a display and prints what it shows.\n"
@@ -61,6 +99,12 @@ std::string UsageText() {
          "                    (mlt_mm, resistance_mOhm, copperLoss_W, totalLoss_W,\n"
          "                    temperatureRise_K, skinDepth_mm, lossModel, lossCurve {B_T,\n"
          "                    Pv_mW_cm3}, waveform {t_us, i_A, B_T}, worstCase; null where not finite)\n"
+         "  --ambient C       calc, advise, report: the temperature of the air around the choke\n"
+         "                    (default 40 C); core and winding settle where the loss heats them\n"
+         "  loss              the specific core loss in mW/cm3 of the material's tables at a\n"
+         "                    frequency (kHz), a sine-wave flux density amplitude (T) and a\n"
+         "                    temperature (default 100 C, the table of the core-loss label); with\n"
+         "                    --duty D a triangular flux rising for D of the period (iGSE)\n"
          "  -o FILE           report: the file to write, a PDF (A4) or one self-contained HTML file,\n"
          "                    as its extension says: the design report of what calc shows, with the\n"
          "                    design details, plots and a winding instruction, in the window's language\n"
@@ -98,9 +142,22 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
       if (arg == "calc") a.command = Command::kCalc;
       else if (arg == "advise") a.command = Command::kAdvise;
       else if (arg == "report") a.command = Command::kReport;
+      else if (arg == "loss") a.command = Command::kLoss;
       else return fail(arg.rfind("-", 0) == 0 ? "unknown option " + arg : "unknown command " + arg);
       a.adviseCommand = a.command == Command::kAdvise;
       command = true;
+    } else if (arg == "--ambient" && a.command != Command::kLoss) {
+      const std::string given = i + 1 < argv.size() ? " (" + argv[i + 1] + ")" : std::string();
+      a.ambient_C = NumberArg(value());
+      if (!a.ambient_C || !(*a.ambient_C >= insight::constants::kAbsoluteZero_C &&
+                            *a.ambient_C < insight::constants::kSettleUpperTemperature))
+        return fail("--ambient needs a temperature in C below 200" + given);
+      a.advise.ambient_C = a.ambient_C;
+    } else if (a.command == Command::kLoss && arg != "--material" && arg != "--json") {
+      std::string lossError;
+      const std::string option = arg;
+      if (!ParseLossOption(option, value(), a.loss, lossError)) return fail("unknown option " + option + " of loss");
+      if (!lossError.empty()) return fail(lossError);
     } else if (a.adviseCommand && (arg == "--do" || arg == "--details")) {
       return fail(arg + " belongs to calc");
     } else if (a.adviseCommand && ParseAdviseOption(argv, i, a.advise, adviseError)) {
@@ -141,6 +198,8 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
   if (!command && !a.help && !a.version) return fail("no command given");
   if (a.command == Command::kReport && !a.output && !a.help && !a.version)
     return fail("report needs -o FILE.pdf or -o FILE.html");
+  if (a.command == Command::kLoss && !a.help && !a.version && (!a.material || !a.loss.frequency_kHz || !a.loss.flux_T))
+    return fail("loss needs --material NAME, --frequency KHZ and --flux T");
   return r;
 }
 

@@ -71,7 +71,9 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   meta.program = report::ProgramAndVersion();
   meta.date = DateText();
   if (args.designFile) meta.designFile = Utf8ToCp1251(*args.designFile).value_or(std::string());
-  const report::Document doc = report::BuildDesignReport(dlg, report::TextsOfWindow(dlg), meta);
+  insight::InsightOptions options;
+  if (args.ambient_C) options.ambient_C = *args.ambient_C;
+  const report::Document doc = report::BuildDesignReport(dlg, report::TextsOfWindow(dlg), meta, options);
 
   std::string error;
   if (!reportrender::WriteReport(doc, output, &error)) {
