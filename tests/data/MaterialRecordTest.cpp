@@ -1,11 +1,12 @@
-#include "data/MaterialRecord.h"
-
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <tuple>
 
-#include "textfile/Limits.h"
+#include "data/MaterialRecord.h"
 #include "support/TempDir.h"
+#include "textfile/Limits.h"
 
 namespace velmora {
 namespace {
@@ -14,9 +15,9 @@ using test::crlf;
 
 // Two flux densities and two frequencies with a full loss table.
 std::string TwoByTwo(bool withBmax = true, bool withMu = true) {
-  std::string text = crlf({"[Flux density]", "B1 = 50", "B2 = 100", "", "[Frequencies]", "F1 = 25",
-                           "F2 = 100", "", "[F_25]", "B_50 = 10", "B_100 = 40", "", "[F_100]",
-                           "B_50 = 60", "B_100 = 250", "", "[Limits]"});
+  std::string text =
+      crlf({"[Flux density]", "B1 = 50", "B2 = 100", "", "[Frequencies]", "F1 = 25", "F2 = 100", "", "[F_25]",
+            "B_50 = 10", "B_100 = 40", "", "[F_100]", "B_50 = 60", "B_100 = 250", "", "[Limits]"});
   if (withBmax) text += crlf({"Bmax = 0.39"});
   text += crlf({"Bmmax = 0.2"});
   if (withMu) text += crlf({"mu = 2200"});
@@ -68,8 +69,8 @@ TEST(MaterialText, DecimalCommas) {
   // A comma frequency names its section with a point; a comma flux density
   // keeps its comma in the loss key; a comma loss value is read with a point.
   const std::string text =
-      crlf({"[Flux density]", "B1 = 12,5", "[Frequencies]", "F1 =  2,5 ", "[F_2,5]", "B_12,5 = 999",
-            "[F_2.5]", "B_12.5 = 888", "B_12,5 = 1,5", "Bmax = 0,3", "Bmmax = 0,1", "mu = 1,5e3"});
+      crlf({"[Flux density]", "B1 = 12,5", "[Frequencies]", "F1 =  2,5 ", "[F_2,5]", "B_12,5 = 999", "[F_2.5]",
+            "B_12.5 = 888", "B_12,5 = 1,5", "Bmax = 0,3", "Bmmax = 0,1", "mu = 1,5e3"});
   MaterialRecord r;
   ASSERT_TRUE(ParseMaterialText(text, r));
   EXPECT_DOUBLE_EQ(r.table[0][1], 0.0125);
@@ -83,8 +84,8 @@ TEST(MaterialText, DecimalCommas) {
 TEST(MaterialText, SparseAndEmptyFiles) {
   // No loss section at all: the grid loads with zero losses.
   MaterialRecord r = Preloaded();
-  ASSERT_TRUE(ParseMaterialText(crlf({"[Flux density]", "B1 = 50", "B2 = 100", "[Frequencies]",
-                                      "F1 = 25", "Bmax = 0.39", "Bmmax = 0.2", "mu = 2200"}),
+  ASSERT_TRUE(ParseMaterialText(crlf({"[Flux density]", "B1 = 50", "B2 = 100", "[Frequencies]", "F1 = 25",
+                                      "Bmax = 0.39", "Bmmax = 0.2", "mu = 2200"}),
                                 r));
   EXPECT_EQ(r.nF, 1);
   EXPECT_DOUBLE_EQ(r.table[1][0], 25);
@@ -106,8 +107,7 @@ TEST(MaterialText, SurplusRowsAndColumnsAreIgnored) {
   for (int r = 1; r <= 25; ++r) text += "F" + std::to_string(r) + " = " + std::to_string(r * 100) + "\r\n";
   for (int r = 1; r <= 25; ++r) {
     text += "[F_" + std::to_string(r * 100) + "]\r\n";
-    for (int c = 1; c <= 12; ++c)
-      text += "B_" + std::to_string(c * 10) + " = " + std::to_string(1000 * r + c) + "\r\n";
+    for (int c = 1; c <= 12; ++c) text += "B_" + std::to_string(c * 10) + " = " + std::to_string(1000 * r + c) + "\r\n";
   }
   text += "Bmax = 0.39\r\nBmmax = 0.2\r\nmu = 2200\r\n";
 
@@ -172,6 +172,59 @@ TEST(MaterialList, EndsAtANameThatCanBeNoFileName) {
   // A long but possible name does not end the list.
   const std::string longName(251 - 4, 'n');
   EXPECT_EQ(ParseMaterialList("Mat1 = " + longName + "\r\nMat2 = C\r\n").size(), 2u);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// Tables at other temperatures after the file's last line: the old values
+// read as without them; a complete table is kept, one with a hole is not.
+TEST(MaterialText, TablesOverTemperature) {
+  const std::string plain = TwoByTwo();
+  const std::string extended = plain + test::crlf({"",
+                                                   "[Loss at 120 C]",
+                                                   "L25/50 = 12",
+                                                   "L25/100 = 48",
+                                                   "L100/50 = 70",
+                                                   "L100/100 = 300",
+                                                   "",
+                                                   "[Loss at 25 C]",
+                                                   "L25/50 = 30",
+                                                   "L25/100 = 90",
+                                                   "L100/50 = 150",
+                                                   "L100/100 = 500",
+                                                   "",
+                                                   "[Loss at 60 C]",
+                                                   "L25/50 = 20",
+                                                   "L25/100 = 70",
+                                                   "L100/50 = 100",
+                                                   "",
+                                                   "[Loss at 100 C]",
+                                                   "L25/50 = 1",
+                                                   "L25/100 = 1",
+                                                   "L100/50 = 1",
+                                                   "L100/100 = 1"});
+  MaterialRecord a, b;
+  ASSERT_TRUE(ParseMaterialText(plain, a));
+  ASSERT_TRUE(ParseMaterialText(extended, b));
+  EXPECT_TRUE(a.temperatureTables.empty());
+  EXPECT_EQ(std::memcmp(a.table, b.table, sizeof a.table), 0);
+  EXPECT_EQ(std::tie(a.nB, a.nF, a.Bmax, a.Bmmax, a.mu), std::tie(b.nB, b.nF, b.Bmax, b.Bmmax, b.mu));
+  // 25 and 120 C, ascending; 60 C lacks a cell, 100 C is the file's own table.
+  ASSERT_EQ(b.temperatureTables.size(), 2u);
+  const auto& cold = b.temperatureTables[0];
+  EXPECT_EQ(cold.temperature_C, 25);
+  EXPECT_EQ(b.temperatureTables[1].temperature_C, 120);
+  EXPECT_EQ(cold.table[1][1], 30);
+  EXPECT_EQ(cold.table[2][2], 500);
+  EXPECT_EQ(cold.table[0][2], 0.1);  // the grid as the file's own table
+  EXPECT_EQ(cold.table[2][0], 100);
+  // A later load without them forgets them.
+  ASSERT_TRUE(ParseMaterialText(plain, b));
+  EXPECT_TRUE(b.temperatureTables.empty());
 }
 
 }  // namespace
