@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -21,6 +22,7 @@
 #include "app/DesignTexts.h"
 #include "app/VelmoraDlg.h"
 #include "gui/GuiText.h"
+#include "insight/InsightConstants.h"
 
 namespace velmora {
 
@@ -35,6 +37,11 @@ constexpr QSize kPictureSize(900, 600);
 // screen at any scaling.
 constexpr QSize kWindowSize(880, 680);
 constexpr double kShareOfScreen = 0.9;
+// The ambient field: from a cold start outdoors to a hot enclosure, in
+// steps of 5 K.
+constexpr double kAmbientLowest = -40.0;
+constexpr double kAmbientHighest = 150.0;
+constexpr double kAmbientStep = 5.0;
 
 // A chart drawn off screen for Copy and Save, legend at the bottom.
 class PictureView {
@@ -80,9 +87,25 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner) : QWidget(owner, Qt::Wi
   grid->setRowStretch(0, 1);
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(1, 1);
+  ambientLabel_ = new QLabel(this);
+  ambient_ = new QDoubleSpinBox(this);
+  ambient_->setObjectName("ambient");
+  ambient_->setRange(kAmbientLowest, kAmbientHighest);
+  ambient_->setSingleStep(kAmbientStep);
+  ambient_->setDecimals(0);
+  ambient_->setValue(insight::constants::kDefaultAmbient);
+  ambient_->setSuffix(QString::fromUtf8(" \u00B0C"));
+  connect(ambient_, &QDoubleSpinBox::valueChanged, this, [this] {
+    if (dlg_) Refresh(*dlg_);
+  });
+  auto* ambientRow = new QHBoxLayout;
+  ambientRow->addWidget(ambientLabel_);
+  ambientRow->addWidget(ambient_);
+  ambientRow->addStretch(1);
   auto* lower = new QWidget(this);
   auto* column = new QVBoxLayout(lower);
   column->setContentsMargins(0, 0, 0, 0);
+  column->addLayout(ambientRow);
   column->addWidget(note_);
   column->addWidget(figures_, 1);
   // The user shares the height between the plots and the figures.
@@ -119,6 +142,7 @@ QString DesignDetailsWindow::Text(const char* key) const { return FromCp1251(Des
 
 void DesignDetailsWindow::Texts() {
   setWindowTitle(Text("title"));
+  ambientLabel_->setText(Text("rowAmbient"));
   for (QPushButton* b : findChildren<QPushButton*>())
     b->setText(Text(b->objectName() == "copy" ? "copyPlot" : "savePlot"));
 }
@@ -126,7 +150,10 @@ void DesignDetailsWindow::Texts() {
 void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
   lang_ = dlg.Lang();
   Texts();
-  details_ = dlg.DescribeLastCalculation();
+  dlg_ = &dlg;
+  insight::InsightOptions options;
+  options.ambient_C = ambient_->value();
+  details_ = dlg.DescribeLastCalculation(options);
   if (!details_) {
     note_->setText(Text("noCalculation"));
     return;

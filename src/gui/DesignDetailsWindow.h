@@ -12,6 +12,7 @@
 #include "lang/LanguageTable.h"
 
 class QChartView;
+class QDoubleSpinBox;
 class QGridLayout;
 class QLabel;
 class QTableWidget;
@@ -46,6 +47,9 @@ class DesignDetailsWindow : public QWidget {
   QLabel* lossLegend_ = nullptr;
   QLabel* waveLegend_ = nullptr;
   QTableWidget* figures_ = nullptr;
+  QLabel* ambientLabel_ = nullptr;
+  QDoubleSpinBox* ambient_ = nullptr;  // the air around the choke, C
+  CVelmoraDlg* dlg_ = nullptr;         // the window last shown, for a new ambient
   // What the plots show, kept for the pictures of Copy and Save.
   LanguageTable lang_;
   std::optional<insight::DesignDetails> details_;
