@@ -162,7 +162,7 @@ bool ParseAdviseOption(const std::vector<std::string>& argv, std::size_t& i, Adv
 std::string AdviseUsageText() {
   return "       velmora-cli [--dir DIR] advise [DESIGN_FILE] [--set KEY=VALUE]... [--shape E|EI|ER|ETD|R|other]\n"
          "                  [--material NAME] [--sort total-loss|volume|temperature|turns] [--top N]\n"
-         "                  [--all] [--gap-step MM] [--json|--csv]\n";
+         "                  [--all] [--gap-step MM] [--ambient C] [--json|--csv]\n";
 }
 
 std::string AdviseHelpText() {

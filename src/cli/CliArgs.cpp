@@ -58,7 +58,7 @@ std::string UsageText() {
   std::string keyList;
   for (int i = 0; i < count; ++i) keyList += (i ? ", " : "") + std::string(keys[i]);
   return "Usage: velmora-cli [--dir DIR] calc [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
-         "                  [--do ACTION]... [--details] [--json]\n" +
+         "                  [--do ACTION]... [--details] [--ambient C] [--json]\n" +
          AdviseUsageText() +
          "       velmora-cli [--dir DIR] report [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
          "                  [--do ACTION]... [--ambient C] -o FILE.pdf|FILE.html\n"
@@ -94,10 +94,12 @@ std::string UsageText() {
          "                    or was not computed), \"messages\" (every message box shown) and\n"
          "                    \"notWritten\" (the files the window would have written)\n"
          "  --details         adds the figures behind the calculation: winding resistance, copper,\n"
-         "                    core and total loss, temperature rise, skin depth, the loss table\n"
-         "                    points used, the tolerance spread; with --json a \"details\" object\n"
-         "                    (mlt_mm, resistance_mOhm, copperLoss_W, totalLoss_W,\n"
-         "                    temperatureRise_K, skinDepth_mm, lossModel, lossCurve {B_T,\n"
+         "                    core and total loss and temperature rise where the choke settles\n"
+         "                    (and at 100 C), skin depth, the loss table points used, the\n"
+         "                    tolerance spread; with --json a \"details\" object (ambient_C,\n"
+         "                    coreTemperature_C, thermalRunaway, mlt_mm, resistance_mOhm,\n"
+         "                    copperLoss_W, coreLossOperating_W, totalLoss_W, temperatureRise_K,\n"
+         "                    copperLoss100C_W, ..., skinDepth_mm, lossModel, lossCurve {B_T,\n"
          "                    Pv_mW_cm3}, waveform {t_us, i_A, B_T}, worstCase; null where not finite)\n"
          "  --ambient C       calc, advise, report: the temperature of the air around the choke\n"
          "                    (default 40 C); core and winding settle where the loss heats them\n"
