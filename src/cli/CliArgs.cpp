@@ -50,6 +50,26 @@ bool ParseLossOption(const std::string& arg, const std::optional<std::string>& v
   return true;
 }
 
+// --ambient of calc, advise and report, and the options of loss; true when
+// argv[i] was one (i then past its value), error set when it is unusable.
+bool ParseTemperatureOption(const std::vector<std::string>& argv, std::size_t& i, CliArgs& a, std::string& error) {
+  const std::string arg = argv[i];
+  const bool loss = a.command == Command::kLoss;
+  if (!(arg == "--ambient" && !loss) && !(loss && arg != "--material" && arg != "--json")) return false;
+  std::optional<std::string> v;
+  if (i + 1 < argv.size()) v = argv[++i];
+  if (loss) {
+    if (!ParseLossOption(arg, v, a.loss, error)) error = "unknown option " + arg + " of loss";
+    return true;
+  }
+  a.ambient_C = NumberArg(v);
+  if (!a.ambient_C || !(*a.ambient_C >= insight::constants::kAbsoluteZero_C &&
+                        *a.ambient_C < insight::constants::kSettleUpperTemperature))
+    error = "--ambient needs a temperature in C below 200" + (v ? " (" + *v + ")" : std::string());
+  a.advise.ambient_C = a.ambient_C;
+  return true;
+}
+
 }  // namespace
 
 std::string UsageText() {
@@ -148,18 +168,8 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
       else return fail(arg.rfind("-", 0) == 0 ? "unknown option " + arg : "unknown command " + arg);
       a.adviseCommand = a.command == Command::kAdvise;
       command = true;
-    } else if (arg == "--ambient" && a.command != Command::kLoss) {
-      const std::string given = i + 1 < argv.size() ? " (" + argv[i + 1] + ")" : std::string();
-      a.ambient_C = NumberArg(value());
-      if (!a.ambient_C || !(*a.ambient_C >= insight::constants::kAbsoluteZero_C &&
-                            *a.ambient_C < insight::constants::kSettleUpperTemperature))
-        return fail("--ambient needs a temperature in C below 200" + given);
-      a.advise.ambient_C = a.ambient_C;
-    } else if (a.command == Command::kLoss && arg != "--material" && arg != "--json") {
-      std::string lossError;
-      const std::string option = arg;
-      if (!ParseLossOption(option, value(), a.loss, lossError)) return fail("unknown option " + option + " of loss");
-      if (!lossError.empty()) return fail(lossError);
+    } else if (std::string error; ParseTemperatureOption(argv, i, a, error)) {
+      if (!error.empty()) return fail(error);
     } else if (a.adviseCommand && (arg == "--do" || arg == "--details")) {
       return fail(arg + " belongs to calc");
     } else if (a.adviseCommand && ParseAdviseOption(argv, i, a.advise, adviseError)) {

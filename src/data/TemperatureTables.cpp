@@ -67,8 +67,8 @@ std::vector<Section> SectionsOf(std::string_view text) {
 bool FillTable(const Section& s, const MaterialRecord& record, const std::vector<std::string>& frequencyTexts,
                const std::vector<std::string>& fluxTexts, MaterialRecord::TemperatureTable& out) {
   out.temperature_C = s.temperature_C;
-  std::copy(&record.table[0][0], &record.table[0][0] + MaterialRecord::kRows * MaterialRecord::kColumns,
-            &out.table[0][0]);
+  for (int r = 0; r < MaterialRecord::kRows; ++r)
+    for (int c = 0; c < MaterialRecord::kColumns; ++c) out.table[r][c] = record.table[r][c];
   for (std::size_t r = 0; r < frequencyTexts.size(); ++r) {
     for (std::size_t c = 0; c < fluxTexts.size(); ++c) {
       const std::string key = "L" + frequencyTexts[r] + "/" + fluxTexts[c];
