@@ -97,13 +97,16 @@ ThermalState SettleTemperature(const LossFunction& lossesAt, double surface_mm2,
     if (excess(mid) > 0) lo = mid;
     else hi = mid;
   }
+  // The middle of the last bracket, within 0.1 K of the solution: the losses
+  // are those at this temperature, and the rise is its distance from the
+  // ambient (the rise relation gives it there to within the same 0.1 K).
   const double T = 0.5 * (lo + hi);
   excess(T);
   s.core_W = last.core_W;
   s.copper_W = last.copper_W;
   s.total_W = last.core_W + last.copper_W;
-  s.rise_K = TemperatureRise_K(s.total_W, surface_mm2);
-  s.temperature_C = ambient_C + s.rise_K;
+  s.temperature_C = T;
+  s.rise_K = T - ambient_C;
   return s;
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -115,9 +116,10 @@ TEST(CliDetails, TableGainsTheFiguresOnlyWhenAsked) {
 TEST(CliLoss, AnswersAndRefusesUnusableValues) {
   TempDir dir;
   const std::string calc = RunCli("calc --set Fc=100 --details --json", dir);
-  const double Bac = Number(calc, "acFluxDensity_T");
+  char Bac[32];
+  std::snprintf(Bac, sizeof Bac, "%.17g", Number(calc, "acFluxDensity_T"));
   const std::string at100 =
-      RunCli("loss --material 'N87 Epcos' --frequency 100 --json --flux " + std::to_string(Bac), dir);
+      RunCli("loss --material 'N87 Epcos' --frequency 100 --json --flux " + Bac, dir);
   EXPECT_NEAR(Number(at100, "Pv_mW_cm3"), Number(calc, "coreLossDensity_mW_per_cm3"), 1e-6);
   EXPECT_EQ(Number(at100, "temperature_C"), 100);
   const std::string cold =
