@@ -119,7 +119,7 @@ TEST(CliLoss, AnswersAndRefusesUnusableValues) {
   char Bac[32];
   std::snprintf(Bac, sizeof Bac, "%.17g", Number(calc, "acFluxDensity_T"));
   const std::string at100 =
-      RunCli("loss --material 'N87 Epcos' --frequency 100 --json --flux " + Bac, dir);
+      RunCli(std::string("loss --material 'N87 Epcos' --frequency 100 --json --flux ") + Bac, dir);
   EXPECT_NEAR(Number(at100, "Pv_mW_cm3"), Number(calc, "coreLossDensity_mW_per_cm3"), 1e-6);
   EXPECT_EQ(Number(at100, "temperature_C"), 100);
   const std::string cold =

@@ -199,7 +199,9 @@ StrictMaterial ReadMaterialStrictly(const std::string& text) {
     for (const std::string& f : m.freqs)
       for (const std::string& b : m.flux) {
         EXPECT_TRUE(k < s.entries.size() && s.entries[k].first == "L" + f + "/" + b) << s.name << " " << k;
-        if (k < s.entries.size()) EXPECT_GT(Num(s.entries[k].second), 0);
+        if (k < s.entries.size()) {
+          EXPECT_GT(Num(s.entries[k].second), 0);
+        }
         ++k;
       }
     EXPECT_EQ(k, s.entries.size()) << s.name;
