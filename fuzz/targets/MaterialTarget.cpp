@@ -35,6 +35,17 @@ int FuzzMaterial(const std::uint8_t* data, std::size_t size) {
     for (int c = 0; c < MaterialRecord::kColumns; ++c) VELMORA_FUZZ_CHECK(record.table[r][c] == 0.0);
   (void)complete;
   (void)record.LastFrequency();
+  // Tables over temperature: ascending, capped, never the file's own 100 C,
+  // complete (positive finite cells) on the record's grid.
+  VELMORA_FUZZ_CHECK(record.temperatureTables.size() <= MaterialRecord::kMaxTemperatureTables);
+  for (std::size_t i = 0; i < record.temperatureTables.size(); ++i) {
+    const MaterialRecord::TemperatureTable& t = record.temperatureTables[i];
+    VELMORA_FUZZ_CHECK(t.temperature_C != MaterialRecord::kTableTemperature);
+    if (i > 0) VELMORA_FUZZ_CHECK(record.temperatureTables[i - 1].temperature_C < t.temperature_C);
+    for (int r = 1; r <= record.nF; ++r)
+      for (int c = 1; c <= record.nB; ++c) VELMORA_FUZZ_CHECK(t.table[r][c] > 0 && std::isfinite(t.table[r][c]));
+    (void)SpecificLoss(t.table, record.nF, record.nB, F, Bac);
+  }
 
   const double B1 = FluxAmplitudeAtLossLimit(record, F, limit);
   if (!std::isnan(B1) && !std::isnan(record.Bmmax)) VELMORA_FUZZ_CHECK(B1 <= record.Bmmax);

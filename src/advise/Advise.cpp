@@ -85,13 +85,16 @@ void TakeFigures(const ChokeResults& r, Candidate& c) {
   c.Irms = r.Irms;
 }
 
-// Copper loss of the winding at the winding temperature, the loss budget and
-// the temperature rise, by the design details' own formulas.
-void TakeLosses(const ChokeResults& r, const insight::CoreWindingGeometry& g, double resistivity, Candidate& c) {
-  const double length_m = r.N * g.mlt_mm / insight::constants::kMmPerM;
-  c.copperLoss = r.Irms * r.Irms * insight::WireResistance(resistivity, length_m, r.n, r.S1);
-  c.totalLoss = r.Pcore + c.copperLoss;
-  c.temperatureRise = insight::TemperatureRise_K(c.totalLoss, g.surface_mm2);
+// The losses and the rise where core and winding settle, by the design
+// details' own model; a choke that runs away has none.
+void TakeLosses(const ChokeResults& r, const CoreEntry& core, const MaterialRecord& material, double F,
+                double ambient_C, Candidate& c) {
+  const insight::OperatingState o = insight::SettleDesign(r, material, core.record.Ve, core.winding, F, ambient_C);
+  c.copperLoss = o.thermal.copper_W;
+  c.totalLoss = o.thermal.total_W;
+  c.temperatureRise = o.thermal.rise_K;
+  c.temperature = o.thermal.temperature_C;
+  if (o.thermal.runaway) c.reasons |= kThermalRunaway;
 }
 
 // One core with one material: the required gap from a run in gap mode, then
@@ -103,7 +106,6 @@ class Designer {
         data_(data),
         inputs_(query.inputs),
         numbers_(),
-        resistivity_(insight::CopperResistivity(data.windingTemperature)),
         step_(UsableStep(query.gapStep)) {
     inputs_.yes_al = 0;  // the gap itself goes in as a number
     numbers_ = ReadInputNumbers(inputs_);
@@ -117,7 +119,8 @@ class Designer {
     c.shape = core.shape;
     c.material = material.name;
     c.volume = core.record.Ve;
-    c.copperLoss = c.totalLoss = c.temperatureRise = c.BpkHigh = std::numeric_limits<double>::quiet_NaN();
+    c.copperLoss = c.totalLoss = c.temperatureRise = c.temperature = c.BpkHigh =
+        std::numeric_limits<double>::quiet_NaN();
     if (numbers_.F > material.LastFrequency()) {
       c.reasons = kFrequencyAboveTable;
       return c;
@@ -159,7 +162,7 @@ class Designer {
       c.reasons = kRippleStop;
       return c;
     }
-    if (r.wireIndex >= 0) TakeLosses(r, core.winding, resistivity_, c);
+    if (r.wireIndex >= 0) TakeLosses(r, core, context.material, numbers_.F, data_.ambient_C, c);
     const insight::WorstCase spread = insight::WorstCaseOf(true, context, r, spread_);
     c.BpkHigh = spread.Bpk_T.max;
     c.tolerance = spread.tolerance;
@@ -167,8 +170,10 @@ class Designer {
     if (r.fluxAbovePermitted) c.reasons |= kFluxAbovePermitted;
     if (!spread.fluxLimitHolds) c.reasons |= kSpreadAbovePermitted;
     if (c.temperatureRise > query_.maxRise) c.reasons |= kRiseAboveLimit;
-    if (!Finite({c.turns, c.mue, c.AL, c.Bpk, c.Bac, c.coreLoss, c.wireDiameter, c.wires, c.fill, c.totalLoss,
-                 c.temperatureRise, c.BpkHigh}))
+    // A choke that runs away has no settled figures: that is its reason.
+    const bool settled = !(c.reasons & kThermalRunaway);
+    if (!Finite({c.turns, c.mue, c.AL, c.Bpk, c.Bac, c.coreLoss, c.wireDiameter, c.wires, c.fill, c.BpkHigh}) ||
+        (settled && !Finite({c.totalLoss, c.temperatureRise})))
       c.reasons |= kNotFinite;
     return c;
   }
@@ -177,8 +182,7 @@ class Designer {
   const AdviseData& data_;
   ChokeInputs inputs_;
   InputNumbers numbers_;
-  double resistivity_;  // copper at the winding temperature
-  double step_;         // mm
+  double step_;  // mm
   insight::InsightOptions spread_;
 };
 
@@ -220,6 +224,7 @@ std::string ReasonText(unsigned reasons) {
       {kNotFinite, "figures not finite"},
       {kSpreadAbovePermitted, "peak flux density above the permitted one across the AL tolerance"},
       {kRiseAboveLimit, "temperature rise above the limit"},
+      {kThermalRunaway, "thermal runaway"},
   };
   std::string text;
   for (const auto& [bit, words] : kTexts) {

@@ -30,11 +30,11 @@ struct CoreEntry {
 // Everything a sweep reads, loaded once.
 struct AdviseData {
   std::vector<CoreEntry> cores;
-  std::vector<MaterialRecord> materials;  // only materials with loss data
-  WireTable wires;                        // the window's table (metric or AWG)
-  LanguageTable lang;                     // for the no-data material's name and notices
-  double lossLimit = 0;                   // mW/cm3
-  double windingTemperature = insight::constants::kDefaultWindingTemperature;  // C
+  std::vector<MaterialRecord> materials;                   // only materials with loss data
+  WireTable wires;                                         // the window's table (metric or AWG)
+  LanguageTable lang;                                      // for the no-data material's name and notices
+  double lossLimit = 0;                                    // mW/cm3
+  double ambient_C = insight::constants::kDefaultAmbient;  // the designs' losses and rise where they settle
 };
 
 // The cores that the window can select by name: for each shape the names of
@@ -71,6 +71,7 @@ enum Reason : unsigned {
   kNotFinite = 1u << 4,             // a figure is not a finite number
   kSpreadAbovePermitted = 1u << 5,  // peak flux density above the permitted one at the high end of the AL spread
   kRiseAboveLimit = 1u << 6,        // temperature rise above the limit
+  kThermalRunaway = 1u << 7,        // no settling temperature up to 200 C
 };
 
 struct AdviseQuery {
@@ -104,8 +105,9 @@ struct Candidate {
   double Jact = 0;  // A/mm2
   double fill = 0;
   double Irms = 0;                               // A
-  double copperLoss = 0, totalLoss = 0;          // W
-  double temperatureRise = 0;                    // K
+  double copperLoss = 0, totalLoss = 0;          // W, core and winding where they settle
+  double temperatureRise = 0;                    // K, there
+  double temperature = 0;                        // C, the settled temperature
   double volume = 0;                             // cm3
   double BpkHigh = 0;                            // T, at the high end of the AL spread
   double tolerance = 0;                          // the spread's half-width, relative

@@ -10,6 +10,11 @@ namespace velmora {
 
 namespace {
 
+// The degree sign in Windows-1251, then C.
+const std::string kDegC =
+    "\xB0"
+    "C";
+
 std::string Fixed(double v, int decimals) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
@@ -37,16 +42,25 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, cons
   const insight::WindingFigures& w = d.winding;
   const insight::LossBudget& b = d.losses;
   const insight::WorstCase& wc = d.worstCase;
+  const insight::ThermalState& th = d.operating.thermal;
+  // Each settled figure with its value at the table temperature beside it.
+  auto at100 = [&](double v, int decimals) { return " (" + T("noteAt100") + ": " + Fixed(v, decimals) + ")"; };
+  const std::string settled = th.runaway ? T("noteRunaway") : Fixed(th.temperature_C, 0);
+  const std::string settledUnit =
+      th.runaway ? "" : kDegC + (d.operating.extrapolatedTemperature ? " (" + T("noteTemperatureOutside") + ")" : "");
   std::vector<DesignFigure> rows = {
       {T("rowMlt"), Fixed(w.mlt_mm, 1), "mm" + estimated(w.mltEstimated)},
       {T("rowWireLength"), Fixed(w.wireLength_m, 3), "m"},
-      {T("rowResistance"), Fixed(w.resistance_Ohm * 1000, 2),
-       "mOhm (" + T("noteWinding") + " " + Fixed(w.temperature_C, 0) + " C)"},
-      {T("rowCopper"), Fixed(b.copper_W, 3), "W"},
-      {T("rowCore"), Fixed(b.core_W, 3), "W"},
-      {T("rowTotal"), Fixed(b.total_W, 3), "W"},
+      {T("rowAmbient"), Fixed(th.ambient_C, 0), kDegC},
+      {T("rowOperating"), settled, settledUnit},
+      {T("rowResistance"), Fixed(d.operating.resistance_Ohm * 1000, 2),
+       "mOhm (" + T("noteWinding") + " " + Fixed(th.temperature_C, 0) + " " + kDegC + ")"},
+      {T("rowCopper"), Fixed(th.copper_W, 3), "W" + at100(b.copper_W, 3)},
+      {T("rowCore"), Fixed(b.core_W, 3), "W (" + T("noteAt100") + ")"},
+      {T("rowCoreOperating"), Fixed(th.core_W, 3), "W"},
+      {T("rowTotal"), Fixed(th.total_W, 3), "W" + at100(b.total_W, 3)},
       {T("rowSurface"), Fixed(b.surface_mm2 / 100, 1), "cm2" + estimated(b.surfaceEstimated)},
-      {T("rowRise"), Fixed(b.temperatureRise_K, 0), "K (" + T("noteRise") + ")"},
+      {T("rowRise"), Fixed(th.rise_K, 0), "K (" + T("noteRise") + ")" + at100(b.temperatureRise_K, 0)},
       {T("rowSkin"), Fixed(w.skinDepth_mm, 3), "mm"},
       {T("rowRatio"), Fixed(w.diameterToSkinDepth, 2), w.skinEffectNote ? "(" + T("noteSkin") + ")" : ""},
       {T("rowInductance"), Span(wc.L_uH, 2), "uH"},
@@ -77,6 +91,7 @@ insight::InsightOptions DetailsOptionsOf(const DetailsConfig& config, const std:
   insight::InsightOptions options;
   options.alTolerance = alTolerancePercent.value_or(config.tol_gapped) / kPercent;
   options.alToleranceUngapped = alTolerancePercent.value_or(config.tol_ungapped) / kPercent;
+  options.ambient_C = config.ambient_C;
   return options;
 }
 

@@ -39,6 +39,16 @@ constexpr Entry kTexts[] = {
     {"rowResistance", "Winding resistance (DC)"},
     {"rowCopper", "Copper loss"},
     {"rowCore", "Core loss"},
+    {"rowAmbient", "Ambient temperature"},
+    {"rowOperating", "Core and winding temperature"},
+    {"rowCoreOperating", "Core loss at that temperature"},
+    {"noteAt100",
+     "at 100 \xB0"
+     "C"},
+    {"noteRunaway",
+     "thermal runaway: no settling temperature up to 200 \xB0"
+     "C"},
+    {"noteTemperatureOutside", "outside the material's loss tables over temperature"},
     {"rowTotal", "Total loss"},
     {"rowSurface", "Outer surface"},
     {"rowRise", "Temperature rise in free air"},

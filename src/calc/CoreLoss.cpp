@@ -17,22 +17,24 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // The part of the table that holds data: frequencies in rows 1..nF, flux
 // densities in columns 1..nB, never more than the record can hold.
 struct Grid {
-  const MaterialRecord& m;
+  const MaterialRecord::LossGrid& t;
   int nF;
   int nB;
 
-  double F(int r) const { return m.table[r][0]; }
-  double B(int c) const { return m.table[0][c]; }
-  double P(int r, int c) const { return m.table[r][c]; }
+  double F(int r) const { return t[r][0]; }
+  double B(int c) const { return t[0][c]; }
+  double P(int r, int c) const { return t[r][c]; }
 };
 
 // A power law needs at least two points in each direction.
-std::optional<Grid> GridOf(const MaterialRecord& m) {
-  const int nF = std::min(m.nF, MaterialRecord::kMaxFrequencies);
-  const int nB = std::min(m.nB, MaterialRecord::kMaxFluxDensities);
+std::optional<Grid> GridOf(const MaterialRecord::LossGrid& table, int rows, int columns) {
+  const int nF = std::min(rows, MaterialRecord::kMaxFrequencies);
+  const int nB = std::min(columns, MaterialRecord::kMaxFluxDensities);
   if (nF < 2 || nB < 2) return std::nullopt;
-  return Grid{m, nF, nB};
+  return Grid{table, nF, nB};
 }
+
+std::optional<Grid> GridOf(const MaterialRecord& m) { return GridOf(m.table, m.nF, m.nB); }
 
 // Lower index of the bracketing pair among the ascending values v(1)..v(n):
 // 1 below the first, n - 1 above the last (the outer pairs extrapolate).
@@ -111,17 +113,20 @@ double FluxAmplitudeAtLossLimit(const MaterialRecord& material, double F, double
   return B;
 }
 
-CoreLossEstimate EstimateCoreLoss(const MaterialRecord& material, double F, double Bac, double Ve) {
-  const std::optional<Grid> grid = GridOf(material);
-  if (!grid) return {kNaN, kNaN};
+double SpecificLoss(const MaterialRecord::LossGrid& table, int nF, int nB, double F, double Bac) {
+  const std::optional<Grid> grid = GridOf(table, nF, nB);
+  if (!grid) return kNaN;
   const Grid& g = *grid;
 
   const int r = FrequencyRow(g, F);
   const int j = LowerOfPair(Bac, g.nB, [&](int i) { return g.B(i); });
   const FluxLaw law = FluxLawAt(g, r, j, F);
+  return law.Pj * std::pow(Bac / g.B(j), law.beta);
+}
 
+CoreLossEstimate EstimateCoreLoss(const MaterialRecord& material, double F, double Bac, double Ve) {
   CoreLossEstimate estimate;
-  estimate.Pv = law.Pj * std::pow(Bac / g.B(j), law.beta);
+  estimate.Pv = SpecificLoss(material.table, material.nF, material.nB, F, Bac);
   estimate.Pcore = estimate.Pv / constants::kThousand * Ve;
   return estimate;
 }

@@ -17,6 +17,11 @@ struct CoreLossEstimate {
 // Specific loss at F (kHz) and Bac (T), and the loss of a core of Ve cm3.
 CoreLossEstimate EstimateCoreLoss(const MaterialRecord& material, double F, double Bac, double Ve);
 
+// The specific loss (mW/cm3) at F and Bac of a table laid out as
+// MaterialRecord::table with nF rows and nB columns: EstimateCoreLoss's
+// interpolation on another table of the same grid.
+double SpecificLoss(const MaterialRecord::LossGrid& table, int nF, int nB, double F, double Bac);
+
 // Where EstimateCoreLoss takes the loss at (F, Bac) from: the two table rows
 // and two table columns of the power laws, the four table entries, and the
 // losses of the two columns carried to F. Indices are 1-based as in the table;

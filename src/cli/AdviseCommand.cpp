@@ -182,7 +182,7 @@ std::string AdviseUsageText() {
   return "       velmora-cli [--dir DIR] advise [DESIGN_FILE] [--set KEY=VALUE]... [--shape E|EI|ER|ETD|R|other]\n"
          "                  [--material NAME] [--sort total-loss|volume|temperature|turns] [--top N]\n"
          "                  [--all] [--gap-step MM] [--min-gap MM] [--max-rise K] [--al-tolerance PCT]\n"
-         "                  [--json|--csv]\n";
+         "                  [--ambient C] [--json|--csv]\n";
 }
 
 std::string AdviseHelpText() {

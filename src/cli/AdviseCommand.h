@@ -23,6 +23,7 @@ struct AdviseArgs {
   double gapStep = advise::kDefaultGapStep;                // --gap-step MM
   double minGap = advise::kDefaultMinGap;                  // --min-gap MM
   double maxRise = insight::constants::kDefaultRiseLimit;  // --max-rise K
+  std::optional<double> ambient_C;                         // --ambient C
   enum class Format { Table, Json, Csv } format = Format::Table;
 };
 

@@ -54,6 +54,7 @@ int RunAdvise(const CVelmoraDlg& dlg, const SettingsRecord& settings, const Advi
   data.wires = dlg.Wires();
   data.lang = dlg.Lang();
   data.lossLimit = constants::kLossDensityLimit;
+  data.ambient_C = args.ambient_C.value_or(options.ambient_C);
 
   advise::AdviseQuery query;
   query.inputs = ChokeInputsOf(settings);

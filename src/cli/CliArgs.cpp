@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliArgs.h"
 
+#include <cmath>
 #include <cstdlib>
 
+#include "insight/InsightConstants.h"
 #include "settings/DetailsConfig.h"
 #include "settings/SettingsRecord.h"
 
@@ -26,6 +28,58 @@ std::optional<double> TolerancePercent(const std::string& text) {
   return v;
 }
 
+// The whole text as a finite number, or nothing.
+std::optional<double> NumberArg(const std::optional<std::string>& text) {
+  if (!text || text->empty()) return std::nullopt;
+  char* end = nullptr;
+  const double v = std::strtod(text->c_str(), &end);
+  if (*end != '\0' || !std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+// The options of the loss command; true when arg was one of them, with a
+// non-empty error when its value is unusable.
+bool ParseLossOption(const std::string& arg, const std::optional<std::string>& v, LossArgs& a, std::string& error) {
+  const std::optional<double> x = NumberArg(v);
+  const std::string given = v ? " (" + *v + ")" : std::string();
+  if (arg == "--frequency") {
+    if (!x || !(*x > 0)) error = "--frequency needs a frequency in kHz above 0" + given;
+    else a.frequency_kHz = x;
+  } else if (arg == "--flux") {
+    if (!x || !(*x > 0)) error = "--flux needs a flux density amplitude in T above 0" + given;
+    else a.flux_T = x;
+  } else if (arg == "--temperature") {
+    if (!x || *x < insight::constants::kAbsoluteZero_C) error = "--temperature needs a temperature in C" + given;
+    else a.temperature_C = *x;
+  } else if (arg == "--duty") {
+    if (!x || !(*x > 0 && *x < 1)) error = "--duty needs a share of the period between 0 and 1" + given;
+    else a.duty = x;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// --ambient of calc, advise and report, and the options of loss; true when
+// argv[i] was one (i then past its value), error set when it is unusable.
+bool ParseTemperatureOption(const std::vector<std::string>& argv, std::size_t& i, CliArgs& a, std::string& error) {
+  const std::string arg = argv[i];
+  const bool loss = a.command == Command::kLoss;
+  if (!(arg == "--ambient" && !loss) && !(loss && arg != "--material" && arg != "--json")) return false;
+  std::optional<std::string> v;
+  if (i + 1 < argv.size()) v = argv[++i];
+  if (loss) {
+    if (!ParseLossOption(arg, v, a.loss, error)) error = "unknown option " + arg + " of loss";
+    return true;
+  }
+  a.ambient_C = NumberArg(v);
+  if (!a.ambient_C || !(*a.ambient_C >= insight::constants::kAbsoluteZero_C &&
+                        *a.ambient_C < insight::constants::kSettleUpperTemperature))
+    error = "--ambient needs a temperature in C below 200" + (v ? " (" + *v + ")" : std::string());
+  a.advise.ambient_C = a.ambient_C;
+  return true;
+}
+
 }  // namespace
 
 std::string UsageText() {
@@ -34,11 +88,15 @@ std::string UsageText() {
   std::string keyList;
   for (int i = 0; i < count; ++i) keyList += (i ? ", " : "") + std::string(keys[i]);
   return "Usage: velmora-cli [--dir DIR] calc [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
-         "                  [--from-mas FILE.json] [--do ACTION]... [--al-tolerance PCT] [--details] [--json]\n"
+         "                  [--from-mas FILE.json] [--do ACTION]... [--al-tolerance PCT] [--details]\n"
+         "                  [--ambient C] [--json]
          "                  [--mas FILE.json]\n" +
          AdviseUsageText() +
          "       velmora-cli [--dir DIR] report [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
-         "                  [--from-mas FILE.json] [--do ACTION]... [--al-tolerance PCT] -o FILE.pdf|FILE.html\n"
+         "                  [--from-mas FILE.json] [--do ACTION]... [--al-tolerance PCT] [--ambient C]\n"
+         "                  -o FILE.pdf|FILE.html\n"
+         "       velmora-cli [--dir DIR] loss --material NAME --frequency KHZ --flux T\n"
+         "                  [--temperature C] [--duty D] [--json]\n"
          "       velmora-cli --help | --version\n"
          "\n"
          "Runs the inductor calculator's window without a display and prints what it shows.\n"
@@ -70,14 +128,22 @@ std::string UsageText() {
          "                    or was not computed), \"messages\" (every message box shown) and\n"
          "                    \"notWritten\" (the files the window would have written)\n"
          "  --details         adds the figures behind the calculation: winding resistance, copper,\n"
-         "                    core and total loss, temperature rise, skin depth, the loss table\n"
-         "                    points used, the tolerance spread; with --json a \"details\" object\n"
-         "                    (mlt_mm, resistance_mOhm, copperLoss_W, totalLoss_W,\n"
-         "                    temperatureRise_K, skinDepth_mm, lossModel, lossCurve {B_T,\n"
+         "                    core and total loss and temperature rise where the choke settles\n"
+         "                    (and at 100 C), skin depth, the loss table points used, the\n"
+         "                    tolerance spread; with --json a \"details\" object (ambient_C,\n"
+         "                    coreTemperature_C, thermalRunaway, mlt_mm, resistance_mOhm,\n"
+         "                    copperLoss_W, coreLossOperating_W, totalLoss_W, temperatureRise_K,\n"
+         "                    copperLoss100C_W, ..., skinDepth_mm, lossModel, lossCurve {B_T,\n"
          "                    Pv_mW_cm3}, waveform {t_us, i_A, B_T}, worstCase; null where not finite)\n"
          "  --al-tolerance PCT  the AL tolerance of the tolerance spread in percent, for the design's\n"
          "                    own kind (gapped or AL given, default 10; ungapped, default 25; both\n"
          "                    for advise), in place of the values kept in Details.cfg\n" +
+         "  --ambient C       calc, advise, report: the temperature of the air around the choke\n"
+         "                    (default 40 C); core and winding settle where the loss heats them\n"
+         "  loss              the specific core loss in mW/cm3 of the material's tables at a\n"
+         "                    frequency (kHz), a sine-wave flux density amplitude (T) and a\n"
+         "                    temperature (default 100 C, the table of the core-loss label); with\n"
+         "                    --duty D a triangular flux rising for D of the period (iGSE)\n"
          MasUsageText() +
          "  -o FILE           report: the file to write, a PDF (A4) or one self-contained HTML file,\n"
          "                    as its extension says: the design report of what calc shows, with the\n"
@@ -116,9 +182,12 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
       if (arg == "calc") a.command = Command::kCalc;
       else if (arg == "advise") a.command = Command::kAdvise;
       else if (arg == "report") a.command = Command::kReport;
+      else if (arg == "loss") a.command = Command::kLoss;
       else return fail(arg.rfind("-", 0) == 0 ? "unknown option " + arg : "unknown command " + arg);
       a.adviseCommand = a.command == Command::kAdvise;
       command = true;
+    } else if (std::string error; ParseTemperatureOption(argv, i, a, error)) {
+      if (!error.empty()) return fail(error);
     } else if (a.adviseCommand && (arg == "--do" || arg == "--details")) {
       return fail(arg + " belongs to calc");
     } else if (a.adviseCommand && ParseAdviseOption(argv, i, a.advise, adviseError)) {
@@ -168,6 +237,8 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
   if (std::string e = FinishConverterArgs(a.converter); !e.empty()) return fail(e);
   if (a.command == Command::kReport && !a.output && !a.help && !a.version)
     return fail("report needs -o FILE.pdf or -o FILE.html");
+  if (a.command == Command::kLoss && !a.help && !a.version && (!a.material || !a.loss.frequency_kHz || !a.loss.flux_T))
+    return fail("loss needs --material NAME, --frequency KHZ and --flux T");
   return r;
 }
 

@@ -13,7 +13,16 @@
 
 namespace velmora::cli {
 
-enum class Command { kNone, kCalc, kAdvise, kReport };
+enum class Command { kNone, kCalc, kAdvise, kReport, kLoss };
+
+// velmora-cli loss: the specific loss of a sine-wave flux (or of a
+// triangular one with --duty) at a temperature.
+struct LossArgs {
+  std::optional<double> frequency_kHz;
+  std::optional<double> flux_T;  // amplitude
+  double temperature_C = 100.0;  // the temperature of the label's table
+  std::optional<double> duty;    // rising share of the period
+};
 
 struct CliArgs {
   Command command = Command::kNone;
@@ -34,6 +43,8 @@ struct CliArgs {
   std::optional<double> alTolerancePercent;
   ConverterArgs converter;            // --converter and its options
   MasArgs mas;                        // --mas, --from-mas
+  std::optional<double> ambient_C;    // --ambient C (calc, advise, report)
+  LossArgs loss;                      // the loss command's options
 };
 
 struct ParseResult {

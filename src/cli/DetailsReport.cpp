@@ -73,24 +73,40 @@ std::string WorstCaseJson(const insight::WorstCase& w) {
       .Close();
 }
 
+// The settled state beside the figures at the table temperature.
+void AddOperating(Object& o, const DesignDetails& d, const insight::InsightOptions& options) {
+  const insight::OperatingState& s = d.operating;
+  const insight::ThermalState& t = s.thermal;
+  o.Add("ambient_C", Num(options.ambient_C))
+      .Add("windingTemperature_C", Num(t.temperature_C))
+      .Add("coreTemperature_C", Num(t.temperature_C))
+      .Add("thermalPasses", std::to_string(t.passes))
+      .Add("thermalRunaway", Bool(t.runaway))
+      .Add("extrapolatedTemperature", Bool(s.extrapolatedTemperature))
+      .Add("resistance_mOhm", Num(s.resistance_Ohm * insight::constants::kMOhmPerOhm))
+      .Add("copperLoss_W", Num(t.copper_W))
+      .Add("coreLoss_W", Num(d.losses.core_W))
+      .Add("coreLossOperating_W", Num(t.core_W))
+      .Add("totalLoss_W", Num(t.total_W))
+      .Add("temperatureRise_K", Num(t.rise_K))
+      .Add("copperLoss100C_W", Num(d.losses.copper_W))
+      .Add("totalLoss100C_W", Num(d.losses.total_W))
+      .Add("temperatureRise100C_K", Num(d.losses.temperatureRise_K));
+}
+
 }  // namespace
 
 std::string DetailsJson(const DesignDetails& d, const insight::InsightOptions& options) {
   const insight::WindingFigures& w = d.winding;
   const insight::LossBudget& b = d.losses;
-  return Object()
-      .Add("windingTemperature_C", Num(options.windingTemperature_C))
-      .Add("mlt_mm", Num(w.mlt_mm))
+  Object o;
+  AddOperating(o, d, options);
+  return o.Add("mlt_mm", Num(w.mlt_mm))
       .Add("mltEstimated", Bool(w.mltEstimated))
       .Add("wireLength_m", Num(w.wireLength_m))
       .Add("resistivity_Ohm_m", Num(w.resistivity_Ohm_m))
-      .Add("resistance_mOhm", Num(w.resistance_Ohm * insight::constants::kMOhmPerOhm))
-      .Add("copperLoss_W", Num(b.copper_W))
-      .Add("coreLoss_W", Num(b.core_W))
-      .Add("totalLoss_W", Num(b.total_W))
       .Add("surface_mm2", Num(b.surface_mm2))
       .Add("surfaceEstimated", Bool(b.surfaceEstimated))
-      .Add("temperatureRise_K", Num(b.temperatureRise_K))
       .Add("skinDepth_mm", Num(w.skinDepth_mm))
       .Add("diameterToSkinDepth", Num(w.diameterToSkinDepth))
       .Add("skinEffectNote", Bool(w.skinEffectNote))

@@ -24,6 +24,7 @@
 #include "cli/CliArgs.h"
 #include "cli/ConverterOptions.h"
 #include "cli/DetailsReport.h"
+#include "cli/LossCommand.h"
 #include "cli/Report.h"
 #include "cli/Session.h"
 
@@ -90,6 +91,11 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   const cli::OpenResult open = cli::OpenWindow(args, CurrentEnvironment(argv0), session);
   if (open.status == cli::OpenResult::kUsage) return Usage(open.error);
   CVelmoraDlg& dlg = *session.dlg;
+  if (open.status != cli::OpenResult::kStartUpEnded && args.command == cli::Command::kLoss) {
+    std::string lossError;
+    const int status = cli::RunLoss(dlg, args, lossError);
+    return lossError.empty() ? status : Usage(lossError);
+  }
   if (open.status != cli::OpenResult::kStartUpEnded && args.adviseCommand) {
     std::string adviseError;
     const int status = cli::RunAdvise(dlg, session.startSettings, args.advise,
@@ -106,7 +112,8 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
     return kExitStartUpEnded;
   }
   if (args.details && !dlg.IsEnded()) {
-    const insight::InsightOptions insightOptions = DetailsOptionsOf(session.details, args.alTolerancePercent);
+    insight::InsightOptions insightOptions = DetailsOptionsOf(session.details, args.alTolerancePercent);
+    if (args.ambient_C) insightOptions.ambient_C = *args.ambient_C;
     if (const auto details = dlg.DescribeLastCalculation(insightOptions)) {
       report.detailsJson = cli::DetailsJson(*details, insightOptions);
       report.detailsRows = cli::DetailsRows(*details, dlg.Lang());

@@ -39,6 +39,7 @@ bool ParseMaterialText(std::string_view text, MaterialRecord& record) {
   record.nB = static_cast<int>(fluxTexts.size());
 
   int nF = 0;
+  std::vector<std::string> frequencyTexts;
   for (int r = 1; r <= MaterialRecord::kMaxFrequencies; ++r) {
     std::string f = KeyedTextFile::GetSectionValue(text, kFrequencySection, Indexed("F", r));
     if (f.empty()) break;
@@ -50,8 +51,10 @@ bool ParseMaterialText(std::string_view text, MaterialRecord& record) {
       record.table[r][c] = NumberOf(loss);  // an absent loss reads 0
     }
     nF = r;
+    frequencyTexts.push_back(f);
   }
   record.nF = nF;
+  ReadTemperatureTables(text, frequencyTexts, fluxTexts, record);
 
   // Replaced one after the other; the first missing one ends the load and
   // leaves itself and the rest as they were.

@@ -2,6 +2,7 @@
 #pragma once
 // A core material: its loss table over frequencies and flux-density
 // amplitudes, Bmax, Bmmax and its permeability, read from "<name>.txt".
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,23 @@ struct MaterialRecord {
   double Bmmax = 0;
   double mu = 0;
 
+  using LossGrid = double[kRows][kColumns];
+  // The temperature of the table the file has always held (the maker's
+  // tables are given at 100 C, where ferrite for power is usually at its least loss).
+  static constexpr double kTableTemperature = 100.0;
+  // Tables over temperature a record keeps at most: the shipped files hold
+  // five besides their own; a file of 10,000 bytes cannot hold many more.
+  static constexpr std::size_t kMaxTemperatureTables = 16;
+  // A table at another temperature, on the same grid: table[0][c] and
+  // table[r][0] as in `table`, the losses at that temperature in mW/cm3.
+  struct TemperatureTable {
+    double temperature_C = 0;
+    LossGrid table = {};
+  };
+  // Ascending in temperature, without the file's own table; complete tables
+  // only (a missing or non-positive cell drops its table).
+  std::vector<TemperatureTable> temperatureTables;
+
   // F_nF, the highest tabulated frequency; 0 when there is none.
   double LastFrequency() const { return nF > 0 ? table[nF][0] : 0.0; }
   bool HasData() const { return nF > 0 || nB > 0; }
@@ -35,6 +53,11 @@ struct MaterialRecord {
 // first that is missing, which makes the result false. Surplus flux densities
 // (over 9) and frequencies (over 19) are ignored.
 bool ParseMaterialText(std::string_view text, MaterialRecord& record);
+// The sections "[Loss at T C]" of a material file: one key "L<f>/<B>" per
+// cell, f and B the texts of the grid (frequencyTexts with ',' made '.',
+// fluxTexts as written). Fills record.temperatureTables.
+void ReadTemperatureTables(std::string_view text, const std::vector<std::string>& frequencyTexts,
+                           const std::vector<std::string>& fluxTexts, MaterialRecord& record);
 // Reads the file at path (program folder + name + ".txt"); false with the
 // record unchanged when it cannot be opened.
 bool LoadMaterialData(const std::string& path, MaterialRecord& record);

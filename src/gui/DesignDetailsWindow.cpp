@@ -24,6 +24,7 @@
 #include "app/DesignTexts.h"
 #include "app/VelmoraDlg.h"
 #include "gui/GuiText.h"
+#include "insight/InsightConstants.h"
 #include "gui/OutputDialog.h"
 #include "textfile/Markup.h"
 #include "textfile/OutputFile.h"
@@ -45,6 +46,11 @@ constexpr double kShareOfScreen = 0.9;
 // The tolerance field: percent with one decimal, below 100.
 constexpr int kToleranceDecimals = 1;
 constexpr double kToleranceFieldMax = 99.9;
+// The ambient field: from a cold start outdoors to a hot enclosure, in
+// steps of 5 K.
+constexpr double kAmbientLowest = -40.0;
+constexpr double kAmbientHighest = 150.0;
+constexpr double kAmbientStep = 5.0;
 
 // A chart drawn off screen for Copy and Save, legend at the bottom.
 class PictureView {
@@ -91,9 +97,26 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   grid->setRowStretch(0, 1);
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(1, 1);
+  ambientLabel_ = new QLabel(this);
+  ambient_ = new QDoubleSpinBox(this);
+  ambient_->setObjectName("ambient");
+  ambient_->setRange(kAmbientLowest, kAmbientHighest);
+  ambient_->setSingleStep(kAmbientStep);
+  ambient_->setDecimals(0);
+  ambient_->setValue(config_.ambient_C);
+  ambient_->setSuffix(QString::fromUtf8(" \u00B0C"));
+  connect(ambient_, &QDoubleSpinBox::valueChanged, this, [this](double celsius) {
+    config_.ambient_C = celsius;
+    if (dlg_) Refresh(*dlg_);
+  });
+  auto* ambientRow = new QHBoxLayout;
+  ambientRow->addWidget(ambientLabel_);
+  ambientRow->addWidget(ambient_);
+  ambientRow->addStretch(1);
   auto* lower = new QWidget(this);
   auto* column = new QVBoxLayout(lower);
   column->setContentsMargins(0, 0, 0, 0);
+  column->addLayout(ambientRow);
   column->addWidget(note_);
   toleranceLabel_ = new QLabel(this);
   tolerance_ = new QDoubleSpinBox(this);
@@ -146,6 +169,7 @@ QString DesignDetailsWindow::ChartText(const char* key) const {
 void DesignDetailsWindow::Texts() {
   setWindowTitle(Text("title"));
   toleranceLabel_->setText(Text("fieldTolerance"));
+  ambientLabel_->setText(Text("rowAmbient"));
   for (QPushButton* b : findChildren<QPushButton*>())
     b->setText(Text(b->objectName() == "copy" ? "copyPlot" : "savePlot"));
 }

@@ -62,6 +62,8 @@ class DesignDetailsWindow : public QWidget {
   QDoubleSpinBox* tolerance_ = nullptr;
   DetailsConfig& config_;
   CVelmoraDlg* dlg_ = nullptr;  // of the last refresh
+  QLabel* ambientLabel_ = nullptr;
+  QDoubleSpinBox* ambient_ = nullptr;  // the air around the choke, C
   // What the plots show, kept for the pictures of Copy and Save.
   LanguageTable lang_;
   std::optional<insight::DesignDetails> details_;

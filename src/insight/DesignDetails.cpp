@@ -108,6 +108,29 @@ WorstCase WorstCaseOf(bool gapGiven, const ChokeContext& context, const ChokeRes
   return wc;
 }
 
+OperatingState SettleDesign(const ChokeResults& r, const MaterialRecord& material, double Ve_cm3,
+                            const CoreWindingGeometry& geometry, double F_kHz, double ambient_C) {
+  OperatingState o;
+  const double length_m = r.N * geometry.mlt_mm / constants::kMmPerM;
+  const bool wired = !r.stoppedByRipple && r.wireIndex >= 0;
+  auto resistanceAt = [&](double T) {
+    return wired ? WireResistance(CopperResistivity(T), length_m, r.n, r.S1) : kNaN;
+  };
+  auto lossesAt = [&](double T) {
+    LossesAt p;
+    // No loss data: no core loss, and so no settled state either.
+    p.core_W =
+        r.noData ? kNaN : SpecificLossAt(material, F_kHz, r.Bac, T).Pv_mW_cm3 / velmora::constants::kThousand * Ve_cm3;
+    p.copper_W = r.Irms * r.Irms * resistanceAt(T);
+    return p;
+  };
+  o.thermal = SettleTemperature(lossesAt, geometry.surface_mm2, ambient_C);
+  o.resistance_Ohm = resistanceAt(o.thermal.temperature_C);
+  o.extrapolatedTemperature = std::isfinite(o.thermal.temperature_C) &&
+                              SpecificLossAt(material, F_kHz, r.Bac, o.thermal.temperature_C).extrapolatedTemperature;
+  return o;
+}
+
 Waveform WaveformOf(const ChokeResults& r, double Ae_mm2, double F_kHz) {
   Waveform w;
   const double period = velmora::constants::kThousand / F_kHz;
@@ -125,6 +148,7 @@ DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& cont
   const CoreWindingGeometry geometry = WindingGeometryOf(context.core, extras);
   d.winding = WindingOf(results, geometry, F, options.windingTemperature_C);
   d.losses = BudgetOf(results, d.winding, geometry);
+  d.operating = SettleDesign(results, context.material, context.core.Ve, geometry, F, options.ambient_C);
   if (results.noData) {
     d.lossModel.F_kHz = F;
     d.lossModel.Bac_T = results.Bac;

@@ -16,11 +16,15 @@
 #include "calc/CoreLoss.h"
 #include "data/CoreDatabase.h"
 #include "insight/InsightConstants.h"
+#include "insight/Thermal.h"
 
 namespace velmora::insight {
 
 struct InsightOptions {
+  // The temperature of the figures beside the settled ones: the table
+  // temperature of the core-loss label.
   double windingTemperature_C = constants::kDefaultWindingTemperature;
+  double ambient_C = constants::kDefaultAmbient;                        // the air around the choke
   double alTolerance = constants::kDefaultAlTolerance;                  // relative: AL given, or a gap
   double alToleranceUngapped = constants::kDefaultAlToleranceUngapped;  // relative: gap 0
   double gapTolerance_mm = constants::kDefaultGapTolerance;             // a given gap
@@ -50,6 +54,8 @@ struct WindingFigures {
   bool skinEffectNote = false;  // the wire is thicker than two skin depths
 };
 
+// The figures at the table temperature (100 C), for comparison with the
+// settled ones.
 struct LossBudget {
   double core_W = 0;  // the core-loss label's value
   double copper_W = 0;
@@ -58,6 +64,19 @@ struct LossBudget {
   bool surfaceEstimated = false;
   double temperatureRise_K = 0;  // free air, an estimate (McLyman)
 };
+
+// The choke where it settles: core and winding at one temperature, the core
+// loss from the tables over temperature, the copper's resistance at that
+// temperature, the rise from their sum (see SettleTemperature).
+struct OperatingState {
+  ThermalState thermal;
+  double resistance_Ohm = 0;             // DC, at the settled temperature
+  bool extrapolatedTemperature = false;  // outside the material's tables
+};
+// The settled state of a calculated design on a core of Ve cm3 with that
+// winding geometry.
+OperatingState SettleDesign(const ChokeResults& results, const MaterialRecord& material, double Ve_cm3,
+                            const CoreWindingGeometry& geometry, double F_kHz, double ambient_C);
 
 // The operating point in the material's loss table.
 struct LossModel {
@@ -116,8 +135,9 @@ struct WorstCase {
 };
 
 struct DesignDetails {
-  WindingFigures winding;
-  LossBudget losses;
+  WindingFigures winding;  // resistance and copper loss at the options' winding temperature
+  LossBudget losses;       // at the table temperature
+  OperatingState operating;
   LossModel lossModel;
   LossCurve lossCurve;
   Waveform waveform;

@@ -12,6 +12,27 @@ inline constexpr double kCopperTemperatureCoefficient = 0.00393;  // 1/K
 // The shipped loss tables are taken at 100 C; the winding of a choke that
 // runs near that core temperature is about as hot.
 inline constexpr double kDefaultWindingTemperature = 100.0;  // C
+// The air around the choke when nothing else is said: inside an enclosure
+// of power electronics 40 C is the usual design ambient.
+inline constexpr double kDefaultAmbient = 40.0;  // C
+// The settling temperature is sought up to 200 C: above it ferrite nears its
+// Curie temperature (200-240 C for the shipped materials) and enamel and
+// coil formers their limits (class 180-200); no solution below means the
+// choke runs away.
+inline constexpr double kSettleUpperTemperature = 200.0;  // C
+// The bisection ends when the bracket is 0.1 K wide, well inside the
+// accuracy of the rise relation.
+inline constexpr double kSettleTolerance = 0.1;  // K
+// The first step of the search for the first solution above the ambient:
+// the loss curves change slope over tens of kelvin, so two solutions
+// closer than 10 K are not met.
+inline constexpr double kSettleScanStep = 10.0;  // K
+// No temperature lies below absolute zero.
+inline constexpr double kAbsoluteZero_C = -273.15;
+// Local exponents of the loss (iGSE): a centred difference over 5 % either
+// side, small against the table's steps (a factor of 1.5 to 2) yet far
+// above rounding.
+inline constexpr double kSlopeStep = 1.05;
 // Permeability of free space in H/m, for the skin depth.
 inline constexpr double kMu0SI = 4e-7 * 3.141592653589793;
 // Above two skin depths the current crowds to the wire's surface and the AC

@@ -23,15 +23,15 @@ std::string Sourced(T label, bool estimated, const ReportTexts& t) {
   return t(label) + " (" + t(estimated ? T::Estimated : T::FromCoreData) + ")";
 }
 
-Section WindingSection(const insight::WindingFigures& w, const ReportTexts& t) {
+Section WindingSection(const insight::WindingFigures& w, const insight::OperatingState& o, const ReportTexts& t) {
   FieldList f;
   f.columns = 2;
   f.fields = {
       {Sourced(T::Mlt, w.mltEstimated, t), Num(w.mlt_mm, 1, t), t(T::UnitMm)},
       {t(T::WireLength), Num(w.wireLength_m, 2, t), t(T::UnitM)},
-      {t(T::WindingTemperature), Num(w.temperature_C, 0, t), t(T::UnitDegC)},
-      {t(T::Resistance), Num(w.resistance_Ohm * ic::kMOhmPerOhm, 2, t), t(T::UnitMOhm)},
-      {t(T::CopperLoss), Num(w.copperLoss_W, 3, t), t(T::UnitW)},
+      {t(T::WindingTemperature), Num(o.thermal.temperature_C, 0, t), t(T::UnitDegC)},
+      {t(T::Resistance), Num(o.resistance_Ohm * ic::kMOhmPerOhm, 2, t), t(T::UnitMOhm)},
+      {t(T::CopperLoss), Num(o.thermal.copper_W, 3, t), t(T::UnitW)},
       {t(T::SkinDepth), Num(w.skinDepth_mm, 3, t), t(T::UnitMm)},
       {t(T::SkinRatio), Num(w.diameterToSkinDepth, 2, t), "", w.skinEffectNote},
   };
@@ -40,17 +40,28 @@ Section WindingSection(const insight::WindingFigures& w, const ReportTexts& t) {
   return s;
 }
 
-Section LossSection(const insight::LossBudget& b, const ReportTexts& t) {
+// The losses where core and winding settle, the label's core loss (at
+// 100 C) and the settled one, and the figures at 100 C in a note.
+Section LossSection(const insight::LossBudget& b, const insight::OperatingState& o, const ReportTexts& t) {
+  const insight::ThermalState& th = o.thermal;
   FieldList f;
   f.columns = 2;
   f.fields = {
+      {t(T::Ambient), Num(th.ambient_C, 0, t), t(T::UnitDegC)},
+      {t(T::OperatingTemperature), Num(th.temperature_C, 0, t), t(T::UnitDegC), o.extrapolatedTemperature},
       {t(T::CoreLoss), Num(b.core_W, 3, t), t(T::UnitW)},
-      {t(T::CopperLoss), Num(b.copper_W, 3, t), t(T::UnitW)},
-      {t(T::TotalLoss), Num(b.total_W, 3, t), t(T::UnitW)},
+      {t(T::CoreLossOperating), Num(th.core_W, 3, t), t(T::UnitW)},
+      {t(T::CopperLoss), Num(th.copper_W, 3, t), t(T::UnitW)},
+      {t(T::TotalLoss), Num(th.total_W, 3, t), t(T::UnitW)},
       {Sourced(T::Surface, b.surfaceEstimated, t), Num(b.surface_mm2 / ic::kMm2PerCm2, 1, t), t(T::UnitCm2)},
-      {t(T::TemperatureRise), Num(b.temperatureRise_K, 0, t), t(T::UnitK)},
+      {t(T::TemperatureRise), Num(th.rise_K, 0, t), t(T::UnitK)},
   };
-  return {t(T::SecLosses), {f, Paragraph{t(T::RiseNote), ParagraphStyle::Note}}, false};
+  Section s{t(T::SecLosses), {f}, false};
+  if (th.runaway) s.blocks.emplace_back(Paragraph{t(T::Runaway), ParagraphStyle::Warning});
+  s.blocks.emplace_back(
+      Paragraph{t.Fill(T::At100, {Num(b.copper_W, 3, t), Num(b.total_W, 3, t), Num(b.temperatureRise_K, 0, t)})});
+  s.blocks.emplace_back(Paragraph{t(T::RiseNote), ParagraphStyle::Note});
+  return s;
 }
 
 Section LossModelSection(const insight::LossModel& m, const ReportTexts& t) {
@@ -171,8 +182,8 @@ Section ChecksSection(const ChokeResults& r, const insight::DesignDetails& d, do
 
 void AppendDetailSections(Document& doc, const ChokeResults& r, const insight::DesignDetails& d, const ReportTexts& t,
                           double Ae) {
-  doc.sections.push_back(WindingSection(d.winding, t));
-  doc.sections.push_back(LossSection(d.losses, t));
+  doc.sections.push_back(WindingSection(d.winding, d.operating, t));
+  doc.sections.push_back(LossSection(d.losses, d.operating, t));
   doc.sections.push_back(LossModelSection(d.lossModel, t));
   doc.sections.push_back(WorstCaseSection(d.worstCase, r, t));
   PlotRow plots;

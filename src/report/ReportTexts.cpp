@@ -58,6 +58,16 @@ constexpr Entry kEntries[] = {
     {T::RiseNote, "riseNote",
      "The rise is an estimate for free air and natural convection, from the outer surface "
      "of the wound core."},
+    {T::Ambient, "ambient", "Ambient temperature"},
+    {T::OperatingTemperature, "operatingTemperature", "Core and winding temperature, settled"},
+    {T::CoreLossOperating, "coreLossOperating", "Core loss at that temperature"},
+    {T::At100, "at100",
+     "At 100 \xB0"
+     "C, the temperature of the core-loss label: copper loss %1 W, total loss %2 W, rise %3 K."},
+    {T::Runaway, "runaway",
+     "Thermal runaway: the losses heat the choke faster than its surface sheds the heat; no "
+     "temperature up to 200 \xB0"
+     "C settles."},
     {T::SecLossModel, "secLossModel", "Core loss model"},
     {T::OperatingPoint, "operatingPoint", "Operating point (F, Bac)"},
     {T::SpecificLoss, "specificLoss", "Specific core loss"},

@@ -122,8 +122,9 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   meta.program = report::ProgramAndVersion();
   meta.date = DateText(fixedTime);
   if (args.designFile) meta.designFile = *args.designFile;
-  report::Document doc = report::BuildDesignReport(dlg, report::TextsOfWindow(dlg), meta,
-                                                   DetailsOptionsOf(session.details, args.alTolerancePercent));
+  insight::InsightOptions options = DetailsOptionsOf(session.details, args.alTolerancePercent);
+  if (args.ambient_C) options.ambient_C = *args.ambient_C;
+  report::Document doc = report::BuildDesignReport(dlg, report::TextsOfWindow(dlg), meta, options);
   doc.fixedTime = fixedTime;
 
   std::string error;

@@ -116,13 +116,15 @@ void ExpectReproduces(const AdviseData& data, const ChokeInputs& inputs, const C
     return;
   }
   EXPECT_EQ(*r.texts.fill, FormatFixed(c.fill, 3));
-  // The loss budget and temperature rise as the design details give them.
+  // The losses and temperature rise where the choke settles, as the design details give them.
   const insight::DesignDetails details = insight::DescribeDesign(
       in, ChokeContext{CoreNamed(data, c.core).record, material, data.wires, data.lang, data.lossLimit}, r,
       ReadCoreExtras(kDatabase, c.core));
-  EXPECT_EQ(FormatFixed(details.losses.copper_W, 12), FormatFixed(c.copperLoss, 12));
-  EXPECT_EQ(FormatFixed(details.losses.total_W, 12), FormatFixed(c.totalLoss, 12));
-  EXPECT_EQ(FormatFixed(details.losses.temperatureRise_K, 9), FormatFixed(c.temperatureRise, 9));
+  const insight::ThermalState& settled = details.operating.thermal;
+  EXPECT_EQ(FormatFixed(settled.copper_W, 12), FormatFixed(c.copperLoss, 12));
+  EXPECT_EQ(FormatFixed(settled.total_W, 12), FormatFixed(c.totalLoss, 12));
+  EXPECT_EQ(FormatFixed(settled.rise_K, 9), FormatFixed(c.temperatureRise, 9));
+  EXPECT_EQ(settled.runaway, (c.reasons & kThermalRunaway) != 0);
   std::size_t warnings = 0;
   for (const Message& m : r.messages)
     if (m.text == data.lang[kFluxWarning] || m.text == data.lang[kFillWarning]) ++warnings;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -65,8 +66,14 @@ TEST(CliDetails, FiguresAreConsistent) {
       EXPECT_TRUE(std::isnan(R));
       EXPECT_TRUE(std::isnan(total));
     } else {
+      // At the settled temperature: one for core and winding, ambient + rise.
       EXPECT_NEAR(copper, Irms * Irms * R, 1e-12 * copper);
-      EXPECT_NEAR(total, core + copper, 1e-12);
+      EXPECT_NEAR(total, Number(j, "coreLossOperating_W", details) + copper, 1e-12);
+      const double T = Number(j, "coreTemperature_C", details);
+      EXPECT_EQ(T, Number(j, "windingTemperature_C", details));
+      EXPECT_NEAR(T, Number(j, "ambient_C", details) + Number(j, "temperatureRise_K", details), 1e-9);
+      EXPECT_NEAR(Number(j, "totalLoss100C_W", details), core + Number(j, "copperLoss100C_W", details), 1e-12);
+      EXPECT_NE(j.find("\"thermalRunaway\": false"), std::string::npos);
     }
     EXPECT_EQ(core, Number(j, "coreLoss_W"));  // the calculation's own
 
@@ -103,6 +110,33 @@ TEST(CliDetails, TableGainsTheFiguresOnlyWhenAsked) {
   EXPECT_NE(t.find("Total loss"), std::string::npos);
   EXPECT_NE(t.find("Temperature rise"), std::string::npos);
   EXPECT_EQ(RunCli("calc --json", dir).find("\"details\""), std::string::npos);
+}
+
+// The loss command at 100 C gives the label's interpolation; other
+// temperatures and a triangle of duty 0.5 (iGSE below a sine) differ.
+TEST(CliLoss, AnswersAndRefusesUnusableValues) {
+  TempDir dir;
+  const std::string calc = RunCli("calc --set Fc=100 --details --json", dir);
+  char Bac[32];
+  std::snprintf(Bac, sizeof Bac, "%.17g", Number(calc, "acFluxDensity_T"));
+  const std::string at100 =
+      RunCli(std::string("loss --material 'N87 Epcos' --frequency 100 --json --flux ") + Bac, dir);
+  EXPECT_NEAR(Number(at100, "Pv_mW_cm3"), Number(calc, "coreLossDensity_mW_per_cm3"), 1e-6);
+  EXPECT_EQ(Number(at100, "temperature_C"), 100);
+  const std::string cold =
+      RunCli("loss --material 'N87 Epcos' --frequency 100 --flux 0.1 --temperature 60 --json", dir);
+  EXPECT_NEAR(Number(cold, "Pv_mW_cm3"), 79.83, 1e-9);  // the shipped 60 C table's cell
+  EXPECT_NE(cold.find("\"extrapolatedTemperature\": false"), std::string::npos);
+  const std::string tri = RunCli("loss --material 'N87 Epcos' --frequency 100 --flux 0.1 --duty 0.5 --json", dir);
+  EXPECT_LT(Number(tri, "waveformFactor"), 1);
+  for (const char* bad :
+       {"--material Nope --frequency 100 --flux 0.1", "--material 'N87 Epcos' --frequency x --flux 0.1",
+        "--material 'N87 Epcos' --frequency 100", "--material 'N87 Epcos' --frequency 100 --flux 0.1 --duty 1"}) {
+    const std::string cmd =
+        std::string("'") + VELMORA_CLI + "' --dir '" + VELMORA_SOURCE_DIR + "/share' loss " + bad + " > /dev/null 2>&1";
+    const int status = std::system(cmd.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << bad;
+  }
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <tuple>
 
 #include "textfile/Limits.h"
 #include "support/TempDir.h"
@@ -173,6 +175,59 @@ TEST(MaterialList, EndsAtANameThatCanBeNoFileName) {
   // A long but possible name does not end the list.
   const std::string longName(251 - 4, 'n');
   EXPECT_EQ(ParseMaterialList("Mat1 = " + longName + "\r\nMat2 = C\r\n").size(), 2u);
+}
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// Tables at other temperatures after the file's last line: the old values
+// read as without them; a complete table is kept, one with a hole is not.
+TEST(MaterialText, TablesOverTemperature) {
+  const std::string plain = TwoByTwo();
+  const std::string extended = plain + test::crlf({"",
+                                                   "[Loss at 120 C]",
+                                                   "L25/50 = 12",
+                                                   "L25/100 = 48",
+                                                   "L100/50 = 70",
+                                                   "L100/100 = 300",
+                                                   "",
+                                                   "[Loss at 25 C]",
+                                                   "L25/50 = 30",
+                                                   "L25/100 = 90",
+                                                   "L100/50 = 150",
+                                                   "L100/100 = 500",
+                                                   "",
+                                                   "[Loss at 60 C]",
+                                                   "L25/50 = 20",
+                                                   "L25/100 = 70",
+                                                   "L100/50 = 100",
+                                                   "",
+                                                   "[Loss at 100 C]",
+                                                   "L25/50 = 1",
+                                                   "L25/100 = 1",
+                                                   "L100/50 = 1",
+                                                   "L100/100 = 1"});
+  MaterialRecord a, b;
+  ASSERT_TRUE(ParseMaterialText(plain, a));
+  ASSERT_TRUE(ParseMaterialText(extended, b));
+  EXPECT_TRUE(a.temperatureTables.empty());
+  EXPECT_EQ(std::memcmp(a.table, b.table, sizeof a.table), 0);
+  EXPECT_EQ(std::tie(a.nB, a.nF, a.Bmax, a.Bmmax, a.mu), std::tie(b.nB, b.nF, b.Bmax, b.Bmmax, b.mu));
+  // 25 and 120 C, ascending; 60 C lacks a cell, 100 C is the file's own table.
+  ASSERT_EQ(b.temperatureTables.size(), 2u);
+  const auto& cold = b.temperatureTables[0];
+  EXPECT_EQ(cold.temperature_C, 25);
+  EXPECT_EQ(b.temperatureTables[1].temperature_C, 120);
+  EXPECT_EQ(cold.table[1][1], 30);
+  EXPECT_EQ(cold.table[2][2], 500);
+  EXPECT_EQ(cold.table[0][2], 0.1);  // the grid as the file's own table
+  EXPECT_EQ(cold.table[2][0], 100);
+  // A later load without them forgets them.
+  ASSERT_TRUE(ParseMaterialText(plain, b));
+  EXPECT_TRUE(b.temperatureTables.empty());
 }
 
 }  // namespace

@@ -174,6 +174,7 @@ struct StrictMaterial {
   std::vector<std::string> flux, freqs;     // mT, kHz
   std::vector<std::vector<std::string>> p;  // p[row][column]
   std::string Bmax, Bmmax, mu;
+  std::vector<std::string> temperatures;  // of the sections "Loss at T C", in file order
 };
 
 StrictMaterial ReadMaterialStrictly(const std::string& text) {
@@ -195,7 +196,24 @@ StrictMaterial ReadMaterialStrictly(const std::string& text) {
   };
   numbered("Flux density", "B", m.flux);
   numbered("Frequencies", "F", m.freqs);
-  EXPECT_EQ(sections.size(), m.freqs.size() + 3);  // the two lists, one per frequency, the limits
+  // Tables over temperature after the limits: one key per cell, in the
+  // order of the 100 C grid.
+  for (const auto& s : sections) {
+    if (s.name.rfind("Loss at ", 0) != 0) continue;
+    m.temperatures.push_back(s.name.substr(8));
+    std::size_t k = 0;
+    for (const std::string& f : m.freqs)
+      for (const std::string& b : m.flux) {
+        EXPECT_TRUE(k < s.entries.size() && s.entries[k].first == "L" + f + "/" + b) << s.name << " " << k;
+        if (k < s.entries.size()) {
+          EXPECT_GT(Num(s.entries[k].second), 0);
+        }
+        ++k;
+      }
+    EXPECT_EQ(k, s.entries.size()) << s.name;
+  }
+  // The two lists, one per frequency, the limits, one per temperature.
+  EXPECT_EQ(sections.size(), m.freqs.size() + 3 + m.temperatures.size());
   for (const std::string& f : m.freqs) {
     const auto* s = byName.count("F_" + f) ? byName["F_" + f] : nullptr;
     if (!s) {
@@ -210,7 +228,7 @@ StrictMaterial ReadMaterialStrictly(const std::string& text) {
     }
     m.p.push_back(row);
   }
-  const auto& last = sections.back().entries;
+  const auto& last = byName.count("Limits") ? byName["Limits"]->entries : sections.back().entries;
   EXPECT_EQ(last.size(), 3u);
   for (const auto& [key, value] : last) {
     if (key == "Bmax") m.Bmax = value;
@@ -272,6 +290,8 @@ TEST(ShippedMaterials, TheListStartsWithTheFallbackAndEveryMaterialLoads) {
         }
       }
     }
+    EXPECT_EQ(m.temperatures, (std::vector<std::string>{"25 C", "40 C", "60 C", "80 C", "120 C"}));
+    ASSERT_EQ(rec.temperatureTables.size(), m.temperatures.size());
     EXPECT_EQ(rec.Bmax, Num(m.Bmax));
     EXPECT_EQ(rec.Bmmax, Num(m.Bmmax));
     EXPECT_EQ(rec.mu, Num(m.mu));

@@ -24,6 +24,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import keyed  # noqa: E402
 import lang_texts  # noqa: E402
+import loss_tables  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 LICENCE_NOTE = "Data-Licences.txt"
@@ -151,11 +152,22 @@ def ring_geometry(d):
     return mlt, math.pi * do * do / 2 + math.pi * do * ht
 
 
+def leg_thickness(row, d):
+    """The rectangular centre leg's thickness: the core's depth C for E and
+    EI cores, whose leg runs through the whole depth (Ae = D C within 3 %
+    on the shipped ones); an EFD's flat leg is much thinner than the core
+    (Ae = 0.5 ... 0.6 D C), so its thickness is Ae / D."""
+    if row["family"] == "EFD":
+        return float(row["Ae_mm2"]) / d["D"]
+    return d["C"]
+
+
 def winding_geometry(row):
     """(MLT mm, outer surface mm2) from the nominal dimensions.
 
     Round centre post (ER, ETD, EP, PQ, RM, P): MLT = pi (D + w), w = (B - D)/2.
-    Rectangular centre leg D x C (E, EI, EFD): MLT = 2 (D + C) + pi w.
+    Rectangular centre leg D x t (E, EI, EFD): MLT = 2 (D + t) + pi w, t the
+    leg's thickness (leg_thickness).
     U (wound on one leg of (A - B)/2 x C, half the window): w = B/2,
     MLT = 2 ((A - B)/2 + C) + pi w.
     Surface: pot cores P a cylinder of diameter A and height 2 H; EP, PQ, RM
@@ -174,7 +186,7 @@ def winding_geometry(row):
         if fam in ROUND_POST:
             mlt = math.pi * (d["D"] + w)
         else:
-            mlt = 2 * (d["D"] + d["C"]) + math.pi * w
+            mlt = 2 * (d["D"] + leg_thickness(row, d)) + math.pi * w
     height = d["H"] + d["I"] if fam == "EI" else 2 * d["H"]
     if fam == "P/pot":
         return mlt, math.pi * d["A"] * d["A"] / 2 + math.pi * d["A"] * height
@@ -272,7 +284,7 @@ def loss_table(path):
     return flux, freqs, loss
 
 
-def material_file(mat, flux, freqs, loss):
+def material_file(mat, flux, freqs, loss, tables):
     if len(flux) > MAX_FLUX or len(freqs) > MAX_FREQ:
         raise SystemExit("material %s: table too large" % mat["name"])
     if [float(x) for x in flux] != sorted(float(x) for x in flux) or \
@@ -290,6 +302,8 @@ def material_file(mat, flux, freqs, loss):
               "Bmmax = " + clean_number(mat["Bmmax_T"]),
               "mu = " + "%d" % round(float(mat["mu_i"])),
               ""]
+    start = len(keyed.crlf_lines(lines))
+    lines += loss_tables.extra_lines(tables, flux, freqs)
     text = keyed.crlf_lines(lines)
     if len(text) >= MATERIAL_FILE_LIMIT:
         raise SystemExit("material %s: file too large" % mat["name"])
@@ -308,6 +322,7 @@ def material_file(mat, flux, freqs, loss):
     for key, col in (("Bmax", "Bmax_T"), ("Bmmax", "Bmmax_T")):
         assert keyed.get_value(text, key.encode()).decode() == clean_number(mat[col])
     assert keyed.get_value(text, b"mu").decode() == "%d" % round(float(mat["mu_i"]))
+    loss_tables.check_file(mat["name"], text, start, tables, flux, freqs)
     return text
 
 
@@ -318,11 +333,16 @@ def materials(ref):
     mats.sort(key=lambda m: m["suggested_list_name"] != "N87 Epcos")
     files = {}
     names = []
+    checked = {}
     for mat in mats:
         list_name = mat["suggested_list_name"].strip()
         flux, freqs, loss = loss_table(os.path.join(ref, mat["loss_table"]))
-        files[list_name + ".txt"] = material_file(mat, flux, freqs, loss)
+        tables, _ = loss_tables.temperature_tables(ref, mat["name"], flux, freqs, loss)
+        loss = tables[loss_tables.BASE_TEMPERATURE]  # the 3C90 refit replaces its table
+        files[list_name + ".txt"] = material_file(mat, flux, freqs, loss, tables)
         names.append(list_name)
+        checked[mat["name"]] = (flux, freqs, tables)
+    loss_tables.report(ref, checked)
     text = keyed.crlf_lines(["Mat%d = %s" % (i + 1, n) for i, n in enumerate(names)])
     for i, n in enumerate(names):
         assert keyed.get_value(text, b"Mat%d" % (i + 1)).decode("cp1251") == n

@@ -1,0 +1,64 @@
+#include "cli/LossCommand.h"
+
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+
+#include "app/ControlIds.h"
+#include "cli/Report.h"
+#include "insight/Thermal.h"
+#include "insight/TriangleLoss.h"
+#include "textfile/Cp1251.h"
+
+namespace velmora::cli {
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 2;
+
+std::string Num(double v) { return std::isfinite(v) ? JsonNumber(v) : "null"; }
+std::string Bool(bool b) { return b ? "true" : "false"; }
+
+}  // namespace
+
+int RunLoss(const CVelmoraDlg& dlg, const CliArgs& args, std::string& error) {
+  // The no-data entry is always the list's last; it has no loss table.
+  const int count = dlg.GetCount(ids::IDC_COMBO_MATERIAL);
+  if (dlg.GetCurSel(ids::IDC_COMBO_MATERIAL) == count - 1 || !dlg.Material().HasData()) {
+    error = "the material " + args.material.value_or("") + " has no loss table";
+    return kExitUsage;
+  }
+  const LossArgs& a = args.loss;
+  const MaterialRecord& m = dlg.Material();
+  const insight::LossAtTemperature sine = insight::SpecificLossAt(m, *a.frequency_kHz, *a.flux_T, a.temperature_C);
+  double Pv = sine.Pv_mW_cm3;
+  double factor = 1;
+  if (a.duty) {
+    const insight::LocalExponents e = insight::LocalExponentsAt(m, *a.frequency_kHz, *a.flux_T, a.temperature_C);
+    factor = insight::TriangleWaveformFactor(e.alpha, *a.duty);
+    Pv *= factor;
+  }
+  if (args.json) {
+    std::string j = "{\"material\": " + JsonString(Cp1251ToUtf8(m.name)) + ", \"Pv_mW_cm3\": " + Num(Pv) +
+                    ", \"frequency_kHz\": " + Num(*a.frequency_kHz) + ", \"flux_T\": " + Num(*a.flux_T) +
+                    ", \"temperature_C\": " + Num(a.temperature_C);
+    if (a.duty) j += ", \"duty\": " + Num(*a.duty) + ", \"waveformFactor\": " + Num(factor);
+    j += ", \"extrapolatedFrequency\": " + Bool(sine.extrapolatedFrequency) +
+         ", \"extrapolatedFluxDensity\": " + Bool(sine.extrapolatedFluxDensity) +
+         ", \"extrapolatedTemperature\": " + Bool(sine.extrapolatedTemperature) + "}\n";
+    std::cout << j;
+    return kExitOk;
+  }
+  char line[160];
+  std::snprintf(line, sizeof line, "%.4g mW/cm3 at %g kHz, %g T, %g C", Pv, *a.frequency_kHz, *a.flux_T,
+                a.temperature_C);
+  std::cout << Cp1251ToUtf8(m.name) << ": " << line;
+  if (a.duty) std::cout << ", triangle D = " << *a.duty << " (factor " << factor << ")";
+  if (sine.extrapolatedFrequency || sine.extrapolatedFluxDensity || sine.extrapolatedTemperature)
+    std::cout << " (extrapolated)";
+  std::cout << "\n";
+  return kExitOk;
+}
+
+}  // namespace velmora::cli

@@ -1,0 +1,113 @@
+// Loss over temperature and the settling temperature of the choke.
+#include "insight/Thermal.h"
+
+#include <cmath>
+#include <limits>
+
+#include "calc/CoreLoss.h"
+#include "insight/DesignDetails.h"
+
+namespace velmora::insight {
+
+using namespace constants;
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+struct TableAt {
+  double temperature_C = 0;
+  const MaterialRecord::LossGrid* grid = nullptr;
+};
+
+// The tables at or nearest below and above the temperature, the file's own
+// 100 C table among them; a side without one is left empty.
+void Bracket(const MaterialRecord& m, double T, TableAt& below, TableAt& above) {
+  auto consider = [&](double t, const MaterialRecord::LossGrid& grid) {
+    if (t <= T && (!below.grid || t > below.temperature_C)) below = {t, &grid};
+    if (t >= T && (!above.grid || t < above.temperature_C)) above = {t, &grid};
+  };
+  consider(MaterialRecord::kTableTemperature, m.table);
+  for (const MaterialRecord::TemperatureTable& t : m.temperatureTables) consider(t.temperature_C, t.table);
+}
+
+}  // namespace
+
+LossAtTemperature SpecificLossAt(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C) {
+  LossAtTemperature r;
+  r.temperature_C = temperature_C;
+  const CoreLossSource src = DescribeCoreLoss(material, F_kHz, Bac_T);
+  r.extrapolatedFrequency = src.outsideF;
+  r.extrapolatedFluxDensity = src.outsideB;
+  TableAt below, above;
+  Bracket(material, temperature_C, below, above);
+  r.extrapolatedTemperature = !below.grid || !above.grid || !std::isfinite(temperature_C);
+  if (!below.grid) below = above;
+  if (!above.grid) above = below;
+  if (!below.grid) {  // a temperature that is no number
+    r.Pv_mW_cm3 = kNaN;
+    return r;
+  }
+  const double lo = SpecificLoss(*below.grid, material.nF, material.nB, F_kHz, Bac_T);
+  if (above.temperature_C == below.temperature_C) {
+    r.Pv_mW_cm3 = lo;
+    return r;
+  }
+  const double hi = SpecificLoss(*above.grid, material.nF, material.nB, F_kHz, Bac_T);
+  const double share = (temperature_C - below.temperature_C) / (above.temperature_C - below.temperature_C);
+  r.Pv_mW_cm3 = lo + (hi - lo) * share;
+  return r;
+}
+
+ThermalState SettleTemperature(const LossFunction& lossesAt, double surface_mm2, double ambient_C) {
+  ThermalState s;
+  s.ambient_C = ambient_C;
+  // g(T) = ambient + rise(losses at T) - T: positive below the settled
+  // temperature, negative above it.
+  LossesAt last;
+  auto excess = [&](double T) {
+    ++s.passes;
+    last = lossesAt(T);
+    return ambient_C + TemperatureRise_K(last.core_W + last.copper_W, surface_mm2) - T;
+  };
+  auto fail = [&s](bool runaway) {
+    s.runaway = runaway;
+    s.temperature_C = s.core_W = s.copper_W = s.total_W = s.rise_K = kNaN;
+    return s;
+  };
+  if (!std::isfinite(ambient_C) || !(ambient_C < kSettleUpperTemperature)) return fail(false);
+  double lo = ambient_C;
+  const double g0 = excess(lo);
+  if (!std::isfinite(g0)) return fail(false);
+  // The first solution above the ambient: a coarse scan for the first
+  // change of sign, so that a loss curve with a minimum (ferrite near
+  // 100 C) cannot lead the bisection to a hotter, unstable solution.
+  double hi = lo;
+  bool bracketed = g0 <= 0;
+  while (!bracketed && hi < kSettleUpperTemperature) {
+    lo = hi;
+    hi = std::fmin(hi + kSettleScanStep, kSettleUpperTemperature);
+    const double g = excess(hi);
+    if (!std::isfinite(g)) return fail(false);
+    bracketed = g <= 0;
+  }
+  if (!bracketed) return fail(true);
+  while (hi - lo > kSettleTolerance) {
+    const double mid = 0.5 * (lo + hi);
+    if (excess(mid) > 0) lo = mid;
+    else hi = mid;
+  }
+  // The middle of the last bracket, within 0.1 K of the solution: the losses
+  // are those at this temperature, and the rise is its distance from the
+  // ambient (the rise relation gives it there to within the same 0.1 K).
+  const double T = 0.5 * (lo + hi);
+  excess(T);
+  s.core_W = last.core_W;
+  s.copper_W = last.copper_W;
+  s.total_W = last.core_W + last.copper_W;
+  s.temperature_C = T;
+  s.rise_K = T - ambient_C;
+  return s;
+}
+
+}  // namespace velmora::insight

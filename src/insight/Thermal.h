@@ -1,0 +1,47 @@
+#pragma once
+// Core loss at a temperature from the material's tables over temperature, and
+// the temperature at which a choke settles: core and winding at one
+// temperature T with T = ambient + rise(core loss(T) + copper loss(T)).
+#include <functional>
+
+#include "data/MaterialRecord.h"
+
+namespace velmora::insight {
+
+// Specific loss at (F kHz, Bac T) and a temperature: the label's log-log
+// interpolation in each table, linear in temperature between the two tables
+// around it; outside the tables' range the nearest table, flagged.
+struct LossAtTemperature {
+  double Pv_mW_cm3 = 0;
+  double temperature_C = 0;
+  bool extrapolatedFrequency = false;
+  bool extrapolatedFluxDensity = false;
+  bool extrapolatedTemperature = false;
+};
+LossAtTemperature SpecificLossAt(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C);
+
+// The losses of the choke with core and winding at one temperature.
+struct LossesAt {
+  double core_W = 0;
+  double copper_W = 0;
+};
+using LossFunction = std::function<LossesAt(double temperature_C)>;
+
+// The settled state. temperature_C = ambient_C + rise_K; the losses are those
+// at the temperature found (within the bisection's 0.1 K). With no solution
+// up to the bisection's upper end the choke runs away: runaway, and every
+// figure of the state NaN. Losses that are not finite give NaN figures too.
+struct ThermalState {
+  double ambient_C = 0;
+  double temperature_C = 0;
+  double core_W = 0;
+  double copper_W = 0;
+  double total_W = 0;
+  double rise_K = 0;
+  int passes = 0;  // evaluations of the losses
+  bool runaway = false;
+};
+// rise(P) is TemperatureRise_K over the outer surface (mm2).
+ThermalState SettleTemperature(const LossFunction& lossesAt, double surface_mm2, double ambient_C);
+
+}  // namespace velmora::insight

@@ -1,0 +1,30 @@
+#include "insight/TriangleLoss.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "insight/InsightConstants.h"
+#include "insight/Thermal.h"
+
+namespace velmora::insight {
+
+using namespace constants;
+
+LocalExponents LocalExponentsAt(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C) {
+  auto Pv = [&](double F, double B) { return SpecificLossAt(material, F, B, temperature_C).Pv_mW_cm3; };
+  const double span = 2 * std::log(kSlopeStep);
+  LocalExponents e;
+  e.alpha = std::log(Pv(F_kHz * kSlopeStep, Bac_T) / Pv(F_kHz / kSlopeStep, Bac_T)) / span;
+  e.beta = std::log(Pv(F_kHz, Bac_T * kSlopeStep) / Pv(F_kHz, Bac_T / kSlopeStep)) / span;
+  return e;
+}
+
+double TriangleWaveformFactor(double alpha, double duty) {
+  constexpr double pi = std::numbers::pi;
+  // The integral of |cos t|^alpha over 0 .. 2 pi in closed form.
+  const double cosIntegral = 2 * std::sqrt(pi) * std::tgamma((alpha + 1) / 2) / std::tgamma(alpha / 2 + 1);
+  const double slopes = std::pow(duty, 1 - alpha) + std::pow(1 - duty, 1 - alpha);
+  return std::pow(2.0, alpha) * slopes / (std::pow(2 * pi, alpha - 1) * cosIntegral);
+}
+
+}  // namespace velmora::insight
