@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Details.cfg reader on any bytes.
 #include "FuzzInput.h"
 #include "FuzzTargets.h"

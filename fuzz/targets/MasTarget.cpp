@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a MAS document: refused with a reason, or read to finite
 // numbers and names the program's texts can hold.
 #include <cmath>

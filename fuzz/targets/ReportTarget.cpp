@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The design report's document and its HTML writer on any texts: the
 // language file's report section, a core name and a material name. The HTML
 // must parse as XML and hold no element that the writer does not write

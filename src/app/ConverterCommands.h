@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Apply" of the converter: its fields put into the main window, which then
 // calculates once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of the "Converter..." window and its design menu item: the
 // language file's word-keyed section, with built-in English for every key the

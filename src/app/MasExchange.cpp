@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Export MAS...": the window's design, calculated, as a MAS document.
 #include "app/MasExchange.h"
 

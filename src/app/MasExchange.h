@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's design as a MAS document and back: "Export MAS..." and
 // "Import MAS..." of the design menu, and the command line's --mas and

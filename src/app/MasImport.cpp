@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Import MAS...": a MAS document's inductance, operating point, core,
 // material and gap set on the window, as a user would type and pick them.
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The converter's options of calc, advise and report: the choke of a buck,
 // boost or inverting buck-boost put into the window's inputs before --do.

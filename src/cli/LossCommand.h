@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // velmora-cli loss: the specific core loss of a material's tables at one
 // frequency, flux density amplitude and temperature, for checking the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line's MAS options: calc --mas FILE.json writes the design as
 // a MAS document, calc and report --from-mas FILE.json set the window from

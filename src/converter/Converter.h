@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // From the converter to the choke: the inductor of a buck, boost or inverting
 // buck-boost converter in continuous conduction over an input-voltage range.

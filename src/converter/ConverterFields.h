@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A converter design as the main window's inputs take it: the purpose, the
 // two voltages across the choke, the inductance, the currents and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loss tables of a material file at other temperatures than its own
 // 100 C table: sections "[Loss at 60 C]" after the file's last line, one key
 // "L<f>/<B>" per cell of the 100 C grid, read line by line inside each

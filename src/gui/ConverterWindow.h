@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Converter...": a modeless child of the main window. The converter's
 // topology and ratings give the smallest inductance that keeps the ripple

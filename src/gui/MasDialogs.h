@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Export MAS..." and "Import MAS..." of the design menu: the desktop's own
 // file dialogs, then the window's exchange (app/MasExchange.h), which tells

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop's save dialog for a file the user names as the output of a
 // command ("Export report...", the plots' "Save..."), by the rules of

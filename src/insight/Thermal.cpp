@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loss over temperature and the settling temperature of the choke.
 #include "insight/Thermal.h"
 

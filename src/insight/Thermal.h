@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Core loss at a temperature from the material's tables over temperature, and
 // the temperature at which a choke settles: core and winding at one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Core loss of the choke's own flux: a triangle rising for D of the period
 // and falling for the rest, by the improved generalised Steinmetz equation

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Designs in the open magnetics exchange format MAS (Magnetic Agnostic
 // Structure, JSON): one choke written as a document of conformance class A

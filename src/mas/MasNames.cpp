@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mas/MasNames.h"
 
 #include "textfile/Cp1251.h"

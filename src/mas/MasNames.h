@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The boundary of the MAS library: names between the program's Windows-1251
 // and the document's UTF-8, and the fixed numbers both directions share.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a MAS document gives this program: the inductance, the first
 // operating point, the core's shape, material and gaps. Every part is looked
 // up with its type checked, so any JSON reads without an exception; only the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The MAS document of one choke, conformance class A.
 #include <charconv>
 #include <cmath>

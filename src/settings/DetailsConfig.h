@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Details.cfg": what the design details keep between starts, in the working
 // folder beside "Inductor.ini": the AL tolerances of gapped and ungapped

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text into HTML, SVG and XML. Every text that comes from a language file or
 // a data file and ends up in such output goes through EscapeMarkup, so that

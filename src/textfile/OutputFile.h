@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules for every file the user names as the output of a command (the
 // design report, a plot picture, any later export): the name that is really

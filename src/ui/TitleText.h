@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The longest text that the windows lay out as a title: a chart's title, an
 // axis title, a legend entry, a menu's title. Qt lays such a text out in

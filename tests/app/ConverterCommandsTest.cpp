@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The converter's design put into the main window: the window's own
 // calculation then works with the converter's duty cycle and volt-seconds.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The converter section of the shipped language files: complete in both
 // languages, English equal to the built-in texts, every error with a text.
 #include <gtest/gtest.h>

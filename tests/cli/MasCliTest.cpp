@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // calc --mas and --from-mas on the shipped data: random designs written as
 // MAS documents that validate against conformance class A, read back to the
 // same results, and the format's own examples imported.

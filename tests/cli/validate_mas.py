@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """validate_mas.py SCHEMA_DIR BUNDLE DOCUMENT...
 
 Validates MAS documents against a bundle of the format's schemas (BUNDLE

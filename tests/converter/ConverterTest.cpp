@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The converter engine against closed forms written here in SI units, on a
 // dense sweep of the input range, and the fields it fills.
 #include <gtest/gtest.h>

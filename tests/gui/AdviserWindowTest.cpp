@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Core adviser" window over a headless main window: one sweep at a time
 // without the window waiting, and a list that says when it is out of date.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Converter..." window over a headless main window: its table, its
 // error texts and Apply into the main window.
 #include <gtest/gtest.h>

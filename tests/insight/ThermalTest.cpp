@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loss over temperature, the settling temperature and the iGSE factor.
 #include <gtest/gtest.h>
 

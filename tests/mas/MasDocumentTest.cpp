@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The MAS document: written in SI units and read back to the same numbers,
 // every document that is not one refused with its first problem.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text into HTML, SVG and XML: every text stays text.
 #include <gtest/gtest.h>
 

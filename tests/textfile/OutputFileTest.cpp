@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of every file the user names as an output: the name written, the
 // exact match of names, the input never replaced, the reason of a failure.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Loss tables over temperature for the material files, and their checks.
 
 A material file holds its sine-wave loss table at 100 C in the sections the
