@@ -28,30 +28,31 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, cons
   const insight::LossBudget& b = d.losses;
   const insight::WorstCase& wc = d.worstCase;
   std::vector<DesignFigure> rows = {
-      {T("rowMlt"), Fixed(w.mlt_mm, 1), "mm" + estimated(w.mltEstimated)},
-      {T("rowWireLength"), Fixed(w.wireLength_m, 3), "m"},
+      {T("rowMlt"), Fixed(w.mlt_mm, 1), T("unitMm") + estimated(w.mltEstimated)},
+      {T("rowWireLength"), Fixed(w.wireLength_m, 3), T("unitM")},
       {T("rowResistance"), Fixed(w.resistance_Ohm * 1000, 2),
-       "mOhm (" + T("noteWinding") + " " + Fixed(w.temperature_C, 0) + " C)"},
-      {T("rowCopper"), Fixed(b.copper_W, 3), "W"},
-      {T("rowCore"), Fixed(b.core_W, 3), "W"},
-      {T("rowTotal"), Fixed(b.total_W, 3), "W"},
-      {T("rowSurface"), Fixed(b.surface_mm2 / 100, 1), "cm2" + estimated(b.surfaceEstimated)},
-      {T("rowRise"), Fixed(b.temperatureRise_K, 0), "K (" + T("noteRise") + ")"},
-      {T("rowSkin"), Fixed(w.skinDepth_mm, 3), "mm"},
+       T("unitMohm") + " (" + T("noteWinding") + " " + Fixed(w.temperature_C, 0) + " " + T("unitDegc") + ")"},
+      {T("rowCopper"), Fixed(b.copper_W, 3), T("unitW")},
+      {T("rowCore"), Fixed(b.core_W, 3), T("unitW")},
+      {T("rowTotal"), Fixed(b.total_W, 3), T("unitW")},
+      {T("rowSurface"), Fixed(b.surface_mm2 / 100, 1), T("unitCm2") + estimated(b.surfaceEstimated)},
+      {T("rowRise"), Fixed(b.temperatureRise_K, 0), T("unitK") + " (" + T("noteRise") + ")"},
+      {T("rowSkin"), Fixed(w.skinDepth_mm, 3), T("unitMm")},
       {T("rowRatio"), Fixed(w.diameterToSkinDepth, 2), w.skinEffectNote ? "(" + T("noteSkin") + ")" : ""},
-      {T("rowInductance"), Span(wc.L_uH, 2), "uH"},
-      {T("rowRipple"), Span(wc.dI_A, 3), "A"},
-      {T("rowPeak"), Span(wc.Ipk_A, 3), "A"},
-      {T("rowPeakFlux"), Span(wc.Bpk_T, 3), "T (" + T(wc.fluxLimitHolds ? "noteLimitHolds" : "noteLimitBroken") + ")"},
+      {T("rowInductance"), Span(wc.L_uH, 2), T("unitUh")},
+      {T("rowRipple"), Span(wc.dI_A, 3), T("unitA")},
+      {T("rowPeak"), Span(wc.Ipk_A, 3), T("unitA")},
+      {T("rowPeakFlux"), Span(wc.Bpk_T, 3),
+       T("unitT") + " (" + T(wc.fluxLimitHolds ? "noteLimitHolds" : "noteLimitBroken") + ")"},
   };
   const insight::LossModel& m = d.lossModel;
   if (m.available) {
     const CoreLossSource& s = m.source;
-    rows.push_back(
-        {T("rowModel"),
-         Fixed(s.F[0], 0) + "/" + Fixed(s.F[1], 0) + " kHz, " + Fixed(s.B[0], 3) + "/" + Fixed(s.B[1], 3) + " T",
-         Fixed(s.P[0][0], 1) + ", " + Fixed(s.P[0][1], 1) + ", " + Fixed(s.P[1][0], 1) + ", " + Fixed(s.P[1][1], 1) +
-             " mW/cm3"});
+    rows.push_back({T("rowModel"),
+                    Fixed(s.F[0], 0) + "/" + Fixed(s.F[1], 0) + " " + T("unitKhz") + ", " + Fixed(s.B[0], 3) + "/" +
+                        Fixed(s.B[1], 3) + " " + T("unitT"),
+                    Fixed(s.P[0][0], 1) + ", " + Fixed(s.P[0][1], 1) + ", " + Fixed(s.P[1][0], 1) + ", " +
+                        Fixed(s.P[1][1], 1) + " " + T("unitMwCm3")});
     if (s.outsideF || s.outsideB) rows.push_back({"", T("noteExtrapolated"), ""});
     if (s.missingCell) rows.push_back({"", T("noteMissingCell"), ""});
   } else {

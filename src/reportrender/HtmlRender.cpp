@@ -44,7 +44,7 @@ constexpr const char* kStyle =
     "@page{size:A4;margin:15mm}@media print{body{margin:0}section.page{break-before:page}}";
 
 std::string Escape(const std::string& cp1251) {
-  const std::string utf8 = Cp1251ToUtf8(cp1251);
+  const std::string utf8 = Cp1251TextToUtf8(cp1251);
   std::string out;
   for (char c : utf8) {
     switch (c) {
