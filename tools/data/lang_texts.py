@@ -513,7 +513,9 @@ RUSSIAN = [
 
 SECTIONS = {"English": ENGLISH, "Russian": RUSSIAN}
 
-# The word-keyed section of the design menu and the "Design details" window.
+# The word-keyed section of the design menu, the "Design details" and adviser
+# windows, the messages of the input checks and the units of the details.
+# A character Windows-1251 lacks is written as a backslash-u escape.
 # It stands last in the file: the numbered sections' lookups run on past
 # their section's end, so no key or text here holds "s" and a digit
 # (make_share.py checks it). The English texts are also the program's
