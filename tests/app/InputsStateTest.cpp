@@ -24,7 +24,7 @@ class InputsStateTest : public WindowTest {
     TakeBoxes();
     return w;
   }
-  bool Greyed() const {
+  bool Greyed() {
     for (int id : {IDC_RES_TURNS, IDC_RES_BPK, IDC_RES_WIRE, IDC_RES_LIMIT, IDC_UNIT_LACT})
       if (dlg().IsItemGreyed(id) == dlg().ResultsCurrent()) ADD_FAILURE() << "label " << id;
     return !dlg().ResultsCurrent() && dlg().WindowText().ends_with(" *");
@@ -53,7 +53,7 @@ TEST_F(InputsStateTest, AnInputTheCalculationReadsGreysTheResultsUntilTheNextCal
   };
   const Case cases[] = {
       {"another inductance", [&] { Type(IDC_EDIT_L, "47"); }, true},
-      {"the same number written otherwise", [&] { Type(IDC_EDIT_L, "15,0"); }, false},
+      {"the same number written otherwise", [&] { Type(IDC_EDIT_L, "47,0"); }, false},
       {"a frequency", [&] { Type(IDC_EDIT_FC, "150"); }, true},
       {"the other use", [&] { Click(IDC_RADIO_OTHER_USE); }, true},
       {"AL in place of the gap", [&] { Click(IDC_RADIO_AL); }, true},
@@ -69,7 +69,9 @@ TEST_F(InputsStateTest, AnInputTheCalculationReadsGreysTheResultsUntilTheNextCal
     Calculate();
     EXPECT_FALSE(Greyed());
     EXPECT_EQ(dlg().WindowText(), title);
-    if (!c.greys) EXPECT_EQ(Results(), shown);
+    if (!c.greys) {
+      EXPECT_EQ(Results(), shown);
+    }
   }
   // Typing back what was calculated makes the results hold again.
   Type(IDC_EDIT_J, "8");
