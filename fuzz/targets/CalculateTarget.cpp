@@ -14,8 +14,9 @@ namespace {
 
 // The OTHERS slots that the calculation uses: caption, units, the no-data
 // material's name, the notice and the warnings.
-constexpr LangSlot kOthers[9] = {kMessageCaption, kUnitMilliHenry, kUnitMicroHenry, kUnitMillimetre, kNoDataMaterialName,
-                                 kFluxWarning,    kFillWarning,    kRippleMessage,  kUnitAwg};
+constexpr LangSlot kOthers[9] = {kMessageCaption, kUnitMilliHenry,     kUnitMicroHenry,
+                                 kUnitMillimetre, kNoDataMaterialName, kFluxWarning,
+                                 kFillWarning,    kRippleMessage,      kUnitAwg};
 
 }  // namespace
 
@@ -64,7 +65,10 @@ int FuzzCalculate(const std::uint8_t* data, std::size_t size) {
     VELMORA_FUZZ_CHECK(*results.spinPos >= 0 && *results.spinPos <= wires.last());
   if (results.wireIndex >= 0) VELMORA_FUZZ_CHECK(results.wireIndex <= wires.last());
   if (results.noData) VELMORA_FUZZ_CHECK(material.mu == 10000.0);
-  if (!results.stoppedByRipple) VELMORA_FUZZ_CHECK(results.texts.fill.has_value());
+  if (!results.Stopped()) VELMORA_FUZZ_CHECK(results.texts.fill.has_value());
+  // A run the input checks stop computes nothing: one message, no label.
+  if (results.stoppedByInputCheck)
+    VELMORA_FUZZ_CHECK(results.messages.size() == 1 && !results.texts.turns && !results.texts.coreLoss);
   // Every message has the caption of the message boxes.
   for (const Message& m : results.messages) VELMORA_FUZZ_CHECK(m.caption == lang[kMessageCaption]);
   // A second run on the texts the first one left behind stays within bounds too.

@@ -12,6 +12,7 @@ namespace velmora {
 void ApplyAdvisedDesign(CVelmoraDlg& dlg, const std::string& core, const std::string& material,
                         const std::string& gapText) {
   if (dlg.IsEnded()) return;
+  dlg.BeforeReplacingInputs();  // Ctrl+Z brings back the design before
   dlg.UpdateData(true);
   SettingsRecord& s = dlg.Settings();
   s.mater = material;

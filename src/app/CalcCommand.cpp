@@ -32,6 +32,7 @@ void CVelmoraDlg::Calculate() {
   // Inputs the run rewrote: decimal points, the corrected nominal current, the
   // wire size taken from the table.
   TakeCorrectedFields(r.fields, settings_);
+  SetResultsBasis(!r.Stopped());
 
   const ResultTexts& t = r.texts;
   Take(labels_.limit, t.limit);
@@ -66,6 +67,7 @@ void CVelmoraDlg::Calculate() {
   Take(labels_.Jact, Jact);
   Take(labels_.fill, fill);
   UpdateData(false);
+  RefreshResultsCurrent();
   if (designWindows_) designWindows_->OnCalculated(*this);
   for (; next < messages.size(); ++next) MessageBox(messages[next].text, messages[next].caption, ui::MbType::Ok);
 }

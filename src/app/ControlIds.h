@@ -146,6 +146,10 @@ constexpr int IDC_SAVE_NAME = 1012;  // the save dialog's file-name edit
 constexpr int ID_LANGUAGE_PLACEHOLDER = 32775;  // "Язык", replaced by the language submenu
 constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_HELP = 57670;
+// Commands of the accelerator table only, with the platform's standard IDs:
+// undo and redo of the last command that replaced every input.
+constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_EDIT_REDO = 57644;
 constexpr int kLanguageMenuPosition = 1;   // the language submenu's place on the menu bar
 constexpr int kLanguageCommandBase = 500;  // items are 501, 502, ...
 // The design menu, the last drop-down of the menu bar: its commands follow

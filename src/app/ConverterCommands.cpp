@@ -17,6 +17,7 @@ InputChanges ConverterInputChanges(const converter::MainWindowFields& fields) {
 
 void ReplaceInputs(CVelmoraDlg& dlg, const InputChanges& changes) {
   if (dlg.IsEnded()) return;
+  dlg.BeforeReplacingInputs();  // Ctrl+Z brings back the inputs before
   dlg.UpdateData(true);
   for (const auto& [key, value] : changes) SetSettingsField(dlg.Settings(), key, value);
   dlg.UpdateData(false);

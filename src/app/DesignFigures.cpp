@@ -10,11 +10,6 @@ namespace velmora {
 
 namespace {
 
-// The degree sign in Windows-1251, then C.
-const std::string kDegC =
-    "\xB0"
-    "C";
-
 std::string Fixed(double v, int decimals) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
@@ -31,7 +26,7 @@ constexpr double kPercent = 100.0;
 template <typename Texts>
 std::string SpreadSource(const insight::WorstCase& wc, const Texts& T) {
   if (wc.spreadFrom != insight::SpreadFrom::Gap) return T("noteAlTolerance");
-  return T("noteGapTolerance") + " \xB1" + Fixed(wc.gapTolerance_mm, 3) + " mm";
+  return T("noteGapTolerance") + " \xB1" + Fixed(wc.gapTolerance_mm, 3) + " " + T("unitMm");
 }
 
 }  // namespace
@@ -47,38 +42,40 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, cons
   auto at100 = [&](double v, int decimals) { return " (" + T("noteAt100") + ": " + Fixed(v, decimals) + ")"; };
   const std::string settled = th.runaway ? T("noteRunaway") : Fixed(th.temperature_C, 0);
   const std::string settledUnit =
-      th.runaway ? "" : kDegC + (d.operating.extrapolatedTemperature ? " (" + T("noteTemperatureOutside") + ")" : "");
+      th.runaway ? "" : T("unitDegc") + (d.operating.extrapolatedTemperature ? " (" + T("noteTemperatureOutside") + ")" : "");
   std::vector<DesignFigure> rows = {
-      {T("rowMlt"), Fixed(w.mlt_mm, 1), "mm" + estimated(w.mltEstimated)},
-      {T("rowWireLength"), Fixed(w.wireLength_m, 3), "m"},
-      {T("rowAmbient"), Fixed(th.ambient_C, 0), kDegC},
+      {T("rowMlt"), Fixed(w.mlt_mm, 1), T("unitMm") + estimated(w.mltEstimated)},
+      {T("rowWireLength"), Fixed(w.wireLength_m, 3), T("unitM")},
+      {T("rowAmbient"), Fixed(th.ambient_C, 0), T("unitDegc")},
       {T("rowOperating"), settled, settledUnit},
       {T("rowResistance"), Fixed(d.operating.resistance_Ohm * 1000, 2),
-       "mOhm (" + T("noteWinding") + " " + Fixed(th.temperature_C, 0) + " " + kDegC + ")"},
-      {T("rowCopper"), Fixed(th.copper_W, 3), "W" + at100(b.copper_W, 3)},
-      {T("rowCore"), Fixed(b.core_W, 3), "W (" + T("noteAt100") + ")"},
-      {T("rowCoreOperating"), Fixed(th.core_W, 3), "W"},
-      {T("rowTotal"), Fixed(th.total_W, 3), "W" + at100(b.total_W, 3)},
-      {T("rowSurface"), Fixed(b.surface_mm2 / 100, 1), "cm2" + estimated(b.surfaceEstimated)},
-      {T("rowRise"), Fixed(th.rise_K, 0), "K (" + T("noteRise") + ")" + at100(b.temperatureRise_K, 0)},
-      {T("rowSkin"), Fixed(w.skinDepth_mm, 3), "mm"},
+       T("unitMohm") + " (" + T("noteWinding") + " " + Fixed(th.temperature_C, 0) + " " + T("unitDegc") + ")"},
+      {T("rowCopper"), Fixed(th.copper_W, 3), T("unitW") + at100(b.copper_W, 3)},
+      {T("rowCore"), Fixed(b.core_W, 3), T("unitW") + " (" + T("noteAt100") + ")"},
+      {T("rowCoreOperating"), Fixed(th.core_W, 3), T("unitW")},
+      {T("rowTotal"), Fixed(th.total_W, 3), T("unitW") + at100(b.total_W, 3)},
+      {T("rowSurface"), Fixed(b.surface_mm2 / 100, 1), T("unitCm2") + estimated(b.surfaceEstimated)},
+      {T("rowRise"), Fixed(th.rise_K, 0), T("unitK") + " (" + T("noteRise") + ")" + at100(b.temperatureRise_K, 0)},
+      {T("rowSkin"), Fixed(w.skinDepth_mm, 3), T("unitMm")},
       {T("rowRatio"), Fixed(w.diameterToSkinDepth, 2), w.skinEffectNote ? "(" + T("noteSkin") + ")" : ""},
-      {T("rowInductance"), Span(wc.L_uH, 2), "uH"},
-      {T("rowRipple"), Span(wc.dI_A, 3), "A"},
-      {T("rowPeak"), Span(wc.Ipk_A, 3), "A"},
-      {T("rowPeakFlux"), Span(wc.Bpk_T, 3), "T (" + T(wc.fluxLimitHolds ? "noteLimitHolds" : "noteLimitBroken") + ")"},
+      {T("rowInductance"), Span(wc.L_uH, 2), T("unitUh")},
+      {T("rowRipple"), Span(wc.dI_A, 3), T("unitA")},
+      {T("rowPeak"), Span(wc.Ipk_A, 3), T("unitA")},
+      {T("rowPeakFlux"), Span(wc.Bpk_T, 3),
+       T("unitT") + " (" + T(wc.fluxLimitHolds ? "noteLimitHolds" : "noteLimitBroken") + ")"},
       {T("rowSpread"), "\xB1" + Fixed(wc.tolerance * kPercent, 1), "% (" + SpreadSource(wc, T) + ")"},
-      {T("rowLowEnd"), Fixed(wc.L_uH.min, 2), "uH (" + T("noteDesignedFor") + " " + Fixed(wc.designL_uH, 2) + " uH)"},
+      {T("rowLowEnd"), Fixed(wc.L_uH.min, 2),
+       T("unitUh") + " (" + T("noteDesignedFor") + " " + Fixed(wc.designL_uH, 2) + " " + T("unitUh") + ")"},
   };
   if (wc.ringWithGap) rows.push_back({"", T("noteRingGap"), ""});
   const insight::LossModel& m = d.lossModel;
   if (m.available) {
     const CoreLossSource& s = m.source;
-    rows.push_back(
-        {T("rowModel"),
-         Fixed(s.F[0], 0) + "/" + Fixed(s.F[1], 0) + " kHz, " + Fixed(s.B[0], 3) + "/" + Fixed(s.B[1], 3) + " T",
-         Fixed(s.P[0][0], 1) + ", " + Fixed(s.P[0][1], 1) + ", " + Fixed(s.P[1][0], 1) + ", " + Fixed(s.P[1][1], 1) +
-             " mW/cm3"});
+    rows.push_back({T("rowModel"),
+                    Fixed(s.F[0], 0) + "/" + Fixed(s.F[1], 0) + " " + T("unitKhz") + ", " + Fixed(s.B[0], 3) + "/" +
+                        Fixed(s.B[1], 3) + " " + T("unitT"),
+                    Fixed(s.P[0][0], 1) + ", " + Fixed(s.P[0][1], 1) + ", " + Fixed(s.P[1][0], 1) + ", " +
+                        Fixed(s.P[1][1], 1) + " " + T("unitMwCm3")});
     if (s.outsideF || s.outsideB) rows.push_back({"", T("noteExtrapolated"), ""});
     if (s.missingCell) rows.push_back({"", T("noteMissingCell"), ""});
   } else {

@@ -65,7 +65,8 @@ bool CVelmoraDlg::LoadLanguage() {
   if (!ReadLanguageFile(Cp1251ToUtf8(settings_.lang), table)) return false;
   lang_ = std::move(table);
   RebuildLanguageMenu();
-  SetWindowText(lang_.title + " (" + lang_.version + " 5200)");
+  titleText_ = lang_.title + " (" + lang_.version + " 5200)";
+  RefreshResultsCurrent();  // the title, with the out-of-date mark
   ApplyWindowTexts();
   RebuildWireTable();
   if (designWindows_) designWindows_->OnLanguageApplied(*this);

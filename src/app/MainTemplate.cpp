@@ -253,6 +253,14 @@ ui::DialogTemplate MainWindowTemplate() {
   about.id = ids::ID_APP_ABOUT;
   about.text = R("О программе...");
   t.menu = {help, language, about, DesignMenuTemplate()};
+  t.accelerators = {{"Ctrl+S", ids::IDC_SAVE, true},
+                    {"Ctrl+O", ids::IDC_LOAD, true},
+                    {"F1", ids::ID_HELP, false},
+                    {"Ctrl+Return", ids::IDC_CALCULATE, true},
+                    {"Ctrl+Enter", ids::IDC_CALCULATE, true},
+                    {"Ctrl+Z", ids::ID_EDIT_UNDO, false},
+                    {"Ctrl+Shift+Z", ids::ID_EDIT_REDO, false}};
+  t.buttonMnemonics = true;
   return t;
 }
 

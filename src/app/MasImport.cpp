@@ -121,6 +121,7 @@ bool ImportMasText(CVelmoraDlg& dlg, std::string_view utf8, std::string* error) 
   if (!read.design) return Tell(dlg, Refusal(dlg.Lang(), read), error);
   const mas::MasImport& in = *read.design;
 
+  dlg.BeforeReplacingInputs();  // Ctrl+Z brings back the inputs before
   dlg.UpdateData(true);
   SettingsRecord& s = dlg.Settings();
   SetOperatingPoint(in, s);

@@ -26,7 +26,7 @@ constexpr VerbInfo kVerbs[] = {
     {"click", Verb::Click, true, false, false},  {"type", Verb::Type, true, true, false},
     {"select", Verb::Select, true, true, true},  {"spin", Verb::Spin, true, false, false},
     {"answer", Verb::Answer, false, true, true}, {"load", Verb::Load, false, true, true},
-    {"save", Verb::Save, false, true, false},
+    {"save", Verb::Save, false, true, false},    {"key", Verb::Key, false, true, true},
 };
 
 // The first word of `rest` and what follows its one separating blank.
@@ -208,6 +208,8 @@ std::string PlayScriptedAction(CVelmoraDlg& dlg, ui::HeadlessHost& host, const S
       return Load(dlg, host, a.text);
     case Verb::Save:
       return Save(dlg, host, a);
+    case Verb::Key:
+      return dlg.UserKey(a.text) ? std::string() : "no key " + a.text + " in the window's table";
   }
   return "unknown action";
 }

@@ -13,6 +13,7 @@
 //   load NAME       Load, choosing NAME in the open dialog
 //   save [NAME]     Save, typing NAME in the save dialog (none: the proposed
 //                   name) and confirming
+//   key KEYS        a key of the window's accelerator table ("Ctrl+Z")
 #include <string>
 #include <string_view>
 
@@ -22,7 +23,7 @@
 namespace velmora {
 
 struct ScriptedAction {
-  enum class Verb { Click, Type, Select, Spin, Answer, Load, Save };
+  enum class Verb { Click, Type, Select, Spin, Answer, Load, Save, Key };
   Verb verb = Verb::Click;
   int number = 0;    // control or command ID; spin position; IDOK / IDCANCEL
   std::string text;  // Windows-1251: typed text, entry, file name

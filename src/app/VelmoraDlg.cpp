@@ -72,10 +72,17 @@ void CVelmoraDlg::DoDataExchange(ui::DataExchange& dx) {
 }
 
 void CVelmoraDlg::OnCommand(int id, ui::Notify code) {
+  Dispatch(id, code);
+  RefreshResultsCurrent();
+}
+
+void CVelmoraDlg::Dispatch(int id, ui::Notify code) {
   using ui::Notify;
   if (code == Notify::Menu) {
     if (id == ID_HELP) OnHelp();
     else if (id == ID_APP_ABOUT) OnAbout();
+    else if (id == ID_EDIT_UNDO) UndoReplacement();
+    else if (id == ID_EDIT_REDO) RedoReplacement();
     else if (IsDesignCommand(id)) OnDesignCommand(id);
     return;  // language commands are handled in OnCmdMsg
   }
@@ -152,6 +159,7 @@ void CVelmoraDlg::OnCancel() { ExitCommand(); }
 
 void CVelmoraDlg::OnVScroll(int spinId, ui::ScrollCode code) {
   if (spinId == IDC_SPIN_WIRE && code != ui::ScrollCode::EndScroll) OnSpin();
+  RefreshResultsCurrent();
 }
 
 int CVelmoraDlg::PictureId() const {

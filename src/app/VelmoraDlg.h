@@ -15,6 +15,7 @@
 //   filedialogs/DesignCommands.cpp  Load and Save
 //   HelpAboutCommands.cpp           Help and About
 //   DesignMenu.cpp      the design menu and the figures behind a calculation
+//   InputsState.cpp     out-of-date results, the undo of replaced inputs
 #include <functional>
 #include <optional>
 #include <string>
@@ -145,6 +146,29 @@ class CVelmoraDlg : public ui::Dialog {
   // The files a write was suppressed for, in order (UTF-8 paths as given).
   const std::vector<std::string>& NotWritten() const { return notWritten_; }
 
+  // ---- what the results belong to; replacing every input (InputsState.cpp) ----
+  // The design inputs as the controls show them now: the nine texts, the
+  // choices, the current core (as "core") and the material; the language is
+  // the record's.
+  SettingsRecord InputsOnWindow() const;
+  // True while the result labels show a complete calculation of the inputs
+  // the window shows; false before the first, after a run that stopped early
+  // and once an input a calculation reads differs. Out-of-date results are
+  // greyed and the title ends in " *".
+  bool ResultsCurrent() const { return resultsCurrent_; }
+  // The undo snapshot: call right before a command replaces every input
+  // (while the controls still show the old ones). Ctrl+Z brings them back,
+  // Ctrl+Shift+Z the replacement again; one step.
+  void BeforeReplacingInputs();
+  // Takes the snapshot, then shows the record (its language aside) as a
+  // loaded design file is shown: material, captions, wire table, core
+  // selection and one calculation. Load and a converter's Apply use it.
+  void ReplaceInputs(const SettingsRecord& record);
+  bool CanUndoReplacement() const { return undo_.has_value(); }
+  bool CanRedoReplacement() const { return redo_.has_value(); }
+  void UndoReplacement();
+  void RedoReplacement();
+
   // ---- the design menu and its windows -------------------------------------------
   // The windowed program's windows; nullptr (the default) for none. Not owned.
   void SetDesignWindows(DesignWindows* windows) { designWindows_ = windows; }
@@ -209,6 +233,12 @@ class CVelmoraDlg : public ui::Dialog {
   // Exit.
   void ExitCommand();
 
+  // What the results belong to.
+  void Dispatch(int id, ui::Notify code);
+  void SetResultsBasis(bool complete);
+  void RefreshResultsCurrent();
+  void ShowInputs(SettingsRecord record);
+
   VelmoraOptions options_;
   SettingsRecord settings_;
   LanguageTable lang_;
@@ -223,6 +253,16 @@ class CVelmoraDlg : public ui::Dialog {
   double lossLimit_ = 0;
   std::optional<ChokeResults> lastCalculation_;
   std::optional<ChokeInputs> lastInputs_;
+  // The inputs and the core the shown results were computed from; none
+  // after a run that stopped early.
+  struct ResultsBasis {
+    SettingsRecord inputs;
+    CoreRecord core;
+  };
+  std::optional<ResultsBasis> resultsBasis_;
+  bool resultsCurrent_ = false;
+  std::string titleText_;  // the title without the out-of-date mark
+  std::optional<SettingsRecord> undo_, redo_;
   DesignWindows* designWindows_ = nullptr;
   double designAmbient_C_ = kDefaultDesignAmbient_C;
   std::vector<std::string> notWritten_;

@@ -7,6 +7,7 @@
 
 #include "calc/Constants.h"
 #include "calc/CoreLoss.h"
+#include "calc/InputChecks.h"
 #include "textfile/Numbers.h"
 
 namespace velmora {
@@ -45,7 +46,16 @@ void ReadInputs(Run& run) {
                    ReadLeadingDouble(f.Uimpulsa), ReadLeadingDouble(f.Udc),   ReadLeadingDouble(f.Fc),
                    ReadLeadingDouble(f.j),        ReadLeadingDouble(f.zazor), ReadLeadingDouble(CommaToPoint(f.dprov))};
   run.r.read = run.v;
-  run.r.texts.coreLoss = std::string();
+}
+
+// An input that can only give wrong figures ends the run before anything is
+// computed: one message, every label as it was.
+bool StopsAtInputCheck(Run& run) {
+  const std::optional<InputFault> fault = CheckInputs(run.in, run.v, run.ctx);
+  if (!fault) return false;
+  run.r.stoppedByInputCheck = true;
+  run.Show(InputFaultText(*fault, run.ctx.lang));
+  return true;
 }
 
 // Duty cycle, volt-seconds, the inductance to design for, ripple.
@@ -301,6 +311,8 @@ ChokeResults Calculate(const ChokeInputs& inputs, const ChokeContext& context) {
   ChokeResults results;
   Run run{inputs, context, results, {}, true};
   ReadInputs(run);
+  if (StopsAtInputCheck(run)) return results;
+  results.texts.coreLoss = std::string();
   Chain(run);
   return results;
 }

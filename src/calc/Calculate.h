@@ -78,11 +78,12 @@ struct ChokeResults {
   double N2 = 0, Lreq = 0, ALreq = 0, greq = 0;
   double Irms = 0, Scu = 0, d = 0, S1 = 0, n = 0, Stot = 0, Jact = 0, k = 0;
   int wireIndex = -1;
-  bool noData = false;              // the no-data material was selected
-  bool stoppedByRipple = false;     // 2 * Inom below the ripple: the run ended at the check
-  bool wireNotice = false;          // the desired wire size is not in the table
-  bool overfilled = false;          // fill factor above the limit (warning)
-  bool fluxAbovePermitted = false;  // Bpk above the permitted peak flux density (warning)
+  bool noData = false;               // the no-data material was selected
+  bool stoppedByRipple = false;      // 2 * Inom below the ripple: the run ended at the check
+  bool stoppedByInputCheck = false;  // an input failed its plain check: nothing was computed
+  bool wireNotice = false;           // the desired wire size is not in the table
+  bool overfilled = false;           // fill factor above the limit (warning)
+  bool fluxAbovePermitted = false;   // Bpk above the permitted peak flux density (warning)
 
   InputNumbers read;  // what the input texts were read as
 
@@ -92,6 +93,10 @@ struct ChokeResults {
   ResultTexts texts;
   std::optional<int> spinPos;     // spin button position set by the wire choice
   std::vector<Message> messages;  // in the order the window shows them
+
+  // The run ended before the wire was chosen (at the input checks or at the
+  // ripple check).
+  bool Stopped() const { return stoppedByRipple || stoppedByInputCheck; }
 };
 
 // The numbers as a run reads them from the texts: "," becomes "." and the

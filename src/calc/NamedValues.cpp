@@ -34,10 +34,11 @@ std::vector<NamedValue> NamedResults(const ChokeResults* results) {
   const ChokeResults none;
   const ChokeResults& r = results ? *results : none;
   const bool loss = !r.noData;
-  const bool full = !r.stoppedByRipple;  // the run went past the ripple check
+  const bool full = !r.Stopped();  // the run went past the ripple check
   const bool gapMode = r.fields.yes_al == 0;
   const bool awg = r.fields.yes_AWG != 0 && r.wireIndex >= 0;
-  Builder b(results != nullptr);
+  // A run stopped by the input checks computed nothing.
+  Builder b(results != nullptr && !r.stoppedByInputCheck);
   // The window's results.
   b.Add("requiredGap_mm", r.greq, full && gapMode);
   b.Add("requiredInductanceFactor_nH_per_turn2", r.ALreq * kThousand, full);

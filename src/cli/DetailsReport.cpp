@@ -128,7 +128,7 @@ std::string DetailsJson(const DesignDetails& d, const insight::InsightOptions& o
 std::vector<Report::Row> DetailsRows(const DesignDetails& d, const LanguageTable& lang) {
   std::vector<Report::Row> rows;
   for (const DesignFigure& f : DesignFigureRows(d, lang))
-    rows.push_back({Cp1251ToUtf8(f.caption), Cp1251ToUtf8(f.value), Cp1251ToUtf8(f.unit)});
+    rows.push_back({Cp1251TextToUtf8(f.caption), Cp1251TextToUtf8(f.value), Cp1251TextToUtf8(f.unit)});
   return rows;
 }
 

@@ -63,6 +63,7 @@ Report MakeReport(CVelmoraDlg& dlg, const std::vector<ui::HeadlessHost::Shown>& 
   r.spin = dlg.GetSpinPos(IDC_SPIN_WIRE);
   r.inputValues = NamedInputs(dlg.LastCalculation(), dlg.Core(), dlg.Material());
   r.resultValues = NamedResults(dlg.LastCalculation());
+  r.resultsCurrent = dlg.ResultsCurrent();
   for (const auto& box : shown) r.messages.push_back({OneLine(box.caption), OneLine(box.text)});
 
   // The table: each line's caption, value and unit as the window shows them.
@@ -153,6 +154,7 @@ std::string ToJson(const Report& r) {
   j += "  \"spin\": " + std::to_string(r.spin) + ",\n";
   j += "  \"inputs\": " + JsonObject(r.inputValues) + ",\n";
   j += "  \"results\": " + JsonObject(r.resultValues) + ",\n";
+  j += std::string("  \"resultsCurrent\": ") + (r.resultsCurrent ? "true" : "false") + ",\n";
   if (!r.detailsJson.empty()) j += "  \"details\": " + r.detailsJson + ",\n";
   if (!r.converterJson.empty()) j += "  \"converter\": " + r.converterJson + ",\n";
   j += "  \"messages\": [";
@@ -181,7 +183,7 @@ std::string ToTable(const Report& r) {
   std::string t = "Core:     " + r.core + "\nMaterial: " + r.material + "\n\n";
   if (!r.startUpEnded) {
     t += rows("Inputs", r.inputs) + "\n";
-    t += rows("Results", r.results) + "\n";
+    t += rows(r.resultsCurrent ? "Results" : "Results (out of date: calculate again)", r.results) + "\n";
     t += rows("Core data", r.coreRows);
     if (!r.detailsRows.empty()) t += "\n" + rows("Design details", r.detailsRows);
   }

@@ -41,6 +41,8 @@ struct Report {
   std::vector<Row> inputs, results, coreRows;
   // The numbers of the last calculation by name (JSON "inputs", "results").
   std::vector<NamedValue> inputValues, resultValues;
+  // The labels show a complete calculation of the inputs on the window.
+  bool resultsCurrent = false;
   // calc --details: the figures behind the calculation (empty without).
   std::string detailsJson;
   std::vector<Row> detailsRows;

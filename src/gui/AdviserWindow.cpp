@@ -65,7 +65,7 @@ constexpr Caption kCaptions[AdviserModel::kColumnCount] = {{"adviserRank", "#"},
                                                            {"adviserWire", "Wire, mm"},
                                                            {"adviserWires", "Wires"},
                                                            {"adviserFill", "Fill"},
-                                                           {"adviserVolume", "Volume, cm3"},
+                                                           {"adviserVolume", "Volume, cm\\u00B3"},
                                                            {"adviserReason", "Not feasible because"}};
 
 // Everything the worker reads, copied from the main window on the GUI thread.

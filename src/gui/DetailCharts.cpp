@@ -24,6 +24,33 @@ namespace {
 // on the frame: a factor on log axes, a share of the span on linear ones.
 constexpr double kLogMargin = 1.25;
 constexpr double kHeadroom = 1.1;
+// Roughly this many intervals between the round ticks of a linear axis.
+constexpr double kRoundTickIntervals = 5;
+// Round steps are 1, 2 or 5 times a power of ten.
+constexpr double kRoundSteps[] = {1, 2, 5, 10};
+// A step this close below the wanted one (the division's rounding) counts.
+constexpr double kStepSlack = 1e-9;
+
+// The round step nearest above span / kRoundTickIntervals.
+double RoundStep(double span) {
+  const double raw = span / kRoundTickIntervals;
+  if (!(raw > 0) || !std::isfinite(raw)) return 0;
+  const double decade = std::pow(10.0, std::floor(std::log10(raw)));
+  for (const double m : kRoundSteps)
+    if (m * decade >= raw * (1 - kStepSlack)) return m * decade;
+  return 10 * decade;
+}
+
+// Ticks at the multiples of a round step, whatever the axis's range: the
+// ranges of the current and flux axes stay in proportion.
+void RoundTicks(QValueAxis* axis) {
+  const double step = RoundStep(axis->max() - axis->min());
+  if (!(step > 0)) return;
+  axis->setTickType(QValueAxis::TicksDynamic);
+  axis->setTickAnchor(0);
+  axis->setTickInterval(step);
+  axis->setLabelFormat(QStringLiteral("%g"));
+}
 // The loss limit: a dark dashed line, apart from the theme's series colours.
 const QColor kLimitColor(0x30, 0x30, 0x30);
 
@@ -165,6 +192,7 @@ void FillWaveChart(QChart* chart, const DetailText& text, const insight::DesignD
   // From zero, so that the ripple reads against the whole current.
   i->setRange(0, Highest(currentPoints) * kHeadroom);
   b->setRange(0, Highest(fluxPoints) * kHeadroom);
+  for (QValueAxis* axis : {t, i, b}) RoundTicks(axis);
 }
 
 void FillChart(DetailPlot plot, QChart* chart, const DetailText& text, const insight::DesignDetails& d) {

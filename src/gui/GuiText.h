@@ -9,6 +9,6 @@
 
 namespace velmora::gui {
 
-inline QString FromCp1251(const std::string& cp1251) { return QString::fromStdString(Cp1251ToUtf8(cp1251)); }
+inline QString FromCp1251(const std::string& cp1251) { return QString::fromStdString(Cp1251TextToUtf8(cp1251)); }
 
 }  // namespace velmora::gui

@@ -30,7 +30,7 @@ WindingFigures WindingOf(const ChokeResults& r, const CoreWindingGeometry& geome
   w.skinDepth_mm = SkinDepth_mm(w.resistivity_Ohm_m, F);
   // Without a wire (the run stopped at the ripple check, or no wire table)
   // there is nothing to measure.
-  const bool wired = !r.stoppedByRipple && r.wireIndex >= 0;
+  const bool wired = !r.Stopped() && r.wireIndex >= 0;
   w.resistance_Ohm = wired ? WireResistance(w.resistivity_Ohm_m, w.wireLength_m, r.n, r.S1) : kNaN;
   w.copperLoss_W = wired ? r.Irms * r.Irms * w.resistance_Ohm : kNaN;
   w.diameterToSkinDepth = wired ? r.d / w.skinDepth_mm : kNaN;

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lang/WordKeyedSection.h"
 
+#include <charconv>
 #include <optional>
+
+#include "textfile/Cp1251.h"
 
 namespace velmora {
 
@@ -13,11 +16,35 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// Backslash-n and backslash-t as the numbered sections have them.
+// The four hex digits of a backslash-u escape (00B5 for the micro sign).
+constexpr std::size_t kUnicodeEscapeDigits = 4;
+
+// A backslash-u escape at the start of s: the code point, or nothing.
+std::optional<char32_t> UnicodeEscape(std::string_view s) {
+  if (s.size() < 2 + kUnicodeEscapeDigits || s[0] != '\\' || s[1] != 'u') return std::nullopt;
+  unsigned value = 0;
+  const char* first = s.data() + 2;
+  const char* last = first + kUnicodeEscapeDigits;
+  const auto [end, ec] = std::from_chars(first, last, value, 16);
+  if (ec != std::errc() || end != last) return std::nullopt;
+  return static_cast<char32_t>(value);
+}
+
+// Backslash-n and backslash-t as the numbered sections have them; a
+// backslash-u escape becomes its Windows-1251 byte, or stays as written for a
+// character Windows-1251 lacks (the windows show it: Cp1251TextToUtf8). A
+// control character stays escaped too.
 std::string Unescape(std::string_view s) {
   std::string out;
   out.reserve(s.size());
   for (std::size_t i = 0; i < s.size(); ++i) {
+    if (const auto cp = UnicodeEscape(s.substr(i)); cp && *cp >= U' ') {
+      if (const auto byte = UnicodeToCp1251(*cp)) {
+        out += static_cast<char>(*byte);
+        i += 1 + kUnicodeEscapeDigits;
+        continue;
+      }
+    }
     if (s[i] == '\\' && i + 1 < s.size() && (s[i + 1] == 'n' || s[i + 1] == 't')) {
       out += s[i + 1] == 'n' ? '\n' : '\t';
       ++i;

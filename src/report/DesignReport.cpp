@@ -84,7 +84,7 @@ FieldList Results(const CVelmoraDlg& dlg, const ChokeResults* r) {
   for (const WindowLine& l : kResultLines) {
     Field f{text(l.caption), text(l.value), UnitText(dlg, l.unit)};
     // The warnings of the calculation, on the values they are about.
-    if (r && !r->stoppedByRipple) {
+    if (r && !r->Stopped()) {
       if (l.value == IDC_RES_BPK) f.warning = r->Bpk > r->Bm + constants::kFluxTolerance;
       if (l.value == IDC_RES_FILL) f.warning = r->k > constants::kFillFactorLimit;
     }

@@ -198,7 +198,7 @@ Steps WindingInstruction(CVelmoraDlg& dlg, const ChokeResults& r, const insight:
   auto text = [&dlg](int id) { return dlg.GetItemText(id); };
   Steps s;
   s.items.push_back(t.Fill(T::StepCore, {dlg.CurrentCore(), dlg.Settings().mater}));
-  if (r.stoppedByRipple) {
+  if (r.Stopped()) {
     s.items.push_back(t(T::StepStopped));
     return s;
   }

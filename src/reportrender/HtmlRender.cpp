@@ -46,7 +46,7 @@ constexpr const char* kStyle =
     "@page{size:A4;margin:15mm}@media print{body{margin:0}section.page{break-before:page}}";
 
 // A Windows-1251 text of the document as HTML text.
-std::string Escape(const std::string& cp1251) { return EscapeMarkup(Cp1251ToUtf8(cp1251)); }
+std::string Escape(const std::string& cp1251) { return EscapeMarkup(Cp1251TextToUtf8(cp1251)); }
 
 // The plot as an <svg> element without the XML declaration and with a
 // size that follows its box.

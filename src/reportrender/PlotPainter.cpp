@@ -105,7 +105,7 @@ QString TickText(double v) {
 
 }  // namespace
 
-QString Q(const std::string& cp1251) { return QString::fromStdString(Cp1251ToUtf8(cp1251)); }
+QString Q(const std::string& cp1251) { return QString::fromStdString(Cp1251TextToUtf8(cp1251)); }
 
 QFont ReportFont(double points, bool bold) {
   QFont f(QStringLiteral("DejaVu Sans"));

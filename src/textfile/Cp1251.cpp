@@ -2,6 +2,7 @@
 #include "textfile/Cp1251.h"
 
 #include <array>
+#include <charconv>
 
 namespace velmora {
 
@@ -17,6 +18,15 @@ constexpr std::array<char16_t, 64> kUpper = {
 };
 
 constexpr char32_t kReplacement = 0xFFFD;
+
+// A backslash-u escape of a language text: backslash, 'u', four hex digits.
+constexpr std::size_t kEscapeDigits = 4;
+constexpr std::size_t kEscapeLength = 2 + kEscapeDigits;
+// Control characters and the surrogate halves (no characters of their own)
+// stay escaped.
+constexpr char32_t kFirstPrintable = 0x20;
+constexpr char32_t kSurrogatesFirst = 0xD800;
+constexpr char32_t kSurrogatesEnd = 0xE000;
 
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
@@ -92,6 +102,27 @@ std::string Cp1251ToUtf8(std::string_view cp1251) {
     AppendUtf8(out, cp == 0 && c != 0 ? kReplacement : cp);
   }
   return out;
+}
+
+std::string Cp1251TextToUtf8(std::string_view cp1251) {
+  std::string out;
+  out.reserve(cp1251.size() * 2);
+  std::size_t done = 0;
+  for (std::size_t i = cp1251.find("\\u"); i != std::string_view::npos; i = cp1251.find("\\u", i + 1)) {
+    if (cp1251.size() - i < kEscapeLength) break;
+    unsigned value = 0;
+    const char* first = cp1251.data() + i + 2;
+    const auto [end, ec] = std::from_chars(first, first + kEscapeDigits, value, 16);
+    const auto cp = static_cast<char32_t>(value);
+    if (ec != std::errc() || end != first + kEscapeDigits || cp < kFirstPrintable ||
+        (cp >= kSurrogatesFirst && cp < kSurrogatesEnd))
+      continue;
+    out += Cp1251ToUtf8(cp1251.substr(done, i - done));
+    AppendUtf8(out, cp);
+    done = i + kEscapeLength;
+    i = done - 1;
+  }
+  return out + Cp1251ToUtf8(cp1251.substr(done));
 }
 
 std::optional<std::string> Utf8ToCp1251(std::string_view utf8) {

@@ -9,6 +9,10 @@
 namespace velmora {
 
 std::string Cp1251ToUtf8(std::string_view cp1251);
+// A program text for display: as Cp1251ToUtf8, and each backslash-u escape
+// (a character Windows-1251 lacks, kept so by the language files' word-keyed
+// sections) as its character. Never for file names.
+std::string Cp1251TextToUtf8(std::string_view cp1251);
 // Nothing when the text holds a character that Windows-1251 cannot hold (or
 // is not valid UTF-8).
 std::optional<std::string> Utf8ToCp1251(std::string_view utf8);

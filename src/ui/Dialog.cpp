@@ -174,6 +174,18 @@ bool Dialog::IsItemEnabled(int id) const {
   return c && c->enabled;
 }
 
+void Dialog::SetItemGreyed(int id, bool greyed) {
+  Control* c = Item(id);
+  if (!c || c->greyed == greyed) return;
+  c->greyed = greyed;
+  NotifyChanged(id);
+}
+
+bool Dialog::IsItemGreyed(int id) const {
+  const Control* c = Item(id);
+  return c && c->greyed;
+}
+
 int Dialog::GetCheck(int id) const {
   const Control* c = Item(id);
   return c ? c->check : 0;
@@ -468,6 +480,16 @@ void Dialog::UserMenu(int id) {
   if (ended_) return;
   OnCmdMsg(id);
   OnCommand(id, Notify::Menu);
+}
+
+bool Dialog::UserKey(std::string_view keys) {
+  for (const Accelerator& a : tmpl_.accelerators) {
+    if (keys != a.keys) continue;
+    if (a.button) UserClick(a.id);
+    else UserMenu(a.id);
+    return true;
+  }
+  return false;
 }
 
 void Dialog::UserActivate(bool active) {

@@ -44,6 +44,7 @@ struct Control {
   ControlTemplate tmpl;
   std::string text;  // caption / edit text / combo edit field
   bool enabled = true;
+  bool greyed = false;             // drawn as disabled while it stays enabled (out-of-date results)
   int check = 0;                   // check boxes and radio buttons
   std::vector<std::string> items;  // combo and list boxes
   int curSel = -1;
@@ -143,6 +144,10 @@ class Dialog {
   void SetItemText(int id, std::string_view text);
   void EnableItem(int id, bool enable);
   bool IsItemEnabled(int id) const;
+  // Greyed: drawn as a disabled control is, while it keeps its text and
+  // stays enabled. Labels whose text no longer holds use it.
+  void SetItemGreyed(int id, bool greyed);
+  bool IsItemGreyed(int id) const;
   int GetCheck(int id) const;
   void SetCheck(int id, int state);  // no notification
   // Radio groups: the index of the checked button counted from firstId's
@@ -213,6 +218,10 @@ class Dialog {
   void UserEscape();      // IDCANCEL
   void UserClose();       // the close box: IDCANCEL
   void UserMenu(int id);  // OnCmdMsg(id), then OnCommand(id, Notify::Menu)
+  // A key of the template's accelerator table ("Ctrl+S"): its button's click
+  // (nothing when the button is disabled) or its command. False for a key
+  // the table does not hold.
+  bool UserKey(std::string_view keys);
   // The window gains (true) or loses the activation; the Qt view reports it,
   // also around message boxes and nested dialogs. The headless host sends
   // none: a driver calls it when a test needs it.

@@ -49,6 +49,16 @@ struct MenuItem {
   bool isPopup = false;
 };
 
+// A key of the window's accelerator table and the command it gives: a
+// push button's click, or a command with an ID of its own (OnCmdMsg, then
+// OnCommand with Notify::Menu), as a menu item gives it. The key is written
+// as Qt's portable key text ("Ctrl+S", "F1", "Ctrl+Shift+Z").
+struct Accelerator {
+  const char* keys = "";
+  int id = 0;
+  bool button = false;
+};
+
 struct DialogTemplate {
   int id = 0;
   std::string title;
@@ -56,6 +66,10 @@ struct DialogTemplate {
   bool minimizeBox = false;
   std::vector<ControlTemplate> controls;
   std::vector<MenuItem> menu;  // the menu bar, empty for none
+  std::vector<Accelerator> accelerators;
+  // Every push button shows a mnemonic: the first letter free of the menu
+  // bar's and of the buttons before it (its text otherwise unchanged).
+  bool buttonMnemonics = false;
 };
 
 // One dialog unit at the standard dialog font ("MS Shell Dlg" 8 pt) is 1.5 px

@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-cli end to end: the binary in a data folder of the test's own.
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "app/Version.h"
 #include "support/ShellRun.h"
@@ -22,7 +21,6 @@ namespace velmora::test {
 namespace {
 
 namespace fs = std::filesystem;
-
 
 std::string Cp(const std::string& utf8) { return Utf8ToCp1251(utf8).value(); }
 
@@ -62,10 +60,10 @@ class CliTest : public ::testing::Test {
   // The whole-chain example: output choke, 100 uH, 10 A, 24 V / 12 V,
   // 100 kHz, 5 A/mm2, AWG without the desired size, the no-data material.
   std::vector<std::string> Example(const std::string& yesAl, const std::string& zazor) {
-    return {"calc",           "--set", "core=E 52",   "--set", "L=100",       "--set", "Inom=10",
-            "--set",          "Uimpulsa=24", "--set", "Udc=12", "--set", "Fc=100", "--set", "j=5",
-            "--set",          "yes_AWG=1",   "--set", "use_D=0", "--set", "use=0", "--set", "yes_al=" + yesAl,
-            "--set",          "zazor=" + zazor, "--material", "No data", "--json"};
+    return {"calc",  "--set",           "core=E 52", "--set",          "L=100",      "--set",   "Inom=10",
+            "--set", "Uimpulsa=24",     "--set",     "Udc=12",         "--set",      "Fc=100",  "--set",
+            "j=5",   "--set",           "yes_AWG=1", "--set",          "use_D=0",    "--set",   "use=0",
+            "--set", "yes_al=" + yesAl, "--set",     "zazor=" + zazor, "--material", "No data", "--json"};
   }
 
   TempDir dir;
@@ -100,11 +98,13 @@ TEST_F(CliTest, NumbersByNameBesideTheShownTexts) {
   EXPECT_EQ(Value(j, "inputs", "gap_mm"), "null");
   EXPECT_TRUE(Has(j, "1052", "0.990"));  // the texts stay
 
-  // Empty inputs: nan and inf are no JSON numbers.
+  // Empty inputs: the input checks stop the run, nothing is computed; and
+  // nan and inf are no JSON numbers.
   r = Run({"calc", "--set", "L=", "--set", "zazor=", "--json"});
   ASSERT_EQ(r.exit, 0) << r.err;
   EXPECT_EQ(Value(r.out, "results", "peakFluxDensity_T"), "null") << r.out;
-  EXPECT_EQ(Value(r.out, "results", "turns"), "0");
+  EXPECT_EQ(Value(r.out, "results", "turns"), "null");
+  EXPECT_NE(r.out.find("\"resultsCurrent\": false"), std::string::npos);
   for (const char* bad : {": nan", ": -nan", ": inf", ": -inf"}) EXPECT_EQ(r.out.find(bad), std::string::npos) << bad;
 
   // No calculation ran: every name is there, without a value.
@@ -117,8 +117,8 @@ TEST_F(CliTest, NumbersByNameBesideTheShownTexts) {
 
 TEST_F(CliTest, ActionsRunInOrderAndWriteNothing) {
   // AWG, a frequency typed, calculated; then Save and Exit, which write nothing.
-  CliRun r = Run({"calc", "--do", "click 1102", "--do", "type 1006 150", "--do", "click 1", "--do", "save x",
-                  "--do", "click 2", "--json"});
+  CliRun r = Run({"calc", "--do", "click 1102", "--do", "type 1006 150", "--do", "click 1", "--do", "save x", "--do",
+                  "click 2", "--json"});
   ASSERT_EQ(r.exit, 0) << r.err;
   EXPECT_NE(r.out.find("\"yes_AWG\": 1"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("\"Fc\": \"150\""), std::string::npos);
@@ -133,8 +133,7 @@ TEST_F(CliTest, ActionsRunInOrderAndWriteNothing) {
   const std::string db = dir.read("BaseCores.txt");
   r = Run({"calc", "--do", "answer cancel", "--do", "click 7", "--do", "click 7"});
   ASSERT_EQ(r.exit, 0) << r.err;
-  EXPECT_NE(r.out.find("Not written (the command line writes nothing)\n  BaseCores.txt\n"), std::string::npos)
-      << r.out;
+  EXPECT_NE(r.out.find("Not written (the command line writes nothing)\n  BaseCores.txt\n"), std::string::npos) << r.out;
   EXPECT_EQ(dir.read("BaseCores.txt"), db);
 
   // A bad action is a usage error that names it, before or after start-up.
@@ -201,12 +200,13 @@ TEST_F(CliTest, WorkedExampleInGapMode) {
 
 TEST_F(CliTest, TableOutputDesignFileAndNothingWritten) {
   // A design file with its language line; --set wins over it.
-  dir.write("design.sav", "[INI_DATA]\r\ncore\t= E 52\r\nmater\t= N87 Epcos\r\nL\t= 33\r\nInom\t= 10\r\n"
-                          "Uimpulsa= 24\r\nUdc\t= 12\r\nFc\t= 100\r\nj\t= 5\r\ndprov\t= 1.06\r\nzazor\t= 0.5\r\n"
-                          "lang\t= English\r\n");
+  dir.write("design.sav",
+            "[INI_DATA]\r\ncore\t= E 52\r\nmater\t= N87 Epcos\r\nL\t= 33\r\nInom\t= 10\r\n"
+            "Uimpulsa= 24\r\nUdc\t= 12\r\nFc\t= 100\r\nj\t= 5\r\ndprov\t= 1.06\r\nzazor\t= 0.5\r\n"
+            "lang\t= English\r\n");
   fs::create_directory("data");
-  for (const char* f : {"English.lng", "Materials.txt", "N87 Epcos.txt", "Феррит \"Б\".txt", "BaseCores.txt",
-                        "Wire.txt"})
+  for (const char* f :
+       {"English.lng", "Materials.txt", "N87 Epcos.txt", "Феррит \"Б\".txt", "BaseCores.txt", "Wire.txt"})
     fs::rename(f, fs::path("data") / f);
   const CliRun r = Run({"--dir", "data", "calc", "design.sav", "--set", "Inom=8"});
   ASSERT_EQ(r.exit, 0) << r.err;
@@ -310,7 +310,8 @@ TEST_F(CliTest, WithoutDataHereTheUsersDataOrTheShippedOnesAreReadAndNothingIsWr
     fs::rename(f, fs::path("xdg/velmora") / f);
   const auto before = Snapshot(dir.path() + "/xdg");
   fs::current_path("empty");
-  r = Run({"calc", "--json", "--set", "core=E 52", "--set", "L=47"}, "XDG_DATA_HOME=" + Quote(dir.path() + "/xdg") + " ");
+  r = Run({"calc", "--json", "--set", "core=E 52", "--set", "L=47"},
+          "XDG_DATA_HOME=" + Quote(dir.path() + "/xdg") + " ");
   fs::current_path("..");
   ASSERT_EQ(r.exit, 0) << r.err << r.out;
   EXPECT_NE(r.out.find("\"core\": \"E 52\""), std::string::npos) << r.out;

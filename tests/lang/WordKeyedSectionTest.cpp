@@ -38,6 +38,26 @@ TEST(WordKeyedSection, KeysOnlyInsideTheirSection) {
   EXPECT_EQ(s.Get("title", "builtin"), "builtin");
 }
 
+// Backslash-u: the Windows-1251 byte where there is one; a character it lacks,
+// a control character, a short or broken escape stay as written.
+TEST(WordKeyedSection, UnicodeEscapes) {
+  const struct {
+    const char* written;
+    const char* read;
+  } cases[] = {{"t, \\u00B5s", "t, \xB5s"},
+               {"\\u00b0C",
+                "\xB0"
+                "C"},
+               {"cm\\u00B3", "cm\\u00B3"},
+               {"m\\u03A9", "m\\u03A9"},
+               {"\\u0009 \\u00B", "\\u0009 \\u00B"},
+               {"\\uZZZZ\\n", "\\uZZZZ\n"}};
+  for (const auto& c : cases) {
+    const WordKeyedSection s = WordKeyedSection::Parse(std::string("[REPORT]\r\nk = ") + c.written + "\r\n", "REPORT");
+    EXPECT_EQ(s.Get("k", ""), c.read) << c.written;
+  }
+}
+
 TEST(WordKeyedSection, MissingSectionGivesTheFallbacks) {
   EXPECT_TRUE(WordKeyedSection::Parse("[TITLE]\r\nmenu = x\r\n", kDesignSectionName).empty());
   EXPECT_TRUE(WordKeyedSection::Parse("", kDesignSectionName).empty());

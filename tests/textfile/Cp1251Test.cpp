@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "textfile/Cp1251.h"
-
 #include <gtest/gtest.h>
+
+#include "textfile/Cp1251.h"
 
 namespace velmora {
 namespace {
@@ -32,6 +32,13 @@ TEST(Cp1251, KnownCharacters) {
   EXPECT_EQ(Cp1251ToUnicode(0x96), U'–');
   EXPECT_FALSE(UnicodeToCp1251(U'Ä').has_value());
   EXPECT_EQ(UnicodeToCp1251(0), 0);
+}
+
+TEST(Cp1251, TextForDisplayShowsTheEscapesWindows1251Lacks) {
+  EXPECT_EQ(Cp1251TextToUtf8("cm\\u00B3, m\\u03A9, \xB5s"), "cm\u00B3, m\u03A9, \u00B5s");
+  // Broken, short, control and surrogate escapes stay as written.
+  for (const char* kept : {"\\uZZZZ", "a\\u00B", "\\u0007", "\\uD800", "\\"})
+    EXPECT_EQ(Cp1251TextToUtf8(kept), Cp1251ToUtf8(kept)) << kept;
 }
 
 TEST(Cp1251, RejectsWhatItCannotHoldOrInvalidUtf8) {

@@ -66,22 +66,12 @@ void CVelmoraDlg::OnLoadDesign() {
     return;
   }
   // A file that cannot be read changes nothing, and says nothing.
-  if (!ReadSettings(Cp1251ToUtf8(dlg.fileName), false, Settings())) {
+  SettingsRecord loaded = Settings();
+  if (!ReadSettings(Cp1251ToUtf8(dlg.fileName), false, loaded)) {
     SetFocusItem(ids::IDC_CALCULATE);
     return;
   }
-
-  // Everything the window shows follows the loaded record. The material comes
-  // first: the frequency that reaches the window is held to the loaded
-  // material's last frequency, not to the one of the material before.
-  LoadMaterialWithFallback();
-  UpdateData(false);
-  ApplyMinimumCurrentPair();
-  ApplyCaptionSwitches();
-  RebuildWireTable();
-  SelectCoreByName();  // ends with a calculation
-  InvalidatePicture();
-  SetFocusItem(ids::IDC_CALCULATE);
+  ReplaceInputs(loaded);  // Ctrl+Z brings back the inputs before; the focus is on Calculate
 }
 
 }  // namespace velmora

@@ -61,44 +61,6 @@ class DialogComboBox : public QComboBox {
   bool listPrepared_;
 };
 
-// The mnemonic a menu text marks with "&x" ("&&" is an "&"), 0 for none.
-QChar MarkedMnemonic(const QString& text) {
-  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] != u'&') continue;
-    if (text[i + 1] != u'&') return text[i + 1].toLower();
-    ++i;
-  }
-  return QChar();
-}
-
-// The texts of one menu as the menu shows them, each with a mnemonic: a
-// text that marks its own keeps it; the others get the first letter or
-// digit that no other text of the menu has taken, a word's first letter
-// before the letters inside words. The text shows as it was, with that
-// letter underlined; a text with no free letter stays as it is.
-QStringList WithMnemonics(const std::vector<MenuItem>& items) {
-  QStringList texts;
-  QString taken;
-  for (const MenuItem& item : items) {
-    texts << FromCp1251(TitleText(item.text));
-    if (const QChar marked = MarkedMnemonic(texts.back()); !marked.isNull()) taken += marked;
-  }
-  for (QString& text : texts) {
-    if (text.contains(u'&')) continue;
-    qsizetype chosen = -1;
-    for (const bool wordStart : {true, false}) {
-      for (qsizetype i = 0; i < text.size() && chosen < 0; ++i) {
-        const bool startsWord = i == 0 || !text[i - 1].isLetterOrNumber();
-        if (text[i].isLetterOrNumber() && (startsWord || !wordStart) && !taken.contains(text[i].toLower())) chosen = i;
-      }
-    }
-    if (chosen < 0) continue;
-    taken += text[chosen].toLower();
-    text.insert(chosen, u'&');
-  }
-  return texts;
-}
-
 }  // namespace
 
 void QtDialogView::Build() {
@@ -200,6 +162,7 @@ QWidget* QtDialogView::MakeEdit(const ControlTemplate& t, Qt::Alignment align) {
   edit->setAlignment(align | Qt::AlignVCenter);
   edit->setReadOnly((t.style & kReadOnly) != 0);
   edit->setValidator(new Cp1251Validator(edit, (t.style & kAutoHScroll) ? nullptr : edit));
+  edit->installEventFilter(this);  // the window's undo keys, see eventFilter
   connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) { Typed(id, text); });
   return edit;
 }
@@ -316,6 +279,7 @@ void QtDialogView::BuildMenu() {
     }
   }
   SetLayoutSize();
+  ShowButtonMnemonics();  // free of the menu titles' letters
 }
 
 void QtDialogView::FillMenu(QMenu* menu, const std::vector<MenuItem>& items) {

@@ -109,6 +109,7 @@ void QtDialogView::SetRadioTabStop(std::size_t entryIndex) {
 // An arrow key on a radio button: the next enabled button of its group in
 // that direction, round the ends, takes the focus and is clicked.
 bool QtDialogView::eventFilter(QObject* watched, QEvent* event) {
+  if (LeavesKeyToWindow(watched, event)) return true;
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);
   const bool back = key->key() == Qt::Key_Up || key->key() == Qt::Key_Left;

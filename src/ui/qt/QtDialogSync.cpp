@@ -8,7 +8,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QToolButton>
 #include <algorithm>
 
@@ -72,12 +71,7 @@ void SyncEdit(QWidget* w, const Control& c) {
 
 // Push buttons, check boxes and radio buttons.
 void SyncButton(QAbstractButton* button, const ControlTemplate& t, const Control& c, bool newCaption) {
-  if (newCaption) {
-    const QString text = FromCp1251(c.text);
-    int room = button->width() - 6;
-    if (t.kind != ControlKind::Button) room -= button->style()->pixelMetric(QStyle::PM_IndicatorWidth);
-    button->setText((t.style & kMultiline) ? Wrapped(text, button->fontMetrics(), room) : text);
-  }
+  if (newCaption) button->setText(ButtonCaption(button, t, FromCp1251(c.text)));
   if (t.kind != ControlKind::Button) button->setChecked(c.check != 0);
 }
 
@@ -156,8 +150,8 @@ void QtDialogView::Sync(Entry& entry) {
   if (newCaption) entry.caption = c->text;
   if (entry.drawn) {  // no tooltips on these
     if (newCaption) SetDrawnText(entry, FromCp1251(c->text));
-    if (entry.enabled != c->enabled) {
-      entry.enabled = c->enabled;
+    if (const bool shown = c->enabled && !c->greyed; entry.enabled != shown) {
+      entry.enabled = shown;
       surface_->update(entry.rect);
     }
   } else {
@@ -168,7 +162,7 @@ void QtDialogView::Sync(Entry& entry) {
 
 void QtDialogView::SyncWidget(Entry& entry, const ControlTemplate& t, const Control& c, bool newCaption) {
   QWidget* w = entry.widget;
-  w->setEnabled(c.enabled);
+  w->setEnabled(c.enabled && !c.greyed);
   if (entry.tooltip != c.tooltip) {
     entry.tooltip = c.tooltip;
     if (!c.tooltip.empty()) {
@@ -192,6 +186,7 @@ void QtDialogView::SyncWidget(Entry& entry, const ControlTemplate& t, const Cont
     case ControlKind::CheckBox:
     case ControlKind::RadioButton:
       SyncButton(static_cast<QAbstractButton*>(w), t, c, newCaption);
+      if (t.kind == ControlKind::Button && newCaption) ShowButtonMnemonics();
       if (t.kind == ControlKind::RadioButton) SetRadioTabStop(static_cast<std::size_t>(&entry - entries_.data()));
       break;
     case ControlKind::ComboBox:

@@ -74,6 +74,7 @@ QtDialogView::QtDialogView(Dialog& dialog, QWidget* parent, Fill fill)
 
   surface_ = new DialogSurface(this, this);
   Build();
+  BuildShortcuts();
   if (!waiting_) {
     BuildMenu();
     SyncAll();

@@ -147,6 +147,10 @@ class QtDialogView : public QDialog, public DialogObserver {
   void PaintTexts(QPainter& painter, const QRect& dirty);
   void SetDrawnText(Entry& entry, const QString& text);
   QPixmap PicturePixmap(int id);
+  // Mnemonics and accelerators (QtDialogShortcuts.cpp).
+  void ShowButtonMnemonics();
+  void BuildShortcuts();
+  bool LeavesKeyToWindow(QObject* watched, QEvent* event) const;
   // The keyboard (QtDialogKeys.cpp).
   void OpenMenuBar();
   bool StepBuddy(const QWidget* focused, bool up);

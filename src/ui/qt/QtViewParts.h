@@ -9,9 +9,11 @@
 #include <QIcon>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 #include "ui/Template.h"
 
+class QAbstractButton;
 class QLabel;
 class QLineEdit;
 
@@ -30,6 +32,20 @@ void SetStaticText(QLabel* label, const QString& text);
 // The font of a dialog made for the standard dialog font, at the given
 // pixels per dialog unit.
 QFont DialogFont(const DialogTemplate& tmpl, double scaleX, double scaleY);
+
+// ---- mnemonics ------------------------------------------------------------------
+// The mnemonic a text marks with "&x" ("&&" is an "&"), lower case; none: 0.
+QChar MarkedMnemonic(const QString& text);
+// The texts, each with a mnemonic: a text that marks its own keeps it; the
+// others get the first letter or digit that neither `taken` nor another
+// text holds, a word's first letter before the letters inside words. A text
+// shows as it was, with that letter underlined; one with no free letter
+// stays as it is.
+QStringList ChooseMnemonics(QStringList texts, QString taken);
+// The texts of one menu as the menu shows them, each with a mnemonic.
+QStringList WithMnemonics(const std::vector<MenuItem>& items);
+// A button's caption as it shows: wrapped into its width when multi-line.
+QString ButtonCaption(const QAbstractButton* button, const ControlTemplate& t, const QString& text);
 
 // ---- syncing ---------------------------------------------------------------------
 // A combo box's field whose text the program or a pick from the list has

@@ -16,13 +16,14 @@
 #include <QToolButton>
 #include <QtTest/QTest>
 #include <memory>
+#include <utility>
 
 #include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
+#include "support/QtApp.h"
 #include "support/TempDir.h"
 #include "ui/HeadlessHost.h"
 #include "ui/qt/QtDialogView.h"
-#include "support/QtApp.h"
 
 namespace velmora::test {
 namespace {
@@ -56,7 +57,7 @@ ui::DialogTemplate KeysTemplate() {
 
 class KeysModel : public ui::Dialog {
  public:
-  explicit KeysModel(ui::DialogHost& host) : ui::Dialog(KeysTemplate(), host) {}
+  explicit KeysModel(ui::DialogHost& host, ui::DialogTemplate t = KeysTemplate()) : ui::Dialog(std::move(t), host) {}
   std::vector<std::string> log;
   bool OnInitDialog() override {
     ui::Dialog::OnInitDialog();
@@ -68,6 +69,7 @@ class KeysModel : public ui::Dialog {
   }
   void OnCommand(int id, ui::Notify code) override {
     if (code == ui::Notify::Clicked) log.push_back("click " + std::to_string(id));
+    if (code == ui::Notify::Menu) log.push_back("command " + std::to_string(id));
     ui::Dialog::OnCommand(id, code);
   }
   void OnVScroll(int id, ui::ScrollCode code) override {
@@ -125,6 +127,37 @@ TEST_F(KeyboardTest, AltAndF10TakeTheKeyboardToTheMenuBarWhoseTitlesHaveOneMnemo
   QTest::keyClick(bar, Qt::Key_Escape);
   EXPECT_TRUE(edit->hasFocus());
   model.SetObserver(nullptr);
+}
+
+// Push buttons get mnemonics free of the menu titles' letters and of each
+// other's; the accelerator table's keys reach their button or command, and
+// an edit with no typing of its own to undo leaves Ctrl+Z to the window.
+TEST_F(KeyboardTest, ButtonMnemonicsAndAcceleratorKeys) {
+  ui::DialogTemplate t = KeysTemplate();
+  constexpr int kFind = 210, kFit = 211, kUndo = 306;
+  t.controls.push_back({kFind, ControlKind::Button, "Find it", 10, 70, 40, 14});
+  t.controls.push_back({kFit, ControlKind::Button, "Fit", 60, 70, 40, 14});
+  t.buttonMnemonics = true;
+  t.accelerators = {{"Ctrl+S", kFit, true}, {"Ctrl+Z", kUndo, false}};
+  KeysModel model(host, t);
+  ui::QtDialogView view(model);
+  model.SetObserver(&view);
+  model.Create();
+  Show(view);
+  // The menu bar holds f, i and t: "Find it" takes n, "Fit" has no letter left.
+  auto text = [&view](int id) { return static_cast<QAbstractButton*>(view.Widget(id))->text(); };
+  EXPECT_EQ(text(kFind), "Fi&nd it");
+  EXPECT_EQ(text(kFit), "Fit");
+
+  QTest::keyClick(&view, Qt::Key_S, Qt::ControlModifier);
+  QWidget* edit = view.Widget(kFirstEdit);
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);  // nothing typed yet: the window's
+  QTest::keyClicks(edit, "12");
+  QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);  // the edit's own undo
+  EXPECT_EQ(model.log, (std::vector<std::string>{"click 211", "command 306"}));
+  EXPECT_TRUE(model.UserKey("Ctrl+Z"));
+  EXPECT_FALSE(model.UserKey("Ctrl+Q"));
 }
 
 TEST_F(KeyboardTest, ARadioGroupIsOneTabStopAndTheArrowsMoveAndCheckInsideIt) {
