@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the shown results belong to, and the one-step undo of a command that
 // replaces every input (Load, "Use this design").
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plain checks of the input numbers that open every calculation: a value
 // that can only give plainly wrong figures (a negative ripple, a negative or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Out-of-date results, the input checks at the window, and the undo of a
 // command that replaced every input.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keys that reach commands without the mouse: the mnemonics of the menu
 // titles and push buttons, and the window's accelerator table.
 #include <QKeyEvent>
