@@ -102,11 +102,7 @@ void TakeLosses(const ChokeResults& r, const CoreEntry& core, const MaterialReco
 class Designer {
  public:
   Designer(const AdviseQuery& query, const AdviseData& data)
-      : query_(query),
-        data_(data),
-        inputs_(query.inputs),
-        numbers_(),
-        step_(UsableStep(query.gapStep)) {
+      : query_(query), data_(data), inputs_(query.inputs), numbers_(), step_(UsableStep(query.gapStep)) {
     inputs_.yes_al = 0;  // the gap itself goes in as a number
     numbers_ = ReadInputNumbers(inputs_);
     spread_.alTolerance = query.alTolerance;

@@ -42,7 +42,9 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, cons
   auto at100 = [&](double v, int decimals) { return " (" + T("noteAt100") + ": " + Fixed(v, decimals) + ")"; };
   const std::string settled = th.runaway ? T("noteRunaway") : Fixed(th.temperature_C, 0);
   const std::string settledUnit =
-      th.runaway ? "" : T("unitDegc") + (d.operating.extrapolatedTemperature ? " (" + T("noteTemperatureOutside") + ")" : "");
+      th.runaway
+          ? ""
+          : T("unitDegc") + (d.operating.extrapolatedTemperature ? " (" + T("noteTemperatureOutside") + ")" : "");
   std::vector<DesignFigure> rows = {
       {T("rowMlt"), Fixed(w.mlt_mm, 1), T("unitMm") + estimated(w.mltEstimated)},
       {T("rowWireLength"), Fixed(w.wireLength_m, 3), T("unitM")},

@@ -143,8 +143,7 @@ std::string UsageText() {
          "  loss              the specific core loss in mW/cm3 of the material's tables at a\n"
          "                    frequency (kHz), a sine-wave flux density amplitude (T) and a\n"
          "                    temperature (default 100 C, the table of the core-loss label); with\n"
-         "                    --duty D a triangular flux rising for D of the period (iGSE)\n"
-         MasUsageText() +
+         "                    --duty D a triangular flux rising for D of the period (iGSE)\n" MasUsageText() +
          "  -o FILE           report: the file to write, a PDF (A4) or one self-contained HTML file,\n"
          "                    as its extension says: the design report of what calc shows, with the\n"
          "                    design details, plots and a winding instruction, in the window's language\n"

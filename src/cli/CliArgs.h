@@ -41,10 +41,10 @@ struct CliArgs {
   // --al-tolerance PCT (calc, advise, report): the AL tolerance of the
   // design's own kind, gapped or ungapped, in place of Details.cfg's.
   std::optional<double> alTolerancePercent;
-  ConverterArgs converter;            // --converter and its options
-  MasArgs mas;                        // --mas, --from-mas
-  std::optional<double> ambient_C;    // --ambient C (calc, advise, report)
-  LossArgs loss;                      // the loss command's options
+  ConverterArgs converter;          // --converter and its options
+  MasArgs mas;                      // --mas, --from-mas
+  std::optional<double> ambient_C;  // --ambient C (calc, advise, report)
+  LossArgs loss;                    // the loss command's options
 };
 
 struct ParseResult {

@@ -67,8 +67,7 @@ OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session&
   std::string folder, error;
   const std::optional<std::string> masDocument = ReadMasInput(args.mas, &error);
   if (args.mas.input && !masDocument) return Usage(error);
-  if (!EnterWorkingFolder(args.dir, env, &folder, &error, DataFolderUse::kReadOnly))
-    return Usage(error);
+  if (!EnterWorkingFolder(args.dir, env, &folder, &error, DataFolderUse::kReadOnly)) return Usage(error);
 
   ReadDetailsConfig(kDetailsConfigFile, session.details);
   ReadSettings(options.settingsFile, true, session.startSettings);
