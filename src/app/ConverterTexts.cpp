@@ -1,22 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ConverterTexts.h"
 
-#include <cstring>
-#include <iterator>
+#include "app/BuiltInTexts.h"
 
 namespace velmora {
 
 namespace {
 
-struct Entry {
-  const char* key;
-  const char* english;
-};
-
 // No key and no text holds "s" and a digit: the numbered sections' lookups
 // run on into this section when a slot is missing. The texts are
 // Windows-1251: "\xB5" is the micro sign.
-constexpr Entry kTexts[] = {
+constexpr BuiltInText kTexts[] = {
     {"menu", "Converter..."},
     {"title", "From the converter to the choke"},
     {"topology", "Topology"},
@@ -69,26 +63,13 @@ constexpr Entry kTexts[] = {
 
 }  // namespace
 
-const char* ConverterTextEnglish(const char* key) {
-  for (const Entry& e : kTexts)
-    if (std::strcmp(e.key, key) == 0) return e.english;
-  return "";
-}
+const char* ConverterTextEnglish(const char* key) { return BuiltInEnglish(kTexts, key); }
 
 std::string ConverterText(const LanguageTable& lang, const char* key) {
   return lang.converter.Get(key, ConverterTextEnglish(key));
 }
 
-const char* const* ConverterTextKeys() {
-  static const auto keys = [] {
-    struct Keys {
-      const char* k[std::size(kTexts) + 1];
-    } all{};
-    for (std::size_t i = 0; i < std::size(kTexts); ++i) all.k[i] = kTexts[i].key;
-    return all;
-  }();
-  return keys.k;
-}
+const char* const* ConverterTextKeys() { return BuiltInKeys<kTexts>(); }
 
 const char* ConverterErrorKey(converter::SpecError error) {
   using converter::SpecError;

@@ -1,20 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/DesignTexts.h"
 
-#include <cstring>
+#include "app/BuiltInTexts.h"
 
 namespace velmora {
 
 namespace {
 
-struct Entry {
-  const char* key;
-  const char* english;
-};
-
 // No key and no text holds "s" and a digit: the numbered sections' lookups
 // run on into this section when a slot is missing.
-constexpr Entry kTexts[] = {
+constexpr BuiltInText kTexts[] = {
     {"menu", "Design"},
     {"menuDetails", "Design details..."},
     {"menuAdviser", "Core adviser..."},
@@ -114,25 +109,12 @@ constexpr Entry kTexts[] = {
 
 }  // namespace
 
-const char* DesignTextEnglish(const char* key) {
-  for (const Entry& e : kTexts)
-    if (std::strcmp(e.key, key) == 0) return e.english;
-  return "";
-}
+const char* DesignTextEnglish(const char* key) { return BuiltInEnglish(kTexts, key); }
 
 std::string DesignText(const LanguageTable& lang, const char* key) {
   return lang.design.Get(key, DesignTextEnglish(key));
 }
 
-const char* const* DesignTextKeys() {
-  static const auto keys = [] {
-    struct Keys {
-      const char* k[std::size(kTexts) + 1];
-    } all{};
-    for (std::size_t i = 0; i < std::size(kTexts); ++i) all.k[i] = kTexts[i].key;
-    return all;
-  }();
-  return keys.k;
-}
+const char* const* DesignTextKeys() { return BuiltInKeys<kTexts>(); }
 
 }  // namespace velmora
