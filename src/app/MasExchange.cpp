@@ -98,7 +98,9 @@ double GapOfInductanceFactor(double AL_uH, const CoreRecord& core, double materi
 std::optional<mas::MasDesign> MasDesignOfWindow(CVelmoraDlg& dlg, std::string* problem) {
   if (!dlg.IsEnded()) dlg.Calculate();
   const ChokeResults* r = dlg.LastCalculation();
-  const auto details = dlg.DescribeLastCalculation();
+  insight::InsightOptions options;
+  options.ambient_C = dlg.DesignAmbient();
+  const auto details = dlg.DescribeLastCalculation(options);
   if (!r || !details || dlg.IsEnded()) {
     if (problem) *problem = "calculation";
     return std::nullopt;
@@ -114,10 +116,20 @@ std::optional<mas::MasDesign> MasDesignOfWindow(CVelmoraDlg& dlg, std::string* p
   // choke. Other use: U1 and -U2.
   d.voltagePeakToPeak_V = dlg.Settings().use == 0 ? r->read.U1 : r->read.U1 + r->read.U2;
   Magnetic(dlg, *r, d);
-  d.coreLoss_W = r->noData ? 0 : r->Pcore;
-  d.windingLoss_W = details->winding.copperLoss_W;
-  d.lossTemperature_C = details->winding.temperature_C;
-  d.temperature_C = d.ambient_C + details->losses.temperatureRise_K;
+  // The losses where core and winding settle; without a settled state (no
+  // loss data, thermal runaway) those of the loss tables' temperature.
+  const insight::ThermalState& settled = details->operating.thermal;
+  if (!r->noData && !settled.runaway && std::isfinite(settled.temperature_C)) {
+    d.coreLoss_W = settled.core_W;
+    d.windingLoss_W = settled.copper_W;
+    d.lossTemperature_C = settled.temperature_C;
+    d.temperature_C = settled.temperature_C;
+  } else {
+    d.coreLoss_W = r->noData ? 0 : r->Pcore;
+    d.windingLoss_W = details->winding.copperLoss_W;
+    d.lossTemperature_C = details->winding.temperature_C;
+    d.temperature_C = d.ambient_C + details->losses.temperatureRise_K;
+  }
   d.actualInductance_uH = r->Lact;
   d.inductanceFactor_nH = r->AL * 1000;  // uH -> nH
   if (r->stoppedByRipple) {

@@ -77,6 +77,7 @@ OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session&
   CVelmoraDlg& dlg = *session.dlg;
   dlg.Create();
   if (dlg.IsEnded()) return {OpenResult::kStartUpEnded, {}};
+  dlg.SetDesignAmbient(session.details.ambient_C);
   InputChanges converterChanges;
   if (args.converter.given) {
     // The spec was checked with the command line: the design has no error.
@@ -101,6 +102,8 @@ OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session&
     const std::string masError = ApplyMasInput(dlg, args.mas, *masDocument);
     if (!masError.empty()) return Usage(masError);
   }
+  // An ambient given on the command line wins over the file's and the document's.
+  if (args.ambient_C) dlg.SetDesignAmbient(*args.ambient_C);
   for (const ScriptedAction& action : args.actions) {
     const std::string actionError = PlayScriptedAction(dlg, session.host, action);
     if (!actionError.empty()) return Usage("--do '" + action.source + "': " + actionError);

@@ -113,7 +113,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   }
   if (args.details && !dlg.IsEnded()) {
     insight::InsightOptions insightOptions = DetailsOptionsOf(session.details, args.alTolerancePercent);
-    if (args.ambient_C) insightOptions.ambient_C = *args.ambient_C;
+    insightOptions.ambient_C = dlg.DesignAmbient();
     if (const auto details = dlg.DescribeLastCalculation(insightOptions)) {
       report.detailsJson = cli::DetailsJson(*details, insightOptions);
       report.detailsRows = cli::DetailsRows(*details, dlg.Lang());

@@ -76,6 +76,7 @@ struct SweepInput {
   advise::AdviseQuery query;
   WireTable wires;
   LanguageTable lang;
+  double ambient_C = 0;  // where the designs settle
 };
 
 }  // namespace
@@ -299,6 +300,7 @@ void AdviserWindow::StartSweep() {
   input->query.alToleranceUngapped = tolerances.alToleranceUngapped;
   input->wires = dlg_.Wires();
   input->lang = dlg_.Lang();
+  input->ambient_C = tolerances.ambient_C;
 
   // The material filter offers the list's materials.
   const QString chosen = material_->currentIndex() > 0 ? material_->currentText() : QString();
@@ -322,6 +324,7 @@ void AdviserWindow::StartSweep() {
     data.wires = input->wires;
     data.lang = input->lang;
     data.lossLimit = constants::kLossDensityLimit;
+    data.ambient_C = input->ambient_C;
     const std::size_t total = advise::CandidateCount(input->query, data);
     std::vector<advise::Candidate> all = advise::Sweep(input->query, data, [&job](std::size_t done, std::size_t n) {
       job->done = done;

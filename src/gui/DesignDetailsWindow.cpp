@@ -174,6 +174,8 @@ void DesignDetailsWindow::Texts() {
     b->setText(Text(b->objectName() == "copy" ? "copyPlot" : "savePlot"));
 }
 
+void DesignDetailsWindow::ShowAmbient() { ambient_->setValue(config_.ambient_C); }
+
 // The field shows the tolerance of the design's own kind.
 void DesignDetailsWindow::ShowTolerance() {
   const bool ungapped = details_ && details_->worstCase.ungapped;

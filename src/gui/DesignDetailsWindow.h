@@ -31,6 +31,8 @@ class DesignDetailsWindow : public QWidget {
   DesignDetailsWindow(QWidget* owner, DetailsConfig& config);
   // Shows the figures of the window's last calculation in its language.
   void Refresh(CVelmoraDlg& dlg);
+  // Shows the ambient of the settings again, after something else set it.
+  void ShowAmbient();
   // A plot as Copy and Save give it: drawn afresh at a fixed size, with its
   // legend inside the picture. Null before the first calculation.
   QImage PlotImage(DetailPlot plot) const;

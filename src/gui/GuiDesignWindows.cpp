@@ -49,7 +49,13 @@ void GuiDesignWindows::OnDesignCommand(CVelmoraDlg& dlg, int id) {
     return;
   }
   if (IsMasCommand(id)) {
+    // The document carries the details' ambient out, and an import brings one in.
+    dlg.SetDesignAmbient(config_.ambient_C);
     RunMasCommand(dlg, id, QApplication::activeModalWidget());
+    if (dlg.DesignAmbient() != config_.ambient_C) {
+      config_.ambient_C = dlg.DesignAmbient();
+      if (details_) details_->ShowAmbient();
+    }
     return;
   }
   if (id == ids::ID_CORE_ADVISER) {

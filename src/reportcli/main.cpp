@@ -123,7 +123,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   meta.date = DateText(fixedTime);
   if (args.designFile) meta.designFile = *args.designFile;
   insight::InsightOptions options = DetailsOptionsOf(session.details, args.alTolerancePercent);
-  if (args.ambient_C) options.ambient_C = *args.ambient_C;
+  options.ambient_C = dlg.DesignAmbient();
   report::Document doc = report::BuildDesignReport(dlg, report::TextsOfWindow(dlg), meta, options);
   doc.fixedTime = fixedTime;
 
