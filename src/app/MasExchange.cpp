@@ -15,6 +15,7 @@
 #include "lang/LanguageTable.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
+#include "textfile/OutputFile.h"
 
 namespace velmora {
 
@@ -144,14 +145,14 @@ std::optional<mas::MasDesign> MasDesignOfWindow(CVelmoraDlg& dlg, std::string* p
   return d;
 }
 
-bool WriteMasFile(const std::string& path, std::string_view bytes, std::string* reason) {
-  errno = 0;
-  if (WriteFileAtomic(path, bytes)) return true;
-  if (reason) *reason = errno != 0 ? std::strerror(errno) : "the file cannot be written";
-  return false;
+bool WriteMasFile(const std::string& path, std::string_view bytes, const std::vector<std::string>& inputs,
+                  std::string* reason) {
+  const WriteStatus status = WriteOutputFile(path, bytes, inputs);
+  if (!status.ok() && reason) *reason = status.Reason();
+  return status.ok();
 }
 
-bool ExportMas(CVelmoraDlg& dlg, const std::string& path, std::string* error) {
+bool ExportMas(CVelmoraDlg& dlg, const std::string& path, const std::vector<std::string>& inputs, std::string* error) {
   std::string problem;
   const std::optional<mas::MasDesign> design = MasDesignOfWindow(dlg, &problem);
   std::string message;
@@ -159,7 +160,7 @@ bool ExportMas(CVelmoraDlg& dlg, const std::string& path, std::string* error) {
     message = DesignText(dlg.Lang(), "masIncomplete") + " " + problem;
   } else {
     std::string reason;
-    if (WriteMasFile(path, mas::WriteMasDocument(*design), &reason)) return true;
+    if (WriteMasFile(path, mas::WriteMasDocument(*design), inputs, &reason)) return true;
     // The path and the reason are UTF-8; the message box shows Windows-1251.
     message =
         DesignText(dlg.Lang(), "masWriteFailed") + " " + Utf8ToCp1251(path + ": " + reason).value_or(std::string("?"));

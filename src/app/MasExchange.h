@@ -29,13 +29,18 @@ bool IsMasCommand(int id);
 // figure.
 std::optional<mas::MasDesign> MasDesignOfWindow(CVelmoraDlg& dlg, std::string* problem);
 
-// The one place the export writes its file: crash-safe, the old file or the
-// new one whole. False with the reason in the C library's words.
-bool WriteMasFile(const std::string& path, std::string_view bytes, std::string* reason);
+// The one place the export writes its file, by the rules of every output the
+// user names (textfile/OutputFile.h): the exact name, crash-safe, never one
+// of the inputs it was made from. False with the reason in the C library's
+// words.
+bool WriteMasFile(const std::string& path, std::string_view bytes, const std::vector<std::string>& inputs,
+                  std::string* reason);
 
 // Calculates, writes the document to path (UTF-8) and says nothing when that
-// worked; otherwise a message box, its text (UTF-8) in *error.
-bool ExportMas(CVelmoraDlg& dlg, const std::string& path, std::string* error = nullptr);
+// worked; otherwise a message box, its text (UTF-8) in *error. inputs are the
+// files the design was read from, which the export never replaces.
+bool ExportMas(CVelmoraDlg& dlg, const std::string& path, const std::vector<std::string>& inputs = {},
+               std::string* error = nullptr);
 
 // Reads the document and sets the window from it (ImportMasText). A file that
 // cannot be read gives a message box and changes nothing.

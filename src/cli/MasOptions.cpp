@@ -64,9 +64,9 @@ std::optional<std::string> MasOutputPath(const MasArgs& args, std::string* error
   return Absolute(*args.output, error);
 }
 
-std::string WriteMasOutput(CVelmoraDlg& dlg, const std::string& path) {
+std::string WriteMasOutput(CVelmoraDlg& dlg, const std::string& path, const std::vector<std::string>& inputs) {
   std::string error;
-  if (ExportMas(dlg, path, &error)) return {};
+  if (ExportMas(dlg, path, inputs, &error)) return {};
   return error;
 }
 

@@ -39,6 +39,6 @@ std::string ApplyMasInput(CVelmoraDlg& dlg, const MasArgs& args, const std::stri
 // The --mas file as an absolute path, named from where the command was given.
 std::optional<std::string> MasOutputPath(const MasArgs& args, std::string* error);
 // Writes the window's design there; the message (UTF-8) when that failed.
-std::string WriteMasOutput(CVelmoraDlg& dlg, const std::string& path);
+std::string WriteMasOutput(CVelmoraDlg& dlg, const std::string& path, const std::vector<std::string>& inputs);
 
 }  // namespace velmora::cli

@@ -87,6 +87,13 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   std::string masPathError;
   const std::optional<std::string> masOutput = cli::MasOutputPath(args.mas, &masPathError);
   if (args.mas.output && !masOutput) return Usage("--mas " + masPathError);
+  // The files the design is read from, named from where the command was
+  // given: the export never writes over them.
+  std::vector<std::string> inputs;
+  for (const std::optional<std::string>& input : {args.designFile, args.mas.input}) {
+    std::error_code ec;
+    if (input) inputs.push_back(std::filesystem::absolute(*input, ec).string());
+  }
   cli::Session session;
   const cli::OpenResult open = cli::OpenWindow(args, CurrentEnvironment(argv0), session);
   if (open.status == cli::OpenResult::kUsage) return Usage(open.error);
@@ -104,7 +111,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   }
   // The explicit output first: its calculation's messages are part of the run.
   const std::string masError =
-      masOutput && open.status == cli::OpenResult::kOpen ? cli::WriteMasOutput(dlg, *masOutput) : std::string();
+      masOutput && open.status == cli::OpenResult::kOpen ? cli::WriteMasOutput(dlg, *masOutput, inputs) : std::string();
   cli::Report report = cli::MakeReport(dlg, session.host.shown());
   if (open.status == cli::OpenResult::kStartUpEnded) {
     std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));

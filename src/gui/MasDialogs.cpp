@@ -3,13 +3,14 @@
 
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 #include "app/ControlIds.h"
 #include "app/DesignTexts.h"
 #include "app/MasExchange.h"
 #include "app/VelmoraDlg.h"
+#include "gui/OutputDialog.h"
+#include "lang/LangSlots.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora {
@@ -24,12 +25,16 @@ void RunMasCommand(CVelmoraDlg& dlg, int id, QWidget* parent) {
   const QString filter = Q(DesignText(dlg.Lang(), "masFilter")) + QStringLiteral(" (*.json)");
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (id == ids::ID_EXPORT_MAS) {
-    // The dialog asks before it lets an existing file be chosen.
-    QString name = QFileDialog::getSaveFileName(parent, Q(DesignText(dlg.Lang(), "masExportTitle")),
-                                                QDir(folder).filePath(QStringLiteral("design.json")), filter);
-    if (name.isEmpty()) return;
-    if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".json");
-    ExportMas(dlg, name.toStdString());
+    // The question before replacing a file is asked of the name with ".json".
+    const gui::OutputTexts words{Q(DesignText(dlg.Lang(), "masExportTitle")),
+                                 Q(dlg.Lang()[kOverwriteQuestion]),
+                                 Q(dlg.Lang()[kMessageCaption]),
+                                 Q(dlg.Lang()[kOkButton]),
+                                 Q(dlg.Lang()[kCancelButton]),
+                                 Q(DesignText(dlg.Lang(), "masWriteFailed"))};
+    const auto chosen =
+        gui::AskOutputFile(parent, words, QDir(folder).filePath(QStringLiteral("design.json")), {{filter, {".json"}}});
+    if (chosen) ExportMas(dlg, chosen->path);
     return;
   }
   if (id != ids::ID_IMPORT_MAS) return;
