@@ -171,6 +171,7 @@ TEST_F(MasCli, ExamplesImport) {
 TEST_F(MasCli, FailuresAreToldWithTheirExitStatus) {
   dir_->write("not.json", "{\"inputs\": [");
   dir_->write("lacks.json", R"({"inputs":{"designRequirements":{"magnetizingInductance":{"nominal":1e-4}}}})");
+  ASSERT_EQ(Cli("calc --mas same.json", *dir_).exit, 0);
   struct Case {
     std::string args;
     int exit;
@@ -180,6 +181,7 @@ TEST_F(MasCli, FailuresAreToldWithTheirExitStatus) {
       {"calc --from-mas not.json", 2, "The file is no JSON document: parse error"},
       {"calc --from-mas lacks.json", 2, "it lacks magnetic.core"},
       {"calc --mas no/such/folder/x.json", 1, "The MAS document could not be written"},
+      {"calc --from-mas same.json --mas same.json", 1, "the file the output is made from"},
       {"calc --set L=0 --mas x.json", 1, "The design cannot be exported: the calculation gives no valid value"},
   };
   for (const Case& c : cases) {
