@@ -89,8 +89,7 @@ std::string UsageText() {
   for (int i = 0; i < count; ++i) keyList += (i ? ", " : "") + std::string(keys[i]);
   return "Usage: velmora-cli [--dir DIR] calc [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
          "                  [--from-mas FILE.json] [--do ACTION]... [--al-tolerance PCT] [--details]\n"
-         "                  [--ambient C] [--json]
-         "                  [--mas FILE.json]\n" +
+         "                  [--ambient C] [--json] [--mas FILE.json]\n" +
          AdviseUsageText() +
          "       velmora-cli [--dir DIR] report [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
          "                  [--from-mas FILE.json] [--do ACTION]... [--al-tolerance PCT] [--ambient C]\n"
@@ -137,13 +136,14 @@ std::string UsageText() {
          "                    Pv_mW_cm3}, waveform {t_us, i_A, B_T}, worstCase; null where not finite)\n"
          "  --al-tolerance PCT  the AL tolerance of the tolerance spread in percent, for the design's\n"
          "                    own kind (gapped or AL given, default 10; ungapped, default 25; both\n"
-         "                    for advise), in place of the values kept in Details.cfg\n" +
+         "                    for advise), in place of the values kept in Details.cfg\n"
          "  --ambient C       calc, advise, report: the temperature of the air around the choke\n"
          "                    (default 40 C); core and winding settle where the loss heats them\n"
          "  loss              the specific core loss in mW/cm3 of the material's tables at a\n"
          "                    frequency (kHz), a sine-wave flux density amplitude (T) and a\n"
          "                    temperature (default 100 C, the table of the core-loss label); with\n"
-         "                    --duty D a triangular flux rising for D of the period (iGSE)\n" MasUsageText() +
+         "                    --duty D a triangular flux rising for D of the period (iGSE)\n" +
+         MasUsageText() +
          "  -o FILE           report: the file to write, a PDF (A4) or one self-contained HTML file,\n"
          "                    as its extension says: the design report of what calc shows, with the\n"
          "                    design details, plots and a winding instruction, in the window's language\n"
