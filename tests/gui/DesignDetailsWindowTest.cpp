@@ -105,7 +105,8 @@ TEST_F(DesignDetailsWindowTest, LongTextsAreCutBeforeLayout) {
   dir.write("English.lng", dir.read("English.lng") + crlf({"[DESIGN DETAILS]", "axisFlux = " + endless,
                                                            "plotWave = " + endless, "curve = " + endless}));
   CVelmoraDlg& d = Start();
-  DesignDetailsWindow window(nullptr);
+  DetailsConfig config;
+  DesignDetailsWindow window(nullptr, config);
   window.Refresh(d);
   const std::vector<QChart*> charts = Charts(window);
   ASSERT_EQ(charts.size(), 2u);
