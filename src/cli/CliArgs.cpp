@@ -80,6 +80,25 @@ bool ParseTemperatureOption(const std::vector<std::string>& argv, std::size_t& i
   return true;
 }
 
+// The command a word names; nothing for any other word.
+std::optional<Command> CommandOfWord(const std::string& word) {
+  if (word == "calc") return Command::kCalc;
+  if (word == "advise") return Command::kAdvise;
+  if (word == "report") return Command::kReport;
+  if (word == "loss") return Command::kLoss;
+  return std::nullopt;
+}
+
+// --set KEY=VALUE: the pair added, or why not.
+std::string AddSet(const std::optional<std::string>& v, CliArgs& a) {
+  const std::size_t eq = v ? v->find('=') : std::string::npos;
+  if (eq == std::string::npos) return "--set needs KEY=VALUE";
+  std::string key = v->substr(0, eq);
+  if (!IsSettingsKey(key)) return "unknown settings key " + key;
+  a.sets.emplace_back(std::move(key), v->substr(eq + 1));
+  return {};
+}
+
 }  // namespace
 
 std::string UsageText() {
@@ -178,11 +197,9 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
       if (!v) return fail("--dir needs a folder");
       a.dir = *v;
     } else if (!command) {
-      if (arg == "calc") a.command = Command::kCalc;
-      else if (arg == "advise") a.command = Command::kAdvise;
-      else if (arg == "report") a.command = Command::kReport;
-      else if (arg == "loss") a.command = Command::kLoss;
-      else return fail(arg.rfind("-", 0) == 0 ? "unknown option " + arg : "unknown command " + arg);
+      const std::optional<Command> named = CommandOfWord(arg);
+      if (!named) return fail(arg.rfind("-", 0) == 0 ? "unknown option " + arg : "unknown command " + arg);
+      a.command = *named;
       a.adviseCommand = a.command == Command::kAdvise;
       command = true;
     } else if (std::string error; ParseTemperatureOption(argv, i, a, error)) {
@@ -200,12 +217,7 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
     } else if (ParseMasOption(argv, i, a.command == Command::kCalc, a.command == Command::kReport, a.mas, masError)) {
       if (!masError.empty()) return fail(masError);
     } else if (arg == "--set") {
-      auto v = value();
-      const std::size_t eq = v ? v->find('=') : std::string::npos;
-      if (eq == std::string::npos) return fail("--set needs KEY=VALUE");
-      std::string key = v->substr(0, eq);
-      if (!IsSettingsKey(key)) return fail("unknown settings key " + key);
-      a.sets.emplace_back(std::move(key), v->substr(eq + 1));
+      if (std::string error = AddSet(value(), a); !error.empty()) return fail(error);
     } else if (arg == "--material") {
       auto v = value();
       if (!v) return fail("--material needs a name");
