@@ -72,9 +72,10 @@ inline constexpr const char* kDefaultCore = "E 25/13/7";
 
 // --- Shared core database ----------------------------------------------------
 // How long adding or deleting a core waits for another window that is
-// changing the database: its whole write takes milliseconds, so a lock still
-// held after this long belongs to a window that hangs, and the change is
-// refused rather than the window frozen.
-inline constexpr int kDatabaseLockWaitMs = 2000;
+// changing the database: its whole write takes milliseconds, so this covers
+// one in progress, and a lock still held after it belongs to a window or
+// program that keeps it. The change is then refused, the holder named; the
+// wait stays short enough that the window never seems to freeze.
+inline constexpr int kDatabaseLockWaitMs = 250;
 
 }  // namespace velmora::constants
