@@ -72,10 +72,11 @@ inline constexpr const char* kDefaultCore = "E 25/13/7";
 
 // --- Shared core database ----------------------------------------------------
 // How long adding or deleting a core waits for another window that is
-// changing the database: its whole write takes milliseconds, so this covers
-// one in progress, and a lock still held after it belongs to a window or
-// program that keeps it. The change is then refused, the holder named; the
-// wait stays short enough that the window never seems to freeze.
-inline constexpr int kDatabaseLockWaitMs = 250;
+// changing the database: its whole write takes milliseconds, but several
+// windows changing it at once take turns, and a quarter second left one of
+// six busy windows without a turn. A lock still held after a second belongs
+// to a window or program that keeps it: the change is refused and the
+// database told as in use, without a longer freeze.
+inline constexpr int kDatabaseLockWaitMs = 1000;
 
 }  // namespace velmora::constants
