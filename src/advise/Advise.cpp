@@ -22,6 +22,21 @@ constexpr double kStepSlack = 1e-9;
 // enough for a progress bar, rarely enough to cost nothing.
 constexpr std::size_t kProgressEvery = 256;
 
+// A table whose frequency or flux density is no positive number (a text such
+// as "nan" reads 0, an overflow infinity) or whose loss is not finite cannot
+// be interpolated: the frequency check and every loss from it would mean nothing.
+bool LossTableUsable(const MaterialRecord& material) {
+  auto positive = [](double v) { return std::isfinite(v) && v > 0; };
+  for (int c = 1; c <= material.nB; ++c)
+    if (!positive(material.table[0][c])) return false;
+  for (int r = 1; r <= material.nF; ++r) {
+    if (!positive(material.table[r][0])) return false;
+    for (int c = 1; c <= material.nB; ++c)
+      if (!std::isfinite(material.table[r][c])) return false;
+  }
+  return true;
+}
+
 int DecimalsOf(double step) {
   double scaled = step;
   for (int d = 0; d < kMaxGapDecimals; ++d) {
@@ -117,6 +132,10 @@ class Designer {
     c.volume = core.record.Ve;
     c.copperLoss = c.totalLoss = c.temperatureRise = c.temperature = c.BpkHigh =
         std::numeric_limits<double>::quiet_NaN();
+    if (!LossTableUsable(material)) {
+      c.reasons = kLossTableUnusable;
+      return c;
+    }
     if (numbers_.F > material.LastFrequency()) {
       c.reasons = kFrequencyAboveTable;
       return c;
@@ -221,6 +240,7 @@ std::string ReasonText(unsigned reasons) {
       {kSpreadAbovePermitted, "peak flux density above the permitted one across the AL tolerance"},
       {kRiseAboveLimit, "temperature rise above the limit"},
       {kThermalRunaway, "thermal runaway"},
+      {kLossTableUnusable, "loss table unusable (a frequency, flux density or loss that is no usable number)"},
   };
   std::string text;
   for (const auto& [bit, words] : kTexts) {

@@ -72,7 +72,10 @@ enum Reason : unsigned {
   kSpreadAbovePermitted = 1u << 5,  // peak flux density above the permitted one at the high end of the AL spread
   kRiseAboveLimit = 1u << 6,        // temperature rise above the limit
   kThermalRunaway = 1u << 7,        // no settling temperature up to 200 C
+  kLossTableUnusable = 1u << 8,     // a frequency or flux density not positive, or a loss not finite
 };
+// The reasons that keep a candidate from being designed at all: no run stands behind it.
+inline constexpr unsigned kNotDesigned = kFrequencyAboveTable | kLossTableUnusable;
 
 struct AdviseQuery {
   ChokeInputs inputs;    // as the window holds them; gap mode and the gap are set per candidate

@@ -153,7 +153,11 @@ std::optional<std::string> CVelmoraDlg::ReadDatabaseForChange(FileLock& lock) {
   const std::string folder = FolderOf(constants::kCoreDatabaseFile);
   lock = FileLock::Exclusive(folder, std::chrono::milliseconds(constants::kDatabaseLockWaitMs));
   // A folder that cannot be opened or a file system without locks still
-  // lets the change go ahead, unguarded; a lock held by a hung window does not.
+  // lets the change go ahead, unguarded; a lock another holder keeps does not.
+  if (lock.Error() == LockError::Busy) {
+    Message(lang_[kDatabaseInUse] + " " + constants::kCoreDatabaseFile);
+    return std::nullopt;
+  }
   if (!lock.Held() && lock.Error() != LockError::CannotOpen && lock.Error() != LockError::Unsupported) {
     ReportWriteFailure(constants::kCoreDatabaseFile);
     return std::nullopt;

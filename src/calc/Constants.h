@@ -72,9 +72,11 @@ inline constexpr const char* kDefaultCore = "E 25/13/7";
 
 // --- Shared core database ----------------------------------------------------
 // How long adding or deleting a core waits for another window that is
-// changing the database: its whole write takes milliseconds, so a lock still
-// held after this long belongs to a window that hangs, and the change is
-// refused rather than the window frozen.
-inline constexpr int kDatabaseLockWaitMs = 2000;
+// changing the database: its whole write takes milliseconds, but several
+// windows changing it at once take turns, and a quarter second left one of
+// six busy windows without a turn. A lock still held after a second belongs
+// to a window or program that keeps it: the change is refused and the
+// database told as in use, without a longer freeze.
+inline constexpr int kDatabaseLockWaitMs = 1000;
 
 }  // namespace velmora::constants

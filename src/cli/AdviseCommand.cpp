@@ -41,7 +41,7 @@ std::optional<double> Finite(double v) { return std::isfinite(v) ? std::optional
 // loss budget and the core volume.
 std::vector<NamedValue> NumbersOf(const AdviseRow& row) {
   const advise::Candidate& c = row.candidate;
-  const bool ran = !(c.reasons & advise::kFrequencyAboveTable);
+  const bool ran = !(c.reasons & advise::kNotDesigned);
   const std::vector<NamedValue> all = NamedResults(ran ? &row.results : nullptr);
   std::vector<NamedValue> listed;
   listed.push_back({"gap_mm", ran && !c.gapText.empty() ? Finite(c.gap) : std::nullopt});
@@ -113,7 +113,7 @@ std::size_t Widest(const AdviseListing& l, std::size_t least, const std::string 
 // The listed row i with its run.
 AdviseRow RowOf(const AdviseListing& l, std::size_t i) {
   const advise::Candidate& c = l.candidates[i];
-  return AdviseRow{c, c.reasons & advise::kFrequencyAboveTable ? ChokeResults{} : l.run(c)};
+  return AdviseRow{c, c.reasons & advise::kNotDesigned ? ChokeResults{} : l.run(c)};
 }
 
 // A length or limit above 0 (or at least 0), finite, from the whole text.

@@ -9,7 +9,7 @@ namespace velmora {
 enum class LangSection { About, Menu, BaseCores, InitialData, MagneticCore, Results, Buttons, Others };
 
 // The number of slots of a section: keys s1 to s29 fill slots 1 to 29 (s0
-// of MAGNETIC CORE slot 0), and this program added OTHERS s30.
+// of MAGNETIC CORE slot 0), and this program added OTHERS s30 and s31.
 constexpr int SlotCount(LangSection section) {
   switch (section) {
     case LangSection::About:
@@ -20,7 +20,7 @@ constexpr int SlotCount(LangSection section) {
     case LangSection::Buttons:
       return 10;
     case LangSection::Others:
-      return 31;
+      return 32;
     default:
       return 30;
   }
@@ -93,5 +93,6 @@ inline constexpr LangSlot kWireNotice{LangSection::Others, 27};        // added 
 inline constexpr LangSlot kCoreNameRefused{LangSection::Others, 28};   // added by this program
 inline constexpr LangSlot kOkButton{LangSection::Others, 29};          // added by this program
 inline constexpr LangSlot kCoreValueRefused{LangSection::Others, 30};  // added by this program
+inline constexpr LangSlot kDatabaseInUse{LangSection::Others, 31};     // added by this program
 
 }  // namespace velmora

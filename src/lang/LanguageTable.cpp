@@ -71,6 +71,8 @@ constexpr AddedText kAddedTexts[] = {
     {kCoreNameRefused, "A core name must not contain \"[\", \"]\" or a line break."},
     {kOkButton, "OK"},
     {kCoreValueRefused, "The core data Ae, An, le and mu must not contain a line break."},
+    {kDatabaseInUse,
+     "The core database is in use by another window or program and was not changed. Try again in a moment:"},
 };
 
 }  // namespace

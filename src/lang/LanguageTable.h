@@ -22,7 +22,7 @@ struct LanguageTable {
   std::array<std::string, SlotCount(LangSection::MagneticCore)> magneticCore;  // s0..s19
   std::array<std::string, SlotCount(LangSection::Results)> results;            // s1..s29
   std::array<std::string, SlotCount(LangSection::Buttons)> buttons;            // s1..s9
-  std::array<std::string, SlotCount(LangSection::Others)> others;              // s1..s30
+  std::array<std::string, SlotCount(LangSection::Others)> others;              // s1..s31
   // The word-keyed section of the design menu and the "Design details" window.
   WordKeyedSection design;
   // The word-keyed section of the design report.

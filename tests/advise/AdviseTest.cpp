@@ -4,9 +4,12 @@
 #include <cmath>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 #include <tuple>
+#include <utility>
 
 #include "advise/Advise.h"
+#include "data/MaterialRecord.h"
 #include "textfile/Numbers.h"
 
 namespace velmora::advise {
@@ -282,6 +285,33 @@ TEST(Sweep, FrequencyAboveTheLossTableIsNotDesigned) {
     EXPECT_EQ(c.turns, 0);
   }
   EXPECT_EQ(ReasonText(kFrequencyAboveTable | kOverfilled), "frequency above the loss table; fill factor above 0.4");
+}
+
+TEST(Sweep, ALossTableThatIsNotANumberIsNamedSoAndNotDesigned) {
+  AdviseData data = ShippedData();
+  const std::string text = Shipped("N87 Epcos.txt");
+  // A frequency (the highest one too, which was read as 0 kHz), a flux density, a loss.
+  for (const auto& [from, to] : {std::pair{"F3 = 100", "F3 = nan"}, std::pair{"F8 = 1000", "F8 = nan"},
+                                 std::pair{"B2 = 25", "B2 = inf"}, std::pair{"B_50 = 0.74", "B_50 = 1e999"}}) {
+    SCOPED_TRACE(to);
+    std::string bad = text;
+    bad.replace(bad.find(from), std::string_view(from).size(), to);
+    MaterialRecord material;
+    ParseMaterialText(bad, material);
+    material.name = "Broken";
+    data.materials.push_back(material);
+    AdviseQuery q;
+    q.inputs = Defaults();
+    q.material = "Broken";
+    const std::vector<Candidate> all = Sweep(q, data);
+    ASSERT_FALSE(all.empty());
+    for (const Candidate& c : all) {
+      EXPECT_EQ(c.reasons, kLossTableUnusable);
+      EXPECT_EQ(c.turns, 0);
+    }
+    data.materials.pop_back();
+  }
+  EXPECT_EQ(ReasonText(kLossTableUnusable), "loss table unusable (a frequency, flux density or loss that is no usable number)");
 }
 
 TEST(Sweep, RippleStopAndWarningsMakeCandidatesInfeasible) {

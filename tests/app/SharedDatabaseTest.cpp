@@ -139,20 +139,31 @@ TEST_F(SharedDatabaseTest, WithWritesSuppressedTheChangeStaysInTheWindow) {
   EXPECT_FALSE(Lists(w, "E 1/1/1"));
 }
 
-TEST_F(SharedDatabaseTest, AWindowHoldingTheLockMakesAChangeWaitThenGiveUpChangingNothing) {
+// Another window or program keeping the lock: adding and deleting give up
+// after a short wait, say that the database is in use, and change nothing.
+TEST_F(SharedDatabaseTest, ALockKeptByAnotherHolderIsToldAsInUseWithoutFreezingTheWindow) {
   host.SetStrict(false);
   CVelmoraDlg& w = Start();
   const FileLock held = FileLock::Exclusive(dir.path(), std::chrono::milliseconds(0));
   ASSERT_TRUE(held.Held());
+  const std::string inUse =
+      "The core database is in use by another window or program and was not changed. Try again in a moment: "
+      "BaseCores.txt";
   const auto start = std::chrono::steady_clock::now();
   AddByData(w, "60/60/60");
   const auto waited = std::chrono::steady_clock::now() - start;
-  EXPECT_GE(waited, std::chrono::milliseconds(1500));
+  EXPECT_LT(waited, std::chrono::milliseconds(1500));  // the wait of a second, no more
   ASSERT_EQ(host.shown().size(), 1u);
-  EXPECT_EQ(host.shown()[0].text, "Cannot write BaseCores.txt");
+  EXPECT_EQ(host.shown()[0].text, inUse);
+  EXPECT_EQ(w.GetCheck(IDC_CHECK_ADD_DATA), 1);
+  w.UserClick(IDC_CHECK_ADD_DATA);
+  host.ClearShown();
+  Delete(w, host, "E 16/8/5");
+  ASSERT_EQ(host.shown().size(), 2u);  // the question, then the refusal
+  EXPECT_EQ(host.shown()[1].text, inUse);
+  EXPECT_TRUE(Lists(w, "E 16/8/5"));
   EXPECT_EQ(Database(), SmallCoreDatabase());
   EXPECT_EQ(w.CoreDatabaseText(), SmallCoreDatabase());
-  EXPECT_EQ(w.GetCheck(IDC_CHECK_ADD_DATA), 1);
 }
 
 // A database that became write-protected after start-up: adding and deleting

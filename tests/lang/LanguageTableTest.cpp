@@ -46,7 +46,7 @@ TEST(LanguageText, SectionsAndSlotRanges) {
   // Beyond a section's range there is no slot.
   EXPECT_EQ(t.Get(LangSection::MagneticCore, 20), "");
   EXPECT_EQ(t.Get(LangSection::Buttons, 10), "");
-  EXPECT_EQ(t.Get(LangSection::Others, 31), "");
+  EXPECT_EQ(t.Get(LangSection::Others, 32), "");
   EXPECT_EQ(t.Get(LangSection::Others, -1), "");
   EXPECT_STREQ(LangSectionName(LangSection::InitialData), "INITIAL DATA");
 }

@@ -69,7 +69,7 @@ const std::map<LangSection, std::vector<int>>& ShownSlots() {
     m[LangSection::Results] = range(1, 9);
     m[LangSection::Buttons] = range(1, 6);
     m[LangSection::Others] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 13, 14, 15,
-                                 18, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30};
+                                 18, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31};
     return m;
   }();
   return slots;

@@ -149,6 +149,8 @@ ENGLISH = [
         ("s28", "A core name must not contain \"[\", \"]\" or a line break."),
         ("s29", "OK"),
         ("s30", "The core data Ae, An, le and mu must not contain a line break."),
+        # The database's file name is appended after a blank.
+        ("s31", "The core database is in use by another window or program and was not changed. Try again in a moment:"),
     ]),
     ("REPORT", [
         ("title", "Choke design report"),
@@ -419,6 +421,7 @@ RUSSIAN = [
         ("s28", "Имя сердечника не может содержать \"[\", \"]\" или перевод строки."),
         ("s29", "ОК"),
         ("s30", "Данные сердечника Ae, An, le и mu не могут содержать перевод строки."),
+        ("s31", "База сердечников занята другим окном или программой и не изменена. Повторите чуть позже:"),
     ]),
     ("REPORT", [
         ("title", "Отчёт о расчёте дросселя"),
