@@ -14,7 +14,15 @@
 build="$1"; seconds="$2"; shift 2
 root="$(cd "$(dirname "$0")" && pwd)"
 targets="$*"
-[ -z "$targets" ] && targets="keyed_text settings language material wire core_db calculate cp1251 huge report"
+if [ -z "$targets" ]; then
+  targets="keyed_text settings language material wire core_db calculate cp1251 huge details_config mas"
+  # The report's target draws with Qt: built only where the window is.
+  if [ -x "$build/fuzz/fuzz_report" ]; then
+    targets="$targets report"
+  else
+    echo "fuzz_report is not built here (a build without the window); its seeds run in test_fuzz_replay"
+  fi
+fi
 mkdir -p "$build/findings"
 status=0
 for t in $targets; do

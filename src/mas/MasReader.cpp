@@ -103,11 +103,15 @@ MasReadResult Refuse(MasError error, std::string detail) {
   return result;
 }
 
-// The parser's words without the library's error number.
+// The parser's words without the library's error number. They quote the
+// bytes last read, which may be anything: those outside printable ASCII
+// become '?', so that the message holds text of any code page.
 std::string ParserWords(const char* what) {
   std::string words(what);
   const std::size_t close = words.find("] ");
   if (words.starts_with("[") && close != std::string::npos) words.erase(0, close + 2);
+  for (char& c : words)
+    if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) c = '?';
   return words;
 }
 
