@@ -71,34 +71,34 @@ std::string ConverterText(const LanguageTable& lang, const char* key) {
 
 const char* const* ConverterTextKeys() { return BuiltInKeys<kTexts>(); }
 
-const char* ConverterErrorKey(converter::SpecError error) {
-  using converter::SpecError;
+const char* ConverterErrorKey(converter::RequestError error) {
+  using converter::RequestError;
   switch (error) {
-    case SpecError::kNone:
+    case RequestError::kNone:
       return nullptr;
-    case SpecError::kVinMin:
+    case RequestError::kVinMin:
       return "errorVinMin";
-    case SpecError::kVinRange:
+    case RequestError::kVinRange:
       return "errorVinRange";
-    case SpecError::kVout:
+    case RequestError::kVout:
       return "errorVout";
-    case SpecError::kIout:
+    case RequestError::kIout:
       return "errorIout";
-    case SpecError::kIoutMin:
+    case RequestError::kIoutMin:
       return "errorIoutMin";
-    case SpecError::kRipple:
+    case RequestError::kRipple:
       return "errorRipple";
-    case SpecError::kFrequency:
+    case RequestError::kFrequency:
       return "errorFsw";
-    case SpecError::kEfficiency:
+    case RequestError::kEfficiency:
       return "errorEfficiency";
-    case SpecError::kDrops:
+    case RequestError::kDrops:
       return "errorDrops";
-    case SpecError::kVoutNotBelow:
+    case RequestError::kVoutNotBelow:
       return "errorBuck";
-    case SpecError::kVoutNotAbove:
+    case RequestError::kVoutNotAbove:
       return "errorBoost";
-    case SpecError::kDutyOutOfRange:
+    case RequestError::kDutyOutOfRange:
       return "errorDuty";
   }
   return nullptr;

@@ -17,6 +17,6 @@ const char* ConverterTextEnglish(const char* key);
 // Every key, in the order the language files list them; nullptr-terminated.
 const char* const* ConverterTextKeys();
 // The key of an error's text ("errorVout", ...); nullptr for kNone.
-const char* ConverterErrorKey(converter::SpecError error);
+const char* ConverterErrorKey(converter::RequestError error);
 
 }  // namespace velmora

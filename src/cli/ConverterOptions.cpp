@@ -9,7 +9,7 @@ namespace velmora::cli {
 
 namespace {
 
-using converter::SpecError;
+using converter::RequestError;
 
 constexpr double kPercent = 100.0;
 
@@ -39,37 +39,37 @@ std::optional<double> Number(std::string_view text) {
   return value;
 }
 
-// The option that an error of the spec names.
-const char* OptionOf(SpecError error) {
+// The option that an error of the request names.
+const char* OptionOf(RequestError error) {
   switch (error) {
-    case SpecError::kVinMin:
-    case SpecError::kVinRange:
+    case RequestError::kVinMin:
+    case RequestError::kVinRange:
       return "--vin";
-    case SpecError::kVout:
-    case SpecError::kVoutNotBelow:
-    case SpecError::kVoutNotAbove:
+    case RequestError::kVout:
+    case RequestError::kVoutNotBelow:
+    case RequestError::kVoutNotAbove:
       return "--vout";
-    case SpecError::kIout:
+    case RequestError::kIout:
       return "--iout";
-    case SpecError::kIoutMin:
+    case RequestError::kIoutMin:
       return "--iout-min";
-    case SpecError::kRipple:
+    case RequestError::kRipple:
       return "--ripple";
-    case SpecError::kFrequency:
+    case RequestError::kFrequency:
       return "--fsw";
-    case SpecError::kEfficiency:
+    case RequestError::kEfficiency:
       return "--efficiency";
-    case SpecError::kDrops:
-    case SpecError::kDutyOutOfRange:
+    case RequestError::kDrops:
+    case RequestError::kDutyOutOfRange:
       return "--vsw/--vd";
-    case SpecError::kNone:
+    case RequestError::kNone:
       break;
   }
   return "--converter";
 }
 
-// Fills the spec's numbers from the texts; the error names the first bad one.
-std::string ReadNumbers(const ConverterArgs& a, converter::ConverterSpec& s) {
+// Fills the request's numbers from the texts; the error names the first bad one.
+std::string ReadNumbers(const ConverterArgs& a, converter::ConverterRequest& s) {
   auto number = [](const char* name, const std::string& text, double& out) -> std::string {
     const auto v = Number(text);
     if (!v) return std::string(name) + ": not a number: " + text;
@@ -126,12 +126,12 @@ std::string FinishConverterArgs(ConverterArgs& a) {
     if (!(a.*o.text)) return std::string("the converter needs ") + o.name;
   const auto topology = converter::TopologyFromName(a.topology->c_str());
   if (!topology) return "--converter: buck, boost or buckboost, not " + *a.topology;
-  converter::ConverterSpec s;
+  converter::ConverterRequest s;
   s.topology = *topology;
   if (std::string e = ReadNumbers(a, s); !e.empty()) return e;
-  const SpecError error = converter::CheckSpec(s);
-  if (error != SpecError::kNone) return std::string(OptionOf(error)) + ": " + converter::SpecErrorText(error);
-  a.spec = s;
+  const RequestError error = converter::CheckRequest(s);
+  if (error != RequestError::kNone) return std::string(OptionOf(error)) + ": " + converter::RequestErrorText(error);
+  a.request = s;
   return {};
 }
 
@@ -148,13 +148,13 @@ std::string ConverterUsageText() {
          "                    of those inputs wins. calc --json adds \"converter\"\n";
 }
 
-std::string ConverterJson(const converter::ConverterSpec& spec, const converter::ConverterDesign& d) {
+std::string ConverterJson(const converter::ConverterRequest& request, const converter::ConverterDesign& d) {
   auto point = [](const char* at, const converter::OperatingPoint& p) {
     return std::string("{\"at\": ") + JsonString(at) + ", \"inputVoltage_V\": " + JsonNumber(p.vin) +
            ", \"dutyCycle\": " + JsonNumber(p.duty) + ", \"inductorCurrent_A\": " + JsonNumber(p.inductorCurrent) +
            ", \"ripple_A\": " + JsonNumber(p.ripple) + ", \"peakCurrent_A\": " + JsonNumber(p.peakCurrent) + "}";
   };
-  return "{\"topology\": " + JsonString(converter::TopologyName(spec.topology)) +
+  return "{\"topology\": " + JsonString(converter::TopologyName(request.topology)) +
          ", \"inductance_uH\": " + JsonNumber(d.inductance_uH) +
          ", \"designInputVoltage_V\": " + JsonNumber(d.design.vin) + ",\n    \"points\": [" + point("min", d.atMin) +
          ",\n      " + point("max", d.atMax) + ",\n      " + point("worst", d.worst) + "]}";

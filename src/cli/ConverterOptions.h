@@ -12,9 +12,9 @@ namespace velmora::cli {
 
 struct ConverterArgs {
   bool given = false;  // any converter option on the command line
-  // The options' texts as given; the spec is made from them at the end.
+  // The options' texts as given; the request is made from them at the end.
   std::optional<std::string> topology, vin, vout, iout, ripple, fsw, ioutMin, efficiency, vsw, vd;
-  converter::ConverterSpec spec;  // set by FinishConverterArgs
+  converter::ConverterRequest request;  // set by FinishConverterArgs
 };
 
 // Parses one converter option at argv[i] (advancing i past its value); false
@@ -22,7 +22,7 @@ struct ConverterArgs {
 bool ParseConverterOption(const std::vector<std::string>& argv, std::size_t& i, ConverterArgs& args,
                           std::string& error);
 
-// After the whole command line: the spec from the options, or the usage error
+// After the whole command line: the request from the options, or the usage error
 // that names the missing, malformed or impossible value. Nothing to do when
 // no converter option was given.
 std::string FinishConverterArgs(ConverterArgs& args);
@@ -32,6 +32,6 @@ std::string ConverterUsageText();
 
 // calc --json's "converter": topology, inductance, design point and the
 // points at both ends of the range and at the worst point.
-std::string ConverterJson(const converter::ConverterSpec& spec, const converter::ConverterDesign& design);
+std::string ConverterJson(const converter::ConverterRequest& request, const converter::ConverterDesign& design);
 
 }  // namespace velmora::cli

@@ -32,7 +32,7 @@ int FindMaterial(const CVelmoraDlg& dlg, const std::string& name) {
 // user's --set wins.
 InputChanges ConverterChanges(const CliArgs& args, const converter::ConverterDesign& design) {
   InputChanges changes;
-  for (auto& change : ConverterInputChanges(converter::FieldsFor(args.converter.spec, design))) {
+  for (auto& change : ConverterInputChanges(converter::FieldsFor(args.converter.request, design))) {
     bool set = false;
     for (const auto& given : args.sets) set = set || given.first == change.first;
     if (!set) changes.push_back(std::move(change));
@@ -80,8 +80,8 @@ OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session&
   dlg.SetDesignAmbient(session.details.ambient_C);
   InputChanges converterChanges;
   if (args.converter.given) {
-    // The spec was checked with the command line: the design has no error.
-    session.converter = converter::DesignConverter(args.converter.spec).design;
+    // The request was checked with the command line: the design has no error.
+    session.converter = converter::DesignConverter(args.converter.request).design;
     converterChanges = ConverterChanges(args, *session.converter);
   }
   if (args.adviseCommand) {

@@ -126,7 +126,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
       report.detailsRows = cli::DetailsRows(*details, dlg.Lang());
     }
   }
-  if (session.converter) report.converterJson = cli::ConverterJson(args.converter.spec, *session.converter);
+  if (session.converter) report.converterJson = cli::ConverterJson(args.converter.request, *session.converter);
   std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));
   if (masError.empty()) return kExitOk;
   std::cerr << "velmora-cli: " << masError << "\n";

@@ -25,9 +25,9 @@ bool Positive(double value) { return value > 0 && std::isfinite(value); }
 // Average inductor current at vin for an output current: a buck's choke
 // carries the output current, a boost's the input current, an inverting
 // buck-boost's the sum of both (charge balance of the two switch states).
-double AverageCurrent(const ConverterSpec& spec, double vin, double iout) {
-  const double inputCurrent = spec.vout * iout / (spec.efficiency * vin);
-  switch (spec.topology) {
+double AverageCurrent(const ConverterRequest& request, double vin, double iout) {
+  const double inputCurrent = request.vout * iout / (request.efficiency * vin);
+  switch (request.topology) {
     case Topology::kBuck:
       return iout;
     case Topology::kBoost:
@@ -40,154 +40,155 @@ double AverageCurrent(const ConverterSpec& spec, double vin, double iout) {
 
 // The larger required inductance inside [lo, hi], by golden-section search;
 // the required inductance is taken to have one maximum there.
-double RefineWorst(const ConverterSpec& spec, double lo, double hi) {
+double RefineWorst(const ConverterRequest& request, double lo, double hi) {
   double a = hi - kGoldenShare * (hi - lo);
   double b = lo + kGoldenShare * (hi - lo);
-  double la = RequiredInductance(spec, a);
-  double lb = RequiredInductance(spec, b);
+  double la = RequiredInductance(request, a);
+  double lb = RequiredInductance(request, b);
   for (int i = 0; i < kRefineSteps; ++i) {
     if (la < lb) {
       lo = a;
       a = b;
       la = lb;
       b = lo + kGoldenShare * (hi - lo);
-      lb = RequiredInductance(spec, b);
+      lb = RequiredInductance(request, b);
     } else {
       hi = b;
       b = a;
       lb = la;
       a = hi - kGoldenShare * (hi - lo);
-      la = RequiredInductance(spec, a);
+      la = RequiredInductance(request, a);
     }
   }
   return la < lb ? b : a;
 }
 
-SpecError CheckTopology(const ConverterSpec& spec) {
-  if (spec.topology == Topology::kBuck && spec.vout >= spec.vinMin) return SpecError::kVoutNotBelow;
-  if (spec.topology == Topology::kBoost && spec.vout <= spec.vinMax) return SpecError::kVoutNotAbove;
+RequestError CheckTopology(const ConverterRequest& request) {
+  if (request.topology == Topology::kBuck && request.vout >= request.vinMin) return RequestError::kVoutNotBelow;
+  if (request.topology == Topology::kBoost && request.vout <= request.vinMax) return RequestError::kVoutNotAbove;
   // The duty cycle falls as the input voltage rises: the ends bound it.
-  for (double vin : {spec.vinMin, spec.vinMax}) {
-    const OperatingPoint p = PointAt(spec, vin, 1.0);
+  for (double vin : {request.vinMin, request.vinMax}) {
+    const OperatingPoint p = PointAt(request, vin, 1.0);
     if (!(p.duty > 0 && p.duty < 1) || !Positive(p.voltageOn) || !Positive(p.voltageOff))
-      return SpecError::kDutyOutOfRange;
+      return RequestError::kDutyOutOfRange;
   }
-  return SpecError::kNone;
+  return RequestError::kNone;
 }
 
 }  // namespace
 
-SpecError CheckSpec(const ConverterSpec& spec) {
-  if (!Positive(spec.vinMin)) return SpecError::kVinMin;
-  if (!(spec.vinMax >= spec.vinMin) || !std::isfinite(spec.vinMax)) return SpecError::kVinRange;
-  if (!Positive(spec.vout)) return SpecError::kVout;
-  if (!Positive(spec.iout)) return SpecError::kIout;
-  if (spec.ioutMin && !(*spec.ioutMin >= 0 && *spec.ioutMin <= spec.iout)) return SpecError::kIoutMin;
-  if (!Positive(spec.ripple)) return SpecError::kRipple;
-  if (!Positive(spec.fsw_kHz)) return SpecError::kFrequency;
-  if (!(spec.efficiency > 0 && spec.efficiency <= 1)) return SpecError::kEfficiency;
-  if (!(spec.vsw >= 0 && spec.vd >= 0) || !std::isfinite(spec.vsw) || !std::isfinite(spec.vd)) return SpecError::kDrops;
-  return CheckTopology(spec);
+RequestError CheckRequest(const ConverterRequest& request) {
+  if (!Positive(request.vinMin)) return RequestError::kVinMin;
+  if (!(request.vinMax >= request.vinMin) || !std::isfinite(request.vinMax)) return RequestError::kVinRange;
+  if (!Positive(request.vout)) return RequestError::kVout;
+  if (!Positive(request.iout)) return RequestError::kIout;
+  if (request.ioutMin && !(*request.ioutMin >= 0 && *request.ioutMin <= request.iout)) return RequestError::kIoutMin;
+  if (!Positive(request.ripple)) return RequestError::kRipple;
+  if (!Positive(request.fsw_kHz)) return RequestError::kFrequency;
+  if (!(request.efficiency > 0 && request.efficiency <= 1)) return RequestError::kEfficiency;
+  if (!(request.vsw >= 0 && request.vd >= 0) || !std::isfinite(request.vsw) || !std::isfinite(request.vd))
+    return RequestError::kDrops;
+  return CheckTopology(request);
 }
 
-OperatingPoint PointAt(const ConverterSpec& spec, double vin, double inductance_uH) {
+OperatingPoint PointAt(const ConverterRequest& request, double vin, double inductance_uH) {
   OperatingPoint p;
   p.vin = vin;
-  switch (spec.topology) {
+  switch (request.topology) {
     case Topology::kBuck:
-      p.voltageOn = vin - spec.vsw - spec.vout;
-      p.voltageOff = spec.vout + spec.vd;
+      p.voltageOn = vin - request.vsw - request.vout;
+      p.voltageOff = request.vout + request.vd;
       break;
     case Topology::kBoost:
-      p.voltageOn = vin - spec.vsw;
-      p.voltageOff = spec.vout + spec.vd - vin;
+      p.voltageOn = vin - request.vsw;
+      p.voltageOff = request.vout + request.vd - vin;
       break;
     case Topology::kBuckBoost:
-      p.voltageOn = vin - spec.vsw;
-      p.voltageOff = spec.vout + spec.vd;
+      p.voltageOn = vin - request.vsw;
+      p.voltageOff = request.vout + request.vd;
       break;
   }
   // Volt-second balance of the choke: D·Von = (1 − D)·Voff.
   p.duty = p.voltageOff / (p.voltageOn + p.voltageOff);
-  p.inductorCurrent = AverageCurrent(spec, vin, spec.iout);
-  const double onTime_us = p.duty / spec.fsw_kHz * kMicrosecondsPerMillisecond;
+  p.inductorCurrent = AverageCurrent(request, vin, request.iout);
+  const double onTime_us = p.duty / request.fsw_kHz * kMicrosecondsPerMillisecond;
   p.ripple = p.voltageOn * onTime_us / inductance_uH;
   p.peakCurrent = p.inductorCurrent + p.ripple / 2;
   return p;
 }
 
-double RippleTarget(const ConverterSpec& spec, double vin) {
-  if (spec.rippleUnit == RippleUnit::kAmperes) return spec.ripple;
-  return spec.ripple * AverageCurrent(spec, vin, spec.iout);
+double RippleTarget(const ConverterRequest& request, double vin) {
+  if (request.rippleUnit == RippleUnit::kAmperes) return request.ripple;
+  return request.ripple * AverageCurrent(request, vin, request.iout);
 }
 
-double RequiredInductance(const ConverterSpec& spec, double vin) {
+double RequiredInductance(const ConverterRequest& request, double vin) {
   // With 1 µH the ripple in amperes is the volt-seconds in V·µs.
-  return PointAt(spec, vin, 1.0).ripple / RippleTarget(spec, vin);
+  return PointAt(request, vin, 1.0).ripple / RippleTarget(request, vin);
 }
 
-std::optional<double> LightLoadCurrent(const ConverterSpec& spec, double vin) {
-  if (!spec.ioutMin) return std::nullopt;
-  return AverageCurrent(spec, vin, *spec.ioutMin);
+std::optional<double> LightLoadCurrent(const ConverterRequest& request, double vin) {
+  if (!request.ioutMin) return std::nullopt;
+  return AverageCurrent(request, vin, *request.ioutMin);
 }
 
-DesignResult DesignConverter(const ConverterSpec& spec) {
+DesignResult DesignConverter(const ConverterRequest& request) {
   DesignResult r;
-  r.error = CheckSpec(spec);
-  if (r.error != SpecError::kNone) return r;
-  const double step = (spec.vinMax - spec.vinMin) / kSweepSteps;
+  r.error = CheckRequest(request);
+  if (r.error != RequestError::kNone) return r;
+  const double step = (request.vinMax - request.vinMin) / kSweepSteps;
   int best = 0;
-  double bestL = RequiredInductance(spec, spec.vinMin);
+  double bestL = RequiredInductance(request, request.vinMin);
   for (int i = 1; i <= kSweepSteps; ++i) {
-    const double l = RequiredInductance(spec, spec.vinMin + i * step);
+    const double l = RequiredInductance(request, request.vinMin + i * step);
     if (l > bestL) {
       bestL = l;
       best = i;
     }
   }
-  double worstVin = best == kSweepSteps ? spec.vinMax : spec.vinMin + best * step;
+  double worstVin = best == kSweepSteps ? request.vinMax : request.vinMin + best * step;
   // The maximum lies within a step of the best sample, an end included.
   if (step > 0) {
     const double refined =
-        RefineWorst(spec, std::max(spec.vinMin, worstVin - step), std::min(spec.vinMax, worstVin + step));
-    if (RequiredInductance(spec, refined) > bestL) worstVin = refined;
+        RefineWorst(request, std::max(request.vinMin, worstVin - step), std::min(request.vinMax, worstVin + step));
+    if (RequiredInductance(request, refined) > bestL) worstVin = refined;
   }
   ConverterDesign& d = r.design;
-  d.inductance_uH = RequiredInductance(spec, worstVin);
-  d.atMin = PointAt(spec, spec.vinMin, d.inductance_uH);
-  d.atMax = PointAt(spec, spec.vinMax, d.inductance_uH);
-  d.worst = PointAt(spec, worstVin, d.inductance_uH);
+  d.inductance_uH = RequiredInductance(request, worstVin);
+  d.atMin = PointAt(request, request.vinMin, d.inductance_uH);
+  d.atMax = PointAt(request, request.vinMax, d.inductance_uH);
+  d.worst = PointAt(request, worstVin, d.inductance_uH);
   d.design = d.atMax.peakCurrent > d.atMin.peakCurrent ? d.atMax : d.atMin;
   return r;
 }
 
-const char* SpecErrorText(SpecError error) {
+const char* RequestErrorText(RequestError error) {
   switch (error) {
-    case SpecError::kNone:
+    case RequestError::kNone:
       return "";
-    case SpecError::kVinMin:
+    case RequestError::kVinMin:
       return "the minimum input voltage must be above 0";
-    case SpecError::kVinRange:
+    case RequestError::kVinRange:
       return "the maximum input voltage must not be below the minimum";
-    case SpecError::kVout:
+    case RequestError::kVout:
       return "the output voltage must be above 0";
-    case SpecError::kIout:
+    case RequestError::kIout:
       return "the output current must be above 0";
-    case SpecError::kIoutMin:
+    case RequestError::kIoutMin:
       return "the light load must lie between 0 and the output current";
-    case SpecError::kRipple:
+    case RequestError::kRipple:
       return "the ripple target must be above 0";
-    case SpecError::kFrequency:
+    case RequestError::kFrequency:
       return "the switching frequency must be above 0";
-    case SpecError::kEfficiency:
+    case RequestError::kEfficiency:
       return "the efficiency must lie above 0 and up to 100 %";
-    case SpecError::kDrops:
+    case RequestError::kDrops:
       return "the switch and diode drops must not be negative";
-    case SpecError::kVoutNotBelow:
+    case RequestError::kVoutNotBelow:
       return "a buck's output voltage must be below the minimum input voltage";
-    case SpecError::kVoutNotAbove:
+    case RequestError::kVoutNotAbove:
       return "a boost's output voltage must be above the maximum input voltage";
-    case SpecError::kDutyOutOfRange:
+    case RequestError::kDutyOutOfRange:
       return "the duty cycle at an end of the input range lies outside (0, 1): the drops are too large";
   }
   return "";

@@ -15,7 +15,7 @@ enum class Topology { kBuck, kBoost, kBuckBoost };
 // at each input voltage (0.3 for 30 %), or peak-to-peak amperes.
 enum class RippleUnit { kShare, kAmperes };
 
-struct ConverterSpec {
+struct ConverterRequest {
   Topology topology = Topology::kBuck;
   double vinMin = 0;  // V
   double vinMax = 0;  // V, at least vinMin
@@ -31,8 +31,8 @@ struct ConverterSpec {
   double vd = 0;          // V across the conducting diode
 };
 
-// What is wrong with a spec, naming the value.
-enum class SpecError {
+// What is wrong with a request, naming the value.
+enum class RequestError {
   kNone,
   kVinMin,         // the minimum input voltage is not above 0
   kVinRange,       // the maximum input voltage is below the minimum
@@ -68,27 +68,27 @@ struct ConverterDesign {
 };
 
 struct DesignResult {
-  SpecError error = SpecError::kNone;
+  RequestError error = RequestError::kNone;
   ConverterDesign design;  // valid when error is kNone
 };
 
-// The checks of the spec alone, in the order of SpecError.
-SpecError CheckSpec(const ConverterSpec& spec);
+// The checks of the request alone, in the order of RequestError.
+RequestError CheckRequest(const ConverterRequest& request);
 // Duty cycle, voltages and average current at vin; the ripple and peak at the
 // inductance (µH).
-OperatingPoint PointAt(const ConverterSpec& spec, double vin, double inductance_uH);
+OperatingPoint PointAt(const ConverterRequest& request, double vin, double inductance_uH);
 // The ripple target in amperes at vin.
-double RippleTarget(const ConverterSpec& spec, double vin);
+double RippleTarget(const ConverterRequest& request, double vin);
 // The inductance (µH) that puts the ripple exactly at its target at vin.
-double RequiredInductance(const ConverterSpec& spec, double vin);
+double RequiredInductance(const ConverterRequest& request, double vin);
 // The inductor's average current at vin with the light load; nullopt
 // without one.
-std::optional<double> LightLoadCurrent(const ConverterSpec& spec, double vin);
+std::optional<double> LightLoadCurrent(const ConverterRequest& request, double vin);
 // The design over the whole range.
-DesignResult DesignConverter(const ConverterSpec& spec);
+DesignResult DesignConverter(const ConverterRequest& request);
 
 // English text of an error, for the command line (UTF-8, plain ASCII).
-const char* SpecErrorText(SpecError error);
+const char* RequestErrorText(RequestError error);
 // The topology's name on the command line and in JSON ("buck", "boost",
 // "buckboost"); parsed back, nullopt for another name.
 const char* TopologyName(Topology topology);

@@ -33,14 +33,14 @@ std::string TypedNumber(double value, Rounding rounding) {
   return text;
 }
 
-MainWindowFields FieldsFor(const ConverterSpec& spec, const ConverterDesign& design) {
+MainWindowFields FieldsFor(const ConverterRequest& request, const ConverterDesign& design) {
   const OperatingPoint& p = design.design;
   MainWindowFields f;
-  if (spec.topology == Topology::kBuck) {
+  if (request.topology == Topology::kBuck) {
     // D = U2 / U1 and ton·(U1 − U2) are the buck's D and volt-seconds.
     f.use = kUseOutputChoke;
-    f.voltageOn = TypedNumber(p.vin - spec.vsw + spec.vd);
-    f.voltageOff = TypedNumber(spec.vout + spec.vd);
+    f.voltageOn = TypedNumber(p.vin - request.vsw + request.vd);
+    f.voltageOff = TypedNumber(request.vout + request.vd);
   } else {
     // D = U2 / (U1 + U2) and ton·U1.
     f.use = kUseOther;
@@ -49,8 +49,8 @@ MainWindowFields FieldsFor(const ConverterSpec& spec, const ConverterDesign& des
   }
   f.inductance = TypedNumber(design.inductance_uH, Rounding::kUp);
   f.nominalCurrent = TypedNumber(p.inductorCurrent);
-  if (const auto light = LightLoadCurrent(spec, p.vin)) f.minimumCurrent = TypedNumber(*light);
-  f.frequency = TypedNumber(spec.fsw_kHz);
+  if (const auto light = LightLoadCurrent(request, p.vin)) f.minimumCurrent = TypedNumber(*light);
+  f.frequency = TypedNumber(request.fsw_kHz);
   return f;
 }
 

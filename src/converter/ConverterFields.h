@@ -28,7 +28,7 @@ struct MainWindowFields {
 // pulse voltage and output voltage give the engine's duty cycle and
 // volt-seconds (the diode drop added to both); a boost and an inverting
 // buck-boost are "other use" with the voltages across the choke.
-MainWindowFields FieldsFor(const ConverterSpec& spec, const ConverterDesign& design);
+MainWindowFields FieldsFor(const ConverterRequest& request, const ConverterDesign& design);
 
 // Four significant digits: what an engineer types for a component value.
 inline constexpr int kTypedDigits = 4;

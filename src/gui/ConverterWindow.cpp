@@ -134,8 +134,8 @@ void ConverterWindow::ApplyTexts() {
   Update();
 }
 
-converter::ConverterSpec ConverterWindow::Spec() const {
-  converter::ConverterSpec s;
+converter::ConverterRequest ConverterWindow::Request() const {
+  converter::ConverterRequest s;
   s.topology = static_cast<converter::Topology>(std::max(0, topology_->currentIndex()));
   s.vinMin = Number(edits_[kVinMin]);
   s.vinMax = Number(edits_[kVinMax]);
@@ -152,10 +152,10 @@ converter::ConverterSpec ConverterWindow::Spec() const {
 }
 
 void ConverterWindow::Update() {
-  const converter::ConverterSpec spec = Spec();
-  const converter::DesignResult r = converter::DesignConverter(spec);
-  apply_->setEnabled(r.error == converter::SpecError::kNone);
-  if (r.error != converter::SpecError::kNone) {
+  const converter::ConverterRequest request = Request();
+  const converter::DesignResult r = converter::DesignConverter(request);
+  apply_->setEnabled(r.error == converter::RequestError::kNone);
+  if (r.error != converter::RequestError::kNone) {
     table_->clearContents();
     result_->setText(Text(ConverterErrorKey(r.error)));
     return;
@@ -171,7 +171,7 @@ void ConverterWindow::Update() {
     }
   }
   FitTable();
-  const converter::MainWindowFields fields = converter::FieldsFor(spec, r.design);
+  const converter::MainWindowFields fields = converter::FieldsFor(request, r.design);
   result_->setText(Text("result")
                        .arg(QString::number(r.design.inductance_uH, 'g', converter::kTypedDigits + 2))
                        .arg(QString::fromStdString(fields.inductance))
@@ -187,10 +187,10 @@ void ConverterWindow::FitTable() {
 }
 
 void ConverterWindow::Apply() {
-  const converter::ConverterSpec spec = Spec();
-  const converter::DesignResult r = converter::DesignConverter(spec);
-  if (r.error != converter::SpecError::kNone) return;
-  ReplaceInputs(dlg_, ConverterInputChanges(converter::FieldsFor(spec, r.design)));
+  const converter::ConverterRequest request = Request();
+  const converter::DesignResult r = converter::DesignConverter(request);
+  if (r.error != converter::RequestError::kNone) return;
+  ReplaceInputs(dlg_, ConverterInputChanges(converter::FieldsFor(request, r.design)));
 }
 
 }  // namespace velmora::gui

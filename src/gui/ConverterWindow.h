@@ -27,10 +27,10 @@ class ConverterWindow : public QDialog {
 
   // The texts of the main window's current language.
   void ApplyTexts();
-  // The spec as the fields give it, and its design (or its error).
-  converter::ConverterSpec Spec() const;
-  converter::DesignResult Design() const { return converter::DesignConverter(Spec()); }
-  // Puts the design into the main window; nothing when the spec has an error.
+  // The request as the fields give it, and its design (or its error).
+  converter::ConverterRequest Request() const;
+  converter::DesignResult Design() const { return converter::DesignConverter(Request()); }
+  // Puts the design into the main window; nothing when the request has an error.
   void Apply();
 
   // The inputs, in the order of kInputs in the source.

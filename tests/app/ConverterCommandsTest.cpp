@@ -12,7 +12,7 @@ namespace velmora::test {
 namespace {
 
 using namespace ids;
-using converter::ConverterSpec;
+using converter::ConverterRequest;
 using converter::Topology;
 
 struct CountCalculations : DesignWindows {
@@ -27,8 +27,8 @@ class ConverterCommandsTest : public WindowTest {
   void SetUp() override { dir.copyShippedData(); }
 };
 
-ConverterSpec Spec(Topology t, double vinMin, double vinMax, double vout, double iout, double fsw) {
-  ConverterSpec s;
+ConverterRequest Request(Topology t, double vinMin, double vinMax, double vout, double iout, double fsw) {
+  ConverterRequest s;
   s.topology = t, s.vinMin = vinMin, s.vinMax = vinMax, s.vout = vout, s.iout = iout, s.fsw_kHz = fsw;
   s.ripple = 0.3;
   return s;
@@ -36,18 +36,18 @@ ConverterSpec Spec(Topology t, double vinMin, double vinMax, double vout, double
 
 TEST_F(ConverterCommandsTest, TheWindowsStepTwoGivesTheConvertersDutyAndVoltSeconds) {
   struct Case {
-    ConverterSpec spec;
+    ConverterRequest request;
     int use;
   };
-  ConverterSpec buckDrops = Spec(Topology::kBuck, 9, 14, 5, 10, 200);
+  ConverterRequest buckDrops = Request(Topology::kBuck, 9, 14, 5, 10, 200);
   buckDrops.vsw = 0.2, buckDrops.vd = 0.5, buckDrops.ioutMin = 1;
-  ConverterSpec boostLossy = Spec(Topology::kBoost, 5, 9, 12, 2, 100);
+  ConverterRequest boostLossy = Request(Topology::kBoost, 5, 9, 12, 2, 100);
   boostLossy.efficiency = 0.9, boostLossy.vsw = 0.1, boostLossy.vd = 0.4;
-  ConverterSpec inverting = Spec(Topology::kBuckBoost, 10, 30, 12, 3, 150);
+  ConverterRequest inverting = Request(Topology::kBuckBoost, 10, 30, 12, 3, 150);
   inverting.rippleUnit = converter::RippleUnit::kAmperes, inverting.ripple = 0.5, inverting.vd = 0.6;
-  const Case cases[] = {{Spec(Topology::kBuck, 9, 14, 5, 10, 200), 0},
+  const Case cases[] = {{Request(Topology::kBuck, 9, 14, 5, 10, 200), 0},
                         {buckDrops, 0},
-                        {Spec(Topology::kBoost, 5, 9, 12, 2, 100), 1},
+                        {Request(Topology::kBoost, 5, 9, 12, 2, 100), 1},
                         {boostLossy, 1},
                         {inverting, 1}};
   CVelmoraDlg& w = Start();
@@ -58,10 +58,10 @@ TEST_F(ConverterCommandsTest, TheWindowsStepTwoGivesTheConvertersDutyAndVoltSeco
   CountCalculations windows;
   w.SetDesignWindows(&windows);
   for (const Case& c : cases) {
-    SCOPED_TRACE(converter::TopologyName(c.spec.topology));
-    const converter::DesignResult r = converter::DesignConverter(c.spec);
-    ASSERT_EQ(r.error, converter::SpecError::kNone);
-    const converter::MainWindowFields fields = converter::FieldsFor(c.spec, r.design);
+    SCOPED_TRACE(converter::TopologyName(c.request.topology));
+    const converter::DesignResult r = converter::DesignConverter(c.request);
+    ASSERT_EQ(r.error, converter::RequestError::kNone);
+    const converter::MainWindowFields fields = converter::FieldsFor(c.request, r.design);
     windows.calculations = 0;
     TakeBoxes();
     host.ExpectBoxes(3);  // the design may warn about the core it lands on
@@ -83,7 +83,7 @@ TEST_F(ConverterCommandsTest, TheWindowsStepTwoGivesTheConvertersDutyAndVoltSeco
     const ChokeResults* run = w.LastCalculation();
     ASSERT_NE(run, nullptr);
     const converter::OperatingPoint& p = r.design.design;
-    const double onTime_us = p.duty / c.spec.fsw_kHz * 1000;
+    const double onTime_us = p.duty / c.request.fsw_kHz * 1000;
     // The texts carry four significant digits.
     EXPECT_NEAR(run->D, p.duty, 1e-3 * p.duty);
     EXPECT_NEAR(run->VS, p.voltageOn * onTime_us, 1e-3 * p.voltageOn * onTime_us);

@@ -23,9 +23,9 @@ TEST(ConverterTexts, BothShippedLanguagesAreCompleteWithBuiltInEnglish) {
   EXPECT_NE(ConverterText(russian, "apply"), ConverterText(english, "apply"));
   ParseLanguageText("[OTHERS]\r\ns8 = Attention\r\n", bare);
   EXPECT_EQ(ConverterText(bare, "menu"), "Converter...");
-  for (int e = static_cast<int>(converter::SpecError::kVinMin);
-       e <= static_cast<int>(converter::SpecError::kDutyOutOfRange); ++e)
-    EXPECT_STRNE(ConverterTextEnglish(ConverterErrorKey(static_cast<converter::SpecError>(e))), "") << e;
+  for (int e = static_cast<int>(converter::RequestError::kVinMin);
+       e <= static_cast<int>(converter::RequestError::kDutyOutOfRange); ++e)
+    EXPECT_STRNE(ConverterTextEnglish(ConverterErrorKey(static_cast<converter::RequestError>(e))), "") << e;
 }
 
 }  // namespace

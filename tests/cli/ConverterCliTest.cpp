@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-cli with a converter: the README's two examples end to end, --set
 // over the converter's inputs, and the usage errors that name the value (each
-// check of the engine's spec, through the option it names).
+// check of the engine's request, through the option it names).
 #include <gtest/gtest.h>
 
 #include <regex>

@@ -21,7 +21,7 @@ constexpr int kSweep = 4001;
 struct Closed {
   double duty, current, ripple;
 };
-Closed ClosedForm(const ConverterSpec& s, double vin, double henry) {
+Closed ClosedForm(const ConverterRequest& s, double vin, double henry) {
   const double f = s.fsw_kHz * 1e3;
   const double pin = s.vout * s.iout / s.efficiency;
   switch (s.topology) {
@@ -41,13 +41,13 @@ Closed ClosedForm(const ConverterSpec& s, double vin, double henry) {
   return {};
 }
 
-double Target(const ConverterSpec& s, double vin) {
+double Target(const ConverterRequest& s, double vin) {
   return s.rippleUnit == RippleUnit::kAmperes ? s.ripple : s.ripple * ClosedForm(s, vin, 1).current;
 }
 
-ConverterSpec RandomSpec(Topology t, std::mt19937& rng) {
+ConverterRequest RandomRequest(Topology t, std::mt19937& rng) {
   auto u = [&rng](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
-  ConverterSpec s;
+  ConverterRequest s;
   s.topology = t;
   const bool ideal = rng() % 2 == 0;
   s.vsw = ideal ? 0 : u(0, 0.5);
@@ -75,10 +75,10 @@ class RandomCases : public ::testing::TestWithParam<Topology> {};
 TEST_P(RandomCases, RippleWithinTargetOverTheRangeAndAtItAtTheWorstPoint) {
   std::mt19937 rng(20260 + static_cast<int>(GetParam()));
   for (int n = 0; n < kCasesPerTopology; ++n) {
-    const ConverterSpec s = RandomSpec(GetParam(), rng);
+    const ConverterRequest s = RandomRequest(GetParam(), rng);
     SCOPED_TRACE(testing::Message() << "case " << n << " vin " << s.vinMin << ".." << s.vinMax << " vout " << s.vout);
     const DesignResult r = DesignConverter(s);
-    ASSERT_EQ(r.error, SpecError::kNone);
+    ASSERT_EQ(r.error, RequestError::kNone);
     const ConverterDesign& d = r.design;
     const double henry = d.inductance_uH * 1e-6;
     double worstRatio = 0;
@@ -109,23 +109,23 @@ INSTANTIATE_TEST_SUITE_P(Converter, RandomCases,
 
 // The README's two examples (their fields: tests/cli/ConverterCliTest.cpp).
 TEST(ConverterExamples, BuckAtItsHighestInputBoostInsideItsRange) {
-  ConverterSpec buck;
+  ConverterRequest buck;
   buck.vinMin = 9, buck.vinMax = 14, buck.vout = 5, buck.iout = 10, buck.ripple = 0.3, buck.fsw_kHz = 200;
-  ConverterSpec boost = buck;
+  ConverterRequest boost = buck;
   boost.topology = Topology::kBoost, boost.vinMin = 5, boost.vinMax = 9, boost.vout = 12, boost.iout = 2;
   boost.fsw_kHz = 100, boost.ioutMin = 0.5;
   const struct {
-    ConverterSpec spec;
+    ConverterRequest request;
     double inductance, worst, design;
     const char* field;
   } cases[] = {{buck, 9.0 * 5 / 14 / 200e3 / 3 * 1e6, 14, 14, "5.358"}, {boost, 64.0 / 3 / 0.72, 8, 5, "29.63"}};
   for (const auto& c : cases) {
-    const DesignResult r = DesignConverter(c.spec);
-    ASSERT_EQ(r.error, SpecError::kNone);
+    const DesignResult r = DesignConverter(c.request);
+    ASSERT_EQ(r.error, RequestError::kNone);
     EXPECT_NEAR(r.design.inductance_uH, c.inductance, 1e-9);
     EXPECT_NEAR(r.design.worst.vin, c.worst, 1e-6);
     EXPECT_EQ(r.design.design.vin, c.design);
-    EXPECT_EQ(FieldsFor(c.spec, r.design).inductance, c.field);
+    EXPECT_EQ(FieldsFor(c.request, r.design).inductance, c.field);
   }
 }
 
