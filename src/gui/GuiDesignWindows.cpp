@@ -2,9 +2,6 @@
 #include "gui/GuiDesignWindows.h"
 
 #include <QApplication>
-#include <QEvent>
-#include <QTimer>
-#include <functional>
 
 #include "app/ControlIds.h"
 #include "app/DesignFigures.h"
@@ -14,34 +11,6 @@
 #include "gui/ReportExport.h"
 
 namespace velmora {
-
-namespace {
-
-// Runs an action once, on the next turn of the event loop after the first
-// paint of any window.
-class AfterFirstPaint : public QObject {
- public:
-  explicit AfterFirstPaint(std::function<void()> action) : action_(std::move(action)) {}
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
-      QApplication::instance()->removeEventFilter(this);
-      QTimer::singleShot(0, QApplication::instance(), action_);
-      deleteLater();
-    }
-    return false;
-  }
-
- private:
-  std::function<void()> action_;
-};
-
-}  // namespace
-
-void GuiDesignWindows::OpenDetailsAfterFirstPaint(CVelmoraDlg& dlg) {
-  auto* waiter = new AfterFirstPaint([this, &dlg] { OnDesignCommand(dlg, ids::ID_DESIGN_DETAILS); });
-  waiter->setParent(QApplication::instance());
-  QApplication::instance()->installEventFilter(waiter);
-}
 
 void GuiDesignWindows::OnDesignCommand(CVelmoraDlg& dlg, int id) {
   if (id == ids::ID_EXPORT_REPORT) {
@@ -104,3 +73,8 @@ void GuiDesignWindows::OnLanguageApplied(CVelmoraDlg& dlg) {
 }
 
 }  // namespace velmora
+
+// The module's entry point (see WindowsModule.h).
+extern "C" Q_DECL_EXPORT velmora::ModuleDesignWindows* velmora_create_design_windows(velmora::DetailsConfig& config) {
+  return new velmora::GuiDesignWindows(config);
+}

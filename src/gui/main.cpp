@@ -3,8 +3,11 @@
 //   velmora [--dir DIR]
 // The data files are opened in the working folder (see WorkingFolder.h).
 // With VELMORA_QUIT_AFTER_STARTUP=1 (or --quit-after-startup) the window
-// closes as soon as it has come up calculated, for start-up measurements.
+// closes as soon as it has come up calculated, for start-up measurements;
+// with VELMORA_OPEN_DETAILS=1 too, once the details window is up (exit 1 when
+// the module of that window cannot be loaded).
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdlib>
@@ -17,9 +20,13 @@
 #include "app/VelmoraDlg.h"
 #include "app/Version.h"
 #include "app/WorkingFolder.h"
-#include "gui/GuiDesignWindows.h"
+#include "gui/WindowsOnDemand.h"
 #include "settings/DetailsConfig.h"
 #include "ui/qt/QtHost.h"
+
+#ifndef VELMORA_HELPER_DIR_FROM_PROGRAM
+#define VELMORA_HELPER_DIR_FROM_PROGRAM "../libexec/velmora"
+#endif
 
 namespace {
 
@@ -43,9 +50,16 @@ bool HasDisplay(int argc, char** argv) {
   return false;
 }
 
-void QuitWhenDrawn(velmora::CVelmoraDlg& dlg, velmora::GuiDesignWindows& windows, bool waitForDetails) {
+// The windows' module lies with velmora-report, relative to the program's folder.
+std::string WindowsModulePath() {
+  return QDir::cleanPath(QApplication::applicationDirPath() + "/" + VELMORA_HELPER_DIR_FROM_PROGRAM + "/" +
+                         velmora::kWindowsModuleFile)
+      .toStdString();
+}
+
+void QuitWhenDrawn(velmora::CVelmoraDlg& dlg, velmora::WindowsOnDemand& windows, bool waitForDetails) {
   QApplication::processEvents();
-  if (waitForDetails && !(windows.Details() && windows.Details()->isVisible())) {
+  if (waitForDetails && !windows.DetailsShown() && !windows.LoadFailed()) {
     QTimer::singleShot(0, [&dlg, &windows] { QuitWhenDrawn(dlg, windows, true); });
     return;
   }
@@ -87,8 +101,9 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  velmora::GuiDesignWindows designWindows;
-  velmora::ReadDetailsConfig(velmora::kDetailsConfigFile, designWindows.Config());
+  velmora::DetailsConfig detailsConfig;
+  velmora::ReadDetailsConfig(velmora::kDetailsConfigFile, detailsConfig);
+  velmora::WindowsOnDemand designWindows(WindowsModulePath(), detailsConfig, !quitAfterStartUp);
   const bool openDetails = Set("VELMORA_OPEN_DETAILS");  // for screenshots and measurements
   velmora::CVelmoraApp velmoraApp(host);
   velmoraApp.InitInstance([&host, &designWindows, quitAfterStartUp, openDetails](velmora::CVelmoraDlg& dlg) {
@@ -104,7 +119,7 @@ int main(int argc, char** argv) {
     QTimer::singleShot(0, [&dlg, &designWindows, openDetails] { QuitWhenDrawn(dlg, designWindows, openDetails); });
   });
   // Only the window keeps Details.cfg; a failed write loses no design.
-  if (!velmora::WriteDetailsConfig(designWindows.Config(), velmora::kDetailsConfigFile))
+  if (!velmora::WriteDetailsConfig(detailsConfig, velmora::kDetailsConfigFile))
     std::cerr << "velmora: could not write " << velmora::kDetailsConfigFile << "\n";
-  return 0;
+  return quitAfterStartUp && designWindows.LoadFailed() ? 1 : 0;
 }

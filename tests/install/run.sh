@@ -43,6 +43,8 @@ grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/
 helper=$prefix/libexec/velmora/velmora-report
 [ ! -e "$prefix/bin/velmora-report" ] || fail "velmora-report is installed on the PATH"
 [ ! -x "$prefix/bin/velmora" ] || [ -x "$helper" ] || fail "no velmora-report in libexec/velmora"
+[ ! -x "$prefix/bin/velmora" ] || [ -f "$prefix/libexec/velmora/velmora-windows.so" ] ||
+  fail "no velmora-windows.so, the module of the window's own windows, in libexec/velmora"
 for p in "$prefix"/bin/*; do
   case "${p##*/}" in velmora | velmora-cli) ;; *) fail "bin/ holds ${p##*/}" ;; esac
 done
@@ -84,6 +86,11 @@ for f in "$source"/share/*; do
   cmp -s "$f" "$work/home/.local/share/velmora/${f##*/}" || fail "the first start did not copy ${f##*/}"
 done
 [ -z "$(find "$work/here" -mindepth 1)" ] || fail "velmora wrote into the current folder"
+# The libraries of the windows that a start does not open are not loaded at
+# start; the details window loads them from the installed module.
+! ldd "$prefix/bin/velmora" | grep -q -e Qt6Charts -e Qt6Svg -e Qt6OpenGL || fail "velmora loads Qt Charts, Svg or OpenGL at start"
+env -u XDG_DATA_HOME HOME="$work/home" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=offscreen VELMORA_OPEN_DETAILS=1 \
+  "$prefix/bin/velmora" --quit-after-startup || fail "velmora with the details window: exit $?"
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$prefix/share/applications/velmora.desktop" || fail "desktop entry"
