@@ -79,6 +79,11 @@ bool MeetsEveryRule(const ChokeResults& r, const insight::DesignDetails& d, doub
   return d.worstCase.fluxLimitHolds && d.losses.temperatureRise_K <= maxRise;
 }
 
+// The window's calculation context for a core and material of the data.
+ChokeContext ContextOf(const AdviseData& data, const std::string& core, MaterialRecord& material) {
+  return ChokeContext{CoreNamed(data, core).record, material, data.wires, data.lang, data.lossLimit};
+}
+
 // The window's run and details of a core, material and gap text.
 struct WindowRun {
   ChokeResults results;
@@ -91,7 +96,7 @@ WindowRun RunAt(const AdviseData& data, const ChokeInputs& inputs, const std::st
   in.yes_al = 0;
   in.zazor = gap;
   MaterialRecord material = MaterialNamed(data, mat);
-  const ChokeContext context{CoreNamed(data, core).record, material, data.wires, data.lang, data.lossLimit};
+  const ChokeContext context = ContextOf(data, core, material);
   WindowRun run{Calculate(in, context), {}};
   run.details = insight::DescribeDesign(in, context, run.results, ReadCoreExtras(kDatabase, core));
   return run;
@@ -108,8 +113,8 @@ void ExpectReproduces(const AdviseData& data, const ChokeInputs& inputs, const C
   in.yes_al = 0;
   in.zazor = c.gapText;
   MaterialRecord material = MaterialNamed(data, c.material);
-  const ChokeResults r = Calculate(in, ChokeContext{CoreNamed(data, c.core).record, material, data.wires,
-                                                    data.lang, data.lossLimit});
+  const ChokeContext context = ContextOf(data, c.core, material);
+  const ChokeResults r = Calculate(in, context);
   // A gap of le/3 or more: the window's input checks stop the run, the
   // adviser designs on without them.
   if (r.stoppedByInputCheck) return;
@@ -124,9 +129,7 @@ void ExpectReproduces(const AdviseData& data, const ChokeInputs& inputs, const C
   }
   EXPECT_EQ(*r.texts.fill, FormatFixed(c.fill, 3));
   // The losses and temperature rise where the choke settles, as the design details give them.
-  const insight::DesignDetails details = insight::DescribeDesign(
-      in, ChokeContext{CoreNamed(data, c.core).record, material, data.wires, data.lang, data.lossLimit}, r,
-      ReadCoreExtras(kDatabase, c.core));
+  const insight::DesignDetails details = insight::DescribeDesign(in, context, r, ReadCoreExtras(kDatabase, c.core));
   const insight::ThermalState& settled = details.operating.thermal;
   EXPECT_EQ(FormatFixed(settled.copper_W, 12), FormatFixed(c.copperLoss, 12));
   EXPECT_EQ(FormatFixed(settled.total_W, 12), FormatFixed(c.totalLoss, 12));

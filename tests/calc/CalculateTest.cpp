@@ -9,84 +9,20 @@
 #include "calc/Calculate.h"
 #include "calc/CoreLoss.h"
 #include "calc/InputChecks.h"
+#include "support/ChokeFixture.h"
 #include "textfile/Numbers.h"
 
 namespace velmora {
 namespace {
 
-const char* const kNotice = "Wire size of is not in the table, taken";
+using test::Metric;
+const char* const kNotice = test::kWireNoticeText;
 
-LanguageTable Texts() {
-  LanguageTable lang;
-  lang[kPermittedFluxWord] = "max";
-  lang[kMessageCaption] = "Velmora";
-  lang[kUnitMilliHenry] = "mH";
-  lang[kUnitMicroHenry] = "uH";
-  lang[kUnitMillimetre] = "mm";
-  lang[kNoDataMaterialName] = "No data";
-  lang[kFluxWarning] = "Flux too high";
-  lang[kFillWarning] = "Window overfilled";
-  lang[kRippleMessage] = "Ripple above twice the current";
-  lang[kUnitAwg] = "AWG";
-  lang[kWireNotice] = kNotice;
-  return lang;
-}
-
-WireTable Metric(std::initializer_list<double> diameters) {
-  WireTable t;
-  for (double d : diameters) t.entries.push_back({d, d * 1.1, d * d * 3.141592653589793 * 0.25});
-  return t;
-}
-
-// The worked example: core Ae 52, An 150, le 57.5; output choke 100 uH,
-// 10 A, 24 V / 12 V, 100 kHz, 5 A/mm2; AWG sizes chosen freely.
-class ChokeTest : public ::testing::Test {
+class ChokeTest : public test::ChokeFixture {
  protected:
-  ChokeTest() { material.name = "No data"; }
-
-  ChokeResults Run() {
-    return Calculate(in, ChokeContext{core, material, wires, lang, 200.0, lang[kNoDataMaterialName]});
-  }
   // The chain alone, without the input checks (as the adviser runs it).
-  ChokeResults Figures() {
-    return CalculateFigures(in, ReadInputNumbers(in),
-                            ChokeContext{core, material, wires, lang, 200.0, lang[kNoDataMaterialName]});
-  }
-
-  // A ferrite with a loss table (B in T, F in kHz, loss in mW/cm3).
-  void UseFerrite() {
-    material = MaterialRecord{};
-    material.name = "N87 Epcos";
-    const double B[] = {0.05, 0.1, 0.2, 0.3};
-    const double F[] = {25, 50, 100, 200};
-    const double P[4][4] = {{5, 20, 90, 220}, {10, 45, 200, 480}, {25, 110, 480, 1150}, {70, 300, 1300, 3000}};
-    material.nB = 4;
-    material.nF = 4;
-    for (int c = 0; c < 4; ++c) material.table[0][c + 1] = B[c];
-    for (int r = 0; r < 4; ++r) {
-      material.table[r + 1][0] = F[r];
-      for (int c = 0; c < 4; ++c) material.table[r + 1][c + 1] = P[r][c];
-    }
-    material.Bmax = 0.39;
-    material.Bmmax = 0.32;
-    material.mu = 2200;
-  }
-
-  CoreRecord core{"E 25/13/7", 52, 150, 57.5, 1800, 57.5 * 52 / 1000};
-  MaterialRecord material;
-  WireTable wires = BuildAwgTable();
-  LanguageTable lang = Texts();
-  ChokeInputs in{.L = "100",
-                 .Inom = "10",
-                 .Imin = "2",
-                 .Uimpulsa = "24",
-                 .Udc = "12",
-                 .Fc = "100",
-                 .j = "5",
-                 .zazor = "250",
-                 .dprov = "20",
-                 .yes_al = 1,
-                 .yes_AWG = 1};
+  ChokeResults Figures() { return CalculateFigures(in, ReadInputNumbers(in), Context()); }
+  void UseFerrite() { material = test::Ferrite(0.32); }
 };
 
 // --- The whole chain --------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "calc/InputChecks.h"
+#include "support/ChokeFixture.h"
 #include "textfile/Numbers.h"
 
 namespace velmora {
@@ -15,28 +16,24 @@ namespace {
 
 // A choke that passes every check: output choke, gap mode, the no-data
 // material (the checks see its permeability, 10000, as the run does).
-class InputChecksTest : public ::testing::Test {
+class InputChecksTest : public test::ChokeFixture {
  protected:
   InputChecksTest() {
-    material.name = "No data";
+    core = CoreRecord{"E 25/13/7", 52.5, 80, 57.5, 1800, 57.5 * 52.5 / 1000};
+    lang = LanguageTable{};
     lang[kMessageCaption] = "Velmora";
+    in = ChokeInputs{.L = "15",
+                     .Inom = "10",
+                     .Imin = "2",
+                     .Uimpulsa = "24",
+                     .Udc = "12",
+                     .Fc = "100",
+                     .j = "7",
+                     .zazor = "1",
+                     .dprov = "1.06"};
   }
   ChokeContext Context() { return ChokeContext{core, material, wires, lang, 200.0, "No data"}; }
   ChokeResults Run() { return Calculate(in, Context()); }
-
-  CoreRecord core{"E 25/13/7", 52.5, 80, 57.5, 1800, 57.5 * 52.5 / 1000};
-  MaterialRecord material;
-  WireTable wires = BuildAwgTable();
-  LanguageTable lang;
-  ChokeInputs in{.L = "15",
-                 .Inom = "10",
-                 .Imin = "2",
-                 .Uimpulsa = "24",
-                 .Udc = "12",
-                 .Fc = "100",
-                 .j = "7",
-                 .zazor = "1",
-                 .dprov = "1.06"};
 };
 
 TEST_F(InputChecksTest, EachCheckStopsTheRunWithOneMessageNamingItsField) {

@@ -7,18 +7,10 @@
 #include <string>
 
 #include "calc/NamedValues.h"
+#include "support/ChokeFixture.h"
 
 namespace velmora {
 namespace {
-
-LanguageTable Texts() {
-  LanguageTable lang;
-  lang[kUnitMilliHenry] = "mH";
-  lang[kUnitMicroHenry] = "uH";
-  lang[kUnitMillimetre] = "mm";
-  lang[kNoDataMaterialName] = "No data";
-  return lang;
-}
 
 std::optional<double> Get(const std::vector<NamedValue>& values, const char* name) {
   for (const NamedValue& v : values)
@@ -27,31 +19,15 @@ std::optional<double> Get(const std::vector<NamedValue>& values, const char* nam
   return std::nullopt;
 }
 
-// The worked example: core Ae 52, An 150, le 57.5; output choke 100 uH, 10 A,
-// 24 V / 12 V, 100 kHz, 5 A/mm2, AL 250 nH/turn2, AWG, the no-data material.
-class NamedValuesTest : public ::testing::Test {
+// The worked example with a core of permeability 2000 and a wire of 1,06.
+class NamedValuesTest : public test::ChokeFixture {
  protected:
-  ChokeResults Run() {
-    return Calculate(in, ChokeContext{core, material, wires, lang, 200.0, lang[kNoDataMaterialName]});
+  NamedValuesTest() {
+    core = CoreRecord{"E 52", 52, 150, 57.5, 2000, 57.5 * 52 / 1000};
+    in.dprov = "1,06";
   }
   std::vector<NamedValue> Results(const ChokeResults& r) { return NamedResults(&r); }
   std::vector<NamedValue> Inputs(const ChokeResults& r) { return NamedInputs(&r, core, material); }
-
-  CoreRecord core{"E 52", 52, 150, 57.5, 2000, 57.5 * 52 / 1000};
-  MaterialRecord material{.name = "No data", .temperatureTables = {}};
-  WireTable wires = BuildAwgTable();
-  LanguageTable lang = Texts();
-  ChokeInputs in{.L = "100",
-                 .Inom = "10",
-                 .Imin = "2",
-                 .Uimpulsa = "24",
-                 .Udc = "12",
-                 .Fc = "100",
-                 .j = "5",
-                 .zazor = "250",
-                 .dprov = "1,06",
-                 .yes_al = 1,
-                 .yes_AWG = 1};
 };
 
 TEST_F(NamedValuesTest, WorkedExampleAtFullPrecision) {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <initializer_list>
 #include <string>
 
+#include "support/ChokeFixture.h"
 #include "support/TempDir.h"
 #include "textfile/Numbers.h"
 
@@ -16,11 +16,7 @@ namespace {
 constexpr double kPi = 3.141592653589793;
 const char* const kTemplate = "Wire size of is not in the table, taken";
 
-WireTable Metric(std::initializer_list<double> diameters) {
-  WireTable t;
-  for (double d : diameters) t.entries.push_back({d, d * 1.1, d * d * kPi * 0.25});
-  return t;
-}
+using test::Metric;
 
 // --- Reading and building ---------------------------------------------------
 

@@ -10,33 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "support/ShellRun.h"
-#include "support/TempDir.h"
+#include "support/CliFixture.h"
 
 namespace velmora::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-class AdviseCliTest : public ::testing::Test {
- public:
-  void SetUp() override { dir.copyShippedData(); }
-
-  CliRun Run(const std::vector<std::string>& args) {
-    std::string cmd = "XDG_DATA_HOME=" + Quote(dir.path() + "/no-user-data") + " " + Quote(VELMORA_CLI);
-    for (const auto& a : args) cmd += " " + Quote(a);
-    return RunShell(cmd, dir);
-  }
-
-  TempDir dir;
-};
-
-// The text of "name": value (a string without its quotes, or a number).
-std::string Field(const std::string& json, const std::string& name) {
-  std::smatch m;
-  if (!std::regex_search(json, m, std::regex("\"" + name + "\": (\"([^\"]*)\"|[^,}]*)"))) return "(absent)";
-  return m[2].matched ? m[2].str() : m[1].str();
-}
+using AdviseCliTest = ShippedCliTest;
 
 // The objects of the "listed" array, one per line.
 std::vector<std::string> Listed(const std::string& json) {

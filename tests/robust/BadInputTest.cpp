@@ -13,6 +13,7 @@
 #include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "settings/SettingsRecord.h"
+#include "support/ShippedWindow.h"
 #include "support/TempDir.h"
 #include "ui/HeadlessHost.h"
 
@@ -33,20 +34,8 @@ std::string Garbage(std::size_t n) {
   return s;
 }
 
-class BadInputTest : public ::testing::Test {
+class BadInputTest : public test::ShippedWindowTest {
  protected:
-  void SetUp() override { dir.copyShippedData(); }
-
-  CVelmoraDlg& Start() {
-    dlg = std::make_unique<CVelmoraDlg>(host);
-    dlg->Create();
-    return *dlg;
-  }
-  bool Shown(const std::string& start) const {
-    for (const auto& box : host.shown())
-      if (box.text.rfind(start, 0) == 0) return true;
-    return false;
-  }
   // The window goes on working: a calculation, a spin step, both wire units.
   void UseTheWindow() {
     ASSERT_FALSE(dlg->StartUpFailed());
@@ -57,10 +46,6 @@ class BadInputTest : public ::testing::Test {
     const int last = dlg->Wires().last();
     EXPECT_LE(dlg->GetSpinPos(IDC_SPIN_WIRE), std::max(last, 0));
   }
-
-  TempDir dir;
-  ui::HeadlessHost host;
-  std::unique_ptr<CVelmoraDlg> dlg;
 };
 
 TEST_F(BadInputTest, SettingsFile) {
@@ -98,7 +83,7 @@ TEST_F(BadInputTest, SettingsFile) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.fault);
     dir.write("Inductor.ini", c.bytes);
-    host.ClearShown();
+    host().ClearShown();
     Start();
     ASSERT_FALSE(dlg->StartUpFailed());
     EXPECT_EQ(dlg->Settings().lang, "English");  // an empty language is the default one
@@ -111,7 +96,7 @@ TEST_F(BadInputTest, SettingsFile) {
   // A language without its file: the built-in message, and the next start
   // uses the default language.
   dir.write("Inductor.ini", "[INI_DATA]\r\nlang\t= Klingon\r\n");
-  host.ClearShown();
+  host().ClearShown();
   Start();
   EXPECT_TRUE(dlg->StartUpFailed());
   EXPECT_TRUE(Shown("In the folder with the program file is missing Klingon.lng"));
@@ -126,11 +111,11 @@ TEST_F(BadInputTest, LanguageFile) {
     Start();
     UseTheWindow();
     // A failed write is still told in words when the table is empty.
-    host.QueueDriver([](ui::Dialog& d) {
+    host().QueueDriver([](ui::Dialog& d) {
       d.UserType(1012, "no such folder/x.sav");
       d.UserClick(ui::IDOK);
     });
-    host.ClearShown();
+    host().ClearShown();
     dlg->UserClick(IDC_SAVE);
     EXPECT_TRUE(Shown("Could not write the file") || Shown(dlg->Lang()[kWriteFailed] + " "));
   }
@@ -203,7 +188,7 @@ TEST_F(BadInputTest, WireTable) {
     UseTheWindow();
   }
   std::remove("Wire.txt");
-  host.ClearShown();
+  host().ClearShown();
   Start();
   EXPECT_TRUE(Shown("Cannot read the file Wire.txt: "));
   EXPECT_EQ(dlg->Item(IDC_SPIN_WIRE)->rangeHi, 0);
@@ -213,7 +198,7 @@ TEST_F(BadInputTest, WireTable) {
 TEST_F(BadInputTest, CoreDatabase) {
   for (const std::string& bytes : {std::string(), Garbage(8000), std::string("[E 25/13/7]\r\nAe = 52\r\n\r\n")}) {
     dir.write("BaseCores.txt", bytes);
-    host.ClearShown();
+    host().ClearShown();
     Start();
     UseTheWindow();
     EXPECT_FALSE(Shown(dlg->Lang()[kFileNotFound]));
@@ -224,7 +209,7 @@ TEST_F(BadInputTest, CoreDatabase) {
 
   // Missing: told, empty lists; the first added core creates the file.
   std::remove("BaseCores.txt");
-  host.ClearShown();
+  host().ClearShown();
   Start();
   EXPECT_TRUE(Shown(dlg->Lang()[kFileNotFound] + " BaseCores.txt"));
   EXPECT_EQ(dlg->GetCount(IDC_COMBO_CORE), 0);
@@ -241,18 +226,18 @@ TEST_F(BadInputTest, DesignFiles) {
   dir.write("gone.sav", "[INI_DATA]\r\nL\t= 99\r\n");
   const SettingsRecord before = dlg->Settings();
   // The file vanishes between the listing and the loading: nothing changes.
-  host.QueueDriver([](ui::Dialog& d) {
+  host().QueueDriver([](ui::Dialog& d) {
     d.UserSelect(1009, d.FindString(1009, -1, "gone.sav"));
     std::remove("gone.sav");
     d.UserClick(ui::IDOK);
   });
-  host.ClearShown();
+  host().ClearShown();
   dlg->UserClick(IDC_LOAD);
   EXPECT_EQ(dlg->Settings(), before);
-  EXPECT_TRUE(host.shown().empty());
+  EXPECT_TRUE(host().shown().empty());
 
   // A garbage design loads as a design of empty fields; the window goes on.
-  host.QueueDriver([](ui::Dialog& d) {
+  host().QueueDriver([](ui::Dialog& d) {
     d.UserSelect(1009, d.FindString(1009, -1, "garbage.sav"));
     d.UserClick(ui::IDOK);
   });

@@ -10,6 +10,7 @@
 #include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "data/CoreDatabase.h"
+#include "support/ShippedWindow.h"
 #include "support/TempDir.h"
 #include "ui/HeadlessHost.h"
 
@@ -19,13 +20,10 @@ namespace {
 using namespace ids;
 using test::TempDir;
 
-class RegressionTest : public ::testing::Test {
+class RegressionTest : public test::ShippedWindowTest {
  protected:
-  void SetUp() override { dir.copyShippedData(); }
-
   CVelmoraDlg& Start() {
-    dlg = std::make_unique<CVelmoraDlg>(host);
-    dlg->Create();
+    ShippedWindowTest::Start();
     EXPECT_FALSE(dlg->StartUpFailed());
     return *dlg;
   }
@@ -42,10 +40,6 @@ class RegressionTest : public ::testing::Test {
   }
 
   std::vector<std::string> Listed() const { return dlg->Item(IDC_COMBO_CORE)->items; }
-
-  TempDir dir;
-  ui::HeadlessHost host;
-  std::unique_ptr<CVelmoraDlg> dlg;
 };
 
 // A value typed with brackets or with a shape's pattern gave list entries that
@@ -73,7 +67,7 @@ TEST_F(RegressionTest, TypedValuesGiveNoListEntriesAndDeleteNoOtherCore) {
   ASSERT_GE(index, 0);
   dlg->UserSelect(IDC_COMBO_CORE, index);
   EXPECT_EQ(dlg->GetItemText(IDC_DATA_AE), "[7]");
-  host.QueueAnswer(ui::IDOK);
+  host().QueueAnswer(ui::IDOK);
   dlg->UserClick(IDC_DELETE_CORE);
   EXPECT_FALSE(HasCoreRecord(dlg->CoreDatabaseText(), "PQ 99/1"));
   EXPECT_TRUE(HasCoreRecord(dlg->CoreDatabaseText(), "E 25/13/7"));
@@ -91,7 +85,7 @@ TEST_F(RegressionTest, LoadedFrequencyIsHeldToTheLoadedMaterialOnly) {
   };
   pick("N95 Epcos");  // loss table up to 1000 kHz
   dlg->UserType(IDC_EDIT_FC, "700");
-  host.QueueDriver([](ui::Dialog& d) {
+  host().QueueDriver([](ui::Dialog& d) {
     d.UserType(1012, "n95.sav");
     d.UserClick(ui::IDOK);
   });
@@ -100,7 +94,7 @@ TEST_F(RegressionTest, LoadedFrequencyIsHeldToTheLoadedMaterialOnly) {
 
   pick("3C90 Ferroxcube");  // up to 200 kHz
   dlg->UserType(IDC_EDIT_FC, "100");
-  host.QueueDriver([](ui::Dialog& d) {
+  host().QueueDriver([](ui::Dialog& d) {
     d.UserSelect(1009, d.FindString(1009, -1, "n95.sav"));
     d.UserClick(ui::IDOK);
   });
@@ -132,7 +126,7 @@ TEST_F(RegressionTest, CoreAddedToDatabaseWithoutFinalLineBreak) {
   const int index = dlg->FindString(IDC_COMBO_CORE, -1, "E 77/7/7");
   ASSERT_GE(index, 0);
   dlg->UserSelect(IDC_COMBO_CORE, index);
-  host.QueueAnswer(ui::IDOK);
+  host().QueueAnswer(ui::IDOK);
   dlg->UserClick(IDC_DELETE_CORE);
   EXPECT_FALSE(HasCoreRecord(dlg->CoreDatabaseText(), "E 77/7/7"));
   EXPECT_EQ(dir.read("BaseCores.txt").substr(0, db.size()), db);

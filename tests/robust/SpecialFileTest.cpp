@@ -15,6 +15,7 @@
 #include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "settings/SettingsRecord.h"
+#include "support/ShippedWindow.h"
 #include "support/TempDir.h"
 #include "textfile/Unprivileged.h"
 #include "ui/HeadlessHost.h"
@@ -26,20 +27,11 @@ using namespace ids;
 using test::TempDir;
 namespace fs = std::filesystem;
 
-class SpecialFileTest : public ::testing::Test {
+class SpecialFileTest : public test::ShippedWindowTest {
  protected:
-  void SetUp() override { dir.copyShippedData(); }
-
   CVelmoraDlg& Start() {
-    host.ClearShown();
-    dlg = std::make_unique<CVelmoraDlg>(host);
-    dlg->Create();
-    return *dlg;
-  }
-  bool Shown(const std::string& start) const {
-    for (const auto& box : host.shown())
-      if (box.text.rfind(start, 0) == 0) return true;
-    return false;
+    host().ClearShown();
+    return ShippedWindowTest::Start();
   }
   // Puts a FIFO without writer (or a link to a device that never ends) in
   // place of a data file; the next call puts the file back.
@@ -55,9 +47,6 @@ class SpecialFileTest : public ::testing::Test {
     dir.write(savedName, saved);
   }
 
-  TempDir dir;
-  ui::HeadlessHost host;
-  std::unique_ptr<CVelmoraDlg> dlg;
   std::string saved, savedName;
 };
 
@@ -94,7 +83,7 @@ TEST_F(SpecialFileTest, FifoOrDeviceInPlaceOfEachDataFileIsAFileThatCannotBeOpen
     if (device) fs::create_symlink("/dev/zero", "design.sav");
     else ASSERT_EQ(::mkfifo("design.sav", 0644), 0);
     const SettingsRecord before = dlg->Settings();
-    host.QueueDriver([](ui::Dialog& d) {
+    host().QueueDriver([](ui::Dialog& d) {
       d.UserSelect(1009, d.FindString(1009, -1, "design.sav"));
       d.UserClick(ui::IDOK);
     });

@@ -16,6 +16,7 @@
 #include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "settings/SettingsRecord.h"
+#include "support/ShippedWindow.h"
 #include "support/TempDir.h"
 #include "textfile/FaultInjection.h"
 #include "ui/HeadlessHost.h"
@@ -36,23 +37,20 @@ struct Fault {
 };
 constexpr Fault kFaults[] = {{"I/O error", EIO}, {"disk full", ENOSPC}, {"read-only", EROFS}};
 
-class WriterFaultTest : public ::testing::Test {
+class WriterFaultTest : public test::ShippedWindowTest {
  protected:
-  void SetUp() override { dir.copyShippedData(); }
-
   CVelmoraDlg& Start() {
-    host = std::make_unique<ui::HeadlessHost>();
-    dlg = std::make_unique<CVelmoraDlg>(*host);
-    dlg->Create();
+    NewHost();
+    ShippedWindowTest::Start();
     EXPECT_FALSE(dlg->StartUpFailed());
-    host->ClearShown();
+    host().ClearShown();
     return *dlg;
   }
 
   // The boxes that report a failed write.
   int FailureReports() const {
     int n = 0;
-    for (const auto& box : host->shown())
+    for (const auto& box : host().shown())
       if (box.text.rfind(dlg->Lang()[kWriteFailed], 0) == 0) ++n;
     return n;
   }
@@ -78,11 +76,11 @@ class WriterFaultTest : public ::testing::Test {
   }
 
   void SaveAs(const std::string& name) {
-    host->QueueDriver([name](ui::Dialog& d) {
+    host().QueueDriver([name](ui::Dialog& d) {
       d.UserType(1012, name);
       d.UserClick(ui::IDOK);
     });
-    host->QueueAnswer(ui::IDOK);  // replace the existing file
+    host().QueueAnswer(ui::IDOK);  // replace the existing file
     dlg->UserClick(IDC_SAVE);
   }
 
@@ -102,13 +100,9 @@ class WriterFaultTest : public ::testing::Test {
     const int index = dlg->FindString(IDC_COMBO_CORE, -1, name);
     ASSERT_GE(index, 0);
     dlg->UserSelect(IDC_COMBO_CORE, index);
-    host->QueueAnswer(ui::IDOK);
+    host().QueueAnswer(ui::IDOK);
     dlg->UserClick(IDC_DELETE_CORE);
   }
-
-  TempDir dir;
-  std::unique_ptr<ui::HeadlessHost> host;
-  std::unique_ptr<CVelmoraDlg> dlg;
 };
 
 TEST_F(WriterFaultTest, DesignSaveFailingAtEveryStep) {
@@ -127,7 +121,7 @@ TEST_F(WriterFaultTest, DesignSaveFailingAtEveryStep) {
     for (int k = 0; k < steps; ++k) {
       SCOPED_TRACE(std::string(f.what) + " at step " + std::to_string(k));
       dir.write("design.sav", oldBytes);
-      host->ClearShown();
+      host().ClearShown();
       const FaultPlan plan = RunWithFault([&] { SaveAs("design.sav"); }, k, f.error);
       const std::string now = dir.read("design.sav");
       ASSERT_TRUE(now == oldBytes || now == newBytes) << "torn design file";
