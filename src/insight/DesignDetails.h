@@ -80,6 +80,7 @@ struct OperatingState {
   ThermalState thermal;
   double resistance_Ohm = 0;             // DC, at the settled temperature
   bool extrapolatedTemperature = false;  // outside the material's tables
+  double duty = 0;                       // the flux's rising share of the period
   double waveformFactor = 0;             // triangle over sine, at the settled temperature
   double coreSine_W = 0;                 // the sine-wave loss at the settled temperature
   double copperDC_W = 0;                 // Inom^2 Rdc

@@ -105,6 +105,7 @@ OperatingState SettleDesign(const ChokeResults& r, const MaterialRecord& materia
   o.resistance_Ohm = resistanceAt(T);
   o.extrapolatedTemperature = std::isfinite(T) && SpecificLossAt(material, F_kHz, r.Bac, T).extrapolatedTemperature;
   const SlowFactors f = std::isfinite(T) ? factors.At(T) : SlowFactors{kNaN, kNaN};
+  o.duty = r.D;
   o.waveformFactor = f.waveform;
   o.coreSine_W = o.thermal.core_W / f.waveform;
   o.acFactor = wired ? f.ac : kNaN;
