@@ -65,7 +65,7 @@ class NodeTable {
 // where the table gives no finite exponent or the duty leaves no triangle.
 double WaveformFactorAt(const MaterialRecord& material, double F_kHz, double Bac_T, double duty, double T) {
   if (!(duty > 0 && duty < 1)) return 1;
-  const double factor = TriangleWaveformFactor(LocalExponentsAt(material, F_kHz, Bac_T, T).alpha, duty);
+  const double factor = TriangleWaveformFactor(FrequencyExponentAt(material, F_kHz, Bac_T, T), duty);
   return std::isfinite(factor) && factor > 0 ? factor : 1;
 }
 
