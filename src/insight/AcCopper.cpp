@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "insight/DesignDetails.h"
+#include "insight/InsightConstants.h"
 
 namespace velmora::insight {
 

@@ -46,7 +46,8 @@ class NodeTable {
   }
 
  private:
-  // From the lowest ambient the window takes up to the scan's upper end.
+  // Nodes over 390 K from the ambient reach the scan's upper end from any
+  // ambient down to -190 C; a temperature beyond them is evaluated directly.
   static constexpr int kNodes = 40;
   SlowFactors Node(int j) {
     if (!known_[j]) {

@@ -102,8 +102,9 @@ TEST_F(DesignMenuTest, FiguresBehindTheLastCalculation) {
   EXPECT_GE(details->losses.copper_W, r.Irms * r.Irms * details->winding.resistance_Ohm);
   EXPECT_DOUBLE_EQ(details->losses.total_W, details->losses.core_W + details->losses.copper_W);
   EXPECT_EQ(FormatFixed(details->waveform.i_A[1], 3), Text(IDC_RES_IPK));
-  // The test data's cores carry no MLT: estimated and flagged.
+  // The test data's cores carry no MLT and no bw: estimated and flagged.
   EXPECT_TRUE(details->winding.mltEstimated);
+  EXPECT_TRUE(details->operating.layout.breadthEstimated);
   EXPECT_TRUE(std::isfinite(details->losses.temperatureRise_K));
 }
 
