@@ -123,7 +123,7 @@ void BM_CalculateWithDetails(benchmark::State& state) {
   const LanguageTable lang = Texts();
   const ChokeContext context{core, material, wires, lang, 200.0, lang[kNoDataMaterialName]};
   const ChokeInputs in = Inputs();
-  const CoreExtras extras{45.6, 3048};
+  const CoreExtras extras{45.6, 3048, 17.9};
   for (auto _ : state) {
     insight::DesignReport report = insight::ComputeDesignReport(in, context, extras);
     benchmark::DoNotOptimize(report);

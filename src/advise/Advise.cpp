@@ -103,8 +103,9 @@ void TakeFigures(const ChokeResults& r, Candidate& c) {
 // The losses and the rise where core and winding settle, by the design
 // details' own model; a choke that runs away has none.
 void TakeLosses(const ChokeResults& r, const CoreEntry& core, const MaterialRecord& material, double F,
-                double ambient_C, Candidate& c) {
-  const insight::OperatingState o = insight::SettleDesign(r, material, core.record.Ve, core.winding, F, ambient_C);
+                double ambient_C, double wireOuter_mm, Candidate& c) {
+  const insight::OperatingState o =
+      insight::SettleDesign(r, material, core.record.Ve, core.winding, F, ambient_C, wireOuter_mm);
   c.copperLoss = o.thermal.copper_W;
   c.totalLoss = o.thermal.total_W;
   c.temperatureRise = o.thermal.rise_K;
@@ -177,7 +178,8 @@ class Designer {
       c.reasons = kRippleStop;
       return c;
     }
-    if (r.wireIndex >= 0) TakeLosses(r, core, context.material, numbers_.F, data_.ambient_C, c);
+    if (r.wireIndex >= 0)
+      TakeLosses(r, core, context.material, numbers_.F, data_.ambient_C, data_.wires.entries[r.wireIndex].diz, c);
     const insight::WorstCase spread = insight::WorstCaseOf(true, context, r, spread_);
     c.BpkHigh = spread.Bpk_T.max;
     c.tolerance = spread.tolerance;

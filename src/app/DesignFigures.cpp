@@ -37,7 +37,8 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, cons
   const insight::WindingFigures& w = d.winding;
   const insight::LossBudget& b = d.losses;
   const insight::WorstCase& wc = d.worstCase;
-  const insight::ThermalState& th = d.operating.thermal;
+  const insight::OperatingState& o = d.operating;
+  const insight::ThermalState& th = o.thermal;
   // Each settled figure with its value at the table temperature beside it.
   auto at100 = [&](double v, int decimals) { return " (" + T("noteAt100") + ": " + Fixed(v, decimals) + ")"; };
   const std::string settled = th.runaway ? T("noteRunaway") : Fixed(th.temperature_C, 0);
@@ -54,12 +55,20 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, cons
        T("unitMohm") + " (" + T("noteWinding") + " " + Fixed(th.temperature_C, 0) + " " + T("unitDegc") + ")"},
       {T("rowCopper"), Fixed(th.copper_W, 3), T("unitW") + at100(b.copper_W, 3)},
       {T("rowCore"), Fixed(b.core_W, 3), T("unitW") + " (" + T("noteAt100") + ")"},
+      {T("rowCoreSine"), Fixed(o.coreSine_W, 3), T("unitW")},
+      {T("rowWaveform"), Fixed(o.waveformFactor, 3), "(" + T("noteWaveform") + " " + Fixed(o.duty, 2) + ")"},
       {T("rowCoreOperating"), Fixed(th.core_W, 3), T("unitW")},
       {T("rowTotal"), Fixed(th.total_W, 3), T("unitW") + at100(b.total_W, 3)},
       {T("rowSurface"), Fixed(b.surface_mm2 / 100, 1), T("unitCm2") + estimated(b.surfaceEstimated)},
       {T("rowRise"), Fixed(th.rise_K, 0), T("unitK") + " (" + T("noteRise") + ")" + at100(b.temperatureRise_K, 0)},
       {T("rowSkin"), Fixed(w.skinDepth_mm, 3), T("unitMm")},
       {T("rowRatio"), Fixed(w.diameterToSkinDepth, 2), w.skinEffectNote ? "(" + T("noteSkin") + ")" : ""},
+      {T("rowLayers"), Fixed(o.layout.layers, 0),
+       "(" + T("noteBreadth") + " " + Fixed(o.layout.breadth_mm, 1) + " " + T("unitMm") +
+           (o.layout.breadthEstimated ? ", " + T("noteBreadthEstimated") : "") + ")"},
+      {T("rowPenetration"), Fixed(o.penetrationRatio, 2), ""},
+      {T("rowAcFactor"), Fixed(o.acFactor, 2),
+       "(" + T("noteAcLoss") + " " + Fixed(o.copperAC_W, 3) + " " + T("unitW") + ")"},
       {T("rowInductance"), Span(wc.L_uH, 2), T("unitUh")},
       {T("rowRipple"), Span(wc.dI_A, 3), T("unitA")},
       {T("rowPeak"), Span(wc.Ipk_A, 3), T("unitA")},

@@ -94,6 +94,19 @@ void AddOperating(Object& o, const DesignDetails& d, const insight::InsightOptio
       .Add("temperatureRise100C_K", Num(d.losses.temperatureRise_K));
 }
 
+// The losses of the choke's own waveforms, at the settled temperature.
+void AddWaveformLosses(Object& o, const insight::OperatingState& s) {
+  o.Add("waveformFactor", Num(s.waveformFactor))
+      .Add("coreLossSine_W", Num(s.coreSine_W))
+      .Add("windingBreadth_mm", Num(s.layout.breadth_mm))
+      .Add("breadthEstimated", Bool(s.layout.breadthEstimated))
+      .Add("windingLayers", Num(s.layout.layers))
+      .Add("penetrationRatio", Num(s.penetrationRatio))
+      .Add("acResistanceFactor", Num(s.acFactor))
+      .Add("copperLossDC_W", Num(s.copperDC_W))
+      .Add("copperLossAC_W", Num(s.copperAC_W));
+}
+
 }  // namespace
 
 std::string DetailsJson(const DesignDetails& d, const insight::InsightOptions& options) {
@@ -101,6 +114,7 @@ std::string DetailsJson(const DesignDetails& d, const insight::InsightOptions& o
   const insight::LossBudget& b = d.losses;
   Object o;
   AddOperating(o, d, options);
+  AddWaveformLosses(o, d.operating);
   return o.Add("mlt_mm", Num(w.mlt_mm))
       .Add("mltEstimated", Bool(w.mltEstimated))
       .Add("wireLength_m", Num(w.wireLength_m))

@@ -292,6 +292,7 @@ CoreExtras ReadCoreExtras(std::string_view dbText, std::string_view name) {
   const std::string_view record = dbText.substr(span->body, span->end - span->body);
   extras.MLT = LineKeyValue(record, "MLT");
   extras.Asurf = LineKeyValue(record, "Asurf");
+  extras.bw = LineKeyValue(record, "bw");
   return extras;
 }
 

@@ -40,14 +40,16 @@ struct CoreTexts {
 CoreTexts ReadCoreTexts(std::string_view dbText, std::string_view name);
 
 // Optional lines a record may carry after its four values, which the
-// calculation does not read: "MLT = " the mean length of a turn (mm) and
-// "Asurf = " the outer surface of the wound core (mm2). Neither key holds
-// "Ae", "An", "le" or "mu", so the lookups of those never stop at them; these
-// two are found only at the start of a line of the core's own record. A value
-// that is missing or not a positive number reads as 0.
+// calculation does not read: "MLT = " the mean length of a turn (mm),
+// "Asurf = " the outer surface of the wound core (mm2) and "bw = " the
+// breadth of the winding (mm, the window's height along which a layer runs).
+// No key holds "Ae", "An", "le" or "mu", so the lookups of those never stop at
+// them; these are found only at the start of a line of the core's own record.
+// A value that is missing or not a positive number reads as 0.
 struct CoreExtras {
   double MLT = 0;
   double Asurf = 0;
+  double bw = 0;
 };
 CoreExtras ReadCoreExtras(std::string_view dbText, std::string_view name);
 

@@ -20,7 +20,8 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // An input number as Calculate reads it.
 double InputNumber(const std::string& text) { return ReadLeadingDouble(CommaToPoint(text)); }
 
-WindingFigures WindingOf(const ChokeResults& r, const CoreWindingGeometry& geometry, double F, double temperature_C) {
+WindingFigures WindingOf(const ChokeResults& r, const CoreWindingGeometry& geometry, const AcCopperModel& ac, double F,
+                         double temperature_C) {
   WindingFigures w;
   w.mlt_mm = geometry.mlt_mm;
   w.mltEstimated = geometry.mltEstimated;
@@ -32,7 +33,8 @@ WindingFigures WindingOf(const ChokeResults& r, const CoreWindingGeometry& geome
   // there is nothing to measure.
   const bool wired = !r.Stopped() && r.wireIndex >= 0;
   w.resistance_Ohm = wired ? WireResistance(w.resistivity_Ohm_m, w.wireLength_m, r.n, r.S1) : kNaN;
-  w.copperLoss_W = wired ? r.Irms * r.Irms * w.resistance_Ohm : kNaN;
+  const double dcSquared = std::fmax(0.0, r.Irms * r.Irms - ac.rippleSquared);
+  w.copperLoss_W = wired ? (dcSquared + ac.rippleSquared * ac.AcFactor(w.skinDepth_mm)) * w.resistance_Ohm : kNaN;
   w.diameterToSkinDepth = wired ? r.d / w.skinDepth_mm : kNaN;
   w.skinEffectNote = w.diameterToSkinDepth > constants::kSkinDiameterRatioNote;
   return w;
@@ -108,29 +110,6 @@ WorstCase WorstCaseOf(bool gapGiven, const ChokeContext& context, const ChokeRes
   return wc;
 }
 
-OperatingState SettleDesign(const ChokeResults& r, const MaterialRecord& material, double Ve_cm3,
-                            const CoreWindingGeometry& geometry, double F_kHz, double ambient_C) {
-  OperatingState o;
-  const double length_m = r.N * geometry.mlt_mm / constants::kMmPerM;
-  const bool wired = !r.stoppedByRipple && r.wireIndex >= 0;
-  auto resistanceAt = [&](double T) {
-    return wired ? WireResistance(CopperResistivity(T), length_m, r.n, r.S1) : kNaN;
-  };
-  auto lossesAt = [&](double T) {
-    LossesAt p;
-    // No loss data: no core loss, and so no settled state either.
-    p.core_W =
-        r.noData ? kNaN : SpecificLossAt(material, F_kHz, r.Bac, T).Pv_mW_cm3 / velmora::constants::kThousand * Ve_cm3;
-    p.copper_W = r.Irms * r.Irms * resistanceAt(T);
-    return p;
-  };
-  o.thermal = SettleTemperature(lossesAt, geometry.surface_mm2, ambient_C);
-  o.resistance_Ohm = resistanceAt(o.thermal.temperature_C);
-  o.extrapolatedTemperature = std::isfinite(o.thermal.temperature_C) &&
-                              SpecificLossAt(material, F_kHz, r.Bac, o.thermal.temperature_C).extrapolatedTemperature;
-  return o;
-}
-
 Waveform WaveformOf(const ChokeResults& r, double Ae_mm2, double F_kHz) {
   Waveform w;
   const double period = velmora::constants::kThousand / F_kHz;
@@ -146,9 +125,13 @@ DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& cont
   DesignDetails d;
   const double F = InputNumber(inputs.Fc);
   const CoreWindingGeometry geometry = WindingGeometryOf(context.core, extras);
-  d.winding = WindingOf(results, geometry, F, options.windingTemperature_C);
+  const std::vector<WireEntry>& wires = context.wires.entries;
+  const bool listed = results.wireIndex >= 0 && results.wireIndex < static_cast<int>(wires.size());
+  const double wireOuter = listed ? wires[results.wireIndex].diz : results.d;
+  d.winding =
+      WindingOf(results, geometry, AcModelOfDesign(results, geometry, wireOuter), F, options.windingTemperature_C);
   d.losses = BudgetOf(results, d.winding, geometry);
-  d.operating = SettleDesign(results, context.material, context.core.Ve, geometry, F, options.ambient_C);
+  d.operating = SettleDesign(results, context.material, context.core.Ve, geometry, F, options.ambient_C, wireOuter);
   if (results.noData) {
     d.lossModel.F_kHz = F;
     d.lossModel.Bac_T = results.Bac;

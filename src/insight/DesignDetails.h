@@ -15,6 +15,7 @@
 #include "calc/Calculate.h"
 #include "calc/CoreLoss.h"
 #include "data/CoreDatabase.h"
+#include "insight/AcCopper.h"
 #include "insight/InsightConstants.h"
 #include "insight/Thermal.h"
 
@@ -31,13 +32,16 @@ struct InsightOptions {
   double riseLimit_K = constants::kDefaultRiseLimit;                    // the checks' limit
 };
 
-// Mean length of a turn and the outer surface of the wound core: from the
-// core's record when it holds them, else estimated from Ae and An.
+// Mean length of a turn, the outer surface of the wound core and the breadth
+// of the winding: from the core's record when it holds them, else estimated
+// from Ae and An.
 struct CoreWindingGeometry {
   double mlt_mm = 0;
   bool mltEstimated = false;
   double surface_mm2 = 0;
   bool surfaceEstimated = false;
+  double breadth_mm = 0;
+  bool breadthEstimated = false;
 };
 CoreWindingGeometry WindingGeometryOf(const CoreRecord& core, const CoreExtras& extras);
 
@@ -48,7 +52,7 @@ struct WindingFigures {
   double temperature_C = 0;      // winding temperature the resistance is for
   double resistivity_Ohm_m = 0;  // copper at that temperature
   double resistance_Ohm = 0;     // DC, n wires of S1 in parallel
-  double copperLoss_W = 0;       // Irms^2 * R
+  double copperLoss_W = 0;       // Inom^2 R + the ripple's AC loss (see AcCopperModel)
   double skinDepth_mm = 0;       // at the switching frequency
   double diameterToSkinDepth = 0;
   bool skinEffectNote = false;  // the wire is thicker than two skin depths
@@ -68,15 +72,30 @@ struct LossBudget {
 // The choke where it settles: core and winding at one temperature, the core
 // loss from the tables over temperature, the copper's resistance at that
 // temperature, the rise from their sum (see SettleTemperature).
+// The core loss is that of the choke's triangular flux (the sine-wave loss
+// of the tables times the iGSE waveform factor, see TriangleLoss.h); the
+// copper loss that of the nominal current in the DC resistance plus the
+// ripple's harmonics in Dowell's AC resistance (see AcCopper.h).
 struct OperatingState {
   ThermalState thermal;
   double resistance_Ohm = 0;             // DC, at the settled temperature
   bool extrapolatedTemperature = false;  // outside the material's tables
+  double duty = 0;                       // the flux's rising share of the period
+  double waveformFactor = 0;             // triangle over sine, at the settled temperature
+  double coreSine_W = 0;                 // the sine-wave loss at the settled temperature
+  double copperDC_W = 0;                 // Inom^2 Rdc
+  double copperAC_W = 0;                 // the ripple's harmonics in the AC resistance
+  double acFactor = 0;                   // the ripple's AC loss over its loss in Rdc (>= 1)
+  double penetrationRatio = 0;           // Dowell's Delta at the switching frequency
+  WindingLayout layout;
 };
 // The settled state of a calculated design on a core of Ve cm3 with that
-// winding geometry.
+// winding geometry, wound with wire of wireOuter_mm over its insulation.
 OperatingState SettleDesign(const ChokeResults& results, const MaterialRecord& material, double Ve_cm3,
-                            const CoreWindingGeometry& geometry, double F_kHz, double ambient_C);
+                            const CoreWindingGeometry& geometry, double F_kHz, double ambient_C, double wireOuter_mm);
+// The AC model of a calculated design's winding (layers from the breadth,
+// the turns, the parallel wires and the wire's outer diameter).
+AcCopperModel AcModelOfDesign(const ChokeResults& results, const CoreWindingGeometry& geometry, double wireOuter_mm);
 
 // The operating point in the material's loss table.
 struct LossModel {

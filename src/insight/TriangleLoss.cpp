@@ -11,12 +11,28 @@ namespace velmora::insight {
 
 using namespace constants;
 
+namespace {
+
+double Pv(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C) {
+  return SpecificLossAt(material, F_kHz, Bac_T, temperature_C).Pv_mW_cm3;
+}
+
+}  // namespace
+
+double FrequencyExponentAt(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C) {
+  const double span = 2 * std::log(kSlopeStep);
+  return std::log(Pv(material, F_kHz * kSlopeStep, Bac_T, temperature_C) /
+                  Pv(material, F_kHz / kSlopeStep, Bac_T, temperature_C)) /
+         span;
+}
+
 LocalExponents LocalExponentsAt(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C) {
-  auto Pv = [&](double F, double B) { return SpecificLossAt(material, F, B, temperature_C).Pv_mW_cm3; };
   const double span = 2 * std::log(kSlopeStep);
   LocalExponents e;
-  e.alpha = std::log(Pv(F_kHz * kSlopeStep, Bac_T) / Pv(F_kHz / kSlopeStep, Bac_T)) / span;
-  e.beta = std::log(Pv(F_kHz, Bac_T * kSlopeStep) / Pv(F_kHz, Bac_T / kSlopeStep)) / span;
+  e.alpha = FrequencyExponentAt(material, F_kHz, Bac_T, temperature_C);
+  e.beta = std::log(Pv(material, F_kHz, Bac_T * kSlopeStep, temperature_C) /
+                    Pv(material, F_kHz, Bac_T / kSlopeStep, temperature_C)) /
+           span;
   return e;
 }
 

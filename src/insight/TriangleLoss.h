@@ -15,6 +15,8 @@ struct LocalExponents {
   double beta = 0;
 };
 LocalExponents LocalExponentsAt(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C);
+// alpha alone (the waveform factor needs no beta): half the table lookups.
+double FrequencyExponentAt(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C);
 
 // The loss of a triangular flux of duty D over that of a sine wave of the
 // same amplitude and frequency, by the iGSE:

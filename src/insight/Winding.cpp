@@ -58,6 +58,8 @@ CoreWindingGeometry WindingGeometryOf(const CoreRecord& core, const CoreExtras& 
   g.mlt_mm = g.mltEstimated ? EstimateMlt_mm(core.Ae, core.An) : extras.MLT;
   g.surfaceEstimated = !(extras.Asurf > 0);
   g.surface_mm2 = g.surfaceEstimated ? EstimateSurface_mm2(core.name, core.Ae, core.An) : extras.Asurf;
+  g.breadthEstimated = !(extras.bw > 0);
+  g.breadth_mm = g.breadthEstimated ? EstimateBreadth_mm(core.name, core.An) : extras.bw;
   return g;
 }
 

@@ -34,9 +34,14 @@ Section WindingSection(const insight::WindingFigures& w, const insight::Operatin
       {t(T::CopperLoss), Num(o.thermal.copper_W, 3, t), t(T::UnitW)},
       {t(T::SkinDepth), Num(w.skinDepth_mm, 3, t), t(T::UnitMm)},
       {t(T::SkinRatio), Num(w.diameterToSkinDepth, 2, t), "", w.skinEffectNote},
+      {t(T::WindingLayers), Num(o.layout.layers, 0, t), ""},
+      {t(T::PenetrationRatio), Num(o.penetrationRatio, 2, t), ""},
+      {t(T::AcFactor), Num(o.acFactor, 2, t), ""},
+      {t(T::CopperLossAc), Num(o.copperAC_W, 3, t), t(T::UnitW)},
   };
   Section s{t(T::SecWinding), {f}, true};
   if (w.skinEffectNote) s.blocks.emplace_back(Paragraph{t(T::SkinNote), ParagraphStyle::Note});
+  if (o.layout.breadthEstimated) s.blocks.emplace_back(Paragraph{t(T::BreadthNote), ParagraphStyle::Note});
   return s;
 }
 
@@ -50,6 +55,8 @@ Section LossSection(const insight::LossBudget& b, const insight::OperatingState&
       {t(T::Ambient), Num(th.ambient_C, 0, t), t(T::UnitDegC)},
       {t(T::OperatingTemperature), Num(th.temperature_C, 0, t), t(T::UnitDegC), o.extrapolatedTemperature},
       {t(T::CoreLoss), Num(b.core_W, 3, t), t(T::UnitW)},
+      {t(T::CoreLossSine), Num(o.coreSine_W, 3, t), t(T::UnitW)},
+      {t(T::WaveformFactor), Num(o.waveformFactor, 3, t), "D = " + Num(o.duty, 2, t)},
       {t(T::CoreLossOperating), Num(th.core_W, 3, t), t(T::UnitW)},
       {t(T::CopperLoss), Num(th.copper_W, 3, t), t(T::UnitW)},
       {t(T::TotalLoss), Num(th.total_W, 3, t), t(T::UnitW)},

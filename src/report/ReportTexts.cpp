@@ -61,6 +61,15 @@ constexpr Entry kEntries[] = {
     {T::Ambient, "ambient", "Ambient temperature"},
     {T::OperatingTemperature, "operatingTemperature", "Core and winding temperature, settled"},
     {T::CoreLossOperating, "coreLossOperating", "Core loss at that temperature"},
+    {T::CoreLossSine, "coreLossSine", "Core loss of a sine wave at that temperature"},
+    {T::WaveformFactor, "waveformFactor", "Waveform factor of the triangular flux (iGSE)"},
+    {T::WindingLayers, "windingLayers", "Winding layers"},
+    {T::PenetrationRatio, "penetrationRatio", "Layer thickness / skin depth"},
+    {T::AcFactor, "acFactor", "AC resistance factor of the ripple (Dowell)"},
+    {T::CopperLossAc, "copperLossAc", "AC part of the copper loss"},
+    {T::BreadthNote, "breadthNote",
+     "The winding breadth, and so the number of layers, is estimated from the window area An: the core's "
+     "record has no breadth (bw)."},
     {T::At100, "at100",
      "At 100 \xB0"
      "C, the temperature of the core-loss label: copper loss %1 W, total loss %2 W, rise %3 K."},

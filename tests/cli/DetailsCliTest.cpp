@@ -67,8 +67,19 @@ TEST(CliDetails, FiguresAreConsistent) {
       EXPECT_TRUE(std::isnan(total));
     } else {
       // At the settled temperature: one for core and winding, ambient + rise.
-      EXPECT_NEAR(copper, Irms * Irms * R, 1e-12 * copper);
-      EXPECT_NEAR(total, Number(j, "coreLossOperating_W", details) + copper, 1e-12);
+      // The nominal current in the DC resistance, the ripple in the AC one.
+      const double Inom = Number(j, "nominalCurrent_A");
+      const double dc = Number(j, "copperLossDC_W", details);
+      const double ac = Number(j, "copperLossAC_W", details);
+      EXPECT_NEAR(dc, Inom * Inom * R, 1e-9 * dc);
+      EXPECT_NEAR(copper, dc + ac, 1e-12 * copper);
+      EXPECT_NEAR(ac, (Irms * Irms - Inom * Inom) * R * Number(j, "acResistanceFactor", details), 1e-9 * copper);
+      EXPECT_GE(Number(j, "acResistanceFactor", details), 1);
+      EXPECT_GE(Number(j, "windingLayers", details), 1);
+      const double operating = Number(j, "coreLossOperating_W", details);
+      EXPECT_NEAR(total, operating + copper, 1e-12);
+      EXPECT_NEAR(operating, Number(j, "coreLossSine_W", details) * Number(j, "waveformFactor", details),
+                  1e-12 + 1e-12 * operating);
       const double T = Number(j, "coreTemperature_C", details);
       EXPECT_EQ(T, Number(j, "windingTemperature_C", details));
       EXPECT_NEAR(T, Number(j, "ambient_C", details) + Number(j, "temperatureRise_K", details), 1e-9);

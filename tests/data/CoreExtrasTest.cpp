@@ -11,7 +11,8 @@ namespace velmora {
 namespace {
 
 const std::string kDb =
-    "[E 20/10/5]\r\nAe = 28.9\r\nAn = 50.08\r\nle = 46.4\r\nmu = 1492\r\nMLT = 38.5\r\nAsurf = 1630\r\n\r\n"
+    "[E 20/10/5]\r\nAe = 28.9\r\nAn = 50.08\r\nle = 46.4\r\nmu = 1492\r\nMLT = 38.5\r\nAsurf = 1630\r\nbw = "
+    "14,4\r\n\r\n"
     "[E 25/13/7]\r\nAe = 52.5\r\nAn = 76.24\r\nle = 57.5\r\nmu = 1591\r\n\r\n"
     "[RM 10]\r\nMLT = 52,7\r\nAsurf=2410\r\nAe = 98.5\r\nAn = 41.2\r\nle = 44.6\r\nmu = 1820\r\n"
     " mas = rm 10/i \r\nnomas = x\r\n\r\n"
@@ -35,10 +36,12 @@ TEST(CoreExtras, ReadFromTheCoresOwnRecord) {
   const CoreExtras e20 = ReadCoreExtras(kDb, "E 20/10/5");
   EXPECT_DOUBLE_EQ(e20.MLT, 38.5);
   EXPECT_DOUBLE_EQ(e20.Asurf, 1630);
+  EXPECT_DOUBLE_EQ(e20.bw, 14.4);
   // A record without them does not borrow the next record's lines.
   const CoreExtras e25 = ReadCoreExtras(kDb, "E 25/13/7");
   EXPECT_EQ(e25.MLT, 0);
   EXPECT_EQ(e25.Asurf, 0);
+  EXPECT_EQ(e25.bw, 0);
   // Before the four values, a decimal comma, no blank before '='.
   const CoreExtras rm = ReadCoreExtras(kDb, "RM 10");
   EXPECT_DOUBLE_EQ(rm.MLT, 52.7);

@@ -18,10 +18,13 @@ TEST_F(DesignTest, BudgetAgreesWithTheLabels) {
   const DesignDetails& d = rep.details;
   ASSERT_FALSE(r.stoppedByRipple);
 
-  // Copper: N * MLT of n wires of S1 at 100 C; loss Irms^2 R.
+  // Copper: N * MLT of n wires of S1 at 100 C; loss Inom^2 R and the
+  // ripple's dI^2 / 12 in R times an AC factor of at least 1.
   EXPECT_DOUBLE_EQ(d.winding.wireLength_m, r.N * 50 / 1000);
-  EXPECT_DOUBLE_EQ(d.winding.resistance_Ohm, CopperResistivity(100) * d.winding.wireLength_m / (r.n * r.S1 * 1e-6));
-  EXPECT_DOUBLE_EQ(d.winding.copperLoss_W, r.Irms * r.Irms * d.winding.resistance_Ohm);
+  const double R = d.winding.resistance_Ohm;
+  EXPECT_DOUBLE_EQ(R, CopperResistivity(100) * d.winding.wireLength_m / (r.n * r.S1 * 1e-6));
+  EXPECT_NEAR(r.Irms * r.Irms, r.read.Inom * r.read.Inom + r.dI * r.dI / 12, 1e-12 * r.Irms * r.Irms);
+  EXPECT_GT(d.winding.copperLoss_W - r.read.Inom * r.read.Inom * R, r.dI * r.dI / 12 * R);
   EXPECT_DOUBLE_EQ(d.losses.copper_W, d.winding.copperLoss_W);
   // Core: the label's value; total: the sum.
   EXPECT_EQ(FormatFixed(d.losses.core_W, 3), *r.texts.coreLoss);

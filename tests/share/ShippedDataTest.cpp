@@ -77,11 +77,11 @@ int IntendedShape(const std::string& name) {
 }
 
 struct StrictCore {
-  std::string name, Ae, An, le, mu, MLT, Asurf, mas;
+  std::string name, Ae, An, le, mu, MLT, Asurf, bw, mas;
 };
 
 // One record: "[name]", "Ae = ", "An = ", "le = ", "mu = ", the optional
-// "MLT = ", "Asurf = " and "mas = " of the shipped cores, and an empty line.
+// "MLT = ", "Asurf = ", "bw = " and "mas = " of the shipped cores, and an empty line.
 std::vector<StrictCore> ReadCoresStrictly(const std::string& text) {
   const auto lines = SplitCrLf(text);
   std::vector<StrictCore> cores;
@@ -101,6 +101,7 @@ std::vector<StrictCore> ReadCoresStrictly(const std::string& text) {
     i += 5;
     if (i < lines.size() && lines[i].rfind("MLT = ", 0) == 0) c.MLT = lines[i++].substr(6);
     if (i < lines.size() && lines[i].rfind("Asurf = ", 0) == 0) c.Asurf = lines[i++].substr(8);
+    if (i < lines.size() && lines[i].rfind("bw = ", 0) == 0) c.bw = lines[i++].substr(5);
     if (i < lines.size() && lines[i].rfind("mas = ", 0) == 0) c.mas = lines[i++].substr(6);
     EXPECT_TRUE(i < lines.size() && lines[i].empty()) << c.name;
     ++i;
@@ -143,6 +144,8 @@ TEST(ShippedCores, EveryCoreIsListedUnderItsShapeAndReadsBackExactly) {
     EXPECT_GT(extras.MLT, 0);
     EXPECT_GT(extras.Asurf, 0);
     EXPECT_DOUBLE_EQ(extras.Asurf, ReadLeadingDouble(c.Asurf));
+    EXPECT_GT(extras.bw, 0);
+    EXPECT_DOUBLE_EQ(extras.bw, ReadLeadingDouble(c.bw));
     // Its MAS shape name, in lower case: no shape's list pattern outside a header.
     EXPECT_FALSE(c.mas.empty());
     EXPECT_EQ(ReadCoreMasName(db, c.name), c.mas);

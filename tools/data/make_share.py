@@ -194,6 +194,16 @@ def winding_geometry(row):
     return mlt, 2 * (d["A"] * height + d["A"] * depth + height * depth)
 
 
+def winding_breadth(row):
+    """The breadth of the winding (mm), along which one layer runs: the
+    window's height, 2 h for a set of two halves and h for EI (the I closes
+    the window); a ring's layer runs round its hole, pi B."""
+    d = dims(row)
+    if row["family"] == "toroid R":
+        return math.pi * d["B"]
+    return d["h"] if row["family"] == "EI" else 2 * d["h"]
+
+
 def mas_key(shape):
     """The record line "mas": the core's shape name in the MAS exchange format,
     in lower case. MAS shape names are upper case ("ETD 34/17/11", "RM 12/I"),
@@ -226,6 +236,7 @@ def core_records(ref):
             "mu": "%d" % round(float(r["mu_e"])),
             "MLT": fmt(winding_geometry(r)[0], 1),
             "Asurf": fmt(winding_geometry(r)[1], 0),
+            "bw": fmt(winding_breadth(r), 2),
             "mas": mas_key(r["mas_shape"].strip() or name),
             "shape": intended_shape(name),
         })
@@ -237,7 +248,8 @@ def core_database(records):
     for rec in records:
         lines += ["[%s]" % rec["name"], "Ae = " + rec["Ae"], "An = " + rec["An"],
                   "le = " + rec["le"], "mu = " + rec["mu"],
-                  "MLT = " + rec["MLT"], "Asurf = " + rec["Asurf"], "mas = " + rec["mas"], ""]
+                  "MLT = " + rec["MLT"], "Asurf = " + rec["Asurf"], "bw = " + rec["bw"],
+                  "mas = " + rec["mas"], ""]
     text = keyed.crlf_lines(lines)
     # Every core is listed under its own shape, exactly once, and under no other.
     for shape in range(6):
@@ -251,7 +263,7 @@ def core_database(records):
         name = rec["name"].encode("cp1251")
         if text.find(name) != text.find(b"[" + name + b"]") + 1:
             raise SystemExit("core name found inside an earlier text: " + rec["name"])
-        for key in ("Ae", "An", "le", "mu", "MLT", "Asurf", "mas"):
+        for key in ("Ae", "An", "le", "mu", "MLT", "Asurf", "bw", "mas"):
             got = keyed.get_section_value(text, name, key.encode()).decode("cp1251")
             if got != rec[key]:
                 raise SystemExit("core %s %s reads back %r" % (rec["name"], key, got))
