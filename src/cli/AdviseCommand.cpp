@@ -218,18 +218,19 @@ void WriteAdviseTable(std::ostream& out, const AdviseListing& l, bool withReason
 }
 
 void WriteAdviseJson(std::ostream& out, const AdviseListing& l) {
-  out << "{\n  \"candidates\": " << l.candidates.size() << ",\n  \"feasible\": " << l.feasible << ",\n  \"listed\": [";
+  Json listed = Json::array();
   for (std::size_t i = 0; i < l.count; ++i) {
     const AdviseRow row = RowOf(l, i);
     const advise::Candidate& c = row.candidate;
-    out << (i ? ",\n    " : "\n    ") << "{\"rank\": " << i + 1 << ", \"core\": " << JsonString(Cp1251ToUtf8(c.core))
-        << ", \"shape\": " << JsonString(ShapeName(c.shape))
-        << ", \"material\": " << JsonString(Cp1251ToUtf8(c.material))
-        << ", \"feasible\": " << (c.feasible() ? "true" : "false")
-        << ", \"reason\": " << (c.feasible() ? std::string("null") : JsonString(advise::ReasonText(c.reasons)))
-        << ", \"results\": " << JsonObject(NumbersOf(row)) << "}";
+    listed.push_back({{"rank", i + 1},
+                      {"core", Cp1251ToUtf8(c.core)},
+                      {"shape", ShapeName(c.shape)},
+                      {"material", Cp1251ToUtf8(c.material)},
+                      {"feasible", c.feasible()},
+                      {"reason", c.feasible() ? Json() : Json(advise::ReasonText(c.reasons))},
+                      {"results", NamedObject(NumbersOf(row))}});
   }
-  out << (l.count == 0 ? "]\n}\n" : "\n  ]\n}\n");
+  out << Dump({{"candidates", l.candidates.size()}, {"feasible", l.feasible}, {"listed", std::move(listed)}}, 2);
 }
 
 void WriteAdviseCsv(std::ostream& out, const AdviseListing& l) {
@@ -242,7 +243,7 @@ void WriteAdviseCsv(std::ostream& out, const AdviseListing& l) {
     s = std::to_string(i + 1) + "," + CsvField(Cp1251ToUtf8(c.core)) + "," + ShapeName(c.shape) + "," +
         CsvField(Cp1251ToUtf8(c.material)) + "," + (c.feasible() ? "true" : "false") + "," +
         CsvField(advise::ReasonText(c.reasons));
-    for (const NamedValue& v : NumbersOf(row)) s += "," + (v.value ? JsonNumber(v.value) : std::string());
+    for (const NamedValue& v : NumbersOf(row)) s += "," + (v.value ? ShortestNumber(*v.value) : std::string());
     out << s << "\r\n";
   }
 }

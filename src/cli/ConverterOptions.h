@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/Json.h"
 #include "converter/Converter.h"
 
 namespace velmora::cli {
@@ -32,6 +33,6 @@ std::string ConverterUsageText();
 
 // calc --json's "converter": topology, inductance, design point and the
 // points at both ends of the range and at the worst point.
-std::string ConverterJson(const converter::ConverterRequest& request, const converter::ConverterDesign& design);
+Json ConverterJson(const converter::ConverterRequest& request, const converter::ConverterDesign& design);
 
 }  // namespace velmora::cli
