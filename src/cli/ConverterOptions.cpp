@@ -105,19 +105,18 @@ std::string ReadNumbers(const ConverterArgs& a, converter::ConverterRequest& s) 
 
 }  // namespace
 
-bool ParseConverterOption(const std::vector<std::string>& argv, std::size_t& i, ConverterArgs& args,
-                          std::string& error) {
+std::vector<const char*> ConverterOptionNames() {
+  std::vector<const char*> names;
+  for (const Option& o : kOptions) names.push_back(o.name);
+  return names;
+}
+
+void SetConverterOption(std::string_view option, const std::string& value, ConverterArgs& args) {
   for (const Option& o : kOptions) {
-    if (argv[i] != o.name) continue;
-    if (i + 1 >= argv.size()) {
-      error = std::string(o.name) + " needs a value";
-    } else {
-      args.*o.text = argv[++i];
-      args.given = true;
-    }
-    return true;
+    if (option != o.name) continue;
+    args.*o.text = value;
+    args.given = true;
   }
-  return false;
 }
 
 std::string FinishConverterArgs(ConverterArgs& a) {
