@@ -13,7 +13,7 @@ WERROR     ?= ON
 # Debian 12 packages the build and the tests need.
 PACKAGES = cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
            qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev desktop-file-utils appstream poppler-utils \
-           nlohmann-json3-dev python3-jsonschema
+           nlohmann-json3-dev libcli11-dev python3-jsonschema
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 # What `make package` needs besides: dpkg-shlibdeps computes the dependencies.
 DEB_PACKAGES = dpkg-dev file

@@ -59,6 +59,17 @@ std::vector<NamedValue> NumbersOf(const AdviseRow& row) {
 
 std::string ShapeName(int shape) { return shape >= 0 && shape < kShapeCount ? kShapeNames[shape] : "other"; }
 
+constexpr std::pair<const char*, advise::SortKey> kSortKeys[] = {{"total-loss", advise::SortKey::TotalLoss},
+                                                                 {"volume", advise::SortKey::Volume},
+                                                                 {"temperature", advise::SortKey::Temperature},
+                                                                 {"turns", advise::SortKey::Turns}};
+
+std::string SortName(advise::SortKey sort) {
+  for (const auto& [name, key] : kSortKeys)
+    if (key == sort) return name;
+  return {};
+}
+
 // A CSV field: quoted when it holds a comma, a quote or a line break.
 std::string CsvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
@@ -126,56 +137,41 @@ std::optional<double> ReadWholeNumber(const std::string& text) {
 
 }  // namespace
 
-bool ParseAdviseOption(const std::vector<std::string>& argv, std::size_t& i, AdviseArgs& a, std::string& error) {
-  const std::string& arg = argv[i];
-  auto value = [&]() -> std::optional<std::string> {
-    if (i + 1 >= argv.size()) return std::nullopt;
-    return argv[++i];
-  };
-  if (arg == "--shape") {
-    const auto v = value();
-    a.shape = -2;
-    for (int s = 0; v && s < kShapeCount; ++s)
-      if (*v == kShapeNames[s]) a.shape = s;
-    if (a.shape == -2) error = "--shape takes E, EI, ER, ETD, R or other";
-  } else if (arg == "--material") {
-    a.material = value();
-    if (!a.material) error = "--material needs a name";
-  } else if (arg == "--sort") {
-    const auto v = value().value_or("");
-    if (v == "total-loss") a.sort = advise::SortKey::TotalLoss;
-    else if (v == "volume") a.sort = advise::SortKey::Volume;
-    else if (v == "temperature") a.sort = advise::SortKey::Temperature;
-    else if (v == "turns") a.sort = advise::SortKey::Turns;
-    else error = "--sort takes total-loss, volume, temperature or turns";
-  } else if (arg == "--top") {
-    const auto v = value().value_or("");
+std::vector<const char*> AdviseValueOptions() {
+  return {"--shape", "--sort", "--top", "--gap-step", "--min-gap", "--max-rise"};
+}
+
+std::string SetAdviseOption(std::string_view option, const std::optional<std::string>& value, AdviseArgs& a) {
+  const std::string v = value.value_or("");
+  if (option == "--shape") {
+    for (int s = 0; value && s < kShapeCount; ++s)
+      if (v == kShapeNames[s]) a.shape = s;
+    return value && v == ShapeName(a.shape) ? std::string() : "--shape takes E, EI, ER, ETD, R or other";
+  }
+  if (option == "--sort") {
+    for (const auto& [name, key] : kSortKeys)
+      if (v == name) a.sort = key;
+    return value && v == SortName(a.sort) ? std::string() : "--sort takes total-loss, volume, temperature or turns";
+  }
+  if (option == "--top") {
     char* end = nullptr;
     const long n = std::strtol(v.c_str(), &end, 10);
-    if (v.empty() || *end != '\0' || n < 1) error = "--top needs a whole number of at least 1";
-    else a.top = static_cast<std::size_t>(n);
-  } else if (arg == "--all") {
-    a.all = true;
-  } else if (arg == "--gap-step") {
-    const auto step = ReadWholeNumber(value().value_or(""));
-    if (!step || !(*step >= advise::kMinGapStep)) error = "--gap-step needs a length in mm of at least 0.001";
-    else a.gapStep = *step;
-  } else if (arg == "--min-gap") {
-    const auto gap = ReadWholeNumber(value().value_or(""));
-    if (!gap || *gap < 0 || *gap > advise::kMaxGap) error = "--min-gap needs a length in mm from 0 to 3";
-    else a.minGap = *gap;
-  } else if (arg == "--max-rise") {
-    const auto rise = ReadWholeNumber(value().value_or(""));
-    if (!rise || !(*rise > 0)) error = "--max-rise needs a temperature rise in K above 0";
-    else a.maxRise = *rise;
-  } else if (arg == "--json") {
-    a.format = AdviseArgs::Format::Json;
-  } else if (arg == "--csv") {
-    a.format = AdviseArgs::Format::Csv;
-  } else {
-    return false;
+    if (v.empty() || *end != '\0' || n < 1) return "--top needs a whole number of at least 1";
+    a.top = static_cast<std::size_t>(n);
+  } else if (option == "--gap-step") {
+    const auto step = ReadWholeNumber(v);
+    if (!step || !(*step >= advise::kMinGapStep)) return "--gap-step needs a length in mm of at least 0.001";
+    a.gapStep = *step;
+  } else if (option == "--min-gap") {
+    const auto gap = ReadWholeNumber(v);
+    if (!gap || *gap < 0 || *gap > advise::kMaxGap) return "--min-gap needs a length in mm from 0 to 3";
+    a.minGap = *gap;
+  } else if (option == "--max-rise") {
+    const auto rise = ReadWholeNumber(v);
+    if (!rise || !(*rise > 0)) return "--max-rise needs a temperature rise in K above 0";
+    a.maxRise = *rise;
   }
-  return true;
+  return {};
 }
 
 std::string AdviseUsageText() {
@@ -218,18 +214,19 @@ void WriteAdviseTable(std::ostream& out, const AdviseListing& l, bool withReason
 }
 
 void WriteAdviseJson(std::ostream& out, const AdviseListing& l) {
-  out << "{\n  \"candidates\": " << l.candidates.size() << ",\n  \"feasible\": " << l.feasible << ",\n  \"listed\": [";
+  Json listed = Json::array();
   for (std::size_t i = 0; i < l.count; ++i) {
     const AdviseRow row = RowOf(l, i);
     const advise::Candidate& c = row.candidate;
-    out << (i ? ",\n    " : "\n    ") << "{\"rank\": " << i + 1 << ", \"core\": " << JsonString(Cp1251ToUtf8(c.core))
-        << ", \"shape\": " << JsonString(ShapeName(c.shape))
-        << ", \"material\": " << JsonString(Cp1251ToUtf8(c.material))
-        << ", \"feasible\": " << (c.feasible() ? "true" : "false")
-        << ", \"reason\": " << (c.feasible() ? std::string("null") : JsonString(advise::ReasonText(c.reasons)))
-        << ", \"results\": " << JsonObject(NumbersOf(row)) << "}";
+    listed.push_back({{"rank", i + 1},
+                      {"core", Cp1251ToUtf8(c.core)},
+                      {"shape", ShapeName(c.shape)},
+                      {"material", Cp1251ToUtf8(c.material)},
+                      {"feasible", c.feasible()},
+                      {"reason", c.feasible() ? Json() : Json(advise::ReasonText(c.reasons))},
+                      {"results", NamedObject(NumbersOf(row))}});
   }
-  out << (l.count == 0 ? "]\n}\n" : "\n  ]\n}\n");
+  out << Dump({{"candidates", l.candidates.size()}, {"feasible", l.feasible}, {"listed", std::move(listed)}}, 2);
 }
 
 void WriteAdviseCsv(std::ostream& out, const AdviseListing& l) {
@@ -242,7 +239,7 @@ void WriteAdviseCsv(std::ostream& out, const AdviseListing& l) {
     s = std::to_string(i + 1) + "," + CsvField(Cp1251ToUtf8(c.core)) + "," + ShapeName(c.shape) + "," +
         CsvField(Cp1251ToUtf8(c.material)) + "," + (c.feasible() ? "true" : "false") + "," +
         CsvField(advise::ReasonText(c.reasons));
-    for (const NamedValue& v : NumbersOf(row)) s += "," + (v.value ? JsonNumber(v.value) : std::string());
+    for (const NamedValue& v : NumbersOf(row)) s += "," + (v.value ? ShortestNumber(*v.value) : std::string());
     out << s << "\r\n";
   }
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "advise/Advise.h"
@@ -27,9 +28,12 @@ struct AdviseArgs {
   enum class Format { Table, Json, Csv } format = Format::Table;
 };
 
-// Parses one advise option at argv[i] (advancing i past its value); false
-// when it is not an advise option. error is set on a bad value.
-bool ParseAdviseOption(const std::vector<std::string>& argv, std::size_t& i, AdviseArgs& args, std::string& error);
+// The advise options that take a value: --shape, --sort, --top, --gap-step,
+// --min-gap, --max-rise.
+std::vector<const char*> AdviseValueOptions();
+// Sets one of them from its value (nothing: the value is missing); the usage
+// error when the value is unusable, else empty.
+std::string SetAdviseOption(std::string_view option, const std::optional<std::string>& value, AdviseArgs& args);
 
 // The usage lines of advise, and what it does.
 std::string AdviseUsageText();

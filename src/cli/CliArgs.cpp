@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliArgs.h"
 
+#include <CLI/CLI.hpp>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
+#include <map>
+#include <string_view>
 
 #include "insight/InsightConstants.h"
 #include "settings/DetailsConfig.h"
@@ -37,56 +41,33 @@ std::optional<double> NumberArg(const std::optional<std::string>& text) {
   return v;
 }
 
-// The options of the loss command; true when arg was one of them, with a
-// non-empty error when its value is unusable.
-bool ParseLossOption(const std::string& arg, const std::optional<std::string>& v, LossArgs& a, std::string& error) {
+// One option of the loss command: the usage error when its value is
+// unusable, else empty.
+std::string SetLossOption(std::string_view option, const std::optional<std::string>& v, LossArgs& a) {
   const std::optional<double> x = NumberArg(v);
   const std::string given = v ? " (" + *v + ")" : std::string();
-  if (arg == "--frequency") {
-    if (!x || !(*x > 0)) error = "--frequency needs a frequency in kHz above 0" + given;
-    else a.frequency_kHz = x;
-  } else if (arg == "--flux") {
-    if (!x || !(*x > 0)) error = "--flux needs a flux density amplitude in T above 0" + given;
-    else a.flux_T = x;
-  } else if (arg == "--temperature") {
-    if (!x || *x < insight::constants::kAbsoluteZero_C) error = "--temperature needs a temperature in C" + given;
-    else a.temperature_C = *x;
-  } else if (arg == "--duty") {
-    if (!x || !(*x > 0 && *x < 1)) error = "--duty needs a share of the period between 0 and 1" + given;
-    else a.duty = x;
-  } else {
-    return false;
+  if (option == "--frequency") {
+    if (!x || !(*x > 0)) return "--frequency needs a frequency in kHz above 0" + given;
+    a.frequency_kHz = x;
+  } else if (option == "--flux") {
+    if (!x || !(*x > 0)) return "--flux needs a flux density amplitude in T above 0" + given;
+    a.flux_T = x;
+  } else if (option == "--temperature") {
+    if (!x || *x < insight::constants::kAbsoluteZero_C) return "--temperature needs a temperature in C" + given;
+    a.temperature_C = *x;
+  } else if (option == "--duty") {
+    if (!x || !(*x > 0 && *x < 1)) return "--duty needs a share of the period between 0 and 1" + given;
+    a.duty = x;
   }
-  return true;
+  return {};
 }
 
-// --ambient of calc, advise and report, and the options of loss; true when
-// argv[i] was one (i then past its value), error set when it is unusable.
-bool ParseTemperatureOption(const std::vector<std::string>& argv, std::size_t& i, CliArgs& a, std::string& error) {
-  const std::string arg = argv[i];
-  const bool loss = a.command == Command::kLoss;
-  if (!(arg == "--ambient" && !loss) && !(loss && arg != "--material" && arg != "--json")) return false;
-  std::optional<std::string> v;
-  if (i + 1 < argv.size()) v = argv[++i];
-  if (loss) {
-    if (!ParseLossOption(arg, v, a.loss, error)) error = "unknown option " + arg + " of loss";
-    return true;
-  }
-  a.ambient_C = NumberArg(v);
-  if (!a.ambient_C || !(*a.ambient_C >= insight::constants::kAbsoluteZero_C &&
-                        *a.ambient_C < insight::constants::kSettleUpperTemperature))
-    error = "--ambient needs a temperature in C below 200" + (v ? " (" + *v + ")" : std::string());
-  a.advise.ambient_C = a.ambient_C;
-  return true;
-}
-
-// The command a word names; nothing for any other word.
-std::optional<Command> CommandOfWord(const std::string& word) {
+// The command a subcommand's word names.
+Command CommandOfWord(const std::string& word) {
   if (word == "calc") return Command::kCalc;
   if (word == "advise") return Command::kAdvise;
   if (word == "report") return Command::kReport;
-  if (word == "loss") return Command::kLoss;
-  return std::nullopt;
+  return Command::kLoss;
 }
 
 // --set KEY=VALUE: the pair added, or why not.
@@ -97,6 +78,186 @@ std::string AddSet(const std::optional<std::string>& v, CliArgs& a) {
   if (!IsSettingsKey(key)) return "unknown settings key " + key;
   a.sets.emplace_back(std::move(key), v->substr(eq + 1));
   return {};
+}
+
+// An option's value as the command line gave it (the next argument, whatever
+// it looks like); nothing when the command line ended before it.
+using Value = std::optional<std::string>;
+// Takes an option's value: the usage error, or empty.
+using Setter = std::function<std::string(const Value&)>;
+
+std::string NeedsValue(std::string_view option, const char* what) { return std::string(option) + " needs " + what; }
+
+// The temperature of the air around the choke (--ambient).
+std::string SetAmbient(const Value& v, CliArgs& a) {
+  a.ambient_C = NumberArg(v);
+  a.advise.ambient_C = a.ambient_C;
+  if (a.ambient_C && *a.ambient_C >= insight::constants::kAbsoluteZero_C &&
+      *a.ambient_C < insight::constants::kSettleUpperTemperature)
+    return {};
+  return "--ambient needs a temperature in C below 200" + (v ? " (" + *v + ")" : std::string());
+}
+
+// The command line read with CLI11: one subcommand per command with the
+// options it takes, --help, --version and --dir in every place. Values are
+// checked as they are read, in the order given; the first usage error is
+// kept. Anything no command takes is collected and named afterwards.
+class Parser {
+ public:
+  explicit Parser(CliArgs& a) : a_(a) {
+    app_.set_help_flag();
+    app_.allow_extras();
+    app_.require_subcommand(0, 1);  // a second command word is a design file
+    AddEverywhere(app_);
+    AddCalc(Subcommand("calc"));
+    AddAdvise(Subcommand("advise"));
+    AddReport(Subcommand("report"));
+    AddLoss(Subcommand("loss"));
+  }
+  Parser(const Parser&) = delete;
+  Parser& operator=(const Parser&) = delete;
+
+  std::string Parse(const std::vector<std::string>& argv);
+
+ private:
+  CLI::App& Subcommand(const char* name) {
+    CLI::App& sub = *app_.add_subcommand(name);
+    sub.set_help_flag();
+    sub.allow_extras();
+    AddEverywhere(sub);
+    return sub;
+  }
+
+  void Keep(std::string error) {
+    if (error_.empty()) error_ = std::move(error);
+  }
+
+  void AddValue(CLI::App& app, const std::string& names, Setter set) {
+    CLI::Option* option =
+        app.add_option_function<std::string>(names, [this, set](const std::string& v) { Keep(set(v)); });
+    option->trigger_on_parse();
+    missing_.emplace(option->get_name(), std::move(set));
+  }
+  void AddFlag(CLI::App& app, const std::string& names, std::function<void()> set) {
+    app.add_flag_callback(names, std::move(set))->trigger_on_parse();
+  }
+  // Sets the text when the value came, else names what the option needs.
+  void AddText(CLI::App& app, const std::string& names, const char* what, std::optional<std::string>& text) {
+    const std::string option = names.substr(0, names.find(','));
+    AddValue(app, names, [&text, option, what](const Value& v) {
+      if (!v) return NeedsValue(option, what);
+      text = *v;
+      return std::string();
+    });
+  }
+
+  void AddEverywhere(CLI::App& app) {
+    AddFlag(app, "-h,--help", [this] { a_.help = true; });
+    AddFlag(app, "--version", [this] { a_.version = true; });
+    AddText(app, "--dir", "a folder", a_.dir);
+  }
+
+  // What calc, advise and report share: the design file, --set, --ambient,
+  // --al-tolerance and the converter's options.
+  void AddDesign(CLI::App& app) {
+    app.add_option_function<std::string>("DESIGN_FILE", [this](const std::string& file) { a_.designFile = file; });
+    AddValue(app, "--set", [this](const Value& v) { return AddSet(v, a_); });
+    AddValue(app, "--ambient", [this](const Value& v) { return SetAmbient(v, a_); });
+    AddValue(app, "--al-tolerance", [this](const Value& v) {
+      a_.alTolerancePercent = TolerancePercent(v.value_or(""));
+      return a_.alTolerancePercent ? std::string() : "--al-tolerance needs a percentage from 0 to below 100";
+    });
+    for (const char* option : ConverterOptionNames())
+      AddValue(app, option, [this, option](const Value& v) {
+        if (!v) return NeedsValue(option, "a value");
+        SetConverterOption(option, *v, a_.converter);
+        return std::string();
+      });
+  }
+
+  // calc and report: --material, --from-mas and --do.
+  void AddWindow(CLI::App& app) {
+    AddDesign(app);
+    AddText(app, "--material", "a name", a_.material);
+    AddText(app, "--from-mas", "a file name", a_.mas.input);
+    AddValue(app, "--do", [this](const Value& v) {
+      if (!v) return std::string("--do needs an action");
+      ParsedAction parsed = ParseScriptedAction(*v);
+      if (!parsed.error.empty()) return "--do '" + *v + "': " + parsed.error;
+      a_.actions.push_back(std::move(parsed.action));
+      return std::string();
+    });
+  }
+
+  void AddCalc(CLI::App& app) {
+    AddWindow(app);
+    AddText(app, "--mas", "a file name", a_.mas.output);
+    AddFlag(app, "--details", [this] { a_.details = true; });
+    AddFlag(app, "--json", [this] { a_.json = true; });
+  }
+
+  void AddReport(CLI::App& app) {
+    AddWindow(app);
+    AddText(app, "-o,--output", "a file name", a_.output);
+  }
+
+  void AddAdvise(CLI::App& app) {
+    AddDesign(app);
+    AddText(app, "--material", "a name", a_.advise.material);
+    for (const char* option : AdviseValueOptions())
+      AddValue(app, option, [this, option](const Value& v) { return SetAdviseOption(option, v, a_.advise); });
+    AddFlag(app, "--all", [this] { a_.advise.all = true; });
+    AddFlag(app, "--json", [this] { a_.advise.format = AdviseArgs::Format::Json; });
+    AddFlag(app, "--csv", [this] { a_.advise.format = AdviseArgs::Format::Csv; });
+  }
+
+  void AddLoss(CLI::App& app) {
+    AddText(app, "--material", "a name", a_.material);
+    AddFlag(app, "--json", [this] { a_.json = true; });
+    for (const char* option : {"--frequency", "--flux", "--temperature", "--duty"})
+      AddValue(app, option, [this, option](const Value& v) { return SetLossOption(option, v, a_.loss); });
+  }
+
+  // The first argument no command took, as a usage error.
+  std::string Unexpected(const CLI::App* command) const;
+
+  CliArgs& a_;
+  CLI::App app_{"velmora-cli"};
+  std::string error_;
+  std::map<std::string, Setter> missing_;  // by the option's name in CLI11's messages
+};
+
+std::string Parser::Unexpected(const CLI::App* command) const {
+  const std::vector<std::string> before = app_.remaining();
+  if (!before.empty()) return (before[0].rfind('-', 0) == 0 ? "unknown option " : "unknown command ") + before[0];
+  if (!command || command->remaining().empty()) return {};
+  const std::string arg = command->remaining()[0];
+  const std::string name = command->get_name();
+  if (name == "loss") return "unknown option " + arg + " of loss";
+  if (name == "advise" && (arg == "--do" || arg == "--details")) return arg + " belongs to calc";
+  if (arg.rfind('-', 0) == 0 && arg != "-") return "unknown option " + arg;
+  return "more than one design file";
+}
+
+std::string Parser::Parse(const std::vector<std::string>& argv) {
+  // CLI11 takes the arguments last first.
+  std::vector<std::string> reversed(argv.rbegin(), argv.rend());
+  try {
+    app_.parse(reversed);
+  } catch (const CLI::ArgumentMismatch& e) {
+    // An option without its value: the message its setter gives for that.
+    const std::string message = e.what();
+    const auto setter = missing_.find(message.substr(0, message.find(':')));
+    Keep(setter != missing_.end() ? setter->second(std::nullopt) : message);
+  } catch (const CLI::ParseError& e) {
+    Keep(e.what());
+  }
+  const std::vector<CLI::App*> commands = app_.get_subcommands();
+  const CLI::App* command = commands.empty() ? nullptr : commands.front();
+  if (command) a_.command = CommandOfWord(command->get_name());
+  a_.adviseCommand = a_.command == Command::kAdvise;
+  if (!error_.empty()) return error_;
+  return Unexpected(command);
 }
 
 }  // namespace
@@ -176,79 +337,17 @@ std::string UsageText() {
 ParseResult ParseArgs(const std::vector<std::string>& argv) {
   ParseResult r;
   CliArgs& a = r.args;
-  bool command = false;
-  std::string adviseError, converterError, masError;
+  r.error = Parser(a).Parse(argv);
   auto fail = [&r](std::string message) {
     r.error = std::move(message);
     return r;
   };
-  for (std::size_t i = 0; i < argv.size(); ++i) {
-    const std::string& arg = argv[i];
-    auto value = [&]() -> std::optional<std::string> {
-      if (i + 1 >= argv.size()) return std::nullopt;
-      return argv[++i];
-    };
-    if (arg == "--help" || arg == "-h") {
-      a.help = true;
-    } else if (arg == "--version") {
-      a.version = true;
-    } else if (arg == "--dir") {
-      auto v = value();
-      if (!v) return fail("--dir needs a folder");
-      a.dir = *v;
-    } else if (!command) {
-      const std::optional<Command> named = CommandOfWord(arg);
-      if (!named) return fail(arg.rfind("-", 0) == 0 ? "unknown option " + arg : "unknown command " + arg);
-      a.command = *named;
-      a.adviseCommand = a.command == Command::kAdvise;
-      command = true;
-    } else if (std::string error; ParseTemperatureOption(argv, i, a, error)) {
-      if (!error.empty()) return fail(error);
-    } else if (a.adviseCommand && (arg == "--do" || arg == "--details")) {
-      return fail(arg + " belongs to calc");
-    } else if (a.adviseCommand && ParseAdviseOption(argv, i, a.advise, adviseError)) {
-      if (!adviseError.empty()) return fail(adviseError);
-    } else if (arg == "--al-tolerance") {
-      const auto percent = TolerancePercent(value().value_or(""));
-      if (!percent) return fail("--al-tolerance needs a percentage from 0 to below 100");
-      a.alTolerancePercent = *percent;
-    } else if (ParseConverterOption(argv, i, a.converter, converterError)) {
-      if (!converterError.empty()) return fail(converterError);
-    } else if (ParseMasOption(argv, i, a.command == Command::kCalc, a.command == Command::kReport, a.mas, masError)) {
-      if (!masError.empty()) return fail(masError);
-    } else if (arg == "--set") {
-      if (std::string error = AddSet(value(), a); !error.empty()) return fail(error);
-    } else if (arg == "--material") {
-      auto v = value();
-      if (!v) return fail("--material needs a name");
-      a.material = *v;
-    } else if (arg == "--do") {
-      auto v = value();
-      if (!v) return fail("--do needs an action");
-      ParsedAction parsed = ParseScriptedAction(*v);
-      if (!parsed.error.empty()) return fail("--do '" + *v + "': " + parsed.error);
-      a.actions.push_back(std::move(parsed.action));
-    } else if (arg == "--details" && a.command == Command::kCalc) {
-      a.details = true;
-    } else if (arg == "--json" && a.command != Command::kReport) {
-      a.json = true;
-    } else if ((arg == "-o" || arg == "--output") && a.command == Command::kReport) {
-      auto v = value();
-      if (!v) return fail(arg + " needs a file name");
-      a.output = *v;
-    } else if (arg.rfind("-", 0) == 0 && arg != "-") {
-      return fail("unknown option " + arg);
-    } else if (!a.designFile) {
-      a.designFile = arg;
-    } else {
-      return fail("more than one design file");
-    }
-  }
-  if (!command && !a.help && !a.version) return fail("no command given");
+  if (!r.error.empty()) return r;
+  const bool asked = a.help || a.version;
+  if (a.command == Command::kNone && !asked) return fail("no command given");
   if (std::string e = FinishConverterArgs(a.converter); !e.empty()) return fail(e);
-  if (a.command == Command::kReport && !a.output && !a.help && !a.version)
-    return fail("report needs -o FILE.pdf or -o FILE.html");
-  if (a.command == Command::kLoss && !a.help && !a.version && (!a.material || !a.loss.frequency_kHz || !a.loss.flux_T))
+  if (a.command == Command::kReport && !a.output && !asked) return fail("report needs -o FILE.pdf or -o FILE.html");
+  if (a.command == Command::kLoss && !asked && (!a.material || !a.loss.frequency_kHz || !a.loss.flux_T))
     return fail("loss needs --material NAME, --frequency KHZ and --flux T");
   return r;
 }

@@ -3,7 +3,7 @@
 
 #include <charconv>
 
-#include "cli/Report.h"
+#include "cli/Json.h"
 
 namespace velmora::cli {
 
@@ -105,19 +105,18 @@ std::string ReadNumbers(const ConverterArgs& a, converter::ConverterRequest& s) 
 
 }  // namespace
 
-bool ParseConverterOption(const std::vector<std::string>& argv, std::size_t& i, ConverterArgs& args,
-                          std::string& error) {
+std::vector<const char*> ConverterOptionNames() {
+  std::vector<const char*> names;
+  for (const Option& o : kOptions) names.push_back(o.name);
+  return names;
+}
+
+void SetConverterOption(std::string_view option, const std::string& value, ConverterArgs& args) {
   for (const Option& o : kOptions) {
-    if (argv[i] != o.name) continue;
-    if (i + 1 >= argv.size()) {
-      error = std::string(o.name) + " needs a value";
-    } else {
-      args.*o.text = argv[++i];
-      args.given = true;
-    }
-    return true;
+    if (option != o.name) continue;
+    args.*o.text = value;
+    args.given = true;
   }
-  return false;
 }
 
 std::string FinishConverterArgs(ConverterArgs& a) {
@@ -148,16 +147,19 @@ std::string ConverterUsageText() {
          "                    of those inputs wins. calc --json adds \"converter\"\n";
 }
 
-std::string ConverterJson(const converter::ConverterRequest& request, const converter::ConverterDesign& d) {
+Json ConverterJson(const converter::ConverterRequest& request, const converter::ConverterDesign& d) {
   auto point = [](const char* at, const converter::OperatingPoint& p) {
-    return std::string("{\"at\": ") + JsonString(at) + ", \"inputVoltage_V\": " + JsonNumber(p.vin) +
-           ", \"dutyCycle\": " + JsonNumber(p.duty) + ", \"inductorCurrent_A\": " + JsonNumber(p.inductorCurrent) +
-           ", \"ripple_A\": " + JsonNumber(p.ripple) + ", \"peakCurrent_A\": " + JsonNumber(p.peakCurrent) + "}";
+    return Json{{"at", at},
+                {"inputVoltage_V", p.vin},
+                {"dutyCycle", p.duty},
+                {"inductorCurrent_A", p.inductorCurrent},
+                {"ripple_A", p.ripple},
+                {"peakCurrent_A", p.peakCurrent}};
   };
-  return "{\"topology\": " + JsonString(converter::TopologyName(request.topology)) +
-         ", \"inductance_uH\": " + JsonNumber(d.inductance_uH) +
-         ", \"designInputVoltage_V\": " + JsonNumber(d.design.vin) + ",\n    \"points\": [" + point("min", d.atMin) +
-         ",\n      " + point("max", d.atMax) + ",\n      " + point("worst", d.worst) + "]}";
+  return {{"topology", converter::TopologyName(request.topology)},
+          {"inductance_uH", d.inductance_uH},
+          {"designInputVoltage_V", d.design.vin},
+          {"points", {point("min", d.atMin), point("max", d.atMax), point("worst", d.worst)}}};
 }
 
 }  // namespace velmora::cli

@@ -4,8 +4,10 @@
 // boost or inverting buck-boost put into the window's inputs before --do.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "cli/Json.h"
 #include "converter/Converter.h"
 
 namespace velmora::cli {
@@ -17,10 +19,10 @@ struct ConverterArgs {
   converter::ConverterRequest request;  // set by FinishConverterArgs
 };
 
-// Parses one converter option at argv[i] (advancing i past its value); false
-// when it is not a converter option. error is set when its value is missing.
-bool ParseConverterOption(const std::vector<std::string>& argv, std::size_t& i, ConverterArgs& args,
-                          std::string& error);
+// The converter's options, each taking a value: --converter, --vin, ...
+std::vector<const char*> ConverterOptionNames();
+// Keeps the value of one of them, checked by FinishConverterArgs.
+void SetConverterOption(std::string_view option, const std::string& value, ConverterArgs& args);
 
 // After the whole command line: the request from the options, or the usage error
 // that names the missing, malformed or impossible value. Nothing to do when
@@ -32,6 +34,6 @@ std::string ConverterUsageText();
 
 // calc --json's "converter": topology, inductance, design point and the
 // points at both ends of the range and at the worst point.
-std::string ConverterJson(const converter::ConverterRequest& request, const converter::ConverterDesign& design);
+Json ConverterJson(const converter::ConverterRequest& request, const converter::ConverterDesign& design);
 
 }  // namespace velmora::cli

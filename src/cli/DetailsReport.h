@@ -12,9 +12,9 @@
 namespace velmora::cli {
 
 // {"mlt_mm": .., "resistance_mOhm": .., ..., "lossModel": {..}, "lossCurve":
-// {..}, "waveform": {..}, "worstCase": {..}}; numbers at full precision, null
-// where not finite.
-std::string DetailsJson(const insight::DesignDetails& details, const insight::InsightOptions& options);
+// {..}, "waveform": {..}, "worstCase": {..}}; numbers at full precision (the
+// writer puts null for those not finite).
+Json DetailsJson(const insight::DesignDetails& details, const insight::InsightOptions& options);
 // Caption, value and unit lines (captions from the language's design section).
 std::vector<Report::Row> DetailsRows(const insight::DesignDetails& details, const LanguageTable& lang);
 

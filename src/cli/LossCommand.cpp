@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/LossCommand.h"
 
-#include <cmath>
 #include <cstdio>
 #include <iostream>
 
 #include "app/ControlIds.h"
-#include "cli/Report.h"
+#include "cli/Json.h"
 #include "insight/Thermal.h"
 #include "insight/TriangleLoss.h"
 #include "textfile/Cp1251.h"
@@ -17,9 +16,6 @@ namespace {
 
 constexpr int kExitOk = 0;
 constexpr int kExitUsage = 2;
-
-std::string Num(double v) { return std::isfinite(v) ? JsonNumber(v) : "null"; }
-std::string Bool(bool b) { return b ? "true" : "false"; }
 
 }  // namespace
 
@@ -41,14 +37,19 @@ int RunLoss(const CVelmoraDlg& dlg, const CliArgs& args, std::string& error) {
     Pv *= factor;
   }
   if (args.json) {
-    std::string j = "{\"material\": " + JsonString(Cp1251ToUtf8(m.name)) + ", \"Pv_mW_cm3\": " + Num(Pv) +
-                    ", \"frequency_kHz\": " + Num(*a.frequency_kHz) + ", \"flux_T\": " + Num(*a.flux_T) +
-                    ", \"temperature_C\": " + Num(a.temperature_C);
-    if (a.duty) j += ", \"duty\": " + Num(*a.duty) + ", \"waveformFactor\": " + Num(factor);
-    j += ", \"extrapolatedFrequency\": " + Bool(sine.extrapolatedFrequency) +
-         ", \"extrapolatedFluxDensity\": " + Bool(sine.extrapolatedFluxDensity) +
-         ", \"extrapolatedTemperature\": " + Bool(sine.extrapolatedTemperature) + "}\n";
-    std::cout << j;
+    Json j{{"material", Cp1251ToUtf8(m.name)},
+           {"Pv_mW_cm3", Pv},
+           {"frequency_kHz", *a.frequency_kHz},
+           {"flux_T", *a.flux_T},
+           {"temperature_C", a.temperature_C}};
+    if (a.duty) {
+      j["duty"] = *a.duty;
+      j["waveformFactor"] = factor;
+    }
+    j["extrapolatedFrequency"] = sine.extrapolatedFrequency;
+    j["extrapolatedFluxDensity"] = sine.extrapolatedFluxDensity;
+    j["extrapolatedTemperature"] = sine.extrapolatedTemperature;
+    std::cout << Dump(j, 0);
     return kExitOk;
   }
   char line[160];

@@ -22,21 +22,6 @@ std::optional<std::string> Absolute(const std::string& name, std::string* error)
 
 }  // namespace
 
-bool ParseMasOption(const std::vector<std::string>& argv, std::size_t& i, bool calc, bool report, MasArgs& args,
-                    std::string& error) {
-  const std::string& arg = argv[i];
-  std::optional<std::string>* target = nullptr;
-  if (arg == "--mas" && calc) target = &args.output;
-  else if (arg == "--from-mas" && (calc || report)) target = &args.input;
-  if (!target) return false;
-  if (i + 1 >= argv.size()) {
-    error = arg + " needs a file name";
-    return true;
-  }
-  *target = argv[++i];
-  return true;
-}
-
 std::string MasUsageText() {
   return "  --from-mas FILE   calc, report: sets the inductance, the operating point, the core, the\n"
          "                    material and the gap from a MAS document (JSON), after --material\n"

@@ -18,12 +18,6 @@ struct MasArgs {
   std::optional<std::string> input;   // --from-mas FILE.json
 };
 
-// Parses one MAS option at argv[i] (advancing i past its value); false when
-// it is none for this command (calc takes both, report --from-mas). error is
-// set when the value is missing.
-bool ParseMasOption(const std::vector<std::string>& argv, std::size_t& i, bool calc, bool report, MasArgs& args,
-                    std::string& error);
-
 // The usage lines of the two options.
 std::string MasUsageText();
 

@@ -2,7 +2,7 @@
 #include "cli/Report.h"
 
 #include <charconv>
-#include <cstdio>
+#include <string_view>
 
 #include "app/ControlIds.h"
 #include "app/WindowLines.h"
@@ -25,6 +25,21 @@ std::string OneLine(const std::string& cp1251) {
 
 bool IsChoiceKey(const std::string& key) {
   return key == "yes_al" || key == "use" || key == "us_Imin" || key == "use_D" || key == "yes_AWG";
+}
+
+// A choice field's number; its text when it holds none (an empty field).
+Json ChoiceValue(const std::string& text) {
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return text;
+  return value;
+}
+
+// {"ID": "text", ...} by control ID.
+Json IdMap(const std::vector<std::pair<int, std::string>>& entries) {
+  Json j = Json::object();
+  for (const auto& [id, text] : entries) j[std::to_string(id)] = text;
+  return j;
 }
 
 // Code points of UTF-8 text, for aligning columns.
@@ -84,87 +99,35 @@ Report MakeReport(CVelmoraDlg& dlg, const std::vector<ui::HeadlessHost::Shown>& 
   return r;
 }
 
-std::string JsonString(const std::string& utf8) {
-  std::string out = "\"";
-  for (unsigned char c : utf8) {
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (c < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", c);
-          out += buf;
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
+Json NamedObject(const std::vector<NamedValue>& values) {
+  Json j = Json::object();
+  for (const NamedValue& v : values) {
+    const std::string_view name = v.name;
+    j[v.name] = name == "turns" || name == "wires" || name == "wireSize_AWG" ? Count(v.value) : Number(v.value);
   }
-  return out + "\"";
-}
-
-std::string JsonNumber(std::optional<double> value) {
-  if (!value) return "null";
-  char buf[32];
-  const auto end = std::to_chars(buf, buf + sizeof buf, *value).ptr;
-  return std::string(buf, end);
-}
-
-std::string JsonObject(const std::vector<NamedValue>& values) {
-  std::string j = "{";
-  for (std::size_t i = 0; i < values.size(); ++i)
-    j += (i ? ", " : "") + JsonString(values[i].name) + ": " + JsonNumber(values[i].value);
-  return j + "}";
+  return j;
 }
 
 std::string ToJson(const Report& r) {
-  std::string j = "{\n";
-  j += "  \"startup\": " + JsonString(r.startUpEnded ? "ended" : "ok") + ",\n";
-  j += "  \"window\": " + JsonString(r.windowEnded ? "ended" : "open") + ",\n";
-  j += "  \"core\": " + JsonString(r.core) + ",\n";
-  j += "  \"material\": " + JsonString(r.material) + ",\n";
-  j += "  \"fields\": {";
-  for (std::size_t i = 0; i < r.fields.size(); ++i) {
-    const auto& f = r.fields[i];
-    j += (i ? ", " : "") + JsonString(f.key) + ": ";
-    j += f.number && !f.value.empty() ? f.value : JsonString(f.value);
-  }
-  j += "},\n";
-  auto idMap = [&j](const char* name, const std::vector<std::pair<int, std::string>>& entries) {
-    j += std::string("  \"") + name + "\": {";
-    for (std::size_t i = 0; i < entries.size(); ++i)
-      j += (i ? ", " : "") + JsonString(std::to_string(entries[i].first)) + ": " + JsonString(entries[i].second);
-    j += "},\n";
-  };
-  idMap("coreData", r.coreData);
-  idMap("labels", r.labels);
-  j += "  \"spin\": " + std::to_string(r.spin) + ",\n";
-  j += "  \"inputs\": " + JsonObject(r.inputValues) + ",\n";
-  j += "  \"results\": " + JsonObject(r.resultValues) + ",\n";
-  j += std::string("  \"resultsCurrent\": ") + (r.resultsCurrent ? "true" : "false") + ",\n";
-  if (!r.detailsJson.empty()) j += "  \"details\": " + r.detailsJson + ",\n";
-  if (!r.converterJson.empty()) j += "  \"converter\": " + r.converterJson + ",\n";
-  j += "  \"messages\": [";
-  for (std::size_t i = 0; i < r.messages.size(); ++i)
-    j += std::string(i ? ", " : "") + "{\"caption\": " + JsonString(r.messages[i].caption) +
-         ", \"text\": " + JsonString(r.messages[i].text) + "}";
-  j += "],\n  \"notWritten\": [";
-  for (std::size_t i = 0; i < r.notWritten.size(); ++i) j += (i ? ", " : "") + JsonString(r.notWritten[i]);
-  j += "]\n}\n";
-  return j;
+  Json j;
+  j["startup"] = r.startUpEnded ? "ended" : "ok";
+  j["window"] = r.windowEnded ? "ended" : "open";
+  j["core"] = r.core;
+  j["material"] = r.material;
+  Json& fields = j["fields"] = Json::object();
+  for (const Report::Field& f : r.fields) fields[f.key] = f.number ? ChoiceValue(f.value) : Json(f.value);
+  j["coreData"] = IdMap(r.coreData);
+  j["labels"] = IdMap(r.labels);
+  j["spin"] = r.spin;
+  j["inputs"] = NamedObject(r.inputValues);
+  j["results"] = NamedObject(r.resultValues);
+  j["resultsCurrent"] = r.resultsCurrent;
+  if (r.details) j["details"] = *r.details;
+  if (r.converter) j["converter"] = *r.converter;
+  Json& messages = j["messages"] = Json::array();
+  for (const Report::Box& box : r.messages) messages.push_back(Json{{"caption", box.caption}, {"text", box.text}});
+  j["notWritten"] = r.notWritten;
+  return Dump(j, 1);
 }
 
 std::string ToTable(const Report& r) {

@@ -9,6 +9,7 @@
 
 #include "app/VelmoraDlg.h"
 #include "calc/NamedValues.h"
+#include "cli/Json.h"
 #include "ui/HeadlessHost.h"
 
 namespace velmora::cli {
@@ -43,11 +44,11 @@ struct Report {
   std::vector<NamedValue> inputValues, resultValues;
   // The labels show a complete calculation of the inputs on the window.
   bool resultsCurrent = false;
-  // calc --details: the figures behind the calculation (empty without).
-  std::string detailsJson;
+  // calc --details: the figures behind the calculation.
+  std::optional<Json> details;
   std::vector<Row> detailsRows;
-  // The converter's design as JSON (empty without one).
-  std::string converterJson;
+  // The converter's design, when there is one.
+  std::optional<Json> converter;
 };
 
 Report MakeReport(CVelmoraDlg& dlg, const std::vector<ui::HeadlessHost::Shown>& shown);
@@ -55,12 +56,8 @@ Report MakeReport(CVelmoraDlg& dlg, const std::vector<ui::HeadlessHost::Shown>& 
 std::string ToJson(const Report& report);
 std::string ToTable(const Report& report);
 
-// A JSON string literal of UTF-8 text.
-std::string JsonString(const std::string& utf8);
-// A JSON number that reads back as the same double (shortest form); null
-// for no value.
-std::string JsonNumber(std::optional<double> value);
-// {"name": number, ...} on one line.
-std::string JsonObject(const std::vector<NamedValue>& values);
+// {"name": number, ...}: whole counts (turns, wires, the AWG size) as
+// integers, null for no value.
+Json NamedObject(const std::vector<NamedValue>& values);
 
 }  // namespace velmora::cli

@@ -122,11 +122,11 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
     insight::InsightOptions insightOptions = DetailsOptionsOf(session.details, args.alTolerancePercent);
     insightOptions.ambient_C = dlg.DesignAmbient();
     if (const auto details = dlg.DescribeLastCalculation(insightOptions)) {
-      report.detailsJson = cli::DetailsJson(*details, insightOptions);
+      report.details = cli::DetailsJson(*details, insightOptions);
       report.detailsRows = cli::DetailsRows(*details, dlg.Lang());
     }
   }
-  if (session.converter) report.converterJson = cli::ConverterJson(args.converter.request, *session.converter);
+  if (session.converter) report.converter = cli::ConverterJson(args.converter.request, *session.converter);
   std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));
   if (masError.empty()) return kExitOk;
   std::cerr << "velmora-cli: " << masError << "\n";
