@@ -129,6 +129,11 @@ int FirstIndexAtLeast(const WireTable& table, double d) {
   return table.last();
 }
 
+std::string WireNoticeText(std::string_view noticeTemplate, const std::string& typed, const std::string& chosen,
+                           std::string_view mmUnit) {
+  return BuildNotice(noticeTemplate, typed, chosen, mmUnit);
+}
+
 WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::string_view fieldText, double Scu,
                       std::string_view noticeTemplate, std::string_view mmUnit) {
   WireChoice choice;

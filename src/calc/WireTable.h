@@ -49,6 +49,11 @@ struct WireChoice {
 WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::string_view fieldText, double Scu,
                       std::string_view noticeTemplate, std::string_view mmUnit);
 
+// The notice about a typed size that the table does not hold: the typed text
+// goes in after the template's third blank, the size taken to the end.
+std::string WireNoticeText(std::string_view noticeTemplate, const std::string& typed, const std::string& chosen,
+                           std::string_view mmUnit);
+
 // Unit switches: the new field text and spin position.
 struct UnitSwitchResult {
   std::string fieldText;
