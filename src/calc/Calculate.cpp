@@ -25,7 +25,7 @@ struct Run {
   bool texts;  // field texts and messages are made
 
   void Show(CalcMessage::Id id) {
-    if (texts) r.messages.push_back(CalcMessage{id, {}, {}, {}});
+    if (texts) r.messages.push_back(CalcMessage{id, {}});
   }
   bool gapMode() const { return in.yes_al == 0; }
 };
@@ -52,7 +52,7 @@ bool StopsAtInputCheck(Run& run) {
   const std::optional<InputFault> fault = CheckInputs(run.in, run.v, run.ctx);
   if (!fault) return false;
   run.r.stoppedByInputCheck = true;
-  run.r.messages.push_back(CalcMessage{CalcMessage::Id::InputCheck, *fault, {}, {}});
+  run.r.messages.push_back(CalcMessage{CalcMessage::Id::InputCheck, *fault});
   return true;
 }
 
@@ -199,7 +199,7 @@ void CopperSection(Run& run) {
 void ChooseWire(Run& run) {
   ChokeResults& r = run.r;
   const bool awg = run.in.yes_AWG != 0;
-  WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, run.in.dprov, r.Scu, {}, {});
+  WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, run.in.dprov, r.Scu);
   r.d = w.d;
   r.wireIndex = w.index;
   r.S1 = w.S1;
@@ -208,8 +208,9 @@ void ChooseWire(Run& run) {
   if (!run.texts) return;
   r.fields.dprov = std::move(w.fieldText);
   if (w.spinPos >= 0) r.spinPos = w.spinPos;
-  if (w.notice)
-    r.messages.push_back(CalcMessage{CalcMessage::Id::WireNotice, {}, CommaToPoint(run.in.dprov), r.fields.dprov});
+  if (!w.notice) return;
+  r.typedWire = std::move(w.typed);
+  run.Show(CalcMessage::Id::WireNotice);
 }
 
 // Current density and window fill (bare copper).

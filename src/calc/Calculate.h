@@ -4,6 +4,8 @@
 // material and the wire table. Pure: it returns numbers, flags and the
 // messages of the run as identifiers with their values; the texts of a
 // language are made from them above (present/).
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,19 +47,38 @@ struct ChokeContext {
 // The plain input checks' faults (calc/InputChecks.h).
 enum class InputFault;
 
-// One message box of a run: which message, with its values.
+// One message box of a run: which message; its values are the run's.
 struct CalcMessage {
   enum class Id {
     InputCheck,  // an input failed its plain check: fault names it
     Ripple,      // the ripple is above twice the nominal current
-    WireNotice,  // the typed wire size is not in the table: typed, chosen
+    WireNotice,  // the typed wire size (typedWire) is not in the table: fields.dprov taken
     Fill,        // the fill factor is above the limit
     Flux,        // Bpk above the permitted peak flux density
   };
   Id id = Id::InputCheck;
   InputFault fault{};
-  std::string typed, chosen;  // the wire-size field as read and the size taken
   bool operator==(const CalcMessage&) const = default;
+};
+
+// The messages of a run in the order the window shows them: one that stops
+// the run, or up to three (the wire notice, the fill and the flux warnings).
+// Held in place: a run allocates nothing for them.
+class CalcMessages {
+ public:
+  static constexpr std::size_t kMost = 3;
+  void push_back(CalcMessage m) {
+    if (count_ < kMost) items_[count_++] = m;
+  }
+  std::size_t size() const { return count_; }
+  bool empty() const { return count_ == 0; }
+  const CalcMessage& operator[](std::size_t i) const { return items_.at(i); }
+  auto begin() const { return items_.begin(); }
+  auto end() const { return items_.begin() + static_cast<std::ptrdiff_t>(count_); }
+
+ private:
+  std::array<CalcMessage, kMost> items_{};
+  std::size_t count_ = 0;
 };
 
 struct ChokeResults {
@@ -81,8 +102,9 @@ struct ChokeResults {
   // The input texts after the run: "," turned into "." in the eight inputs,
   // the corrected nominal current, the rewritten wire-size field.
   ChokeInputs fields;
-  std::optional<int> spinPos;         // spin button position set by the wire choice
-  std::vector<CalcMessage> messages;  // in the order the window shows them
+  std::string typedWire;       // the wire-size field as read ("," as "."), for the notice
+  std::optional<int> spinPos;  // spin button position set by the wire choice
+  CalcMessages messages;
 
   // The run ended before the wire was chosen (at the input checks or at the
   // ripple check).

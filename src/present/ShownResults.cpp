@@ -44,14 +44,21 @@ void WindingTexts(const ChokeResults& r, const ChokeInputs& in, ResultTexts& t) 
   t.fill = FormatFixed(r.k, 3);
 }
 
-std::string MessageText(const CalcMessage& m, const LanguageTable& lang) {
+// Every label the run reached, into texts (fresh).
+void TextsInto(const ChokeResults& results, const ChokeInputs& inputs, const LanguageTable& lang, ResultTexts& texts) {
+  if (results.stoppedByInputCheck) return;
+  OperatingPointTexts(results, lang, texts);
+  if (!results.stoppedByRipple) WindingTexts(results, inputs, texts);
+}
+
+std::string MessageText(const CalcMessage& m, const ChokeResults& r, const LanguageTable& lang) {
   switch (m.id) {
     case CalcMessage::Id::InputCheck:
       return lang.design.Get(InputFaultKey(m.fault), InputFaultEnglish(m.fault));
     case CalcMessage::Id::Ripple:
       return lang[kRippleMessage];
     case CalcMessage::Id::WireNotice:
-      return WireNoticeText(lang[kWireNotice], m.typed, m.chosen, lang[kUnitMillimetre]);
+      return WireNoticeText(lang[kWireNotice], r.typedWire, r.fields.dprov, lang[kUnitMillimetre]);
     case CalcMessage::Id::Fill:
       return lang[kFillWarning];
     case CalcMessage::Id::Flux:
@@ -64,22 +71,20 @@ std::string MessageText(const CalcMessage& m, const LanguageTable& lang) {
 
 ResultTexts ResultTextsOf(const ChokeResults& results, const ChokeInputs& inputs, const LanguageTable& lang) {
   ResultTexts texts;
-  if (results.stoppedByInputCheck) return texts;
-  OperatingPointTexts(results, lang, texts);
-  if (!results.stoppedByRipple) WindingTexts(results, inputs, texts);
+  TextsInto(results, inputs, lang, texts);
   return texts;
 }
 
-Message MessageOf(const CalcMessage& message, const LanguageTable& lang) {
-  return Message{MessageText(message, lang), lang[kMessageCaption]};
+Message MessageOf(const CalcMessage& message, const ChokeResults& results, const LanguageTable& lang) {
+  return Message{MessageText(message, results, lang), lang[kMessageCaption]};
 }
 
 ShownResults CalculateShown(const ChokeInputs& inputs, const ChokeContext& context, const LanguageTable& lang) {
-  ShownResults shown;
-  static_cast<ChokeResults&>(shown) = Calculate(inputs, context);
-  shown.texts = ResultTextsOf(shown, inputs, lang);
+  ShownResults shown{Calculate(inputs, context), {}, {}};
+  TextsInto(shown, inputs, lang, shown.texts);
   shown.messages.reserve(shown.ChokeResults::messages.size());
-  for (const CalcMessage& m : shown.ChokeResults::messages) shown.messages.push_back(MessageOf(m, lang));
+  for (const CalcMessage& m : shown.ChokeResults::messages)
+    shown.messages.push_back(Message{MessageText(m, shown, lang), lang[kMessageCaption]});
   return shown;
 }
 

@@ -50,8 +50,9 @@ struct ShownResults : ChokeResults {
 // AL depend on the unit choices).
 ResultTexts ResultTextsOf(const ChokeResults& results, const ChokeInputs& inputs, const LanguageTable& lang);
 
-// One message of a run in the language, with the message caption.
-Message MessageOf(const CalcMessage& message, const LanguageTable& lang);
+// One message of a run (with the run's values) in the language, with the
+// message caption.
+Message MessageOf(const CalcMessage& message, const ChokeResults& results, const LanguageTable& lang);
 
 // Calculate, then its texts in the language.
 ShownResults CalculateShown(const ChokeInputs& inputs, const ChokeContext& context, const LanguageTable& lang);
