@@ -2,8 +2,8 @@
 #pragma once
 // One choke design from the window's input texts, the selected core and
 // material and the wire table. Pure: it returns numbers, flags and the
-// messages of the run as identifiers with their values; the texts of a
-// language are made from them above (present/).
+// run's messages as identifiers, whose values are the run's own; the texts
+// of a language are made from them above (present/).
 #include <array>
 #include <cstddef>
 #include <optional>
