@@ -10,6 +10,7 @@
 #include "calc/WireTable.h"
 #include "calc/CoreLoss.h"
 #include "insight/DesignDetails.h"
+#include "present/ShownResults.h"
 
 namespace {
 
@@ -91,9 +92,9 @@ void Run(benchmark::State& state, ChokeInputs in) {
   MaterialRecord material = N87();
   const WireTable wires = MetricWires();
   const LanguageTable lang = Texts();
-  const ChokeContext context{core, material, wires, lang, 200.0, lang[kNoDataMaterialName]};
+  const ChokeContext context{core, material, wires, 200.0, lang[kNoDataMaterialName]};
   for (auto _ : state) {
-    ChokeResults r = Calculate(in, context);
+    ShownResults r = CalculateShown(in, context, lang);
     benchmark::DoNotOptimize(r);
   }
 }
@@ -121,12 +122,14 @@ void BM_CalculateWithDetails(benchmark::State& state) {
   MaterialRecord material = ShippedN87();
   const WireTable wires = MetricWires();
   const LanguageTable lang = Texts();
-  const ChokeContext context{core, material, wires, lang, 200.0, lang[kNoDataMaterialName]};
+  const ChokeContext context{core, material, wires, 200.0, lang[kNoDataMaterialName]};
   const ChokeInputs in = Inputs();
   const CoreExtras extras{45.6, 3048, 17.9};
   for (auto _ : state) {
-    insight::DesignReport report = insight::ComputeDesignReport(in, context, extras);
-    benchmark::DoNotOptimize(report);
+    ShownResults r = CalculateShown(in, context, lang);
+    insight::DesignDetails details = insight::DescribeDesign(in, context, r, extras);
+    benchmark::DoNotOptimize(r);
+    benchmark::DoNotOptimize(details);
   }
 }
 BENCHMARK(BM_CalculateWithDetails);

@@ -6,7 +6,7 @@ set(VELMORA_FUZZ_TARGET_SOURCES
     CalculateTarget.cpp CoreDbTarget.cpp Cp1251Target.cpp DetailsConfigTarget.cpp HugeTarget.cpp KeyedTextTarget.cpp LanguageTarget.cpp
     MasTarget.cpp MaterialTarget.cpp SettingsTarget.cpp WireTarget.cpp)
 # The report's target draws with Qt: only where the window is built.
-set(VELMORA_FUZZ_TARGET_LIBRARIES velmora_calc velmora_data velmora_lang velmora_mas velmora_settings velmora_textfile)
+set(VELMORA_FUZZ_TARGET_LIBRARIES velmora_present velmora_calc velmora_data velmora_lang velmora_mas velmora_settings velmora_textfile)
 if(VELMORA_BUILD_GUI)
   list(APPEND VELMORA_FUZZ_TARGET_SOURCES ReportTarget.cpp)
   list(APPEND VELMORA_FUZZ_TARGET_LIBRARIES velmora_report velmora_reportrender)

@@ -6,7 +6,7 @@
 
 #include "FuzzInput.h"
 #include "FuzzTargets.h"
-#include "calc/Calculate.h"
+#include "present/ShownResults.h"
 
 namespace velmora::fuzz {
 
@@ -57,14 +57,14 @@ int FuzzCalculate(const std::uint8_t* data, std::size_t size) {
   if (noDataName) material.name = lang[kNoDataMaterialName] + " *";
   const WireTable wires = inputs.yes_AWG == 1 ? BuildAwgTable() : ParseWireTable(parts[2]);
 
-  const ChokeContext context{core, material, wires, lang, lossLimit, lang[kNoDataMaterialName]};
-  const ChokeResults results = Calculate(inputs, context);
+  const ChokeContext context{core, material, wires, lossLimit, lang[kNoDataMaterialName]};
+  const ShownResults results = CalculateShown(inputs, context, lang);
 
   VELMORA_FUZZ_CHECK(results.messages.size() <= 3);
   if (results.spinPos && !wires.entries.empty())
     VELMORA_FUZZ_CHECK(*results.spinPos >= 0 && *results.spinPos <= wires.last());
   if (results.wireIndex >= 0) VELMORA_FUZZ_CHECK(results.wireIndex <= wires.last());
-  if (results.noData) VELMORA_FUZZ_CHECK(material.mu == 10000.0);
+  if (results.noData) VELMORA_FUZZ_CHECK(results.mu == 10000.0);
   if (!results.Stopped()) VELMORA_FUZZ_CHECK(results.texts.fill.has_value());
   // A run the input checks stop computes nothing: one message, no label.
   if (results.stoppedByInputCheck)
@@ -72,7 +72,7 @@ int FuzzCalculate(const std::uint8_t* data, std::size_t size) {
   // Every message has the caption of the message boxes.
   for (const Message& m : results.messages) VELMORA_FUZZ_CHECK(m.caption == lang[kMessageCaption]);
   // A second run on the texts the first one left behind stays within bounds too.
-  const ChokeResults second = Calculate(results.fields, context);
+  const ShownResults second = CalculateShown(results.fields, context, lang);
   VELMORA_FUZZ_CHECK(second.messages.size() <= 3);
   return 0;
 }

@@ -141,7 +141,7 @@ class Designer {
       c.reasons = kFrequencyAboveTable;
       return c;
     }
-    const ChokeContext context{core.record, material, data_.wires, data_.lang, data_.lossLimit};
+    const ChokeContext context{core.record, material, data_.wires, data_.lossLimit};
     InputNumbers numbers = numbers_;
     numbers.X = 0;
     const ChokeResults first = CalculateFigures(inputs_, numbers, context);

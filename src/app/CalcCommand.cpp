@@ -5,7 +5,7 @@
 #include "app/ControlIds.h"
 #include "app/DesignWindows.h"
 #include "app/VelmoraDlg.h"
-#include "calc/Calculate.h"
+#include "present/ShownResults.h"
 
 namespace velmora {
 
@@ -25,9 +25,12 @@ void CVelmoraDlg::Calculate() {
   // The selected list entry names the material, also the no-data one whose
   // record still holds the data of the material before it.
   material_.name = settings_.mater;
-  const ChokeContext context{cores_.Core(), material_, wires_, lang_, lossLimit_, noDataName_};
-  const ChokeResults& r = lastCalculation_.emplace(velmora::Calculate(in, context));
+  const ChokeContext context{cores_.Core(), material_, wires_, lossLimit_, noDataName_};
+  const ShownResults& r = lastCalculation_.emplace(CalculateShown(in, context, lang_));
   lastInputs_ = in;
+  // The record keeps the permeability of a no-data run: the window shows and
+  // saves the material as the run used it.
+  if (r.noData) material_.mu = r.mu;
 
   // Inputs the run rewrote: decimal points, the corrected nominal current, the
   // wire size taken from the table.

@@ -67,7 +67,7 @@ void CVelmoraDlg::OnDesignCommand(int id) {
 
 std::optional<insight::DesignDetails> CVelmoraDlg::DescribeLastCalculation(const insight::InsightOptions& options) {
   if (!lastCalculation_ || !lastInputs_ || lastCalculation_->stoppedByInputCheck) return std::nullopt;
-  const ChokeContext context{cores_.Core(), material_, wires_, lang_, lossLimit_, noDataName_};
+  const ChokeContext context{cores_.Core(), material_, wires_, lossLimit_, noDataName_};
   return insight::DescribeDesign(*lastInputs_, context, *lastCalculation_,
                                  ReadCoreExtras(cores_.Text(), cores_.Core().name), options);
 }

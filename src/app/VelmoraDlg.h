@@ -30,6 +30,7 @@
 #include "data/MaterialRecord.h"
 #include "insight/DesignDetails.h"
 #include "lang/LanguageTable.h"
+#include "present/ShownResults.h"
 #include "settings/SettingsRecord.h"
 #include "textfile/FileLock.h"
 #include "textfile/KeyedTextFile.h"
@@ -107,7 +108,7 @@ class CVelmoraDlg : public ui::Dialog {
   void Calculate();
   // The numbers of the last calculation (what its labels were formatted
   // from); nullptr before the first.
-  const ChokeResults* LastCalculation() const { return lastCalculation_ ? &*lastCalculation_ : nullptr; }
+  const ShownResults* LastCalculation() const { return lastCalculation_ ? &*lastCalculation_ : nullptr; }
   // The data of the current material name from the program folder; false
   // (record unchanged) when the file cannot be read. No fallback.
   bool LoadMaterialData();
@@ -251,7 +252,7 @@ class CVelmoraDlg : public ui::Dialog {
   std::string noDataName_;  // the no-data entry's text, fixed at start-up
   WireTable wires_;
   double lossLimit_ = 0;
-  std::optional<ChokeResults> lastCalculation_;
+  std::optional<ShownResults> lastCalculation_;
   std::optional<ChokeInputs> lastInputs_;
   // The inputs and the core the shown results were computed from; none
   // after a run that stopped early.

@@ -16,18 +16,16 @@ namespace {
 
 using namespace constants;
 
-// Everything one run works on. Language texts are data: they are put
-// together with the numbers by concatenation, never used as formats.
+// Everything one run works on.
 struct Run {
   const ChokeInputs& in;
   const ChokeContext& ctx;
   ChokeResults& r;
   InputNumbers v;
-  bool texts;  // label texts, field texts and messages are made
+  bool texts;  // field texts and messages are made
 
-  const std::string& Text(LangSlot slot) const { return ctx.lang[slot]; }
-  void Show(std::string text) {
-    if (texts) r.messages.push_back(Message{std::move(text), Text(kMessageCaption)});
+  void Show(CalcMessage::Id id) {
+    if (texts) r.messages.push_back(CalcMessage{id, {}});
   }
   bool gapMode() const { return in.yes_al == 0; }
 };
@@ -54,7 +52,7 @@ bool StopsAtInputCheck(Run& run) {
   const std::optional<InputFault> fault = CheckInputs(run.in, run.v, run.ctx);
   if (!fault) return false;
   run.r.stoppedByInputCheck = true;
-  run.Show(InputFaultText(*fault, run.ctx.lang));
+  run.r.messages.push_back(CalcMessage{CalcMessage::Id::InputCheck, *fault});
   return true;
 }
 
@@ -75,26 +73,21 @@ void CurrentWaveform(Run& run) {
 // The peak flux density the material permits.
 void PermittedFlux(Run& run) {
   ChokeResults& r = run.r;
-  MaterialRecord& m = run.ctx.material;
+  const MaterialRecord& m = run.ctx.material;
   r.noData = IsNoDataMaterial(m.name, run.ctx.noDataName);
   if (r.noData) {
     r.g0 = 0;
-    m.mu = kNoDataPermeability;
+    r.mu = kNoDataPermeability;
     r.Bm = kNoDataPeakFlux;
   } else {
     const double le = run.ctx.core.le;
+    r.mu = m.mu;
     r.g0 = le / run.ctx.core.mu - le / m.mu;
     r.B1 = FluxAmplitudeAtLossLimit(m, run.v.F, run.ctx.lossLimit);
     // The peak at which the alternating part just reaches B1.
     r.Bm = 2 * (r.Ipk / r.dI) * r.B1;
     if (r.Bm > m.Bmax) r.Bm = m.Bmax;
   }
-  if (!run.texts) return;
-  std::string& limit = r.texts.limit.emplace("(");
-  limit += run.ctx.lang[kPermittedFluxWord];
-  limit += ' ';
-  limit += FormatFixed(r.Bm, 3);
-  limit += " T)";
 }
 
 // Fringing factor of a gap g in a core of cross-section Ae and path le.
@@ -109,7 +102,7 @@ void CoreWithGap(Run& run) {
   const double X = run.v.X;
   r.Ffr = 1;
   if (run.gapMode()) {
-    const GapFigures g = FiguresOfGap(X, core, run.ctx.material.mu, r.g0);
+    const GapFigures g = FiguresOfGap(X, core, r.mu, r.g0);
     r.Ffr = g.Ffr;
     r.R = g.R;
     r.mue = g.mue;
@@ -119,9 +112,6 @@ void CoreWithGap(Run& run) {
     r.R = kMu0 * core.Ae / r.AL / kThousand;
     r.mue = core.le / r.R;
   }
-  if (!run.texts) return;
-  r.texts.mue = FormatFixed(r.mue, 1);
-  r.texts.al = FormatFixed(r.AL * kThousand, 1);
 }
 
 // Whole turns and what they give.
@@ -143,26 +133,6 @@ void CoreLossOf(Run& run) {
   const CoreLossEstimate loss = EstimateCoreLoss(run.ctx.material, run.v.F, r.Bac, run.ctx.core.Ve);
   r.Pv = loss.Pv;
   r.Pcore = loss.Pcore;
-  if (run.texts) r.texts.coreLoss = FormatFixed(r.Pcore, 3);
-}
-
-// The labels of the operating point.
-void ShowOperatingPoint(Run& run) {
-  if (!run.texts) return;
-  ChokeResults& r = run.r;
-  ResultTexts& t = r.texts;
-  t.turns = FormatFixed(r.N, 0);
-  t.Bpk = FormatFixed(r.Bpk, 3);
-  t.Bac = FormatFixed(r.Bac, 3);
-  t.Ipk = FormatFixed(r.Ipk, 3);
-  t.dI = FormatFixed(r.dI, 3);
-  if (r.Lact >= kInductanceUnitStep) {
-    t.Lact = FormatFixed(r.Lact / kInductanceUnitStep, 3);
-    t.LactUnit = run.Text(kUnitMilliHenry);
-  } else {
-    t.Lact = FormatFixed(r.Lact, 3);
-    t.LactUnit = run.Text(kUnitMicroHenry);
-  }
 }
 
 // A ripple above twice the nominal current leaves discontinuous
@@ -173,7 +143,7 @@ bool StopsAtRipple(Run& run) {
   r.stoppedByRipple = true;
   if (!run.texts) return true;
   r.fields.Inom = FormatFixed(r.dI * 0.5 + kRoundUpAddend, 3);
-  run.Show(run.Text(kRippleMessage));
+  run.Show(CalcMessage::Id::Ripple);
   return true;
 }
 
@@ -191,7 +161,7 @@ void RequiredTurns(Run& run) {
 double RequiredGap(const Run& run) {
   const ChokeResults& r = run.r;
   const CoreRecord& core = run.ctx.core;
-  const double mu = run.ctx.material.mu;
+  const double mu = r.mu;
   double Ffr = r.Ffr;
   double g = 0;
   for (int pass = 0; pass < kGapPasses; ++pass) {
@@ -212,9 +182,6 @@ void RequiredValue(Run& run) {
   ChokeResults& r = run.r;
   if (run.gapMode()) {
     r.greq = RequiredGap(run);
-    if (run.texts) r.texts.required = FormatFixed(r.greq + kRoundUpAddend, 3);
-  } else if (run.texts) {
-    r.texts.required = FormatFixed(r.ALreq * kThousand, 0);
   }
 }
 
@@ -232,8 +199,7 @@ void CopperSection(Run& run) {
 void ChooseWire(Run& run) {
   ChokeResults& r = run.r;
   const bool awg = run.in.yes_AWG != 0;
-  WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, run.in.dprov, r.Scu, run.Text(kWireNotice),
-                            run.Text(kUnitMillimetre));
+  WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, run.in.dprov, r.Scu);
   r.d = w.d;
   r.wireIndex = w.index;
   r.S1 = w.S1;
@@ -242,9 +208,9 @@ void ChooseWire(Run& run) {
   if (!run.texts) return;
   r.fields.dprov = std::move(w.fieldText);
   if (w.spinPos >= 0) r.spinPos = w.spinPos;
-  if (w.notice) run.Show(std::move(w.noticeText));
-  r.texts.wire = (awg && w.index >= 0) ? "AWG " + FormatInt(kAwgMax - w.index) : FormatDiameter(w.d);
-  r.texts.wires = FormatFixed(r.n, 0);
+  if (!w.notice) return;
+  r.typedWire = std::move(w.typed);
+  run.Show(CalcMessage::Id::WireNotice);
 }
 
 // Current density and window fill (bare copper).
@@ -253,9 +219,6 @@ void FillAndDensity(Run& run) {
   r.Stot = r.S1 * r.n;
   r.Jact = r.Irms / r.Stot;
   r.k = r.Stot * r.N / run.ctx.core.An;
-  if (!run.texts) return;
-  r.texts.Jact = FormatFixed(r.Jact, 3);
-  r.texts.fill = FormatFixed(r.k, 3);
 }
 
 // Warnings once every result is shown.
@@ -263,8 +226,8 @@ void Warnings(Run& run) {
   ChokeResults& r = run.r;
   r.overfilled = r.k > kFillFactorLimit;
   r.fluxAbovePermitted = r.Bpk > r.Bm + kFluxTolerance;
-  if (r.overfilled) run.Show(run.Text(kFillWarning));
-  if (r.fluxAbovePermitted) run.Show(run.Text(kFluxWarning));
+  if (r.overfilled) run.Show(CalcMessage::Id::Fill);
+  if (r.fluxAbovePermitted) run.Show(CalcMessage::Id::Flux);
 }
 
 // Steps 2 to 17 on the numbers in run.v.
@@ -274,7 +237,6 @@ void Chain(Run& run) {
   CoreWithGap(run);
   TurnsAndFlux(run);
   CoreLossOf(run);
-  ShowOperatingPoint(run);
   if (StopsAtRipple(run)) return;
   RequiredTurns(run);
   RequiredValue(run);
@@ -309,10 +271,10 @@ InputNumbers ReadInputNumbers(const ChokeInputs& inputs) {
 
 ChokeResults Calculate(const ChokeInputs& inputs, const ChokeContext& context) {
   ChokeResults results;
+  results.mu = context.material.mu;
   Run run{inputs, context, results, {}, true};
   ReadInputs(run);
   if (StopsAtInputCheck(run)) return results;
-  results.texts.coreLoss = std::string();
   Chain(run);
   return results;
 }
@@ -320,6 +282,7 @@ ChokeResults Calculate(const ChokeInputs& inputs, const ChokeContext& context) {
 ChokeResults CalculateFigures(const ChokeInputs& inputs, const InputNumbers& numbers, const ChokeContext& context) {
   ChokeResults results;
   results.read = numbers;
+  results.mu = context.material.mu;
   Run run{inputs, context, results, numbers, false};
   Chain(run);
   return results;

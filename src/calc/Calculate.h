@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One choke design from the window's input texts, the selected core and
-// material and the wire table. Pure: it returns every text the window shows
-// and the ordered message boxes; the window only moves them to its controls.
+// material and the wire table. Pure: it returns numbers, flags and the
+// run's messages as identifiers, whose values are the run's own; the texts
+// of a language are made from them above (present/).
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,7 +14,6 @@
 #include "calc/WireTable.h"
 #include "data/CoreDatabase.h"
 #include "data/MaterialRecord.h"
-#include "lang/LanguageTable.h"
 
 namespace velmora {
 
@@ -34,45 +36,55 @@ struct InputNumbers {
 
 struct ChokeContext {
   const CoreRecord& core;
-  MaterialRecord& material;  // mu becomes 10000 for the no-data material
+  const MaterialRecord& material;
   const WireTable& wires;
-  const LanguageTable& lang;
   double lossLimit;  // mW/cm3
   // The text of the no-data entry of the material list, as start-up added it
   // (see IsNoDataMaterial); none when empty.
   std::string_view noDataName = {};
 };
 
-struct Message {
-  std::string text;
-  std::string caption;
-  bool operator==(const Message&) const = default;
+// The plain input checks' faults (calc/InputChecks.h).
+enum class InputFault;
+
+// One message box of a run: which message; its values are the run's.
+struct CalcMessage {
+  enum class Id {
+    InputCheck,  // an input failed its plain check: fault names it
+    Ripple,      // the ripple is above twice the nominal current
+    WireNotice,  // the typed wire size (typedWire) is not in the table: fields.dprov taken
+    Fill,        // the fill factor is above the limit
+    Flux,        // Bpk above the permitted peak flux density
+  };
+  Id id = Id::InputCheck;
+  InputFault fault{};
+  bool operator==(const CalcMessage&) const = default;
 };
 
-// Texts of the result labels; a label the run does not reach stays unset and
-// keeps the text of the previous run.
-struct ResultTexts {
-  std::optional<std::string> limit;     // 1103 "(%s %.3f T)"
-  std::optional<std::string> mue;       // 1056 "%.1f"
-  std::optional<std::string> al;        // 1051 "%.1f" nH/turn2
-  std::optional<std::string> turns;     // 1050 "%.0f"
-  std::optional<std::string> Bpk;       // 1052 "%.3f"
-  std::optional<std::string> Bac;       // 1071 "%.3f"
-  std::optional<std::string> Ipk;       // 1132 "%.3f"
-  std::optional<std::string> dI;        // 1148 "%.3f"
-  std::optional<std::string> Lact;      // 1049 "%.3f"
-  std::optional<std::string> LactUnit;  // 1104 OTHERS s14 / s15
-  std::optional<std::string> coreLoss;  // 1105 "%.3f" (emptied first)
-  std::optional<std::string> required;  // 1040 gap "%.3f" or AL "%.0f"
-  std::optional<std::string> wire;      // 1076 diameter or "AWG %i"
-  std::optional<std::string> wires;     // 1113 "%.0f"
-  std::optional<std::string> Jact;      // 1008 "%.3f"
-  std::optional<std::string> fill;      // 1002 "%.3f"
+// The messages of a run in the order the window shows them: one that stops
+// the run, or up to three (the wire notice, the fill and the flux warnings).
+// Held in place: a run allocates nothing for them.
+class CalcMessages {
+ public:
+  static constexpr std::size_t kMost = 3;
+  void push_back(CalcMessage m) {
+    if (count_ < kMost) items_[count_++] = m;
+  }
+  std::size_t size() const { return count_; }
+  bool empty() const { return count_ == 0; }
+  const CalcMessage& operator[](std::size_t i) const { return items_.at(i); }
+  auto begin() const { return items_.begin(); }
+  auto end() const { return items_.begin() + static_cast<std::ptrdiff_t>(count_); }
+
+ private:
+  std::array<CalcMessage, kMost> items_{};
+  std::size_t count_ = 0;
 };
 
 struct ChokeResults {
   // Working values (NaN / inf flow through as computed).
   double D = 0, ton = 0, VS = 0, L = 0, dI = 0, Ipk = 0;
+  double mu = 0;  // the material's permeability in the run (10000 for no data)
   double Bm = 0, g0 = 0, B1 = 0, Ffr = 1, R = 0, mue = 0, AL = 0;
   double N = 0, Lact = 0, Bpk = 0, Bac = 0, Pv = 0, Pcore = 0;
   double N2 = 0, Lreq = 0, ALreq = 0, greq = 0;
@@ -90,9 +102,9 @@ struct ChokeResults {
   // The input texts after the run: "," turned into "." in the eight inputs,
   // the corrected nominal current, the rewritten wire-size field.
   ChokeInputs fields;
-  ResultTexts texts;
-  std::optional<int> spinPos;     // spin button position set by the wire choice
-  std::vector<Message> messages;  // in the order the window shows them
+  std::string typedWire;       // the wire-size field as read ("," as "."), for the notice
+  std::optional<int> spinPos;  // spin button position set by the wire choice
+  CalcMessages messages;
 
   // The run ended before the wire was chosen (at the input checks or at the
   // ripple check).
@@ -118,9 +130,8 @@ struct GapFigures {
 };
 GapFigures FiguresOfGap(double X, const CoreRecord& core, double materialMu, double g0);
 
-// The same run on numbers already read, without any text: every working value
-// and flag as Calculate gives them, but no label text, no message and the
-// input fields left empty. The choices and the wire-size field come from
+// The same run on numbers already read: every working value and flag as
+// Calculate gives them, but no message and the input fields left empty. The choices and the wire-size field come from
 // inputs, the eight numbers from numbers. For many runs on the same inputs.
 ChokeResults CalculateFigures(const ChokeInputs& inputs, const InputNumbers& numbers, const ChokeContext& context);
 

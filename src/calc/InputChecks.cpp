@@ -89,8 +89,4 @@ const char* InputFaultKey(InputFault fault) { return TextOf(fault).key; }
 
 const char* InputFaultEnglish(InputFault fault) { return TextOf(fault).english; }
 
-std::string InputFaultText(InputFault fault, const LanguageTable& lang) {
-  return lang.design.Get(InputFaultKey(fault), InputFaultEnglish(fault));
-}
-
 }  // namespace velmora

@@ -5,7 +5,6 @@
 // infinite permeability, a division by zero) stops the run with one message
 // that names its field, as the ripple check stops it.
 #include <optional>
-#include <string>
 
 #include "calc/Calculate.h"
 
@@ -36,7 +35,5 @@ std::optional<InputFault> CheckInputs(const ChokeInputs& in, const InputNumbers&
 const char* InputFaultKey(InputFault fault);
 // Its built-in English, for a language file without the key.
 const char* InputFaultEnglish(InputFault fault);
-// The message in the window's language.
-std::string InputFaultText(InputFault fault, const LanguageTable& lang);
 
 }  // namespace velmora

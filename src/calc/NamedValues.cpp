@@ -98,7 +98,8 @@ std::vector<NamedValue> NamedInputs(const ChokeResults* results, const CoreRecor
   b.Add("coreWindow_mm2", core.An);
   b.Add("corePathLength_mm", core.le);
   b.Add("coreVolume_cm3", core.Ve);
-  b.Add("materialPermeability", material.mu);
+  // The no-data material's permeability is the run's own.
+  b.Add("materialPermeability", results && results->noData ? results->mu : material.mu);
   b.Add("materialFluxDensityMax_T", material.Bmax);
   return b.Take();
 }

@@ -129,10 +129,22 @@ int FirstIndexAtLeast(const WireTable& table, double d) {
   return table.last();
 }
 
+std::string WireNoticeText(std::string_view noticeTemplate, const std::string& typed, const std::string& chosen,
+                           std::string_view mmUnit) {
+  return BuildNotice(noticeTemplate, typed, chosen, mmUnit);
+}
+
 WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::string_view fieldText, double Scu,
                       std::string_view noticeTemplate, std::string_view mmUnit) {
+  WireChoice choice = SelectWire(table, awg, useDesired, fieldText, Scu);
+  if (choice.notice) choice.noticeText = BuildNotice(noticeTemplate, choice.typed, choice.fieldText, mmUnit);
+  return choice;
+}
+
+WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::string_view fieldText, double Scu) {
   WireChoice choice;
-  const std::string typed = CommaToPoint(fieldText);
+  choice.typed = CommaToPoint(fieldText);
+  const std::string& typed = choice.typed;
   choice.fieldText = typed;
   if (table.entries.empty()) {
     // Nothing to choose from: no size, no count; the results show "nan".
@@ -156,7 +168,6 @@ WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::st
   if (typedEntry.d != d) {
     choice.notice = true;
     choice.fieldText = FormatDiameter(typedEntry.d);
-    choice.noticeText = BuildNotice(noticeTemplate, typed, choice.fieldText, mmUnit);
   }
 
   if (useDesired) {

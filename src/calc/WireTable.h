@@ -40,6 +40,7 @@ struct WireChoice {
   int spinPos = -1;       // position the spin button takes
   std::string fieldText;  // the wire-size field after the choice
   bool notice = false;    // the typed size is not in the table
+  std::string typed;      // the field as read ("," as ".")
   std::string noticeText;
 };
 // Chooses wire size and count for the copper cross-section Scu (mm2).
@@ -48,6 +49,13 @@ struct WireChoice {
 // mmUnit the millimetre unit text.
 WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::string_view fieldText, double Scu,
                       std::string_view noticeTemplate, std::string_view mmUnit);
+// The same choice without the notice's text.
+WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::string_view fieldText, double Scu);
+
+// The notice about a typed size that the table does not hold: the typed text
+// goes in after the template's third blank, the size taken to the end.
+std::string WireNoticeText(std::string_view noticeTemplate, const std::string& typed, const std::string& chosen,
+                           std::string_view mmUnit);
 
 // Unit switches: the new field text and spin position.
 struct UnitSwitchResult {

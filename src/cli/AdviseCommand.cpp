@@ -124,7 +124,7 @@ std::size_t Widest(const AdviseListing& l, std::size_t least, const std::string 
 // The listed row i with its run.
 AdviseRow RowOf(const AdviseListing& l, std::size_t i) {
   const advise::Candidate& c = l.candidates[i];
-  return AdviseRow{c, c.reasons & advise::kNotDesigned ? ChokeResults{} : l.run(c)};
+  return AdviseRow{c, c.reasons & advise::kNotDesigned ? ShownResults{} : l.run(c)};
 }
 
 // A length or limit above 0 (or at least 0), finite, from the whole text.

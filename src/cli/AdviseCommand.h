@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "advise/Advise.h"
+#include "present/ShownResults.h"
 
 namespace velmora::cli {
 
@@ -42,13 +43,13 @@ std::string AdviseHelpText();
 // One listed candidate: the record and the window's own run for it.
 struct AdviseRow {
   advise::Candidate candidate;
-  ChokeResults results;  // Calculate with the candidate's core, material and gap
+  ShownResults results;  // Calculate with the candidate's core, material and gap
 };
 
 // The listing of the first `count` candidates, each run through the window's
 // calculation by `run` as it is written, so that no more than one run is
 // held at a time.
-using RunOfCandidate = std::function<ChokeResults(const advise::Candidate&)>;
+using RunOfCandidate = std::function<ShownResults(const advise::Candidate&)>;
 struct AdviseListing {
   const std::vector<advise::Candidate>& candidates;  // ranked
   std::size_t count = 0;                             // listed from the first

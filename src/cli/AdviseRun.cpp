@@ -35,13 +35,14 @@ std::optional<std::string> ListedMaterial(const std::vector<std::string>& names,
 }
 
 // The candidate's own core and material, found by their places in the data.
-ChokeResults RunOf(const advise::AdviseData& data, const ChokeInputs& inputs, const advise::Candidate& c) {
-  if (c.coreIndex >= data.cores.size() || c.materialIndex >= data.materials.size()) return ChokeResults{};
+ShownResults RunOf(const advise::AdviseData& data, const ChokeInputs& inputs, const advise::Candidate& c) {
+  if (c.coreIndex >= data.cores.size() || c.materialIndex >= data.materials.size()) return ShownResults{};
   ChokeInputs in = inputs;
   in.yes_al = 0;
   in.zazor = c.gapText;
-  MaterialRecord material = data.materials[c.materialIndex];
-  return Calculate(in, ChokeContext{data.cores[c.coreIndex].record, material, data.wires, data.lang, data.lossLimit});
+  const MaterialRecord& material = data.materials[c.materialIndex];
+  return CalculateShown(in, ChokeContext{data.cores[c.coreIndex].record, material, data.wires, data.lossLimit},
+                        data.lang);
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ void SpreadOf(WorstCase& wc, const ChokeContext& context, const ChokeResults& r,
   if (!wc.gapGiven || wc.ungapped) return;
   // A ground gap only: an ungapped set has no gap whose tolerance counts.
   wc.gapTolerance_mm = options.gapTolerance_mm;
-  const double mu = context.material.mu;  // as the run left it (10000 for no data)
+  const double mu = r.mu;  // as the run used it (10000 for no data)
   const double ALwide = FiguresOfGap(gap + options.gapTolerance_mm, context.core, mu, r.g0).AL;
   const double ALnarrow = FiguresOfGap(std::max(0.0, gap - options.gapTolerance_mm), context.core, mu, r.g0).AL;
   const double fromGap = std::max(r.AL - ALwide, ALnarrow - r.AL) / r.AL;

@@ -10,6 +10,7 @@
 #include "app/Version.h"
 #include "app/WindowLines.h"
 #include "calc/Constants.h"
+#include "present/ShownResults.h"
 
 namespace velmora::report {
 
@@ -94,7 +95,7 @@ FieldList Results(const CVelmoraDlg& dlg, const ChokeResults* r) {
   return list;
 }
 
-Section Messages(const ChokeResults* r, const ReportTexts& t) {
+Section Messages(const ShownResults* r, const ReportTexts& t) {
   Section s{t(T::SecMessages), {}, false};
   if (!r || r->messages.empty()) s.blocks.emplace_back(Paragraph{t(T::NoMessages), ParagraphStyle::Note});
   if (r)
@@ -123,7 +124,7 @@ Document BuildDesignReport(CVelmoraDlg& dlg, const ReportTexts& t, const ReportM
                            const insight::InsightOptions& options) {
   if (!dlg.IsEnded()) dlg.Calculate();  // the results of the inputs printed
   dlg.UpdateData(true);
-  const ChokeResults* r = dlg.LastCalculation();
+  const ShownResults* r = dlg.LastCalculation();
   Document doc;
   doc.language = dlg.Settings().lang;
   doc.title = t(T::Title);

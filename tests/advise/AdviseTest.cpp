@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "advise/Advise.h"
+#include "present/ShownResults.h"
 #include "data/MaterialRecord.h"
 #include "textfile/Numbers.h"
 
@@ -80,13 +81,13 @@ bool MeetsEveryRule(const ChokeResults& r, const insight::DesignDetails& d, doub
 }
 
 // The window's calculation context for a core and material of the data.
-ChokeContext ContextOf(const AdviseData& data, const std::string& core, MaterialRecord& material) {
-  return ChokeContext{CoreNamed(data, core).record, material, data.wires, data.lang, data.lossLimit};
+ChokeContext ContextOf(const AdviseData& data, const std::string& core, const MaterialRecord& material) {
+  return ChokeContext{CoreNamed(data, core).record, material, data.wires, data.lossLimit};
 }
 
 // The window's run and details of a core, material and gap text.
 struct WindowRun {
-  ChokeResults results;
+  ShownResults results;
   insight::DesignDetails details;
 };
 WindowRun RunAt(const AdviseData& data, const ChokeInputs& inputs, const std::string& core, const std::string& mat,
@@ -97,7 +98,7 @@ WindowRun RunAt(const AdviseData& data, const ChokeInputs& inputs, const std::st
   in.zazor = gap;
   MaterialRecord material = MaterialNamed(data, mat);
   const ChokeContext context = ContextOf(data, core, material);
-  WindowRun run{Calculate(in, context), {}};
+  WindowRun run{CalculateShown(in, context, data.lang), {}};
   run.details = insight::DescribeDesign(in, context, run.results, ReadCoreExtras(kDatabase, core));
   return run;
 }
@@ -114,7 +115,7 @@ void ExpectReproduces(const AdviseData& data, const ChokeInputs& inputs, const C
   in.zazor = c.gapText;
   MaterialRecord material = MaterialNamed(data, c.material);
   const ChokeContext context = ContextOf(data, c.core, material);
-  const ChokeResults r = Calculate(in, context);
+  const ShownResults r = CalculateShown(in, context, data.lang);
   // A gap of le/3 or more: the window's input checks stop the run, the
   // adviser designs on without them.
   if (r.stoppedByInputCheck) return;

@@ -28,9 +28,9 @@ class ChokeTest : public test::ChokeFixture {
 // --- The whole chain --------------------------------------------------------
 
 TEST_F(ChokeTest, WorkedExampleInAlMode) {
-  const ChokeResults r = Run();
+  const ShownResults r = Run();
   EXPECT_TRUE(r.noData);
-  EXPECT_EQ(material.mu, 10000);
+  EXPECT_EQ(r.mu, 10000);
   EXPECT_EQ(r.Bm, 1.2);
   EXPECT_EQ(r.g0, 0);
   EXPECT_NEAR(r.R, 0.26138, 5e-6);
@@ -68,7 +68,7 @@ TEST_F(ChokeTest, WorkedExampleInAlMode) {
 TEST_F(ChokeTest, WorkedExampleInGapMode) {
   in.yes_al = 0;
   in.zazor = "0.2";
-  const ChokeResults r = Run();
+  const ShownResults r = Run();
   EXPECT_NEAR(r.Ffr, 1.12654, 5e-6);
   EXPECT_NEAR(r.R, 0.18327, 5e-6);
   EXPECT_EQ(r.N, 17);
@@ -102,7 +102,7 @@ TEST_F(ChokeTest, FerriteWithLossTable) {
   in.use_D = 1;
   in.dprov = "1,5";
   wires = Metric({0.5, 0.8, 1.0, 1.5, 2.0});
-  const ChokeResults r = Run();
+  const ShownResults r = Run();
   EXPECT_FALSE(r.noData);
   EXPECT_EQ(material.mu, 2200);
   EXPECT_DOUBLE_EQ(r.g0, 57.5 / 1800 - 57.5 / 2200);
@@ -119,7 +119,7 @@ TEST_F(ChokeTest, FerriteWithLossTable) {
   // The permitted peak never exceeds Bmax.
   material.Bmax = 0.25;
   material.Bmmax = 0.3;
-  const ChokeResults capped = Run();
+  const ShownResults capped = Run();
   EXPECT_EQ(capped.Bm, 0.25);
   EXPECT_EQ(capped.texts.limit, "(max 0.250 T)");
 }
@@ -129,7 +129,7 @@ TEST_F(ChokeTest, FerriteWithLossTable) {
 TEST_F(ChokeTest, DutyCycleAndInductance) {
   in.yes_al = 0;
   in.zazor = "0.2";
-  ChokeResults r = Run();
+  ShownResults r = Run();
   EXPECT_EQ(r.D, 0.5);
   EXPECT_EQ(r.ton, 5);
   EXPECT_EQ(r.VS, 60);
@@ -166,7 +166,7 @@ TEST_F(ChokeTest, NegativeRequiredGapShownAsZero) {
   in.zazor = "0.2";
   in.Inom = "0.5";
   in.Fc = "1000";
-  const ChokeResults r = Run();
+  const ShownResults r = Run();
   EXPECT_EQ(r.N2, 1);
   EXPECT_EQ(r.greq, 0);
   EXPECT_EQ(r.texts.required, "0.001");
@@ -193,7 +193,7 @@ TEST_F(ChokeTest, InductanceUnitFromOneThousandMicrohenry) {
   in.zazor = "10000";  // AL 10 uH/turn2
   in.L = "1000";
   in.Inom = "100";
-  ChokeResults r = Run();
+  ShownResults r = Run();
   ASSERT_EQ(r.Lact, 1000);
   EXPECT_EQ(r.texts.Lact, "1.000");
   EXPECT_EQ(r.texts.LactUnit, "mH");
@@ -208,7 +208,7 @@ TEST_F(ChokeTest, InductanceUnitFromOneThousandMicrohenry) {
 TEST_F(ChokeTest, RippleStop) {
   in.zazor = "1000";  // AL 1: N = 10, Lact = 100, dI = 0.6
   in.Inom = "0.3";
-  ChokeResults r = Run();
+  ShownResults r = Run();
   EXPECT_FALSE(r.stoppedByRipple);  // 2 * Inom equal to the ripple goes on
   EXPECT_TRUE(r.texts.required.has_value());
 
@@ -252,7 +252,7 @@ TEST_F(ChokeTest, WarningsAndTheirOrder) {
   in.dprov = "0.5";
   wires = Metric({0.45, 0.56, 1.0});
   core.An = 20;
-  const ChokeResults r = Run();
+  const ShownResults r = Run();
   ASSERT_EQ(r.messages.size(), 2u);
   EXPECT_EQ(r.messages[0], (Message{"Wire size of 0.5 mm is not in the table, taken 0.56 mm", "Velmora"}));
   EXPECT_EQ(r.messages[1], (Message{"Window overfilled", "Velmora"}));
@@ -261,7 +261,7 @@ TEST_F(ChokeTest, WarningsAndTheirOrder) {
 
   in.zazor = "2500";
   core.An = 10;
-  const ChokeResults both = Run();
+  const ShownResults both = Run();
   ASSERT_EQ(both.messages.size(), 3u);
   EXPECT_EQ(both.messages[1].text, "Window overfilled");
   EXPECT_EQ(both.messages[2].text, "Flux too high");
@@ -270,7 +270,7 @@ TEST_F(ChokeTest, WarningsAndTheirOrder) {
 
 TEST_F(ChokeTest, FillFactorOfExactlyPointFourIsNoWarning) {
   // Find the window area that makes k exactly 0.4.
-  ChokeResults r = Run();
+  ShownResults r = Run();
   const double copper = r.Stot * r.N;
   core.An = copper / 0.4;
   for (int i = 0; i < 8 && Run().k != 0.4; ++i) core.An = std::nextafter(core.An, 0.0);
@@ -289,7 +289,7 @@ TEST_F(ChokeTest, CommasReadAsPoints) {
   in.L = "100,0";
   in.j = "5,0";
   in.Fc = "100,0";
-  const ChokeResults r = Run();
+  const ShownResults r = Run();
   EXPECT_EQ(r.fields.zazor, "0.2");
   EXPECT_EQ(r.fields.L, "100.0");
   EXPECT_EQ(r.fields.j, "5.0");
@@ -300,12 +300,14 @@ TEST_F(ChokeTest, CommasReadAsPoints) {
 TEST_F(ChokeTest, NoDataMaterialByName) {
   material.name = "Iron powder (No data)";
   material.mu = 75;
-  EXPECT_TRUE(Run().noData);
-  EXPECT_EQ(material.mu, 10000);
+  const ShownResults byName = Run();
+  EXPECT_TRUE(byName.noData);
+  EXPECT_EQ(byName.mu, 10000);
+  EXPECT_EQ(material.mu, 75);  // the record is the caller's
 
   // The entry's own text counts, not the current language's.
   lang[kNoDataMaterialName] = "Pas de donnees";
-  EXPECT_TRUE(Calculate(in, ChokeContext{core, material, wires, lang, 200.0, "No data"}).noData);
+  EXPECT_TRUE(Calculate(in, ChokeContext{core, material, wires, 200.0, "No data"}).noData);
   EXPECT_FALSE(Run().noData);
 
   UseFerrite();
@@ -315,12 +317,12 @@ TEST_F(ChokeTest, NoDataMaterialByName) {
   lang[kNoDataMaterialName] = "";
   EXPECT_FALSE(IsNoDataMaterial(material.name, ""));
   EXPECT_TRUE(IsNoDataMaterial("", ""));  // the empty entry itself
-  const ChokeResults r = Run();
+  const ShownResults r = Run();
   EXPECT_FALSE(r.noData);
   EXPECT_NE(r.texts.coreLoss, "");
   EXPECT_GT(r.Pcore, 0);
   material.name = "";
-  const ChokeResults entry = Run();
+  const ShownResults entry = Run();
   EXPECT_TRUE(entry.noData);
   EXPECT_EQ(entry.Bm, 1.2);
   EXPECT_EQ(entry.texts.coreLoss, "");
@@ -336,7 +338,7 @@ TEST_F(ChokeTest, EmptyInputsStopAtTheInputChecks) {
   in.yes_AWG = 1;
   for (const int yesAl : {0, 1}) {
     in.yes_al = yesAl;
-    const ChokeResults r = Run();
+    const ShownResults r = Run();
     EXPECT_TRUE(r.stoppedByInputCheck);
     EXPECT_FALSE(r.stoppedByRipple);
     EXPECT_FALSE(r.texts.limit || r.texts.mue || r.texts.turns || r.texts.dI || r.texts.wire || r.texts.fill);
@@ -352,7 +354,7 @@ TEST_F(ChokeTest, ZeroFrequencyCurrentDensityAndInductance) {
   for (const auto& [field, fault] : zeros) {
     const ChokeInputs saved = in;
     in.*field = "0";
-    const ChokeResults r = Run();
+    const ShownResults r = Run();
     EXPECT_TRUE(r.stoppedByInputCheck);
     EXPECT_FALSE(r.texts.dI || r.texts.wires);
     EXPECT_EQ(r.messages.at(0).text, InputFaultEnglish(fault));
@@ -366,7 +368,7 @@ TEST_F(ChokeTest, BrokenDataNeverCrash) {
   material.nF = 1;
   wires = WireTable{};
   in.yes_AWG = 0;
-  const ChokeResults r = Run();
+  const ShownResults r = Run();
   EXPECT_TRUE(std::isnan(r.B1));
   EXPECT_EQ(r.texts.limit, "(max nan T)");
   EXPECT_EQ(r.texts.coreLoss, "nan");

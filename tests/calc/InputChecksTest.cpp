@@ -32,8 +32,8 @@ class InputChecksTest : public test::ChokeFixture {
                      .zazor = "1",
                      .dprov = "1.06"};
   }
-  ChokeContext Context() { return ChokeContext{core, material, wires, lang, 200.0, "No data"}; }
-  ChokeResults Run() { return Calculate(in, Context()); }
+  ChokeContext Context() { return ChokeContext{core, material, wires, 200.0, "No data"}; }
+  ShownResults Run() { return CalculateShown(in, Context(), lang); }
 };
 
 TEST_F(InputChecksTest, EachCheckStopsTheRunWithOneMessageNamingItsField) {
@@ -75,7 +75,7 @@ TEST_F(InputChecksTest, EachCheckStopsTheRunWithOneMessageNamingItsField) {
     in.use = c.use;
     in.yes_al = c.yesAl;
     in.us_Imin = c.usImin;
-    const ChokeResults r = Run();
+    const ShownResults r = Run();
     EXPECT_EQ(CheckInputs(in, r.read, Context()), c.fault);
     EXPECT_EQ(r.stoppedByInputCheck, c.fault.has_value());
     if (!c.fault) continue;
@@ -125,7 +125,7 @@ TEST_F(InputChecksTest, TwoThousandRandomPassingDesignsCalculateAsBefore) {
     in.j = pick(-1, 10);
     in.zazor = in.yes_al ? pick(-50, 2000) : pick(-0.5, 25);
     in.dprov = in.yes_AWG ? pick(10, 40) : pick(0.1, 2);
-    const ChokeResults r = Run();
+    const ShownResults r = Run();
     if (r.stoppedByInputCheck) {
       ++stopped;
       continue;

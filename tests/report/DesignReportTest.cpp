@@ -168,7 +168,7 @@ TEST_F(ReportTest, MessagesOfTheCalculationAndMarkedValues) {
   auto bad = Example("E 13/7/4", 0, "0");
   Set(bad, "j", "1");
   Start(bad);
-  const ChokeResults& r = *dlg->LastCalculation();
+  const ShownResults& r = *dlg->LastCalculation();
   ASSERT_EQ(r.messages.size(), 2u);
   const report::Document doc = Build();
   const auto messages = Texts(*FindSection(doc, texts(T::SecMessages)));

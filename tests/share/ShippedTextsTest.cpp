@@ -17,6 +17,7 @@
 #include "data/CoreDatabase.h"
 #include "data/MaterialRecord.h"
 #include "lang/LanguageTable.h"
+#include "present/ShownResults.h"
 #include "settings/SettingsRecord.h"
 #include "share/ShippedData.h"
 #include "support/TempDir.h"
@@ -219,10 +220,10 @@ struct ShippedStart {
     EXPECT_TRUE(ReadWireTable(constants::kWireFile, wires));
   }
   ChokeInputs Inputs() const { return ChokeInputsOf(settings); }
-  ChokeResults Run(const std::string& coreName) {
+  ShownResults Run(const std::string& coreName) {
     const CoreRecord core = CoreFromTexts(coreName, ReadCoreTexts(db, coreName));
-    const ChokeContext ctx{core, material, wires, lang, constants::kLossDensityLimit};
-    return Calculate(Inputs(), ctx);
+    const ChokeContext ctx{core, material, wires, constants::kLossDensityLimit};
+    return CalculateShown(Inputs(), ctx, lang);
   }
 };
 
@@ -235,7 +236,7 @@ TEST(FirstStart, DefaultCoreAndMaterialCalculateCompletelyWithoutWarning) {
     ASSERT_EQ(start.settings.core, constants::kDefaultCore);
     ASSERT_EQ(start.settings.mater, constants::kFallbackMaterial);
     ASSERT_EQ(ShapeOfName(start.settings.core), kShapeE);
-    const ChokeResults r = start.Run(start.settings.core);
+    const ShownResults r = start.Run(start.settings.core);
     EXPECT_TRUE(r.messages.empty()) << r.messages.front().text;
     EXPECT_FALSE(r.stoppedByRipple);
     EXPECT_FALSE(r.noData);

@@ -9,6 +9,7 @@
 #include <initializer_list>
 
 #include "calc/Calculate.h"
+#include "present/ShownResults.h"
 #include "calc/WireTable.h"
 
 namespace velmora::test {
@@ -63,8 +64,8 @@ inline LanguageTable EngineTexts() {
 // The worked example; a test changes what it is about.
 class ChokeFixture : public ::testing::Test {
  protected:
-  ChokeContext Context() { return ChokeContext{core, material, wires, lang, 200.0, lang[kNoDataMaterialName]}; }
-  ChokeResults Run() { return Calculate(in, Context()); }
+  ChokeContext Context() { return ChokeContext{core, material, wires, 200.0, lang[kNoDataMaterialName]}; }
+  ShownResults Run() { return CalculateShown(in, Context(), lang); }
 
   CoreRecord core{"E 25/13/7", 52, 150, 57.5, 1800, 57.5 * 52 / 1000};
   MaterialRecord material{.name = "No data", .temperatureTables = {}};
