@@ -9,8 +9,9 @@
 #include <utility>
 
 #include "advise/Advise.h"
-#include "present/ShownResults.h"
 #include "data/MaterialRecord.h"
+#include "present/ShownResults.h"
+#include "support/ChokeFixture.h"
 #include "textfile/Numbers.h"
 
 namespace velmora::advise {
@@ -41,19 +42,6 @@ AdviseData ShippedData() {
   ParseLanguageText(Shipped("English.lng"), data.lang);
   data.lossLimit = 200.0;
   return data;
-}
-
-// The window's default inputs.
-ChokeInputs Defaults() {
-  return ChokeInputs{.L = "15",
-                     .Inom = "10",
-                     .Imin = "2",
-                     .Uimpulsa = "24",
-                     .Udc = "12",
-                     .Fc = "100",
-                     .j = "7",
-                     .zazor = "1",
-                     .dprov = "1.06"};
 }
 
 const CoreEntry& CoreNamed(const AdviseData& data, const std::string& name) {
@@ -149,7 +137,7 @@ TEST(Sweep, EveryShippedCandidateReproducesThroughTheCalculation) {
   ASSERT_GT(data.cores.size(), 80u);
   for (const char* F : {"100", "50", "400"}) {
     AdviseQuery q;
-    q.inputs = Defaults();
+    q.inputs = test::WindowDefaults();
     q.inputs.Fc = F;
     const std::vector<Candidate> all = Sweep(q, data);
     ASSERT_EQ(all.size(), data.cores.size() * data.materials.size());
@@ -166,7 +154,7 @@ TEST(Sweep, EveryShippedCandidateReproducesThroughTheCalculation) {
 TEST(Sweep, DesiredWireSizeAndAwgCountTheSameWay) {
   AdviseData data = ShippedData();
   AdviseQuery q;
-  q.inputs = Defaults();
+  q.inputs = test::WindowDefaults();
   q.inputs.use_D = 1;
   q.inputs.dprov = "0.77";  // not in the table: a notice, which is no warning
   for (const Candidate& c : Sweep(q, data)) ExpectReproduces(data, q.inputs, c);
@@ -187,7 +175,7 @@ TEST(Sweep, GapsOnTheGridNeverBelowTheMinimum) {
   const AdviseData data = ShippedData();
   for (const auto& [step, minGap] : {std::pair{0.05, 0.0}, {0.001, 0.2}}) {
     AdviseQuery q;
-    q.inputs = Defaults();
+    q.inputs = test::WindowDefaults();
     q.gapStep = step;
     q.minGap = minGap;
     for (const Candidate& c : Sweep(q, data)) {
@@ -230,7 +218,7 @@ TEST(RoundGapUp, StepsAndTheirDecimals) {
 TEST(Sweep, NoPairIsRejectedWhileSomeGapOfTheGridIsBuildable) {
   const AdviseData data = ShippedData();
   AdviseQuery q;
-  q.inputs = Defaults();
+  q.inputs = test::WindowDefaults();
   std::size_t rejected = 0;
   for (const Candidate& c : Sweep(q, data)) {
     if (c.feasible() || c.reasons & (kFrequencyAboveTable | kRippleStop)) continue;
@@ -256,7 +244,7 @@ TEST(Sweep, NoPairIsRejectedWhileSomeGapOfTheGridIsBuildable) {
 TEST(Sweep, WiderGapsAndStricterLimits) {
   const AdviseData data = ShippedData();
   AdviseQuery q;
-  q.inputs = Defaults();
+  q.inputs = test::WindowDefaults();
   std::size_t feasible[2] = {0, 0};
   for (int strict = 0; strict < 2; ++strict) {
     q.maxRise = strict ? 8 : kDefaultRise;
@@ -282,7 +270,7 @@ TEST(Sweep, WiderGapsAndStricterLimits) {
 TEST(Sweep, FrequencyAboveTheLossTableIsNotDesigned) {
   const AdviseData data = ShippedData();
   AdviseQuery q;
-  q.inputs = Defaults();
+  q.inputs = test::WindowDefaults();
   q.inputs.Fc = "100000";
   for (const Candidate& c : Sweep(q, data)) {
     EXPECT_EQ(c.reasons, kFrequencyAboveTable);
@@ -305,7 +293,7 @@ TEST(Sweep, ALossTableThatIsNotANumberIsNamedSoAndNotDesigned) {
     material.name = "Broken";
     data.materials.push_back(material);
     AdviseQuery q;
-    q.inputs = Defaults();
+    q.inputs = test::WindowDefaults();
     q.material = "Broken";
     const std::vector<Candidate> all = Sweep(q, data);
     ASSERT_FALSE(all.empty());
@@ -321,11 +309,11 @@ TEST(Sweep, ALossTableThatIsNotANumberIsNamedSoAndNotDesigned) {
 TEST(Sweep, RippleStopAndWarningsMakeCandidatesInfeasible) {
   const AdviseData data = ShippedData();
   AdviseQuery q;
-  q.inputs = Defaults();
+  q.inputs = test::WindowDefaults();
   q.inputs.Inom = "0.01";  // any core: ripple above twice the current
   for (const Candidate& c : Sweep(q, data)) EXPECT_TRUE(c.reasons & kRippleStop) << c.core;
 
-  q.inputs = Defaults();
+  q.inputs = test::WindowDefaults();
   q.inputs.Inom = "60";  // small cores overfill
   q.inputs.j = "2";
   bool overfilled = false;
@@ -343,7 +331,7 @@ TEST(Sweep, RippleStopAndWarningsMakeCandidatesInfeasible) {
 TEST(Sweep, ShapeAndMaterialSelectTheCandidates) {
   const AdviseData data = ShippedData();
   AdviseQuery q;
-  q.inputs = Defaults();
+  q.inputs = test::WindowDefaults();
   q.shape = kShapeETD;
   q.material = "3C95 Ferroxcube";
   const std::vector<Candidate> some = Sweep(q, data);
@@ -386,7 +374,7 @@ TEST(Rank, FeasibleFirstThenByKeyNotANumberLast) {
 TEST(Sweep, ProgressIsToldAndCanEndTheSweep) {
   const AdviseData data = ShippedData();
   AdviseQuery q;
-  q.inputs = Defaults();
+  q.inputs = test::WindowDefaults();
   std::size_t calls = 0, lastDone = 0;
   const auto all = Sweep(q, data, [&](std::size_t done, std::size_t total) {
     ++calls;

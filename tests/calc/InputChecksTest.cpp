@@ -22,15 +22,7 @@ class InputChecksTest : public test::ChokeFixture {
     core = CoreRecord{"E 25/13/7", 52.5, 80, 57.5, 1800, 57.5 * 52.5 / 1000};
     lang = LanguageTable{};
     lang[kMessageCaption] = "Velmora";
-    in = ChokeInputs{.L = "15",
-                     .Inom = "10",
-                     .Imin = "2",
-                     .Uimpulsa = "24",
-                     .Udc = "12",
-                     .Fc = "100",
-                     .j = "7",
-                     .zazor = "1",
-                     .dprov = "1.06"};
+    in = test::WindowDefaults();
   }
   ChokeContext Context() { return ChokeContext{core, material, wires, 200.0, "No data"}; }
   ShownResults Run() { return CalculateShown(in, Context(), lang); }

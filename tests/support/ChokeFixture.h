@@ -9,8 +9,8 @@
 #include <initializer_list>
 
 #include "calc/Calculate.h"
-#include "present/ShownResults.h"
 #include "calc/WireTable.h"
+#include "present/ShownResults.h"
 
 namespace velmora::test {
 
@@ -59,6 +59,20 @@ inline LanguageTable EngineTexts() {
   lang[kUnitAwg] = "AWG";
   lang[kWireNotice] = kWireNoticeText;
   return lang;
+}
+
+// The window's default inputs: 15 uH, 10 A, 24 V / 12 V, 100 kHz, 7 A/mm2,
+// gap 1 mm, wire 1.06 mm.
+inline ChokeInputs WindowDefaults() {
+  return ChokeInputs{.L = "15",
+                     .Inom = "10",
+                     .Imin = "2",
+                     .Uimpulsa = "24",
+                     .Udc = "12",
+                     .Fc = "100",
+                     .j = "7",
+                     .zazor = "1",
+                     .dprov = "1.06"};
 }
 
 // The worked example; a test changes what it is about.
