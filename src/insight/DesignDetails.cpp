@@ -13,9 +13,9 @@
 
 namespace velmora::insight {
 
-namespace {
+using constants::kNaN;
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+namespace {
 
 // An input number as Calculate reads it.
 double InputNumber(const std::string& text) { return ReadLeadingDouble(CommaToPoint(text)); }

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fixed numbers of the design details, each with the reason for its value.
+#include <limits>
+
 namespace velmora::insight::constants {
+
+// A figure the inputs do not allow (no wire, no loss data, an empty field).
+inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // --- Copper -----------------------------------------------------------------
 // Resistivity of annealed copper at 20 C (IEC 60028 standard: 1/58 ohm mm2/m).

@@ -15,8 +15,6 @@ using namespace constants;
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
 // The two factors that move slowly with temperature: the waveform factor
 // (through the loss's frequency exponent) and the AC factor (through the
 // skin depth).

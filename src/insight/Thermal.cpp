@@ -14,8 +14,6 @@ using namespace constants;
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
 struct TableAt {
   double temperature_C = 0;
   const MaterialRecord::LossGrid* grid = nullptr;
