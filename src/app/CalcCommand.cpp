@@ -1,18 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "Рассчитать!": the window hands its texts, the selected core and material
 // and the wire table to the calculation and shows what comes back.
-#include "app/CalcInputs.h"
-#include "app/ControlIds.h"
 #include "app/DesignWindows.h"
 #include "app/VelmoraDlg.h"
+#include "present/ControlIds.h"
+#include "present/InputTable.h"
+#include "present/ResultTable.h"
 #include "present/ShownResults.h"
 
 namespace velmora {
 
 namespace {
 
-void Take(std::string& label, const std::optional<std::string>& text) {
-  if (text) label = *text;
+// The run's texts into the labels: those of the wire choice, or all the
+// others.
+void Take(ResultTexts& labels, const ResultTexts& texts, bool wireChoice) {
+  for (const ResultLine& l : ResultLines()) {
+    if ((l.stage == ResultStage::WireChoice) != wireChoice) continue;
+    for (const ResultText text : {l.valueText, l.extraText})
+      if (text && texts.*text) labels.*text = texts.*text;
+  }
 }
 
 }  // namespace
@@ -37,24 +44,12 @@ void CVelmoraDlg::Calculate() {
   TakeCorrectedFields(r.fields, settings_);
   SetResultsBasis(!r.Stopped());
 
-  const ResultTexts& t = r.texts;
-  Take(labels_.limit, t.limit);
-  Take(labels_.mue, t.mue);
-  Take(labels_.al, t.al);
-  Take(labels_.turns, t.turns);
-  Take(labels_.Bpk, t.Bpk);
-  Take(labels_.Bac, t.Bac);
-  Take(labels_.Ipk, t.Ipk);
-  Take(labels_.dI, t.dI);
-  Take(labels_.Lact, t.Lact);
-  Take(labels_.LactUnit, t.LactUnit);
-  Take(labels_.Pcore, t.coreLoss);
-  Take(labels_.required, t.required);
+  Take(labels_, r.texts, false);
   if (r.spinPos) SetSpinPos(ids::IDC_SPIN_WIRE, *r.spinPos);
 
   // Copies: the record may be replaced while a box is open.
   const std::vector<velmora::Message> messages = r.messages;
-  const std::optional<std::string> wire = t.wire, wires = t.wires, Jact = t.Jact, fill = t.fill;
+  const ResultTexts texts = r.texts;
   std::size_t next = 0;
   // The wire notice comes at its point of the run, the first message of a run
   // that reaches the wire choice: the window then shows the texts so far, the
@@ -65,10 +60,7 @@ void CVelmoraDlg::Calculate() {
     MessageBox(messages[0].text, messages[0].caption, ui::MbType::Ok);
     next = 1;
   }
-  Take(labels_.wire, wire);
-  Take(labels_.wires, wires);
-  Take(labels_.Jact, Jact);
-  Take(labels_.fill, fill);
+  Take(labels_, texts, true);
   UpdateData(false);
   RefreshResultsCurrent();
   if (designWindows_) designWindows_->OnCalculated(*this);

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The design menu after "About" on the menu bar, and the figures behind the
 // last calculation that its windows show.
-#include "app/ControlIds.h"
 #include "app/ConverterTexts.h"
 #include "app/DesignTexts.h"
 #include "app/DesignWindows.h"
 #include "app/MasExchange.h"
 #include "app/VelmoraDlg.h"
 #include "lang/WordKeyedSection.h"
+#include "present/ControlIds.h"
 
 namespace velmora {
 

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/ControlIds.h"
 #include "app/DesignTexts.h"
 #include "app/MasExchange.h"
 #include "app/VelmoraDlg.h"
+#include "present/ControlIds.h"
 #include "textfile/CaseFold.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"

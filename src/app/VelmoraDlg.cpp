@@ -3,7 +3,9 @@
 // notification to its handler, and the core picture.
 #include "app/VelmoraDlg.h"
 
-#include "app/ControlIds.h"
+#include "present/ControlIds.h"
+#include "present/InputTable.h"
+#include "present/ResultTable.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
 
@@ -14,6 +16,10 @@ using namespace ids;
 CVelmoraDlg::CVelmoraDlg(ui::DialogHost& host, VelmoraOptions options)
     : ui::Dialog(MainWindowTemplate(), host), options_(std::move(options)) {
   cores_.SetCurrentCore(settings_.core);
+  for (const ResultLine& l : ResultLines()) {
+    (labels_.*l.valueText).emplace();
+    if (l.extraText) (labels_.*l.extraText).emplace();
+  }
 }
 
 void CVelmoraDlg::DoDataExchange(ui::DataExchange& dx) {
@@ -44,31 +50,11 @@ void CVelmoraDlg::DoDataExchange(ui::DataExchange& dx) {
   dx.Text(IDC_DATA_LE, cores_.le);
   dx.Text(IDC_DATA_VE, cores_.Ve);
   dx.Text(IDC_DATA_MU, cores_.mu);
-  dx.Text(IDC_EDIT_ZAZOR, settings_.zazor);
-  dx.Text(IDC_EDIT_L, settings_.L);
-  dx.Text(IDC_EDIT_U1, settings_.Uimpulsa);
-  dx.Text(IDC_EDIT_U2, settings_.Udc);
-  dx.Text(IDC_EDIT_INOM, settings_.Inom);
-  dx.Text(IDC_EDIT_IMIN, settings_.Imin);
-  dx.Text(IDC_EDIT_FC, settings_.Fc);
-  dx.Text(IDC_EDIT_J, settings_.j);
-  dx.Text(IDC_EDIT_DPROV, settings_.dprov);
-  dx.Text(IDC_RES_REQUIRED, labels_.required);
-  dx.Text(IDC_RES_AL, labels_.al);
-  dx.Text(IDC_RES_MUE, labels_.mue);
-  dx.Text(IDC_RES_LACT, labels_.Lact);
-  dx.Text(IDC_UNIT_LACT, labels_.LactUnit);
-  dx.Text(IDC_RES_BPK, labels_.Bpk);
-  dx.Text(IDC_RES_LIMIT, labels_.limit);
-  dx.Text(IDC_RES_BAC, labels_.Bac);
-  dx.Text(IDC_RES_PCORE, labels_.Pcore);
-  dx.Text(IDC_RES_TURNS, labels_.turns);
-  dx.Text(IDC_RES_WIRE, labels_.wire);
-  dx.Text(IDC_RES_WIRES, labels_.wires);
-  dx.Text(IDC_RES_FILL, labels_.fill);
-  dx.Text(IDC_RES_JACT, labels_.Jact);
-  dx.Text(IDC_RES_IPK, labels_.Ipk);
-  dx.Text(IDC_RES_DI, labels_.dI);
+  for (const InputLine& l : InputLines()) dx.Text(l.value, settings_.*l.record);
+  for (const ResultLine& l : ResultLines()) {
+    dx.Text(l.value, *(labels_.*l.valueText));
+    if (l.extraText) dx.Text(l.extra, *(labels_.*l.extraText));
+  }
 }
 
 void CVelmoraDlg::OnCommand(int id, ui::Notify code) {

@@ -28,6 +28,7 @@
 #include "calc/WireTable.h"
 #include "data/CoreDatabase.h"
 #include "data/MaterialRecord.h"
+#include "design/Design.h"
 #include "insight/DesignDetails.h"
 #include "lang/LanguageTable.h"
 #include "present/ShownResults.h"
@@ -173,6 +174,14 @@ class CVelmoraDlg : public ui::Dialog {
   // ---- the design menu and its windows -------------------------------------------
   // The windowed program's windows; nullptr (the default) for none. Not owned.
   void SetDesignWindows(DesignWindows* windows) { designWindows_ = windows; }
+  // The design as the window holds it now, for the outputs: the record, core,
+  // material, the last calculation and the texts of the window's lines,
+  // with the figures behind the calculation when options are given. Reads
+  // the controls into the record first (unless the window has ended).
+  Design CurrentDesign(const std::optional<insight::InsightOptions>& detailsOptions = std::nullopt);
+  // The same right after a calculation of the inputs as they stand (as Save
+  // does), so that the inputs given out are the inputs calculated.
+  Design CalculatedDesign(const insight::InsightOptions& detailsOptions);
   // The figures behind the last calculation; none before the first.
   std::optional<insight::DesignDetails> DescribeLastCalculation(const insight::InsightOptions& options = {});
   // The ambient temperature of the design (C): what MAS documents carry in
@@ -268,10 +277,8 @@ class CVelmoraDlg : public ui::Dialog {
   double designAmbient_C_ = kDefaultDesignAmbient_C;
   std::vector<std::string> notWritten_;
 
-  // Result labels.
-  struct Labels {
-    std::string required, al, mue, Lact, LactUnit, Bpk, limit, Bac, Pcore, turns, wire, wires, fill, Jact, Ipk, dI;
-  } labels_;
+  // The texts of the result labels: every one set (empty at first).
+  ResultTexts labels_;
 
   // Language submenu.
   int curLangCmd_ = 500;

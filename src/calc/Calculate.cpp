@@ -39,10 +39,7 @@ void ReadInputs(Run& run) {
   for (std::string* text : {&f.L, &f.Inom, &f.Imin, &f.Uimpulsa, &f.Udc, &f.Fc, &f.j, &f.zazor}) {
     std::replace(text->begin(), text->end(), ',', '.');
   }
-  run.v =
-      InputNumbers{ReadLeadingDouble(f.L),        ReadLeadingDouble(f.Inom),  ReadLeadingDouble(f.Imin),
-                   ReadLeadingDouble(f.Uimpulsa), ReadLeadingDouble(f.Udc),   ReadLeadingDouble(f.Fc),
-                   ReadLeadingDouble(f.j),        ReadLeadingDouble(f.zazor), ReadLeadingDouble(CommaToPoint(f.dprov))};
+  run.v = ReadInputNumbers(run.in);
   run.r.read = run.v;
 }
 

@@ -6,6 +6,7 @@
 // The values are the calculation's own at full precision; the window's label
 // texts are formatted from the same numbers and stay as they are.
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "calc/Calculate.h"
@@ -22,13 +23,22 @@ struct NamedValue {
   std::optional<double> value;
 };
 
-// The results of a run, in the window's order, then the intermediate values.
-// nullptr (no calculation ran) gives every name without a value.
-std::vector<NamedValue> NamedResults(const ChokeResults* results);
+// Collects names and values: a value only for a run past its input checks
+// (`ran`), where it was computed and is finite.
+class NamedValues {
+ public:
+  explicit NamedValues(bool ran) : ran_(ran) {}
+  void Add(const char* name, double value, bool computed = true);
+  std::vector<NamedValue> Take() { return std::move(out_); }
 
-// The numbers a run started from: the inputs as they were read, the core and
-// material data the run used. nullptr gives every name without a value.
-std::vector<NamedValue> NamedInputs(const ChokeResults* results, const CoreRecord& core,
-                                    const MaterialRecord& material);
+ private:
+  bool ran_;
+  std::vector<NamedValue> out_;
+};
+
+// The steps of a run between its inputs and its results (duty cycle,
+// volt-seconds, ..., the copper sections). nullptr (no calculation ran)
+// gives every name without a value.
+void AddNamedSteps(const ChokeResults* results, NamedValues& out);
 
 }  // namespace velmora

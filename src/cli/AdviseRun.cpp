@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <iostream>
 
-#include "app/CalcInputs.h"
-#include "app/ControlIds.h"
 #include "calc/Constants.h"
 #include "cli/AdviseCommand.h"
+#include "present/ControlIds.h"
+#include "present/InputTable.h"
 #include "textfile/Cp1251.h"
 #include "ui/Dialog.h"
 

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <iostream>
 
-#include "app/ControlIds.h"
 #include "cli/Json.h"
 #include "insight/Thermal.h"
 #include "insight/TriangleLoss.h"
+#include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora::cli {

@@ -4,14 +4,12 @@
 #include <charconv>
 #include <string_view>
 
-#include "app/ControlIds.h"
-#include "app/WindowLines.h"
+#include "present/InputTable.h"
+#include "present/ResultTable.h"
 #include "settings/SettingsRecord.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora::cli {
-
-using namespace ids;
 
 namespace {
 
@@ -52,50 +50,34 @@ std::size_t Width(const std::string& utf8) {
 
 }  // namespace
 
-Report MakeReport(CVelmoraDlg& dlg, const std::vector<ui::HeadlessHost::Shown>& shown) {
+Report MakeReport(const Design& design, const std::vector<std::string>& notWritten,
+                  const std::vector<ui::HeadlessHost::Shown>& shown) {
   Report r;
-  r.startUpEnded = dlg.StartUpFailed();
-  r.windowEnded = dlg.IsEnded();
-  if (!r.windowEnded) dlg.UpdateData(true);
-  r.notWritten = dlg.NotWritten();
-  const SettingsRecord settings = dlg.SettingsForWriting();
-  r.core = Cp1251ToUtf8(settings.core);
-  r.material = Cp1251ToUtf8(settings.mater);
+  r.startUpEnded = design.startUpFailed;
+  r.windowEnded = design.windowEnded;
+  r.notWritten = notWritten;
+  r.core = Cp1251ToUtf8(design.settings.core);
+  r.material = Cp1251ToUtf8(design.settings.mater);
   int count = 0;
   const char* const* keys = SettingsKeys(&count);
   for (int i = 0; i < count; ++i)
-    r.fields.push_back({keys[i], Cp1251ToUtf8(GetSettingsField(settings, keys[i])), IsChoiceKey(keys[i])});
+    r.fields.push_back({keys[i], Cp1251ToUtf8(GetSettingsField(design.settings, keys[i])), IsChoiceKey(keys[i])});
 
-  auto text = [&dlg](int id) { return OneLine(dlg.GetItemText(id)); };
-  for (int id : {IDC_DATA_MU, IDC_DATA_AE, IDC_DATA_AN, IDC_DATA_LE, IDC_DATA_VE})
-    r.coreData.emplace_back(id, text(id));
-  for (int id :
-       {IDC_RES_REQUIRED, IDC_RES_AL,   IDC_RES_MUE,       IDC_RES_LACT,       IDC_UNIT_LACT,    IDC_RES_BPK,
-        IDC_RES_LIMIT,    IDC_RES_BAC,  IDC_RES_PCORE,     IDC_RES_TURNS,      IDC_RES_WIRE,     IDC_RES_WIRES,
-        IDC_RES_FILL,     IDC_RES_JACT, IDC_RES_IPK,       IDC_RES_DI,         IDC_CAP_REQUIRED, IDC_UNIT_REQUIRED,
-        IDC_LABEL_DPROV,  IDC_CAP_WIRE, IDC_UNIT_DPROV_MM, IDC_UNIT_DPROV_AWG, IDC_UNIT_WIRE})
-    r.labels.emplace_back(id, text(id));
-  r.spin = dlg.GetSpinPos(IDC_SPIN_WIRE);
-  r.inputValues = NamedInputs(dlg.LastCalculation(), dlg.Core(), dlg.Material());
-  r.resultValues = NamedResults(dlg.LastCalculation());
-  r.resultsCurrent = dlg.ResultsCurrent();
+  for (const ShownLine& l : design.coreLines) r.coreData.emplace_back(l.id, OneLine(l.value));
+  for (const auto& [id, text] : design.labels) r.labels.emplace_back(id, OneLine(text));
+  r.spin = design.wireSpin;
+  r.inputValues = NamedInputs(design.LastCalculation(), design.core, design.material);
+  r.resultValues = NamedResults(design.LastCalculation());
+  r.resultsCurrent = design.resultsCurrent;
   for (const auto& box : shown) r.messages.push_back({OneLine(box.caption), OneLine(box.text)});
 
   // The table: each line's caption, value and unit as the window shows them.
-  const std::string dprovUnit = text(IDC_UNIT_DPROV_AWG).empty() ? text(IDC_UNIT_DPROV_MM) : text(IDC_UNIT_DPROV_AWG);
-  const std::string gapCaption = dlg.GetCheck(IDC_RADIO_AL) ? text(IDC_RADIO_AL) : text(IDC_RADIO_GAP);
-  for (const WindowLine& l : kInputLines)
-    r.inputs.push_back({text(l.caption), text(l.value), l.unit > 0 ? text(l.unit) : FixedUnitText(l.unit)});
-  r.inputs.push_back({text(IDC_LABEL_DPROV), text(IDC_EDIT_DPROV), dprovUnit});
-  r.inputs.push_back({gapCaption, text(IDC_EDIT_ZAZOR), ""});
-
-  for (const WindowLine& l : kResultLines) {
-    std::string unit = l.unit > 0 ? text(l.unit) : FixedUnitText(l.unit);
-    if (l.value == IDC_RES_BPK) unit += " " + text(IDC_RES_LIMIT);
-    r.results.push_back({text(l.caption), text(l.value), unit});
-  }
-  for (const WindowLine& l : kCoreDataLines)
-    r.coreRows.push_back({text(l.caption), text(l.value), l.unit > 0 ? text(l.unit) : ""});
+  auto rows = [](const std::vector<ShownLine>& lines, std::vector<Report::Row>& out) {
+    for (const ShownLine& l : lines) out.push_back({OneLine(l.caption), OneLine(l.value), OneLine(l.unit)});
+  };
+  rows(design.inputLines, r.inputs);
+  rows(design.resultLines, r.results);
+  rows(design.coreLines, r.coreRows);
   return r;
 }
 

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/VelmoraDlg.h"
 #include "calc/NamedValues.h"
 #include "cli/Json.h"
+#include "design/Design.h"
 #include "ui/HeadlessHost.h"
 
 namespace velmora::cli {
@@ -51,7 +51,10 @@ struct Report {
   std::optional<Json> converter;
 };
 
-Report MakeReport(CVelmoraDlg& dlg, const std::vector<ui::HeadlessHost::Shown>& shown);
+// The design as the table and JSON show it, with the files a run would have
+// written and the message boxes it showed.
+Report MakeReport(const Design& design, const std::vector<std::string>& notWritten,
+                  const std::vector<ui::HeadlessHost::Shown>& shown);
 
 std::string ToJson(const Report& report);
 std::string ToTable(const Report& report);

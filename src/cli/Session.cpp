@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <iostream>
 
-#include "app/ControlIds.h"
 #include "app/ConverterCommands.h"
 #include "app/ScriptedActions.h"
 #include "app/WorkingFolder.h"
+#include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
 

@@ -112,19 +112,21 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   // The explicit output first: its calculation's messages are part of the run.
   const std::string masError =
       masOutput && open.status == cli::OpenResult::kOpen ? cli::WriteMasOutput(dlg, *masOutput, inputs) : std::string();
-  cli::Report report = cli::MakeReport(dlg, session.host.shown());
+  std::optional<insight::InsightOptions> detailsOptions;
+  if (args.details && open.status == cli::OpenResult::kOpen && !dlg.IsEnded()) {
+    detailsOptions = DetailsOptionsOf(session.details, args.alTolerancePercent);
+    detailsOptions->ambient_C = dlg.DesignAmbient();
+  }
+  const Design design = dlg.CurrentDesign(detailsOptions);
+  cli::Report report = cli::MakeReport(design, dlg.NotWritten(), session.host.shown());
   if (open.status == cli::OpenResult::kStartUpEnded) {
     std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));
     if (!report.messages.empty()) std::cerr << "velmora-cli: start-up ended: " << report.messages.back().text << "\n";
     return kExitStartUpEnded;
   }
-  if (args.details && !dlg.IsEnded()) {
-    insight::InsightOptions insightOptions = DetailsOptionsOf(session.details, args.alTolerancePercent);
-    insightOptions.ambient_C = dlg.DesignAmbient();
-    if (const auto details = dlg.DescribeLastCalculation(insightOptions)) {
-      report.details = cli::DetailsJson(*details, insightOptions);
-      report.detailsRows = cli::DetailsRows(*details, dlg.Lang());
-    }
+  if (design.details) {
+    report.details = cli::DetailsJson(*design.details, design.detailsOptions);
+    report.detailsRows = cli::DetailsRows(*design.details, dlg.Lang());
   }
   if (session.converter) report.converter = cli::ConverterJson(args.converter.request, *session.converter);
   std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));

@@ -17,13 +17,13 @@
 #include <thread>
 
 #include "app/AdviserCommands.h"
-#include "app/CalcInputs.h"
-#include "app/ControlIds.h"
 #include "app/DesignFigures.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
 #include "gui/AdviserModel.h"
 #include "gui/GuiText.h"
+#include "present/ControlIds.h"
+#include "present/InputTable.h"
 #include "ui/Dialog.h"
 
 namespace velmora::gui {
@@ -286,13 +286,13 @@ void AdviserWindow::ShowStale() {
 
 void AdviserWindow::StartSweep() {
   if (dlg_.IsEnded()) return;
-  dlg_.UpdateData(true);  // the inputs as the window holds them
+  const Design design = dlg_.CurrentDesign();  // the inputs as the window holds them
   auto input = std::make_shared<SweepInput>();
   input->dbText = dlg_.CoreDatabaseText();
   input->folder = dlg_.ProgramFolder();
   input->materials = dlg_.Item(ids::IDC_COMBO_MATERIAL)->items;
   if (!input->materials.empty()) input->materials.pop_back();  // the no-data entry, always last
-  input->query.inputs = ChokeInputsOf(dlg_.Settings());
+  input->query.inputs = ChokeInputsOf(design.settings);
   input->query.minGap = minGap_->value();
   input->query.maxRise = maxRise_->value();
   const insight::InsightOptions tolerances = DetailsOptionsOf(config_);

@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "app/VelmoraDlg.h"
+#include "app/Version.h"
 #include "gui/OutputDialog.h"
 #include "report/DesignReport.h"
 #include "reportrender/PlotPainter.h"
@@ -28,7 +29,7 @@ std::string Now() {
 
 void ExportReport(CVelmoraDlg& dlg, QWidget* parent, const insight::InsightOptions& options) {
   using reportrender::Q;
-  const report::ReportTexts texts = report::TextsOfWindow(dlg);
+  const report::ReportTexts texts = report::ReportTexts::FromSection(dlg.Lang().report);
   const gui::OutputTexts words{Q(texts(report::T::ExportCaption)), Q(dlg.Lang()[kOverwriteQuestion]),
                                Q(dlg.Lang()[kMessageCaption]),     Q(dlg.Lang()[kOkButton]),
                                Q(dlg.Lang()[kCancelButton]),       Q(texts(report::T::ExportFailed))};
@@ -39,9 +40,9 @@ void ExportReport(CVelmoraDlg& dlg, QWidget* parent, const insight::InsightOptio
   if (!chosen) return;
 
   report::ReportMeta meta;
-  meta.program = report::ProgramAndVersion();
+  meta.program = ProgramAndVersion();
   meta.date = Now();
-  const report::Document doc = report::BuildDesignReport(dlg, texts, meta, options);
+  const report::Document doc = report::BuildDesignReport(dlg.CalculatedDesign(options), texts, meta);
   std::string error;
   if (!reportrender::WriteReport(doc, chosen->path, &error)) gui::TellOutputFailed(parent, words, error);
 }

@@ -11,7 +11,7 @@
 #include <iostream>
 #include <utility>
 
-#include "app/ControlIds.h"
+#include "present/ControlIds.h"
 
 namespace velmora {
 

@@ -8,6 +8,7 @@
 
 #include "calc/Calculate.h"
 #include "lang/LanguageTable.h"
+#include "present/ResultTable.h"
 
 namespace velmora {
 
@@ -15,27 +16,6 @@ struct Message {
   std::string text;
   std::string caption;
   bool operator==(const Message&) const = default;
-};
-
-// Texts of the result labels; a label the run does not reach stays unset and
-// keeps the text of the previous run.
-struct ResultTexts {
-  std::optional<std::string> limit;     // 1103 "(%s %.3f T)"
-  std::optional<std::string> mue;       // 1056 "%.1f"
-  std::optional<std::string> al;        // 1051 "%.1f" nH/turn2
-  std::optional<std::string> turns;     // 1050 "%.0f"
-  std::optional<std::string> Bpk;       // 1052 "%.3f"
-  std::optional<std::string> Bac;       // 1071 "%.3f"
-  std::optional<std::string> Ipk;       // 1132 "%.3f"
-  std::optional<std::string> dI;        // 1148 "%.3f"
-  std::optional<std::string> Lact;      // 1049 "%.3f"
-  std::optional<std::string> LactUnit;  // 1104 OTHERS s14 / s15
-  std::optional<std::string> coreLoss;  // 1105 "%.3f" (emptied first)
-  std::optional<std::string> required;  // 1040 gap "%.3f" or AL "%.0f"
-  std::optional<std::string> wire;      // 1076 diameter or "AWG %i"
-  std::optional<std::string> wires;     // 1113 "%.0f"
-  std::optional<std::string> Jact;      // 1008 "%.3f"
-  std::optional<std::string> fill;      // 1002 "%.3f"
 };
 
 // The run's numbers and flags, with the texts made from them. messages are

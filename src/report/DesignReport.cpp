@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's part of the report: header, core and material, inputs,
-// results and messages, each as the window shows it.
+// results and messages, each as the window shows them.
 #include "report/DesignReport.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "app/ControlIds.h"
-#include "app/Version.h"
-#include "app/WindowLines.h"
 #include "calc/Constants.h"
-#include "present/ShownResults.h"
+#include "present/ControlIds.h"
 
 namespace velmora::report {
 
@@ -25,31 +22,25 @@ std::string OneLine(std::string text) {
   return text;
 }
 
-// Unit ids below zero stand for the static units the window draws itself.
-std::string UnitText(const CVelmoraDlg& dlg, int unit) {
-  return unit > 0 ? OneLine(dlg.GetItemText(unit)) : std::string(FixedUnitText(unit));
-}
-
-FieldList CoreAndMaterial(const CVelmoraDlg& dlg, const ChokeResults* r, const ReportTexts& t) {
+FieldList CoreAndMaterial(const Design& d, const ChokeResults* r, const ReportTexts& t) {
   FieldList list;
-  list.picture = "core" + std::to_string(dlg.PictureId());
-  list.fields.push_back({t(T::CoreName), dlg.CurrentCore(), ""});
-  auto text = [&dlg](int id) { return OneLine(dlg.GetItemText(id)); };
+  list.picture = "core" + std::to_string(d.picture);
+  list.fields.push_back({t(T::CoreName), d.settings.core, ""});
   // The unit labels read "Ae, mm2": the symbol goes to the label, the unit stays.
-  for (const WindowLine& l : kCoreDataLines) {
-    std::string label = text(l.caption);
-    std::string unit = l.unit ? text(l.unit) : "";
+  for (const ShownLine& l : d.coreLines) {
+    std::string label = OneLine(l.caption);
+    std::string unit = OneLine(l.unit);
     const std::size_t comma = unit.find(", ");
     if (comma != std::string::npos) {
       label += " " + unit.substr(0, comma);
       unit = unit.substr(comma + 2);
-    } else if (l.caption == IDC_LABEL_MU) {
+    } else if (l.id == IDC_DATA_MU) {
       label += " \xB5";
     }
-    list.fields.push_back({label, text(l.value), unit});
+    list.fields.push_back({label, OneLine(l.value), unit});
   }
-  const MaterialRecord& m = dlg.Material();
-  list.fields.push_back({t(T::Material), dlg.Settings().mater, ""});
+  const MaterialRecord& m = d.material;
+  list.fields.push_back({t(T::Material), d.settings.mater, ""});
   if (r && r->noData) {
     list.fields.push_back({"", t(T::NoDataMaterial), ""});
   } else {
@@ -60,17 +51,12 @@ FieldList CoreAndMaterial(const CVelmoraDlg& dlg, const ChokeResults* r, const R
   return list;
 }
 
-FieldList Inputs(const CVelmoraDlg& dlg, const ReportTexts& t) {
+FieldList Inputs(const Design& d, const ReportTexts& t) {
   FieldList list;
   list.columns = 2;
-  auto text = [&dlg](int id) { return OneLine(dlg.GetItemText(id)); };
-  for (const WindowLine& l : kInputLines)
-    list.fields.push_back({text(l.caption), text(l.value), UnitText(dlg, l.unit)});
-  const std::string dprovUnit = text(IDC_UNIT_DPROV_AWG).empty() ? text(IDC_UNIT_DPROV_MM) : text(IDC_UNIT_DPROV_AWG);
-  list.fields.push_back({text(IDC_LABEL_DPROV), text(IDC_EDIT_DPROV), dprovUnit});
-  const bool al = dlg.GetCheck(IDC_RADIO_AL) != 0;
-  list.fields.push_back({text(al ? IDC_RADIO_AL : IDC_RADIO_GAP), text(IDC_EDIT_ZAZOR), ""});
-  const SettingsRecord& s = dlg.Settings();
+  for (const ShownLine& l : d.inputLines)
+    list.fields.push_back({OneLine(l.caption), OneLine(l.value), OneLine(l.unit)});
+  const SettingsRecord& s = d.settings;
   std::string purpose = t(s.use == 1 ? T::PurposeOther : T::PurposeOutput);
   purpose += "; " + t(s.yes_al == 1 ? T::AlGiven : T::GapGiven);
   if (s.us_Imin == 1) purpose += "; " + t(T::FromMinimum);
@@ -78,18 +64,16 @@ FieldList Inputs(const CVelmoraDlg& dlg, const ReportTexts& t) {
   return list;
 }
 
-FieldList Results(const CVelmoraDlg& dlg, const ChokeResults* r) {
+FieldList Results(const Design& d, const ChokeResults* r) {
   FieldList list;
   list.columns = 2;
-  auto text = [&dlg](int id) { return OneLine(dlg.GetItemText(id)); };
-  for (const WindowLine& l : kResultLines) {
-    Field f{text(l.caption), text(l.value), UnitText(dlg, l.unit)};
+  for (const ShownLine& l : d.resultLines) {
+    Field f{OneLine(l.caption), OneLine(l.value), OneLine(l.unit)};
     // The warnings of the calculation, on the values they are about.
     if (r && !r->Stopped()) {
-      if (l.value == IDC_RES_BPK) f.warning = r->Bpk > r->Bm + constants::kFluxTolerance;
-      if (l.value == IDC_RES_FILL) f.warning = r->k > constants::kFillFactorLimit;
+      if (l.id == IDC_RES_BPK) f.warning = r->Bpk > r->Bm + constants::kFluxTolerance;
+      if (l.id == IDC_RES_FILL) f.warning = r->k > constants::kFillFactorLimit;
     }
-    if (l.value == IDC_RES_BPK) f.unit += " " + text(IDC_RES_LIMIT);
     list.fields.push_back(std::move(f));
   }
   return list;
@@ -112,36 +96,26 @@ std::string FormatNumber(double value, int decimals, const ReportTexts& texts) {
   return buffer;
 }
 
-std::string ProgramAndVersion() { return std::string("Velmora ") + kProgramVersion; }
-
-ReportTexts TextsOfWindow(const CVelmoraDlg& dlg) { return ReportTexts::FromSection(dlg.Lang().report); }
-
-insight::DesignDetails DetailsOfWindow(CVelmoraDlg& dlg, const insight::InsightOptions& options) {
-  return dlg.DescribeLastCalculation(options).value_or(insight::DesignDetails{});
-}
-
-Document BuildDesignReport(CVelmoraDlg& dlg, const ReportTexts& t, const ReportMeta& meta,
-                           const insight::InsightOptions& options) {
-  if (!dlg.IsEnded()) dlg.Calculate();  // the results of the inputs printed
-  dlg.UpdateData(true);
-  const ShownResults* r = dlg.LastCalculation();
+Document BuildDesignReport(const Design& design, const ReportTexts& t, const ReportMeta& meta) {
+  const ShownResults* r = design.LastCalculation();
   Document doc;
-  doc.language = dlg.Settings().lang;
+  doc.language = design.settings.lang;
   doc.title = t(T::Title);
   doc.header.push_back({t(T::Program), meta.program, ""});
   doc.header.push_back({t(T::Date), meta.date, ""});
   if (meta.designFile.empty()) doc.header.push_back({t(T::DesignFile), t(T::LastDesign), ""});
   else doc.header.push_back({t(T::DesignFile), meta.designFile, "", false, true});
 
-  doc.sections.push_back({t(T::SecCore), {CoreAndMaterial(dlg, r, t)}, false});
-  doc.sections.push_back({t(T::SecInputs), {Inputs(dlg, t)}, false});
-  doc.sections.push_back({t(T::SecResults), {Results(dlg, r)}, false});
-  const insight::DesignDetails details = r ? DetailsOfWindow(dlg, options) : insight::DesignDetails{};
-  if (r) doc.sections.push_back(ChecksSection(*r, details, options.riseLimit_K, t));
+  doc.sections.push_back({t(T::SecCore), {CoreAndMaterial(design, r, t)}, false});
+  doc.sections.push_back({t(T::SecInputs), {Inputs(design, t)}, false});
+  doc.sections.push_back({t(T::SecResults), {Results(design, r)}, false});
+  const insight::DesignDetails details =
+      r ? design.details.value_or(insight::DesignDetails{}) : insight::DesignDetails{};
+  if (r) doc.sections.push_back(ChecksSection(*r, details, design.detailsOptions.riseLimit_K, t));
   doc.sections.push_back(Messages(r, t));
   if (!r) return doc;
-  doc.sections.push_back({t(T::SecInstruction), {WindingInstruction(dlg, *r, details, t)}, false});
-  AppendDetailSections(doc, *r, details, t, dlg.Core().Ae);
+  doc.sections.push_back({t(T::SecInstruction), {WindingInstruction(design, *r, details, t)}, false});
+  AppendDetailSections(doc, *r, details, t, design.core.Ae);
   return doc;
 }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The report of the design the main window shows: its inputs, core and
+// The report of a design as the main window holds it: its inputs, core and
 // material, every result as its labels show it, the messages of the
 // calculation, the design details (winding, losses, temperature rise, loss
 // model, worst case), the plots and a winding instruction. The values of the
@@ -8,7 +8,7 @@
 // the window and with `velmora-cli calc`.
 #include <string>
 
-#include "app/VelmoraDlg.h"
+#include "design/Design.h"
 #include "insight/DesignDetails.h"
 #include "report/ReportDocument.h"
 #include "report/ReportTexts.h"
@@ -21,30 +21,19 @@ struct ReportMeta {
   std::string designFile;  // UTF-8, as named on disk; empty: the window's last design
 };
 
-// "Velmora 5.2.0".
-std::string ProgramAndVersion();
-
-// The texts of the language the window speaks: the "REPORT" section of its
-// language file, English for what it lacks.
-ReportTexts TextsOfWindow(const CVelmoraDlg& dlg);
-
-// The report of the window's inputs as they stand: the window calculates
-// first, as Save does, so the inputs printed are the inputs calculated. The
-// window must have started (not StartUpFailed).
-Document BuildDesignReport(CVelmoraDlg& dlg, const ReportTexts& texts, const ReportMeta& meta,
-                           const insight::InsightOptions& options = {});
+// The report of the design: the window makes the value right after a
+// calculation of the inputs as they stand, with the figures behind it, so
+// that the inputs printed are the inputs calculated (as Save does).
+Document BuildDesignReport(const Design& design, const ReportTexts& texts, const ReportMeta& meta);
 
 // --- The parts, for the tests -------------------------------------------------
-
-// The details of the window's last calculation, as the report shows them.
-insight::DesignDetails DetailsOfWindow(CVelmoraDlg& dlg, const insight::InsightOptions& options = {});
 
 // A number with that many decimals ("%.*f"); the not-available text when it
 // is not finite.
 std::string FormatNumber(double value, int decimals, const ReportTexts& texts);
 
 // The winding instruction: core, turns, wire, gap or AL, expected inductance.
-Steps WindingInstruction(CVelmoraDlg& dlg, const ChokeResults& results, const insight::DesignDetails& details,
+Steps WindingInstruction(const Design& design, const ChokeResults& results, const insight::DesignDetails& details,
                          const ReportTexts& texts);
 
 // The design-details sections (winding, losses, loss model, worst case, plots)

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <optional>
 
-#include "app/ControlIds.h"
 #include "calc/Constants.h"
 #include "insight/InsightConstants.h"
+#include "present/ControlIds.h"
 #include "report/DesignReport.h"
 
 namespace velmora::report {
@@ -199,24 +199,27 @@ void AppendDetailSections(Document& doc, const ChokeResults& r, const insight::D
   doc.sections.push_back({t(T::SecPlots), {plots}, false});
 }
 
-Steps WindingInstruction(CVelmoraDlg& dlg, const ChokeResults& r, const insight::DesignDetails& d,
+Steps WindingInstruction(const Design& design, const ChokeResults& r, const insight::DesignDetails& d,
                          const ReportTexts& t) {
   using namespace ids;
-  auto text = [&dlg](int id) { return dlg.GetItemText(id); };
+  const auto line = [&design](int id) {
+    const ShownLine* l = design.FindResult(id);
+    return l ? *l : ShownLine{};
+  };
   Steps s;
-  s.items.push_back(t.Fill(T::StepCore, {dlg.CurrentCore(), dlg.Settings().mater}));
+  s.items.push_back(t.Fill(T::StepCore, {design.settings.core, design.settings.mater}));
   if (r.Stopped()) {
     s.items.push_back(t(T::StepStopped));
     return s;
   }
-  s.items.push_back(t.Fill(T::StepTurns, {text(IDC_RES_TURNS)}));
-  std::string wire = text(IDC_RES_WIRE);
-  if (!text(IDC_UNIT_WIRE).empty()) wire += " " + text(IDC_UNIT_WIRE);
-  s.items.push_back(t.Fill(T::StepWire, {wire, text(IDC_RES_WIRES)}));
+  s.items.push_back(t.Fill(T::StepTurns, {line(IDC_RES_TURNS).value}));
+  const ShownLine wire = line(IDC_RES_WIRE);
+  s.items.push_back(
+      t.Fill(T::StepWire, {wire.unit.empty() ? wire.value : wire.value + " " + wire.unit, line(IDC_RES_WIRES).value}));
   const double X = r.read.X;
   if (d.worstCase.gapGiven) {
     if (!(X > 0)) s.items.push_back(t(T::StepGapNone));
-    else if (ShapeOfName(dlg.CurrentCore()) == kShapeR)
+    else if (ShapeOfName(design.settings.core) == kShapeR)
       s.items.push_back(t.Fill(T::StepGapRing, {FormatNumber(X, 3, t)}));
     else s.items.push_back(t.Fill(T::StepGapCentre, {FormatNumber(X, 3, t), FormatNumber(X / 2, 3, t)}));
   } else {
@@ -224,9 +227,10 @@ Steps WindingInstruction(CVelmoraDlg& dlg, const ChokeResults& r, const insight:
   }
   // In the unit the window shows the inductance in.
   const double scale = r.Lact >= constants::kThousand ? 1 / constants::kThousand : 1.0;
-  s.items.push_back(t.Fill(T::StepExpected,
-                           {text(IDC_RES_LACT), text(IDC_UNIT_LACT), FormatNumber(d.worstCase.L_uH.min * scale, 3, t),
-                            FormatNumber(d.worstCase.L_uH.max * scale, 3, t), ToleranceText(d.worstCase, t)}));
+  s.items.push_back(
+      t.Fill(T::StepExpected,
+             {line(IDC_RES_LACT).value, line(IDC_RES_LACT).unit, FormatNumber(d.worstCase.L_uH.min * scale, 3, t),
+              FormatNumber(d.worstCase.L_uH.max * scale, 3, t), ToleranceText(d.worstCase, t)}));
   s.items.push_back(t(T::StepCheck));
   return s;
 }

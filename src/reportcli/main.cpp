@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/DesignFigures.h"
+#include "app/Version.h"
 #include "app/WorkingFolder.h"
 #include "cli/CliArgs.h"
 #include "cli/Session.h"
@@ -119,12 +120,13 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   if (const std::optional<int> ended = CheckWindow(cli::OpenWindow(args, env, session), session)) return *ended;
   CVelmoraDlg& dlg = *session.dlg;
   report::ReportMeta meta;
-  meta.program = report::ProgramAndVersion();
+  meta.program = ProgramAndVersion();
   meta.date = DateText(fixedTime);
   if (args.designFile) meta.designFile = *args.designFile;
   insight::InsightOptions options = DetailsOptionsOf(session.details, args.alTolerancePercent);
   options.ambient_C = dlg.DesignAmbient();
-  report::Document doc = report::BuildDesignReport(dlg, report::TextsOfWindow(dlg), meta, options);
+  report::Document doc = report::BuildDesignReport(dlg.CalculatedDesign(options),
+                                                   report::ReportTexts::FromSection(dlg.Lang().report), meta);
   doc.fixedTime = fixedTime;
 
   std::string error;

@@ -3,7 +3,7 @@
 // notice comes at its point of the run, and a run that stops early leaves the
 // wire-size field as typed.
 #include "WindowFixture.h"
-#include "app/CalcInputs.h"
+#include "present/InputTable.h"
 
 namespace velmora::test {
 namespace {
@@ -97,9 +97,9 @@ namespace {
 TEST(CalcInputs, EveryFieldGoesToTheRunAndOnlyTheTextsComeBack) {
   SettingsRecord s;
   const std::vector<std::string SettingsRecord::*> texts = {
-      &SettingsRecord::L,  &SettingsRecord::Inom, &SettingsRecord::Imin,  &SettingsRecord::Uimpulsa,
-      &SettingsRecord::Udc, &SettingsRecord::Fc,  &SettingsRecord::j,     &SettingsRecord::zazor,
-      &SettingsRecord::dprov};
+      &SettingsRecord::L,        &SettingsRecord::Inom,  &SettingsRecord::Imin,
+      &SettingsRecord::Uimpulsa, &SettingsRecord::Udc,   &SettingsRecord::Fc,
+      &SettingsRecord::j,        &SettingsRecord::zazor, &SettingsRecord::dprov};
   for (std::size_t i = 0; i < texts.size(); ++i) s.*texts[i] = "t" + std::to_string(i);
   s.use = 1;
   s.yes_al = 2;

@@ -6,7 +6,8 @@
 #include <set>
 #include <string>
 
-#include "calc/NamedValues.h"
+#include "present/InputTable.h"
+#include "present/ResultTable.h"
 #include "support/ChokeFixture.h"
 
 namespace velmora {
@@ -70,8 +71,8 @@ TEST_F(NamedValuesTest, GapModeFerriteAndMetricWire) {
   in.yes_AWG = 0;
   wires = WireTable{{{0.5, 0.55, 0.19635}, {1.06, 1.12, 0.882473}, {2, 2.1, 3.14159}}};
   // A ferrite with a loss table (B in T, F in kHz, loss in mW/cm3).
-  material = MaterialRecord{
-      .name = "F", .nB = 2, .nF = 2, .Bmax = 0.39, .Bmmax = 0.32, .mu = 2200, .temperatureTables = {}};
+  material =
+      MaterialRecord{.name = "F", .nB = 2, .nF = 2, .Bmax = 0.39, .Bmmax = 0.32, .mu = 2200, .temperatureTables = {}};
   const double table[3][3] = {{0, 0.1, 0.2}, {50, 45, 200}, {200, 300, 1300}};
   for (int row = 0; row < 3; ++row)
     for (int col = 0; col < 3; ++col) material.table[row][col] = table[row][col];

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <variant>
 
-#include "app/ControlIds.h"
+#include "present/ControlIds.h"
 #include "report/ReportFixture.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
@@ -101,7 +101,7 @@ TEST_F(ReportTest, DetailsAndInstructionFollowTheSameCalculation) {
   Start(Example("E 30/15/7", 0, "0.4"));
   const report::Document doc = Build();
   const ChokeResults& r = *dlg->LastCalculation();
-  const insight::DesignDetails d = report::DetailsOfWindow(*dlg);
+  const insight::DesignDetails d = dlg->DescribeLastCalculation().value_or(insight::DesignDetails{});
   const auto fields = FieldsOf(doc, texts(T::SecLosses));
   EXPECT_EQ(FieldLabelled(fields, texts(T::CoreLoss))->value, dlg->GetItemText(ids::IDC_RES_PCORE));
   const insight::ThermalState& settled = d.operating.thermal;
@@ -208,7 +208,7 @@ TEST_F(ReportTest, ReportInTheWindowsLanguage) {
   auto ru = Example("E 30/15/7", 0, "0.4");
   ru.back().second = "Russian";
   Start(ru);
-  const report::ReportTexts russian = report::TextsOfWindow(*dlg);
+  const report::ReportTexts russian = report::ReportTexts::FromSection(dlg->Lang().report);
   EXPECT_EQ(russian.FromFile(), report::kTextCount);
   texts = russian;
   const report::Document doc = Build();

@@ -3,7 +3,7 @@
 
 #include <variant>
 
-#include "app/ControlIds.h"
+#include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora::test {
@@ -20,7 +20,7 @@ CVelmoraDlg& ReportTest::Start(const std::vector<std::pair<std::string, std::str
 
 report::Document ReportTest::Build() {
   report::ReportMeta meta{"Velmora test", "2026-01-02 03:04", "design.sav"};
-  return report::BuildDesignReport(*dlg, texts, meta);
+  return report::BuildDesignReport(dlg->CalculatedDesign({}), texts, meta);
 }
 
 void ReportTest::SelectNoDataMaterial() {
@@ -31,7 +31,8 @@ std::vector<report::Field> ReportTest::AllFields(const report::Document& doc) {
   std::vector<report::Field> all;
   for (const auto& s : doc.sections)
     for (const auto& b : s.blocks)
-      if (const auto* list = std::get_if<report::FieldList>(&b)) all.insert(all.end(), list->fields.begin(), list->fields.end());
+      if (const auto* list = std::get_if<report::FieldList>(&b))
+        all.insert(all.end(), list->fields.begin(), list->fields.end());
   return all;
 }
 
@@ -51,10 +52,10 @@ std::vector<std::string> ReportTest::Texts(const report::Section& section) {
 }
 
 std::vector<std::pair<std::string, std::string>> Example(const std::string& core, int yesAl, const std::string& zazor) {
-  return {{"core", core},    {"L", "47"},       {"Inom", "6"},   {"Uimpulsa", "24"},
-          {"Udc", "12"},     {"Fc", "150"},     {"j", "5"},      {"use", "0"},
-          {"us_Imin", "0"},  {"yes_AWG", "0"},  {"use_D", "0"},  {"yes_al", std::to_string(yesAl)},
-          {"zazor", zazor},  {"lang", "English"}};
+  return {{"core", core},   {"L", "47"},        {"Inom", "6"},  {"Uimpulsa", "24"},
+          {"Udc", "12"},    {"Fc", "150"},      {"j", "5"},     {"use", "0"},
+          {"us_Imin", "0"}, {"yes_AWG", "0"},   {"use_D", "0"}, {"yes_al", std::to_string(yesAl)},
+          {"zazor", zazor}, {"lang", "English"}};
 }
 
 }  // namespace velmora::test

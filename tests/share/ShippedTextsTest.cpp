@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "app/CalcInputs.h"
 #include "calc/Calculate.h"
 #include "calc/Constants.h"
 #include "calc/WireTable.h"
 #include "data/CoreDatabase.h"
 #include "data/MaterialRecord.h"
 #include "lang/LanguageTable.h"
+#include "present/InputTable.h"
 #include "present/ShownResults.h"
 #include "settings/SettingsRecord.h"
 #include "share/ShippedData.h"
@@ -70,7 +70,7 @@ const std::map<LangSection, std::vector<int>>& ShownSlots() {
     m[LangSection::Results] = range(1, 9);
     m[LangSection::Buttons] = range(1, 6);
     m[LangSection::Others] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 13, 14, 15,
-                                 18, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31};
+                              18, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31};
     return m;
   }();
   return slots;
@@ -129,8 +129,7 @@ TEST(ShippedLanguages, EverySlotHoldsItsOwnLineAndEveryShownSlotIsFilled) {
     EXPECT_FALSE(table.title.empty());
     EXPECT_FALSE(table.version.empty());
     for (const auto& [section, slots] : ShownSlots())
-      for (int k : slots)
-        EXPECT_FALSE(table.Get(section, k).empty()) << LangSectionName(section) << " s" << k;
+      for (int k : slots) EXPECT_FALSE(table.Get(section, k).empty()) << LangSectionName(section) << " s" << k;
     // The window caption as the program joins it.
     EXPECT_EQ(table.title.find("\n"), std::string::npos);
   }
@@ -244,8 +243,8 @@ TEST(FirstStart, DefaultCoreAndMaterialCalculateCompletelyWithoutWarning) {
     EXPECT_LE(r.Bpk, r.Bm + constants::kFluxTolerance);
     EXPECT_EQ(r.fields.dprov, "1.06");
     const ResultTexts& t = r.texts;
-    for (const auto* text : {&t.limit, &t.mue, &t.al, &t.turns, &t.Bpk, &t.Bac, &t.Ipk, &t.dI, &t.Lact,
-                             &t.LactUnit, &t.coreLoss, &t.required, &t.wire, &t.wires, &t.Jact, &t.fill}) {
+    for (const auto* text : {&t.limit, &t.mue, &t.al, &t.turns, &t.Bpk, &t.Bac, &t.Ipk, &t.dI, &t.Lact, &t.LactUnit,
+                             &t.coreLoss, &t.required, &t.wire, &t.wires, &t.Jact, &t.fill}) {
       ASSERT_TRUE(text->has_value());
       EXPECT_FALSE((*text)->empty());
       EXPECT_EQ((*text)->find("nan"), std::string::npos) << **text;

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// One design as the main window holds it: its inputs and choices, the core
+// and the material, the numbers and messages of its last calculation, the
+// texts its labels show and the figures behind it. The window makes it
+// (CVelmoraDlg::CurrentDesign); the command line's table and JSON, the
+// report and the adviser take it, and never the window itself.
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "data/CoreDatabase.h"
+#include "data/MaterialRecord.h"
+#include "insight/DesignDetails.h"
+#include "present/ShownResults.h"
+#include "settings/SettingsRecord.h"
+
+namespace velmora {
+
+// One line of the window: a caption, the value beside it and its unit, as
+// the window shows them (Windows-1251; language texts may hold line breaks).
+// id is the value's control ID.
+struct ShownLine {
+  int id = 0;
+  std::string caption, value, unit;
+};
+
+struct Design {
+  bool startUpFailed = false;
+  bool windowEnded = false;  // by start-up or by an action (Exit)
+
+  // The record as it is written: "core" holds the current core.
+  SettingsRecord settings;
+  CoreRecord core;          // the data the run used (the window's core data)
+  MaterialRecord material;  // as the run used it (a no-data run's permeability)
+  int picture = 0;          // the core picture's resource ID
+
+  // The last calculation; none before the first. Its inputs are in inputs.
+  std::optional<ShownResults> results;
+  std::optional<ChokeInputs> inputs;
+  // The labels show a complete calculation of the inputs on the window.
+  bool resultsCurrent = false;
+  // The figures behind the last calculation, when asked for and when the
+  // run got past its input checks.
+  std::optional<insight::DesignDetails> details;
+  insight::InsightOptions detailsOptions;  // what they were made with
+
+  // The window's lines in its order: the nine inputs; the results of the
+  // "Core" and "Inductor" groups (the peak flux density's unit followed by
+  // its permitted value); the core data mu, Ae, An, le, Ve.
+  std::vector<ShownLine> inputLines, resultLines, coreLines;
+  // Label texts by control ID: the results and the captions and units that
+  // the modes switch, in the order the command line's JSON lists them.
+  std::vector<std::pair<int, std::string>> labels;
+  int wireSpin = 0;  // the wire-size spin button's position
+
+  const ShownResults* LastCalculation() const { return results ? &*results : nullptr; }
+  // The result line whose value has this control ID; nullptr for none.
+  const ShownLine* FindResult(int id) const {
+    for (const ShownLine& l : resultLines)
+      if (l.id == id) return &l;
+    return nullptr;
+  }
+};
+
+}  // namespace velmora
