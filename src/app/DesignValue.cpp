@@ -36,6 +36,10 @@ Design CVelmoraDlg::CurrentDesign(const std::optional<insight::InsightOptions>& 
   d.core = cores_.Core();
   d.material = material_;
   d.picture = PictureId();
+  if (const ui::Control* list = Item(IDC_COMBO_MATERIAL)) {
+    d.materialList = list->items;
+    d.noDataSelected = list->curSel == static_cast<int>(list->items.size()) - 1;
+  }
   d.results = lastCalculation_;
   d.inputs = lastInputs_;
   d.resultsCurrent = resultsCurrent_;

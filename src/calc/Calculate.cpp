@@ -30,16 +30,33 @@ struct Run {
   bool gapMode() const { return in.yes_al == 0; }
 };
 
+// The eight input texts whose decimal commas a run turns into points; the
+// wire-size field is the wire choice's (below).
+constexpr std::string ChokeInputs::*kPointTexts[] = {&ChokeInputs::L,        &ChokeInputs::Inom, &ChokeInputs::Imin,
+                                                     &ChokeInputs::Uimpulsa, &ChokeInputs::Udc,  &ChokeInputs::Fc,
+                                                     &ChokeInputs::j,        &ChokeInputs::zazor};
+
+// The numbers of texts whose commas are points already (the wire-size
+// field's aside).
+InputNumbers NumbersOfPointTexts(const ChokeInputs& f) {
+  return InputNumbers{
+      ReadLeadingDouble(f.L),        ReadLeadingDouble(f.Inom),  ReadLeadingDouble(f.Imin),
+      ReadLeadingDouble(f.Uimpulsa), ReadLeadingDouble(f.Udc),   ReadLeadingDouble(f.Fc),
+      ReadLeadingDouble(f.j),        ReadLeadingDouble(f.zazor), ReadLeadingDouble(CommaToPoint(f.dprov))};
+}
+
+void CommasToPoints(ChokeInputs& f) {
+  for (std::string ChokeInputs::*text : kPointTexts) std::replace((f.*text).begin(), (f.*text).end(), ',', '.');
+}
+
 // Decimal commas become points in the field texts, which are then read. The
 // wire-size field is the wire choice's: it keeps its text as typed until the
 // choice runs (a run that stops before it leaves the field alone).
 void ReadInputs(Run& run) {
   ChokeInputs& f = run.r.fields;
   f = run.in;
-  for (std::string* text : {&f.L, &f.Inom, &f.Imin, &f.Uimpulsa, &f.Udc, &f.Fc, &f.j, &f.zazor}) {
-    std::replace(text->begin(), text->end(), ',', '.');
-  }
-  run.v = ReadInputNumbers(run.in);
+  CommasToPoints(f);
+  run.v = NumbersOfPointTexts(f);
   run.r.read = run.v;
 }
 
@@ -261,9 +278,9 @@ bool IsNoDataMaterial(std::string_view materialName, std::string_view noDataName
 }
 
 InputNumbers ReadInputNumbers(const ChokeInputs& inputs) {
-  auto read = [](const std::string& text) { return ReadLeadingDouble(CommaToPoint(text)); };
-  return InputNumbers{read(inputs.L),  read(inputs.Inom), read(inputs.Imin),  read(inputs.Uimpulsa), read(inputs.Udc),
-                      read(inputs.Fc), read(inputs.j),    read(inputs.zazor), read(inputs.dprov)};
+  ChokeInputs texts = inputs;
+  CommasToPoints(texts);
+  return NumbersOfPointTexts(texts);
 }
 
 ChokeResults Calculate(const ChokeInputs& inputs, const ChokeContext& context) {

@@ -9,7 +9,6 @@
 
 #include "calc/Constants.h"
 #include "cli/AdviseCommand.h"
-#include "present/ControlIds.h"
 #include "present/InputTable.h"
 #include "textfile/Cp1251.h"
 #include "ui/Dialog.h"
@@ -19,8 +18,8 @@ namespace velmora::cli {
 namespace {
 
 // The material list's names without the no-data entry, which is always last.
-std::vector<std::string> MaterialNames(const CVelmoraDlg& dlg) {
-  std::vector<std::string> names = dlg.Item(ids::IDC_COMBO_MATERIAL)->items;
+std::vector<std::string> MaterialNames(const Design& design) {
+  std::vector<std::string> names = design.materialList;
   if (!names.empty()) names.pop_back();
   return names;
 }
@@ -47,11 +46,11 @@ ShownResults RunOf(const advise::AdviseData& data, const ChokeInputs& inputs, co
 
 }  // namespace
 
-int RunAdvise(const CVelmoraDlg& dlg, const SettingsRecord& settings, const AdviseArgs& args,
+int RunAdvise(const CVelmoraDlg& dlg, const Design& design, const SettingsRecord& settings, const AdviseArgs& args,
               const insight::InsightOptions& options, std::string& error) {
   advise::AdviseData data;
   data.cores = advise::SelectableCores(dlg.CoreDatabaseText(), ui::CompareNoCase);
-  const std::vector<std::string> names = MaterialNames(dlg);
+  const std::vector<std::string> names = MaterialNames(design);
   data.wires = dlg.Wires();
   data.lang = dlg.Lang();
   data.lossLimit = constants::kLossDensityLimit;

@@ -7,7 +7,6 @@
 #include "cli/Json.h"
 #include "insight/Thermal.h"
 #include "insight/TriangleLoss.h"
-#include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora::cli {
@@ -19,15 +18,14 @@ constexpr int kExitUsage = 2;
 
 }  // namespace
 
-int RunLoss(const CVelmoraDlg& dlg, const CliArgs& args, std::string& error) {
-  // The no-data entry is always the list's last; it has no loss table.
-  const int count = dlg.GetCount(ids::IDC_COMBO_MATERIAL);
-  if (dlg.GetCurSel(ids::IDC_COMBO_MATERIAL) == count - 1 || !dlg.Material().HasData()) {
+int RunLoss(const Design& design, const CliArgs& args, std::string& error) {
+  // The no-data entry has no loss table.
+  if (design.noDataSelected || !design.material.HasData()) {
     error = "the material " + args.material.value_or("") + " has no loss table";
     return kExitUsage;
   }
   const LossArgs& a = args.loss;
-  const MaterialRecord& m = dlg.Material();
+  const MaterialRecord& m = design.material;
   const insight::LossAtTemperature sine = insight::SpecificLossAt(m, *a.frequency_kHz, *a.flux_T, a.temperature_C);
   double Pv = sine.Pv_mW_cm3;
   double factor = 1;

@@ -5,14 +5,14 @@
 // tables against measurements.
 #include <string>
 
-#include "app/VelmoraDlg.h"
 #include "cli/CliArgs.h"
+#include "design/Design.h"
 
 namespace velmora::cli {
 
-// Prints the loss of the window's selected material (as the command line
+// Prints the loss of the design's material (as the command line
 // selected it) as a line or, with json, one object. A usage error (the
 // no-data material) is returned in error, with the exit status 2.
-int RunLoss(const CVelmoraDlg& dlg, const CliArgs& args, std::string& error);
+int RunLoss(const Design& design, const CliArgs& args, std::string& error);
 
 }  // namespace velmora::cli

@@ -100,12 +100,12 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   CVelmoraDlg& dlg = *session.dlg;
   if (open.status != cli::OpenResult::kStartUpEnded && args.command == cli::Command::kLoss) {
     std::string lossError;
-    const int status = cli::RunLoss(dlg, args, lossError);
+    const int status = cli::RunLoss(dlg.CurrentDesign(), args, lossError);
     return lossError.empty() ? status : Usage(lossError);
   }
   if (open.status != cli::OpenResult::kStartUpEnded && args.adviseCommand) {
     std::string adviseError;
-    const int status = cli::RunAdvise(dlg, session.startSettings, args.advise,
+    const int status = cli::RunAdvise(dlg, dlg.CurrentDesign(), session.startSettings, args.advise,
                                       DetailsOptionsOf(session.details, args.alTolerancePercent), adviseError);
     return adviseError.empty() ? status : Usage(adviseError);
   }

@@ -35,6 +35,10 @@ struct Design {
   CoreRecord core;          // the data the run used (the window's core data)
   MaterialRecord material;  // as the run used it (a no-data run's permeability)
   int picture = 0;          // the core picture's resource ID
+  // The material list's entries, the no-data entry always last, and whether
+  // that entry is the one selected.
+  std::vector<std::string> materialList;
+  bool noDataSelected = false;
 
   // The last calculation; none before the first. Its inputs are in inputs.
   std::optional<ShownResults> results;

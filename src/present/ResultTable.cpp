@@ -16,192 +16,97 @@ using R = ChokeResults;
 
 // A number with that many decimals ("%.*f").
 template <double ChokeResults::*member, int decimals>
-ResultFormat Fixed(const R& r, const ChokeInputs&, const LanguageTable&) {
-  return {FormatFixed(r.*member, decimals), {}};
+std::string Fixed(const R& r, const ChokeInputs&, const LanguageTable&) {
+  return FormatFixed(r.*member, decimals);
 }
 
-ResultFormat Required(const R& r, const ChokeInputs& in, const LanguageTable&) {
-  return {in.yes_al == 0 ? FormatFixed(r.greq + kRoundUpAddend, 3) : FormatFixed(r.ALreq * kThousand, 0), {}};
+std::string Required(const R& r, const ChokeInputs& in, const LanguageTable&) {
+  return in.yes_al == 0 ? FormatFixed(r.greq + kRoundUpAddend, 3) : FormatFixed(r.ALreq * kThousand, 0);
 }
 
-ResultFormat Al(const R& r, const ChokeInputs&, const LanguageTable&) { return {FormatFixed(r.AL * kThousand, 1), {}}; }
+std::string Al(const R& r, const ChokeInputs&, const LanguageTable&) { return FormatFixed(r.AL * kThousand, 1); }
 
-// The peak flux density, and beside it "(max 0.300 T)".
-ResultFormat Bpk(const R& r, const ChokeInputs&, const LanguageTable& lang) {
-  return {FormatFixed(r.Bpk, 3), "(" + lang[kPermittedFluxWord] + " " + FormatFixed(r.Bm, 3) + " T)"};
+// Beside the peak flux density: "(max 0.300 T)".
+std::string FluxLimit(const R& r, const ChokeInputs&, const LanguageTable& lang) {
+  const std::string& word = lang[kPermittedFluxWord];
+  std::string limit;
+  limit.reserve(word.size() + 12);
+  limit.append(1, '(').append(word).append(1, ' ').append(FormatFixed(r.Bm, 3)).append(" T)");
+  return limit;
 }
 
 // No loss data, no core loss: the label is emptied.
-ResultFormat CoreLoss(const R& r, const ChokeInputs&, const LanguageTable&) {
-  return {r.noData ? std::string() : FormatFixed(r.Pcore, 3), {}};
+std::string CoreLoss(const R& r, const ChokeInputs&, const LanguageTable&) {
+  return r.noData ? std::string() : FormatFixed(r.Pcore, 3);
 }
 
 // In mH from 1000 uH on, with its unit.
-ResultFormat Inductance(const R& r, const ChokeInputs&, const LanguageTable& lang) {
-  const bool milli = r.Lact >= kInductanceUnitStep;
-  return {FormatFixed(milli ? r.Lact / kInductanceUnitStep : r.Lact, 3),
-          lang[milli ? kUnitMilliHenry : kUnitMicroHenry]};
+std::string Inductance(const R& r, const ChokeInputs&, const LanguageTable&) {
+  return FormatFixed(r.Lact >= kInductanceUnitStep ? r.Lact / kInductanceUnitStep : r.Lact, 3);
+}
+std::string InductanceUnit(const R& r, const ChokeInputs&, const LanguageTable& lang) {
+  return lang[r.Lact >= kInductanceUnitStep ? kUnitMilliHenry : kUnitMicroHenry];
 }
 
 // The diameter, or "AWG 18" when the field is in AWG numbers.
-ResultFormat Wire(const R& r, const ChokeInputs& in, const LanguageTable&) {
+std::string Wire(const R& r, const ChokeInputs& in, const LanguageTable&) {
   const bool awg = in.yes_AWG != 0 && r.wireIndex >= 0;
-  return {awg ? "AWG " + FormatInt(kAwgMax - r.wireIndex) : FormatDiameter(r.d), {}};
+  return awg ? "AWG " + FormatInt(kAwgMax - r.wireIndex) : FormatDiameter(r.d);
 }
 
 using W = NamedWhen;
 using S = ResultStage;
 
+// clang-format off
 constexpr std::array<ResultLine, kResultCount> kLines = {{
-    {IDC_CAP_REQUIRED,
-     IDC_RES_REQUIRED,
-     IDC_UNIT_REQUIRED,
-     0,
-     &ResultTexts::required,
-     nullptr,
-     S::Winding,
-     Required,
-     {{{"requiredGap_mm", [](const R& r) { return r.greq; }, W::WindingGapMode},
-       {"requiredInductanceFactor_nH_per_turn2", [](const R& r) { return r.ALreq * kThousand; }, W::Winding}}},
-     0},
-    {IDC_CAP_AL,
-     IDC_RES_AL,
-     0,
-     0,
-     &ResultTexts::al,
-     nullptr,
-     S::OperatingPoint,
-     Al,
-     {{{"inductanceFactor_nH_per_turn2", [](const R& r) { return r.AL * kThousand; }}}},
-     1},
-    {IDC_CAP_MUE,
-     IDC_RES_MUE,
-     0,
-     0,
-     &ResultTexts::mue,
-     nullptr,
-     S::OperatingPoint,
-     Fixed<&R::mue, 1>,
-     {{{"effectivePermeability", [](const R& r) { return r.mue; }}}},
-     2},
-    {IDC_CAP_BPK,
-     IDC_RES_BPK,
-     kUnitTesla,
-     IDC_RES_LIMIT,
-     &ResultTexts::Bpk,
-     &ResultTexts::limit,
-     S::OperatingPoint,
-     Bpk,
-     {{{"peakFluxDensity_T", [](const R& r) { return r.Bpk; }},
-       {"fluxDensityLimit_T", [](const R& r) { return r.Bm; }}}},
-     4},
-    {IDC_CAP_BAC,
-     IDC_RES_BAC,
-     kUnitTesla,
-     0,
-     &ResultTexts::Bac,
-     nullptr,
-     S::OperatingPoint,
-     Fixed<&R::Bac, 3>,
-     {{{"acFluxDensity_T", [](const R& r) { return r.Bac; }}}},
-     5},
-    {IDC_CAP_PCORE,
-     IDC_RES_PCORE,
-     IDC_UNIT_PCORE,
-     0,
-     &ResultTexts::coreLoss,
-     nullptr,
-     S::OperatingPoint,
-     CoreLoss,
-     {{{"coreLoss_W", [](const R& r) { return r.Pcore; }, W::WithLossData}}},
-     6},
-    {IDC_CAP_FILL,
-     IDC_RES_FILL,
-     0,
-     0,
-     &ResultTexts::fill,
-     nullptr,
-     S::WireChoice,
-     Fixed<&R::k, 3>,
-     {{{"fillFactor", [](const R& r) { return r.k; }, W::Winding}}},
-     10},
-    {IDC_CAP_LACT,
-     IDC_RES_LACT,
-     IDC_UNIT_LACT,
-     IDC_UNIT_LACT,
-     &ResultTexts::Lact,
-     &ResultTexts::LactUnit,
-     S::OperatingPoint,
-     Inductance,
-     {{{"inductance_uH", [](const R& r) { return r.Lact; }}}},
-     3},
-    {IDC_CAP_TURNS,
-     IDC_RES_TURNS,
-     0,
-     0,
-     &ResultTexts::turns,
-     nullptr,
-     S::OperatingPoint,
-     Fixed<&R::N, 0>,
-     {{{"turns", [](const R& r) { return r.N; }}}},
-     7},
-    {IDC_CAP_WIRE,
-     IDC_RES_WIRE,
-     IDC_UNIT_WIRE,
-     0,
-     &ResultTexts::wire,
-     nullptr,
-     S::WireChoice,
-     Wire,
-     {{{"wireDiameter_mm", [](const R& r) { return r.d; }, W::Winding},
-       {"wireSize_AWG", [](const R& r) { return double(kAwgMax - r.wireIndex); }, W::WindingAwg}}},
-     8},
-    {IDC_CAP_WIRES,
-     IDC_RES_WIRES,
-     0,
-     0,
-     &ResultTexts::wires,
-     nullptr,
-     S::WireChoice,
-     Fixed<&R::n, 0>,
-     {{{"wires", [](const R& r) { return r.n; }, W::Winding}}},
-     9},
-    {IDC_CAP_JACT,
-     IDC_RES_JACT,
-     IDC_UNIT_JACT,
-     0,
-     &ResultTexts::Jact,
-     nullptr,
-     S::WireChoice,
-     Fixed<&R::Jact, 3>,
-     {{{"currentDensity_A_per_mm2", [](const R& r) { return r.Jact; }, W::Winding}}},
-     11},
-    {IDC_CAP_IPK,
-     IDC_RES_IPK,
-     kUnitAmpere,
-     0,
-     &ResultTexts::Ipk,
-     nullptr,
-     S::OperatingPoint,
-     Fixed<&R::Ipk, 3>,
-     {{{"peakCurrent_A", [](const R& r) { return r.Ipk; }}}},
-     12},
-    {IDC_CAP_DI,
-     IDC_RES_DI,
-     kUnitAmpere,
-     0,
-     &ResultTexts::dI,
-     nullptr,
-     S::OperatingPoint,
-     Fixed<&R::dI, 3>,
-     {{{"rippleCurrent_A", [](const R& r) { return r.dI; }}}},
-     13},
+  // caption, value, unit and second label; its texts; stage; formats; JSON names; place in "labels"
+  {IDC_CAP_REQUIRED, IDC_RES_REQUIRED, IDC_UNIT_REQUIRED, 0, &ResultTexts::required, nullptr,
+   S::Winding, Required, nullptr,
+   {{{"requiredGap_mm", [](const R& r) { return r.greq; }, W::WindingGapMode},
+     {"requiredInductanceFactor_nH_per_turn2", [](const R& r) { return r.ALreq * kThousand; }, W::Winding}}}, 0},
+  {IDC_CAP_AL, IDC_RES_AL, 0, 0, &ResultTexts::al, nullptr,
+   S::OperatingPoint, Al, nullptr,
+   {{{"inductanceFactor_nH_per_turn2", [](const R& r) { return r.AL * kThousand; }}}}, 1},
+  {IDC_CAP_MUE, IDC_RES_MUE, 0, 0, &ResultTexts::mue, nullptr,
+   S::OperatingPoint, Fixed<&R::mue, 1>, nullptr,
+   {{{"effectivePermeability", [](const R& r) { return r.mue; }}}}, 2},
+  {IDC_CAP_BPK, IDC_RES_BPK, kUnitTesla, IDC_RES_LIMIT, &ResultTexts::Bpk, &ResultTexts::limit,
+   S::OperatingPoint, Fixed<&R::Bpk, 3>, FluxLimit,
+   {{{"peakFluxDensity_T", [](const R& r) { return r.Bpk; }},
+     {"fluxDensityLimit_T", [](const R& r) { return r.Bm; }}}}, 4},
+  {IDC_CAP_BAC, IDC_RES_BAC, kUnitTesla, 0, &ResultTexts::Bac, nullptr,
+   S::OperatingPoint, Fixed<&R::Bac, 3>, nullptr,
+   {{{"acFluxDensity_T", [](const R& r) { return r.Bac; }}}}, 5},
+  {IDC_CAP_PCORE, IDC_RES_PCORE, IDC_UNIT_PCORE, 0, &ResultTexts::coreLoss, nullptr,
+   S::OperatingPoint, CoreLoss, nullptr,
+   {{{"coreLoss_W", [](const R& r) { return r.Pcore; }, W::WithLossData}}}, 6},
+  {IDC_CAP_FILL, IDC_RES_FILL, 0, 0, &ResultTexts::fill, nullptr,
+   S::WireChoice, Fixed<&R::k, 3>, nullptr,
+   {{{"fillFactor", [](const R& r) { return r.k; }, W::Winding}}}, 10},
+  {IDC_CAP_LACT, IDC_RES_LACT, IDC_UNIT_LACT, IDC_UNIT_LACT, &ResultTexts::Lact, &ResultTexts::LactUnit,
+   S::OperatingPoint, Inductance, InductanceUnit,
+   {{{"inductance_uH", [](const R& r) { return r.Lact; }}}}, 3},
+  {IDC_CAP_TURNS, IDC_RES_TURNS, 0, 0, &ResultTexts::turns, nullptr,
+   S::OperatingPoint, Fixed<&R::N, 0>, nullptr,
+   {{{"turns", [](const R& r) { return r.N; }}}}, 7},
+  {IDC_CAP_WIRE, IDC_RES_WIRE, IDC_UNIT_WIRE, 0, &ResultTexts::wire, nullptr,
+   S::WireChoice, Wire, nullptr,
+   {{{"wireDiameter_mm", [](const R& r) { return r.d; }, W::Winding},
+     {"wireSize_AWG", [](const R& r) { return double(kAwgMax - r.wireIndex); }, W::WindingAwg}}}, 8},
+  {IDC_CAP_WIRES, IDC_RES_WIRES, 0, 0, &ResultTexts::wires, nullptr,
+   S::WireChoice, Fixed<&R::n, 0>, nullptr,
+   {{{"wires", [](const R& r) { return r.n; }, W::Winding}}}, 9},
+  {IDC_CAP_JACT, IDC_RES_JACT, IDC_UNIT_JACT, 0, &ResultTexts::Jact, nullptr,
+   S::WireChoice, Fixed<&R::Jact, 3>, nullptr,
+   {{{"currentDensity_A_per_mm2", [](const R& r) { return r.Jact; }, W::Winding}}}, 11},
+  {IDC_CAP_IPK, IDC_RES_IPK, kUnitAmpere, 0, &ResultTexts::Ipk, nullptr,
+   S::OperatingPoint, Fixed<&R::Ipk, 3>, nullptr,
+   {{{"peakCurrent_A", [](const R& r) { return r.Ipk; }}}}, 12},
+  {IDC_CAP_DI, IDC_RES_DI, kUnitAmpere, 0, &ResultTexts::dI, nullptr,
+   S::OperatingPoint, Fixed<&R::dI, 3>, nullptr,
+   {{{"rippleCurrent_A", [](const R& r) { return r.dI; }}}}, 13},
 }};
-
-bool Reached(ResultStage stage, const R& r) {
-  if (r.stoppedByInputCheck) return false;
-  return stage == ResultStage::OperatingPoint || !r.stoppedByRipple;
-}
+// clang-format on
 
 bool Computed(NamedWhen when, const R& r) {
   const bool winding = !r.Stopped();
@@ -226,11 +131,11 @@ const std::array<ResultLine, kResultCount>& ResultLines() { return kLines; }
 
 void FormatResults(const ChokeResults& results, const ChokeInputs& inputs, const LanguageTable& lang,
                    ResultTexts& texts) {
+  if (results.stoppedByInputCheck) return;
   for (const ResultLine& line : kLines) {
-    if (!Reached(line.stage, results)) continue;
-    ResultFormat f = line.format(results, inputs, lang);
-    texts.*line.valueText = std::move(f.value);
-    if (line.extraText) texts.*line.extraText = std::move(f.extra);
+    if (line.stage != ResultStage::OperatingPoint && results.stoppedByRipple) continue;
+    (texts.*line.valueText).emplace(line.format(results, inputs, lang));
+    if (line.extraFormat) (texts.*line.extraText).emplace(line.extraFormat(results, inputs, lang));
   }
 }
 

@@ -52,19 +52,18 @@ struct ResultName {
   NamedWhen when = NamedWhen::Always;
 };
 
-// What a run writes into one result's labels: the value, and for some a
-// second label (the permitted flux density beside the peak flux density,
-// the inductance's unit).
-struct ResultFormat {
-  std::string value, extra;
-};
+// Makes one label's text from a run.
+using ResultFormat = std::string (*)(const ChokeResults&, const ChokeInputs&, const LanguageTable&);
 
 struct ResultLine {
   int caption, value, unit;  // control IDs; unit: 0 for none, kUnitTesla/kUnitAmpere inside the caption
   int extra;                 // the second label's control ID; 0 for none
   ResultText valueText, extraText;
   ResultStage stage;
-  ResultFormat (*format)(const ChokeResults&, const ChokeInputs&, const LanguageTable&);
+  ResultFormat format;
+  // The text of the second label (the permitted flux density beside the
+  // peak flux density, the inductance's unit); nullptr for none.
+  ResultFormat extraFormat;
   std::array<ResultName, 2> names;  // the second may be empty
   // The labels' place in the command line's JSON "labels" object, which
   // keeps the order earlier versions wrote.
