@@ -15,10 +15,10 @@ namespace {
 // The run's texts into the labels: those of the wire choice, or all the
 // others.
 void Take(ResultTexts& labels, const ResultTexts& texts, bool wireChoice) {
-  for (const ResultLine& l : ResultLines()) {
-    if ((l.stage == ResultStage::WireChoice) != wireChoice) continue;
-    for (const ResultText text : {l.valueText, l.extraText})
-      if (text && texts.*text) labels.*text = texts.*text;
+  for (std::size_t i = 0; i < kResultCount; ++i) {
+    if ((ResultLines()[i].stage == ResultStage::WireChoice) != wireChoice) continue;
+    if (texts.Value(i)) labels.Value(i) = texts.Value(i);
+    if (texts.Extra(i)) labels.Extra(i) = texts.Extra(i);
   }
 }
 

@@ -16,9 +16,9 @@ using namespace ids;
 CVelmoraDlg::CVelmoraDlg(ui::DialogHost& host, VelmoraOptions options)
     : ui::Dialog(MainWindowTemplate(), host), options_(std::move(options)) {
   cores_.SetCurrentCore(settings_.core);
-  for (const ResultLine& l : ResultLines()) {
-    (labels_.*l.valueText).emplace();
-    if (l.extraText) (labels_.*l.extraText).emplace();
+  for (std::size_t i = 0; i < kResultCount; ++i) {
+    labels_.Value(i).emplace();
+    labels_.Extra(i).emplace();
   }
 }
 
@@ -51,9 +51,10 @@ void CVelmoraDlg::DoDataExchange(ui::DataExchange& dx) {
   dx.Text(IDC_DATA_VE, cores_.Ve);
   dx.Text(IDC_DATA_MU, cores_.mu);
   for (const InputLine& l : InputLines()) dx.Text(l.value, settings_.*l.record);
-  for (const ResultLine& l : ResultLines()) {
-    dx.Text(l.value, *(labels_.*l.valueText));
-    if (l.extraText) dx.Text(l.extra, *(labels_.*l.extraText));
+  for (std::size_t i = 0; i < kResultCount; ++i) {
+    const ResultLine& l = ResultLines()[i];
+    dx.Text(l.value, *labels_.Value(i));
+    if (l.extra) dx.Text(l.extra, *labels_.Extra(i));
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "calc/NamedValues.h"
 #include "cli/Report.h"
+#include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 #include "textfile/Numbers.h"
 
@@ -97,7 +98,7 @@ const Column kColumns[] = {
     {"Pcu W", 8, [](const AdviseRow& r) { return Fixed(r.candidate.copperLoss, 3); }},
     {"Ptot W", 8, [](const AdviseRow& r) { return Fixed(r.candidate.totalLoss, 3); }},
     {"rise K", 7, [](const AdviseRow& r) { return Fixed(r.candidate.temperatureRise, 1); }},
-    {"wire", 8, [](const AdviseRow& r) { return r.results.texts.wire.value_or("-"); }},
+    {"wire", 8, [](const AdviseRow& r) { return r.results.texts[ids::IDC_RES_WIRE].value_or("-"); }},
     {"n", 3, [](const AdviseRow& r) { return Fixed(r.candidate.wires, 0); }},
     {"fill", 6, [](const AdviseRow& r) { return Fixed(r.candidate.fill, 3); }},
     {"Ve cm3", 8, [](const AdviseRow& r) { return Fixed(r.candidate.volume, 3); }},

@@ -59,50 +59,50 @@ using S = ResultStage;
 
 // clang-format off
 constexpr std::array<ResultLine, kResultCount> kLines = {{
-  // caption, value, unit and second label; its texts; stage; formats; JSON names; place in "labels"
-  {IDC_CAP_REQUIRED, IDC_RES_REQUIRED, IDC_UNIT_REQUIRED, 0, &ResultTexts::required, nullptr,
+  // caption, value, unit and second label; stage; formats; JSON names; place in "labels"
+  {IDC_CAP_REQUIRED, IDC_RES_REQUIRED, IDC_UNIT_REQUIRED, 0,
    S::Winding, Required, nullptr,
    {{{"requiredGap_mm", [](const R& r) { return r.greq; }, W::WindingGapMode},
      {"requiredInductanceFactor_nH_per_turn2", [](const R& r) { return r.ALreq * kThousand; }, W::Winding}}}, 0},
-  {IDC_CAP_AL, IDC_RES_AL, 0, 0, &ResultTexts::al, nullptr,
+  {IDC_CAP_AL, IDC_RES_AL, 0, 0,
    S::OperatingPoint, Al, nullptr,
    {{{"inductanceFactor_nH_per_turn2", [](const R& r) { return r.AL * kThousand; }}}}, 1},
-  {IDC_CAP_MUE, IDC_RES_MUE, 0, 0, &ResultTexts::mue, nullptr,
+  {IDC_CAP_MUE, IDC_RES_MUE, 0, 0,
    S::OperatingPoint, Fixed<&R::mue, 1>, nullptr,
    {{{"effectivePermeability", [](const R& r) { return r.mue; }}}}, 2},
-  {IDC_CAP_BPK, IDC_RES_BPK, kUnitTesla, IDC_RES_LIMIT, &ResultTexts::Bpk, &ResultTexts::limit,
+  {IDC_CAP_BPK, IDC_RES_BPK, kUnitTesla, IDC_RES_LIMIT,
    S::OperatingPoint, Fixed<&R::Bpk, 3>, FluxLimit,
    {{{"peakFluxDensity_T", [](const R& r) { return r.Bpk; }},
      {"fluxDensityLimit_T", [](const R& r) { return r.Bm; }}}}, 4},
-  {IDC_CAP_BAC, IDC_RES_BAC, kUnitTesla, 0, &ResultTexts::Bac, nullptr,
+  {IDC_CAP_BAC, IDC_RES_BAC, kUnitTesla, 0,
    S::OperatingPoint, Fixed<&R::Bac, 3>, nullptr,
    {{{"acFluxDensity_T", [](const R& r) { return r.Bac; }}}}, 5},
-  {IDC_CAP_PCORE, IDC_RES_PCORE, IDC_UNIT_PCORE, 0, &ResultTexts::coreLoss, nullptr,
+  {IDC_CAP_PCORE, IDC_RES_PCORE, IDC_UNIT_PCORE, 0,
    S::OperatingPoint, CoreLoss, nullptr,
    {{{"coreLoss_W", [](const R& r) { return r.Pcore; }, W::WithLossData}}}, 6},
-  {IDC_CAP_FILL, IDC_RES_FILL, 0, 0, &ResultTexts::fill, nullptr,
+  {IDC_CAP_FILL, IDC_RES_FILL, 0, 0,
    S::WireChoice, Fixed<&R::k, 3>, nullptr,
    {{{"fillFactor", [](const R& r) { return r.k; }, W::Winding}}}, 10},
-  {IDC_CAP_LACT, IDC_RES_LACT, IDC_UNIT_LACT, IDC_UNIT_LACT, &ResultTexts::Lact, &ResultTexts::LactUnit,
+  {IDC_CAP_LACT, IDC_RES_LACT, IDC_UNIT_LACT, IDC_UNIT_LACT,
    S::OperatingPoint, Inductance, InductanceUnit,
    {{{"inductance_uH", [](const R& r) { return r.Lact; }}}}, 3},
-  {IDC_CAP_TURNS, IDC_RES_TURNS, 0, 0, &ResultTexts::turns, nullptr,
+  {IDC_CAP_TURNS, IDC_RES_TURNS, 0, 0,
    S::OperatingPoint, Fixed<&R::N, 0>, nullptr,
    {{{"turns", [](const R& r) { return r.N; }}}}, 7},
-  {IDC_CAP_WIRE, IDC_RES_WIRE, IDC_UNIT_WIRE, 0, &ResultTexts::wire, nullptr,
+  {IDC_CAP_WIRE, IDC_RES_WIRE, IDC_UNIT_WIRE, 0,
    S::WireChoice, Wire, nullptr,
    {{{"wireDiameter_mm", [](const R& r) { return r.d; }, W::Winding},
      {"wireSize_AWG", [](const R& r) { return double(kAwgMax - r.wireIndex); }, W::WindingAwg}}}, 8},
-  {IDC_CAP_WIRES, IDC_RES_WIRES, 0, 0, &ResultTexts::wires, nullptr,
+  {IDC_CAP_WIRES, IDC_RES_WIRES, 0, 0,
    S::WireChoice, Fixed<&R::n, 0>, nullptr,
    {{{"wires", [](const R& r) { return r.n; }, W::Winding}}}, 9},
-  {IDC_CAP_JACT, IDC_RES_JACT, IDC_UNIT_JACT, 0, &ResultTexts::Jact, nullptr,
+  {IDC_CAP_JACT, IDC_RES_JACT, IDC_UNIT_JACT, 0,
    S::WireChoice, Fixed<&R::Jact, 3>, nullptr,
    {{{"currentDensity_A_per_mm2", [](const R& r) { return r.Jact; }, W::Winding}}}, 11},
-  {IDC_CAP_IPK, IDC_RES_IPK, kUnitAmpere, 0, &ResultTexts::Ipk, nullptr,
+  {IDC_CAP_IPK, IDC_RES_IPK, kUnitAmpere, 0,
    S::OperatingPoint, Fixed<&R::Ipk, 3>, nullptr,
    {{{"peakCurrent_A", [](const R& r) { return r.Ipk; }}}}, 12},
-  {IDC_CAP_DI, IDC_RES_DI, kUnitAmpere, 0, &ResultTexts::dI, nullptr,
+  {IDC_CAP_DI, IDC_RES_DI, kUnitAmpere, 0,
    S::OperatingPoint, Fixed<&R::dI, 3>, nullptr,
    {{{"rippleCurrent_A", [](const R& r) { return r.dI; }}}}, 13},
 }};
@@ -129,13 +129,23 @@ bool Computed(NamedWhen when, const R& r) {
 
 const std::array<ResultLine, kResultCount>& ResultLines() { return kLines; }
 
+const ResultTexts::Text& ResultTexts::operator[](int controlId) const {
+  static const Text kNone;
+  for (std::size_t i = 0; i < kResultCount; ++i) {
+    if (kLines[i].value == controlId) return Value(i);
+    if (kLines[i].extra == controlId) return Extra(i);
+  }
+  return kNone;
+}
+
 void FormatResults(const ChokeResults& results, const ChokeInputs& inputs, const LanguageTable& lang,
                    ResultTexts& texts) {
   if (results.stoppedByInputCheck) return;
-  for (const ResultLine& line : kLines) {
+  for (std::size_t i = 0; i < kResultCount; ++i) {
+    const ResultLine& line = kLines[i];
     if (line.stage != ResultStage::OperatingPoint && results.stoppedByRipple) continue;
-    (texts.*line.valueText).emplace(line.format(results, inputs, lang));
-    if (line.extraFormat) (texts.*line.extraText).emplace(line.extraFormat(results, inputs, lang));
+    texts.Value(i).emplace(line.format(results, inputs, lang));
+    if (line.extraFormat) texts.Extra(i).emplace(line.extraFormat(results, inputs, lang));
   }
 }
 

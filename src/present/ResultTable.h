@@ -16,28 +16,6 @@
 
 namespace velmora {
 
-// Texts of the result labels; a label the run does not reach stays unset and
-// keeps the text of the previous run.
-struct ResultTexts {
-  std::optional<std::string> limit;     // 1103 "(%s %.3f T)"
-  std::optional<std::string> mue;       // 1056 "%.1f"
-  std::optional<std::string> al;        // 1051 "%.1f" nH/turn2
-  std::optional<std::string> turns;     // 1050 "%.0f"
-  std::optional<std::string> Bpk;       // 1052 "%.3f"
-  std::optional<std::string> Bac;       // 1071 "%.3f"
-  std::optional<std::string> Ipk;       // 1132 "%.3f"
-  std::optional<std::string> dI;        // 1148 "%.3f"
-  std::optional<std::string> Lact;      // 1049 "%.3f"
-  std::optional<std::string> LactUnit;  // 1104 OTHERS s14 / s15
-  std::optional<std::string> coreLoss;  // 1105 "%.3f" (emptied first)
-  std::optional<std::string> required;  // 1040 gap "%.3f" or AL "%.0f"
-  std::optional<std::string> wire;      // 1076 diameter or "AWG %i"
-  std::optional<std::string> wires;     // 1113 "%.0f"
-  std::optional<std::string> Jact;      // 1008 "%.3f"
-  std::optional<std::string> fill;      // 1002 "%.3f"
-};
-using ResultText = std::optional<std::string> ResultTexts::*;
-
 // How far a run must get before a result has a value: past the input
 // checks (the operating point), past the ripple check (the required gap or
 // AL), or to the wire choice, whose labels change only after its notice.
@@ -58,7 +36,6 @@ using ResultFormat = std::string (*)(const ChokeResults&, const ChokeInputs&, co
 struct ResultLine {
   int caption, value, unit;  // control IDs; unit: 0 for none, kUnitTesla/kUnitAmpere inside the caption
   int extra;                 // the second label's control ID; 0 for none
-  ResultText valueText, extraText;
   ResultStage stage;
   ResultFormat format;
   // The text of the second label (the permitted flux density beside the
@@ -80,6 +57,24 @@ constexpr const char* FixedUnitText(int unit) { return unit == kUnitTesla ? "T" 
 inline constexpr std::size_t kResultCount = 14;
 // The results in the window's order ("Core", then "Inductor").
 const std::array<ResultLine, kResultCount>& ResultLines();
+
+// The texts of the result labels: a result's label and its second label by
+// the result's place in the table, or by the label's control ID. A label the
+// run does not reach stays unset and keeps the text of the previous run.
+class ResultTexts {
+ public:
+  using Text = std::optional<std::string>;
+  Text& Value(std::size_t line) { return texts_.at(2 * line); }
+  const Text& Value(std::size_t line) const { return texts_.at(2 * line); }
+  Text& Extra(std::size_t line) { return texts_.at(2 * line + 1); }
+  const Text& Extra(std::size_t line) const { return texts_.at(2 * line + 1); }
+  // The text of the label with this control ID; unset for an ID of no
+  // result label.
+  const Text& operator[](int controlId) const;
+
+ private:
+  std::array<Text, 2 * kResultCount> texts_;
+};
 
 // Every label a run reached, formatted into texts (the others left alone).
 void FormatResults(const ChokeResults& results, const ChokeInputs& inputs, const LanguageTable& lang,

@@ -9,6 +9,7 @@
 #include "calc/Calculate.h"
 #include "calc/CoreLoss.h"
 #include "calc/InputChecks.h"
+#include "present/ControlIds.h"
 #include "support/ChokeFixture.h"
 #include "textfile/Numbers.h"
 
@@ -43,22 +44,22 @@ TEST_F(ChokeTest, WorkedExampleInAlMode) {
   EXPECT_EQ(r.wireIndex, 26);
 
   const ResultTexts& t = r.texts;
-  EXPECT_EQ(t.limit, "(max 1.200 T)");
-  EXPECT_EQ(t.mue, "220.0");
-  EXPECT_EQ(t.al, "250.0");
-  EXPECT_EQ(t.turns, "20");
-  EXPECT_EQ(t.Lact, "100.000");
-  EXPECT_EQ(t.LactUnit, "uH");
-  EXPECT_EQ(t.dI, "0.600");
-  EXPECT_EQ(t.Ipk, "10.300");
-  EXPECT_EQ(t.Bpk, "0.990");
-  EXPECT_EQ(t.Bac, "0.029");
-  EXPECT_EQ(t.coreLoss, "");
-  EXPECT_EQ(t.required, "357");
-  EXPECT_EQ(t.wire, "AWG 14");
-  EXPECT_EQ(t.wires, "1");
-  EXPECT_EQ(t.Jact, "4.806");
-  EXPECT_EQ(t.fill, "0.277");
+  EXPECT_EQ(t[ids::IDC_RES_LIMIT], "(max 1.200 T)");
+  EXPECT_EQ(t[ids::IDC_RES_MUE], "220.0");
+  EXPECT_EQ(t[ids::IDC_RES_AL], "250.0");
+  EXPECT_EQ(t[ids::IDC_RES_TURNS], "20");
+  EXPECT_EQ(t[ids::IDC_RES_LACT], "100.000");
+  EXPECT_EQ(t[ids::IDC_UNIT_LACT], "uH");
+  EXPECT_EQ(t[ids::IDC_RES_DI], "0.600");
+  EXPECT_EQ(t[ids::IDC_RES_IPK], "10.300");
+  EXPECT_EQ(t[ids::IDC_RES_BPK], "0.990");
+  EXPECT_EQ(t[ids::IDC_RES_BAC], "0.029");
+  EXPECT_EQ(t[ids::IDC_RES_PCORE], "");
+  EXPECT_EQ(t[ids::IDC_RES_REQUIRED], "357");
+  EXPECT_EQ(t[ids::IDC_RES_WIRE], "AWG 14");
+  EXPECT_EQ(t[ids::IDC_RES_WIRES], "1");
+  EXPECT_EQ(t[ids::IDC_RES_JACT], "4.806");
+  EXPECT_EQ(t[ids::IDC_RES_FILL], "0.277");
   EXPECT_TRUE(r.messages.empty());
   EXPECT_EQ(r.spinPos, 20);
   EXPECT_EQ(r.fields.dprov, "20");
@@ -75,22 +76,22 @@ TEST_F(ChokeTest, WorkedExampleInGapMode) {
   EXPECT_NEAR(r.greq, 0.19992, 5e-6);
 
   const ResultTexts& t = r.texts;
-  EXPECT_EQ(t.limit, "(max 1.200 T)");
-  EXPECT_EQ(t.mue, "313.8");
-  EXPECT_EQ(t.al, "356.6");
-  EXPECT_EQ(t.turns, "17");
-  EXPECT_EQ(t.Lact, "103.045");
-  EXPECT_EQ(t.LactUnit, "uH");
-  EXPECT_EQ(t.dI, "0.582");
-  EXPECT_EQ(t.Ipk, "10.291");
-  EXPECT_EQ(t.Bpk, "1.200");
-  EXPECT_EQ(t.Bac, "0.034");
-  EXPECT_EQ(t.coreLoss, "");
-  EXPECT_EQ(t.required, "0.200");
-  EXPECT_EQ(t.wire, "AWG 14");
-  EXPECT_EQ(t.wires, "1");
-  EXPECT_EQ(t.Jact, "4.806");
-  EXPECT_EQ(t.fill, "0.236");
+  EXPECT_EQ(t[ids::IDC_RES_LIMIT], "(max 1.200 T)");
+  EXPECT_EQ(t[ids::IDC_RES_MUE], "313.8");
+  EXPECT_EQ(t[ids::IDC_RES_AL], "356.6");
+  EXPECT_EQ(t[ids::IDC_RES_TURNS], "17");
+  EXPECT_EQ(t[ids::IDC_RES_LACT], "103.045");
+  EXPECT_EQ(t[ids::IDC_UNIT_LACT], "uH");
+  EXPECT_EQ(t[ids::IDC_RES_DI], "0.582");
+  EXPECT_EQ(t[ids::IDC_RES_IPK], "10.291");
+  EXPECT_EQ(t[ids::IDC_RES_BPK], "1.200");
+  EXPECT_EQ(t[ids::IDC_RES_BAC], "0.034");
+  EXPECT_EQ(t[ids::IDC_RES_PCORE], "");
+  EXPECT_EQ(t[ids::IDC_RES_REQUIRED], "0.200");
+  EXPECT_EQ(t[ids::IDC_RES_WIRE], "AWG 14");
+  EXPECT_EQ(t[ids::IDC_RES_WIRES], "1");
+  EXPECT_EQ(t[ids::IDC_RES_JACT], "4.806");
+  EXPECT_EQ(t[ids::IDC_RES_FILL], "0.236");
   EXPECT_TRUE(r.messages.empty());
 }
 
@@ -107,21 +108,21 @@ TEST_F(ChokeTest, FerriteWithLossTable) {
   EXPECT_EQ(material.mu, 2200);
   EXPECT_DOUBLE_EQ(r.g0, 57.5 / 1800 - 57.5 / 2200);
   EXPECT_DOUBLE_EQ(r.B1, FluxAmplitudeAtLossLimit(material, 100, 200));
-  EXPECT_EQ(r.texts.limit, "(max " + FormatFixed(r.Bm, 3) + " T)");
+  EXPECT_EQ(r.texts[ids::IDC_RES_LIMIT], "(max " + FormatFixed(r.Bm, 3) + " T)");
   const CoreLossEstimate loss = EstimateCoreLoss(material, 100, r.Bac, core.Ve);
   EXPECT_EQ(r.Pcore, loss.Pcore);
-  EXPECT_EQ(r.texts.coreLoss, FormatFixed(loss.Pcore, 3));
-  EXPECT_EQ(r.texts.wire, "1.5");
+  EXPECT_EQ(r.texts[ids::IDC_RES_PCORE], FormatFixed(loss.Pcore, 3));
+  EXPECT_EQ(r.texts[ids::IDC_RES_WIRE], "1.5");
   EXPECT_EQ(r.fields.dprov, "1.5");
   EXPECT_EQ(r.spinPos, 3);
-  EXPECT_EQ(r.texts.wires, FormatFixed(r.n, 0));
+  EXPECT_EQ(r.texts[ids::IDC_RES_WIRES], FormatFixed(r.n, 0));
 
   // The permitted peak never exceeds Bmax.
   material.Bmax = 0.25;
   material.Bmmax = 0.3;
   const ShownResults capped = Run();
   EXPECT_EQ(capped.Bm, 0.25);
-  EXPECT_EQ(capped.texts.limit, "(max 0.250 T)");
+  EXPECT_EQ(capped.texts[ids::IDC_RES_LIMIT], "(max 0.250 T)");
 }
 
 // --- Single parts ----------------------------------------------------------------
@@ -169,7 +170,7 @@ TEST_F(ChokeTest, NegativeRequiredGapShownAsZero) {
   const ShownResults r = Run();
   EXPECT_EQ(r.N2, 1);
   EXPECT_EQ(r.greq, 0);
-  EXPECT_EQ(r.texts.required, "0.001");
+  EXPECT_EQ(r.texts[ids::IDC_RES_REQUIRED], "0.001");
 }
 
 TEST_F(ChokeTest, NegativeRequiredTurnsAreNotRoundedUp) {
@@ -195,14 +196,14 @@ TEST_F(ChokeTest, InductanceUnitFromOneThousandMicrohenry) {
   in.Inom = "100";
   ShownResults r = Run();
   ASSERT_EQ(r.Lact, 1000);
-  EXPECT_EQ(r.texts.Lact, "1.000");
-  EXPECT_EQ(r.texts.LactUnit, "mH");
+  EXPECT_EQ(r.texts[ids::IDC_RES_LACT], "1.000");
+  EXPECT_EQ(r.texts[ids::IDC_UNIT_LACT], "mH");
 
   in.zazor = "9000";
   in.L = "900";
   r = Run();
-  EXPECT_EQ(r.texts.Lact, "900.000");
-  EXPECT_EQ(r.texts.LactUnit, "uH");
+  EXPECT_EQ(r.texts[ids::IDC_RES_LACT], "900.000");
+  EXPECT_EQ(r.texts[ids::IDC_UNIT_LACT], "uH");
 }
 
 TEST_F(ChokeTest, RippleStop) {
@@ -210,7 +211,7 @@ TEST_F(ChokeTest, RippleStop) {
   in.Inom = "0.3";
   ShownResults r = Run();
   EXPECT_FALSE(r.stoppedByRipple);  // 2 * Inom equal to the ripple goes on
-  EXPECT_TRUE(r.texts.required.has_value());
+  EXPECT_TRUE(r.texts[ids::IDC_RES_REQUIRED].has_value());
 
   in.Inom = "0,2999";
   r = Run();
@@ -219,14 +220,14 @@ TEST_F(ChokeTest, RippleStop) {
   EXPECT_EQ(r.messages, (std::vector<Message>{{"Ripple above twice the current", "Velmora"}}));
   // The operating point is shown; the required value, the wire, the density
   // and the fill keep the texts of the previous run.
-  EXPECT_EQ(r.texts.dI, "0.600");
-  EXPECT_EQ(r.texts.turns, "10");
-  EXPECT_EQ(r.texts.coreLoss, "");
-  EXPECT_FALSE(r.texts.required);
-  EXPECT_FALSE(r.texts.wire);
-  EXPECT_FALSE(r.texts.wires);
-  EXPECT_FALSE(r.texts.Jact);
-  EXPECT_FALSE(r.texts.fill);
+  EXPECT_EQ(r.texts[ids::IDC_RES_DI], "0.600");
+  EXPECT_EQ(r.texts[ids::IDC_RES_TURNS], "10");
+  EXPECT_EQ(r.texts[ids::IDC_RES_PCORE], "");
+  EXPECT_FALSE(r.texts[ids::IDC_RES_REQUIRED]);
+  EXPECT_FALSE(r.texts[ids::IDC_RES_WIRE]);
+  EXPECT_FALSE(r.texts[ids::IDC_RES_WIRES]);
+  EXPECT_FALSE(r.texts[ids::IDC_RES_JACT]);
+  EXPECT_FALSE(r.texts[ids::IDC_RES_FILL]);
   EXPECT_FALSE(r.spinPos);
   // The corrected current lets the next run through.
   in = r.fields;
@@ -238,7 +239,7 @@ TEST_F(ChokeTest, RippleStop) {
   in.Inom = "0.1";
   r = Run();
   ASSERT_TRUE(r.stoppedByRipple);
-  EXPECT_EQ(r.texts.dI, "0.600");
+  EXPECT_EQ(r.texts[ids::IDC_RES_DI], "0.600");
   EXPECT_EQ(r.fields.Inom, "0.301");
   in = r.fields;
   EXPECT_FALSE(Run().stoppedByRipple);
@@ -257,7 +258,7 @@ TEST_F(ChokeTest, WarningsAndTheirOrder) {
   EXPECT_EQ(r.messages[0], (Message{"Wire size of 0.5 mm is not in the table, taken 0.56 mm", "Velmora"}));
   EXPECT_EQ(r.messages[1], (Message{"Window overfilled", "Velmora"}));
   EXPECT_EQ(r.fields.dprov, "0.56");
-  EXPECT_EQ(r.texts.wire, "0.56");
+  EXPECT_EQ(r.texts[ids::IDC_RES_WIRE], "0.56");
 
   in.zazor = "2500";
   core.An = 10;
@@ -293,8 +294,8 @@ TEST_F(ChokeTest, CommasReadAsPoints) {
   EXPECT_EQ(r.fields.zazor, "0.2");
   EXPECT_EQ(r.fields.L, "100.0");
   EXPECT_EQ(r.fields.j, "5.0");
-  EXPECT_EQ(r.texts.Lact, "103.045");
-  EXPECT_EQ(r.texts.required, "0.200");
+  EXPECT_EQ(r.texts[ids::IDC_RES_LACT], "103.045");
+  EXPECT_EQ(r.texts[ids::IDC_RES_REQUIRED], "0.200");
 }
 
 TEST_F(ChokeTest, NoDataMaterialByName) {
@@ -319,13 +320,13 @@ TEST_F(ChokeTest, NoDataMaterialByName) {
   EXPECT_TRUE(IsNoDataMaterial("", ""));  // the empty entry itself
   const ShownResults r = Run();
   EXPECT_FALSE(r.noData);
-  EXPECT_NE(r.texts.coreLoss, "");
+  EXPECT_NE(r.texts[ids::IDC_RES_PCORE], "");
   EXPECT_GT(r.Pcore, 0);
   material.name = "";
   const ShownResults entry = Run();
   EXPECT_TRUE(entry.noData);
   EXPECT_EQ(entry.Bm, 1.2);
-  EXPECT_EQ(entry.texts.coreLoss, "");
+  EXPECT_EQ(entry.texts[ids::IDC_RES_PCORE], "");
   EXPECT_EQ(entry.Pcore, 0);
 }
 
@@ -341,7 +342,8 @@ TEST_F(ChokeTest, EmptyInputsStopAtTheInputChecks) {
     const ShownResults r = Run();
     EXPECT_TRUE(r.stoppedByInputCheck);
     EXPECT_FALSE(r.stoppedByRipple);
-    EXPECT_FALSE(r.texts.limit || r.texts.mue || r.texts.turns || r.texts.dI || r.texts.wire || r.texts.fill);
+    EXPECT_FALSE(r.texts[ids::IDC_RES_LIMIT] || r.texts[ids::IDC_RES_MUE] || r.texts[ids::IDC_RES_TURNS] ||
+                 r.texts[ids::IDC_RES_DI] || r.texts[ids::IDC_RES_WIRE] || r.texts[ids::IDC_RES_FILL]);
     EXPECT_EQ(r.messages, (std::vector<Message>{{InputFaultEnglish(InputFault::Inductance), "Velmora"}}));
   }
 }
@@ -356,7 +358,7 @@ TEST_F(ChokeTest, ZeroFrequencyCurrentDensityAndInductance) {
     in.*field = "0";
     const ShownResults r = Run();
     EXPECT_TRUE(r.stoppedByInputCheck);
-    EXPECT_FALSE(r.texts.dI || r.texts.wires);
+    EXPECT_FALSE(r.texts[ids::IDC_RES_DI] || r.texts[ids::IDC_RES_WIRES]);
     EXPECT_EQ(r.messages.at(0).text, InputFaultEnglish(fault));
     in = saved;
   }
@@ -370,16 +372,16 @@ TEST_F(ChokeTest, BrokenDataNeverCrash) {
   in.yes_AWG = 0;
   const ShownResults r = Run();
   EXPECT_TRUE(std::isnan(r.B1));
-  EXPECT_EQ(r.texts.limit, "(max nan T)");
-  EXPECT_EQ(r.texts.coreLoss, "nan");
+  EXPECT_EQ(r.texts[ids::IDC_RES_LIMIT], "(max nan T)");
+  EXPECT_EQ(r.texts[ids::IDC_RES_PCORE], "nan");
   EXPECT_EQ(r.wireIndex, -1);
-  EXPECT_EQ(r.texts.wire, "nan");
-  EXPECT_EQ(r.texts.wires, "nan");
+  EXPECT_EQ(r.texts[ids::IDC_RES_WIRE], "nan");
+  EXPECT_EQ(r.texts[ids::IDC_RES_WIRES], "nan");
   EXPECT_FALSE(r.spinPos);
 
   // An empty table in AWG mode too; a huge AWG number in a proper table.
   in.yes_AWG = 1;
-  EXPECT_EQ(Run().texts.wire, "nan");
+  EXPECT_EQ(Run().texts[ids::IDC_RES_WIRE], "nan");
   wires = BuildAwgTable();
   in.dprov = "1e400";
   EXPECT_EQ(Run().spinPos, 0);
