@@ -22,6 +22,7 @@
 #include "app/WorkingFolder.h"
 #include "gui/WindowsOnDemand.h"
 #include "settings/DetailsConfig.h"
+#include "textfile/FileIO.h"
 #include "ui/qt/QtHost.h"
 
 #ifndef VELMORA_HELPER_DIR_FROM_PROGRAM
@@ -123,8 +124,11 @@ int main(int argc, char** argv) {
     // details window too, when it was asked for).
     QTimer::singleShot(0, [&dlg, &designWindows, openDetails] { QuitWhenDrawn(dlg, designWindows, openDetails); });
   });
-  // Only the window keeps Details.cfg; a failed write loses no design.
-  if (!velmora::WriteDetailsConfig(detailsConfig, velmora::kDetailsConfigFile))
+  // Only the window keeps Details.cfg; a failed write loses no design. A file
+  // that holds these very bytes stays as it is: the write is flushed to disk,
+  // which took most of the window's close.
+  if (velmora::ReadWholeFile(velmora::kDetailsConfigFile) != velmora::SerializeDetailsConfig(detailsConfig) &&
+      !velmora::WriteDetailsConfig(detailsConfig, velmora::kDetailsConfigFile))
     std::cerr << "velmora: could not write " << velmora::kDetailsConfigFile << "\n";
   return quitAfterStartUp && designWindows.LoadFailed() ? 1 : 0;
 }
