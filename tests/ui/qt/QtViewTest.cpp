@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -17,14 +18,15 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <memory>
 
+#include "support/QtApp.h"
 #include "ui/qt/QtDialogView.h"
 #include "ui/qt/QtHost.h"
-#include "support/QtApp.h"
 
 namespace velmora::test {
 namespace {
@@ -37,7 +39,7 @@ ui::ControlTemplate Ctl(int id, ControlKind kind, std::string text, int x, int y
 }
 
 // Windows-1251 captions and their Qt text.
-const char* const kFreqCp = "\xD7\xE0\xF1\xF2\xEE\xF2\xE0";  // "Частота"
+const char* const kFreqCp = "\xD7\xE0\xF1\xF2\xEE\xF2\xE0";       // "Частота"
 const char* const kTitleCp = "\xCF\xF0\xEE\xE2\xE5\xF0\xEA\xE0";  // "Проверка"
 
 ui::DialogTemplate ViewTemplate() {
@@ -167,10 +169,20 @@ TEST_F(QtViewTest, PlacesControlsByDialogUnitsWithConvertedCaptions) {
   EXPECT_FALSE(view.Widget(101)->isEnabled());
   model.EnableItem(101, true);
 
-  view.show(); QApplication::processEvents();
+  view.show();
+  QApplication::processEvents();
   model.AddTool(101, "\xCF\xEE\xE4\xF1\xEA\xE0\xE7\xEA\xE0");  // "Подсказка"
   EXPECT_EQ(view.Widget(101)->toolTip(), QString::fromUtf8("Подсказка"));
   EXPECT_EQ(view.Widget(101)->toolTipDuration(), 30000);
+  // A long one shows laid out to wrap.
+  std::string longTip;
+  for (int i = 0; i < 30; ++i) longTip += "word ";
+  model.AddTool(101, longTip);
+  QHelpEvent help(QEvent::ToolTip, QPoint(1, 1), view.Widget(101)->mapToGlobal(QPoint(1, 1)));
+  QApplication::sendEvent(view.Widget(101), &help);
+  EXPECT_TRUE(view.Widget(101)->toolTip().startsWith(QStringLiteral("<table")))
+      << view.Widget(101)->toolTip().toStdString();
+  QToolTip::hideText();
 }
 
 TEST_F(QtViewTest, TypingReachesTheModelAndModelTextsReachTheWidgets) {
@@ -199,7 +211,7 @@ TEST_F(QtViewTest, TypingReachesTheModelAndModelTextsReachTheWidgets) {
   EXPECT_EQ(edit->validator()->validate(cyrillic, pos), QValidator::Acceptable);
   QString longText = QStringLiteral("1234567890123456789012345");
   EXPECT_EQ(edit->validator()->validate(longText, pos), QValidator::Invalid);
-  model.SetItemText(101, "12345678901234567890");  // the program may overfill the box,
+  model.SetItemText(101, "12345678901234567890");           // the program may overfill the box,
   QString shorter = QStringLiteral("1234567890123456789");  // and the user may shorten it
   EXPECT_EQ(edit->validator()->validate(shorter, pos), QValidator::Acceptable);
   EXPECT_EQ(edit->validator()->validate(longText, pos), QValidator::Invalid);
