@@ -24,9 +24,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "support/QtApp.h"
 #include "ui/qt/QtDialogView.h"
 #include "ui/qt/QtHost.h"
+#include "support/QtApp.h"
 
 namespace velmora::test {
 namespace {
@@ -39,7 +39,7 @@ ui::ControlTemplate Ctl(int id, ControlKind kind, std::string text, int x, int y
 }
 
 // Windows-1251 captions and their Qt text.
-const char* const kFreqCp = "\xD7\xE0\xF1\xF2\xEE\xF2\xE0";       // "Частота"
+const char* const kFreqCp = "\xD7\xE0\xF1\xF2\xEE\xF2\xE0";  // "Частота"
 const char* const kTitleCp = "\xCF\xF0\xEE\xE2\xE5\xF0\xEA\xE0";  // "Проверка"
 
 ui::DialogTemplate ViewTemplate() {
@@ -169,8 +169,7 @@ TEST_F(QtViewTest, PlacesControlsByDialogUnitsWithConvertedCaptions) {
   EXPECT_FALSE(view.Widget(101)->isEnabled());
   model.EnableItem(101, true);
 
-  view.show();
-  QApplication::processEvents();
+  view.show(); QApplication::processEvents();
   model.AddTool(101, "\xCF\xEE\xE4\xF1\xEA\xE0\xE7\xEA\xE0");  // "Подсказка"
   EXPECT_EQ(view.Widget(101)->toolTip(), QString::fromUtf8("Подсказка"));
   EXPECT_EQ(view.Widget(101)->toolTipDuration(), 30000);
@@ -211,7 +210,7 @@ TEST_F(QtViewTest, TypingReachesTheModelAndModelTextsReachTheWidgets) {
   EXPECT_EQ(edit->validator()->validate(cyrillic, pos), QValidator::Acceptable);
   QString longText = QStringLiteral("1234567890123456789012345");
   EXPECT_EQ(edit->validator()->validate(longText, pos), QValidator::Invalid);
-  model.SetItemText(101, "12345678901234567890");           // the program may overfill the box,
+  model.SetItemText(101, "12345678901234567890");  // the program may overfill the box,
   QString shorter = QStringLiteral("1234567890123456789");  // and the user may shorten it
   EXPECT_EQ(edit->validator()->validate(shorter, pos), QValidator::Acceptable);
   EXPECT_EQ(edit->validator()->validate(longText, pos), QValidator::Invalid);
