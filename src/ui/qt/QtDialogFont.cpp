@@ -77,12 +77,6 @@ double AverageWidth(const QFont& font) {
          52.0;
 }
 
-// What a fitted font measures, to tell whether a kept fit still holds.
-FittedFont Measured(const QFont& font) {
-  return {font.pixelSize(), font.stretch(), static_cast<int>(std::lround(QFontMetricsF(font).height() * 1000.0)),
-          static_cast<int>(std::lround(AverageWidth(font) * 1000.0)), FamilyKey(QFontInfo(font).family())};
-}
-
 // The dialog font: the system's sans font with the metrics of the standard
 // dialog font, 8 pt "MS Shell Dlg", for which the templates are made. Its
 // average character (of the Latin alphabet) is 4 dialog units across, and
@@ -145,6 +139,11 @@ QFont FitDialogFont(QFont font, const DialogTemplate& tmpl, double scaleX, doubl
 }
 
 }  // namespace
+
+FittedFont Measured(const QFont& font) {
+  return {font.pixelSize(), font.stretch(), static_cast<int>(std::lround(QFontMetricsF(font).height() * 1000.0)),
+          static_cast<int>(std::lround(AverageWidth(font) * 1000.0)), FamilyKey(QFontInfo(font).family())};
+}
 
 // The fit of an earlier start is taken where the font still measures as it
 // did then; else the font is fitted and the fit kept.

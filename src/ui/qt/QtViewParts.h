@@ -48,7 +48,10 @@ struct FittedFont {
   int height = 0;
   int average = 0;
   QByteArray family;  // FamilyKey of the family found
+  bool operator==(const FittedFont&) const = default;
 };
+// A font as a kept fit records it.
+FittedFont Measured(const QFont& font);
 // The key of a fit: the font asked for, the scales and the captions with
 // their boxes (SHA-256, 64 hex digits), and of a family name.
 QByteArray DialogFontKey(const QFont& requested, const DialogTemplate& tmpl, double scaleX, double scaleY);

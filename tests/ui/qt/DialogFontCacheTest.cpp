@@ -4,10 +4,7 @@
 // as it did.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QFontDatabase>
-#include <QFontInfo>
-#include <QFontMetricsF>
 
 #include "support/QtApp.h"
 #include "support/TempDir.h"
@@ -16,72 +13,41 @@
 namespace velmora::test {
 namespace {
 
-const QByteArray kKey(64, 'a');
-const QByteArray kFamily(64, 'b');
+const QByteArray kKey(64, 'a'), kOther(64, 'c'), kFamily(64, 'b');
 
-QByteArray Entry(const QByteArray& key, const char* numbers) { return key + ' ' + numbers + ' ' + kFamily + "\r\n"; }
-QByteArray File(const QByteArray& entries) { return "velmora dialog fonts 1\r\n" + entries; }
+QByteArray File(std::initializer_list<const char*> numbers, const QByteArray& key = kKey) {
+  QByteArray file = "velmora dialog fonts 1\r\n";
+  for (const char* n : numbers) file += key + ' ' + n + ' ' + kFamily + "\r\n";
+  return file;
+}
 
-TEST(DialogFontCacheTest, ReadsOnlyWholeFilesItWrote) {
-  const QByteArray good = File(Entry(QByteArray(64, 'c'), "9 90 1 1") + Entry(kKey, "10 86 11641 5487"));
-  const std::optional<ui::FittedFont> found = ui::FindFittedFont(good, kKey);
-  ASSERT_TRUE(found);
-  EXPECT_EQ(found->pixelSize, 10);
-  EXPECT_EQ(found->stretch, 86);
-  EXPECT_EQ(found->height, 11641);
-  EXPECT_EQ(found->average, 5487);
-  EXPECT_EQ(found->family, kFamily);
-  EXPECT_FALSE(ui::FindFittedFont(good, QByteArray(64, 'd')));
-
-  QByteArray many = File({});
-  for (int i = 0; i < 17; ++i) many += Entry(kKey, "10 86 1 1");
+TEST(DialogFontCacheTest, ReadsOnlyWholeFilesItWroteAndPutsTheNewestFirst) {
+  EXPECT_EQ(ui::FindFittedFont(File({"10 86 11641 5487"}), kKey), (ui::FittedFont{10, 86, 11641, 5487, kFamily}));
   const QByteArray damaged[] = {
       {},
-      "velmora dialog fonts 2\r\n" + Entry(kKey, "10 86 1 1"),
-      good.chopped(2),                           // cut short
-      QByteArray(good).replace("\r\n", "\n"),    // line ends
-      File(Entry(kKey.toUpper(), "10 86 1 1")),  // not the program's key
-      File(Entry(kKey.chopped(1), "10 86 1 1")),
-      File(Entry(kKey, "10 86 1")),  // a field short
-      File(Entry(kKey, "10 86 1 1 1")),
-      File(Entry(kKey, "10 -86 1 1")),
-      File(Entry(kKey, "10 +86 1 1")),
-      File(Entry(kKey, "0 86 1 1")),
-      File(Entry(kKey, "10 0 1 1")),
-      File(Entry(kKey, "10 86 12345678 1")),
-      File(Entry(kKey, "10  86 1 1")),
-      File(Entry(kKey, "10 86 1 1") + "\r\n"),  // an empty line
-      File(Entry(kKey, "10 86 1 1") + QByteArray(5000, ' ') + "\r\n"),
-      many,
+      "velmora dialog fonts 2\r\n" + File({"10 86 1 1"}).mid(24),
+      File({"10 86 1 1"}).chopped(2),
+      File({"10 86 1 1"}).replace("\r\n", "\n"),
+      File({"10 86 1 1"}, kKey.toUpper()),
+      File({"10 86 1"}),
+      File({"10 -86 1 1"}),
+      File({"0 86 1 1"}),
+      File({"10 86 12345678 1"}),
+      File({"10  86 1 1"}),
+      File({"10 86 1 1", "10 86 1 1", "10 86 1 1", "10 86 1 1", "10 86 1 1", "10 86 1 1", "10 86 1 1", "10 86 1 1",
+            "10 86 1 1", "10 86 1 1", "10 86 1 1", "10 86 1 1", "10 86 1 1", "10 86 1 1", "10 86 1 1", "10 86 1 1",
+            "10 86 1 1"}),  // more than it keeps
   };
   for (const QByteArray& bytes : damaged) EXPECT_FALSE(ui::FindFittedFont(bytes, kKey)) << bytes.toStdString();
-}
 
-TEST(DialogFontCacheTest, WritesTheNewFitFirstAndDropsTheOldest) {
-  const QByteArray other(64, 'c');
-  QByteArray file = ui::WithFittedFont("damaged", kKey, {10, 86, 11641, 5487, kFamily});
-  EXPECT_EQ(file, File(Entry(kKey, "10 86 11641 5487")));
-  file = ui::WithFittedFont(file, other, {9, 90, 1, 2, kFamily});
-  file = ui::WithFittedFont(file, kKey, {11, 88, 3, 4, kFamily});
-  EXPECT_EQ(file, File(Entry(kKey, "11 88 3 4") + Entry(other, "9 90 1 2")));
+  QByteArray file = ui::WithFittedFont("damaged", kKey, {10, 86, 1, 2, kFamily});
+  file = ui::WithFittedFont(file, kOther, {9, 90, 1, 2, kFamily});
+  file = ui::WithFittedFont(file, kKey, {11, 88, 1, 2, kFamily});
+  EXPECT_EQ(file, File({"11 88 1 2"}) + File({"9 90 1 2"}, kOther).mid(24));
   for (int i = 0; i < 15; ++i)
     file = ui::WithFittedFont(file, QByteArray(62, '0') + QByteArray::number(i + 16, 16), {9, 90, 1, 2, kFamily});
-  EXPECT_EQ(file.count('\n'), 17);
   EXPECT_TRUE(ui::FindFittedFont(file, kKey));
-  EXPECT_FALSE(ui::FindFittedFont(file, other));  // the oldest
-}
-
-// A static text of Cyrillic captions in a narrow box: the font is narrowed.
-ui::DialogTemplate NarrowTemplate() {
-  ui::DialogTemplate t;
-  t.w = 200;
-  t.h = 40;
-  // "Амплитуда переменной составляющей индукции"
-  t.controls = {{100, ui::ControlKind::Static,
-                 "\xC0\xEC\xEF\xEB\xE8\xF2\xF3\xE4\xE0 \xEF\xE5\xF0\xE5\xEC\xE5\xED\xED\xEE\xE9 "
-                 "\xF1\xEE\xF1\xF2\xE0\xE2\xEB\xFF\xFE\xF9\xE5\xE9 \xE8\xED\xE4\xF3\xEA\xF6\xE8\xE8",
-                 4, 4, 150, 8, 0}};
-  return t;
+  EXPECT_FALSE(ui::FindFittedFont(file, kOther));  // the oldest of 17
 }
 
 TEST(DialogFontCacheTest, KeptFitIsTakenOnlyWhereTheFontMeasuresAsItDid) {
@@ -89,34 +55,26 @@ TEST(DialogFontCacheTest, KeptFitIsTakenOnlyWhereTheFontMeasuresAsItDid) {
   const TempDir dir;
   const QByteArray oldCache = qgetenv("XDG_CACHE_HOME");
   qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(dir.path()));
-  const ui::DialogTemplate tmpl = NarrowTemplate();
+  // "Амплитуда переменной составляющей индукции" in a narrow box: narrowed.
+  ui::DialogTemplate tmpl;
+  tmpl.controls = {{100, ui::ControlKind::Static,
+                    "\xC0\xEC\xEF\xEB\xE8\xF2\xF3\xE4\xE0 \xEF\xE5\xF0\xE5\xEC\xE5\xED\xED\xEE\xE9 "
+                    "\xF1\xEE\xF1\xF2\xE0\xE2\xEB\xFF\xFE\xF9\xE5\xE9 \xE8\xED\xE4\xF3\xEA\xF6\xE8\xE8",
+                    4, 4, 150, 8, 0}};
   const auto fit = [&] { return ui::DialogFont(tmpl, ui::kDluX, ui::kDluY); };
-
-  const QFont fitted = fit();  // fitted, and kept
+  const QFont fitted = fit();
   const QByteArray kept = ui::ReadFontCache();
-  ASSERT_FALSE(kept.isEmpty());
   EXPECT_LT(fitted.stretch(), 100);
-  const QFont again = fit();
-  EXPECT_EQ(again.pixelSize(), fitted.pixelSize());
-  EXPECT_EQ(again.stretch(), fitted.stretch());
-  EXPECT_EQ(again, fitted);
+  EXPECT_EQ(fit(), fitted);
 
-  // A kept fit that measures as the font does now is taken as it is...
-  const QByteArray key =
-      ui::DialogFontKey(QFontDatabase::systemFont(QFontDatabase::GeneralFont), tmpl, ui::kDluX, ui::kDluY);
   QFont other = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  const QByteArray key = ui::DialogFontKey(other, tmpl, ui::kDluX, ui::kDluY);
   other.setPixelSize(7);
   other.setStretch(80);
-  const QFontMetricsF fm(other);
-  const int average = static_cast<int>(std::lround(
-      fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0 * 1000.0));
-  const ui::FittedFont otherFit{7, 80, static_cast<int>(std::lround(fm.height() * 1000.0)), average,
-                                ui::FamilyKey(QFontInfo(other).family())};
-  ui::WriteFontCache(ui::WithFittedFont(kept, key, otherFit));
-  EXPECT_EQ(fit().pixelSize(), 7);
-  // ...one that does not (another font in its place) is fitted again.
-  ui::FittedFont foreign = otherFit;
-  ++foreign.average;
+  ui::WriteFontCache(ui::WithFittedFont(kept, key, ui::Measured(other)));
+  EXPECT_EQ(fit(), other);  // measures as it did: taken
+  ui::FittedFont foreign = ui::Measured(other);
+  ++foreign.average;  // another font in its place: fitted again
   ui::WriteFontCache(ui::WithFittedFont(kept, key, foreign));
   EXPECT_EQ(fit(), fitted);
   EXPECT_EQ(ui::ReadFontCache(), kept);
