@@ -21,6 +21,7 @@ const QByteArray kHeader = QByteArrayLiteral("velmora dialog fonts 1");
 constexpr qsizetype kKeyLength = 64;  // SHA-256 in hex
 constexpr qsizetype kMaxEntries = 16;
 constexpr qint64 kMaxFileSize = 4096;
+constexpr int kMaxPixelSize = 1000;
 
 // A whole number of one to seven digits and nothing else.
 bool ReadNumber(const QByteArray& field, int* value) {
@@ -56,7 +57,9 @@ std::optional<std::vector<std::pair<QByteArray, FittedFont>>> ReadEntries(const 
         !ReadNumber(fields[4], &font.average) || !ReadKey(fields[5]))
       return std::nullopt;
     font.family = fields[5];
-    if (font.pixelSize < 1 || font.stretch < 1 || font.stretch > 4000) return std::nullopt;
+    // Sizes a screen may ask for, and QFont's range of widths.
+    if (font.pixelSize < 1 || font.pixelSize > kMaxPixelSize || font.stretch < 1 || font.stretch > 4000)
+      return std::nullopt;
     entries.emplace_back(fields[0], font);
   }
   return entries;

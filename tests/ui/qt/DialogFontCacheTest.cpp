@@ -32,6 +32,7 @@ TEST(DialogFontCacheTest, ReadsOnlyWholeFilesItWroteAndPutsTheNewestFirst) {
       File({"10 86 1"}),
       File({"10 -86 1 1"}),
       File({"0 86 1 1"}),
+      File({"5000 86 1 1"}),
       File({"10 86 12345678 1"}),
       File({"10  86 1 1"}),
   };
