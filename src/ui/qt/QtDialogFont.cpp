@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The dialog font and the measuring of captions in dialog units.
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <algorithm>
@@ -69,6 +70,13 @@ void SetStaticText(QLabel* label, const QString& text) {
   label->setText(StaticLines(text, label->fontMetrics(), label->contentsRect().width()).join(u'\n'));
 }
 
+namespace {
+
+double AverageWidth(const QFont& font) {
+  return QFontMetricsF(font).horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+         52.0;
+}
+
 // The dialog font: the system's sans font with the metrics of the standard
 // dialog font, 8 pt "MS Shell Dlg", for which the templates are made. Its
 // average character (of the Latin alphabet) is 4 dialog units across, and
@@ -79,17 +87,14 @@ void SetStaticText(QLabel* label, const QString& text) {
 // it (QFont::setStretch) to the exact average width. A font whose Cyrillic
 // is wider than its Latin (DejaVu Sans, for one) still overfills boxes made
 // for the template's own captions; it is narrowed on until they all fit.
-QFont DialogFont(const DialogTemplate& tmpl, double scaleX, double scaleY) {
-  QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-  const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+QFont FitDialogFont(QFont font, const DialogTemplate& tmpl, double scaleX, double scaleY) {
   const double average = 4.0 * scaleX, lineHeight = 8.0 * scaleY;
-  const auto averageOf = [&](const QFont& f) { return QFontMetricsF(f).horizontalAdvance(alphabet) / 52.0; };
   const int largest = std::max(1, static_cast<int>(std::lround(8.0 * 96.0 / 72.0 * scaleY / kDluY)));
   for (int px = largest; px >= 6; --px) {
     font.setPixelSize(px);
-    if (QFontMetricsF(font).height() <= lineHeight && averageOf(font) <= average * 1.05) break;
+    if (QFontMetricsF(font).height() <= lineHeight && AverageWidth(font) <= average * 1.05) break;
   }
-  const double natural = averageOf(font);
+  const double natural = AverageWidth(font);
   double ratio = natural > average ? average / natural : 1.0;
 
   // The template's static texts in their boxes, measured once in this font
@@ -130,6 +135,31 @@ QFont DialogFont(const DialogTemplate& tmpl, double scaleX, double scaleY) {
     stretch = std::max(next, kNarrowest);
     font.setStretch(stretch);
   }
+  return font;
+}
+
+}  // namespace
+
+FittedFont Measured(const QFont& font) {
+  return {font.pixelSize(), font.stretch(), static_cast<int>(std::lround(QFontMetricsF(font).height() * 1000.0)),
+          static_cast<int>(std::lround(AverageWidth(font) * 1000.0)), FamilyKey(QFontInfo(font).family())};
+}
+
+// The fit of an earlier start is taken where the font still measures as it
+// did then; else the font is fitted and the fit kept.
+QFont DialogFont(const DialogTemplate& tmpl, double scaleX, double scaleY) {
+  const QFont requested = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  const QByteArray key = DialogFontKey(requested, tmpl, scaleX, scaleY);
+  const QByteArray cache = ReadFontCache();
+  if (const std::optional<FittedFont> kept = FindFittedFont(cache, key)) {
+    QFont font = requested;
+    font.setPixelSize(kept->pixelSize);
+    font.setStretch(kept->stretch);
+    const FittedFont now = Measured(font);
+    if (now.height == kept->height && now.average == kept->average && now.family == kept->family) return font;
+  }
+  const QFont font = FitDialogFont(requested, tmpl, scaleX, scaleY);
+  WriteFontCache(WithFittedFont(cache, key, Measured(font)));
   return font;
 }
 

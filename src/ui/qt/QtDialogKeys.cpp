@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "ui/qt/QtDialogView.h"
+#include "ui/qt/QtViewParts.h"
 
 namespace velmora::ui {
 
@@ -108,7 +109,17 @@ void QtDialogView::SetRadioTabStop(std::size_t entryIndex) {
 
 // An arrow key on a radio button: the next enabled button of its group in
 // that direction, round the ends, takes the focus and is clicked.
+// A control's tooltip as it shows, laid out just before its first showing.
+void QtDialogView::LayOutTip(const QObject* watched) {
+  for (Entry& entry : entries_) {
+    if (entry.widget != watched || !entry.tipPending) continue;
+    entry.tipPending = false;
+    entry.widget->setToolTip(TipText(entry.widget->toolTip()));
+  }
+}
+
 bool QtDialogView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ToolTip) LayOutTip(watched);
   if (LeavesKeyToWindow(watched, event)) return true;
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);

@@ -166,10 +166,15 @@ void QtDialogView::SyncWidget(Entry& entry, const ControlTemplate& t, const Cont
   if (entry.tooltip != c.tooltip) {
     entry.tooltip = c.tooltip;
     if (!c.tooltip.empty()) {
-      w->setToolTip(TipText(FromCp1251(c.tooltip)));
+      // Laid out (TipText) when it is first shown, see LayOutTip: measuring
+      // takes a font of its own, which the window's start does without.
+      w->setToolTip(FromCp1251(c.tooltip));
       w->setToolTipDuration(kTipHideDelayMs);
+      w->installEventFilter(this);
+      entry.tipPending = true;
     } else {
       w->setToolTip({});
+      entry.tipPending = false;
     }
   }
   switch (t.kind) {

@@ -118,6 +118,7 @@ class QtDialogView : public QDialog, public DialogObserver {
     // tooltip or list is neither converted nor measured again.
     std::optional<std::string> caption;
     std::optional<std::string> tooltip;
+    bool tipPending = false;  // the widget's tooltip not yet laid out
     std::optional<std::vector<std::string>> items;
     // A static text or group box without a widget, drawn by the surface.
     bool drawn = false;
@@ -153,6 +154,7 @@ class QtDialogView : public QDialog, public DialogObserver {
   bool LeavesKeyToWindow(QObject* watched, QEvent* event) const;
   // The keyboard (QtDialogKeys.cpp).
   void OpenMenuBar();
+  void LayOutTip(const QObject* watched);
   bool StepBuddy(const QWidget* focused, bool up);
   std::vector<QAbstractButton*> RadioGroupOf(std::size_t entryIndex) const;
   void SetRadioTabStop(std::size_t entryIndex);

@@ -4,11 +4,13 @@
 // the measuring of captions (QtDialogFont.cpp), the style and tooltips
 // (QtDialogStyle.cpp) and the program's icon (QtDialogPictures.cpp). Not for
 // use outside src/ui/qt.
+#include <QByteArray>
 #include <QFont>
 #include <QFontMetrics>
 #include <QIcon>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 #include "ui/Template.h"
@@ -32,6 +34,37 @@ void SetStaticText(QLabel* label, const QString& text);
 // The font of a dialog made for the standard dialog font, at the given
 // pixels per dialog unit.
 QFont DialogFont(const DialogTemplate& tmpl, double scaleX, double scaleY);
+
+// ---- fitted dialog fonts kept between starts (QtDialogFontCache.cpp) -------
+// Fitting measures the template's captions in several sizes and widths of
+// the font, which took a good part of the window's start. What it chose is
+// kept in the user's cache folder, with what the font measured then: its
+// line height and average width in thousandths of a pixel and a key of the
+// family found for it. A kept fit is taken only where the font measures the
+// same now (not after another font has been installed in its place).
+struct FittedFont {
+  int pixelSize = 0;
+  int stretch = 0;
+  int height = 0;
+  int average = 0;
+  QByteArray family;  // FamilyKey of the family found
+  bool operator==(const FittedFont&) const = default;
+};
+// A font as a kept fit records it.
+FittedFont Measured(const QFont& font);
+// The key of a fit: the font asked for, the scales and the captions with
+// their boxes (SHA-256, 64 hex digits), and of a family name.
+QByteArray DialogFontKey(const QFont& requested, const DialogTemplate& tmpl, double scaleX, double scaleY);
+QByteArray FamilyKey(const QString& family);
+// The fit kept for the key in the bytes of the cache file; nothing when the
+// file is not one the program wrote, whole (any damage drops all of it).
+std::optional<FittedFont> FindFittedFont(const QByteArray& file, const QByteArray& key);
+// The file's bytes with the fit for the key put first (the oldest fall out).
+QByteArray WithFittedFont(const QByteArray& file, const QByteArray& key, const FittedFont& font);
+// The cache file's bytes (empty when there is none); it is written whole
+// or not at all.
+QByteArray ReadFontCache();
+void WriteFontCache(const QByteArray& bytes);
 
 // ---- mnemonics ------------------------------------------------------------------
 // The mnemonic a text marks with "&x" ("&&" is an "&"), lower case; none: 0.

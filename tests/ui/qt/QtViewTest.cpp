@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -171,6 +173,15 @@ TEST_F(QtViewTest, PlacesControlsByDialogUnitsWithConvertedCaptions) {
   model.AddTool(101, "\xCF\xEE\xE4\xF1\xEA\xE0\xE7\xEA\xE0");  // "Подсказка"
   EXPECT_EQ(view.Widget(101)->toolTip(), QString::fromUtf8("Подсказка"));
   EXPECT_EQ(view.Widget(101)->toolTipDuration(), 30000);
+  // A long one shows laid out to wrap.
+  std::string longTip;
+  for (int i = 0; i < 30; ++i) longTip += "word ";
+  model.AddTool(101, longTip);
+  QHelpEvent help(QEvent::ToolTip, QPoint(1, 1), view.Widget(101)->mapToGlobal(QPoint(1, 1)));
+  QApplication::sendEvent(view.Widget(101), &help);
+  EXPECT_TRUE(view.Widget(101)->toolTip().startsWith(QStringLiteral("<table")))
+      << view.Widget(101)->toolTip().toStdString();
+  QToolTip::hideText();
 }
 
 TEST_F(QtViewTest, TypingReachesTheModelAndModelTextsReachTheWidgets) {
