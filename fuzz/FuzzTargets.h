@@ -22,6 +22,7 @@ int FuzzHuge(const std::uint8_t* data, std::size_t size);
 int FuzzReport(const std::uint8_t* data, std::size_t size);
 int FuzzDetailsConfig(const std::uint8_t* data, std::size_t size);
 int FuzzMas(const std::uint8_t* data, std::size_t size);
+int FuzzDialogFonts(const std::uint8_t* data, std::size_t size);
 
 struct Target {
   const char* name;  // folder name under fuzz/corpus and fuzz/regressions
@@ -29,13 +30,20 @@ struct Target {
 };
 
 inline constexpr Target kTargets[] = {
-    {"keyed_text", FuzzKeyedText}, {"settings", FuzzSettings}, {"language", FuzzLanguage},
-    {"material", FuzzMaterial},    {"wire", FuzzWire},         {"core_db", FuzzCoreDb},
-    {"calculate", FuzzCalculate},  {"cp1251", FuzzCp1251},     {"huge", FuzzHuge},
+    {"keyed_text", FuzzKeyedText},
+    {"settings", FuzzSettings},
+    {"language", FuzzLanguage},
+    {"material", FuzzMaterial},
+    {"wire", FuzzWire},
+    {"core_db", FuzzCoreDb},
+    {"calculate", FuzzCalculate},
+    {"cp1251", FuzzCp1251},
+    {"huge", FuzzHuge},
     {"details_config", FuzzDetailsConfig},
     {"mas", FuzzMas},
 #ifdef VELMORA_FUZZ_REPORT
     {"report", FuzzReport},
+    {"dialog_fonts", FuzzDialogFonts},
 #endif
 };
 

@@ -175,6 +175,11 @@ def seeds():
     out["mas"] = [mas.encode("utf-8"), mas.replace("N87", "\\u0424\\u0435\\u0440\\u0440\\u0438\\u0442").encode("utf-8"),
                   b'{"inputs": {"designRequirements": {"magnetizingInductance": {"minimum": 1e-4}}}, "magnetic": []}',
                   b'[1, 2.5e308, "\\ud800", {"a": null}]']
+    # The kept dialog fonts as the window writes them; one with a line cut short.
+    key = lambda text: hashlib.sha256(text.encode()).hexdigest().encode()
+    fonts = (b"velmora dialog fonts 1\r\n" + key("a") + b" 10 86 11000 4500 " + key("DejaVu Sans") + b"\r\n"
+             + key("b") + b" 13 100 15000 6000 " + key("Liberation Sans") + b"\r\n")
+    out["dialog_fonts"] = [fonts, fonts[:-20] + b"\r\n"]
     out["cp1251"] = [share("Russian.lng")[:1500], "Дроссель µH №5".encode("utf-8"), bytes(range(256))]
     return out
 
