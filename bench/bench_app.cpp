@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
-#include "app/VelmoraDlg.h"
 #include "present/ControlIds.h"
+#include "app/VelmoraDlg.h"
 #include "ui/HeadlessHost.h"
 
 namespace {
@@ -53,14 +53,12 @@ class Fixture {
     path_ = tmpl;
     old_ = fs::current_path();
     fs::current_path(path_);
-    Write("English.lng",
-          "[TITLE]\r\ntitle = Velmora\r\nversion = V\r\n[BASE CORES]\r\ns28 = Delete?\r\n"
-          "[OTHERS]\r\ns8 = Attention\r\ns18 = mm\r\ns21 = No data\r\n");
+    Write("English.lng", "[TITLE]\r\ntitle = Velmora\r\nversion = V\r\n[BASE CORES]\r\ns28 = Delete?\r\n"
+                         "[OTHERS]\r\ns8 = Attention\r\ns18 = mm\r\ns21 = No data\r\n");
     Write("Materials.txt", "Mat1 = N87 Epcos\r\n");
-    Write("N87 Epcos.txt",
-          "[Flux density]\r\nB1 = 100\r\nB2 = 200\r\n[Frequencies]\r\nF1 = 25\r\nF2 = 500\r\n"
-          "[F_25]\r\nB_100 = 5\r\nB_200 = 20\r\n[F_500]\r\nB_100 = 200\r\nB_200 = 800\r\n"
-          "Bmax = 0.39\r\nBmmax = 0.3\r\nmu = 2200\r\n");
+    Write("N87 Epcos.txt", "[Flux density]\r\nB1 = 100\r\nB2 = 200\r\n[Frequencies]\r\nF1 = 25\r\nF2 = 500\r\n"
+                           "[F_25]\r\nB_100 = 5\r\nB_200 = 20\r\n[F_500]\r\nB_100 = 200\r\nB_200 = 800\r\n"
+                           "Bmax = 0.39\r\nBmmax = 0.3\r\nmu = 2200\r\n");
     Write("Wire.txt", "d1 = 0.5\r\ndiz1 = 0.55\r\nd2 = 1.06\r\ndiz2 = 1.12\r\nd3 = 2.5\r\ndiz3 = 2.6\r\n");
     Write("BaseCores.txt", BigCoreDatabase());
     dlg = std::make_unique<CVelmoraDlg>(host);

@@ -30,15 +30,9 @@ struct Target {
 };
 
 inline constexpr Target kTargets[] = {
-    {"keyed_text", FuzzKeyedText},
-    {"settings", FuzzSettings},
-    {"language", FuzzLanguage},
-    {"material", FuzzMaterial},
-    {"wire", FuzzWire},
-    {"core_db", FuzzCoreDb},
-    {"calculate", FuzzCalculate},
-    {"cp1251", FuzzCp1251},
-    {"huge", FuzzHuge},
+    {"keyed_text", FuzzKeyedText}, {"settings", FuzzSettings}, {"language", FuzzLanguage},
+    {"material", FuzzMaterial},    {"wire", FuzzWire},         {"core_db", FuzzCoreDb},
+    {"calculate", FuzzCalculate},  {"cp1251", FuzzCp1251},     {"huge", FuzzHuge},
     {"details_config", FuzzDetailsConfig},
     {"mas", FuzzMas},
 #ifdef VELMORA_FUZZ_REPORT

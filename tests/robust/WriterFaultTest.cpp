@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "app/VelmoraDlg.h"
 #include "present/ControlIds.h"
+#include "app/VelmoraDlg.h"
 #include "settings/SettingsRecord.h"
 #include "support/ShippedWindow.h"
 #include "support/TempDir.h"
@@ -230,8 +230,10 @@ TEST_F(WriterFaultTest, MissingFolderReadOnlyFolderAndFullDiskAreReported) {
   for (const bool fullDisk : {false, true}) {
     SCOPED_TRACE(fullDisk ? "disk full" : "read-only folder");
     FaultPlan plan;
-    if (fullDisk) plan.diskSpace = 100;
-    else plan.refuseCreate = EROFS;
+    if (fullDisk)
+      plan.diskSpace = 100;
+    else
+      plan.refuseCreate = EROFS;
 
     Start();
     {

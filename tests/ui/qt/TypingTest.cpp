@@ -11,18 +11,19 @@ TEST(Typing, NeedsQtTest) { GTEST_SKIP() << "built without Qt Test: its keystrok
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QRadioButton>
 #include <QtTest/QTest>
 #include <memory>
 
+#include <QListWidget>
+
+#include "present/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "app/filedialogs/OpenFileDlg.h"
-#include "present/ControlIds.h"
-#include "support/QtApp.h"
 #include "support/TempDir.h"
 #include "ui/HeadlessHost.h"
 #include "ui/qt/QtDialogView.h"
+#include "support/QtApp.h"
 
 namespace velmora::test {
 namespace {
@@ -34,14 +35,12 @@ std::string Record(const std::string& name, const std::string& Ae) {
 }
 
 void WriteData(const TempDir& dir) {
-  dir.write("English.lng",
-            "[TITLE]\r\ntitle = Velmora\r\nversion = Version\r\n"
-            "[OTHERS]\r\ns8 = Attention\r\ns18 = mm\r\ns21 = No data\r\n");
+  dir.write("English.lng", "[TITLE]\r\ntitle = Velmora\r\nversion = Version\r\n"
+                           "[OTHERS]\r\ns8 = Attention\r\ns18 = mm\r\ns21 = No data\r\n");
   dir.write("Materials.txt", "Mat1 = N87 Epcos\r\n");
-  dir.write("N87 Epcos.txt",
-            "[Flux density]\r\nB1 = 100\r\nB2 = 200\r\n[Frequencies]\r\nF1 = 25\r\nF2 = 500\r\n"
-            "[F_25]\r\nB_100 = 5\r\nB_200 = 20\r\n[F_500]\r\nB_100 = 200\r\nB_200 = 800\r\n"
-            "[Limits]\r\nBmax = 0.39\r\nBmmax = 0.3\r\nmu = 2200\r\n");
+  dir.write("N87 Epcos.txt", "[Flux density]\r\nB1 = 100\r\nB2 = 200\r\n[Frequencies]\r\nF1 = 25\r\nF2 = 500\r\n"
+                             "[F_25]\r\nB_100 = 5\r\nB_200 = 20\r\n[F_500]\r\nB_100 = 200\r\nB_200 = 800\r\n"
+                             "[Limits]\r\nBmax = 0.39\r\nBmmax = 0.3\r\nmu = 2200\r\n");
   dir.write("BaseCores.txt", Record("E 25/13/7", "52.5") + Record("E 30/15/7", "60") + Record("R 20/10/7", "35") +
                                  Record("R 25/15/10", "50"));
   dir.write("Wire.txt", "d1 = 0.5\r\ndiz1 = 0.55\r\nd2 = 1.06\r\ndiz2 = 1.12\r\nd3 = 2.5\r\ndiz3 = 2.6\r\n");
@@ -49,7 +48,9 @@ void WriteData(const TempDir& dir) {
 
 class TypingTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { test::QtApp::Start(); }
+  static void SetUpTestSuite() {
+    test::QtApp::Start();
+  }
   static void TearDownTestSuite() { test::QtApp::Stop(); }
 
   void SetUp() override {
@@ -122,8 +123,7 @@ TEST_F(TypingTest, TypingOverOrAfterAShownNameInAnAddModeKeepsEveryKeystroke) {
   QTest::keyClicks(field, "c");
   EXPECT_EQ(field->text().toStdString(), "E x25/13/7-c");
 
-  for (auto [id, text] :
-       {std::pair{IDC_DATA_AE, "40"}, {IDC_DATA_AN, "60"}, {IDC_DATA_LE, "50"}, {IDC_DATA_MU, "2000"}}) {
+  for (auto [id, text] : {std::pair{IDC_DATA_AE, "40"}, {IDC_DATA_AN, "60"}, {IDC_DATA_LE, "50"}, {IDC_DATA_MU, "2000"}}) {
     QLineEdit* edit = Widget<QLineEdit>(id);
     edit->selectAll();
     QTest::keyClicks(edit, text);
