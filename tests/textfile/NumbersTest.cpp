@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <random>
 #include <vector>
 
 namespace velmora {
@@ -77,6 +78,18 @@ TEST(FormatFixed, EqualsCPrintf) {
       std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
       EXPECT_EQ(FormatFixed(v, decimals), buf) << v << " " << decimals;
     }
+  }
+  // Random values of every size the labels see, and halves that round to
+  // even, through the short path and past its limits.
+  std::mt19937_64 random(26);
+  for (int i = 0; i < 200000; ++i) {
+    const int decimals = static_cast<int>(random() % 5);
+    const double magnitude = std::pow(10.0, static_cast<double>(random() % 24) - 6);
+    double v = std::ldexp(static_cast<double>(random() >> 11), -53) * magnitude;
+    if (i % 4 == 0) v = std::round(v * 16) / 16;  // ties at every number of decimals
+    if (i % 2 == 0) v = -v;
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    ASSERT_EQ(FormatFixed(v, decimals), buf) << v << " " << decimals;
   }
   EXPECT_EQ(FormatFixed(std::numeric_limits<double>::infinity(), 3), "inf");
   EXPECT_EQ(FormatFixed(-std::numeric_limits<double>::infinity(), 3), "-inf");
