@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "present/ResultTable.h"
 
+#include <algorithm>
+
 #include "calc/Constants.h"
 #include "calc/WireTable.h"
 #include "present/ControlIds.h"
@@ -107,6 +109,9 @@ constexpr std::array<ResultLine, kResultCount> kLines = {{
    {{{"rippleCurrent_A", [](const R& r) { return r.dI; }}}}, 13},
 }};
 // clang-format on
+// A line short of the count would stand there empty.
+static_assert(std::all_of(kLines.begin(), kLines.end(), [](const ResultLine& l) { return l.format != nullptr; }),
+              "kResultCount is more than the lines of the table");
 
 bool Computed(NamedWhen when, const R& r) {
   const bool winding = !r.Stopped();
