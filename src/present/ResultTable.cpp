@@ -110,7 +110,7 @@ constexpr std::array<ResultLine, kResultCount> kLines = {{
 }};
 // clang-format on
 // A line short of the count would stand there empty.
-static_assert(std::all_of(kLines.begin(), kLines.end(), [](const ResultLine& l) { return l.format != nullptr; }),
+static_assert(std::all_of(kLines.begin(), kLines.end(), [](const ResultLine& l) { return l.caption != 0; }),
               "kResultCount is more than the lines of the table");
 
 bool Computed(NamedWhen when, const R& r) {
