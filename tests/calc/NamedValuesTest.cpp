@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "present/ControlIds.h"
 #include "present/InputTable.h"
 #include "present/ResultTable.h"
 #include "support/ChokeFixture.h"
@@ -128,6 +129,34 @@ TEST_F(NamedValuesTest, NamesAreUniqueIdentifiers) {
       EXPECT_TRUE(seen.insert(v.name).second) << v.name;
       for (const char* c = v.name; *c; ++c) EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(*c)) || *c == '_');
     }
+  }
+}
+
+// A line added to the result or input table must not share a label with
+// another, must find its texts by control ID, and must keep the JSON
+// "labels" object whole (its places a permutation).
+TEST(ResultTable, LabelsAreDistinctAndFoundByTheirIds) {
+  std::set<int> labels, places;
+  ResultTexts texts;
+  for (std::size_t i = 0; i < kResultCount; ++i) {
+    const ResultLine& l = ResultLines()[i];
+    EXPECT_TRUE(labels.insert(l.value).second) << l.value;
+    EXPECT_TRUE(places.insert(l.labelsOrder).second) << l.labelsOrder;
+    EXPECT_LT(l.labelsOrder, static_cast<int>(kResultCount));
+    EXPECT_EQ(l.extra != 0, l.extraFormat != nullptr) << l.value;
+    texts.Value(i) = std::to_string(i);
+    if (l.extra) texts.Extra(i) = "extra " + std::to_string(i);
+    EXPECT_EQ(texts[l.value], std::to_string(i));
+    if (l.extra) {
+      EXPECT_EQ(texts[l.extra], "extra " + std::to_string(i));
+    }
+  }
+  EXPECT_FALSE(texts[ids::IDC_EDIT_L]);
+  for (const InputLine& l : InputLines()) {
+    EXPECT_TRUE(labels.insert(l.value).second) << l.value;
+    SettingsRecord record;
+    record.*l.record = "typed";
+    EXPECT_EQ(ChokeInputsOf(record).*l.text, "typed") << l.value;
   }
 }
 
