@@ -33,7 +33,10 @@ int FuzzMas(const std::uint8_t* data, std::size_t size) {
   }
   const mas::MasImport& in = *read.design;
   VELMORA_FUZZ_CHECK(std::isfinite(in.inductance_uH));
-  VELMORA_FUZZ_CHECK(std::isfinite(in.gap_mm) && in.gap_mm >= 0);
+  VELMORA_FUZZ_CHECK(!in.gap_mm || (std::isfinite(*in.gap_mm) && *in.gap_mm >= 0));
+  VELMORA_FUZZ_CHECK(in.gap_mm.has_value() == in.notTaken.empty());
+  for (const std::string& part : in.notTaken)
+    for (const char c : part) VELMORA_FUZZ_CHECK(static_cast<unsigned char>(c) < 0x80);
   VELMORA_FUZZ_CHECK(Finite(in.frequency_kHz) && Finite(in.currentOffset_A) && Finite(in.voltagePeakToPeak_V));
   VELMORA_FUZZ_CHECK(Finite(in.dutyCycle) && Finite(in.ambient_C));
   VELMORA_FUZZ_CHECK(NameIsText(in.shape) && NameIsText(in.material));

@@ -67,4 +67,12 @@ void CVelmoraDlg::Calculate() {
   for (; next < messages.size(); ++next) MessageBox(messages[next].text, messages[next].caption, ui::MbType::Ok);
 }
 
+void CVelmoraDlg::CalculateUnlessCurrent() {
+  UpdateData(true);
+  RefreshResultsCurrent();
+  // A material is only ever changed with a calculation.
+  if (resultsCurrent_ && lastCalculation_ && lastInputs_ && *lastInputs_ == ChokeInputsOf(settings_)) return;
+  Calculate();
+}
+
 }  // namespace velmora

@@ -75,7 +75,7 @@ Design CVelmoraDlg::CurrentDesign(const std::optional<insight::InsightOptions>& 
 }
 
 Design CVelmoraDlg::CalculatedDesign(const insight::InsightOptions& detailsOptions) {
-  if (!IsEnded()) Calculate();
+  if (!IsEnded()) CalculateUnlessCurrent();
   return CurrentDesign(detailsOptions);
 }
 

@@ -3,6 +3,7 @@
 // replaces every input (Load, "Use this design").
 #include <cmath>
 
+#include "app/DesignTexts.h"
 #include "app/VelmoraDlg.h"
 #include "present/ControlIds.h"
 #include "present/InputTable.h"
@@ -62,6 +63,15 @@ bool SameForCalculation(const SettingsRecord& a, const SettingsRecord& b) {
          SameNumber(x.wire, y.wire);
 }
 
+// A design brought back by Undo or Redo whose core the database no longer
+// holds (deleted since) shows another core of the list: the user is told
+// which, naming both.
+void TellCoreGone(CVelmoraDlg& dlg, const std::string& wanted) {
+  if (wanted.empty() || dlg.IsEnded() || ui::CompareNoCase(dlg.CurrentCore(), wanted) == 0) return;
+  dlg.Message(DesignText(dlg.Lang(), "coreGone") + " " + wanted + ". " + DesignText(dlg.Lang(), "coreShown") + " " +
+              dlg.CurrentCore());
+}
+
 }  // namespace
 
 SettingsRecord CVelmoraDlg::InputsOnWindow() const {
@@ -104,6 +114,7 @@ void CVelmoraDlg::UndoReplacement() {
   undo_.reset();
   redo_ = InputsOnWindow();
   ShowInputs(back);
+  TellCoreGone(*this, back.core);
 }
 
 void CVelmoraDlg::RedoReplacement() {
@@ -112,6 +123,7 @@ void CVelmoraDlg::RedoReplacement() {
   redo_.reset();
   undo_ = InputsOnWindow();
   ShowInputs(again);
+  TellCoreGone(*this, again.core);
 }
 
 // Everything the window shows follows the record, as after loading a design

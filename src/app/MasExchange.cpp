@@ -97,7 +97,7 @@ double GapOfInductanceFactor(double AL_uH, const CoreRecord& core, double materi
 }
 
 std::optional<mas::MasDesign> MasDesignOfWindow(CVelmoraDlg& dlg, std::string* problem) {
-  if (!dlg.IsEnded()) dlg.Calculate();
+  if (!dlg.IsEnded()) dlg.CalculateUnlessCurrent();
   const ChokeResults* r = dlg.LastCalculation();
   insight::InsightOptions options;
   options.ambient_C = dlg.DesignAmbient();

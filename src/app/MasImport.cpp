@@ -10,6 +10,7 @@
 #include "app/MasExchange.h"
 #include "app/VelmoraDlg.h"
 #include "present/ControlIds.h"
+#include "settings/DetailsConfig.h"
 #include "textfile/CaseFold.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
@@ -90,8 +91,22 @@ void SetOperatingPoint(const mas::MasImport& in, SettingsRecord& s) {
     s.Uimpulsa = ComputedFieldText(*in.voltagePeakToPeak_V - U2);
     s.Udc = ComputedFieldText(U2);
   }
-  s.yes_al = 0;
-  s.zazor = FieldText(in.gap_mm);
+  if (in.gap_mm) {
+    s.yes_al = 0;
+    s.zazor = FieldText(*in.gap_mm);
+  }
+}
+
+// What the document holds but the window does not take, for the message:
+// the reader's parts, and an ambient outside the program's range.
+std::string NotTaken(const mas::MasImport& in) {
+  std::vector<std::string> parts = in.notTaken;
+  if (in.ambient_C && !IsUsableAmbient(*in.ambient_C))
+    parts.push_back("inputs.operatingPoints[0].conditions.ambientTemperature = " + FieldText(*in.ambient_C) + " (" +
+                    FieldText(kLowestAmbient_C) + "..." + FieldText(kHighestAmbient_C) + " C)");
+  std::string text;
+  for (const std::string& part : parts) text += (text.empty() ? "" : ", ") + part;
+  return text;
 }
 
 std::string Refusal(const LanguageTable& lang, const mas::MasReadResult& read) {
@@ -102,6 +117,8 @@ std::string Refusal(const LanguageTable& lang, const mas::MasReadResult& read) {
       return DesignText(lang, "masLacks") + " " + read.detail;
     case mas::MasError::kTooLarge:
       return DesignText(lang, "masTooLarge") + " " + read.detail;
+    case mas::MasError::kOutOfRange:
+      return DesignText(lang, "masOutOfRange") + " " + read.detail;
     case mas::MasError::kNone:
       break;
   }
@@ -133,7 +150,8 @@ bool ImportMasText(CVelmoraDlg& dlg, std::string_view utf8, std::string* error) 
   if (material) s.mater = *material;
   else
     missing += (missing.empty() ? "" : ", ") + DesignText(dlg.Lang(), "masMaterial") + " " + in.material.value_or("-");
-  if (in.ambient_C) dlg.SetDesignAmbient(*in.ambient_C);
+  if (in.ambient_C && IsUsableAmbient(*in.ambient_C)) dlg.SetDesignAmbient(*in.ambient_C);
+  const std::string notTaken = NotTaken(in);
 
   // As after Load: the material first, so the frequency is held to its table.
   dlg.LoadMaterialWithFallback();
@@ -143,7 +161,11 @@ bool ImportMasText(CVelmoraDlg& dlg, std::string_view utf8, std::string* error) 
   dlg.RebuildWireTable();
   dlg.SelectCoreByName();  // ends with a calculation
   dlg.InvalidatePicture();
-  if (!missing.empty()) Tell(dlg, DesignText(dlg.Lang(), "masNotFound") + " " + missing, error);
+  std::string message;
+  if (!missing.empty()) message = DesignText(dlg.Lang(), "masNotFound") + " " + missing;
+  if (!notTaken.empty())
+    message += (message.empty() ? "" : "\r\n") + DesignText(dlg.Lang(), "masNotTaken") + " " + notTaken;
+  if (!message.empty()) Tell(dlg, message, error);
   return true;
 }
 
@@ -153,7 +175,9 @@ bool ImportMas(CVelmoraDlg& dlg, const std::string& path, std::string* error) {
     const std::string reason = Utf8ToCp1251(path + ": " + ReasonCannotRead(path)).value_or(std::string("?"));
     return Tell(dlg, DesignText(dlg.Lang(), "masReadFailed") + " " + reason, error);
   }
-  return ImportMasText(dlg, *bytes, error);
+  if (!ImportMasText(dlg, *bytes, error)) return false;
+  dlg.SetImportedDocument(path);
+  return true;
 }
 
 }  // namespace velmora

@@ -107,6 +107,10 @@ class CVelmoraDlg : public ui::Dialog {
 
   // ---- steps the commands share ------------------------------------------------
   void Calculate();
+  // Calculate, unless the last calculation was of exactly the inputs, core
+  // and material the window holds: an output made right after a calculation
+  // (an export, a report) then shows that calculation's warnings only once.
+  void CalculateUnlessCurrent();
   // The numbers of the last calculation (what its labels were formatted
   // from); nullptr before the first.
   const ShownResults* LastCalculation() const { return lastCalculation_ ? &*lastCalculation_ : nullptr; }
@@ -188,6 +192,10 @@ class CVelmoraDlg : public ui::Dialog {
   // and out (app/MasExchange.h).
   double DesignAmbient() const { return designAmbient_C_; }
   void SetDesignAmbient(double ambient_C) { designAmbient_C_ = ambient_C; }
+  // The MAS document the inputs were last imported from (empty before any):
+  // an export is never written over it.
+  const std::string& ImportedDocument() const { return importedDocument_; }
+  void SetImportedDocument(std::string path) { importedDocument_ = std::move(path); }
 
   // ---- window texts and language menu ------------------------------------------
   bool LoadLanguage();
@@ -275,6 +283,7 @@ class CVelmoraDlg : public ui::Dialog {
   std::optional<SettingsRecord> undo_, redo_;
   DesignWindows* designWindows_ = nullptr;
   double designAmbient_C_ = kDefaultDesignAmbient_C;
+  std::string importedDocument_;
   std::vector<std::string> notWritten_;
 
   // The texts of the result labels: every one set (empty at first).

@@ -25,6 +25,8 @@ struct ChokeInputs {
   int us_Imin = 0;  // inductance from the minimum current
   int yes_AWG = 0;  // wire-size field in AWG numbers
   int use_D = 0;    // use the desired wire size
+
+  bool operator==(const ChokeInputs&) const = default;
 };
 
 // The numbers one run reads from the input texts (after "," became ".").

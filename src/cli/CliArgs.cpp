@@ -92,10 +92,8 @@ std::string NeedsValue(std::string_view option, const char* what) { return std::
 std::string SetAmbient(const Value& v, CliArgs& a) {
   a.ambient_C = NumberArg(v);
   a.advise.ambient_C = a.ambient_C;
-  if (a.ambient_C && *a.ambient_C >= insight::constants::kAbsoluteZero_C &&
-      *a.ambient_C < insight::constants::kSettleUpperTemperature)
-    return {};
-  return "--ambient needs a temperature in C below 200" + (v ? " (" + *v + ")" : std::string());
+  if (a.ambient_C && IsUsableAmbient(*a.ambient_C)) return {};
+  return "--ambient needs a temperature in C from -55 to 150" + (v ? " (" + *v + ")" : std::string());
 }
 
 // The command line read with CLI11: one subcommand per command with the
@@ -318,7 +316,8 @@ std::string UsageText() {
          "                    own kind (gapped or AL given, default 10; ungapped, default 25; both\n"
          "                    for advise), in place of the values kept in Details.cfg\n"
          "  --ambient C       calc, advise, report: the temperature of the air around the choke\n"
-         "                    (default 40 C); core and winding settle where the loss heats them\n"
+         "                    (-55 to 150 C, default 40 C); core and winding settle where the loss\n"
+         "                    heats them\n"
          "  loss              the specific core loss in mW/cm3 of the material's tables at a\n"
          "                    frequency (kHz), a sine-wave flux density amplitude (T) and a\n"
          "                    temperature (default 100 C, the table of the core-loss label); with\n"

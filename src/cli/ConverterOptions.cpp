@@ -39,8 +39,11 @@ std::optional<double> Number(std::string_view text) {
   return value;
 }
 
-// The option that an error of the request names.
-const char* OptionOf(RequestError error) {
+// The option that an error of the request names. A duty cycle out of range
+// comes from the voltages: from their ratio alone when there are no drops.
+const char* OptionOf(RequestError error, const converter::ConverterRequest& request) {
+  if (error == RequestError::kDutyOutOfRange)
+    return request.vsw == 0 && request.vd == 0 ? "--vin/--vout" : "--vsw/--vd/--vin/--vout";
   switch (error) {
     case RequestError::kVinMin:
     case RequestError::kVinRange:
@@ -60,8 +63,8 @@ const char* OptionOf(RequestError error) {
     case RequestError::kEfficiency:
       return "--efficiency";
     case RequestError::kDrops:
-    case RequestError::kDutyOutOfRange:
       return "--vsw/--vd";
+    case RequestError::kDutyOutOfRange:
     case RequestError::kNone:
       break;
   }
@@ -93,11 +96,14 @@ std::string ReadNumbers(const ConverterArgs& a, converter::ConverterRequest& s) 
     s.efficiency /= kPercent;
   }
   if (!e.empty()) return e;
-  // 30% is a share of the inductor current, 3A amperes.
+  // 30% is a share of the inductor current, 3A amperes ("30 %" and "3 A"
+  // as the help writes them).
   const std::string& ripple = *a.ripple;
   const char unit = ripple.empty() ? '\0' : ripple.back();
   if (unit != '%' && unit != 'A') return "--ripple: give a share with % or amperes with A: " + ripple;
-  e = number("--ripple", ripple.substr(0, ripple.size() - 1), s.ripple);
+  std::string_view amount(ripple.data(), ripple.size() - 1);
+  while (!amount.empty() && amount.back() == ' ') amount.remove_suffix(1);
+  e = number("--ripple", std::string(amount), s.ripple);
   s.rippleUnit = unit == '%' ? converter::RippleUnit::kShare : converter::RippleUnit::kAmperes;
   if (unit == '%') s.ripple /= kPercent;
   return e;
@@ -129,7 +135,7 @@ std::string FinishConverterArgs(ConverterArgs& a) {
   s.topology = *topology;
   if (std::string e = ReadNumbers(a, s); !e.empty()) return e;
   const RequestError error = converter::CheckRequest(s);
-  if (error != RequestError::kNone) return std::string(OptionOf(error)) + ": " + converter::RequestErrorText(error);
+  if (error != RequestError::kNone) return std::string(OptionOf(error, s)) + ": " + converter::RequestErrorText(error);
   a.request = s;
   return {};
 }

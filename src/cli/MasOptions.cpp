@@ -4,7 +4,14 @@
 #include <filesystem>
 
 #include "app/MasExchange.h"
+#include "app/VelmoraDlg.h"
+#include "calc/Constants.h"
+#include "present/ControlIds.h"
+#include "settings/DetailsConfig.h"
+#include "textfile/CaseFold.h"
+#include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
+#include "textfile/OutputFile.h"
 
 namespace velmora::cli {
 
@@ -26,7 +33,8 @@ std::string MasUsageText() {
   return "  --from-mas FILE   calc, report: sets the inductance, the operating point, the core, the\n"
          "                    material and the gap from a MAS document (JSON), after --material\n"
          "  --mas FILE        calc: writes the design, calculated, as a MAS document of conformance\n"
-         "                    class A (exit status 1 when it cannot be written)\n";
+         "                    class A (.json added to a name without it; never over the design's\n"
+         "                    inputs nor the data folder's files; exit status 1 when not written)\n";
 }
 
 std::optional<std::string> ReadMasInput(const MasArgs& args, std::string* error) {
@@ -44,14 +52,54 @@ std::string ApplyMasInput(CVelmoraDlg& dlg, const MasArgs& args, const std::stri
   return "--from-mas " + args.input.value_or(std::string()) + ": " + error;
 }
 
-std::optional<std::string> MasOutputPath(const MasArgs& args, std::string* error) {
+std::optional<MasOutput> MasOutputPath(const MasArgs& args, std::string* error) {
   if (!args.output) return std::nullopt;
-  return Absolute(*args.output, error);
+  const std::optional<std::string> given = Absolute(*args.output, error);
+  if (!given) return std::nullopt;
+  return MasOutput{*given, OutputName(*given, {".json"}, ".json")};
 }
 
-std::string WriteMasOutput(CVelmoraDlg& dlg, const std::string& path, const std::vector<std::string>& inputs) {
+std::vector<std::string> DataFolderFiles(const CVelmoraDlg& dlg) {
+  std::vector<std::string> names{constants::kSettingsFile, constants::kMaterialListFile, constants::kCoreDatabaseFile,
+                                 constants::kWireFile, kDetailsConfigFile};
+  for (const std::string& material : dlg.Item(ids::IDC_COMBO_MATERIAL)->items)
+    names.push_back(DataFilePath("", Cp1251ToUtf8(material), ".txt"));
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(".", ec))
+    if (HasExtension(entry.path().filename().string(), constants::kLanguageExtension))
+      names.push_back(entry.path().filename().string());
+  std::vector<std::string> files;
+  for (const std::string& name : names)
+    if (auto path = name.empty() ? std::nullopt : Absolute(name, nullptr)) files.push_back(*path);
+  return files;
+}
+
+namespace {
+
+// True when the name is one of the data files: the same file, or a name of
+// the data folder the program would read it under (also one not there yet,
+// such as a settings file the window writes when it closes).
+bool NamesADataFile(const std::string& name, const std::vector<std::string>& dataFiles) {
+  const std::filesystem::path given(name);
+  std::error_code ec;
+  const bool inDataFolder = std::filesystem::equivalent(given.parent_path(), ".", ec);
+  for (const std::string& file : dataFiles) {
+    if (SameFile(name, file)) return true;
+    if (inDataFolder &&
+        FoldCaseCp1251(given.filename().string()) == FoldCaseCp1251(std::filesystem::path(file).filename().string()))
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string WriteMasOutput(CVelmoraDlg& dlg, const MasOutput& output, std::vector<std::string> inputs) {
+  const std::vector<std::string> dataFiles = DataFolderFiles(dlg);
+  if (NamesADataFile(output.given, dataFiles)) return "--mas: " + output.given + " is a data file of the program";
+  inputs.insert(inputs.end(), dataFiles.begin(), dataFiles.end());
   std::string error;
-  if (ExportMas(dlg, path, inputs, &error)) return {};
+  if (ExportMas(dlg, output.path, inputs, &error)) return {};
   return error;
 }
 

@@ -30,9 +30,19 @@ std::optional<std::string> ReadMasInput(const MasArgs& args, std::string* error)
 // message box.
 std::string ApplyMasInput(CVelmoraDlg& dlg, const MasArgs& args, const std::string& document);
 
-// The --mas file as an absolute path, named from where the command was given.
-std::optional<std::string> MasOutputPath(const MasArgs& args, std::string* error);
-// Writes the window's design there; the message (UTF-8) when that failed.
-std::string WriteMasOutput(CVelmoraDlg& dlg, const std::string& path, const std::vector<std::string>& inputs);
+// The --mas file: the name as given and the name written (".json" added
+// when it does not end so), absolute, named from where the command was given.
+struct MasOutput {
+  std::string given;
+  std::string path;
+};
+std::optional<MasOutput> MasOutputPath(const MasArgs& args, std::string* error);
+// The files of the working folder the program reads (settings, lists, core
+// database, Details.cfg, material and language files), absolute: an output
+// is never written over them. Call it in the working folder.
+std::vector<std::string> DataFolderFiles(const CVelmoraDlg& dlg);
+// Writes the window's design there; the message (UTF-8) when that failed or
+// was refused: a name given for a data file, a target among the inputs.
+std::string WriteMasOutput(CVelmoraDlg& dlg, const MasOutput& output, std::vector<std::string> inputs);
 
 }  // namespace velmora::cli

@@ -85,7 +85,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   if (args.command == cli::Command::kReport) return RunReportProgram(argv);
 
   std::string masPathError;
-  const std::optional<std::string> masOutput = cli::MasOutputPath(args.mas, &masPathError);
+  const std::optional<cli::MasOutput> masOutput = cli::MasOutputPath(args.mas, &masPathError);
   if (args.mas.output && !masOutput) return Usage("--mas " + masPathError);
   // The files the design is read from, named from where the command was
   // given: the export never writes over them.

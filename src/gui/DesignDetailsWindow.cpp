@@ -46,10 +46,9 @@ constexpr double kShareOfScreen = 0.9;
 // The tolerance field: percent with one decimal, below 100.
 constexpr int kToleranceDecimals = 1;
 constexpr double kToleranceFieldMax = 99.9;
-// The ambient field: from a cold start outdoors to a hot enclosure, in
-// steps of 5 K.
-constexpr double kAmbientLowest = -40.0;
-constexpr double kAmbientHighest = 150.0;
+// The ambient field: the program's ambient range, in steps of 5 K.
+constexpr double kAmbientLowest = kLowestAmbient_C;
+constexpr double kAmbientHighest = kHighestAmbient_C;
 constexpr double kAmbientStep = 5.0;
 
 // A chart drawn off screen for Copy and Save, legend at the bottom.

@@ -22,8 +22,11 @@ QString Q(const std::string& cp1251) { return QString::fromStdString(Cp1251ToUtf
 }  // namespace
 
 void RunMasCommand(CVelmoraDlg& dlg, int id, QWidget* parent) {
-  const QString filter = Q(DesignText(dlg.Lang(), "masFilter")) + QStringLiteral(" (*.json)");
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  const QString kind = Q(DesignText(dlg.Lang(), "masFilter"));
+  // The documents folder where there is one; a missing folder would be
+  // taken by the dialogs as a file name.
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
   if (id == ids::ID_EXPORT_MAS) {
     // The question before replacing a file is asked of the name with ".json".
     const gui::OutputTexts words{Q(DesignText(dlg.Lang(), "masExportTitle")),
@@ -33,13 +36,15 @@ void RunMasCommand(CVelmoraDlg& dlg, int id, QWidget* parent) {
                                  Q(dlg.Lang()[kCancelButton]),
                                  Q(DesignText(dlg.Lang(), "masWriteFailed"))};
     const auto chosen =
-        gui::AskOutputFile(parent, words, QDir(folder).filePath(QStringLiteral("design.json")), {{filter, {".json"}}});
-    if (chosen) ExportMas(dlg, chosen->path);
+        gui::AskOutputFile(parent, words, QDir(folder).filePath(QStringLiteral("design.json")), {{kind, {".json"}}});
+    std::vector<std::string> inputs;  // the document the inputs came from is never replaced
+    if (!dlg.ImportedDocument().empty()) inputs.push_back(dlg.ImportedDocument());
+    if (chosen) ExportMas(dlg, chosen->path, inputs);
     return;
   }
   if (id != ids::ID_IMPORT_MAS) return;
   const QString name = QFileDialog::getOpenFileName(parent, Q(DesignText(dlg.Lang(), "masImportTitle")), folder,
-                                                    filter + QStringLiteral(";;* (*)"));
+                                                    kind + QStringLiteral(" (*.json);;* (*)"));
   if (!name.isEmpty()) ImportMas(dlg, name.toStdString());
 }
 

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora::mas {
 
@@ -64,14 +65,22 @@ struct MasImport {
   std::optional<double> dutyCycle;      // of the voltage, else of the current
   std::optional<std::string> shape;     // Windows-1251 (a character it cannot hold becomes '?')
   std::optional<std::string> material;  // likewise
-  double gap_mm = 0;                    // the subtractive gaps in series: their sum; 0 for none
+  // The subtractive gaps in series: their sum; 0 for none (residual gaps,
+  // the halves' own, count as none). Nothing when a gap is there that cannot
+  // be taken: the design's gap then stays as it was.
+  std::optional<double> gap_mm = 0.0;
+  // The parts that are there but cannot be taken, each as its path in the
+  // document and its value ("magnetic.core.functionalDescription.gapping[1]
+  // .length = -0.001"), ASCII.
+  std::vector<std::string> notTaken;
 };
 
 enum class MasError {
   kNone,
-  kNotJson,    // detail: the parser's words
-  kLacksPart,  // detail: the path of the part ("magnetic.core")
-  kTooLarge,   // detail: the limit
+  kNotJson,     // detail: the parser's words
+  kLacksPart,   // detail: the path of the part ("magnetic.core")
+  kTooLarge,    // detail: the limit
+  kOutOfRange,  // detail: the path of the part and its value
 };
 
 struct MasReadResult {
@@ -83,11 +92,16 @@ struct MasReadResult {
 // Most bytes a document may have: a MAS file with sampled waveforms of a
 // few thousand points stays far below it; beyond it the reader does not try.
 inline constexpr std::size_t kMaxDocumentBytes = std::size_t{16} << 20;
+// Deepest nesting of arrays and objects a document may have: a MAS document
+// nests about ten levels; a bound far above that keeps a file of nothing but
+// brackets from costing memory and time (each level is a value of its own).
+inline constexpr int kMaxDocumentDepth = 64;
 
-// Reads a document; refuses one that is not JSON or lacks
-// inputs.designRequirements.magnetizingInductance (with a number in it),
-// magnetic.core or magnetic.coil.functionalDescription[0], naming the first
-// problem.
+// Reads a document; refuses one that is not JSON (nesting deeper than
+// kMaxDocumentDepth is refused while parsing, before anything is built) or
+// lacks inputs.designRequirements.magnetizingInductance (with a number in
+// it), magnetic.core or magnetic.coil.functionalDescription[0], and one whose
+// inductance no double holds in uH, naming the first problem.
 MasReadResult ReadMasDocument(std::string_view utf8);
 
 // The shortest decimal of the value with its decimal point moved by

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a MAS document gives this program: the inductance, the first
-// operating point, the core's shape, material and gaps. Every part is looked
+// operating point, the core's shape, material and gaps, and what of them is
+// there but cannot be taken. Every part is looked
 // up with its type checked, so any JSON reads without an exception; only the
 // parser's own error is caught, here at the library's edge.
 #include <cmath>
@@ -77,23 +78,96 @@ void ReadOperatingPoint(const Json* point, MasImport& design) {
   if (!design.dutyCycle) design.dutyCycle = Number(Member(current, "dutyCycle"));
 }
 
+// A part's path and value as a message names it: ASCII, the value cut to a
+// few words.
+std::string Named(const std::string& path, const Json& value) {
+  constexpr std::size_t kMostValueBytes = 40;
+  std::string text = value.dump(-1, ' ', true, Json::error_handler_t::replace);
+  if (text.size() > kMostValueBytes) text = text.substr(0, kMostValueBytes) + "...";
+  return path + " = " + text;
+}
+
+// The gaps in series: the subtractive ones (a gap without a type is
+// subtractive, the format's default) summed; residual gaps are the halves'
+// own and no gap this program designs. Any other gap is named and the sum
+// is not taken.
+void ReadGaps(const Json* gapping, MasImport& design) {
+  const std::string path = "magnetic.core.functionalDescription.gapping";
+  if (!gapping) return;
+  if (!gapping->is_array()) {
+    design.notTaken.push_back(Named(path, *gapping));
+    design.gap_mm.reset();
+    return;
+  }
+  double sum_m = 0;
+  std::size_t index = 0;
+  for (const Json& gap : *gapping) {
+    const std::string at = path + "[" + std::to_string(index++) + "]";
+    const Json* type = Member(&gap, "type");
+    const bool typeText = type && type->is_string();
+    if (typeText && type->get_ref<const std::string&>() == "residual") continue;
+    if (type && !(typeText && type->get_ref<const std::string&>() == "subtractive")) {
+      design.notTaken.push_back(Named(at + ".type", *type));
+      continue;
+    }
+    const Json* length = Member(&gap, "length");
+    const auto metres = Number(length);
+    if (!metres || *metres < 0) design.notTaken.push_back(length ? Named(at + ".length", *length) : at + ".length");
+    else sum_m += *metres;
+  }
+  // Gaps too long for a double in mm are no gap this program can design.
+  const auto sum_mm = Shifted(sum_m, kToMilli);
+  if (!sum_mm) design.notTaken.push_back(path + ": the sum of the lengths is out of range");
+  design.gap_mm = design.notTaken.empty() ? sum_mm : std::nullopt;
+}
+
 void ReadCore(const Json* core, MasImport& design) {
   const Json* function = Member(core, "functionalDescription");
   design.shape = Name(Member(function, "shape"));
   if (!design.shape) design.shape = Name(Member(core, "name"));
   design.material = Name(Member(function, "material"));
-  const Json* gapping = Member(function, "gapping");
-  if (!gapping || !gapping->is_array()) return;
-  double sum_m = 0;
-  for (const Json& gap : *gapping) {
-    // A gap without a type is subtractive, the format's default.
-    const Json* type = Member(&gap, "type");
-    const bool subtractive = !type || (type->is_string() && type->get_ref<const std::string&>() == "subtractive");
-    const auto length = Number(Member(&gap, "length"));
-    if (subtractive && length && *length > 0) sum_m += *length;
+  ReadGaps(Member(function, "gapping"), design);
+}
+
+// True when the value holds a number where Dimension looks for one, even
+// one too large for a double: such a value is there, only out of range.
+bool HoldsNumber(const Json* value) {
+  if (value && value->is_number()) return true;
+  for (const char* key : {"nominal", "minimum", "maximum"}) {
+    const Json* part = Member(value, key);
+    if (part && part->is_number()) return true;
   }
-  // Gaps too long for a double are no gap this program can design.
-  design.gap_mm = Shifted(sum_m, kToMilli).value_or(0);
+  return false;
+}
+
+// Where the text nests arrays and objects deeper than the limit: the
+// parser's words for it, with the line and column of the bracket too many.
+// Nothing when it stays within the limit; other faults are the parser's.
+std::optional<std::string> TooDeep(std::string_view text) {
+  int depth = 0;
+  std::size_t line = 1, column = 0;
+  bool inString = false, escaped = false;
+  for (const char c : text) {
+    ++column;
+    if (c == '\n') {
+      ++line;
+      column = 0;
+    }
+    if (inString) {
+      if (escaped) escaped = false;
+      else if (c == '\\') escaped = true;
+      else if (c == '"') inString = false;
+    } else if (c == '"') {
+      inString = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth > kMaxDocumentDepth)
+        return "parse error at line " + std::to_string(line) + ", column " + std::to_string(column) +
+               ": nesting deeper than " + std::to_string(kMaxDocumentDepth) + " levels";
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+  return std::nullopt;
 }
 
 MasReadResult Refuse(MasError error, std::string detail) {
@@ -119,6 +193,7 @@ std::string ParserWords(const char* what) {
 
 MasReadResult ReadMasDocument(std::string_view utf8) {
   if (utf8.size() > kMaxDocumentBytes) return Refuse(MasError::kTooLarge, std::to_string(kMaxDocumentBytes));
+  if (auto words = TooDeep(utf8)) return Refuse(MasError::kNotJson, std::move(*words));
   Json doc;
   try {
     doc = Json::parse(utf8.begin(), utf8.end());
@@ -126,9 +201,12 @@ MasReadResult ReadMasDocument(std::string_view utf8) {
     return Refuse(MasError::kNotJson, ParserWords(e.what()));
   }
   const Json* inputs = Member(&doc, "inputs");
-  const auto inductance_uH =
-      Shifted(Dimension(Member(Member(inputs, "designRequirements"), "magnetizingInductance")), kToMicro);
-  if (!inductance_uH) return Refuse(MasError::kLacksPart, "inputs.designRequirements.magnetizingInductance");
+  const char* inductancePath = "inputs.designRequirements.magnetizingInductance";
+  const Json* inductance = Member(Member(inputs, "designRequirements"), "magnetizingInductance");
+  const auto inductance_uH = Shifted(Dimension(inductance), kToMicro);
+  if (!inductance_uH && HoldsNumber(inductance))
+    return Refuse(MasError::kOutOfRange, Named(inductancePath, *inductance));
+  if (!inductance_uH) return Refuse(MasError::kLacksPart, inductancePath);
   const Json* magnetic = Member(&doc, "magnetic");
   const Json* core = Member(magnetic, "core");
   if (!core || !core->is_object()) return Refuse(MasError::kLacksPart, "magnetic.core");

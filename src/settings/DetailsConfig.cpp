@@ -51,6 +51,10 @@ bool IsUsableTolerancePercent(double percent) {
   return std::isfinite(percent) && percent >= 0 && percent < kMaxTolerancePercent;
 }
 
+bool IsUsableAmbient(double celsius) {
+  return std::isfinite(celsius) && celsius >= kLowestAmbient_C && celsius <= kHighestAmbient_C;
+}
+
 std::string SerializeDetailsConfig(const DetailsConfig& config) {
   std::string out = "[DETAILS]\r\n";
   for (const Key& k : kKeys) {
@@ -66,7 +70,9 @@ DetailsConfig ParseDetailsConfig(std::string_view text) {
   for (const Key& k : kKeys) {
     double value = 0;
     if (!ReadNumber(KeyedTextFile::GetSectionValue(text, kSection, k.key), value)) continue;
-    if (k.member != &DetailsConfig::ambient_C && !IsUsableTolerancePercent(value)) continue;
+    const bool usable =
+        k.member == &DetailsConfig::ambient_C ? IsUsableAmbient(value) : IsUsableTolerancePercent(value);
+    if (!usable) continue;
     config.*k.member = value;
   }
   return config;

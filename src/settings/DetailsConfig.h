@@ -20,11 +20,19 @@ inline constexpr double kDefaultTolUngappedPercent = 25.0;
 inline constexpr double kMaxTolerancePercent = 100.0;
 // The still air around a choke inside equipment, a common design ambient.
 inline constexpr double kDefaultAmbient_C = 40.0;
+// The ambients a design is made for, one range wherever one is given (the
+// details window, the command line, this file, a MAS document): from the
+// cold end of the components' extended rating (-55 C) to 150 C, where the
+// ferrites' loss tables and the winding insulation classes end. Beyond it
+// the copper model turns meaningless (its resistance reaches zero at
+// -234.5 C) and no loss table holds the core's temperature.
+inline constexpr double kLowestAmbient_C = -55.0;
+inline constexpr double kHighestAmbient_C = 150.0;
 
 struct DetailsConfig {
   double tol_gapped = kDefaultTolGappedPercent;      // percent
   double tol_ungapped = kDefaultTolUngappedPercent;  // percent
-  double ambient_C = kDefaultAmbient_C;              // read and written back only
+  double ambient_C = kDefaultAmbient_C;              // C, within the ambient range
 
   bool operator==(const DetailsConfig&) const = default;
 };
@@ -32,9 +40,13 @@ struct DetailsConfig {
 // A tolerance in percent the program accepts: finite, 0 or more, below 100.
 bool IsUsableTolerancePercent(double percent);
 
+// An ambient in C the program designs for: finite and within the range.
+bool IsUsableAmbient(double celsius);
+
 // The file's bytes: "[DETAILS]" CR LF, then tol_gapped, tol_ungapped, ambient.
 std::string SerializeDetailsConfig(const DetailsConfig& config);
-// The values the text holds; what it lacks or holds unusable keeps the default.
+// The values the text holds; what it lacks or holds unusable (a tolerance of
+// 100 % or more, an ambient outside the range) keeps the default.
 DetailsConfig ParseDetailsConfig(std::string_view text);
 
 // False (config unchanged) when the file cannot be opened.

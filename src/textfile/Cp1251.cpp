@@ -104,21 +104,39 @@ std::string Cp1251ToUtf8(std::string_view cp1251) {
   return out;
 }
 
+namespace {
+
+// The character of a backslash-u escape at i, or nothing when the text holds
+// none there that becomes a character.
+std::optional<char32_t> EscapeAt(std::string_view cp1251, std::size_t i) {
+  if (cp1251.size() - i < kEscapeLength || cp1251.compare(i, 2, "\\u") != 0) return std::nullopt;
+  unsigned value = 0;
+  const char* first = cp1251.data() + i + 2;
+  const auto [end, ec] = std::from_chars(first, first + kEscapeDigits, value, 16);
+  const auto cp = static_cast<char32_t>(value);
+  if (ec != std::errc() || end != first + kEscapeDigits || cp < kFirstPrintable ||
+      (cp >= kSurrogatesFirst && cp < kSurrogatesEnd))
+    return std::nullopt;
+  return cp;
+}
+
+}  // namespace
+
+std::string_view FirstTextChars(std::string_view cp1251, std::size_t chars) {
+  std::size_t i = 0;
+  for (std::size_t n = 0; n < chars && i < cp1251.size(); ++n) i += EscapeAt(cp1251, i) ? kEscapeLength : 1;
+  return cp1251.substr(0, i);
+}
+
 std::string Cp1251TextToUtf8(std::string_view cp1251) {
   std::string out;
   out.reserve(cp1251.size() * 2);
   std::size_t done = 0;
   for (std::size_t i = cp1251.find("\\u"); i != std::string_view::npos; i = cp1251.find("\\u", i + 1)) {
-    if (cp1251.size() - i < kEscapeLength) break;
-    unsigned value = 0;
-    const char* first = cp1251.data() + i + 2;
-    const auto [end, ec] = std::from_chars(first, first + kEscapeDigits, value, 16);
-    const auto cp = static_cast<char32_t>(value);
-    if (ec != std::errc() || end != first + kEscapeDigits || cp < kFirstPrintable ||
-        (cp >= kSurrogatesFirst && cp < kSurrogatesEnd))
-      continue;
+    const std::optional<char32_t> cp = EscapeAt(cp1251, i);
+    if (!cp) continue;
     out += Cp1251ToUtf8(cp1251.substr(done, i - done));
-    AppendUtf8(out, cp);
+    AppendUtf8(out, *cp);
     done = i + kEscapeLength;
     i = done - 1;
   }

@@ -13,6 +13,9 @@ std::string Cp1251ToUtf8(std::string_view cp1251);
 // (a character Windows-1251 lacks, kept so by the language files' word-keyed
 // sections) as its character. Never for file names.
 std::string Cp1251TextToUtf8(std::string_view cp1251);
+// The first `chars` characters of such a text, as Cp1251TextToUtf8 counts
+// them: an escape is one character and is never cut apart.
+std::string_view FirstTextChars(std::string_view cp1251, std::size_t chars);
 // Nothing when the text holds a character that Windows-1251 cannot hold (or
 // is not valid UTF-8).
 std::optional<std::string> Utf8ToCp1251(std::string_view utf8);

@@ -10,12 +10,15 @@
 #include <string>
 #include <string_view>
 
+#include "textfile/Cp1251.h"
+
 namespace velmora::ui {
 
 inline constexpr std::size_t kMaxTitleChars = 200;
 
-// The first kMaxTitleChars characters of a Windows-1251 text (one byte each).
-inline std::string_view TitleText(std::string_view cp1251) { return cp1251.substr(0, kMaxTitleChars); }
+// The first kMaxTitleChars characters of a Windows-1251 text (one byte each,
+// a backslash-u escape of a language text one character, never cut apart).
+inline std::string_view TitleText(std::string_view cp1251) { return FirstTextChars(cp1251, kMaxTitleChars); }
 
 // A chart's text: cut, and on one line, every control character (a line
 // break, a TAB, an escape) a blank; a picture saved as SVG holds the text as

@@ -250,6 +250,26 @@ TEST_F(CoreCommandsTest, DeleteAsksAndRemovesOnlyTheSelectedRecord) {
   EXPECT_EQ(Database(), expected);
 }
 
+// Undo back to a design whose core was deleted since: the list shows another
+// core, and the user is told which instead of which.
+TEST_F(CoreCommandsTest, UndoToADeletedCoreIsTold) {
+  SelectCore("E 16/8/5");
+  SettingsRecord other = dlg().InputsOnWindow();
+  other.core = "E 20/10/6";
+  ExpectBoxes(10);
+  dlg().ReplaceInputs(other);
+  SelectCore("E 16/8/5");
+  host.QueueAnswer(ui::IDOK);
+  Click(IDC_DELETE_CORE);
+  TakeBoxes();
+  dlg().UndoReplacement();
+  const auto boxes = TakeBoxes();
+  ASSERT_FALSE(boxes.empty());
+  EXPECT_EQ(boxes.back().text,
+            "The core is no longer in the database: E 16/8/5. Shown instead: " + dlg().CurrentCore());
+  EXPECT_EQ(SelectedCore(), dlg().CurrentCore());
+}
+
 TEST_F(CoreCommandsTest, ANameInsideALongerNameSelectsAndDeletesItsOwnRecord) {
   // "E 20" is listed for shape E from inside "[PQ E 20]" as well.
   dir.write("BaseCores.txt", "[PQ E 20]\r\nAe = 62\r\nAn = 80\r\nle = 37\r\nmu = 2200\r\n\r\n" + SmallCoreDatabase());

@@ -25,7 +25,9 @@ TEST(CliArgs, UsageErrorsNameTheFirstFault) {
       {{"calc", "--set", "L"}, "--set needs KEY=VALUE"},
       {{"calc", "--set", "--json"}, "--set needs KEY=VALUE"},  // a value as the old parser took it
       {{"calc", "--material"}, "--material needs a name"},
-      {{"calc", "--ambient", "300", "--frob"}, "--ambient needs a temperature in C below 200 (300)"},
+      {{"calc", "--ambient", "300", "--frob"}, "--ambient needs a temperature in C from -55 to 150 (300)"},
+      {{"advise", "--ambient", "-240"}, "--ambient needs a temperature in C from -55 to 150 (-240)"},
+      {{"report", "--ambient", "150.5", "-o", "r.pdf"}, "--ambient needs a temperature in C from -55 to 150 (150.5)"},
       {{"calc", "--do", "frob 1"}, "--do 'frob 1': "},
       {{"calc", "--fsw"}, "--fsw needs a value"},
       {{"calc", "-o", "r.pdf"}, "unknown option -o"},

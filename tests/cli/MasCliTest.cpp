@@ -9,9 +9,11 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <random>
+#include <regex>
 #include <string>
 #include <vector>
 
+#include "support/CliFixture.h"
 #include "support/ShellRun.h"
 #include "support/TempDir.h"
 
@@ -191,6 +193,53 @@ TEST_F(MasCli, FailuresAreToldWithTheirExitStatus) {
     EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
   }
   EXPECT_FALSE(dir_->exists("x.json"));
+}
+
+// In the folder of the data: no output over the program's own files, and
+// what an import holds but cannot take is named and left as it was.
+using MasOutputs = test::ShippedCliTest;
+TEST_F(MasOutputs, NeverOverTheDataAndNamedWhenNotTaken) {
+  const std::string doc = R"({"inputs":{"designRequirements":{"magnetizingInductance":1e-4},"operatingPoints":[)"
+                          R"({"conditions":{"ambientTemperature":%A}}]},"magnetic":{"core":{"functionalDescription":)"
+                          R"({"shape":"E 25/13/7","material":"N87","gapping":[{"length":%G}]}},)"
+                          R"("coil":{"functionalDescription":[{}]}}})";
+  auto document = [&doc](const char* ambient, const char* gap) {
+    std::string text = std::regex_replace(doc, std::regex("%A"), ambient);
+    return std::regex_replace(text, std::regex("%G"), gap);
+  };
+  dir.write("hot.json", document("1e308", "0.0005"));
+  dir.write("gaps.json", document("25", "-0.001"));
+  const std::string settings = dir.read("Inductor.ini");
+  const struct {
+    std::vector<std::string> args;
+    int exit;
+    const char* said;      // in the output or the error
+    const char* gapField;  // the gap the design got, or empty
+  } cases[] = {
+      {{"calc", "--mas", "Inductor.ini"}, 1, "is a data file of the program", ""},
+      {{"calc", "--mas", "N87 Epcos.txt"}, 1, "is a data file of the program", ""},
+      {{"calc", "--mas", "english.lng"}, 1, "is a data file of the program", ""},
+      {{"calc", "--mas", "design"}, 0, "", ""},
+      {{"calc", "--json", "--details", "--from-mas", "hot.json"},
+       0,
+       "ambientTemperature = 1e+308 (-55...150 C)",
+       "0.5"},
+      {{"calc", "--json", "--from-mas", "gaps.json", "--set", "zazor=0.7"}, 0, "gapping[0].length = -0.001", "0.7"},
+  };
+  for (const auto& c : cases) {
+    const test::CliRun run = Run(c.args);
+    SCOPED_TRACE(c.args.back() + run.err);
+    EXPECT_EQ(run.exit, c.exit);
+    EXPECT_NE((run.out + run.err).find(c.said), std::string::npos);
+    if (*c.gapField) {
+      EXPECT_EQ(test::Field(run.out, "zazor"), c.gapField);
+    }
+  }
+  EXPECT_EQ(dir.read("Inductor.ini"), settings);
+  EXPECT_TRUE(dir.exists("design.json"));
+  EXPECT_FALSE(dir.exists("Inductor.ini.json"));
+  // The ambient the design keeps is the one it had, not the document's.
+  EXPECT_EQ(test::Field(Run({"calc", "--json", "--details", "--from-mas", "hot.json"}).out, "ambient_C"), "40");
 }
 
 }  // namespace

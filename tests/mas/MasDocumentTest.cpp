@@ -134,6 +134,14 @@ TEST(MasDocument, RefusesWhatIsNoClassADesign) {
       {"{" + inductance + ",\"magnetic\":{" + core + R"(,"coil":{"functionalDescription":[]}}})", MasError::kLacksPart,
        "magnetic.coil.functionalDescription[0]"},
       {"{" + inductance + ",\"magnetic\":{" + core + "," + coil + "}}", MasError::kNone, ""},
+      // There, but too large for the program's unit: out of range, not missing.
+      {R"({"inputs":{"designRequirements":{"magnetizingInductance":{"nominal":1e308}}}})", MasError::kOutOfRange,
+       "inputs.designRequirements.magnetizingInductance = {\"nominal\":1e+308}"},
+      // Nesting is bounded while parsing; a bracket inside a string is text.
+      {std::string(65, '[') + std::string(65, ']'), MasError::kNotJson,
+       "parse error at line 1, column 65: nesting deeper than 64 levels"},
+      {std::string(16 << 20, '['), MasError::kNotJson, "column 65: nesting deeper"},
+      {"[\n\"[[[[\\\"\"," + std::string(63, '[') + std::string(64, ']'), MasError::kLacksPart, "inputs."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -145,8 +153,9 @@ TEST(MasDocument, RefusesWhatIsNoClassADesign) {
 }
 
 TEST(MasDocument, ReadsTheUsableParts) {
-  // Gaps without a type are subtractive; residual and additive ones are not
-  // the gap this program designs; a tolerance without nominal gives its middle.
+  // Gaps without a type are subtractive; residual ones are the halves' own;
+  // additive and negative ones are named, not taken; a tolerance without
+  // nominal gives its middle.
   const std::string text =
       R"({"inputs":{"designRequirements":{"magnetizingInductance":{"minimum":9e-5,"maximum":1.1e-4}},
     "operatingPoints":[{"conditions":{"ambientTemperature":25},"excitationsPerWinding":[{"frequency":1e5,
@@ -164,9 +173,44 @@ TEST(MasDocument, ReadsTheUsableParts) {
   EXPECT_EQ(in.currentOffset_A, 3);
   EXPECT_EQ(in.dutyCycle, 0.4);
   EXPECT_EQ(in.voltagePeakToPeak_V, 24);
-  EXPECT_EQ(in.gap_mm, 1);
   EXPECT_EQ(in.shape, "my ??core");  // what Windows-1251 text cannot hold
   EXPECT_EQ(in.material, "3C90");
+  EXPECT_EQ(in.notTaken, std::vector<std::string>({"magnetic.core.functionalDescription.gapping[3].type = \"additive\"",
+                                                   "magnetic.core.functionalDescription.gapping[4].length = -1"}));
+  EXPECT_FALSE(in.gap_mm);  // not the sum of the others: left as it was
+}
+
+// Every gap that cannot be taken is named, and then no gap is taken.
+TEST(MasDocument, GapsTakenOrNamed) {
+  const struct {
+    const char* gapping;
+    std::optional<double> gap_mm;
+    const char* named;  // the end of the only part named, or empty
+  } cases[] = {
+      {"", 0.0, ""},
+      {R"(,"gapping":[])", 0.0, ""},
+      {R"(,"gapping":[{"type":"residual","length":1e-5},{"length":3e-4}])", 0.3, ""},
+      {R"(,"gapping":[{"type":"subtractive","length":"0.001"}])", std::nullopt, "gapping[0].length = \"0.001\""},
+      {R"(,"gapping":[{"type":7,"length":0.001}])", std::nullopt, "gapping[0].type = 7"},
+      {R"(,"gapping":[{"type":"subtractive"}])", std::nullopt, "gapping[0].length"},
+      {R"(,"gapping":{"length":0.001})", std::nullopt, "gapping = {\"length\":0.001}"},
+      {R"(,"gapping":[{"length":1.5e308},{"length":1.5e308}])", std::nullopt, "the sum of the lengths is out of range"},
+      {R"(,"gapping":[{"length":1e306}])", std::nullopt, "the sum of the lengths is out of range"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.gapping);
+    const MasReadResult read = ReadMasDocument(
+        std::string(R"({"inputs":{"designRequirements":{"magnetizingInductance":1e-4}},"magnetic":{"core":)"
+                    R"({"functionalDescription":{"shape":"E 25")") +
+        c.gapping + R"(}},"coil":{"functionalDescription":[{}]}}})");
+    ASSERT_TRUE(read.design) << read.detail;
+    EXPECT_EQ(read.design->gap_mm, c.gap_mm);
+    const std::vector<std::string>& named = read.design->notTaken;
+    ASSERT_EQ(named.size(), *c.named ? 1u : 0u);
+    if (*c.named) {
+      EXPECT_TRUE(named[0].ends_with(c.named)) << named[0];
+    }
+  }
 }
 
 }  // namespace

@@ -29,6 +29,12 @@ TEST(DetailsConfig, UnusableValuesKeepTheirDefaults) {
       {"[DETAILS]\r\ntol_gapped = 100\r\ntol_ungapped = -1\r\nambient = nan\r\n", {}},
       {"[DETAILS]\r\ntol_gapped = 12x\r\ntol_ungapped = \r\nambient = 1e999\r\n", {}},
       {"tol_gapped = 5\r\n", {}},  // outside the section
+      // The ambient range's ends are taken; past them, the default.
+      {"[DETAILS]\r\nambient = -55\r\n", {10, 25, -55}},
+      {"[DETAILS]\r\nambient = 150\r\n", {10, 25, 150}},
+      {"[DETAILS]\r\nambient = -56\r\n", {}},
+      {"[DETAILS]\r\nambient = 250\r\n", {}},
+      {"[DETAILS]\r\nambient = 1e308\r\n", {}},
   };
   for (const auto& [text, expected] : kCases) EXPECT_EQ(ParseDetailsConfig(text), expected) << text;
 }

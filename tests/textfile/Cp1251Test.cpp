@@ -39,6 +39,12 @@ TEST(Cp1251, TextForDisplayShowsTheEscapesWindows1251Lacks) {
   // Broken, short, control and surrogate escapes stay as written.
   for (const char* kept : {"\\uZZZZ", "a\\u00B", "\\u0007", "\\uD800", "\\"})
     EXPECT_EQ(Cp1251TextToUtf8(kept), Cp1251ToUtf8(kept)) << kept;
+  // A cut counts an escape as one character and never splits it.
+  const std::pair<const char*, const char*> cuts[] = {{"cm\\u00B3xyz", "cm\\u00B3"},
+                                                      {"\\u03A9\\u03A9\\u03A9", "\\u03A9\\u03A9\\u03A9"},
+                                                      {"ab\\uZZZZ", "ab\\"},
+                                                      {"a\\u0007bc", "a\\u"}};
+  for (const auto& [text, first3] : cuts) EXPECT_EQ(FirstTextChars(text, 3), first3) << text;
 }
 
 TEST(Cp1251, RejectsWhatItCannotHoldOrInvalidUtf8) {
