@@ -27,4 +27,11 @@ void ReplaceInputs(CVelmoraDlg& dlg, const InputChanges& changes) {
   dlg.SetFocusItem(ids::IDC_CALCULATE);
 }
 
+std::optional<double> HoldToMaterialTable(converter::ConverterRequest& request, const MaterialRecord& material) {
+  const double last = material.LastFrequency();
+  if (!(last > 0 && request.fsw_kHz > last)) return std::nullopt;
+  request.fsw_kHz = last;
+  return last;
+}
+
 }  // namespace velmora

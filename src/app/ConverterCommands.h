@@ -2,6 +2,7 @@
 #pragma once
 // "Apply" of the converter: its fields put into the main window, which then
 // calculates once.
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,5 +26,10 @@ InputChanges ConverterInputChanges(const converter::MainWindowFields& fields);
 // one calculation. Every input a change does not name stays as the window
 // holds it. The one place where the converter replaces the window's inputs.
 void ReplaceInputs(CVelmoraDlg& dlg, const InputChanges& changes);
+
+// The request as the choke is calculated: a switching frequency above the
+// material's loss table held to its last frequency, as the main window's
+// frequency field is. The table's last frequency (kHz) when it was held.
+std::optional<double> HoldToMaterialTable(converter::ConverterRequest& request, const MaterialRecord& material);
 
 }  // namespace velmora

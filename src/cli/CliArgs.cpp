@@ -345,6 +345,8 @@ ParseResult ParseArgs(const std::vector<std::string>& argv) {
   const bool asked = a.help || a.version;
   if (a.command == Command::kNone && !asked) return fail("no command given");
   if (std::string e = FinishConverterArgs(a.converter); !e.empty()) return fail(e);
+  // Both would set the same inputs; the document would win without a word.
+  if (a.converter.given && a.mas.input) return fail("--converter and --from-mas both set the design: give one");
   if (a.command == Command::kReport && !a.output && !asked) return fail("report needs -o FILE.pdf or -o FILE.html");
   if (a.command == Command::kLoss && !asked && (!a.material || !a.loss.frequency_kHz || !a.loss.flux_T))
     return fail("loss needs --material NAME, --frequency KHZ and --flux T");

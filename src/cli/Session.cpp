@@ -7,6 +7,7 @@
 #include "app/ConverterCommands.h"
 #include "app/ScriptedActions.h"
 #include "app/WorkingFolder.h"
+#include "converter/ConverterFields.h"
 #include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
@@ -30,14 +31,31 @@ int FindMaterial(const CVelmoraDlg& dlg, const std::string& name) {
 
 // The inputs the converter's design replaces, but those a --set names: the
 // user's --set wins.
-InputChanges ConverterChanges(const CliArgs& args, const converter::ConverterDesign& design) {
+InputChanges ConverterChanges(const CliArgs& args, const converter::ConverterRequest& request,
+                              const converter::ConverterDesign& design) {
   InputChanges changes;
-  for (auto& change : ConverterInputChanges(converter::FieldsFor(args.converter.request, design))) {
+  for (auto& change : ConverterInputChanges(converter::FieldsFor(request, design))) {
     bool set = false;
     for (const auto& given : args.sets) set = set || given.first == change.first;
     if (!set) changes.push_back(std::move(change));
   }
   return changes;
+}
+
+// The converter designed at the frequency the choke is calculated at: one
+// above the material's loss table is held to its last frequency, as the
+// frequency field is, and the user is told.
+InputChanges DesignHeldToTable(const CliArgs& args, const CVelmoraDlg& dlg, Session& session) {
+  session.converterRequest = args.converter.request;
+  converter::ConverterRequest& request = session.converterRequest;
+  if (const auto last = HoldToMaterialTable(request, dlg.Material()))
+    std::cerr << "velmora-cli: --fsw " << converter::TypedNumber(args.converter.request.fsw_kHz)
+              << " kHz lies above the loss table of " << Cp1251ToUtf8(dlg.Material().name) << " (up to "
+              << converter::TypedNumber(*last) << " kHz): the choke is designed at " << converter::TypedNumber(*last)
+              << " kHz\n";
+  // The request was checked with the command line: the design has no error.
+  session.converter = converter::DesignConverter(request).design;
+  return ConverterChanges(args, request, *session.converter);
 }
 
 }  // namespace
@@ -81,8 +99,9 @@ OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session&
   InputChanges converterChanges;
   if (args.converter.given) {
     // The request was checked with the command line: the design has no error.
+    session.converterRequest = args.converter.request;
     session.converter = converter::DesignConverter(args.converter.request).design;
-    converterChanges = ConverterChanges(args, *session.converter);
+    converterChanges = ConverterChanges(args, args.converter.request, *session.converter);
   }
   if (args.adviseCommand) {
     for (const auto& [key, value] : converterChanges) SetSettingsField(session.startSettings, key, value);
@@ -97,7 +116,7 @@ OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session&
     }
     dlg.UserSelect(ids::IDC_COMBO_MATERIAL, index);
   }
-  if (session.converter) ReplaceInputs(dlg, converterChanges);
+  if (session.converter) ReplaceInputs(dlg, DesignHeldToTable(args, dlg, session));
   if (masDocument) {
     const std::string masError = ApplyMasInput(dlg, args.mas, *masDocument);
     if (!masError.empty()) return Usage(masError);

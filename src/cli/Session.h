@@ -25,8 +25,10 @@ struct Session {
   SettingsRecord startSettings;
   // Details.cfg of the working folder (the defaults without one).
   DetailsConfig details;
-  // The converter's design, when the command line gave one.
+  // The converter's design, when the command line gave one, and the request
+  // it was made for (the switching frequency held to the material's table).
   std::optional<converter::ConverterDesign> converter;
+  converter::ConverterRequest converterRequest;
 };
 
 struct OpenResult {

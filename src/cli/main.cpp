@@ -128,7 +128,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
     report.details = cli::DetailsJson(*design.details, design.detailsOptions);
     report.detailsRows = cli::DetailsRows(*design.details, dlg.Lang());
   }
-  if (session.converter) report.converter = cli::ConverterJson(args.converter.request, *session.converter);
+  if (session.converter) report.converter = cli::ConverterJson(session.converterRequest, *session.converter);
   std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));
   if (masError.empty()) return kExitOk;
   std::cerr << "velmora-cli: " << masError << "\n";

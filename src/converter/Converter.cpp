@@ -63,6 +63,18 @@ double RefineWorst(const ConverterRequest& request, double lo, double hi) {
   return la < lb ? b : a;
 }
 
+// The ripple at most kMaxRippleShare of the average inductor current at both
+// ends of the input range (a share directly; amperes against each end's
+// current, with an efficiency not yet checked taken as 1).
+bool RippleWithinShare(const ConverterRequest& request) {
+  if (request.rippleUnit == RippleUnit::kShare) return request.ripple <= kMaxRippleShare;
+  ConverterRequest lossless = request;
+  if (!(lossless.efficiency > 0 && lossless.efficiency <= 1)) lossless.efficiency = 1;
+  for (const double vin : {request.vinMin, request.vinMax})
+    if (!(request.ripple <= kMaxRippleShare * AverageCurrent(lossless, vin, request.iout))) return false;
+  return true;
+}
+
 RequestError CheckTopology(const ConverterRequest& request) {
   if (request.topology == Topology::kBuck && request.vout >= request.vinMin) return RequestError::kVoutNotBelow;
   if (request.topology == Topology::kBoost && request.vout <= request.vinMax) return RequestError::kVoutNotAbove;
@@ -78,15 +90,15 @@ RequestError CheckTopology(const ConverterRequest& request) {
 }  // namespace
 
 RequestError CheckRequest(const ConverterRequest& request) {
-  if (!Positive(request.vinMin)) return RequestError::kVinMin;
-  if (!(request.vinMax >= request.vinMin) || !std::isfinite(request.vinMax)) return RequestError::kVinRange;
-  if (!Positive(request.vout)) return RequestError::kVout;
-  if (!Positive(request.iout)) return RequestError::kIout;
+  if (!Positive(request.vinMin) || request.vinMin > kMaxVoltage_V) return RequestError::kVinMin;
+  if (!(request.vinMax >= request.vinMin && request.vinMax <= kMaxVoltage_V)) return RequestError::kVinRange;
+  if (!Positive(request.vout) || request.vout > kMaxVoltage_V) return RequestError::kVout;
+  if (!Positive(request.iout) || request.iout > kMaxCurrent_A) return RequestError::kIout;
   if (request.ioutMin && !(*request.ioutMin >= 0 && *request.ioutMin <= request.iout)) return RequestError::kIoutMin;
-  if (!Positive(request.ripple)) return RequestError::kRipple;
-  if (!Positive(request.fsw_kHz)) return RequestError::kFrequency;
+  if (!Positive(request.ripple) || !RippleWithinShare(request)) return RequestError::kRipple;
+  if (!(request.fsw_kHz >= kMinFrequency_kHz && request.fsw_kHz <= kMaxFrequency_kHz)) return RequestError::kFrequency;
   if (!(request.efficiency > 0 && request.efficiency <= 1)) return RequestError::kEfficiency;
-  if (!(request.vsw >= 0 && request.vd >= 0) || !std::isfinite(request.vsw) || !std::isfinite(request.vd))
+  if (!(request.vsw >= 0 && request.vsw <= kMaxVoltage_V && request.vd >= 0 && request.vd <= kMaxVoltage_V))
     return RequestError::kDrops;
   return CheckTopology(request);
 }
@@ -167,23 +179,23 @@ const char* RequestErrorText(RequestError error) {
     case RequestError::kNone:
       return "";
     case RequestError::kVinMin:
-      return "the minimum input voltage must be above 0";
+      return "the minimum input voltage must be above 0 and at most 100 kV";
     case RequestError::kVinRange:
-      return "the maximum input voltage must not be below the minimum";
+      return "the maximum input voltage must not be below the minimum nor above 100 kV";
     case RequestError::kVout:
-      return "the output voltage must be above 0";
+      return "the output voltage must be above 0 and at most 100 kV";
     case RequestError::kIout:
-      return "the output current must be above 0";
+      return "the output current must be above 0 and at most 100 kA";
     case RequestError::kIoutMin:
       return "the light load must lie between 0 and the output current";
     case RequestError::kRipple:
-      return "the ripple target must be above 0";
+      return "the ripple target must be above 0 and at most 200 % of the average inductor current";
     case RequestError::kFrequency:
-      return "the switching frequency must be above 0";
+      return "the switching frequency must lie from 1 Hz to 100 MHz";
     case RequestError::kEfficiency:
       return "the efficiency must lie above 0 and up to 100 %";
     case RequestError::kDrops:
-      return "the switch and diode drops must not be negative";
+      return "the switch and diode drops must lie from 0 to 100 kV";
     case RequestError::kVoutNotBelow:
       return "a buck's output voltage must be below the minimum input voltage";
     case RequestError::kVoutNotAbove:

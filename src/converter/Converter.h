@@ -31,18 +31,31 @@ struct ConverterRequest {
   double vd = 0;          // V across the conducting diode
 };
 
+// The sizes a request may have. 100 kV and 100 kA bound every utility and
+// traction converter; 1 Hz to 100 MHz spans the switching frequencies in
+// use. Beyond them no figure means a choke, and the numbers would outgrow
+// every field that shows them.
+inline constexpr double kMaxVoltage_V = 100e3;
+inline constexpr double kMaxCurrent_A = 100e3;
+inline constexpr double kMinFrequency_kHz = 1e-3;
+inline constexpr double kMaxFrequency_kHz = 100e3;
+// A ripple above twice the average inductor current means discontinuous
+// conduction at full load, which the continuous-conduction formulas do not
+// cover.
+inline constexpr double kMaxRippleShare = 2.0;
+
 // What is wrong with a request, naming the value.
 enum class RequestError {
   kNone,
-  kVinMin,         // the minimum input voltage is not above 0
-  kVinRange,       // the maximum input voltage is below the minimum
-  kVout,           // the output voltage is not above 0
-  kIout,           // the output current is not above 0
+  kVinMin,         // the minimum input voltage is not above 0 (or above kMaxVoltage_V)
+  kVinRange,       // the maximum input voltage is below the minimum (or above kMaxVoltage_V)
+  kVout,           // the output voltage is not above 0 (or above kMaxVoltage_V)
+  kIout,           // the output current is not above 0 (or above kMaxCurrent_A)
   kIoutMin,        // the light load is negative or above the output current
-  kRipple,         // the ripple target is not above 0
-  kFrequency,      // the switching frequency is not above 0
+  kRipple,         // the ripple target is not above 0, or above kMaxRippleShare of the average current
+  kFrequency,      // the switching frequency is outside 1 Hz to 100 MHz
   kEfficiency,     // the efficiency is outside (0, 100 %]
-  kDrops,          // a switch or diode drop is negative
+  kDrops,          // a switch or diode drop is negative (or above kMaxVoltage_V)
   kVoutNotBelow,   // buck: Vout is not below the minimum input voltage
   kVoutNotAbove,   // boost: Vout is not above the maximum input voltage
   kDutyOutOfRange  // the duty cycle at an end of the range is outside (0, 1)

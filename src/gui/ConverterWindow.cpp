@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -58,6 +59,8 @@ double Number(const QLineEdit* edit) {
 
 ConverterWindow::ConverterWindow(CVelmoraDlg& dlg, QWidget* parent) : QDialog(parent), dlg_(dlg) {
   setModal(false);
+  // However long a text or number, the window stays on the screen.
+  if (const QScreen* screen = parent ? parent->screen() : nullptr) setMaximumSize(screen->availableGeometry().size());
   BuildLayout();
   ApplyTexts();
 }
@@ -151,8 +154,21 @@ converter::ConverterRequest ConverterWindow::Request() const {
   return s;
 }
 
+converter::ConverterRequest ConverterWindow::HeldRequest(QString* note) const {
+  converter::ConverterRequest request = Request();
+  const double typed = request.fsw_kHz;
+  const auto last = HoldToMaterialTable(request, dlg_.Material());
+  if (last && note)
+    *note = Text("aboveTable")
+                .arg(QString::fromStdString(converter::TypedNumber(typed)))
+                .arg(FromCp1251(dlg_.Material().name))
+                .arg(QString::fromStdString(converter::TypedNumber(*last)));
+  return request;
+}
+
 void ConverterWindow::Update() {
-  const converter::ConverterRequest request = Request();
+  QString note;
+  const converter::ConverterRequest request = HeldRequest(&note);
   const converter::DesignResult r = converter::DesignConverter(request);
   apply_->setEnabled(r.error == converter::RequestError::kNone);
   if (r.error != converter::RequestError::kNone) {
@@ -175,7 +191,8 @@ void ConverterWindow::Update() {
   result_->setText(Text("result")
                        .arg(QString::number(r.design.inductance_uH, 'g', converter::kTypedDigits + 2))
                        .arg(QString::fromStdString(fields.inductance))
-                       .arg(QString::fromStdString(converter::TypedNumber(r.design.design.vin))));
+                       .arg(QString::fromStdString(converter::TypedNumber(r.design.design.vin))) +
+                   (note.isEmpty() ? QString() : QStringLiteral("\n") + note));
 }
 
 void ConverterWindow::FitTable() {
@@ -187,7 +204,7 @@ void ConverterWindow::FitTable() {
 }
 
 void ConverterWindow::Apply() {
-  const converter::ConverterRequest request = Request();
+  const converter::ConverterRequest request = HeldRequest(nullptr);
   const converter::DesignResult r = converter::DesignConverter(request);
   if (r.error != converter::RequestError::kNone) return;
   ReplaceInputs(dlg_, ConverterInputChanges(converter::FieldsFor(request, r.design)));

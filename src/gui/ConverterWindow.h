@@ -29,7 +29,10 @@ class ConverterWindow : public QDialog {
   void ApplyTexts();
   // The request as the fields give it, and its design (or its error).
   converter::ConverterRequest Request() const;
-  converter::DesignResult Design() const { return converter::DesignConverter(Request()); }
+  // The request as the choke is calculated: the switching frequency held to
+  // the material's loss table, *note then saying so (when given).
+  converter::ConverterRequest HeldRequest(QString* note) const;
+  converter::DesignResult Design() const { return converter::DesignConverter(HeldRequest(nullptr)); }
   // Puts the design into the main window; nothing when the request has an error.
   void Apply();
 

@@ -56,6 +56,20 @@ TEST_F(ConverterCliTest, TheReadmesExamplesAndSetWins) {
   }
 }
 
+// Above the material's table the choke is designed at the table's last
+// frequency, said so, and the converter's figures are those of that frequency.
+TEST_F(ConverterCliTest, AFrequencyAboveTheTableIsToldAndDesignedFor) {
+  std::vector<std::string> args = kBuck;
+  *(std::find(args.begin(), args.end(), "--fsw") + 1) = "2000";
+  const CliRun above = Run(args);
+  *(std::find(args.begin(), args.end(), "--fsw") + 1) = "1000";
+  const CliRun at = Run(args);
+  EXPECT_EQ(above.exit, 0);
+  EXPECT_NE(above.err.find("--fsw 2000 kHz lies above the loss table of N87 Epcos (up to 1000 kHz)"), std::string::npos);
+  EXPECT_EQ(Field(above.out, "Fc"), "1000");
+  EXPECT_EQ(above.out.substr(above.out.find("\"converter\"")), at.out.substr(at.out.find("\"converter\"")));
+}
+
 TEST_F(ConverterCliTest, UsageErrorsNameTheValue) {
   const struct {
     std::vector<std::string> change;  // replaces an option of the buck example, or is added
@@ -73,6 +87,9 @@ TEST_F(ConverterCliTest, UsageErrorsNameTheValue) {
       {{"--ripple", "30"}, "--ripple"},
       {{"--ripple", "0A"}, "--ripple"},
       {{"--fsw", "0"}, "--fsw"},
+      {{"--fsw", "1e308"}, "--fsw"},
+      {{"--iout", "1e308"}, "--iout"},
+      {{"--ripple", "500%"}, "--ripple"},
       {{"--efficiency", "120"}, "--efficiency"},
       {{"--vsw", "4.5"}, "--vsw/--vd"},
       {{"--iout-min", "20"}, "--iout-min"},

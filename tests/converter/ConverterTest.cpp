@@ -70,6 +70,35 @@ ConverterRequest RandomRequest(Topology t, std::mt19937& rng) {
   return s;
 }
 
+// Each size is taken at its limit and refused just past it, naming the value.
+TEST(ConverterChecks, SizesWithinTheirRanges) {
+  using E = RequestError;
+  const struct {
+    void (*change)(ConverterRequest&);
+    E error;
+  } cases[] = {
+      {[](ConverterRequest& s) { s.vinMax = 1e5; }, E::kNone},
+      {[](ConverterRequest& s) { s.vinMax = 1.001e5; }, E::kVinRange},
+      {[](ConverterRequest& s) { s.vinMin = s.vinMax = 1e308; }, E::kVinMin},
+      {[](ConverterRequest& s) { s.iout = 1e5; }, E::kNone},
+      {[](ConverterRequest& s) { s.iout = 1e308; }, E::kIout},
+      {[](ConverterRequest& s) { s.ripple = 2; }, E::kNone},
+      {[](ConverterRequest& s) { s.ripple = 5; }, E::kRipple},
+      {[](ConverterRequest& s) { s.rippleUnit = RippleUnit::kAmperes, s.ripple = 12; }, E::kNone},
+      {[](ConverterRequest& s) { s.rippleUnit = RippleUnit::kAmperes, s.ripple = 12.1; }, E::kRipple},
+      {[](ConverterRequest& s) { s.fsw_kHz = 1e-3; }, E::kNone},
+      {[](ConverterRequest& s) { s.fsw_kHz = 0.9e-3; }, E::kFrequency},
+      {[](ConverterRequest& s) { s.fsw_kHz = 1e5; }, E::kNone},
+      {[](ConverterRequest& s) { s.fsw_kHz = 1e308; }, E::kFrequency},
+      {[](ConverterRequest& s) { s.vd = 2e5; }, E::kDrops},
+  };
+  for (const auto& c : cases) {
+    ConverterRequest s{Topology::kBuck, 9, 16, 5, 6, std::nullopt, RippleUnit::kShare, 0.3, 300, 1, 0, 0};
+    c.change(s);
+    EXPECT_EQ(CheckRequest(s), c.error) << s.vinMax << " " << s.iout << " " << s.ripple << " " << s.fsw_kHz;
+  }
+}
+
 class RandomCases : public ::testing::TestWithParam<Topology> {};
 
 TEST_P(RandomCases, RippleWithinTargetOverTheRangeAndAtItAtTheWorstPoint) {
