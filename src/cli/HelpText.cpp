@@ -97,8 +97,10 @@ std::vector<Paragraph> InputParagraphs() {
       {kDesign | kLoss,
        "  --material NAME   then selects that material of the list, as a user would (advise:\n"
        "                    the one material tried): the entry of that name, letter case and\n"
-       "                    spaces ignored, else the one entry the name begins (\"N87\" finds\n"
-       "                    \"N87 Epcos\"); otherwise the entries it may mean are listed\n"},
+       "                    spaces ignored; else the one entry whose first words it is (\"3F3\"\n"
+       "                    finds \"3F3 Ferroxcube\" beside \"3F36 Ferroxcube\"); else the one\n"
+       "                    entry it begins (\"N8\" finds \"N87 Epcos\"); otherwise the entries it\n"
+       "                    may mean are listed (a MAS document's material is found alike)\n"},
       {kDesign,
        "  --converter buck|boost|buckboost --vin MIN[:MAX] --vout V --iout A --ripple PCT%|AMPS A\n"
        "  --fsw KHZ [--iout-min A] [--efficiency PCT] [--vsw V] [--vd V]\n"

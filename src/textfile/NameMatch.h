@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A name the user wrote found in a list of names (materials from the command
-// line and from a MAS document alike): letter case and spacing are ignored,
-// an exact match wins, else the one name the text begins; otherwise the
-// names it could mean are given back for the message.
+// line and from a MAS document alike), letter case and spacing ignored: the
+// name itself; else the one name whose first words it is ("3F3" finds "3F3
+// Ferroxcube" beside "3F36 Ferroxcube"); else the one name it begins ("N8"
+// finds "N87 Epcos"); otherwise the names it could mean are given back for
+// the message.
 #include <cstddef>
 #include <string>
 #include <string_view>

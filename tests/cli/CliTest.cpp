@@ -288,11 +288,11 @@ TEST_F(CliTest, EachCommandsHelpAndTheWholeHelp) {
   for (const Case& c : std::vector<Case>{
            {"calc",
             {"--details", "key KEYS", "--mas FILE", "yes_AWG", "prints the converter's block"},
-            {" advise ", " loss ", "--family", "-o FILE"}},
+            {" advise ", " loss --", "--family", "-o FILE"}},
            {"advise",
             {"--family F", "--shape S", "--csv", "advise designs the choke", "--material NAME"},
             {" calc [", "--do ACTION", "--details"}},
-           {"report", {"-o FILE", "--do ACTION", "--from-mas"}, {"--details", "--family", " loss "}},
+           {"report", {"-o FILE", "--do ACTION", "--from-mas"}, {"--details", "--family", " loss --"}},
            {"loss", {"--frequency KHZ", "--material NAME", "iGSE"}, {"--set", "--do", " calc ["}},
        }) {
     const CliRun r = Run({c.command, "--help"});

@@ -51,10 +51,11 @@ TEST(CaseFold, FileNamesAreFoundWhateverTheirLetterCase) {
 }
 
 // A name as written on a command line or in a MAS document, found in a list:
-// exact (case and spacing ignored) before a unique prefix; else the names it
-// may mean, or the whole list.
+// exact (case and spacing ignored) before the first words of one name, before
+// a unique prefix; else the names it may mean, or the whole list.
 TEST(ListMatch, ExactThenUniquePrefixElseTheCandidates) {
-  const std::vector<std::string> names = {"MPP 14", "MPP 147", "N87 Epcos", "N97 Epcos", Cp("Феррит Б")};
+  const std::vector<std::string> names = {"MPP 14",         "MPP 147",         "N87 Epcos",   "N97 Epcos",
+                                          "3F3 Ferroxcube", "3F36 Ferroxcube", Cp("Феррит Б")};
   const std::vector<std::string> none{};
   struct Case {
     std::string wanted;
@@ -67,7 +68,10 @@ TEST(ListMatch, ExactThenUniquePrefixElseTheCandidates) {
            {"mpp147", 1, none},
            {" N 87  EPCOS ", 2, none},
            {"N87", 2, none},  // the only entry it begins
-           {Cp("ферритб"), 4, none},
+           {"n8", 2, none},
+           {"3F3", 4, none},  // its first word, though "3F36 Ferroxcube" begins so too
+           {Cp("ферритб"), 6, none},
+           {"3F", kNone, {"3F3 Ferroxcube", "3F36 Ferroxcube"}},
            {"MPP 1", kNone, {"MPP 14", "MPP 147"}},
            {"n", kNone, {"N87 Epcos", "N97 Epcos"}},
            {"N87 Epcos TDK", kNone, names},
