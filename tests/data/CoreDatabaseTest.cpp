@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "data/CoreDatabase.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <string>
 #include <vector>
-
-#include "data/CoreDatabase.h"
 
 namespace velmora {
 namespace {
@@ -19,8 +19,8 @@ std::string Record(std::string_view name, std::string_view Ae = "1", std::string
 // One core of every kind the list rules tell apart.
 std::string MixedDatabase() {
   std::string db;
-  for (const char* name :
-       {"E 25/13/7", "EI 30", "ER 25", "ETD 29", "R 20/10/7", "RM 10", "PQ E 20", "PQ 20/16", "EFD 20", "RX 5"})
+  for (const char* name : {"E 25/13/7", "EI 30", "ER 25", "ETD 29", "R 20/10/7", "RM 10", "PQ E 20",
+                           "PQ 20/16", "EFD 20", "RX 5"})
     db += Record(name);
   return db;
 }
@@ -43,8 +43,8 @@ TEST(CoreList, EachShapeByItsPattern) {
 
 TEST(CoreList, UnclosedOrTruncatedTextsEndTheScan) {
   const std::string db = Record("E 25/13/7") + Record("R 9") + Record("PQ 26");
-  for (const std::string tail :
-       {"[E 30", "[EI 30", "[ER 30", "[ETD 30", "[R 30", "[PQ 30", "[", "[R", "R ", "E", "[RM"}) {
+  for (const std::string tail : {"[E 30", "[EI 30", "[ER 30", "[ETD 30", "[R 30", "[PQ 30", "[", "[R",
+                                 "R ", "E", "[RM"}) {
     SCOPED_TRACE(tail);
     for (int shape = 0; shape < kShapeCount; ++shape) {
       const Names names = ListCoreNames(db + tail, shape);
@@ -111,7 +111,7 @@ TEST(CoreRecords, ExactHeaderWinsOverEarlierLongerName) {
   const std::string cyr = Record("\xd8\xc5 20", "1");  // "ШЕ 20"
   EXPECT_TRUE(HasCoreRecord(cyr, "\xf8\xe5 20"));      // "ше 20"
   EXPECT_TRUE(HasCoreRecord(cyr, "\xd8\xe5 20"));
-  EXPECT_FALSE(HasCoreRecord(cyr, "\xd9\xc5 20"));  // "ЩЕ 20"
+  EXPECT_FALSE(HasCoreRecord(cyr, "\xd9\xc5 20"));     // "ЩЕ 20"
   EXPECT_TRUE(IsValidCoreValue("52,5"));
   EXPECT_FALSE(IsValidCoreValue("52\n"));
   EXPECT_FALSE(IsValidCoreValue("\r52"));
@@ -124,8 +124,8 @@ TEST(CoreRecords, ExactHeaderWinsOverEarlierLongerName) {
 TEST(CoreRecords, KeysStayInsideTheirRecord) {
   // E 20 has no mu: it reads empty, not the next core's 1800. A key name in
   // the header (the core "mu 7") is not a key either.
-  const std::string db =
-      "[E 20]\r\nAe = 1\r\nAn = 2\r\nle = 3\r\n\r\n" + Record("mu 7", "5", "1800") + "[E 40]\r\nAe=   \r\nle = [4]\r\n";
+  const std::string db = "[E 20]\r\nAe = 1\r\nAn = 2\r\nle = 3\r\n\r\n" + Record("mu 7", "5", "1800") +
+                         "[E 40]\r\nAe=   \r\nle = [4]\r\n";
   const CoreTexts t = ReadCoreTexts(db, "E 20");
   EXPECT_EQ(t.Ae, "1");
   EXPECT_TRUE(t.mu.empty());

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The one Windows-1251 case fold, and the file-name lookup and the name
 // matching that use it.
+#include "textfile/CaseFold.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "support/TempDir.h"
-#include "textfile/CaseFold.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
 #include "textfile/NameMatch.h"
