@@ -51,8 +51,8 @@ std::optional<std::string> MatchCore(const CVelmoraDlg& dlg, const std::string& 
   return std::nullopt;
 }
 
-// The material list's entry of that name, found as --material finds it: "N87"
-// finds "N87 Epcos" when no other entry begins so.
+// The material list's entry of that name, found as --material finds it: the
+// document names it without its maker, and "N87" finds "N87 Epcos".
 std::optional<std::string> MatchMaterial(const CVelmoraDlg& dlg, const std::string& material) {
   const std::vector<std::string>& entries = dlg.Item(ids::IDC_COMBO_MATERIAL)->items;
   const ListMatch match = MatchName(entries, material);
