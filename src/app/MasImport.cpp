@@ -11,9 +11,9 @@
 #include "app/VelmoraDlg.h"
 #include "present/ControlIds.h"
 #include "settings/DetailsConfig.h"
-#include "textfile/CaseFold.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
+#include "textfile/NameMatch.h"
 
 namespace velmora {
 
@@ -39,42 +39,25 @@ std::string ComputedFieldText(double value) {
   return FieldText(std::strtod(text, nullptr));
 }
 
-// Letter case and spacing ignored.
-std::string Comparable(std::string_view name) {
-  std::string folded;
-  for (const char c : FoldCaseCp1251(name))
-    if (c != ' ' && c != '\t') folded += c;
-  return folded;
-}
-
-// The record whose MAS name, else whose own name, is the shape's.
+// The record whose MAS name, else whose own name, is the shape's (letter
+// case and spacing ignored).
 std::optional<std::string> MatchCore(const CVelmoraDlg& dlg, const std::string& shape) {
-  const std::string wanted = Comparable(shape);
+  const std::string wanted = NameKey(shape);
   if (wanted.empty()) return std::nullopt;
   const std::vector<CoreHeader> headers = ListCoreHeaders(dlg.CoreDatabaseText());
   for (const CoreHeader& header : headers)
-    if (!header.mas.empty() && Comparable(header.mas) == wanted) return header.name;
+    if (!header.mas.empty() && NameKey(header.mas) == wanted) return header.name;
   for (const CoreHeader& header : headers)
-    if (Comparable(header.name) == wanted) return header.name;
+    if (NameKey(header.name) == wanted) return header.name;
   return std::nullopt;
 }
 
-// The material list's entry of that name, or of that name followed by a
-// space and the maker ("N87" finds "N87 Epcos").
+// The material list's entry of that name, found as --material finds it: the
+// document names it without its maker, and "N87" finds "N87 Epcos".
 std::optional<std::string> MatchMaterial(const CVelmoraDlg& dlg, const std::string& material) {
-  const std::string wanted = Comparable(material);
-  if (wanted.empty()) return std::nullopt;
-  const int count = dlg.GetCount(ids::IDC_COMBO_MATERIAL);
-  for (int pass = 0; pass < 2; ++pass)
-    for (int i = 0; i < count; ++i) {
-      const std::string entry = dlg.GetLBText(ids::IDC_COMBO_MATERIAL, i);
-      const std::size_t space = entry.find_last_of(' ');
-      const std::string_view compared = pass == 0
-                                            ? std::string_view(entry)
-                                            : std::string_view(entry).substr(0, space == std::string::npos ? 0 : space);
-      if (!compared.empty() && Comparable(compared) == wanted) return entry;
-    }
-  return std::nullopt;
+  const std::vector<std::string>& entries = dlg.Item(ids::IDC_COMBO_MATERIAL)->items;
+  const ListMatch match = MatchName(entries, material);
+  return match.found() ? std::optional<std::string>(entries[match.index]) : std::nullopt;
 }
 
 // The operating point's numbers into the settings record.

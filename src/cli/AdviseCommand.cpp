@@ -139,7 +139,7 @@ std::optional<double> ReadWholeNumber(const std::string& text) {
 }  // namespace
 
 std::vector<const char*> AdviseValueOptions() {
-  return {"--shape", "--sort", "--top", "--gap-step", "--min-gap", "--max-rise"};
+  return {"--shape", "--family", "--sort", "--top", "--gap-step", "--min-gap", "--max-rise"};
 }
 
 std::string SetAdviseOption(std::string_view option, const std::optional<std::string>& value, AdviseArgs& a) {
@@ -148,6 +148,11 @@ std::string SetAdviseOption(std::string_view option, const std::optional<std::st
     for (int s = 0; value && s < kShapeCount; ++s)
       if (v == kShapeNames[s]) a.shape = s;
     return value && v == ShapeName(a.shape) ? std::string() : "--shape takes E, EI, ER, ETD, R or other";
+  }
+  if (option == "--family") {
+    if (v.empty()) return "--family needs a core family: e, etd, pq, rm, t, ...";
+    a.family = v;
+    return {};
   }
   if (option == "--sort") {
     for (const auto& [name, key] : kSortKeys)
@@ -173,28 +178,6 @@ std::string SetAdviseOption(std::string_view option, const std::optional<std::st
     a.maxRise = *rise;
   }
   return {};
-}
-
-std::string AdviseUsageText() {
-  return "       velmora-cli [--dir DIR] advise [DESIGN_FILE] [--set KEY=VALUE]... [--shape E|EI|ER|ETD|R|other]\n"
-         "                  [--material NAME] [--sort total-loss|volume|temperature|turns] [--top N]\n"
-         "                  [--all] [--gap-step MM] [--min-gap MM] [--max-rise K] [--al-tolerance PCT]\n"
-         "                  [--ambient C] [--json|--csv]\n";
-}
-
-std::string AdviseHelpText() {
-  return "advise designs the choke of the inputs (as calc reads them) on every core of the database\n"
-         "with every material that has loss data. For each pair it steps up the gap grid (multiples\n"
-         "of --gap-step, default 0.01 mm, at least 0.001) from the gap the permitted flux density\n"
-         "requires, rounded up and not below --min-gap (default 0.05 mm), up to 3 mm or the first\n"
-         "gap whose fill factor is above 0.4, and takes the first design that is feasible: no\n"
-         "warning, finite figures, the peak flux density within the permitted one across the AL\n"
-         "tolerance (--al-tolerance PCT, default 10 % gapped, 25 % ungapped, or Details.cfg), the\n"
-         "temperature rise at most --max-rise (default 50 K). Rings (R) are designed ungapped only.\n"
-         "It lists the best N (default 10) feasible designs by total loss (or the key given); --all\n"
-         "lists every candidate, the infeasible ones at their required gap with their reason. Each\n"
-         "listed design is what calc gives with --set core=CORE --set mater=MATERIAL --set yes_al=0\n"
-         "--set zazor=GAP. --json and --csv name the numbers as calc --json's \"results\" does.\n";
 }
 
 void WriteAdviseTable(std::ostream& out, const AdviseListing& l, bool withReasons) {

@@ -18,6 +18,7 @@ namespace velmora::cli {
 
 struct AdviseArgs {
   int shape = -1;                       // --shape
+  std::optional<std::string> family;    // --family F, UTF-8: CoreFamily's word
   std::optional<std::string> material;  // --material NAME, UTF-8
   advise::SortKey sort = advise::SortKey::TotalLoss;
   std::size_t top = 10;                                    // --top N
@@ -29,16 +30,12 @@ struct AdviseArgs {
   enum class Format { Table, Json, Csv } format = Format::Table;
 };
 
-// The advise options that take a value: --shape, --sort, --top, --gap-step,
+// The advise options that take a value: --shape, --family, --sort, --top, --gap-step,
 // --min-gap, --max-rise.
 std::vector<const char*> AdviseValueOptions();
 // Sets one of them from its value (nothing: the value is missing); the usage
 // error when the value is unusable, else empty.
 std::string SetAdviseOption(std::string_view option, const std::optional<std::string>& value, AdviseArgs& args);
-
-// The usage lines of advise, and what it does.
-std::string AdviseUsageText();
-std::string AdviseHelpText();
 
 // One listed candidate: the record and the window's own run for it.
 struct AdviseRow {

@@ -6,9 +6,12 @@
 
 #include <algorithm>
 #include <iostream>
+#include <map>
+#include <set>
 
 #include "calc/Constants.h"
 #include "cli/AdviseCommand.h"
+#include "cli/Session.h"
 #include "present/InputTable.h"
 #include "textfile/Cp1251.h"
 #include "ui/Dialog.h"
@@ -24,13 +27,23 @@ std::vector<std::string> MaterialNames(const Design& design) {
   return names;
 }
 
-// The list's entry of that name (exact, else letter case ignored).
-std::optional<std::string> ListedMaterial(const std::vector<std::string>& names, const std::string& cp1251) {
-  for (const std::string& n : names)
-    if (n == cp1251) return n;
-  for (const std::string& n : names)
-    if (ui::CompareNoCase(n, cp1251) == 0) return n;
-  return std::nullopt;
+// Keeps the cores of the family; the usage error when none is left.
+std::string KeepFamily(std::string_view dbText, const std::string& utf8, std::vector<advise::CoreEntry>& cores) {
+  std::map<std::string, std::string> familyOf;  // by the record's name
+  for (const CoreHeader& header : ListCoreHeaders(dbText)) familyOf.emplace(header.name, CoreFamily(header));
+  const std::string wanted = NameKey(Utf8ToCp1251(utf8).value_or(std::string()));
+  std::set<std::string> families;
+  std::vector<advise::CoreEntry> kept;
+  for (advise::CoreEntry& core : cores) {
+    const std::string& family = familyOf[core.record.name];
+    families.insert(Cp1251ToUtf8(family));
+    if (!wanted.empty() && NameKey(family) == wanted) kept.push_back(std::move(core));
+  }
+  cores = std::move(kept);
+  if (!cores.empty()) return {};
+  std::string known;
+  for (const std::string& family : families) known += (known.empty() ? "" : ", ") + family;
+  return "--family " + utf8 + ": no core of that family; the database holds: " + known;
 }
 
 // The candidate's own core and material, found by their places in the data.
@@ -50,6 +63,10 @@ int RunAdvise(const CVelmoraDlg& dlg, const Design& design, const SettingsRecord
               const insight::InsightOptions& options, std::string& error) {
   advise::AdviseData data;
   data.cores = advise::SelectableCores(dlg.CoreDatabaseText(), ui::CompareNoCase);
+  if (args.family) {
+    error = KeepFamily(dlg.CoreDatabaseText(), *args.family, data.cores);
+    if (!error.empty()) return 2;
+  }
   const std::vector<std::string> names = MaterialNames(design);
   data.wires = dlg.Wires();
   data.lang = dlg.Lang();
@@ -67,11 +84,12 @@ int RunAdvise(const CVelmoraDlg& dlg, const Design& design, const SettingsRecord
   query.alToleranceUngapped = options.alToleranceUngapped;
   if (args.material) {
     const auto cp = Utf8ToCp1251(*args.material);
-    const auto listed = cp ? ListedMaterial(names, *cp) : std::nullopt;
-    if (!listed) {
-      error = "no such material " + *args.material;
+    const ListMatch match = MatchName(names, cp.value_or(std::string()));
+    if (!match.found()) {
+      error = MaterialNotFound(*args.material, match);
       return 2;
     }
+    const std::string* listed = &names[match.index];
     query.material = *listed;
     data.materials = advise::LoadMaterials(dlg.ProgramFolder(), {*listed});
     if (data.materials.empty()) {

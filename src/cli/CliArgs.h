@@ -54,7 +54,4 @@ struct ParseResult {
 
 ParseResult ParseArgs(const std::vector<std::string>& argv);
 
-// The usage lines and the settings keys.
-std::string UsageText();
-
 }  // namespace velmora::cli

@@ -140,19 +140,6 @@ std::string FinishConverterArgs(ConverterArgs& a) {
   return {};
 }
 
-std::string ConverterUsageText() {
-  return "  --converter buck|boost|buckboost --vin MIN[:MAX] --vout V --iout A --ripple PCT%|AMPS A\n"
-         "  --fsw KHZ [--iout-min A] [--efficiency PCT] [--vsw V] [--vd V]\n"
-         "                    the choke of that converter in continuous conduction over the input\n"
-         "                    range (Vout the magnitude for the inverting buck-boost; the ripple a\n"
-         "                    share of the inductor current or peak-to-peak amperes; efficiency\n"
-         "                    100 %, drops 0 V unless given): the smallest inductance that keeps the\n"
-         "                    ripple within the target at every input voltage, put into the window's\n"
-         "                    inputs at the end of the range with the higher peak current, then one\n"
-         "                    calculation; after start-up and --material, before --do; a --set of one\n"
-         "                    of those inputs wins. calc --json adds \"converter\"\n";
-}
-
 Json ConverterJson(const converter::ConverterRequest& request, const converter::ConverterDesign& d) {
   auto point = [](const char* at, const converter::OperatingPoint& p) {
     return Json{{"at", at},

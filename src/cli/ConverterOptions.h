@@ -29,9 +29,6 @@ void SetConverterOption(std::string_view option, const std::string& value, Conve
 // no converter option was given.
 std::string FinishConverterArgs(ConverterArgs& args);
 
-// The options' lines of the usage text.
-std::string ConverterUsageText();
-
 // calc --json's "converter": topology, inductance, design point and the
 // points at both ends of the range and at the worst point.
 Json ConverterJson(const converter::ConverterRequest& request, const converter::ConverterDesign& design);

@@ -29,14 +29,6 @@ std::optional<std::string> Absolute(const std::string& name, std::string* error)
 
 }  // namespace
 
-std::string MasUsageText() {
-  return "  --from-mas FILE   calc, report: sets the inductance, the operating point, the core, the\n"
-         "                    material and the gap from a MAS document (JSON), after --material\n"
-         "  --mas FILE        calc: writes the design, calculated, as a MAS document of conformance\n"
-         "                    class A (.json added to a name without it; never over the design's\n"
-         "                    inputs nor the data folder's files; exit status 1 when not written)\n";
-}
-
 std::optional<std::string> ReadMasInput(const MasArgs& args, std::string* error) {
   if (!args.input) return std::nullopt;
   const std::optional<std::string> path = Absolute(*args.input, error);

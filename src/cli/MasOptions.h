@@ -18,9 +18,6 @@ struct MasArgs {
   std::optional<std::string> input;   // --from-mas FILE.json
 };
 
-// The usage lines of the two options.
-std::string MasUsageText();
-
 // The document named by --from-mas, read before the working folder is
 // entered; nothing without the option. A usage error in *error when it
 // cannot be read.

@@ -2,6 +2,7 @@
 #include "cli/Report.h"
 
 #include <charconv>
+#include <cstdio>
 #include <string_view>
 
 #include "present/InputTable.h"
@@ -46,6 +47,32 @@ std::size_t Width(const std::string& utf8) {
   for (unsigned char c : utf8)
     if ((c & 0xC0) != 0x80) ++n;
   return n;
+}
+
+// A figure of the converter's block to four significant digits.
+std::string Figure(const Json& value) {
+  if (!value.is_number()) return "-";
+  char text[32];
+  std::snprintf(text, sizeof text, "%.4g", value.get<double>());
+  return text;
+}
+
+// The converter's block of the table, from the very object --json prints.
+std::vector<Report::Row> ConverterRows(const Json& c) {
+  std::vector<Report::Row> rows{{"Topology", c.value("topology", std::string()), ""},
+                                {"Inductance", Figure(c["inductance_uH"]), "uH"},
+                                {"Design input voltage", Figure(c["designInputVoltage_V"]), "V"}};
+  for (const Json& p : c["points"]) {
+    const std::string at = p.value("at", std::string());
+    rows.push_back({at == "min"   ? "At the lowest input"
+                    : at == "max" ? "At the highest input"
+                                  : "At the worst point",
+                    Figure(p["inputVoltage_V"]) + " V: duty " + Figure(p["dutyCycle"]) + ", current " +
+                        Figure(p["inductorCurrent_A"]) + " A, ripple " + Figure(p["ripple_A"]) + " A, peak " +
+                        Figure(p["peakCurrent_A"]) + " A",
+                    ""});
+  }
+  return rows;
 }
 
 }  // namespace
@@ -113,8 +140,9 @@ std::string ToJson(const Report& r) {
 }
 
 std::string ToTable(const Report& r) {
+  const std::vector<Report::Row> converterRows = r.converter ? ConverterRows(*r.converter) : std::vector<Report::Row>();
   std::size_t width = 0;
-  for (const auto* rows : {&r.inputs, &r.results, &r.coreRows, &r.detailsRows})
+  for (const auto* rows : {&r.inputs, &r.results, &r.coreRows, &r.detailsRows, &converterRows})
     for (const auto& row : *rows) width = std::max(width, Width(row.caption));
   auto rows = [width](const char* title, const std::vector<Report::Row>& lines) {
     std::string s = std::string(title) + "\n";
@@ -131,6 +159,7 @@ std::string ToTable(const Report& r) {
     t += rows(r.resultsCurrent ? "Results" : "Results (out of date: calculate again)", r.results) + "\n";
     t += rows("Core data", r.coreRows);
     if (!r.detailsRows.empty()) t += "\n" + rows("Design details", r.detailsRows);
+    if (!converterRows.empty()) t += "\n" + rows("Converter", converterRows);
   }
   if (!r.messages.empty()) {
     t += "\nMessages\n";

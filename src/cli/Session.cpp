@@ -11,23 +11,13 @@
 #include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
+#include "textfile/NameMatch.h"
 
 namespace velmora::cli {
 
 namespace {
 
 OpenResult Usage(std::string error) { return {OpenResult::kUsage, std::move(error)}; }
-
-// The index of the material list's entry of that name (letter case ignored
-// when no entry matches exactly), or -1.
-int FindMaterial(const CVelmoraDlg& dlg, const std::string& name) {
-  const int count = dlg.GetCount(ids::IDC_COMBO_MATERIAL);
-  for (int i = 0; i < count; ++i)
-    if (dlg.GetLBText(ids::IDC_COMBO_MATERIAL, i) == name) return i;
-  for (int i = 0; i < count; ++i)
-    if (ui::CompareNoCase(dlg.GetLBText(ids::IDC_COMBO_MATERIAL, i), name) == 0) return i;
-  return -1;
-}
 
 // The inputs the converter's design replaces, but those a --set names: the
 // user's --set wins.
@@ -59,6 +49,13 @@ InputChanges DesignHeldToTable(const CliArgs& args, const CVelmoraDlg& dlg, Sess
 }
 
 }  // namespace
+
+std::string MaterialNotFound(const std::string& given, const ListMatch& match) {
+  std::string names;
+  for (const std::string& name : match.candidates) names += (names.empty() ? "" : ", ") + Cp1251ToUtf8(name);
+  if (match.ambiguous) return "--material " + given + " could be any of: " + names;
+  return "no such material " + given + "; the list holds: " + names;
+}
 
 OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session& session) {
   VelmoraOptions options;
@@ -108,13 +105,10 @@ OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session&
     return {};
   }
   if (args.material) {
-    const int index = FindMaterial(dlg, material);
-    if (index < 0) {
-      std::string known;
-      for (const std::string& item : dlg.Item(ids::IDC_COMBO_MATERIAL)->items) known += "\n  " + Cp1251ToUtf8(item);
-      return Usage("no such material " + *args.material + "; the list holds:" + known);
-    }
-    dlg.UserSelect(ids::IDC_COMBO_MATERIAL, index);
+    const std::vector<std::string>& entries = dlg.Item(ids::IDC_COMBO_MATERIAL)->items;
+    const ListMatch match = MatchName(entries, material);
+    if (!match.found()) return Usage(MaterialNotFound(*args.material, match));
+    dlg.UserSelect(ids::IDC_COMBO_MATERIAL, static_cast<int>(match.index));
   }
   if (session.converter) ReplaceInputs(dlg, DesignHeldToTable(args, dlg, session));
   if (masDocument) {

@@ -13,6 +13,7 @@
 #include "converter/Converter.h"
 #include "settings/DetailsConfig.h"
 #include "settings/SettingsRecord.h"
+#include "textfile/NameMatch.h"
 #include "ui/HeadlessHost.h"
 
 namespace velmora::cli {
@@ -35,6 +36,10 @@ struct OpenResult {
   enum Status { kOpen, kStartUpEnded, kUsage } status = kOpen;
   std::string error;  // kUsage: the message
 };
+
+// The usage error of a --material that names no single entry of the list:
+// the names it could mean, or the whole list when it begins none.
+std::string MaterialNotFound(const std::string& given, const ListMatch& match);
 
 // Enters the data folder, starts the window, selects the material, puts the
 // converter's design into the inputs and plays the actions (for advise: only

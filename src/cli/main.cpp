@@ -24,6 +24,7 @@
 #include "cli/CliArgs.h"
 #include "cli/ConverterOptions.h"
 #include "cli/DetailsReport.h"
+#include "cli/HelpText.h"
 #include "cli/LossCommand.h"
 #include "cli/Report.h"
 #include "cli/Session.h"
@@ -44,8 +45,9 @@ constexpr const char* kReportProgram = "velmora-report";
 #define VELMORA_HELPER_DIR_FROM_PROGRAM "../libexec/velmora"
 #endif
 
-int Usage(const std::string& error) {
-  std::cerr << "velmora-cli: " << error << "\n" << cli::UsageText();
+// A usage error: the problem on one line, then where the help is.
+int Usage(cli::Command command, const std::string& error) {
+  std::cerr << "velmora-cli: " << error << "\n" << cli::TryHelpLine(command) << "\n";
   return kExitUsage;
 }
 
@@ -72,10 +74,10 @@ int RunReportProgram(const std::vector<std::string>& args) {
 
 int Run(const std::vector<std::string>& argv, const char* argv0) {
   const cli::ParseResult parsed = cli::ParseArgs(argv);
-  if (!parsed.error.empty()) return Usage(parsed.error);
   const cli::CliArgs& args = parsed.args;
+  if (!parsed.error.empty()) return Usage(args.command, parsed.error);
   if (args.help) {
-    std::cout << cli::UsageText();
+    std::cout << cli::CommandHelpText(args.command);
     return kExitOk;
   }
   if (args.version) {
@@ -86,7 +88,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
 
   std::string masPathError;
   const std::optional<cli::MasOutput> masOutput = cli::MasOutputPath(args.mas, &masPathError);
-  if (args.mas.output && !masOutput) return Usage("--mas " + masPathError);
+  if (args.mas.output && !masOutput) return Usage(args.command, "--mas " + masPathError);
   // The files the design is read from, named from where the command was
   // given: the export never writes over them.
   std::vector<std::string> inputs;
@@ -96,18 +98,18 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   }
   cli::Session session;
   const cli::OpenResult open = cli::OpenWindow(args, CurrentEnvironment(argv0), session);
-  if (open.status == cli::OpenResult::kUsage) return Usage(open.error);
+  if (open.status == cli::OpenResult::kUsage) return Usage(args.command, open.error);
   CVelmoraDlg& dlg = *session.dlg;
   if (open.status != cli::OpenResult::kStartUpEnded && args.command == cli::Command::kLoss) {
     std::string lossError;
     const int status = cli::RunLoss(dlg.CurrentDesign(), args, lossError);
-    return lossError.empty() ? status : Usage(lossError);
+    return lossError.empty() ? status : Usage(args.command, lossError);
   }
   if (open.status != cli::OpenResult::kStartUpEnded && args.adviseCommand) {
     std::string adviseError;
     const int status = cli::RunAdvise(dlg, dlg.CurrentDesign(), session.startSettings, args.advise,
                                       DetailsOptionsOf(session.details, args.alTolerancePercent), adviseError);
-    return adviseError.empty() ? status : Usage(adviseError);
+    return adviseError.empty() ? status : Usage(args.command, adviseError);
   }
   // The explicit output first: its calculation's messages are part of the run.
   const std::string masError =

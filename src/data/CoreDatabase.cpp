@@ -320,6 +320,33 @@ std::vector<CoreHeader> ListCoreHeaders(std::string_view dbText) {
   return headers;
 }
 
+namespace {
+
+// The words of a name before the first that holds a digit, lower case.
+std::vector<std::string> WordsBeforeSize(std::string_view name) {
+  std::vector<std::string> words;
+  std::size_t at = 0;
+  while (at < name.size()) {
+    const std::size_t end = std::min(name.find(' ', at), name.size());
+    const std::string_view word = name.substr(at, end - at);
+    if (std::any_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; })) break;
+    if (!word.empty()) words.push_back(FoldCaseCp1251(word));
+    at = end + 1;
+  }
+  return words;
+}
+
+}  // namespace
+
+std::string CoreFamily(const CoreHeader& header) {
+  std::string family;
+  for (const std::string& word : WordsBeforeSize(header.mas)) family += (family.empty() ? "" : " ") + word;
+  if (!family.empty()) return family;
+  const std::vector<std::string> words = WordsBeforeSize(header.name);
+  if (words.empty()) return {};
+  return words.back() == "r" ? "t" : words.back();
+}
+
 CoreRecord CoreFromTexts(std::string_view name, const CoreTexts& texts) {
   CoreRecord core;
   core.name = std::string(name);

@@ -69,6 +69,13 @@ struct CoreHeader {
 };
 std::vector<CoreHeader> ListCoreHeaders(std::string_view dbText);
 
+// The family of a core, lower case: the words before the size in its MAS
+// name ("etd" of "etd 34/17/11", "e" of the EI records' "e 14/3.5/5"); a
+// record without one, the last word before the size in its own name ("efd"
+// of "E EFD 20/10/7", "ei" of "EI 14/3.5/5"), a ring's "R" read as the MAS
+// toroid "t". A word before the size holds no digit; empty when none does.
+std::string CoreFamily(const CoreHeader& header);
+
 // One selected core, as the calculation reads it.
 struct CoreRecord {
   std::string name;

@@ -19,6 +19,7 @@
 #include "app/Version.h"
 #include "app/WorkingFolder.h"
 #include "cli/CliArgs.h"
+#include "cli/HelpText.h"
 #include "cli/Session.h"
 #include "report/DesignReport.h"
 #include "reportrender/ReportRender.h"
@@ -40,7 +41,7 @@ constexpr int kExitStartUpEnded = 3;
 #endif
 
 int Usage(const std::string& error) {
-  std::cerr << "velmora-cli: " << error << "\n" << cli::UsageText();
+  std::cerr << "velmora-cli: " << error << "\n" << cli::TryHelpLine(cli::Command::kReport) << "\n";
   return kExitUsage;
 }
 

@@ -126,9 +126,34 @@ TEST_F(AdviseCliTest, UsageErrors) {
                                                {"calc", "--top", "3"}}) {
     const CliRun r = Run(args);
     EXPECT_EQ(r.exit, 2) << args[1];
-    EXPECT_NE(r.err.find("Usage:"), std::string::npos);
+    EXPECT_NE(r.err.find("\nTry 'velmora-cli " + args[0] + " --help'.\n"), std::string::npos) << r.err;
   }
   EXPECT_NE(Run({"--help"}).out.find("advise designs the choke"), std::string::npos);
+}
+
+// --family: the cores whose "mas" line names that family, every one of them;
+// "N87" is the one material it begins.
+TEST_F(AdviseCliTest, FamilyOfTheMasLine) {
+  struct Case {
+    const char* family;
+    const char* names;  // how the records of the family are named
+    std::size_t count;
+  };
+  for (const Case& c : {Case{"etd", "ETD ", 9}, {"EFD", "E EFD ", 6}, {"t", "R ", 26}, {"pq", "PQ ", 9}}) {
+    const CliRun r = Run({"advise", "--family", c.family, "--material", "N87", "--all", "--csv"});
+    ASSERT_EQ(r.exit, 0) << r.err;
+    const std::regex row("\r\n[0-9]+,([^,]*),[^,]*,N87 Epcos,");
+    std::size_t rows = 0;
+    for (std::sregex_iterator m(r.out.begin(), r.out.end(), row), end; m != end; ++m, ++rows)
+      EXPECT_EQ((*m)[1].str().rfind(c.names, 0), 0u) << (*m)[1].str();
+    EXPECT_EQ(rows, c.count) << c.family;
+  }
+  const CliRun none = Run({"advise", "--family", "zz"});
+  EXPECT_EQ(none.exit, 2);
+  EXPECT_NE(
+      none.err.find("--family zz: no core of that family; the database holds: e, efd, ep, er, etd, p, pq, rm, t, u"),
+      std::string::npos)
+      << none.err;
 }
 
 }  // namespace

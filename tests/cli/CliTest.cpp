@@ -243,32 +243,95 @@ TEST_F(CliTest, StartUpThatEndsTheProgramExitsWithThree) {
   EXPECT_FALSE(fs::exists("Inductor.ini"));
 }
 
-TEST_F(CliTest, UsageErrorsHelpAndVersion) {
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{},
-                                             {"draw"},
-                                             {"calc", "--frobnicate"},
-                                             {"calc", "--set", "colour=red"},
-                                             {"calc", "--set", "L"},
-                                             {"calc", "a.sav", "b.sav"},
-                                             {"calc", "missing.sav"},
-                                             {"calc", "--material", "Unobtainium"},
-                                             {"--dir", "no/such/folder", "calc"},
-                                             {"calc", "--set", "core=\xE2\x82\xAC\xE2\x82"}}) {
-    const CliRun r = Run(args);
-    EXPECT_EQ(r.exit, 2) << (args.empty() ? "" : args.back());
-    EXPECT_NE(r.err.find("Usage: velmora-cli"), std::string::npos) << r.err;
+// A usage error is one line naming the problem and the line that points to
+// the command's help.
+TEST_F(CliTest, UsageErrorsAreOneLineAndPointToTheCommandsHelp) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* problem;
+    const char* help;
+  };
+  for (const Case& c : std::vector<Case>{
+           {{}, "no command given", "velmora-cli --help"},
+           {{"draw"}, "unknown command draw", "velmora-cli --help"},
+           {{"calc", "--frobnicate"}, "unknown option --frobnicate", "velmora-cli calc --help"},
+           {{"calc", "--set", "colour=red"}, "unknown settings key colour", "velmora-cli calc --help"},
+           {{"calc", "--set", "L"}, "--set needs KEY=VALUE", "velmora-cli calc --help"},
+           {{"calc", "a.sav", "b.sav"}, "more than one design file", "velmora-cli calc --help"},
+           {{"calc", "missing.sav"}, "cannot read the design file", "velmora-cli calc --help"},
+           {{"--dir", "no/such/folder", "calc"}, "no/such/folder", "velmora-cli calc --help"},
+           {{"calc", "--set", "core=\xE2\x82\xAC\xE2\x82"}, "--set core", "velmora-cli calc --help"},
+           {{"calc", "--material", "Unobtainium"},
+            "no such material Unobtainium; the list holds: N87 Epcos, Феррит \"Б\"",
+            "velmora-cli calc --help"},
+           {{"advise", "--top", "0"}, "--top needs a whole number", "velmora-cli advise --help"},
+           {{"report"}, "report needs -o", "velmora-cli report --help"},
+           {{"loss", "--material", "N87"}, "loss needs --material NAME", "velmora-cli loss --help"},
+       }) {
+    const CliRun r = Run(c.args);
+    const std::string what = c.args.empty() ? "" : c.args.back();
+    EXPECT_EQ(r.exit, 2) << what;
+    const std::size_t end = r.err.find('\n');
+    ASSERT_NE(end, std::string::npos) << r.err;
+    EXPECT_NE(r.err.substr(0, end).find(c.problem), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.substr(end + 1), "Try '" + std::string(c.help) + "'.\n") << what;
   }
-  const CliRun unknown = Run({"calc", "--material", "Unobtainium"});
-  EXPECT_NE(unknown.err.find("N87 Epcos"), std::string::npos);  // the list is offered
+}
 
+// COMMAND --help: that command's usage and options only; --help: all of them.
+TEST_F(CliTest, EachCommandsHelpAndTheWholeHelp) {
+  struct Case {
+    const char* command;
+    std::vector<const char*> has, lacks;
+  };
+  const char* usage = "Usage: velmora-cli [--dir DIR] ";
+  for (const Case& c : std::vector<Case>{
+           {"calc",
+            {"--details", "key KEYS", "--mas FILE", "yes_AWG", "prints the converter's block"},
+            {" advise ", " loss --", "--family", "-o FILE"}},
+           {"advise",
+            {"--family F", "--shape S", "--csv", "advise designs the choke", "--material NAME"},
+            {" calc [", "--do ACTION", "--details"}},
+           {"report", {"-o FILE", "--do ACTION", "--from-mas"}, {"--details", "--family", " loss --"}},
+           {"loss", {"--frequency KHZ", "--material NAME", "iGSE"}, {"--set", "--do", " calc ["}},
+       }) {
+    const CliRun r = Run({c.command, "--help"});
+    EXPECT_EQ(r.exit, 0) << c.command;
+    EXPECT_EQ(r.out.rfind(usage + std::string(c.command), 0), 0u) << r.out;
+    for (const char* text : c.has) EXPECT_NE(r.out.find(text), std::string::npos) << c.command << ": " << text;
+    for (const char* text : c.lacks) EXPECT_EQ(r.out.find(text), std::string::npos) << c.command << ": " << text;
+  }
   CliRun r = Run({"--help"});
   EXPECT_EQ(r.exit, 0);
-  EXPECT_NE(r.out.find("--set KEY=VALUE"), std::string::npos);
-  EXPECT_NE(r.out.find("yes_AWG"), std::string::npos);
+  for (const char* text :
+       {"--set KEY=VALUE", "yes_AWG", " advise [", " report [", " loss --", "key KEYS", "--family F"})
+    EXPECT_NE(r.out.find(text), std::string::npos) << text;
   r = Run({"--version"});
   EXPECT_EQ(r.exit, 0);
   EXPECT_EQ(r.out, std::string("velmora-cli ") + kProgramVersion + "\n");
+}
+
+// --material: exact before a unique prefix ("N87" finds "N87 Epcos");
+// "MPP 14" is exact though "MPP 147" begins so; "MPP 1" may mean either.
+TEST_F(CliTest, MaterialByExactNameElseUniquePrefix) {
+  const std::string mpp = dir.read("N87 Epcos.txt");
+  dir.write("MPP 14.txt", mpp);
+  dir.write("MPP 147.txt", mpp);
+  dir.write("Materials.txt", "Mat1 = N87 Epcos\r\nMat2 = MPP 14\r\nMat3 = MPP 147\r\n");
+  struct Case {
+    const char* given;
+    int exit;
+    const char* shown;  // in the table, or in the error
+  };
+  for (const Case& c : {Case{"n87", 0, "Material: N87 Epcos\n"},
+                        {"MPP 14", 0, "Material: MPP 14\n"},
+                        {"mpp147", 0, "Material: MPP 147\n"},
+                        {"MPP 1", 2, "--material MPP 1 could be any of: MPP 14, MPP 147\n"},
+                        {"3F3", 2, "the list holds: N87 Epcos, MPP 14, MPP 147, No data\n"}}) {
+    const CliRun r = Run({"calc", "--material", c.given});
+    EXPECT_EQ(r.exit, c.exit) << c.given << r.err;
+    EXPECT_NE((c.exit ? r.err : r.out).find(c.shown), std::string::npos) << c.given << r.err << r.out;
+  }
 }
 
 // Every file under the folder with its bytes, to see that nothing changed.

@@ -70,6 +70,20 @@ TEST_F(ConverterCliTest, AFrequencyAboveTheTableIsToldAndDesignedFor) {
   EXPECT_EQ(above.out.substr(above.out.find("\"converter\"")), at.out.substr(at.out.find("\"converter\"")));
 }
 
+// The table prints the block --json has, from the same figures.
+TEST_F(ConverterCliTest, TheTableHasTheConvertersBlock) {
+  std::vector<std::string> args = kBuck;
+  args.pop_back();  // --json
+  const CliRun r = Run(args);
+  ASSERT_EQ(r.exit, 0) << r.err;
+  const std::size_t block = r.out.find("\nConverter\n");
+  ASSERT_NE(block, std::string::npos) << r.out;
+  for (const std::string line : {"Inductance +5.357 uH\n", "Design input voltage +14 V\n",
+                                 "At the lowest input +9 V: duty 0.5556, current 10 A, ripple 2.074 A, peak 11.04 A\n",
+                                 "At the worst point +14 V: duty 0.3571, current 10 A, ripple 3 A, peak 11.5 A\n"})
+    EXPECT_TRUE(std::regex_search(r.out.substr(block), std::regex("\n  " + line))) << line << r.out;
+}
+
 TEST_F(ConverterCliTest, UsageErrorsNameTheValue) {
   const struct {
     std::vector<std::string> change;  // replaces an option of the buck example, or is added

@@ -201,5 +201,23 @@ TEST(CoreRecords, LargeDatabaseListsFast) {
   EXPECT_EQ(RemoveCoreRecord(db, "E 99999").size(), db.size() - Record("E 99999").size());
 }
 
+TEST(CoreRecords, FamilyFromTheMasNameElseFromTheName) {
+  struct Case {
+    const char* name;
+    const char* mas;
+    const char* family;
+  };
+  for (const Case& c : {Case{"E 25/13/7", "e 25/13/7", "e"},
+                        {"EI 14/3.5/5", "e 14/3.5/5", "e"},  // the MAS name wins
+                        {"EI 14/3.5/5", "", "ei"},
+                        {"E EFD 20/10/7", "", "efd"},
+                        {"R 22.1/13.7/6.35", "", "t"},
+                        {"RM 10", "", "rm"},
+                        {"ER 18", "planar ER 18/3/10", "planar er"},
+                        {"12x20", "", ""}}) {
+    EXPECT_EQ(CoreFamily(CoreHeader{c.name, c.mas}), c.family) << c.name << " / " << c.mas;
+  }
+}
+
 }  // namespace
 }  // namespace velmora

@@ -99,7 +99,10 @@ TEST_F(ReportCliTest, UsageErrorsAndWriteFailures) {
   EXPECT_EQ(Cli({"report", "-o", "r.txt"}).exit, 2);           // no known format
   EXPECT_EQ(Cli({"calc", "-o", "r.pdf"}).exit, 2);             // -o is the report's
   EXPECT_EQ(Cli({"report", "--json", "-o", "r.pdf"}).exit, 2);  // --json is calc's
-  EXPECT_EQ(Cli({"report", "--material", "Unobtainium", "-o", "r.pdf"}).exit, 2);
+  // The helper's usage errors read as velmora-cli's: one line, then the help.
+  const CliRun material = Cli({"report", "--material", "Unobtainium", "-o", "r.pdf"});
+  EXPECT_EQ(material.exit, 2);
+  EXPECT_EQ(material.err.substr(material.err.find('\n')), "\nTry 'velmora-cli report --help'.\n") << material.err;
   const CliRun missing = Cli({"report", "-o", "no/such/folder/r.pdf"});
   EXPECT_EQ(missing.exit, 1);
   EXPECT_NE(missing.err.find("cannot write"), std::string::npos) << missing.err;
