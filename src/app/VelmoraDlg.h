@@ -32,6 +32,7 @@
 #include "insight/DesignDetails.h"
 #include "lang/LanguageTable.h"
 #include "present/ShownResults.h"
+#include "settings/DetailsConfig.h"
 #include "settings/SettingsRecord.h"
 #include "textfile/FileLock.h"
 #include "textfile/KeyedTextFile.h"
@@ -188,6 +189,11 @@ class CVelmoraDlg : public ui::Dialog {
   // and out (app/MasExchange.h).
   double DesignAmbient() const { return designAmbient_C_; }
   void SetDesignAmbient(double ambient_C) { designAmbient_C_ = ambient_C; }
+  // The details' settings the windowed program keeps in "Details.cfg" of the
+  // program folder: written on exit after "Inductor.ini" and by its rules,
+  // a failed write told as that file's is. Null (the default): none kept.
+  // Not owned.
+  void KeepDetailsConfig(const DetailsConfig* config) { detailsConfig_ = config; }
 
   // ---- window texts and language menu ------------------------------------------
   bool LoadLanguage();
@@ -275,6 +281,7 @@ class CVelmoraDlg : public ui::Dialog {
   std::optional<SettingsRecord> undo_, redo_;
   DesignWindows* designWindows_ = nullptr;
   double designAmbient_C_ = kDefaultDesignAmbient_C;
+  const DetailsConfig* detailsConfig_ = nullptr;
   std::vector<std::string> notWritten_;
 
   // The texts of the result labels: every one set (empty at first).

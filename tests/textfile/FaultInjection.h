@@ -2,7 +2,8 @@
 #pragma once
 // Fault injection around the file operations of textfile/FileIO: every call of
 // open, read, write, fchmod, fsync, close and rename is one numbered step, and
-// a plan makes a chosen step fail, end the process, or the disk run full.
+// a plan makes a chosen step fail, end the process, or the disk run full; and
+// a fake fstat that tells any size and kind of file.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,15 +16,15 @@
 namespace velmora::test {
 
 struct FaultPlan {
-  int failAt = -1;       // this step fails with `error` (close closes first)
+  int failAt = -1;  // this step fails with `error` (close closes first)
   int error = EIO;
-  int exitAt = -1;       // the process ends (_exit(0)) at this step...
-  bool exitAfterStep = false;  // ...before or after the step is done
+  int exitAt = -1;                // the process ends (_exit(0)) at this step...
+  bool exitAfterStep = false;     // ...before or after the step is done
   std::size_t maxWriteChunk = 0;  // a write takes at most this many bytes (0: all)
-  int eintrEvery = 0;    // every n-th open/write/read is interrupted first (EINTR)
-  long long diskSpace = -1;  // bytes the disk still takes (-1: unlimited), then ENOSPC
-  int refuseCreate = 0;  // errno for every open that would create a file
-  int failReadAfter = -1;  // reads that succeed before the next one fails with EIO
+  int eintrEvery = 0;             // every n-th open/write/read is interrupted first (EINTR)
+  long long diskSpace = -1;       // bytes the disk still takes (-1: unlimited), then ENOSPC
+  int refuseCreate = 0;           // errno for every open that would create a file
+  int failReadAfter = -1;         // reads that succeed before the next one fails with EIO
 
   // What happened.
   int steps = 0;
@@ -149,6 +150,54 @@ inline int Rename(const char* from, const char* to) {
 }
 
 }  // namespace fault_detail
+
+// What fstat tells of every file while a FakeStat is installed: any size and
+// kind of file without the disk to hold it. Reads are counted.
+struct FakeStat {
+  long long size = 0;
+  unsigned kind = S_IFREG;
+  int reads = 0;
+};
+
+namespace fault_detail {
+
+inline FakeStat* g_stat = nullptr;
+
+inline int Fstat(int fd, struct stat* st) {
+  const int r = ::fstat(fd, st);
+  if (r == 0) {
+    st->st_size = static_cast<off_t>(g_stat->size);
+    st->st_mode = (st->st_mode & ~S_IFMT) | g_stat->kind;
+  }
+  return r;
+}
+
+inline std::ptrdiff_t CountedRead(int fd, void* data, std::size_t size) {
+  ++g_stat->reads;
+  return ::read(fd, data, size);
+}
+
+}  // namespace fault_detail
+
+// Installs the fake for the scope's lifetime.
+class ScopedFakeStat {
+ public:
+  explicit ScopedFakeStat(FakeStat& fake) {
+    fault_detail::g_stat = &fake;
+    ops_.fstat = fault_detail::Fstat;
+    ops_.read = fault_detail::CountedRead;
+    SetFileOpsForTesting(&ops_);
+  }
+  ~ScopedFakeStat() {
+    SetFileOpsForTesting(nullptr);
+    fault_detail::g_stat = nullptr;
+  }
+  ScopedFakeStat(const ScopedFakeStat&) = delete;
+  ScopedFakeStat& operator=(const ScopedFakeStat&) = delete;
+
+ private:
+  FileOps ops_;
+};
 
 // Installs the plan for the scope's lifetime.
 class ScopedFaults {
