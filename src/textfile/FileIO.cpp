@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -216,7 +215,7 @@ std::optional<std::string> ReadWholeFile(const std::string& givenPath, std::size
   for (;;) {
     const std::size_t room = limit - bytes.size();
     // One byte more than the room tells a file grown past the limit.
-    const ssize_t n = SysRead(fd.get(), chunk, std::min(sizeof chunk, room + 1));
+    const ssize_t n = SysRead(fd.get(), chunk, room < sizeof chunk ? room + 1 : sizeof chunk);
     if (n < 0) {
       if (errno == EINTR) continue;
       outcome = {ReadFailure::CannotRead, errno, limit};
