@@ -151,51 +151,36 @@ inline int Rename(const char* from, const char* to) {
 
 }  // namespace fault_detail
 
-// What fstat tells of every file while a FakeStat is installed: any size and
-// kind of file without the disk to hold it. Reads are counted.
+// While installed, fstat tells every file to be of this size and kind (a
+// 50 GB file without the disk to hold it), and reads are counted.
 struct FakeStat {
   long long size = 0;
   unsigned kind = S_IFREG;
   int reads = 0;
 };
 
-namespace fault_detail {
-
-inline FakeStat* g_stat = nullptr;
-
-inline int Fstat(int fd, struct stat* st) {
-  const int r = ::fstat(fd, st);
-  if (r == 0) {
-    st->st_size = static_cast<off_t>(g_stat->size);
-    st->st_mode = (st->st_mode & ~S_IFMT) | g_stat->kind;
-  }
-  return r;
-}
-
-inline std::ptrdiff_t CountedRead(int fd, void* data, std::size_t size) {
-  ++g_stat->reads;
-  return ::read(fd, data, size);
-}
-
-}  // namespace fault_detail
-
-// Installs the fake for the scope's lifetime.
 class ScopedFakeStat {
  public:
   explicit ScopedFakeStat(FakeStat& fake) {
-    fault_detail::g_stat = &fake;
-    ops_.fstat = fault_detail::Fstat;
-    ops_.read = fault_detail::CountedRead;
+    fake_ = &fake;
+    ops_.fstat = [](int fd, struct stat* st) {
+      const int r = ::fstat(fd, st);
+      st->st_size = static_cast<off_t>(fake_->size);
+      st->st_mode = (st->st_mode & ~S_IFMT) | fake_->kind;
+      return r;
+    };
+    ops_.read = [](int fd, void* data, std::size_t size) -> std::ptrdiff_t {
+      ++fake_->reads;
+      return ::read(fd, data, size);
+    };
     SetFileOpsForTesting(&ops_);
   }
-  ~ScopedFakeStat() {
-    SetFileOpsForTesting(nullptr);
-    fault_detail::g_stat = nullptr;
-  }
+  ~ScopedFakeStat() { SetFileOpsForTesting(nullptr); }
   ScopedFakeStat(const ScopedFakeStat&) = delete;
   ScopedFakeStat& operator=(const ScopedFakeStat&) = delete;
 
  private:
+  static inline FakeStat* fake_ = nullptr;
   FileOps ops_;
 };
 
