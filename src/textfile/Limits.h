@@ -18,12 +18,13 @@ inline constexpr std::size_t kMaxLanguageTextBytes = 65536;
 // file, whatever size it claims (a sparse file of 50 GB), costs more memory
 // than its limit.
 
-// Inductor.ini, the design files and Details.cfg: the main window's file
-// buffer of 100,000 bytes, which every load of these files went through and
-// which every file written for them since fits many times over (under 1 KB).
+// Inductor.ini, the design files and Details.cfg: the file buffer of 100,000
+// bytes that these files' format was made for; every file written for them
+// is under 1 KB.
 inline constexpr std::size_t kMaxSettingsFileBytes = 100'000;
-// A material data file: its own buffer of 10,000 bytes; the shipped ones
-// hold about 5,000 (their loss tables of 19 frequencies by 9 flux densities).
+// A material data file: the 10,000 bytes its format was made for; the
+// shipped ones hold about 5,000 (loss tables of 19 frequencies by 9 flux
+// densities at most).
 inline constexpr std::size_t kMaxMaterialFileBytes = 10'000;
 // BaseCores.txt: a record takes about 120 bytes, so 64 MiB hold the 50,000
 // cores a list shows about ten times over.
