@@ -142,12 +142,17 @@ def seeds():
         fields.replace(b"5\n", b"7,5\n") + sep + share("3F3 Ferroxcube.txt") + sep + wire + sep + lang
         + params(*choices(1, 0, 1, 0, 1), take_byte(1), take_byte(0)),
     ]
-    # A pattern that the target repeats into a file of the given size, then a tail.
-    huge = lambda pattern, size, tail: pattern + params(take_int(size, 1), take_string(tail))
+    # A pattern that the target repeats into a file of the given size, then a
+    # tail; read as a file of the size fstat tells (0: its own, 1: one byte
+    # more, 2: 50 GB, 3: negative) and kind (0: regular, 1: FIFO, 2: device).
+    huge = lambda pattern, size, tail, claim=0, kind=0: pattern + params(
+        take_int(size, 1), take_string(tail), take_byte(claim), take_byte(kind))
     out["huge"] = [
         huge(b"xE E E E E E E E E E E E E E E E ", 1000000, b"]"),
-        huge(b"[R 1]\r\nAe = 1\r\n[OTHERS]\r\ns2 = x\\n", 500000, b"Mat1 = N87"),
-        huge(b"Mat1 = Mat2 = Bmax = B_50 = core\t= ", 1000000, b""),
+        huge(b"[R 1]\r\nAe = 1\r\n[OTHERS]\r\ns2 = x\\n", 500000, b"Mat1 = N87", 2),
+        huge(b"Mat1 = Mat2 = Bmax = B_50 = core\t= ", 1000000, b"", 1),
+        huge(b"[INI_DATA]\r\n", 9999, b"L = 1", 0, 1),
+        huge(b"Bmax = 0.3\r\n", 100000, b"", 3, 2),
     ]
     # The language files' report sections with a core and a material name;
     # one with texts that try to break out of their elements.

@@ -14,6 +14,7 @@
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
 #include "textfile/FileLock.h"
+#include "textfile/Limits.h"
 
 namespace velmora {
 
@@ -51,7 +52,7 @@ void CVelmoraDlg::EnableDataEdits(bool enable) {
 // ---- reading and listing -------------------------------------------------------
 
 void CVelmoraDlg::ReadCoreDatabase() {
-  if (!file_.Load(constants::kCoreDatabaseFile, OpenMode::ReadOnly)) {
+  if (!file_.Load(constants::kCoreDatabaseFile, constants::kMaxCoreDatabaseBytes, OpenMode::ReadOnly)) {
     Message(lang_[kFileNotFound] + " " + constants::kCoreDatabaseFile);
     return;
   }
@@ -162,7 +163,8 @@ std::optional<std::string> CVelmoraDlg::ReadDatabaseForChange(FileLock& lock) {
     ReportWriteFailure(constants::kCoreDatabaseFile);
     return std::nullopt;
   }
-  if (auto text = ReadWholeFile(constants::kCoreDatabaseFile, OpenMode::ReadOnly)) return text;
+  if (auto text = ReadWholeFile(constants::kCoreDatabaseFile, constants::kMaxCoreDatabaseBytes, OpenMode::ReadOnly))
+    return text;
   // Missing (also when it was missing at start-up): the change makes the file.
   // There but unreadable: nothing may replace what cannot be seen.
   if (!NameTaken(constants::kCoreDatabaseFile)) return std::string();

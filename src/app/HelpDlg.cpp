@@ -40,7 +40,8 @@ bool CHelpDlg::OnInitDialog() {
   SetWindowText(caption);
   if (!okCaption.empty()) SetItemText(ui::IDOK, okCaption);
   const std::string fileName = "ReadMe-" + language + ".txt";
-  const auto bytes = ReadWholeFile(DataFilePath("", Cp1251ToUtf8(fileName), ""));  // names on disk are UTF-8
+  const auto bytes = ReadWholeFile(DataFilePath("", Cp1251ToUtf8(fileName), ""),
+                                   constants::kMaxTextFileBytes);  // names on disk are UTF-8
   if (!bytes) {
     MessageBox(missingText + " " + fileName, messageCaption, ui::MbType::Ok);
     EndDialog(ui::IDCANCEL);

@@ -153,9 +153,12 @@ bool ImportMasText(CVelmoraDlg& dlg, std::string_view utf8, std::string* error) 
 }
 
 bool ImportMas(CVelmoraDlg& dlg, const std::string& path, std::string* error) {
-  const std::optional<std::string> bytes = ReadWholeFile(path);
+  // A file larger than a document may be is refused before anything is read:
+  // the inputs on the window stay as they are.
+  ReadStatus status;
+  const std::optional<std::string> bytes = ReadWholeFile(path, mas::kMaxDocumentBytes, OpenMode::ReadOnly, &status);
   if (!bytes) {
-    const std::string reason = Utf8ToCp1251(path + ": " + ReasonCannotRead(path)).value_or(std::string("?"));
+    const std::string reason = Utf8ToCp1251(path + ": " + status.Reason()).value_or(std::string("?"));
     return Tell(dlg, DesignText(dlg.Lang(), "masReadFailed") + " " + reason, error);
   }
   if (!ImportMasText(dlg, *bytes, error)) return false;

@@ -8,6 +8,7 @@
 #include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
+#include "textfile/Limits.h"
 
 namespace velmora {
 
@@ -60,7 +61,7 @@ void CVelmoraDlg::StartUpLanguageMissing() {
 }
 
 bool CVelmoraDlg::StartUpMaterials() {
-  if (!file_.Load(constants::kMaterialListFile)) {
+  if (!file_.Load(constants::kMaterialListFile, constants::kMaxTextFileBytes)) {
     MessageBox(Cp("В папке с программой отсутствует файл перечня применяемых в программе материалов."), Cp("Внимание!"),
                ui::MbType::Ok);
     startUpFailed_ = true;

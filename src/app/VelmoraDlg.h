@@ -32,6 +32,7 @@
 #include "insight/DesignDetails.h"
 #include "lang/LanguageTable.h"
 #include "present/ShownResults.h"
+#include "settings/DetailsConfig.h"
 #include "settings/SettingsRecord.h"
 #include "textfile/FileLock.h"
 #include "textfile/KeyedTextFile.h"
@@ -196,6 +197,11 @@ class CVelmoraDlg : public ui::Dialog {
   // an export is never written over it.
   const std::string& ImportedDocument() const { return importedDocument_; }
   void SetImportedDocument(std::string path) { importedDocument_ = std::move(path); }
+  // The details' settings the windowed program keeps in "Details.cfg" of the
+  // program folder: written on exit after "Inductor.ini" and by its rules,
+  // a failed write told as that file's is. Null (the default): none kept.
+  // Not owned.
+  void KeepDetailsConfig(const DetailsConfig* config) { detailsConfig_ = config; }
 
   // ---- window texts and language menu ------------------------------------------
   bool LoadLanguage();
@@ -284,6 +290,7 @@ class CVelmoraDlg : public ui::Dialog {
   DesignWindows* designWindows_ = nullptr;
   double designAmbient_C_ = kDefaultDesignAmbient_C;
   std::string importedDocument_;
+  const DetailsConfig* detailsConfig_ = nullptr;
   std::vector<std::string> notWritten_;
 
   // The texts of the result labels: every one set (empty at first).

@@ -6,6 +6,7 @@
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
 #include "present/ControlIds.h"
+#include "textfile/Limits.h"
 
 namespace velmora {
 
@@ -14,7 +15,7 @@ using namespace ids;
 namespace {
 
 // Why a file cannot be read, in the words of the C library.
-std::string ReasonFileUnreadable(const char* name) { return ReasonCannotRead(name); }
+std::string ReasonFileUnreadable(const char* name) { return ReasonCannotRead(name, constants::kMaxTextFileBytes); }
 
 }  // namespace
 

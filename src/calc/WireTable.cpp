@@ -94,7 +94,7 @@ WireTable ParseWireTable(std::string_view text) {
 
 bool ReadWireTable(const std::string& path, WireTable& table) {
   KeyedTextFile file;
-  if (!file.Load(path)) return false;
+  if (!file.Load(path, constants::kMaxTextFileBytes)) return false;
   table = ParseWireTable(file.Text());
   return true;
 }

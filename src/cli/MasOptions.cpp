@@ -33,8 +33,10 @@ std::optional<std::string> ReadMasInput(const MasArgs& args, std::string* error)
   if (!args.input) return std::nullopt;
   const std::optional<std::string> path = Absolute(*args.input, error);
   if (!path) return std::nullopt;
-  std::optional<std::string> bytes = ReadWholeFile(*path);
-  if (!bytes && error) *error = "--from-mas: cannot read " + *args.input + ": " + ReasonCannotRead(*path);
+  // Measured before it is read: a file larger than a document may be costs nothing.
+  ReadStatus status;
+  std::optional<std::string> bytes = ReadWholeFile(*path, mas::kMaxDocumentBytes, OpenMode::ReadOnly, &status);
+  if (!bytes && error) *error = "--from-mas: cannot read " + *args.input + ": " + status.Reason();
   return bytes;
 }
 

@@ -12,12 +12,21 @@
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
 #include "textfile/NameMatch.h"
+#include "textfile/Limits.h"
 
 namespace velmora::cli {
 
 namespace {
 
 OpenResult Usage(std::string error) { return {OpenResult::kUsage, std::move(error)}; }
+
+// A settings file that is there but refused (larger than its limit, no
+// regular file) is named with the reason; its defaults stand in, as for a
+// missing file.
+void TellRefused(const std::string& name, const ReadStatus& status) {
+  if (status.failure == ReadFailure::TooLarge || status.failure == ReadFailure::NotRegularFile)
+    std::cerr << "velmora-cli: " << name << ": " << status.Reason() << "; the defaults are used\n";
+}
 
 // The inputs the converter's design replaces, but those a --set names: the
 // user's --set wins.
@@ -64,7 +73,9 @@ OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session&
     // Named from where the command was given, before the working folder is entered.
     std::error_code ec;
     const std::string path = std::filesystem::absolute(*args.designFile, ec).string();
-    if (ec || !ReadWholeFile(path)) return Usage("cannot read the design file " + *args.designFile);
+    ReadStatus status;
+    if (ec || !ReadWholeFile(path, constants::kMaxSettingsFileBytes, OpenMode::ReadOnly, &status))
+      return Usage("cannot read the design file " + *args.designFile + (ec ? "" : ": " + status.Reason()));
     options.settingsFile = path;
   }
   for (const auto& [key, value] : args.sets) {
@@ -84,8 +95,10 @@ OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session&
   if (args.mas.input && !masDocument) return Usage(error);
   if (!EnterWorkingFolder(args.dir, env, &folder, &error, DataFolderUse::kReadOnly)) return Usage(error);
 
-  ReadDetailsConfig(kDetailsConfigFile, session.details);
-  ReadSettings(options.settingsFile, true, session.startSettings);
+  ReadStatus status;
+  if (!ReadDetailsConfig(kDetailsConfigFile, session.details, &status)) TellRefused(kDetailsConfigFile, status);
+  if (!ReadSettings(options.settingsFile, true, session.startSettings, &status))
+    TellRefused(options.settingsFile, status);
   for (const auto& [key, value] : options.overrides) SetSettingsField(session.startSettings, key, value);
 
   session.dlg = std::make_unique<CVelmoraDlg>(session.host, options);

@@ -68,7 +68,7 @@ bool ParseMaterialText(std::string_view text, MaterialRecord& record) {
 }
 
 bool LoadMaterialData(const std::string& path, MaterialRecord& record) {
-  const std::optional<std::string> bytes = ReadWholeFile(path, OpenMode::ReadOnly);
+  const std::optional<std::string> bytes = ReadWholeFile(path, constants::kMaxMaterialFileBytes);
   if (!bytes) return false;
   return ParseMaterialText(UpToFirstZero(*bytes), record);
 }

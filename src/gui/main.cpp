@@ -23,6 +23,7 @@
 #include "present/ControlIds.h"
 #include "settings/DetailsConfig.h"
 #include "textfile/FileIO.h"
+#include "textfile/Limits.h"
 #include "ui/qt/QtHost.h"
 
 #ifndef VELMORA_HELPER_DIR_FROM_PROGRAM
@@ -112,8 +113,9 @@ int main(int argc, char** argv) {
   velmora::WindowsOnDemand designWindows(WindowsModulePath(), detailsConfig, !quitAfterStartUp);
   const bool openDetails = Set("VELMORA_OPEN_DETAILS");  // for screenshots and measurements
   velmora::CVelmoraApp velmoraApp(host);
-  velmoraApp.InitInstance([&host, &designWindows, quitAfterStartUp, openDetails](velmora::CVelmoraDlg& dlg) {
+  velmoraApp.InitInstance([&](velmora::CVelmoraDlg& dlg) {
     dlg.SetDesignWindows(&designWindows);
+    dlg.KeepDetailsConfig(&detailsConfig);  // written on exit, a failure told in a box
     // Message boxes answer in the window's language, as it stands at each box.
     host.SetButtonTexts([&dlg] {
       return velmora::ui::QtHost::ButtonTexts{dlg.Lang()[velmora::kOkButton], dlg.Lang()[velmora::kCancelButton]};
@@ -124,10 +126,11 @@ int main(int argc, char** argv) {
     // details window too, when it was asked for).
     QTimer::singleShot(0, [&dlg, &designWindows, openDetails] { QuitWhenDrawn(dlg, designWindows, openDetails); });
   });
-  // Only the window keeps Details.cfg; a failed write loses no design. A file
-  // that holds these very bytes stays as it is: the write is flushed to disk,
-  // which took most of the window's close.
-  if (velmora::ReadWholeFile(velmora::kDetailsConfigFile) != velmora::SerializeDetailsConfig(detailsConfig) &&
+  // A window closed without Exit (a measurement of the start-up) still keeps
+  // Details.cfg as the exit does; a failed write loses no design.
+  if (quitAfterStartUp &&
+      velmora::ReadWholeFile(velmora::kDetailsConfigFile, velmora::constants::kMaxSettingsFileBytes) !=
+          velmora::SerializeDetailsConfig(detailsConfig) &&
       !velmora::WriteDetailsConfig(detailsConfig, velmora::kDetailsConfigFile))
     std::cerr << "velmora: could not write " << velmora::kDetailsConfigFile << "\n";
   return quitAfterStartUp && designWindows.LoadFailed() ? 1 : 0;

@@ -145,7 +145,7 @@ void ParseLanguageText(std::string_view fileText, LanguageTable& table) {
 
 bool ReadLanguageFile(const std::string& language, LanguageTable& table) {
   KeyedTextFile file;
-  if (!file.Load(DataFilePath("", language, ".lng"))) return false;
+  if (!file.Load(DataFilePath("", language, ".lng"), constants::kMaxTextFileBytes)) return false;
   ParseLanguageText(file.Text(), table);
   return true;
 }

@@ -78,9 +78,9 @@ DetailsConfig ParseDetailsConfig(std::string_view text) {
   return config;
 }
 
-bool ReadDetailsConfig(const std::string& fileName, DetailsConfig& config) {
+bool ReadDetailsConfig(const std::string& fileName, DetailsConfig& config, ReadStatus* status) {
   KeyedTextFile file;
-  if (!file.Load(fileName)) return false;
+  if (!file.Load(fileName, constants::kMaxSettingsFileBytes, OpenMode::ReadOnly, status)) return false;
   config = ParseDetailsConfig(file.Text());
   return true;
 }

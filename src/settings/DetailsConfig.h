@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "textfile/FileIO.h"
+
 namespace velmora {
 
 inline constexpr const char* kDetailsConfigFile = "Details.cfg";
@@ -49,8 +51,10 @@ std::string SerializeDetailsConfig(const DetailsConfig& config);
 // 100 % or more, an ambient outside the range) keeps the default.
 DetailsConfig ParseDetailsConfig(std::string_view text);
 
-// False (config unchanged) when the file cannot be opened.
-bool ReadDetailsConfig(const std::string& fileName, DetailsConfig& config);
+// False (config unchanged) when the file cannot be opened or is larger than
+// the settings file may be (kMaxSettingsFileBytes); the status, when asked
+// for, says why.
+bool ReadDetailsConfig(const std::string& fileName, DetailsConfig& config, ReadStatus* status = nullptr);
 // Crash-safe write; false when the file could not be written completely.
 bool WriteDetailsConfig(const DetailsConfig& config, const std::string& fileName);
 

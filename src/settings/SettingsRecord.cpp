@@ -114,9 +114,9 @@ bool WriteSettings(const SettingsRecord& record, const std::string& fileName, bo
   return WriteFileAtomic(fileName, SerializeSettings(record, withLanguage));
 }
 
-bool ReadSettings(const std::string& fileName, bool withLanguage, SettingsRecord& record) {
+bool ReadSettings(const std::string& fileName, bool withLanguage, SettingsRecord& record, ReadStatus* status) {
   KeyedTextFile file;
-  if (!file.Load(fileName)) return false;
+  if (!file.Load(fileName, constants::kMaxSettingsFileBytes, OpenMode::ReadOnly, status)) return false;
   ParseSettings(file.Text(), withLanguage, record);
   return true;
 }

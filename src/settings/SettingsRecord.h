@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "textfile/FileIO.h"
+
 namespace velmora {
 
 struct SettingsRecord {
@@ -38,8 +40,9 @@ void ParseSettings(std::string_view text, bool withLanguage, SettingsRecord& rec
 
 // Crash-safe write; false when the file could not be written completely.
 bool WriteSettings(const SettingsRecord& record, const std::string& fileName, bool withLanguage);
-// False (record unchanged) when the file cannot be opened.
-bool ReadSettings(const std::string& fileName, bool withLanguage, SettingsRecord& record);
+// False (record unchanged) when the file cannot be opened or is larger than
+// kMaxSettingsFileBytes; the status, when asked for, says why.
+bool ReadSettings(const std::string& fileName, bool withLanguage, SettingsRecord& record, ReadStatus* status = nullptr);
 
 // Access by key ("core", "mater", ... "lang"), for the command line's --set.
 bool SetSettingsField(SettingsRecord& record, std::string_view key, std::string_view value);

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -39,6 +40,9 @@ int SysFsync(int fd) { return g_testOps && g_testOps->fsync ? g_testOps->fsync(f
 int SysClose(int fd) { return g_testOps && g_testOps->close ? g_testOps->close(fd) : ::close(fd); }
 int SysRename(const char* from, const char* to) {
   return g_testOps && g_testOps->rename ? g_testOps->rename(from, to) : ::rename(from, to);
+}
+int SysFstat(int fd, struct stat* st) {
+  return g_testOps && g_testOps->fstat ? g_testOps->fstat(fd, st) : ::fstat(fd, st);
 }
 
 // Closes the descriptor when the scope ends, unless released.
@@ -128,17 +132,30 @@ std::string FoldName(std::string_view utf8) {
 // Opens a data file for reading without ever blocking: a FIFO, a device or a
 // folder in place of a data file is refused like a file that cannot be opened
 // (a FIFO would wait for a writer, a device such as /dev/zero never ends).
-// Links are followed; only a regular file at the end of them is taken.
-int OpenRegularFile(const std::string& path, OpenMode mode) {
+// Links are followed; only a regular file at the end of them is taken, and
+// only when it holds no more than `limit` bytes. The status says why not.
+int OpenRegularFile(const std::string& path, OpenMode mode, std::size_t limit, ReadStatus& status) {
   const int flags = (mode == OpenMode::ReadWrite ? O_RDWR : O_RDONLY) | O_NONBLOCK | O_NOCTTY;
-  int fd = OpenRetry(path.c_str(), flags);
-  if (fd < 0) return -1;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    SysClose(fd);
+  const int fd = OpenRetry(path.c_str(), flags);
+  if (fd < 0) {
+    status = {ReadFailure::CannotOpen, errno, limit};
     return -1;
   }
-  return fd;
+  struct stat st {};
+  if (SysFstat(fd, &st) != 0) status = {ReadFailure::CannotRead, errno, limit};
+  else if (!S_ISREG(st.st_mode)) status = {ReadFailure::NotRegularFile, 0, limit};
+  else if (st.st_size < 0) status = {ReadFailure::CannotRead, EOVERFLOW, limit};
+  else if (static_cast<std::uintmax_t>(st.st_size) > limit) status = {ReadFailure::TooLarge, 0, limit};
+  else return fd;
+  SysClose(fd);
+  return -1;
+}
+
+// A count of bytes with thousands separated by commas, as the texts write them.
+std::string GroupedCount(std::size_t n) {
+  std::string digits = std::to_string(n);
+  for (std::size_t i = digits.size(); i > 3; i -= 3) digits.insert(i - 3, 1, ',');
+  return digits;
 }
 
 }  // namespace
@@ -164,23 +181,51 @@ std::string ResolveNameNoCase(const std::string& path) {
   return slash == std::string::npos ? found : path.substr(0, slash + 1) + found;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& givenPath, OpenMode mode) {
+std::string ReadStatus::Reason() const {
+  switch (failure) {
+    case ReadFailure::None:
+      return {};
+    case ReadFailure::NotRegularFile:
+      return "it is no regular file";
+    case ReadFailure::TooLarge:
+      return "it is larger than " + GroupedCount(limit) + " bytes";
+    case ReadFailure::CannotOpen:
+    case ReadFailure::CannotRead:
+      break;
+  }
+  return error != 0 ? std::strerror(error) : "it cannot be read";
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& givenPath, std::size_t limit, OpenMode mode,
+                                         ReadStatus* status) {
+  ReadStatus ignored;
+  ReadStatus& outcome = status ? *status : ignored;
+  outcome = {ReadFailure::None, 0, limit};
   const std::string path = ResolveNameNoCase(givenPath);
-  Fd fd(OpenRegularFile(path, mode));
+  Fd fd(OpenRegularFile(path, mode, limit, outcome));
   if (fd.get() < 0) return std::nullopt;
 
   struct stat st {};
   std::string bytes;
-  if (::fstat(fd.get(), &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
-  // Read up to the end whatever the size said: the file may have grown.
+  // Within the limit, checked on opening.
+  if (SysFstat(fd.get(), &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+  // Read up to the end whatever the size said: the file may have grown, but
+  // never past the limit.
   char chunk[65536];
   for (;;) {
-    const ssize_t n = SysRead(fd.get(), chunk, sizeof chunk);
+    const std::size_t room = limit - bytes.size();
+    // One byte more than the room tells a file grown past the limit.
+    const ssize_t n = SysRead(fd.get(), chunk, room < sizeof chunk ? room + 1 : sizeof chunk);
     if (n < 0) {
       if (errno == EINTR) continue;
+      outcome = {ReadFailure::CannotRead, errno, limit};
       return std::nullopt;
     }
     if (n == 0) break;
+    if (static_cast<std::size_t>(n) > room) {
+      outcome = {ReadFailure::TooLarge, 0, limit};
+      return std::nullopt;
+    }
     bytes.append(chunk, static_cast<std::size_t>(n));
   }
   return bytes;
@@ -227,9 +272,10 @@ int Failure() { return errno != 0 ? errno : EIO; }
 
 // Writes the bytes to a new temporary file beside path, with the old file's
 // owner, group and permission bits when there is an old file (else the
-// usual ones: 0666 less the umask), and flushes it to disk. On failure the
+// usual ones: 0666 less the umask), and flushes it to disk (unless told not to). On failure the
 // temporary file is gone and the errno value of the failed step is returned.
-int WriteTemporary(const std::string& path, std::string_view bytes, const struct stat* old, std::string& tmp) {
+int WriteTemporary(const std::string& path, std::string_view bytes, const struct stat* old, std::string& tmp,
+                   bool flush = true) {
   int raw = -1;
   for (int attempt = 0; attempt < 16 && raw < 0; ++attempt) {
     tmp = TempNameBeside(path);
@@ -243,7 +289,7 @@ int WriteTemporary(const std::string& path, std::string_view bytes, const struct
   if (!WriteAll(fd.get(), bytes)) error = Failure();
   if (!error && old) KeepOwner(fd.get(), *old);  // before the mode: a chown clears set-id bits
   if (!error && old && SysFchmod(fd.get(), old->st_mode & 07777) != 0) error = Failure();
-  if (!error && SysFsync(fd.get()) != 0) error = Failure();
+  if (!error && flush && SysFsync(fd.get()) != 0) error = Failure();
   if (!fd.close() && !error) error = Failure();
   if (error) ::unlink(tmp.c_str());
   return error;
@@ -317,6 +363,15 @@ WriteStatus WriteFileChecked(const std::string& givenPath, std::string_view byte
   return {};
 }
 
+bool ReplaceFileAtName(const std::string& path, std::string_view bytes) {
+  if (path.empty() || path.back() == '/') return false;
+  std::string tmp;
+  if (WriteTemporary(path, bytes, nullptr, tmp, false) != 0) return false;
+  if (SysRename(tmp.c_str(), path.c_str()) == 0) return true;
+  ::unlink(tmp.c_str());
+  return false;
+}
+
 bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
   return WriteFileChecked(path, bytes, NameMatch::IgnoreCase).ok();
 }
@@ -330,18 +385,15 @@ std::string DataFilePath(std::string_view folder, std::string_view name, std::st
   return path;
 }
 
-std::string ReasonCannotRead(const std::string& path) {
-  const int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY;
-  Fd fd(OpenRetry(ResolveNameNoCase(path).c_str(), flags));
-  if (fd.get() < 0) return std::strerror(errno);
-  struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) return std::strerror(errno);
-  if (!S_ISREG(st.st_mode)) return "it is no regular file";
-  return "it cannot be read";
+std::string ReasonCannotRead(const std::string& path, std::size_t limit) {
+  ReadStatus status;
+  Fd fd(OpenRegularFile(ResolveNameNoCase(path), OpenMode::ReadOnly, limit, status));
+  return fd.get() < 0 ? status.Reason() : "it cannot be read";
 }
 
 bool FileExists(const std::string& path) {
-  Fd fd(OpenRegularFile(ResolveNameNoCase(path), OpenMode::ReadOnly));
+  ReadStatus status;
+  Fd fd(OpenRegularFile(ResolveNameNoCase(path), OpenMode::ReadOnly, SIZE_MAX, status));
   return fd.get() >= 0;
 }
 

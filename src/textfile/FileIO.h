@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+struct stat;
+
 namespace velmora {
 
 enum class OpenMode { ReadOnly, ReadWrite };
@@ -18,12 +20,33 @@ enum class OpenMode { ReadOnly, ReadWrite };
 // unchanged when there is no such file.
 std::string ResolveNameNoCase(const std::string& path);
 
-// Reads every byte of the file, whatever its size. Returns nothing when the
-// file cannot be opened in the given mode (ReadWrite also fails on a
-// write-protected file) or cannot be read, and when it is no regular file
-// after following links (a FIFO, a device, a folder): such a file is never
-// waited for nor read.
-std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode = OpenMode::ReadOnly);
+// Why a read gave nothing.
+enum class ReadFailure { None, CannotOpen, NotRegularFile, TooLarge, CannotRead };
+
+// The outcome of a read: its failure, the errno value of a failed open or
+// read, and the limit a file too large was measured against.
+struct ReadStatus {
+  ReadFailure failure = ReadFailure::None;
+  int error = 0;
+  std::size_t limit = 0;
+  bool ok() const { return failure == ReadFailure::None; }
+  // Why the file was not read, in the words of the C library ("No such file
+  // or directory"), or "it is no regular file", or "it is larger than 100,000
+  // bytes"; empty when it was read.
+  std::string Reason() const;
+};
+
+// Reads every byte of the file, at most `limit` of them. The size is taken
+// from the opened file before anything is read or reserved: a file larger
+// than the limit is refused whole and costs nothing (a 50 GB file as little
+// as a missing one). Returns nothing when the file cannot be opened in the
+// given mode (ReadWrite also fails on a write-protected file) or cannot be
+// read, when it is larger than the limit (also when it grows past the limit
+// while being read), and when it is no regular file after following links (a
+// FIFO, a device, a folder): such a file is never waited for nor read. The
+// status, when asked for, tells these cases apart.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit, OpenMode mode = OpenMode::ReadOnly,
+                                         ReadStatus* status = nullptr);
 
 // Writes the bytes to a temporary file beside the target, flushes it to disk
 // and renames it over the target, so the target is always either the old file
@@ -35,6 +58,14 @@ std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode 
 // is rewritten in place after the new text is safe in the temporary file,
 // which stays behind if that rewrite fails.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+// Puts the bytes at the name by renaming a new temporary file of the same
+// folder over it, whatever is there now: a symbolic link at the name is
+// replaced itself, its target never written. For a file whose loss costs
+// nothing, such as a cache: the name is taken exactly, nothing is flushed to
+// disk, the new file has the usual mode, and false tells any failure (the
+// temporary file is then removed).
+bool ReplaceFileAtName(const std::string& path, std::string_view bytes);
 
 // How a name given for writing finds an existing file: as the data files are
 // looked up (letter case ignored when no file has exactly that name), or
@@ -66,10 +97,9 @@ WriteStatus WriteFileChecked(const std::string& path, std::string_view bytes, Na
 // cannot be opened.
 std::string DataFilePath(std::string_view folder, std::string_view name, std::string_view extension);
 
-// Why the file cannot be read, in the words of the C library ("No such file
-// or directory"), or "it is no regular file"; opens without waiting, as the
-// readers do.
-std::string ReasonCannotRead(const std::string& path);
+// Why the file cannot be read whole within the limit, as ReadStatus::Reason
+// says it; opens without waiting, as the readers do.
+std::string ReasonCannotRead(const std::string& path, std::size_t limit);
 
 // True when a regular file of that name can be opened for reading.
 bool FileExists(const std::string& path);
@@ -80,7 +110,9 @@ std::string FolderOf(const std::string& path);
 // ---- test seam ---------------------------------------------------------------
 // The system calls that reading and writing go through. A test installs its
 // own to make any step fail (or end the process) and checks that the target
-// stays whole. A null member keeps the real call; nullptr restores them all.
+// stays whole, or reports any size and kind of file through fstat without
+// the disk to hold it. A null member keeps the real call; nullptr restores
+// them all.
 struct FileOps {
   int (*open)(const char* path, int flags, unsigned mode) = nullptr;
   std::ptrdiff_t (*read)(int fd, void* data, std::size_t size) = nullptr;
@@ -89,6 +121,7 @@ struct FileOps {
   int (*fsync)(int fd) = nullptr;
   int (*close)(int fd) = nullptr;
   int (*rename)(const char* from, const char* to) = nullptr;
+  int (*fstat)(int fd, struct stat* st) = nullptr;
 };
 void SetFileOpsForTesting(const FileOps* ops);
 

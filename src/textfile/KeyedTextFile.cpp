@@ -33,8 +33,8 @@ std::string_view UpToFirstZero(std::string_view bytes) {
   return zero == std::string_view::npos ? bytes : bytes.substr(0, zero);
 }
 
-bool KeyedTextFile::Load(const std::string& fileName, OpenMode mode) {
-  auto bytes = ReadWholeFile(fileName, mode);
+bool KeyedTextFile::Load(const std::string& fileName, std::size_t limit, OpenMode mode, ReadStatus* status) {
+  auto bytes = ReadWholeFile(fileName, limit, mode, status);
   if (!bytes) return false;
   bytes->resize(UpToFirstZero(*bytes).size());
   text_ = std::move(*bytes);

@@ -12,9 +12,11 @@ namespace velmora {
 
 class KeyedTextFile {
  public:
-  // Reads the whole file; the text runs up to the first zero byte. On failure
-  // the previous text stays and false is returned.
-  bool Load(const std::string& fileName, OpenMode mode = OpenMode::ReadOnly);
+  // Reads the whole file, of at most `limit` bytes (Limits.h); the text runs
+  // up to the first zero byte. On failure the previous text stays, the status
+  // (when asked for) says why, and false is returned.
+  bool Load(const std::string& fileName, std::size_t limit, OpenMode mode = OpenMode::ReadOnly,
+            ReadStatus* status = nullptr);
   const std::string& Text() const { return text_; }
   void SetText(std::string text) { text_ = std::move(text); }
 

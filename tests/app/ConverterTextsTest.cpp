@@ -8,6 +8,7 @@
 #include "app/ConverterTexts.h"
 #include "lang/LanguageTable.h"
 #include "textfile/FileIO.h"
+#include "textfile/Limits.h"
 
 namespace velmora {
 namespace {
@@ -15,7 +16,10 @@ namespace {
 TEST(ConverterTexts, BothShippedLanguagesAreCompleteWithBuiltInEnglish) {
   LanguageTable english, russian, bare;
   for (auto [name, table] : {std::pair{"English", &english}, std::pair{"Russian", &russian}})
-    ParseLanguageText(ReadWholeFile(std::string(VELMORA_SOURCE_DIR) + "/share/" + name + ".lng").value_or(""), *table);
+    ParseLanguageText(
+        ReadWholeFile(std::string(VELMORA_SOURCE_DIR) + "/share/" + name + ".lng", constants::kMaxTextFileBytes)
+            .value_or(""),
+        *table);
   for (const char* const* key = ConverterTextKeys(); *key; ++key) {
     EXPECT_EQ(ConverterText(english, *key), ConverterTextEnglish(*key)) << *key;
     ASSERT_NE(russian.converter.Find(*key), nullptr) << *key;

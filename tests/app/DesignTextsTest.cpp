@@ -9,13 +9,15 @@
 #include "app/DesignTexts.h"
 #include "lang/LanguageTable.h"
 #include "textfile/FileIO.h"
+#include "textfile/Limits.h"
 
 namespace velmora {
 namespace {
 
 LanguageTable Shipped(const char* language) {
   LanguageTable table;
-  const auto text = ReadWholeFile(std::string(VELMORA_SOURCE_DIR) + "/share/" + language + ".lng");
+  const auto text =
+      ReadWholeFile(std::string(VELMORA_SOURCE_DIR) + "/share/" + language + ".lng", constants::kMaxTextFileBytes);
   EXPECT_TRUE(text.has_value()) << language;
   if (text) ParseLanguageText(*text, table);
   return table;

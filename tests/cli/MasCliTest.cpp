@@ -242,5 +242,19 @@ TEST_F(MasOutputs, NeverOverTheDataAndNamedWhenNotTaken) {
   EXPECT_EQ(test::Field(Run({"calc", "--json", "--details", "--from-mas", "hot.json"}).out, "ambient_C"), "40");
 }
 
+TEST_F(MasCli, FilesLargerThanTheirLimitsAreRefusedUnreadAndNamed) {
+  const TempDir data;  // sparse files of 50 GB, which take no disk
+  data.copyShippedData();
+  for (const char* name : {"huge.json", "Details.cfg"}) {
+    data.write(name, "");
+    std::filesystem::resize_file(data.path() + "/" + name, 50ULL << 30);
+  }
+  const test::CliRun run = RunShell(Quote(VELMORA_CLI) + " --dir . calc", data);
+  EXPECT_EQ(run.exit, 0);
+  EXPECT_NE(run.err.find("Details.cfg: it is larger than 100,000 bytes; the defaults are used"), std::string::npos);
+  EXPECT_NE(Cli("calc --from-mas huge.json", data).err.find("huge.json: it is larger than 16,777,216 bytes"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include "report/ReportFixture.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
+#include "textfile/Limits.h"
 
 namespace velmora::test {
 namespace {
@@ -216,7 +217,7 @@ TEST_F(ReportTest, ReportInTheWindowsLanguage) {
   EXPECT_EQ(doc.language, "Russian");
   EXPECT_EQ(Cp1251ToUtf8(FindSection(doc, Cp("Указания по намотке")) ? "ok" : "missing"), "ok");
   // The shipped English file gives every text too.
-  const auto english = ReadWholeFile("English.lng");
+  const auto english = ReadWholeFile("English.lng", constants::kMaxTextFileBytes);
   ASSERT_TRUE(english);
   EXPECT_EQ(report::ReportTexts::FromLanguageText(*english).FromFile(), report::kTextCount);
 }

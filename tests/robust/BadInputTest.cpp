@@ -69,7 +69,9 @@ TEST_F(BadInputTest, SettingsFile) {
          EXPECT_EQ(s.L, "47");
          EXPECT_EQ(s.Fc, "");  // the text ends at the zero byte
        }},
-      {"2 MB", std::string(2000000, 'x') + "\r\n" + ini, [](const SettingsRecord& s) { EXPECT_EQ(s.L, "47"); }},
+      {"99,000 bytes", std::string(99000, 'x') + "\r\n" + ini, [](const SettingsRecord& s) { EXPECT_EQ(s.L, "47"); }},
+      {"2 MB, over the limit: refused, the defaults", std::string(2000000, 'x') + "\r\n" + ini,
+       [](const SettingsRecord& s) { EXPECT_EQ(s.L, SettingsRecord{}.L); }},
       {"choices out of range", "[INI_DATA]\r\nyes_al\t= 7\r\nuse\t= -1\r\nyes_AWG\t= 99\r\nus_Imin\t= 5\r\n",
        [](const SettingsRecord& s) {
          // No button of those groups is on, and the window reads them back as -1.

@@ -23,6 +23,7 @@
 #include "support/TempDir.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
+#include "textfile/Limits.h"
 
 namespace velmora {
 namespace {
@@ -214,7 +215,8 @@ struct ShippedStart {
   explicit ShippedStart(const std::string& language) {
     settings.lang = language;
     EXPECT_TRUE(ReadLanguageFile(settings.lang, lang));
-    db = ReadWholeFile(constants::kCoreDatabaseFile, OpenMode::ReadWrite).value_or("");
+    db =
+        ReadWholeFile(constants::kCoreDatabaseFile, constants::kMaxCoreDatabaseBytes, OpenMode::ReadWrite).value_or("");
     EXPECT_TRUE(LoadMaterialData(settings.mater + ".txt", material));
     EXPECT_TRUE(ReadWireTable(constants::kWireFile, wires));
   }

@@ -16,9 +16,10 @@
 #include <string>
 
 #include "support/TempDir.h"
-#include "textfile/FileIO.h"
-#include "textfile/Unprivileged.h"
 #include "textfile/FaultInjection.h"
+#include "textfile/FileIO.h"
+#include "textfile/Limits.h"
+#include "textfile/Unprivileged.h"
 
 namespace velmora {
 namespace {
@@ -130,8 +131,7 @@ TEST(CrashSafeWrite, ProcessEndingAtEveryStepNeverTearsTheFile) {
       EXPECT_EQ(WEXITSTATUS(status), 0) << "the write did not reach step " << k;
       const std::string now = dir.read("Inductor.ini");
       EXPECT_TRUE(now == kOld || now == kNew)
-          << "torn file after step " << k << (afterStep ? " (done)" : " (not done)") << ", "
-          << now.size() << " bytes";
+          << "torn file after step " << k << (afterStep ? " (done)" : " (not done)") << ", " << now.size() << " bytes";
       ++tried;
     }
   }
@@ -256,7 +256,7 @@ TEST(CrashSafeWrite, UnreadableFileIsReportedNotHalfRead) {
   std::optional<std::string> bytes;
   {
     ScopedFaults faults(plan);
-    bytes = ReadWholeFile("Materials.txt");
+    bytes = ReadWholeFile("Materials.txt", constants::kMaxTextFileBytes);
   }
   EXPECT_FALSE(bytes.has_value());
 }

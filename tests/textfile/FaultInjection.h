@@ -2,7 +2,8 @@
 #pragma once
 // Fault injection around the file operations of textfile/FileIO: every call of
 // open, read, write, fchmod, fsync, close and rename is one numbered step, and
-// a plan makes a chosen step fail, end the process, or the disk run full.
+// a plan makes a chosen step fail, end the process, or the disk run full; and
+// a fake fstat that tells any size and kind of file.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,15 +16,15 @@
 namespace velmora::test {
 
 struct FaultPlan {
-  int failAt = -1;       // this step fails with `error` (close closes first)
+  int failAt = -1;  // this step fails with `error` (close closes first)
   int error = EIO;
-  int exitAt = -1;       // the process ends (_exit(0)) at this step...
-  bool exitAfterStep = false;  // ...before or after the step is done
+  int exitAt = -1;                // the process ends (_exit(0)) at this step...
+  bool exitAfterStep = false;     // ...before or after the step is done
   std::size_t maxWriteChunk = 0;  // a write takes at most this many bytes (0: all)
-  int eintrEvery = 0;    // every n-th open/write/read is interrupted first (EINTR)
-  long long diskSpace = -1;  // bytes the disk still takes (-1: unlimited), then ENOSPC
-  int refuseCreate = 0;  // errno for every open that would create a file
-  int failReadAfter = -1;  // reads that succeed before the next one fails with EIO
+  int eintrEvery = 0;             // every n-th open/write/read is interrupted first (EINTR)
+  long long diskSpace = -1;       // bytes the disk still takes (-1: unlimited), then ENOSPC
+  int refuseCreate = 0;           // errno for every open that would create a file
+  int failReadAfter = -1;         // reads that succeed before the next one fails with EIO
 
   // What happened.
   int steps = 0;
@@ -149,6 +150,39 @@ inline int Rename(const char* from, const char* to) {
 }
 
 }  // namespace fault_detail
+
+// While installed, fstat tells every file to be of this size and kind (a
+// 50 GB file without the disk to hold it), and reads are counted.
+struct FakeStat {
+  long long size = 0;
+  unsigned kind = S_IFREG;
+  int reads = 0;
+};
+
+class ScopedFakeStat {
+ public:
+  explicit ScopedFakeStat(FakeStat& fake) {
+    fake_ = &fake;
+    ops_.fstat = [](int fd, struct stat* st) {
+      const int r = ::fstat(fd, st);
+      st->st_size = static_cast<off_t>(fake_->size);
+      st->st_mode = (st->st_mode & ~S_IFMT) | fake_->kind;
+      return r;
+    };
+    ops_.read = [](int fd, void* data, std::size_t size) -> std::ptrdiff_t {
+      ++fake_->reads;
+      return ::read(fd, data, size);
+    };
+    SetFileOpsForTesting(&ops_);
+  }
+  ~ScopedFakeStat() { SetFileOpsForTesting(nullptr); }
+  ScopedFakeStat(const ScopedFakeStat&) = delete;
+  ScopedFakeStat& operator=(const ScopedFakeStat&) = delete;
+
+ private:
+  static inline FakeStat* fake_ = nullptr;
+  FileOps ops_;
+};
 
 // Installs the plan for the scope's lifetime.
 class ScopedFaults {

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "textfile/FileIO.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +6,8 @@
 #include <filesystem>
 
 #include "support/TempDir.h"
+#include "textfile/FileIO.h"
+#include "textfile/Limits.h"
 
 namespace velmora {
 namespace {
@@ -64,7 +64,7 @@ TEST(FileHelpers, FolderOfAndFileExists) {
   EXPECT_TRUE(FileExists("Materials.txt"));
   EXPECT_FALSE(FileExists("Wire.txt"));
   EXPECT_FALSE(FileExists("."));
-  EXPECT_FALSE(ReadWholeFile("Wire.txt").has_value());
+  EXPECT_FALSE(ReadWholeFile("Wire.txt", constants::kMaxTextFileBytes).has_value());
 }
 
 // Names are looked up ignoring letter case when no file has the exact name,
@@ -73,10 +73,12 @@ TEST(FileNames, DifferentLetterCaseFindsTheExistingFile) {
   TempDir dir;
   dir.write("English.lng", "en");
   dir.write("\xd0\x94\xd1\x80\xd0\xbe\xd1\x81\xd1\x81\xd0\xb5\xd0\xbb\xd1\x8c.sav", "ru");  // Drossel'
-  EXPECT_EQ(ReadWholeFile("english.LNG"), "en");
-  EXPECT_EQ(ReadWholeFile("\xd0\xb4\xd0\xa0\xd0\x9e\xd1\x81\xd1\x81\xd0\xb5\xd0\xbb\xd1\x8c.SAV"), "ru");
+  EXPECT_EQ(ReadWholeFile("english.LNG", constants::kMaxTextFileBytes), "en");
+  EXPECT_EQ(ReadWholeFile("\xd0\xb4\xd0\xa0\xd0\x9e\xd1\x81\xd1\x81\xd0\xb5\xd0\xbb\xd1\x8c.SAV",
+                          constants::kMaxTextFileBytes),
+            "ru");
   EXPECT_TRUE(FileExists(dir.path() + "/ENGLISH.lng"));
-  EXPECT_FALSE(ReadWholeFile("Englis.lng").has_value());
+  EXPECT_FALSE(ReadWholeFile("Englis.lng", constants::kMaxTextFileBytes).has_value());
 
   // Writing "ENGLISH.LNG" replaces the existing file instead of adding a second.
   ASSERT_TRUE(WriteFileAtomic("ENGLISH.LNG", "new"));
@@ -85,9 +87,9 @@ TEST(FileNames, DifferentLetterCaseFindsTheExistingFile) {
   EXPECT_EQ(FilesIn(dir.path()), 2u);
 
   dir.write("english.lng", "exact");
-  EXPECT_EQ(ReadWholeFile("english.lng"), "exact");
-  EXPECT_EQ(ReadWholeFile("English.lng"), "new");
-  EXPECT_EQ(ReadWholeFile("ENGLISH.lng"), "new");  // first name in byte order
+  EXPECT_EQ(ReadWholeFile("english.lng", constants::kMaxTextFileBytes), "exact");
+  EXPECT_EQ(ReadWholeFile("English.lng", constants::kMaxTextFileBytes), "new");
+  EXPECT_EQ(ReadWholeFile("ENGLISH.lng", constants::kMaxTextFileBytes), "new");  // first name in byte order
 }
 
 }  // namespace

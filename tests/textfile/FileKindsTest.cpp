@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <string>
 
-#include "textfile/Limits.h"
 #include "support/TempDir.h"
 #include "textfile/FileIO.h"
 #include "textfile/KeyedTextFile.h"
+#include "textfile/Limits.h"
 
 namespace velmora {
 namespace {
@@ -22,18 +22,18 @@ namespace fs = std::filesystem;
 
 TEST(FileKinds, NonRegularFilesAreNeitherWaitedForNorRead) {
   TempDir dir;
-  ASSERT_EQ(::mkfifo("fifo.ini", 0600), 0);  // no writer: a blocking open would wait forever
+  ASSERT_EQ(::mkfifo("fifo.ini", 0600), 0);     // no writer: a blocking open would wait forever
   fs::create_symlink("/dev/zero", "zero.txt");  // a read would never end
   fs::create_directory("folder.lng");
   fs::create_symlink("fifo.ini", "link-to-fifo.ini");
   for (const char* name : {"fifo.ini", "zero.txt", "folder.lng", "link-to-fifo.ini"}) {
     SCOPED_TRACE(name);
-    EXPECT_FALSE(ReadWholeFile(name));
-    EXPECT_FALSE(ReadWholeFile(name, OpenMode::ReadWrite));
+    EXPECT_FALSE(ReadWholeFile(name, constants::kMaxTextFileBytes));
+    EXPECT_FALSE(ReadWholeFile(name, constants::kMaxTextFileBytes, OpenMode::ReadWrite));
     EXPECT_FALSE(FileExists(name));
     KeyedTextFile file;
     file.SetText("kept");
-    EXPECT_FALSE(file.Load(name));
+    EXPECT_FALSE(file.Load(name, constants::kMaxTextFileBytes));
     EXPECT_EQ(file.Text(), "kept");
   }
   // Nor is anything written in their place.
@@ -44,7 +44,7 @@ TEST(FileKinds, NonRegularFilesAreNeitherWaitedForNorRead) {
   // A link to a regular file reads as that file.
   dir.write("real.txt", "bytes");
   fs::create_symlink("real.txt", "link.txt");
-  EXPECT_EQ(ReadWholeFile("link.txt"), "bytes");
+  EXPECT_EQ(ReadWholeFile("link.txt", constants::kMaxTextFileBytes), "bytes");
   EXPECT_TRUE(FileExists("link.txt"));
 }
 
@@ -53,7 +53,7 @@ TEST(FileKinds, WritingThroughSymbolicLinksKeepsTheLinks) {
   fs::create_directory("store");
   dir.write("store/Inductor.ini", "old");
   ASSERT_EQ(::chmod("store/Inductor.ini", 0640), 0);
-  fs::create_symlink("store/Inductor.ini", "Inductor.ini");  // relative to the link's folder
+  fs::create_symlink("store/Inductor.ini", "Inductor.ini");       // relative to the link's folder
   fs::create_symlink(dir.path() + "/Inductor.ini", "chain.ini");  // a link to a link, absolute
 
   ASSERT_TRUE(WriteFileAtomic("chain.ini", "new"));
@@ -100,14 +100,14 @@ TEST(FileKinds, HardLinksAndOwnerAreKept) {
 TEST(FileKinds, NamesFromFilesAreBaseNamesOnly) {
   EXPECT_EQ(DataFilePath("/data/", "N87 Epcos", ".txt"), "/data/N87 Epcos.txt");
   EXPECT_EQ(DataFilePath("", "English", ".lng"), "English.lng");
-  for (const std::string& name : {std::string("../outside/evil"), std::string("/tmp/x"), std::string("a/b"),
-                                  std::string("N87\0x", 5), std::string("two\nlines"), std::string("two\rlines"),
-                                  std::string(252, 'n')}) {
+  for (const std::string& name :
+       {std::string("../outside/evil"), std::string("/tmp/x"), std::string("a/b"), std::string("N87\0x", 5),
+        std::string("two\nlines"), std::string("two\rlines"), std::string(252, 'n')}) {
     SCOPED_TRACE(name);
     EXPECT_EQ(DataFilePath("/data/", name, ".txt"), "");
   }
   EXPECT_EQ(DataFilePath("", std::string(251, 'n'), ".txt").size(), 255u);  // the longest folder entry
-  EXPECT_FALSE(ReadWholeFile(DataFilePath("", "/etc/passwd", "")));
+  EXPECT_FALSE(ReadWholeFile(DataFilePath("", "/etc/passwd", ""), constants::kMaxTextFileBytes));
 }
 
 TEST(FileKinds, EndlessValuesAreCut) {

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "textfile/KeyedTextFile.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "textfile/Unprivileged.h"
-
 #include "support/TempDir.h"
+#include "textfile/KeyedTextFile.h"
+#include "textfile/Unprivileged.h"
 
 namespace velmora {
 namespace {
@@ -33,8 +31,7 @@ TEST(KeyedTextFileLookup, KeyFoundInsideLongerKeyOrEarlierText) {
 
 TEST(KeyedTextFileLookup, SectionSearchStartsAtFirstOccurrence) {
   // "E 25" first occurs inside the name "E 25/13/7"; the key search starts there.
-  const std::string db =
-      crlf({"[E 25/13/7]", "Ae = 52", "[E 25]", "Ae = 40"});
+  const std::string db = crlf({"[E 25/13/7]", "Ae = 52", "[E 25]", "Ae = 40"});
   EXPECT_EQ(KeyedTextFile::GetSectionValue(db, "E 25", "Ae"), "52");
   // A key missing from its section is found in a later one.
   const std::string later = crlf({"[A]", "x = 1", "[B]", "y = 2"});
@@ -65,10 +62,16 @@ TEST(KeyedTextFileLookup, ValueCutAndTrim) {
   EXPECT_EQ(KeyedTextFile::GetSectionValue("[S]\nk = a\nm = b\n", "S", "k"), "a");
   // Every control byte up to 13 ends a GetSectionValue value; letters of the
   // code page (bytes >= 128) never do.
-  EXPECT_EQ(KeyedTextFile::GetSectionValue("[S]k = a\x0b" "b", "S", "k"), "a");
-  EXPECT_EQ(KeyedTextFile::GetSectionValue("[S]k = a\x0e" "b", "S", "k"), "a\x0e" "b");
-  EXPECT_EQ(KeyedTextFile::GetSectionValue("[S]k = \xcc\xe0\xf2\xe5\xf0\r\n", "S", "k"),
-            "\xcc\xe0\xf2\xe5\xf0");
+  EXPECT_EQ(KeyedTextFile::GetSectionValue("[S]k = a\x0b"
+                                           "b",
+                                           "S", "k"),
+            "a");
+  EXPECT_EQ(KeyedTextFile::GetSectionValue("[S]k = a\x0e"
+                                           "b",
+                                           "S", "k"),
+            "a\x0e"
+            "b");
+  EXPECT_EQ(KeyedTextFile::GetSectionValue("[S]k = \xcc\xe0\xf2\xe5\xf0\r\n", "S", "k"), "\xcc\xe0\xf2\xe5\xf0");
   // The last line without a line break is returned whole.
   EXPECT_EQ(KeyedTextFile::GetValue("a = 1\r\nk = last", "k"), "last");
   EXPECT_EQ(KeyedTextFile::GetSectionValue("[S]\r\nk = last", "S", "k"), "last");
@@ -88,17 +91,17 @@ TEST(KeyedTextFileLoad, ReadsWholeFileUpToFirstZero) {
   big += "last = end\r\n";
   dir.write("big.txt", big);
   KeyedTextFile f;
-  ASSERT_TRUE(f.Load("big.txt"));
+  ASSERT_TRUE(f.Load("big.txt", constants::kMaxTextFileBytes));
   EXPECT_EQ(f.Text().size(), big.size());
   EXPECT_EQ(KeyedTextFile::GetValue(f.Text(), "last"), "end");
 
   dir.write("zero.txt", std::string("a = 1\r\n\0b = 2\r\n", 15));
-  ASSERT_TRUE(f.Load("zero.txt"));
+  ASSERT_TRUE(f.Load("zero.txt", constants::kMaxTextFileBytes));
   EXPECT_EQ(f.Text(), "a = 1\r\n");
   EXPECT_EQ(KeyedTextFile::GetValue(f.Text(), "b"), "");
 
   dir.write("empty.txt", "");
-  ASSERT_TRUE(f.Load("empty.txt"));
+  ASSERT_TRUE(f.Load("empty.txt", constants::kMaxTextFileBytes));
   EXPECT_EQ(f.Text(), "");
 }
 
@@ -106,9 +109,9 @@ TEST(KeyedTextFileLoad, FailureKeepsPreviousText) {
   TempDir dir;
   KeyedTextFile f;
   dir.write("a.txt", "x = 1\r\n");
-  ASSERT_TRUE(f.Load("a.txt"));
-  EXPECT_FALSE(f.Load("missing.txt"));
-  EXPECT_FALSE(f.Load("."));  // a folder is no file
+  ASSERT_TRUE(f.Load("a.txt", constants::kMaxTextFileBytes));
+  EXPECT_FALSE(f.Load("missing.txt", constants::kMaxTextFileBytes));
+  EXPECT_FALSE(f.Load(".", constants::kMaxTextFileBytes));  // a folder is no file
   EXPECT_EQ(f.Text(), "x = 1\r\n");
 }
 
@@ -120,8 +123,9 @@ TEST(KeyedTextFileLoad, ReadWriteRefusesWriteProtectedFile) {
   const auto ok = test::AsUnprivilegedUser([] {
     KeyedTextFile f;
     f.SetText("old");
-    return !f.Load("BaseCores.txt", OpenMode::ReadWrite) && f.Text() == "old" &&
-           f.Load("BaseCores.txt", OpenMode::ReadOnly) && f.Text() == "[E 20]\r\nAe = 32\r\n";
+    return !f.Load("BaseCores.txt", constants::kMaxTextFileBytes, OpenMode::ReadWrite) && f.Text() == "old" &&
+           f.Load("BaseCores.txt", constants::kMaxTextFileBytes, OpenMode::ReadOnly) &&
+           f.Text() == "[E 20]\r\nAe = 32\r\n";
   });
   if (!ok) GTEST_SKIP() << "cannot drop root rights here";
   EXPECT_TRUE(*ok);

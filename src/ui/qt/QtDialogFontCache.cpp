@@ -4,13 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "textfile/FileIO.h"
 #include "ui/qt/QtViewParts.h"
 
 namespace velmora::ui {
@@ -20,6 +21,8 @@ namespace {
 const QByteArray kHeader = QByteArrayLiteral("velmora dialog fonts 1");
 constexpr qsizetype kKeyLength = 64;  // SHA-256 in hex
 constexpr qsizetype kMaxEntries = 16;
+// The header and 16 entries of about 150 bytes: a larger file is none the
+// program wrote, and is neither read nor kept.
 constexpr qint64 kMaxFileSize = 4096;
 constexpr int kMaxPixelSize = 1000;
 
@@ -117,16 +120,21 @@ QByteArray WithFittedFont(const QByteArray& file, const QByteArray& key, const F
 }
 
 QByteArray ReadFontCache() {
-  QFile file(CacheFile());
-  if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly)) return {};
-  return file.read(kMaxFileSize + 1);
+  // As every file from outside: never waited for (a FIFO at the name), never
+  // read past its limit.
+  const QString path = CacheFile();
+  if (path.isEmpty()) return {};
+  const auto bytes = ReadWholeFile(QFile::encodeName(path).toStdString(), static_cast<std::size_t>(kMaxFileSize));
+  return bytes ? QByteArray::fromStdString(*bytes) : QByteArray();
 }
 
 void WriteFontCache(const QByteArray& bytes) {
+  // A new file renamed over the name: a link there is replaced, its target
+  // never written. A cache that cannot be written is only lost time.
   const QString path = CacheFile();
   if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).path())) return;
-  QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) file.commit();
+  ReplaceFileAtName(QFile::encodeName(path).toStdString(),
+                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace velmora::ui

@@ -3,8 +3,10 @@
 // wrote is read, and a kept fit is taken only where the font still measures
 // as it did.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFontDatabase>
+#include <filesystem>
 
 #include "support/QtApp.h"
 #include "support/TempDir.h"
@@ -76,6 +78,26 @@ TEST(DialogFontCacheTest, KeptFitIsTakenOnlyWhereTheFontMeasuresAsItDid) {
   ui::WriteFontCache(ui::WithFittedFont(kept, key, foreign));
   EXPECT_EQ(fit(), fitted);
   EXPECT_EQ(ui::ReadFontCache(), kept);
+
+  if (oldCache.isNull()) qunsetenv("XDG_CACHE_HOME");
+  else qputenv("XDG_CACHE_HOME", oldCache);
+}
+
+TEST(DialogFontCacheTest, AFifoIsNotWaitedForAndALinkIsReplacedNotWrittenThrough) {
+  const TempDir dir;
+  const QByteArray oldCache = qgetenv("XDG_CACHE_HOME");
+  qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(dir.path()));
+  std::filesystem::create_directory("velmora");
+  const std::string cache = "velmora/dialog-fonts";
+  ASSERT_EQ(::mkfifo(cache.c_str(), 0600), 0);  // no writer: a blocking open would wait forever
+  EXPECT_TRUE(ui::ReadFontCache().isEmpty());
+  std::filesystem::remove(cache);
+  dir.write("precious.txt", "kept");
+  std::filesystem::create_symlink("../precious.txt", cache);
+  ui::WriteFontCache(File({"10 86 1 1"}));
+  EXPECT_EQ(dir.read("precious.txt"), "kept");
+  EXPECT_FALSE(std::filesystem::is_symlink(cache));
+  EXPECT_EQ(ui::ReadFontCache(), File({"10 86 1 1"}));
 
   if (oldCache.isNull()) qunsetenv("XDG_CACHE_HOME");
   else qputenv("XDG_CACHE_HOME", oldCache);
