@@ -39,10 +39,14 @@ namespace {
 // The size of a copied or saved plot, in device-independent pixels: large
 // enough for the whole legend and the axis titles at any scaling.
 constexpr QSize kPictureSize(900, 600);
-// The window's first size: room for both plots side by side, within the
+// The window's first size: the plots beside the figures, each figure's
+// value in sight without scrolling on a 1280 x 800 screen, within the
 // screen at any scaling.
-constexpr QSize kWindowSize(880, 680);
+constexpr QSize kWindowSize(1150, 700);
 constexpr double kShareOfScreen = 0.9;
+// The width the plots take against the figures' column.
+constexpr int kPlotsStretch = 3;
+constexpr int kFiguresStretch = 2;
 // The tolerance field: percent with one decimal, below 100.
 constexpr int kToleranceDecimals = 1;
 constexpr double kToleranceFieldMax = 99.9;
@@ -75,10 +79,10 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   note_ = new QLabel(this);
   note_->setWordWrap(true);
   note_->setStyleSheet("QLabel { color: #a04000; }");
-  lossView_ = NewDetailChartView();
-  waveView_ = NewDetailChartView();
-  lossLegend_ = new QLabel(this);
-  waveLegend_ = new QLabel(this);
+  for (int i = 0; i < kPlots; ++i) {
+    views_[i] = NewDetailChartView();
+    legends_[i] = new QLabel(this);
+  }
   figures_ = new QTableWidget(0, 3, this);
   figures_->horizontalHeader()->setVisible(false);
   figures_->verticalHeader()->setVisible(false);
@@ -88,13 +92,16 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   figures_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   figures_->horizontalHeader()->setStretchLastSection(true);
 
-  // A grid, so that both plots keep one height however their legends wrap.
+  // A grid: the loss plot across the top, the current and the flux density
+  // side by side below it, each pair of one height however legends wrap.
   auto* plots = new QWidget(this);
   auto* grid = new QGridLayout(plots);
   grid->setContentsMargins(0, 0, 0, 0);
-  AddPlot(grid, 0, DetailPlot::Loss, lossView_, lossLegend_);
-  AddPlot(grid, 1, DetailPlot::Wave, waveView_, waveLegend_);
+  AddPlot(grid, 0, 0, 2, DetailPlot::Loss);
+  AddPlot(grid, 2, 0, 1, DetailPlot::Current);
+  AddPlot(grid, 2, 1, 1, DetailPlot::Flux);
   grid->setRowStretch(0, 1);
+  grid->setRowStretch(2, 1);
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(1, 1);
   ambientLabel_ = new QLabel(this);
@@ -130,19 +137,30 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   toleranceRow->addStretch();
   column->addLayout(toleranceRow);
   column->addWidget(figures_, 1);
-  // The user shares the height between the plots and the figures.
-  auto* split = new QSplitter(Qt::Vertical, this);
+  // The user shares the width between the plots and the figures.
+  auto* split = new QSplitter(Qt::Horizontal, this);
   split->addWidget(plots);
   split->addWidget(lower);
-  split->setStretchFactor(0, 2);
-  split->setStretchFactor(1, 1);
+  split->setStretchFactor(0, kPlotsStretch);
+  split->setStretchFactor(1, kFiguresStretch);
   split->setChildrenCollapsible(false);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(split);
-  resize(screen() ? kWindowSize.boundedTo(screen()->availableGeometry().size() * kShareOfScreen) : kWindowSize);
+  resize(screen() ? FirstSize(screen()->availableGeometry().size()) : kWindowSize);
 }
 
-void DesignDetailsWindow::AddPlot(QGridLayout* grid, int column, DetailPlot plot, QChartView* view, QLabel* legend) {
+QSize DesignDetailsWindow::FirstSize(const QSize& available) {
+  return kWindowSize.boundedTo(available * kShareOfScreen);
+}
+
+bool DesignDetailsWindow::ValuesInSight() const {
+  const int right = figures_->columnViewportPosition(1) + figures_->columnWidth(1);
+  return figures_->columnViewportPosition(1) >= 0 && right <= figures_->viewport()->width();
+}
+
+void DesignDetailsWindow::AddPlot(QGridLayout* grid, int row, int column, int span, DetailPlot plot) {
+  QChartView* view = views_[static_cast<int>(plot)];
+  QLabel* legend = legends_[static_cast<int>(plot)];
   auto* copy = new QPushButton(this);
   auto* save = new QPushButton(this);
   copy->setObjectName("copy");
@@ -156,8 +174,8 @@ void DesignDetailsWindow::AddPlot(QGridLayout* grid, int column, DetailPlot plot
   under->addWidget(legend, 1);
   under->addWidget(copy, 0, Qt::AlignTop);
   under->addWidget(save, 0, Qt::AlignTop);
-  grid->addWidget(view, 0, column);
-  grid->addLayout(under, 1, column, Qt::AlignTop);
+  grid->addWidget(view, row, column, 1, span);
+  grid->addLayout(under, row + 1, column, 1, span, Qt::AlignTop);
 }
 
 QString DesignDetailsWindow::Text(const char* key) const { return FromCp1251(DesignText(lang_, key)); }
@@ -200,10 +218,11 @@ void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
     return;
   }
   const DetailText text = [this](const char* key) { return ChartText(key); };
-  FillLossChart(lossView_->chart(), text, *details_);
-  FillWaveChart(waveView_->chart(), text, *details_);
-  lossLegend_->setText(LegendHtml(lossView_->chart()));
-  waveLegend_->setText(LegendHtml(waveView_->chart()));
+  for (const DetailPlot plot : {DetailPlot::Loss, DetailPlot::Current, DetailPlot::Flux}) {
+    QChart* chart = views_[static_cast<int>(plot)]->chart();
+    FillChart(plot, chart, text, *details_);
+    legends_[static_cast<int>(plot)]->setText(LegendHtml(chart));
+  }
   FillFigures(*details_);
 
   QStringList notes;
@@ -232,9 +251,7 @@ void DesignDetailsWindow::FillFigures(const insight::DesignDetails& details) {
   figures_->resizeRowsToContents();
 }
 
-QString DesignDetailsWindow::LegendText(DetailPlot plot) const {
-  return (plot == DetailPlot::Loss ? lossLegend_ : waveLegend_)->text();
-}
+QString DesignDetailsWindow::LegendText(DetailPlot plot) const { return legends_[static_cast<int>(plot)]->text(); }
 
 QImage DesignDetailsWindow::PlotImage(DetailPlot plot) const {
   if (!details_) return {};
