@@ -12,12 +12,15 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QSvgGenerator>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
+#include <algorithm>
 #include <cerrno>
 
 #include "app/DesignFigures.h"
@@ -44,9 +47,28 @@ constexpr QSize kPictureSize(900, 600);
 // screen at any scaling.
 constexpr QSize kWindowSize(1150, 700);
 constexpr double kShareOfScreen = 0.9;
-// The width the plots take against the figures' column.
+// The width the plots take against the figures' column as the window
+// grows, and the most of it the figures take at first (percent).
 constexpr int kPlotsStretch = 3;
 constexpr int kFiguresStretch = 2;
+constexpr int kFiguresMaxShare = 50;
+// The figures' captions wrap beyond this many characters (of average width);
+// the units and notes get room for this many at first, the rest of a long
+// note in its tooltip.
+constexpr int kCaptionMaxChars = 34;
+constexpr int kUnitChars = 14;
+
+// The figures' cells: captions wrap, values and units keep to one line.
+class FigureDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (index.column() != 0) option->features &= ~QStyleOptionViewItem::WrapText;
+  }
+};
 // The tolerance field: percent with one decimal, below 100.
 constexpr int kToleranceDecimals = 1;
 constexpr double kToleranceFieldMax = 99.9;
@@ -88,8 +110,13 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   figures_->verticalHeader()->setVisible(false);
   figures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   figures_->setSelectionMode(QAbstractItemView::ContiguousSelection);
-  figures_->setWordWrap(false);
+  figures_->setWordWrap(true);
+  figures_->setItemDelegate(new FigureDelegate(figures_));
+  // The captions' column is as wide as they are, up to kCaptionMaxChars
+  // (set with each fill): a longer caption wraps, so that the values keep
+  // their room.
   figures_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  figures_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
   figures_->horizontalHeader()->setStretchLastSection(true);
 
   // A grid: the loss plot across the top, the current and the flux density
@@ -138,14 +165,14 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   column->addLayout(toleranceRow);
   column->addWidget(figures_, 1);
   // The user shares the width between the plots and the figures.
-  auto* split = new QSplitter(Qt::Horizontal, this);
-  split->addWidget(plots);
-  split->addWidget(lower);
-  split->setStretchFactor(0, kPlotsStretch);
-  split->setStretchFactor(1, kFiguresStretch);
-  split->setChildrenCollapsible(false);
+  split_ = new QSplitter(Qt::Horizontal, this);
+  split_->addWidget(plots);
+  split_->addWidget(lower);
+  split_->setStretchFactor(0, kPlotsStretch);
+  split_->setStretchFactor(1, kFiguresStretch);
+  split_->setChildrenCollapsible(false);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(split);
+  layout->addWidget(split_);
   resize(screen() ? FirstSize(screen()->availableGeometry().size()) : kWindowSize);
 }
 
@@ -207,6 +234,11 @@ void DesignDetailsWindow::OnToleranceChanged(double percent) {
   if (dlg_) Refresh(*dlg_);
 }
 
+void DesignDetailsWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!figuresSized_ && details_) GiveFiguresRoom();
+}
+
 void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
   dlg_ = &dlg;
   lang_ = dlg.Lang();
@@ -224,6 +256,7 @@ void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
     legends_[static_cast<int>(plot)]->setText(LegendHtml(chart));
   }
   FillFigures(*details_);
+  if (!figuresSized_ && isVisible()) GiveFiguresRoom();
 
   QStringList notes;
   const CoreLossSource& s = details_->lossModel.source;
@@ -248,7 +281,28 @@ void DesignDetailsWindow::FillFigures(const insight::DesignDetails& details) {
       figures_->setItem(r, c, item);
     }
   }
+  figures_->resizeColumnToContents(0);
+  const int most = kCaptionMaxChars * QFontMetrics(figures_->font()).averageCharWidth();
+  if (figures_->columnWidth(0) > most) figures_->setColumnWidth(0, most);
   figures_->resizeRowsToContents();
+}
+
+// The first figures shown set the width of their column: their captions,
+// values and units whole, up to half the window; the plots take the rest.
+// After that the splitter is the user's.
+void DesignDetailsWindow::GiveFiguresRoom() {
+  figuresSized_ = true;
+  const QFontMetrics fm(figures_->font());
+  const int pad = 2 * (figures_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, figures_) + 1) + 1;
+  int values = 0;
+  for (int r = 0; r < figures_->rowCount(); ++r)
+    if (const QTableWidgetItem* item = figures_->item(r, 1))
+      values = std::max(values, fm.horizontalAdvance(item->text()));
+  int need = 2 * figures_->frameWidth() + figures_->verticalScrollBar()->sizeHint().width() + figures_->columnWidth(0) +
+             values + pad + kUnitChars * fm.averageCharWidth();
+  const int total = split_->width();
+  need = std::min(need, total * kFiguresMaxShare / 100);
+  split_->setSizes({total - need, need});
 }
 
 QString DesignDetailsWindow::LegendText(DetailPlot plot) const { return legends_[static_cast<int>(plot)]->text(); }

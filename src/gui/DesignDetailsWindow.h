@@ -18,6 +18,7 @@ class QChartView;
 class QDoubleSpinBox;
 class QGridLayout;
 class QLabel;
+class QSplitter;
 class QTableWidget;
 
 namespace velmora {
@@ -44,11 +45,15 @@ class DesignDetailsWindow : public QWidget {
   // sideways at the window's present size.
   bool ValuesInSight() const;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void Texts();
   void ShowTolerance();
   void OnToleranceChanged(double percent);
   void FillFigures(const insight::DesignDetails& details);
+  void GiveFiguresRoom();
   void CopyPlot(DetailPlot plot);
   void SavePlot(DetailPlot plot);
   // The plot's view at (row, column) of the grid, spanning `span` columns,
@@ -67,6 +72,8 @@ class DesignDetailsWindow : public QWidget {
   QChartView* views_[kPlots] = {};
   QLabel* legends_[kPlots] = {};
   QTableWidget* figures_ = nullptr;
+  QSplitter* split_ = nullptr;  // the plots beside the figures
+  bool figuresSized_ = false;   // the first refresh sized the figures' column
   QLabel* toleranceLabel_ = nullptr;
   QDoubleSpinBox* tolerance_ = nullptr;
   DetailsConfig& config_;
