@@ -55,7 +55,7 @@ constexpr int kFiguresMaxShare = 50;
 // The figures' captions wrap beyond this many characters (of average width);
 // the units and notes get room for this many at first, the rest of a long
 // note in its tooltip.
-constexpr int kCaptionMaxChars = 34;
+constexpr int kCaptionMaxChars = 38;
 constexpr int kUnitChars = 14;
 
 // The figures' cells: captions wrap, values and units keep to one line.
@@ -117,7 +117,9 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   // their room.
   figures_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   figures_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
-  figures_->horizontalHeader()->setStretchLastSection(true);
+  // The units and notes take the width left: a long note ends in "..."
+  // (whole in its tooltip) instead of the table scrolling sideways.
+  figures_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
 
   // A grid: the loss plot across the top, the current and the flux density
   // side by side below it, each pair of one height however legends wrap.
@@ -182,7 +184,8 @@ QSize DesignDetailsWindow::FirstSize(const QSize& available) {
 
 bool DesignDetailsWindow::ValuesInSight() const {
   const int right = figures_->columnViewportPosition(1) + figures_->columnWidth(1);
-  return figures_->columnViewportPosition(1) >= 0 && right <= figures_->viewport()->width();
+  return figures_->columnViewportPosition(1) >= 0 && right <= figures_->viewport()->width() &&
+         figures_->horizontalScrollBar()->maximum() == 0 && figures_->verticalScrollBar()->maximum() == 0;
 }
 
 void DesignDetailsWindow::AddPlot(QGridLayout* grid, int row, int column, int span, DetailPlot plot) {

@@ -41,8 +41,8 @@ class DesignDetailsWindow : public QWidget {
   QString LegendText(DetailPlot plot) const;
   // The window's first size on a screen of this available size.
   static QSize FirstSize(const QSize& available);
-  // Whether every figure's value column shows whole without scrolling
-  // sideways at the window's present size.
+  // Whether every figure's value shows whole, the table scrolling neither
+  // sideways nor down, at the window's present size.
   bool ValuesInSight() const;
 
  protected:
