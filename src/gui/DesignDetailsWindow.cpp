@@ -22,6 +22,7 @@
 #include <QtCharts/QChartView>
 #include <algorithm>
 #include <cerrno>
+#include <vector>
 
 #include "app/DesignFigures.h"
 #include "app/DesignTexts.h"
@@ -272,7 +273,11 @@ void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
 }
 
 void DesignDetailsWindow::FillFigures(const insight::DesignDetails& details) {
-  const std::vector<DesignFigure> rows = DesignFigureRows(details, lang_);
+  std::vector<DesignFigure> rows = DesignFigureRows(details, lang_);
+  // The notes without a caption (an extrapolated loss, a gapped ring) are
+  // the window's note above the table already; in the value column they
+  // would widen it past the window.
+  std::erase_if(rows, [](const DesignFigure& f) { return f.caption.empty(); });
   figures_->setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     const DesignFigure& f = rows[static_cast<std::size_t>(r)];

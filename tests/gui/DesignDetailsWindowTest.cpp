@@ -11,6 +11,7 @@
 #include <QtCharts/QXYSeries>
 #include <memory>
 
+#include "app/AdviserCommands.h"
 #include "app/WindowFixture.h"
 #include "gui/DesignDetailsWindow.h"
 #include "support/QtApp.h"
@@ -143,6 +144,16 @@ TEST_F(DesignDetailsWindowTest, FitsALaptopScreenInTheWindowsLanguage) {
   EXPECT_TRUE(window.ValuesInSight());
   const std::vector<QChart*> charts = Charts(window);
   ASSERT_EQ(charts.size(), 3u);
+  // A design whose core loss is extrapolated: its note stays out of the
+  // value column.
+  ExpectBoxes(3);
+  ApplyAdvisedDesign(d, "P 36/22", "3F36 Ferroxcube", "0.09");
+  TakeBoxes();
+  window.Refresh(d);
+  QApplication::processEvents();
+  const auto extrapolated = d.DescribeLastCalculation();
+  ASSERT_TRUE(extrapolated && (extrapolated->lossModel.source.outsideB || extrapolated->lossModel.source.outsideF));
+  EXPECT_TRUE(window.ValuesInSight());
   EXPECT_TRUE(charts[0]->title().contains(QString::fromUtf8("кГц"))) << charts[0]->title().toStdString();
   for (const QChart* chart : charts) {
     EXPECT_FALSE(chart->title().contains("kHz")) << chart->title().toStdString();
