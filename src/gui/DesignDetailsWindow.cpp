@@ -70,6 +70,27 @@ class FigureDelegate : public QStyledItemDelegate {
     if (index.column() != 0) option->features &= ~QStyleOptionViewItem::WrapText;
   }
 };
+
+// The table of the figures: caption, value, unit (or note) per line.
+QTableWidget* NewFiguresTable(QWidget* parent) {
+  auto* figures = new QTableWidget(0, 3, parent);
+  figures->horizontalHeader()->setVisible(false);
+  figures->verticalHeader()->setVisible(false);
+  figures->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  figures->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  figures->setWordWrap(true);
+  figures->setItemDelegate(new FigureDelegate(figures));
+  // The captions' column is as wide as they are, up to kCaptionMaxChars
+  // (set with each fill): a longer caption wraps, so that the values keep
+  // their room.
+  figures->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  figures->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+  // The units and notes take the width left: a long note ends in "..."
+  // (whole in its tooltip) instead of the table scrolling sideways.
+  figures->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+  return figures;
+}
+
 // The tolerance field: percent with one decimal, below 100.
 constexpr int kToleranceDecimals = 1;
 constexpr double kToleranceFieldMax = 99.9;
@@ -106,21 +127,7 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
     views_[i] = NewDetailChartView();
     legends_[i] = new QLabel(this);
   }
-  figures_ = new QTableWidget(0, 3, this);
-  figures_->horizontalHeader()->setVisible(false);
-  figures_->verticalHeader()->setVisible(false);
-  figures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  figures_->setSelectionMode(QAbstractItemView::ContiguousSelection);
-  figures_->setWordWrap(true);
-  figures_->setItemDelegate(new FigureDelegate(figures_));
-  // The captions' column is as wide as they are, up to kCaptionMaxChars
-  // (set with each fill): a longer caption wraps, so that the values keep
-  // their room.
-  figures_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  figures_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
-  // The units and notes take the width left: a long note ends in "..."
-  // (whole in its tooltip) instead of the table scrolling sideways.
-  figures_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+  figures_ = NewFiguresTable(this);
 
   // A grid: the loss plot across the top, the current and the flux density
   // side by side below it, each pair of one height however legends wrap.

@@ -169,15 +169,17 @@ void QtDialogView::PaintTexts(QPainter& painter, const QRect& dirty) {
     style->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, nullptr);
     painter.restore();
   }
+  // The style takes the text's colour from the palette's current group, as
+  // a label's own drawing does: the disabled group's for a greyed text.
+  const QPalette& shown = surface_->palette();
+  QPalette greyed = shown, warned = shown;
+  greyed.setCurrentColorGroup(QPalette::Disabled);
+  warned.setColor(QPalette::WindowText, kWarningText);
   for (const Entry& entry : entries_) {
     if (!entry.drawn || entry.shown.isEmpty() ||
         controls[static_cast<std::size_t>(entry.index)].kind != ControlKind::Static || !entry.rect.intersects(dirty))
       continue;
-    // The style takes the text's colour from the palette's current group,
-    // as a label's own drawing does: disabled for a greyed text.
-    QPalette palette = surface_->palette();
-    palette.setCurrentColorGroup(entry.enabled ? QPalette::Active : QPalette::Disabled);
-    if (entry.enabled && entry.warned) palette.setColor(QPalette::WindowText, kWarningText);
+    const QPalette& palette = !entry.enabled ? greyed : entry.warned ? warned : shown;
     painter.save();
     painter.setClipRect(entry.rect, Qt::IntersectClip);
     style->drawItemText(&painter, entry.rect, static_cast<int>(entry.align), palette, entry.enabled, entry.shown,
