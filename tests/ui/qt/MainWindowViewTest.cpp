@@ -64,27 +64,21 @@ ShownStatic Shown(const ui::QtDialogView& view, int id) {
   return {label->text(), label->contentsRect()};
 }
 
+int Distance(const QColor& a, const QColor& b) {
+  return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+}
+bool Near(const QColor& a, const QColor& b) { return Distance(a, b) <= 48; }  // the glyphs' edge blending
+
 // The colour of a drawn text: of the pixels in its box, the one farthest
 // from the window's background (a glyph's stem is drawn in the pen's colour).
 QColor TextColour(const ui::QtDialogView& view, int id) {
   const QImage image = view.Surface()->grab(view.DrawnText(id)->rect).toImage();
   const QColor back = view.Surface()->palette().color(QPalette::Window);
   QColor farthest = back;
-  int distance = -1;
   for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) {
-      const QColor c = image.pixelColor(x, y);
-      const int d =
-          std::abs(c.red() - back.red()) + std::abs(c.green() - back.green()) + std::abs(c.blue() - back.blue());
-      if (d > distance) distance = d, farthest = c;
-    }
+    for (int x = 0; x < image.width(); ++x)
+      if (Distance(image.pixelColor(x, y), back) > Distance(farthest, back)) farthest = image.pixelColor(x, y);
   return farthest;
-}
-
-bool Near(const QColor& a, const QColor& b) {
-  constexpr int kSlack = 24;  // the glyph's edge blending
-  return std::abs(a.red() - b.red()) <= kSlack && std::abs(a.green() - b.green()) <= kSlack &&
-         std::abs(a.blue() - b.blue()) <= kSlack;
 }
 
 void WriteMinimalData(const TempDir& dir) {
