@@ -14,6 +14,7 @@ void ApplyAdvisedDesign(CVelmoraDlg& dlg, const std::string& core, const std::st
   if (dlg.IsEnded()) return;
   dlg.BeforeReplacingInputs();  // Ctrl+Z brings back the design before
   dlg.UpdateData(true);
+  const ChangeSnapshot before = dlg.SnapshotForNotice();
   SettingsRecord& s = dlg.Settings();
   s.mater = material;
   s.yes_al = 0;
@@ -28,6 +29,7 @@ void ApplyAdvisedDesign(CVelmoraDlg& dlg, const std::string& core, const std::st
   dlg.SelectCoreByName();  // ends with a calculation
   dlg.InvalidatePicture();
   dlg.SetFocusItem(ids::IDC_CALCULATE);
+  if (!dlg.IsEnded()) dlg.SetNotice(dlg.ChangeNotice("noticeAdvised", before));
 }
 
 AdvisedRefusal CheckAdvisedDesign(const CVelmoraDlg& dlg, const std::string& core, const std::string& material) {

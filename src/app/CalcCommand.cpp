@@ -26,6 +26,7 @@ void Take(ResultTexts& labels, const ResultTexts& texts, bool wireChoice) {
 
 void CVelmoraDlg::Calculate() {
   UpdateData(true);
+  SetNotice({});  // said of the design before this run
 
   const ChokeInputs in = ChokeInputsOf(settings_);
 
@@ -63,6 +64,7 @@ void CVelmoraDlg::Calculate() {
   Take(labels_, texts, true);
   UpdateData(false);
   RefreshResultsCurrent();
+  ShowResultWarnings(*lastCalculation_);
   if (designWindows_) designWindows_->OnCalculated(*this);
   for (; next < messages.size(); ++next) MessageBox(messages[next].text, messages[next].caption, ui::MbType::Ok);
 }

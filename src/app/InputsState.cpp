@@ -17,12 +17,13 @@ namespace {
 // Appended to the window title while the results are out of date.
 constexpr const char* kOutOfDateMark = " *";
 
-// The labels a calculation fills; greyed while they do not belong to the
-// inputs the window shows.
-constexpr int kResultLabels[] = {IDC_RES_REQUIRED, IDC_RES_AL,    IDC_RES_MUE,   IDC_RES_LACT,
-                                 IDC_UNIT_LACT,    IDC_RES_BPK,   IDC_RES_LIMIT, IDC_RES_BAC,
-                                 IDC_RES_PCORE,    IDC_RES_TURNS, IDC_RES_WIRE,  IDC_RES_WIRES,
-                                 IDC_RES_FILL,     IDC_RES_JACT,  IDC_RES_IPK,   IDC_RES_DI};
+// The labels a calculation fills and the units beside them; greyed while
+// they do not belong to the inputs the window shows.
+constexpr int kResultLabels[] = {IDC_RES_REQUIRED, IDC_UNIT_REQUIRED, IDC_RES_AL,     IDC_RES_MUE,   IDC_RES_LACT,
+                                 IDC_UNIT_LACT,    IDC_RES_BPK,       IDC_UNIT_BPK,   IDC_RES_LIMIT, IDC_RES_BAC,
+                                 IDC_UNIT_BAC,     IDC_RES_PCORE,     IDC_UNIT_PCORE, IDC_RES_TURNS, IDC_RES_WIRE,
+                                 IDC_UNIT_WIRE,    IDC_RES_WIRES,     IDC_RES_FILL,   IDC_RES_JACT,  IDC_UNIT_JACT,
+                                 IDC_RES_IPK,      IDC_UNIT_IPK,      IDC_RES_DI,     IDC_UNIT_DI};
 
 struct EditField {
   int id;

@@ -122,11 +122,11 @@ void CoreCalcGroup(Builder& b) {
   b.Label(IDC_CAP_BPK, "Амплитуда индукции", 249, 75, 80);
   b.Add(IDC_RES_LIMIT, ControlKind::Static, R("(не более 0,222 Т)"), 330, 75, 73, 8, kCaption);
   b.Result(IDC_RES_BPK, "0,000", 405, 75);
-  b.Label(ui::IDC_STATIC, "T", 453, 75, 10);
+  b.Label(IDC_UNIT_BPK, "T", 453, 75, 10);
 
   b.Label(IDC_CAP_BAC, "Амплитуда переменной составляющей индукции", 249, 86, 155);
   b.Result(IDC_RES_BAC, "0,000", 405, 86);
-  b.Label(ui::IDC_STATIC, "T", 453, 86, 10);
+  b.Label(IDC_UNIT_BAC, "T", 453, 86, 10);
 
   b.Label(IDC_CAP_PCORE, "Мощность потерь в магнитопроводе", 249, 97, 155);
   b.Result(IDC_RES_PCORE, "0,000", 405, 97);
@@ -159,11 +159,11 @@ void InductorGroup(Builder& b) {
 
   b.Label(IDC_CAP_IPK, "Амплитуда тока дросселя", 249, 220, 150);
   b.Result(IDC_RES_IPK, "0,000", 405, 220);
-  b.Label(ui::IDC_STATIC, "A", 453, 220, 10);
+  b.Label(IDC_UNIT_IPK, "A", 453, 220, 10);
 
   b.Label(IDC_CAP_DI, "Размах пульсации тока в дросселе", 249, 235, 150);
   b.Result(IDC_RES_DI, "0,000", 405, 235);
-  b.Label(ui::IDC_STATIC, "A", 453, 235, 10);
+  b.Label(IDC_UNIT_DI, "A", 453, 235, 10);
 }
 
 void CoreDatabaseGroup(Builder& b) {
@@ -223,6 +223,9 @@ void Buttons(Builder& b) {
   b.Button(IDC_EXIT, "Выход", 378, 275, 50, 16);
   b.Button(IDC_ADD_CORE, "Добавить в базу", 495, 275, 80, 16, st::kMultiline);
   b.Button(IDC_DELETE_CORE, "Удалить из базы", 585, 275, 80, 16, st::kMultiline);
+  // One line below the buttons, across the window; empty until a command
+  // has something to say.
+  b.Add(IDC_NOTICE, ControlKind::Static, "", 7, 296, 666, 8, kCaption);
 }
 
 }  // namespace
@@ -232,7 +235,7 @@ ui::DialogTemplate MainWindowTemplate() {
   t.id = ids::IDD_MAIN;
   t.title = R("Velmora - Программа расчета дросселя");
   t.w = 680;
-  t.h = 302;
+  t.h = 308;
   t.minimizeBox = true;
   Builder b(t);
   InputGroup(b);

@@ -16,6 +16,7 @@
 //   HelpAboutCommands.cpp           Help and About
 //   DesignMenu.cpp      the design menu and the figures behind a calculation
 //   InputsState.cpp     out-of-date results, the undo of replaced inputs
+//   ResultNotices.cpp   warned result labels, the notice line
 #include <functional>
 #include <optional>
 #include <string>
@@ -61,6 +62,13 @@ ui::MenuItem DesignMenuTemplate();        // the design menu's popup
 bool IsDesignCommand(int id);             // an ID of the design menu's range
 
 class DesignWindows;
+
+// What the window showed before a command changed its inputs without
+// typing: its inputs and the number of turns, as the notice compares them.
+struct ChangeSnapshot {
+  SettingsRecord inputs;
+  std::string turns;
+};
 
 class CVelmoraDlg : public ui::Dialog {
  public:
@@ -176,6 +184,19 @@ class CVelmoraDlg : public ui::Dialog {
   void UndoReplacement();
   void RedoReplacement();
 
+  // ---- what the window says beside its results (ResultNotices.cpp) ---------------
+  // The notice line below the form: one line on what the last command that
+  // changed the inputs without typing did (Windows-1251). The next
+  // calculation clears it, so a command sets it after its own calculation.
+  void SetNotice(std::string_view text);
+  std::string Notice() const;
+  // The window as a notice compares it; take it right before the command.
+  ChangeSnapshot SnapshotForNotice() const;
+  // The notice of a command (the design text of commandKey, its %1 the
+  // changes): the core, material, gap or AL and turns that differ from the
+  // snapshot, then the captions of the other inputs that differ.
+  std::string ChangeNotice(const char* commandKey, const ChangeSnapshot& before) const;
+
   // ---- the design menu and its windows -------------------------------------------
   // The windowed program's windows; nullptr (the default) for none. Not owned.
   void SetDesignWindows(DesignWindows* windows) { designWindows_ = windows; }
@@ -262,6 +283,7 @@ class CVelmoraDlg : public ui::Dialog {
   void SetResultsBasis(bool complete);
   void RefreshResultsCurrent();
   void ShowInputs(SettingsRecord record);
+  void ShowResultWarnings(const ShownResults& r);
 
   VelmoraOptions options_;
   SettingsRecord settings_;

@@ -93,6 +93,12 @@ struct AdviserWindow::Job {
 AdviserWindow::AdviserWindow(CVelmoraDlg& dlg, const DetailsConfig& config, QWidget* parent)
     : QDialog(parent), dlg_(dlg), config_(config), model_(new AdviserModel(this)), filter_(new AdviserFilter(this)) {
   setModal(false);
+  // An ordinary window, not a dialog: the window manager keeps a dialog
+  // above the window it belongs to, and this one is worked beside the main
+  // window, in front of it or behind. It still belongs to the main window,
+  // so the main window's modal run leaves it usable.
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                 Qt::WindowCloseButtonHint);
   setAttribute(Qt::WA_DeleteOnClose, false);
   filter_->setSourceModel(model_);
   BuildLayout();

@@ -12,13 +12,17 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QSvgGenerator>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
+#include <algorithm>
 #include <cerrno>
+#include <vector>
 
 #include "app/DesignFigures.h"
 #include "app/DesignTexts.h"
@@ -39,10 +43,54 @@ namespace {
 // The size of a copied or saved plot, in device-independent pixels: large
 // enough for the whole legend and the axis titles at any scaling.
 constexpr QSize kPictureSize(900, 600);
-// The window's first size: room for both plots side by side, within the
+// The window's first size: the plots beside the figures, each figure's
+// value in sight without scrolling on a 1280 x 800 screen, within the
 // screen at any scaling.
-constexpr QSize kWindowSize(880, 680);
+constexpr QSize kWindowSize(1150, 700);
 constexpr double kShareOfScreen = 0.9;
+// The width the plots take against the figures' column as the window
+// grows, and the most of it the figures take at first (percent).
+constexpr int kPlotsStretch = 3;
+constexpr int kFiguresStretch = 2;
+constexpr int kFiguresMaxShare = 50;
+// The figures' captions wrap beyond this many characters (of average width);
+// the units and notes get room for this many at first, the rest of a long
+// note in its tooltip.
+constexpr int kCaptionMaxChars = 38;
+constexpr int kUnitChars = 14;
+
+// The figures' cells: captions wrap, values and units keep to one line.
+class FigureDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (index.column() != 0) option->features &= ~QStyleOptionViewItem::WrapText;
+  }
+};
+
+// The table of the figures: caption, value, unit (or note) per line.
+QTableWidget* NewFiguresTable(QWidget* parent) {
+  auto* figures = new QTableWidget(0, 3, parent);
+  figures->horizontalHeader()->setVisible(false);
+  figures->verticalHeader()->setVisible(false);
+  figures->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  figures->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  figures->setWordWrap(true);
+  figures->setItemDelegate(new FigureDelegate(figures));
+  // The captions' column is as wide as they are, up to kCaptionMaxChars
+  // (set with each fill): a longer caption wraps, so that the values keep
+  // their room.
+  figures->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  figures->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+  // The units and notes take the width left: a long note ends in "..."
+  // (whole in its tooltip) instead of the table scrolling sideways.
+  figures->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+  return figures;
+}
+
 // The tolerance field: percent with one decimal, below 100.
 constexpr int kToleranceDecimals = 1;
 constexpr double kToleranceFieldMax = 99.9;
@@ -74,26 +122,22 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   note_ = new QLabel(this);
   note_->setWordWrap(true);
   note_->setStyleSheet("QLabel { color: #a04000; }");
-  lossView_ = NewDetailChartView();
-  waveView_ = NewDetailChartView();
-  lossLegend_ = new QLabel(this);
-  waveLegend_ = new QLabel(this);
-  figures_ = new QTableWidget(0, 3, this);
-  figures_->horizontalHeader()->setVisible(false);
-  figures_->verticalHeader()->setVisible(false);
-  figures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  figures_->setSelectionMode(QAbstractItemView::ContiguousSelection);
-  figures_->setWordWrap(false);
-  figures_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  figures_->horizontalHeader()->setStretchLastSection(true);
+  for (int i = 0; i < kPlots; ++i) {
+    views_[i] = NewDetailChartView();
+    legends_[i] = new QLabel(this);
+  }
+  figures_ = NewFiguresTable(this);
 
-  // A grid, so that both plots keep one height however their legends wrap.
+  // A grid: the loss plot across the top, the current and the flux density
+  // side by side below it, each pair of one height however legends wrap.
   auto* plots = new QWidget(this);
   auto* grid = new QGridLayout(plots);
   grid->setContentsMargins(0, 0, 0, 0);
-  AddPlot(grid, 0, DetailPlot::Loss, lossView_, lossLegend_);
-  AddPlot(grid, 1, DetailPlot::Wave, waveView_, waveLegend_);
+  AddPlot(grid, 0, 0, 2, DetailPlot::Loss);
+  AddPlot(grid, 2, 0, 1, DetailPlot::Current);
+  AddPlot(grid, 2, 1, 1, DetailPlot::Flux);
   grid->setRowStretch(0, 1);
+  grid->setRowStretch(2, 1);
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(1, 1);
   ambientLabel_ = new QLabel(this);
@@ -129,19 +173,31 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   toleranceRow->addStretch();
   column->addLayout(toleranceRow);
   column->addWidget(figures_, 1);
-  // The user shares the height between the plots and the figures.
-  auto* split = new QSplitter(Qt::Vertical, this);
-  split->addWidget(plots);
-  split->addWidget(lower);
-  split->setStretchFactor(0, 2);
-  split->setStretchFactor(1, 1);
-  split->setChildrenCollapsible(false);
+  // The user shares the width between the plots and the figures.
+  split_ = new QSplitter(Qt::Horizontal, this);
+  split_->addWidget(plots);
+  split_->addWidget(lower);
+  split_->setStretchFactor(0, kPlotsStretch);
+  split_->setStretchFactor(1, kFiguresStretch);
+  split_->setChildrenCollapsible(false);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(split);
-  resize(screen() ? kWindowSize.boundedTo(screen()->availableGeometry().size() * kShareOfScreen) : kWindowSize);
+  layout->addWidget(split_);
+  resize(screen() ? FirstSize(screen()->availableGeometry().size()) : kWindowSize);
 }
 
-void DesignDetailsWindow::AddPlot(QGridLayout* grid, int column, DetailPlot plot, QChartView* view, QLabel* legend) {
+QSize DesignDetailsWindow::FirstSize(const QSize& available) {
+  return kWindowSize.boundedTo(available * kShareOfScreen);
+}
+
+bool DesignDetailsWindow::ValuesInSight() const {
+  const int right = figures_->columnViewportPosition(1) + figures_->columnWidth(1);
+  return figures_->columnViewportPosition(1) >= 0 && right <= figures_->viewport()->width() &&
+         figures_->horizontalScrollBar()->maximum() == 0 && figures_->verticalScrollBar()->maximum() == 0;
+}
+
+void DesignDetailsWindow::AddPlot(QGridLayout* grid, int row, int column, int span, DetailPlot plot) {
+  QChartView* view = views_[static_cast<int>(plot)];
+  QLabel* legend = legends_[static_cast<int>(plot)];
   auto* copy = new QPushButton(this);
   auto* save = new QPushButton(this);
   copy->setObjectName("copy");
@@ -155,8 +211,8 @@ void DesignDetailsWindow::AddPlot(QGridLayout* grid, int column, DetailPlot plot
   under->addWidget(legend, 1);
   under->addWidget(copy, 0, Qt::AlignTop);
   under->addWidget(save, 0, Qt::AlignTop);
-  grid->addWidget(view, 0, column);
-  grid->addLayout(under, 1, column, Qt::AlignTop);
+  grid->addWidget(view, row, column, 1, span);
+  grid->addLayout(under, row + 1, column, 1, span, Qt::AlignTop);
 }
 
 QString DesignDetailsWindow::Text(const char* key) const { return FromCp1251(DesignText(lang_, key)); }
@@ -188,6 +244,11 @@ void DesignDetailsWindow::OnToleranceChanged(double percent) {
   if (dlg_) Refresh(*dlg_);
 }
 
+void DesignDetailsWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!figuresSized_ && details_) GiveFiguresRoom();
+}
+
 void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
   dlg_ = &dlg;
   lang_ = dlg.Lang();
@@ -199,11 +260,13 @@ void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
     return;
   }
   const DetailText text = [this](const char* key) { return ChartText(key); };
-  FillLossChart(lossView_->chart(), text, *details_);
-  FillWaveChart(waveView_->chart(), text, *details_);
-  lossLegend_->setText(LegendHtml(lossView_->chart()));
-  waveLegend_->setText(LegendHtml(waveView_->chart()));
+  for (const DetailPlot plot : {DetailPlot::Loss, DetailPlot::Current, DetailPlot::Flux}) {
+    QChart* chart = views_[static_cast<int>(plot)]->chart();
+    FillChart(plot, chart, text, *details_);
+    legends_[static_cast<int>(plot)]->setText(LegendHtml(chart));
+  }
   FillFigures(*details_);
+  if (!figuresSized_ && isVisible()) GiveFiguresRoom();
 
   QStringList notes;
   const CoreLossSource& s = details_->lossModel.source;
@@ -216,7 +279,11 @@ void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
 }
 
 void DesignDetailsWindow::FillFigures(const insight::DesignDetails& details) {
-  const std::vector<DesignFigure> rows = DesignFigureRows(details, lang_);
+  std::vector<DesignFigure> rows = DesignFigureRows(details, lang_);
+  // The notes without a caption (an extrapolated loss, a gapped ring) are
+  // the window's note above the table already; in the value column they
+  // would widen it past the window.
+  std::erase_if(rows, [](const DesignFigure& f) { return f.caption.empty(); });
   figures_->setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     const DesignFigure& f = rows[static_cast<std::size_t>(r)];
@@ -228,12 +295,31 @@ void DesignDetailsWindow::FillFigures(const insight::DesignDetails& details) {
       figures_->setItem(r, c, item);
     }
   }
+  figures_->resizeColumnToContents(0);
+  const int most = kCaptionMaxChars * QFontMetrics(figures_->font()).averageCharWidth();
+  if (figures_->columnWidth(0) > most) figures_->setColumnWidth(0, most);
   figures_->resizeRowsToContents();
 }
 
-QString DesignDetailsWindow::LegendText(DetailPlot plot) const {
-  return (plot == DetailPlot::Loss ? lossLegend_ : waveLegend_)->text();
+// The first figures shown set the width of their column: their captions,
+// values and units whole, up to half the window; the plots take the rest.
+// After that the splitter is the user's.
+void DesignDetailsWindow::GiveFiguresRoom() {
+  figuresSized_ = true;
+  const QFontMetrics fm(figures_->font());
+  const int pad = 2 * (figures_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, figures_) + 1) + 1;
+  int values = 0;
+  for (int r = 0; r < figures_->rowCount(); ++r)
+    if (const QTableWidgetItem* item = figures_->item(r, 1))
+      values = std::max(values, fm.horizontalAdvance(item->text()));
+  int need = 2 * figures_->frameWidth() + figures_->verticalScrollBar()->sizeHint().width() + figures_->columnWidth(0) +
+             values + pad + kUnitChars * fm.averageCharWidth();
+  const int total = split_->width();
+  need = std::min(need, total * kFiguresMaxShare / 100);
+  split_->setSizes({total - need, need});
 }
+
+QString DesignDetailsWindow::LegendText(DetailPlot plot) const { return legends_[static_cast<int>(plot)]->text(); }
 
 QImage DesignDetailsWindow::PlotImage(DetailPlot plot) const {
   if (!details_) return {};

@@ -2,8 +2,8 @@
 #pragma once
 // "Design details": a window beside the main window that shows the figures
 // behind its last calculation, the loss curve of the material at the design
-// frequency and one period of the current and flux density. Thin over the
-// engine: every number comes from CVelmoraDlg::DescribeLastCalculation.
+// frequency and one period of the current and of the flux density. Thin
+// over the engine: every number comes from CVelmoraDlg::DescribeLastCalculation.
 #include <QImage>
 #include <QWidget>
 #include <optional>
@@ -18,6 +18,7 @@ class QChartView;
 class QDoubleSpinBox;
 class QGridLayout;
 class QLabel;
+class QSplitter;
 class QTableWidget;
 
 namespace velmora {
@@ -38,15 +39,26 @@ class DesignDetailsWindow : public QWidget {
   QImage PlotImage(DetailPlot plot) const;
   // The legend shown beside a plot (rich text).
   QString LegendText(DetailPlot plot) const;
+  // The window's first size on a screen of this available size.
+  static QSize FirstSize(const QSize& available);
+  // Whether every figure's value shows whole, the table scrolling neither
+  // sideways nor down, at the window's present size.
+  bool ValuesInSight() const;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   void Texts();
   void ShowTolerance();
   void OnToleranceChanged(double percent);
   void FillFigures(const insight::DesignDetails& details);
+  void GiveFiguresRoom();
   void CopyPlot(DetailPlot plot);
   void SavePlot(DetailPlot plot);
-  void AddPlot(QGridLayout* grid, int column, DetailPlot plot, QChartView* view, QLabel* legend);
+  // The plot's view at (row, column) of the grid, spanning `span` columns,
+  // its legend, Copy and Save below it.
+  void AddPlot(QGridLayout* grid, int row, int column, int span, DetailPlot plot);
   QString Text(const char* key) const;
   // A text the charts lay out as a title, axis title or legend entry: cut
   // to ui::kMaxTitleChars.
@@ -55,11 +67,13 @@ class DesignDetailsWindow : public QWidget {
   std::string PlotBytes(DetailPlot plot, bool svg) const;
 
   QLabel* note_ = nullptr;
-  QChartView* lossView_ = nullptr;
-  QChartView* waveView_ = nullptr;
-  QLabel* lossLegend_ = nullptr;
-  QLabel* waveLegend_ = nullptr;
+  // By DetailPlot: loss, current, flux.
+  static constexpr int kPlots = 3;
+  QChartView* views_[kPlots] = {};
+  QLabel* legends_[kPlots] = {};
   QTableWidget* figures_ = nullptr;
+  QSplitter* split_ = nullptr;  // the plots beside the figures
+  bool figuresSized_ = false;   // the first refresh sized the figures' column
   QLabel* toleranceLabel_ = nullptr;
   QDoubleSpinBox* tolerance_ = nullptr;
   DetailsConfig& config_;

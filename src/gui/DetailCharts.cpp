@@ -51,8 +51,11 @@ void RoundTicks(QValueAxis* axis) {
   axis->setTickInterval(step);
   axis->setLabelFormat(QStringLiteral("%g"));
 }
-// The loss limit: a dark dashed line, apart from the theme's series colours.
+// The limits: dark dashed lines, apart from the theme's series colours.
 const QColor kLimitColor(0x30, 0x30, 0x30);
+// The waveforms: the current a thick blue line, the flux density an orange one.
+const QColor kCurrentColor(0x20, 0x9f, 0xdf);
+const QColor kFluxColor(0xd0, 0x50, 0x20);
 
 bool Positive(double v) { return std::isfinite(v) && v > 0; }
 
@@ -110,6 +113,25 @@ void FitLog(QLogValueAxis* axis, const std::initializer_list<const QList<QPointF
   if (high > 0) axis->setRange(low / kLogMargin, high * kLogMargin);
 }
 
+// A limit's dashed line across the plot, three points from `from` to `to`
+// (the middle one halfway, on a log axis in the log), with its note written
+// on the line above the middle point.
+void ShowLimit(QLineSeries* limit, double from, double to, double value, bool logX, const QString& note) {
+  QList<QPointF> points;
+  if (std::isfinite(value) && value > 0 && to > from) {
+    const double middle = logX ? std::sqrt(from * to) : (from + to) / 2;
+    points = {QPointF(from, value), QPointF(middle, value), QPointF(to, value)};
+  }
+  limit->setPen(QPen(kLimitColor, 1.5, Qt::DashLine));
+  limit->replace(points);
+  limit->setPointLabelsFormat(note);
+  limit->setPointLabelsColor(kLimitColor);
+  limit->setPointLabelsClipping(false);
+  limit->setPointLabelsVisible(!points.isEmpty());
+  for (int i = 0; i < static_cast<int>(points.size()); ++i)
+    limit->setPointConfiguration(i, QXYSeries::PointConfiguration::LabelVisibility, i == 1);
+}
+
 double Highest(const QList<QPointF>& points) {
   double top = 0;
   for (const QPointF& p : points) top = std::max(top, p.y());
@@ -120,7 +142,9 @@ double Highest(const QList<QPointF>& points) {
 
 void FillLossChart(QChart* chart, const DetailText& text, const insight::DesignDetails& d) {
   const insight::LossModel& m = d.lossModel;
-  chart->setTitle(text("plotLoss") + QString(" (%1 kHz)").arg(m.F_kHz, 0, 'g', 6));
+  const QString kHz = text("unitKhz");
+  // One pass over the marks: a language text's own "%2" stays as it is.
+  chart->setTitle(QString("%1 (%2 %3)").arg(text("plotLoss"), QString::number(m.F_kHz, 'g', 6), kHz));
   QList<QPointF> curvePoints, tablePoints, point, limitPoints;
   if (m.available && !d.lossCurve.B_T.empty()) {
     for (std::size_t i = 0; i < d.lossCurve.B_T.size(); ++i)
@@ -129,7 +153,6 @@ void FillLossChart(QChart* chart, const DetailText& text, const insight::DesignD
       for (int k = 0; k < 2; ++k) AddPoint(tablePoints, m.source.B[k], m.source.P[i][k]);
     AddPoint(point, m.Bac_T, m.Pv_mW_cm3);
     AddPoint(limitPoints, d.lossCurve.B_T.front(), m.limit_mW_cm3);
-    AddPoint(limitPoints, d.lossCurve.B_T.back(), m.limit_mW_cm3);
   }
   auto* x = LogAxis(chart, "flux", Qt::AlignBottom);
   auto* y = LogAxis(chart, "loss", Qt::AlignLeft);
@@ -144,60 +167,85 @@ void FillLossChart(QChart* chart, const DetailText& text, const insight::DesignD
   for (QXYSeries* s : {static_cast<QXYSeries*>(curve), static_cast<QXYSeries*>(limit), static_cast<QXYSeries*>(table),
                        static_cast<QXYSeries*>(operating)})
     Attach(chart, s, x, y);
-  limit->setPen(QPen(kLimitColor, 1.5, Qt::DashLine));
   table->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
   table->setMarkerSize(8);
   operating->setMarkerSize(11);
 
   curve->setName(text("curve"));
   limit->setName(text("lossLimit"));
-  table->setName(text("tablePoints") +
-                 QString(" (%1, %2 kHz)").arg(m.source.F[0], 0, 'g', 6).arg(m.source.F[1], 0, 'g', 6));
+  table->setName(QString("%1 (%2, %3 %4)")
+                     .arg(text("tablePoints"), QString::number(m.source.F[0], 'g', 6),
+                          QString::number(m.source.F[1], 'g', 6), kHz));
   operating->setName(text("operatingPoint"));
   curve->replace(curvePoints);
-  limit->replace(limitPoints);
+  const bool hasLimit = !limitPoints.isEmpty() && !curvePoints.isEmpty();
+  ShowLimit(limit, hasLimit ? curvePoints.front().x() : 0, hasLimit ? curvePoints.back().x() : 0,
+            hasLimit ? m.limit_mW_cm3 : 0, true, text("lossLimitNote").arg(m.limit_mW_cm3, 0, 'g', 6));
   table->replace(tablePoints);
   operating->replace(point);
   FitLog(x, {&curvePoints, &tablePoints, &point}, true);
   FitLog(y, {&curvePoints, &tablePoints, &point, &limitPoints}, false);
+  // Room above the limit's line for its note.
+  if (y->max() < m.limit_mW_cm3 * kLogMargin * kLogMargin) y->setMax(m.limit_mW_cm3 * kLogMargin * kLogMargin);
 }
 
-void FillWaveChart(QChart* chart, const DetailText& text, const insight::DesignDetails& d) {
-  chart->setTitle(text("plotWave"));
-  const insight::Waveform& w = d.waveform;
-  QList<QPointF> currentPoints, fluxPoints;
-  for (std::size_t i = 0; i < w.t_us.size(); ++i) {
-    if (std::isfinite(w.t_us[i]) && std::isfinite(w.i_A[i])) currentPoints.append(QPointF(w.t_us[i], w.i_A[i]));
-    if (std::isfinite(w.t_us[i]) && std::isfinite(w.B_T[i])) fluxPoints.append(QPointF(w.t_us[i], w.B_T[i]));
-  }
+namespace {
+
+// The points of one waveform over the period.
+QList<QPointF> WavePoints(const insight::Waveform& w, const std::vector<double>& values) {
+  QList<QPointF> points;
+  for (std::size_t i = 0; i < w.t_us.size() && i < values.size(); ++i)
+    if (std::isfinite(w.t_us[i]) && std::isfinite(values[i])) points.append(QPointF(w.t_us[i], values[i]));
+  return points;
+}
+
+// A plot of one quantity over the period, from zero up (the ripple reads
+// against the whole value) to above `top`.
+QLineSeries* FillPeriodChart(QChart* chart, const QString& title, const QString& axisTitle, const QString& time,
+                             const QList<QPointF>& points, double top) {
+  chart->setTitle(title);
   auto* t = NamedAxis<QValueAxis>(chart, "time", Qt::AlignBottom);
-  auto* i = NamedAxis<QValueAxis>(chart, "current", Qt::AlignLeft);
-  auto* b = NamedAxis<QValueAxis>(chart, "flux", Qt::AlignRight);
-  t->setTitleText(text("axisTime"));
-  i->setTitleText(text("axisCurrent"));
-  b->setTitleText(text("axisFluxDensity"));
-  auto* current = Named<QLineSeries>(chart, "current");
-  auto* flux = Named<QLineSeries>(chart, "flux");
-  Attach(chart, current, t, i);
-  Attach(chart, flux, t, b);
-  // B follows i in proportion: the flux line is dashed over the current line.
-  current->setPen(QPen(QColor(0x20, 0x9f, 0xdf), 4));
-  flux->setPen(QPen(QColor(0xd0, 0x50, 0x20), 2, Qt::DashLine));
+  auto* v = NamedAxis<QValueAxis>(chart, "value", Qt::AlignLeft);
+  t->setTitleText(time);
+  v->setTitleText(axisTitle);
+  auto* line = Named<QLineSeries>(chart, "wave");
+  Attach(chart, line, t, v);
+  line->replace(points);
+  if (points.isEmpty()) return line;
+  t->setRange(points.front().x(), points.back().x());
+  v->setRange(0, std::max(top, Highest(points)) * kHeadroom);
+  for (QValueAxis* axis : {t, v}) RoundTicks(axis);
+  return line;
+}
+
+}  // namespace
+
+void FillCurrentChart(QChart* chart, const DetailText& text, const insight::DesignDetails& d) {
+  QLineSeries* current = FillPeriodChart(chart, text("plotCurrent"), text("axisCurrent"), text("axisTime"),
+                                         WavePoints(d.waveform, d.waveform.i_A), 0);
+  current->setPen(QPen(kCurrentColor, 3));
   current->setName(text("current"));
+}
+
+void FillFluxChart(QChart* chart, const DetailText& text, const insight::DesignDetails& d) {
+  const double Bm = d.worstCase.Bm_T;
+  const QList<QPointF> points = WavePoints(d.waveform, d.waveform.B_T);
+  const bool hasLimit = std::isfinite(Bm) && Bm > 0 && !points.isEmpty();
+  QLineSeries* flux = FillPeriodChart(chart, text("plotFlux"), text("axisFluxDensity"), text("axisTime"), points,
+                                      hasLimit ? Bm * kHeadroom : 0);
+  flux->setPen(QPen(kFluxColor, 3));
   flux->setName(text("fluxDensity"));
-  current->replace(currentPoints);
-  flux->replace(fluxPoints);
-  if (currentPoints.isEmpty()) return;
-  t->setRange(currentPoints.front().x(), currentPoints.back().x());
-  // From zero, so that the ripple reads against the whole current.
-  i->setRange(0, Highest(currentPoints) * kHeadroom);
-  b->setRange(0, Highest(fluxPoints) * kHeadroom);
-  for (QValueAxis* axis : {t, i, b}) RoundTicks(axis);
+  auto* limit = Named<QLineSeries>(chart, "limit");
+  if (!limit->chart()) Attach(chart, limit, chart->axes(Qt::Horizontal).at(0), chart->axes(Qt::Vertical).at(0));
+  limit->setName(text("fluxLimit"));
+  ShowLimit(limit, hasLimit ? points.front().x() : 0, hasLimit ? points.back().x() : 0, hasLimit ? Bm : 0, false,
+            text("fluxLimitNote").arg(Bm, 0, 'f', 3));
 }
 
 void FillChart(DetailPlot plot, QChart* chart, const DetailText& text, const insight::DesignDetails& d) {
   if (plot == DetailPlot::Loss) FillLossChart(chart, text, d);
-  else FillWaveChart(chart, text, d);
+  else if (plot == DetailPlot::Current) FillCurrentChart(chart, text, d);
+  else FillFluxChart(chart, text, d);
 }
 
 QChartView* NewDetailChartView() {

@@ -17,14 +17,21 @@ namespace velmora {
 // The text of a key of the design section, in the window's language.
 using DetailText = std::function<QString(const char* key)>;
 
-enum class DetailPlot { Loss, Wave };
+// The loss curve, and the current and the flux density over one switching
+// period, each a plot of its own: the flux follows the current in
+// proportion, so on one plot the two lines lay over each other.
+enum class DetailPlot { Loss, Current, Flux };
 
 // Pv(B) on log-log axes: the curve, the four table points, the operating
-// point and the loss limit. Series and axes are made on the first fill and
-// reused after it, so a refresh only replaces points and texts.
+// point and the loss limit, labelled on the plot. Series and axes are made
+// on the first fill and reused after it, so a refresh only replaces points
+// and texts.
 void FillLossChart(QChart* chart, const DetailText& text, const insight::DesignDetails& d);
-// Current (left axis) and flux density (right axis) over one period.
-void FillWaveChart(QChart* chart, const DetailText& text, const insight::DesignDetails& d);
+// The inductor current over one period.
+void FillCurrentChart(QChart* chart, const DetailText& text, const insight::DesignDetails& d);
+// The flux density over one period and the permitted peak flux density,
+// labelled on the plot.
+void FillFluxChart(QChart* chart, const DetailText& text, const insight::DesignDetails& d);
 void FillChart(DetailPlot plot, QChart* chart, const DetailText& text, const insight::DesignDetails& d);
 
 // A view with a chart of tight margins and no legend of its own: the window

@@ -92,6 +92,16 @@ constexpr int IDC_RES_IPK = 1132;
 constexpr int IDC_CAP_IPK = 1119;
 constexpr int IDC_RES_DI = 1148;
 constexpr int IDC_CAP_DI = 1121;
+// The fixed units beside results ("T", "A"): IDs of their own so that they
+// grey with their values.
+constexpr int IDC_UNIT_BPK = 1240;
+constexpr int IDC_UNIT_BAC = 1241;
+constexpr int IDC_UNIT_IPK = 1242;
+constexpr int IDC_UNIT_DI = 1243;
+
+// The notice line below the form: what the last command that changed the
+// inputs without typing did.
+constexpr int IDC_NOTICE = 1250;
 
 // Group "core" database.
 constexpr int IDC_GROUP_CORE_DB = 1055;

@@ -186,6 +186,18 @@ bool Dialog::IsItemGreyed(int id) const {
   return c && c->greyed;
 }
 
+void Dialog::SetItemWarned(int id, bool warned) {
+  Control* c = Item(id);
+  if (!c || c->warned == warned) return;
+  c->warned = warned;
+  NotifyChanged(id);
+}
+
+bool Dialog::IsItemWarned(int id) const {
+  const Control* c = Item(id);
+  return c && c->warned;
+}
+
 int Dialog::GetCheck(int id) const {
   const Control* c = Item(id);
   return c ? c->check : 0;

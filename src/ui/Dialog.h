@@ -45,6 +45,7 @@ struct Control {
   std::string text;  // caption / edit text / combo edit field
   bool enabled = true;
   bool greyed = false;             // drawn as disabled while it stays enabled (out-of-date results)
+  bool warned = false;             // drawn in the warning colour (a result beyond its limit)
   int check = 0;                   // check boxes and radio buttons
   std::vector<std::string> items;  // combo and list boxes
   int curSel = -1;
@@ -148,6 +149,9 @@ class Dialog {
   // stays enabled. Labels whose text no longer holds use it.
   void SetItemGreyed(int id, bool greyed);
   bool IsItemGreyed(int id) const;
+  // Warned: drawn in the warning colour (greyed wins while both are set).
+  void SetItemWarned(int id, bool warned);
+  bool IsItemWarned(int id) const;
   int GetCheck(int id) const;
   void SetCheck(int id, int state);  // no notification
   // Radio groups: the index of the checked button counted from firstId's

@@ -55,6 +55,41 @@ TEST_F(AdviserCommandsTest, UseThisDesignSetsCoreMaterialGapAndCalculatesOnce) {
   EXPECT_EQ(boxes.size(), other.shown().size());
 }
 
+// "Use this design" says in the notice line what it changed, and that
+// Ctrl+Z brings the earlier design back, until the next calculation; a
+// warning's label stays marked, its limit in the tooltip, until then too.
+TEST_F(AdviserCommandsTest, UseThisDesignLeavesANoticeAndWarningsUntilTheNextCalculation) {
+  CVelmoraDlg& w = Start();
+  const std::string core = w.CurrentCore(), turns = Text(IDC_RES_TURNS);
+  EXPECT_EQ(w.Notice(), "");
+  ExpectBoxes(3);
+  ApplyAdvisedDesign(w, "PQ 26/20", "3F36 Ferroxcube", "0.001");  // far too small a gap: the flux warning
+  TakeBoxes();
+  const std::string notice = w.Notice();
+  for (const std::string& part :
+       std::vector<std::string>{"core PQ 26/20", "material 3F36 Ferroxcube", "gap 0.001 mm",
+                                "turns " + Text(IDC_RES_TURNS) + " (were " + turns + ")", "Ctrl+Z"})
+    EXPECT_NE(notice.find(part), std::string::npos) << part << " in " << notice;
+  EXPECT_EQ(notice.find('\n'), std::string::npos);
+  EXPECT_EQ(Text(IDC_NOTICE), notice);
+  EXPECT_TRUE(w.IsItemWarned(IDC_RES_BPK));
+  EXPECT_NE(w.Item(IDC_RES_BPK)->tooltip.find(" T"), std::string::npos);
+  EXPECT_FALSE(w.IsItemWarned(IDC_RES_TURNS));
+
+  Type(IDC_EDIT_L, "22");  // typing keeps both
+  EXPECT_EQ(w.Notice(), notice);
+  EXPECT_TRUE(w.IsItemWarned(IDC_RES_BPK));
+  Type(IDC_EDIT_ZAZOR, "1");
+  Click(IDC_CALCULATE);
+  EXPECT_EQ(w.Notice(), "");
+  EXPECT_FALSE(w.IsItemWarned(IDC_RES_BPK));
+  EXPECT_EQ(w.Item(IDC_RES_BPK)->tooltip, "");
+
+  w.UserKey("Ctrl+Z");  // the notice's promise
+  TakeBoxes();
+  EXPECT_EQ(w.CurrentCore(), core);
+}
+
 // A row whose core or material has vanished since the sweep is refused, with
 // a message that names it; the window is not touched.
 TEST_F(AdviserCommandsTest, VanishedRowsAreRefusedByName) {

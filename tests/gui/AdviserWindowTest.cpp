@@ -44,7 +44,10 @@ class AdviserWindowTest : public WindowTest {
 TEST_F(AdviserWindowTest, OneSweepAtATimeAndAnOutOfDateList) {
   CVelmoraDlg& d = Start();
   DetailsConfig config;
-  gui::AdviserWindow window(d, config, nullptr);
+  QWidget owner;
+  gui::AdviserWindow window(d, config, &owner);
+  // An ordinary window of its own, not a dialog kept above its owner.
+  EXPECT_EQ(window.windowType(), Qt::Window);
   QElapsedTimer timer;
   timer.start();
   for (int i = 0; i < 3; ++i) window.Refresh();

@@ -11,6 +11,7 @@
 #include <QtCharts/QXYSeries>
 #include <memory>
 
+#include "app/AdviserCommands.h"
 #include "app/WindowFixture.h"
 #include "gui/DesignDetailsWindow.h"
 #include "support/QtApp.h"
@@ -37,12 +38,12 @@ TEST_F(DesignDetailsWindowTest, RefreshesReuseTheSeriesAndFollowTheCalculation) 
   DesignDetailsWindow window(nullptr, config);
   window.Refresh(d);
   const std::vector<QChart*> charts = Charts(window);
-  ASSERT_EQ(charts.size(), 2u);
+  ASSERT_EQ(charts.size(), 3u);  // loss, current, flux density
   const QList<QAbstractSeries*> first = charts[0]->series();
   ASSERT_EQ(first.size(), 4);
-  ASSERT_EQ(charts[1]->series().size(), 2);
-  ASSERT_EQ(charts[0]->axes().size(), 2);
-  ASSERT_EQ(charts[1]->axes().size(), 3);
+  ASSERT_EQ(charts[1]->series().size(), 1);
+  ASSERT_EQ(charts[2]->series().size(), 2);  // with its limit
+  for (const QChart* chart : charts) ASSERT_EQ(chart->axes().size(), 2);
 
   Type(ids::IDC_EDIT_FC, "150");
   Click(ids::IDC_CALCULATE);
@@ -50,8 +51,7 @@ TEST_F(DesignDetailsWindowTest, RefreshesReuseTheSeriesAndFollowTheCalculation) 
   window.Refresh(d);
   // The same series objects and axes, their points replaced.
   EXPECT_EQ(charts[0]->series(), first);
-  EXPECT_EQ(charts[0]->axes().size(), 2);
-  EXPECT_EQ(charts[1]->axes().size(), 3);
+  for (const QChart* chart : charts) EXPECT_EQ(chart->axes().size(), 2);
   EXPECT_TRUE(charts[0]->title().contains("150 kHz")) << charts[0]->title().toStdString();
   const auto details = d.DescribeLastCalculation();
   ASSERT_TRUE(details.has_value());
@@ -63,6 +63,16 @@ TEST_F(DesignDetailsWindowTest, RefreshesReuseTheSeriesAndFollowTheCalculation) 
   double top = 0;
   for (const QPointF& p : current->points()) top = std::max(top, p.y());
   EXPECT_DOUBLE_EQ(top, d.LastCalculation()->Ipk);
+  // Each limit is a line with its note written on the plot, the value in it.
+  for (const auto& [chart, value] :
+       {std::pair{charts[0], details->lossModel.limit_mW_cm3}, std::pair{charts[2], details->worstCase.Bm_T}}) {
+    const auto* limit = static_cast<QXYSeries*>(chart->series().at(1));
+    ASSERT_EQ(limit->count(), 3);
+    EXPECT_DOUBLE_EQ(limit->at(1).y(), value);
+    EXPECT_TRUE(limit->pointLabelsVisible());
+    EXPECT_TRUE(limit->pointLabelsFormat().contains(QString::number(value, 'g', 3).left(4)))
+        << limit->pointLabelsFormat().toStdString();
+  }
 }
 
 TEST_F(DesignDetailsWindowTest, LegendsNameEverySeriesWhole) {
@@ -75,7 +85,8 @@ TEST_F(DesignDetailsWindowTest, LegendsNameEverySeriesWhole) {
   for (const QAbstractSeries* s : Charts(window)[0]->series())
     EXPECT_TRUE(loss.contains(s->name().toHtmlEscaped().replace(' ', "&nbsp;"))) << s->name().toStdString();
   EXPECT_FALSE(loss.contains("..."));
-  EXPECT_TRUE(window.LegendText(DetailPlot::Wave).contains("Inductor&nbsp;current"));
+  EXPECT_TRUE(window.LegendText(DetailPlot::Current).contains("Inductor&nbsp;current"));
+  EXPECT_TRUE(window.LegendText(DetailPlot::Flux).contains("Flux&nbsp;limit"));
 }
 
 TEST_F(DesignDetailsWindowTest, PicturesAreDrawnAtTheirOwnSizeWithTheLegend) {
@@ -85,7 +96,7 @@ TEST_F(DesignDetailsWindowTest, PicturesAreDrawnAtTheirOwnSizeWithTheLegend) {
   EXPECT_TRUE(window.PlotImage(DetailPlot::Loss).isNull());  // nothing shown yet
   window.resize(320, 240);
   window.Refresh(d);
-  for (DetailPlot plot : {DetailPlot::Loss, DetailPlot::Wave}) {
+  for (DetailPlot plot : {DetailPlot::Loss, DetailPlot::Current, DetailPlot::Flux}) {
     const QImage image = window.PlotImage(plot);
     ASSERT_FALSE(image.isNull());
     // The size of the picture, not of the window's small view.
@@ -103,17 +114,51 @@ TEST_F(DesignDetailsWindowTest, PicturesAreDrawnAtTheirOwnSizeWithTheLegend) {
 TEST_F(DesignDetailsWindowTest, LongTextsAreCutBeforeLayout) {
   const std::string endless(16000, 'x');
   dir.write("English.lng", dir.read("English.lng") + crlf({"[DESIGN DETAILS]", "axisFlux = " + endless,
-                                                           "plotWave = " + endless, "curve = " + endless}));
+                                                           "plotCurrent = " + endless, "curve = " + endless}));
   CVelmoraDlg& d = Start();
   DetailsConfig config;
   DesignDetailsWindow window(nullptr, config);
   window.Refresh(d);
   const std::vector<QChart*> charts = Charts(window);
-  ASSERT_EQ(charts.size(), 2u);
+  ASSERT_EQ(charts.size(), 3u);
   EXPECT_EQ(charts[0]->axes(Qt::Horizontal).at(0)->titleText(), QString(200, 'x'));
   EXPECT_EQ(charts[1]->title(), QString(200, 'x'));
   EXPECT_EQ(charts[0]->series().at(0)->name(), QString(200, 'x'));
   EXPECT_FALSE(window.PlotImage(DetailPlot::Loss).isNull());
+}
+
+// At the first size it takes on a 1280 x 800 screen every figure's value
+// is in sight, and in Russian the plots' titles and names are in Russian,
+// their frequencies' unit included.
+TEST_F(DesignDetailsWindowTest, FitsALaptopScreenInTheWindowsLanguage) {
+  dir.copyShippedData();
+  CVelmoraDlg& d = Start();
+  d.UserMenu(502);  // Russian
+  TakeBoxes();
+  DetailsConfig config;
+  DesignDetailsWindow window(nullptr, config);
+  window.resize(DesignDetailsWindow::FirstSize(QSize(1280, 800)));
+  window.Refresh(d);
+  window.show();
+  QApplication::processEvents();
+  EXPECT_TRUE(window.ValuesInSight());
+  const std::vector<QChart*> charts = Charts(window);
+  ASSERT_EQ(charts.size(), 3u);
+  // A design whose core loss is extrapolated: its note stays out of the
+  // value column.
+  ExpectBoxes(3);
+  ApplyAdvisedDesign(d, "P 36/22", "3F36 Ferroxcube", "0.09");
+  TakeBoxes();
+  window.Refresh(d);
+  QApplication::processEvents();
+  const auto extrapolated = d.DescribeLastCalculation();
+  ASSERT_TRUE(extrapolated && (extrapolated->lossModel.source.outsideB || extrapolated->lossModel.source.outsideF));
+  EXPECT_TRUE(window.ValuesInSight());
+  EXPECT_TRUE(charts[0]->title().contains(QString::fromUtf8("кГц"))) << charts[0]->title().toStdString();
+  for (const QChart* chart : charts) {
+    EXPECT_FALSE(chart->title().contains("kHz")) << chart->title().toStdString();
+    for (const QAbstractSeries* s : chart->series()) EXPECT_FALSE(s->name().contains("kHz"));
+  }
 }
 
 }  // namespace

@@ -167,6 +167,17 @@ TEST(ShippedLanguages, TextsThatOtherTextsAreBuiltFrom) {
   EXPECT_EQ(ruNotice.noticeText, Cp("Указанный диаметр провода 1.05 мм отсутствует в таблице проводов.\n"
                                     "Будет использован ближайший больший: 1.06 мм"));
 
+  // The notice line, the warned labels' tooltips and the limits' notes on
+  // the plots put their values in at %1 (the turns before at %2), and the
+  // notice names the key that undoes the change.
+  for (const LanguageTable* lang : {&en, &ru}) {
+    for (const char* key : {"noticeAdvised", "noticeCore", "noticeMaterial", "noticeGap", "noticeAl", "noticeTurns",
+                            "noticeInputs", "warnFlux", "warnFill", "fluxLimitNote", "lossLimitNote"})
+      EXPECT_NE(lang->design.Get(key, "").find("%1"), std::string::npos) << key;
+    EXPECT_NE(lang->design.Get("noticeTurns", "").find("%2"), std::string::npos);
+    EXPECT_NE(lang->design.Get("noticeAdvised", "").find("Ctrl+Z"), std::string::npos);
+  }
+
   // The no-data entry of the material list is no real material's name.
   const auto materials = ParseMaterialList(ReadShared("Materials.txt"));
   for (const LanguageTable* lang : {&en, &ru})

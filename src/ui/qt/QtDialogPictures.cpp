@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QStyleOption>
 #include <QStyleOptionGroupBox>
+#include <QToolTip>
 #include <utility>
 
 #include "ui/qt/QtDialogView.h"
@@ -130,7 +131,17 @@ std::optional<QtDialogView::Drawn> QtDialogView::DrawnText(int id) const {
   auto it = byId_.find(id);
   if (it == byId_.end() || !entries_[it->second].drawn) return std::nullopt;
   const Entry& entry = entries_[it->second];
-  return Drawn{entry.shown, entry.rect, entry.enabled};
+  return Drawn{entry.shown, entry.rect, entry.enabled, entry.warned, FromCp1251(entry.tooltip.value_or(""))};
+}
+
+bool QtDialogView::ShowDrawnTip(const QPoint& at, const QPoint& globalAt) {
+  for (const Entry& entry : entries_) {
+    if (!entry.drawn || !entry.tooltip || entry.tooltip->empty() || !entry.rect.contains(at)) continue;
+    QToolTip::showText(globalAt, TipText(FromCp1251(*entry.tooltip)), surface_, entry.rect, kTipHideDelayMs);
+    return true;
+  }
+  QToolTip::hideText();
+  return false;
 }
 
 // Group boxes and static texts without a widget: the frames as QGroupBox
@@ -158,14 +169,19 @@ void QtDialogView::PaintTexts(QPainter& painter, const QRect& dirty) {
     style->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, nullptr);
     painter.restore();
   }
-  const QPalette& palette = surface_->palette();
+  // The style takes the text's colour from the palette's current group, as
+  // a label's own drawing does: the disabled group's for a greyed text.
+  const QPalette& shown = surface_->palette();
+  QPalette greyed = shown, warned = shown;
+  greyed.setCurrentColorGroup(QPalette::Disabled);
+  warned.setColor(QPalette::WindowText, kWarningText);
   for (const Entry& entry : entries_) {
     if (!entry.drawn || entry.shown.isEmpty() ||
         controls[static_cast<std::size_t>(entry.index)].kind != ControlKind::Static || !entry.rect.intersects(dirty))
       continue;
+    const QPalette& palette = !entry.enabled ? greyed : entry.warned ? warned : shown;
     painter.save();
     painter.setClipRect(entry.rect, Qt::IntersectClip);
-    painter.setPen(palette.color(entry.enabled ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     style->drawItemText(&painter, entry.rect, static_cast<int>(entry.align), palette, entry.enabled, entry.shown,
                         QPalette::WindowText);
     painter.restore();

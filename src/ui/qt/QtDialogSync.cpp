@@ -148,16 +148,24 @@ void QtDialogView::Sync(Entry& entry) {
   // no work (wrapping measures the text).
   const bool newCaption = entry.caption != c->text;
   if (newCaption) entry.caption = c->text;
-  if (entry.drawn) {  // no tooltips on these
-    if (newCaption) SetDrawnText(entry, FromCp1251(c->text));
-    if (const bool shown = c->enabled && !c->greyed; entry.enabled != shown) {
-      entry.enabled = shown;
-      surface_->update(entry.rect);
-    }
+  if (entry.drawn) {
+    SyncDrawn(entry, *c, newCaption);
   } else {
     SyncWidget(entry, t, *c, newCaption);
   }
   syncing_ = false;
+}
+
+// A drawn text's tooltip is shown by the surface (ShowDrawnTip).
+void QtDialogView::SyncDrawn(Entry& entry, const Control& c, bool newCaption) {
+  if (newCaption) SetDrawnText(entry, FromCp1251(c.text));
+  const bool shown = c.enabled && !c.greyed;
+  if (entry.enabled != shown || entry.warned != c.warned) {
+    entry.enabled = shown;
+    entry.warned = c.warned;
+    surface_->update(entry.rect);
+  }
+  if (entry.tooltip != c.tooltip) entry.tooltip = c.tooltip;
 }
 
 void QtDialogView::SyncWidget(Entry& entry, const ControlTemplate& t, const Control& c, bool newCaption) {

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPaintEvent>
@@ -27,6 +28,14 @@ class DialogSurface : public QWidget {
     QPainter painter(this);
     view_->PaintPicture(painter);
     view_->PaintTexts(painter, event->rect());
+  }
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::ToolTip) {
+      const auto* help = static_cast<QHelpEvent*>(event);
+      if (!view_->ShowDrawnTip(help->pos(), help->globalPos())) event->ignore();
+      return true;
+    }
+    return QWidget::event(event);
   }
 
  private:

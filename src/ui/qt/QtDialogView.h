@@ -86,12 +86,15 @@ class QtDialogView : public QDialog, public DialogObserver {
   // nothing for a static text or group box that the view draws itself.
   QWidget* Widget(int id) const;
   // A static text or group box drawn on the surface: the text it shows, in
-  // its lines as wrapped (a group box: its title), its box on the surface
-  // and whether it shows enabled. Nothing for a control with a widget.
+  // its lines as wrapped (a group box: its title), its box on the surface,
+  // whether it shows enabled (greyed ones do not), in the warning colour,
+  // and its tooltip. Nothing for a control with a widget.
   struct Drawn {
     QString text;
     QRect rect;
     bool enabled = true;
+    bool warned = false;
+    QString tooltip;
   };
   std::optional<Drawn> DrawnText(int id) const;
   // The widget holding the controls, below the menu bar.
@@ -126,6 +129,7 @@ class QtDialogView : public QDialog, public DialogObserver {
     Qt::Alignment align;
     QString shown;  // the lines of a static text, the title of a group box
     bool enabled = true;
+    bool warned = false;
   };
 
   // Building (QtDialogBuild.cpp).
@@ -147,6 +151,10 @@ class QtDialogView : public QDialog, public DialogObserver {
   void PaintPicture(QPainter& painter);
   void PaintTexts(QPainter& painter, const QRect& dirty);
   void SetDrawnText(Entry& entry, const QString& text);
+  void SyncDrawn(Entry& entry, const Control& c, bool newCaption);
+  // Shows the tooltip of the drawn text under a point of the surface; false
+  // when none is there.
+  bool ShowDrawnTip(const QPoint& at, const QPoint& globalAt);
   QPixmap PicturePixmap(int id);
   // Mnemonics and accelerators (QtDialogShortcuts.cpp).
   void ShowButtonMnemonics();

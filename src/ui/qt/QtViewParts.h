@@ -5,6 +5,7 @@
 // (QtDialogStyle.cpp) and the program's icon (QtDialogPictures.cpp). Not for
 // use outside src/ui/qt.
 #include <QByteArray>
+#include <QColor>
 #include <QFont>
 #include <QFontMetrics>
 #include <QIcon>
@@ -89,6 +90,10 @@ void ShowStart(QLineEdit* field);
 // ---- style and tooltips --------------------------------------------------------
 // How long a tooltip stays up.
 inline constexpr int kTipHideDelayMs = 30000;
+// The text of a result beyond its limit: a dark red that reads apart from
+// the window's text, from the greyed texts and from a selection in every
+// style (contrast above 5:1 on the light window colours).
+inline const QColor kWarningText(0xb0, 0x10, 0x10);
 // The tooltip text: plain when it fits the maximum width, else rich text
 // laid out at that width so that it wraps.
 QString TipText(const QString& tip);

@@ -7,10 +7,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyleFactory>
 #include <filesystem>
 #include <memory>
 
@@ -20,6 +22,7 @@
 #include "support/TempDir.h"
 #include "ui/HeadlessHost.h"
 #include "ui/qt/QtDialogView.h"
+#include "ui/qt/QtViewParts.h"
 
 namespace velmora::test {
 namespace {
@@ -59,6 +62,23 @@ ShownStatic Shown(const ui::QtDialogView& view, int id) {
   auto* label = qobject_cast<QLabel*>(view.Widget(id));
   if (!label) return {};
   return {label->text(), label->contentsRect()};
+}
+
+int Distance(const QColor& a, const QColor& b) {
+  return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+}
+bool Near(const QColor& a, const QColor& b) { return Distance(a, b) <= 48; }  // the glyphs' edge blending
+
+// The colour of a drawn text: of the pixels in its box, the one farthest
+// from the window's background (a glyph's stem is drawn in the pen's colour).
+QColor TextColour(const ui::QtDialogView& view, int id) {
+  const QImage image = view.Surface()->grab(view.DrawnText(id)->rect).toImage();
+  const QColor back = view.Surface()->palette().color(QPalette::Window);
+  QColor farthest = back;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (Distance(image.pixelColor(x, y), back) > Distance(farthest, back)) farthest = image.pixelColor(x, y);
+  return farthest;
 }
 
 void WriteMinimalData(const TempDir& dir) {
@@ -205,6 +225,65 @@ TEST_F(MainWindowViewTest, ClickingCalculateFillsTheLabels) {
     EXPECT_TRUE(view.DrawnText(id)->enabled) << "label " << id;
   }
   EXPECT_FALSE(dlg.IsEnded());
+}
+
+// Out-of-date results are drawn in the palette's disabled text colour and
+// fresh ones in its text colour, values and units, in every style the
+// program can start with; a result whose warning fired is drawn in the
+// warning colour until the next calculation. Measured on the drawn pixels.
+TEST_F(MainWindowViewTest, ResultTextsTakeTheColourOfTheirStateInEveryStyle) {
+  const QString started = QApplication::style()->name();
+  const int kLabels[] = {IDC_RES_TURNS, IDC_RES_LACT, IDC_UNIT_LACT, IDC_RES_BPK, IDC_UNIT_BPK, IDC_RES_DI};
+  for (const QString& style : QStyleFactory::keys()) {
+    SCOPED_TRACE(style.toStdString());
+    QApplication::setStyle(style);
+    ui::InitQtApplication();  // the program's style over it, as at its start
+    CVelmoraDlg dlg(host);
+    ui::QtDialogView view(dlg);
+    dlg.SetObserver(&view);
+    dlg.Create();
+    view.SyncAll();
+    view.show();
+    QApplication::processEvents();
+    ASSERT_FALSE(dlg.IsEnded());
+    const QPalette& palette = view.Surface()->palette();
+    const QColor text = palette.color(QPalette::Active, QPalette::WindowText);
+    const QColor greyed = palette.color(QPalette::Disabled, QPalette::WindowText);
+    ASSERT_FALSE(Near(text, greyed));
+    auto expect = [&](const QColor& colour, const char* when) {
+      for (const int id : kLabels) EXPECT_TRUE(Near(TextColour(view, id), colour)) << when << " " << id;
+    };
+    expect(text, "fresh");
+
+    // A key typed into the current density field greys them ("7" becomes
+    // "70": a thinner wire, no warning).
+    auto* edit = qobject_cast<QLineEdit*>(view.Widget(IDC_EDIT_J));
+    edit->setFocus();
+    edit->end(false);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_0, Qt::NoModifier, QStringLiteral("0"));
+    QApplication::sendEvent(edit, &key);
+    QApplication::processEvents();
+    ASSERT_FALSE(dlg.ResultsCurrent());
+    expect(greyed, "typed");
+
+    qobject_cast<QPushButton*>(view.Widget(IDC_CALCULATE))->click();
+    QApplication::processEvents();
+    ASSERT_TRUE(dlg.ResultsCurrent());
+    expect(text, "calculated");
+
+    // A gap far too small for the current: the flux warning.
+    host.ExpectBoxes(3);
+    dlg.UserType(IDC_EDIT_ZAZOR, "0.001");
+    dlg.UserClick(IDC_CALCULATE);
+    QApplication::processEvents();
+    ASSERT_TRUE(dlg.IsItemWarned(IDC_RES_BPK));
+    EXPECT_TRUE(Near(TextColour(view, IDC_RES_BPK), ui::kWarningText));
+    EXPECT_FALSE(view.DrawnText(IDC_RES_BPK)->tooltip.isEmpty());
+    EXPECT_TRUE(Near(TextColour(view, IDC_RES_TURNS), text));
+    host.ClearShown();
+  }
+  QApplication::setStyle(started);
+  ui::InitQtApplication();
 }
 
 }  // namespace
