@@ -87,6 +87,9 @@ constexpr BuiltInText kTexts[] = {
     {"adviserMaterialGone", "The material %1 is no longer in the material list. Nothing was changed."},
     {"adviserMaterialUnreadable", "The loss data file of the material %1 cannot be read. Nothing was changed."},
     {"noticeAdvised", "Use this design set %1. Ctrl+Z brings the earlier design back."},
+    {"noticeConverter",
+     "Apply of the converter set %1; core and gap are unchanged: Core adviser... designs them for this inductance. "
+     "Ctrl+Z brings the earlier design back."},
     {"noticeCore", "core %1"},
     {"noticeMaterial", "material %1"},
     {"noticeGap", "gap %1 mm"},

@@ -11,8 +11,8 @@
 #include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
-#include "textfile/NameMatch.h"
 #include "textfile/Limits.h"
+#include "textfile/NameMatch.h"
 
 namespace velmora::cli {
 
