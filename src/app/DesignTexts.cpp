@@ -88,8 +88,8 @@ constexpr BuiltInText kTexts[] = {
     {"adviserMaterialUnreadable", "The loss data file of the material %1 cannot be read. Nothing was changed."},
     {"noticeAdvised", "Use this design set %1. Ctrl+Z brings the earlier design back."},
     {"noticeConverter",
-     "Apply of the converter set %1; core and gap are unchanged: Core adviser... designs them for this inductance. "
-     "Ctrl+Z brings the earlier design back."},
+     "Converter applied: %1. Core and gap unchanged; Core adviser... designs them for this inductance (Ctrl+Z "
+     "undoes)."},
     {"noticeCore", "core %1"},
     {"noticeMaterial", "material %1"},
     {"noticeGap", "gap %1 mm"},
