@@ -88,7 +88,7 @@ TEST_F(ConverterCommandsTest, TheWindowsStepTwoGivesTheConvertersDutyAndVoltSeco
     EXPECT_NEAR(run->D, p.duty, 1e-3 * p.duty);
     EXPECT_NEAR(run->VS, p.voltageOn * onTime_us, 1e-3 * p.voltageOn * onTime_us);
     // The notice says what changed and what to do with the core and gap.
-    EXPECT_EQ(w.Notice().rfind("Converter applied: turns ", 0), 0u) << w.Notice();
+    EXPECT_EQ(w.Notice().rfind("Converter applied: ", 0), 0u) << w.Notice();
     EXPECT_NE(w.Notice().find("Core and gap unchanged"), std::string::npos);
   }
   w.SetDesignWindows(nullptr);
