@@ -46,6 +46,7 @@ constexpr BuiltInText kTexts[] = {
      "H; the main window gets %2 \xB5"
      "H at the design point %3 V"},
     {"apply", "Apply"},
+    {"advise", "Advise..."},
     {"close", "Close"},
     {"errorVinMin", "The minimum input voltage must be above 0 and at most 100 kV."},
     {"errorVinRange", "The maximum input voltage must not be below the minimum nor above 100 kV."},

@@ -93,10 +93,12 @@ void ConverterWindow::BuildLayout() {
   result_ = new QLabel(this);
   result_->setWordWrap(true);
   apply_ = new QPushButton(this);
+  advise_ = new QPushButton(this);
   close_ = new QPushButton(this);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(apply_);
+  buttons->addWidget(advise_);
   buttons->addWidget(close_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
@@ -106,6 +108,11 @@ void ConverterWindow::BuildLayout() {
   connect(topology_, &QComboBox::currentIndexChanged, this, &ConverterWindow::Update);
   connect(rippleUnit_, &QComboBox::currentIndexChanged, this, &ConverterWindow::Update);
   connect(apply_, &QPushButton::clicked, this, &ConverterWindow::Apply);
+  connect(advise_, &QPushButton::clicked, this, [this] {
+    if (!apply_->isEnabled()) return;
+    Apply();
+    if (openAdviser_) openAdviser_();
+  });
   connect(close_, &QPushButton::clicked, this, &QDialog::close);
 }
 
@@ -133,6 +140,7 @@ void ConverterWindow::ApplyTexts() {
   table_->setHorizontalHeaderLabels(columns);
   table_->setVerticalHeaderLabels(rows);
   apply_->setText(Text("apply"));
+  advise_->setText(Text("advise"));
   close_->setText(Text("close"));
   Update();
 }
@@ -171,6 +179,7 @@ void ConverterWindow::Update() {
   const converter::ConverterRequest request = HeldRequest(&note);
   const converter::DesignResult r = converter::DesignConverter(request);
   apply_->setEnabled(r.error == converter::RequestError::kNone);
+  advise_->setEnabled(apply_->isEnabled());
   if (r.error != converter::RequestError::kNone) {
     table_->clearContents();
     result_->setText(Text(ConverterErrorKey(r.error)));

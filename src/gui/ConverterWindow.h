@@ -4,8 +4,10 @@
 // topology and ratings give the smallest inductance that keeps the ripple
 // within its target over the input range, the table of both ends and the
 // worst point, and "Apply" puts the design into the main window, which
-// calculates. Thin over the converter engine.
+// calculates; "Advise..." applies and opens the core adviser for it. Thin
+// over the converter engine.
 #include <QDialog>
+#include <functional>
 
 #include "converter/Converter.h"
 
@@ -35,6 +37,8 @@ class ConverterWindow : public QDialog {
   converter::DesignResult Design() const { return converter::DesignConverter(HeldRequest(nullptr)); }
   // Puts the design into the main window; nothing when the request has an error.
   void Apply();
+  // What "Advise..." opens after applying: the core adviser.
+  void SetAdvise(std::function<void()> advise) { openAdviser_ = std::move(advise); }
 
   // The inputs, in the order of kInputs in the source.
   enum Input { kVinMin, kVinMax, kVout, kIout, kIoutMin, kRipple, kFsw, kEfficiency, kVsw, kVd, kInputCount };
@@ -60,7 +64,9 @@ class ConverterWindow : public QDialog {
   QTableWidget* table_ = nullptr;
   QLabel* result_ = nullptr;
   QPushButton* apply_ = nullptr;
+  QPushButton* advise_ = nullptr;
   QPushButton* close_ = nullptr;
+  std::function<void()> openAdviser_;
 };
 
 }  // namespace velmora::gui

@@ -55,7 +55,10 @@ void GuiDesignWindows::OpenAdviser(CVelmoraDlg& dlg) {
 }
 
 void GuiDesignWindows::OpenConverter(CVelmoraDlg& dlg) {
-  if (!converter_) converter_ = new gui::ConverterWindow(dlg, QApplication::activeModalWidget());
+  if (!converter_) {
+    converter_ = new gui::ConverterWindow(dlg, QApplication::activeModalWidget());
+    converter_->SetAdvise([this, &dlg] { OpenAdviser(dlg); });
+  }
   converter_->show();
   converter_->raise();
   converter_->activateWindow();
