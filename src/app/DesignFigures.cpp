@@ -100,6 +100,9 @@ insight::InsightOptions DetailsOptionsOf(const DetailsConfig& config, const std:
   options.alTolerance = alTolerancePercent.value_or(config.tol_gapped) / kPercent;
   options.alToleranceUngapped = alTolerancePercent.value_or(config.tol_ungapped) / kPercent;
   options.ambient_C = config.ambient_C;
+  options.fluxMargin = config.flux_margin / kPercent;
+  options.riseLimit_K = config.max_rise;
+  options.minGap_mm = config.min_gap;
   return options;
 }
 

@@ -55,6 +55,12 @@ std::vector<NamedValue> NumbersOf(const AdviseRow& row) {
   listed.push_back({"coreVolume_cm3", Finite(c.volume)});
   listed.push_back({"peakFluxDensityHigh_T", Finite(c.BpkHigh)});
   listed.push_back({"alTolerance_rel", Finite(c.tolerance)});
+  listed.push_back({"inductanceSet_uH",
+                    ran && !c.inductanceText.empty() ? Finite(ReadLeadingDouble(c.inductanceText)) : std::nullopt});
+  listed.push_back({"minimumInductance_uH", Finite(c.requiredInductance)});
+  listed.push_back({"inductanceLow_uH", Finite(c.Llow)});
+  listed.push_back({"saturationFluxDensity_T", Finite(c.Bsaturation)});
+  listed.push_back({"saturationLimit_T", Finite(c.Bsat)});
   return listed;
 }
 
@@ -94,6 +100,11 @@ const Column kColumns[] = {
     {"N", 4, [](const AdviseRow& r) { return Fixed(r.candidate.turns, 0); }},
     {"Bpk T", 6, [](const AdviseRow& r) { return Fixed(r.candidate.Bpk, 3); }},
     {"Bm T", 6, [](const AdviseRow& r) { return Fixed(r.candidate.Bm, 3); }},
+    {"Bsat T", 6, [](const AdviseRow& r) { return Fixed(r.candidate.Bsaturation, 3); }},
+    {"limit T", 7, [](const AdviseRow& r) { return Fixed(r.candidate.Bsat, 3); }},
+    {"L set uH", 9,
+     [](const AdviseRow& r) { return r.candidate.inductanceText.empty() ? "-" : r.candidate.inductanceText; }},
+    {"L low uH", 9, [](const AdviseRow& r) { return Fixed(r.candidate.Llow, 3); }},
     {"Pcore W", 8, [](const AdviseRow& r) { return Fixed(r.candidate.coreLoss, 3); }},
     {"Pcu W", 8, [](const AdviseRow& r) { return Fixed(r.candidate.copperLoss, 3); }},
     {"Ptot W", 8, [](const AdviseRow& r) { return Fixed(r.candidate.totalLoss, 3); }},
@@ -128,6 +139,14 @@ AdviseRow RowOf(const AdviseListing& l, std::size_t i) {
   return AdviseRow{c, c.reasons & advise::kNotDesigned ? ShownResults{} : l.run(c)};
 }
 
+// The options of calc that give the listed design (after the query's own).
+Json CalcArgsOf(const advise::Candidate& c) {
+  if (c.gapText.empty() || c.inductanceText.empty()) return Json();
+  return Json::array({"--set", "core=" + Cp1251ToUtf8(c.core), "--set", "mater=" + Cp1251ToUtf8(c.material), "--set",
+                      "yes_al=0", "--set", "zazor=" + c.gapText, "--set", "us_Imin=0", "--set", "L=" + c.inductanceText,
+                      "--required-inductance", ShortestNumber(c.requiredInductance)});
+}
+
 // A length or limit above 0 (or at least 0), finite, from the whole text.
 std::optional<double> ReadWholeNumber(const std::string& text) {
   char* end = nullptr;
@@ -138,9 +157,7 @@ std::optional<double> ReadWholeNumber(const std::string& text) {
 
 }  // namespace
 
-std::vector<const char*> AdviseValueOptions() {
-  return {"--shape", "--sort", "--top", "--gap-step", "--min-gap", "--max-rise"};
-}
+std::vector<const char*> AdviseValueOptions() { return {"--shape", "--sort", "--top", "--gap-step"}; }
 
 std::string SetAdviseOption(std::string_view option, const std::optional<std::string>& value, AdviseArgs& a) {
   const std::string v = value.value_or("");
@@ -161,16 +178,9 @@ std::string SetAdviseOption(std::string_view option, const std::optional<std::st
     a.top = static_cast<std::size_t>(n);
   } else if (option == "--gap-step") {
     const auto step = ReadWholeNumber(v);
-    if (!step || !(*step >= advise::kMinGapStep)) return "--gap-step needs a length in mm of at least 0.001";
+    if (!step || !(*step >= advise::kMinGapStep && *step <= advise::kMaxGapStep))
+      return "--gap-step needs a length in mm from 0.001 to 0.5";
     a.gapStep = *step;
-  } else if (option == "--min-gap") {
-    const auto gap = ReadWholeNumber(v);
-    if (!gap || *gap < 0 || *gap > advise::kMaxGap) return "--min-gap needs a length in mm from 0 to 3";
-    a.minGap = *gap;
-  } else if (option == "--max-rise") {
-    const auto rise = ReadWholeNumber(v);
-    if (!rise || !(*rise > 0)) return "--max-rise needs a temperature rise in K above 0";
-    a.maxRise = *rise;
   }
   return {};
 }
@@ -178,23 +188,25 @@ std::string SetAdviseOption(std::string_view option, const std::optional<std::st
 std::string AdviseUsageText() {
   return "       velmora-cli [--dir DIR] advise [DESIGN_FILE] [--set KEY=VALUE]... [--shape E|EI|ER|ETD|R|other]\n"
          "                  [--material NAME] [--sort total-loss|volume|temperature|turns] [--top N]\n"
-         "                  [--all] [--gap-step MM] [--min-gap MM] [--max-rise K] [--al-tolerance PCT]\n"
+         "                  [--all] [--gap-step MM] [CHECK LIMITS] [--al-tolerance PCT]\n"
          "                  [--ambient C] [--json|--csv]\n";
 }
 
 std::string AdviseHelpText() {
   return "advise designs the choke of the inputs (as calc reads them) on every core of the database\n"
          "with every material that has loss data. For each pair it steps up the gap grid (multiples\n"
-         "of --gap-step, default 0.01 mm, at least 0.001) from the gap the permitted flux density\n"
+         "of --gap-step, default 0.01 mm, from 0.001 to 0.5) from the gap the permitted flux density\n"
          "requires, rounded up and not below --min-gap (default 0.05 mm), up to 3 mm or the first\n"
-         "gap whose fill factor is above 0.4, and takes the first design that is feasible: no\n"
-         "warning, finite figures, the peak flux density within the permitted one across the AL\n"
-         "tolerance (--al-tolerance PCT, default 10 % gapped, 25 % ungapped, or Details.cfg), the\n"
-         "temperature rise at most --max-rise (default 50 K). Rings (R) are designed ungapped only.\n"
-         "It lists the best N (default 10) feasible designs by total loss (or the key given); --all\n"
-         "lists every candidate, the infeasible ones at their required gap with their reason. Each\n"
-         "listed design is what calc gives with --set core=CORE --set mater=MATERIAL --set yes_al=0\n"
-         "--set zazor=GAP. --json and --csv name the numbers as calc --json's \"results\" does.\n";
+         "gap whose fill factor is above 0.4, and takes the first design that passes every check\n"
+         "of calc --details (below) with finite figures. At each gap the inductance field is the\n"
+         "required inductance (--required-inductance, default the design inductance of the inputs)\n"
+         "divided by the low end of that gap's AL tolerance, rounded up to 0.001 uH, so that the\n"
+         "built choke holds it. Rings (R) are designed ungapped only. It lists the best N (default\n"
+         "10) feasible designs by total loss (or the key given); --all lists every candidate, the\n"
+         "infeasible ones at their required gap with their reason. Each listed design is what calc\n"
+         "gives with the options of its \"calcArgs\" (--json): --set core=CORE --set mater=MATERIAL\n"
+         "--set yes_al=0 --set zazor=GAP --set us_Imin=0 --set L=LSET --required-inductance L.\n"
+         "--json and --csv name the numbers as calc --json's \"results\" does.\n";
 }
 
 void WriteAdviseTable(std::ostream& out, const AdviseListing& l, bool withReasons) {
@@ -225,6 +237,7 @@ void WriteAdviseJson(std::ostream& out, const AdviseListing& l) {
                       {"material", Cp1251ToUtf8(c.material)},
                       {"feasible", c.feasible()},
                       {"reason", c.feasible() ? Json() : Json(advise::ReasonText(c.reasons))},
+                      {"calcArgs", CalcArgsOf(c)},
                       {"results", NamedObject(NumbersOf(row))}});
   }
   out << Dump({{"candidates", l.candidates.size()}, {"feasible", l.feasible}, {"listed", std::move(listed)}}, 2);

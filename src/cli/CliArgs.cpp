@@ -158,7 +158,7 @@ class Parser {
   }
 
   // What calc, advise and report share: the design file, --set, --ambient,
-  // --al-tolerance and the converter's options.
+  // --al-tolerance, the checks' limits and the converter's options.
   void AddDesign(CLI::App& app) {
     app.add_option_function<std::string>("DESIGN_FILE", [this](const std::string& file) { a_.designFile = file; });
     AddValue(app, "--set", [this](const Value& v) { return AddSet(v, a_); });
@@ -167,6 +167,8 @@ class Parser {
       a_.alTolerancePercent = TolerancePercent(v.value_or(""));
       return a_.alTolerancePercent ? std::string() : "--al-tolerance needs a percentage from 0 to below 100";
     });
+    for (const char* option : CheckOptionNames())
+      AddValue(app, option, [this, option](const Value& v) { return SetCheckOption(option, v, a_.checks); });
     for (const char* option : ConverterOptionNames())
       AddValue(app, option, [this, option](const Value& v) {
         if (!v) return NeedsValue(option, "a value");
@@ -269,11 +271,11 @@ std::string UsageText() {
   for (int i = 0; i < count; ++i) keyList += (i ? ", " : "") + std::string(keys[i]);
   return "Usage: velmora-cli [--dir DIR] calc [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
          "                  [--from-mas FILE.json] [--do ACTION]... [--al-tolerance PCT] [--details]\n"
-         "                  [--ambient C] [--json] [--mas FILE.json]\n" +
+         "                  [--ambient C] [CHECK LIMITS] [--json] [--mas FILE.json]\n" +
          AdviseUsageText() +
          "       velmora-cli [--dir DIR] report [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
          "                  [--from-mas FILE.json] [--do ACTION]... [--al-tolerance PCT] [--ambient C]\n"
-         "                  -o FILE.pdf|FILE.html\n"
+         "                  [CHECK LIMITS] -o FILE.pdf|FILE.html\n"
          "       velmora-cli [--dir DIR] loss --material NAME --frequency KHZ --flux T\n"
          "                  [--temperature C] [--duty D] [--json]\n"
          "       velmora-cli --help | --version\n"
@@ -314,11 +316,13 @@ std::string UsageText() {
          "                    copperLoss_W, coreLossOperating_W, totalLoss_W, temperatureRise_K,\n"
          "                    copperLoss100C_W, ..., skinDepth_mm, lossModel, lossCurve {B_T,\n"
          "                    Pv_mW_cm3}, waveform {t_us, i_A, B_T}, worstCase; null where not finite)\n"
+         "                    and a \"checks\" array (below)\n"
          "  --al-tolerance PCT  the AL tolerance of the tolerance spread in percent, for the design's\n"
          "                    own kind (gapped or AL given, default 10; ungapped, default 25; both\n"
          "                    for advise), in place of the values kept in Details.cfg\n"
          "  --ambient C       calc, advise, report: the temperature of the air around the choke\n"
-         "                    (default 40 C); core and winding settle where the loss heats them\n"
+         "                    (default 40 C); core and winding settle where the loss heats them\n" +
+         CheckHelpText() +
          "  loss              the specific core loss in mW/cm3 of the material's tables at a\n"
          "                    frequency (kHz), a sine-wave flux density amplitude (T) and a\n"
          "                    temperature (default 100 C, the table of the core-loss label); with\n"

@@ -173,6 +173,36 @@ constexpr Entry kEntries[] = {
     {T::SpreadGap, "spreadGap", "from the gap tolerance \xB1%1 mm"},
     {T::RingGapWarning, "ringGapWarning",
      "A ferrite ring is not sold gapped: this gap cannot be built. Design the ring ungapped (gap 0)."},
+    {T::CheckSaturation, "checkSaturation",
+     "Peak flux density at the saturation current and the high end of the AL tolerance at least the margin below "
+     "saturation at the core's temperature"},
+    {T::CheckMinInductance, "checkMinInductance",
+     "Inductance at the low end of the AL tolerance at least the required inductance"},
+    {T::CheckRunaway, "checkRunaway",
+     "The choke settles below 200 \xB0"
+     "C (no thermal runaway)"},
+    {T::CheckMinGap, "checkMinGap", "Ground gap at least the minimum gap"},
+    {T::CheckRingGap, "checkRingGap", "No gap in a ferrite ring"},
+    {T::CheckAcResistance, "checkAcResistance", "AC copper loss of the ripple at most 25 % of the copper loss"},
+    {T::CheckGapFringing, "checkGapFringing",
+     "Gap at most 1 mm (the fringing field's loss in the winding is not modelled)"},
+    {T::CheckCaution, "checkCaution", "caution"},
+    {T::ChecksUnchecked, "checksUnchecked",
+     "The design is not fully checked: %1 of the checks below could not be evaluated."},
+    {T::SaturationAt, "saturationAt",
+     "%1 A; Bsat %2 T at %3 \xB0"
+     "C, margin %4 %"},
+    {T::SaturationExtrapolated, "saturationExtrapolated",
+     "Bsat above 100 \xB0"
+     "C extrapolated towards the Curie temperature"},
+    {T::SaturationFromBmax, "saturationFromBmax",
+     "the material file gives no Bsat25 and Tcurie: Bmax taken at every temperature"},
+    {T::AcSuggestion, "acSuggestion",
+     "Less AC loss: %1 strands of %2 mm (two skin depths) give the same copper section; or wind fewer layers."},
+    {T::StepGapLegs, "stepGapLegs",
+     "Air gap %1 mm: %2 mm ground into each leg of the U core, or a non-magnetic spacer of %2 mm between the core "
+     "halves (the flux crosses both legs)."},
+    {T::StepGapNoneRing, "stepGapNoneRing", "No air gap: the ring is wound as it is."},
 };
 static_assert(std::size(kEntries) == kTextCount, "one entry per text");
 

@@ -30,6 +30,7 @@ using namespace velmora;
 
 constexpr int kExitOk = 0;
 constexpr int kExitWriteFailed = 1;
+constexpr int kExitNoReport = 1;  // the input checks stopped the design
 constexpr int kExitUsage = 2;
 constexpr int kExitStartUpEnded = 3;
 
@@ -125,8 +126,17 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   if (args.designFile) meta.designFile = *args.designFile;
   insight::InsightOptions options = DetailsOptionsOf(session.details, args.alTolerancePercent);
   options.ambient_C = dlg.DesignAmbient();
-  report::Document doc = report::BuildDesignReport(dlg.CalculatedDesign(options),
-                                                   report::ReportTexts::FromSection(dlg.Lang().report), meta);
+  cli::ApplyCheckArgs(args.checks, options);
+  const Design design = dlg.CalculatedDesign(options);
+  // A design the input checks stop has nothing to report: the check's message says why.
+  if (const ShownResults* run = design.LastCalculation(); run && run->stoppedByInputCheck) {
+    std::cerr << "velmora-cli: no report: "
+              << (run->messages.empty() ? std::string("an input failed its check")
+                                        : Cp1251ToUtf8(run->messages.front().text))
+              << "\n";
+    return kExitNoReport;
+  }
+  report::Document doc = report::BuildDesignReport(design, report::ReportTexts::FromSection(dlg.Lang().report), meta);
   doc.fixedTime = fixedTime;
 
   std::string error;

@@ -25,7 +25,19 @@ constexpr Key kKeys[] = {
     {"tol_gapped", "tol_gapped\t= ", &DetailsConfig::tol_gapped},
     {"tol_ungapped", "tol_ungapped\t= ", &DetailsConfig::tol_ungapped},
     {"ambient", "ambient\t= ", &DetailsConfig::ambient_C},
+    {"flux_margin", "flux_margin\t= ", &DetailsConfig::flux_margin},
+    {"max_rise", "max_rise\t= ", &DetailsConfig::max_rise},
+    {"min_gap", "min_gap\t= ", &DetailsConfig::min_gap},
 };
+
+// Whether a value read for that member may be used.
+bool Usable(double DetailsConfig::*member, double value) {
+  if (member == &DetailsConfig::ambient_C) return true;
+  if (member == &DetailsConfig::flux_margin) return IsUsableFluxMarginPercent(value);
+  if (member == &DetailsConfig::max_rise) return IsUsableMaxRise(value);
+  if (member == &DetailsConfig::min_gap) return IsUsableMinGap(value);
+  return IsUsableTolerancePercent(value);
+}
 
 // The shortest text that reads back as the same number.
 std::string NumberText(double value) {
@@ -51,6 +63,10 @@ bool IsUsableTolerancePercent(double percent) {
   return std::isfinite(percent) && percent >= 0 && percent < kMaxTolerancePercent;
 }
 
+bool IsUsableFluxMarginPercent(double percent) { return percent >= 0 && percent <= kMaxFluxMarginPercent; }
+bool IsUsableMaxRise(double kelvin) { return std::isfinite(kelvin) && kelvin > 0; }
+bool IsUsableMinGap(double mm) { return mm >= 0 && mm <= kMaxMinGap_mm; }
+
 std::string SerializeDetailsConfig(const DetailsConfig& config) {
   std::string out = "[DETAILS]\r\n";
   for (const Key& k : kKeys) {
@@ -66,7 +82,7 @@ DetailsConfig ParseDetailsConfig(std::string_view text) {
   for (const Key& k : kKeys) {
     double value = 0;
     if (!ReadNumber(KeyedTextFile::GetSectionValue(text, kSection, k.key), value)) continue;
-    if (k.member != &DetailsConfig::ambient_C && !IsUsableTolerancePercent(value)) continue;
+    if (!Usable(k.member, value)) continue;
     config.*k.member = value;
   }
   return config;
