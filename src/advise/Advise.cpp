@@ -190,12 +190,7 @@ class Designer {
   // The inductance field at a gap: the required inductance over the low end
   // of the gap's spread, rounded up to the field's decimals.
   std::string InductanceAt(double gap, const CoreRecord& core) const {
-    const double h = insight::GapSpread(gap, core, mu_, g0_, options_);
-    const double L = options_.requiredInductance_uH / (1 - h);
-    if (!(h < 1) || !std::isfinite(L) || !(L > 0))
-      return FormatFixed(options_.requiredInductance_uH, kInductanceDecimals);
-    const double scale = std::pow(10.0, kInductanceDecimals);
-    return FormatFixed(std::ceil(L * scale - kStepSlack * std::max(1.0, L * scale)) / scale, kInductanceDecimals);
+    return RaisedInductance(options_.requiredInductance_uH, insight::GapSpread(gap, core, mu_, g0_, options_));
   }
 
   // The design at k steps of gap (0: ungapped). Unless figures are wanted,
@@ -290,6 +285,13 @@ std::string RoundGapUp(double greq, double step) {
   step = UsableStep(step);
   if (!(greq > 0)) return "0";
   return GapText(std::max(StepsUp(greq, step), 1.0), step);
+}
+
+std::string RaisedInductance(double required, double spread) {
+  const double L = required / (1 - spread);
+  if (!(spread < 1) || !std::isfinite(L) || !(L > 0)) return FormatFixed(required, kInductanceDecimals);
+  const double scale = std::pow(10.0, kInductanceDecimals);
+  return FormatFixed(std::ceil(L * scale - kStepSlack * std::max(1.0, L * scale)) / scale, kInductanceDecimals);
 }
 
 std::string ReasonText(unsigned reasons) {

@@ -166,6 +166,12 @@ std::size_t CandidateCount(const AdviseQuery& query, const AdviseData& data);
 // Steps below kMinGapStep count as kMinGapStep.
 std::string RoundGapUp(double greq, double step);
 
+// The inductance field of a design that must hold required_uH at the low end
+// of a spread of +-spread (relative): required / (1 - spread) rounded up to
+// kInductanceDecimals, as text; the required inductance itself when the
+// spread leaves no low end.
+std::string RaisedInductance(double required_uH, double spread);
+
 // The reasons in words ("frequency above the loss table; fill factor above 0.4").
 std::string ReasonText(unsigned reasons);
 
