@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "data/MaterialRecord.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <tuple>
 
-#include "textfile/Limits.h"
+#include "data/MaterialRecord.h"
 #include "support/TempDir.h"
+#include "textfile/Limits.h"
 
 namespace velmora {
 namespace {
@@ -17,9 +16,9 @@ using test::crlf;
 
 // Two flux densities and two frequencies with a full loss table.
 std::string TwoByTwo(bool withBmax = true, bool withMu = true) {
-  std::string text = crlf({"[Flux density]", "B1 = 50", "B2 = 100", "", "[Frequencies]", "F1 = 25",
-                           "F2 = 100", "", "[F_25]", "B_50 = 10", "B_100 = 40", "", "[F_100]",
-                           "B_50 = 60", "B_100 = 250", "", "[Limits]"});
+  std::string text =
+      crlf({"[Flux density]", "B1 = 50", "B2 = 100", "", "[Frequencies]", "F1 = 25", "F2 = 100", "", "[F_25]",
+            "B_50 = 10", "B_100 = 40", "", "[F_100]", "B_50 = 60", "B_100 = 250", "", "[Limits]"});
   if (withBmax) text += crlf({"Bmax = 0.39"});
   text += crlf({"Bmmax = 0.2"});
   if (withMu) text += crlf({"mu = 2200"});
@@ -67,12 +66,37 @@ TEST(MaterialText, TwoByTwoFileAndPartialReplacement) {
   EXPECT_DOUBLE_EQ(r.mu, 3.3);
 }
 
+// Bsat25 and Tcurie after mu: read when usable, else 0 (an older file), in
+// every case replacing what the record held; the other values read as before.
+TEST(MaterialText, SaturationKeysWithAndWithout) {
+  const struct {
+    const char* lines;
+    double Bsat25, Tcurie;
+  } kCases[] = {
+      {"Bsat25 = 0.495\r\nTcurie = 210\r\n", 0.495, 210},
+      {"Bsat25 = 0,52\r\nTcurie = 230 C\r\n", 0.52, 230},
+      {"", 0, 0},
+      {"Bsat25 = -0.5\r\nTcurie = nan\r\n", 0, 0},
+      {"Tcurie = 90\r\n", 0, 90},  // no Curie point above 100 C: not used
+  };
+  for (const auto& c : kCases) {
+    MaterialRecord r = Preloaded();
+    r.Bsat25 = r.Tcurie = 7;
+    ASSERT_TRUE(ParseMaterialText(TwoByTwo() + c.lines, r));
+    EXPECT_DOUBLE_EQ(r.Bsat25, c.Bsat25);
+    EXPECT_DOUBLE_EQ(r.Tcurie, c.Tcurie);
+    EXPECT_EQ(r.HasSaturationData(), c.Bsat25 > 0 && c.Tcurie > 100);
+    EXPECT_DOUBLE_EQ(r.Bmax, 0.39);
+    EXPECT_DOUBLE_EQ(r.mu, 2200);
+  }
+}
+
 TEST(MaterialText, DecimalCommas) {
   // A comma frequency names its section with a point; a comma flux density
   // keeps its comma in the loss key; a comma loss value is read with a point.
   const std::string text =
-      crlf({"[Flux density]", "B1 = 12,5", "[Frequencies]", "F1 =  2,5 ", "[F_2,5]", "B_12,5 = 999",
-            "[F_2.5]", "B_12.5 = 888", "B_12,5 = 1,5", "Bmax = 0,3", "Bmmax = 0,1", "mu = 1,5e3"});
+      crlf({"[Flux density]", "B1 = 12,5", "[Frequencies]", "F1 =  2,5 ", "[F_2,5]", "B_12,5 = 999", "[F_2.5]",
+            "B_12.5 = 888", "B_12,5 = 1,5", "Bmax = 0,3", "Bmmax = 0,1", "mu = 1,5e3"});
   MaterialRecord r;
   ASSERT_TRUE(ParseMaterialText(text, r));
   EXPECT_DOUBLE_EQ(r.table[0][1], 0.0125);
@@ -86,8 +110,8 @@ TEST(MaterialText, DecimalCommas) {
 TEST(MaterialText, SparseAndEmptyFiles) {
   // No loss section at all: the grid loads with zero losses.
   MaterialRecord r = Preloaded();
-  ASSERT_TRUE(ParseMaterialText(crlf({"[Flux density]", "B1 = 50", "B2 = 100", "[Frequencies]",
-                                      "F1 = 25", "Bmax = 0.39", "Bmmax = 0.2", "mu = 2200"}),
+  ASSERT_TRUE(ParseMaterialText(crlf({"[Flux density]", "B1 = 50", "B2 = 100", "[Frequencies]", "F1 = 25",
+                                      "Bmax = 0.39", "Bmmax = 0.2", "mu = 2200"}),
                                 r));
   EXPECT_EQ(r.nF, 1);
   EXPECT_DOUBLE_EQ(r.table[1][0], 25);
@@ -109,8 +133,7 @@ TEST(MaterialText, SurplusRowsAndColumnsAreIgnored) {
   for (int r = 1; r <= 25; ++r) text += "F" + std::to_string(r) + " = " + std::to_string(r * 100) + "\r\n";
   for (int r = 1; r <= 25; ++r) {
     text += "[F_" + std::to_string(r * 100) + "]\r\n";
-    for (int c = 1; c <= 12; ++c)
-      text += "B_" + std::to_string(c * 10) + " = " + std::to_string(1000 * r + c) + "\r\n";
+    for (int c = 1; c <= 12; ++c) text += "B_" + std::to_string(c * 10) + " = " + std::to_string(1000 * r + c) + "\r\n";
   }
   text += "Bmax = 0.39\r\nBmmax = 0.2\r\nmu = 2200\r\n";
 
