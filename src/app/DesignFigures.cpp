@@ -29,6 +29,38 @@ std::string SpreadSource(const insight::WorstCase& wc, const Texts& T) {
   return T("noteGapTolerance") + " \xB1" + Fixed(wc.gapTolerance_mm, 3) + " " + T("unitMm");
 }
 
+// The required inductance, the saturation check's figures and the verdict of
+// the checks with the ones that failed and the cautions raised.
+template <typename Texts>
+void AddCheckRows(std::vector<DesignFigure>& rows, const insight::DesignChecks& c, const Texts& T) {
+  using insight::CheckId;
+  const insight::CheckOutcome& sat = c[CheckId::Saturation];
+  std::string bsat = Fixed(c.fluxMargin * kPercent, 0) + " % " + T("noteBsat") + " " + Fixed(c.saturation.Bsat_T, 3) +
+                     " " + T("unitT") + " " + T("noteSaturation") + " " + Fixed(c.temperature_C, 0) + " " +
+                     T("unitDegc");
+  if (c.saturation.extrapolated) bsat += ", " + T("noteBsatExtrapolated") + " " + T("unitDegc");
+  if (c.saturation.fromBmax) bsat += ", " + T("noteBsatFromBmax");
+  rows.push_back({T("rowRequired"), Fixed(c.requiredInductance_uH, 2), T("unitUh")});
+  rows.push_back({T("rowSaturation"), Fixed(sat.value, 3) + " / " + Fixed(sat.limit, 3),
+                  T("unitT") + " (" + T("noteSaturation") + " " + Fixed(c.saturationCurrent_A, 2) + " " + T("unitA") +
+                      "; " + bsat + ")"});
+  std::string failed, cautions;
+  for (const insight::CheckOutcome& o : c.items) {
+    if (!o.passed || *o.passed) continue;
+    std::string& list = insight::SeverityOf(o.id) == insight::Severity::Fail ? failed : cautions;
+    list += (list.empty() ? "" : ", ") + std::string(insight::CheckName(o.id));
+  }
+  std::string verdict = T("verdictPasses");
+  if (c.Failed() > 0) {
+    verdict = T("verdictFails");
+    verdict.replace(verdict.find("%1"), 2, std::to_string(c.Failed()));
+  } else if (!c.FullyChecked()) {
+    verdict = T("verdictUnchecked");
+  }
+  if (!cautions.empty()) failed += (failed.empty() ? "" : "; ") + T("noteCautions") + ": " + cautions;
+  rows.push_back({T("rowChecks"), verdict, failed});
+}
+
 }  // namespace
 
 std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, const LanguageTable& lang) {
@@ -78,6 +110,7 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, cons
       {T("rowLowEnd"), Fixed(wc.L_uH.min, 2),
        T("unitUh") + " (" + T("noteDesignedFor") + " " + Fixed(wc.designL_uH, 2) + " " + T("unitUh") + ")"},
   };
+  AddCheckRows(rows, d.checks, T);
   if (wc.ringWithGap) rows.push_back({"", T("noteRingGap"), ""});
   const insight::LossModel& m = d.lossModel;
   if (m.available) {

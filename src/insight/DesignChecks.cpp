@@ -71,6 +71,7 @@ void FluxChecks(const CheckFacts& f, const InsightOptions& options, DesignChecks
       std::isfinite(options.fluxMargin) && options.fluxMargin >= 0 && options.fluxMargin <= constants::kMaxFluxMargin
           ? options.fluxMargin
           : constants::kDefaultFluxMargin;
+  c.fluxMargin = margin;
   c.saturationCurrent_A = Usable(options.saturationCurrent_A) ? options.saturationCurrent_A : r.Ipk;
   const bool settled = f.operating && !f.operating->thermal.runaway;
   c.temperature_C = settled ? f.operating->thermal.temperature_C : constants::kNaN;

@@ -51,8 +51,9 @@ enum class Verdict { Passes, Fails, NotFullyChecked };
 struct DesignChecks {
   std::array<CheckOutcome, kCheckCount> items{};
   // What the saturation check used.
-  double temperature_C = constants::kNaN;  // the settled core temperature
-  SaturationPoint saturation;              // Bsat there
+  double temperature_C = constants::kNaN;             // the settled core temperature
+  SaturationPoint saturation;                         // Bsat there
+  double fluxMargin = constants::kDefaultFluxMargin;  // the margin used (relative)
   double saturationCurrent_A = constants::kNaN;
   double requiredInductance_uH = constants::kNaN;
   // The AC-resistance caution's suggestion: strands of at most two skin

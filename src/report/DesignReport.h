@@ -47,7 +47,6 @@ std::string ToleranceText(const insight::WorstCase& worstCase, const ReportTexts
 
 // Every check of the details (insight::EvaluateChecks) with its outcome, and
 // above them the verdict: passes, fails K checks, or not fully checked.
-Section ChecksSection(const insight::DesignDetails& details, const insight::InsightOptions& options,
-                      const ReportTexts& texts);
+Section ChecksSection(const insight::DesignDetails& details, const ReportTexts& texts);
 
 }  // namespace velmora::report

@@ -45,15 +45,14 @@ std::string Outcome(const insight::CheckOutcome& o, const ReportTexts& t) {
 }
 
 // "value / limit unit", and for the saturation what its limit was made of.
-std::string Detail(const CheckRow& row, const insight::DesignChecks& c, const insight::InsightOptions& options,
-                   const ReportTexts& t) {
+std::string Detail(const CheckRow& row, const insight::DesignChecks& c, const ReportTexts& t) {
   const insight::CheckOutcome& o = c[row.id];
   std::string text = FormatNumber(o.value, row.decimals, t) + " / " + FormatNumber(o.limit, row.decimals, t);
   if (row.unit != T::kCount) text += " " + t(row.unit);
   if (row.id != CheckId::Saturation) return text;
-  text += " (" + t.Fill(T::SaturationAt,
-                        {FormatNumber(c.saturationCurrent_A, 2, t), FormatNumber(c.saturation.Bsat_T, 3, t),
-                         FormatNumber(c.temperature_C, 0, t), FormatNumber(options.fluxMargin * kPercent, 0, t)});
+  text += " (" +
+          t.Fill(T::SaturationAt, {FormatNumber(c.saturationCurrent_A, 2, t), FormatNumber(c.saturation.Bsat_T, 3, t),
+                                   FormatNumber(c.temperature_C, 0, t), FormatNumber(c.fluxMargin * kPercent, 0, t)});
   if (c.saturation.extrapolated) text += "; " + t(T::SaturationExtrapolated);
   if (c.saturation.fromBmax) text += "; " + t(T::SaturationFromBmax);
   return text + ")";
@@ -61,7 +60,7 @@ std::string Detail(const CheckRow& row, const insight::DesignChecks& c, const in
 
 }  // namespace
 
-Section ChecksSection(const insight::DesignDetails& d, const insight::InsightOptions& options, const ReportTexts& t) {
+Section ChecksSection(const insight::DesignDetails& d, const ReportTexts& t) {
   const insight::DesignChecks& c = d.checks;
   Table table;
   table.header = {"", "", ""};
@@ -69,7 +68,7 @@ Section ChecksSection(const insight::DesignDetails& d, const insight::InsightOpt
   for (const CheckRow& row : kRows) {
     const insight::CheckOutcome& o = c[row.id];
     unevaluated += insight::SeverityOf(row.id) == insight::Severity::Fail && !o.passed;
-    table.rows.push_back({t(row.label), Outcome(o, t), Detail(row, c, options, t)});
+    table.rows.push_back({t(row.label), Outcome(o, t), Detail(row, c, t)});
   }
   Section s{t(T::SecChecks), {}, false};
   switch (c.Outcome()) {
