@@ -10,7 +10,7 @@
 namespace velmora {
 
 void ApplyAdvisedDesign(CVelmoraDlg& dlg, const std::string& core, const std::string& material,
-                        const std::string& gapText) {
+                        const std::string& gapText, const std::string& inductanceText, double requiredInductance_uH) {
   if (dlg.IsEnded()) return;
   dlg.BeforeReplacingInputs();  // Ctrl+Z brings back the design before
   dlg.UpdateData(true);
@@ -18,6 +18,11 @@ void ApplyAdvisedDesign(CVelmoraDlg& dlg, const std::string& core, const std::st
   s.mater = material;
   s.yes_al = 0;
   s.zazor = gapText;
+  if (!inductanceText.empty()) {
+    s.L = inductanceText;
+    s.us_Imin = 0;
+    dlg.SetAdvisedRequirement(requiredInductance_uH, inductanceText);
+  }
   s.core = core;  // the core to select
   // One calculation at the end, as a loaded design has: selecting the
   // material and the core by hand would calculate (and warn about) the

@@ -17,6 +17,7 @@
 //   DesignMenu.cpp      the design menu and the figures behind a calculation
 //   InputsState.cpp     out-of-date results, the undo of replaced inputs
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -188,6 +189,19 @@ class CVelmoraDlg : public ui::Dialog {
   // and out (app/MasExchange.h).
   double DesignAmbient() const { return designAmbient_C_; }
   void SetDesignAmbient(double ambient_C) { designAmbient_C_ = ambient_C; }
+  // The inductance a design of the adviser must hold at the low end of its
+  // spread (uH), while the inductance field keeps the text the adviser put
+  // in (which is that raised by the spread); NaN otherwise: the design
+  // inductance itself is the requirement.
+  void SetAdvisedRequirement(double required_uH, std::string inductanceText) {
+    advisedRequired_uH_ = required_uH;
+    advisedInductanceText_ = std::move(inductanceText);
+  }
+  double AdvisedRequirement() const {
+    return !advisedInductanceText_.empty() && settings_.L == advisedInductanceText_ && settings_.us_Imin == 0
+               ? advisedRequired_uH_
+               : std::numeric_limits<double>::quiet_NaN();
+  }
 
   // ---- window texts and language menu ------------------------------------------
   bool LoadLanguage();
@@ -275,6 +289,8 @@ class CVelmoraDlg : public ui::Dialog {
   std::optional<SettingsRecord> undo_, redo_;
   DesignWindows* designWindows_ = nullptr;
   double designAmbient_C_ = kDefaultDesignAmbient_C;
+  double advisedRequired_uH_ = 0;
+  std::string advisedInductanceText_;
   std::vector<std::string> notWritten_;
 
   // The texts of the result labels: every one set (empty at first).

@@ -46,6 +46,10 @@ constexpr double kShareOfScreen = 0.9;
 // The tolerance field: percent with one decimal, below 100.
 constexpr int kToleranceDecimals = 1;
 constexpr double kToleranceFieldMax = 99.9;
+// The saturation current's field: 0 stands for the peak current; up to the
+// largest current a ferrite choke of the database carries with room to spare.
+constexpr double kCurrentFieldMax = 10000.0;  // A
+constexpr int kCurrentDecimals = 2;
 // The ambient field: from a cold start outdoors to a hot enclosure, in
 // steps of 5 K.
 constexpr double kAmbientLowest = -40.0;
@@ -127,6 +131,7 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   auto* toleranceRow = new QHBoxLayout;
   toleranceRow->addWidget(toleranceLabel_);
   toleranceRow->addWidget(tolerance_);
+  AddCheckFields(toleranceRow);
   toleranceRow->addStretch();
   column->addLayout(toleranceRow);
   column->addWidget(figures_, 1);
@@ -140,6 +145,34 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(split);
   resize(screen() ? kWindowSize.boundedTo(screen()->availableGeometry().size() * kShareOfScreen) : kWindowSize);
+}
+
+// The saturation check's margin (kept in Details.cfg) and current (this window's).
+void DesignDetailsWindow::AddCheckFields(QHBoxLayout* row) {
+  marginLabel_ = new QLabel(this);
+  margin_ = new QDoubleSpinBox(this);
+  margin_->setObjectName("fluxMargin");
+  margin_->setRange(0, kMaxFluxMarginPercent);
+  margin_->setDecimals(0);
+  margin_->setValue(config_.flux_margin);
+  marginLabel_->setBuddy(margin_);
+  connect(margin_, &QDoubleSpinBox::valueChanged, this, [this](double percent) {
+    config_.flux_margin = percent;
+    if (dlg_) Refresh(*dlg_);
+  });
+  currentLabel_ = new QLabel(this);
+  saturationCurrent_ = new QDoubleSpinBox(this);
+  saturationCurrent_->setObjectName("saturationCurrent");
+  saturationCurrent_->setRange(0, kCurrentFieldMax);
+  saturationCurrent_->setDecimals(kCurrentDecimals);
+  currentLabel_->setBuddy(saturationCurrent_);
+  connect(saturationCurrent_, &QDoubleSpinBox::valueChanged, this, [this] {
+    if (dlg_) Refresh(*dlg_);
+  });
+  row->addWidget(marginLabel_);
+  row->addWidget(margin_);
+  row->addWidget(currentLabel_);
+  row->addWidget(saturationCurrent_);
 }
 
 void DesignDetailsWindow::AddPlot(QGridLayout* grid, int column, DetailPlot plot, QChartView* view, QLabel* legend) {
@@ -170,6 +203,9 @@ void DesignDetailsWindow::Texts() {
   setWindowTitle(Text("title"));
   toleranceLabel_->setText(Text("fieldTolerance"));
   ambientLabel_->setText(Text("rowAmbient"));
+  marginLabel_->setText(Text("fieldFluxMargin"));
+  currentLabel_->setText(Text("fieldSaturationCurrent"));
+  saturationCurrent_->setSpecialValueText(Text("fieldPeakCurrent"));
   for (QPushButton* b : findChildren<QPushButton*>())
     b->setText(Text(b->objectName() == "copy" ? "copyPlot" : "savePlot"));
 }
@@ -193,7 +229,10 @@ void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
   dlg_ = &dlg;
   lang_ = dlg.Lang();
   Texts();
-  details_ = dlg.DescribeLastCalculation(DetailsOptionsOf(config_));
+  insight::InsightOptions options = DetailsOptionsOf(config_);
+  if (saturationCurrent_->value() > 0) options.saturationCurrent_A = saturationCurrent_->value();
+  options.requiredInductance_uH = dlg.AdvisedRequirement();
+  details_ = dlg.DescribeLastCalculation(options);
   ShowTolerance();
   if (!details_) {
     note_->setText(Text("noCalculation"));

@@ -17,6 +17,7 @@
 class QChartView;
 class QDoubleSpinBox;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QTableWidget;
 
@@ -46,6 +47,7 @@ class DesignDetailsWindow : public QWidget {
   void FillFigures(const insight::DesignDetails& details);
   void CopyPlot(DetailPlot plot);
   void SavePlot(DetailPlot plot);
+  void AddCheckFields(QHBoxLayout* row);
   void AddPlot(QGridLayout* grid, int column, DetailPlot plot, QChartView* view, QLabel* legend);
   QString Text(const char* key) const;
   // A text the charts lay out as a title, axis title or legend entry: cut
@@ -66,6 +68,10 @@ class DesignDetailsWindow : public QWidget {
   CVelmoraDlg* dlg_ = nullptr;  // of the last refresh
   QLabel* ambientLabel_ = nullptr;
   QDoubleSpinBox* ambient_ = nullptr;  // the air around the choke, C
+  QLabel* marginLabel_ = nullptr;
+  QDoubleSpinBox* margin_ = nullptr;  // below Bsat, percent (Details.cfg)
+  QLabel* currentLabel_ = nullptr;
+  QDoubleSpinBox* saturationCurrent_ = nullptr;  // A; 0: the peak current
   // What the plots show, kept for the pictures of Copy and Save.
   LanguageTable lang_;
   std::optional<insight::DesignDetails> details_;
