@@ -177,7 +177,9 @@ class Designer {
     const double start = std::max({StepsUp(first.greq, step_), StepsUp(query_.minGap, step_), 1.0});
     const double last = std::floor(kMaxGap / step_ + kStepSlack);
     Candidate required = At(c, start, core, context, true);
-    if (required.feasible() || required.reasons & (kOverfilled | kRippleStop)) return required;
+    // The search ends at kMaxGap: a gap the flux needs beyond it is no design of the search.
+    if (start > last) required.reasons |= kGapPastSearch;
+    if (required.feasible() || required.reasons & (kOverfilled | kRippleStop | kGapPastSearch)) return required;
     for (double k = start + 1; k <= last; ++k) {
       Candidate next = At(c, k, core, context, false);
       // More gap only adds turns to a window already too full.
@@ -310,6 +312,7 @@ std::string ReasonText(unsigned reasons) {
       {kGapBelowMinimum, "gap below the minimum gap"},
       {kRingGapped, "a ring with a gap"},
       {kNotChecked, "not fully checked"},
+      {kGapPastSearch, "required gap above 3 mm"},
   };
   std::string text;
   for (const auto& [bit, words] : kTexts) {

@@ -82,6 +82,7 @@ enum Reason : unsigned {
   kGapBelowMinimum = 1u << 11,      // a ground gap below the minimum gap
   kRingGapped = 1u << 12,           // a gap given to a ring
   kNotChecked = 1u << 13,           // a check could not be evaluated
+  kGapPastSearch = 1u << 14,        // the required gap lies beyond the search's end (kMaxGap)
 };
 // The reasons that keep a candidate from being designed at all: no run stands behind it.
 inline constexpr unsigned kNotDesigned = kFrequencyAboveTable | kLossTableUnusable;

@@ -207,6 +207,18 @@ TEST(Sweep, GapsOnTheGridNeverBelowTheMinimum) {
       EXPECT_TRUE(c.shape == kShapeR ? c.gapText == "0" : onGrid) << c.core << " " << c.gapText;
     }
   }
+  // The coarsest step and a choke whose flux needs more than 3 mm on small
+  // cores: the search ends at 3 mm, a gap past it is never feasible.
+  AdviseQuery q;
+  q.inputs = test::WindowDefaults();
+  q.inputs.Inom = "40";
+  q.gapStep = kMaxGapStep;
+  std::size_t past = 0;
+  for (const Candidate& c : Sweep(q, data)) {
+    past += (c.reasons & kGapPastSearch) != 0;
+    EXPECT_TRUE(c.gap <= kMaxGap || (c.reasons & kGapPastSearch)) << c.core << " " << c.gapText;
+  }
+  EXPECT_GT(past, 0u);
 }
 
 TEST(RoundGapUp, StepsAndTheirDecimals) {
