@@ -48,16 +48,23 @@ void AddCheckRows(std::vector<DesignFigure>& rows, const insight::DesignChecks& 
   for (const insight::CheckOutcome& o : c.items) {
     if (!o.passed || *o.passed) continue;
     std::string& list = insight::SeverityOf(o.id) == insight::Severity::Fail ? failed : cautions;
-    list += (list.empty() ? "" : ", ") + std::string(insight::CheckName(o.id));
+    if (!list.empty()) list += ", ";
+    list += insight::CheckName(o.id);
   }
   std::string verdict = T("verdictPasses");
   if (c.Failed() > 0) {
     verdict = T("verdictFails");
-    verdict.replace(verdict.find("%1"), 2, std::to_string(c.Failed()));
+    const std::size_t at = verdict.find("%1");
+    if (at != std::string::npos) verdict.replace(at, 2, std::to_string(c.Failed()));
   } else if (!c.FullyChecked()) {
     verdict = T("verdictUnchecked");
   }
-  if (!cautions.empty()) failed += (failed.empty() ? "" : "; ") + T("noteCautions") + ": " + cautions;
+  if (!cautions.empty()) {
+    if (!failed.empty()) failed += "; ";
+    failed += T("noteCautions");
+    failed += ": ";
+    failed += cautions;
+  }
   rows.push_back({T("rowChecks"), verdict, failed});
 }
 
