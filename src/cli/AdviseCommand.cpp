@@ -100,7 +100,7 @@ const Column kColumns[] = {
     {"N", 4, [](const AdviseRow& r) { return Fixed(r.candidate.turns, 0); }},
     {"Bpk T", 6, [](const AdviseRow& r) { return Fixed(r.candidate.Bpk, 3); }},
     {"Bm T", 6, [](const AdviseRow& r) { return Fixed(r.candidate.Bm, 3); }},
-    {"Bsat T", 6, [](const AdviseRow& r) { return Fixed(r.candidate.Bsaturation, 3); }},
+    {"B(Isat) T", 9, [](const AdviseRow& r) { return Fixed(r.candidate.Bsaturation, 3); }},
     {"limit T", 7, [](const AdviseRow& r) { return Fixed(r.candidate.Bsat, 3); }},
     {"L set uH", 9,
      [](const AdviseRow& r) { return r.candidate.inductanceText.empty() ? "-" : r.candidate.inductanceText; }},
