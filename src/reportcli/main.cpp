@@ -4,6 +4,7 @@
 // arguments, so that velmora-cli itself links no Qt.
 #include <QGuiApplication>
 #include <QHashSeed>
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
@@ -23,6 +24,7 @@
 #include "report/DesignReport.h"
 #include "reportrender/ReportRender.h"
 #include "textfile/Cp1251.h"
+#include "textfile/OutputFile.h"
 
 namespace {
 
@@ -128,8 +130,11 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   options.ambient_C = dlg.DesignAmbient();
   cli::ApplyCheckArgs(args.checks, options);
   const Design design = dlg.CalculatedDesign(options);
-  // A design the input checks stop has nothing to report: the check's message says why.
-  if (const ShownResults* run = design.LastCalculation(); run && run->stoppedByInputCheck) {
+  // A design the input checks stop has nothing to report: the check's message
+  // says why (an output onto the design file is refused as such below).
+  const bool ontoInput =
+      std::any_of(inputs.begin(), inputs.end(), [&output](const std::string& in) { return SameFile(output, in); });
+  if (const ShownResults* run = design.LastCalculation(); run && run->stoppedByInputCheck && !ontoInput) {
     std::cerr << "velmora-cli: no report: "
               << (run->messages.empty() ? std::string("an input failed its check")
                                         : Cp1251ToUtf8(run->messages.front().text))

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The checks at their boundaries, on figures set by hand, and on whole designs.
+// The checks at their boundaries, on figures set by hand.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <optional>
 
-#include "InsightFixture.h"
+#include "insight/DesignDetails.h"
 
 namespace velmora::insight {
 namespace {
@@ -162,26 +162,6 @@ TEST(Checks, StoppedRunawayAndUnevaluatedRuns) {
   for (const CheckOutcome& o : c.items) EXPECT_TRUE(o.id == CheckId::Ripple || !o.passed) << CheckName(o.id);
   EXPECT_EQ(c.Failed(), 1);
   EXPECT_EQ(c.Outcome(), Verdict::Fails);
-}
-
-// Whole designs: the details hold the checks of their own figures.
-TEST_F(DesignTest, TheDetailsCarryTheChecksOfTheirFigures) {
-  InsightOptions options;
-  options.requiredInductance_uH = 40;
-  const DesignReport rep = Report(options);
-  const DesignChecks& c = rep.details.checks;
-  EXPECT_DOUBLE_EQ(c[CheckId::MinimumInductance].value, rep.details.worstCase.L_uH.min);
-  EXPECT_DOUBLE_EQ(c.requiredInductance_uH, 40);
-  EXPECT_DOUBLE_EQ(c.saturationCurrent_A, rep.results.Ipk);
-  EXPECT_DOUBLE_EQ(c.temperature_C, rep.details.operating.thermal.temperature_C);
-  EXPECT_DOUBLE_EQ(c[CheckId::Rise].value, rep.details.operating.thermal.rise_K);
-  // The design inductance is the default requirement; the built choke's low end falls below it.
-  EXPECT_EQ(Report().details.checks[CheckId::MinimumInductance].passed, false);
-
-  in.Inom = "0.1";  // a ripple above twice the nominal current
-  const DesignChecks stopped = Report().details.checks;
-  EXPECT_EQ(stopped[CheckId::Ripple].passed, false);
-  EXPECT_EQ(stopped.Failed(), 1);
 }
 
 }  // namespace
