@@ -50,6 +50,8 @@ constexpr double kToleranceFieldMax = 99.9;
 // largest current a ferrite choke of the database carries with room to spare.
 constexpr double kCurrentFieldMax = 10000.0;  // A
 constexpr int kCurrentDecimals = 2;
+// The arrows and frame of a spin box beside its text, in pixels at the standard style.
+constexpr int kSpinButtonsWidth = 40;
 // The ambient field: from a cold start outdoors to a hot enclosure, in
 // steps of 5 K.
 constexpr double kAmbientLowest = -40.0;
@@ -206,6 +208,9 @@ void DesignDetailsWindow::Texts() {
   marginLabel_->setText(Text("fieldFluxMargin"));
   currentLabel_->setText(Text("fieldSaturationCurrent"));
   saturationCurrent_->setSpecialValueText(Text("fieldPeakCurrent"));
+  // Room for the words that stand for 0 (the spin box measures numbers only).
+  saturationCurrent_->setMinimumWidth(saturationCurrent_->fontMetrics().horizontalAdvance(Text("fieldPeakCurrent")) +
+                                      kSpinButtonsWidth);
   for (QPushButton* b : findChildren<QPushButton*>())
     b->setText(Text(b->objectName() == "copy" ? "copyPlot" : "savePlot"));
 }
