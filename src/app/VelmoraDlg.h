@@ -190,15 +190,16 @@ class CVelmoraDlg : public ui::Dialog {
   double DesignAmbient() const { return designAmbient_C_; }
   void SetDesignAmbient(double ambient_C) { designAmbient_C_ = ambient_C; }
   // The inductance a design of the adviser must hold at the low end of its
-  // spread (uH), while the inductance field keeps the text the adviser put
-  // in (which is that raised by the spread); NaN otherwise: the design
-  // inductance itself is the requirement.
+  // spread (uH), while the last calculation's inductance is the text the
+  // adviser put in (which is that raised by the spread); NaN otherwise: the
+  // design inductance itself is the requirement.
   void SetAdvisedRequirement(double required_uH, std::string inductanceText) {
     advisedRequired_uH_ = required_uH;
     advisedInductanceText_ = std::move(inductanceText);
   }
   double AdvisedRequirement() const {
-    return !advisedInductanceText_.empty() && settings_.L == advisedInductanceText_ && settings_.us_Imin == 0
+    return !advisedInductanceText_.empty() && lastInputs_ && lastInputs_->L == advisedInductanceText_ &&
+                   lastInputs_->us_Imin == 0
                ? advisedRequired_uH_
                : std::numeric_limits<double>::quiet_NaN();
   }
