@@ -31,7 +31,7 @@ void ApplyAdvisedDesign(CVelmoraDlg& dlg, const std::string& core, const std::st
   dlg.UpdateData(false);
   dlg.ApplyGapCaptions();
   dlg.ApplyMinimumCurrentPair();  // the inductance field usable again when the option went off
-  dlg.SelectCoreByName();  // ends with a calculation
+  dlg.SelectCoreByName();         // ends with a calculation
   dlg.InvalidatePicture();
   dlg.SetFocusItem(ids::IDC_CALCULATE);
 }
