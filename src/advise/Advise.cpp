@@ -100,29 +100,44 @@ void TakeFigures(const ChokeResults& r, Candidate& c) {
   c.Irms = r.Irms;
 }
 
-// The losses and the rise where core and winding settle, by the design
-// details' own model; a choke that runs away has none.
-void TakeLosses(const ChokeResults& r, const CoreEntry& core, const MaterialRecord& material, double F,
-                double ambient_C, double wireOuter_mm, Candidate& c) {
-  const insight::OperatingState o =
-      insight::SettleDesign(r, material, core.record.Ve, core.winding, F, ambient_C, wireOuter_mm);
-  c.copperLoss = o.thermal.copper_W;
-  c.totalLoss = o.thermal.total_W;
-  c.temperatureRise = o.thermal.rise_K;
-  c.temperature = o.thermal.temperature_C;
-  if (o.thermal.runaway) c.reasons |= kThermalRunaway;
+// The reasons of the failed and unevaluated checks.
+unsigned ReasonsOf(const insight::DesignChecks& checks) {
+  using insight::CheckId;
+  static constexpr std::pair<CheckId, unsigned> kBits[] = {
+      {CheckId::Ripple, kRippleStop},
+      {CheckId::FluxNominal, kFluxAbovePermitted},
+      {CheckId::FluxSpread, kSpreadAbovePermitted},
+      {CheckId::Saturation, kSaturation},
+      {CheckId::MinimumInductance, kBelowInductance},
+      {CheckId::Fill, kOverfilled},
+      {CheckId::Rise, kRiseAboveLimit},
+      {CheckId::Runaway, kThermalRunaway},
+      {CheckId::MinimumGap, kGapBelowMinimum},
+      {CheckId::RingGap, kRingGapped},
+  };
+  unsigned reasons = kFeasible;
+  for (const auto& [id, bit] : kBits)
+    if (checks[id].passed && !*checks[id].passed) reasons |= bit;
+  if (reasons == kFeasible && !checks.FullyChecked()) reasons |= kNotChecked;
+  return reasons;
 }
 
 // One core with one material: the required gap from a run in gap mode, then
-// the first gap of the grid from there that meets every rule.
+// the first gap of the grid from there that passes every check.
 class Designer {
  public:
   Designer(const AdviseQuery& query, const AdviseData& data)
       : query_(query), data_(data), inputs_(query.inputs), numbers_(), step_(UsableStep(query.gapStep)) {
     inputs_.yes_al = 0;  // the gap itself goes in as a number
     numbers_ = ReadInputNumbers(inputs_);
-    spread_.alTolerance = query.alTolerance;
-    spread_.alToleranceUngapped = query.alToleranceUngapped;
+    gapInputs_ = inputs_;
+    gapInputs_.us_Imin = 0;  // the inductance goes in as a number too
+    options_.alTolerance = query.alTolerance;
+    options_.alToleranceUngapped = query.alToleranceUngapped;
+    options_.riseLimit_K = query.maxRise;
+    options_.minGap_mm = query.minGap;
+    options_.fluxMargin = query.fluxMargin;
+    options_.saturationCurrent_A = query.saturationCurrent_A;
   }
 
   Candidate Design(const CoreEntry& core, MaterialRecord& material) {
@@ -131,7 +146,7 @@ class Designer {
     c.shape = core.shape;
     c.material = material.name;
     c.volume = core.record.Ve;
-    c.copperLoss = c.totalLoss = c.temperatureRise = c.temperature = c.BpkHigh =
+    c.copperLoss = c.totalLoss = c.temperatureRise = c.temperature = c.BpkHigh = c.Llow = c.Bsat = c.Bsaturation =
         std::numeric_limits<double>::quiet_NaN();
     if (!LossTableUsable(material)) {
       c.reasons = kLossTableUnusable;
@@ -145,20 +160,28 @@ class Designer {
     InputNumbers numbers = numbers_;
     numbers.X = 0;
     const ChokeResults first = CalculateFigures(inputs_, numbers, context);
+    c.requiredInductance = std::isfinite(query_.requiredInductance_uH) && query_.requiredInductance_uH > 0
+                               ? query_.requiredInductance_uH
+                               : first.L;
+    options_.requiredInductance_uH = c.requiredInductance;
+    mu_ = first.mu;
+    g0_ = first.g0;
     if (first.stoppedByRipple || !std::isfinite(first.greq)) {
       TakeFigures(first, c);
       c.reasons = first.stoppedByRipple ? kRippleStop : kNotFinite;
       return c;
     }
     // A ferrite ring is not sold gapped: its own permeability only.
-    if (core.shape == kShapeR) return At(c, 0, core, context);
+    if (core.shape == kShapeR) return At(c, 0, core, context, true);
     // Gap 0 is for rings only: every other core gets one step at least.
     const double start = std::max({StepsUp(first.greq, step_), StepsUp(query_.minGap, step_), 1.0});
     const double last = std::floor(kMaxGap / step_ + kStepSlack);
-    Candidate required = At(c, start, core, context);
-    if (required.feasible() || required.reasons & (kOverfilled | kRippleStop)) return required;
+    Candidate required = At(c, start, core, context, true);
+    // The search ends at kMaxGap: a gap the flux needs beyond it is no design of the search.
+    if (start > last) required.reasons |= kGapPastSearch;
+    if (required.feasible() || required.reasons & (kOverfilled | kRippleStop | kGapPastSearch)) return required;
     for (double k = start + 1; k <= last; ++k) {
-      Candidate next = At(c, k, core, context);
+      Candidate next = At(c, k, core, context, false);
       // More gap only adds turns to a window already too full.
       if (next.feasible() || next.reasons & (kOverfilled | kRippleStop)) return next.feasible() ? next : required;
     }
@@ -166,27 +189,59 @@ class Designer {
   }
 
  private:
-  // The design at k steps of gap (0: ungapped).
-  Candidate At(Candidate c, double k, const CoreEntry& core, const ChokeContext& context) {
+  // The inductance field at a gap: the required inductance over the low end
+  // of the gap's spread, rounded up to the field's decimals.
+  std::string InductanceAt(double gap, const CoreRecord& core) const {
+    return RaisedInductance(options_.requiredInductance_uH, insight::GapSpread(gap, core, mu_, g0_, options_));
+  }
+
+  // The design at k steps of gap (0: ungapped). Unless figures are wanted,
+  // a design that fails a check needing no settled temperature (the
+  // saturation at the ambient, where Bsat is highest) is not settled.
+  Candidate At(Candidate c, double k, const CoreEntry& core, const ChokeContext& context, bool figures) {
     c.gapText = k > 0 ? GapText(k, step_) : "0";
     c.gap = ReadLeadingDouble(c.gapText);
+    c.inductanceText = InductanceAt(c.gap, core.record);
     InputNumbers numbers = numbers_;
     numbers.X = c.gap;
-    const ChokeResults r = CalculateFigures(inputs_, numbers, context);
+    numbers.L = ReadLeadingDouble(c.inductanceText);
+    const ChokeResults r = CalculateFigures(gapInputs_, numbers, context);
     TakeFigures(r, c);
     if (r.stoppedByRipple) {
       c.reasons = kRippleStop;
       return c;
     }
-    if (r.wireIndex >= 0)
-      TakeLosses(r, core, context.material, numbers_.F, data_.ambient_C, data_.wires.entries[r.wireIndex].diz, c);
-    const insight::WorstCase spread = insight::WorstCaseOf(true, context, r, spread_);
+    const insight::WorstCase spread = insight::WorstCaseOf(true, context, r, options_);
     c.BpkHigh = spread.Bpk_T.max;
     c.tolerance = spread.tolerance;
-    if (r.overfilled) c.reasons |= kOverfilled;
-    if (r.fluxAbovePermitted) c.reasons |= kFluxAbovePermitted;
-    if (!spread.fluxLimitHolds) c.reasons |= kSpreadAbovePermitted;
-    if (c.temperatureRise > query_.maxRise) c.reasons |= kRiseAboveLimit;
+    c.Llow = spread.L_uH.min;
+    insight::CheckFacts facts{r, spread, context.material};
+    facts.Ae_mm2 = core.record.Ae;
+    facts.ring = core.shape == kShapeR;
+    insight::OperatingState state;
+    state.thermal.temperature_C = data_.ambient_C;
+    facts.operating = &state;
+    if (!figures) {
+      const unsigned early = ReasonsOf(insight::EvaluateChecks(facts, options_));
+      if (early != kFeasible) {
+        c.reasons = early;
+        return c;
+      }
+    }
+    facts.operating = nullptr;
+    if (r.wireIndex >= 0) {
+      state = insight::SettleDesign(r, context.material, core.record.Ve, core.winding, numbers_.F, data_.ambient_C,
+                                    data_.wires.entries[r.wireIndex].diz);
+      facts.operating = &state;
+      c.copperLoss = state.thermal.copper_W;
+      c.totalLoss = state.thermal.total_W;
+      c.temperatureRise = state.thermal.rise_K;
+      c.temperature = state.thermal.temperature_C;
+    }
+    const insight::DesignChecks checks = insight::EvaluateChecks(facts, options_);
+    c.Bsaturation = checks[insight::CheckId::Saturation].value;
+    c.Bsat = checks[insight::CheckId::Saturation].limit;
+    c.reasons = ReasonsOf(checks);
     // A choke that runs away has no settled figures: that is its reason.
     const bool settled = !(c.reasons & kThermalRunaway);
     if (!Finite({c.turns, c.mue, c.AL, c.Bpk, c.Bac, c.coreLoss, c.wireDiameter, c.wires, c.fill, c.BpkHigh}) ||
@@ -197,10 +252,12 @@ class Designer {
 
   const AdviseQuery& query_;
   const AdviseData& data_;
-  ChokeInputs inputs_;
+  ChokeInputs inputs_;     // the query's, in gap mode
+  ChokeInputs gapInputs_;  // and with the inductance as a number
   InputNumbers numbers_;
   double step_;  // mm
-  insight::InsightOptions spread_;
+  insight::InsightOptions options_;
+  double mu_ = 0, g0_ = 0;  // the material's permeability and the core's own gap in the runs
 };
 
 double KeyOf(const Candidate& c, SortKey key) {
@@ -232,6 +289,13 @@ std::string RoundGapUp(double greq, double step) {
   return GapText(std::max(StepsUp(greq, step), 1.0), step);
 }
 
+std::string RaisedInductance(double required, double spread) {
+  const double L = required / (1 - spread);
+  if (!(spread < 1) || !std::isfinite(L) || !(L > 0)) return FormatFixed(required, kInductanceDecimals);
+  const double scale = std::pow(10.0, kInductanceDecimals);
+  return FormatFixed(std::ceil(L * scale - kStepSlack * std::max(1.0, L * scale)) / scale, kInductanceDecimals);
+}
+
 std::string ReasonText(unsigned reasons) {
   static constexpr std::pair<unsigned, const char*> kTexts[] = {
       {kFrequencyAboveTable, "frequency above the loss table"},
@@ -243,6 +307,12 @@ std::string ReasonText(unsigned reasons) {
       {kRiseAboveLimit, "temperature rise above the limit"},
       {kThermalRunaway, "thermal runaway"},
       {kLossTableUnusable, "loss table unusable (a frequency, flux density or loss that is no usable number)"},
+      {kSaturation, "peak flux density at the saturation current above the saturation limit"},
+      {kBelowInductance, "inductance below the required one at the low end of the AL tolerance"},
+      {kGapBelowMinimum, "gap below the minimum gap"},
+      {kRingGapped, "a ring with a gap"},
+      {kNotChecked, "not fully checked"},
+      {kGapPastSearch, "required gap above 3 mm"},
   };
   std::string text;
   for (const auto& [bit, words] : kTexts) {

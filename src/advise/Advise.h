@@ -51,15 +51,19 @@ std::vector<MaterialRecord> LoadMaterials(const std::string& folder, const std::
 
 enum class SortKey { TotalLoss, Volume, Temperature, Turns };
 
-// Nobody grinds a gap below about 0.05 mm: there the gap's own tolerance
-// (about +-0.02 mm) is the design.
-inline constexpr double kDefaultMinGap = 0.05;  // mm
+// The least gap of the search, the minimum-gap check's limit (see there).
+inline constexpr double kDefaultMinGap = insight::constants::kDefaultMinGap;  // mm
 // Gaps are searched up to 3 mm: beyond that a ferrite choke is better built
 // on a larger core (the fringing flux heats the winding).
 inline constexpr double kMaxGap = 3.0;  // mm
 // The finest gap step: a micrometre is already far below what can be ground.
 inline constexpr double kMinGapStep = 0.001;     // mm
 inline constexpr double kDefaultGapStep = 0.01;  // mm
+// The coarsest: a step above 0.5 mm would jump over most of the 3 mm searched.
+inline constexpr double kMaxGapStep = 0.5;  // mm
+// The inductance set for a design is the required one over the low end of
+// its spread, rounded up to a nanohenry so that its text reads back as set.
+inline constexpr int kInductanceDecimals = 3;  // uH
 
 // Why a candidate is not feasible; a candidate may have several.
 enum Reason : unsigned {
@@ -73,6 +77,12 @@ enum Reason : unsigned {
   kRiseAboveLimit = 1u << 6,        // temperature rise above the limit
   kThermalRunaway = 1u << 7,        // no settling temperature up to 200 C
   kLossTableUnusable = 1u << 8,     // a frequency or flux density not positive, or a loss not finite
+  kSaturation = 1u << 9,            // peak flux at the saturation current above (1 - margin) Bsat(T)
+  kBelowInductance = 1u << 10,      // inductance at the low end of the spread below the required one
+  kGapBelowMinimum = 1u << 11,      // a ground gap below the minimum gap
+  kRingGapped = 1u << 12,           // a gap given to a ring
+  kNotChecked = 1u << 13,           // a check could not be evaluated
+  kGapPastSearch = 1u << 14,        // the required gap lies beyond the search's end (kMaxGap)
 };
 // The reasons that keep a candidate from being designed at all: no run stands behind it.
 inline constexpr unsigned kNotDesigned = kFrequencyAboveTable | kLossTableUnusable;
@@ -82,9 +92,14 @@ struct AdviseQuery {
   int shape = -1;        // one shape, or -1 for all
   std::string material;  // one material by its name, or empty for all
   SortKey sort = SortKey::TotalLoss;
-  double gapStep = kDefaultGapStep;                        // mm, at least kMinGapStep: the grid of gaps searched
-  double minGap = kDefaultMinGap;                          // mm: no gap below it (rings: gap 0 only)
-  double maxRise = insight::constants::kDefaultRiseLimit;  // K
+  double gapStep = kDefaultGapStep;                            // mm, at least kMinGapStep: the grid of gaps searched
+  double minGap = kDefaultMinGap;                              // mm: no gap below it (rings: gap 0 only)
+  double maxRise = insight::constants::kDefaultRiseLimit;      // K
+  double fluxMargin = insight::constants::kDefaultFluxMargin;  // relative, below Bsat(T)
+  double saturationCurrent_A = insight::constants::kNaN;       // NaN: each design's peak current
+  // The inductance each design must hold at the low end of its spread; NaN:
+  // the design inductance of the inputs (the field, or from the minimum current).
+  double requiredInductance_uH = insight::constants::kNaN;
   // The AL tolerances of the spread (relative), as the design details take them.
   double alTolerance = insight::constants::kDefaultAlTolerance;
   double alToleranceUngapped = insight::constants::kDefaultAlToleranceUngapped;
@@ -96,6 +111,14 @@ struct Candidate {
   std::string material;
   std::string gapText;  // the gap as it goes into the gap field
   double gap = 0;       // mm
+  // The inductance field of the design (the required inductance raised by
+  // its spread) and the required inductance, uH; the design is what calc gives
+  // with --set L=inductanceText --required-inductance requiredInductance.
+  std::string inductanceText;
+  double requiredInductance = 0;
+  double Llow = 0;         // uH, at the low end of the spread
+  double Bsat = 0;         // T, (1 - margin) Bsat at the settled temperature: the saturation check's limit
+  double Bsaturation = 0;  // T, at the high end of the spread and the saturation current
   double turns = 0, mue = 0;
   double AL = 0;                    // nH/turn2
   double Lact = 0;                  // uH
@@ -128,9 +151,10 @@ using Progress = std::function<bool(std::size_t done, std::size_t total)>;
 // material. A core with a material is feasible when it has a design at some
 // gap of the grid (multiples of the gap step) from the required gap rounded
 // up, and not below the minimum gap, to kMaxGap or the first gap whose fill
-// factor is above the limit: no warning of the calculation, finite figures,
-// the peak flux density within the permitted one across the AL spread, the
-// temperature rise within the limit. The first such gap is taken; rings are
+// factor is above the limit, that passes every check of the design details
+// (insight::EvaluateChecks) with finite figures. At each gap the inductance
+// field is the required inductance over the low end of that gap's AL spread,
+// so that the built choke holds it. The first such gap is taken; rings are
 // designed ungapped (gap 0) only. Without one the candidate is the design at
 // the required gap, with its reasons.
 std::vector<Candidate> Sweep(const AdviseQuery& query, const AdviseData& data, const Progress& progress = {});
@@ -142,6 +166,12 @@ std::size_t CandidateCount(const AdviseQuery& query, const AdviseData& data);
 // step's decimals (rounded up in the last one); "0" when none is needed.
 // Steps below kMinGapStep count as kMinGapStep.
 std::string RoundGapUp(double greq, double step);
+
+// The inductance field of a design that must hold required_uH at the low end
+// of a spread of +-spread (relative): required / (1 - spread) rounded up to
+// kInductanceDecimals, as text; the required inductance itself when the
+// spread leaves no low end.
+std::string RaisedInductance(double required_uH, double spread);
 
 // The reasons in words ("frequency above the loss table; fill factor above 0.4").
 std::string ReasonText(unsigned reasons);

@@ -10,7 +10,7 @@
 namespace velmora {
 
 void ApplyAdvisedDesign(CVelmoraDlg& dlg, const std::string& core, const std::string& material,
-                        const std::string& gapText) {
+                        const std::string& gapText, const std::string& inductanceText, double requiredInductance_uH) {
   if (dlg.IsEnded()) return;
   dlg.BeforeReplacingInputs();  // Ctrl+Z brings back the design before
   dlg.UpdateData(true);
@@ -19,6 +19,11 @@ void ApplyAdvisedDesign(CVelmoraDlg& dlg, const std::string& core, const std::st
   s.mater = material;
   s.yes_al = 0;
   s.zazor = gapText;
+  if (!inductanceText.empty()) {
+    s.L = inductanceText;
+    s.us_Imin = 0;
+    dlg.SetAdvisedRequirement(requiredInductance_uH, inductanceText);
+  }
   s.core = core;  // the core to select
   // One calculation at the end, as a loaded design has: selecting the
   // material and the core by hand would calculate (and warn about) the
@@ -26,7 +31,8 @@ void ApplyAdvisedDesign(CVelmoraDlg& dlg, const std::string& core, const std::st
   dlg.LoadMaterialWithFallback();
   dlg.UpdateData(false);
   dlg.ApplyGapCaptions();
-  dlg.SelectCoreByName();  // ends with a calculation
+  dlg.ApplyMinimumCurrentPair();  // the inductance field usable again when the option went off
+  dlg.SelectCoreByName();         // ends with a calculation
   dlg.InvalidatePicture();
   dlg.SetFocusItem(ids::IDC_CALCULATE);
   if (!dlg.IsEnded()) dlg.SetNotice(dlg.ChangeNotice("noticeAdvised", before));

@@ -29,6 +29,45 @@ std::string SpreadSource(const insight::WorstCase& wc, const Texts& T) {
   return T("noteGapTolerance") + " \xB1" + Fixed(wc.gapTolerance_mm, 3) + " " + T("unitMm");
 }
 
+// The required inductance, the saturation check's figures and the verdict of
+// the checks with the ones that failed and the cautions raised.
+template <typename Texts>
+void AddCheckRows(std::vector<DesignFigure>& rows, const insight::DesignChecks& c, const Texts& T) {
+  using insight::CheckId;
+  const insight::CheckOutcome& sat = c[CheckId::Saturation];
+  std::string bsat = Fixed(c.fluxMargin * kPercent, 0) + " % " + T("noteBsat") + " " + Fixed(c.saturation.Bsat_T, 3) +
+                     " " + T("unitT") + " " + T("noteSaturation") + " " + Fixed(c.temperature_C, 0) + " " +
+                     T("unitDegc");
+  if (c.saturation.extrapolated) bsat += ", " + T("noteBsatExtrapolated") + " " + T("unitDegc");
+  if (c.saturation.fromBmax) bsat += ", " + T("noteBsatFromBmax");
+  rows.push_back({T("rowRequired"), Fixed(c.requiredInductance_uH, 2), T("unitUh")});
+  rows.push_back({T("rowSaturation"), Fixed(sat.value, 3) + " / " + Fixed(sat.limit, 3),
+                  T("unitT") + " (" + T("noteSaturation") + " " + Fixed(c.saturationCurrent_A, 2) + " " + T("unitA") +
+                      "; " + bsat + ")"});
+  std::string failed, cautions;
+  for (const insight::CheckOutcome& o : c.items) {
+    if (!o.passed || *o.passed) continue;
+    std::string& list = insight::SeverityOf(o.id) == insight::Severity::Fail ? failed : cautions;
+    if (!list.empty()) list += ", ";
+    list += insight::CheckName(o.id);
+  }
+  std::string verdict = T("verdictPasses");
+  if (c.Failed() > 0) {
+    verdict = T("verdictFails");
+    const std::size_t at = verdict.find("%1");
+    if (at != std::string::npos) verdict.replace(at, 2, std::to_string(c.Failed()));
+  } else if (!c.FullyChecked()) {
+    verdict = T("verdictUnchecked");
+  }
+  if (!cautions.empty()) {
+    if (!failed.empty()) failed += "; ";
+    failed += T("noteCautions");
+    failed += ": ";
+    failed += cautions;
+  }
+  rows.push_back({T("rowChecks"), verdict, failed});
+}
+
 }  // namespace
 
 std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, const LanguageTable& lang) {
@@ -78,6 +117,7 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, cons
       {T("rowLowEnd"), Fixed(wc.L_uH.min, 2),
        T("unitUh") + " (" + T("noteDesignedFor") + " " + Fixed(wc.designL_uH, 2) + " " + T("unitUh") + ")"},
   };
+  AddCheckRows(rows, d.checks, T);
   if (wc.ringWithGap) rows.push_back({"", T("noteRingGap"), ""});
   const insight::LossModel& m = d.lossModel;
   if (m.available) {
@@ -100,6 +140,9 @@ insight::InsightOptions DetailsOptionsOf(const DetailsConfig& config, const std:
   options.alTolerance = alTolerancePercent.value_or(config.tol_gapped) / kPercent;
   options.alToleranceUngapped = alTolerancePercent.value_or(config.tol_ungapped) / kPercent;
   options.ambient_C = config.ambient_C;
+  options.fluxMargin = config.flux_margin / kPercent;
+  options.riseLimit_K = config.max_rise;
+  options.minGap_mm = config.min_gap;
   return options;
 }
 

@@ -18,6 +18,7 @@
 //   InputsState.cpp     out-of-date results, the undo of replaced inputs
 //   ResultNotices.cpp   warned result labels, the notice line
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -223,6 +224,20 @@ class CVelmoraDlg : public ui::Dialog {
   // a failed write told as that file's is. Null (the default): none kept.
   // Not owned.
   void KeepDetailsConfig(const DetailsConfig* config) { detailsConfig_ = config; }
+  // The inductance a design of the adviser must hold at the low end of its
+  // spread (uH), while the last calculation's inductance is the text the
+  // adviser put in (which is that raised by the spread); NaN otherwise: the
+  // design inductance itself is the requirement.
+  void SetAdvisedRequirement(double required_uH, std::string inductanceText) {
+    advisedRequired_uH_ = required_uH;
+    advisedInductanceText_ = std::move(inductanceText);
+  }
+  double AdvisedRequirement() const {
+    return !advisedInductanceText_.empty() && lastInputs_ && lastInputs_->L == advisedInductanceText_ &&
+                   lastInputs_->us_Imin == 0
+               ? advisedRequired_uH_
+               : std::numeric_limits<double>::quiet_NaN();
+  }
 
   // ---- window texts and language menu ------------------------------------------
   bool LoadLanguage();
@@ -313,6 +328,8 @@ class CVelmoraDlg : public ui::Dialog {
   double designAmbient_C_ = kDefaultDesignAmbient_C;
   std::string importedDocument_;
   const DetailsConfig* detailsConfig_ = nullptr;
+  double advisedRequired_uH_ = 0;
+  std::string advisedInductanceText_;
   std::vector<std::string> notWritten_;
 
   // The texts of the result labels: every one set (empty at first).

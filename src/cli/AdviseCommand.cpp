@@ -55,6 +55,12 @@ std::vector<NamedValue> NumbersOf(const AdviseRow& row) {
   listed.push_back({"coreVolume_cm3", Finite(c.volume)});
   listed.push_back({"peakFluxDensityHigh_T", Finite(c.BpkHigh)});
   listed.push_back({"alTolerance_rel", Finite(c.tolerance)});
+  listed.push_back({"inductanceSet_uH",
+                    ran && !c.inductanceText.empty() ? Finite(ReadLeadingDouble(c.inductanceText)) : std::nullopt});
+  listed.push_back({"minimumInductance_uH", Finite(c.requiredInductance)});
+  listed.push_back({"inductanceLow_uH", Finite(c.Llow)});
+  listed.push_back({"saturationFluxDensity_T", Finite(c.Bsaturation)});
+  listed.push_back({"saturationLimit_T", Finite(c.Bsat)});
   return listed;
 }
 
@@ -94,6 +100,11 @@ const Column kColumns[] = {
     {"N", 4, [](const AdviseRow& r) { return Fixed(r.candidate.turns, 0); }},
     {"Bpk T", 6, [](const AdviseRow& r) { return Fixed(r.candidate.Bpk, 3); }},
     {"Bm T", 6, [](const AdviseRow& r) { return Fixed(r.candidate.Bm, 3); }},
+    {"B(Isat) T", 9, [](const AdviseRow& r) { return Fixed(r.candidate.Bsaturation, 3); }},
+    {"limit T", 7, [](const AdviseRow& r) { return Fixed(r.candidate.Bsat, 3); }},
+    {"L set uH", 9,
+     [](const AdviseRow& r) { return r.candidate.inductanceText.empty() ? "-" : r.candidate.inductanceText; }},
+    {"L low uH", 9, [](const AdviseRow& r) { return Fixed(r.candidate.Llow, 3); }},
     {"Pcore W", 8, [](const AdviseRow& r) { return Fixed(r.candidate.coreLoss, 3); }},
     {"Pcu W", 8, [](const AdviseRow& r) { return Fixed(r.candidate.copperLoss, 3); }},
     {"Ptot W", 8, [](const AdviseRow& r) { return Fixed(r.candidate.totalLoss, 3); }},
@@ -128,6 +139,14 @@ AdviseRow RowOf(const AdviseListing& l, std::size_t i) {
   return AdviseRow{c, c.reasons & advise::kNotDesigned ? ShownResults{} : l.run(c)};
 }
 
+// The options of calc that give the listed design (after the query's own).
+Json CalcArgsOf(const advise::Candidate& c) {
+  if (c.gapText.empty() || c.inductanceText.empty()) return Json();
+  return Json::array({"--set", "core=" + Cp1251ToUtf8(c.core), "--set", "mater=" + Cp1251ToUtf8(c.material), "--set",
+                      "yes_al=0", "--set", "zazor=" + c.gapText, "--set", "us_Imin=0", "--set", "L=" + c.inductanceText,
+                      "--required-inductance", ShortestNumber(c.requiredInductance)});
+}
+
 // A length or limit above 0 (or at least 0), finite, from the whole text.
 std::optional<double> ReadWholeNumber(const std::string& text) {
   char* end = nullptr;
@@ -138,9 +157,7 @@ std::optional<double> ReadWholeNumber(const std::string& text) {
 
 }  // namespace
 
-std::vector<const char*> AdviseValueOptions() {
-  return {"--shape", "--family", "--sort", "--top", "--gap-step", "--min-gap", "--max-rise"};
-}
+std::vector<const char*> AdviseValueOptions() { return {"--shape", "--family", "--sort", "--top", "--gap-step"}; }
 
 std::string SetAdviseOption(std::string_view option, const std::optional<std::string>& value, AdviseArgs& a) {
   const std::string v = value.value_or("");
@@ -166,16 +183,9 @@ std::string SetAdviseOption(std::string_view option, const std::optional<std::st
     a.top = static_cast<std::size_t>(n);
   } else if (option == "--gap-step") {
     const auto step = ReadWholeNumber(v);
-    if (!step || !(*step >= advise::kMinGapStep)) return "--gap-step needs a length in mm of at least 0.001";
+    if (!step || !(*step >= advise::kMinGapStep && *step <= advise::kMaxGapStep))
+      return "--gap-step needs a length in mm from 0.001 to 0.5";
     a.gapStep = *step;
-  } else if (option == "--min-gap") {
-    const auto gap = ReadWholeNumber(v);
-    if (!gap || *gap < 0 || *gap > advise::kMaxGap) return "--min-gap needs a length in mm from 0 to 3";
-    a.minGap = *gap;
-  } else if (option == "--max-rise") {
-    const auto rise = ReadWholeNumber(v);
-    if (!rise || !(*rise > 0)) return "--max-rise needs a temperature rise in K above 0";
-    a.maxRise = *rise;
   }
   return {};
 }
@@ -208,6 +218,7 @@ void WriteAdviseJson(std::ostream& out, const AdviseListing& l) {
                       {"material", Cp1251ToUtf8(c.material)},
                       {"feasible", c.feasible()},
                       {"reason", c.feasible() ? Json() : Json(advise::ReasonText(c.reasons))},
+                      {"calcArgs", CalcArgsOf(c)},
                       {"results", NamedObject(NumbersOf(row))}});
   }
   out << Dump({{"candidates", l.candidates.size()}, {"feasible", l.feasible}, {"listed", std::move(listed)}}, 2);

@@ -21,17 +21,16 @@ struct AdviseArgs {
   std::optional<std::string> family;    // --family F, UTF-8: CoreFamily's word
   std::optional<std::string> material;  // --material NAME, UTF-8
   advise::SortKey sort = advise::SortKey::TotalLoss;
-  std::size_t top = 10;                                    // --top N
-  bool all = false;                                        // --all: infeasible ones too
-  double gapStep = advise::kDefaultGapStep;                // --gap-step MM
-  double minGap = advise::kDefaultMinGap;                  // --min-gap MM
-  double maxRise = insight::constants::kDefaultRiseLimit;  // --max-rise K
-  std::optional<double> ambient_C;                         // --ambient C
+  std::size_t top = 10;                      // --top N
+  bool all = false;                          // --all: infeasible ones too
+  double gapStep = advise::kDefaultGapStep;  // --gap-step MM
+  std::optional<double> ambient_C;           // --ambient C
   enum class Format { Table, Json, Csv } format = Format::Table;
 };
 
-// The advise options that take a value: --shape, --family, --sort, --top, --gap-step,
-// --min-gap, --max-rise.
+// The advise options that take a value: --shape, --family, --sort, --top,
+// --gap-step (the checks' limits --min-gap and --max-rise are calc's and
+// report's too).
 std::vector<const char*> AdviseValueOptions();
 // Sets one of them from its value (nothing: the value is missing); the usage
 // error when the value is unusable, else empty.

@@ -52,6 +52,8 @@ ShownResults RunOf(const advise::AdviseData& data, const ChokeInputs& inputs, co
   ChokeInputs in = inputs;
   in.yes_al = 0;
   in.zazor = c.gapText;
+  in.us_Imin = 0;
+  in.L = c.inductanceText;
   const MaterialRecord& material = data.materials[c.materialIndex];
   return CalculateShown(in, ChokeContext{data.cores[c.coreIndex].record, material, data.wires, data.lossLimit},
                         data.lang);
@@ -78,8 +80,11 @@ int RunAdvise(const CVelmoraDlg& dlg, const Design& design, const SettingsRecord
   query.shape = args.shape;
   query.sort = args.sort;
   query.gapStep = args.gapStep;
-  query.minGap = args.minGap;
-  query.maxRise = args.maxRise;
+  query.minGap = options.minGap_mm;
+  query.maxRise = options.riseLimit_K;
+  query.fluxMargin = options.fluxMargin;
+  query.saturationCurrent_A = options.saturationCurrent_A;
+  query.requiredInductance_uH = options.requiredInductance_uH;
   query.alTolerance = options.alTolerance;
   query.alToleranceUngapped = options.alToleranceUngapped;
   if (args.material) {

@@ -156,7 +156,7 @@ class Parser {
   }
 
   // What calc, advise and report share: the design file, --set, --ambient,
-  // --al-tolerance and the converter's options.
+  // --al-tolerance, the checks' limits and the converter's options.
   void AddDesign(CLI::App& app) {
     app.add_option_function<std::string>("DESIGN_FILE", [this](const std::string& file) { a_.designFile = file; });
     AddValue(app, "--set", [this](const Value& v) { return AddSet(v, a_); });
@@ -165,6 +165,8 @@ class Parser {
       a_.alTolerancePercent = TolerancePercent(v.value_or(""));
       return a_.alTolerancePercent ? std::string() : "--al-tolerance needs a percentage from 0 to below 100";
     });
+    for (const char* option : CheckOptionNames())
+      AddValue(app, option, [this, option](const Value& v) { return SetCheckOption(option, v, a_.checks); });
     for (const char* option : ConverterOptionNames())
       AddValue(app, option, [this, option](const Value& v) {
         if (!v) return NeedsValue(option, "a value");

@@ -8,6 +8,7 @@
 
 #include "app/ScriptedActions.h"
 #include "cli/AdviseCommand.h"
+#include "cli/CheckOptions.h"
 #include "cli/ConverterOptions.h"
 #include "cli/MasOptions.h"
 
@@ -44,6 +45,7 @@ struct CliArgs {
   ConverterArgs converter;          // --converter and its options
   MasArgs mas;                      // --mas, --from-mas
   std::optional<double> ambient_C;  // --ambient C (calc, advise, report)
+  CheckArgs checks;                 // the checks' limits (calc, advise, report)
   LossArgs loss;                    // the loss command's options
 };
 

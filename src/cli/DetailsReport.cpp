@@ -80,6 +80,22 @@ void AddWaveformLosses(Json& o, const insight::OperatingState& s) {
   o["copperLossAC_W"] = s.copperAC_W;
 }
 
+// What the checks were made with: the required inductance, the saturation
+// current, the core temperature and Bsat there, the margin and the verdict.
+void AddCheckFacts(Json& o, const insight::DesignChecks& c, const insight::InsightOptions& options) {
+  o["minimumInductance_uH"] = c.requiredInductance_uH;
+  o["saturationCurrent_A"] = c.saturationCurrent_A;
+  o["saturation"] = {{"coreTemperature_C", c.temperature_C},
+                     {"Bsat_T", c.saturation.Bsat_T},
+                     {"extrapolated", c.saturation.extrapolated},
+                     {"fromBmax", c.saturation.fromBmax},
+                     {"fluxMargin", options.fluxMargin}};
+  o["riseLimit_K"] = options.riseLimit_K;
+  o["minimumGap_mm"] = options.minGap_mm;
+  static constexpr const char* kVerdicts[] = {"passes", "fails", "notFullyChecked"};
+  o["verdict"] = kVerdicts[static_cast<int>(c.Outcome())];
+}
+
 }  // namespace
 
 Json DetailsJson(const DesignDetails& d, const insight::InsightOptions& options) {
@@ -102,7 +118,20 @@ Json DetailsJson(const DesignDetails& d, const insight::InsightOptions& options)
       {"frequency_kHz", d.lossModel.F_kHz}, {"B_T", d.lossCurve.B_T}, {"Pv_mW_cm3", d.lossCurve.Pv_mW_cm3}};
   o["waveform"] = {{"t_us", d.waveform.t_us}, {"i_A", d.waveform.i_A}, {"B_T", d.waveform.B_T}};
   o["worstCase"] = WorstCaseJson(d.worstCase);
+  AddCheckFacts(o, d.checks, options);
   return o;
+}
+
+Json ChecksJson(const insight::DesignChecks& checks) {
+  Json list = Json::array();
+  for (const insight::CheckOutcome& c : checks.items)
+    list.push_back({{"id", insight::CheckName(c.id)},
+                    {"passed", c.passed ? Json(*c.passed) : Json()},
+                    {"severity", insight::SeverityOf(c.id) == insight::Severity::Fail ? "fail" : "caution"},
+                    {"value", c.value},
+                    {"limit", c.limit},
+                    {"unit", insight::CheckUnit(c.id)}});
+  return list;
 }
 
 std::vector<Report::Row> DetailsRows(const DesignDetails& d, const LanguageTable& lang) {

@@ -15,6 +15,9 @@ namespace velmora::cli {
 // {..}, "waveform": {..}, "worstCase": {..}}; numbers at full precision (the
 // writer puts null for those not finite).
 Json DetailsJson(const insight::DesignDetails& details, const insight::InsightOptions& options);
+// [{"id": "saturation", "passed": true|false|null, "severity": "fail"|"caution",
+//   "value": .., "limit": .., "unit": "T"}, ...]: every check in its order.
+Json ChecksJson(const insight::DesignChecks& checks);
 // Caption, value and unit lines (captions from the language's design section).
 std::vector<Report::Row> DetailsRows(const insight::DesignDetails& details, const LanguageTable& lang);
 

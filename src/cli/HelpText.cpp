@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "cli/CheckOptions.h"
 #include "settings/SettingsRecord.h"
 
 namespace velmora::cli {
@@ -58,16 +59,16 @@ std::vector<Paragraph> UsageLines() {
       {kCalc,
        "velmora-cli [--dir DIR] calc [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
        "                  [--from-mas FILE.json] [--do ACTION]... [--al-tolerance PCT] [--details]\n"
-       "                  [--ambient C] [--json] [--mas FILE.json]\n"},
+       "                  [--ambient C] [CHECK LIMITS] [--json] [--mas FILE.json]\n"},
       {kAdvise,
        "velmora-cli [--dir DIR] advise [DESIGN_FILE] [--set KEY=VALUE]... [--shape E|EI|ER|ETD|R|other]\n"
        "                  [--family F] [--material NAME] [--sort total-loss|volume|temperature|turns]\n"
-       "                  [--top N] [--all] [--gap-step MM] [--min-gap MM] [--max-rise K]\n"
-       "                  [--al-tolerance PCT] [--ambient C] [--json|--csv]\n"},
+       "                  [--top N] [--all] [--gap-step MM] [CHECK LIMITS] [--al-tolerance PCT]\n"
+       "                  [--ambient C] [--json|--csv]\n"},
       {kReport,
        "velmora-cli [--dir DIR] report [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
        "                  [--from-mas FILE.json] [--do ACTION]... [--al-tolerance PCT] [--ambient C]\n"
-       "                  -o FILE.pdf|FILE.html\n"},
+       "                  [CHECK LIMITS] -o FILE.pdf|FILE.html\n"},
       {kLoss,
        "velmora-cli [--dir DIR] loss --material NAME --frequency KHZ --flux T\n"
        "                  [--temperature C] [--duty D] [--json]\n"},
@@ -150,7 +151,8 @@ std::vector<Paragraph> OutputParagraphs() {
        "                    coreTemperature_C, thermalRunaway, mlt_mm, resistance_mOhm,\n"
        "                    copperLoss_W, coreLossOperating_W, totalLoss_W, temperatureRise_K,\n"
        "                    copperLoss100C_W, ..., skinDepth_mm, lossModel, lossCurve {B_T,\n"
-       "                    Pv_mW_cm3}, waveform {t_us, i_A, B_T}, worstCase; null where not finite)\n"},
+       "                    Pv_mW_cm3}, waveform {t_us, i_A, B_T}, worstCase; null where not finite)\n"
+       "                    and a \"checks\" array (below)\n"},
       {kDesign,
        "  --al-tolerance PCT  the AL tolerance of the tolerance spread in percent, for the design's\n"
        "                    own kind (gapped or AL given, default 10; ungapped, default 25; both\n"
@@ -158,6 +160,7 @@ std::vector<Paragraph> OutputParagraphs() {
        "  --ambient C       calc, advise, report: the temperature of the air around the choke\n"
        "                    (-55 to 150 C, default 40 C); core and winding settle where the loss\n"
        "                    heats them\n"},
+      {kDesign, CheckHelpText()},
       {kAdvise,
        "  --shape S         advise: the cores of one of the window's core lists: E (the E EFD and\n"
        "                    E EP records too), EI, ER, ETD, R (rings) or other (every other name:\n"
@@ -192,16 +195,18 @@ std::vector<Paragraph> OutputParagraphs() {
 std::string AdviseParagraph() {
   return "advise designs the choke of the inputs (as calc reads them) on every core of the database\n"
          "with every material that has loss data. For each pair it steps up the gap grid (multiples\n"
-         "of --gap-step, default 0.01 mm, at least 0.001) from the gap the permitted flux density\n"
+         "of --gap-step, default 0.01 mm, from 0.001 to 0.5) from the gap the permitted flux density\n"
          "requires, rounded up and not below --min-gap (default 0.05 mm), up to 3 mm or the first\n"
-         "gap whose fill factor is above 0.4, and takes the first design that is feasible: no\n"
-         "warning, finite figures, the peak flux density within the permitted one across the AL\n"
-         "tolerance (--al-tolerance PCT, default 10 % gapped, 25 % ungapped, or Details.cfg), the\n"
-         "temperature rise at most --max-rise (default 50 K). Rings (R) are designed ungapped only.\n"
-         "It lists the best N (default 10) feasible designs by total loss (or the key given); --all\n"
-         "lists every candidate, the infeasible ones at their required gap with their reason. Each\n"
-         "listed design is what calc gives with --set core=CORE --set mater=MATERIAL --set yes_al=0\n"
-         "--set zazor=GAP. --json and --csv name the numbers as calc --json's \"results\" does.\n";
+         "gap whose fill factor is above 0.4, and takes the first design that passes every check\n"
+         "(above) with finite figures. At each gap the inductance field is the\n"
+         "required inductance (--required-inductance, default the design inductance of the inputs)\n"
+         "divided by the low end of that gap's AL tolerance, rounded up to 0.001 uH, so that the\n"
+         "built choke holds it. Rings (R) are designed ungapped only. It lists the best N (default\n"
+         "10) feasible designs by total loss (or the key given); --all lists every candidate, the\n"
+         "infeasible ones at their required gap with their reason. Each listed design is what calc\n"
+         "gives with the options of its \"calcArgs\" (--json): --set core=CORE --set mater=MATERIAL\n"
+         "--set yes_al=0 --set zazor=GAP --set us_Imin=0 --set L=LSET --required-inductance L.\n"
+         "--json and --csv name the numbers as calc --json's \"results\" does.\n";
 }
 
 // The usage lines and paragraphs of the commands in `commands`.

@@ -46,6 +46,7 @@ struct Report {
   bool resultsCurrent = false;
   // calc --details: the figures behind the calculation.
   std::optional<Json> details;
+  std::optional<Json> checks;  // with the details: every check's outcome
   std::vector<Row> detailsRows;
   // The converter's design, when there is one.
   std::optional<Json> converter;

@@ -107,8 +107,10 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   }
   if (open.status != cli::OpenResult::kStartUpEnded && args.adviseCommand) {
     std::string adviseError;
-    const int status = cli::RunAdvise(dlg, dlg.CurrentDesign(), session.startSettings, args.advise,
-                                      DetailsOptionsOf(session.details, args.alTolerancePercent), adviseError);
+    insight::InsightOptions options = DetailsOptionsOf(session.details, args.alTolerancePercent);
+    cli::ApplyCheckArgs(args.checks, options);
+    const int status =
+        cli::RunAdvise(dlg, dlg.CurrentDesign(), session.startSettings, args.advise, options, adviseError);
     return adviseError.empty() ? status : Usage(args.command, adviseError);
   }
   // The explicit output first: its calculation's messages are part of the run.
@@ -118,6 +120,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   if (args.details && open.status == cli::OpenResult::kOpen && !dlg.IsEnded()) {
     detailsOptions = DetailsOptionsOf(session.details, args.alTolerancePercent);
     detailsOptions->ambient_C = dlg.DesignAmbient();
+    cli::ApplyCheckArgs(args.checks, *detailsOptions);
   }
   const Design design = dlg.CurrentDesign(detailsOptions);
   cli::Report report = cli::MakeReport(design, dlg.NotWritten(), session.host.shown());
@@ -128,6 +131,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   }
   if (design.details) {
     report.details = cli::DetailsJson(*design.details, design.detailsOptions);
+    report.checks = cli::ChecksJson(design.details->checks);
     report.detailsRows = cli::DetailsRows(*design.details, dlg.Lang());
   }
   if (session.converter) report.converter = cli::ConverterJson(session.converterRequest, *session.converter);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/MaterialRecord.h"
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 #include <utility>
 
@@ -55,6 +57,11 @@ bool ParseMaterialText(std::string_view text, MaterialRecord& record) {
   }
   record.nF = nF;
   ReadTemperatureTables(text, frequencyTexts, fluxTexts, record);
+  // Optional keys of newer files; an older program never looks for them.
+  for (auto [key, field] : {std::pair{"Bsat25", &record.Bsat25}, std::pair{"Tcurie", &record.Tcurie}}) {
+    const double v = NumberOf(KeyedTextFile::GetValue(text, key));
+    *field = std::isfinite(v) && v > 0 ? v : 0.0;
+  }
 
   // Replaced one after the other; the first missing one ends the load and
   // leaves itself and the rest as they were.
@@ -65,6 +72,26 @@ bool ParseMaterialText(std::string_view text, MaterialRecord& record) {
     *field = NumberOf(v);
   }
   return true;
+}
+
+SaturationPoint SaturationAt(const MaterialRecord& m, double T) {
+  SaturationPoint p;
+  if (!m.HasSaturationData()) {
+    p.Bsat_T = std::isnan(T) ? T : m.Bmax;
+    p.fromBmax = true;
+    return p;
+  }
+  constexpr double kLow = kSaturationLowTemperature;
+  constexpr double kHigh = MaterialRecord::kTableTemperature;
+  const double line = m.Bsat25 + (m.Bmax - m.Bsat25) * (std::max(T, kLow) - kLow) / (kHigh - kLow);
+  if (!(T > kHigh)) {
+    p.Bsat_T = line;
+    return p;
+  }
+  p.extrapolated = true;
+  const double towardsCurie = m.Bmax * (m.Tcurie - T) / (m.Tcurie - kHigh);
+  p.Bsat_T = std::max(0.0, std::min(line, towardsCurie));
+  return p;
 }
 
 bool LoadMaterialData(const std::string& path, MaterialRecord& record) {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A core material: its loss table over frequencies and flux-density
-// amplitudes, Bmax, Bmmax and its permeability, read from "<name>.txt".
+// amplitudes, Bmax, Bmmax and its permeability, read from "<name>.txt", and
+// where the file gives them its saturation flux density at 25 C and its
+// Curie temperature.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -25,6 +27,10 @@ struct MaterialRecord {
   double Bmax = 0;
   double Bmmax = 0;
   double mu = 0;
+  // "Bsat25" (T) and "Tcurie" (C): 0 when the file lacks them or holds no
+  // usable value (older files); the saturation then follows Bmax alone.
+  double Bsat25 = 0;
+  double Tcurie = 0;
 
   using LossGrid = double[kRows][kColumns];
   // The temperature of the table the file has always held (the maker's
@@ -46,12 +52,31 @@ struct MaterialRecord {
   // F_nF, the highest tabulated frequency; 0 when there is none.
   double LastFrequency() const { return nF > 0 ? table[nF][0] : 0.0; }
   bool HasData() const { return nF > 0 || nB > 0; }
+  // Bsat25 and Tcurie both usable: a positive flux density and a Curie
+  // point above the table temperature.
+  bool HasSaturationData() const { return Bsat25 > 0 && Tcurie > kTableTemperature; }
 };
 
-// Fills the record from the text of a material data file. The table, nB and nF
-// are replaced in every case; Bmax, Bmmax and mu one after the other up to the
-// first that is missing, which makes the result false. Surplus flux densities
-// (over 9) and frequencies (over 19) are ignored.
+// The makers give the saturation flux density at 25 C and at 100 C (Bmax);
+// between them it falls about linearly.
+inline constexpr double kSaturationLowTemperature = 25.0;  // C
+
+// The saturation flux density of a material at a core temperature.
+struct SaturationPoint {
+  double Bsat_T = 0;
+  bool extrapolated = false;  // above 100 C: the line towards 0 at the Curie point
+  bool fromBmax = false;      // the file gives no Bsat25/Tcurie: Bmax at every temperature
+};
+// Linear between Bsat25 at 25 C and Bmax at 100 C (held at Bsat25 below 25 C,
+// where ferrite saturates higher still); above 100 C the lower of that line
+// and the line from Bmax at 100 C to 0 at the Curie temperature, flagged as
+// extrapolated; 0 from the Curie temperature on. A NaN temperature gives NaN.
+SaturationPoint SaturationAt(const MaterialRecord& material, double temperature_C);
+
+// Fills the record from the text of a material data file. The table, nB, nF,
+// Bsat25 and Tcurie are replaced in every case (the last two 0 when absent); Bmax, Bmmax and mu one after the other up
+// to the first that is missing, which makes the result false. Surplus flux densities (over 9) and frequencies (over 19)
+// are ignored.
 bool ParseMaterialText(std::string_view text, MaterialRecord& record);
 // The sections "[Loss at T C]" of a material file: one key "L<f>/<B>" per
 // cell, f and B the texts of the grid (frequencyTexts with ',' made '.',

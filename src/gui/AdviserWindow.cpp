@@ -42,7 +42,8 @@ constexpr double kShareOfScreen = 0.9;
 constexpr int kGapDecimals = 3;
 constexpr double kGapFieldStep = 0.01;   // mm
 constexpr double kRiseFieldMax = 500.0;  // K
-constexpr double kRiseFieldStep = 5.0;   // K
+constexpr double kPercentPerUnit = 100.0;
+constexpr double kRiseFieldStep = 5.0;  // K
 constexpr int kRiseDecimals = 0;
 
 // The column captions with their units, by the language file's keys.
@@ -126,15 +127,21 @@ void AdviserWindow::BuildLimitFields() {
   minGap_->setRange(0, advise::kMaxGap);
   minGap_->setDecimals(kGapDecimals);
   minGap_->setSingleStep(kGapFieldStep);
-  minGap_->setValue(advise::kDefaultMinGap);
+  minGap_->setValue(IsUsableMinGap(config_.min_gap) ? config_.min_gap : advise::kDefaultMinGap);
   maxRiseLabel_ = new QLabel(this);
   maxRise_ = new QDoubleSpinBox(this);
   maxRise_->setRange(1, kRiseFieldMax);
   maxRise_->setDecimals(kRiseDecimals);
   maxRise_->setSingleStep(kRiseFieldStep);
-  maxRise_->setValue(insight::constants::kDefaultRiseLimit);
+  maxRise_->setValue(IsUsableMaxRise(config_.max_rise) ? config_.max_rise : insight::constants::kDefaultRiseLimit);
+  marginLabel_ = new QLabel(this);
+  margin_ = new QDoubleSpinBox(this);
+  margin_->setRange(0, kMaxFluxMarginPercent);
+  margin_->setDecimals(0);
+  margin_->setValue(IsUsableFluxMarginPercent(config_.flux_margin) ? config_.flux_margin : kDefaultFluxMarginPercent);
   minGapLabel_->setBuddy(minGap_);
   maxRiseLabel_->setBuddy(maxRise_);
+  marginLabel_->setBuddy(margin_);
   stale_ = new QLabel(this);
   stale_->setWordWrap(true);
   stale_->setStyleSheet("QLabel { color: #a04000; }");
@@ -173,6 +180,8 @@ void AdviserWindow::BuildLayout() {
   filters->addWidget(minGap_);
   filters->addWidget(maxRiseLabel_);
   filters->addWidget(maxRise_);
+  filters->addWidget(marginLabel_);
+  filters->addWidget(margin_);
   filters->addStretch();
   filters->addWidget(count_);
   auto* buttons = new QHBoxLayout;
@@ -202,6 +211,7 @@ void AdviserWindow::BuildLayout() {
   });
   connect(minGap_, &QDoubleSpinBox::valueChanged, this, &AdviserWindow::ShowStale);
   connect(maxRise_, &QDoubleSpinBox::valueChanged, this, &AdviserWindow::ShowStale);
+  connect(margin_, &QDoubleSpinBox::valueChanged, this, &AdviserWindow::ShowStale);
   connect(cancel_, &QPushButton::clicked, this, [this] {
     if (job_) job_->cancel = true;
   });
@@ -230,6 +240,7 @@ void AdviserWindow::ApplyTexts() {
   feasibleOnly_->setText(Text("adviserFeasibleOnly", "Feasible only"));
   minGapLabel_->setText(Text("adviserMinGap", "Minimum gap, mm"));
   maxRiseLabel_->setText(Text("adviserMaxRise", "Highest rise, K"));
+  marginLabel_->setText(Text("adviserFluxMargin", "Margin below Bsat, %"));
   cancel_->setText(Text("adviserCancel", "Cancel"));
   refresh_->setText(Text("adviserRefresh", "Advise again"));
   use_->setText(Text("adviserUse", "Use this design"));
@@ -267,6 +278,7 @@ std::vector<AdviserWindow::UsedInput> AdviserWindow::UsedInputs() const {
       {caption(s.yes_AWG ? ids::IDC_RADIO_AWG : ids::IDC_RADIO_METRIC), std::to_string(s.yes_AWG)},
       {minGapLabel_->text(), std::to_string(minGap_->value())},
       {maxRiseLabel_->text(), std::to_string(maxRise_->value())},
+      {marginLabel_->text(), std::to_string(margin_->value())},
       {Text("fieldTolerance", "AL tolerance of this kind of core, %"),
        std::to_string(config_.tol_gapped) + " " + std::to_string(config_.tol_ungapped)},
   };
@@ -301,6 +313,7 @@ void AdviserWindow::StartSweep() {
   input->query.inputs = ChokeInputsOf(design.settings);
   input->query.minGap = minGap_->value();
   input->query.maxRise = maxRise_->value();
+  input->query.fluxMargin = margin_->value() / kPercentPerUnit;
   const insight::InsightOptions tolerances = DetailsOptionsOf(config_);
   input->query.alTolerance = tolerances.alTolerance;
   input->query.alToleranceUngapped = tolerances.alToleranceUngapped;
@@ -423,7 +436,7 @@ void AdviserWindow::UseCandidate(const advise::Candidate& c) {
     return;
   }
   if (c.gapText.empty()) return;  // not designed: nothing to put in
-  ApplyAdvisedDesign(dlg_, c.core, c.material, c.gapText);
+  ApplyAdvisedDesign(dlg_, c.core, c.material, c.gapText, c.inductanceText, c.requiredInductance);
 }
 
 }  // namespace velmora::gui

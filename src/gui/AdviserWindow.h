@@ -85,6 +85,8 @@ class AdviserWindow : public QDialog {
   QDoubleSpinBox* minGap_;
   QLabel* maxRiseLabel_;
   QDoubleSpinBox* maxRise_;
+  QLabel* marginLabel_;
+  QDoubleSpinBox* margin_;  // below Bsat, percent
   QLabel* stale_;
   QTableView* table_;
   QLabel* count_;

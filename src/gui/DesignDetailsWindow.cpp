@@ -97,6 +97,12 @@ constexpr double kToleranceFieldMax = 99.9;
 // The ambient field: the program's ambient range, in steps of 5 K.
 constexpr double kAmbientLowest = kLowestAmbient_C;
 constexpr double kAmbientHighest = kHighestAmbient_C;
+// The saturation current's field: 0 stands for the peak current; up to the
+// largest current a ferrite choke of the database carries with room to spare.
+constexpr double kCurrentFieldMax = 10000.0;  // A
+constexpr int kCurrentDecimals = 2;
+// The arrows and frame of a spin box beside its text, in pixels at the standard style.
+constexpr int kSpinButtonsWidth = 40;
 constexpr double kAmbientStep = 5.0;
 
 // A chart drawn off screen for Copy and Save, legend at the bottom.
@@ -170,6 +176,7 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   auto* toleranceRow = new QHBoxLayout;
   toleranceRow->addWidget(toleranceLabel_);
   toleranceRow->addWidget(tolerance_);
+  AddCheckFields(toleranceRow);
   toleranceRow->addStretch();
   column->addLayout(toleranceRow);
   column->addWidget(figures_, 1);
@@ -192,7 +199,35 @@ QSize DesignDetailsWindow::FirstSize(const QSize& available) {
 bool DesignDetailsWindow::ValuesInSight() const {
   const int right = figures_->columnViewportPosition(1) + figures_->columnWidth(1);
   return figures_->columnViewportPosition(1) >= 0 && right <= figures_->viewport()->width() &&
-         figures_->horizontalScrollBar()->maximum() == 0 && figures_->verticalScrollBar()->maximum() == 0;
+         figures_->horizontalScrollBar()->maximum() == 0;
+}
+
+// The saturation check's margin (kept in Details.cfg) and current (this window's).
+void DesignDetailsWindow::AddCheckFields(QHBoxLayout* row) {
+  marginLabel_ = new QLabel(this);
+  margin_ = new QDoubleSpinBox(this);
+  margin_->setObjectName("fluxMargin");
+  margin_->setRange(0, kMaxFluxMarginPercent);
+  margin_->setDecimals(0);
+  margin_->setValue(config_.flux_margin);
+  marginLabel_->setBuddy(margin_);
+  connect(margin_, &QDoubleSpinBox::valueChanged, this, [this](double percent) {
+    config_.flux_margin = percent;
+    if (dlg_) Refresh(*dlg_);
+  });
+  currentLabel_ = new QLabel(this);
+  saturationCurrent_ = new QDoubleSpinBox(this);
+  saturationCurrent_->setObjectName("saturationCurrent");
+  saturationCurrent_->setRange(0, kCurrentFieldMax);
+  saturationCurrent_->setDecimals(kCurrentDecimals);
+  currentLabel_->setBuddy(saturationCurrent_);
+  connect(saturationCurrent_, &QDoubleSpinBox::valueChanged, this, [this] {
+    if (dlg_) Refresh(*dlg_);
+  });
+  row->addWidget(marginLabel_);
+  row->addWidget(margin_);
+  row->addWidget(currentLabel_);
+  row->addWidget(saturationCurrent_);
 }
 
 void DesignDetailsWindow::AddPlot(QGridLayout* grid, int row, int column, int span, DetailPlot plot) {
@@ -225,6 +260,12 @@ void DesignDetailsWindow::Texts() {
   setWindowTitle(Text("title"));
   toleranceLabel_->setText(Text("fieldTolerance"));
   ambientLabel_->setText(Text("rowAmbient"));
+  marginLabel_->setText(Text("fieldFluxMargin"));
+  currentLabel_->setText(Text("fieldSaturationCurrent"));
+  saturationCurrent_->setSpecialValueText(Text("fieldPeakCurrent"));
+  // Room for the words that stand for 0 (the spin box measures numbers only).
+  saturationCurrent_->setMinimumWidth(saturationCurrent_->fontMetrics().horizontalAdvance(Text("fieldPeakCurrent")) +
+                                      kSpinButtonsWidth);
   for (QPushButton* b : findChildren<QPushButton*>())
     b->setText(Text(b->objectName() == "copy" ? "copyPlot" : "savePlot"));
 }
@@ -253,7 +294,10 @@ void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
   dlg_ = &dlg;
   lang_ = dlg.Lang();
   Texts();
-  details_ = dlg.DescribeLastCalculation(DetailsOptionsOf(config_));
+  insight::InsightOptions options = DetailsOptionsOf(config_);
+  if (saturationCurrent_->value() > 0) options.saturationCurrent_A = saturationCurrent_->value();
+  options.requiredInductance_uH = dlg.AdvisedRequirement();
+  details_ = dlg.DescribeLastCalculation(options);
   ShowTolerance();
   if (!details_) {
     note_->setText(Text("noCalculation"));

@@ -17,6 +17,7 @@
 class QChartView;
 class QDoubleSpinBox;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QSplitter;
 class QTableWidget;
@@ -41,8 +42,8 @@ class DesignDetailsWindow : public QWidget {
   QString LegendText(DetailPlot plot) const;
   // The window's first size on a screen of this available size.
   static QSize FirstSize(const QSize& available);
-  // Whether every figure's value shows whole, the table scrolling neither
-  // sideways nor down, at the window's present size.
+  // Whether every figure's value shows whole, the table never scrolling
+  // sideways, at the window's present size (its rows scroll down).
   bool ValuesInSight() const;
 
  protected:
@@ -59,6 +60,7 @@ class DesignDetailsWindow : public QWidget {
   // The plot's view at (row, column) of the grid, spanning `span` columns,
   // its legend, Copy and Save below it.
   void AddPlot(QGridLayout* grid, int row, int column, int span, DetailPlot plot);
+  void AddCheckFields(QHBoxLayout* row);
   QString Text(const char* key) const;
   // A text the charts lay out as a title, axis title or legend entry: cut
   // to ui::kMaxTitleChars.
@@ -80,6 +82,10 @@ class DesignDetailsWindow : public QWidget {
   CVelmoraDlg* dlg_ = nullptr;  // of the last refresh
   QLabel* ambientLabel_ = nullptr;
   QDoubleSpinBox* ambient_ = nullptr;  // the air around the choke, C
+  QLabel* marginLabel_ = nullptr;
+  QDoubleSpinBox* margin_ = nullptr;  // below Bsat, percent (Details.cfg)
+  QLabel* currentLabel_ = nullptr;
+  QDoubleSpinBox* saturationCurrent_ = nullptr;  // A; 0: the peak current
   // What the plots show, kept for the pictures of Copy and Save.
   LanguageTable lang_;
   std::optional<insight::DesignDetails> details_;

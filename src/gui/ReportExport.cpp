@@ -11,6 +11,7 @@
 #include "report/DesignReport.h"
 #include "reportrender/PlotPainter.h"
 #include "reportrender/ReportRender.h"
+#include "textfile/Cp1251.h"
 
 namespace velmora {
 
@@ -35,6 +36,15 @@ void ExportReport(CVelmoraDlg& dlg, QWidget* parent, const insight::InsightOptio
                                Q(dlg.Lang()[kCancelButton]),       Q(texts(report::T::ExportFailed))};
   const std::vector<gui::OutputFilter> filters{{Q(texts(report::T::ExportFilterPdf)), {".pdf"}},
                                                {Q(texts(report::T::ExportFilterHtml)), {".html", ".htm"}}};
+  // The report calculates first; a design the input checks stop gets none.
+  insight::InsightOptions withRequirement = options;
+  withRequirement.requiredInductance_uH = dlg.AdvisedRequirement();
+  const Design design = dlg.CalculatedDesign(withRequirement);
+  if (const ShownResults* run = design.LastCalculation(); run && run->stoppedByInputCheck) {
+    gui::TellOutputFailed(parent, words,
+                          run->messages.empty() ? std::string() : Cp1251TextToUtf8(run->messages.front().text));
+    return;
+  }
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   const auto chosen = gui::AskOutputFile(parent, words, QDir(folder).filePath(QStringLiteral("report.pdf")), filters);
   if (!chosen) return;
@@ -42,7 +52,7 @@ void ExportReport(CVelmoraDlg& dlg, QWidget* parent, const insight::InsightOptio
   report::ReportMeta meta;
   meta.program = ProgramAndVersion();
   meta.date = Now();
-  const report::Document doc = report::BuildDesignReport(dlg.CalculatedDesign(options), texts, meta);
+  const report::Document doc = report::BuildDesignReport(design, texts, meta);
   std::string error;
   if (!reportrender::WriteReport(doc, chosen->path, &error)) gui::TellOutputFailed(parent, words, error);
 }

@@ -77,17 +77,22 @@ void SpreadOf(WorstCase& wc, const ChokeContext& context, const ChokeResults& r,
   if (!wc.gapGiven || wc.ungapped) return;
   // A ground gap only: an ungapped set has no gap whose tolerance counts.
   wc.gapTolerance_mm = options.gapTolerance_mm;
-  const double mu = r.mu;  // as the run used it (10000 for no data)
-  const double ALwide = FiguresOfGap(gap + options.gapTolerance_mm, context.core, mu, r.g0).AL;
-  const double ALnarrow = FiguresOfGap(std::max(0.0, gap - options.gapTolerance_mm), context.core, mu, r.g0).AL;
-  const double fromGap = std::max(r.AL - ALwide, ALnarrow - r.AL) / r.AL;
-  if (fromGap > wc.tolerance) {
-    wc.tolerance = fromGap;
+  const double spread = GapSpread(gap, context.core, r.mu, r.g0, options);  // r.mu: 10000 for no data
+  if (spread > wc.tolerance) {
+    wc.tolerance = spread;
     wc.spreadFrom = SpreadFrom::Gap;
   }
 }
 
 }  // namespace
+
+double GapSpread(double gap, const CoreRecord& core, double mu, double g0, const InsightOptions& options) {
+  if (!(gap > 0)) return options.alToleranceUngapped;
+  const double AL = FiguresOfGap(gap, core, mu, g0).AL;
+  const double ALwide = FiguresOfGap(gap + options.gapTolerance_mm, core, mu, g0).AL;
+  const double ALnarrow = FiguresOfGap(std::max(0.0, gap - options.gapTolerance_mm), core, mu, g0).AL;
+  return std::max(options.alTolerance, std::max(AL - ALwide, ALnarrow - AL) / AL);
+}
 
 WorstCase WorstCaseOf(bool gapGiven, const ChokeContext& context, const ChokeResults& r,
                       const InsightOptions& options) {
@@ -103,8 +108,9 @@ WorstCase WorstCaseOf(bool gapGiven, const ChokeContext& context, const ChokeRes
   wc.dI_A = Span(lo.dI, hi.dI);
   wc.Ipk_A = Span(lo.Ipk, hi.Ipk);
   wc.Bpk_T = Span(lo.Bpk, hi.Bpk);
-  // The same margin as the flux warning of Calculate.
-  wc.fluxLimitHolds = wc.Bpk_T.max <= r.Bm + velmora::constants::kFluxTolerance;
+  // The permitted flux itself: the check has no slack (the window's own
+  // warning keeps its 0.5 mT).
+  wc.fluxLimitHolds = wc.Bpk_T.max <= r.Bm;
   wc.designL_uH = r.L;
   wc.ringWithGap = gapGiven && r.read.X > 0 && ShapeOfName(context.core.name) == kShapeR;
   return wc;
@@ -144,6 +150,15 @@ DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& cont
   }
   d.waveform = WaveformOf(results, context.core.Ae, F);
   d.worstCase = WorstCaseOf(inputs.yes_al == 0, context, results, options);
+  const bool wired = !results.Stopped() && results.wireIndex >= 0;
+  CheckFacts facts{results, d.worstCase, context.material};
+  facts.Ae_mm2 = context.core.Ae;
+  facts.ring = ShapeOfName(context.core.name) == kShapeR;
+  facts.gapGiven = inputs.yes_al == 0;
+  facts.operating = wired ? &d.operating : nullptr;
+  facts.lossSource = d.lossModel.available ? &d.lossModel.source : nullptr;
+  facts.skinDepth_mm = d.winding.skinDepth_mm;
+  d.checks = EvaluateChecks(facts, options);
   return d;
 }
 

@@ -16,6 +16,7 @@
 #include "calc/CoreLoss.h"
 #include "data/CoreDatabase.h"
 #include "insight/AcCopper.h"
+#include "insight/DesignChecks.h"
 #include "insight/InsightConstants.h"
 #include "insight/Thermal.h"
 
@@ -30,6 +31,13 @@ struct InsightOptions {
   double alToleranceUngapped = constants::kDefaultAlToleranceUngapped;  // relative: gap 0
   double gapTolerance_mm = constants::kDefaultGapTolerance;             // a given gap
   double riseLimit_K = constants::kDefaultRiseLimit;                    // the checks' limit
+  double minGap_mm = constants::kDefaultMinGap;                         // the checks' least gap
+  double fluxMargin = constants::kDefaultFluxMargin;                    // relative, below Bsat(T)
+  // The current the saturation check is made at; NaN: the peak current.
+  double saturationCurrent_A = constants::kNaN;
+  // The inductance the low end of the spread must reach; NaN: the design
+  // inductance of the run (the inductance field, or the one from the minimum current).
+  double requiredInductance_uH = constants::kNaN;
 };
 
 // Mean length of a turn, the outer surface of the wound core and the breadth
@@ -161,12 +169,18 @@ struct DesignDetails {
   LossCurve lossCurve;
   Waveform waveform;
   WorstCase worstCase;
+  DesignChecks checks;
 };
 
 // The details of a design whose Calculate run gave `results` from these
 // inputs and context. The tolerance ends go through the gap formula of Calculate (FiguresOfGap).
 DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& context, const ChokeResults& results,
                              const CoreExtras& extras, const InsightOptions& options = {});
+
+// The half-width of the AL spread (relative) of a gap (mm; 0 ungapped) in a
+// core of a material of permeability mu whose own gap is g0 (mm), as
+// WorstCaseOf takes it for a gap given.
+double GapSpread(double gap_mm, const CoreRecord& core, double mu, double g0, const InsightOptions& options);
 
 // The worst case of a run: the gap (gap mode) and the nominal current are the
 // numbers the run read (results.read).
@@ -180,6 +194,25 @@ struct DesignReport {
 };
 DesignReport ComputeDesignReport(const ChokeInputs& inputs, const ChokeContext& context, const CoreExtras& extras,
                                  const InsightOptions& options = {});
+
+// --- The checks ------------------------------------------------------------------
+
+// What the checks read of a design.
+struct CheckFacts {
+  const ChokeResults& results;
+  const WorstCase& worstCase;
+  const MaterialRecord& material;
+  double Ae_mm2 = 0;
+  bool ring = false;
+  bool gapGiven = true;                        // gap mode (else AL given)
+  const OperatingState* operating = nullptr;   // the settled state; none: no wire
+  const CoreLossSource* lossSource = nullptr;  // none: no loss data
+  double skinDepth_mm = constants::kNaN;       // at the switching frequency
+};
+
+// The one evaluation of a design's checks (see DesignChecks.h). A run stopped
+// at the ripple check fails "ripple" and leaves the others unevaluated.
+DesignChecks EvaluateChecks(const CheckFacts& facts, const InsightOptions& options);
 
 // --- The pieces, for tests and for callers that need one of them ---------------
 

@@ -54,6 +54,25 @@ inline constexpr double kDefaultGapTolerance = 0.02;  // mm
 // The temperature rise a design may reach: 50 K over a 40 C ambient keeps a
 // ferrite choke near the 100 C at which the loss tables are taken.
 inline constexpr double kDefaultRiseLimit = 50.0;  // K
+// Nobody grinds a gap below about 0.05 mm: there the gap's own tolerance
+// (about +-0.02 mm) is the design.
+inline constexpr double kDefaultMinGap = 0.05;  // mm
+
+// --- The checks ---------------------------------------------------------------
+// The saturation flux density is the knee of the B-H curve (the makers take
+// it at H = 1200 A/m, where the amplitude permeability has already fallen to
+// a tenth); near it the inductance collapses. The peak flux is held 20 %
+// below it, a common design rule for ferrite power chokes; 0 to 50 % may be asked.
+inline constexpr double kDefaultFluxMargin = 0.20;
+inline constexpr double kMaxFluxMargin = 0.50;
+// The ripple's AC copper loss above a quarter of the copper loss is worth a
+// finer stranding or fewer layers.
+inline constexpr double kAcLossShareCaution = 0.25;
+// Strands of at most two skin depths carry the ripple with little crowding.
+inline constexpr double kStrandSkinDepths = 2.0;
+// Above 1 mm the fringing field around the gap reaches into the winding
+// nearest the gap and heats it; that loss is not modelled.
+inline constexpr double kFringingGapCaution = 1.0;  // mm
 
 // --- Temperature rise (free air, natural convection) -------------------------
 // McLyman's empirical fit: rise = 450 * (P / At)^0.826 K, P in W, At the

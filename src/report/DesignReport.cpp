@@ -111,7 +111,7 @@ Document BuildDesignReport(const Design& design, const ReportTexts& t, const Rep
   doc.sections.push_back({t(T::SecResults), {Results(design, r)}, false});
   const insight::DesignDetails details =
       r ? design.details.value_or(insight::DesignDetails{}) : insight::DesignDetails{};
-  if (r) doc.sections.push_back(ChecksSection(*r, details, design.detailsOptions.riseLimit_K, t));
+  if (r) doc.sections.push_back(ChecksSection(details, t));
   doc.sections.push_back(Messages(r, t));
   if (!r) return doc;
   doc.sections.push_back({t(T::SecInstruction), {WindingInstruction(design, *r, details, t)}, false});

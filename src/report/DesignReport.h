@@ -45,9 +45,8 @@ void AppendDetailSections(Document& doc, const ChokeResults& results, const insi
 // tolerance +-0.020 mm)".
 std::string ToleranceText(const insight::WorstCase& worstCase, const ReportTexts& texts);
 
-// Every check with its outcome, and above them whether the design passes
-// them all; the temperature rise is held to riseLimit_K.
-Section ChecksSection(const ChokeResults& results, const insight::DesignDetails& details, double riseLimit_K,
-                      const ReportTexts& texts);
+// Every check of the details (insight::EvaluateChecks) with its outcome, and
+// above them the verdict: passes, fails K checks, or not fully checked.
+Section ChecksSection(const insight::DesignDetails& details, const ReportTexts& texts);
 
 }  // namespace velmora::report

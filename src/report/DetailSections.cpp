@@ -141,6 +141,17 @@ Plot WavePlot(const insight::Waveform& w, const ChokeResults& r, double Ae, cons
   return p;
 }
 
+// Where a gap goes: a ring has none; a U or UI core's flux crosses both
+// legs, so each takes half; every other family (E, EI, ETD, EFD, ER, EP, PQ,
+// RM, P) has it in the centre leg.
+enum class GapPlace { CentreLeg, BothLegs, Ring };
+GapPlace GapPlaceOf(const std::string& coreName) {
+  if (ShapeOfName(coreName) == kShapeR) return GapPlace::Ring;
+  const bool u = coreName.size() > 1 && (coreName[0] == 'U' || coreName[0] == 'u') &&
+                 (coreName[1] == ' ' || coreName[1] == 'I' || coreName[1] == 'i');
+  return u ? GapPlace::BothLegs : GapPlace::CentreLeg;
+}
+
 }  // namespace
 
 std::string ToleranceText(const insight::WorstCase& w, const ReportTexts& t) {
@@ -148,43 +159,6 @@ std::string ToleranceText(const insight::WorstCase& w, const ReportTexts& t) {
                                  ? t.Fill(T::SpreadGap, {FormatNumber(w.gapTolerance_mm, 3, t)})
                                  : t(T::SpreadMaker);
   return t.Fill(T::ToleranceAl, {FormatNumber(w.tolerance * kPercent, 1, t)}) + " (" + source + ")";
-}
-
-Section ChecksSection(const ChokeResults& r, const insight::DesignDetails& d, double riseLimit_K,
-                      const ReportTexts& t) {
-  Table table;
-  table.header = {"", "", ""};
-  int failed = 0;
-  // An outcome: passed, failed, or not evaluated (the run stopped, no data).
-  auto check = [&](T label, std::optional<bool> passed, std::string detail) {
-    if (passed && !*passed) ++failed;
-    table.rows.push_back(
-        {t(label), passed ? t(*passed ? T::CheckPassed : T::CheckFailed) : t(T::NotAvailable), std::move(detail)});
-  };
-  auto versus = [&t](double value, double limit, int decimals, T unit) {
-    return FormatNumber(value, decimals, t) + " / " + FormatNumber(limit, decimals, t) + " " + t(unit);
-  };
-  const bool ran = !r.stoppedByRipple;
-  auto when = [ran](bool finite, bool passed) { return ran && finite ? std::optional<bool>(passed) : std::nullopt; };
-  check(T::CheckRipple, ran, versus(r.dI, 2 * r.read.Inom, 3, T::UnitA));
-  check(T::CheckFluxNominal, when(std::isfinite(r.Bpk), r.Bpk <= r.Bm + constants::kFluxTolerance),
-        versus(r.Bpk, r.Bm, 3, T::UnitT));
-  const insight::WorstCase& w = d.worstCase;
-  check(T::CheckFluxSpread, when(std::isfinite(w.Bpk_T.max), w.fluxLimitHolds),
-        versus(w.Bpk_T.max, w.Bm_T, 3, T::UnitT));
-  check(T::CheckFill, when(std::isfinite(r.k), r.k <= constants::kFillFactorLimit),
-        FormatNumber(r.k, 3, t) + " / " + FormatNumber(constants::kFillFactorLimit, 1, t));
-  const double rise = d.losses.temperatureRise_K;
-  check(T::CheckRise, when(std::isfinite(rise), rise <= riseLimit_K), versus(rise, riseLimit_K, 0, T::UnitK));
-  const CoreLossSource& src = d.lossModel.source;
-  check(T::CheckLossData, when(d.lossModel.available, !(src.outsideF || src.outsideB || src.missingCell)), "");
-  if (w.ringWithGap) ++failed;
-  Section s{t(T::SecChecks), {}, false};
-  s.blocks.emplace_back(failed ? Paragraph{t.Fill(T::ChecksFail, {std::to_string(failed)}), ParagraphStyle::Warning}
-                               : Paragraph{t(T::ChecksPass), ParagraphStyle::Note});
-  s.blocks.emplace_back(table);
-  if (w.ringWithGap) s.blocks.emplace_back(Paragraph{t(T::RingGapWarning), ParagraphStyle::Warning});
-  return s;
 }
 
 void AppendDetailSections(Document& doc, const ChokeResults& r, const insight::DesignDetails& d, const ReportTexts& t,
@@ -218,10 +192,12 @@ Steps WindingInstruction(const Design& design, const ChokeResults& r, const insi
       t.Fill(T::StepWire, {wire.unit.empty() ? wire.value : wire.value + " " + wire.unit, line(IDC_RES_WIRES).value}));
   const double X = r.read.X;
   if (d.worstCase.gapGiven) {
-    if (!(X > 0)) s.items.push_back(t(T::StepGapNone));
-    else if (ShapeOfName(design.settings.core) == kShapeR)
-      s.items.push_back(t.Fill(T::StepGapRing, {FormatNumber(X, 3, t)}));
-    else s.items.push_back(t.Fill(T::StepGapCentre, {FormatNumber(X, 3, t), FormatNumber(X / 2, 3, t)}));
+    const GapPlace place = GapPlaceOf(design.settings.core);
+    if (!(X > 0)) s.items.push_back(t(place == GapPlace::Ring ? T::StepGapNoneRing : T::StepGapNone));
+    else if (place == GapPlace::Ring) s.items.push_back(t.Fill(T::StepGapRing, {FormatNumber(X, 3, t)}));
+    else
+      s.items.push_back(t.Fill(place == GapPlace::BothLegs ? T::StepGapLegs : T::StepGapCentre,
+                               {FormatNumber(X, 3, t), FormatNumber(X / 2, 3, t)}));
   } else {
     s.items.push_back(t.Fill(T::StepAl, {FormatNumber(X, 1, t)}));
   }

@@ -147,6 +147,21 @@ enum class T : int {
   SpreadMaker,
   SpreadGap,
   RingGapWarning,
+  CheckSaturation,
+  CheckMinInductance,
+  CheckRunaway,
+  CheckMinGap,
+  CheckRingGap,
+  CheckAcResistance,
+  CheckGapFringing,
+  CheckCaution,
+  ChecksUnchecked,
+  SaturationAt,
+  SaturationExtrapolated,
+  SaturationFromBmax,
+  AcSuggestion,
+  StepGapLegs,
+  StepGapNoneRing,
   kCount
 };
 inline constexpr int kTextCount = static_cast<int>(T::kCount);

@@ -4,6 +4,7 @@
 // arguments, so that velmora-cli itself links no Qt.
 #include <QGuiApplication>
 #include <QHashSeed>
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
@@ -24,6 +25,7 @@
 #include "report/DesignReport.h"
 #include "reportrender/ReportRender.h"
 #include "textfile/Cp1251.h"
+#include "textfile/OutputFile.h"
 
 namespace {
 
@@ -31,6 +33,7 @@ using namespace velmora;
 
 constexpr int kExitOk = 0;
 constexpr int kExitWriteFailed = 1;
+constexpr int kExitNoReport = 1;  // the input checks stopped the design
 constexpr int kExitUsage = 2;
 constexpr int kExitStartUpEnded = 3;
 
@@ -126,8 +129,20 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   if (args.designFile) meta.designFile = *args.designFile;
   insight::InsightOptions options = DetailsOptionsOf(session.details, args.alTolerancePercent);
   options.ambient_C = dlg.DesignAmbient();
-  report::Document doc = report::BuildDesignReport(dlg.CalculatedDesign(options),
-                                                   report::ReportTexts::FromSection(dlg.Lang().report), meta);
+  cli::ApplyCheckArgs(args.checks, options);
+  const Design design = dlg.CalculatedDesign(options);
+  // A design the input checks stop has nothing to report: the check's message
+  // says why (an output onto the design file is refused as such below).
+  const bool ontoInput =
+      std::any_of(inputs.begin(), inputs.end(), [&output](const std::string& in) { return SameFile(output, in); });
+  if (const ShownResults* run = design.LastCalculation(); run && run->stoppedByInputCheck && !ontoInput) {
+    std::cerr << "velmora-cli: no report: "
+              << (run->messages.empty() ? std::string("an input failed its check")
+                                        : Cp1251ToUtf8(run->messages.front().text))
+              << "\n";
+    return kExitNoReport;
+  }
+  report::Document doc = report::BuildDesignReport(design, report::ReportTexts::FromSection(dlg.Lang().report), meta);
   doc.fixedTime = fixedTime;
 
   std::string error;

@@ -25,7 +25,19 @@ constexpr Key kKeys[] = {
     {"tol_gapped", "tol_gapped\t= ", &DetailsConfig::tol_gapped},
     {"tol_ungapped", "tol_ungapped\t= ", &DetailsConfig::tol_ungapped},
     {"ambient", "ambient\t= ", &DetailsConfig::ambient_C},
+    {"flux_margin", "flux_margin\t= ", &DetailsConfig::flux_margin},
+    {"max_rise", "max_rise\t= ", &DetailsConfig::max_rise},
+    {"min_gap", "min_gap\t= ", &DetailsConfig::min_gap},
 };
+
+// Whether a value read for that member may be used.
+bool Usable(double DetailsConfig::*member, double value) {
+  if (member == &DetailsConfig::ambient_C) return IsUsableAmbient(value);
+  if (member == &DetailsConfig::flux_margin) return IsUsableFluxMarginPercent(value);
+  if (member == &DetailsConfig::max_rise) return IsUsableMaxRise(value);
+  if (member == &DetailsConfig::min_gap) return IsUsableMinGap(value);
+  return IsUsableTolerancePercent(value);
+}
 
 // The shortest text that reads back as the same number.
 std::string NumberText(double value) {
@@ -54,6 +66,9 @@ bool IsUsableTolerancePercent(double percent) {
 bool IsUsableAmbient(double celsius) {
   return std::isfinite(celsius) && celsius >= kLowestAmbient_C && celsius <= kHighestAmbient_C;
 }
+bool IsUsableFluxMarginPercent(double percent) { return percent >= 0 && percent <= kMaxFluxMarginPercent; }
+bool IsUsableMaxRise(double kelvin) { return std::isfinite(kelvin) && kelvin > 0; }
+bool IsUsableMinGap(double mm) { return mm >= 0 && mm <= kMaxMinGap_mm; }
 
 std::string SerializeDetailsConfig(const DetailsConfig& config) {
   std::string out = "[DETAILS]\r\n";
@@ -70,9 +85,7 @@ DetailsConfig ParseDetailsConfig(std::string_view text) {
   for (const Key& k : kKeys) {
     double value = 0;
     if (!ReadNumber(KeyedTextFile::GetSectionValue(text, kSection, k.key), value)) continue;
-    const bool usable =
-        k.member == &DetailsConfig::ambient_C ? IsUsableAmbient(value) : IsUsableTolerancePercent(value);
-    if (!usable) continue;
+    if (!Usable(k.member, value)) continue;
     config.*k.member = value;
   }
   return config;

@@ -31,10 +31,23 @@ inline constexpr double kDefaultAmbient_C = 40.0;
 inline constexpr double kLowestAmbient_C = -55.0;
 inline constexpr double kHighestAmbient_C = 150.0;
 
+// The checks' limits (their reasons beside the design details' defaults,
+// insight/InsightConstants.h, which the settings layer does not include):
+// the margin below the saturation flux density, percent (0 to 50); the
+// highest temperature rise, K (above 0); the least ground gap, mm (0 to 3).
+inline constexpr double kDefaultFluxMarginPercent = 20.0;
+inline constexpr double kMaxFluxMarginPercent = 50.0;
+inline constexpr double kDefaultMaxRise_K = 50.0;
+inline constexpr double kDefaultMinGap_mm = 0.05;
+inline constexpr double kMaxMinGap_mm = 3.0;
+
 struct DetailsConfig {
   double tol_gapped = kDefaultTolGappedPercent;      // percent
   double tol_ungapped = kDefaultTolUngappedPercent;  // percent
   double ambient_C = kDefaultAmbient_C;              // C, within the ambient range
+  double flux_margin = kDefaultFluxMarginPercent;    // percent
+  double max_rise = kDefaultMaxRise_K;               // K
+  double min_gap = kDefaultMinGap_mm;                // mm
 
   bool operator==(const DetailsConfig&) const = default;
 };
@@ -45,7 +58,13 @@ bool IsUsableTolerancePercent(double percent);
 // An ambient in C the program designs for: finite and within the range.
 bool IsUsableAmbient(double celsius);
 
-// The file's bytes: "[DETAILS]" CR LF, then tol_gapped, tol_ungapped, ambient.
+// A value of the checks' limits the program accepts (see the defaults above).
+bool IsUsableFluxMarginPercent(double percent);
+bool IsUsableMaxRise(double kelvin);
+bool IsUsableMinGap(double mm);
+
+// The file's bytes: "[DETAILS]" CR LF, then tol_gapped, tol_ungapped, ambient,
+// flux_margin, max_rise, min_gap.
 std::string SerializeDetailsConfig(const DetailsConfig& config);
 // The values the text holds; what it lacks or holds unusable (a tolerance of
 // 100 % or more, an ambient outside the range) keeps the default.

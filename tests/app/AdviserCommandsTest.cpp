@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 
 #include "app/AdviserCommands.h"
@@ -88,6 +89,29 @@ TEST_F(AdviserCommandsTest, UseThisDesignLeavesANoticeAndWarningsUntilTheNextCal
   w.UserKey("Ctrl+Z");  // the notice's promise
   TakeBoxes();
   EXPECT_EQ(w.CurrentCore(), core);
+}
+
+// With the adviser's inductance: the field takes it, the minimum-current
+// option goes off, and the required inductance holds while the field keeps
+// that text.
+TEST_F(AdviserCommandsTest, UseThisDesignKeepsTheRequiredInductance) {
+  CVelmoraDlg& w = Start();
+  Click(IDC_CHECK_IMIN);
+  TakeBoxes();
+  EXPECT_TRUE(std::isnan(w.AdvisedRequirement()));
+  ApplyAdvisedDesign(w, "PQ 26/20", "3F36 Ferroxcube", "0.2", "16.667", 15);
+  TakeBoxes();
+  EXPECT_EQ(Text(IDC_EDIT_L), "16.667");
+  EXPECT_EQ(w.GetCheck(IDC_CHECK_IMIN), 0);
+  EXPECT_EQ(w.AdvisedRequirement(), 15);
+  EXPECT_EQ(w.DescribeLastCalculation({.requiredInductance_uH = w.AdvisedRequirement()})
+                ->checks[insight::CheckId::MinimumInductance]
+                .limit,
+            15);
+  Type(IDC_EDIT_L, "20");
+  Click(IDC_CALCULATE);
+  TakeBoxes();
+  EXPECT_TRUE(std::isnan(w.AdvisedRequirement()));
 }
 
 // A row whose core or material has vanished since the sweep is refused, with

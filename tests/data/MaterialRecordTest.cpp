@@ -66,6 +66,31 @@ TEST(MaterialText, TwoByTwoFileAndPartialReplacement) {
   EXPECT_DOUBLE_EQ(r.mu, 3.3);
 }
 
+// Bsat25 and Tcurie after mu: read when usable, else 0 (an older file), in
+// every case replacing what the record held; the other values read as before.
+TEST(MaterialText, SaturationKeysWithAndWithout) {
+  const struct {
+    const char* lines;
+    double Bsat25, Tcurie;
+  } kCases[] = {
+      {"Bsat25 = 0.495\r\nTcurie = 210\r\n", 0.495, 210},
+      {"Bsat25 = 0,52\r\nTcurie = 230 C\r\n", 0.52, 230},
+      {"", 0, 0},
+      {"Bsat25 = -0.5\r\nTcurie = nan\r\n", 0, 0},
+      {"Tcurie = 90\r\n", 0, 90},  // no Curie point above 100 C: not used
+  };
+  for (const auto& c : kCases) {
+    MaterialRecord r = Preloaded();
+    r.Bsat25 = r.Tcurie = 7;
+    ASSERT_TRUE(ParseMaterialText(TwoByTwo() + c.lines, r));
+    EXPECT_DOUBLE_EQ(r.Bsat25, c.Bsat25);
+    EXPECT_DOUBLE_EQ(r.Tcurie, c.Tcurie);
+    EXPECT_EQ(r.HasSaturationData(), c.Bsat25 > 0 && c.Tcurie > 100);
+    EXPECT_DOUBLE_EQ(r.Bmax, 0.39);
+    EXPECT_DOUBLE_EQ(r.mu, 2200);
+  }
+}
+
 TEST(MaterialText, DecimalCommas) {
   // A comma frequency names its section with a point; a comma flux density
   // keeps its comma in the loss key; a comma loss value is read with a point.

@@ -18,9 +18,9 @@ CVelmoraDlg& ReportTest::Start(const std::vector<std::pair<std::string, std::str
   return *dlg;
 }
 
-report::Document ReportTest::Build() {
+report::Document ReportTest::Build(const insight::InsightOptions& options) {
   report::ReportMeta meta{"Velmora test", "2026-01-02 03:04", "design.sav"};
-  return report::BuildDesignReport(dlg->CalculatedDesign({}), texts, meta);
+  return report::BuildDesignReport(dlg->CalculatedDesign(options), texts, meta);
 }
 
 void ReportTest::SelectNoDataMaterial() {

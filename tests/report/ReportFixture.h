@@ -25,7 +25,7 @@ class ReportTest : public ::testing::Test {
 
   // Starts the window with these settings fields (UTF-8 values).
   CVelmoraDlg& Start(const std::vector<std::pair<std::string, std::string>>& fields);
-  report::Document Build();
+  report::Document Build(const insight::InsightOptions& options = {});
   // Selects the material list's last entry, the no-data material.
   void SelectNoDataMaterial();
 

@@ -21,7 +21,8 @@ TEST(ReportTexts, KeysAreUniqueNamesAndEveryTextHasEnglish) {
     EXPECT_FALSE(key.size() > 1 && key[0] == 's' && std::isdigit(static_cast<unsigned char>(key[1]))) << key;
     // Words in camel case, like the other word-keyed section's keys.
     EXPECT_TRUE(std::islower(static_cast<unsigned char>(key[0]))) << key;
-    EXPECT_EQ(key.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"), std::string::npos)
+    EXPECT_EQ(key.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"),
+              std::string::npos)
         << key;
   }
 }
@@ -51,7 +52,9 @@ TEST(ReportTexts, FillReplacesNumberedPlaceholdersOnce) {
   // An argument is never read as a template, a missing one is empty, a lone
   // percent sign stays.
   EXPECT_EQ(FillTemplate("%1|%2|%3", {"%2", "x"}), "%2|x|");
-  EXPECT_EQ(FillTemplate("AL \xB1%1 %", {"10"}), "AL \xB1" "10 %");
+  EXPECT_EQ(FillTemplate("AL \xB1%1 %", {"10"}),
+            "AL \xB1"
+            "10 %");
   EXPECT_EQ(FillTemplate("100%", {}), "100%");
   EXPECT_EQ(FillTemplate("%0 %a", {"x"}), "%0 %a");
 }

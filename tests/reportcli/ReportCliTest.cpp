@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // velmora-cli report end to end: the report of the design `calc` shows, as
 // PDF and HTML, with the same numbers.
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -17,7 +16,6 @@
 
 namespace velmora::test {
 namespace {
-
 
 class ReportCliTest : public ::testing::Test {
  protected:
@@ -55,9 +53,9 @@ class ReportCliTest : public ::testing::Test {
   TempDir data;
 };
 
-const std::vector<std::string> kDesign = {"--set", "core=E 30/15/7", "--set", "L=47", "--set", "Inom=6",
-                                          "--set", "Fc=150",         "--set", "zazor=0.4", "--material",
-                                          "3C95 Ferroxcube"};
+const std::vector<std::string> kDesign = {"--set", "core=E 30/15/7", "--set",      "L=47",
+                                          "--set", "Inom=6",         "--set",      "Fc=150",
+                                          "--set", "zazor=0.4",      "--material", "3C95 Ferroxcube"};
 
 TEST_F(ReportCliTest, HtmlAndPdfHoldCalcsNumbers) {
   const auto labels = ResultLabels(kDesign);
@@ -95,9 +93,9 @@ TEST_F(ReportCliTest, HtmlAndPdfHoldCalcsNumbers) {
 }
 
 TEST_F(ReportCliTest, UsageErrorsAndWriteFailures) {
-  EXPECT_EQ(Cli({"report"}).exit, 2);                          // no -o
-  EXPECT_EQ(Cli({"report", "-o", "r.txt"}).exit, 2);           // no known format
-  EXPECT_EQ(Cli({"calc", "-o", "r.pdf"}).exit, 2);             // -o is the report's
+  EXPECT_EQ(Cli({"report"}).exit, 2);                           // no -o
+  EXPECT_EQ(Cli({"report", "-o", "r.txt"}).exit, 2);            // no known format
+  EXPECT_EQ(Cli({"calc", "-o", "r.pdf"}).exit, 2);              // -o is the report's
   EXPECT_EQ(Cli({"report", "--json", "-o", "r.pdf"}).exit, 2);  // --json is calc's
   // The helper's usage errors read as velmora-cli's: one line, then the help.
   const CliRun material = Cli({"report", "--material", "Unobtainium", "-o", "r.pdf"});
@@ -107,6 +105,11 @@ TEST_F(ReportCliTest, UsageErrorsAndWriteFailures) {
   EXPECT_EQ(missing.exit, 1);
   EXPECT_NE(missing.err.find("cannot write"), std::string::npos) << missing.err;
   EXPECT_FALSE(dir.exists("out/r.pdf"));
+  // A design the input checks stop: no report, the check's message, exit 1.
+  const CliRun stopped = Cli({"report", "--set", "L=0", "-o", "s.pdf"});
+  EXPECT_EQ(stopped.exit, 1);
+  EXPECT_NE(stopped.err.find("The inductance must be above 0"), std::string::npos) << stopped.err;
+  EXPECT_FALSE(dir.exists("out/s.pdf"));
 }
 
 // Hostile names and settings: what is written, what is kept, the exit status.
@@ -163,7 +166,8 @@ TEST_F(ReportCliTest, OutputsNeverReplaceWhatTheyShouldNot) {
 // The same design and SOURCE_DATE_EPOCH give the same bytes, in any run; the
 // date follows the variable, and a design file's name shows in any script.
 TEST_F(ReportCliTest, ReproducibleBytes) {
-  dir.write("out/设计.sav", crlf({"[INI_DATA]", "L = 47", "Fc = 150"}));
+  dir.write("out/设计.sav",
+            crlf({"[INI_DATA]", "L = 47", "Fc = 150", "Uimpulsa = 24", "Udc = 12", "Inom = 6", "j = 5"}));
   for (const char* name : {"a.pdf", "b.pdf", "a.html", "b.html"}) {
     const CliRun run = Cli({"report", "设计.sav", "-o", name});
     ASSERT_EQ(run.exit, 0) << run.err;

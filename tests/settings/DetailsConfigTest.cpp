@@ -11,8 +11,9 @@ TEST(DetailsConfig, WrittenExactlyAndReadBack) {
   test::TempDir dir;
   ASSERT_TRUE(WriteDetailsConfig(DetailsConfig{}, kDetailsConfigFile));
   EXPECT_EQ(dir.read(kDetailsConfigFile),
-            test::crlf({"[DETAILS]", "tol_gapped\t= 10", "tol_ungapped\t= 25", "ambient\t= 40"}));
-  const DetailsConfig changed{12.5, 20, -5};
+            test::crlf({"[DETAILS]", "tol_gapped\t= 10", "tol_ungapped\t= 25", "ambient\t= 40", "flux_margin\t= 20",
+                        "max_rise\t= 50", "min_gap\t= 0.05"}));
+  const DetailsConfig changed{12.5, 20, -5, 35, 40, 0.1};
   ASSERT_TRUE(WriteDetailsConfig(changed, kDetailsConfigFile));
   DetailsConfig read;
   EXPECT_TRUE(ReadDetailsConfig(kDetailsConfigFile, read) && read == changed);
@@ -35,6 +36,9 @@ TEST(DetailsConfig, UnusableValuesKeepTheirDefaults) {
       {"[DETAILS]\r\nambient = -56\r\n", {}},
       {"[DETAILS]\r\nambient = 250\r\n", {}},
       {"[DETAILS]\r\nambient = 1e308\r\n", {}},
+      // The checks' limits: margin 0..50 %, rise above 0, gap 0..3 mm.
+      {"[DETAILS]\r\nflux_margin = 0\r\nmax_rise = 30\r\nmin_gap = 3\r\n", {10, 25, 40, 0, 30, 3}},
+      {"[DETAILS]\r\nflux_margin = 50.5\r\nmax_rise = 0\r\nmin_gap = -0.01\r\n", {}},
   };
   for (const auto& [text, expected] : kCases) EXPECT_EQ(ParseDetailsConfig(text), expected) << text;
 }

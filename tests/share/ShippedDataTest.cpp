@@ -176,7 +176,7 @@ TEST(ShippedCores, EveryCoreIsListedUnderItsShapeAndReadsBackExactly) {
 struct StrictMaterial {
   std::vector<std::string> flux, freqs;     // mT, kHz
   std::vector<std::vector<std::string>> p;  // p[row][column]
-  std::string Bmax, Bmmax, mu;
+  std::string Bmax, Bmmax, mu, Bsat25, Tcurie;
   std::vector<std::string> temperatures;  // of the sections "Loss at T C", in file order
 };
 
@@ -232,8 +232,10 @@ StrictMaterial ReadMaterialStrictly(const std::string& text) {
     m.p.push_back(row);
   }
   const auto& last = byName.count("Limits") ? byName["Limits"]->entries : sections.back().entries;
-  EXPECT_EQ(last.size(), 3u);
+  EXPECT_EQ(last.size(), 5u);
   for (const auto& [key, value] : last) {
+    if (key == "Bsat25") m.Bsat25 = value;
+    if (key == "Tcurie") m.Tcurie = value;
     if (key == "Bmax") m.Bmax = value;
     if (key == "Bmmax") m.Bmmax = value;
     if (key == "mu") m.mu = value;
@@ -302,6 +304,11 @@ TEST(ShippedMaterials, TheListStartsWithTheFallbackAndEveryMaterialLoads) {
     EXPECT_GT(rec.Bmmax, 0);
     EXPECT_LT(rec.Bmmax, rec.Bmax);
     EXPECT_LT(rec.Bmax, 0.6);  // ferrite
+    // Saturation at 25 C above the 100 C value, the Curie point well above 100 C.
+    EXPECT_EQ(rec.Bsat25, Num(m.Bsat25));
+    EXPECT_EQ(rec.Tcurie, Num(m.Tcurie));
+    EXPECT_GT(rec.Bsat25, rec.Bmax);
+    EXPECT_TRUE(rec.HasSaturationData() && rec.Tcurie >= 200 && rec.Tcurie < 300);
     // The default frequency is inside the table, so the frequency rule keeps it.
     EXPECT_GE(rec.LastFrequency(), 100.0);
 

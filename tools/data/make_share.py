@@ -313,6 +313,8 @@ def material_file(mat, flux, freqs, loss, tables):
               "Bmax = " + clean_number(mat["Bmax_T"]),
               "Bmmax = " + clean_number(mat["Bmmax_T"]),
               "mu = " + "%d" % round(float(mat["mu_i"])),
+              "Bsat25 = " + clean_number(mat["Bsat_25C_T"]),
+              "Tcurie = " + clean_number(mat["curie_C"]),
               ""]
     start = len(keyed.crlf_lines(lines))
     lines += loss_tables.extra_lines(tables, flux, freqs)
@@ -334,6 +336,8 @@ def material_file(mat, flux, freqs, loss, tables):
     for key, col in (("Bmax", "Bmax_T"), ("Bmmax", "Bmmax_T")):
         assert keyed.get_value(text, key.encode()).decode() == clean_number(mat[col])
     assert keyed.get_value(text, b"mu").decode() == "%d" % round(float(mat["mu_i"]))
+    for key, col in (("Bsat25", "Bsat_25C_T"), ("Tcurie", "curie_C")):
+        assert keyed.get_value(text, key.encode()).decode() == clean_number(mat[col])
     loss_tables.check_file(mat["name"], text, start, tables, flux, freqs)
     return text
 

@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The checks of a design, evaluated in one place.
+#include "insight/DesignChecks.h"
+
+#include <cmath>
+
+#include "calc/Constants.h"
+#include "insight/DesignDetails.h"
+
+namespace velmora::insight {
+
+namespace {
+
+struct CheckKind {
+  const char* name;
+  Severity severity;
+  const char* unit;
+};
+
+// In the order of CheckId.
+constexpr CheckKind kKinds[kCheckCount] = {
+    {"ripple", Severity::Fail, "A"},
+    {"fluxNominal", Severity::Fail, "T"},
+    {"fluxSpread", Severity::Fail, "T"},
+    {"saturation", Severity::Fail, "T"},
+    {"minimumInductance", Severity::Fail, "uH"},
+    {"fill", Severity::Fail, ""},
+    {"rise", Severity::Fail, "K"},
+    {"runaway", Severity::Fail, "C"},
+    {"minimumGap", Severity::Fail, "mm"},
+    {"ringGap", Severity::Fail, "mm"},
+    {"lossExtrapolated", Severity::Caution, "T"},
+    {"acResistance", Severity::Caution, ""},
+    {"gapFringing", Severity::Caution, "mm"},
+};
+
+constexpr double kPi = 3.141592653589793;
+// The suggested strand is rounded down to the 0.01 mm of the wire tables.
+constexpr double kStrandStep = 0.01;  // mm
+
+bool Usable(double v) { return std::isfinite(v) && v > 0; }
+
+// Sets one outcome; it stays unevaluated when value or limit is no number.
+class Outcomes {
+ public:
+  explicit Outcomes(DesignChecks& checks) : checks_(checks) {
+    for (std::size_t i = 0; i < kCheckCount; ++i) checks_.items[i].id = static_cast<CheckId>(i);
+  }
+  void Set(CheckId id, bool passed, double value, double limit) {
+    CheckOutcome& o = checks_.items[static_cast<std::size_t>(id)];
+    o.value = value;
+    o.limit = limit;
+    if (std::isfinite(value) && std::isfinite(limit)) o.passed = passed;
+  }
+  // A check that holds by the kind of design (no gap to grind, no ring).
+  void Holds(CheckId id, double value, double limit) {
+    Set(id, true, value, limit);
+    checks_.items[static_cast<std::size_t>(id)].passed = true;
+  }
+
+ private:
+  DesignChecks& checks_;
+};
+
+void FluxChecks(const CheckFacts& f, const InsightOptions& options, DesignChecks& c, Outcomes& out) {
+  const ChokeResults& r = f.results;
+  const WorstCase& w = f.worstCase;
+  out.Set(CheckId::FluxNominal, r.Bpk <= r.Bm, r.Bpk, r.Bm);
+  out.Set(CheckId::FluxSpread, w.Bpk_T.max <= w.Bm_T, w.Bpk_T.max, w.Bm_T);
+  const double margin =
+      std::isfinite(options.fluxMargin) && options.fluxMargin >= 0 && options.fluxMargin <= constants::kMaxFluxMargin
+          ? options.fluxMargin
+          : constants::kDefaultFluxMargin;
+  c.fluxMargin = margin;
+  c.saturationCurrent_A = Usable(options.saturationCurrent_A) ? options.saturationCurrent_A : r.Ipk;
+  const bool settled = f.operating && !f.operating->thermal.runaway;
+  c.temperature_C = settled ? f.operating->thermal.temperature_C : constants::kNaN;
+  c.saturation = SaturationAt(f.material, c.temperature_C);
+  const double B = w.L_uH.max * c.saturationCurrent_A / r.N / f.Ae_mm2;
+  const double limit = (1 - margin) * c.saturation.Bsat_T;
+  out.Set(CheckId::Saturation, B <= limit, B, limit);
+  c.requiredInductance_uH = Usable(options.requiredInductance_uH) ? options.requiredInductance_uH : r.L;
+  out.Set(CheckId::MinimumInductance, w.L_uH.min >= c.requiredInductance_uH, w.L_uH.min, c.requiredInductance_uH);
+}
+
+void ThermalChecks(const CheckFacts& f, const InsightOptions& options, DesignChecks& c, Outcomes& out) {
+  if (!f.operating) return;
+  const OperatingState& o = *f.operating;
+  const bool runaway = o.thermal.runaway;
+  out.Set(CheckId::Runaway, !runaway, runaway ? constants::kSettleUpperTemperature : o.thermal.temperature_C,
+          constants::kSettleUpperTemperature);
+  if (!runaway) out.Set(CheckId::Rise, o.thermal.rise_K <= options.riseLimit_K, o.thermal.rise_K, options.riseLimit_K);
+  const double copper = o.copperDC_W + o.copperAC_W;
+  const double share = copper > 0 ? o.copperAC_W / copper : constants::kNaN;
+  out.Set(CheckId::AcResistance, share <= constants::kAcLossShareCaution, share, constants::kAcLossShareCaution);
+  const ChokeResults& r = f.results;
+  if (Usable(f.skinDepth_mm) && Usable(r.S1)) {
+    const double d = constants::kStrandSkinDepths * f.skinDepth_mm;
+    c.strandDiameter_mm = std::floor(d / kStrandStep) * kStrandStep;
+    if (Usable(c.strandDiameter_mm))
+      c.strands = std::ceil(r.n * r.S1 / (kPi * c.strandDiameter_mm * c.strandDiameter_mm / 4));
+  }
+}
+
+void GapChecks(const CheckFacts& f, const InsightOptions& options, Outcomes& out) {
+  const double gap = f.results.read.X;
+  const bool ground = f.gapGiven && gap > 0;
+  if (ground) out.Set(CheckId::MinimumGap, gap >= options.minGap_mm, gap, options.minGap_mm);
+  else out.Holds(CheckId::MinimumGap, f.gapGiven ? gap : constants::kNaN, options.minGap_mm);
+  if (f.ring) out.Set(CheckId::RingGap, !ground, f.gapGiven ? gap : 0.0, 0.0);
+  else out.Holds(CheckId::RingGap, constants::kNaN, 0.0);
+  if (ground) out.Set(CheckId::GapFringing, gap <= constants::kFringingGapCaution, gap, constants::kFringingGapCaution);
+  else out.Holds(CheckId::GapFringing, f.gapGiven ? gap : constants::kNaN, constants::kFringingGapCaution);
+}
+
+}  // namespace
+
+const char* CheckName(CheckId id) { return kKinds[static_cast<std::size_t>(id)].name; }
+Severity SeverityOf(CheckId id) { return kKinds[static_cast<std::size_t>(id)].severity; }
+const char* CheckUnit(CheckId id) { return kKinds[static_cast<std::size_t>(id)].unit; }
+
+int DesignChecks::Failed() const {
+  int n = 0;
+  for (const CheckOutcome& o : items) n += SeverityOf(o.id) == Severity::Fail && o.passed && !*o.passed;
+  return n;
+}
+
+bool DesignChecks::FullyChecked() const {
+  for (const CheckOutcome& o : items)
+    if (SeverityOf(o.id) == Severity::Fail && !o.passed) return false;
+  return true;
+}
+
+Verdict DesignChecks::Outcome() const {
+  if (Failed() > 0) return Verdict::Fails;
+  return FullyChecked() ? Verdict::Passes : Verdict::NotFullyChecked;
+}
+
+DesignChecks EvaluateChecks(const CheckFacts& f, const InsightOptions& options) {
+  DesignChecks c;
+  Outcomes out(c);
+  const ChokeResults& r = f.results;
+  if (r.stoppedByInputCheck) return c;
+  out.Set(CheckId::Ripple, !r.stoppedByRipple, r.dI, 2 * r.read.Inom);
+  if (r.stoppedByRipple) return c;
+  FluxChecks(f, options, c, out);
+  out.Set(CheckId::Fill, r.k <= velmora::constants::kFillFactorLimit, r.k, velmora::constants::kFillFactorLimit);
+  ThermalChecks(f, options, c, out);
+  GapChecks(f, options, out);
+  if (f.lossSource) {
+    const CoreLossSource& s = *f.lossSource;
+    // The table's flux density nearest the operating point beyond it.
+    const double edge = r.Bac < s.firstB ? s.firstB : s.lastB;
+    out.Set(CheckId::LossExtrapolated, !(s.outsideF || s.outsideB || s.missingCell), r.Bac, edge);
+  }
+  return c;
+}
+
+}  // namespace velmora::insight
