@@ -86,7 +86,8 @@ TEST_F(AdviseCliTest, ListedCandidatesReproduceThroughCalc) {
   const CliRun b = Run(args);
   ASSERT_EQ(b.exit, 0) << b.err;
   ExpectReproduced(*this, sets, b.out, 3);
-  for (const Json& item : Json::parse(b.out)["listed"]) {
+  const Json listed = Json::parse(b.out)["listed"];
+  for (const Json& item : listed) {
     EXPECT_EQ(item["shape"], "ETD");
     const double gap = item["results"]["gap_mm"].get<double>();
     EXPECT_NEAR(gap / 0.05, std::round(gap / 0.05), 1e-9);
@@ -100,7 +101,8 @@ TEST_F(AdviseCliTest, ListedCandidatesReproduceThroughCalc) {
   const CliRun c = Run(args);
   ASSERT_EQ(c.exit, 0) << c.err;
   ExpectReproduced(*this, large, c.out, 4);
-  for (const Json& item : Json::parse(c.out)["listed"])
+  const Json largeListed = Json::parse(c.out)["listed"];
+  for (const Json& item : largeListed)
     EXPECT_TRUE(item["shape"] == "R" || item["results"]["gap_mm"].get<double>() >= 0.1) << item.dump();
 }
 
