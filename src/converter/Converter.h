@@ -29,6 +29,8 @@ struct ConverterRequest {
   double efficiency = 1;  // share; the input power is Pout / efficiency
   double vsw = 0;         // V across the conducting switch
   double vd = 0;          // V across the conducting diode
+
+  bool operator==(const ConverterRequest&) const = default;
 };
 
 // The sizes a request may have. 100 kV and 100 kA bound every utility and
