@@ -5,6 +5,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "app/ConverterCommands.h"
 #include "textfile/Numbers.h"
 
 namespace velmora {
@@ -75,7 +76,32 @@ std::optional<std::string_view> Value(std::string_view section, std::string_view
   return std::nullopt;
 }
 
+ConverterStatement::Point PointOf(const converter::OperatingPoint& p) {
+  return {p.vin, p.duty, p.inductorCurrent, p.ripple, p.peakCurrent};
+}
+
 }  // namespace
+
+ConverterStatement StatementOf(const ConverterRequest& request, const MaterialRecord& material) {
+  ConverterStatement s;
+  s.kind = static_cast<ConverterStatement::Kind>(request.topology);
+  s.vinMin = request.vinMin;
+  s.vinMax = request.vinMax;
+  s.vout = request.vout;
+  s.iout = request.iout;
+  s.ioutMin = request.ioutMin;
+  s.rippleInAmperes = request.rippleUnit == RippleUnit::kAmperes;
+  s.ripple = request.ripple;
+  s.fsw_kHz = request.fsw_kHz;
+  ConverterRequest held = request;
+  HoldToMaterialTable(held, material);
+  const converter::DesignResult r = converter::DesignConverter(held);
+  if (r.error != converter::RequestError::kNone) return s;
+  s.atMin = PointOf(r.design.atMin);
+  s.atMax = PointOf(r.design.atMax);
+  s.worst = PointOf(r.design.worst);
+  return s;
+}
 
 std::string SerializeConverterSection(const ConverterRequest& request) {
   std::string out(kConverterSection);

@@ -10,6 +10,8 @@
 #include <string_view>
 
 #include "converter/Converter.h"
+#include "data/MaterialRecord.h"
+#include "design/Design.h"
 #include "settings/DetailsConfig.h"
 
 namespace velmora {
@@ -25,5 +27,10 @@ std::optional<converter::ConverterRequest> ParseConverterSection(std::string_vie
 
 // The text from the section's header to the end; empty when there is none.
 std::string_view ConverterSectionOf(std::string_view text);
+
+// The request as a report states it, with its design at the frequency the
+// choke is calculated at (held to the material's loss table); the points
+// stay zero when the request has an error.
+ConverterStatement StatementOf(const converter::ConverterRequest& request, const MaterialRecord& material);
 
 }  // namespace velmora
