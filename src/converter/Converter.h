@@ -22,7 +22,7 @@ struct ConverterRequest {
   double vout = 0;    // V; the magnitude for the inverting buck-boost
   double iout = 0;    // A
   // A light load (A): its inductor current goes into the minimum-current field.
-  std::optional<double> ioutMin;
+  std::optional<double> ioutMin = std::nullopt;
   RippleUnit rippleUnit = RippleUnit::kShare;
   double ripple = 0;      // share or A, as rippleUnit says
   double fsw_kHz = 0;     // switching frequency

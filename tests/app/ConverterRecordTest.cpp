@@ -14,38 +14,30 @@ using converter::ConverterRequest;
 using converter::RippleUnit;
 using converter::Topology;
 
-ConverterRequest Buck() {
-  ConverterRequest r;
-  r.vinMin = 9;
-  r.vinMax = 16;
-  r.vout = 5;
-  r.iout = 6;
-  r.ripple = 0.3;
-  r.fsw_kHz = 300;
-  r.efficiency = 0.9;
-  r.vd = 0.45;
-  return r;
-}
-
-ConverterRequest InvertingInAmperes() {
-  ConverterRequest r = Buck();
-  r.topology = Topology::kBuckBoost;
-  r.rippleUnit = RippleUnit::kAmperes;
-  r.ripple = 1.25;
-  r.ioutMin = 0.5;
-  r.vsw = 0.1;
-  return r;
-}
+const ConverterRequest kBuck{
+    .vinMin = 9, .vinMax = 16, .vout = 5, .iout = 6, .ripple = 0.3, .fsw_kHz = 300, .efficiency = 0.9, .vd = 0.45};
+const ConverterRequest kInverting{.topology = Topology::kBuckBoost,
+                                  .vinMin = 9,
+                                  .vinMax = 16,
+                                  .vout = 5,
+                                  .iout = 6,
+                                  .ioutMin = 0.5,
+                                  .rippleUnit = RippleUnit::kAmperes,
+                                  .ripple = 1.25,
+                                  .fsw_kHz = 300,
+                                  .efficiency = 0.9,
+                                  .vsw = 0.1,
+                                  .vd = 0.45};
 
 TEST(ConverterRecord, TheSectionReadsBackTheRequestAndRefusesWhatItCannotUse) {
-  for (const ConverterRequest& r : {Buck(), InvertingInAmperes()})
+  for (const ConverterRequest& r : {kBuck, kInverting})
     EXPECT_EQ(ParseConverterSection("x\r\n" + SerializeConverterSection(r)), r);
   EXPECT_EQ(
-      SerializeConverterSection(Buck()),
+      SerializeConverterSection(kBuck),
       crlf({"[CONVERTER]", "conv_topology\t= buck", "conv_vin_min\t= 9", "conv_vin_max\t= 16", "conv_vout\t= 5",
             "conv_iout\t= 6", "conv_ripple\t= 0.3", "conv_fsw_khz\t= 300", "conv_efficiency\t= 0.9",
             "conv_drop_switch\t= 0", "conv_drop_diode\t= 0.45", "conv_ripple_unit\t= share", "conv_light_load\t= "}));
-  const std::string good = SerializeConverterSection(Buck());
+  const std::string good = SerializeConverterSection(kBuck);
   const auto replaced = [&good](const std::string& from, const std::string& to) {
     std::string text = good;
     text.replace(text.find(from), from.size(), to);
@@ -61,7 +53,7 @@ TEST(ConverterRecord, TheSectionReadsBackTheRequestAndRefusesWhatItCannotUse) {
 // No key of the section holds a key of the design's lines: a file with the
 // section reads as the same file without it, even where a line is missing.
 TEST(ConverterRecord, TheDesignLinesReadAsWithoutTheSection) {
-  const std::string section = SerializeConverterSection(InvertingInAmperes());
+  const std::string section = SerializeConverterSection(kInverting);
   int count = 0;
   const char* const* keys = SettingsKeys(&count);
   for (int i = 0; i < count; ++i) EXPECT_EQ(section.find(keys[i]), std::string::npos) << keys[i];
@@ -90,13 +82,13 @@ TEST_F(ConverterRecordWindowTest, SaveAndLoadKeepTheRequestAndAnOlderDesignLoads
   saveAs("none.sav");
   EXPECT_EQ(dir.read("none.sav"), plain);  // without a request, the bytes of before
 
-  dlg().SetDesignRequest(InvertingInAmperes());
+  dlg().SetDesignRequest(kInverting);
   saveAs("with.sav");
   EXPECT_EQ(dir.read("with.sav"),
-            SerializeSettings(dlg().SettingsForWriting(), false) + SerializeConverterSection(InvertingInAmperes()));
+            SerializeSettings(dlg().SettingsForWriting(), false) + SerializeConverterSection(kInverting));
   dlg().SetDesignRequest(std::nullopt);
   Load("with.sav");
-  EXPECT_EQ(dlg().DesignRequest(), InvertingInAmperes());
+  EXPECT_EQ(dlg().DesignRequest(), kInverting);
   const SettingsRecord afterWith = dlg().Settings();
   Load("older.sav");
   EXPECT_FALSE(dlg().DesignRequest());

@@ -29,14 +29,13 @@ class ConverterWindowTest : public WindowTest {
 // Apply makes the typed request the design's, and Details.cfg keeps it.
 TEST_F(ConverterWindowTest, ReopensWithTheDesignsRequestOrElseTheKeptOne) {
   CVelmoraDlg& d = Start();
-  converter::ConverterRequest kept;
-  kept.topology = converter::Topology::kBoost;
-  kept.vinMin = 5;
-  kept.vinMax = 9;
-  kept.vout = 12;
-  kept.iout = 2;
-  kept.ripple = 0.25;
-  kept.fsw_kHz = 100;
+  const converter::ConverterRequest kept{.topology = converter::Topology::kBoost,
+                                         .vinMin = 5,
+                                         .vinMax = 9,
+                                         .vout = 12,
+                                         .iout = 2,
+                                         .ripple = 0.25,
+                                         .fsw_kHz = 100};
   DetailsConfig config;
   config.converter = SerializeConverterSection(kept);
   ConverterWindow w(d, nullptr, &config);
