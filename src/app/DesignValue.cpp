@@ -2,6 +2,7 @@
 // The design the window holds, as one value for every output.
 #include <algorithm>
 
+#include "app/ConverterRecord.h"
 #include "app/VelmoraDlg.h"
 #include "present/ControlIds.h"
 #include "present/InputTable.h"
@@ -71,6 +72,7 @@ Design CVelmoraDlg::CurrentDesign(const std::optional<insight::InsightOptions>& 
   for (const auto& [caption, value, unit] : kCoreDataLines)
     d.coreLines.push_back({value, text(caption), text(value), unit ? text(unit) : std::string()});
   d.wireSpin = GetSpinPos(IDC_SPIN_WIRE);
+  if (designRequest_) d.converter = StatementOf(*designRequest_, material_);
   return d;
 }
 

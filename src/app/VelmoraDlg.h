@@ -28,6 +28,7 @@
 #include "app/CoreDatabaseState.h"
 #include "calc/Calculate.h"
 #include "calc/WireTable.h"
+#include "converter/Converter.h"
 #include "data/CoreDatabase.h"
 #include "data/MaterialRecord.h"
 #include "design/Design.h"
@@ -224,6 +225,11 @@ class CVelmoraDlg : public ui::Dialog {
   // a failed write told as that file's is. Null (the default): none kept.
   // Not owned.
   void KeepDetailsConfig(const DetailsConfig* config) { detailsConfig_ = config; }
+  // The converter request the design came from: set by the converter's Apply
+  // and by loading a design file with its "[CONVERTER]" section, none after
+  // loading one without. Save writes it after the design's lines.
+  const std::optional<converter::ConverterRequest>& DesignRequest() const { return designRequest_; }
+  void SetDesignRequest(std::optional<converter::ConverterRequest> request) { designRequest_ = std::move(request); }
   // The inductance a design of the adviser must hold at the low end of its
   // spread (uH), while the last calculation's inductance is the text the
   // adviser put in (which is that raised by the spread); NaN otherwise: the
@@ -328,6 +334,7 @@ class CVelmoraDlg : public ui::Dialog {
   double designAmbient_C_ = kDefaultDesignAmbient_C;
   std::string importedDocument_;
   const DetailsConfig* detailsConfig_ = nullptr;
+  std::optional<converter::ConverterRequest> designRequest_;
   double advisedRequired_uH_ = 0;
   std::string advisedInductanceText_;
   std::vector<std::string> notWritten_;

@@ -123,7 +123,10 @@ OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session&
     if (!match.found()) return Usage(MaterialNotFound(*args.material, match));
     dlg.UserSelect(ids::IDC_COMBO_MATERIAL, static_cast<int>(match.index));
   }
-  if (session.converter) ReplaceInputs(dlg, DesignHeldToTable(args, dlg, session));
+  if (session.converter) {
+    ReplaceInputs(dlg, DesignHeldToTable(args, dlg, session));
+    dlg.SetDesignRequest(args.converter.request);  // a design file saved by --do save carries it
+  }
   if (masDocument) {
     const std::string masError = ApplyMasInput(dlg, args.mas, *masDocument);
     if (!masError.empty()) return Usage(masError);

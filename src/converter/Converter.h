@@ -22,13 +22,15 @@ struct ConverterRequest {
   double vout = 0;    // V; the magnitude for the inverting buck-boost
   double iout = 0;    // A
   // A light load (A): its inductor current goes into the minimum-current field.
-  std::optional<double> ioutMin;
+  std::optional<double> ioutMin = std::nullopt;
   RippleUnit rippleUnit = RippleUnit::kShare;
   double ripple = 0;      // share or A, as rippleUnit says
   double fsw_kHz = 0;     // switching frequency
   double efficiency = 1;  // share; the input power is Pout / efficiency
   double vsw = 0;         // V across the conducting switch
   double vd = 0;          // V across the conducting diode
+
+  bool operator==(const ConverterRequest&) const = default;
 };
 
 // The sizes a request may have. 100 kV and 100 kA bound every utility and

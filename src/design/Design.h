@@ -26,6 +26,28 @@ struct ShownLine {
   std::string caption, value, unit;
 };
 
+// The converter a design came from, as a report states it: the request and,
+// from its design at the frequency the choke is calculated at, both ends of
+// the input range and the worst point. Plain figures: the window (app/) fills
+// them from the converter's own records.
+struct ConverterStatement {
+  enum class Kind { kBuck, kBoost, kInverting };
+  struct Point {
+    double vin = 0;      // V
+    double duty = 0;     // share
+    double current = 0;  // A, the inductor's average
+    double ripple = 0;   // A, peak to peak
+    double peak = 0;     // A
+  };
+  Kind kind = Kind::kBuck;
+  double vinMin = 0, vinMax = 0, vout = 0, iout = 0;  // V, V, V, A
+  std::optional<double> ioutMin;                      // A, the light load when given
+  bool rippleInAmperes = false;
+  double ripple = 0;   // share, or A peak to peak
+  double fsw_kHz = 0;  // as requested
+  Point atMin, atMax, worst;
+};
+
 struct Design {
   bool startUpFailed = false;
   bool windowEnded = false;  // by start-up or by an action (Exit)
@@ -58,6 +80,8 @@ struct Design {
   // the modes switch, in the order the command line's JSON lists them.
   std::vector<std::pair<int, std::string>> labels;
   int wireSpin = 0;  // the wire-size spin button's position
+  // The converter request the design came from; none for a design typed in.
+  std::optional<ConverterStatement> converter;
 
   const ShownResults* LastCalculation() const { return results ? &*results : nullptr; }
   // The result line whose value has this control ID; nullptr for none.

@@ -16,6 +16,7 @@
 #include <limits>
 
 #include "app/ConverterCommands.h"
+#include "app/ConverterRecord.h"
 #include "app/ConverterTexts.h"
 #include "app/VelmoraDlg.h"
 #include "converter/ConverterFields.h"
@@ -57,12 +58,44 @@ double Number(const QLineEdit* edit) {
 
 }  // namespace
 
-ConverterWindow::ConverterWindow(CVelmoraDlg& dlg, QWidget* parent) : QDialog(parent), dlg_(dlg) {
+ConverterWindow::ConverterWindow(CVelmoraDlg& dlg, QWidget* parent, DetailsConfig* kept) : QDialog(parent), dlg_(dlg) {
   setModal(false);
   // However long a text or number, the window stays on the screen.
   if (const QScreen* screen = parent ? parent->screen() : nullptr) setMaximumSize(screen->availableGeometry().size());
   BuildLayout();
   ApplyTexts();
+  if (!kept) return;
+  // Kept only from here: the fields' opening texts are no request of the user.
+  const auto last = ParseConverterSection(kept->converter);
+  kept_ = kept;
+  if (last) ShowRequest(*last);
+  FollowDesign();
+}
+
+void ConverterWindow::FollowDesign() {
+  const auto& design = dlg_.DesignRequest();
+  if (!design || design == followed_) return;
+  followed_ = design;
+  ShowRequest(*design);
+}
+
+void ConverterWindow::ShowRequest(const converter::ConverterRequest& r) {
+  constexpr int kDigits = 12;  // more than any typed value holds, fewer than the binary noise
+  const auto show = [this](Input input, double value) { edits_[input]->setText(QString::number(value, 'g', kDigits)); };
+  const bool share = r.rippleUnit == converter::RippleUnit::kShare;
+  topology_->setCurrentIndex(static_cast<int>(r.topology));
+  rippleUnit_->setCurrentIndex(share ? 0 : 1);
+  show(kVinMin, r.vinMin);
+  show(kVinMax, r.vinMax);
+  show(kVout, r.vout);
+  show(kIout, r.iout);
+  if (r.ioutMin) show(kIoutMin, *r.ioutMin);
+  else edits_[kIoutMin]->clear();
+  show(kRipple, share ? r.ripple * kPercent : r.ripple);
+  show(kFsw, r.fsw_kHz);
+  show(kEfficiency, r.efficiency * kPercent);
+  show(kVsw, r.vsw);
+  show(kVd, r.vd);
 }
 
 QString ConverterWindow::Text(const char* key) const { return FromCp1251(ConverterText(dlg_.Lang(), key)); }
@@ -180,6 +213,7 @@ void ConverterWindow::Update() {
   const converter::DesignResult r = converter::DesignConverter(request);
   apply_->setEnabled(r.error == converter::RequestError::kNone);
   advise_->setEnabled(apply_->isEnabled());
+  if (r.error == converter::RequestError::kNone && kept_) kept_->converter = SerializeConverterSection(Request());
   if (r.error != converter::RequestError::kNone) {
     table_->clearContents();
     result_->setText(Text(ConverterErrorKey(r.error)));
@@ -217,6 +251,10 @@ void ConverterWindow::Apply() {
   const converter::DesignResult r = converter::DesignConverter(request);
   if (r.error != converter::RequestError::kNone) return;
   ReplaceInputs(dlg_, ConverterInputChanges(converter::FieldsFor(request, r.design)));
+  // The design keeps the request as typed; the frequency is held again
+  // wherever it is calculated.
+  dlg_.SetDesignRequest(Request());
+  followed_ = dlg_.DesignRequest();
 }
 
 }  // namespace velmora::gui

@@ -8,6 +8,7 @@
 // over the converter engine.
 #include <QDialog>
 #include <functional>
+#include <optional>
 
 #include "converter/Converter.h"
 
@@ -19,13 +20,17 @@ class QTableWidget;
 
 namespace velmora {
 class CVelmoraDlg;
-}
+struct DetailsConfig;
+}  // namespace velmora
 
 namespace velmora::gui {
 
 class ConverterWindow : public QDialog {
  public:
-  ConverterWindow(CVelmoraDlg& dlg, QWidget* parent);
+  // With `kept` (Details.cfg's settings) the window opens with the request of
+  // the main window's design, or else the one kept there, and keeps each
+  // request it can design there for the next run. Not owned.
+  ConverterWindow(CVelmoraDlg& dlg, QWidget* parent, DetailsConfig* kept = nullptr);
 
   // The texts of the main window's current language.
   void ApplyTexts();
@@ -39,6 +44,11 @@ class ConverterWindow : public QDialog {
   void Apply();
   // What "Advise..." opens after applying: the core adviser.
   void SetAdvise(std::function<void()> advise) { openAdviser_ = std::move(advise); }
+  // Shows the request of the main window's design when it has one that the
+  // window has not shown yet (a design loaded since): called on each opening.
+  void FollowDesign();
+  // Puts the request into the fields.
+  void ShowRequest(const converter::ConverterRequest& request);
 
   // The inputs, in the order of kInputs in the source.
   enum Input { kVinMin, kVinMax, kVout, kIout, kIoutMin, kRipple, kFsw, kEfficiency, kVsw, kVd, kInputCount };
@@ -67,6 +77,8 @@ class ConverterWindow : public QDialog {
   QPushButton* advise_ = nullptr;
   QPushButton* close_ = nullptr;
   std::function<void()> openAdviser_;
+  DetailsConfig* kept_ = nullptr;
+  std::optional<converter::ConverterRequest> followed_;  // the design's request last shown
 };
 
 }  // namespace velmora::gui

@@ -56,9 +56,10 @@ void GuiDesignWindows::OpenAdviser(CVelmoraDlg& dlg) {
 
 void GuiDesignWindows::OpenConverter(CVelmoraDlg& dlg) {
   if (!converter_) {
-    converter_ = new gui::ConverterWindow(dlg, QApplication::activeModalWidget());
+    converter_ = new gui::ConverterWindow(dlg, QApplication::activeModalWidget(), &config_);
     converter_->SetAdvise([this, &dlg] { OpenAdviser(dlg); });
   }
+  converter_->FollowDesign();
   converter_->show();
   converter_->raise();
   converter_->activateWindow();

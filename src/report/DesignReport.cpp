@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "calc/Constants.h"
 #include "present/ControlIds.h"
@@ -54,8 +55,11 @@ FieldList CoreAndMaterial(const Design& d, const ChokeResults* r, const ReportTe
 FieldList Inputs(const Design& d, const ReportTexts& t) {
   FieldList list;
   list.columns = 2;
+  // A converter without a light load leaves the minimum current unused.
+  const bool noMinimum = d.converter && !d.converter->ioutMin && d.settings.us_Imin != 1;
   for (const ShownLine& l : d.inputLines)
-    list.fields.push_back({OneLine(l.caption), OneLine(l.value), OneLine(l.unit)});
+    if (!(noMinimum && l.id == IDC_EDIT_IMIN))
+      list.fields.push_back({OneLine(l.caption), OneLine(l.value), OneLine(l.unit)});
   const SettingsRecord& s = d.settings;
   std::string purpose = t(s.use == 1 ? T::PurposeOther : T::PurposeOutput);
   purpose += "; " + t(s.yes_al == 1 ? T::AlGiven : T::GapGiven);
@@ -87,6 +91,42 @@ Section Messages(const ShownResults* r, const ReportTexts& t) {
   return s;
 }
 
+// A figure as a person writes it: up to six significant digits, no trailing zeros.
+std::string Short(double value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.6g", value);
+  return buffer;
+}
+
+// The converter request in one line, and the input range's ends and its
+// worst point as the converter window's table gives them.
+Section ConverterSection(const ConverterStatement& c, const ReportTexts& t) {
+  using Kind = ConverterStatement::Kind;
+  constexpr double kPercent = 100.0;
+  constexpr int kTableDecimals = 3;  // as the converter window: mV, mA, a tenth of a percent
+  const T kind = c.kind == Kind::kBuck    ? T::ConverterBuck
+                 : c.kind == Kind::kBoost ? T::ConverterBoost
+                                          : T::ConverterInverting;
+  const std::string ripple =
+      c.rippleInAmperes ? Short(c.ripple) + " " + t(T::UnitA) : Short(c.ripple * kPercent) + " %";
+  std::string line = t.Fill(T::ConverterLine, {t(kind), Short(c.vinMin), Short(c.vinMax), Short(c.vout), Short(c.iout),
+                                               ripple, Short(c.fsw_kHz)});
+  if (c.ioutMin) line += "; " + t.Fill(T::ConverterLightLoad, {Short(*c.ioutMin)});
+  Table table{{t(T::ConverterPoint), t(T::ConverterVin), t(T::ConverterDuty), t(T::ConverterCurrent),
+               t(T::ConverterRipple), t(T::ConverterPeak)},
+              {}};
+  const std::pair<T, const ConverterStatement::Point*> rows[] = {
+      {T::ConverterAtMin, &c.atMin}, {T::ConverterAtMax, &c.atMax}, {T::ConverterWorst, &c.worst}};
+  for (const auto& [name, p] : rows)
+    table.rows.push_back({t(name), FormatNumber(p->vin, kTableDecimals, t), FormatNumber(p->duty * kPercent, 1, t),
+                          FormatNumber(p->current, kTableDecimals, t), FormatNumber(p->ripple, kTableDecimals, t),
+                          FormatNumber(p->peak, kTableDecimals, t)});
+  Section s{t(T::SecConverter), {}, false};
+  s.blocks.emplace_back(FieldList{{{t(T::ConverterRequest), line, ""}}, 1, ""});
+  s.blocks.emplace_back(std::move(table));
+  return s;
+}
+
 }  // namespace
 
 std::string FormatNumber(double value, int decimals, const ReportTexts& texts) {
@@ -106,6 +146,7 @@ Document BuildDesignReport(const Design& design, const ReportTexts& t, const Rep
   if (meta.designFile.empty()) doc.header.push_back({t(T::DesignFile), t(T::LastDesign), ""});
   else doc.header.push_back({t(T::DesignFile), meta.designFile, "", false, true});
 
+  if (design.converter) doc.sections.push_back(ConverterSection(*design.converter, t));
   doc.sections.push_back({t(T::SecCore), {CoreAndMaterial(design, r, t)}, false});
   doc.sections.push_back({t(T::SecInputs), {Inputs(design, t)}, false});
   doc.sections.push_back({t(T::SecResults), {Results(design, r)}, false});

@@ -199,6 +199,24 @@ constexpr Entry kEntries[] = {
      "Air gap %1 mm: %2 mm ground into each leg of the U core, or a non-magnetic spacer of %2 mm between the core "
      "halves (the flux crosses both legs)."},
     {T::StepGapNoneRing, "stepGapNoneRing", "No air gap: the ring is wound as it is."},
+    {T::SecConverter, "secConverter", "From the converter"},
+    {T::ConverterRequest, "converterRequest", "Request"},
+    {T::ConverterBuck, "converterBuck", "buck"},
+    {T::ConverterBoost, "converterBoost", "boost"},
+    {T::ConverterInverting, "converterInverting", "inverting buck-boost"},
+    {T::ConverterLine, "converterLine",
+     "%1, %2\x96"
+     "%3 V in, %4 V / %5 A out, %6 ripple, %7 kHz"},
+    {T::ConverterLightLoad, "converterLightLoad", "light load %1 A"},
+    {T::ConverterPoint, "converterPoint", "Point"},
+    {T::ConverterVin, "converterVin", "Input voltage, V"},
+    {T::ConverterDuty, "converterDuty", "Duty cycle, %"},
+    {T::ConverterCurrent, "converterCurrent", "Inductor current, A"},
+    {T::ConverterRipple, "converterRipple", "Ripple, A"},
+    {T::ConverterPeak, "converterPeak", "Peak current, A"},
+    {T::ConverterAtMin, "converterAtMin", "minimum input"},
+    {T::ConverterAtMax, "converterAtMax", "maximum input"},
+    {T::ConverterWorst, "converterWorst", "worst point"},
 };
 static_assert(std::size(kEntries) == kTextCount, "one entry per text");
 

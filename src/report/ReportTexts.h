@@ -162,6 +162,22 @@ enum class T : int {
   AcSuggestion,
   StepGapLegs,
   StepGapNoneRing,
+  SecConverter,
+  ConverterRequest,
+  ConverterBuck,
+  ConverterBoost,
+  ConverterInverting,
+  ConverterLine,
+  ConverterLightLoad,
+  ConverterPoint,
+  ConverterVin,
+  ConverterDuty,
+  ConverterCurrent,
+  ConverterRipple,
+  ConverterPeak,
+  ConverterAtMin,
+  ConverterAtMax,
+  ConverterWorst,
   kCount
 };
 inline constexpr int kTextCount = static_cast<int>(T::kCount);

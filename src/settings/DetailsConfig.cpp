@@ -77,7 +77,7 @@ std::string SerializeDetailsConfig(const DetailsConfig& config) {
     out += NumberText(config.*k.member);
     out += "\r\n";
   }
-  return out;
+  return out + config.converter;
 }
 
 DetailsConfig ParseDetailsConfig(std::string_view text) {
@@ -88,6 +88,8 @@ DetailsConfig ParseDetailsConfig(std::string_view text) {
     if (!Usable(k.member, value)) continue;
     config.*k.member = value;
   }
+  if (const auto at = text.find(kConverterSection); at != std::string_view::npos)
+    config.converter = std::string(text.substr(at));
   return config;
 }
 

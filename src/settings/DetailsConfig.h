@@ -14,6 +14,10 @@ namespace velmora {
 
 inline constexpr const char* kDetailsConfigFile = "Details.cfg";
 
+// The header of the converter request's section, which a design file and this
+// file carry after their own lines (its keys: app/ConverterRecord.h).
+inline constexpr std::string_view kConverterSection = "[CONVERTER]";
+
 // Core makers state AL to +-10 % for gapped sets (the gap is ground to give
 // it) and to +-25 % for ungapped ones (the material's permeability alone).
 inline constexpr double kDefaultTolGappedPercent = 10.0;
@@ -48,6 +52,9 @@ struct DetailsConfig {
   double flux_margin = kDefaultFluxMarginPercent;    // percent
   double max_rise = kDefaultMaxRise_K;               // K
   double min_gap = kDefaultMinGap_mm;                // mm
+  // The converter window's request as its section's text, from its header to
+  // the end; empty when none was typed. Read and written whole, unparsed here.
+  std::string converter = {};
 
   bool operator==(const DetailsConfig&) const = default;
 };
@@ -64,7 +71,7 @@ bool IsUsableMaxRise(double kelvin);
 bool IsUsableMinGap(double mm);
 
 // The file's bytes: "[DETAILS]" CR LF, then tol_gapped, tol_ungapped, ambient,
-// flux_margin, max_rise, min_gap.
+// flux_margin, max_rise, min_gap; then the converter's section, when kept.
 std::string SerializeDetailsConfig(const DetailsConfig& config);
 // The values the text holds; what it lacks or holds unusable (a tolerance of
 // 100 % or more, an ambient outside the range) keeps the default.

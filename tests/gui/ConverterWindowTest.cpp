@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QTableWidget>
 
+#include "app/ConverterRecord.h"
 #include "app/WindowFixture.h"
 #include "gui/ConverterWindow.h"
 #include "support/QtApp.h"
@@ -23,6 +24,38 @@ class ConverterWindowTest : public WindowTest {
   static void TearDownTestSuite() { test::QtApp::Stop(); }
   void SetUp() override { dir.copyShippedData(); }
 };
+
+// The request kept from the last run, then the one of a design loaded since;
+// Apply makes the typed request the design's, and Details.cfg keeps it.
+TEST_F(ConverterWindowTest, ReopensWithTheDesignsRequestOrElseTheKeptOne) {
+  CVelmoraDlg& d = Start();
+  const converter::ConverterRequest kept{.topology = converter::Topology::kBoost,
+                                         .vinMin = 5,
+                                         .vinMax = 9,
+                                         .vout = 12,
+                                         .iout = 2,
+                                         .ripple = 0.25,
+                                         .fsw_kHz = 100};
+  DetailsConfig config;
+  config.converter = SerializeConverterSection(kept);
+  ConverterWindow w(d, nullptr, &config);
+  EXPECT_EQ(w.Request(), kept);
+  EXPECT_EQ(w.Edit(ConverterWindow::kRipple)->text(), "25");
+
+  converter::ConverterRequest loaded = kept;
+  loaded.vinMax = 11;
+  loaded.ioutMin = 0.5;
+  d.SetDesignRequest(loaded);
+  w.FollowDesign();
+  EXPECT_EQ(w.Request(), loaded);
+  w.Edit(ConverterWindow::kVout)->setText("15");
+  w.FollowDesign();  // the design's request already shown: the typing stays
+  EXPECT_EQ(w.Edit(ConverterWindow::kVout)->text(), "15");
+  EXPECT_EQ(ParseConverterSection(config.converter), w.Request());
+  host.ExpectBoxes(3);
+  w.Apply();
+  EXPECT_EQ(d.DesignRequest(), w.Request());
+}
 
 TEST_F(ConverterWindowTest, OpensOnTheBuckExampleAndAppliesTheBoost) {
   CVelmoraDlg& d = Start();

@@ -308,3 +308,40 @@ TEST_F(ReportTest, ReportCalculatesTheTypedInputsFirst) {
 
 }  // namespace
 }  // namespace velmora::test
+
+namespace velmora::test {
+namespace {
+
+// A design from the converter states its request and points first; the
+// minimum current it left unused is not printed; in Russian as in English.
+TEST_F(ReportTest, TheConverterRequestLeadsTheReport) {
+  Start(Example("E 30/15/7", 0, "0.4"));
+  const std::size_t plainFields = AllFields(Build()).size();
+  converter::ConverterRequest buck{.vinMin = 9, .vinMax = 16, .vout = 5, .iout = 6, .ripple = 0.3, .fsw_kHz = 300};
+  dlg->SetDesignRequest(buck);
+  report::Document doc = Build();
+  ASSERT_FALSE(doc.sections.empty());
+  const auto& fields = std::get<report::FieldList>(doc.sections[0].blocks.at(0)).fields;
+  EXPECT_EQ(Cp1251ToUtf8(fields.at(0).value), "buck, 9–16 V in, 5 V / 6 A out, 30 % ripple, 300 kHz");
+  const auto& rows = std::get<report::Table>(doc.sections[0].blocks.at(1)).rows;
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[2], (std::vector<std::string>{"worst point", "16.000", "31.2", "6.000", "1.800", "6.900"}));
+  EXPECT_EQ(AllFields(doc).size(), plainFields);  // the request in, the minimum current out
+
+  buck.ioutMin = 0.5;
+  dlg->SetDesignRequest(buck);
+  doc = Build();
+  EXPECT_EQ(AllFields(doc).size(), plainFields + 1);
+  EXPECT_NE(std::get<report::FieldList>(doc.sections[0].blocks.at(0)).fields.at(0).value.find("light load 0.5 A"),
+            std::string::npos);
+
+  host.ExpectBoxes(3);
+  dlg->UserMenu(ids::kLanguageCommandBase + 2);  // Russian
+  texts = report::ReportTexts::FromSection(dlg->Lang().report);
+  doc = Build();
+  EXPECT_EQ(Cp1251ToUtf8(std::get<report::FieldList>(doc.sections[0].blocks.at(0)).fields.at(0).value),
+            "понижающий, вход 9–16 В, выход 5 В / 6 А, пульсации 30 %, 300 кГц; малая нагрузка 0.5 А");
+}
+
+}  // namespace
+}  // namespace velmora::test

@@ -13,7 +13,7 @@ TEST(DetailsConfig, WrittenExactlyAndReadBack) {
   EXPECT_EQ(dir.read(kDetailsConfigFile),
             test::crlf({"[DETAILS]", "tol_gapped\t= 10", "tol_ungapped\t= 25", "ambient\t= 40", "flux_margin\t= 20",
                         "max_rise\t= 50", "min_gap\t= 0.05"}));
-  const DetailsConfig changed{12.5, 20, -5, 35, 40, 0.1};
+  const DetailsConfig changed{12.5, 20, -5, 35, 40, 0.1, "[CONVERTER]\r\nconv_vout\t= 5\r\n"};
   ASSERT_TRUE(WriteDetailsConfig(changed, kDetailsConfigFile));
   DetailsConfig read;
   EXPECT_TRUE(ReadDetailsConfig(kDetailsConfigFile, read) && read == changed);
@@ -39,6 +39,9 @@ TEST(DetailsConfig, UnusableValuesKeepTheirDefaults) {
       // The checks' limits: margin 0..50 %, rise above 0, gap 0..3 mm.
       {"[DETAILS]\r\nflux_margin = 0\r\nmax_rise = 30\r\nmin_gap = 3\r\n", {10, 25, 40, 0, 30, 3}},
       {"[DETAILS]\r\nflux_margin = 50.5\r\nmax_rise = 0\r\nmin_gap = -0.01\r\n", {}},
+      // The converter's section is kept whole, from its header to the end.
+      {"[DETAILS]\r\nambient = 30\r\n[CONVERTER]\r\nconv_vout\t= 5\r\n",
+       {10, 25, 30, 20, 50, 0.05, "[CONVERTER]\r\nconv_vout\t= 5\r\n"}},
   };
   for (const auto& [text, expected] : kCases) EXPECT_EQ(ParseDetailsConfig(text), expected) << text;
 }

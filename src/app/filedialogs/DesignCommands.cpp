@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/ConverterRecord.h"
 #include "app/VelmoraDlg.h"
 #include "app/filedialogs/OpenFileDlg.h"
 #include "app/filedialogs/SaveFileDlg.h"
@@ -51,7 +52,11 @@ void CVelmoraDlg::OnSaveDesign() {
     // The name is Windows-1251 as typed; on disk file names are UTF-8. The
     // write replaces the file whole or leaves the old one, and a failure is
     // told, not passed over.
-    if (!WriteFile(Cp1251ToUtf8(name), SerializeSettings(SettingsForWriting(), false))) ReportWriteFailure(name);
+    // The converter's request, when the design came from one, follows the
+    // design's lines; without one the bytes are those of a plain design.
+    std::string bytes = SerializeSettings(SettingsForWriting(), false);
+    if (DesignRequest()) bytes += SerializeConverterSection(*DesignRequest());
+    if (!WriteFile(Cp1251ToUtf8(name), bytes)) ReportWriteFailure(name);
   }
   SetFocusItem(ids::IDC_CALCULATE);
 }
@@ -67,10 +72,13 @@ void CVelmoraDlg::OnLoadDesign() {
   }
   // A file that cannot be read changes nothing, and says nothing.
   SettingsRecord loaded = Settings();
-  if (!ReadSettings(Cp1251ToUtf8(dlg.fileName), false, loaded)) {
+  KeyedTextFile file;
+  if (!file.Load(Cp1251ToUtf8(dlg.fileName), constants::kMaxSettingsFileBytes)) {
     SetFocusItem(ids::IDC_CALCULATE);
     return;
   }
+  ParseSettings(file.Text(), false, loaded);
+  SetDesignRequest(ParseConverterSection(file.Text()));
   ReplaceInputs(loaded);  // Ctrl+Z brings back the inputs before; the focus is on Calculate
 }
 
