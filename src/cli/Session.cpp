@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "app/ConverterCommands.h"
+#include "app/ConverterRecord.h"
 #include "app/ScriptedActions.h"
 #include "app/WorkingFolder.h"
 #include "converter/ConverterFields.h"
@@ -106,6 +107,10 @@ OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session&
   dlg.Create();
   if (dlg.IsEnded()) return {OpenResult::kStartUpEnded, {}};
   dlg.SetDesignAmbient(session.details.ambient_C);
+  // A design file carries the converter request it was made from, as Load reads it.
+  if (args.designFile)
+    if (const auto bytes = ReadWholeFile(options.settingsFile, constants::kMaxSettingsFileBytes))
+      dlg.SetDesignRequest(ParseConverterSection(*bytes));
   InputChanges converterChanges;
   if (args.converter.given) {
     // The request was checked with the command line: the design has no error.
