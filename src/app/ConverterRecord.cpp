@@ -38,20 +38,6 @@ constexpr std::string_view kTopologyKey = "conv_topology";
 constexpr std::string_view kLightLoadKey = "conv_light_load";
 constexpr std::string_view kRippleUnitKey = "conv_ripple_unit";
 
-std::string NumberText(double value) {
-  char buffer[32];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-  return std::string(buffer, end);
-}
-
-std::optional<double> ReadNumber(std::string_view text) {
-  const std::string point = CommaToPoint(text);
-  double v = 0;
-  const auto [end, ec] = std::from_chars(point.data(), point.data() + point.size(), v);
-  if (point.empty() || ec != std::errc() || end != point.data() + point.size() || !std::isfinite(v)) return {};
-  return v;
-}
-
 void AddLine(std::string& out, std::string_view key, std::string_view value) {
   out.append(key).append("\t= ").append(value).append("\r\n");
 }
@@ -107,9 +93,9 @@ std::string SerializeConverterSection(const ConverterRequest& request) {
   std::string out(kConverterSection);
   out += "\r\n";
   AddLine(out, kTopologyKey, kTopologyNames[static_cast<int>(request.topology)]);
-  for (const NumberField& f : kNumbers) AddLine(out, f.key, NumberText(request.*f.member));
+  for (const NumberField& f : kNumbers) AddLine(out, f.key, ShortestNumberText(request.*f.member));
   AddLine(out, kRippleUnitKey, request.rippleUnit == RippleUnit::kAmperes ? kAmperes : kShare);
-  AddLine(out, kLightLoadKey, request.ioutMin ? NumberText(*request.ioutMin) : std::string());
+  AddLine(out, kLightLoadKey, request.ioutMin ? ShortestNumberText(*request.ioutMin) : std::string());
   return out;
 }
 
@@ -130,7 +116,7 @@ std::optional<ConverterRequest> ParseConverterSection(std::string_view text) {
   request.topology = static_cast<Topology>(index);
   for (const NumberField& f : kNumbers) {
     const auto value = Value(section, f.key);
-    const auto number = value ? ReadNumber(*value) : std::nullopt;
+    const auto number = value ? ReadWholeNumber(*value) : std::nullopt;
     if (!number) return std::nullopt;
     request.*f.member = *number;
   }
@@ -139,7 +125,7 @@ std::optional<ConverterRequest> ParseConverterSection(std::string_view text) {
   request.rippleUnit = *unit == kAmperes ? RippleUnit::kAmperes : RippleUnit::kShare;
   const auto light = Value(section, kLightLoadKey);
   if (light && !light->empty()) {
-    request.ioutMin = ReadNumber(*light);
+    request.ioutMin = ReadWholeNumber(*light);
     if (!request.ioutMin) return std::nullopt;
   }
   if (converter::DesignConverter(request).error != converter::RequestError::kNone) return std::nullopt;

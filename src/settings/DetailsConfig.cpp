@@ -39,24 +39,6 @@ bool Usable(double DetailsConfig::*member, double value) {
   return IsUsableTolerancePercent(value);
 }
 
-// The shortest text that reads back as the same number.
-std::string NumberText(double value) {
-  char buffer[32];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-  return std::string(buffer, end);
-}
-
-// A value is used only when it is a number from its first to its last byte.
-bool ReadNumber(std::string_view text, double& value) {
-  if (text.empty()) return false;
-  const std::string point = CommaToPoint(text);
-  double v = 0;
-  const auto [end, ec] = std::from_chars(point.data(), point.data() + point.size(), v);
-  if (ec != std::errc() || end != point.data() + point.size() || !std::isfinite(v)) return false;
-  value = v;
-  return true;
-}
-
 }  // namespace
 
 bool IsUsableTolerancePercent(double percent) {
@@ -74,7 +56,7 @@ std::string SerializeDetailsConfig(const DetailsConfig& config) {
   std::string out = "[DETAILS]\r\n";
   for (const Key& k : kKeys) {
     out += k.literal;
-    out += NumberText(config.*k.member);
+    out += ShortestNumberText(config.*k.member);
     out += "\r\n";
   }
   return out + config.converter;
@@ -83,8 +65,9 @@ std::string SerializeDetailsConfig(const DetailsConfig& config) {
 DetailsConfig ParseDetailsConfig(std::string_view text) {
   DetailsConfig config;
   for (const Key& k : kKeys) {
-    double value = 0;
-    if (!ReadNumber(KeyedTextFile::GetSectionValue(text, kSection, k.key), value)) continue;
+    const std::optional<double> number = ReadWholeNumber(KeyedTextFile::GetSectionValue(text, kSection, k.key));
+    if (!number) continue;
+    const double value = *number;
     if (!Usable(k.member, value)) continue;
     config.*k.member = value;
   }

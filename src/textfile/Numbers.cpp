@@ -181,4 +181,19 @@ int TruncClamp(double value, int lo, int hi) {
   return static_cast<int>(whole);
 }
 
+std::optional<double> ReadWholeNumber(std::string_view text) {
+  const std::string point = CommaToPoint(text);
+  double v = 0;
+  const auto [end, ec] = std::from_chars(point.data(), point.data() + point.size(), v);
+  if (point.empty() || ec != std::errc() || end != point.data() + point.size() || !std::isfinite(v))
+    return std::nullopt;
+  return v;
+}
+
+std::string ShortestNumberText(double value) {
+  char buffer[32];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+  return std::string(buffer, end);
+}
+
 }  // namespace velmora

@@ -3,6 +3,7 @@
 // Numbers stay texts until they are used. These helpers read the leading number
 // of a text and format numbers printf-style, always with '.' as the decimal
 // separator whatever the process locale.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,13 @@ double ReadLeadingDouble(std::string_view text);
 // The leading whole number in base 10 (blanks, one sign, digits); a text
 // without digits gives 0; values beyond int are clamped.
 int ReadLeadingInt(std::string_view text);
+
+// The whole text as one finite number ("," read as "."), or nothing: a value
+// of a file the program keeps is used only when it is a number from its
+// first to its last byte.
+std::optional<double> ReadWholeNumber(std::string_view text);
+// The shortest text that reads back as the same double.
+std::string ShortestNumberText(double value);
 
 // "%.<decimals>f" of the value ("inf", "-inf", "nan", "-nan" for non-finite).
 std::string FormatFixed(double value, int decimals);
