@@ -136,6 +136,7 @@ constexpr BuiltInText kTexts[] = {
     {"masOutOfRange", "The MAS document is refused: a value is out of range:"},
     {"masCore", "core"},
     {"masMaterial", "material"},
+    {"masNoTopology", "MAS has no topology for the converter; imported as other use, without its request:"},
     {"unitMm", "mm"},
     {"unitM", "m"},
     {"unitMohm", "m\\u03A9"},

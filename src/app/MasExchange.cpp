@@ -11,6 +11,7 @@
 #include "app/DesignTexts.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Calculate.h"
+#include "converter/ConverterFields.h"
 #include "lang/LanguageTable.h"
 #include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
@@ -59,6 +60,47 @@ void Magnetic(const CVelmoraDlg& dlg, const ChokeResults& r, mas::MasDesign& d) 
   const auto& wires = dlg.Wires().entries;
   if (r.wireIndex >= 0 && static_cast<std::size_t>(r.wireIndex) < wires.size())
     d.outerDiameter_mm = wires[static_cast<std::size_t>(r.wireIndex)].diz;
+}
+
+// The ripple target as the format gives it, a share of the inductor's
+// average current: one in amperes as the share of it at the worst point,
+// where the target sets the inductance (for a buck the same share at every
+// input voltage).
+double RippleRatio(const converter::ConverterRequest& request, const converter::ConverterDesign& design) {
+  if (request.rippleUnit == converter::RippleUnit::kShare) return request.ripple;
+  return request.ripple / design.worst.inductorCurrent;
+}
+
+// The converter the design was made from: its request in the format's
+// terms (buck and boost), and the choke at each end of the input voltage and
+// at the worst point, at the window's frequency with the choke's actual
+// inductance, as the design's own point.
+void ConverterParts(const converter::ConverterRequest& request, const ChokeResults& r, mas::MasDesign& d) {
+  d.purpose = kMasConverterNames[static_cast<int>(request.topology)];
+  converter::ConverterRequest held = request;
+  held.fsw_kHz = r.read.F;
+  const converter::DesignResult design = converter::DesignConverter(held);
+  if (design.error != converter::RequestError::kNone) return;
+  if (request.topology != converter::Topology::kBuckBoost)
+    d.converter = mas::MasConverter{
+        request.topology == converter::Topology::kBuck ? mas::MasTopology::kBuck : mas::MasTopology::kBoost,
+        request.vinMin,
+        request.vinMax,
+        request.vout,
+        request.iout,
+        request.vd,
+        RippleRatio(held, design.design),
+        request.efficiency,
+        request.fsw_kHz};
+  const std::pair<const char*, double> ends[] = {{"Minimum input voltage ", design.design.atMin.vin},
+                                                 {"Maximum input voltage ", design.design.atMax.vin},
+                                                 {"Worst point, input voltage ", design.design.worst.vin}};
+  const double inductance_uH = std::isfinite(r.Lact) && r.Lact > 0 ? r.Lact : r.L;
+  for (const auto& [name, vin] : ends) {
+    const converter::OperatingPoint p = converter::PointAt(held, vin, inductance_uH);
+    d.points.push_back(
+        {name + converter::TypedNumber(vin) + " V", p.inductorCurrent, p.ripple, p.duty, p.voltageOn + p.voltageOff});
+  }
 }
 
 }  // namespace
@@ -117,6 +159,7 @@ std::optional<mas::MasDesign> MasDesignOfWindow(CVelmoraDlg& dlg, std::string* p
   // choke. Other use: U1 and -U2.
   d.voltagePeakToPeak_V = dlg.Settings().use == 0 ? r->read.U1 : r->read.U1 + r->read.U2;
   Magnetic(dlg, *r, d);
+  if (const auto& request = dlg.DesignRequest()) ConverterParts(*request, *r, d);
   // The losses where core and winding settle; without a settled state (no
   // loss data, thermal runaway) those of the loss tables' temperature.
   const insight::ThermalState& settled = details->operating.thermal;

@@ -18,13 +18,20 @@ class CVelmoraDlg;
 struct CoreRecord;
 struct LanguageTable;
 
+// designRequirements.name of a design made for a converter, in the order of
+// converter::Topology. The format has no topology for the inverting
+// buck-boost: this name is how an import knows one.
+inline constexpr const char* kMasConverterNames[] = {"buck converter", "boost converter",
+                                                     "inverting buck-boost converter"};
+
 // "Export MAS..." and "Import MAS..." after the design menu's other items,
 // and their texts in the window's language.
 void AppendMasMenuItems(std::vector<ui::MenuItem>& items);
 void ApplyMasMenuTexts(std::vector<ui::MenuItem>& items, const LanguageTable& lang);
 bool IsMasCommand(int id);
 
-// The design the window shows, calculated first. Nothing when the
+// The design the window shows, calculated first, with the converter request
+// it carries (DesignRequest). Nothing when the
 // calculation gives no design a document can hold; *problem then names the
 // figure.
 std::optional<mas::MasDesign> MasDesignOfWindow(CVelmoraDlg& dlg, std::string* problem);
@@ -47,7 +54,9 @@ bool ExportMas(CVelmoraDlg& dlg, const std::string& path, const std::vector<std:
 bool ImportMas(CVelmoraDlg& dlg, const std::string& path, std::string* error = nullptr);
 // Sets the inductance, the frequency, the nominal current, the purpose and
 // the two voltages, the core and material where the database has them, the
-// gap (gap mode) and the ambient; then the window selects and calculates as
+// gap (gap mode) and the ambient; the design's converter request is the
+// document's buck or boost (an output choke for a buck), or none, as Load
+// sets it from a design file; then the window selects and calculates as
 // after Load. A document refused by the reader changes nothing: its message
 // names the first problem. What does not match is named in one message.
 bool ImportMasText(CVelmoraDlg& dlg, std::string_view utf8, std::string* error = nullptr);

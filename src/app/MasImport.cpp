@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "Import MAS...": a MAS document's inductance, operating point, core,
 // material and gap set on the window, as a user would type and pick them.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/ConverterTexts.h"
 #include "app/DesignTexts.h"
 #include "app/MasExchange.h"
 #include "app/VelmoraDlg.h"
@@ -21,6 +23,9 @@ namespace {
 
 // Decimal digits every double holds exactly through text and back.
 constexpr int kComputedDigits = 15;
+// Significant digits of a difference of document values that stand above
+// the noise its cancellation leaves in the last bits of the largest term.
+constexpr int kDifferenceDigits = 12;
 
 // The shortest decimal that reads back as the same double: the text a field
 // gets from a number.
@@ -60,18 +65,69 @@ std::optional<std::string> MatchMaterial(const CVelmoraDlg& dlg, const std::stri
   return match.found() ? std::optional<std::string>(entries[match.index]) : std::nullopt;
 }
 
-// The operating point's numbers into the settings record.
-void SetOperatingPoint(const mas::MasImport& in, SettingsRecord& s) {
+// a - b to the digits its terms hold (0.3, not 0.30000000000000071).
+double Difference(double a, double b) {
+  const double largest = std::max(std::abs(a), std::abs(b));
+  if (!(largest > 0) || !std::isfinite(a - b)) return a - b;
+  // Below a double's smallest normal value no decimal is left to round.
+  constexpr int kMostDecimals = 330;
+  const int decimals =
+      std::clamp(kDifferenceDigits - 1 - static_cast<int>(std::floor(std::log10(largest))), 0, kMostDecimals);
+  char text[kMostDecimals + 16];
+  std::snprintf(text, sizeof text, "%.*f", decimals, a - b);
+  return std::strtod(text, nullptr);
+}
+
+// The format names no switch drop; the choke's voltage holds it. At the
+// lowest input voltage of the converter's operating points (those after the
+// design's own) the rectangular voltage is Vin - Vsw + Vd for a buck, and
+// Vout + Vd - Vsw for a boost at every input voltage.
+double SwitchDrop(const mas::MasConverter& c, const std::vector<double>& voltages) {
+  if (voltages.size() < 2) return 0;
+  const double lowest = *std::min_element(voltages.begin() + 1, voltages.end());
+  const double base = (c.topology == mas::MasTopology::kBuck ? c.inputMinimum_V : c.output_V) + c.diodeDrop_V;
+  const double drop = Difference(base, lowest);
+  return drop > 0 ? drop : 0;
+}
+
+// The document's converter as a request; none without one, or when it has
+// an error, which is then named among the parts not taken.
+std::optional<converter::ConverterRequest> RequestOf(const mas::MasImport& in, std::vector<std::string>& notTaken) {
+  if (!in.converter) return std::nullopt;
+  const mas::MasConverter& c = *in.converter;
+  converter::ConverterRequest request;
+  request.topology = c.topology == mas::MasTopology::kBuck ? converter::Topology::kBuck : converter::Topology::kBoost;
+  request.vinMin = c.inputMinimum_V;
+  request.vinMax = c.inputMaximum_V;
+  request.vout = c.output_V;
+  request.iout = c.output_A;
+  request.ripple = c.rippleRatio;
+  request.fsw_kHz = c.frequency_kHz;
+  request.efficiency = c.efficiency;
+  request.vd = c.diodeDrop_V;
+  request.vsw = SwitchDrop(c, in.voltagesPeakToPeak_V);
+  const converter::RequestError error = converter::CheckRequest(request);
+  if (error == converter::RequestError::kNone) return request;
+  notTaken.push_back(std::string("inputs.converterInformation.supportedTopologies.") +
+                     (request.topology == converter::Topology::kBuck ? "buck" : "boost") + ": " +
+                     converter::RequestErrorText(error));
+  return std::nullopt;
+}
+
+// The operating point's numbers into the settings record: an output choke
+// for a buck converter, else other use.
+void SetOperatingPoint(const mas::MasImport& in, bool outputChoke, SettingsRecord& s) {
   s.L = FieldText(in.inductance_uH);
   s.us_Imin = 0;  // the inductance given is the one to design for
   if (in.frequency_kHz) s.Fc = FieldText(*in.frequency_kHz);
   if (in.currentOffset_A) s.Inom = FieldText(*in.currentOffset_A);
   if (in.voltagePeakToPeak_V && in.dutyCycle) {
     // A rectangular voltage of Vpp and duty D across the choke: U1 while the
-    // switch conducts, U2 while it is off, U1 * D = U2 * (1 - D).
+    // switch conducts, U2 while it is off, U1 * D = U2 * (1 - D). Across an
+    // output choke U1 - U2 and U2: its pulse voltage is Vpp.
     const double U2 = *in.voltagePeakToPeak_V * *in.dutyCycle;
-    s.use = 1;
-    s.Uimpulsa = ComputedFieldText(*in.voltagePeakToPeak_V - U2);
+    s.use = outputChoke ? 0 : 1;
+    s.Uimpulsa = outputChoke ? FieldText(*in.voltagePeakToPeak_V) : ComputedFieldText(*in.voltagePeakToPeak_V - U2);
     s.Udc = ComputedFieldText(U2);
   }
   if (in.gap_mm) {
@@ -82,8 +138,7 @@ void SetOperatingPoint(const mas::MasImport& in, SettingsRecord& s) {
 
 // What the document holds but the window does not take, for the message:
 // the reader's parts, and an ambient outside the program's range.
-std::string NotTaken(const mas::MasImport& in) {
-  std::vector<std::string> parts = in.notTaken;
+std::string NotTaken(const mas::MasImport& in, std::vector<std::string> parts) {
   if (in.ambient_C && !IsUsableAmbient(*in.ambient_C))
     parts.push_back("inputs.operatingPoints[0].conditions.ambientTemperature = " + FieldText(*in.ambient_C) + " (" +
                     FieldText(kLowestAmbient_C) + "..." + FieldText(kHighestAmbient_C) + " C)");
@@ -124,7 +179,10 @@ bool ImportMasText(CVelmoraDlg& dlg, std::string_view utf8, std::string* error) 
   dlg.BeforeReplacingInputs();  // Ctrl+Z brings back the inputs before
   dlg.UpdateData(true);
   SettingsRecord& s = dlg.Settings();
-  SetOperatingPoint(in, s);
+  std::vector<std::string> notTakenParts = in.notTaken;
+  const auto request = RequestOf(in, notTakenParts);
+  SetOperatingPoint(in, request && request->topology == converter::Topology::kBuck, s);
+  dlg.SetDesignRequest(request);
   std::string missing;
   const auto core = in.shape ? MatchCore(dlg, *in.shape) : std::nullopt;
   s.core = core.value_or(dlg.CurrentCore());
@@ -134,7 +192,7 @@ bool ImportMasText(CVelmoraDlg& dlg, std::string_view utf8, std::string* error) 
   else
     missing += (missing.empty() ? "" : ", ") + DesignText(dlg.Lang(), "masMaterial") + " " + in.material.value_or("-");
   if (in.ambient_C && IsUsableAmbient(*in.ambient_C)) dlg.SetDesignAmbient(*in.ambient_C);
-  const std::string notTaken = NotTaken(in);
+  const std::string notTaken = NotTaken(in, std::move(notTakenParts));
 
   // As after Load: the material first, so the frequency is held to its table.
   dlg.LoadMaterialWithFallback();
@@ -146,6 +204,9 @@ bool ImportMasText(CVelmoraDlg& dlg, std::string_view utf8, std::string* error) 
   dlg.InvalidatePicture();
   std::string message;
   if (!missing.empty()) message = DesignText(dlg.Lang(), "masNotFound") + " " + missing;
+  if (in.purpose == kMasConverterNames[static_cast<int>(converter::Topology::kBuckBoost)])
+    message += (message.empty() ? "" : "\r\n") + DesignText(dlg.Lang(), "masNoTopology") + " " +
+               ConverterText(dlg.Lang(), "buckBoost");
   if (!notTaken.empty())
     message += (message.empty() ? "" : "\r\n") + DesignText(dlg.Lang(), "masNotTaken") + " " + notTaken;
   if (!message.empty()) Tell(dlg, message, error);

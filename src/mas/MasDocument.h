@@ -18,6 +18,36 @@
 
 namespace velmora::mas {
 
+// The converters the format has a topology for that this program designs.
+enum class MasTopology { kBuck, kBoost };
+
+// The converter a choke is for, in the format's terms: designRequirements
+// .topology and its part of inputs.converterInformation.supportedTopologies
+// (input voltage, diode drop, ripple ratio, efficiency and one operating
+// point with the output's voltage, current and switching frequency).
+struct MasConverter {
+  MasTopology topology = MasTopology::kBuck;
+  double inputMinimum_V = 0;
+  double inputMaximum_V = 0;
+  double output_V = 0;
+  double output_A = 0;
+  double diodeDrop_V = 0;
+  double rippleRatio = 0;  // peak to peak over the inductor's average current
+  double efficiency = 1;
+  double frequency_kHz = 0;  // the switching frequency
+  bool operator==(const MasConverter&) const = default;
+};
+
+// An operating point of the choke after the design's own, at its frequency
+// and ambient: a triangular current and a rectangular voltage.
+struct MasPoint {
+  std::string name;  // ASCII
+  double currentOffset_A = 0;
+  double currentRipple_A = 0;
+  double dutyCycle = 0;
+  double voltagePeakToPeak_V = 0;
+};
+
 // One calculated choke as the document describes it.
 struct MasDesign {
   // Inputs: the design inductance, one operating point.
@@ -45,6 +75,13 @@ struct MasDesign {
   double temperature_C = 0;      // ambient plus the estimated rise
   double actualInductance_uH = 0;
   double inductanceFactor_nH = 0;  // AL, for the core's reluctance
+  // The converter it was designed for: designRequirements.name (ASCII; none
+  // when empty), the topology with its converter information, and the
+  // choke's further operating points (at each end of the input voltage and
+  // at the worst point).
+  std::string purpose;
+  std::optional<MasConverter> converter;
+  std::vector<MasPoint> points;
 };
 
 // The first figure of the design that a class-A document cannot hold (not
@@ -69,6 +106,13 @@ struct MasImport {
   // the halves' own, count as none). Nothing when a gap is there that cannot
   // be taken: the design's gap then stays as it was.
   std::optional<double> gap_mm = 0.0;
+  std::optional<std::string> purpose;  // designRequirements.name, Windows-1251
+  // A buck or boost converter with every number its request needs; a
+  // topology of another converter is passed over.
+  std::optional<MasConverter> converter;
+  // The rectangular voltage of every operating point that has one, in
+  // document order.
+  std::vector<double> voltagesPeakToPeak_V;
   // The parts that are there but cannot be taken, each as its path in the
   // document and its value ("magnetic.core.functionalDescription.gapping[1]
   // .length = -0.001"), ASCII.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a MAS document gives this program: the inductance, the first
-// operating point, the core's shape, material and gaps, and what of them is
-// there but cannot be taken. Every part is looked
+// operating point, the converter (buck or boost), the core's shape, material
+// and gaps, and what of them is there but cannot be taken. Every part is looked
 // up with its type checked, so any JSON reads without an exception; only the
 // parser's own error is caught, here at the library's edge.
 #include <cmath>
@@ -19,6 +19,8 @@ using Json = nlohmann::json;
 constexpr int kToMicro = 6;  // H -> uH
 constexpr int kToMilli = 3;  // m -> mm
 constexpr int kToKilo = -3;  // Hz -> kHz
+// The efficiency a converter without one has: the format's default.
+constexpr double kDefaultEfficiency = 0.95;
 
 // The member of an object, or nullptr.
 const Json* Member(const Json* object, const char* key) {
@@ -129,6 +131,63 @@ void ReadCore(const Json* core, MasImport& design) {
   ReadGaps(Member(function, "gapping"), design);
 }
 
+// The converter of designRequirements.topology with its part of
+// converterInformation.supportedTopologies: buck and boost, the two this
+// program designs. A part that is missing or no number is named, and then
+// no converter is taken; a topology of another converter is passed over.
+void ReadConverter(const Json* inputs, MasImport& design) {
+  const Json* topology = Member(Member(inputs, "designRequirements"), "topology");
+  if (!topology || !topology->is_string()) return;
+  const std::string& value = topology->get_ref<const std::string&>();
+  if (value != "buckConverter" && value != "boostConverter") return;
+  const bool buck = value == "buckConverter";
+  const std::string path = std::string("inputs.converterInformation.supportedTopologies.") + (buck ? "buck" : "boost");
+  const Json* part =
+      Member(Member(Member(inputs, "converterInformation"), "supportedTopologies"), buck ? "buck" : "boost");
+  const Json* voltage = Member(part, "inputVoltage");
+  const Json* point = First(Member(part, "operatingPoints"));
+  MasConverter c;
+  c.topology = buck ? MasTopology::kBuck : MasTopology::kBoost;
+  const struct {
+    const char* name;
+    const Json* value;
+    double& into;
+    std::optional<double> absent = std::nullopt;  // the value of a part not there
+  } fields[] = {
+      {".inputVoltage.minimum", Member(voltage, "minimum") ? Member(voltage, "minimum") : Member(voltage, "nominal"),
+       c.inputMinimum_V},
+      {".inputVoltage.maximum", Member(voltage, "maximum") ? Member(voltage, "maximum") : Member(voltage, "nominal"),
+       c.inputMaximum_V},
+      {".operatingPoints[0].outputVoltages[0]", First(Member(point, "outputVoltages")), c.output_V},
+      {".operatingPoints[0].outputCurrents[0]", First(Member(point, "outputCurrents")), c.output_A},
+      {".operatingPoints[0].switchingFrequency", Member(point, "switchingFrequency"), c.frequency_kHz},
+      {".diodeVoltageDrop", Member(part, "diodeVoltageDrop"), c.diodeDrop_V},
+      {".currentRippleRatio", Member(part, "currentRippleRatio"), c.rippleRatio},
+      {".efficiency", Member(part, "efficiency"), c.efficiency, kDefaultEfficiency},
+  };
+  bool complete = true;
+  for (const auto& f : fields) {
+    const auto number = f.value ? Number(f.value) : f.absent;
+    if (!number) design.notTaken.push_back(f.value ? Named(path + f.name, *f.value) : path + f.name);
+    complete = complete && number;
+    f.into = number.value_or(0);
+  }
+  const auto frequency_kHz = Shifted(c.frequency_kHz, kToKilo);
+  if (!complete || !frequency_kHz) return;
+  c.frequency_kHz = *frequency_kHz;
+  design.converter = c;
+}
+
+// The rectangular voltage of each operating point that has one.
+void ReadVoltages(const Json* points, MasImport& design) {
+  if (!points || !points->is_array()) return;
+  for (const Json& point : *points) {
+    const Json* excitation = First(Member(&point, "excitationsPerWinding"));
+    const auto peakToPeak = Number(Member(Member(Member(excitation, "voltage"), "processed"), "peakToPeak"));
+    if (peakToPeak) design.voltagesPeakToPeak_V.push_back(*peakToPeak);
+  }
+}
+
 // True when the value holds a number where Dimension looks for one, even
 // one too large for a double: such a value is there, only out of range.
 bool HoldsNumber(const Json* value) {
@@ -216,6 +275,9 @@ MasReadResult ReadMasDocument(std::string_view utf8) {
   MasImport design;
   design.inductance_uH = *inductance_uH;
   ReadOperatingPoint(First(Member(inputs, "operatingPoints")), design);
+  ReadVoltages(Member(inputs, "operatingPoints"), design);
+  design.purpose = Name(Member(Member(inputs, "designRequirements"), "name"));
+  ReadConverter(inputs, design);
   ReadCore(core, design);
   MasReadResult result;
   result.design = std::move(design);

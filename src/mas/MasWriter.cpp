@@ -30,25 +30,71 @@ constexpr int kNano = -9;   // nH -> H
 
 bool Positive(double value) { return std::isfinite(value) && value > 0; }
 
+// Every number of the converter and its points is finite (JSON has no other).
+bool ConverterFinite(const MasDesign& d) {
+  bool finite = true;
+  for (const MasPoint& p : d.points)
+    for (const double v : {p.currentOffset_A, p.currentRipple_A, p.dutyCycle, p.voltagePeakToPeak_V})
+      finite = finite && std::isfinite(v);
+  if (const auto& c = d.converter)
+    for (const double v : {c->inputMinimum_V, c->inputMaximum_V, c->output_V, c->output_A, c->diodeDrop_V,
+                           c->rippleRatio, c->efficiency, c->frequency_kHz})
+      finite = finite && std::isfinite(v);
+  return finite;
+}
+
 Json Nominal(double value) { return Json{{"nominal", value}}; }
 
-Json OperatingPoint(const MasDesign& d) {
+Json OperatingPoint(const MasDesign& d, const MasPoint& p) {
   Json current{{"processed",
                 {{"label", "triangular"},
-                 {"peakToPeak", d.currentRipple_A},
-                 {"offset", d.currentOffset_A},
-                 {"dutyCycle", d.dutyCycle}}}};
+                 {"peakToPeak", p.currentRipple_A},
+                 {"offset", p.currentOffset_A},
+                 {"dutyCycle", p.dutyCycle}}}};
   // The voltage across the choke of a converter in steady state averages 0.
   Json voltage{
       {"processed",
-       {{"label", "rectangular"}, {"peakToPeak", d.voltagePeakToPeak_V}, {"offset", 0}, {"dutyCycle", d.dutyCycle}}}};
+       {{"label", "rectangular"}, {"peakToPeak", p.voltagePeakToPeak_V}, {"offset", 0}, {"dutyCycle", p.dutyCycle}}}};
   Json excitation{{"name", "Choke"},
                   {"frequency", ShiftDecimal(d.frequency_kHz, kKilo)},
                   {"current", std::move(current)},
                   {"voltage", std::move(voltage)}};
-  return Json{{"name", "Operating point"},
+  return Json{{"name", p.name},
               {"conditions", {{"ambientTemperature", d.ambient_C}}},
               {"excitationsPerWinding", Json::array({std::move(excitation)})}};
+}
+
+Json OperatingPoints(const MasDesign& d) {
+  Json points = Json::array({OperatingPoint(
+      d, {"Operating point", d.currentOffset_A, d.currentRipple_A, d.dutyCycle, d.voltagePeakToPeak_V})});
+  for (const MasPoint& p : d.points) points.push_back(OperatingPoint(d, p));
+  return points;
+}
+
+// The converter's part of converterInformation, under the topology's key.
+Json ConverterInformation(const MasDesign& d, const MasConverter& c) {
+  Json point{{"outputVoltages", {c.output_V}},
+             {"outputCurrents", {c.output_A}},
+             {"switchingFrequency", ShiftDecimal(c.frequency_kHz, kKilo)},
+             {"ambientTemperature", d.ambient_C}};
+  Json topology{{"inputVoltage", {{"minimum", c.inputMinimum_V}, {"maximum", c.inputMaximum_V}}},
+                {"diodeVoltageDrop", c.diodeDrop_V},
+                {"currentRippleRatio", c.rippleRatio},
+                {"efficiency", c.efficiency},
+                {"operatingPoints", Json::array({std::move(point)})}};
+  return Json{{"supportedTopologies", {{c.topology == MasTopology::kBuck ? "buck" : "boost", std::move(topology)}}}};
+}
+
+Json Inputs(const MasDesign& d) {
+  // One winding: no turns ratios.
+  Json requirements{{"magnetizingInductance", Nominal(ShiftDecimal(d.inductance_uH, kMicro))},
+                    {"turnsRatios", Json::array()}};
+  if (!d.purpose.empty()) requirements["name"] = d.purpose;
+  if (d.converter)
+    requirements["topology"] = d.converter->topology == MasTopology::kBuck ? "buckConverter" : "boostConverter";
+  Json inputs{{"designRequirements", std::move(requirements)}, {"operatingPoints", OperatingPoints(d)}};
+  if (d.converter) inputs["converterInformation"] = ConverterInformation(d, *d.converter);
+  return inputs;
 }
 
 Json Core(const MasDesign& d) {
@@ -141,6 +187,7 @@ std::string MasDesignProblem(const MasDesign& d) {
       {"gap", std::isfinite(d.gap_mm) && d.gap_mm >= 0},
       {"turns", d.turns > 0},
       {"wire", d.parallels > 0 && Positive(d.conductingDiameter_mm)},
+      {"converter", ConverterFinite(d)},
   };
   for (const Check& check : checks)
     if (!check.ok) return check.name;
@@ -148,16 +195,11 @@ std::string MasDesignProblem(const MasDesign& d) {
 }
 
 std::string WriteMasDocument(const MasDesign& d) {
-  Json doc{
-      {"masVersion", kMasVersion},
-      {"masConformance", kConformanceClass},
-      {"inputs",
-       {{"designRequirements",
-         // One winding: no turns ratios.
-         {{"magnetizingInductance", Nominal(ShiftDecimal(d.inductance_uH, kMicro))}, {"turnsRatios", Json::array()}}},
-        {"operatingPoints", Json::array({OperatingPoint(d)})}}},
-      {"magnetic", {{"core", Core(d)}, {"coil", Coil(d)}}},
-      {"outputs", Outputs(d)}};
+  Json doc{{"masVersion", kMasVersion},
+           {"masConformance", kConformanceClass},
+           {"inputs", Inputs(d)},
+           {"magnetic", {{"core", Core(d)}, {"coil", Coil(d)}}},
+           {"outputs", Outputs(d)}};
   // Names were made valid UTF-8 on the way in; replace guards the rest.
   return doc.dump(kIndent, ' ', false, Json::error_handler_t::replace) + "\n";
 }
