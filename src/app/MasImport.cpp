@@ -69,7 +69,7 @@ std::optional<std::string> MatchMaterial(const CVelmoraDlg& dlg, const std::stri
 double Difference(double a, double b) {
   const double largest = std::max(std::abs(a), std::abs(b));
   if (!(largest > 0) || !std::isfinite(a - b)) return a - b;
-  // Below a double's smallest normal value no decimal is left to round.
+  // Enough for the smallest double, 4.9e-324.
   constexpr int kMostDecimals = 330;
   const int decimals =
       std::clamp(kDifferenceDigits - 1 - static_cast<int>(std::floor(std::log10(largest))), 0, kMostDecimals);
