@@ -78,8 +78,13 @@ TEST(CliDetails, FiguresAreConsistent) {
       EXPECT_GE(Number(j, "windingLayers", details), 1);
       const double operating = Number(j, "coreLossOperating_W", details);
       EXPECT_NEAR(total, operating + copper, 1e-12);
-      EXPECT_NEAR(operating, Number(j, "coreLossSine_W", details) * Number(j, "waveformFactor", details),
+      const double dcFactor = Number(j, "coreLossDcFactor", details);
+      EXPECT_NEAR(operating, Number(j, "coreLossSine_W", details) * Number(j, "waveformFactor", details) * dcFactor,
                   1e-12 + 1e-12 * operating);
+      // The DC flux is the mean current's share of the peak flux density.
+      EXPECT_NEAR(Number(j, "dcFluxDensity_T", details), Number(j, "peakFluxDensity_T") - Number(j, "acFluxDensity_T"),
+                  1e-9);
+      EXPECT_GE(dcFactor, 1);
       const double T = Number(j, "coreTemperature_C", details);
       EXPECT_EQ(T, Number(j, "windingTemperature_C", details));
       EXPECT_NEAR(T, Number(j, "ambient_C", details) + Number(j, "temperatureRise_K", details), 1e-9);
