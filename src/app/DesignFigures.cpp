@@ -96,6 +96,8 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, cons
       {T("rowCore"), Fixed(b.core_W, 3), T("unitW") + " (" + T("noteAt100") + ")"},
       {T("rowCoreSine"), Fixed(o.coreSine_W, 3), T("unitW")},
       {T("rowWaveform"), Fixed(o.waveformFactor, 3), "(" + T("noteWaveform") + " " + Fixed(o.duty, 2) + ")"},
+      {T("rowDcFactor"), Fixed(o.dcFactor, 3),
+       "(" + T("noteDcFactor") + " " + Fixed(o.dcFlux_T, 3) + " " + T("unitT") + ")"},
       {T("rowCoreOperating"), Fixed(th.core_W, 3), T("unitW")},
       {T("rowTotal"), Fixed(th.total_W, 3), T("unitW") + at100(b.total_W, 3)},
       {T("rowSurface"), Fixed(b.surface_mm2 / 100, 1), T("unitCm2") + estimated(b.surfaceEstimated)},

@@ -58,6 +58,10 @@ std::string SetLossOption(std::string_view option, const std::optional<std::stri
   } else if (option == "--duty") {
     if (!x || !(*x > 0 && *x < 1)) return "--duty needs a share of the period between 0 and 1" + given;
     a.duty = x;
+  } else if (option == "--dc-flux" || option == "--dc-field") {
+    if (!x || !(*x >= 0)) return std::string(option) + " needs a DC value of 0 or above" + given;
+    if (a.dcFlux_T || a.dcField_A_per_m) return "give the DC bias once, as --dc-flux T or as --dc-field A_PER_M";
+    (option == "--dc-flux" ? a.dcFlux_T : a.dcField_A_per_m) = x;
   }
   return {};
 }
@@ -214,7 +218,7 @@ class Parser {
   void AddLoss(CLI::App& app) {
     AddText(app, "--material", "a name", a_.material);
     AddFlag(app, "--json", [this] { a_.json = true; });
-    for (const char* option : {"--frequency", "--flux", "--temperature", "--duty"})
+    for (const char* option : {"--frequency", "--flux", "--temperature", "--duty", "--dc-flux", "--dc-field"})
       AddValue(app, option, [this, option](const Value& v) { return SetLossOption(option, v, a_.loss); });
   }
 

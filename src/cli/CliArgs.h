@@ -17,12 +17,15 @@ namespace velmora::cli {
 enum class Command { kNone, kCalc, kAdvise, kReport, kLoss };
 
 // velmora-cli loss: the specific loss of a sine-wave flux (or of a
-// triangular one with --duty) at a temperature.
+// triangular one with --duty) at a temperature, on a DC flux density given
+// as such or as the DC field of an ungapped core.
 struct LossArgs {
   std::optional<double> frequency_kHz;
   std::optional<double> flux_T;  // amplitude
   double temperature_C = 100.0;  // the temperature of the label's table
   std::optional<double> duty;    // rising share of the period
+  std::optional<double> dcFlux_T;
+  std::optional<double> dcField_A_per_m;
 };
 
 struct CliArgs {

@@ -71,6 +71,8 @@ void AddOperating(Json& o, const DesignDetails& d, const insight::InsightOptions
 void AddWaveformLosses(Json& o, const insight::OperatingState& s) {
   o["waveformFactor"] = s.waveformFactor;
   o["coreLossSine_W"] = s.coreSine_W;
+  o["coreLossDcFactor"] = s.dcFactor;
+  o["dcFluxDensity_T"] = s.dcFlux_T;
   o["windingBreadth_mm"] = s.layout.breadth_mm;
   o["breadthEstimated"] = s.layout.breadthEstimated;
   o["windingLayers"] = s.layout.layers;

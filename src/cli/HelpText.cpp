@@ -71,7 +71,7 @@ std::vector<Paragraph> UsageLines() {
        "                  [CHECK LIMITS] -o FILE.pdf|FILE.html\n"},
       {kLoss,
        "velmora-cli [--dir DIR] loss --material NAME --frequency KHZ --flux T\n"
-       "                  [--temperature C] [--duty D] [--json]\n"},
+       "                  [--temperature C] [--duty D] [--dc-flux T | --dc-field A_PER_M] [--json]\n"},
   };
 }
 
@@ -173,7 +173,15 @@ std::vector<Paragraph> OutputParagraphs() {
        "  loss              the specific core loss in mW/cm3 of the material's tables at a\n"
        "                    frequency (kHz), a sine-wave flux density amplitude (T) and a\n"
        "                    temperature (default 100 C, the table of the core-loss label); with\n"
-       "                    --duty D a triangular flux rising for D of the period (iGSE)\n"},
+       "                    --duty D a triangular flux rising for D of the period (composite\n"
+       "                    waveform: each ramp as a symmetric triangle at its own slope's\n"
+       "                    frequency, the iGSE there); on a DC bias the loss is multiplied by\n"
+       "                    dcFactor = 1 + 5 (Bdc/Bsat(T))^2.25 (ferrite, fitted to measured\n"
+       "                    points up to Bdc = Bsat/3; an estimate above)\n"
+       "  --dc-flux T       loss: the DC flux density in the core (a choke: the mean current's\n"
+       "                    share of the peak flux density)\n"
+       "  --dc-field A_PER_M  loss: the DC field of an ungapped core instead, as measurements\n"
+       "                    state it: Bdc = Bsat(T) tanh(mu0 mu H / Bsat(T)), mu the material's\n"},
       {kCalc | kReport,
        "  --from-mas FILE   calc, report: sets the inductance, the operating point, the core, the\n"
        "                    material and the gap from a MAS document (JSON), after --material\n"},

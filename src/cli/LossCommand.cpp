@@ -5,8 +5,7 @@
 #include <iostream>
 
 #include "cli/Json.h"
-#include "insight/Thermal.h"
-#include "insight/TriangleLoss.h"
+#include "insight/OperatingCoreLoss.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora::cli {
@@ -26,14 +25,15 @@ int RunLoss(const Design& design, const CliArgs& args, std::string& error) {
   }
   const LossArgs& a = args.loss;
   const MaterialRecord& m = design.material;
-  const insight::LossAtTemperature sine = insight::SpecificLossAt(m, *a.frequency_kHz, *a.flux_T, a.temperature_C);
-  double Pv = sine.Pv_mW_cm3;
-  double factor = 1;
-  if (a.duty) {
-    const insight::LocalExponents e = insight::LocalExponentsAt(m, *a.frequency_kHz, *a.flux_T, a.temperature_C);
-    factor = insight::TriangleWaveformFactor(e.alpha, *a.duty);
-    Pv *= factor;
-  }
+  insight::CoreLossPoint point{
+      *a.frequency_kHz,         *a.flux_T, a.duty.value_or(insight::constants::kNaN), 0, a.temperature_C,
+      insight::DcBiasModelOf(m)};
+  if (a.dcFlux_T) point.Bdc_T = *a.dcFlux_T;
+  if (a.dcField_A_per_m) point.Bdc_T = insight::DcFluxOfField(m, *a.dcField_A_per_m, a.temperature_C);
+  const insight::OperatingCoreLoss loss = insight::OperatingCoreLossAt(m, point);
+  const insight::LossAtTemperature& sine = loss.sine;
+  const double Pv = loss.Pv_mW_cm3;
+  const double factor = loss.waveformFactor;
   if (args.json) {
     Json j{{"material", Cp1251ToUtf8(m.name)},
            {"Pv_mW_cm3", Pv},
@@ -44,6 +44,8 @@ int RunLoss(const Design& design, const CliArgs& args, std::string& error) {
       j["duty"] = *a.duty;
       j["waveformFactor"] = factor;
     }
+    j["dcFlux_T"] = point.Bdc_T;
+    j["dcFactor"] = loss.dcFactor;
     j["extrapolatedFrequency"] = sine.extrapolatedFrequency;
     j["extrapolatedFluxDensity"] = sine.extrapolatedFluxDensity;
     j["extrapolatedTemperature"] = sine.extrapolatedTemperature;
@@ -55,6 +57,7 @@ int RunLoss(const Design& design, const CliArgs& args, std::string& error) {
                 a.temperature_C);
   std::cout << Cp1251ToUtf8(m.name) << ": " << line;
   if (a.duty) std::cout << ", triangle D = " << *a.duty << " (factor " << factor << ")";
+  std::cout << ", Bdc " << point.Bdc_T << " T, dcFactor " << loss.dcFactor;
   if (sine.extrapolatedFrequency || sine.extrapolatedFluxDensity || sine.extrapolatedTemperature)
     std::cout << " (extrapolated)";
   std::cout << "\n";

@@ -80,8 +80,9 @@ struct LossBudget {
 // The choke where it settles: core and winding at one temperature, the core
 // loss from the tables over temperature, the copper's resistance at that
 // temperature, the rise from their sum (see SettleTemperature).
-// The core loss is that of the choke's triangular flux (the sine-wave loss
-// of the tables times the iGSE waveform factor, see TriangleLoss.h); the
+// The core loss is that of the choke's triangular flux on its DC flux (the
+// sine-wave loss of the tables times the waveform and DC factors, see
+// OperatingCoreLoss.h); the
 // copper loss that of the nominal current in the DC resistance plus the
 // ripple's harmonics in Dowell's AC resistance (see AcCopper.h).
 struct OperatingState {
@@ -90,7 +91,9 @@ struct OperatingState {
   bool extrapolatedTemperature = false;  // outside the material's tables
   double duty = 0;                       // the flux's rising share of the period
   double waveformFactor = 0;             // triangle over sine, at the settled temperature
-  double coreSine_W = 0;                 // the sine-wave loss at the settled temperature
+  double dcFlux_T = 0;                   // the mean current's flux density, Bpk - Bac
+  double dcFactor = 0;                   // the loss on that DC flux over the loss without it
+  double coreSine_W = 0;                 // the sine-wave loss at the settled temperature, without bias
   double copperDC_W = 0;                 // Inom^2 Rdc
   double copperAC_W = 0;                 // the ripple's harmonics in the AC resistance
   double acFactor = 0;                   // the ripple's AC loss over its loss in Rdc (>= 1)

@@ -7,7 +7,7 @@
 
 #include "calc/Constants.h"
 #include "insight/DesignDetails.h"
-#include "insight/TriangleLoss.h"
+#include "insight/OperatingCoreLoss.h"
 
 namespace velmora::insight {
 
@@ -60,14 +60,6 @@ class NodeTable {
   std::array<bool, kNodes> known_{};
 };
 
-// The waveform factor of the design's flux at a temperature; a sine's (1)
-// where the table gives no finite exponent or the duty leaves no triangle.
-double WaveformFactorAt(const MaterialRecord& material, double F_kHz, double Bac_T, double duty, double T) {
-  if (!(duty > 0 && duty < 1)) return 1;
-  const double factor = TriangleWaveformFactor(FrequencyExponentAt(material, F_kHz, Bac_T, T), duty);
-  return std::isfinite(factor) && factor > 0 ? factor : 1;
-}
-
 }  // namespace
 
 AcCopperModel AcModelOfDesign(const ChokeResults& r, const CoreWindingGeometry& geometry, double wireOuter_mm) {
@@ -86,27 +78,33 @@ OperatingState SettleDesign(const ChokeResults& r, const MaterialRecord& materia
   auto resistanceAt = [&](double T) {
     return wired ? WireResistance(CopperResistivity(T), length_m, r.n, r.S1) : kNaN;
   };
-  auto sineAt = [&](double T) {
-    // No loss data: no core loss, and so no settled state either.
-    return r.noData ? kNaN
-                    : SpecificLossAt(material, F_kHz, r.Bac, T).Pv_mW_cm3 / velmora::constants::kThousand * Ve_cm3;
+  // The mean current's share of the peak flux density.
+  CoreLossPoint point{F_kHz, r.Bac, r.D, std::fmax(0.0, r.Bpk - r.Bac), ambient_C, DcBiasModelOf(material)};
+  auto coreAt = [&](double T, double waveform) {
+    point.temperature_C = T;
+    return OperatingCoreLossAt(material, point, waveform);
   };
   NodeTable factors(ambient_C, [&](double T) {
-    return SlowFactors{WaveformFactorAt(material, F_kHz, r.Bac, r.D, T),
+    return SlowFactors{CompositeWaveformFactor(material, F_kHz, r.Bac, r.D, T),
                        ac.AcFactor(SkinDepth_mm(CopperResistivity(T), F_kHz))};
   });
   auto lossesAt = [&](double T) {
     const SlowFactors f = factors.At(T);
-    return LossesAt{sineAt(T) * f.waveform, resistanceAt(T) * (dcSquared + ac.rippleSquared * f.ac)};
+    // No loss data: no core loss, and so no settled state either.
+    const double core = r.noData ? kNaN : coreAt(T, f.waveform).Pv_mW_cm3 / velmora::constants::kThousand * Ve_cm3;
+    return LossesAt{core, resistanceAt(T) * (dcSquared + ac.rippleSquared * f.ac)};
   };
   o.thermal = SettleTemperature(lossesAt, geometry.surface_mm2, ambient_C);
   const double T = o.thermal.temperature_C;
   o.resistance_Ohm = resistanceAt(T);
-  o.extrapolatedTemperature = std::isfinite(T) && SpecificLossAt(material, F_kHz, r.Bac, T).extrapolatedTemperature;
   const SlowFactors f = std::isfinite(T) ? factors.At(T) : SlowFactors{kNaN, kNaN};
+  const OperatingCoreLoss core = coreAt(T, f.waveform);
+  o.extrapolatedTemperature = std::isfinite(T) && core.sine.extrapolatedTemperature;
   o.duty = r.D;
   o.waveformFactor = f.waveform;
-  o.coreSine_W = o.thermal.core_W / f.waveform;
+  o.dcFlux_T = point.Bdc_T;
+  o.dcFactor = std::isfinite(T) ? core.dcFactor : kNaN;
+  o.coreSine_W = o.thermal.core_W / (f.waveform * o.dcFactor);
   o.acFactor = wired ? f.ac : kNaN;
   o.copperDC_W = dcSquared * o.resistance_Ohm;
   o.copperAC_W = ac.rippleSquared * f.ac * o.resistance_Ohm;

@@ -2,6 +2,7 @@
 // Loss over temperature and the settling temperature of the choke.
 #include "insight/Thermal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -35,9 +36,14 @@ void Bracket(const MaterialRecord& m, double T, TableAt& below, TableAt& above) 
 LossAtTemperature SpecificLossAt(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C) {
   LossAtTemperature r;
   r.temperature_C = temperature_C;
-  const CoreLossSource src = DescribeCoreLoss(material, F_kHz, Bac_T);
-  r.extrapolatedFrequency = src.outsideF;
-  r.extrapolatedFluxDensity = src.outsideB;
+  // Outside the grid, as DescribeCoreLoss flags it, without its lookups.
+  const int nF = std::min(material.nF, MaterialRecord::kMaxFrequencies);
+  const int nB = std::min(material.nB, MaterialRecord::kMaxFluxDensities);
+  if (nF >= 2 && nB >= 2) {
+    const auto& t = material.table;
+    r.extrapolatedFrequency = F_kHz < t[1][0] || F_kHz > t[nF][0];
+    r.extrapolatedFluxDensity = Bac_T < t[0][1] || Bac_T > t[0][nB];
+  }
   TableAt below, above;
   Bracket(material, temperature_C, below, above);
   r.extrapolatedTemperature = !below.grid || !above.grid || !std::isfinite(temperature_C);

@@ -57,6 +57,7 @@ Section LossSection(const insight::LossBudget& b, const insight::OperatingState&
       {t(T::CoreLoss), Num(b.core_W, 3, t), t(T::UnitW)},
       {t(T::CoreLossSine), Num(o.coreSine_W, 3, t), t(T::UnitW)},
       {t(T::WaveformFactor), Num(o.waveformFactor, 3, t), "D = " + Num(o.duty, 2, t)},
+      {t(T::DcFactor), Num(o.dcFactor, 3, t), "Bdc = " + Num(o.dcFlux_T, 3, t) + " " + t(T::UnitT)},
       {t(T::CoreLossOperating), Num(th.core_W, 3, t), t(T::UnitW)},
       {t(T::CopperLoss), Num(th.copper_W, 3, t), t(T::UnitW)},
       {t(T::TotalLoss), Num(th.total_W, 3, t), t(T::UnitW)},

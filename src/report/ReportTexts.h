@@ -58,6 +58,7 @@ enum class T : int {
   CoreLossOperating,
   CoreLossSine,
   WaveformFactor,
+  DcFactor,
   WindingLayers,
   PenetrationRatio,
   AcFactor,

@@ -78,8 +78,13 @@ TEST(CliDetails, FiguresAreConsistent) {
       EXPECT_GE(Number(j, "windingLayers", details), 1);
       const double operating = Number(j, "coreLossOperating_W", details);
       EXPECT_NEAR(total, operating + copper, 1e-12);
-      EXPECT_NEAR(operating, Number(j, "coreLossSine_W", details) * Number(j, "waveformFactor", details),
+      const double dcFactor = Number(j, "coreLossDcFactor", details);
+      EXPECT_NEAR(operating, Number(j, "coreLossSine_W", details) * Number(j, "waveformFactor", details) * dcFactor,
                   1e-12 + 1e-12 * operating);
+      // The DC flux is the mean current's share of the peak flux density.
+      EXPECT_NEAR(Number(j, "dcFluxDensity_T", details), Number(j, "peakFluxDensity_T") - Number(j, "acFluxDensity_T"),
+                  1e-9);
+      EXPECT_GE(dcFactor, 1);
       const double T = Number(j, "coreTemperature_C", details);
       EXPECT_EQ(T, Number(j, "windingTemperature_C", details));
       EXPECT_NEAR(T, Number(j, "ambient_C", details) + Number(j, "temperatureRise_K", details), 1e-9);
@@ -124,7 +129,7 @@ TEST(CliDetails, TableGainsTheFiguresOnlyWhenAsked) {
 }
 
 // The loss command at 100 C gives the label's interpolation; other
-// temperatures and a triangle of duty 0.5 (iGSE below a sine) differ.
+// temperatures, a triangle of duty 0.5 (iGSE below a sine) and a DC bias differ.
 TEST(CliLoss, AnswersAndRefusesUnusableValues) {
   TempDir dir;
   const std::string calc = RunCli("calc --set Fc=100 --details --json", dir);
@@ -140,9 +145,22 @@ TEST(CliLoss, AnswersAndRefusesUnusableValues) {
   EXPECT_NE(cold.find("\"extrapolatedTemperature\": false"), std::string::npos);
   const std::string tri = RunCli("loss --material 'N87 Epcos' --frequency 100 --flux 0.1 --duty 0.5 --json", dir);
   EXPECT_LT(Number(tri, "waveformFactor"), 1);
+  EXPECT_EQ(Number(tri, "dcFactor"), 1);  // no bias given
+  // A DC field reads as the flux density it gives; either raises the loss alike.
+  const std::string field =
+      RunCli("loss --material 'N87 Epcos' --frequency 100 --flux 0.1 --dc-field 60 --temperature 60 --json", dir);
+  std::snprintf(Bac, sizeof Bac, "%.17g", Number(field, "dcFlux_T"));
+  const std::string flux = RunCli(
+      std::string("loss --material 'N87 Epcos' --frequency 100 --flux 0.1 --temperature 60 --json --dc-flux ") + Bac,
+      dir);
+  EXPECT_GT(Number(field, "dcFactor"), 1);
+  EXPECT_NEAR(Number(flux, "Pv_mW_cm3"), Number(field, "Pv_mW_cm3"), 1e-9);
+  EXPECT_NEAR(Number(flux, "Pv_mW_cm3"), 79.83 * Number(flux, "dcFactor"), 1e-9);
   for (const char* bad :
        {"--material Nope --frequency 100 --flux 0.1", "--material 'N87 Epcos' --frequency x --flux 0.1",
-        "--material 'N87 Epcos' --frequency 100", "--material 'N87 Epcos' --frequency 100 --flux 0.1 --duty 1"}) {
+        "--material 'N87 Epcos' --frequency 100", "--material 'N87 Epcos' --frequency 100 --flux 0.1 --duty 1",
+        "--material 'N87 Epcos' --frequency 100 --flux 0.1 --dc-flux -0.1",
+        "--material 'N87 Epcos' --frequency 100 --flux 0.1 --dc-flux 0.1 --dc-field 10"}) {
     const std::string cmd =
         std::string("'") + VELMORA_CLI + "' --dir '" + VELMORA_SOURCE_DIR + "/share' loss " + bad + " > /dev/null 2>&1";
     const int status = std::system(cmd.c_str());
