@@ -61,7 +61,7 @@ struct MaterialRecord {
   // The roll-off of a powder material under DC bias: a section "[Powder]"
   // after the file's last line, read line by line (PowderSection.cpp), which
   // older programs never look at. Without it the material is a ferrite.
-  PowderData powder;
+  PowderData powder{};
   // A distributed gap whose permeability rolls off with the field: the core
   // record's own permeability takes no part, and no loss factor of a
   // ferrite under DC bias applies.
