@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "insight/BiasCurve.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <optional>
 
 #include "calc/Powder.h"
+#include "insight/BiasCurve.h"
 #include "insight/InsightFixture.h"
 
 namespace velmora::insight {
