@@ -1,20 +1,12 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The inductance of powder designs under DC bias, checked independently.
-
-  powder_bias_check.py VELMORA_CLI [REFERENCE_DIR]
-
-For random powder rings, powder materials, inductances and currents it runs
-`velmora-cli calc --details --json` on the shipped data and evaluates the
-maker's coefficients of the reference table (REFERENCE_DIR/powder/
-materials.tsv, default ../shared/reference beside the source tree) on the
-program's own zero-bias AL and turns:
-
-  L = AL N^2 k(T) * 0.01 / (a + b H^c),  H = N Inom / le,
-  k(T) = 1 + a' + b' T + c' T^2 + d' T^3 + e' T^4 at the settled temperature,
-
-and wants inductanceAtNominalCurrent_uH within 1 % of it. Skips (exit 0,
-with a message) when the reference is absent."""
+"""powder_bias_check.py VELMORA_CLI [REFERENCE_DIR]: for random powder rings,
+materials, inductances and currents, calc --details --json's
+inductanceAtNominalCurrent_uH within 1 % of the reference's coefficients
+(REFERENCE_DIR/powder/materials.tsv) evaluated here on the program's own
+zero-bias AL and turns: L = AL N^2 k(T) 0.01 / (a + b H^c), H = N Inom / le,
+k(T) the temperature polynomial at the settled temperature. Skips (exit 0)
+when the reference is absent."""
 import csv
 import json
 import math

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <optional>
 
-#include "calc/Powder.h"
 #include "insight/BiasCurve.h"
 #include "insight/InsightFixture.h"
 
@@ -44,26 +43,6 @@ TEST_F(BiasCurveTest, TheCurveStartsAtTheRunsInductanceAndFalls) {
     EXPECT_NEAR(b.rippleAtNominal_A, report.results.VS / b.inductanceAtNominal_uH, 1e-12);
     EXPECT_NEAR(b.peakCurrent_A, (powder ? 8 : 5) + b.rippleAtNominal_A / 2, 1e-12);
   }
-}
-
-TEST_F(BiasCurveTest, PowderFollowsTheFitAtTheSettledTemperature) {
-  UsePowder();
-  material.powder.hasTemperatureCoefficients = true;
-  material.powder.temperatureCoefficients = {-0.01, 0.0004, 0, 0, 0};
-  const DesignReport report = Report();
-  const BiasFigures& b = report.details.bias;
-  const ChokeResults& r = report.results;
-  const double T = report.details.operating.thermal.temperature_C;
-  EXPECT_EQ(b.temperature_C, T);
-  EXPECT_DOUBLE_EQ(b.temperatureFactor, 1 - 0.01 + 0.0004 * T);
-  const double H = r.N * 8 / (core.le / 1000);
-  EXPECT_NEAR(b.biasField_A_per_m, H, 1e-9 * H);
-  EXPECT_NEAR(b.permeabilityRetained, powder::PermeabilityRatio(kKoolMu60, H), 1e-12);
-  EXPECT_NEAR(b.inductanceAtNominal_uH, r.AL * b.temperatureFactor * r.N * r.N * b.permeabilityRetained, 1e-9);
-  EXPECT_NEAR(b.peakFlux_T,
-              powder::FluxDensityAtField(kKoolMu60, 60 * b.temperatureFactor,
-                                         powder::BiasField_A_per_m(r.N, b.peakCurrent_A, core.le)),
-              1e-12);
 }
 
 // The caution below half the permeability at the peak current, for powder
