@@ -100,7 +100,11 @@ def seeds():
         # tables over temperature: a hole, a repeat, the file's own 100 C, an odd name
         share(MATERIALS[0]) + crlf("[Loss at 60 C]", "L25/13 = 1", "[Loss at 25 C]", "L25/13 = 2",
                                    "[Loss at 100 C]", "L25/13 = 3", "[Loss at x C]", "L25/13 = 4")
-        + params(take_double(60), take_double(0.05), take_double(2), take_byte(1), take_byte(0))
+        + params(take_double(60), take_double(0.05), take_double(2), take_byte(1), take_byte(0)),
+        # a powder with its roll-off section, and one whose fit is cut short
+        share("Kool Mµ 60.txt") + params(take_double(100), take_double(0.01), take_double(12), take_byte(1), take_byte(0)),
+        share("MPP 60.txt").split(b"biasC")[0] + params(take_double(50), take_double(0.02), take_double(3), take_byte(1),
+                                                        take_byte(1)),
     ]
     lang = share("English.lng")
     notice = lang.split(b"\r\n[OTHERS]", 1)[-1].split(b"s26 = ", 1)[-1].split(b"\r\n", 1)[0]

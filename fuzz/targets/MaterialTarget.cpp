@@ -6,6 +6,7 @@
 #include "FuzzInput.h"
 #include "FuzzTargets.h"
 #include "calc/CoreLoss.h"
+#include "calc/Powder.h"
 #include "data/MaterialRecord.h"
 
 namespace velmora::fuzz {
@@ -52,6 +53,15 @@ int FuzzMaterial(const std::uint8_t* data, std::size_t size) {
   const CoreLossEstimate loss = EstimateCoreLoss(record, F, Bac, Ve);
   (void)loss;
 
+  // A roll-off fit is read only when usable: its permeability never rises
+  // above the zero-field one and never falls below 0 at any field.
+  if (record.hasRollOff()) {
+    const double ratio = powder::PermeabilityRatio(record.powder.rollOff, F);
+    const double atZero = powder::PermeabilityRatio(record.powder.rollOff, 0);
+    VELMORA_FUZZ_CHECK(std::isfinite(atZero) && atZero > 0);
+    VELMORA_FUZZ_CHECK(!(ratio > atZero) && !(ratio < 0));
+    VELMORA_FUZZ_CHECK(record.powder.alTolerance >= 0 && record.powder.alTolerance < 1);
+  }
   for (const std::string& name : ParseMaterialList(text)) VELMORA_FUZZ_CHECK(!name.empty());
   return 0;
 }

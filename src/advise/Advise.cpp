@@ -70,8 +70,15 @@ bool Finite(std::initializer_list<double> values) {
 std::vector<const MaterialRecord*> MaterialsOf(const AdviseQuery& query, const AdviseData& data) {
   std::vector<const MaterialRecord*> list;
   for (const MaterialRecord& m : data.materials)
-    if (query.material.empty() || m.name == query.material) list.push_back(&m);
+    // A powder is tried only when the query names it: the sweep's checks
+    // hold the zero-bias inductance, which a powder core loses under bias.
+    if (query.material.empty() ? !m.hasRollOff() : m.name == query.material) list.push_back(&m);
   return list;
+}
+
+// A core is designed only in a kind of material it is sold in.
+bool SoldIn(const CoreEntry& core, const MaterialRecord& material) {
+  return material.hasRollOff() ? core.sold.powder : core.sold.ferrite;
 }
 
 std::vector<const CoreEntry*> CoresOf(const AdviseQuery& query, const AdviseData& data) {
@@ -333,19 +340,23 @@ void Rank(std::vector<Candidate>& candidates, SortKey key) {
 }
 
 std::size_t CandidateCount(const AdviseQuery& query, const AdviseData& data) {
-  return CoresOf(query, data).size() * MaterialsOf(query, data).size();
+  std::size_t count = 0;
+  for (const MaterialRecord* material : MaterialsOf(query, data))
+    for (const CoreEntry* core : CoresOf(query, data)) count += SoldIn(*core, *material);
+  return count;
 }
 
 std::vector<Candidate> Sweep(const AdviseQuery& query, const AdviseData& data, const Progress& progress) {
   const std::vector<const CoreEntry*> cores = CoresOf(query, data);
   const std::vector<const MaterialRecord*> materials = MaterialsOf(query, data);
-  const std::size_t total = cores.size() * materials.size();
+  const std::size_t total = CandidateCount(query, data);
   std::vector<Candidate> candidates;
   candidates.reserve(total);
   Designer designer(query, data);
   for (const MaterialRecord* source : materials) {
     MaterialRecord material = *source;  // the run may write into its record
     for (const CoreEntry* core : cores) {
+      if (!SoldIn(*core, *source)) continue;
       candidates.push_back(designer.Design(*core, material));
       candidates.back().coreIndex = static_cast<std::size_t>(core - data.cores.data());
       candidates.back().materialIndex = static_cast<std::size_t>(source - data.materials.data());

@@ -25,6 +25,7 @@ struct CoreEntry {
   int shape = kShapeOther;
   CoreRecord record;
   insight::CoreWindingGeometry winding;  // turn length and surface
+  CoreSold sold;                         // the kinds of material it is sold in
 };
 
 // Everything a sweep reads, loaded once.

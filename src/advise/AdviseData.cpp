@@ -66,7 +66,7 @@ std::vector<CoreEntry> SelectableCores(const std::string& dbText,
       const auto found = std::lower_bound(names.begin(), names.end(), name, less);
       if (found == names.end() || *found != name) continue;
       const std::string_view text = index.TextFor(name);
-      CoreEntry entry{shape, CoreFromTexts(name, ReadCoreTexts(text, name)), {}};
+      CoreEntry entry{shape, CoreFromTexts(name, ReadCoreTexts(text, name)), {}, ReadCoreSold(text, name)};
       entry.winding = insight::WindingGeometryOf(entry.record, ReadCoreExtras(text, name));
       cores.push_back(std::move(entry));
     }

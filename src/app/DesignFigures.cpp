@@ -68,6 +68,27 @@ void AddCheckRows(std::vector<DesignFigure>& rows, const insight::DesignChecks& 
   rows.push_back({T("rowChecks"), verdict, failed});
 }
 
+// The inductance as the current rises, and what a powder core's distributed
+// gap means for the window's required gap.
+template <typename Texts>
+void AddBiasRows(std::vector<DesignFigure>& rows, const insight::BiasFigures& b, const Texts& T) {
+  if (!b.available) return;
+  rows.push_back({T("rowBiasInductance"),
+                  Fixed(b.inductanceAtZero_uH, 2) + " / " + Fixed(b.inductanceAtNominal_uH, 2) + " / " +
+                      Fixed(b.inductanceAtPeak_uH, 2),
+                  T("unitUh") + " (" + T(b.powder ? "noteRollOff" : "noteSaturationEstimate") +
+                      (b.powder ? std::string() : " " + Fixed(b.saturationFlux_T, 3) + " " + T("unitT")) + ")"});
+  rows.push_back({T("rowBiasField"), Fixed(b.biasField_A_per_m, 0), T("unitApm")});
+  rows.push_back(
+      {T("rowBiasRetained"),
+       Fixed(b.permeabilityRetained * kPercent, 1) + " / " + Fixed(b.permeabilityRetainedAtPeak * kPercent, 1), "%"});
+  rows.push_back({T("rowBiasRipple"), Fixed(b.rippleAtNominal_A, 3), T("unitA")});
+  rows.push_back({T("rowBiasFlux"), Fixed(b.peakFlux_T, 3), T("unitT")});
+  if (!b.powder) return;
+  rows.push_back({"", T("noteDistributedGap"), ""});
+  if (!b.temperatureCoefficients) rows.push_back({"", T("noteNoMuTemperature"), ""});
+}
+
 }  // namespace
 
 std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, const LanguageTable& lang) {
@@ -119,6 +140,7 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, cons
       {T("rowLowEnd"), Fixed(wc.L_uH.min, 2),
        T("unitUh") + " (" + T("noteDesignedFor") + " " + Fixed(wc.designL_uH, 2) + " " + T("unitUh") + ")"},
   };
+  AddBiasRows(rows, d.bias, T);
   AddCheckRows(rows, d.checks, T);
   if (wc.ringWithGap) rows.push_back({"", T("noteRingGap"), ""});
   const insight::LossModel& m = d.lossModel;

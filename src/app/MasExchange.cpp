@@ -52,8 +52,13 @@ void Magnetic(const CVelmoraDlg& dlg, const ChokeResults& r, mas::MasDesign& d) 
   const std::string mas = AsciiUpper(ReadCoreMasName(dlg.CoreDatabaseText(), d.coreName));
   d.shape = mas.empty() ? d.coreName : mas;
   d.toroidal = ShapeOfName(d.coreName) == kShapeR || d.shape.starts_with("T ");
-  d.material = r.noData ? dlg.Settings().mater : WithoutMaker(dlg.Settings().mater);
-  d.gap_mm = dlg.Settings().yes_al == 0 ? r.read.X : GapOfInductanceFactor(r.AL, dlg.Core(), dlg.Material().mu, r.g0);
+  // A powder goes by its own name (it names no maker) and has its gap
+  // distributed in the material: none to grind.
+  const bool powder = dlg.Material().hasRollOff();
+  d.material = r.noData || powder ? dlg.Settings().mater : WithoutMaker(dlg.Settings().mater);
+  d.gap_mm = powder                       ? 0.0
+             : dlg.Settings().yes_al == 0 ? r.read.X
+                                          : GapOfInductanceFactor(r.AL, dlg.Core(), dlg.Material().mu, r.g0);
   d.turns = WholeCount(r.N);
   d.parallels = WholeCount(r.n);
   d.conductingDiameter_mm = r.d;

@@ -96,7 +96,9 @@ void PermittedFlux(Run& run) {
   } else {
     const double le = run.ctx.core.le;
     r.mu = m.mu;
-    r.g0 = le / run.ctx.core.mu - le / m.mu;
+    // A powder's gap is distributed in the material: the core record's own
+    // permeability takes no part, and an ungapped core has the material's.
+    r.g0 = m.hasRollOff() ? 0.0 : le / run.ctx.core.mu - le / m.mu;
     r.B1 = FluxAmplitudeAtLossLimit(m, run.v.F, run.ctx.lossLimit);
     // The peak at which the alternating part just reaches B1.
     r.Bm = 2 * (r.Ipk / r.dI) * r.B1;

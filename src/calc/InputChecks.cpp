@@ -58,7 +58,7 @@ std::optional<InputFault> CheckGapOrAl(const ChokeInputs& in, double X, const Ch
   if (X > 0 && X >= core.le / kFringePathDivisor) return InputFault::GapLength;
   const bool noData = IsNoDataMaterial(context.material.name, context.noDataName);
   const double mu = noData ? kNoDataPermeability : context.material.mu;
-  const double g0 = noData ? 0.0 : core.le / core.mu - core.le / mu;
+  const double g0 = noData || context.material.hasRollOff() ? 0.0 : core.le / core.mu - core.le / mu;
   return Positive(FiguresOfGap(X, core, mu, g0).mue) ? std::nullopt : std::optional(InputFault::Gap);
 }
 

@@ -98,6 +98,26 @@ void AddCheckFacts(Json& o, const insight::DesignChecks& c, const insight::Insig
   o["verdict"] = kVerdicts[static_cast<int>(c.Outcome())];
 }
 
+// The inductance as the current rises (null where the run gives none).
+void AddBias(Json& o, const insight::BiasFigures& b) {
+  auto value = [&](double v) { return b.available ? Json(v) : Json(); };
+  o["inductanceModel"] = b.powder ? "rollOff" : "saturationEstimate";
+  o["biasTemperature_C"] = value(b.temperature_C);
+  o["permeabilityTemperatureFactor"] = b.powder ? value(b.temperatureFactor) : Json();
+  o["permeabilityTemperatureCoefficients"] = b.temperatureCoefficients;
+  o["biasField_A_per_m"] = value(b.biasField_A_per_m);
+  o["inductanceAtZeroCurrent_uH"] = value(b.inductanceAtZero_uH);
+  o["inductanceAtNominalCurrent_uH"] = value(b.inductanceAtNominal_uH);
+  o["inductanceAtPeakCurrent_uH"] = value(b.inductanceAtPeak_uH);
+  o["permeabilityRetained"] = value(b.permeabilityRetained);
+  o["permeabilityRetainedAtPeak"] = value(b.permeabilityRetainedAtPeak);
+  o["rippleAtNominalInductance_A"] = value(b.rippleAtNominal_A);
+  o["peakCurrentUnderBias_A"] = value(b.peakCurrent_A);
+  o["peakFluxDensityUnderBias_T"] = value(b.peakFlux_T);
+  o["saturationEstimateBsat_T"] = b.powder ? Json() : value(b.saturationFlux_T);
+  o["inductanceCurve"] = {{"I_A", b.I_A}, {"L_uH", b.L_uH}};
+}
+
 }  // namespace
 
 Json DetailsJson(const DesignDetails& d, const insight::InsightOptions& options) {
@@ -120,6 +140,7 @@ Json DetailsJson(const DesignDetails& d, const insight::InsightOptions& options)
       {"frequency_kHz", d.lossModel.F_kHz}, {"B_T", d.lossCurve.B_T}, {"Pv_mW_cm3", d.lossCurve.Pv_mW_cm3}};
   o["waveform"] = {{"t_us", d.waveform.t_us}, {"i_A", d.waveform.i_A}, {"B_T", d.waveform.B_T}};
   o["worstCase"] = WorstCaseJson(d.worstCase);
+  AddBias(o, d.bias);
   AddCheckFacts(o, d.checks, options);
   return o;
 }

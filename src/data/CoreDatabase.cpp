@@ -302,6 +302,18 @@ std::string ReadCoreMasName(std::string_view dbText, std::string_view name) {
   return LineKeyText(dbText.substr(span->body, span->end - span->body), kMasKey).value_or(std::string());
 }
 
+CoreSold ReadCoreSold(std::string_view dbText, std::string_view name) {
+  const std::optional<RecordSpan> span = FindCoreRecord(dbText, name);
+  const std::string value =
+      span ? LineKeyText(dbText.substr(span->body, span->end - span->body), kSoldKey).value_or(std::string())
+           : std::string();
+  if (value.empty()) return {};
+  CoreSold sold;
+  sold.powder = value.find("powder") != std::string::npos;
+  sold.ferrite = value.find("ferrite") != std::string::npos;
+  return sold;
+}
+
 std::vector<CoreHeader> ListCoreHeaders(std::string_view dbText) {
   std::vector<CoreHeader> headers;
   for (std::size_t begin = NextRecordStart(dbText, 0); begin < dbText.size();) {

@@ -60,6 +60,16 @@ CoreExtras ReadCoreExtras(std::string_view dbText, std::string_view name);
 inline constexpr std::string_view kMasKey = "mas";
 std::string ReadCoreMasName(std::string_view dbText, std::string_view name);
 
+// The optional line "sold = " of a record: the kinds of material the core is
+// sold in, "powder" (a powder ring) or "ferrite powder" (a ferrite shape also
+// sold in powder). A record without the line is a ferrite core. The key holds
+// none of "Ae", "An", "le" and "mu"; it is found like the lines above.
+inline constexpr std::string_view kSoldKey = "sold";
+struct CoreSold {
+  bool ferrite = true;
+  bool powder = false;
+};
+CoreSold ReadCoreSold(std::string_view dbText, std::string_view name);
 // Every record of the text in file order: the name of its header line (a
 // line that opens with '[', up to its first ']') and its "mas" line (empty
 // when it has none). At most kMaxCoreListEntries; one pass over the text.

@@ -57,6 +57,7 @@ bool ParseMaterialText(std::string_view text, MaterialRecord& record) {
   }
   record.nF = nF;
   ReadTemperatureTables(text, frequencyTexts, fluxTexts, record);
+  ReadPowderSection(text, record);
   // Optional keys of newer files; an older program never looks for them.
   for (auto [key, field] : {std::pair{"Bsat25", &record.Bsat25}, std::pair{"Tcurie", &record.Tcurie}}) {
     const double v = NumberOf(KeyedTextFile::GetValue(text, key));

@@ -4,12 +4,38 @@
 // amplitudes, Bmax, Bmmax and its permeability, read from "<name>.txt", and
 // where the file gives them its saturation flux density at 25 C and its
 // Curie temperature.
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace velmora {
+
+// The maker's fit of the permeability under DC bias (Magnetics):
+// mu(H) = mu_i * 0.01 / (a + b |H|^c), H in A/m; a = 0.01 gives mu(0) = mu_i.
+struct RollOffFit {
+  double a = 0, b = 0, c = 0;
+};
+
+// What the section "[Powder]" of a material file gives.
+struct PowderData {
+  bool present = false;  // a usable roll-off fit was read
+  RollOffFit rollOff;
+  double alTolerance = 0;  // relative, the maker's AL tolerance of its cores; 0 when absent
+  // mu_i(T) = mu_i (1 + a + b T + c T^2 + d T^3 + e T^4), T in C; none for
+  // materials the maker gives no curve for.
+  bool hasTemperatureCoefficients = false;
+  std::array<double, 5> temperatureCoefficients{};
+  // Cells of the loss table beyond the range of the maker's fit, as "f/B"
+  // texts of the grid (kHz/mT).
+  std::vector<std::string> outsideFit;
+};
+// Fills record.powder from the section "[Powder]" of a material file's text;
+// record.powder is reset first, and stays without roll-off when the section
+// is absent, names another fit than "magnetics" or gives no usable numbers.
+struct MaterialRecord;
+void ReadPowderSection(std::string_view text, MaterialRecord& record);
 
 struct MaterialRecord {
   static constexpr int kRows = 20;     // row 0: flux densities; rows 1..19: frequencies
@@ -31,6 +57,15 @@ struct MaterialRecord {
   // usable value (older files); the saturation then follows Bmax alone.
   double Bsat25 = 0;
   double Tcurie = 0;
+
+  // The roll-off of a powder material under DC bias: a section "[Powder]"
+  // after the file's last line, read line by line (PowderSection.cpp), which
+  // older programs never look at. Without it the material is a ferrite.
+  PowderData powder{};
+  // A distributed gap whose permeability rolls off with the field: the core
+  // record's own permeability takes no part, and no loss factor of a
+  // ferrite under DC bias applies.
+  bool hasRollOff() const { return powder.present; }
 
   using LossGrid = double[kRows][kColumns];
   // The temperature of the table the file has always held (the maker's

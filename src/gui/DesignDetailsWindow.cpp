@@ -134,12 +134,14 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   }
   figures_ = NewFiguresTable(this);
 
-  // A grid: the loss plot across the top, the current and the flux density
-  // side by side below it, each pair of one height however legends wrap.
+  // A grid: the loss and the inductance curve side by side at the top, the
+  // current and the flux density below them, each pair of one height however
+  // legends wrap.
   auto* plots = new QWidget(this);
   auto* grid = new QGridLayout(plots);
   grid->setContentsMargins(0, 0, 0, 0);
-  AddPlot(grid, 0, 0, 2, DetailPlot::Loss);
+  AddPlot(grid, 0, 0, 1, DetailPlot::Loss);
+  AddPlot(grid, 0, 1, 1, DetailPlot::Inductance);
   AddPlot(grid, 2, 0, 1, DetailPlot::Current);
   AddPlot(grid, 2, 1, 1, DetailPlot::Flux);
   grid->setRowStretch(0, 1);
@@ -304,7 +306,7 @@ void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
     return;
   }
   const DetailText text = [this](const char* key) { return ChartText(key); };
-  for (const DetailPlot plot : {DetailPlot::Loss, DetailPlot::Current, DetailPlot::Flux}) {
+  for (const DetailPlot plot : {DetailPlot::Loss, DetailPlot::Current, DetailPlot::Flux, DetailPlot::Inductance}) {
     QChart* chart = views_[static_cast<int>(plot)]->chart();
     FillChart(plot, chart, text, *details_);
     legends_[static_cast<int>(plot)]->setText(LegendHtml(chart));

@@ -69,8 +69,8 @@ class DesignDetailsWindow : public QWidget {
   std::string PlotBytes(DetailPlot plot, bool svg) const;
 
   QLabel* note_ = nullptr;
-  // By DetailPlot: loss, current, flux.
-  static constexpr int kPlots = 3;
+  // By DetailPlot: loss, current, flux, inductance.
+  static constexpr int kPlots = 4;
   QChartView* views_[kPlots] = {};
   QLabel* legends_[kPlots] = {};
   QTableWidget* figures_ = nullptr;

@@ -242,10 +242,43 @@ void FillFluxChart(QChart* chart, const DetailText& text, const insight::DesignD
             text("fluxLimitNote").arg(Bm, 0, 'f', 3));
 }
 
+void FillInductanceChart(QChart* chart, const DetailText& text, const insight::DesignDetails& d) {
+  const insight::BiasFigures& b = d.bias;
+  chart->setTitle(text("plotBias"));
+  auto* x = NamedAxis<QValueAxis>(chart, "current", Qt::AlignBottom);
+  auto* y = NamedAxis<QValueAxis>(chart, "inductance", Qt::AlignLeft);
+  x->setTitleText(text("axisCurrent"));
+  y->setTitleText(text("axisInductance"));
+  auto* curve = Named<QLineSeries>(chart, "curve");
+  auto* nominal = Named<QScatterSeries>(chart, "nominal");
+  auto* peak = Named<QScatterSeries>(chart, "peak");
+  Attach(chart, curve, x, y);
+  Attach(chart, nominal, x, y);
+  Attach(chart, peak, x, y);
+  curve->setPen(QPen(kCurrentColor, 3));
+  curve->setName(text("biasCurve") + (b.powder ? "" : " (" + text("noteSaturationEstimate") + ")"));
+  nominal->setName(text("biasNominal"));
+  nominal->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+  peak->setName(text("biasPeak"));
+  peak->setColor(kFluxColor);
+  QList<QPointF> points;
+  for (std::size_t i = 0; i < b.I_A.size() && i < b.L_uH.size(); ++i)
+    if (std::isfinite(b.I_A[i]) && std::isfinite(b.L_uH[i])) points.append(QPointF(b.I_A[i], b.L_uH[i]));
+  curve->replace(points);
+  nominal->replace(b.available ? QList<QPointF>{QPointF(b.nominalCurrent_A, b.inductanceAtNominal_uH)}
+                               : QList<QPointF>{});
+  peak->replace(b.available ? QList<QPointF>{QPointF(b.peakCurrent_A, b.inductanceAtPeak_uH)} : QList<QPointF>{});
+  if (points.isEmpty()) return;
+  x->setRange(0, points.back().x());
+  y->setRange(0, Highest(points) * kHeadroom);
+  for (QValueAxis* axis : {x, y}) RoundTicks(axis);
+}
+
 void FillChart(DetailPlot plot, QChart* chart, const DetailText& text, const insight::DesignDetails& d) {
   if (plot == DetailPlot::Loss) FillLossChart(chart, text, d);
   else if (plot == DetailPlot::Current) FillCurrentChart(chart, text, d);
-  else FillFluxChart(chart, text, d);
+  else if (plot == DetailPlot::Flux) FillFluxChart(chart, text, d);
+  else FillInductanceChart(chart, text, d);
 }
 
 QChartView* NewDetailChartView() {

@@ -32,6 +32,7 @@ constexpr CheckKind kKinds[kCheckCount] = {
     {"lossExtrapolated", Severity::Caution, "T"},
     {"acResistance", Severity::Caution, ""},
     {"gapFringing", Severity::Caution, "mm"},
+    {"rollOff", Severity::Caution, ""},
 };
 
 constexpr double kPi = 3.141592653589793;
@@ -147,6 +148,10 @@ DesignChecks EvaluateChecks(const CheckFacts& f, const InsightOptions& options) 
   out.Set(CheckId::Fill, r.k <= velmora::constants::kFillFactorLimit, r.k, velmora::constants::kFillFactorLimit);
   ThermalChecks(f, options, c, out);
   GapChecks(f, options, out);
+  // The ferrite's curve is an estimate and checks nothing.
+  if (f.bias && f.bias->available && f.bias->powder)
+    out.Set(CheckId::RollOff, f.bias->permeabilityRetainedAtPeak >= constants::kRetainedPermeabilityCaution,
+            f.bias->permeabilityRetainedAtPeak, constants::kRetainedPermeabilityCaution);
   if (f.lossSource) {
     const CoreLossSource& s = *f.lossSource;
     // The table's flux density nearest the operating point beyond it.

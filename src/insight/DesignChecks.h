@@ -28,8 +28,9 @@ enum class CheckId {
   LossExtrapolated,   // caution: the operating point outside the loss table
   AcResistance,       // caution: the ripple's AC copper loss above 25 % of the copper loss
   GapFringing,        // caution: a gap above 1 mm
+  RollOff,            // caution: a powder core keeps less than half its permeability at the peak current
 };
-inline constexpr std::size_t kCheckCount = 13;
+inline constexpr std::size_t kCheckCount = 14;
 
 enum class Severity { Fail, Caution };
 

@@ -16,6 +16,7 @@
 #include "calc/CoreLoss.h"
 #include "data/CoreDatabase.h"
 #include "insight/AcCopper.h"
+#include "insight/BiasCurve.h"
 #include "insight/DesignChecks.h"
 #include "insight/InsightConstants.h"
 #include "insight/Thermal.h"
@@ -172,6 +173,7 @@ struct DesignDetails {
   LossCurve lossCurve;
   Waveform waveform;
   WorstCase worstCase;
+  BiasFigures bias;  // the inductance as the current rises
   DesignChecks checks;
 };
 
@@ -211,6 +213,7 @@ struct CheckFacts {
   const OperatingState* operating = nullptr;   // the settled state; none: no wire
   const CoreLossSource* lossSource = nullptr;  // none: no loss data
   double skinDepth_mm = constants::kNaN;       // at the switching frequency
+  const BiasFigures* bias = nullptr;           // none: not computed
 };
 
 // The one evaluation of a design's checks (see DesignChecks.h). A run stopped

@@ -8,6 +8,19 @@ namespace velmora::insight::constants {
 // A figure the inputs do not allow (no wire, no loss data, an empty field).
 inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+// --- Inductance under DC bias -------------------------------------------------
+// The inductance curve of a design runs from 0 to 1.5 times the peak current
+// (where a ferrite's saturation or the roll-off shows) in 60 steps.
+inline constexpr double kCurveCurrentSpan = 1.5;
+inline constexpr int kCurveSteps = 60;
+// Below half of its initial permeability at the peak current a powder core
+// has left its useful range (makers design to 50 ... 80 % retained): a caution.
+inline constexpr double kRetainedPermeabilityCaution = 0.5;
+// A ferrite's permeability under bias, an estimate (Froehlich-Kennelly):
+// B = mu0 mu H / (1 + mu0 mu H / Bsat), so the secant permeability falls as
+// mu (1 - B / Bsat). The bisection for B stops after 60 halvings of [0, Bsat).
+inline constexpr int kSaturationBisections = 60;
+
 // --- Copper -----------------------------------------------------------------
 // Resistivity of annealed copper at 20 C (IEC 60028 standard: 1/58 ohm mm2/m).
 inline constexpr double kCopperResistivity20 = 1.724e-8;     // ohm m

@@ -25,9 +25,10 @@ double SymmetricTriangleFactor(const MaterialRecord& material, double F_kHz, dou
 
 }  // namespace
 
-DcBiasModel DcBiasModelOf(const MaterialRecord& /*material*/) {
-  // Every material the program reads today is a ferrite.
-  return DcBiasModel::Ferrite;
+DcBiasModel DcBiasModelOf(const MaterialRecord& material) {
+  // A powder's maker fits its loss without bias and its distributed gap
+  // keeps the flux of the particles low: no premagnetization factor.
+  return material.hasRollOff() ? DcBiasModel::None : DcBiasModel::Ferrite;
 }
 
 double DcBiasFactor(double Bdc_T, double Bsat_T) {

@@ -41,6 +41,9 @@ Steps WindingInstruction(const Design& design, const ChokeResults& results, cons
 void AppendDetailSections(Document& doc, const ChokeResults& results, const insight::DesignDetails& details,
                           const ReportTexts& texts, double Ae);
 
+// The inductance as the current rises: model, figures and the curve.
+Section BiasSection(const insight::BiasFigures& bias, const ReportTexts& texts);
+
 // "AL +-10.0 % (the maker's AL tolerance)" or "AL +-12.3 % (from the gap
 // tolerance +-0.020 mm)".
 std::string ToleranceText(const insight::WorstCase& worstCase, const ReportTexts& texts);

@@ -168,6 +168,7 @@ void AppendDetailSections(Document& doc, const ChokeResults& r, const insight::D
   doc.sections.push_back(LossSection(d.losses, d.operating, t));
   doc.sections.push_back(LossModelSection(d.lossModel, t));
   doc.sections.push_back(WorstCaseSection(d.worstCase, r, t));
+  doc.sections.push_back(BiasSection(d.bias, t));
   PlotRow plots;
   if (d.lossModel.available && !d.lossCurve.B_T.empty()) plots.plots.push_back(LossPlot(d.lossCurve, d.lossModel, t));
   plots.plots.push_back(WavePlot(d.waveform, r, Ae, t));

@@ -35,6 +35,7 @@ constexpr CheckRow kRows[] = {
     {CheckId::LossExtrapolated, T::CheckLossData, T::UnitT, 3},
     {CheckId::AcResistance, T::CheckAcResistance, T::kCount, 2},
     {CheckId::GapFringing, T::CheckGapFringing, T::UnitMm, 3},
+    {CheckId::RollOff, T::CheckRollOff, T::kCount, 2},
 };
 static_assert(std::size(kRows) == insight::kCheckCount, "one row per check");
 
@@ -68,6 +69,8 @@ Section ChecksSection(const insight::DesignDetails& d, const ReportTexts& t) {
   for (const CheckRow& row : kRows) {
     const insight::CheckOutcome& o = c[row.id];
     unevaluated += insight::SeverityOf(row.id) == insight::Severity::Fail && !o.passed;
+    // The roll-off belongs to powder cores only.
+    if (row.id == CheckId::RollOff && !o.passed) continue;
     table.rows.push_back({t(row.label), Outcome(o, t), Detail(row, c, t)});
   }
   Section s{t(T::SecChecks), {}, false};

@@ -218,6 +218,38 @@ constexpr Entry kEntries[] = {
     {T::ConverterAtMin, "converterAtMin", "minimum input"},
     {T::ConverterAtMax, "converterAtMax", "maximum input"},
     {T::ConverterWorst, "converterWorst", "worst point"},
+    {T::CheckRollOff, "checkRollOff", "Half the permeability kept at the peak current (powder)"},
+    {T::SecBias, "secBias", "Inductance under DC bias"},
+    {T::BiasModelPowder, "biasModelPowder",
+     "The maker's roll-off fit of the powder: \xB5(H) = \xB5i \xB7 0.01 / (a + b \xB7 H^c), H = N \xB7 I / le "
+     "(Magnetics, permeability against DC bias). The gap is distributed in the material: the required-gap figure of "
+     "the window has no meaning for it."},
+    {T::BiasModelFerrite, "biasModelFerrite",
+     "An estimate: the gap holds the inductance while the ferrite's permeability falls as \xB5 (1 - B / Bsat) toward "
+     "Bsat = %1 T (Froehlich-Kennelly). It shows where the core starts to saturate; no check uses it."},
+    {T::BiasTemperature, "biasTemperature",
+     "\xB5i at %1 \xB0"
+     "C: factor %2 by the maker's temperature curve."},
+    {T::BiasNoTemperature, "biasNoTemperature",
+     "The maker gives no temperature curve of \xB5i for this material: \xB5i as at room temperature."},
+    {T::BiasField, "biasField", "Field at the nominal current, H"},
+    {T::UnitAPerM, "unitAPerM", "A/m"},
+    {T::BiasLZero, "biasLZero", "Inductance at 0 A"},
+    {T::BiasLNominal, "biasLNominal", "Inductance at the nominal current"},
+    {T::BiasLPeak, "biasLPeak", "Inductance at the peak current"},
+    {T::BiasRetained, "biasRetained", "Permeability kept, nominal / peak current"},
+    {T::BiasRipple, "biasRipple", "Ripple at full load (from the inductance at the nominal current)"},
+    {T::BiasPeakCurrent, "biasPeakCurrent", "Peak current under bias"},
+    {T::BiasPeakFlux, "biasPeakFlux", "Peak flux density under bias"},
+    {T::RollOffCaution, "rollOffCaution",
+     "Less than half the permeability remains at the peak current: the inductance collapses there. Take a larger core "
+     "or a lower permeability."},
+    {T::PlotBias, "plotBias", "Inductance against current"},
+    {T::PlotBiasX, "plotBiasX", "Current, A"},
+    {T::PlotBiasY, "plotBiasY", "Inductance, \xB5H"},
+    {T::SeriesBias, "seriesBias", "L(I)"},
+    {T::SeriesNominal, "seriesNominal", "nominal current"},
+    {T::SeriesPeak, "seriesPeak", "peak current"},
 };
 static_assert(std::size(kEntries) == kTextCount, "one entry per text");
 

@@ -27,13 +27,17 @@ SEED = 24
 
 
 def section_names(path):
-    text = path.read_bytes().decode("cp1251")
-    return [line.strip()[1:-1] for line in text.splitlines() if line.startswith("[")]
+    """The ferrite cores: a powder ring (its record sold in powder only) is
+    left out, so that the powder data move no design of these fixtures."""
+    records = path.read_bytes().decode("cp1251").split("\r\n[")
+    return [r.lstrip("[").split("]", 1)[0] for r in records if "\r\nsold = powder\r\n" not in r]
 
 
 def material_names():
+    """The ferrites: a material file with a roll-off section is left out."""
     text = (SHARE / "Materials.txt").read_bytes().decode("cp1251")
-    return [line.split("=", 1)[1].strip() for line in text.splitlines() if "=" in line]
+    names = [line.split("=", 1)[1].strip() for line in text.splitlines() if "=" in line]
+    return [n for n in names if b"\r\n[Powder]\r\n" not in (SHARE / (n + ".txt")).read_bytes()]
 
 
 def num(rng, low, high, log=False):

@@ -38,11 +38,12 @@ TEST_F(DesignDetailsWindowTest, RefreshesReuseTheSeriesAndFollowTheCalculation) 
   DesignDetailsWindow window(nullptr, config);
   window.Refresh(d);
   const std::vector<QChart*> charts = Charts(window);
-  ASSERT_EQ(charts.size(), 3u);  // loss, current, flux density
+  ASSERT_EQ(charts.size(), 4u);  // loss, inductance against current, current, flux density
   const QList<QAbstractSeries*> first = charts[0]->series();
   ASSERT_EQ(first.size(), 4);
-  ASSERT_EQ(charts[1]->series().size(), 1);
-  ASSERT_EQ(charts[2]->series().size(), 2);  // with its limit
+  ASSERT_EQ(charts[1]->series().size(), 3);  // the inductance curve, the nominal and the peak current
+  ASSERT_EQ(charts[2]->series().size(), 1);
+  ASSERT_EQ(charts[3]->series().size(), 2);  // with its limit
   for (const QChart* chart : charts) ASSERT_EQ(chart->axes().size(), 2);
 
   Type(ids::IDC_EDIT_FC, "150");
@@ -59,13 +60,13 @@ TEST_F(DesignDetailsWindowTest, RefreshesReuseTheSeriesAndFollowTheCalculation) 
   ASSERT_EQ(point->count(), 1);
   EXPECT_DOUBLE_EQ(point->at(0).x(), details->lossModel.Bac_T);
   // The waveform's top is the peak current.
-  const auto* current = static_cast<QXYSeries*>(charts[1]->series().at(0));
+  const auto* current = static_cast<QXYSeries*>(charts[2]->series().at(0));
   double top = 0;
   for (const QPointF& p : current->points()) top = std::max(top, p.y());
   EXPECT_DOUBLE_EQ(top, d.LastCalculation()->Ipk);
   // Each limit is a line with its note written on the plot, the value in it.
   for (const auto& [chart, value] :
-       {std::pair{charts[0], details->lossModel.limit_mW_cm3}, std::pair{charts[2], details->worstCase.Bm_T}}) {
+       {std::pair{charts[0], details->lossModel.limit_mW_cm3}, std::pair{charts[3], details->worstCase.Bm_T}}) {
     const auto* limit = static_cast<QXYSeries*>(chart->series().at(1));
     ASSERT_EQ(limit->count(), 3);
     EXPECT_DOUBLE_EQ(limit->at(1).y(), value);
@@ -120,9 +121,9 @@ TEST_F(DesignDetailsWindowTest, LongTextsAreCutBeforeLayout) {
   DesignDetailsWindow window(nullptr, config);
   window.Refresh(d);
   const std::vector<QChart*> charts = Charts(window);
-  ASSERT_EQ(charts.size(), 3u);
+  ASSERT_EQ(charts.size(), 4u);
   EXPECT_EQ(charts[0]->axes(Qt::Horizontal).at(0)->titleText(), QString(200, 'x'));
-  EXPECT_EQ(charts[1]->title(), QString(200, 'x'));
+  EXPECT_EQ(charts[2]->title(), QString(200, 'x'));
   EXPECT_EQ(charts[0]->series().at(0)->name(), QString(200, 'x'));
   EXPECT_FALSE(window.PlotImage(DetailPlot::Loss).isNull());
 }
@@ -143,7 +144,7 @@ TEST_F(DesignDetailsWindowTest, FitsALaptopScreenInTheWindowsLanguage) {
   QApplication::processEvents();
   EXPECT_TRUE(window.ValuesInSight());
   const std::vector<QChart*> charts = Charts(window);
-  ASSERT_EQ(charts.size(), 3u);
+  ASSERT_EQ(charts.size(), 4u);
   // A design whose core loss is extrapolated: its note stays out of the
   // value column.
   ExpectBoxes(3);

@@ -89,7 +89,7 @@ TEST_F(ReportCliTest, HtmlAndPdfHoldCalcsNumbers) {
     EXPECT_NE(pdfText.find(part), std::string::npos) << part;
   const auto pages = std::count(pdfText.begin(), pdfText.end(), '\f');
   EXPECT_GE(pages, 1);
-  EXPECT_LE(pages, 2);
+  EXPECT_LE(pages, 3);  // with the inductance under bias and its curve
 }
 
 TEST_F(ReportCliTest, UsageErrorsAndWriteFailures) {

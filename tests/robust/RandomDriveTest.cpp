@@ -66,7 +66,7 @@ class RandomHost : public ui::HeadlessHost {
 };
 
 // One record of the core database in its six-line layout, or with the
-// optional "MLT", "Asurf", "bw" and "mas" lines of the shipped cores before the empty line.
+// optional "MLT", "Asurf", "bw", "mas" and "sold" lines of the shipped cores before the empty line.
 struct CoreRec {
   std::string name, Ae, An, le, mu, extra;
   bool operator==(const CoreRec&) const = default;
@@ -100,7 +100,7 @@ std::optional<std::vector<CoreRec>> ParseSixLineRecords(std::string_view text) {
         !value(l[4], "mu", r.mu))
       return std::nullopt;
     if (!line(l[5])) return std::nullopt;
-    for (const char* key : {"MLT = ", "Asurf = ", "bw = ", "mas = "}) {
+    for (const char* key : {"MLT = ", "Asurf = ", "bw = ", "mas = ", "sold = "}) {
       if (l[5].rfind(key, 0) != 0) continue;
       r.extra += l[5] + "\n";
       if (!line(l[5])) return std::nullopt;

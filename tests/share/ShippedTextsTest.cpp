@@ -209,7 +209,9 @@ TEST(ShippedLanguages, EveryLanguageFileHasItsHelpText) {
 TEST(ShippedLicenceNote, NamesEveryShippedFileAndItsTerms) {
   const std::string note = ReadShared("Data-Licences.txt");
   ASSERT_FALSE(note.empty());
-  for (const std::string& name : test::SharedFiles()) EXPECT_NE(note.find(name), std::string::npos) << name;
+  // The note is Windows-1251, the file names on disk UTF-8 ("Kool M\xB5 60.txt").
+  for (const std::string& name : test::SharedFiles())
+    EXPECT_NE(note.find(Utf8ToCp1251(name).value_or(name)), std::string::npos) << name;
   for (const char* terms : {"GPL-3.0-or-later", "Apache License 2.0", "BSD 2-Clause", "BSD 4-Clause", "AI-mag",
                             "OpenMagnetics MAS", "commit 0512b02", "commit 1408499", "commit bbbcee0"})
     EXPECT_NE(note.find(terms), std::string::npos) << terms;
@@ -277,7 +279,7 @@ TEST(FirstStart, EveryCoreAndEveryMaterialGiveFiniteResults) {
       EXPECT_TRUE(std::isfinite(r.greq) && std::isfinite(r.k) && r.N > 0) << name;
     }
   for (const std::string& m : ParseMaterialList(ReadShared("Materials.txt"))) {
-    ASSERT_TRUE(LoadMaterialData(m + ".txt", start.material)) << m;
+    ASSERT_TRUE(LoadMaterialData(Cp1251ToUtf8(m) + ".txt", start.material)) << m;
     const ChokeResults r = start.Run(constants::kDefaultCore);
     EXPECT_TRUE(std::isfinite(r.B1) && r.B1 > 0) << m;
     EXPECT_TRUE(std::isfinite(r.Pcore) && r.Pcore > 0) << m;

@@ -25,6 +25,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import keyed  # noqa: E402
 import lang_texts  # noqa: E402
 import loss_tables  # noqa: E402
+import powder  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 LICENCE_NOTE = "Data-Licences.txt"
@@ -249,7 +250,7 @@ def core_database(records):
         lines += ["[%s]" % rec["name"], "Ae = " + rec["Ae"], "An = " + rec["An"],
                   "le = " + rec["le"], "mu = " + rec["mu"],
                   "MLT = " + rec["MLT"], "Asurf = " + rec["Asurf"], "bw = " + rec["bw"],
-                  "mas = " + rec["mas"], ""]
+                  "mas = " + rec["mas"]] + (["sold = " + rec["sold"]] if "sold" in rec else []) + [""]
     text = keyed.crlf_lines(lines)
     # Every core is listed under its own shape, exactly once, and under no other.
     for shape in range(6):
@@ -263,7 +264,7 @@ def core_database(records):
         name = rec["name"].encode("cp1251")
         if text.find(name) != text.find(b"[" + name + b"]") + 1:
             raise SystemExit("core name found inside an earlier text: " + rec["name"])
-        for key in ("Ae", "An", "le", "mu", "MLT", "Asurf", "bw", "mas"):
+        for key in ("Ae", "An", "le", "mu", "MLT", "Asurf", "bw", "mas") + (("sold",) if "sold" in rec else ()):
             got = keyed.get_section_value(text, name, key.encode()).decode("cp1251")
             if got != rec[key]:
                 raise SystemExit("core %s %s reads back %r" % (rec["name"], key, got))
@@ -359,6 +360,10 @@ def materials(ref):
         names.append(list_name)
         checked[mat["name"]] = (flux, freqs, tables)
     loss_tables.report(ref, checked)
+    powder_files, powder_names = powder.materials(ref)
+    files.update(powder_files)
+    names += powder_names
+    powder.check_list_order(names)
     text = keyed.crlf_lines(["Mat%d = %s" % (i + 1, n) for i, n in enumerate(names)])
     for i, n in enumerate(names):
         assert keyed.get_value(text, b"Mat%d" % (i + 1)).decode("cp1251") == n
@@ -536,7 +541,8 @@ def main():
     args = ap.parse_args()
 
     files = {}
-    records = core_records(args.reference)
+    records, marked, rings = powder.add_cores(args.reference, core_records(args.reference), ring_geometry)
+    print("powder: %d rings added, %d E cores marked (%s)" % (rings, len(marked), ", ".join(marked)))
     files["BaseCores.txt"] = core_database(records)
     files.update(materials(args.reference))
     files["Wire.txt"] = wire_table(args.reference)
