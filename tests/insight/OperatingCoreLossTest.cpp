@@ -68,9 +68,6 @@ TEST(OperatingCoreLoss, SineTimesWaveformTimesDcFactor) {
   // A material without the ferrite model (powder) gets none.
   p.dcModel = DcBiasModel::None;
   EXPECT_EQ(OperatingCoreLossAt(m, p).dcFactor, 1);
-  // A sine wave: no waveform factor.
-  p.duty = std::nan("");
-  EXPECT_EQ(OperatingCoreLossAt(m, p).waveformFactor, 1);
 }
 
 TEST(CompositeWaveformFactor, AgainstItsClosedForm) {

@@ -75,15 +75,8 @@ TEST(ShippedPowder, RingsAreMarkedOrderedAndHaveTheMaterialsAl) {
   const WireTable wires = test::Metric({0.5, 1.0});
   for (const std::string& name : rings) {
     const CoreRecord core = CoreFromTexts(name, ReadCoreTexts(db, name));
-    const ChokeInputs in{.L = "100",
-                         .Inom = "1",
-                         .Imin = "0",
-                         .Uimpulsa = "48",
-                         .Udc = "12",
-                         .Fc = "100",
-                         .j = "5",
-                         .zazor = "0",
-                         .dprov = "1"};
+    ChokeInputs in = test::WindowDefaults();
+    in.zazor = "0";  // ungapped: the distributed gap alone
     const ChokeResults r = CalculateFigures(in, ReadInputNumbers(in), ChokeContext{core, m, wires, 200.0});
     EXPECT_NEAR(r.AL, constants::kMu0 * 60 * core.Ae / core.le / constants::kThousand, 1e-12) << name;
   }
