@@ -20,7 +20,7 @@ struct AdviseArgs {
   int shape = -1;                       // --shape
   std::optional<std::string> family;    // --family F, UTF-8: CoreFamily's word
   std::optional<std::string> material;  // --material NAME, UTF-8
-  advise::SortKey sort = advise::SortKey::TotalLoss;
+  advise::SortKey sort = advise::SortKey::Volume;
   std::size_t top = 10;                      // --top N
   bool all = false;                          // --all: infeasible ones too
   double gapStep = advise::kDefaultGapStep;  // --gap-step MM

@@ -87,6 +87,7 @@ int RunAdvise(const CVelmoraDlg& dlg, const Design& design, const SettingsRecord
   query.requiredInductance_uH = options.requiredInductance_uH;
   query.alTolerance = options.alTolerance;
   query.alToleranceUngapped = options.alToleranceUngapped;
+  query.infeasibleSettled = args.all;  // else only feasible designs are listed
   if (args.material) {
     const auto cp = Utf8ToCp1251(*args.material);
     const ListMatch match = MatchName(names, cp.value_or(std::string()));

@@ -2,6 +2,7 @@
 // Loss over temperature and the settling temperature of the choke.
 #include "insight/Thermal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -30,14 +31,23 @@ void Bracket(const MaterialRecord& m, double T, TableAt& below, TableAt& above) 
   for (const MaterialRecord::TemperatureTable& t : m.temperatureTables) consider(t.temperature_C, t.table);
 }
 
+// Whether (F, Bac) lies outside the grid of the tables, as DescribeCoreLoss
+// tells it, without its interpolation: the settling asks for the loss many
+// times and needs the flags once.
+void FlagOutsideGrid(const MaterialRecord& m, double F, double Bac, LossAtTemperature& r) {
+  const int nF = std::min(m.nF, MaterialRecord::kMaxFrequencies);
+  const int nB = std::min(m.nB, MaterialRecord::kMaxFluxDensities);
+  if (nF < 2 || nB < 2) return;
+  r.extrapolatedFrequency = F < m.table[1][0] || F > m.table[nF][0];
+  r.extrapolatedFluxDensity = Bac < m.table[0][1] || Bac > m.table[0][nB];
+}
+
 }  // namespace
 
 LossAtTemperature SpecificLossAt(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C) {
   LossAtTemperature r;
   r.temperature_C = temperature_C;
-  const CoreLossSource src = DescribeCoreLoss(material, F_kHz, Bac_T);
-  r.extrapolatedFrequency = src.outsideF;
-  r.extrapolatedFluxDensity = src.outsideB;
+  FlagOutsideGrid(material, F_kHz, Bac_T, r);
   TableAt below, above;
   Bracket(material, temperature_C, below, above);
   r.extrapolatedTemperature = !below.grid || !above.grid || !std::isfinite(temperature_C);
