@@ -146,8 +146,8 @@ TEST_F(AdviseCliTest, AllListsTheInfeasibleWithTheirReasons) {
   // 3F36's table ends below 2000 kHz, N87's too: nothing designed there.
   const CliRun csv = Run({"advise", "--csv", "--all", "--set", "Fc=2000", "--material", "3F36 Ferroxcube"});
   ASSERT_EQ(csv.exit, 0) << csv.err;
-  EXPECT_EQ(csv.out.rfind("rank,core,shape,material,feasible,reason,gap_mm,turns,", 0), 0u);
-  EXPECT_NE(csv.out.find(",false,frequency above the loss table,,"), std::string::npos);
+  EXPECT_EQ(csv.out.rfind("rank,core,shape,material,feasible,pareto,reason,gap_mm,turns,", 0), 0u);
+  EXPECT_NE(csv.out.find(",false,false,frequency above the loss table,,"), std::string::npos);
   EXPECT_EQ(csv.out.find(",true,"), std::string::npos);
 }
 
