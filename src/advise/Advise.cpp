@@ -99,10 +99,21 @@ void Rank(std::vector<Candidate>& candidates, SortKey key) {
     if (int c = CompareValues(a.totalLoss, b.totalLoss)) return c < 0;
     return std::tie(a.core, a.material) < std::tie(b.core, b.material);
   });
-  std::vector<Candidate> ranked;
-  ranked.reserve(candidates.size());
-  for (std::size_t i : order) ranked.push_back(std::move(candidates[i]));
-  candidates = std::move(ranked);
+  // Each record moved once into its place, cycle by cycle (order[k] is the
+  // record that belongs at k).
+  for (std::size_t start = 0; start < order.size(); ++start) {
+    if (order[start] == start) continue;
+    Candidate held = std::move(candidates[start]);
+    std::size_t k = start;
+    while (order[k] != start) {
+      const std::size_t from = order[k];
+      candidates[k] = std::move(candidates[from]);
+      order[k] = k;
+      k = from;
+    }
+    candidates[k] = std::move(held);
+    order[k] = k;
+  }
 }
 
 void MarkPareto(std::vector<Candidate>& candidates) {

@@ -196,28 +196,28 @@ bool Designer::Begin(const CoreEntry& core, const MaterialRecord& material, Cand
 Candidate Designer::Design(const CoreEntry& core, const MaterialRecord& material) {
   Candidate c;
   if (!Begin(core, material, c)) return c;
-  const GapTrial required = Try(c, start_, core, material);
+  GapTrial required = Try(c, start_, core, material);
   const double last = std::floor(kMaxGap / step_ + kStepSlack);
   // The search ends at kMaxGap: a gap the flux needs beyond it is no design
   // of the search. More gap only adds turns to a window already too full.
   const bool searched = core.shape != kShapeR && start_ <= last && !(required.early & (kOverfilled | kRippleStop));
   std::optional<Candidate> settled;
   if (required.early == kFeasible || !searched) {
-    settled = Settle(required, core, material);
+    settled = Settle(std::move(required), core, material);
     if (start_ > last && core.shape != kShapeR) settled->reasons |= kGapPastSearch;
-    if (settled->feasible() || !searched) return *settled;
+    if (settled->feasible() || !searched) return std::move(*settled);
   }
   for (double k = start_ + 1; k <= last; ++k) {
-    const GapTrial next = Try(c, k, core, material);
+    GapTrial next = Try(c, k, core, material);
     if (next.early & (kOverfilled | kRippleStop)) break;
     if (next.early != kFeasible) continue;
-    Candidate full = Settle(next, core, material);
+    Candidate full = Settle(std::move(next), core, material);
     if (full.feasible()) return full;
   }
   // No gap passes: the design at the required gap, with its reasons.
-  if (settled) return *settled;
-  if (query_.infeasibleSettled) return Settle(required, core, material);
-  Candidate unsettled = required.candidate;
+  if (settled) return std::move(*settled);
+  if (query_.infeasibleSettled) return Settle(std::move(required), core, material);
+  Candidate unsettled = std::move(required.candidate);
   unsettled.reasons = required.early;
   return unsettled;
 }
@@ -269,8 +269,8 @@ unsigned Designer::PreCheck(const GapTrial& t, const CoreEntry& core, const Mate
   return early;
 }
 
-Candidate Designer::Settle(const GapTrial& t, const CoreEntry& core, const MaterialRecord& material) const {
-  Candidate c = t.candidate;
+Candidate Designer::Settle(GapTrial t, const CoreEntry& core, const MaterialRecord& material) const {
+  Candidate c = std::move(t.candidate);
   const ChokeResults& r = t.results;
   if (r.stoppedByRipple) return c;
   insight::CheckFacts facts{r, t.spread, material};

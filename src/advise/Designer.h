@@ -35,7 +35,7 @@ class Designer {
   // The design at k steps of the gap grid (0: ungapped), pre-checked.
   GapTrial Try(const Candidate& c, double k, const CoreEntry& core, const MaterialRecord& material) const;
   // The trial settled where its losses heat it and held to every check.
-  Candidate Settle(const GapTrial& trial, const CoreEntry& core, const MaterialRecord& material) const;
+  Candidate Settle(GapTrial trial, const CoreEntry& core, const MaterialRecord& material) const;
 
   // The settlings done so far (each costs far more than a run).
   std::size_t Settlings() const { return settlings_; }
