@@ -203,7 +203,7 @@ Candidate Designer::Design(const CoreEntry& core, const MaterialRecord& material
   const bool searched = core.shape != kShapeR && start_ <= last && !(required.early & (kOverfilled | kRippleStop));
   std::optional<Candidate> settled;
   if (required.early == kFeasible || !searched) {
-    settled = Settle(std::move(required), core, material);
+    settled = Settle(required, core, material);
     if (start_ > last && core.shape != kShapeR) settled->reasons |= kGapPastSearch;
     if (settled->feasible() || !searched) return std::move(*settled);
   }
