@@ -63,8 +63,8 @@ std::vector<Paragraph> UsageLines() {
       {kAdvise,
        "velmora-cli [--dir DIR] advise [DESIGN_FILE] [--set KEY=VALUE]... [--shape E|EI|ER|ETD|R|other]\n"
        "                  [--family F] [--material NAME] [--sort volume|total-loss|temperature|turns]\n"
-       "                  [--top N] [--all] [--pareto] [--gap-step MM] [CHECK LIMITS] [--al-tolerance PCT]\n"
-       "                  [--ambient C] [--json|--csv]\n"},
+       "                  [--top N] [--all] [--pareto] [--gap-step MM] [CHECK LIMITS]\n"
+       "                  [--al-tolerance PCT] [--ambient C] [--json|--csv]\n"},
       {kReport,
        "velmora-cli [--dir DIR] report [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
        "                  [--from-mas FILE.json] [--do ACTION]... [--al-tolerance PCT] [--ambient C]\n"
