@@ -153,6 +153,13 @@ Designer::Designer(const AdviseQuery& query, const AdviseData& data)
   options_.minGap_mm = query.minGap;
   options_.fluxMargin = query.fluxMargin;
   options_.saturationCurrent_A = query.saturationCurrent_A;
+  // The grid's gaps as their texts and the numbers those read as, once for
+  // every pair.
+  const double last = std::floor(kMaxGap / step_ + kStepSlack);
+  for (double k = 0; k <= last; ++k) {
+    grid_.push_back(k > 0 ? GapText(k, step_) : "0");
+    gridValues_.push_back(ReadLeadingDouble(grid_.back()));
+  }
 }
 
 bool Designer::Begin(const CoreEntry& core, const MaterialRecord& material, Candidate& c) {
@@ -231,8 +238,10 @@ std::string Designer::InductanceAt(double gap, const CoreRecord& core) const {
 GapTrial Designer::Try(const Candidate& base, double k, const CoreEntry& core, const MaterialRecord& material) const {
   GapTrial t{base, {}, {}, kFeasible};
   Candidate& c = t.candidate;
-  c.gapText = k > 0 ? GapText(k, step_) : "0";
-  c.gap = ReadLeadingDouble(c.gapText);
+  const auto at = static_cast<std::size_t>(k);
+  const bool onGrid = k >= 0 && at < grid_.size();
+  c.gapText = onGrid ? grid_[at] : GapText(k, step_);
+  c.gap = onGrid ? gridValues_[at] : ReadLeadingDouble(c.gapText);
   c.inductanceText = InductanceAt(c.gap, core.record);
   InputNumbers numbers = numbers_;
   numbers.X = c.gap;

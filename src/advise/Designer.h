@@ -7,6 +7,8 @@
 // is settled and evaluated with every check (insight::EvaluateChecks). The
 // pre-check is a bound: it never rejects a design the full checks accept.
 #include <cstddef>
+#include <string>
+#include <vector>
 
 #include "advise/Advise.h"
 
@@ -51,8 +53,10 @@ class Designer {
   InputNumbers numbers_;
   double step_;  // mm
   insight::InsightOptions options_;
-  double mu_ = 0, g0_ = 0;  // the material's permeability and the core's own gap in the runs
-  double start_ = 0;        // the required gap in steps of the grid
+  double mu_ = 0, g0_ = 0;          // the material's permeability and the core's own gap in the runs
+  double start_ = 0;                // the required gap in steps of the grid
+  std::vector<std::string> grid_;   // the gap of k steps as text, up to kMaxGap
+  std::vector<double> gridValues_;  // and as the number it reads as
   mutable std::size_t settlings_ = 0;
 };
 
