@@ -62,9 +62,9 @@ class NodeTable {
 
 // The waveform factor of the design's flux at a temperature; a sine's (1)
 // where the table gives no finite exponent or the duty leaves no triangle.
-double WaveformFactorAt(const MaterialRecord& material, double F_kHz, double Bac_T, double duty, double T) {
+double WaveformFactorAt(FrequencyExponent& alpha, double duty, double T) {
   if (!(duty > 0 && duty < 1)) return 1;
-  const double factor = TriangleWaveformFactor(FrequencyExponentAt(material, F_kHz, Bac_T, T), duty);
+  const double factor = TriangleWaveformFactor(alpha.At(T), duty);
   return std::isfinite(factor) && factor > 0 ? factor : 1;
 }
 
@@ -86,14 +86,15 @@ OperatingState SettleDesign(const ChokeResults& r, const MaterialRecord& materia
   auto resistanceAt = [&](double T) {
     return wired ? WireResistance(CopperResistivity(T), length_m, r.n, r.S1) : kNaN;
   };
+  // The tables' losses at this operating point, looked up once each.
+  LossOverTemperature sine(material, F_kHz, r.Bac);
+  FrequencyExponent alpha(material, F_kHz, r.Bac);
   auto sineAt = [&](double T) {
     // No loss data: no core loss, and so no settled state either.
-    return r.noData ? kNaN
-                    : SpecificLossAt(material, F_kHz, r.Bac, T).Pv_mW_cm3 / velmora::constants::kThousand * Ve_cm3;
+    return r.noData ? kNaN : sine.At(T) / velmora::constants::kThousand * Ve_cm3;
   };
   NodeTable factors(ambient_C, [&](double T) {
-    return SlowFactors{WaveformFactorAt(material, F_kHz, r.Bac, r.D, T),
-                       ac.AcFactor(SkinDepth_mm(CopperResistivity(T), F_kHz))};
+    return SlowFactors{WaveformFactorAt(alpha, r.D, T), ac.AcFactor(SkinDepth_mm(CopperResistivity(T), F_kHz))};
   });
   auto lossesAt = [&](double T) {
     const SlowFactors f = factors.At(T);

@@ -42,30 +42,48 @@ void FlagOutsideGrid(const MaterialRecord& m, double F, double Bac, LossAtTemper
   r.extrapolatedFluxDensity = Bac < m.table[0][1] || Bac > m.table[0][nB];
 }
 
+// The loss at T, linear between the tables around it, lossOf(grid) the loss
+// of one table; extrapolated when T lies outside them.
+template <class LossOf>
+double LossBetweenTables(const MaterialRecord& material, double T, LossOf lossOf, bool& extrapolated) {
+  TableAt below, above;
+  Bracket(material, T, below, above);
+  extrapolated = !below.grid || !above.grid || !std::isfinite(T);
+  if (!below.grid) below = above;
+  if (!above.grid) above = below;
+  if (!below.grid) return kNaN;  // a temperature that is no number
+  const double lo = lossOf(below.grid);
+  if (above.temperature_C == below.temperature_C) return lo;
+  const double hi = lossOf(above.grid);
+  const double share = (T - below.temperature_C) / (above.temperature_C - below.temperature_C);
+  return lo + (hi - lo) * share;
+}
+
 }  // namespace
 
 LossAtTemperature SpecificLossAt(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C) {
   LossAtTemperature r;
   r.temperature_C = temperature_C;
   FlagOutsideGrid(material, F_kHz, Bac_T, r);
-  TableAt below, above;
-  Bracket(material, temperature_C, below, above);
-  r.extrapolatedTemperature = !below.grid || !above.grid || !std::isfinite(temperature_C);
-  if (!below.grid) below = above;
-  if (!above.grid) above = below;
-  if (!below.grid) {  // a temperature that is no number
-    r.Pv_mW_cm3 = kNaN;
-    return r;
-  }
-  const double lo = SpecificLoss(*below.grid, material.nF, material.nB, F_kHz, Bac_T);
-  if (above.temperature_C == below.temperature_C) {
-    r.Pv_mW_cm3 = lo;
-    return r;
-  }
-  const double hi = SpecificLoss(*above.grid, material.nF, material.nB, F_kHz, Bac_T);
-  const double share = (temperature_C - below.temperature_C) / (above.temperature_C - below.temperature_C);
-  r.Pv_mW_cm3 = lo + (hi - lo) * share;
+  r.Pv_mW_cm3 = LossBetweenTables(
+      material, temperature_C,
+      [&](const MaterialRecord::LossGrid* grid) { return SpecificLoss(*grid, material.nF, material.nB, F_kHz, Bac_T); },
+      r.extrapolatedTemperature);
   return r;
+}
+
+LossOverTemperature::LossOverTemperature(const MaterialRecord& material, double F_kHz, double Bac_T)
+    : material_(material), F_kHz_(F_kHz), Bac_T_(Bac_T) {}
+
+double LossOverTemperature::At(double temperature_C) {
+  auto lossOf = [this](const MaterialRecord::LossGrid* grid) {
+    for (const auto& [known, loss] : known_)
+      if (known == grid) return loss;
+    known_.emplace_back(grid, SpecificLoss(*grid, material_.nF, material_.nB, F_kHz_, Bac_T_));
+    return known_.back().second;
+  };
+  bool extrapolated = false;
+  return LossBetweenTables(material_, temperature_C, lossOf, extrapolated);
 }
 
 ThermalState SettleTemperature(const LossFunction& lossesAt, double surface_mm2, double ambient_C) {
