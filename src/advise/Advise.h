@@ -50,7 +50,9 @@ std::vector<CoreEntry> SelectableCores(const std::string& dbText,
 // Windows-1251, file names on disk UTF-8.
 std::vector<MaterialRecord> LoadMaterials(const std::string& folder, const std::vector<std::string>& names);
 
-enum class SortKey { TotalLoss, Volume, Temperature, Turns };
+// The order of the feasible designs: the smallest core first by default
+// (ties by total loss), or by total loss, temperature rise or turns.
+enum class SortKey { Volume, TotalLoss, Temperature, Turns };
 
 // The least gap of the search, the minimum-gap check's limit (see there).
 inline constexpr double kDefaultMinGap = insight::constants::kDefaultMinGap;  // mm
@@ -92,7 +94,7 @@ struct AdviseQuery {
   ChokeInputs inputs;    // as the window holds them; gap mode and the gap are set per candidate
   int shape = -1;        // one shape, or -1 for all
   std::string material;  // one material by its name, or empty for all
-  SortKey sort = SortKey::TotalLoss;
+  SortKey sort = SortKey::Volume;
   double gapStep = kDefaultGapStep;                            // mm, at least kMinGapStep: the grid of gaps searched
   double minGap = kDefaultMinGap;                              // mm: no gap below it (rings: gap 0 only)
   double maxRise = insight::constants::kDefaultRiseLimit;      // K
@@ -104,6 +106,11 @@ struct AdviseQuery {
   // The AL tolerances of the spread (relative), as the design details take them.
   double alTolerance = insight::constants::kDefaultAlTolerance;
   double alToleranceUngapped = insight::constants::kDefaultAlToleranceUngapped;
+  // Whether a pair without a buildable gap is settled at its required gap and
+  // held to every check (its losses, rise and every reason), or left with
+  // the reasons of the pre-check, unsettled: enough where only the feasible
+  // designs are shown.
+  bool infeasibleSettled = true;
 };
 
 struct Candidate {
@@ -134,13 +141,20 @@ struct Candidate {
   double Irms = 0;                               // A
   double copperLoss = 0, totalLoss = 0;          // W, core and winding where they settle
   double temperatureRise = 0;                    // K, there
+  double riseLimit = 0;                          // K, the rise check's limit
   double temperature = 0;                        // C, the settled temperature
   double volume = 0;                             // cm3
   double BpkHigh = 0;                            // T, at the high end of the AL spread
   double tolerance = 0;                          // the spread's half-width, relative
   std::size_t coreIndex = 0, materialIndex = 0;  // in AdviseData::cores and materials
   unsigned reasons = kFeasible;
+  // On the Pareto front of core volume and total loss among the feasible
+  // designs: no other feasible design is as small and as low in loss, and
+  // smaller or lower in loss.
+  bool pareto = false;
   bool feasible() const { return reasons == kFeasible; }
+  // The peak flux density at the saturation current as a share of its limit.
+  double SaturationShare() const { return Bsaturation / Bsat; }
 };
 
 // Called now and then during a sweep with the candidates done and their
@@ -149,7 +163,8 @@ using Progress = std::function<bool(std::size_t done, std::size_t total)>;
 
 // The candidates for the query, ranked: feasible first, then by the key
 // ascending (a value that is not a number last), then by total loss, core and
-// material. A core with a material is feasible when it has a design at some
+// material; the feasible ones on the Pareto front of volume and total loss
+// marked. A core with a material is feasible when it has a design at some
 // gap of the grid (multiples of the gap step) from the required gap rounded
 // up, and not below the minimum gap, to kMaxGap or the first gap whose fill
 // factor is above the limit, that passes every check of the design details
@@ -179,5 +194,9 @@ std::string ReasonText(unsigned reasons);
 
 // Orders the records as Sweep returns them.
 void Rank(std::vector<Candidate>& candidates, SortKey key);
+
+// Marks the feasible records on the Pareto front of core volume and total
+// loss (pareto), every other record unmarked.
+void MarkPareto(std::vector<Candidate>& candidates);
 
 }  // namespace velmora::advise

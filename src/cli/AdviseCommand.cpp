@@ -52,6 +52,7 @@ std::vector<NamedValue> NumbersOf(const AdviseRow& row) {
   listed.push_back({"copperLoss_W", Finite(c.copperLoss)});
   listed.push_back({"totalLoss_W", Finite(c.totalLoss)});
   listed.push_back({"temperatureRise_K", Finite(c.temperatureRise)});
+  listed.push_back({"riseLimit_K", Finite(c.riseLimit)});
   listed.push_back({"coreVolume_cm3", Finite(c.volume)});
   listed.push_back({"peakFluxDensityHigh_T", Finite(c.BpkHigh)});
   listed.push_back({"alTolerance_rel", Finite(c.tolerance)});
@@ -61,13 +62,14 @@ std::vector<NamedValue> NumbersOf(const AdviseRow& row) {
   listed.push_back({"inductanceLow_uH", Finite(c.Llow)});
   listed.push_back({"saturationFluxDensity_T", Finite(c.Bsaturation)});
   listed.push_back({"saturationLimit_T", Finite(c.Bsat)});
+  listed.push_back({"saturationShare_rel", Finite(c.SaturationShare())});
   return listed;
 }
 
 std::string ShapeName(int shape) { return shape >= 0 && shape < kShapeCount ? kShapeNames[shape] : "other"; }
 
-constexpr std::pair<const char*, advise::SortKey> kSortKeys[] = {{"total-loss", advise::SortKey::TotalLoss},
-                                                                 {"volume", advise::SortKey::Volume},
+constexpr std::pair<const char*, advise::SortKey> kSortKeys[] = {{"volume", advise::SortKey::Volume},
+                                                                 {"total-loss", advise::SortKey::TotalLoss},
                                                                  {"temperature", advise::SortKey::Temperature},
                                                                  {"turns", advise::SortKey::Turns}};
 
@@ -87,6 +89,8 @@ std::string CsvField(const std::string& text) {
 
 std::string Fixed(double v, int decimals) { return std::isfinite(v) ? FormatFixed(v, decimals) : "-"; }
 
+constexpr double kPercent = 100.0;
+
 // Columns of the table: caption with unit, width, text of a row.
 struct Column {
   const char* caption;
@@ -94,25 +98,33 @@ struct Column {
   std::string (*text)(const AdviseRow&);
 };
 
+// What decides first (the Pareto mark, volume, loss, rise against its limit,
+// the inductance at nominal AL and at the low end of the spread, AL, the
+// share of the saturation limit used), then how the choke is built.
 const Column kColumns[] = {
+    {"Pareto", 6, [](const AdviseRow& r) { return std::string(r.candidate.pareto ? "*" : ""); }},
+    {"Ve cm3", 8, [](const AdviseRow& r) { return Fixed(r.candidate.volume, 3); }},
+    {"Ptot W", 8, [](const AdviseRow& r) { return Fixed(r.candidate.totalLoss, 3); }},
+    {"rise/max K", 10,
+     [](const AdviseRow& r) {
+       return Fixed(r.candidate.temperatureRise, 1) + "/" + ShortestNumber(r.candidate.riseLimit);
+     }},
+    {"L uH", 9, [](const AdviseRow& r) { return Fixed(r.candidate.Lact, 3); }},
+    {"L low uH", 9, [](const AdviseRow& r) { return Fixed(r.candidate.Llow, 3); }},
+    {"AL nH", 7, [](const AdviseRow& r) { return Fixed(r.candidate.AL, 1); }},
+    {"B/Bsat %", 8, [](const AdviseRow& r) { return Fixed(r.candidate.SaturationShare() * kPercent, 1); }},
     {"gap mm", 7,
      [](const AdviseRow& r) { return r.candidate.gapText.empty() ? std::string("-") : r.candidate.gapText; }},
     {"N", 4, [](const AdviseRow& r) { return Fixed(r.candidate.turns, 0); }},
     {"Bpk T", 6, [](const AdviseRow& r) { return Fixed(r.candidate.Bpk, 3); }},
     {"Bm T", 6, [](const AdviseRow& r) { return Fixed(r.candidate.Bm, 3); }},
-    {"B(Isat) T", 9, [](const AdviseRow& r) { return Fixed(r.candidate.Bsaturation, 3); }},
-    {"limit T", 7, [](const AdviseRow& r) { return Fixed(r.candidate.Bsat, 3); }},
     {"L set uH", 9,
      [](const AdviseRow& r) { return r.candidate.inductanceText.empty() ? "-" : r.candidate.inductanceText; }},
-    {"L low uH", 9, [](const AdviseRow& r) { return Fixed(r.candidate.Llow, 3); }},
     {"Pcore W", 8, [](const AdviseRow& r) { return Fixed(r.candidate.coreLoss, 3); }},
     {"Pcu W", 8, [](const AdviseRow& r) { return Fixed(r.candidate.copperLoss, 3); }},
-    {"Ptot W", 8, [](const AdviseRow& r) { return Fixed(r.candidate.totalLoss, 3); }},
-    {"rise K", 7, [](const AdviseRow& r) { return Fixed(r.candidate.temperatureRise, 1); }},
     {"wire", 8, [](const AdviseRow& r) { return r.results.texts[ids::IDC_RES_WIRE].value_or("-"); }},
     {"n", 3, [](const AdviseRow& r) { return Fixed(r.candidate.wires, 0); }},
     {"fill", 6, [](const AdviseRow& r) { return Fixed(r.candidate.fill, 3); }},
-    {"Ve cm3", 8, [](const AdviseRow& r) { return Fixed(r.candidate.volume, 3); }},
 };
 
 std::string PadLeft(const std::string& s, std::size_t width) {
@@ -174,13 +186,14 @@ std::string SetAdviseOption(std::string_view option, const std::optional<std::st
   if (option == "--sort") {
     for (const auto& [name, key] : kSortKeys)
       if (v == name) a.sort = key;
-    return value && v == SortName(a.sort) ? std::string() : "--sort takes total-loss, volume, temperature or turns";
+    return value && v == SortName(a.sort) ? std::string() : "--sort takes volume, total-loss, temperature or turns";
   }
   if (option == "--top") {
     char* end = nullptr;
     const long n = std::strtol(v.c_str(), &end, 10);
     if (v.empty() || *end != '\0' || n < 1) return "--top needs a whole number of at least 1";
     a.top = static_cast<std::size_t>(n);
+    a.topGiven = true;
   } else if (option == "--gap-step") {
     const auto step = ReadWholeNumber(v);
     if (!step || !(*step >= advise::kMinGapStep && *step <= advise::kMaxGapStep))
@@ -217,15 +230,17 @@ void WriteAdviseJson(std::ostream& out, const AdviseListing& l) {
                       {"shape", ShapeName(c.shape)},
                       {"material", Cp1251ToUtf8(c.material)},
                       {"feasible", c.feasible()},
+                      {"pareto", c.pareto},
                       {"reason", c.feasible() ? Json() : Json(advise::ReasonText(c.reasons))},
                       {"calcArgs", CalcArgsOf(c)},
                       {"results", NamedObject(NumbersOf(row))}});
   }
-  out << Dump({{"candidates", l.candidates.size()}, {"feasible", l.feasible}, {"listed", std::move(listed)}}, 2);
+  out << Dump({{"candidates", l.total}, {"feasible", l.feasible}, {"pareto", l.pareto}, {"listed", std::move(listed)}},
+              2);
 }
 
 void WriteAdviseCsv(std::ostream& out, const AdviseListing& l) {
-  std::string s = "rank,core,shape,material,feasible,reason";
+  std::string s = "rank,core,shape,material,feasible,pareto,reason";
   for (const NamedValue& v : NumbersOf(AdviseRow{})) s += std::string(",") + v.name;
   out << s << "\r\n";
   for (std::size_t i = 0; i < l.count; ++i) {
@@ -233,7 +248,7 @@ void WriteAdviseCsv(std::ostream& out, const AdviseListing& l) {
     const advise::Candidate& c = row.candidate;
     s = std::to_string(i + 1) + "," + CsvField(Cp1251ToUtf8(c.core)) + "," + ShapeName(c.shape) + "," +
         CsvField(Cp1251ToUtf8(c.material)) + "," + (c.feasible() ? "true" : "false") + "," +
-        CsvField(advise::ReasonText(c.reasons));
+        (c.pareto ? "true" : "false") + "," + CsvField(advise::ReasonText(c.reasons));
     for (const NamedValue& v : NumbersOf(row)) s += "," + (v.value ? ShortestNumber(*v.value) : std::string());
     out << s << "\r\n";
   }

@@ -20,9 +20,11 @@ struct AdviseArgs {
   int shape = -1;                       // --shape
   std::optional<std::string> family;    // --family F, UTF-8: CoreFamily's word
   std::optional<std::string> material;  // --material NAME, UTF-8
-  advise::SortKey sort = advise::SortKey::TotalLoss;
+  advise::SortKey sort = advise::SortKey::Volume;
   std::size_t top = 10;                      // --top N
+  bool topGiven = false;                     // --top was given
   bool all = false;                          // --all: infeasible ones too
+  bool pareto = false;                       // --pareto: the Pareto front only
   double gapStep = advise::kDefaultGapStep;  // --gap-step MM
   std::optional<double> ambient_C;           // --ambient C
   enum class Format { Table, Json, Csv } format = Format::Table;
@@ -51,6 +53,8 @@ struct AdviseListing {
   std::size_t count = 0;                             // listed from the first
   RunOfCandidate run;
   std::size_t feasible = 0;  // of all candidates
+  std::size_t pareto = 0;    // of all candidates, on the Pareto front
+  std::size_t total = 0;     // the candidates of the sweep (candidates may hold the front only)
 };
 
 void WriteAdviseTable(std::ostream& out, const AdviseListing& listing, bool withReasons);

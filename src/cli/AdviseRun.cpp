@@ -87,6 +87,7 @@ int RunAdvise(const CVelmoraDlg& dlg, const Design& design, const SettingsRecord
   query.requiredInductance_uH = options.requiredInductance_uH;
   query.alTolerance = options.alTolerance;
   query.alToleranceUngapped = options.alToleranceUngapped;
+  query.infeasibleSettled = args.all;  // else only feasible designs are listed
   if (args.material) {
     const auto cp = Utf8ToCp1251(*args.material);
     const ListMatch match = MatchName(names, cp.value_or(std::string()));
@@ -107,9 +108,20 @@ int RunAdvise(const CVelmoraDlg& dlg, const Design& design, const SettingsRecord
 
   const std::vector<advise::Candidate> all = advise::Sweep(query, data);
   std::size_t feasible = 0;
-  for (const advise::Candidate& c : all) feasible += c.feasible();
-  const AdviseListing listing{all, args.all ? all.size() : std::min(args.top, feasible),
-                              [&](const advise::Candidate& c) { return RunOf(data, query.inputs, c); }, feasible};
+  std::vector<advise::Candidate> front;  // in the order of the ranking
+  for (const advise::Candidate& c : all) {
+    feasible += c.feasible();
+    if (c.pareto) front.push_back(c);
+  }
+  const std::vector<advise::Candidate>& shown = args.pareto ? front : all;
+  // The front is listed whole unless --top limits it.
+  const std::size_t count = args.pareto ? (args.topGiven ? std::min(args.top, front.size()) : front.size())
+                            : args.all  ? all.size()
+                                        : std::min(args.top, feasible);
+  AdviseListing listing{shown, count, [&](const advise::Candidate& c) { return RunOf(data, query.inputs, c); },
+                        feasible};
+  listing.pareto = front.size();
+  listing.total = all.size();
   switch (args.format) {
     case AdviseArgs::Format::Json:
       WriteAdviseJson(std::cout, listing);
@@ -119,7 +131,8 @@ int RunAdvise(const CVelmoraDlg& dlg, const Design& design, const SettingsRecord
       break;
     case AdviseArgs::Format::Table:
       WriteAdviseTable(std::cout, listing, args.all);
-      std::cout << feasible << " of " << all.size() << " candidates feasible\n";
+      std::cout << feasible << " of " << all.size() << " candidates feasible, " << front.size()
+                << " on the Pareto front of volume and total loss\n";
       break;
   }
   return 0;

@@ -211,6 +211,7 @@ class Parser {
     for (const char* option : AdviseValueOptions())
       AddValue(app, option, [this, option](const Value& v) { return SetAdviseOption(option, v, a_.advise); });
     AddFlag(app, "--all", [this] { a_.advise.all = true; });
+    AddFlag(app, "--pareto", [this] { a_.advise.pareto = true; });
     AddFlag(app, "--json", [this] { a_.advise.format = AdviseArgs::Format::Json; });
     AddFlag(app, "--csv", [this] { a_.advise.format = AdviseArgs::Format::Csv; });
   }

@@ -62,9 +62,9 @@ std::vector<Paragraph> UsageLines() {
        "                  [--ambient C] [CHECK LIMITS] [--json] [--mas FILE.json]\n"},
       {kAdvise,
        "velmora-cli [--dir DIR] advise [DESIGN_FILE] [--set KEY=VALUE]... [--shape E|EI|ER|ETD|R|other]\n"
-       "                  [--family F] [--material NAME] [--sort total-loss|volume|temperature|turns]\n"
-       "                  [--top N] [--all] [--gap-step MM] [CHECK LIMITS] [--al-tolerance PCT]\n"
-       "                  [--ambient C] [--json|--csv]\n"},
+       "                  [--family F] [--material NAME] [--sort volume|total-loss|temperature|turns]\n"
+       "                  [--top N] [--all] [--pareto] [--gap-step MM] [CHECK LIMITS]\n"
+       "                  [--al-tolerance PCT] [--ambient C] [--json|--csv]\n"},
       {kReport,
        "velmora-cli [--dir DIR] report [DESIGN_FILE] [--set KEY=VALUE]... [--material NAME]\n"
        "                  [--from-mas FILE.json] [--do ACTION]... [--al-tolerance PCT] [--ambient C]\n"
@@ -209,12 +209,20 @@ std::string AdviseParagraph() {
          "(above) with finite figures. At each gap the inductance field is the\n"
          "required inductance (--required-inductance, default the design inductance of the inputs)\n"
          "divided by the low end of that gap's AL tolerance, rounded up to 0.001 uH, so that the\n"
-         "built choke holds it. Rings (R) are designed ungapped only. It lists the best N (default\n"
-         "10) feasible designs by total loss (or the key given); --all lists every candidate, the\n"
-         "infeasible ones at their required gap with their reason. Each listed design is what calc\n"
-         "gives with the options of its \"calcArgs\" (--json): --set core=CORE --set mater=MATERIAL\n"
-         "--set yes_al=0 --set zazor=GAP --set us_Imin=0 --set L=LSET --required-inductance L.\n"
-         "--json and --csv name the numbers as calc --json's \"results\" does.\n";
+         "built choke holds it. Rings (R) are designed ungapped only. It lists the first N (default\n"
+         "10) feasible designs, the smallest core volume first (ties by total loss), or by the\n"
+         "--sort key given; --all lists every candidate, the infeasible ones at their required gap\n"
+         "with their reason. A design is on the Pareto front (\"pareto\", the table's *) when no\n"
+         "other feasible design is as small and as low in total loss, and smaller or lower;\n"
+         "--pareto lists the front only (whole, unless --top is given). Each row shows the Pareto\n"
+         "mark, core volume, total loss, the rise against its limit, the inductance at nominal AL\n"
+         "and at the low end of the AL tolerance, AL, the peak flux density at the saturation\n"
+         "current as a share of its limit, then the gap, turns and winding. Each listed design is\n"
+         "what calc gives with the options of its \"calcArgs\" (--json): --set core=CORE --set\n"
+         "mater=MATERIAL --set yes_al=0 --set zazor=GAP --set us_Imin=0 --set L=LSET\n"
+         "--required-inductance L. --json and --csv name the numbers as calc --json's \"results\"\n"
+         "does (inductance_uH, inductanceLow_uH, inductanceFactor_nH_per_turn2, totalLoss_W,\n"
+         "temperatureRise_K, riseLimit_K, coreVolume_cm3), and saturationShare_rel.\n";
 }
 
 // The usage lines and paragraphs of the commands in `commands`.

@@ -22,6 +22,8 @@ QString Fixed(double v, int decimals) {
 // of an ascending sort, which is the one the adviser's ranking uses.
 QVariant SortValue(double v) { return std::isnan(v) ? std::numeric_limits<double>::max() : v; }
 
+constexpr double kPercent = 100.0;
+
 }  // namespace
 
 AdviserModel::AdviserModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -57,7 +59,7 @@ QVariant AdviserModel::data(const QModelIndex& index, int role) const {
   if (role == Qt::ToolTipRole) return c.feasible() ? QVariant() : QString::fromStdString(advise::ReasonText(c.reasons));
   if (role == Qt::TextAlignmentRole)
     return (index.column() == kCore || index.column() == kMaterial || index.column() == kReason ||
-            index.column() == kShape)
+            index.column() == kShape || index.column() == kPareto)
                ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                : QVariant(Qt::AlignRight | Qt::AlignVCenter);
   if (role != Qt::DisplayRole && !sort) return {};
@@ -71,6 +73,16 @@ QVariant AdviserModel::data(const QModelIndex& index, int role) const {
       return c.shape >= 0 && c.shape < shapeNames_.size() ? shapeNames_[c.shape] : QString();
     case kMaterial:
       return FromCp1251(c.material);
+    case kPareto:
+      return sort ? QVariant(c.pareto ? 0 : 1) : QVariant(c.pareto ? QString::fromUtf8(kParetoMark) : QString());
+    case kInductance:
+      return number(c.Lact, 3);
+    case kInductanceLow:
+      return number(c.Llow, 3);
+    case kAL:
+      return number(c.AL, 1);
+    case kSaturationShare:
+      return number(c.SaturationShare() * kPercent, 1);
     case kGap:
       return c.gapText.empty() ? (sort ? SortValue(NAN) : QVariant("-"))
                                : (sort ? QVariant(c.gap) : QVariant(QString::fromStdString(c.gapText)));
@@ -87,7 +99,9 @@ QVariant AdviserModel::data(const QModelIndex& index, int role) const {
     case kTotalLoss:
       return number(c.totalLoss, 3);
     case kRise:
-      return number(c.temperatureRise, 1);
+      return sort ? SortValue(c.temperatureRise)
+                  : QVariant(Fixed(c.temperatureRise, 1) + " / " +
+                             QString::fromStdString(ShortestNumberText(c.riseLimit)));
     case kWire:
       return sort ? SortValue(c.wireDiameter) : QVariant(QString::fromStdString(FormatDiameter(c.wireDiameter)));
     case kWires:

@@ -15,26 +15,36 @@ class AdviserModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
+  // What decides first (the Pareto mark, volume, loss, rise against its
+  // limit, the inductance, AL, the share of the saturation limit), then how
+  // the choke is built.
   enum Column {
     kRank,
     kCore,
     kShape,
     kMaterial,
+    kPareto,
+    kVolume,
+    kTotalLoss,
+    kRise,
+    kInductance,
+    kInductanceLow,
+    kAL,
+    kSaturationShare,
     kGap,
     kTurns,
     kBpk,
     kBm,
     kCoreLoss,
     kCopperLoss,
-    kTotalLoss,
-    kRise,
     kWire,
     kWires,
     kFill,
-    kVolume,
     kReason,
     kColumnCount
   };
+  // The mark of a design on the Pareto front of volume and total loss.
+  static constexpr const char* kParetoMark = "\u25C6";
   // The value a column sorts by.
   static constexpr int kSortRole = Qt::UserRole;
 

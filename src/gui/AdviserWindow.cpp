@@ -55,18 +55,23 @@ constexpr Caption kCaptions[AdviserModel::kColumnCount] = {{"adviserRank", "#"},
                                                            {"adviserCore", "Core"},
                                                            {"adviserShape", "Shape"},
                                                            {"adviserMaterial", "Material"},
+                                                           {"adviserPareto", "Pareto"},
+                                                           {"adviserVolume", "Volume, cm\\u00B3"},
+                                                           {"adviserTotalLoss", "Total loss, W"},
+                                                           {"adviserRise", "Rise / limit, K"},
+                                                           {"adviserInductance", "L, \\u00B5H"},
+                                                           {"adviserInductanceLow", "L low end, \\u00B5H"},
+                                                           {"adviserAL", "AL, nH"},
+                                                           {"adviserSaturationShare", "B/Bsat limit, %"},
                                                            {"adviserGap", "Gap, mm"},
                                                            {"adviserTurns", "Turns"},
                                                            {"adviserBpk", "Bpk, T"},
                                                            {"adviserBm", "B limit, T"},
                                                            {"adviserCoreLoss", "Core loss, W"},
                                                            {"adviserCopperLoss", "Copper loss, W"},
-                                                           {"adviserTotalLoss", "Total loss, W"},
-                                                           {"adviserRise", "Rise, K"},
                                                            {"adviserWire", "Wire, mm"},
                                                            {"adviserWires", "Wires"},
                                                            {"adviserFill", "Fill"},
-                                                           {"adviserVolume", "Volume, cm\\u00B3"},
                                                            {"adviserReason", "Not feasible because"}};
 
 // Everything the worker reads, copied from the main window on the GUI thread.
@@ -89,6 +94,7 @@ struct AdviserWindow::Job {
   std::atomic<std::size_t> done{0};
   std::atomic<std::size_t> total{0};
   std::vector<UsedInput> inputs;
+  bool infeasibleSettled = false;  // the infeasible designs too held to every check
 };
 
 AdviserWindow::AdviserWindow(CVelmoraDlg& dlg, const DetailsConfig& config, QWidget* parent)
@@ -206,6 +212,8 @@ void AdviserWindow::BuildLayout() {
     UpdateCount();
   });
   connect(feasibleOnly_, &QCheckBox::toggled, this, [this](bool on) {
+    // A list of feasible designs only is made anew with the others settled.
+    if (!on && !listSettlesInfeasible_ && !listInputs_.empty()) Refresh();
     filter_->SetFeasibleOnly(on);
     UpdateCount();
   });
@@ -317,6 +325,9 @@ void AdviserWindow::StartSweep() {
   const insight::InsightOptions tolerances = DetailsOptionsOf(config_);
   input->query.alTolerance = tolerances.alTolerance;
   input->query.alToleranceUngapped = tolerances.alToleranceUngapped;
+  // The infeasible designs are shown only with "Feasible only" off: only then
+  // are they settled and held to every check.
+  input->query.infeasibleSettled = !feasibleOnly_->isChecked();
   input->wires = dlg_.Wires();
   input->lang = dlg_.Lang();
   input->ambient_C = tolerances.ambient_C;
@@ -332,6 +343,7 @@ void AdviserWindow::StartSweep() {
 
   auto job = std::make_shared<Job>();
   job->inputs = UsedInputs();
+  job->infeasibleSettled = input->query.infeasibleSettled;
   job_ = job;
   elapsed_.start();
   tick_.start();
@@ -384,6 +396,7 @@ void AdviserWindow::OnSweepDone(const std::shared_ptr<Job>& job, std::vector<adv
   use_->setEnabled(true);
   model_->SetCandidates(std::move(candidates));
   listInputs_ = job->inputs;
+  listSettlesInfeasible_ = job->infeasibleSettled;
   table_->sortByColumn(AdviserModel::kRank, Qt::AscendingOrder);
   table_->resizeColumnsToContents();
   UpdateCount();

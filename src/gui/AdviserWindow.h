@@ -100,7 +100,8 @@ class AdviserWindow : public QDialog {
   bool restart_ = false;      // a new sweep starts when the running one has ended
   QTimer tick_;
   QElapsedTimer elapsed_;
-  std::vector<UsedInput> listInputs_;  // what the list shown was made from
+  std::vector<UsedInput> listInputs_;   // what the list shown was made from
+  bool listSettlesInfeasible_ = false;  // the list shown holds the infeasible designs settled
   // "Use this design" on an out-of-date list: the core and material to use
   // once the new sweep is done.
   std::optional<std::pair<std::string, std::string>> pendingUse_;

@@ -84,15 +84,23 @@ OperatingState SettleDesign(const ChokeResults& r, const MaterialRecord& materia
     point.temperature_C = T;
     return OperatingCoreLossAt(material, point, waveform);
   };
+  // The settling asks for the loss many times: the tables' sine-wave loss is
+  // looked up once per table, the product is OperatingCoreLossAt's.
+  LossOverTemperature sine(material, F_kHz, r.Bac);
+  auto coreLoss_W = [&](double T, double waveform) {
+    if (r.noData) return kNaN;  // no loss data: no core loss, and so no settled state either
+    const double dc = point.dcModel == DcBiasModel::Ferrite && point.Bdc_T > 0
+                          ? DcBiasFactor(point.Bdc_T, SaturationAt(material, T).Bsat_T)
+                          : 1.0;
+    return sine.At(T) * waveform * dc / velmora::constants::kThousand * Ve_cm3;
+  };
   NodeTable factors(ambient_C, [&](double T) {
     return SlowFactors{CompositeWaveformFactor(material, F_kHz, r.Bac, r.D, T),
                        ac.AcFactor(SkinDepth_mm(CopperResistivity(T), F_kHz))};
   });
   auto lossesAt = [&](double T) {
     const SlowFactors f = factors.At(T);
-    // No loss data: no core loss, and so no settled state either.
-    const double core = r.noData ? kNaN : coreAt(T, f.waveform).Pv_mW_cm3 / velmora::constants::kThousand * Ve_cm3;
-    return LossesAt{core, resistanceAt(T) * (dcSquared + ac.rippleSquared * f.ac)};
+    return LossesAt{coreLoss_W(T, f.waveform), resistanceAt(T) * (dcSquared + ac.rippleSquared * f.ac)};
   };
   o.thermal = SettleTemperature(lossesAt, geometry.surface_mm2, ambient_C);
   const double T = o.thermal.temperature_C;

@@ -31,37 +31,59 @@ void Bracket(const MaterialRecord& m, double T, TableAt& below, TableAt& above) 
   for (const MaterialRecord::TemperatureTable& t : m.temperatureTables) consider(t.temperature_C, t.table);
 }
 
+// Whether (F, Bac) lies outside the grid of the tables, as DescribeCoreLoss
+// tells it, without its interpolation: the settling asks for the loss many
+// times and needs the flags once.
+void FlagOutsideGrid(const MaterialRecord& m, double F, double Bac, LossAtTemperature& r) {
+  const int nF = std::min(m.nF, MaterialRecord::kMaxFrequencies);
+  const int nB = std::min(m.nB, MaterialRecord::kMaxFluxDensities);
+  if (nF < 2 || nB < 2) return;
+  r.extrapolatedFrequency = F < m.table[1][0] || F > m.table[nF][0];
+  r.extrapolatedFluxDensity = Bac < m.table[0][1] || Bac > m.table[0][nB];
+}
+
+// The loss at T, linear between the tables around it, lossOf(grid) the loss
+// of one table; extrapolated when T lies outside them.
+template <class LossOf>
+double LossBetweenTables(const MaterialRecord& material, double T, LossOf lossOf, bool& extrapolated) {
+  TableAt below, above;
+  Bracket(material, T, below, above);
+  extrapolated = !below.grid || !above.grid || !std::isfinite(T);
+  if (!below.grid) below = above;
+  if (!above.grid) above = below;
+  if (!below.grid) return kNaN;  // a temperature that is no number
+  const double lo = lossOf(below.grid);
+  if (above.temperature_C == below.temperature_C) return lo;
+  const double hi = lossOf(above.grid);
+  const double share = (T - below.temperature_C) / (above.temperature_C - below.temperature_C);
+  return lo + (hi - lo) * share;
+}
+
 }  // namespace
 
 LossAtTemperature SpecificLossAt(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C) {
   LossAtTemperature r;
   r.temperature_C = temperature_C;
-  // Outside the grid, as DescribeCoreLoss flags it, without its lookups.
-  const int nF = std::min(material.nF, MaterialRecord::kMaxFrequencies);
-  const int nB = std::min(material.nB, MaterialRecord::kMaxFluxDensities);
-  if (nF >= 2 && nB >= 2) {
-    const auto& t = material.table;
-    r.extrapolatedFrequency = F_kHz < t[1][0] || F_kHz > t[nF][0];
-    r.extrapolatedFluxDensity = Bac_T < t[0][1] || Bac_T > t[0][nB];
-  }
-  TableAt below, above;
-  Bracket(material, temperature_C, below, above);
-  r.extrapolatedTemperature = !below.grid || !above.grid || !std::isfinite(temperature_C);
-  if (!below.grid) below = above;
-  if (!above.grid) above = below;
-  if (!below.grid) {  // a temperature that is no number
-    r.Pv_mW_cm3 = kNaN;
-    return r;
-  }
-  const double lo = SpecificLoss(*below.grid, material.nF, material.nB, F_kHz, Bac_T);
-  if (above.temperature_C == below.temperature_C) {
-    r.Pv_mW_cm3 = lo;
-    return r;
-  }
-  const double hi = SpecificLoss(*above.grid, material.nF, material.nB, F_kHz, Bac_T);
-  const double share = (temperature_C - below.temperature_C) / (above.temperature_C - below.temperature_C);
-  r.Pv_mW_cm3 = lo + (hi - lo) * share;
+  FlagOutsideGrid(material, F_kHz, Bac_T, r);
+  r.Pv_mW_cm3 = LossBetweenTables(
+      material, temperature_C,
+      [&](const MaterialRecord::LossGrid* grid) { return SpecificLoss(*grid, material.nF, material.nB, F_kHz, Bac_T); },
+      r.extrapolatedTemperature);
   return r;
+}
+
+LossOverTemperature::LossOverTemperature(const MaterialRecord& material, double F_kHz, double Bac_T)
+    : material_(material), F_kHz_(F_kHz), Bac_T_(Bac_T) {}
+
+double LossOverTemperature::At(double temperature_C) {
+  auto lossOf = [this](const MaterialRecord::LossGrid* grid) {
+    for (const auto& [known, loss] : known_)
+      if (known == grid) return loss;
+    known_.emplace_back(grid, SpecificLoss(*grid, material_.nF, material_.nB, F_kHz_, Bac_T_));
+    return known_.back().second;
+  };
+  bool extrapolated = false;
+  return LossBetweenTables(material_, temperature_C, lossOf, extrapolated);
 }
 
 ThermalState SettleTemperature(const LossFunction& lossesAt, double surface_mm2, double ambient_C) {

@@ -4,6 +4,8 @@
 // the temperature at which a choke settles: core and winding at one
 // temperature T with T = ambient + rise(core loss(T) + copper loss(T)).
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "data/MaterialRecord.h"
 
@@ -20,6 +22,21 @@ struct LossAtTemperature {
   bool extrapolatedTemperature = false;
 };
 LossAtTemperature SpecificLossAt(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C);
+
+// The same loss at one (F, Bac) asked at many temperatures, as the settling
+// asks it: each table's loss there is looked up once. At(T) is
+// SpecificLossAt(material, F_kHz, Bac_T, T).Pv_mW_cm3, to the last bit.
+class LossOverTemperature {
+ public:
+  LossOverTemperature(const MaterialRecord& material, double F_kHz, double Bac_T);
+  double At(double temperature_C);
+
+ private:
+  const MaterialRecord& material_;
+  double F_kHz_;
+  double Bac_T_;
+  std::vector<std::pair<const MaterialRecord::LossGrid*, double>> known_;  // by table
+};
 
 // The losses of the choke with core and winding at one temperature.
 struct LossesAt {

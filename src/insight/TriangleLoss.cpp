@@ -17,13 +17,24 @@ double Pv(const MaterialRecord& material, double F_kHz, double Bac_T, double tem
   return SpecificLossAt(material, F_kHz, Bac_T, temperature_C).Pv_mW_cm3;
 }
 
+// The slope of log Pv between the losses a step above and below.
+double SlopeOverStep(double above, double below) {
+  const double span = 2 * std::log(kSlopeStep);
+  return std::log(above / below) / span;
+}
+
 }  // namespace
 
 double FrequencyExponentAt(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C) {
-  const double span = 2 * std::log(kSlopeStep);
-  return std::log(Pv(material, F_kHz * kSlopeStep, Bac_T, temperature_C) /
-                  Pv(material, F_kHz / kSlopeStep, Bac_T, temperature_C)) /
-         span;
+  return SlopeOverStep(Pv(material, F_kHz * kSlopeStep, Bac_T, temperature_C),
+                       Pv(material, F_kHz / kSlopeStep, Bac_T, temperature_C));
+}
+
+FrequencyExponent::FrequencyExponent(const MaterialRecord& material, double F_kHz, double Bac_T)
+    : above_(material, F_kHz * kSlopeStep, Bac_T), below_(material, F_kHz / kSlopeStep, Bac_T) {}
+
+double FrequencyExponent::At(double temperature_C) {
+  return SlopeOverStep(above_.At(temperature_C), below_.At(temperature_C));
 }
 
 LocalExponents LocalExponentsAt(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C) {

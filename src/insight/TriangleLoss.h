@@ -4,6 +4,7 @@
 // and falling for the rest, by the improved generalised Steinmetz equation
 // (iGSE; Venkatachalam, Sullivan, Abdallah, Tacca, IEEE COMPEL 2002).
 #include "data/MaterialRecord.h"
+#include "insight/Thermal.h"
 
 namespace velmora::insight {
 
@@ -17,6 +18,15 @@ struct LocalExponents {
 LocalExponents LocalExponentsAt(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C);
 // alpha alone (the waveform factor needs no beta): half the table lookups.
 double FrequencyExponentAt(const MaterialRecord& material, double F_kHz, double Bac_T, double temperature_C);
+// The same at one operating point over temperature, each table looked up once.
+class FrequencyExponent {
+ public:
+  FrequencyExponent(const MaterialRecord& material, double F_kHz, double Bac_T);
+  double At(double temperature_C);
+
+ private:
+  LossOverTemperature above_, below_;
+};
 
 // The loss of a triangular flux of duty D over that of a sine wave of the
 // same amplitude and frequency, by the iGSE:

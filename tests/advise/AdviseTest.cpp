@@ -3,12 +3,14 @@
 
 #include <cmath>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string_view>
 #include <tuple>
 #include <utility>
 
 #include "advise/Advise.h"
+#include "advise/Designer.h"
 #include "data/MaterialRecord.h"
 #include "present/ControlIds.h"
 #include "present/ShownResults.h"
@@ -408,6 +410,89 @@ TEST(Rank, FeasibleFirstThenByKeyNotANumberLast) {
   EXPECT_EQ(order(SortKey::Volume), "bcda");
   EXPECT_EQ(order(SortKey::Turns), "bcda");
   EXPECT_EQ(order(SortKey::Temperature), "dcba");
+}
+
+// By default the smallest core comes first, ties by total loss; the Pareto
+// front of volume and total loss holds the least loss of each volume below
+// that of every smaller one, equal designs alike, and no infeasible design
+// (nor does one push a feasible design off the front).
+TEST(Rank, SmallestCoreFirstTiesByLossAndTheParetoFront) {
+  auto make = [](const char* core, double volume, double loss, unsigned reasons) {
+    Candidate c;
+    c.core = core;
+    c.volume = volume;
+    c.totalLoss = loss;
+    c.reasons = reasons;
+    return c;
+  };
+  std::vector<Candidate> list = {make("h", 6, 0.5, kFeasible),   make("e", 4, 0.9, kFeasible),
+                                 make("g", 1, 0.3, kSaturation), make("d", 3, 0.8, kFeasible),
+                                 make("b", 2, 1.2, kFeasible),   make("c", 3, 0.8, kFeasible),
+                                 make("f", 5, 0.5, kFeasible),   make("a", 2, 1.0, kFeasible)};
+  MarkPareto(list);
+  Rank(list, AdviseQuery{}.sort);
+  std::string order, front;
+  for (const Candidate& c : list) {
+    order += c.core;
+    if (c.pareto) front += c.core;
+  }
+  EXPECT_EQ(order, "abcdefhg");
+  EXPECT_EQ(front, "acdf");
+}
+
+// The pre-check never rejects a design that the settling and every check
+// accept: random inputs and limits, random cores, materials and gaps of the
+// grid around the required one; a material whose Bsat rises with
+// temperature among them. It rejects most of the rest unsettled.
+TEST(Designer, PreCheckNeverRejectsADesignTheFullChecksAccept) {
+  AdviseData data = ShippedData();
+  MaterialRecord rising = data.materials.front();
+  rising.name = "rising Bsat";
+  rising.Bsat25 = rising.Bmax * 0.8;
+  rising.Tcurie = 220;
+  EXPECT_FALSE(SaturationNeverRises(rising));
+  EXPECT_TRUE(SaturationNeverRises(data.materials.front()));
+  data.materials.push_back(rising);
+  std::mt19937 rng(34);
+  auto pick = [&rng](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+  auto text = [](double v) { return FormatFixed(v, 3); };
+  std::size_t accepted = 0, preRejected = 0, fullRejected = 0;
+  for (int run = 0; run < 40; ++run) {
+    AdviseQuery q;
+    const double U = pick(15, 120);
+    q.inputs = test::WindowDefaults();
+    q.inputs.L = text(pick(5, 300));
+    q.inputs.Inom = text(pick(0.5, 25));
+    q.inputs.Uimpulsa = text(U);
+    q.inputs.Udc = text(pick(0.1, 0.9) * U);
+    q.inputs.Fc = text(pick(20, 300));
+    q.maxRise = pick(10, 80);
+    q.fluxMargin = pick(0, 0.4);
+    q.alTolerance = pick(0.03, 0.25);
+    data.ambient_C = pick(-20, 90);
+    Designer designer(q, data);
+    for (int pair = 0; pair < 40; ++pair) {
+      const CoreEntry& core = data.cores[rng() % data.cores.size()];
+      const MaterialRecord& material = data.materials[rng() % data.materials.size()];
+      Candidate c;
+      if (!designer.Begin(core, material, c)) continue;
+      const double start = designer.RequiredSteps();
+      for (double k : {start, start + 1 + rng() % 5, start + 5 + rng() % 40}) {
+        if (core.shape == kShapeR && k > 0) continue;
+        const GapTrial trial = designer.Try(c, k, core, material);
+        const Candidate full = designer.Settle(trial, core, material);
+        SCOPED_TRACE(c.core + " / " + c.material + " gap " + trial.candidate.gapText + " run " + std::to_string(run));
+        if (full.feasible()) {
+          ++accepted;
+          EXPECT_EQ(trial.early, kFeasible) << ReasonText(trial.early);
+        } else {
+          ++(trial.early != kFeasible ? preRejected : fullRejected);
+        }
+      }
+    }
+  }
+  EXPECT_GT(accepted, 100u);
+  EXPECT_GT(preRejected, 2 * fullRejected);
 }
 
 TEST(Sweep, ProgressIsToldAndCanEndTheSweep) {

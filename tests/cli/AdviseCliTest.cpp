@@ -39,7 +39,7 @@ void ExpectItemReproduced(AdviseCliTest& t, const std::vector<std::string>& sets
     const Json out = Json::parse(calc.out);
     const Json& results = out["results"];
     for (const char* name : {"turns", "peakFluxDensity_T", "coreLoss_W", "wireDiameter_mm", "wires", "fillFactor",
-                             "inductance_uH", "effectivePermeability"})
+                             "inductance_uH", "effectivePermeability", "inductanceFactor_nH_per_turn2"})
       EXPECT_EQ(item["results"][name], results[name]) << name;
     const bool feasible = item["feasible"].get<bool>();
     // A gap of le/3 or more: the window's input checks stop the run, the
@@ -48,9 +48,19 @@ void ExpectItemReproduced(AdviseCliTest& t, const std::vector<std::string>& sets
       EXPECT_FALSE(feasible);
       return;
     }
+    // The columns of what decides are calc's own figures.
+    const Json& listed = item["results"];
+    const Json& details = out["details"];
+    for (const char* name : {"totalLoss_W", "temperatureRise_K", "riseLimit_K"})
+      EXPECT_EQ(listed[name], details[name]) << name;
+    EXPECT_EQ(listed["inductanceLow_uH"], details["worstCase"]["inductance_uH"][0]);
     bool allPass = true;
-    for (const Json& check : out["checks"])
+    for (const Json& check : out["checks"]) {
       if (check["severity"] == "fail" && check["passed"] != true) allPass = false;
+      if (check["id"] == "saturation" && check["value"].is_number() && check["limit"].is_number()) {
+        EXPECT_EQ(listed["saturationShare_rel"], check["value"].get<double>() / check["limit"].get<double>());
+      }
+    }
     EXPECT_EQ(allPass, feasible);
     EXPECT_EQ(out["details"]["verdict"] == "passes", feasible);
     if (!feasible) return;
@@ -135,6 +145,35 @@ TEST_F(AdviseCliTest, FeasibleExactlyWhenCalcPassesEveryCheck) {
   }
 }
 
+// The smallest core first, ties by total loss; --pareto lists the whole
+// front, and along it the loss falls as the volume grows.
+TEST_F(AdviseCliTest, SmallestCoreFirstAndTheParetoFront) {
+  const Json ranked = Json::parse(Run({"advise", "--json", "--top", "30"}).out);
+  const Json front = Json::parse(Run({"advise", "--json", "--pareto"}).out);
+  auto figure = [](const Json& item, const char* name) { return item["results"][name].get<double>(); };
+  const Json& listed = ranked["listed"];
+  ASSERT_EQ(listed.size(), 30u);
+  for (std::size_t i = 1; i < listed.size(); ++i) {
+    const double v0 = figure(listed[i - 1], "coreVolume_cm3"), v1 = figure(listed[i], "coreVolume_cm3");
+    EXPECT_TRUE(v0 < v1 || (v0 == v1 && figure(listed[i - 1], "totalLoss_W") <= figure(listed[i], "totalLoss_W")));
+  }
+  EXPECT_TRUE(listed[0]["pareto"].get<bool>());  // the least loss of the smallest core
+  ASSERT_EQ(front["listed"].size(), front["pareto"].get<std::size_t>());
+  ASSERT_GE(front["listed"].size(), 3u);
+  EXPECT_EQ(front["candidates"], ranked["candidates"]);
+  for (std::size_t i = 0; i < front["listed"].size(); ++i) {
+    const Json& item = front["listed"][i];
+    EXPECT_TRUE(item["pareto"].get<bool>() && item["feasible"].get<bool>());
+    if (i == 0) continue;
+    EXPECT_LT(figure(front["listed"][i - 1], "coreVolume_cm3"), figure(item, "coreVolume_cm3"));
+    EXPECT_GT(figure(front["listed"][i - 1], "totalLoss_W"), figure(item, "totalLoss_W"));
+  }
+  const CliRun table = Run({"advise", "--pareto", "--top", "2"});
+  EXPECT_NE(table.out.find("rise/max K"), std::string::npos);
+  EXPECT_NE(table.out.find(" on the Pareto front of volume and total loss\n"), std::string::npos);
+  EXPECT_EQ(std::count(table.out.begin(), table.out.end(), '*'), 2);
+}
+
 TEST_F(AdviseCliTest, AllListsTheInfeasibleWithTheirReasons) {
   const CliRun table = Run({"advise", "--all", "--material", "n87 epcos", "--set", "Fc=100"});
   ASSERT_EQ(table.exit, 0) << table.err;
@@ -146,8 +185,8 @@ TEST_F(AdviseCliTest, AllListsTheInfeasibleWithTheirReasons) {
   // 3F36's table ends below 2000 kHz, N87's too: nothing designed there.
   const CliRun csv = Run({"advise", "--csv", "--all", "--set", "Fc=2000", "--material", "3F36 Ferroxcube"});
   ASSERT_EQ(csv.exit, 0) << csv.err;
-  EXPECT_EQ(csv.out.rfind("rank,core,shape,material,feasible,reason,gap_mm,turns,", 0), 0u);
-  EXPECT_NE(csv.out.find(",false,frequency above the loss table,,"), std::string::npos);
+  EXPECT_EQ(csv.out.rfind("rank,core,shape,material,feasible,pareto,reason,gap_mm,turns,", 0), 0u);
+  EXPECT_NE(csv.out.find(",false,false,frequency above the loss table,,"), std::string::npos);
   EXPECT_EQ(csv.out.find(",true,"), std::string::npos);
 }
 

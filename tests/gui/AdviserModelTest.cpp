@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/AdviserModel.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "gui/AdviserModel.h"
 
 namespace velmora::gui {
 namespace {
@@ -68,6 +68,25 @@ TEST_F(AdviserModelTest, SortsByTheNumbersNotTheirTexts) {
   EXPECT_EQ(Column(AdviserModel::kTurns), "1|3|5|-|");
   filter.sort(AdviserModel::kRank, Qt::AscendingOrder);
   EXPECT_EQ(Column(AdviserModel::kRank), "1|2|3|4|");
+}
+
+// The Pareto mark, the rise against its limit and the share of the
+// saturation limit as the window shows them; the marked rows sort first.
+TEST_F(AdviserModelTest, ParetoMarkRiseAgainstItsLimitAndSaturationShare) {
+  std::vector<advise::Candidate> list = {Make("E 25/13/7", kShapeE, "N87 Epcos", 0.5, advise::kFeasible),
+                                         Make("ETD 29", kShapeETD, "N87 Epcos", 0.3, advise::kFeasible)};
+  list[1].pareto = true;
+  for (advise::Candidate& c : list) {
+    c.temperatureRise = c.totalLoss * 100;
+    c.riseLimit = 50;
+    c.Bsaturation = 0.3;
+    c.Bsat = 0.4;
+  }
+  model.SetCandidates(list);
+  filter.sort(AdviserModel::kPareto, Qt::AscendingOrder);
+  EXPECT_EQ(Column(AdviserModel::kPareto), std::string(AdviserModel::kParetoMark) + "||");
+  EXPECT_EQ(Column(AdviserModel::kRise), "30.0 / 50|50.0 / 50|");
+  EXPECT_EQ(Column(AdviserModel::kSaturationShare), "75.0|75.0|");
 }
 
 }  // namespace

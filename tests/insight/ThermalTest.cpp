@@ -47,6 +47,20 @@ TEST(LossOverTemperature, AtBetweenAndOutsideTheTables) {
   EXPECT_DOUBLE_EQ(SpecificLossAt(Ferrite(), 70, 0.15, 40).Pv_mW_cm3, at100);
 }
 
+// The settling's lookups, each table's loss once, give SpecificLossAt's and
+// FrequencyExponentAt's numbers to the bit, whatever the order of the
+// temperatures asked (NaN for a temperature that is no number).
+TEST(LossOverTemperature, EachTableOnceTheSameNumbers) {
+  const MaterialRecord m = FerriteOverTemperature();
+  LossOverTemperature loss(m, 70, 0.15);
+  FrequencyExponent alpha(m, 70, 0.15);
+  auto same = [](double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); };
+  for (double T : {100.0, 80.0, 25.0, 150.0, 61.3, 80.0, 119.9, std::nan("")}) {
+    EXPECT_TRUE(same(loss.At(T), SpecificLossAt(m, 70, 0.15, T).Pv_mW_cm3)) << T;
+    EXPECT_TRUE(same(alpha.At(T), FrequencyExponentAt(m, 70, 0.15, T))) << T;
+  }
+}
+
 // A loss of a + b (T - 40) W on 10 cm2: rise = 450 (P / 10)^0.826.
 ThermalState Settle(double a, double b) {
   return SettleTemperature([=](double T) { return LossesAt{a + b * (T - 40), 0.0}; }, 1000, 40);

@@ -1,0 +1,311 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One core with one material on the gap grid: the run at each gap, the
+// pre-check, and the settling of the gaps it leaves a chance.
+#include "advise/Designer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "textfile/Numbers.h"
+
+namespace velmora::advise {
+
+namespace {
+
+// Decimals of a gap step: the fewest that show it whole (0.01 -> 2, 0.005 -> 3).
+constexpr int kMaxGapDecimals = 6;
+// The required gap divided by the step may land a hair above a whole number
+// by rounding alone (0.23 / 0.01 = 23.000000000000004); that hair is no reason
+// for a step more.
+constexpr double kStepSlack = 1e-9;
+constexpr double kMmPerM = 1000.0;
+
+// A table whose frequency or flux density is no positive number (a text such
+// as "nan" reads 0, an overflow infinity) or whose loss is not finite cannot
+// be interpolated: the frequency check and every loss from it would mean nothing.
+bool LossTableUsable(const MaterialRecord& material) {
+  auto positive = [](double v) { return std::isfinite(v) && v > 0; };
+  for (int c = 1; c <= material.nB; ++c)
+    if (!positive(material.table[0][c])) return false;
+  for (int r = 1; r <= material.nF; ++r) {
+    if (!positive(material.table[r][0])) return false;
+    for (int c = 1; c <= material.nB; ++c)
+      if (!std::isfinite(material.table[r][c])) return false;
+  }
+  return true;
+}
+
+int DecimalsOf(double step) {
+  double scaled = step;
+  for (int d = 0; d < kMaxGapDecimals; ++d) {
+    if (std::fabs(scaled - std::round(scaled)) < kStepSlack * std::max(1.0, scaled)) return d;
+    scaled *= 10;
+  }
+  return kMaxGapDecimals;
+}
+
+double UsableStep(double step) { return std::isfinite(step) && step >= kMinGapStep ? step : kMinGapStep; }
+
+// The number of steps that reach at least gap mm.
+double StepsUp(double gap, double step) { return std::max(0.0, std::ceil(gap / step - kStepSlack)); }
+
+// The gap of k steps as text with the step's decimals, rounded up in the last
+// one, so that the text is never below the gap of the grid.
+std::string GapText(double k, double step) {
+  const int decimals = DecimalsOf(step);
+  const double scale = std::pow(10.0, decimals);
+  const double scaled = k * step * scale;
+  return FormatFixed(std::ceil(scaled - kStepSlack * std::max(1.0, scaled)) / scale, decimals);
+}
+
+bool Finite(std::initializer_list<double> values) {
+  for (double v : values)
+    if (!std::isfinite(v)) return false;
+  return true;
+}
+
+void TakeFigures(const ChokeResults& r, Candidate& c) {
+  c.turns = r.N;
+  c.mue = r.mue;
+  c.AL = r.AL * 1000.0;  // uH/turn2 -> nH/turn2
+  c.Lact = r.Lact;
+  c.Bpk = r.Bpk;
+  c.Bm = r.Bm;
+  c.Bac = r.Bac;
+  c.Ipk = r.Ipk;
+  c.dI = r.dI;
+  c.coreLoss = r.Pcore;
+  c.wireDiameter = r.d;
+  c.wireIndex = r.wireIndex;
+  c.wires = r.n;
+  c.Jact = r.Jact;
+  c.fill = r.k;
+  c.Irms = r.Irms;
+}
+
+// The reasons of the failed and unevaluated checks.
+unsigned ReasonsOf(const insight::DesignChecks& checks) {
+  using insight::CheckId;
+  static constexpr std::pair<CheckId, unsigned> kBits[] = {
+      {CheckId::Ripple, kRippleStop},
+      {CheckId::FluxNominal, kFluxAbovePermitted},
+      {CheckId::FluxSpread, kSpreadAbovePermitted},
+      {CheckId::Saturation, kSaturation},
+      {CheckId::MinimumInductance, kBelowInductance},
+      {CheckId::Fill, kOverfilled},
+      {CheckId::Rise, kRiseAboveLimit},
+      {CheckId::Runaway, kThermalRunaway},
+      {CheckId::MinimumGap, kGapBelowMinimum},
+      {CheckId::RingGap, kRingGapped},
+  };
+  unsigned reasons = kFeasible;
+  for (const auto& [id, bit] : kBits)
+    if (checks[id].passed && !*checks[id].passed) reasons |= bit;
+  if (reasons == kFeasible && !checks.FullyChecked()) reasons |= kNotChecked;
+  return reasons;
+}
+
+// The least rise the design can settle at. Core and winding settle at a
+// temperature T at least the ambient, where the loss is at least the DC
+// part of the copper loss at the ambient: the copper's resistance grows with
+// T, the core loss and the ripple's AC loss are not negative, and a ripple
+// within +-dI/2 has an RMS value squared of at most dI^2/4, whatever its
+// waveform. The rise grows with the loss; the settling's bisection puts T
+// within its tolerance of the solution, so the rise it reports is above this
+// floor less that tolerance.
+double RiseFloor_K(const ChokeResults& r, const CoreEntry& core, double ambient_C) {
+  const double dc2 = std::fmax(0.0, r.Irms * r.Irms - r.dI * r.dI / 4);
+  const double length_m = r.N * core.winding.mlt_mm / kMmPerM;
+  const double ohms = insight::WireResistance(insight::CopperResistivity(ambient_C), length_m, r.n, r.S1);
+  return insight::TemperatureRise_K(dc2 * ohms, core.winding.surface_mm2) - insight::constants::kSettleTolerance;
+}
+
+}  // namespace
+
+bool SaturationNeverRises(const MaterialRecord& material) {
+  return !material.HasSaturationData() || material.Bsat25 >= material.Bmax;
+}
+
+std::string RoundGapUp(double greq, double step) {
+  step = UsableStep(step);
+  if (!(greq > 0)) return "0";
+  return GapText(std::max(StepsUp(greq, step), 1.0), step);
+}
+
+std::string RaisedInductance(double required, double spread) {
+  const double L = required / (1 - spread);
+  if (!(spread < 1) || !std::isfinite(L) || !(L > 0)) return FormatFixed(required, kInductanceDecimals);
+  const double scale = std::pow(10.0, kInductanceDecimals);
+  return FormatFixed(std::ceil(L * scale - kStepSlack * std::max(1.0, L * scale)) / scale, kInductanceDecimals);
+}
+
+Designer::Designer(const AdviseQuery& query, const AdviseData& data)
+    : query_(query), data_(data), inputs_(query.inputs), numbers_(), step_(UsableStep(query.gapStep)) {
+  inputs_.yes_al = 0;  // the gap itself goes in as a number
+  numbers_ = ReadInputNumbers(inputs_);
+  gapInputs_ = inputs_;
+  gapInputs_.us_Imin = 0;  // the inductance goes in as a number too
+  options_.alTolerance = query.alTolerance;
+  options_.alToleranceUngapped = query.alToleranceUngapped;
+  options_.riseLimit_K = query.maxRise;
+  options_.minGap_mm = query.minGap;
+  options_.fluxMargin = query.fluxMargin;
+  options_.saturationCurrent_A = query.saturationCurrent_A;
+  // The grid's gaps as their texts and the numbers those read as, once for
+  // every pair.
+  const double last = std::floor(kMaxGap / step_ + kStepSlack);
+  for (double k = 0; k <= last; ++k) {
+    grid_.push_back(k > 0 ? GapText(k, step_) : "0");
+    gridValues_.push_back(ReadLeadingDouble(grid_.back()));
+  }
+}
+
+bool Designer::Begin(const CoreEntry& core, const MaterialRecord& material, Candidate& c) {
+  c = Candidate{};
+  c.core = core.record.name;
+  c.shape = core.shape;
+  c.material = material.name;
+  c.volume = core.record.Ve;
+  c.riseLimit = options_.riseLimit_K;
+  c.copperLoss = c.totalLoss = c.temperatureRise = c.temperature = c.BpkHigh = c.Llow = c.Bsat = c.Bsaturation =
+      std::numeric_limits<double>::quiet_NaN();
+  if (!LossTableUsable(material)) {
+    c.reasons = kLossTableUnusable;
+    return false;
+  }
+  if (numbers_.F > material.LastFrequency()) {
+    c.reasons = kFrequencyAboveTable;
+    return false;
+  }
+  const ChokeContext context{core.record, material, data_.wires, data_.lossLimit};
+  InputNumbers numbers = numbers_;
+  numbers.X = 0;
+  const ChokeResults first = CalculateFigures(inputs_, numbers, context);
+  c.requiredInductance = std::isfinite(query_.requiredInductance_uH) && query_.requiredInductance_uH > 0
+                             ? query_.requiredInductance_uH
+                             : first.L;
+  options_.requiredInductance_uH = c.requiredInductance;
+  mu_ = first.mu;
+  g0_ = first.g0;
+  if (first.stoppedByRipple || !std::isfinite(first.greq)) {
+    TakeFigures(first, c);
+    c.reasons = first.stoppedByRipple ? kRippleStop : kNotFinite;
+    return false;
+  }
+  // A ferrite ring is not sold gapped: its own permeability only. Gap 0 is
+  // for rings only: every other core gets one step at least.
+  start_ = core.shape == kShapeR ? 0 : std::max({StepsUp(first.greq, step_), StepsUp(query_.minGap, step_), 1.0});
+  return true;
+}
+
+Candidate Designer::Design(const CoreEntry& core, const MaterialRecord& material) {
+  Candidate c;
+  if (!Begin(core, material, c)) return c;
+  GapTrial required = Try(c, start_, core, material);
+  const double last = std::floor(kMaxGap / step_ + kStepSlack);
+  // The search ends at kMaxGap: a gap the flux needs beyond it is no design
+  // of the search. More gap only adds turns to a window already too full.
+  const bool searched = core.shape != kShapeR && start_ <= last && !(required.early & (kOverfilled | kRippleStop));
+  std::optional<Candidate> settled;
+  if (required.early == kFeasible || !searched) {
+    settled = Settle(required, core, material);
+    if (start_ > last && core.shape != kShapeR) settled->reasons |= kGapPastSearch;
+    if (settled->feasible() || !searched) return std::move(*settled);
+  }
+  for (double k = start_ + 1; k <= last; ++k) {
+    GapTrial next = Try(c, k, core, material);
+    if (next.early & (kOverfilled | kRippleStop)) break;
+    if (next.early != kFeasible) continue;
+    Candidate full = Settle(std::move(next), core, material);
+    if (full.feasible()) return full;
+  }
+  // No gap passes: the design at the required gap, with its reasons.
+  if (settled) return std::move(*settled);
+  if (query_.infeasibleSettled) return Settle(std::move(required), core, material);
+  Candidate unsettled = std::move(required.candidate);
+  unsettled.reasons = required.early;
+  return unsettled;
+}
+
+// The inductance field at a gap: the required inductance over the low end
+// of the gap's spread, rounded up to the field's decimals.
+std::string Designer::InductanceAt(double gap, const CoreRecord& core) const {
+  return RaisedInductance(options_.requiredInductance_uH, insight::GapSpread(gap, core, mu_, g0_, options_));
+}
+
+GapTrial Designer::Try(const Candidate& base, double k, const CoreEntry& core, const MaterialRecord& material) const {
+  GapTrial t{base, {}, {}, kFeasible};
+  Candidate& c = t.candidate;
+  const auto at = static_cast<std::size_t>(k);
+  const bool onGrid = k >= 0 && at < grid_.size();
+  c.gapText = onGrid ? grid_[at] : GapText(k, step_);
+  c.gap = onGrid ? gridValues_[at] : ReadLeadingDouble(c.gapText);
+  c.inductanceText = InductanceAt(c.gap, core.record);
+  InputNumbers numbers = numbers_;
+  numbers.X = c.gap;
+  numbers.L = ReadLeadingDouble(c.inductanceText);
+  const ChokeContext context{core.record, material, data_.wires, data_.lossLimit};
+  t.results = CalculateFigures(gapInputs_, numbers, context);
+  TakeFigures(t.results, c);
+  if (t.results.stoppedByRipple) {
+    c.reasons = t.early = kRippleStop;
+    return t;
+  }
+  t.spread = insight::WorstCaseOf(true, context, t.results, options_);
+  c.BpkHigh = t.spread.Bpk_T.max;
+  c.tolerance = t.spread.tolerance;
+  c.Llow = t.spread.L_uH.min;
+  t.early = PreCheck(t, core, material);
+  return t;
+}
+
+// The checks that need no settled temperature, the saturation at the
+// ambient (where Bsat is highest, when it never rises with temperature), and
+// the floor of the rise.
+unsigned Designer::PreCheck(const GapTrial& t, const CoreEntry& core, const MaterialRecord& material) const {
+  insight::CheckFacts facts{t.results, t.spread, material};
+  facts.Ae_mm2 = core.record.Ae;
+  facts.ring = core.shape == kShapeR;
+  const double floor = t.results.wireIndex >= 0 ? RiseFloor_K(t.results, core, data_.ambient_C) : 0.0;
+  insight::OperatingState state;
+  state.thermal.temperature_C = data_.ambient_C + (floor > 0 ? floor : 0.0);
+  facts.operating = &state;
+  unsigned early = ReasonsOf(insight::EvaluateChecks(facts, options_));
+  if (!SaturationNeverRises(material)) early &= ~static_cast<unsigned>(kSaturation);
+  if (floor > options_.riseLimit_K) early |= kRiseAboveLimit;
+  return early;
+}
+
+Candidate Designer::Settle(GapTrial t, const CoreEntry& core, const MaterialRecord& material) const {
+  Candidate c = std::move(t.candidate);
+  const ChokeResults& r = t.results;
+  if (r.stoppedByRipple) return c;
+  insight::CheckFacts facts{r, t.spread, material};
+  facts.Ae_mm2 = core.record.Ae;
+  facts.ring = core.shape == kShapeR;
+  insight::OperatingState state;
+  if (r.wireIndex >= 0) {
+    ++settlings_;
+    state = insight::SettleDesign(r, material, core.record.Ve, core.winding, numbers_.F, data_.ambient_C,
+                                  data_.wires.entries[r.wireIndex].diz);
+    facts.operating = &state;
+    c.copperLoss = state.thermal.copper_W;
+    c.totalLoss = state.thermal.total_W;
+    c.temperatureRise = state.thermal.rise_K;
+    c.temperature = state.thermal.temperature_C;
+  }
+  const insight::DesignChecks checks = insight::EvaluateChecks(facts, options_);
+  c.Bsaturation = checks[insight::CheckId::Saturation].value;
+  c.Bsat = checks[insight::CheckId::Saturation].limit;
+  c.reasons = ReasonsOf(checks);
+  // A choke that runs away has no settled figures: that is its reason.
+  const bool settled = !(c.reasons & kThermalRunaway);
+  if (!Finite({c.turns, c.mue, c.AL, c.Bpk, c.Bac, c.coreLoss, c.wireDiameter, c.wires, c.fill, c.BpkHigh}) ||
+      (settled && !Finite({c.totalLoss, c.temperatureRise})))
+    c.reasons |= kNotFinite;
+  return c;
+}
+
+}  // namespace velmora::advise

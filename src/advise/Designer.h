@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// One core with one material designed on the gap grid. Each gap is first run
+// and held to a pre-check: the checks that need no settled temperature, with
+// Bsat taken where it is highest, and a floor of the temperature rise from
+// the DC copper loss at the ambient. Only a gap the pre-check leaves a chance
+// is settled and evaluated with every check (insight::EvaluateChecks). The
+// pre-check is a bound: it never rejects a design the full checks accept.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "advise/Advise.h"
+
+namespace velmora::advise {
+
+// A design at one gap, run but not yet settled.
+struct GapTrial {
+  Candidate candidate;  // the run's figures and the spread
+  ChokeResults results;
+  insight::WorstCase spread;
+  unsigned early = kFeasible;  // the pre-check's reasons: kFeasible when worth settling
+};
+
+class Designer {
+ public:
+  Designer(const AdviseQuery& query, const AdviseData& data);
+
+  // The candidate of a core with a material, as Sweep describes it.
+  Candidate Design(const CoreEntry& core, const MaterialRecord& material);
+
+  // The pieces of Design. Begin runs the pair once in gap mode: false when it
+  // cannot be designed (c then holds the reasons and figures); else c holds
+  // the required inductance and RequiredSteps the gap grid's first step.
+  bool Begin(const CoreEntry& core, const MaterialRecord& material, Candidate& c);
+  double RequiredSteps() const { return start_; }
+  // The design at k steps of the gap grid (0: ungapped), pre-checked.
+  GapTrial Try(const Candidate& c, double k, const CoreEntry& core, const MaterialRecord& material) const;
+  // The trial settled where its losses heat it and held to every check.
+  Candidate Settle(GapTrial trial, const CoreEntry& core, const MaterialRecord& material) const;
+
+  // The settlings done so far (each costs far more than a run).
+  std::size_t Settlings() const { return settlings_; }
+
+ private:
+  std::string InductanceAt(double gap, const CoreRecord& core) const;
+  unsigned PreCheck(const GapTrial& t, const CoreEntry& core, const MaterialRecord& material) const;
+
+  const AdviseQuery& query_;
+  const AdviseData& data_;
+  ChokeInputs inputs_;     // the query's, in gap mode
+  ChokeInputs gapInputs_;  // and with the inductance as a number
+  InputNumbers numbers_;
+  double step_;  // mm
+  insight::InsightOptions options_;
+  double mu_ = 0, g0_ = 0;          // the material's permeability and the core's own gap in the runs
+  double start_ = 0;                // the required gap in steps of the grid
+  std::vector<std::string> grid_;   // the gap of k steps as text, up to kMaxGap
+  std::vector<double> gridValues_;  // and as the number it reads as
+  mutable std::size_t settlings_ = 0;
+};
+
+// Whether the material's Bsat never rises with temperature (Bmax at every
+// temperature, or Bsat25 not below Bmax): then a saturation check at the
+// ambient bounds the check at any settled temperature.
+bool SaturationNeverRises(const MaterialRecord& material);
+
+}  // namespace velmora::advise
