@@ -6,6 +6,7 @@
 #include <limits>
 #include <tuple>
 
+#include "insight/OperatingPoints.h"
 #include "textfile/Numbers.h"
 
 namespace velmora::advise {
@@ -138,6 +139,7 @@ class Designer {
     options_.minGap_mm = query.minGap;
     options_.fluxMargin = query.fluxMargin;
     options_.saturationCurrent_A = query.saturationCurrent_A;
+    options_.ambient_C = data.ambient_C;
   }
 
   Candidate Design(const CoreEntry& core, MaterialRecord& material) {
@@ -221,8 +223,12 @@ class Designer {
     insight::OperatingState state;
     state.thermal.temperature_C = data_.ambient_C;
     facts.operating = &state;
+    const std::vector<insight::PointDemand> demands =
+        query_.points ? query_.points(r.Lact) : std::vector<insight::PointDemand>{};
+    const insight::PointSetting setting{context, core.winding, numbers_.F,
+                                        r.wireIndex >= 0 ? data_.wires.entries[r.wireIndex].diz : r.d, true};
     if (!figures) {
-      const unsigned early = ReasonsOf(insight::EvaluateChecks(facts, options_));
+      const unsigned early = ReasonsOf(QuickChecks(insight::EvaluateChecks(facts, options_), r, demands, setting));
       if (early != kFeasible) {
         c.reasons = early;
         return c;
@@ -238,7 +244,12 @@ class Designer {
       c.temperatureRise = state.thermal.rise_K;
       c.temperature = state.thermal.temperature_C;
     }
-    const insight::DesignChecks checks = insight::EvaluateChecks(facts, options_);
+    insight::DesignChecks checks = insight::EvaluateChecks(facts, options_);
+    if (!demands.empty()) {
+      std::vector<insight::PointFigures> points;
+      for (const insight::PointDemand& d : demands) points.push_back(insight::EvaluatePoint(r, d, setting, options_));
+      checks = insight::CombineChecks(checks, points);
+    }
     c.Bsaturation = checks[insight::CheckId::Saturation].value;
     c.Bsat = checks[insight::CheckId::Saturation].limit;
     c.reasons = ReasonsOf(checks);
@@ -248,6 +259,17 @@ class Designer {
         (settled && !Finite({c.totalLoss, c.temperatureRise})))
       c.reasons |= kNotFinite;
     return c;
+  }
+
+  // The checks that need no settled temperature at every point of a converter.
+  insight::DesignChecks QuickChecks(const insight::DesignChecks& nominal, const ChokeResults& r,
+                                    const std::vector<insight::PointDemand>& demands,
+                                    const insight::PointSetting& setting) const {
+    if (demands.empty()) return nominal;
+    std::vector<insight::PointFigures> points(demands.size());
+    for (std::size_t i = 0; i < demands.size(); ++i)
+      points[i].checks = insight::QuickChecksAtPoint(r, demands[i], setting, options_);
+    return insight::CombineChecks(nominal, points);
   }
 
   const AdviseQuery& query_;

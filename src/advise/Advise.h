@@ -103,6 +103,10 @@ struct AdviseQuery {
   // The AL tolerances of the spread (relative), as the design details take them.
   double alTolerance = insight::constants::kDefaultAlTolerance;
   double alToleranceUngapped = insight::constants::kDefaultAlToleranceUngapped;
+  // A design from a converter: the points a design of that inductance (uH)
+  // is judged at, every check at each (insight::CombineChecks); none: the
+  // inputs' one point.
+  std::function<std::vector<insight::PointDemand>(double inductance_uH)> points;
 };
 
 struct Candidate {

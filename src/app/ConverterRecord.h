@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "converter/Converter.h"
 #include "data/MaterialRecord.h"
@@ -32,5 +33,10 @@ std::string_view ConverterSectionOf(std::string_view text);
 // choke is calculated at (held to the material's loss table); the points
 // stay zero when the request has an error.
 ConverterStatement StatementOf(const converter::ConverterRequest& request, const MaterialRecord& material);
+
+// The points a choke of that inductance (µH) is judged at (the converter's
+// EvaluationPoints) as the design details take them; none when the request
+// has an error.
+std::vector<insight::PointDemand> PointDemandsOf(const converter::ConverterRequest& request, double inductance_uH);
 
 }  // namespace velmora

@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 
+#include "app/ConverterRecord.h"
 #include "calc/Constants.h"
 #include "cli/AdviseCommand.h"
 #include "cli/Session.h"
@@ -87,6 +88,9 @@ int RunAdvise(const CVelmoraDlg& dlg, const Design& design, const SettingsRecord
   query.requiredInductance_uH = options.requiredInductance_uH;
   query.alTolerance = options.alTolerance;
   query.alToleranceUngapped = options.alToleranceUngapped;
+  // A design from a converter: each design judged at its input voltages.
+  if (const auto& request = dlg.DesignRequest())
+    query.points = [request = *request](double inductance_uH) { return PointDemandsOf(request, inductance_uH); };
   if (args.material) {
     const auto cp = Utf8ToCp1251(*args.material);
     const ListMatch match = MatchName(names, cp.value_or(std::string()));

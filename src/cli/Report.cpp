@@ -133,6 +133,7 @@ std::string ToJson(const Report& r) {
   j["resultsCurrent"] = r.resultsCurrent;
   if (r.details) j["details"] = *r.details;
   if (r.checks) j["checks"] = *r.checks;
+  if (r.operatingPoints) j["operatingPoints"] = *r.operatingPoints;
   if (r.converter) j["converter"] = *r.converter;
   Json& messages = j["messages"] = Json::array();
   for (const Report::Box& box : r.messages) messages.push_back(Json{{"caption", box.caption}, {"text", box.text}});

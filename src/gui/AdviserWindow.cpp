@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "app/AdviserCommands.h"
+#include "app/ConverterRecord.h"
 #include "app/DesignFigures.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
@@ -317,6 +318,9 @@ void AdviserWindow::StartSweep() {
   const insight::InsightOptions tolerances = DetailsOptionsOf(config_);
   input->query.alTolerance = tolerances.alTolerance;
   input->query.alToleranceUngapped = tolerances.alToleranceUngapped;
+  // A design from a converter: each design judged at its input voltages.
+  if (const auto& request = dlg_.DesignRequest())
+    input->query.points = [request = *request](double inductance_uH) { return PointDemandsOf(request, inductance_uH); };
   input->wires = dlg_.Wires();
   input->lang = dlg_.Lang();
   input->ambient_C = tolerances.ambient_C;

@@ -179,7 +179,18 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   AddCheckFields(toleranceRow);
   toleranceRow->addStretch();
   column->addLayout(toleranceRow);
-  column->addWidget(figures_, 1);
+  points_ = new QTableWidget(this);
+  points_->setObjectName("points");
+  points_->verticalHeader()->setVisible(false);
+  points_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  points_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  points_->setVisible(false);
+  // The user shares the height between the figures and the points.
+  auto* tables = new QSplitter(Qt::Vertical, this);
+  tables->addWidget(figures_);
+  tables->addWidget(points_);
+  tables->setChildrenCollapsible(false);
+  column->addWidget(tables, 1);
   // The user shares the width between the plots and the figures.
   split_ = new QSplitter(Qt::Horizontal, this);
   split_->addWidget(plots);
@@ -310,6 +321,7 @@ void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
     legends_[static_cast<int>(plot)]->setText(LegendHtml(chart));
   }
   FillFigures(*details_);
+  FillPoints(*details_);
   if (!figuresSized_ && isVisible()) GiveFiguresRoom();
 
   QStringList notes;
@@ -343,6 +355,26 @@ void DesignDetailsWindow::FillFigures(const insight::DesignDetails& details) {
   const int most = kCaptionMaxChars * QFontMetrics(figures_->font()).averageCharWidth();
   if (figures_->columnWidth(0) > most) figures_->setColumnWidth(0, most);
   figures_->resizeRowsToContents();
+}
+
+void DesignDetailsWindow::FillPoints(const insight::DesignDetails& details) {
+  const PointTable table = DesignPointTable(details, lang_);
+  points_->setVisible(!table.rows.empty());
+  points_->setColumnCount(static_cast<int>(table.header.size()));
+  points_->setRowCount(static_cast<int>(table.rows.size()));
+  QStringList header;
+  for (const std::string& h : table.header) header << FromCp1251(h);
+  points_->setHorizontalHeaderLabels(header);
+  for (int r = 0; r < static_cast<int>(table.rows.size()); ++r) {
+    const std::vector<std::string>& cells = table.rows[static_cast<std::size_t>(r)];
+    for (int c = 0; c < static_cast<int>(cells.size()); ++c) {
+      auto* item = new QTableWidgetItem(FromCp1251(cells[static_cast<std::size_t>(c)]));
+      if (c > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      points_->setItem(r, c, item);
+    }
+  }
+  points_->resizeColumnsToContents();
+  points_->resizeRowsToContents();
 }
 
 // The first figures shown set the width of their column: their captions,

@@ -54,6 +54,8 @@ class DesignDetailsWindow : public QWidget {
   void ShowTolerance();
   void OnToleranceChanged(double percent);
   void FillFigures(const insight::DesignDetails& details);
+  // A converter design's operating points; hidden for a design without them.
+  void FillPoints(const insight::DesignDetails& details);
   void GiveFiguresRoom();
   void CopyPlot(DetailPlot plot);
   void SavePlot(DetailPlot plot);
@@ -74,8 +76,9 @@ class DesignDetailsWindow : public QWidget {
   QChartView* views_[kPlots] = {};
   QLabel* legends_[kPlots] = {};
   QTableWidget* figures_ = nullptr;
-  QSplitter* split_ = nullptr;  // the plots beside the figures
-  bool figuresSized_ = false;   // the first refresh sized the figures' column
+  QTableWidget* points_ = nullptr;  // below the figures: a column per operating point
+  QSplitter* split_ = nullptr;      // the plots beside the figures
+  bool figuresSized_ = false;       // the first refresh sized the figures' column
   QLabel* toleranceLabel_ = nullptr;
   QDoubleSpinBox* tolerance_ = nullptr;
   DetailsConfig& config_;

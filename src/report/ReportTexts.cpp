@@ -217,6 +217,36 @@ constexpr Entry kEntries[] = {
     {T::ConverterAtMin, "converterAtMin", "minimum input"},
     {T::ConverterAtMax, "converterAtMax", "maximum input"},
     {T::ConverterWorst, "converterWorst", "worst point"},
+    {T::SecPoints, "secPoints", "Operating points"},
+    {T::PointsNote, "pointsNote",
+     "The choke as designed (its turns, gap and wire) at each input voltage the converter runs at. Each check is taken "
+     "at the point where it is hardest; the last row names the checks a point decides."},
+    {T::PointLow, "pointLow", "low end"},
+    {T::PointHigh, "pointHigh", "high end"},
+    {T::PointRipple, "pointRipple", "largest ripple"},
+    {T::PointCurrent, "pointCurrent", "highest current"},
+    {T::RowPointVin, "rowPointVin", "Input voltage, V"},
+    {T::RowPointDuty, "rowPointDuty", "Duty cycle"},
+    {T::RowPointCurrent, "rowPointCurrent", "Average current, A"},
+    {T::RowPointRipple, "rowPointRipple", "Ripple, A"},
+    {T::RowPointPeak, "rowPointPeak", "Peak current, A"},
+    {T::RowPointRms, "rowPointRms", "RMS current, A"},
+    {T::RowPointBpk, "rowPointBpk", "Peak flux density, T"},
+    {T::RowPointBac, "rowPointBac", "Flux density amplitude, T"},
+    {T::RowPointBdc, "rowPointBdc", "DC flux density, T"},
+    {T::RowPointWaveform, "rowPointWaveform", "Waveform factor"},
+    {T::RowPointCore, "rowPointCore", "Core loss, W"},
+    {T::RowPointCopperDc, "rowPointCopperDc", "Copper loss DC, W"},
+    {T::RowPointCopperAc, "rowPointCopperAc", "Copper loss AC, W"},
+    {T::RowPointTemperature, "rowPointTemperature",
+     "Temperature, \xB0"
+     "C"},
+    {T::RowPointRise, "rowPointRise", "Temperature rise, K"},
+    {T::RowPointDecides, "rowPointDecides", "Checks decided here"},
+    {T::CheckDiscontinuous, "checkDiscontinuous", "Continuous conduction at the light load"},
+    {T::DiscontinuousNote, "discontinuousNote",
+     "At the light load the choke's current (%1 A at %2 V) is below half the ripple: below %3 A conduction becomes "
+     "discontinuous, where the continuous-conduction figures no longer hold."},
 };
 static_assert(std::size(kEntries) == kTextCount, "one entry per text");
 
