@@ -22,6 +22,11 @@ constexpr double kStepSlack = 1e-9;
 // The progress callback hears of the sweep every this many candidates: often
 // enough for a progress bar, rarely enough to cost nothing.
 constexpr std::size_t kProgressEvery = 256;
+// The converter's fields are typed to four significant digits: a point
+// within a thousandth of the design's own duty, volt-seconds and current is
+// its design point, and settles where it does to well within the 0.1 K of
+// the settling.
+constexpr double kSamePointShare = 1e-3;
 
 // A table whose frequency or flux density is no positive number (a text such
 // as "nan" reads 0, an overflow infinity) or whose loss is not finite cannot
@@ -223,21 +228,41 @@ class Designer {
     insight::OperatingState state;
     state.thermal.temperature_C = data_.ambient_C;
     facts.operating = &state;
-    const std::vector<insight::PointDemand> demands =
-        query_.points ? query_.points(r.Lact) : std::vector<insight::PointDemand>{};
     const insight::PointSetting setting{context, core.winding, numbers_.F,
                                         r.wireIndex >= 0 ? data_.wires.entries[r.wireIndex].diz : r.d, true};
+    std::vector<insight::PointDemand> demands;
     if (!figures) {
-      const unsigned early = ReasonsOf(QuickChecks(insight::EvaluateChecks(facts, options_), r, demands, setting));
+      const insight::DesignChecks nominal = insight::EvaluateChecks(facts, options_);
+      // A design failing at the design point needs no other point.
+      unsigned early = ReasonsOf(nominal);
+      if (early == kFeasible && query_.points) {
+        demands = query_.points(r.Lact);
+        early = ReasonsOf(QuickChecks(nominal, r, demands, setting));
+      }
       if (early != kFeasible) {
         c.reasons = early;
         return c;
       }
     }
+    if (query_.points && demands.empty()) demands = query_.points(r.Lact);
+    // Each point settled in turn; unless figures are wanted, the first that
+    // fails ends the design.
+    std::vector<insight::PointFigures> points;
+    for (const insight::PointDemand& d : demands) {
+      points.push_back(insight::EvaluatePoint(r, d, setting, options_));
+      if (!figures && points.back().checks.Failed() > 0) {
+        c.reasons = ReasonsOf(points.back().checks);
+        return c;
+      }
+    }
     facts.operating = nullptr;
     if (r.wireIndex >= 0) {
-      state = insight::SettleDesign(r, context.material, core.record.Ve, core.winding, numbers_.F, data_.ambient_C,
-                                    data_.wires.entries[r.wireIndex].diz);
+      // The design point is one of the converter's points (to the rounding
+      // of the typed fields): its settled state is that point's.
+      const insight::PointFigures* same = SamePoint(r, points);
+      state = same ? same->operating
+                   : insight::SettleDesign(r, context.material, core.record.Ve, core.winding, numbers_.F,
+                                           data_.ambient_C, data_.wires.entries[r.wireIndex].diz);
       facts.operating = &state;
       c.copperLoss = state.thermal.copper_W;
       c.totalLoss = state.thermal.total_W;
@@ -245,11 +270,7 @@ class Designer {
       c.temperature = state.thermal.temperature_C;
     }
     insight::DesignChecks checks = insight::EvaluateChecks(facts, options_);
-    if (!demands.empty()) {
-      std::vector<insight::PointFigures> points;
-      for (const insight::PointDemand& d : demands) points.push_back(insight::EvaluatePoint(r, d, setting, options_));
-      checks = insight::CombineChecks(checks, points);
-    }
+    if (!points.empty()) checks = insight::CombineChecks(checks, points);
     c.Bsaturation = checks[insight::CheckId::Saturation].value;
     c.Bsat = checks[insight::CheckId::Saturation].limit;
     c.reasons = ReasonsOf(checks);
@@ -259,6 +280,16 @@ class Designer {
         (settled && !Finite({c.totalLoss, c.temperatureRise})))
       c.reasons |= kNotFinite;
     return c;
+  }
+
+  // The converter's point that is the design's own run: the same duty,
+  // volt-seconds and current to kSamePointShare; none.
+  static const insight::PointFigures* SamePoint(const ChokeResults& r,
+                                                const std::vector<insight::PointFigures>& points) {
+    auto near = [](double a, double b) { return std::fabs(a - b) <= kSamePointShare * std::fabs(b); };
+    for (const insight::PointFigures& p : points)
+      if (near(p.results.D, r.D) && near(p.results.VS, r.VS) && near(p.results.read.Inom, r.read.Inom)) return &p;
+    return nullptr;
   }
 
   // The checks that need no settled temperature at every point of a converter.

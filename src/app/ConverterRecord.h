@@ -5,6 +5,8 @@
 // next run. Every key begins with "conv_" and holds none of the settings
 // keys' texts (not "L", "j", "use", ...), so the settings' keyed lookup of a
 // file with the section reads exactly what it read without it.
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,5 +40,9 @@ ConverterStatement StatementOf(const converter::ConverterRequest& request, const
 // EvaluationPoints) as the design details take them; none when the request
 // has an error.
 std::vector<insight::PointDemand> PointDemandsOf(const converter::ConverterRequest& request, double inductance_uH);
+// The same as a function of the inductance for many designs of one request
+// (the adviser's query), planned once.
+std::function<std::vector<insight::PointDemand>(double inductance_uH)> PointSourceOf(
+    const converter::ConverterRequest& request);
 
 }  // namespace velmora

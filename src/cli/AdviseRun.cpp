@@ -89,8 +89,7 @@ int RunAdvise(const CVelmoraDlg& dlg, const Design& design, const SettingsRecord
   query.alTolerance = options.alTolerance;
   query.alToleranceUngapped = options.alToleranceUngapped;
   // A design from a converter: each design judged at its input voltages.
-  if (const auto& request = dlg.DesignRequest())
-    query.points = [request = *request](double inductance_uH) { return PointDemandsOf(request, inductance_uH); };
+  if (const auto& request = dlg.DesignRequest()) query.points = PointSourceOf(*request);
   if (args.material) {
     const auto cp = Utf8ToCp1251(*args.material);
     const ListMatch match = MatchName(names, cp.value_or(std::string()));

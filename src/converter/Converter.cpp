@@ -182,12 +182,42 @@ DesignResult DesignConverter(const ConverterRequest& request) {
   return r;
 }
 
-std::vector<RolePoint> EvaluationPoints(const ConverterRequest& request, double inductance_uH) {
+PointPlanner::PointPlanner(const ConverterRequest& request)
+    : request_(request), valid_(CheckRequest(request) == RequestError::kNone) {
+  if (!valid_) return;
+  const double step = (request.vinMax - request.vinMin) / kSweepSteps;
+  for (int i = 0; i <= kSweepSteps; ++i) {
+    const OperatingPoint p = PointAt(request, i == kSweepSteps ? request.vinMax : request.vinMin + i * step, 1.0);
+    current_.push_back(p.inductorCurrent);
+    ripple1_.push_back(p.ripple);
+  }
+  largestRipple_ = ArgMaxOverRange(request, [&request](double vin) { return PointAt(request, vin, 1.0).ripple; });
+}
+
+std::vector<RolePoint> PointPlanner::At(double inductance_uH) const {
   std::vector<RolePoint> points;
-  if (CheckRequest(request) != RequestError::kNone || !Positive(inductance_uH)) return points;
+  if (!valid_ || !Positive(inductance_uH)) return points;
+  const ConverterRequest& request = request_;
   auto at = [&](double vin) { return PointAt(request, vin, inductance_uH); };
-  const double ripple = ArgMaxOverRange(request, [&](double vin) { return at(vin).ripple; });
-  const double current = ArgMaxOverRange(request, [&](double vin) { return at(vin).peakCurrent; });
+  // The highest peak current: the best sample of the sweep, refined within a
+  // step of it (as ArgMaxOverRange, on the samples kept).
+  const double step = (request.vinMax - request.vinMin) / kSweepSteps;
+  // Compared as 2·L·I + ΔI(1 µH): the same order, no division.
+  const double twiceL = 2 * inductance_uH;
+  std::size_t best = 0;
+  double bestValue = twiceL * current_[0] + ripple1_[0];
+  for (std::size_t i = 1; i < current_.size(); ++i)
+    if (const double v = twiceL * current_[i] + ripple1_[i]; v > bestValue) {
+      bestValue = v;
+      best = i;
+    }
+  double current = best == current_.size() - 1 ? request.vinMax : request.vinMin + static_cast<double>(best) * step;
+  if (step > 0) {
+    auto peak = [&](double vin) { return at(vin).peakCurrent; };
+    const double refined =
+        RefineMaximum(peak, std::max(request.vinMin, current - step), std::min(request.vinMax, current + step));
+    if (peak(refined) > peak(current)) current = refined;
+  }
   const double same = kSamePoint * (request.vinMax - request.vinMin);
   auto add = [&](unsigned role, double vin) {
     for (RolePoint& p : points)
@@ -199,11 +229,15 @@ std::vector<RolePoint> EvaluationPoints(const ConverterRequest& request, double 
   };
   add(kLowEnd, request.vinMin);
   add(kHighEnd, request.vinMax);
-  add(kLargestRipple, ripple);
+  add(kLargestRipple, largestRipple_);
   add(kHighestCurrent, current);
   std::sort(points.begin(), points.end(),
             [](const RolePoint& a, const RolePoint& b) { return a.point.vin < b.point.vin; });
   return points;
+}
+
+std::vector<RolePoint> EvaluationPoints(const ConverterRequest& request, double inductance_uH) {
+  return PointPlanner(request).At(inductance_uH);
 }
 
 const char* RequestErrorText(RequestError error) {

@@ -123,6 +123,22 @@ inline constexpr double kSamePoint = 1e-6;
 // In ascending input voltage; empty when the request has an error.
 std::vector<RolePoint> EvaluationPoints(const ConverterRequest& request, double inductance_uH);
 
+// The same for many inductances of one request (the adviser's designs): what
+// does not depend on the inductance (the sweep's currents and volt-seconds,
+// the voltage of the largest ripple) is found once.
+class PointPlanner {
+ public:
+  explicit PointPlanner(const ConverterRequest& request);
+  std::vector<RolePoint> At(double inductance_uH) const;
+
+ private:
+  ConverterRequest request_;
+  bool valid_ = false;
+  double largestRipple_ = 0;     // V
+  std::vector<double> current_;  // A, the average current at each sweep step
+  std::vector<double> ripple1_;  // A, the ripple with 1 µH at each sweep step
+};
+
 // English text of an error, for the command line (UTF-8, plain ASCII).
 const char* RequestErrorText(RequestError error);
 // The topology's name on the command line and in JSON ("buck", "boost",

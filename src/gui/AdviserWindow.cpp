@@ -319,8 +319,7 @@ void AdviserWindow::StartSweep() {
   input->query.alTolerance = tolerances.alTolerance;
   input->query.alToleranceUngapped = tolerances.alToleranceUngapped;
   // A design from a converter: each design judged at its input voltages.
-  if (const auto& request = dlg_.DesignRequest())
-    input->query.points = [request = *request](double inductance_uH) { return PointDemandsOf(request, inductance_uH); };
+  if (const auto& request = dlg_.DesignRequest()) input->query.points = PointSourceOf(*request);
   input->wires = dlg_.Wires();
   input->lang = dlg_.Lang();
   input->ambient_C = tolerances.ambient_C;
