@@ -232,13 +232,9 @@ class Designer {
                                         r.wireIndex >= 0 ? data_.wires.entries[r.wireIndex].diz : r.d, true};
     std::vector<insight::PointDemand> demands;
     if (!figures) {
-      const insight::DesignChecks nominal = insight::EvaluateChecks(facts, options_);
-      // A design failing at the design point needs no other point.
-      unsigned early = ReasonsOf(nominal);
-      if (early == kFeasible && query_.points) {
-        demands = query_.points(r.Lact);
-        early = ReasonsOf(QuickChecks(nominal, r, demands, setting));
-      }
+      // A converter's design is judged at its points, as calc judges it.
+      if (query_.points) demands = query_.points(r.Lact);
+      const unsigned early = ReasonsOf(QuickChecks(insight::EvaluateChecks(facts, options_), r, demands, setting));
       if (early != kFeasible) {
         c.reasons = early;
         return c;
