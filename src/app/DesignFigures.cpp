@@ -164,7 +164,8 @@ PointTable DesignPointTable(const insight::DesignDetails& d, const LanguageTable
     table.rows.push_back(std::move(cells));
   }
   std::vector<std::string> decides{T(insight::kDecidesKey)};
-  for (const insight::PointFigures& p : d.points) decides.push_back(insight::DecidedChecks(p));
+  // One check a line: the column stays as narrow as its figures.
+  for (const insight::PointFigures& p : d.points) decides.push_back(insight::DecidedChecks(p, "\n"));
   table.rows.push_back(std::move(decides));
   return table;
 }

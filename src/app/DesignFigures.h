@@ -20,7 +20,7 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& details
 
 // A converter design's operating points as a table: the header the title and
 // each point's roles, then one row per figure (its caption, a value per
-// point) and the checks each point decides. Empty without points.
+// point) and the checks each point decides, one a line. Empty without points.
 struct PointTable {
   std::vector<std::string> header;
   std::vector<std::vector<std::string>> rows;

@@ -184,13 +184,20 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   points_->verticalHeader()->setVisible(false);
   points_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   points_->setSelectionMode(QAbstractItemView::ContiguousSelection);
-  points_->setVisible(false);
+  pointsTitle_ = new QLabel(this);
+  pointsTitle_->setWordWrap(true);
+  auto* pointsBox = new QWidget(this);
+  auto* pointsColumn = new QVBoxLayout(pointsBox);
+  pointsColumn->setContentsMargins(0, 0, 0, 0);
+  pointsColumn->addWidget(pointsTitle_);
+  pointsColumn->addWidget(points_, 1);
+  pointsBox->setVisible(false);
   // The user shares the height between the figures and the points.
-  auto* tables = new QSplitter(Qt::Vertical, this);
-  tables->addWidget(figures_);
-  tables->addWidget(points_);
-  tables->setChildrenCollapsible(false);
-  column->addWidget(tables, 1);
+  tables_ = new QSplitter(Qt::Vertical, this);
+  tables_->addWidget(figures_);
+  tables_->addWidget(pointsBox);
+  tables_->setChildrenCollapsible(false);
+  column->addWidget(tables_, 1);
   // The user shares the width between the plots and the figures.
   split_ = new QSplitter(Qt::Horizontal, this);
   split_->addWidget(plots);
@@ -359,11 +366,14 @@ void DesignDetailsWindow::FillFigures(const insight::DesignDetails& details) {
 
 void DesignDetailsWindow::FillPoints(const insight::DesignDetails& details) {
   const PointTable table = DesignPointTable(details, lang_);
-  points_->setVisible(!table.rows.empty());
+  points_->parentWidget()->setVisible(!table.rows.empty());
+  if (table.rows.empty()) return;
   points_->setColumnCount(static_cast<int>(table.header.size()));
   points_->setRowCount(static_cast<int>(table.rows.size()));
-  QStringList header;
-  for (const std::string& h : table.header) header << FromCp1251(h);
+  // The title above the table; the captions' column has no header.
+  pointsTitle_->setText(FromCp1251(table.header.front()));
+  QStringList header{QString()};
+  for (std::size_t i = 1; i < table.header.size(); ++i) header << FromCp1251(table.header[i]);
   points_->setHorizontalHeaderLabels(header);
   for (int r = 0; r < static_cast<int>(table.rows.size()); ++r) {
     const std::vector<std::string>& cells = table.rows[static_cast<std::size_t>(r)];
@@ -375,6 +385,12 @@ void DesignDetailsWindow::FillPoints(const insight::DesignDetails& details) {
   }
   points_->resizeColumnsToContents();
   points_->resizeRowsToContents();
+  // Shown the first time: the points take half the height, as the figures.
+  if (!pointsSized_) {
+    pointsSized_ = true;
+    const int total = tables_->height();
+    tables_->setSizes({total - total / 2, total / 2});
+  }
 }
 
 // The first figures shown set the width of their column: their captions,

@@ -77,6 +77,9 @@ class DesignDetailsWindow : public QWidget {
   QLabel* legends_[kPlots] = {};
   QTableWidget* figures_ = nullptr;
   QTableWidget* points_ = nullptr;  // below the figures: a column per operating point
+  QLabel* pointsTitle_ = nullptr;   // above them
+  QSplitter* tables_ = nullptr;     // the figures over the points
+  bool pointsSized_ = false;        // the points shown once took half the height
   QSplitter* split_ = nullptr;      // the plots beside the figures
   bool figuresSized_ = false;       // the first refresh sized the figures' column
   QLabel* toleranceLabel_ = nullptr;

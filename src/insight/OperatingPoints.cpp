@@ -158,11 +158,11 @@ const std::vector<PointRow>& PointRows() {
   return kRows;
 }
 
-std::string DecidedChecks(const PointFigures& point) {
+std::string DecidedChecks(const PointFigures& point, const char* separator) {
   std::string text;
   for (const CheckOutcome& o : point.checks.items)
     if (point.decides & (1u << static_cast<unsigned>(o.id)))
-      text += (text.empty() ? "" : ", ") + std::string(CheckName(o.id));
+      text += (text.empty() ? "" : separator) + std::string(CheckName(o.id));
   return text;
 }
 

@@ -66,7 +66,7 @@ const std::vector<PointRow>& PointRows();
 inline constexpr const char* kDecidesKey = "rowPointDecides";
 // The caption keys of the roles, by bit (the converter's PointRole order).
 inline constexpr std::array<const char*, 4> kRoleKeys = {"pointLow", "pointHigh", "pointRipple", "pointCurrent"};
-// The JSON names of the checks the point decides, ", " between them.
-std::string DecidedChecks(const PointFigures& point);
+// The JSON names of the checks the point decides, separator between them.
+std::string DecidedChecks(const PointFigures& point, const char* separator = ", ");
 
 }  // namespace velmora::insight

@@ -107,7 +107,11 @@ Section ChecksSection(const insight::DesignDetails& d, const ReportTexts& t) {
   for (const CheckRow& row : kRows) {
     const insight::CheckOutcome& o = c[row.id];
     unevaluated += insight::SeverityOf(row.id) == insight::Severity::Fail && !o.passed;
-    table.rows.push_back({t(row.label), Outcome(o, t), Detail(row, c, t)});
+    std::string detail = Detail(row, c, t);
+    // A converter design: the input voltage of the point that decides it.
+    if (o.point >= 0)
+      detail += "; " + FormatNumber(d.points[static_cast<std::size_t>(o.point)].demand.vin_V, 2, t) + " " + t(T::UnitV);
+    table.rows.push_back({t(row.label), Outcome(o, t), detail});
   }
   Section s{t(T::SecChecks), {}, false};
   switch (c.Outcome()) {

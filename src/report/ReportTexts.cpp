@@ -152,6 +152,7 @@ constexpr Entry kEntries[] = {
     {T::UnitUs, "unitUs", "\xB5s"},
     {T::UnitUH, "unitUh", "\xB5H"},
     {T::UnitA, "unitA", "A"},
+    {T::UnitV, "unitV", "V"},
     {T::UnitNH, "unitNh", "nH/turn\\u00B2"},
     {T::MenuExport, "menuExport", "Export report..."},
     {T::ExportCaption, "exportCaption", "Export the design report"},

@@ -127,6 +127,7 @@ enum class T : int {
   UnitUs,
   UnitUH,
   UnitA,
+  UnitV,
   UnitNH,
   MenuExport,
   ExportCaption,
