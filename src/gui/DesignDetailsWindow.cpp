@@ -179,19 +179,7 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   AddCheckFields(toleranceRow);
   toleranceRow->addStretch();
   column->addLayout(toleranceRow);
-  points_ = new QTableWidget(this);
-  points_->setObjectName("points");
-  points_->verticalHeader()->setVisible(false);
-  points_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  points_->setSelectionMode(QAbstractItemView::ContiguousSelection);
-  pointsTitle_ = new QLabel(this);
-  pointsTitle_->setWordWrap(true);
-  auto* pointsBox = new QWidget(this);
-  auto* pointsColumn = new QVBoxLayout(pointsBox);
-  pointsColumn->setContentsMargins(0, 0, 0, 0);
-  pointsColumn->addWidget(pointsTitle_);
-  pointsColumn->addWidget(points_, 1);
-  pointsBox->setVisible(false);
+  QWidget* pointsBox = NewPointsBox();
   // The user shares the height between the figures and the points.
   tables_ = new QSplitter(Qt::Vertical, this);
   tables_->addWidget(figures_);
@@ -208,6 +196,25 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(split_);
   resize(screen() ? FirstSize(screen()->availableGeometry().size()) : kWindowSize);
+}
+
+// The operating points' table under its title, hidden until a design
+// from a converter shows them.
+QWidget* DesignDetailsWindow::NewPointsBox() {
+  points_ = new QTableWidget(this);
+  points_->setObjectName("points");
+  points_->verticalHeader()->setVisible(false);
+  points_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  points_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  pointsTitle_ = new QLabel(this);
+  pointsTitle_->setWordWrap(true);
+  auto* pointsBox = new QWidget(this);
+  auto* pointsColumn = new QVBoxLayout(pointsBox);
+  pointsColumn->setContentsMargins(0, 0, 0, 0);
+  pointsColumn->addWidget(pointsTitle_);
+  pointsColumn->addWidget(points_, 1);
+  pointsBox->setVisible(false);
+  return pointsBox;
 }
 
 QSize DesignDetailsWindow::FirstSize(const QSize& available) {

@@ -54,6 +54,7 @@ class DesignDetailsWindow : public QWidget {
   void ShowTolerance();
   void OnToleranceChanged(double percent);
   void FillFigures(const insight::DesignDetails& details);
+  QWidget* NewPointsBox();
   // A converter design's operating points; hidden for a design without them.
   void FillPoints(const insight::DesignDetails& details);
   void GiveFiguresRoom();
