@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/DetailsReport.h"
 
+#include <algorithm>
+
 #include "app/DesignFigures.h"
 #include "converter/Converter.h"
 #include "textfile/Cp1251.h"
@@ -182,6 +184,24 @@ std::vector<Report::Row> DetailsRows(const DesignDetails& d, const LanguageTable
   std::vector<Report::Row> rows;
   for (const DesignFigure& f : DesignFigureRows(d, lang))
     rows.push_back({Cp1251TextToUtf8(f.caption), Cp1251TextToUtf8(f.value), Cp1251TextToUtf8(f.unit)});
+  return rows;
+}
+
+std::vector<Report::Row> PointRows(const DesignDetails& d, const LanguageTable& lang) {
+  std::vector<Report::Row> rows;
+  const PointTable table = DesignPointTable(d, lang);
+  if (table.rows.empty()) return rows;
+  auto joined = [](const std::vector<std::string>& cells) {
+    std::string text;
+    for (std::size_t i = 1; i < cells.size(); ++i) {
+      std::string cell = Cp1251TextToUtf8(cells[i]);
+      std::replace(cell.begin(), cell.end(), '\n', ' ');
+      text += (i > 1 ? " | " : "") + (cell.empty() ? "-" : cell);
+    }
+    return text;
+  };
+  rows.push_back({"", joined(table.header), ""});
+  for (const std::vector<std::string>& row : table.rows) rows.push_back({Cp1251TextToUtf8(row[0]), joined(row), ""});
   return rows;
 }
 

@@ -24,6 +24,9 @@ Json ChecksJson(const insight::DesignChecks& checks);
 //   "ripple_A": .., "peakCurrent_A": .., ..., "decides": ["rise"]}, ...];
 // an empty array for a design without its converter.
 Json OperatingPointsJson(const insight::DesignDetails& details);
+// A converter design's operating points for the table: the roles, then a
+// line per figure with the points' values side by side.
+std::vector<Report::Row> PointRows(const insight::DesignDetails& details, const LanguageTable& lang);
 // Caption, value and unit lines (captions from the language's design section).
 std::vector<Report::Row> DetailsRows(const insight::DesignDetails& details, const LanguageTable& lang);
 

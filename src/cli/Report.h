@@ -50,6 +50,7 @@ struct Report {
   // With the details of a converter design: its operating points.
   std::optional<Json> operatingPoints;
   std::vector<Row> detailsRows;
+  std::vector<Row> pointRows;  // a converter design's operating points
   // The converter's design, when there is one.
   std::optional<Json> converter;
 };
