@@ -111,6 +111,10 @@ struct AdviseQuery {
   // the reasons of the pre-check, unsettled: enough where only the feasible
   // designs are shown.
   bool infeasibleSettled = true;
+  // A design from a converter: the points a design of that inductance (uH)
+  // is judged at, every check at each (insight::CombineChecks); none: the
+  // inputs' one point.
+  std::function<std::vector<insight::PointDemand>(double inductance_uH)> points;
 };
 
 struct Candidate {

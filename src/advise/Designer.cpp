@@ -8,6 +8,7 @@
 #include <limits>
 #include <optional>
 
+#include "insight/OperatingPoints.h"
 #include "textfile/Numbers.h"
 
 namespace velmora::advise {
@@ -21,6 +22,20 @@ constexpr int kMaxGapDecimals = 6;
 // for a step more.
 constexpr double kStepSlack = 1e-9;
 constexpr double kMmPerM = 1000.0;
+// The converter's fields are typed to four significant digits: a point
+// within a thousandth of the design's own duty, volt-seconds and current is
+// its design point, and settles where it does to well within the 0.1 K of
+// the settling.
+constexpr double kSamePointShare = 1e-3;
+
+// The converter's point that is the design's own run: the same duty,
+// volt-seconds and current to kSamePointShare; none.
+const insight::PointFigures* SamePoint(const ChokeResults& r, const std::vector<insight::PointFigures>& points) {
+  auto near = [](double a, double b) { return std::fabs(a - b) <= kSamePointShare * std::fabs(b); };
+  for (const insight::PointFigures& p : points)
+    if (near(p.results.D, r.D) && near(p.results.VS, r.VS) && near(p.results.read.Inom, r.read.Inom)) return &p;
+  return nullptr;
+}
 
 // A table whose frequency or flux density is no positive number (a text such
 // as "nan" reads 0, an overflow infinity) or whose loss is not finite cannot
@@ -153,6 +168,7 @@ Designer::Designer(const AdviseQuery& query, const AdviseData& data)
   options_.minGap_mm = query.minGap;
   options_.fluxMargin = query.fluxMargin;
   options_.saturationCurrent_A = query.saturationCurrent_A;
+  options_.ambient_C = data.ambient_C;
   // The grid's gaps as their texts and the numbers those read as, once for
   // every pair.
   const double last = std::floor(kMaxGap / step_ + kStepSlack);
@@ -218,7 +234,7 @@ Candidate Designer::Design(const CoreEntry& core, const MaterialRecord& material
     GapTrial next = Try(c, k, core, material);
     if (next.early & (kOverfilled | kRippleStop)) break;
     if (next.early != kFeasible) continue;
-    Candidate full = Settle(std::move(next), core, material);
+    Candidate full = Settle(std::move(next), core, material, false);
     if (full.feasible()) return full;
   }
   // No gap passes: the design at the required gap, with its reasons.
@@ -236,7 +252,7 @@ std::string Designer::InductanceAt(double gap, const CoreRecord& core) const {
 }
 
 GapTrial Designer::Try(const Candidate& base, double k, const CoreEntry& core, const MaterialRecord& material) const {
-  GapTrial t{base, {}, {}, kFeasible};
+  GapTrial t{base, {}, {}, kFeasible, {}};
   Candidate& c = t.candidate;
   const auto at = static_cast<std::size_t>(k);
   const bool onGrid = k >= 0 && at < grid_.size();
@@ -257,6 +273,8 @@ GapTrial Designer::Try(const Candidate& base, double k, const CoreEntry& core, c
   c.BpkHigh = t.spread.Bpk_T.max;
   c.tolerance = t.spread.tolerance;
   c.Llow = t.spread.L_uH.min;
+  // A converter's design is judged at its points, as calc judges it.
+  if (query_.points) t.demands = query_.points(t.results.Lact);
   t.early = PreCheck(t, core, material);
   return t;
 }
@@ -272,31 +290,65 @@ unsigned Designer::PreCheck(const GapTrial& t, const CoreEntry& core, const Mate
   insight::OperatingState state;
   state.thermal.temperature_C = data_.ambient_C + (floor > 0 ? floor : 0.0);
   facts.operating = &state;
-  unsigned early = ReasonsOf(insight::EvaluateChecks(facts, options_));
+  insight::DesignChecks checks = insight::EvaluateChecks(facts, options_);
+  if (!t.demands.empty()) {
+    const insight::PointSetting setting{{core.record, material, data_.wires, data_.lossLimit},
+                                        core.winding,
+                                        numbers_.F,
+                                        WireOuter(t.results),
+                                        true};
+    std::vector<insight::PointFigures> points(t.demands.size());
+    for (std::size_t i = 0; i < t.demands.size(); ++i)
+      points[i].checks = insight::QuickChecksAtPoint(t.results, t.demands[i], setting, options_);
+    checks = insight::CombineChecks(checks, points);
+  }
+  unsigned early = ReasonsOf(checks);
   if (!SaturationNeverRises(material)) early &= ~static_cast<unsigned>(kSaturation);
   if (floor > options_.riseLimit_K) early |= kRiseAboveLimit;
   return early;
 }
 
-Candidate Designer::Settle(GapTrial t, const CoreEntry& core, const MaterialRecord& material) const {
+double Designer::WireOuter(const ChokeResults& r) const {
+  return r.wireIndex >= 0 ? data_.wires.entries[r.wireIndex].diz : r.d;
+}
+
+Candidate Designer::Settle(GapTrial t, const CoreEntry& core, const MaterialRecord& material, bool figures) const {
   Candidate c = std::move(t.candidate);
   const ChokeResults& r = t.results;
   if (r.stoppedByRipple) return c;
+  // Each of a converter's points settled in turn; unless figures are wanted,
+  // the first that fails ends the design.
+  const insight::PointSetting setting{
+      {core.record, material, data_.wires, data_.lossLimit}, core.winding, numbers_.F, WireOuter(r), true};
+  std::vector<insight::PointFigures> points;
+  for (const insight::PointDemand& d : t.demands) {
+    ++settlings_;
+    points.push_back(insight::EvaluatePoint(r, d, setting, options_));
+    if (!figures && points.back().checks.Failed() > 0) {
+      c.reasons = ReasonsOf(points.back().checks);
+      return c;
+    }
+  }
   insight::CheckFacts facts{r, t.spread, material};
   facts.Ae_mm2 = core.record.Ae;
   facts.ring = core.shape == kShapeR;
   insight::OperatingState state;
   if (r.wireIndex >= 0) {
-    ++settlings_;
-    state = insight::SettleDesign(r, material, core.record.Ve, core.winding, numbers_.F, data_.ambient_C,
-                                  data_.wires.entries[r.wireIndex].diz);
+    // The design point is one of the converter's points (to the rounding of
+    // the typed fields): its settled state is that point's.
+    const insight::PointFigures* same = SamePoint(r, points);
+    if (!same) ++settlings_;
+    state = same ? same->operating
+                 : insight::SettleDesign(r, material, core.record.Ve, core.winding, numbers_.F, data_.ambient_C,
+                                         WireOuter(r));
     facts.operating = &state;
     c.copperLoss = state.thermal.copper_W;
     c.totalLoss = state.thermal.total_W;
     c.temperatureRise = state.thermal.rise_K;
     c.temperature = state.thermal.temperature_C;
   }
-  const insight::DesignChecks checks = insight::EvaluateChecks(facts, options_);
+  insight::DesignChecks checks = insight::EvaluateChecks(facts, options_);
+  if (!points.empty()) checks = insight::CombineChecks(checks, points);
   c.Bsaturation = checks[insight::CheckId::Saturation].value;
   c.Bsat = checks[insight::CheckId::Saturation].limit;
   c.reasons = ReasonsOf(checks);

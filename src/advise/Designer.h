@@ -20,6 +20,7 @@ struct GapTrial {
   ChokeResults results;
   insight::WorstCase spread;
   unsigned early = kFeasible;  // the pre-check's reasons: kFeasible when worth settling
+  std::vector<insight::PointDemand> demands;  // a converter's points at the run's inductance; none: one point
 };
 
 class Designer {
@@ -36,14 +37,17 @@ class Designer {
   double RequiredSteps() const { return start_; }
   // The design at k steps of the gap grid (0: ungapped), pre-checked.
   GapTrial Try(const Candidate& c, double k, const CoreEntry& core, const MaterialRecord& material) const;
-  // The trial settled where its losses heat it and held to every check.
-  Candidate Settle(GapTrial trial, const CoreEntry& core, const MaterialRecord& material) const;
+  // The trial settled where its losses heat it and held to every check, at
+  // each of a converter's points; without figures wanted, a point that fails
+  // ends it.
+  Candidate Settle(GapTrial trial, const CoreEntry& core, const MaterialRecord& material, bool figures = true) const;
 
   // The settlings done so far (each costs far more than a run).
   std::size_t Settlings() const { return settlings_; }
 
  private:
   std::string InductanceAt(double gap, const CoreRecord& core) const;
+  double WireOuter(const ChokeResults& r) const;  // mm, the insulated wire's
   unsigned PreCheck(const GapTrial& t, const CoreEntry& core, const MaterialRecord& material) const;
 
   const AdviseQuery& query_;

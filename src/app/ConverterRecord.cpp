@@ -89,6 +89,28 @@ ConverterStatement StatementOf(const ConverterRequest& request, const MaterialRe
   return s;
 }
 
+std::function<std::vector<insight::PointDemand>(double)> PointSourceOf(const ConverterRequest& request) {
+  auto planner = std::make_shared<const converter::PointPlanner>(request);
+  return [request, planner](double inductance_uH) {
+    std::vector<insight::PointDemand> demands;
+    for (const converter::RolePoint& p : planner->At(inductance_uH)) {
+      insight::PointDemand d;
+      d.roles = p.roles;
+      d.vin_V = p.point.vin;
+      d.duty = p.point.duty;
+      d.voltageOn_V = p.point.voltageOn;
+      d.current_A = p.point.inductorCurrent;
+      if (const auto light = converter::LightLoadCurrent(request, p.point.vin)) d.lightCurrent_A = *light;
+      demands.push_back(d);
+    }
+    return demands;
+  };
+}
+
+std::vector<insight::PointDemand> PointDemandsOf(const ConverterRequest& request, double inductance_uH) {
+  return PointSourceOf(request)(inductance_uH);
+}
+
 std::string SerializeConverterSection(const ConverterRequest& request) {
   std::string out(kConverterSection);
   out += "\r\n";

@@ -5,9 +5,12 @@
 // next run. Every key begins with "conv_" and holds none of the settings
 // keys' texts (not "L", "j", "use", ...), so the settings' keyed lookup of a
 // file with the section reads exactly what it read without it.
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "converter/Converter.h"
 #include "data/MaterialRecord.h"
@@ -32,5 +35,14 @@ std::string_view ConverterSectionOf(std::string_view text);
 // choke is calculated at (held to the material's loss table); the points
 // stay zero when the request has an error.
 ConverterStatement StatementOf(const converter::ConverterRequest& request, const MaterialRecord& material);
+
+// The points a choke of that inductance (µH) is judged at (the converter's
+// EvaluationPoints) as the design details take them; none when the request
+// has an error.
+std::vector<insight::PointDemand> PointDemandsOf(const converter::ConverterRequest& request, double inductance_uH);
+// The same as a function of the inductance for many designs of one request
+// (the adviser's query), planned once.
+std::function<std::vector<insight::PointDemand>(double inductance_uH)> PointSourceOf(
+    const converter::ConverterRequest& request);
 
 }  // namespace velmora

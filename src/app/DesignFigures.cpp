@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/DesignTexts.h"
+#include "insight/OperatingPoints.h"
 
 namespace velmora {
 
@@ -32,8 +33,9 @@ std::string SpreadSource(const insight::WorstCase& wc, const Texts& T) {
 // The required inductance, the saturation check's figures and the verdict of
 // the checks with the ones that failed and the cautions raised.
 template <typename Texts>
-void AddCheckRows(std::vector<DesignFigure>& rows, const insight::DesignChecks& c, const Texts& T) {
+void AddCheckRows(std::vector<DesignFigure>& rows, const insight::DesignDetails& d, const Texts& T) {
   using insight::CheckId;
+  const insight::DesignChecks& c = d.checks;
   const insight::CheckOutcome& sat = c[CheckId::Saturation];
   std::string bsat = Fixed(c.fluxMargin * kPercent, 0) + " % " + T("noteBsat") + " " + Fixed(c.saturation.Bsat_T, 3) +
                      " " + T("unitT") + " " + T("noteSaturation") + " " + Fixed(c.temperature_C, 0) + " " +
@@ -44,6 +46,16 @@ void AddCheckRows(std::vector<DesignFigure>& rows, const insight::DesignChecks& 
   rows.push_back({T("rowSaturation"), Fixed(sat.value, 3) + " / " + Fixed(sat.limit, 3),
                   T("unitT") + " (" + T("noteSaturation") + " " + Fixed(c.saturationCurrent_A, 2) + " " + T("unitA") +
                       "; " + bsat + ")"});
+  // The light load below half the ripple: the current where conduction
+  // becomes discontinuous, at the point where it is highest.
+  const insight::CheckOutcome& dcm = c[CheckId::Discontinuous];
+  if (dcm.passed && !*dcm.passed && dcm.point >= 0) {
+    std::string note = T("noteDiscontinuous");
+    const double vin = d.points[static_cast<std::size_t>(dcm.point)].demand.vin_V;
+    for (const auto& [mark, value] : {std::pair{"%1", Fixed(dcm.value, 3)}, std::pair{"%2", Fixed(vin, 2)}})
+      if (const std::size_t at = note.find(mark); at != std::string::npos) note.replace(at, 2, value);
+    rows.push_back({T("rowDiscontinuous"), Fixed(dcm.limit, 3), T("unitA") + " (" + note + ")"});
+  }
   std::string failed, cautions;
   for (const insight::CheckOutcome& o : c.items) {
     if (!o.passed || *o.passed) continue;
@@ -141,7 +153,7 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, cons
        T("unitUh") + " (" + T("noteDesignedFor") + " " + Fixed(wc.designL_uH, 2) + " " + T("unitUh") + ")"},
   };
   AddBiasRows(rows, d.bias, T);
-  AddCheckRows(rows, d.checks, T);
+  AddCheckRows(rows, d, T);
   if (wc.ringWithGap) rows.push_back({"", T("noteRingGap"), ""});
   const insight::LossModel& m = d.lossModel;
   if (m.available) {
@@ -157,6 +169,29 @@ std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& d, cons
     rows.push_back({T("rowModel"), T("noteNoData"), ""});
   }
   return rows;
+}
+
+PointTable DesignPointTable(const insight::DesignDetails& d, const LanguageTable& lang) {
+  PointTable table;
+  if (d.points.empty()) return table;
+  auto T = [&lang](const char* key) { return DesignText(lang, key); };
+  table.header.push_back(T("pointsTitle"));
+  for (const insight::PointFigures& p : d.points) {
+    std::string roles;
+    for (std::size_t bit = 0; bit < insight::kRoleKeys.size(); ++bit)
+      if (p.demand.roles & (1u << bit)) roles += (roles.empty() ? "" : ", ") + T(insight::kRoleKeys[bit]);
+    table.header.push_back(roles);
+  }
+  for (const insight::PointRow& row : insight::PointRows()) {
+    std::vector<std::string> cells{T(row.key)};
+    for (const insight::PointFigures& p : d.points) cells.push_back(Fixed(row.value(p), row.decimals));
+    table.rows.push_back(std::move(cells));
+  }
+  std::vector<std::string> decides{T(insight::kDecidesKey)};
+  // One check a line: the column stays as narrow as its figures.
+  for (const insight::PointFigures& p : d.points) decides.push_back(insight::DecidedChecks(p, "\n"));
+  table.rows.push_back(std::move(decides));
+  return table;
 }
 
 insight::InsightOptions DetailsOptionsOf(const DetailsConfig& config, const std::optional<double>& alTolerancePercent) {

@@ -18,6 +18,15 @@ struct DesignFigure {
 };
 std::vector<DesignFigure> DesignFigureRows(const insight::DesignDetails& details, const LanguageTable& lang);
 
+// A converter design's operating points as a table: the header the title and
+// each point's roles, then one row per figure (its caption, a value per
+// point) and the checks each point decides, one a line. Empty without points.
+struct PointTable {
+  std::vector<std::string> header;
+  std::vector<std::vector<std::string>> rows;
+};
+PointTable DesignPointTable(const insight::DesignDetails& details, const LanguageTable& lang);
+
 // The design details' options from Details.cfg's tolerances (percent); a
 // tolerance given for the run (--al-tolerance) stands for both kinds.
 insight::InsightOptions DetailsOptionsOf(const DetailsConfig& config,

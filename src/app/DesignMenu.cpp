@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The design menu after "About" on the menu bar, and the figures behind the
 // last calculation that its windows show.
+#include "app/ConverterRecord.h"
 #include "app/ConverterTexts.h"
 #include "app/DesignTexts.h"
 #include "app/DesignWindows.h"
@@ -68,8 +69,11 @@ void CVelmoraDlg::OnDesignCommand(int id) {
 std::optional<insight::DesignDetails> CVelmoraDlg::DescribeLastCalculation(const insight::InsightOptions& options) {
   if (!lastCalculation_ || !lastInputs_ || lastCalculation_->stoppedByInputCheck) return std::nullopt;
   const ChokeContext context{cores_.Core(), material_, wires_, lossLimit_, noDataName_};
+  // A design from the converter is judged at its input voltages, at its own inductance.
+  const std::vector<insight::PointDemand> points =
+      designRequest_ ? PointDemandsOf(*designRequest_, lastCalculation_->Lact) : std::vector<insight::PointDemand>{};
   return insight::DescribeDesign(*lastInputs_, context, *lastCalculation_,
-                                 ReadCoreExtras(cores_.Text(), cores_.Core().name), options);
+                                 ReadCoreExtras(cores_.Text(), cores_.Core().name), options, points);
 }
 
 }  // namespace velmora

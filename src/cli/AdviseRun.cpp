@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 
+#include "app/ConverterRecord.h"
 #include "calc/Constants.h"
 #include "cli/AdviseCommand.h"
 #include "cli/Session.h"
@@ -88,6 +89,8 @@ int RunAdvise(const CVelmoraDlg& dlg, const Design& design, const SettingsRecord
   query.alTolerance = options.alTolerance;
   query.alToleranceUngapped = options.alToleranceUngapped;
   query.infeasibleSettled = args.all;  // else only feasible designs are listed
+  // A design from a converter: each design judged at its input voltages.
+  if (const auto& request = dlg.DesignRequest()) query.points = PointSourceOf(*request);
   if (args.material) {
     const auto cp = Utf8ToCp1251(*args.material);
     const ListMatch match = MatchName(names, cp.value_or(std::string()));

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/DetailsReport.h"
 
+#include <algorithm>
+
 #include "app/DesignFigures.h"
+#include "converter/Converter.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora::cli {
@@ -153,7 +156,50 @@ Json ChecksJson(const insight::DesignChecks& checks) {
                     {"severity", insight::SeverityOf(c.id) == insight::Severity::Fail ? "fail" : "caution"},
                     {"value", c.value},
                     {"limit", c.limit},
-                    {"unit", insight::CheckUnit(c.id)}});
+                    {"unit", insight::CheckUnit(c.id)},
+                    {"point", c.point == insight::kNoPoint ? Json() : Json(c.point)}});
+  return list;
+}
+
+Json OperatingPointsJson(const DesignDetails& d) {
+  static constexpr std::pair<unsigned, const char*> kRoles[] = {{converter::kLowEnd, "min"},
+                                                                {converter::kHighEnd, "max"},
+                                                                {converter::kLargestRipple, "largestRipple"},
+                                                                {converter::kHighestCurrent, "highestCurrent"}};
+  Json list = Json::array();
+  for (const insight::PointFigures& p : d.points) {
+    const ChokeResults& r = p.results;
+    const insight::ThermalState& t = p.operating.thermal;
+    Json at = Json::array();
+    for (const auto& [bit, name] : kRoles)
+      if (p.demand.roles & bit) at.push_back(name);
+    Json decides = Json::array();
+    for (const insight::CheckOutcome& c : p.checks.items)
+      if (p.decides & (1u << static_cast<unsigned>(c.id))) decides.push_back(insight::CheckName(c.id));
+    list.push_back({{"at", at},
+                    {"inputVoltage_V", p.demand.vin_V},
+                    {"dutyCycle", r.D},
+                    {"inductorCurrent_A", r.read.Inom},
+                    {"ripple_A", r.dI},
+                    {"peakCurrent_A", r.Ipk},
+                    {"rmsCurrent_A", r.Irms},
+                    {"lightLoadCurrent_A", p.demand.lightCurrent_A},
+                    {"peakFluxDensity_T", r.Bpk},
+                    {"Bac_T", r.Bac},
+                    {"Bdc_T", p.Bdc_T},
+                    {"permittedFluxDensity_T", r.Bm},
+                    {"waveformFactor", p.operating.waveformFactor},
+                    {"coreLoss100C_W", r.noData ? insight::constants::kNaN : r.Pcore},
+                    {"coreLossOperating_W", t.core_W},
+                    {"copperLossDC_W", p.operating.copperDC_W},
+                    {"copperLossAC_W", p.operating.copperAC_W},
+                    {"copperLoss_W", t.copper_W},
+                    {"totalLoss_W", t.total_W},
+                    {"coreTemperature_C", t.temperature_C},
+                    {"temperatureRise_K", t.rise_K},
+                    {"thermalRunaway", t.runaway},
+                    {"decides", decides}});
+  }
   return list;
 }
 
@@ -161,6 +207,24 @@ std::vector<Report::Row> DetailsRows(const DesignDetails& d, const LanguageTable
   std::vector<Report::Row> rows;
   for (const DesignFigure& f : DesignFigureRows(d, lang))
     rows.push_back({Cp1251TextToUtf8(f.caption), Cp1251TextToUtf8(f.value), Cp1251TextToUtf8(f.unit)});
+  return rows;
+}
+
+std::vector<Report::Row> PointRows(const DesignDetails& d, const LanguageTable& lang) {
+  std::vector<Report::Row> rows;
+  const PointTable table = DesignPointTable(d, lang);
+  if (table.rows.empty()) return rows;
+  auto joined = [](const std::vector<std::string>& cells) {
+    std::string text;
+    for (std::size_t i = 1; i < cells.size(); ++i) {
+      std::string cell = Cp1251TextToUtf8(cells[i]);
+      std::replace(cell.begin(), cell.end(), '\n', ' ');
+      text += (i > 1 ? " | " : "") + (cell.empty() ? "-" : cell);
+    }
+    return text;
+  };
+  rows.push_back({"", joined(table.header), ""});
+  for (const std::vector<std::string>& row : table.rows) rows.push_back({Cp1251TextToUtf8(row[0]), joined(row), ""});
   return rows;
 }
 

@@ -152,7 +152,10 @@ std::vector<Paragraph> OutputParagraphs() {
        "                    copperLoss_W, coreLossOperating_W, totalLoss_W, temperatureRise_K,\n"
        "                    copperLoss100C_W, ..., skinDepth_mm, lossModel, lossCurve {B_T,\n"
        "                    Pv_mW_cm3}, waveform {t_us, i_A, B_T}, worstCase; null where not finite)\n"
-       "                    and a \"checks\" array (below)\n"},
+       "                    and a \"checks\" array (below); a design from a converter is judged\n"
+       "                    at each end of the input range, the largest ripple and the highest\n"
+       "                    current: \"operatingPoints\" (each point's figures and the checks it\n"
+       "                    decides), each check at its hardest point (\"point\")\n"},
       {kDesign,
        "  --al-tolerance PCT  the AL tolerance of the tolerance spread in percent, for the design's\n"
        "                    own kind (gapped or AL given, default 10; ungapped, default 25; both\n"

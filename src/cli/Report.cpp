@@ -133,6 +133,7 @@ std::string ToJson(const Report& r) {
   j["resultsCurrent"] = r.resultsCurrent;
   if (r.details) j["details"] = *r.details;
   if (r.checks) j["checks"] = *r.checks;
+  if (r.operatingPoints) j["operatingPoints"] = *r.operatingPoints;
   if (r.converter) j["converter"] = *r.converter;
   Json& messages = j["messages"] = Json::array();
   for (const Report::Box& box : r.messages) messages.push_back(Json{{"caption", box.caption}, {"text", box.text}});
@@ -143,7 +144,7 @@ std::string ToJson(const Report& r) {
 std::string ToTable(const Report& r) {
   const std::vector<Report::Row> converterRows = r.converter ? ConverterRows(*r.converter) : std::vector<Report::Row>();
   std::size_t width = 0;
-  for (const auto* rows : {&r.inputs, &r.results, &r.coreRows, &r.detailsRows, &converterRows})
+  for (const auto* rows : {&r.inputs, &r.results, &r.coreRows, &r.detailsRows, &r.pointRows, &converterRows})
     for (const auto& row : *rows) width = std::max(width, Width(row.caption));
   auto rows = [width](const char* title, const std::vector<Report::Row>& lines) {
     std::string s = std::string(title) + "\n";
@@ -160,6 +161,7 @@ std::string ToTable(const Report& r) {
     t += rows(r.resultsCurrent ? "Results" : "Results (out of date: calculate again)", r.results) + "\n";
     t += rows("Core data", r.coreRows);
     if (!r.detailsRows.empty()) t += "\n" + rows("Design details", r.detailsRows);
+    if (!r.pointRows.empty()) t += "\n" + rows("Operating points", r.pointRows);
     if (!converterRows.empty()) t += "\n" + rows("Converter", converterRows);
   }
   if (!r.messages.empty()) {

@@ -47,7 +47,10 @@ struct Report {
   // calc --details: the figures behind the calculation.
   std::optional<Json> details;
   std::optional<Json> checks;  // with the details: every check's outcome
+  // With the details of a converter design: its operating points.
+  std::optional<Json> operatingPoints;
   std::vector<Row> detailsRows;
+  std::vector<Row> pointRows;  // a converter design's operating points
   // The converter's design, when there is one.
   std::optional<Json> converter;
 };

@@ -120,6 +120,7 @@ OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session&
   }
   if (args.adviseCommand) {
     for (const auto& [key, value] : converterChanges) SetSettingsField(session.startSettings, key, value);
+    if (args.converter.given) dlg.SetDesignRequest(args.converter.request);  // each design judged at its points
     return {};
   }
   if (args.material) {

@@ -132,6 +132,8 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   if (design.details) {
     report.details = cli::DetailsJson(*design.details, design.detailsOptions);
     report.checks = cli::ChecksJson(design.details->checks);
+    if (design.converter) report.operatingPoints = cli::OperatingPointsJson(*design.details);
+    report.pointRows = cli::PointRows(*design.details, dlg.Lang());
     report.detailsRows = cli::DetailsRows(*design.details, dlg.Lang());
   }
   if (session.converter) report.converter = cli::ConverterJson(session.converterRequest, *session.converter);

@@ -38,29 +38,53 @@ double AverageCurrent(const ConverterRequest& request, double vin, double iout) 
   return iout;
 }
 
-// The larger required inductance inside [lo, hi], by golden-section search;
-// the required inductance is taken to have one maximum there.
-double RefineWorst(const ConverterRequest& request, double lo, double hi) {
+// The larger value of f inside [lo, hi], by golden-section search; f is
+// taken to have one maximum there.
+template <class F>
+double RefineMaximum(const F& f, double lo, double hi) {
   double a = hi - kGoldenShare * (hi - lo);
   double b = lo + kGoldenShare * (hi - lo);
-  double la = RequiredInductance(request, a);
-  double lb = RequiredInductance(request, b);
+  double fa = f(a);
+  double fb = f(b);
   for (int i = 0; i < kRefineSteps; ++i) {
-    if (la < lb) {
+    if (fa < fb) {
       lo = a;
       a = b;
-      la = lb;
+      fa = fb;
       b = lo + kGoldenShare * (hi - lo);
-      lb = RequiredInductance(request, b);
+      fb = f(b);
     } else {
       hi = b;
       b = a;
-      lb = la;
+      fb = fa;
       a = hi - kGoldenShare * (hi - lo);
-      la = RequiredInductance(request, a);
+      fa = f(a);
     }
   }
-  return la < lb ? b : a;
+  return fa < fb ? b : a;
+}
+
+// The input voltage where f is largest over the request's range: the best of
+// kSweepSteps samples, refined within a step of it.
+template <class F>
+double ArgMaxOverRange(const ConverterRequest& request, const F& f) {
+  const double step = (request.vinMax - request.vinMin) / kSweepSteps;
+  int best = 0;
+  double bestValue = f(request.vinMin);
+  for (int i = 1; i <= kSweepSteps; ++i) {
+    const double v = f(request.vinMin + i * step);
+    if (v > bestValue) {
+      bestValue = v;
+      best = i;
+    }
+  }
+  double at = best == kSweepSteps ? request.vinMax : request.vinMin + best * step;
+  // The maximum lies within a step of the best sample, an end included.
+  if (step > 0) {
+    const double refined = RefineMaximum(f, std::max(request.vinMin, at - step), std::min(request.vinMax, at + step));
+    if (f(refined) > bestValue) at = refined;
+  }
+  return at;
 }
 
 // The ripple at most kMaxRippleShare of the average inductor current at both
@@ -148,23 +172,7 @@ DesignResult DesignConverter(const ConverterRequest& request) {
   DesignResult r;
   r.error = CheckRequest(request);
   if (r.error != RequestError::kNone) return r;
-  const double step = (request.vinMax - request.vinMin) / kSweepSteps;
-  int best = 0;
-  double bestL = RequiredInductance(request, request.vinMin);
-  for (int i = 1; i <= kSweepSteps; ++i) {
-    const double l = RequiredInductance(request, request.vinMin + i * step);
-    if (l > bestL) {
-      bestL = l;
-      best = i;
-    }
-  }
-  double worstVin = best == kSweepSteps ? request.vinMax : request.vinMin + best * step;
-  // The maximum lies within a step of the best sample, an end included.
-  if (step > 0) {
-    const double refined =
-        RefineWorst(request, std::max(request.vinMin, worstVin - step), std::min(request.vinMax, worstVin + step));
-    if (RequiredInductance(request, refined) > bestL) worstVin = refined;
-  }
+  const double worstVin = ArgMaxOverRange(request, [&request](double vin) { return RequiredInductance(request, vin); });
   ConverterDesign& d = r.design;
   d.inductance_uH = RequiredInductance(request, worstVin);
   d.atMin = PointAt(request, request.vinMin, d.inductance_uH);
@@ -172,6 +180,64 @@ DesignResult DesignConverter(const ConverterRequest& request) {
   d.worst = PointAt(request, worstVin, d.inductance_uH);
   d.design = d.atMax.peakCurrent > d.atMin.peakCurrent ? d.atMax : d.atMin;
   return r;
+}
+
+PointPlanner::PointPlanner(const ConverterRequest& request)
+    : request_(request), valid_(CheckRequest(request) == RequestError::kNone) {
+  if (!valid_) return;
+  const double step = (request.vinMax - request.vinMin) / kSweepSteps;
+  for (int i = 0; i <= kSweepSteps; ++i) {
+    const OperatingPoint p = PointAt(request, i == kSweepSteps ? request.vinMax : request.vinMin + i * step, 1.0);
+    current_.push_back(p.inductorCurrent);
+    ripple1_.push_back(p.ripple);
+  }
+  largestRipple_ = ArgMaxOverRange(request, [&request](double vin) { return PointAt(request, vin, 1.0).ripple; });
+}
+
+std::vector<RolePoint> PointPlanner::At(double inductance_uH) const {
+  std::vector<RolePoint> points;
+  if (!valid_ || !Positive(inductance_uH)) return points;
+  const ConverterRequest& request = request_;
+  auto at = [&](double vin) { return PointAt(request, vin, inductance_uH); };
+  // The highest peak current: the best sample of the sweep, refined within a
+  // step of it (as ArgMaxOverRange, on the samples kept).
+  const double step = (request.vinMax - request.vinMin) / kSweepSteps;
+  // Compared as 2·L·I + ΔI(1 µH): the same order, no division.
+  const double twiceL = 2 * inductance_uH;
+  std::size_t best = 0;
+  double bestValue = twiceL * current_[0] + ripple1_[0];
+  for (std::size_t i = 1; i < current_.size(); ++i)
+    if (const double v = twiceL * current_[i] + ripple1_[i]; v > bestValue) {
+      bestValue = v;
+      best = i;
+    }
+  double current = best == current_.size() - 1 ? request.vinMax : request.vinMin + static_cast<double>(best) * step;
+  if (step > 0) {
+    auto peak = [&](double vin) { return at(vin).peakCurrent; };
+    const double refined =
+        RefineMaximum(peak, std::max(request.vinMin, current - step), std::min(request.vinMax, current + step));
+    if (peak(refined) > peak(current)) current = refined;
+  }
+  const double same = kSamePoint * (request.vinMax - request.vinMin);
+  auto add = [&](unsigned role, double vin) {
+    for (RolePoint& p : points)
+      if (std::fabs(p.point.vin - vin) <= same) {
+        p.roles |= role;
+        return;
+      }
+    points.push_back({role, at(vin)});
+  };
+  add(kLowEnd, request.vinMin);
+  add(kHighEnd, request.vinMax);
+  add(kLargestRipple, largestRipple_);
+  add(kHighestCurrent, current);
+  std::sort(points.begin(), points.end(),
+            [](const RolePoint& a, const RolePoint& b) { return a.point.vin < b.point.vin; });
+  return points;
+}
+
+std::vector<RolePoint> EvaluationPoints(const ConverterRequest& request, double inductance_uH) {
+  return PointPlanner(request).At(inductance_uH);
 }
 
 const char* RequestErrorText(RequestError error) {

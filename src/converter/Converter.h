@@ -6,6 +6,7 @@
 //
 // Units: V, A, kHz, µH; the ripple is peak to peak. Errors are values.
 #include <optional>
+#include <vector>
 
 namespace velmora::converter {
 
@@ -101,6 +102,42 @@ double RequiredInductance(const ConverterRequest& request, double vin);
 std::optional<double> LightLoadCurrent(const ConverterRequest& request, double vin);
 // The design over the whole range.
 DesignResult DesignConverter(const ConverterRequest& request);
+
+// The input voltages a choke of a given inductance is judged at: each end of
+// the range, the voltage of the largest ripple and that of the highest peak
+// current. Where two coincide (within kSamePoint of the range) they are one
+// point with both roles.
+enum PointRole : unsigned {
+  kLowEnd = 1u << 0,
+  kHighEnd = 1u << 1,
+  kLargestRipple = 1u << 2,
+  kHighestCurrent = 1u << 3,
+};
+struct RolePoint {
+  unsigned roles = 0;
+  OperatingPoint point;
+};
+// Points closer than a millionth of the range are the same point: the
+// search finds an inner maximum to rounding, an end exactly.
+inline constexpr double kSamePoint = 1e-6;
+// In ascending input voltage; empty when the request has an error.
+std::vector<RolePoint> EvaluationPoints(const ConverterRequest& request, double inductance_uH);
+
+// The same for many inductances of one request (the adviser's designs): what
+// does not depend on the inductance (the sweep's currents and volt-seconds,
+// the voltage of the largest ripple) is found once.
+class PointPlanner {
+ public:
+  explicit PointPlanner(const ConverterRequest& request);
+  std::vector<RolePoint> At(double inductance_uH) const;
+
+ private:
+  ConverterRequest request_;
+  bool valid_ = false;
+  double largestRipple_ = 0;     // V
+  std::vector<double> current_;  // A, the average current at each sweep step
+  std::vector<double> ripple1_;  // A, the ripple with 1 µH at each sweep step
+};
 
 // English text of an error, for the command line (UTF-8, plain ASCII).
 const char* RequestErrorText(RequestError error);

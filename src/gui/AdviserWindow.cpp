@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "app/AdviserCommands.h"
+#include "app/ConverterRecord.h"
 #include "app/DesignFigures.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
@@ -328,6 +329,8 @@ void AdviserWindow::StartSweep() {
   // The infeasible designs are shown only with "Feasible only" off: only then
   // are they settled and held to every check.
   input->query.infeasibleSettled = !feasibleOnly_->isChecked();
+  // A design from a converter: each design judged at its input voltages.
+  if (const auto& request = dlg_.DesignRequest()) input->query.points = PointSourceOf(*request);
   input->wires = dlg_.Wires();
   input->lang = dlg_.Lang();
   input->ambient_C = tolerances.ambient_C;

@@ -181,7 +181,13 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   AddCheckFields(toleranceRow);
   toleranceRow->addStretch();
   column->addLayout(toleranceRow);
-  column->addWidget(figures_, 1);
+  QWidget* pointsBox = NewPointsBox();
+  // The user shares the height between the figures and the points.
+  tables_ = new QSplitter(Qt::Vertical, this);
+  tables_->addWidget(figures_);
+  tables_->addWidget(pointsBox);
+  tables_->setChildrenCollapsible(false);
+  column->addWidget(tables_, 1);
   // The user shares the width between the plots and the figures.
   split_ = new QSplitter(Qt::Horizontal, this);
   split_->addWidget(plots);
@@ -192,6 +198,25 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(split_);
   resize(screen() ? FirstSize(screen()->availableGeometry().size()) : kWindowSize);
+}
+
+// The operating points' table under its title, hidden until a design
+// from a converter shows them.
+QWidget* DesignDetailsWindow::NewPointsBox() {
+  points_ = new QTableWidget(this);
+  points_->setObjectName("points");
+  points_->verticalHeader()->setVisible(false);
+  points_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  points_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  pointsTitle_ = new QLabel(this);
+  pointsTitle_->setWordWrap(true);
+  auto* pointsBox = new QWidget(this);
+  auto* pointsColumn = new QVBoxLayout(pointsBox);
+  pointsColumn->setContentsMargins(0, 0, 0, 0);
+  pointsColumn->addWidget(pointsTitle_);
+  pointsColumn->addWidget(points_, 1);
+  pointsBox->setVisible(false);
+  return pointsBox;
 }
 
 QSize DesignDetailsWindow::FirstSize(const QSize& available) {
@@ -312,6 +337,7 @@ void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
     legends_[static_cast<int>(plot)]->setText(LegendHtml(chart));
   }
   FillFigures(*details_);
+  FillPoints(*details_);
   if (!figuresSized_ && isVisible()) GiveFiguresRoom();
 
   QStringList notes;
@@ -345,6 +371,35 @@ void DesignDetailsWindow::FillFigures(const insight::DesignDetails& details) {
   const int most = kCaptionMaxChars * QFontMetrics(figures_->font()).averageCharWidth();
   if (figures_->columnWidth(0) > most) figures_->setColumnWidth(0, most);
   figures_->resizeRowsToContents();
+}
+
+void DesignDetailsWindow::FillPoints(const insight::DesignDetails& details) {
+  const PointTable table = DesignPointTable(details, lang_);
+  points_->parentWidget()->setVisible(!table.rows.empty());
+  if (table.rows.empty()) return;
+  points_->setColumnCount(static_cast<int>(table.header.size()));
+  points_->setRowCount(static_cast<int>(table.rows.size()));
+  // The title above the table; the captions' column has no header.
+  pointsTitle_->setText(FromCp1251(table.header.front()));
+  QStringList header{QString()};
+  for (std::size_t i = 1; i < table.header.size(); ++i) header << FromCp1251(table.header[i]);
+  points_->setHorizontalHeaderLabels(header);
+  for (int r = 0; r < static_cast<int>(table.rows.size()); ++r) {
+    const std::vector<std::string>& cells = table.rows[static_cast<std::size_t>(r)];
+    for (int c = 0; c < static_cast<int>(cells.size()); ++c) {
+      auto* item = new QTableWidgetItem(FromCp1251(cells[static_cast<std::size_t>(c)]));
+      if (c > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      points_->setItem(r, c, item);
+    }
+  }
+  points_->resizeColumnsToContents();
+  points_->resizeRowsToContents();
+  // Shown the first time: the points take half the height, as the figures.
+  if (!pointsSized_) {
+    pointsSized_ = true;
+    const int total = tables_->height();
+    tables_->setSizes({total - total / 2, total / 2});
+  }
 }
 
 // The first figures shown set the width of their column: their captions,

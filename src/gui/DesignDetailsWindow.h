@@ -54,6 +54,9 @@ class DesignDetailsWindow : public QWidget {
   void ShowTolerance();
   void OnToleranceChanged(double percent);
   void FillFigures(const insight::DesignDetails& details);
+  QWidget* NewPointsBox();
+  // A converter design's operating points; hidden for a design without them.
+  void FillPoints(const insight::DesignDetails& details);
   void GiveFiguresRoom();
   void CopyPlot(DetailPlot plot);
   void SavePlot(DetailPlot plot);
@@ -74,8 +77,12 @@ class DesignDetailsWindow : public QWidget {
   QChartView* views_[kPlots] = {};
   QLabel* legends_[kPlots] = {};
   QTableWidget* figures_ = nullptr;
-  QSplitter* split_ = nullptr;  // the plots beside the figures
-  bool figuresSized_ = false;   // the first refresh sized the figures' column
+  QTableWidget* points_ = nullptr;  // below the figures: a column per operating point
+  QLabel* pointsTitle_ = nullptr;   // above them
+  QSplitter* tables_ = nullptr;     // the figures over the points
+  bool pointsSized_ = false;        // the points shown once took half the height
+  QSplitter* split_ = nullptr;      // the plots beside the figures
+  bool figuresSized_ = false;       // the first refresh sized the figures' column
   QLabel* toleranceLabel_ = nullptr;
   QDoubleSpinBox* tolerance_ = nullptr;
   DetailsConfig& config_;

@@ -15,24 +15,26 @@ struct CheckKind {
   const char* name;
   Severity severity;
   const char* unit;
+  bool movesWithPoint;
 };
 
 // In the order of CheckId.
 constexpr CheckKind kKinds[kCheckCount] = {
-    {"ripple", Severity::Fail, "A"},
-    {"fluxNominal", Severity::Fail, "T"},
-    {"fluxSpread", Severity::Fail, "T"},
-    {"saturation", Severity::Fail, "T"},
-    {"minimumInductance", Severity::Fail, "uH"},
-    {"fill", Severity::Fail, ""},
-    {"rise", Severity::Fail, "K"},
-    {"runaway", Severity::Fail, "C"},
-    {"minimumGap", Severity::Fail, "mm"},
-    {"ringGap", Severity::Fail, "mm"},
-    {"lossExtrapolated", Severity::Caution, "T"},
-    {"acResistance", Severity::Caution, ""},
-    {"gapFringing", Severity::Caution, "mm"},
-    {"rollOff", Severity::Caution, ""},
+    {"ripple", Severity::Fail, "A", true},
+    {"fluxNominal", Severity::Fail, "T", true},
+    {"fluxSpread", Severity::Fail, "T", true},
+    {"saturation", Severity::Fail, "T", true},
+    {"minimumInductance", Severity::Fail, "uH", false},
+    {"fill", Severity::Fail, "", false},
+    {"rise", Severity::Fail, "K", true},
+    {"runaway", Severity::Fail, "C", true},
+    {"minimumGap", Severity::Fail, "mm", false},
+    {"ringGap", Severity::Fail, "mm", false},
+    {"lossExtrapolated", Severity::Caution, "T", true},
+    {"acResistance", Severity::Caution, "", true},
+    {"gapFringing", Severity::Caution, "mm", false},
+    {"rollOff", Severity::Caution, "", true},
+    {"discontinuous", Severity::Caution, "A", true},
 };
 
 constexpr double kPi = 3.141592653589793;
@@ -119,6 +121,7 @@ void GapChecks(const CheckFacts& f, const InsightOptions& options, Outcomes& out
 const char* CheckName(CheckId id) { return kKinds[static_cast<std::size_t>(id)].name; }
 Severity SeverityOf(CheckId id) { return kKinds[static_cast<std::size_t>(id)].severity; }
 const char* CheckUnit(CheckId id) { return kKinds[static_cast<std::size_t>(id)].unit; }
+bool MovesWithPoint(CheckId id) { return kKinds[static_cast<std::size_t>(id)].movesWithPoint; }
 
 int DesignChecks::Failed() const {
   int n = 0;
@@ -158,6 +161,10 @@ DesignChecks EvaluateChecks(const CheckFacts& f, const InsightOptions& options) 
     const double edge = r.Bac < s.firstB ? s.firstB : s.lastB;
     out.Set(CheckId::LossExtrapolated, !(s.outsideF || s.outsideB || s.missingCell), r.Bac, edge);
   }
+  // Continuous conduction at the light load: its current at least half the ripple.
+  if (std::isfinite(f.lightCurrent_A))
+    out.Set(CheckId::Discontinuous, f.lightCurrent_A >= r.dI / 2, f.lightCurrent_A, r.dI / 2);
+  else out.Holds(CheckId::Discontinuous, constants::kNaN, constants::kNaN);
   return c;
 }
 

@@ -29,16 +29,26 @@ enum class CheckId {
   AcResistance,       // caution: the ripple's AC copper loss above 25 % of the copper loss
   GapFringing,        // caution: a gap above 1 mm
   RollOff,            // caution: a powder core keeps less than half its permeability at the peak current
+  // caution: at the converter's light load the choke's current below half
+  // the ripple, where conduction becomes discontinuous
+  Discontinuous,
 };
-inline constexpr std::size_t kCheckCount = 14;
+inline constexpr std::size_t kCheckCount = 15;
 
 enum class Severity { Fail, Caution };
+
+// The outcome's point: none, the check is the same at every input voltage
+// (or the design has no converter request).
+inline constexpr int kNoPoint = -1;
 
 struct CheckOutcome {
   CheckId id = CheckId::Ripple;
   std::optional<bool> passed;  // none: not evaluated (the run stopped, no figure)
   double value = constants::kNaN;
   double limit = constants::kNaN;
+  // A converter design: the index of the operating point (DesignDetails::points)
+  // where the check is hardest, and whose figures these are.
+  int point = kNoPoint;
 };
 
 // The check's name in JSON ("fluxSpread"), its severity and the unit of its
@@ -46,6 +56,9 @@ struct CheckOutcome {
 const char* CheckName(CheckId id);
 Severity SeverityOf(CheckId id);
 const char* CheckUnit(CheckId id);
+// The checks whose figures move with the converter's input voltage; the
+// others read the core, the winding and the gap only.
+bool MovesWithPoint(CheckId id);
 
 enum class Verdict { Passes, Fails, NotFullyChecked };
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "calc/Constants.h"
+#include "insight/OperatingPoints.h"
 #include "textfile/Numbers.h"
 
 namespace velmora::insight {
@@ -127,7 +128,8 @@ Waveform WaveformOf(const ChokeResults& r, double Ae_mm2, double F_kHz) {
 }
 
 DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& context, const ChokeResults& results,
-                             const CoreExtras& extras, const InsightOptions& options) {
+                             const CoreExtras& extras, const InsightOptions& options,
+                             const std::vector<PointDemand>& points) {
   DesignDetails d;
   const double F = InputNumber(inputs.Fc);
   const CoreWindingGeometry geometry = WindingGeometryOf(context.core, extras);
@@ -162,6 +164,10 @@ DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& cont
   facts.skinDepth_mm = d.winding.skinDepth_mm;
   facts.bias = &d.bias;
   d.checks = EvaluateChecks(facts, options);
+  if (points.empty() || results.Stopped()) return d;
+  const PointSetting setting{context, geometry, F, wireOuter, facts.gapGiven};
+  for (const PointDemand& p : points) d.points.push_back(EvaluatePoint(results, p, setting, options));
+  d.checks = CombineChecks(d.checks, d.points);
   return d;
 }
 

@@ -165,6 +165,28 @@ struct WorstCase {
   bool ringWithGap = false;     // a gap given to a ring, which is not sold gapped
 };
 
+// What the converter asks of the choke at one input voltage.
+struct PointDemand {
+  unsigned roles = 0;                       // which points it is: the converter's PointRole bits
+  double vin_V = 0;                         // input voltage
+  double duty = 0;                          // share of the period the switch conducts (the current rises)
+  double voltageOn_V = 0;                   // across the choke while the switch conducts
+  double current_A = 0;                     // the choke's average current at full load
+  double lightCurrent_A = constants::kNaN;  // its average current at the light load; NaN: none
+};
+
+// The design at one point: the design's run with the point's duty,
+// volt-seconds and current, at the design's own inductance.
+struct PointFigures {
+  PointDemand demand;
+  ChokeResults results;  // D, ton, VS, dI, Ipk, Bpk, Bac, Bm, Irms, Pv, Pcore, read.Inom of the point
+  double Bdc_T = 0;      // the flux density of the average current
+  WorstCase worstCase;
+  OperatingState operating;  // settled; every figure NaN without a wire
+  DesignChecks checks;       // every check at this point
+  unsigned decides = 0;      // bit (1 << CheckId) of each check this point decides
+};
+
 struct DesignDetails {
   WindingFigures winding;  // resistance and copper loss at the options' winding temperature
   LossBudget losses;       // at the table temperature
@@ -174,13 +196,18 @@ struct DesignDetails {
   Waveform waveform;
   WorstCase worstCase;
   BiasFigures bias;  // the inductance as the current rises
+  // A converter design: its operating points in ascending input voltage
+  // (see OperatingPoints.h), and checks with each taken at its hardest point.
+  std::vector<PointFigures> points;
   DesignChecks checks;
 };
 
 // The details of a design whose Calculate run gave `results` from these
 // inputs and context. The tolerance ends go through the gap formula of Calculate (FiguresOfGap).
+// With the points of the converter it came from, the design is judged at each.
 DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& context, const ChokeResults& results,
-                             const CoreExtras& extras, const InsightOptions& options = {});
+                             const CoreExtras& extras, const InsightOptions& options = {},
+                             const std::vector<PointDemand>& points = {});
 
 // The half-width of the AL spread (relative) of a gap (mm; 0 ungapped) in a
 // core of a material of permeability mu whose own gap is g0 (mm), as
@@ -214,6 +241,8 @@ struct CheckFacts {
   const CoreLossSource* lossSource = nullptr;  // none: no loss data
   double skinDepth_mm = constants::kNaN;       // at the switching frequency
   const BiasFigures* bias = nullptr;           // none: not computed
+  // The choke's average current at the converter's light load; NaN: none.
+  double lightCurrent_A = constants::kNaN;
 };
 
 // The one evaluation of a design's checks (see DesignChecks.h). A run stopped

@@ -153,6 +153,7 @@ Document BuildDesignReport(const Design& design, const ReportTexts& t, const Rep
   const insight::DesignDetails details =
       r ? design.details.value_or(insight::DesignDetails{}) : insight::DesignDetails{};
   if (r) doc.sections.push_back(ChecksSection(details, t));
+  if (r && !details.points.empty()) doc.sections.push_back(PointsSection(details, t));
   doc.sections.push_back(Messages(r, t));
   if (!r) return doc;
   doc.sections.push_back({t(T::SecInstruction), {WindingInstruction(design, *r, details, t)}, false});

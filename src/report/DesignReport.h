@@ -51,5 +51,8 @@ std::string ToleranceText(const insight::WorstCase& worstCase, const ReportTexts
 // Every check of the details (insight::EvaluateChecks) with its outcome, and
 // above them the verdict: passes, fails K checks, or not fully checked.
 Section ChecksSection(const insight::DesignDetails& details, const ReportTexts& texts);
+// A converter design's operating points: a figure per row, a point per
+// column, the checks each decides, and the caution of discontinuous conduction.
+Section PointsSection(const insight::DesignDetails& details, const ReportTexts& texts);
 
 }  // namespace velmora::report

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "insight/OperatingPoints.h"
 #include "report/DesignReport.h"
 
 namespace velmora::report {
@@ -36,6 +37,7 @@ constexpr CheckRow kRows[] = {
     {CheckId::AcResistance, T::CheckAcResistance, T::kCount, 2},
     {CheckId::GapFringing, T::CheckGapFringing, T::UnitMm, 3},
     {CheckId::RollOff, T::CheckRollOff, T::kCount, 2},
+    {CheckId::Discontinuous, T::CheckDiscontinuous, T::UnitA, 3},
 };
 static_assert(std::size(kRows) == insight::kCheckCount, "one row per check");
 
@@ -59,7 +61,44 @@ std::string Detail(const CheckRow& row, const insight::DesignChecks& c, const Re
   return text + ")";
 }
 
+// The text of a key shared with the design details' section ("rowPointVin").
+std::string ByKey(const ReportTexts& t, std::string_view key) {
+  for (int i = 0; i < kTextCount; ++i)
+    if (TextKey(static_cast<T>(i)) == key) return t(static_cast<T>(i));
+  return std::string(key);
+}
+
 }  // namespace
+
+Section PointsSection(const insight::DesignDetails& d, const ReportTexts& t) {
+  Table table;
+  table.header.emplace_back();
+  for (const insight::PointFigures& p : d.points) {
+    std::string roles;
+    for (std::size_t bit = 0; bit < insight::kRoleKeys.size(); ++bit)
+      if (p.demand.roles & (1u << bit)) roles += (roles.empty() ? "" : ", ") + ByKey(t, insight::kRoleKeys[bit]);
+    table.header.push_back(roles);
+  }
+  for (const insight::PointRow& row : insight::PointRows()) {
+    std::vector<std::string> cells{ByKey(t, row.key)};
+    for (const insight::PointFigures& p : d.points) cells.push_back(FormatNumber(row.value(p), row.decimals, t));
+    table.rows.push_back(std::move(cells));
+  }
+  std::vector<std::string> decides{ByKey(t, insight::kDecidesKey)};
+  for (const insight::PointFigures& p : d.points) decides.push_back(insight::DecidedChecks(p));
+  table.rows.push_back(std::move(decides));
+  Section s{t(T::SecPoints), {}, false};
+  s.blocks.emplace_back(Paragraph{t(T::PointsNote), ParagraphStyle::Note});
+  s.blocks.emplace_back(std::move(table));
+  const insight::CheckOutcome& dcm = d.checks[CheckId::Discontinuous];
+  if (dcm.passed && !*dcm.passed && dcm.point >= 0)
+    s.blocks.emplace_back(Paragraph{
+        t.Fill(T::DiscontinuousNote, {FormatNumber(dcm.value, 3, t),
+                                      FormatNumber(d.points[static_cast<std::size_t>(dcm.point)].demand.vin_V, 2, t),
+                                      FormatNumber(dcm.limit, 3, t)}),
+        ParagraphStyle::Warning});
+  return s;
+}
 
 Section ChecksSection(const insight::DesignDetails& d, const ReportTexts& t) {
   const insight::DesignChecks& c = d.checks;
@@ -71,7 +110,11 @@ Section ChecksSection(const insight::DesignDetails& d, const ReportTexts& t) {
     unevaluated += insight::SeverityOf(row.id) == insight::Severity::Fail && !o.passed;
     // The roll-off belongs to powder cores only.
     if (row.id == CheckId::RollOff && !o.passed) continue;
-    table.rows.push_back({t(row.label), Outcome(o, t), Detail(row, c, t)});
+    std::string detail = Detail(row, c, t);
+    // A converter design: the input voltage of the point that decides it.
+    if (o.point >= 0)
+      detail += "; " + FormatNumber(d.points[static_cast<std::size_t>(o.point)].demand.vin_V, 2, t) + " " + t(T::UnitV);
+    table.rows.push_back({t(row.label), Outcome(o, t), detail});
   }
   Section s{t(T::SecChecks), {}, false};
   switch (c.Outcome()) {

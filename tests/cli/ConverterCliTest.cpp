@@ -4,6 +4,7 @@
 // check of the engine's request, through the option it names).
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <string>
 #include <tuple>
@@ -15,6 +16,7 @@ namespace velmora::test {
 namespace {
 
 using ConverterCliTest = ShippedCliTest;
+using nlohmann::json;
 
 const std::vector<std::string> kBuck = {"calc",   "--converter", "buck",     "--vin", "9:14",  "--vout", "5",
                                         "--iout", "10",          "--ripple", "30%",   "--fsw", "200",    "--json"};
@@ -65,7 +67,8 @@ TEST_F(ConverterCliTest, AFrequencyAboveTheTableIsToldAndDesignedFor) {
   *(std::find(args.begin(), args.end(), "--fsw") + 1) = "1000";
   const CliRun at = Run(args);
   EXPECT_EQ(above.exit, 0);
-  EXPECT_NE(above.err.find("--fsw 2000 kHz lies above the loss table of N87 Epcos (up to 1000 kHz)"), std::string::npos);
+  EXPECT_NE(above.err.find("--fsw 2000 kHz lies above the loss table of N87 Epcos (up to 1000 kHz)"),
+            std::string::npos);
   EXPECT_EQ(Field(above.out, "Fc"), "1000");
   EXPECT_EQ(above.out.substr(above.out.find("\"converter\"")), at.out.substr(at.out.find("\"converter\"")));
 }
@@ -82,6 +85,73 @@ TEST_F(ConverterCliTest, TheTableHasTheConvertersBlock) {
                                  "At the lowest input +9 V: duty 0.5556, current 10 A, ripple 2.074 A, peak 11.04 A\n",
                                  "At the worst point +14 V: duty 0.3571, current 10 A, ripple 3 A, peak 11.5 A\n"})
     EXPECT_TRUE(std::regex_search(r.out.substr(block), std::regex("\n  " + line))) << line << r.out;
+}
+
+const std::vector<std::string> kBoost = {"calc", "--converter", "boost", "--vin",    "10:30", "--vout",
+                                         "48",   "--iout",      "3",     "--ripple", "2A",    "--efficiency",
+                                         "95",   "--fsw",       "100",   "--json"};
+
+// The boost of the worked example: three points, its largest core loss
+// inside the range at 24 V, each check named at the point that decides it;
+// with a 3 A ripple and a light load of 1 A the buck's choke current drops
+// below half the ripple: the caution, at the high end.
+TEST_F(ConverterCliTest, EveryInputVoltageEndEvaluated) {
+  std::vector<std::string> args = kBoost;
+  args.push_back("--details");
+  const json boost = json::parse(Run(args).out);
+  const json& points = boost["operatingPoints"];
+  ASSERT_EQ(points.size(), 3U) << boost.dump();
+  const struct {
+    double vin;
+    std::vector<std::string> at, decides;
+  } expected[] = {{10, {"min", "highestCurrent"}, {"fluxNominal", "fluxSpread", "saturation", "rise", "runaway"}},
+                  {24, {"largestRipple"}, {"lossExtrapolated"}},
+                  {30, {"max"}, {"ripple", "acResistance"}}};
+  double mostCore = 0, mostAt = 0;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    EXPECT_NEAR(points[i]["inputVoltage_V"].get<double>(), expected[i].vin, 1e-6);
+    EXPECT_EQ(points[i]["at"].get<std::vector<std::string>>(), expected[i].at);
+    EXPECT_EQ(points[i]["decides"].get<std::vector<std::string>>(), expected[i].decides);
+    if (points[i]["coreLossOperating_W"].get<double>() > mostCore)
+      mostCore = points[i]["coreLossOperating_W"].get<double>(), mostAt = expected[i].vin;
+  }
+  EXPECT_EQ(mostAt, 24);
+  for (const json& c : boost["checks"]) {
+    if (c["point"].is_null()) continue;
+    const json& decides = points[c["point"].get<std::size_t>()]["decides"];
+    EXPECT_NE(std::find(decides.begin(), decides.end(), c["id"]), decides.end()) << c;
+  }
+  // The converter's own points stay at its inductance.
+  EXPECT_NEAR(boost["converter"]["points"][2]["ripple_A"].get<double>(), 2, 1e-6);
+
+  args = kBuck;
+  for (const std::string extra : {"--details", "--ripple", "3A", "--iout-min", "1"}) args.push_back(extra);
+  args.erase(std::find(args.begin(), args.end(), "--ripple"), std::find(args.begin(), args.end(), "--ripple") + 2);
+  const json buck = json::parse(Run(args).out);
+  ASSERT_EQ(buck["operatingPoints"].size(), 2U);
+  const json& dcm = buck["checks"][14];
+  EXPECT_EQ(dcm["id"], "discontinuous");
+  EXPECT_EQ(dcm["passed"], false);
+  EXPECT_EQ(dcm["value"], 1);
+  EXPECT_EQ(dcm["point"], 1);
+}
+
+// The adviser's designs for a converter pass every check at every point
+// when calc checks them again.
+TEST_F(ConverterCliTest, TheAdvisersDesignsPassAtEveryPoint) {
+  std::vector<std::string> advise = kBoost;
+  advise.front() = "advise";
+  for (const std::string extra : {"--top", "3"}) advise.push_back(extra);
+  const json listed = json::parse(Run(advise).out)["listed"];
+  ASSERT_FALSE(listed.empty());
+  for (const json& candidate : listed) {
+    std::vector<std::string> calc = kBoost;
+    for (const json& a : candidate["calcArgs"]) calc.push_back(a.get<std::string>());
+    calc.push_back("--details");
+    const json checked = json::parse(Run(calc).out);
+    EXPECT_EQ(checked["details"]["verdict"], "passes") << candidate["core"] << candidate["material"];
+    EXPECT_EQ(checked["operatingPoints"].size(), 3U);
+  }
 }
 
 TEST_F(ConverterCliTest, UsageErrorsNameTheValue) {

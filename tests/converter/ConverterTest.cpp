@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "converter/Converter.h"
 #include "converter/ConverterFields.h"
@@ -156,6 +157,55 @@ TEST(ConverterExamples, BuckAtItsHighestInputBoostInsideItsRange) {
     EXPECT_EQ(r.design.design.vin, c.design);
     EXPECT_EQ(FieldsFor(c.request, r.design).inductance, c.field);
   }
+}
+
+// The points a choke is judged at: the ends, the largest ripple and the
+// highest peak current, merged where they coincide, in ascending voltage.
+TEST(ConverterPoints, EndsLargestRippleAndHighestCurrent) {
+  ConverterRequest boost{.topology = Topology::kBoost,
+                         .vinMin = 10,
+                         .vinMax = 30,
+                         .vout = 48,
+                         .iout = 3,
+                         .rippleUnit = RippleUnit::kAmperes,
+                         .ripple = 2,
+                         .fsw_kHz = 100,
+                         .efficiency = 0.95};
+  ConverterRequest light = boost;
+  light.iout = 0.1;
+  light.efficiency = 1;
+  light.ripple = 0.3;  // within twice the smallest current
+  const ConverterRequest buck{.vinMin = 12,
+                              .vinMax = 24,
+                              .vout = 5,
+                              .iout = 3,
+                              .rippleUnit = RippleUnit::kAmperes,
+                              .ripple = 1,
+                              .fsw_kHz = 100};
+  const struct {
+    ConverterRequest request;
+    double inductance;
+    std::vector<std::pair<unsigned, double>> points;  // roles, input voltage
+  } cases[] = {
+      // The ripple peaks inside the range (at Vout / 2), the current at the low end.
+      {boost, 60, {{kLowEnd | kHighestCurrent, 10}, {kLargestRipple, 24}, {kHighEnd, 30}}},
+      // A light boost: the peak current is highest just below the ripple's point.
+      {light, 20, {{kLowEnd, 10}, {kHighestCurrent, 23.139}, {kLargestRipple, 24}, {kHighEnd, 30}}},
+      // A buck: everything at the high end.
+      {buck, 10, {{kLowEnd, 12}, {kHighEnd | kLargestRipple | kHighestCurrent, 24}}},
+  };
+  for (const auto& c : cases) {
+    const std::vector<RolePoint> points = EvaluationPoints(c.request, c.inductance);
+    ASSERT_EQ(points.size(), c.points.size()) << c.inductance;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      EXPECT_EQ(points[i].roles, c.points[i].first) << i;
+      EXPECT_NEAR(points[i].point.vin, c.points[i].second, 1e-3) << i;
+      const OperatingPoint at = PointAt(c.request, points[i].point.vin, c.inductance);
+      EXPECT_DOUBLE_EQ(points[i].point.ripple, at.ripple);
+    }
+  }
+  boost.vout = 20;  // below the input: an error gives no points
+  EXPECT_TRUE(EvaluationPoints(boost, 60).empty());
 }
 
 TEST(ConverterFields, TypedNumbers) {
