@@ -292,11 +292,8 @@ unsigned Designer::PreCheck(const GapTrial& t, const CoreEntry& core, const Mate
   facts.operating = &state;
   insight::DesignChecks checks = insight::EvaluateChecks(facts, options_);
   if (!t.demands.empty()) {
-    const insight::PointSetting setting{{core.record, material, data_.wires, data_.lossLimit},
-                                        core.winding,
-                                        numbers_.F,
-                                        WireOuter(t.results),
-                                        true};
+    const insight::PointSetting setting{
+        {core.record, material, data_.wires, data_.lossLimit}, core.winding, numbers_.F, WireOuter(t.results), true};
     std::vector<insight::PointFigures> points(t.demands.size());
     for (std::size_t i = 0; i < t.demands.size(); ++i)
       points[i].checks = insight::QuickChecksAtPoint(t.results, t.demands[i], setting, options_);

@@ -19,7 +19,7 @@ struct GapTrial {
   Candidate candidate;  // the run's figures and the spread
   ChokeResults results;
   insight::WorstCase spread;
-  unsigned early = kFeasible;  // the pre-check's reasons: kFeasible when worth settling
+  unsigned early = kFeasible;                 // the pre-check's reasons: kFeasible when worth settling
   std::vector<insight::PointDemand> demands;  // a converter's points at the run's inductance; none: one point
 };
 
