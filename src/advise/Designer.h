@@ -29,6 +29,11 @@ class Designer {
   // The candidate of a core with a material, as Sweep describes it.
   Candidate Design(const CoreEntry& core, const MaterialRecord& material);
 
+  // A powder core: ungapped, its turns raised from the zero-bias ones until
+  // the inductance at full load holds (SearchPowderTurns), the design at
+  // those turns settled and held to every check.
+  Candidate DesignPowder(const CoreEntry& core, const MaterialRecord& material);
+
   // The pieces of Design. Begin runs the pair once in gap mode: false when it
   // cannot be designed (c then holds the reasons and figures); else c holds
   // the required inductance and RequiredSteps the gap grid's first step.
@@ -36,6 +41,9 @@ class Designer {
   double RequiredSteps() const { return start_; }
   // The design at k steps of the gap grid (0: ungapped), pre-checked.
   GapTrial Try(const Candidate& c, double k, const CoreEntry& core, const MaterialRecord& material) const;
+  // The same with the inductance field given.
+  GapTrial Try(const Candidate& c, double k, const std::string& inductance, const CoreEntry& core,
+               const MaterialRecord& material) const;
   // The trial settled where its losses heat it and held to every check.
   Candidate Settle(GapTrial trial, const CoreEntry& core, const MaterialRecord& material) const;
 
@@ -54,11 +62,30 @@ class Designer {
   double step_;  // mm
   insight::InsightOptions options_;
   double mu_ = 0, g0_ = 0;          // the material's permeability and the core's own gap in the runs
+  double AL0_ = 0, Stot0_ = 0;      // the ungapped AL (uH/turn2) and the winding's copper section (mm2)
   double start_ = 0;                // the required gap in steps of the grid
   std::vector<std::string> grid_;   // the gap of k steps as text, up to kMaxGap
   std::vector<double> gridValues_;  // and as the number it reads as
   mutable std::size_t settlings_ = 0;
 };
+
+// The turns of a powder choke, by the maker's design procedure: from the
+// zero-bias turns N0 up, the first whole N whose inductance at the current
+// I_A (the roll-off fit, on ALlow_uH: the low end of the AL tolerance)
+// reaches L_uH. It stops with kOverfilled at the first N above maxTurns
+// (the fill factor's limit), or with kRollsOff as soon as the inductance at
+// I_A no longer rises with N; turns is the N it stopped at.
+struct PowderTurns {
+  double turns = 0;
+  unsigned reasons = kFeasible;
+};
+PowderTurns SearchPowderTurns(const RollOffFit& fit, double ALlow_uH, double L_uH, double I_A, double le_mm, double N0,
+                              double maxTurns);
+
+// The inductance field that gives N turns on a core of AL_uH (uH/turn2):
+// AL N^2 rounded down to kInductanceDecimals, so that the run's turns,
+// sqrt(L / AL) rounded up, are N.
+std::string InductanceForTurns(double AL_uH, double N);
 
 // Whether the material's Bsat never rises with temperature (Bmax at every
 // temperature, or Bsat25 not below Bmax): then a saturation check at the
