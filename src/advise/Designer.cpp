@@ -10,7 +10,6 @@
 
 #include "calc/Constants.h"
 #include "calc/Powder.h"
-#include "insight/BiasCurve.h"
 #include "textfile/Numbers.h"
 
 namespace velmora::advise {
@@ -234,10 +233,26 @@ Candidate Designer::DesignPowder(const CoreEntry& core, const MaterialRecord& ma
   // maker's tolerance, ungapped.
   const double spread = insight::UngappedSpread(material, options_);
   const double N0 = RoundUp(std::sqrt(ReadLeadingDouble(RaisedInductance(c.requiredInductance, spread)) / AL0_));
-  const PowderTurns found =
-      SearchPowderTurns(material.powder.rollOff, AL0_ * (1 - spread), c.requiredInductance, numbers_.Inom,
-                        core.record.le, N0, std::floor(constants::kFillFactorLimit * core.record.An / Stot0_));
-  GapTrial t = Try(c, 0, InductanceForTurns(AL0_, found.turns), core, material);
+  // The winding's section is that of the first run, whose ripple is the
+  // largest; should the turns it allows be too few, the section of the
+  // design found allows more.
+  double Stot = Stot0_;
+  PowderTurns found;
+  GapTrial t;
+  for (int pass = 0; pass < 2; ++pass) {
+    found = SearchPowderTurns(material.powder.rollOff, AL0_ * (1 - spread), c.requiredInductance, numbers_.Inom,
+                              core.record.le, N0, std::floor(constants::kFillFactorLimit * core.record.An / Stot));
+    t = Try(c, 0, InductanceForTurns(AL0_, found.turns), core, material);
+    if (!(found.reasons & kOverfilled) || (t.early & kOverfilled) || !(t.results.Stot < Stot)) break;
+    Stot = t.results.Stot;
+  }
+  // The ripple's flux density falls with each turn added (the permitted peak
+  // rises with the inductance): a design held back by it alone is tried with
+  // more turns, up to the fill factor's limit.
+  constexpr unsigned kCuredByTurns = kFluxAbovePermitted | kSpreadAbovePermitted;
+  while (found.reasons == kFeasible && t.early != kFeasible && !(t.early & ~kCuredByTurns) &&
+         t.results.N < kMaxPowderTurns)
+    t = Try(c, 0, InductanceForTurns(AL0_, t.results.N + 1), core, material);
   t.early |= found.reasons;
   if (t.early != kFeasible && !query_.infeasibleSettled) {
     Candidate unsettled = std::move(t.candidate);
@@ -322,7 +337,7 @@ GapTrial Designer::Try(const Candidate& base, double k, const std::string& induc
 // The checks that need no settled temperature, the saturation at the
 // ambient (where Bsat is highest, when it never rises with temperature), and
 // the floor of the rise.
-unsigned Designer::PreCheck(const GapTrial& t, const CoreEntry& core, const MaterialRecord& material) const {
+unsigned Designer::PreCheck(GapTrial& t, const CoreEntry& core, const MaterialRecord& material) const {
   insight::CheckFacts facts{t.results, t.spread, material};
   facts.Ae_mm2 = core.record.Ae;
   facts.le_mm = core.record.le;
@@ -331,7 +346,9 @@ unsigned Designer::PreCheck(const GapTrial& t, const CoreEntry& core, const Mate
   insight::OperatingState state;
   state.thermal.temperature_C = data_.ambient_C + (floor > 0 ? floor : 0.0);
   facts.operating = &state;
-  unsigned early = ReasonsOf(insight::EvaluateChecks(facts, options_));
+  const insight::DesignChecks checks = insight::EvaluateChecks(facts, options_);
+  t.powderPeakFlux_T = checks.powderPeakFlux_T;
+  unsigned early = ReasonsOf(checks);
   if (!SaturationNeverRises(material)) early &= ~static_cast<unsigned>(kSaturation);
   if (floor > options_.riseLimit_K) early |= kRiseAboveLimit;
   return early;
@@ -344,6 +361,7 @@ Candidate Designer::Settle(GapTrial t, const CoreEntry& core, const MaterialReco
   insight::CheckFacts facts{r, t.spread, material};
   facts.Ae_mm2 = core.record.Ae;
   facts.le_mm = core.record.le;
+  facts.powderPeakFlux_T = t.powderPeakFlux_T;
   facts.ring = core.shape == kShapeR;
   insight::OperatingState state;
   if (r.wireIndex >= 0) {
@@ -355,14 +373,6 @@ Candidate Designer::Settle(GapTrial t, const CoreEntry& core, const MaterialReco
     c.totalLoss = state.thermal.total_W;
     c.temperatureRise = state.thermal.rise_K;
     c.temperature = state.thermal.temperature_C;
-  }
-  // A powder core's curve under bias, for the caution below half its permeability.
-  insight::BiasFigures bias;
-  if (material.hasRollOff()) {
-    const ChokeContext context{core.record, material, data_.wires, data_.lossLimit};
-    const bool settled = facts.operating && !state.thermal.runaway;
-    bias = insight::BiasFiguresOf(r, context, settled ? state.thermal.temperature_C : insight::constants::kNaN);
-    facts.bias = &bias;
   }
   const insight::DesignChecks checks = insight::EvaluateChecks(facts, options_);
   c.Llow = checks[insight::CheckId::MinimumInductance].value;

@@ -19,7 +19,8 @@ struct GapTrial {
   Candidate candidate;  // the run's figures and the spread
   ChokeResults results;
   insight::WorstCase spread;
-  unsigned early = kFeasible;  // the pre-check's reasons: kFeasible when worth settling
+  unsigned early = kFeasible;                          // the pre-check's reasons: kFeasible when worth settling
+  double powderPeakFlux_T = insight::constants::kNaN;  // the pre-check's, for the full checks
 };
 
 class Designer {
@@ -30,8 +31,9 @@ class Designer {
   Candidate Design(const CoreEntry& core, const MaterialRecord& material);
 
   // A powder core: ungapped, its turns raised from the zero-bias ones until
-  // the inductance at full load holds (SearchPowderTurns), the design at
-  // those turns settled and held to every check.
+  // the inductance at full load holds (SearchPowderTurns), and on while the
+  // permitted flux density alone holds it back; the design at those turns
+  // settled and held to every check.
   Candidate DesignPowder(const CoreEntry& core, const MaterialRecord& material);
 
   // The pieces of Design. Begin runs the pair once in gap mode: false when it
@@ -52,7 +54,7 @@ class Designer {
 
  private:
   std::string InductanceAt(double gap, const CoreRecord& core) const;
-  unsigned PreCheck(const GapTrial& t, const CoreEntry& core, const MaterialRecord& material) const;
+  unsigned PreCheck(GapTrial& t, const CoreEntry& core, const MaterialRecord& material) const;
 
   const AdviseQuery& query_;
   const AdviseData& data_;

@@ -84,19 +84,21 @@ FullLoad FullLoadOf(const CheckFacts& f) {
   const double H = powder::BiasField_A_per_m(r.N, r.read.Inom, f.le_mm);
   p.Llow_uH = f.worstCase.L_uH.min * powder::PermeabilityRatio(f.material.powder.rollOff, H);
   p.Ipk_A = r.read.Inom + r.VS / p.Llow_uH * 0.5;
-  p.Bpk_T = RolledOffFlux(f, p.Ipk_A);
+  p.Bpk_T = std::isfinite(f.powderPeakFlux_T) ? f.powderPeakFlux_T : RolledOffFlux(f, p.Ipk_A);
   return p;
 }
 
 bool RollsOff(const CheckFacts& f) { return f.material.hasRollOff() && !f.results.noData && f.le_mm > 0; }
 
-void FluxChecks(const CheckFacts& f, const InsightOptions& options, DesignChecks& c, Outcomes& out) {
+// The flux and inductance checks; for a powder core its figures at full load.
+FullLoad FluxChecks(const CheckFacts& f, const InsightOptions& options, DesignChecks& c, Outcomes& out) {
   const ChokeResults& r = f.results;
   const WorstCase& w = f.worstCase;
   // A powder core's flux density and inductance are the rolled-off ones at
   // full load; a ferrite's are linear up to its permitted flux density.
   const bool powder = RollsOff(f);
   const FullLoad p = powder ? FullLoadOf(f) : FullLoad{};
+  c.powderPeakFlux_T = powder ? p.Bpk_T : constants::kNaN;
   const double high = 1 + w.tolerance;
   const double Bnominal = powder ? p.Bpk_T : r.Bpk;
   const double Bhigh = powder ? p.Bpk_T * high : w.Bpk_T.max;
@@ -120,6 +122,7 @@ void FluxChecks(const CheckFacts& f, const InsightOptions& options, DesignChecks
   c.requiredInductance_uH = Usable(options.requiredInductance_uH) ? options.requiredInductance_uH : r.L;
   const double Llow = powder ? p.Llow_uH : w.L_uH.min;
   out.Set(CheckId::MinimumInductance, Llow >= c.requiredInductance_uH, Llow, c.requiredInductance_uH);
+  return p;
 }
 
 void ThermalChecks(const CheckFacts& f, const InsightOptions& options, DesignChecks& c, Outcomes& out) {
@@ -182,14 +185,22 @@ DesignChecks EvaluateChecks(const CheckFacts& f, const InsightOptions& options) 
   if (r.stoppedByInputCheck) return c;
   out.Set(CheckId::Ripple, !r.stoppedByRipple, r.dI, 2 * r.read.Inom);
   if (r.stoppedByRipple) return c;
-  FluxChecks(f, options, c, out);
+  const FullLoad full = FluxChecks(f, options, c, out);
   out.Set(CheckId::Fill, r.k <= velmora::constants::kFillFactorLimit, r.k, velmora::constants::kFillFactorLimit);
   ThermalChecks(f, options, c, out);
   GapChecks(f, options, out);
-  // The ferrite's curve is an estimate and checks nothing.
+  // The ferrite's curve is an estimate and checks nothing. Without the
+  // curve, a powder core's share at the peak current of full load at the low
+  // end of the tolerance (the highest peak).
   if (f.bias && f.bias->available && f.bias->powder)
     out.Set(CheckId::RollOff, f.bias->permeabilityRetainedAtPeak >= constants::kRetainedPermeabilityCaution,
             f.bias->permeabilityRetainedAtPeak, constants::kRetainedPermeabilityCaution);
+  else if (!f.bias && RollsOff(f)) {
+    const double retained =
+        powder::PermeabilityRatio(f.material.powder.rollOff, powder::BiasField_A_per_m(r.N, full.Ipk_A, f.le_mm));
+    out.Set(CheckId::RollOff, retained >= constants::kRetainedPermeabilityCaution, retained,
+            constants::kRetainedPermeabilityCaution);
+  }
   if (f.lossSource) {
     const CoreLossSource& s = *f.lossSource;
     // The table's flux density nearest the operating point beyond it.

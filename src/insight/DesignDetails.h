@@ -213,6 +213,9 @@ struct CheckFacts {
   const MaterialRecord& material;
   double Ae_mm2 = 0;
   double le_mm = 0;  // a powder core's field; 0: its checks as a ferrite's
+  // DesignChecks::powderPeakFlux_T of an evaluation of the same design when
+  // known (it takes an integral); NaN: computed.
+  double powderPeakFlux_T = constants::kNaN;
   bool ring = false;
   bool gapGiven = true;                        // gap mode (else AL given)
   const OperatingState* operating = nullptr;   // the settled state; none: no wire
