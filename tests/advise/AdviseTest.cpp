@@ -468,29 +468,22 @@ TEST(Rank, SmallestCoreFirstTiesByLossAndTheParetoFront) {
 // grid around the required one; a material whose Bsat rises with
 // temperature among them. It rejects most of the rest unsettled.
 // The powder turns search from the zero-bias 45 turns of 100 uH on 50 nH/turn2
-// (le 50 mm): a gentle roll-off needs a few turns more; the same with a window
-// for 47 turns runs out of it; a steep one (c above 2) deep in its roll-off
-// loses inductance with each turn. Each field is one whose run has the turns.
+// (le 50 mm): a gentle roll-off at 3 A needs 49 (the first to hold); with a
+// window for 47 it runs out; a steep one (c above 2) deep in its roll-off loses
+// inductance with the 46th turn; no bias needs none more. The field of a
+// design gives its run the turns.
 TEST(Designer, PowderTurnsRaisedUntilTheInductanceHoldsAtFullLoad) {
   const RollOffFit gentle{0.01, 6.37e-10, 1.855}, steep{0.01, 1e-10, 2.5};
-  struct Case {
-    RollOffFit fit;
-    double I, maxTurns;
-    unsigned reasons;
-    double turns;  // 0: the first N that holds, above 45
-  };
-  for (const Case& k : {Case{gentle, 3, 1000, kFeasible, 0}, Case{gentle, 3, 47, kOverfilled, 48},
-                        Case{steep, 10, 1000, kRollsOff, 46}, Case{steep, 0, 1000, kFeasible, 45}}) {
-    const PowderTurns t = SearchPowderTurns(k.fit, 0.05, 100, k.I, 50, 45, k.maxTurns);
-    EXPECT_EQ(t.reasons, k.reasons) << k.I << " " << k.maxTurns;
-    if (k.turns > 0) {
-      EXPECT_EQ(t.turns, k.turns);
-      continue;
-    }
-    EXPECT_GT(t.turns, 45);
-    EXPECT_GE(powder::InductanceUnderBias(k.fit, 0.05, t.turns, k.I, 50), 100);
-    EXPECT_LT(powder::InductanceUnderBias(k.fit, 0.05, t.turns - 1, k.I, 50), 100);
+  for (const auto& [fit, I, maxTurns, reasons, turns] : {std::tuple{gentle, 3.0, 1000.0, kFeasible, 49.0},
+                                                         {gentle, 3.0, 47.0, kOverfilled, 48.0},
+                                                         {steep, 10.0, 1000.0, kRollsOff, 46.0},
+                                                         {steep, 0.0, 1000.0, kFeasible, 45.0}}) {
+    const PowderTurns t = SearchPowderTurns(fit, 0.05, 100, I, 50, 45, maxTurns);
+    EXPECT_EQ(t.reasons, reasons) << I << " " << maxTurns;
+    EXPECT_EQ(t.turns, turns) << I << " " << maxTurns;
   }
+  EXPECT_LT(powder::InductanceUnderBias(gentle, 0.05, 48, 3, 50), 100);
+  EXPECT_GE(powder::InductanceUnderBias(gentle, 0.05, 49, 3, 50), 100);
   for (double AL : {0.0123456, 0.05, 0.3141})
     for (double N : {2.0, 7.0, 45.0, 313.0})
       EXPECT_EQ(RoundUp(std::sqrt(ReadLeadingDouble(InductanceForTurns(AL, N)) / AL)), N) << AL << " " << N;
