@@ -19,9 +19,7 @@ constexpr std::size_t kProgressEvery = 256;
 std::vector<const MaterialRecord*> MaterialsOf(const AdviseQuery& query, const AdviseData& data) {
   std::vector<const MaterialRecord*> list;
   for (const MaterialRecord& m : data.materials)
-    // A powder is tried only when the query names it: the sweep's checks
-    // hold the zero-bias inductance, which a powder core loses under bias.
-    if (query.material.empty() ? !m.hasRollOff() : m.name == query.material) list.push_back(&m);
+    if (query.material.empty() || m.name == query.material) list.push_back(&m);
   return list;
 }
 
@@ -83,6 +81,7 @@ std::string ReasonText(unsigned reasons) {
       {kRingGapped, "a ring with a gap"},
       {kNotChecked, "not fully checked"},
       {kGapPastSearch, "required gap above 3 mm"},
+      {kRollsOff, "inductance at the nominal current rolls off faster than turns add"},
   };
   std::string text;
   for (const auto& [bit, words] : kTexts) {

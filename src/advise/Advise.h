@@ -86,6 +86,7 @@ enum Reason : unsigned {
   kRingGapped = 1u << 12,           // a gap given to a ring
   kNotChecked = 1u << 13,           // a check could not be evaluated
   kGapPastSearch = 1u << 14,        // the required gap lies beyond the search's end (kMaxGap)
+  kRollsOff = 1u << 15,             // a powder core's inductance at full load stops rising below the required one
 };
 // The reasons that keep a candidate from being designed at all: no run stands behind it.
 inline constexpr unsigned kNotDesigned = kFrequencyAboveTable | kLossTableUnusable;

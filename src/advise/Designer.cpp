@@ -8,6 +8,8 @@
 #include <limits>
 #include <optional>
 
+#include "calc/Constants.h"
+#include "calc/Powder.h"
 #include "insight/OperatingPoints.h"
 #include "textfile/Numbers.h"
 
@@ -36,6 +38,9 @@ const insight::PointFigures* SamePoint(const ChokeResults& r, const std::vector<
     if (near(p.results.D, r.D) && near(p.results.VS, r.VS) && near(p.results.read.Inom, r.read.Inom)) return &p;
   return nullptr;
 }
+// The turns search of a powder core ends here whatever the fill factor: no
+// choke is wound with more.
+constexpr double kMaxPowderTurns = 10000;
 
 // A table whose frequency or flux density is no positive number (a text such
 // as "nan" reads 0, an overflow infinity) or whose loss is not finite cannot
@@ -156,6 +161,25 @@ std::string RaisedInductance(double required, double spread) {
   return FormatFixed(std::ceil(L * scale - kStepSlack * std::max(1.0, L * scale)) / scale, kInductanceDecimals);
 }
 
+PowderTurns SearchPowderTurns(const RollOffFit& fit, double ALlow_uH, double L_uH, double I_A, double le_mm, double N0,
+                              double maxTurns) {
+  const double last = std::isfinite(maxTurns) ? std::min(maxTurns, kMaxPowderTurns) : kMaxPowderTurns;
+  double previous = 0;
+  for (double N = std::max(1.0, std::ceil(N0));; ++N) {
+    if (N > last) return {N, kOverfilled};
+    const double L = powder::InductanceUnderBias(fit, ALlow_uH, N, I_A, le_mm);
+    if (L >= L_uH) return {N, kFeasible};
+    if (!(L > previous)) return {N, kRollsOff};
+    previous = L;
+  }
+}
+
+std::string InductanceForTurns(double AL_uH, double N) {
+  const double scale = std::pow(10.0, kInductanceDecimals);
+  const double L = AL_uH * N * N * scale;
+  return FormatFixed(std::floor(L + kStepSlack * std::max(1.0, L)) / scale, kInductanceDecimals);
+}
+
 Designer::Designer(const AdviseQuery& query, const AdviseData& data)
     : query_(query), data_(data), inputs_(query.inputs), numbers_(), step_(UsableStep(query.gapStep)) {
   inputs_.yes_al = 0;  // the gap itself goes in as a number
@@ -205,6 +229,8 @@ bool Designer::Begin(const CoreEntry& core, const MaterialRecord& material, Cand
   options_.requiredInductance_uH = c.requiredInductance;
   mu_ = first.mu;
   g0_ = first.g0;
+  AL0_ = first.AL;
+  Stot0_ = first.Stot;
   if (first.stoppedByRipple || !std::isfinite(first.greq)) {
     TakeFigures(first, c);
     c.reasons = first.stoppedByRipple ? kRippleStop : kNotFinite;
@@ -216,7 +242,46 @@ bool Designer::Begin(const CoreEntry& core, const MaterialRecord& material, Cand
   return true;
 }
 
+Candidate Designer::DesignPowder(const CoreEntry& core, const MaterialRecord& material) {
+  Candidate c;
+  if (!Begin(core, material, c)) return c;
+  // The zero-bias turns: the required inductance at the low end of the
+  // maker's tolerance, ungapped.
+  const double spread = insight::UngappedSpread(material, options_);
+  const double N0 = RoundUp(std::sqrt(ReadLeadingDouble(RaisedInductance(c.requiredInductance, spread)) / AL0_));
+  // The winding's section is that of the first run, whose ripple is the
+  // largest; should the turns it allows be too few, the section of the
+  // design found allows more.
+  double Stot = Stot0_;
+  PowderTurns found;
+  GapTrial t;
+  for (int pass = 0; pass < 2; ++pass) {
+    found = SearchPowderTurns(material.powder.rollOff, AL0_ * (1 - spread), c.requiredInductance, numbers_.Inom,
+                              core.record.le, N0, std::floor(constants::kFillFactorLimit * core.record.An / Stot));
+    t = Try(c, 0, InductanceForTurns(AL0_, found.turns), core, material);
+    if (!(found.reasons & kOverfilled) || (t.early & kOverfilled) || !(t.results.Stot < Stot)) break;
+    Stot = t.results.Stot;
+  }
+  // The ripple's flux density falls with each turn added (the permitted peak
+  // rises with the inductance): a design held back by it alone is tried with
+  // more turns, up to the fill factor's limit.
+  constexpr unsigned kCuredByTurns = kFluxAbovePermitted | kSpreadAbovePermitted;
+  while (found.reasons == kFeasible && t.early != kFeasible && !(t.early & ~kCuredByTurns) &&
+         t.results.N < kMaxPowderTurns)
+    t = Try(c, 0, InductanceForTurns(AL0_, t.results.N + 1), core, material);
+  t.early |= found.reasons;
+  if (t.early != kFeasible && !query_.infeasibleSettled) {
+    Candidate unsettled = std::move(t.candidate);
+    unsettled.reasons = t.early;
+    return unsettled;
+  }
+  Candidate full = Settle(std::move(t), core, material);
+  full.reasons |= found.reasons;
+  return full;
+}
+
 Candidate Designer::Design(const CoreEntry& core, const MaterialRecord& material) {
+  if (material.hasRollOff()) return DesignPowder(core, material);
   Candidate c;
   if (!Begin(core, material, c)) return c;
   GapTrial required = Try(c, start_, core, material);
@@ -252,13 +317,21 @@ std::string Designer::InductanceAt(double gap, const CoreRecord& core) const {
 }
 
 GapTrial Designer::Try(const Candidate& base, double k, const CoreEntry& core, const MaterialRecord& material) const {
-  GapTrial t{base, {}, {}, kFeasible, {}};
+  const auto at = static_cast<std::size_t>(k);
+  const bool onGrid = k >= 0 && at < grid_.size();
+  const double gap = onGrid ? gridValues_[at] : ReadLeadingDouble(GapText(k, step_));
+  return Try(base, k, InductanceAt(gap, core.record), core, material);
+}
+
+GapTrial Designer::Try(const Candidate& base, double k, const std::string& inductance, const CoreEntry& core,
+                       const MaterialRecord& material) const {
+  GapTrial t{base, {}, {}, kFeasible, {}, {}};
   Candidate& c = t.candidate;
   const auto at = static_cast<std::size_t>(k);
   const bool onGrid = k >= 0 && at < grid_.size();
   c.gapText = onGrid ? grid_[at] : GapText(k, step_);
   c.gap = onGrid ? gridValues_[at] : ReadLeadingDouble(c.gapText);
-  c.inductanceText = InductanceAt(c.gap, core.record);
+  c.inductanceText = inductance;
   InputNumbers numbers = numbers_;
   numbers.X = c.gap;
   numbers.L = ReadLeadingDouble(c.inductanceText);
@@ -282,9 +355,10 @@ GapTrial Designer::Try(const Candidate& base, double k, const CoreEntry& core, c
 // The checks that need no settled temperature, the saturation at the
 // ambient (where Bsat is highest, when it never rises with temperature), and
 // the floor of the rise.
-unsigned Designer::PreCheck(const GapTrial& t, const CoreEntry& core, const MaterialRecord& material) const {
+unsigned Designer::PreCheck(GapTrial& t, const CoreEntry& core, const MaterialRecord& material) const {
   insight::CheckFacts facts{t.results, t.spread, material};
   facts.Ae_mm2 = core.record.Ae;
+  facts.le_mm = core.record.le;
   facts.ring = core.shape == kShapeR;
   const double floor = t.results.wireIndex >= 0 ? RiseFloor_K(t.results, core, data_.ambient_C) : 0.0;
   insight::OperatingState state;
@@ -299,6 +373,7 @@ unsigned Designer::PreCheck(const GapTrial& t, const CoreEntry& core, const Mate
       points[i].checks = insight::QuickChecksAtPoint(t.results, t.demands[i], setting, options_);
     checks = insight::CombineChecks(checks, points);
   }
+  t.powderPeakFlux_T = checks.powderPeakFlux_T;
   unsigned early = ReasonsOf(checks);
   if (!SaturationNeverRises(material)) early &= ~static_cast<unsigned>(kSaturation);
   if (floor > options_.riseLimit_K) early |= kRiseAboveLimit;
@@ -328,6 +403,8 @@ Candidate Designer::Settle(GapTrial t, const CoreEntry& core, const MaterialReco
   }
   insight::CheckFacts facts{r, t.spread, material};
   facts.Ae_mm2 = core.record.Ae;
+  facts.le_mm = core.record.le;
+  facts.powderPeakFlux_T = t.powderPeakFlux_T;
   facts.ring = core.shape == kShapeR;
   insight::OperatingState state;
   if (r.wireIndex >= 0) {
@@ -346,6 +423,7 @@ Candidate Designer::Settle(GapTrial t, const CoreEntry& core, const MaterialReco
   }
   insight::DesignChecks checks = insight::EvaluateChecks(facts, options_);
   if (!points.empty()) checks = insight::CombineChecks(checks, points);
+  c.Llow = checks[insight::CheckId::MinimumInductance].value;
   c.Bsaturation = checks[insight::CheckId::Saturation].value;
   c.Bsat = checks[insight::CheckId::Saturation].limit;
   c.reasons = ReasonsOf(checks);

@@ -19,8 +19,9 @@ struct GapTrial {
   Candidate candidate;  // the run's figures and the spread
   ChokeResults results;
   insight::WorstCase spread;
-  unsigned early = kFeasible;                 // the pre-check's reasons: kFeasible when worth settling
-  std::vector<insight::PointDemand> demands;  // a converter's points at the run's inductance; none: one point
+  unsigned early = kFeasible;                          // the pre-check's reasons: kFeasible when worth settling
+  double powderPeakFlux_T = insight::constants::kNaN;  // the pre-check's, for the full checks
+  std::vector<insight::PointDemand> demands;           // a converter's points at the run's inductance; none: one point
 };
 
 class Designer {
@@ -30,6 +31,12 @@ class Designer {
   // The candidate of a core with a material, as Sweep describes it.
   Candidate Design(const CoreEntry& core, const MaterialRecord& material);
 
+  // A powder core: ungapped, its turns raised from the zero-bias ones until
+  // the inductance at full load holds (SearchPowderTurns), and on while the
+  // permitted flux density alone holds it back; the design at those turns
+  // settled and held to every check.
+  Candidate DesignPowder(const CoreEntry& core, const MaterialRecord& material);
+
   // The pieces of Design. Begin runs the pair once in gap mode: false when it
   // cannot be designed (c then holds the reasons and figures); else c holds
   // the required inductance and RequiredSteps the gap grid's first step.
@@ -37,6 +44,9 @@ class Designer {
   double RequiredSteps() const { return start_; }
   // The design at k steps of the gap grid (0: ungapped), pre-checked.
   GapTrial Try(const Candidate& c, double k, const CoreEntry& core, const MaterialRecord& material) const;
+  // The same with the inductance field given.
+  GapTrial Try(const Candidate& c, double k, const std::string& inductance, const CoreEntry& core,
+               const MaterialRecord& material) const;
   // The trial settled where its losses heat it and held to every check, at
   // each of a converter's points; without figures wanted, a point that fails
   // ends it.
@@ -48,7 +58,7 @@ class Designer {
  private:
   std::string InductanceAt(double gap, const CoreRecord& core) const;
   double WireOuter(const ChokeResults& r) const;  // mm, the insulated wire's
-  unsigned PreCheck(const GapTrial& t, const CoreEntry& core, const MaterialRecord& material) const;
+  unsigned PreCheck(GapTrial& t, const CoreEntry& core, const MaterialRecord& material) const;
 
   const AdviseQuery& query_;
   const AdviseData& data_;
@@ -58,11 +68,30 @@ class Designer {
   double step_;  // mm
   insight::InsightOptions options_;
   double mu_ = 0, g0_ = 0;          // the material's permeability and the core's own gap in the runs
+  double AL0_ = 0, Stot0_ = 0;      // the ungapped AL (uH/turn2) and the winding's copper section (mm2)
   double start_ = 0;                // the required gap in steps of the grid
   std::vector<std::string> grid_;   // the gap of k steps as text, up to kMaxGap
   std::vector<double> gridValues_;  // and as the number it reads as
   mutable std::size_t settlings_ = 0;
 };
+
+// The turns of a powder choke, by the maker's design procedure: from the
+// zero-bias turns N0 up, the first whole N whose inductance at the current
+// I_A (the roll-off fit, on ALlow_uH: the low end of the AL tolerance)
+// reaches L_uH. It stops with kOverfilled at the first N above maxTurns
+// (the fill factor's limit), or with kRollsOff as soon as the inductance at
+// I_A no longer rises with N; turns is the N it stopped at.
+struct PowderTurns {
+  double turns = 0;
+  unsigned reasons = kFeasible;
+};
+PowderTurns SearchPowderTurns(const RollOffFit& fit, double ALlow_uH, double L_uH, double I_A, double le_mm, double N0,
+                              double maxTurns);
+
+// The inductance field that gives N turns on a core of AL_uH (uH/turn2):
+// AL N^2 rounded down to kInductanceDecimals, so that the run's turns,
+// sqrt(L / AL) rounded up, are N.
+std::string InductanceForTurns(double AL_uH, double N);
 
 // Whether the material's Bsat never rises with temperature (Bmax at every
 // temperature, or Bsat25 not below Bmax): then a saturation check at the

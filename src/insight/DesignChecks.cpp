@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "calc/Constants.h"
+#include "calc/Powder.h"
 #include "insight/DesignDetails.h"
 
 namespace velmora::insight {
@@ -65,25 +66,65 @@ class Outcomes {
   DesignChecks& checks_;
 };
 
-void FluxChecks(const CheckFacts& f, const InsightOptions& options, DesignChecks& c, Outcomes& out) {
+// A powder core at full load, by the maker's roll-off fit at room
+// temperature: the inductance at the nominal current at the low end of the
+// AL tolerance, the peak current of the ripple it leaves, and the rolled-off
+// flux density there at nominal AL (it scales with AL: mu0 times the integral
+// of mu).
+struct FullLoad {
+  double Llow_uH = 0, Ipk_A = 0, Bpk_T = 0;
+};
+
+double RolledOffFlux(const CheckFacts& f, double I_A) {
+  const ChokeResults& r = f.results;
+  return powder::FluxDensityAtField(f.material.powder.rollOff, r.mu, powder::BiasField_A_per_m(r.N, I_A, f.le_mm));
+}
+
+FullLoad FullLoadOf(const CheckFacts& f) {
+  const ChokeResults& r = f.results;
+  FullLoad p;
+  const double H = powder::BiasField_A_per_m(r.N, r.read.Inom, f.le_mm);
+  p.Llow_uH = f.worstCase.L_uH.min * powder::PermeabilityRatio(f.material.powder.rollOff, H);
+  p.Ipk_A = r.read.Inom + r.VS / p.Llow_uH * 0.5;
+  p.Bpk_T = std::isfinite(f.powderPeakFlux_T) ? f.powderPeakFlux_T : RolledOffFlux(f, p.Ipk_A);
+  return p;
+}
+
+bool RollsOff(const CheckFacts& f) { return f.material.hasRollOff() && !f.results.noData && f.le_mm > 0; }
+
+// The flux and inductance checks; for a powder core its figures at full load.
+FullLoad FluxChecks(const CheckFacts& f, const InsightOptions& options, DesignChecks& c, Outcomes& out) {
   const ChokeResults& r = f.results;
   const WorstCase& w = f.worstCase;
-  out.Set(CheckId::FluxNominal, r.Bpk <= r.Bm, r.Bpk, r.Bm);
-  out.Set(CheckId::FluxSpread, w.Bpk_T.max <= w.Bm_T, w.Bpk_T.max, w.Bm_T);
+  // A powder core's flux density and inductance are the rolled-off ones at
+  // full load; a ferrite's are linear up to its permitted flux density.
+  const bool powder = RollsOff(f);
+  const FullLoad p = powder ? FullLoadOf(f) : FullLoad{};
+  c.powderPeakFlux_T = powder ? p.Bpk_T : constants::kNaN;
+  const double high = 1 + w.tolerance;
+  const double Bnominal = powder ? p.Bpk_T : r.Bpk;
+  const double Bhigh = powder ? p.Bpk_T * high : w.Bpk_T.max;
+  out.Set(CheckId::FluxNominal, Bnominal <= r.Bm, Bnominal, r.Bm);
+  out.Set(CheckId::FluxSpread, Bhigh <= w.Bm_T, Bhigh, w.Bm_T);
   const double margin =
       std::isfinite(options.fluxMargin) && options.fluxMargin >= 0 && options.fluxMargin <= constants::kMaxFluxMargin
           ? options.fluxMargin
           : constants::kDefaultFluxMargin;
   c.fluxMargin = margin;
-  c.saturationCurrent_A = Usable(options.saturationCurrent_A) ? options.saturationCurrent_A : r.Ipk;
+  c.saturationCurrent_A =
+      Usable(options.saturationCurrent_A) ? options.saturationCurrent_A : (powder ? p.Ipk_A : r.Ipk);
   const bool settled = f.operating && !f.operating->thermal.runaway;
   c.temperature_C = settled ? f.operating->thermal.temperature_C : constants::kNaN;
   c.saturation = SaturationAt(f.material, c.temperature_C);
-  const double B = w.L_uH.max * c.saturationCurrent_A / r.N / f.Ae_mm2;
+  const double Isat = c.saturationCurrent_A;
+  const double B =
+      !powder ? w.L_uH.max * Isat / r.N / f.Ae_mm2 : (Isat == p.Ipk_A ? p.Bpk_T : RolledOffFlux(f, Isat)) * high;
   const double limit = (1 - margin) * c.saturation.Bsat_T;
   out.Set(CheckId::Saturation, B <= limit, B, limit);
   c.requiredInductance_uH = Usable(options.requiredInductance_uH) ? options.requiredInductance_uH : r.L;
-  out.Set(CheckId::MinimumInductance, w.L_uH.min >= c.requiredInductance_uH, w.L_uH.min, c.requiredInductance_uH);
+  const double Llow = powder ? p.Llow_uH : w.L_uH.min;
+  out.Set(CheckId::MinimumInductance, Llow >= c.requiredInductance_uH, Llow, c.requiredInductance_uH);
+  return p;
 }
 
 void ThermalChecks(const CheckFacts& f, const InsightOptions& options, DesignChecks& c, Outcomes& out) {
@@ -147,14 +188,22 @@ DesignChecks EvaluateChecks(const CheckFacts& f, const InsightOptions& options) 
   if (r.stoppedByInputCheck) return c;
   out.Set(CheckId::Ripple, !r.stoppedByRipple, r.dI, 2 * r.read.Inom);
   if (r.stoppedByRipple) return c;
-  FluxChecks(f, options, c, out);
+  const FullLoad full = FluxChecks(f, options, c, out);
   out.Set(CheckId::Fill, r.k <= velmora::constants::kFillFactorLimit, r.k, velmora::constants::kFillFactorLimit);
   ThermalChecks(f, options, c, out);
   GapChecks(f, options, out);
-  // The ferrite's curve is an estimate and checks nothing.
+  // The ferrite's curve is an estimate and checks nothing. Without the
+  // curve, a powder core's share at the peak current of full load at the low
+  // end of the tolerance (the highest peak).
   if (f.bias && f.bias->available && f.bias->powder)
     out.Set(CheckId::RollOff, f.bias->permeabilityRetainedAtPeak >= constants::kRetainedPermeabilityCaution,
             f.bias->permeabilityRetainedAtPeak, constants::kRetainedPermeabilityCaution);
+  else if (!f.bias && RollsOff(f)) {
+    const double retained =
+        powder::PermeabilityRatio(f.material.powder.rollOff, powder::BiasField_A_per_m(r.N, full.Ipk_A, f.le_mm));
+    out.Set(CheckId::RollOff, retained >= constants::kRetainedPermeabilityCaution, retained,
+            constants::kRetainedPermeabilityCaution);
+  }
   if (f.lossSource) {
     const CoreLossSource& s = *f.lossSource;
     // The table's flux density nearest the operating point beyond it.

@@ -70,6 +70,8 @@ struct DesignChecks {
   double fluxMargin = constants::kDefaultFluxMargin;  // the margin used (relative)
   double saturationCurrent_A = constants::kNaN;
   double requiredInductance_uH = constants::kNaN;
+  // A powder core's rolled-off flux density at the peak current of full load, nominal AL.
+  double powderPeakFlux_T = constants::kNaN;
   // The AC-resistance caution's suggestion: strands of at most two skin
   // depths with the copper section of the winding.
   double strandDiameter_mm = constants::kNaN;

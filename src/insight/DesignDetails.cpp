@@ -73,7 +73,7 @@ Range Span(double a, double b) { return Range{std::min(a, b), std::max(a, b)}; }
 void SpreadOf(WorstCase& wc, const ChokeContext& context, const ChokeResults& r, const InsightOptions& options) {
   const double gap = r.read.X;
   wc.ungapped = wc.gapGiven && !(gap > 0);
-  wc.tolerance = wc.ungapped ? options.alToleranceUngapped : options.alTolerance;
+  wc.tolerance = wc.ungapped ? UngappedSpread(context.material, options) : options.alTolerance;
   wc.spreadFrom = SpreadFrom::AL;
   if (!wc.gapGiven || wc.ungapped) return;
   // A ground gap only: an ungapped set has no gap whose tolerance counts.
@@ -86,6 +86,11 @@ void SpreadOf(WorstCase& wc, const ChokeContext& context, const ChokeResults& r,
 }
 
 }  // namespace
+
+double UngappedSpread(const MaterialRecord& material, const InsightOptions& options) {
+  return material.hasRollOff() && material.powder.alTolerance > 0 ? material.powder.alTolerance
+                                                                  : options.alToleranceUngapped;
+}
 
 double GapSpread(double gap, const CoreRecord& core, double mu, double g0, const InsightOptions& options) {
   if (!(gap > 0)) return options.alToleranceUngapped;
@@ -157,6 +162,7 @@ DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& cont
   d.bias = BiasFiguresOf(results, context, settled ? d.operating.thermal.temperature_C : kNaN);
   CheckFacts facts{results, d.worstCase, context.material};
   facts.Ae_mm2 = context.core.Ae;
+  facts.le_mm = context.core.le;
   facts.ring = ShapeOfName(context.core.name) == kShapeR;
   facts.gapGiven = inputs.yes_al == 0;
   facts.operating = wired ? &d.operating : nullptr;

@@ -214,6 +214,10 @@ DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& cont
 // WorstCaseOf takes it for a gap given.
 double GapSpread(double gap_mm, const CoreRecord& core, double mu, double g0, const InsightOptions& options);
 
+// The half-width of the AL spread of an ungapped core: the maker's tolerance
+// of a powder material where its file gives one, else the option's.
+double UngappedSpread(const MaterialRecord& material, const InsightOptions& options);
+
 // The worst case of a run: the gap (gap mode) and the nominal current are the
 // numbers the run read (results.read).
 WorstCase WorstCaseOf(bool gapGiven, const ChokeContext& context, const ChokeResults& results,
@@ -235,6 +239,10 @@ struct CheckFacts {
   const WorstCase& worstCase;
   const MaterialRecord& material;
   double Ae_mm2 = 0;
+  double le_mm = 0;  // a powder core's field; 0: its checks as a ferrite's
+  // DesignChecks::powderPeakFlux_T of an evaluation of the same design when
+  // known (it takes an integral); NaN: computed.
+  double powderPeakFlux_T = constants::kNaN;
   bool ring = false;
   bool gapGiven = true;                        // gap mode (else AL given)
   const OperatingState* operating = nullptr;   // the settled state; none: no wire

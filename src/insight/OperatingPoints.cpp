@@ -40,6 +40,7 @@ CheckFacts FactsAt(const PointFigures& p, const PointSetting& s, const Operating
                    const CoreLossSource* lossSource) {
   CheckFacts facts{p.results, p.worstCase, s.context.material};
   facts.Ae_mm2 = s.context.core.Ae;
+  facts.le_mm = s.context.core.le;
   facts.ring = ShapeOfName(s.context.core.name) == kShapeR;
   facts.gapGiven = s.gapGiven;
   facts.operating = operating;

@@ -56,7 +56,7 @@ TEST_F(AdviserWindowTest, OneSweepAtATimeAndAnOutOfDateList) {
   WaitForSweep(window);
   ASSERT_FALSE(window.Sweeping());
   EXPECT_FALSE(Labels(window).contains("(cancelled)"));
-  EXPECT_TRUE(Labels(window).contains("of 1230 designs feasible"));
+  EXPECT_TRUE(Labels(window).contains("of 3627 designs feasible"));  // ferrite and powder pairs
   window.FollowMainWindow();
   EXPECT_FALSE(Labels(window).contains("Out of date"));
 
