@@ -40,6 +40,11 @@ constexpr std::array<InputLine, kInputCount> kLines = {{
      {{{"gap_mm", &N::X, M::GapGiven}, {"inductanceFactor_nH_per_turn2", &N::X, M::AlGiven}}}},
 }};
 
+constexpr bool At(Input i, int valueId) { return kLines.at(static_cast<std::size_t>(i)).value == valueId; }
+static_assert(At(Input::Inductance, IDC_EDIT_L) && At(Input::MinimumCurrent, IDC_EDIT_IMIN) &&
+                  At(Input::Wire, IDC_EDIT_DPROV) && At(Input::GapOrAl, IDC_EDIT_ZAZOR),
+              "enum Input follows the table's order");
+
 bool InMode(InputMode mode, const ChokeResults& r) {
   switch (mode) {
     case InputMode::Always:

@@ -113,6 +113,13 @@ constexpr std::array<ResultLine, kResultCount> kLines = {{
 static_assert(std::all_of(kLines.begin(), kLines.end(), [](const ResultLine& l) { return l.caption != 0; }),
               "kResultCount is more than the lines of the table");
 
+constexpr bool At(Result r, int valueId) { return kLines.at(static_cast<std::size_t>(r)).value == valueId; }
+static_assert(At(Result::RequiredGapOrAl, IDC_RES_REQUIRED) && At(Result::PeakFlux, IDC_RES_BPK) &&
+                  At(Result::Fill, IDC_RES_FILL) && At(Result::Inductance, IDC_RES_LACT) &&
+                  At(Result::Turns, IDC_RES_TURNS) && At(Result::Wire, IDC_RES_WIRE) &&
+                  At(Result::Wires, IDC_RES_WIRES) && At(Result::Ripple, IDC_RES_DI),
+              "enum Result follows the table's order");
+
 bool Computed(NamedWhen when, const R& r) {
   const bool winding = !r.Stopped();
   switch (when) {
