@@ -42,7 +42,7 @@ bool SameNumber(double a, double b) { return a == b || (std::isnan(a) && std::is
 InputNumbers ReadNumbers(const SettingsRecord& record) {
   const ChokeInputs in = ChokeInputsOf(record);
   InputNumbers v = ReadInputNumbers(in);
-  if (in.us_Imin) v.L = 0;
+  if (in.minimumCurrent() == MinimumCurrent::SetsInductance) v.L = 0;
   else v.Imin = 0;
   if (!in.use_D) v.wire = 0;
   return v;

@@ -240,7 +240,7 @@ class CVelmoraDlg : public ui::Dialog {
   }
   double AdvisedRequirement() const {
     return !advisedInductanceText_.empty() && lastInputs_ && lastInputs_->L == advisedInductanceText_ &&
-                   lastInputs_->us_Imin == 0
+                   lastInputs_->minimumCurrent() == MinimumCurrent::Unused
                ? advisedRequired_uH_
                : std::numeric_limits<double>::quiet_NaN();
   }

@@ -27,7 +27,7 @@ struct Run {
   void Show(CalcMessage::Id id) {
     if (texts) r.messages.push_back(CalcMessage{id, {}});
   }
-  bool gapMode() const { return in.yes_al == 0; }
+  bool gapMode() const { return in.gapMode() == GapMode::GapGiven; }
 };
 
 // The eight input texts whose decimal commas a run turns into points; the
@@ -74,12 +74,12 @@ bool StopsAtInputCheck(Run& run) {
 void CurrentWaveform(Run& run) {
   ChokeResults& r = run.r;
   const InputNumbers& v = run.v;
-  const bool outputChoke = run.in.use == 0;
+  const bool outputChoke = run.in.purpose() == Purpose::OutputChoke;
   r.D = outputChoke ? v.U2 / v.U1 : v.U2 / (v.U1 + v.U2);
   r.ton = r.D / v.F * kThousand;
   r.VS = outputChoke ? r.ton * (v.U1 - v.U2) : r.ton * v.U1;
   // At the edge of continuous current at Imin the ripple is 2 * Imin.
-  r.L = run.in.us_Imin ? r.VS / v.Imin * 0.5 : v.L;
+  r.L = run.in.minimumCurrent() == MinimumCurrent::SetsInductance ? r.VS / v.Imin * 0.5 : v.L;
   r.dI = r.VS / r.L;
   r.Ipk = v.Inom + r.dI * 0.5;
 }
@@ -214,7 +214,7 @@ void CopperSection(Run& run) {
 // Wire size and count.
 void ChooseWire(Run& run) {
   ChokeResults& r = run.r;
-  const bool awg = run.in.yes_AWG != 0;
+  const bool awg = run.in.wireUnit() == WireUnit::Awg;
   WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, run.in.dprov, r.Scu);
   r.d = w.d;
   r.wireIndex = w.index;

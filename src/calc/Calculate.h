@@ -17,15 +17,29 @@
 
 namespace velmora {
 
+// The window's choices as a run reads them.
+enum class Purpose { OutputChoke, OtherUse };
+enum class GapMode { GapGiven, AlGiven };  // the gap field holds the gap (mm) or AL (nH/turn2)
+enum class WireUnit { Millimetre, Awg };   // the wire-size field
+enum class MinimumCurrent { Unused, SetsInductance };
+
 struct ChokeInputs {
   // Texts exactly as typed.
   std::string L, Inom, Imin, Uimpulsa, Udc, Fc, j, zazor, dprov;
+  // The choices as the settings file holds them (0 the first, any other
+  // number the second choice): the record's numbers pass through unchanged.
   int use = 0;      // 0 output choke, 1 other use
   int yes_al = 0;   // 0 gap given (mm), 1 AL given (nH/turn2)
   int us_Imin = 0;  // inductance from the minimum current
   int yes_AWG = 0;  // wire-size field in AWG numbers
   int use_D = 0;    // use the desired wire size
 
+  Purpose purpose() const { return use == 0 ? Purpose::OutputChoke : Purpose::OtherUse; }
+  GapMode gapMode() const { return yes_al == 0 ? GapMode::GapGiven : GapMode::AlGiven; }
+  WireUnit wireUnit() const { return yes_AWG == 0 ? WireUnit::Millimetre : WireUnit::Awg; }
+  MinimumCurrent minimumCurrent() const {
+    return us_Imin == 0 ? MinimumCurrent::Unused : MinimumCurrent::SetsInductance;
+  }
   bool operator==(const ChokeInputs&) const = default;
 };
 

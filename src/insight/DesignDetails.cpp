@@ -149,14 +149,14 @@ DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& cont
     d.lossCurve = LossCurveAt(context.material, F, results.Bac);
   }
   d.waveform = WaveformOf(results, context.core.Ae, F);
-  d.worstCase = WorstCaseOf(inputs.yes_al == 0, context, results, options);
+  d.worstCase = WorstCaseOf(inputs.gapMode() == GapMode::GapGiven, context, results, options);
   const bool wired = !results.Stopped() && results.wireIndex >= 0;
   const bool settled = wired && !d.operating.thermal.runaway;
   d.bias = BiasFiguresOf(results, context, settled ? d.operating.thermal.temperature_C : kNaN);
   CheckFacts facts{results, d.worstCase, context.material};
   facts.Ae_mm2 = context.core.Ae;
   facts.ring = ShapeOfName(context.core.name) == kShapeR;
-  facts.gapGiven = inputs.yes_al == 0;
+  facts.gapGiven = inputs.gapMode() == GapMode::GapGiven;
   facts.operating = wired ? &d.operating : nullptr;
   facts.lossSource = d.lossModel.available ? &d.lossModel.source : nullptr;
   facts.skinDepth_mm = d.winding.skinDepth_mm;

@@ -50,13 +50,13 @@ bool InMode(InputMode mode, const ChokeResults& r) {
     case InputMode::Always:
       return true;
     case InputMode::Metric:
-      return r.fields.yes_AWG == 0;
+      return r.fields.wireUnit() == WireUnit::Millimetre;
     case InputMode::Awg:
-      return r.fields.yes_AWG != 0;
+      return r.fields.wireUnit() == WireUnit::Awg;
     case InputMode::GapGiven:
-      return r.fields.yes_al == 0;
+      return r.fields.gapMode() == GapMode::GapGiven;
     case InputMode::AlGiven:
-      return r.fields.yes_al != 0;
+      return r.fields.gapMode() == GapMode::AlGiven;
   }
   return false;
 }
