@@ -141,7 +141,7 @@ class CVelmoraDlg : public ui::Dialog {
   // Shape from the core to select, list for that shape, the entry selected
   // (or the remembered one, else the first), its data shown and calculated.
   void SelectCoreByName();
-  // Captions that follow use, yes_al and yes_AWG of the settings record.
+  // Captions that follow use, gapChoice and yes_AWG of the settings record.
   void ApplyUseCaptions();
   void ApplyGapCaptions();
   void ApplyWireUnitCaptions();

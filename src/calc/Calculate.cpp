@@ -32,17 +32,22 @@ struct Run {
 
 // The eight input texts whose decimal commas a run turns into points; the
 // wire-size field is the wire choice's (below).
-constexpr std::string ChokeInputs::*kPointTexts[] = {&ChokeInputs::L,        &ChokeInputs::Inom, &ChokeInputs::Imin,
-                                                     &ChokeInputs::Uimpulsa, &ChokeInputs::Udc,  &ChokeInputs::Fc,
-                                                     &ChokeInputs::j,        &ChokeInputs::zazor};
+constexpr std::string ChokeInputs::*kPointTexts[] = {
+    &ChokeInputs::L,   &ChokeInputs::Inom, &ChokeInputs::Imin, &ChokeInputs::voltageSwitchOn,
+    &ChokeInputs::Udc, &ChokeInputs::Fc,   &ChokeInputs::j,    &ChokeInputs::gapOrAl};
 
 // The numbers of texts whose commas are points already (the wire-size
 // field's aside).
 InputNumbers NumbersOfPointTexts(const ChokeInputs& f) {
-  return InputNumbers{
-      ReadLeadingDouble(f.L),        ReadLeadingDouble(f.Inom),  ReadLeadingDouble(f.Imin),
-      ReadLeadingDouble(f.Uimpulsa), ReadLeadingDouble(f.Udc),   ReadLeadingDouble(f.Fc),
-      ReadLeadingDouble(f.j),        ReadLeadingDouble(f.zazor), ReadLeadingDouble(CommaToPoint(f.dprov))};
+  return InputNumbers{ReadLeadingDouble(f.L),
+                      ReadLeadingDouble(f.Inom),
+                      ReadLeadingDouble(f.Imin),
+                      ReadLeadingDouble(f.voltageSwitchOn),
+                      ReadLeadingDouble(f.Udc),
+                      ReadLeadingDouble(f.Fc),
+                      ReadLeadingDouble(f.j),
+                      ReadLeadingDouble(f.gapOrAl),
+                      ReadLeadingDouble(CommaToPoint(f.wireSize))};
 }
 
 void CommasToPoints(ChokeInputs& f) {
@@ -215,14 +220,14 @@ void CopperSection(Run& run) {
 void ChooseWire(Run& run) {
   ChokeResults& r = run.r;
   const bool awg = run.in.wireUnit() == WireUnit::Awg;
-  WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, run.in.dprov, r.Scu);
+  WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, run.in.wireSize, r.Scu);
   r.d = w.d;
   r.wireIndex = w.index;
   r.S1 = w.S1;
   r.n = w.n;
   r.wireNotice = w.notice;
   if (!run.texts) return;
-  r.fields.dprov = std::move(w.fieldText);
+  r.fields.wireSize = std::move(w.fieldText);
   if (w.spinPos >= 0) r.spinPos = w.spinPos;
   if (!w.notice) return;
   r.typedWire = std::move(w.typed);

@@ -25,17 +25,17 @@ enum class MinimumCurrent { Unused, SetsInductance };
 
 struct ChokeInputs {
   // Texts exactly as typed.
-  std::string L, Inom, Imin, Uimpulsa, Udc, Fc, j, zazor, dprov;
+  std::string L, Inom, Imin, voltageSwitchOn, Udc, Fc, j, gapOrAl, wireSize;
   // The choices as the settings file holds them (0 the first, any other
   // number the second choice): the record's numbers pass through unchanged.
-  int use = 0;      // 0 output choke, 1 other use
-  int yes_al = 0;   // 0 gap given (mm), 1 AL given (nH/turn2)
-  int us_Imin = 0;  // inductance from the minimum current
-  int yes_AWG = 0;  // wire-size field in AWG numbers
-  int use_D = 0;    // use the desired wire size
+  int use = 0;        // 0 output choke, 1 other use
+  int gapChoice = 0;  // 0 gap given (mm), 1 AL given (nH/turn2)
+  int us_Imin = 0;    // inductance from the minimum current
+  int yes_AWG = 0;    // wire-size field in AWG numbers
+  int use_D = 0;      // use the desired wire size
 
   Purpose purpose() const { return use == 0 ? Purpose::OutputChoke : Purpose::OtherUse; }
-  GapMode gapMode() const { return yes_al == 0 ? GapMode::GapGiven : GapMode::AlGiven; }
+  GapMode gapMode() const { return gapChoice == 0 ? GapMode::GapGiven : GapMode::AlGiven; }
   WireUnit wireUnit() const { return yes_AWG == 0 ? WireUnit::Millimetre : WireUnit::Awg; }
   MinimumCurrent minimumCurrent() const {
     return us_Imin == 0 ? MinimumCurrent::Unused : MinimumCurrent::SetsInductance;
@@ -46,7 +46,7 @@ struct ChokeInputs {
 // The numbers one run reads from the input texts (after "," became ".").
 struct InputNumbers {
   double L = 0, Inom = 0, Imin = 0, U1 = 0, U2 = 0, F = 0, J = 0;
-  double X = 0;     // gap in mm or AL in nH/turn2, as yes_al says
+  double X = 0;     // gap in mm or AL in nH/turn2, as gapChoice says
   double wire = 0;  // wire-size field: diameter in mm or AWG number
 };
 
@@ -68,7 +68,7 @@ struct CalcMessage {
   enum class Id {
     InputCheck,  // an input failed its plain check: fault names it
     Ripple,      // the ripple is above twice the nominal current
-    WireNotice,  // the typed wire size (typedWire) is not in the table: fields.dprov taken
+    WireNotice,  // the typed wire size (typedWire) is not in the table: fields.wireSize taken
     Fill,        // the fill factor is above the limit
     Flux,        // Bpk above the permitted peak flux density
   };

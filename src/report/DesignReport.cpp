@@ -57,7 +57,7 @@ FieldList Inputs(const Design& d, const ReportTexts& t) {
       list.fields.push_back({OneLine(l.caption), OneLine(l.value), OneLine(l.unit)});
   const SettingsRecord& s = d.settings;
   std::string purpose = t(s.use == 1 ? T::PurposeOther : T::PurposeOutput);
-  purpose += "; " + t(s.yes_al == 1 ? T::AlGiven : T::GapGiven);
+  purpose += "; " + t(s.gapChoice == 1 ? T::AlGiven : T::GapGiven);
   if (s.us_Imin == 1) purpose += "; " + t(T::FromMinimum);
   list.fields.push_back({t(T::Purpose), purpose, ""});
   return list;
