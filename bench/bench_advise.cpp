@@ -39,12 +39,12 @@ advise::AdviseQuery Defaults() {
   q.inputs = ChokeInputs{.L = "15",
                          .Inom = "10",
                          .Imin = "2",
-                         .Uimpulsa = "24",
+                         .voltageSwitchOn = "24",
                          .Udc = "12",
                          .Fc = "100",
                          .j = "7",
-                         .zazor = "1",
-                         .dprov = "1.06"};
+                         .gapOrAl = "1",
+                         .wireSize = "1.06"};
   return q;
 }
 

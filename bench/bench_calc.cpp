@@ -7,8 +7,8 @@
 #include <string>
 
 #include "calc/Calculate.h"
-#include "calc/WireTable.h"
 #include "calc/CoreLoss.h"
+#include "calc/WireTable.h"
 #include "insight/DesignDetails.h"
 #include "present/ShownResults.h"
 
@@ -22,14 +22,10 @@ MaterialRecord N87() {
   m.name = "N87 Epcos";
   const double B[] = {0.013, 0.025, 0.05, 0.1, 0.2, 0.3};
   const double F[] = {25, 50, 100, 200, 300, 500, 700, 1000};
-  const double P[8][6] = {{0.0259, 0.115, 0.74, 6.32, 60.36, 169.2},
-                          {0.0837, 0.37, 2.39, 17.48, 141.2, 426},
-                          {0.274, 1.21, 7.82, 50.7, 392.9, 1186},
-                          {1.4, 6.2, 30, 175, 1200, 3621},
-                          {3.63, 16.05, 68.98, 374.8, 2650, 7996},
-                          {11.54, 51.01, 219.3, 1097, 7758, 23409},
-                          {25.76, 105.7, 454.9, 2279, 16114, 48621},
-                          {60.72, 244.1, 1004, 6076, 42966, 129646}};
+  const double P[8][6] = {{0.0259, 0.115, 0.74, 6.32, 60.36, 169.2}, {0.0837, 0.37, 2.39, 17.48, 141.2, 426},
+                          {0.274, 1.21, 7.82, 50.7, 392.9, 1186},    {1.4, 6.2, 30, 175, 1200, 3621},
+                          {3.63, 16.05, 68.98, 374.8, 2650, 7996},   {11.54, 51.01, 219.3, 1097, 7758, 23409},
+                          {25.76, 105.7, 454.9, 2279, 16114, 48621}, {60.72, 244.1, 1004, 6076, 42966, 129646}};
   m.nB = 6;
   m.nF = 8;
   for (int c = 0; c < m.nB; ++c) m.table[0][c + 1] = B[c];
@@ -53,10 +49,9 @@ MaterialRecord ShippedN87() {
 
 // 0.05 mm to 2.5 mm in the usual steps, as "Wire.txt" lists them.
 WireTable MetricWires() {
-  const double d[] = {0.05, 0.063, 0.08, 0.1,  0.112, 0.125, 0.14, 0.16, 0.18, 0.2,  0.224, 0.25,
-                      0.28, 0.315, 0.355, 0.4, 0.45,  0.5,   0.56, 0.63, 0.71, 0.75, 0.8,   0.85,
-                      0.9,  0.95,  1.0,   1.06, 1.12, 1.18,  1.25, 1.32, 1.4,  1.5,  1.6,   1.7,
-                      1.8,  1.9,   2.0,   2.12, 2.24, 2.36,  2.5};
+  const double d[] = {0.05, 0.063, 0.08, 0.1,  0.112, 0.125, 0.14, 0.16, 0.18, 0.2,  0.224, 0.25, 0.28, 0.315, 0.355,
+                      0.4,  0.45,  0.5,  0.56, 0.63,  0.71,  0.75, 0.8,  0.85, 0.9,  0.95,  1.0,  1.06, 1.12,  1.18,
+                      1.25, 1.32,  1.4,  1.5,  1.6,   1.7,   1.8,  1.9,  2.0,  2.12, 2.24,  2.36, 2.5};
   std::string text;
   int i = 1;
   for (double v : d) {
@@ -83,8 +78,15 @@ LanguageTable Texts() {
 }
 
 ChokeInputs Inputs() {
-  return ChokeInputs{.L = "15", .Inom = "10", .Imin = "2", .Uimpulsa = "24", .Udc = "12",
-                     .Fc = "100", .j = "7", .zazor = "1", .dprov = "1.06"};
+  return ChokeInputs{.L = "15",
+                     .Inom = "10",
+                     .Imin = "2",
+                     .voltageSwitchOn = "24",
+                     .Udc = "12",
+                     .Fc = "100",
+                     .j = "7",
+                     .gapOrAl = "1",
+                     .wireSize = "1.06"};
 }
 
 void Run(benchmark::State& state, ChokeInputs in) {
@@ -105,10 +107,10 @@ BENCHMARK(BM_CalculateGapMode);
 // Desired wire size that the table lacks (the notice is built), AL mode.
 void BM_CalculateAlModeWithNotice(benchmark::State& state) {
   ChokeInputs in = Inputs();
-  in.yes_al = 1;
-  in.zazor = "250";
+  in.gapChoice = 1;
+  in.gapOrAl = "250";
   in.use_D = 1;
-  in.dprov = "1,07";
+  in.wireSize = "1,07";
   Run(state, in);
 }
 BENCHMARK(BM_CalculateAlModeWithNotice);

@@ -25,7 +25,7 @@ int FuzzCalculate(const std::uint8_t* data, std::size_t size) {
   FuzzInput in(data, size);
   ChokeInputs inputs;
   inputs.use = in.TakeChoice();
-  inputs.yes_al = in.TakeChoice();
+  inputs.gapChoice = in.TakeChoice();
   inputs.us_Imin = in.TakeChoice();
   inputs.yes_AWG = in.TakeChoice();
   inputs.use_D = in.TakeChoice();
@@ -40,12 +40,12 @@ int FuzzCalculate(const std::uint8_t* data, std::size_t size) {
   inputs.L = fields[0];
   inputs.Inom = fields[1];
   inputs.Imin = fields[2];
-  inputs.Uimpulsa = fields[3];
+  inputs.voltageSwitchOn = fields[3];
   inputs.Udc = fields[4];
   inputs.Fc = fields[5];
   inputs.j = fields[6];
-  inputs.zazor = fields[7];
-  inputs.dprov = fields[8];
+  inputs.gapOrAl = fields[7];
+  inputs.wireSize = fields[8];
   const CoreTexts coreTexts{fields[9], fields[10], fields[11], fields[12]};
   const CoreRecord core = CoreFromTexts("E 25/13/7", coreTexts);
 

@@ -25,9 +25,9 @@ int FuzzSettings(const std::uint8_t* data, std::size_t size) {
 
   SettingsRecord record;
   ParseSettings(text, withLanguage, record);
-  for (const std::string* f : {&record.core, &record.mater, &record.zazor, &record.L, &record.Uimpulsa,
-                               &record.Udc, &record.Inom, &record.Imin, &record.Fc, &record.j,
-                               &record.dprov, &record.lang})
+  for (const std::string* f :
+       {&record.core, &record.mater, &record.gapOrAl, &record.L, &record.voltageSwitchOn, &record.Udc, &record.Inom,
+        &record.Imin, &record.Fc, &record.j, &record.wireSize, &record.lang})
     CheckTextField(*f);
   if (!withLanguage) VELMORA_FUZZ_CHECK(record.lang == SettingsRecord{}.lang);
 

@@ -182,7 +182,7 @@ std::string InductanceForTurns(double AL_uH, double N) {
 
 Designer::Designer(const AdviseQuery& query, const AdviseData& data)
     : query_(query), data_(data), inputs_(query.inputs), numbers_(), step_(UsableStep(query.gapStep)) {
-  inputs_.yes_al = 0;  // the gap itself goes in as a number
+  inputs_.gapChoice = 0;  // the gap itself goes in as a number
   numbers_ = ReadInputNumbers(inputs_);
   gapInputs_ = inputs_;
   gapInputs_.us_Imin = 0;  // the inductance goes in as a number too

@@ -17,8 +17,8 @@ void ApplyAdvisedDesign(CVelmoraDlg& dlg, const std::string& core, const std::st
   const ChangeSnapshot before = dlg.SnapshotForNotice();
   SettingsRecord& s = dlg.Settings();
   s.mater = material;
-  s.yes_al = 0;
-  s.zazor = gapText;
+  s.gapChoice = 0;
+  s.gapOrAl = gapText;
   if (!inductanceText.empty()) {
     s.L = inductanceText;
     s.us_Imin = 0;

@@ -16,7 +16,7 @@ namespace velmora {
 using InputChanges = std::vector<std::pair<std::string, std::string>>;
 
 // The main window's inputs that the fields replace: use, L, Inom, Imin (with
-// a light load only), Uimpulsa, Udc, Fc, and us_Imin turned off (it would
+// a light load only), voltageSwitchOn, Udc, Fc, and us_Imin turned off (it would
 // replace the inductance).
 InputChanges ConverterInputChanges(const converter::MainWindowFields& fields);
 

@@ -39,7 +39,7 @@ void CVelmoraDlg::ApplyWireUnitCaptions(int yesAwg) {
 }
 
 void CVelmoraDlg::ApplyUseCaptions() { ApplyUseCaptions(settings_.use); }
-void CVelmoraDlg::ApplyGapCaptions() { ApplyGapCaptions(settings_.yes_al); }
+void CVelmoraDlg::ApplyGapCaptions() { ApplyGapCaptions(settings_.gapChoice); }
 void CVelmoraDlg::ApplyWireUnitCaptions() { ApplyWireUnitCaptions(settings_.yes_AWG); }
 
 void CVelmoraDlg::ApplyCaptionSwitches() {

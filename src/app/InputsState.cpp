@@ -29,11 +29,15 @@ struct EditField {
   int id;
   std::string SettingsRecord::*field;
 };
-constexpr EditField kInputEdits[] = {{IDC_EDIT_ZAZOR, &SettingsRecord::zazor}, {IDC_EDIT_L, &SettingsRecord::L},
-                                     {IDC_EDIT_U1, &SettingsRecord::Uimpulsa}, {IDC_EDIT_U2, &SettingsRecord::Udc},
-                                     {IDC_EDIT_INOM, &SettingsRecord::Inom},   {IDC_EDIT_IMIN, &SettingsRecord::Imin},
-                                     {IDC_EDIT_FC, &SettingsRecord::Fc},       {IDC_EDIT_J, &SettingsRecord::j},
-                                     {IDC_EDIT_DPROV, &SettingsRecord::dprov}};
+constexpr EditField kInputEdits[] = {{IDC_EDIT_ZAZOR, &SettingsRecord::gapOrAl},
+                                     {IDC_EDIT_L, &SettingsRecord::L},
+                                     {IDC_EDIT_U1, &SettingsRecord::voltageSwitchOn},
+                                     {IDC_EDIT_U2, &SettingsRecord::Udc},
+                                     {IDC_EDIT_INOM, &SettingsRecord::Inom},
+                                     {IDC_EDIT_IMIN, &SettingsRecord::Imin},
+                                     {IDC_EDIT_FC, &SettingsRecord::Fc},
+                                     {IDC_EDIT_J, &SettingsRecord::j},
+                                     {IDC_EDIT_DPROV, &SettingsRecord::wireSize}};
 
 bool SameNumber(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
 
@@ -42,7 +46,7 @@ bool SameNumber(double a, double b) { return a == b || (std::isnan(a) && std::is
 InputNumbers ReadNumbers(const SettingsRecord& record) {
   const ChokeInputs in = ChokeInputsOf(record);
   InputNumbers v = ReadInputNumbers(in);
-  if (in.us_Imin) v.L = 0;
+  if (in.minimumCurrent() == MinimumCurrent::SetsInductance) v.L = 0;
   else v.Imin = 0;
   if (!in.use_D) v.wire = 0;
   return v;
@@ -55,8 +59,8 @@ bool SameCore(const CoreRecord& a, const CoreRecord& b) {
 
 // Whether a calculation reads the same from both records.
 bool SameForCalculation(const SettingsRecord& a, const SettingsRecord& b) {
-  if (a.core != b.core || a.mater != b.mater || a.use != b.use || a.yes_al != b.yes_al || a.us_Imin != b.us_Imin ||
-      a.use_D != b.use_D || a.yes_AWG != b.yes_AWG)
+  if (a.core != b.core || a.mater != b.mater || a.use != b.use || a.gapChoice != b.gapChoice ||
+      a.us_Imin != b.us_Imin || a.use_D != b.use_D || a.yes_AWG != b.yes_AWG)
     return false;
   const InputNumbers x = ReadNumbers(a), y = ReadNumbers(b);
   return SameNumber(x.L, y.L) && SameNumber(x.Inom, y.Inom) && SameNumber(x.Imin, y.Imin) && SameNumber(x.U1, y.U1) &&
@@ -79,7 +83,7 @@ SettingsRecord CVelmoraDlg::InputsOnWindow() const {
   SettingsRecord record = SettingsForWriting();
   for (const EditField& e : kInputEdits) record.*e.field = GetItemText(e.id);
   record.use = GetRadioIndex(IDC_RADIO_OUTPUT);
-  record.yes_al = GetRadioIndex(IDC_RADIO_GAP);
+  record.gapChoice = GetRadioIndex(IDC_RADIO_GAP);
   record.yes_AWG = GetRadioIndex(IDC_RADIO_METRIC);
   record.us_Imin = GetCheck(IDC_CHECK_IMIN);
   record.use_D = GetCheck(IDC_CHECK_USE_D);

@@ -56,9 +56,9 @@ void Magnetic(const CVelmoraDlg& dlg, const ChokeResults& r, mas::MasDesign& d) 
   // distributed in the material: none to grind.
   const bool powder = dlg.Material().hasRollOff();
   d.material = r.noData || powder ? dlg.Settings().mater : WithoutMaker(dlg.Settings().mater);
-  d.gap_mm = powder                       ? 0.0
-             : dlg.Settings().yes_al == 0 ? r.read.X
-                                          : GapOfInductanceFactor(r.AL, dlg.Core(), dlg.Material().mu, r.g0);
+  d.gap_mm = powder                          ? 0.0
+             : dlg.Settings().gapChoice == 0 ? r.read.X
+                                             : GapOfInductanceFactor(r.AL, dlg.Core(), dlg.Material().mu, r.g0);
   d.turns = WholeCount(r.N);
   d.parallels = WholeCount(r.n);
   d.conductingDiameter_mm = r.d;

@@ -127,12 +127,13 @@ void SetOperatingPoint(const mas::MasImport& in, bool outputChoke, SettingsRecor
     // output choke U1 - U2 and U2: its pulse voltage is Vpp.
     const double U2 = *in.voltagePeakToPeak_V * *in.dutyCycle;
     s.use = outputChoke ? 0 : 1;
-    s.Uimpulsa = outputChoke ? FieldText(*in.voltagePeakToPeak_V) : ComputedFieldText(*in.voltagePeakToPeak_V - U2);
+    s.voltageSwitchOn =
+        outputChoke ? FieldText(*in.voltagePeakToPeak_V) : ComputedFieldText(*in.voltagePeakToPeak_V - U2);
     s.Udc = ComputedFieldText(U2);
   }
   if (in.gap_mm) {
-    s.yes_al = 0;
-    s.zazor = FieldText(*in.gap_mm);
+    s.gapChoice = 0;
+    s.gapOrAl = FieldText(*in.gap_mm);
   }
 }
 

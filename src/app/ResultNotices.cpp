@@ -77,13 +77,13 @@ std::string CVelmoraDlg::ChangeNotice(const char* commandKey, const ChangeSnapsh
   std::vector<std::string> parts;
   if (after.core != before.inputs.core) parts.push_back(Filled(DesignText(lang_, "noticeCore"), after.core));
   if (after.mater != before.inputs.mater) parts.push_back(Filled(DesignText(lang_, "noticeMaterial"), after.mater));
-  if (after.zazor != before.inputs.zazor || after.yes_al != before.inputs.yes_al)
-    parts.push_back(Filled(DesignText(lang_, after.yes_al ? "noticeAl" : "noticeGap"), after.zazor));
+  if (after.gapOrAl != before.inputs.gapOrAl || after.gapChoice != before.inputs.gapChoice)
+    parts.push_back(Filled(DesignText(lang_, after.gapChoice ? "noticeAl" : "noticeGap"), after.gapOrAl));
   if (const std::string turns = GetItemText(IDC_RES_TURNS); turns != before.turns)
     parts.push_back(Filled(DesignText(lang_, "noticeTurns"), turns, before.turns));
   std::string inputs;
   for (const InputLine& line : InputLines()) {
-    if (line.record == &SettingsRecord::zazor || after.*line.record == before.inputs.*line.record) continue;
+    if (line.record == &SettingsRecord::gapOrAl || after.*line.record == before.inputs.*line.record) continue;
     inputs += (inputs.empty() ? "" : ", ") + OneLine(GetItemText(line.caption));
   }
   if (!inputs.empty()) parts.push_back(Filled(DesignText(lang_, "noticeInputs"), inputs));

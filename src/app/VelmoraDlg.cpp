@@ -34,7 +34,7 @@ void CVelmoraDlg::DoDataExchange(ui::DataExchange& dx) {
   // Radio groups.
   dx.Radio(IDC_SHAPE_E, cores_.shape);
   dx.Radio(IDC_RADIO_OUTPUT, settings_.use);
-  dx.Radio(IDC_RADIO_GAP, settings_.yes_al);
+  dx.Radio(IDC_RADIO_GAP, settings_.gapChoice);
   dx.Radio(IDC_RADIO_METRIC, settings_.yes_AWG);
 
   // Texts: dimensions, core data, inputs, results.

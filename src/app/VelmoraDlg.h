@@ -141,7 +141,7 @@ class CVelmoraDlg : public ui::Dialog {
   // Shape from the core to select, list for that shape, the entry selected
   // (or the remembered one, else the first), its data shown and calculated.
   void SelectCoreByName();
-  // Captions that follow use, yes_al and yes_AWG of the settings record.
+  // Captions that follow use, gapChoice and yes_AWG of the settings record.
   void ApplyUseCaptions();
   void ApplyGapCaptions();
   void ApplyWireUnitCaptions();
@@ -240,7 +240,7 @@ class CVelmoraDlg : public ui::Dialog {
   }
   double AdvisedRequirement() const {
     return !advisedInductanceText_.empty() && lastInputs_ && lastInputs_->L == advisedInductanceText_ &&
-                   lastInputs_->us_Imin == 0
+                   lastInputs_->minimumCurrent() == MinimumCurrent::Unused
                ? advisedRequired_uH_
                : std::numeric_limits<double>::quiet_NaN();
   }

@@ -43,8 +43,8 @@ void CVelmoraDlg::OnSwitchToAwg() {
   FillWireTable(true);
   if (!wasMetric) return;
   UpdateData(true);
-  const UnitSwitchResult r = SwitchFieldToAwg(wires_, settings_.dprov);
-  settings_.dprov = r.fieldText;
+  const UnitSwitchResult r = SwitchFieldToAwg(wires_, settings_.wireSize);
+  settings_.wireSize = r.fieldText;
   SetSpinPos(IDC_SPIN_WIRE, r.spinPos);
   UpdateData(false);
   Calculate();
@@ -62,8 +62,8 @@ void CVelmoraDlg::OnSwitchToMetric() {
   if (!wasAwg) return;
   UpdateData(true);
   if (!wires_.entries.empty()) {
-    const UnitSwitchResult r = SwitchFieldToMetric(wires_, settings_.dprov);
-    settings_.dprov = r.fieldText;
+    const UnitSwitchResult r = SwitchFieldToMetric(wires_, settings_.wireSize);
+    settings_.wireSize = r.fieldText;
     SetSpinPos(IDC_SPIN_WIRE, r.spinPos);
     UpdateData(false);
   }
@@ -74,7 +74,7 @@ void CVelmoraDlg::OnSwitchToMetric() {
 void CVelmoraDlg::OnSpin() {
   if (wires_.entries.empty()) return;
   UpdateData(true);
-  settings_.dprov = SpinFieldText(wires_, settings_.yes_AWG == 1, GetSpinPos(IDC_SPIN_WIRE));
+  settings_.wireSize = SpinFieldText(wires_, settings_.yes_AWG == 1, GetSpinPos(IDC_SPIN_WIRE));
   UpdateData(false);
   Calculate();
 }

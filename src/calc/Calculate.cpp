@@ -27,22 +27,27 @@ struct Run {
   void Show(CalcMessage::Id id) {
     if (texts) r.messages.push_back(CalcMessage{id, {}});
   }
-  bool gapMode() const { return in.yes_al == 0; }
+  bool gapMode() const { return in.gapMode() == GapMode::GapGiven; }
 };
 
 // The eight input texts whose decimal commas a run turns into points; the
 // wire-size field is the wire choice's (below).
-constexpr std::string ChokeInputs::*kPointTexts[] = {&ChokeInputs::L,        &ChokeInputs::Inom, &ChokeInputs::Imin,
-                                                     &ChokeInputs::Uimpulsa, &ChokeInputs::Udc,  &ChokeInputs::Fc,
-                                                     &ChokeInputs::j,        &ChokeInputs::zazor};
+constexpr std::string ChokeInputs::*kPointTexts[] = {
+    &ChokeInputs::L,   &ChokeInputs::Inom, &ChokeInputs::Imin, &ChokeInputs::voltageSwitchOn,
+    &ChokeInputs::Udc, &ChokeInputs::Fc,   &ChokeInputs::j,    &ChokeInputs::gapOrAl};
 
 // The numbers of texts whose commas are points already (the wire-size
 // field's aside).
 InputNumbers NumbersOfPointTexts(const ChokeInputs& f) {
-  return InputNumbers{
-      ReadLeadingDouble(f.L),        ReadLeadingDouble(f.Inom),  ReadLeadingDouble(f.Imin),
-      ReadLeadingDouble(f.Uimpulsa), ReadLeadingDouble(f.Udc),   ReadLeadingDouble(f.Fc),
-      ReadLeadingDouble(f.j),        ReadLeadingDouble(f.zazor), ReadLeadingDouble(CommaToPoint(f.dprov))};
+  return InputNumbers{ReadLeadingDouble(f.L),
+                      ReadLeadingDouble(f.Inom),
+                      ReadLeadingDouble(f.Imin),
+                      ReadLeadingDouble(f.voltageSwitchOn),
+                      ReadLeadingDouble(f.Udc),
+                      ReadLeadingDouble(f.Fc),
+                      ReadLeadingDouble(f.j),
+                      ReadLeadingDouble(f.gapOrAl),
+                      ReadLeadingDouble(CommaToPoint(f.wireSize))};
 }
 
 void CommasToPoints(ChokeInputs& f) {
@@ -74,12 +79,12 @@ bool StopsAtInputCheck(Run& run) {
 void CurrentWaveform(Run& run) {
   ChokeResults& r = run.r;
   const InputNumbers& v = run.v;
-  const bool outputChoke = run.in.use == 0;
+  const bool outputChoke = run.in.purpose() == Purpose::OutputChoke;
   r.D = outputChoke ? v.U2 / v.U1 : v.U2 / (v.U1 + v.U2);
   r.ton = r.D / v.F * kThousand;
   r.VS = outputChoke ? r.ton * (v.U1 - v.U2) : r.ton * v.U1;
   // At the edge of continuous current at Imin the ripple is 2 * Imin.
-  r.L = run.in.us_Imin ? r.VS / v.Imin * 0.5 : v.L;
+  r.L = run.in.minimumCurrent() == MinimumCurrent::SetsInductance ? r.VS / v.Imin * 0.5 : v.L;
   r.dI = r.VS / r.L;
   r.Ipk = v.Inom + r.dI * 0.5;
 }
@@ -214,15 +219,15 @@ void CopperSection(Run& run) {
 // Wire size and count.
 void ChooseWire(Run& run) {
   ChokeResults& r = run.r;
-  const bool awg = run.in.yes_AWG != 0;
-  WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, run.in.dprov, r.Scu);
+  const bool awg = run.in.wireUnit() == WireUnit::Awg;
+  WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, run.in.wireSize, r.Scu);
   r.d = w.d;
   r.wireIndex = w.index;
   r.S1 = w.S1;
   r.n = w.n;
   r.wireNotice = w.notice;
   if (!run.texts) return;
-  r.fields.dprov = std::move(w.fieldText);
+  r.fields.wireSize = std::move(w.fieldText);
   if (w.spinPos >= 0) r.spinPos = w.spinPos;
   if (!w.notice) return;
   r.typedWire = std::move(w.typed);

@@ -17,22 +17,36 @@
 
 namespace velmora {
 
+// The window's choices as a run reads them.
+enum class Purpose { OutputChoke, OtherUse };
+enum class GapMode { GapGiven, AlGiven };  // the gap field holds the gap (mm) or AL (nH/turn2)
+enum class WireUnit { Millimetre, Awg };   // the wire-size field
+enum class MinimumCurrent { Unused, SetsInductance };
+
 struct ChokeInputs {
   // Texts exactly as typed.
-  std::string L, Inom, Imin, Uimpulsa, Udc, Fc, j, zazor, dprov;
-  int use = 0;      // 0 output choke, 1 other use
-  int yes_al = 0;   // 0 gap given (mm), 1 AL given (nH/turn2)
-  int us_Imin = 0;  // inductance from the minimum current
-  int yes_AWG = 0;  // wire-size field in AWG numbers
-  int use_D = 0;    // use the desired wire size
+  std::string L, Inom, Imin, voltageSwitchOn, Udc, Fc, j, gapOrAl, wireSize;
+  // The choices as the settings file holds them (0 the first, any other
+  // number the second choice): the record's numbers pass through unchanged.
+  int use = 0;        // 0 output choke, 1 other use
+  int gapChoice = 0;  // 0 gap given (mm), 1 AL given (nH/turn2)
+  int us_Imin = 0;    // inductance from the minimum current
+  int yes_AWG = 0;    // wire-size field in AWG numbers
+  int use_D = 0;      // use the desired wire size
 
+  Purpose purpose() const { return use == 0 ? Purpose::OutputChoke : Purpose::OtherUse; }
+  GapMode gapMode() const { return gapChoice == 0 ? GapMode::GapGiven : GapMode::AlGiven; }
+  WireUnit wireUnit() const { return yes_AWG == 0 ? WireUnit::Millimetre : WireUnit::Awg; }
+  MinimumCurrent minimumCurrent() const {
+    return us_Imin == 0 ? MinimumCurrent::Unused : MinimumCurrent::SetsInductance;
+  }
   bool operator==(const ChokeInputs&) const = default;
 };
 
 // The numbers one run reads from the input texts (after "," became ".").
 struct InputNumbers {
   double L = 0, Inom = 0, Imin = 0, U1 = 0, U2 = 0, F = 0, J = 0;
-  double X = 0;     // gap in mm or AL in nH/turn2, as yes_al says
+  double X = 0;     // gap in mm or AL in nH/turn2, as gapChoice says
   double wire = 0;  // wire-size field: diameter in mm or AWG number
 };
 
@@ -54,7 +68,7 @@ struct CalcMessage {
   enum class Id {
     InputCheck,  // an input failed its plain check: fault names it
     Ripple,      // the ripple is above twice the nominal current
-    WireNotice,  // the typed wire size (typedWire) is not in the table: fields.dprov taken
+    WireNotice,  // the typed wire size (typedWire) is not in the table: fields.wireSize taken
     Fill,        // the fill factor is above the limit
     Flux,        // Bpk above the permitted peak flux density
   };

@@ -48,7 +48,7 @@ const FaultText& TextOf(InputFault fault) {
 // The permeability the run computes from the user's gap or AL.
 std::optional<InputFault> CheckGapOrAl(const ChokeInputs& in, double X, const ChokeContext& context) {
   const CoreRecord& core = context.core;
-  if (in.yes_al != 0) {
+  if (in.gapMode() == GapMode::AlGiven) {
     const double AL = X / kThousand;
     const double mue = core.le / (kMu0 * core.Ae / AL / kThousand);
     return Positive(mue) ? std::nullopt : std::optional(InputFault::InductanceFactor);
@@ -63,7 +63,7 @@ std::optional<InputFault> CheckGapOrAl(const ChokeInputs& in, double X, const Ch
 }
 
 std::optional<InputFault> CheckVoltages(const ChokeInputs& in, const InputNumbers& v) {
-  if (in.use == 0) {
+  if (in.purpose() == Purpose::OutputChoke) {
     if (!(NotNegative(v.U2) && v.U2 < v.U1 && std::isfinite(v.U1))) return InputFault::OutputVoltage;
     return std::nullopt;
   }
@@ -76,9 +76,9 @@ std::optional<InputFault> CheckVoltages(const ChokeInputs& in, const InputNumber
 }  // namespace
 
 std::optional<InputFault> CheckInputs(const ChokeInputs& in, const InputNumbers& v, const ChokeContext& context) {
-  if (!in.us_Imin && !Positive(v.L)) return InputFault::Inductance;
+  if (in.minimumCurrent() == MinimumCurrent::Unused && !Positive(v.L)) return InputFault::Inductance;
   if (!NotNegative(v.Inom)) return InputFault::NominalCurrent;
-  if (in.us_Imin && !Positive(v.Imin)) return InputFault::MinimumCurrent;
+  if (in.minimumCurrent() == MinimumCurrent::SetsInductance && !Positive(v.Imin)) return InputFault::MinimumCurrent;
   if (const auto fault = CheckVoltages(in, v)) return fault;
   if (!Positive(v.F)) return InputFault::Frequency;
   if (!Positive(v.J)) return InputFault::CurrentDensity;

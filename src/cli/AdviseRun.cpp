@@ -51,8 +51,8 @@ std::string KeepFamily(std::string_view dbText, const std::string& utf8, std::ve
 ShownResults RunOf(const advise::AdviseData& data, const ChokeInputs& inputs, const advise::Candidate& c) {
   if (c.coreIndex >= data.cores.size() || c.materialIndex >= data.materials.size()) return ShownResults{};
   ChokeInputs in = inputs;
-  in.yes_al = 0;
-  in.zazor = c.gapText;
+  in.gapChoice = 0;
+  in.gapOrAl = c.gapText;
   in.us_Imin = 0;
   in.L = c.inductanceText;
   const MaterialRecord& material = data.materials[c.materialIndex];

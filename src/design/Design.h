@@ -13,6 +13,7 @@
 #include "data/CoreDatabase.h"
 #include "data/MaterialRecord.h"
 #include "insight/DesignDetails.h"
+#include "present/InputTable.h"
 #include "present/ShownResults.h"
 #include "settings/SettingsRecord.h"
 
@@ -25,6 +26,9 @@ struct ShownLine {
   int id = 0;
   std::string caption, value, unit;
 };
+
+// The core data lines in the window's order.
+enum class CoreLine : std::size_t { Mu, Ae, An, Le, Ve };
 
 // The converter a design came from, as a report states it: the request and,
 // from its design at the frequency the choke is calculated at, both ends of
@@ -84,11 +88,14 @@ struct Design {
   std::optional<ConverterStatement> converter;
 
   const ShownResults* LastCalculation() const { return results ? &*results : nullptr; }
-  // The result line whose value has this control ID; nullptr for none.
-  const ShownLine* FindResult(int id) const {
-    for (const ShownLine& l : resultLines)
-      if (l.id == id) return &l;
-    return nullptr;
+  // A line of the window; nullptr in a design made without its lines.
+  const ShownLine* Line(Result r) const { return At(resultLines, static_cast<std::size_t>(r)); }
+  const ShownLine* Line(Input i) const { return At(inputLines, static_cast<std::size_t>(i)); }
+  const ShownLine* Line(CoreLine c) const { return At(coreLines, static_cast<std::size_t>(c)); }
+
+ private:
+  static const ShownLine* At(const std::vector<ShownLine>& lines, std::size_t i) {
+    return i < lines.size() ? &lines[i] : nullptr;
   }
 };
 

@@ -156,7 +156,7 @@ DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& cont
     d.lossCurve = LossCurveAt(context.material, F, results.Bac);
   }
   d.waveform = WaveformOf(results, context.core.Ae, F);
-  d.worstCase = WorstCaseOf(inputs.yes_al == 0, context, results, options);
+  d.worstCase = WorstCaseOf(inputs.gapMode() == GapMode::GapGiven, context, results, options);
   const bool wired = !results.Stopped() && results.wireIndex >= 0;
   const bool settled = wired && !d.operating.thermal.runaway;
   d.bias = BiasFiguresOf(results, context, settled ? d.operating.thermal.temperature_C : kNaN);
@@ -164,7 +164,7 @@ DesignDetails DescribeDesign(const ChokeInputs& inputs, const ChokeContext& cont
   facts.Ae_mm2 = context.core.Ae;
   facts.le_mm = context.core.le;
   facts.ring = ShapeOfName(context.core.name) == kShapeR;
-  facts.gapGiven = inputs.yes_al == 0;
+  facts.gapGiven = inputs.gapMode() == GapMode::GapGiven;
   facts.operating = wired ? &d.operating : nullptr;
   facts.lossSource = d.lossModel.available ? &d.lossModel.source : nullptr;
   facts.skinDepth_mm = d.winding.skinDepth_mm;

@@ -52,7 +52,7 @@ constexpr int IDC_RADIO_AWG = 1102;
 
 // Group "core" of the calculation.
 constexpr int IDC_GROUP_CORE_CALC = 1037;
-constexpr int IDC_RADIO_GAP = 1012;  // yes_al 0
+constexpr int IDC_RADIO_GAP = 1012;  // gapChoice 0
 constexpr int IDC_RADIO_AL = 1038;
 constexpr int IDC_EDIT_ZAZOR = 1001;
 constexpr int IDC_RES_REQUIRED = 1040;

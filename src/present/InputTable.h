@@ -37,6 +37,18 @@ struct InputLine {
 };
 
 inline constexpr std::size_t kInputCount = 9;
+// The inputs by their place in the table.
+enum class Input : std::size_t {
+  Inductance,
+  NominalCurrent,
+  MinimumCurrent,
+  SwitchOn,
+  SwitchOff,
+  Frequency,
+  CurrentDensity,
+  Wire,
+  GapOrAl
+};
 // The inputs in the window's order.
 const std::array<InputLine, kInputCount>& InputLines();
 

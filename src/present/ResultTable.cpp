@@ -23,7 +23,8 @@ std::string Fixed(const R& r, const ChokeInputs&, const LanguageTable&) {
 }
 
 std::string Required(const R& r, const ChokeInputs& in, const LanguageTable&) {
-  return in.yes_al == 0 ? FormatFixed(r.greq + kRoundUpAddend, 3) : FormatFixed(r.ALreq * kThousand, 0);
+  return in.gapMode() == GapMode::GapGiven ? FormatFixed(r.greq + kRoundUpAddend, 3)
+                                           : FormatFixed(r.ALreq * kThousand, 0);
 }
 
 std::string Al(const R& r, const ChokeInputs&, const LanguageTable&) { return FormatFixed(r.AL * kThousand, 1); }
@@ -52,7 +53,7 @@ std::string InductanceUnit(const R& r, const ChokeInputs&, const LanguageTable& 
 
 // The diameter, or "AWG 18" when the field is in AWG numbers.
 std::string Wire(const R& r, const ChokeInputs& in, const LanguageTable&) {
-  const bool awg = in.yes_AWG != 0 && r.wireIndex >= 0;
+  const bool awg = in.wireUnit() == WireUnit::Awg && r.wireIndex >= 0;
   return awg ? "AWG " + FormatInt(kAwgMax - r.wireIndex) : FormatDiameter(r.d);
 }
 
@@ -113,6 +114,13 @@ constexpr std::array<ResultLine, kResultCount> kLines = {{
 static_assert(std::all_of(kLines.begin(), kLines.end(), [](const ResultLine& l) { return l.caption != 0; }),
               "kResultCount is more than the lines of the table");
 
+constexpr bool At(Result r, int valueId) { return kLines.at(static_cast<std::size_t>(r)).value == valueId; }
+static_assert(At(Result::RequiredGapOrAl, IDC_RES_REQUIRED) && At(Result::PeakFlux, IDC_RES_BPK) &&
+                  At(Result::Fill, IDC_RES_FILL) && At(Result::Inductance, IDC_RES_LACT) &&
+                  At(Result::Turns, IDC_RES_TURNS) && At(Result::Wire, IDC_RES_WIRE) &&
+                  At(Result::Wires, IDC_RES_WIRES) && At(Result::Ripple, IDC_RES_DI),
+              "enum Result follows the table's order");
+
 bool Computed(NamedWhen when, const R& r) {
   const bool winding = !r.Stopped();
   switch (when) {
@@ -121,9 +129,9 @@ bool Computed(NamedWhen when, const R& r) {
     case NamedWhen::Winding:
       return winding;
     case NamedWhen::WindingGapMode:
-      return winding && r.fields.yes_al == 0;
+      return winding && r.fields.gapMode() == GapMode::GapGiven;
     case NamedWhen::WindingAwg:
-      return winding && r.fields.yes_AWG != 0 && r.wireIndex >= 0;
+      return winding && r.fields.wireUnit() == WireUnit::Awg && r.wireIndex >= 0;
     case NamedWhen::WithLossData:
       return !r.noData;
   }

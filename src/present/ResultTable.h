@@ -55,6 +55,23 @@ inline constexpr int kUnitAmpere = -2;  // "A"
 constexpr const char* FixedUnitText(int unit) { return unit == kUnitTesla ? "T" : unit == kUnitAmpere ? "A" : ""; }
 
 inline constexpr std::size_t kResultCount = 14;
+// The results by their place in the table.
+enum class Result : std::size_t {
+  RequiredGapOrAl,
+  Al,
+  Mue,
+  PeakFlux,
+  AcFlux,
+  CoreLoss,
+  Fill,
+  Inductance,
+  Turns,
+  Wire,
+  Wires,
+  CurrentDensity,
+  PeakCurrent,
+  Ripple
+};
 // The results in the window's order ("Core", then "Inductor").
 const std::array<ResultLine, kResultCount>& ResultLines();
 

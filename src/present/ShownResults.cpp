@@ -21,7 +21,7 @@ std::string MessageText(const CalcMessage& m, const ChokeResults& r, const Langu
     case CalcMessage::Id::Ripple:
       return lang[kRippleMessage];
     case CalcMessage::Id::WireNotice:
-      return WireNoticeText(lang[kWireNotice], r.typedWire, r.fields.dprov, lang[kUnitMillimetre]);
+      return WireNoticeText(lang[kWireNotice], r.typedWire, r.fields.wireSize, lang[kUnitMillimetre]);
     case CalcMessage::Id::Fill:
       return lang[kFillWarning];
     case CalcMessage::Id::Flux:

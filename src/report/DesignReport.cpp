@@ -7,12 +7,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "calc/Constants.h"
-#include "present/ControlIds.h"
-
 namespace velmora::report {
-
-using namespace ids;
 
 namespace {
 
@@ -35,7 +30,7 @@ FieldList CoreAndMaterial(const Design& d, const ChokeResults* r, const ReportTe
     if (comma != std::string::npos) {
       label += " " + unit.substr(0, comma);
       unit = unit.substr(comma + 2);
-    } else if (l.id == IDC_DATA_MU) {
+    } else if (&l == d.Line(CoreLine::Mu)) {
       label += " \xB5";
     }
     list.fields.push_back({label, OneLine(l.value), unit});
@@ -58,11 +53,11 @@ FieldList Inputs(const Design& d, const ReportTexts& t) {
   // A converter without a light load leaves the minimum current unused.
   const bool noMinimum = d.converter && !d.converter->ioutMin && d.settings.us_Imin != 1;
   for (const ShownLine& l : d.inputLines)
-    if (!(noMinimum && l.id == IDC_EDIT_IMIN))
+    if (!(noMinimum && &l == d.Line(Input::MinimumCurrent)))
       list.fields.push_back({OneLine(l.caption), OneLine(l.value), OneLine(l.unit)});
   const SettingsRecord& s = d.settings;
   std::string purpose = t(s.use == 1 ? T::PurposeOther : T::PurposeOutput);
-  purpose += "; " + t(s.yes_al == 1 ? T::AlGiven : T::GapGiven);
+  purpose += "; " + t(s.gapChoice == 1 ? T::AlGiven : T::GapGiven);
   if (s.us_Imin == 1) purpose += "; " + t(T::FromMinimum);
   list.fields.push_back({t(T::Purpose), purpose, ""});
   return list;
@@ -75,8 +70,8 @@ FieldList Results(const Design& d, const ChokeResults* r) {
     Field f{OneLine(l.caption), OneLine(l.value), OneLine(l.unit)};
     // The warnings of the calculation, on the values they are about.
     if (r && !r->Stopped()) {
-      if (l.id == IDC_RES_BPK) f.warning = r->Bpk > r->Bm + constants::kFluxTolerance;
-      if (l.id == IDC_RES_FILL) f.warning = r->k > constants::kFillFactorLimit;
+      if (&l == d.Line(Result::PeakFlux)) f.warning = r->fluxAbovePermitted;
+      if (&l == d.Line(Result::Fill)) f.warning = r->overfilled;
     }
     list.fields.push_back(std::move(f));
   }

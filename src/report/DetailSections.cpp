@@ -5,7 +5,6 @@
 
 #include "calc/Constants.h"
 #include "insight/InsightConstants.h"
-#include "present/ControlIds.h"
 #include "report/DesignReport.h"
 
 namespace velmora::report {
@@ -177,9 +176,8 @@ void AppendDetailSections(Document& doc, const ChokeResults& r, const insight::D
 
 Steps WindingInstruction(const Design& design, const ChokeResults& r, const insight::DesignDetails& d,
                          const ReportTexts& t) {
-  using namespace ids;
-  const auto line = [&design](int id) {
-    const ShownLine* l = design.FindResult(id);
+  const auto line = [&design](Result id) {
+    const ShownLine* l = design.Line(id);
     return l ? *l : ShownLine{};
   };
   Steps s;
@@ -188,10 +186,10 @@ Steps WindingInstruction(const Design& design, const ChokeResults& r, const insi
     s.items.push_back(t(T::StepStopped));
     return s;
   }
-  s.items.push_back(t.Fill(T::StepTurns, {line(IDC_RES_TURNS).value}));
-  const ShownLine wire = line(IDC_RES_WIRE);
+  s.items.push_back(t.Fill(T::StepTurns, {line(Result::Turns).value}));
+  const ShownLine wire = line(Result::Wire);
   s.items.push_back(
-      t.Fill(T::StepWire, {wire.unit.empty() ? wire.value : wire.value + " " + wire.unit, line(IDC_RES_WIRES).value}));
+      t.Fill(T::StepWire, {wire.unit.empty() ? wire.value : wire.value + " " + wire.unit, line(Result::Wires).value}));
   const double X = r.read.X;
   if (d.worstCase.gapGiven) {
     const GapPlace place = GapPlaceOf(design.settings.core);
@@ -205,10 +203,10 @@ Steps WindingInstruction(const Design& design, const ChokeResults& r, const insi
   }
   // In the unit the window shows the inductance in.
   const double scale = r.Lact >= constants::kThousand ? 1 / constants::kThousand : 1.0;
-  s.items.push_back(
-      t.Fill(T::StepExpected,
-             {line(IDC_RES_LACT).value, line(IDC_RES_LACT).unit, FormatNumber(d.worstCase.L_uH.min * scale, 3, t),
-              FormatNumber(d.worstCase.L_uH.max * scale, 3, t), ToleranceText(d.worstCase, t)}));
+  s.items.push_back(t.Fill(
+      T::StepExpected,
+      {line(Result::Inductance).value, line(Result::Inductance).unit, FormatNumber(d.worstCase.L_uH.min * scale, 3, t),
+       FormatNumber(d.worstCase.L_uH.max * scale, 3, t), ToleranceText(d.worstCase, t)}));
   s.items.push_back(t(T::StepCheck));
   return s;
 }

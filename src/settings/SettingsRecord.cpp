@@ -25,11 +25,11 @@ struct Field {
 constexpr std::array<Field, 17> kFields = {{
     {"core", "core\t= ", &SettingsRecord::core, nullptr},
     {"mater", "mater\t= ", &SettingsRecord::mater, nullptr},
-    {"yes_al", "yes_al\t= ", nullptr, &SettingsRecord::yes_al},
+    {"yes_al", "yes_al\t= ", nullptr, &SettingsRecord::gapChoice},
     {"use", "use\t= ", nullptr, &SettingsRecord::use},
-    {"zazor", "zazor\t= ", &SettingsRecord::zazor, nullptr},
+    {"zazor", "zazor\t= ", &SettingsRecord::gapOrAl, nullptr},
     {"L", "L\t= ", &SettingsRecord::L, nullptr},
-    {"Uimpulsa", "Uimpulsa= ", &SettingsRecord::Uimpulsa, nullptr},
+    {"Uimpulsa", "Uimpulsa= ", &SettingsRecord::voltageSwitchOn, nullptr},
     {"Udc", "Udc\t= ", &SettingsRecord::Udc, nullptr},
     {"Inom", "Inom\t= ", &SettingsRecord::Inom, nullptr},
     {"Imin", "Imin\t= ", &SettingsRecord::Imin, nullptr},
@@ -38,7 +38,7 @@ constexpr std::array<Field, 17> kFields = {{
     {"j", "j\t= ", &SettingsRecord::j, nullptr},
     {"use_D", "use_D\t= ", nullptr, &SettingsRecord::use_D},
     {"yes_AWG", "yes_AWG\t= ", nullptr, &SettingsRecord::yes_AWG},
-    {"dprov", "dprov\t= ", &SettingsRecord::dprov, nullptr},
+    {"dprov", "dprov\t= ", &SettingsRecord::wireSize, nullptr},
     {"lang", "lang\t= ", &SettingsRecord::lang, nullptr},
 }};
 

@@ -13,11 +13,11 @@ namespace velmora {
 struct SettingsRecord {
   std::string core = "E 25/13/7";  // written: the current core; read: the core to select
   std::string mater = "N87 Epcos";
-  int yes_al = 0;  // 0 gap given, 1 AL given
-  int use = 0;     // 0 output choke, 1 other use
-  std::string zazor = "1";
+  int gapChoice = 0;  // 0 gap given, 1 AL given
+  int use = 0;        // 0 output choke, 1 other use
+  std::string gapOrAl = "1";
   std::string L = "15";
-  std::string Uimpulsa = "24";
+  std::string voltageSwitchOn = "24";
   std::string Udc = "12";
   std::string Inom = "10";
   std::string Imin = "2";
@@ -26,7 +26,7 @@ struct SettingsRecord {
   std::string j = "7";
   int use_D = 0;
   int yes_AWG = 0;  // 0 metric, 1 AWG
-  std::string dprov = "1.06";
+  std::string wireSize = "1.06";
   std::string lang = "English";
 
   bool operator==(const SettingsRecord&) const = default;

@@ -99,8 +99,8 @@ WindowRun RunAt(const AdviseData& data, const ChokeInputs& inputs, const std::st
                 const std::string& gap, const std::string& inductance = {}) {
   static const std::string kDatabase = Shipped("BaseCores.txt");
   ChokeInputs in = inputs;
-  in.yes_al = 0;
-  in.zazor = gap;
+  in.gapChoice = 0;
+  in.gapOrAl = gap;
   MaterialRecord material = MaterialNamed(data, mat);
   const ChokeContext context = ContextOf(data, core, material);
   const ChokeResults plain = Calculate(in, context);
@@ -122,8 +122,8 @@ void ExpectReproduces(const AdviseData& data, const AdviseQuery& q, const Candid
   static const std::string kDatabase = Shipped("BaseCores.txt");
   SCOPED_TRACE(c.core + " / " + c.material + " gap " + c.gapText + " L " + c.inductanceText);
   ChokeInputs in = q.inputs;
-  in.yes_al = 0;
-  in.zazor = c.gapText;
+  in.gapChoice = 0;
+  in.gapOrAl = c.gapText;
   if (!c.inductanceText.empty()) {
     in.L = c.inductanceText;
     in.us_Imin = 0;
@@ -194,13 +194,13 @@ TEST(Sweep, DesiredWireSizeAndAwgCountTheSameWay) {
   AdviseQuery q;
   q.inputs = test::WindowDefaults();
   q.inputs.use_D = 1;
-  q.inputs.dprov = "0.77";  // not in the table: a notice, which is no warning
+  q.inputs.wireSize = "0.77";  // not in the table: a notice, which is no warning
   for (const Candidate& c : Sweep(q, data)) ExpectReproduces(data, q, c);
 
   data.wires = BuildAwgTable();
   q.inputs.yes_AWG = 1;
   q.inputs.use_D = 0;
-  q.inputs.dprov = "18";
+  q.inputs.wireSize = "18";
   const std::vector<Candidate> all = Sweep(q, data);
   ASSERT_TRUE(all.front().feasible());
   for (std::size_t i = 0; i < all.size(); i += 7) ExpectReproduces(data, q, all[i]);
@@ -508,7 +508,7 @@ TEST(Designer, PreCheckNeverRejectsADesignTheFullChecksAccept) {
     q.inputs = test::WindowDefaults();
     q.inputs.L = text(pick(5, 300));
     q.inputs.Inom = text(pick(0.5, 25));
-    q.inputs.Uimpulsa = text(U);
+    q.inputs.voltageSwitchOn = text(U);
     q.inputs.Udc = text(pick(0.1, 0.9) * U);
     q.inputs.Fc = text(pick(20, 300));
     q.maxRise = pick(10, 80);

@@ -97,29 +97,31 @@ namespace {
 TEST(CalcInputs, EveryFieldGoesToTheRunAndOnlyTheTextsComeBack) {
   SettingsRecord s;
   const std::vector<std::string SettingsRecord::*> texts = {
-      &SettingsRecord::L,        &SettingsRecord::Inom,  &SettingsRecord::Imin,
-      &SettingsRecord::Uimpulsa, &SettingsRecord::Udc,   &SettingsRecord::Fc,
-      &SettingsRecord::j,        &SettingsRecord::zazor, &SettingsRecord::dprov};
+      &SettingsRecord::L,       &SettingsRecord::Inom, &SettingsRecord::Imin, &SettingsRecord::voltageSwitchOn,
+      &SettingsRecord::Udc,     &SettingsRecord::Fc,   &SettingsRecord::j,    &SettingsRecord::gapOrAl,
+      &SettingsRecord::wireSize};
   for (std::size_t i = 0; i < texts.size(); ++i) s.*texts[i] = "t" + std::to_string(i);
   s.use = 1;
-  s.yes_al = 2;
+  s.gapChoice = 2;
   s.us_Imin = 3;
   s.yes_AWG = 4;
   s.use_D = 5;
   const ChokeInputs in = ChokeInputsOf(s);
-  EXPECT_EQ((std::vector<std::string>{in.L, in.Inom, in.Imin, in.Uimpulsa, in.Udc, in.Fc, in.j, in.zazor, in.dprov}),
+  EXPECT_EQ((std::vector<std::string>{in.L, in.Inom, in.Imin, in.voltageSwitchOn, in.Udc, in.Fc, in.j, in.gapOrAl,
+                                      in.wireSize}),
             (std::vector<std::string>{"t0", "t1", "t2", "t3", "t4", "t5", "t6", "t7", "t8"}));
-  EXPECT_EQ((std::vector<int>{in.use, in.yes_al, in.us_Imin, in.yes_AWG, in.use_D}), (std::vector<int>{1, 2, 3, 4, 5}));
+  EXPECT_EQ((std::vector<int>{in.use, in.gapChoice, in.us_Imin, in.yes_AWG, in.use_D}),
+            (std::vector<int>{1, 2, 3, 4, 5}));
 
   ChokeInputs fields = in;
-  for (std::string* t : {&fields.L, &fields.Inom, &fields.Imin, &fields.Uimpulsa, &fields.Udc, &fields.Fc, &fields.j,
-                         &fields.zazor, &fields.dprov})
+  for (std::string* t : {&fields.L, &fields.Inom, &fields.Imin, &fields.voltageSwitchOn, &fields.Udc, &fields.Fc,
+                         &fields.j, &fields.gapOrAl, &fields.wireSize})
     *t += "'";
-  fields.use = fields.yes_al = fields.us_Imin = fields.yes_AWG = fields.use_D = 9;
+  fields.use = fields.gapChoice = fields.us_Imin = fields.yes_AWG = fields.use_D = 9;
   SettingsRecord back = s;
   TakeCorrectedFields(fields, back);
   for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(back.*texts[i], "t" + std::to_string(i) + "'");
-  EXPECT_EQ((std::vector<int>{back.use, back.yes_al, back.us_Imin, back.yes_AWG, back.use_D}),
+  EXPECT_EQ((std::vector<int>{back.use, back.gapChoice, back.us_Imin, back.yes_AWG, back.use_D}),
             (std::vector<int>{1, 2, 3, 4, 5}));
   EXPECT_EQ(back.core, s.core);
   EXPECT_EQ(back.mater, s.mater);

@@ -51,11 +51,11 @@ class DesignCommandsTest : public WindowTest {
     SettingsRecord r;
     r.core = "ETD 34/17/11";
     r.mater = "M200";
-    r.yes_al = 1;
+    r.gapChoice = 1;
     r.use = 1;
-    r.zazor = "250";
+    r.gapOrAl = "250";
     r.L = "22";
-    r.Uimpulsa = "30";
+    r.voltageSwitchOn = "30";
     r.Udc = "5";
     r.Inom = "4";
     r.Imin = "1";
@@ -64,7 +64,7 @@ class DesignCommandsTest : public WindowTest {
     r.j = "6";
     r.use_D = 0;
     r.yes_AWG = 1;
-    r.dprov = "20";
+    r.wireSize = "20";
     return r;
   }
 };

@@ -69,11 +69,10 @@ TEST_F(LanguageTest, EveryCaptionOfTheWindowComesFromTheLanguageFile) {
   EXPECT_EQ(Text(IDC_LABEL_DIM_I), "I, mm");
   EXPECT_EQ(Text(IDC_SHAPE_EI), Cp("ЕI"));
 
-  const std::pair<int, const char*> tips[] = {{IDC_COMBO_CORE, "BC20"}, {IDC_SHAPE_OTHER, "BC21"},
-                                              {IDC_CHECK_ADD_DIMS, "BC22"}, {IDC_CHECK_ADD_DATA, "BC23"},
-                                              {IDC_CHECK_USE_D, "ID18"}, {IDC_EDIT_J, "ID19"},
-                                              {IDC_EDIT_ZAZOR, "MC12"}, {IDC_LOAD, "BT5"},
-                                              {IDC_SAVE, "BT6"}};
+  const std::pair<int, const char*> tips[] = {
+      {IDC_COMBO_CORE, "BC20"},     {IDC_SHAPE_OTHER, "BC21"}, {IDC_CHECK_ADD_DIMS, "BC22"},
+      {IDC_CHECK_ADD_DATA, "BC23"}, {IDC_CHECK_USE_D, "ID18"}, {IDC_EDIT_J, "ID19"},
+      {IDC_EDIT_ZAZOR, "MC12"},     {IDC_LOAD, "BT5"},         {IDC_SAVE, "BT6"}};
   for (const auto& [id, tip] : tips) EXPECT_EQ(dlg().Item(id)->tooltip, tip) << id;
 }
 
@@ -103,13 +102,13 @@ TEST_F(LanguageTest, ExtensionInAnyLetterCaseIsListedOnceAndLoads) {
   dir.write("russian.LNG", LanguageFileText("xx:", "xx"));  // another name: listed too
   dir.write("Readme.lngx", "");
   dlg().UserMenu(502);
-  EXPECT_EQ(MenuTexts(), (std::vector<std::string>{"501 Deutsch", "502 English", "503 Polski", "504* Русский",
-                                                   "505 russian"}));
+  EXPECT_EQ(MenuTexts(),
+            (std::vector<std::string>{"501 Deutsch", "502 English", "503 Polski", "504* Русский", "505 russian"}));
   dlg().UserMenu(501);
   EXPECT_EQ(dlg().Settings().lang, "Deutsch");
   EXPECT_EQ(Text(IDC_GROUP_INPUT), "de:ID1");
-  EXPECT_EQ(MenuTexts(), (std::vector<std::string>{"501* Deutsch", "502 English", "503 Polski", "504 Russian",
-                                                   "505 russian"}));
+  EXPECT_EQ(MenuTexts(),
+            (std::vector<std::string>{"501* Deutsch", "502 English", "503 Polski", "504 Russian", "505 russian"}));
 }
 
 TEST_F(LanguageTest, CheckedItemAndUnknownCommandsDoNothing) {
@@ -154,7 +153,7 @@ TEST_F(LanguageTest, VariantLabelsFollowTheChoicesShownWhenTheLanguageChanges) {
   EXPECT_EQ(Text(IDC_CAP_REQUIRED), "ru:MC5");
   EXPECT_EQ(Text(IDC_UNIT_REQUIRED), "");
   EXPECT_EQ(dlg().Settings().use, 1);
-  EXPECT_EQ(dlg().Settings().yes_al, 1);
+  EXPECT_EQ(dlg().Settings().gapChoice, 1);
 }
 
 // A language name that differs from its file's name only in letter case

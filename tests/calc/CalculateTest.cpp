@@ -62,13 +62,13 @@ TEST_F(ChokeTest, WorkedExampleInAlMode) {
   EXPECT_EQ(t[ids::IDC_RES_FILL], "0.277");
   EXPECT_TRUE(r.messages.empty());
   EXPECT_EQ(r.spinPos, 20);
-  EXPECT_EQ(r.fields.dprov, "20");
+  EXPECT_EQ(r.fields.wireSize, "20");
   EXPECT_EQ(r.fields.Inom, "10");
 }
 
 TEST_F(ChokeTest, WorkedExampleInGapMode) {
-  in.yes_al = 0;
-  in.zazor = "0.2";
+  in.gapChoice = 0;
+  in.gapOrAl = "0.2";
   const ShownResults r = Run();
   EXPECT_NEAR(r.Ffr, 1.12654, 5e-6);
   EXPECT_NEAR(r.R, 0.18327, 5e-6);
@@ -97,11 +97,11 @@ TEST_F(ChokeTest, WorkedExampleInGapMode) {
 
 TEST_F(ChokeTest, FerriteWithLossTable) {
   UseFerrite();
-  in.yes_al = 0;
-  in.zazor = "1";
+  in.gapChoice = 0;
+  in.gapOrAl = "1";
   in.yes_AWG = 0;
   in.use_D = 1;
-  in.dprov = "1,5";
+  in.wireSize = "1,5";
   wires = Metric({0.5, 0.8, 1.0, 1.5, 2.0});
   const ShownResults r = Run();
   EXPECT_FALSE(r.noData);
@@ -113,7 +113,7 @@ TEST_F(ChokeTest, FerriteWithLossTable) {
   EXPECT_EQ(r.Pcore, loss.Pcore);
   EXPECT_EQ(r.texts[ids::IDC_RES_PCORE], FormatFixed(loss.Pcore, 3));
   EXPECT_EQ(r.texts[ids::IDC_RES_WIRE], "1.5");
-  EXPECT_EQ(r.fields.dprov, "1.5");
+  EXPECT_EQ(r.fields.wireSize, "1.5");
   EXPECT_EQ(r.spinPos, 3);
   EXPECT_EQ(r.texts[ids::IDC_RES_WIRES], FormatFixed(r.n, 0));
 
@@ -128,8 +128,8 @@ TEST_F(ChokeTest, FerriteWithLossTable) {
 // --- Single parts ----------------------------------------------------------------
 
 TEST_F(ChokeTest, DutyCycleAndInductance) {
-  in.yes_al = 0;
-  in.zazor = "0.2";
+  in.gapChoice = 0;
+  in.gapOrAl = "0.2";
   ShownResults r = Run();
   EXPECT_EQ(r.D, 0.5);
   EXPECT_EQ(r.ton, 5);
@@ -137,14 +137,14 @@ TEST_F(ChokeTest, DutyCycleAndInductance) {
   EXPECT_EQ(r.L, 100);
 
   in.use = 1;
-  in.Uimpulsa = "12";
+  in.voltageSwitchOn = "12";
   in.Udc = "36";
   r = Run();
   EXPECT_EQ(r.D, 0.75);
   EXPECT_EQ(r.VS, 7.5 * 12);
 
   in.use = 0;
-  in.Uimpulsa = "24";
+  in.voltageSwitchOn = "24";
   in.Udc = "12";
   in.us_Imin = 1;
   in.Imin = "1";
@@ -153,9 +153,9 @@ TEST_F(ChokeTest, DutyCycleAndInductance) {
 }
 
 TEST_F(ChokeTest, GapAtOrBelowZeroHasNoFringing) {
-  in.yes_al = 0;
+  in.gapChoice = 0;
   for (const char* gap : {"0", "-0.5"}) {
-    in.zazor = gap;
+    in.gapOrAl = gap;
     const ChokeResults r = Figures();  // -0.5 gives a negative permeability: the window's run stops
     EXPECT_EQ(r.Ffr, 1) << gap;
     EXPECT_DOUBLE_EQ(r.R, (57.5 - std::stod(gap)) / 10000 + std::stod(gap)) << gap;
@@ -163,8 +163,8 @@ TEST_F(ChokeTest, GapAtOrBelowZeroHasNoFringing) {
 }
 
 TEST_F(ChokeTest, NegativeRequiredGapShownAsZero) {
-  in.yes_al = 0;
-  in.zazor = "0.2";
+  in.gapChoice = 0;
+  in.gapOrAl = "0.2";
   in.Inom = "0.5";
   in.Fc = "1000";
   const ShownResults r = Run();
@@ -177,21 +177,21 @@ TEST_F(ChokeTest, NegativeRequiredTurnsAreNotRoundedUp) {
   // An output choke whose DC voltage exceeds the pulses: negative volt-seconds
   // make the required turns -42.735, which rounding up leaves as they are.
   // The window's run stops at the input checks; the chain alone computes on.
-  in.Uimpulsa = "12";
+  in.voltageSwitchOn = "12";
   in.Udc = "100";
   EXPECT_TRUE(Run().stoppedByInputCheck);
   ChokeResults r = Figures();
   ASSERT_FALSE(r.stoppedByRipple);
   EXPECT_NEAR(r.N2, -42.735, 5e-4);
 
-  in.yes_al = 0;
-  in.zazor = "0.2";
+  in.gapChoice = 0;
+  in.gapOrAl = "0.2";
   r = Figures();
   EXPECT_NEAR(r.N2, -42.735, 5e-4);
 }
 
 TEST_F(ChokeTest, InductanceUnitFromOneThousandMicrohenry) {
-  in.zazor = "10000";  // AL 10 uH/turn2
+  in.gapOrAl = "10000";  // AL 10 uH/turn2
   in.L = "1000";
   in.Inom = "100";
   ShownResults r = Run();
@@ -199,7 +199,7 @@ TEST_F(ChokeTest, InductanceUnitFromOneThousandMicrohenry) {
   EXPECT_EQ(r.texts[ids::IDC_RES_LACT], "1.000");
   EXPECT_EQ(r.texts[ids::IDC_UNIT_LACT], "mH");
 
-  in.zazor = "9000";
+  in.gapOrAl = "9000";
   in.L = "900";
   r = Run();
   EXPECT_EQ(r.texts[ids::IDC_RES_LACT], "900.000");
@@ -207,7 +207,7 @@ TEST_F(ChokeTest, InductanceUnitFromOneThousandMicrohenry) {
 }
 
 TEST_F(ChokeTest, RippleStop) {
-  in.zazor = "1000";  // AL 1: N = 10, Lact = 100, dI = 0.6
+  in.gapOrAl = "1000";  // AL 1: N = 10, Lact = 100, dI = 0.6
   in.Inom = "0.3";
   ShownResults r = Run();
   EXPECT_FALSE(r.stoppedByRipple);  // 2 * Inom equal to the ripple goes on
@@ -234,7 +234,7 @@ TEST_F(ChokeTest, RippleStop) {
   EXPECT_FALSE(Run().stoppedByRipple);
 
   // Half of a ripple of 0.6002 is shown rounded up: 0.301, not 0.300.
-  in.zazor = "999.67";
+  in.gapOrAl = "999.67";
   in.L = "90";
   in.Inom = "0.1";
   r = Run();
@@ -250,17 +250,17 @@ TEST_F(ChokeTest, WarningsAndTheirOrder) {
   // window; a tiny AL saturates the core.
   in.yes_AWG = 0;
   in.use_D = 1;
-  in.dprov = "0.5";
+  in.wireSize = "0.5";
   wires = Metric({0.45, 0.56, 1.0});
   core.An = 20;
   const ShownResults r = Run();
   ASSERT_EQ(r.messages.size(), 2u);
   EXPECT_EQ(r.messages[0], (Message{"Wire size of 0.5 mm is not in the table, taken 0.56 mm", "Velmora"}));
   EXPECT_EQ(r.messages[1], (Message{"Window overfilled", "Velmora"}));
-  EXPECT_EQ(r.fields.dprov, "0.56");
+  EXPECT_EQ(r.fields.wireSize, "0.56");
   EXPECT_EQ(r.texts[ids::IDC_RES_WIRE], "0.56");
 
-  in.zazor = "2500";
+  in.gapOrAl = "2500";
   core.An = 10;
   const ShownResults both = Run();
   ASSERT_EQ(both.messages.size(), 3u);
@@ -285,13 +285,13 @@ TEST_F(ChokeTest, FillFactorOfExactlyPointFourIsNoWarning) {
 // --- Texts of the inputs ------------------------------------------------------
 
 TEST_F(ChokeTest, CommasReadAsPoints) {
-  in.yes_al = 0;
-  in.zazor = "0,2";
+  in.gapChoice = 0;
+  in.gapOrAl = "0,2";
   in.L = "100,0";
   in.j = "5,0";
   in.Fc = "100,0";
   const ShownResults r = Run();
-  EXPECT_EQ(r.fields.zazor, "0.2");
+  EXPECT_EQ(r.fields.gapOrAl, "0.2");
   EXPECT_EQ(r.fields.L, "100.0");
   EXPECT_EQ(r.fields.j, "5.0");
   EXPECT_EQ(r.texts[ids::IDC_RES_LACT], "103.045");
@@ -338,7 +338,7 @@ TEST_F(ChokeTest, EmptyInputsStopAtTheInputChecks) {
   in = ChokeInputs{};
   in.yes_AWG = 1;
   for (const int yesAl : {0, 1}) {
-    in.yes_al = yesAl;
+    in.gapChoice = yesAl;
     const ShownResults r = Run();
     EXPECT_TRUE(r.stoppedByInputCheck);
     EXPECT_FALSE(r.stoppedByRipple);
@@ -383,7 +383,7 @@ TEST_F(ChokeTest, BrokenDataNeverCrash) {
   in.yes_AWG = 1;
   EXPECT_EQ(Run().texts[ids::IDC_RES_WIRE], "nan");
   wires = BuildAwgTable();
-  in.dprov = "1e400";
+  in.wireSize = "1e400";
   EXPECT_EQ(Run().spinPos, 0);
 }
 

@@ -47,18 +47,18 @@ TEST_F(InputChecksTest, EachCheckStopsTheRunWithOneMessageNamingItsField) {
       {"Udc above Uimpulsa", &ChokeInputs::Udc, "30", 0, 0, 0, F::OutputVoltage},
       {"Udc -1", &ChokeInputs::Udc, "-1", 0, 0, 0, F::OutputVoltage},
       {"Udc 0", &ChokeInputs::Udc, "0", 0, 0, 0, std::nullopt},
-      {"other use U1 -1", &ChokeInputs::Uimpulsa, "-1", 1, 0, 0, F::VoltageOn},
+      {"other use U1 -1", &ChokeInputs::voltageSwitchOn, "-1", 1, 0, 0, F::VoltageOn},
       {"other use U2 -1", &ChokeInputs::Udc, "-1", 1, 0, 0, F::VoltageOff},
       {"other use U2 above U1", &ChokeInputs::Udc, "36", 1, 0, 0, std::nullopt},
       {"F 0", &ChokeInputs::Fc, "0", 0, 0, 0, F::Frequency},
       {"F nan", &ChokeInputs::Fc, "nan", 0, 0, 0, F::Frequency},
       {"j -3", &ChokeInputs::j, "-3,5", 0, 0, 0, F::CurrentDensity},
-      {"gap le/3", &ChokeInputs::zazor, "19.1667", 0, 0, 0, F::GapLength},
-      {"AL taken as a gap", &ChokeInputs::zazor, "220", 0, 0, 0, F::GapLength},
-      {"gap 0", &ChokeInputs::zazor, "0", 0, 0, 0, std::nullopt},
-      {"negative gap of negative permeability", &ChokeInputs::zazor, "-2", 0, 0, 0, F::Gap},
-      {"AL 0", &ChokeInputs::zazor, "0", 0, 1, 0, F::InductanceFactor},
-      {"AL 0.18", &ChokeInputs::zazor, "0,18", 0, 1, 0, std::nullopt},
+      {"gap le/3", &ChokeInputs::gapOrAl, "19.1667", 0, 0, 0, F::GapLength},
+      {"AL taken as a gap", &ChokeInputs::gapOrAl, "220", 0, 0, 0, F::GapLength},
+      {"gap 0", &ChokeInputs::gapOrAl, "0", 0, 0, 0, std::nullopt},
+      {"negative gap of negative permeability", &ChokeInputs::gapOrAl, "-2", 0, 0, 0, F::Gap},
+      {"AL 0", &ChokeInputs::gapOrAl, "0", 0, 1, 0, F::InductanceFactor},
+      {"AL 0.18", &ChokeInputs::gapOrAl, "0,18", 0, 1, 0, std::nullopt},
   };
   const ChokeInputs sound = in;
   for (const Case& c : cases) {
@@ -66,7 +66,7 @@ TEST_F(InputChecksTest, EachCheckStopsTheRunWithOneMessageNamingItsField) {
     in = sound;
     in.*c.field = c.text;
     in.use = c.use;
-    in.yes_al = c.yesAl;
+    in.gapChoice = c.yesAl;
     in.us_Imin = c.usImin;
     const ShownResults r = Run();
     EXPECT_EQ(CheckInputs(in, r.read, Context()), c.fault);
@@ -82,7 +82,7 @@ TEST_F(InputChecksTest, EachCheckStopsTheRunWithOneMessageNamingItsField) {
   }
   // The other use with both voltages 0; the message from the language file.
   in.use = 1;
-  in.Uimpulsa = in.Udc = "0";
+  in.voltageSwitchOn = in.Udc = "0";
   lang.design = WordKeyedSection::Parse("[D]\r\ncheckVoltagesZero = U \\u00FCber 0\r\n", "D");
   EXPECT_EQ(Run().messages.at(0).text, lang.design.Get("checkVoltagesZero", ""));
 }
@@ -106,19 +106,19 @@ TEST_F(InputChecksTest, TwoThousandRandomPassingDesignsCalculateAsBefore) {
   for (int i = 0; passed < 2000; ++i) {
     ASSERT_LT(i, 20000);
     in.use = static_cast<int>(rng() % 2);
-    in.yes_al = static_cast<int>(rng() % 2);
+    in.gapChoice = static_cast<int>(rng() % 2);
     in.us_Imin = static_cast<int>(rng() % 2);
     in.yes_AWG = static_cast<int>(rng() % 2);
     in.use_D = static_cast<int>(rng() % 2);
     in.L = pick(-5, 500);
     in.Inom = pick(-1, 30);
     in.Imin = pick(-0.5, 5);
-    in.Uimpulsa = pick(-5, 400);
+    in.voltageSwitchOn = pick(-5, 400);
     in.Udc = pick(-5, 400);
     in.Fc = pick(-10, 500);
     in.j = pick(-1, 10);
-    in.zazor = in.yes_al ? pick(-50, 2000) : pick(-0.5, 25);
-    in.dprov = in.yes_AWG ? pick(10, 40) : pick(0.1, 2);
+    in.gapOrAl = in.gapChoice ? pick(-50, 2000) : pick(-0.5, 25);
+    in.wireSize = in.yes_AWG ? pick(10, 40) : pick(0.1, 2);
     const ShownResults r = Run();
     if (r.stoppedByInputCheck) {
       ++stopped;

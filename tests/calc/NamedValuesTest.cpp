@@ -26,7 +26,7 @@ class NamedValuesTest : public test::ChokeFixture {
  protected:
   NamedValuesTest() {
     core = CoreRecord{"E 52", 52, 150, 57.5, 2000, 57.5 * 52 / 1000};
-    in.dprov = "1,06";
+    in.wireSize = "1,06";
   }
   std::vector<NamedValue> Results(const ChokeResults& r) { return NamedResults(&r); }
   std::vector<NamedValue> Inputs(const ChokeResults& r) { return NamedInputs(&r, core, material); }
@@ -67,8 +67,8 @@ TEST_F(NamedValuesTest, WorkedExampleAtFullPrecision) {
 }
 
 TEST_F(NamedValuesTest, GapModeFerriteAndMetricWire) {
-  in.yes_al = 0;
-  in.zazor = "0.2";
+  in.gapChoice = 0;
+  in.gapOrAl = "0.2";
   in.yes_AWG = 0;
   wires = WireTable{{{0.5, 0.55, 0.19635}, {1.06, 1.12, 0.882473}, {2, 2.1, 3.14159}}};
   // A ferrite with a loss table (B in T, F in kHz, loss in mW/cm3).

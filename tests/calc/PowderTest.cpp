@@ -60,8 +60,8 @@ class DistributedGapTest : public test::ChokeFixture {
     core = CoreRecord{"R 58/26/16", 248.76, 359.46, 117.7, 2200, 29.279};
     material = test::Ferrite();
     material.mu = 60;
-    in.zazor = "0";
-    in.yes_al = 0;
+    in.gapOrAl = "0";
+    in.gapChoice = 0;
   }
 };
 

@@ -59,11 +59,13 @@ class CliTest : public ::testing::Test {
 
   // The whole-chain example: output choke, 100 uH, 10 A, 24 V / 12 V,
   // 100 kHz, 5 A/mm2, AWG without the desired size, the no-data material.
-  std::vector<std::string> Example(const std::string& yesAl, const std::string& zazor) {
-    return {"calc",  "--set",           "core=E 52", "--set",          "L=100",      "--set",   "Inom=10",
-            "--set", "Uimpulsa=24",     "--set",     "Udc=12",         "--set",      "Fc=100",  "--set",
-            "j=5",   "--set",           "yes_AWG=1", "--set",          "use_D=0",    "--set",   "use=0",
-            "--set", "yes_al=" + yesAl, "--set",     "zazor=" + zazor, "--material", "No data", "--json"};
+  std::vector<std::string> Example(const std::string& yesAl, const std::string& gapOrAl) {
+    return {"calc",       "--set",     "core=E 52",       "--set",       "L=100",
+            "--set",      "Inom=10",   "--set",           "Uimpulsa=24", "--set",
+            "Udc=12",     "--set",     "Fc=100",          "--set",       "j=5",
+            "--set",      "yes_AWG=1", "--set",           "use_D=0",     "--set",
+            "use=0",      "--set",     "yes_al=" + yesAl, "--set",       "zazor=" + gapOrAl,
+            "--material", "No data",   "--json"};
   }
 
   TempDir dir;

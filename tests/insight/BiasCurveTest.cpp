@@ -19,7 +19,7 @@ class BiasCurveTest : public DesignTest {
     material.Bmax = 1.0;
     material.powder.present = true;
     material.powder.rollOff = kKoolMu60;
-    in.zazor = "0";
+    in.gapOrAl = "0";
     in.Inom = "8";
   }
 };
@@ -55,7 +55,7 @@ TEST_F(BiasCurveTest, RollOffCautionBelowHalfThePermeability) {
   } const cases[] = {{"2", true, true}, {"60", true, false}, {"60", false, std::nullopt}};
   for (const Case& c : cases) {
     material = test::Ferrite();
-    in.zazor = "0.5";
+    in.gapOrAl = "0.5";
     if (c.powder) UsePowder();
     in.Inom = c.Inom;
     const DesignReport report = Report();

@@ -136,8 +136,8 @@ TEST_F(DesignTest, WaveformRunsFromIpkMinusRippleToIpk) {
 }
 
 TEST_F(DesignTest, WorstCaseWithAlTolerance) {
-  in.yes_al = 1;
-  in.zazor = "250";
+  in.gapChoice = 1;
+  in.gapOrAl = "250";
   const DesignReport rep = Report();
   const ChokeResults& r = rep.results;
   const WorstCase& wc = rep.details.worstCase;
@@ -164,7 +164,7 @@ TEST_F(DesignTest, WorstCaseSpreadOfAGivenGap) {
   } kCases[] = {{"0.5", 0.10, 0.25}, {"0.5", 0.02, 0.25}, {"0.05", 0.10, 0.25}, {"0", 0.10, 0.25}, {"0", 0.10, 0.3}};
   for (const auto& c : kCases) {
     SCOPED_TRACE(std::string(c.gap) + " " + std::to_string(c.alTolerance));
-    in.zazor = c.gap;
+    in.gapOrAl = c.gap;
     InsightOptions options;
     options.alTolerance = c.alTolerance;
     options.alToleranceUngapped = c.ungapped;
@@ -177,8 +177,8 @@ TEST_F(DesignTest, WorstCaseSpreadOfAGivenGap) {
     double expected = gap == 0 ? c.ungapped : c.alTolerance;
     if (gap > 0) {
       ChokeInputs wide = in, narrow = in;
-      wide.zazor = std::to_string(gap + 0.02);
-      narrow.zazor = std::to_string(std::max(0.0, gap - 0.02));
+      wide.gapOrAl = std::to_string(gap + 0.02);
+      narrow.gapOrAl = std::to_string(std::max(0.0, gap - 0.02));
       const double fromGap =
           std::max(r.AL - Calculate(wide, Context()).AL, Calculate(narrow, Context()).AL - r.AL) / r.AL;
       EXPECT_EQ(wc.spreadFrom == SpreadFrom::Gap, fromGap > expected);
@@ -214,12 +214,12 @@ TEST_F(DesignTest, NoDataMaterialHasNoLossModel) {
 
 TEST_F(DesignTest, ThickWireGetsTheSkinNote) {
   in.use_D = 1;
-  in.dprov = "1.25";
+  in.wireSize = "1.25";
   in.Fc = "200";
   const DesignDetails d = Report().details;
   EXPECT_GT(d.winding.diameterToSkinDepth, 2);
   EXPECT_TRUE(d.winding.skinEffectNote);
-  in.dprov = "0.2";
+  in.wireSize = "0.2";
   EXPECT_FALSE(Report().details.winding.skinEffectNote);
 }
 

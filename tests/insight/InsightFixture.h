@@ -14,8 +14,15 @@ using test::Metric;
 class DesignTest : public test::ChokeFixture {
  protected:
   DesignTest() {
-    in = ChokeInputs{.L = "47", .Inom = "5", .Imin = "1", .Uimpulsa = "24", .Udc = "12",
-                     .Fc = "100", .j = "5", .zazor = "0.5", .dprov = "0.5"};
+    in = ChokeInputs{.L = "47",
+                     .Inom = "5",
+                     .Imin = "1",
+                     .voltageSwitchOn = "24",
+                     .Udc = "12",
+                     .Fc = "100",
+                     .j = "5",
+                     .gapOrAl = "0.5",
+                     .wireSize = "0.5"};
     core = CoreRecord{"E 25/13/7", 52.5, 76.2, 57.5, 1591, 57.5 * 52.5 / 1000};
     material = Ferrite();
     wires = Metric({0.2, 0.315, 0.4, 0.5, 0.63, 0.8, 1.0, 1.25});

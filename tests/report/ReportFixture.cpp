@@ -51,11 +51,12 @@ std::vector<std::string> ReportTest::Texts(const report::Section& section) {
   return out;
 }
 
-std::vector<std::pair<std::string, std::string>> Example(const std::string& core, int yesAl, const std::string& zazor) {
-  return {{"core", core},   {"L", "47"},        {"Inom", "6"},  {"Uimpulsa", "24"},
-          {"Udc", "12"},    {"Fc", "150"},      {"j", "5"},     {"use", "0"},
-          {"us_Imin", "0"}, {"yes_AWG", "0"},   {"use_D", "0"}, {"yes_al", std::to_string(yesAl)},
-          {"zazor", zazor}, {"lang", "English"}};
+std::vector<std::pair<std::string, std::string>> Example(const std::string& core, int yesAl,
+                                                         const std::string& gapOrAl) {
+  return {{"core", core},     {"L", "47"},        {"Inom", "6"},  {"Uimpulsa", "24"},
+          {"Udc", "12"},      {"Fc", "150"},      {"j", "5"},     {"use", "0"},
+          {"us_Imin", "0"},   {"yes_AWG", "0"},   {"use_D", "0"}, {"yes_al", std::to_string(yesAl)},
+          {"zazor", gapOrAl}, {"lang", "English"}};
 }
 
 }  // namespace velmora::test

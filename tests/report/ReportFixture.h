@@ -42,6 +42,7 @@ class ReportTest : public ::testing::Test {
 
 // A sound design on an E 30/15/7: output choke, 47 uH, 6 A, 24 V / 12 V,
 // 150 kHz, 5 A/mm2, millimetres; the core, the gap or AL given.
-std::vector<std::pair<std::string, std::string>> Example(const std::string& core, int yesAl, const std::string& zazor);
+std::vector<std::pair<std::string, std::string>> Example(const std::string& core, int yesAl,
+                                                         const std::string& gapOrAl);
 
 }  // namespace velmora::test

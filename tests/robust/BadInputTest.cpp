@@ -75,7 +75,7 @@ TEST_F(BadInputTest, SettingsFile) {
       {"choices out of range", "[INI_DATA]\r\nyes_al\t= 7\r\nuse\t= -1\r\nyes_AWG\t= 99\r\nus_Imin\t= 5\r\n",
        [](const SettingsRecord& s) {
          // No button of those groups is on, and the window reads them back as -1.
-         EXPECT_EQ(s.yes_al, -1);
+         EXPECT_EQ(s.gapChoice, -1);
          EXPECT_EQ(s.use, -1);
          EXPECT_EQ(s.yes_AWG, -1);
        }},

@@ -17,16 +17,16 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <random>
 #include <ostream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "present/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "calc/CoreGeometry.h"
 #include "data/CoreDatabase.h"
+#include "present/ControlIds.h"
 #include "settings/SettingsRecord.h"
 #include "support/TempDir.h"
 #include "textfile/Cp1251.h"
@@ -96,8 +96,7 @@ std::optional<std::vector<CoreRec>> ParseSixLineRecords(std::string_view text) {
     if (l[0].size() < 2 || l[0].front() != '[' || l[0].back() != ']') return std::nullopt;
     r.name = l[0].substr(1, l[0].size() - 2);
     if (!IsValidCoreName(r.name)) return std::nullopt;
-    if (!value(l[1], "Ae", r.Ae) || !value(l[2], "An", r.An) || !value(l[3], "le", r.le) ||
-        !value(l[4], "mu", r.mu))
+    if (!value(l[1], "Ae", r.Ae) || !value(l[2], "An", r.An) || !value(l[3], "le", r.le) || !value(l[4], "mu", r.mu))
       return std::nullopt;
     if (!line(l[5])) return std::nullopt;
     for (const char* key : {"MLT = ", "Asurf = ", "bw = ", "mas = ", "sold = "}) {
@@ -119,8 +118,8 @@ std::string TrimBlanks(const std::string& s) {
 
 // A design file keeps each text without the blanks around it.
 SettingsRecord AsStored(SettingsRecord r) {
-  for (std::string* t : {&r.core, &r.mater, &r.zazor, &r.L, &r.Uimpulsa, &r.Udc, &r.Inom, &r.Imin, &r.Fc, &r.j,
-                         &r.dprov, &r.lang})
+  for (std::string* t : {&r.core, &r.mater, &r.gapOrAl, &r.L, &r.voltageSwitchOn, &r.Udc, &r.Inom, &r.Imin, &r.Fc, &r.j,
+                         &r.wireSize, &r.lang})
     *t = TrimBlanks(*t);
   return r;
 }
@@ -129,31 +128,43 @@ SettingsRecord AsStored(SettingsRecord r) {
 // the material follow the data files, the nominal current and the wire size
 // may be corrected by the calculation, with a message).
 struct DesignInputs {
-  std::string zazor, L, Uimpulsa, Udc, Inom, Imin, Fc, j, dprov;
-  int yes_al, use, us_Imin, use_D, yes_AWG;
+  std::string gapOrAl, L, voltageSwitchOn, Udc, Inom, Imin, Fc, j, wireSize;
+  int gapChoice, use, us_Imin, use_D, yes_AWG;
   bool operator==(const DesignInputs&) const = default;
   friend void PrintTo(const DesignInputs& d, std::ostream* os) {
-    *os << Cp1251ToUtf8("{zazor '" + d.zazor + "' L '" + d.L + "' U1 '" + d.Uimpulsa + "' U2 '" + d.Udc + "' Inom '" +
-                        d.Inom + "' Imin '" + d.Imin + "' Fc '" + d.Fc + "' j '" + d.j + "' dprov '" + d.dprov + "'")
-        << " yes_al " << d.yes_al << " use " << d.use << " us_Imin " << d.us_Imin << " use_D " << d.use_D
+    *os << Cp1251ToUtf8("{zazor '" + d.gapOrAl + "' L '" + d.L + "' U1 '" + d.voltageSwitchOn + "' U2 '" + d.Udc +
+                        "' Inom '" + d.Inom + "' Imin '" + d.Imin + "' Fc '" + d.Fc + "' j '" + d.j + "' dprov '" +
+                        d.wireSize + "'")
+        << " yes_al " << d.gapChoice << " use " << d.use << " us_Imin " << d.us_Imin << " use_D " << d.use_D
         << " yes_AWG " << d.yes_AWG << "}";
   }
 };
 // Every calculation shows the numbers it read with "." for a ",".
 DesignInputs InputsOf(const SettingsRecord& r, bool withCorrected) {
   auto n = [](const std::string& t) { return CommaToPoint(t); };
-  return {n(r.zazor), n(r.L),  n(r.Uimpulsa), n(r.Udc),  withCorrected ? n(r.Inom) : "",
-          n(r.Imin),  n(r.Fc), n(r.j),        withCorrected ? n(r.dprov) : "",
-          r.yes_al,   r.use,   r.us_Imin,     r.use_D,   r.yes_AWG};
+  return {n(r.gapOrAl),
+          n(r.L),
+          n(r.voltageSwitchOn),
+          n(r.Udc),
+          withCorrected ? n(r.Inom) : "",
+          n(r.Imin),
+          n(r.Fc),
+          n(r.j),
+          withCorrected ? n(r.wireSize) : "",
+          r.gapChoice,
+          r.use,
+          r.us_Imin,
+          r.use_D,
+          r.yes_AWG};
 }
 
-constexpr int kEdits[] = {IDC_EDIT_L,  IDC_EDIT_INOM, IDC_EDIT_IMIN, IDC_EDIT_U1,  IDC_EDIT_U2,   IDC_EDIT_FC,
-                          IDC_EDIT_J,  IDC_EDIT_DPROV, IDC_EDIT_ZAZOR, IDC_DIM_A,  IDC_DIM_B,     IDC_DIM_C,
-                          IDC_DIM_D,   IDC_DIM_H,      IDC_DIM_h,      IDC_DIM_I,  IDC_DATA_MU,   IDC_DATA_AE,
+constexpr int kEdits[] = {IDC_EDIT_L,  IDC_EDIT_INOM,  IDC_EDIT_IMIN,  IDC_EDIT_U1,   IDC_EDIT_U2, IDC_EDIT_FC,
+                          IDC_EDIT_J,  IDC_EDIT_DPROV, IDC_EDIT_ZAZOR, IDC_DIM_A,     IDC_DIM_B,   IDC_DIM_C,
+                          IDC_DIM_D,   IDC_DIM_H,      IDC_DIM_h,      IDC_DIM_I,     IDC_DATA_MU, IDC_DATA_AE,
                           IDC_DATA_AN, IDC_DATA_LE,    IDC_DATA_VE,    IDC_COMBO_CORE};
-constexpr int kClickables[] = {IDC_RADIO_OUTPUT, IDC_RADIO_OTHER_USE, IDC_RADIO_GAP,    IDC_RADIO_AL,
-                               IDC_CHECK_IMIN,   IDC_CHECK_USE_D,     IDC_RADIO_METRIC, IDC_RADIO_AWG,
-                               IDC_SHAPE_E,      IDC_SHAPE_EI,        IDC_SHAPE_ER,     IDC_SHAPE_ETD,
+constexpr int kClickables[] = {IDC_RADIO_OUTPUT, IDC_RADIO_OTHER_USE, IDC_RADIO_GAP,      IDC_RADIO_AL,
+                               IDC_CHECK_IMIN,   IDC_CHECK_USE_D,     IDC_RADIO_METRIC,   IDC_RADIO_AWG,
+                               IDC_SHAPE_E,      IDC_SHAPE_EI,        IDC_SHAPE_ER,       IDC_SHAPE_ETD,
                                IDC_SHAPE_R,      IDC_SHAPE_OTHER,     IDC_CHECK_ADD_DIMS, IDC_CHECK_ADD_DATA,
                                IDC_CALCULATE,    IDC_ADD_CORE,        IDC_DELETE_CORE};
 
@@ -203,24 +214,42 @@ class RandomDrive {
   std::string Number() {
     std::ostringstream s;
     switch (Pick(6)) {
-      case 0: s << Pick(1000); break;
-      case 1: s << Pick(100000) / 100.0; break;
-      case 2: s << Pick(100) << ',' << Pick(100); break;
-      case 3: s << '-' << Pick(1000) / 10.0; break;
-      case 4: s << Pick(10) << 'e' << static_cast<int>(Pick(20)) - 10; break;
-      default: s << "0." << Pick(1000); break;
+      case 0:
+        s << Pick(1000);
+        break;
+      case 1:
+        s << Pick(100000) / 100.0;
+        break;
+      case 2:
+        s << Pick(100) << ',' << Pick(100);
+        break;
+      case 3:
+        s << '-' << Pick(1000) / 10.0;
+        break;
+      case 4:
+        s << Pick(10) << 'e' << static_cast<int>(Pick(20)) - 10;
+        break;
+      default:
+        s << "0." << Pick(1000);
+        break;
     }
     return s.str();
   }
 
   std::string AnyText() {
-    static const char* const kOdd[] = {"nan", "inf", "-inf", "0", "-0", "0,0", " 5 ", "5abc", "+-3", ".", ",",
-                                       "--1", "1e", "0x1A", "1e308", "-1e308", "1e-320", "1e999", "2,5,5",
-                                       "\xEF\xE5\xF2\xFC", "   ", "=", "[x]", "\xB5", "E 25/13/7"};
+    static const char* const kOdd[] = {
+        "nan", "inf", "-inf", "0",    "-0",       "0,0",    " 5 ",    "5abc",  "+-3",   ".",
+        ",",   "--1", "1e",   "0x1A", "1e308",    "-1e308", "1e-320", "1e999", "2,5,5", "\xEF\xE5\xF2\xFC",
+        "   ", "=",   "[x]",  "\xB5", "E 25/13/7"};
     switch (Pick(10)) {
-      case 0: return "";
-      case 1: case 2: case 3: return Number();
-      case 4: return kOdd[Pick(std::size(kOdd))];
+      case 0:
+        return "";
+      case 1:
+      case 2:
+      case 3:
+        return Number();
+      case 4:
+        return kOdd[Pick(std::size(kOdd))];
       case 5: {  // huge
         std::string s(200 + Pick(3000), static_cast<char>('0' + Pick(10)));
         if (Chance(30)) s.insert(s.size() / 2, ".");
@@ -237,14 +266,18 @@ class RandomDrive {
 
   std::string CoreName() {
     switch (Pick(8)) {
-      case 0: return "";
-      case 1: return "bad[" + Number() + "]";
+      case 0:
+        return "";
+      case 1:
+        return "bad[" + Number() + "]";
       case 2: {  // a name already listed
         const int n = dlg_->GetCount(IDC_COMBO_CORE);
         return n > 0 ? dlg_->GetLBText(IDC_COMBO_CORE, static_cast<int>(Pick(static_cast<unsigned>(n)))) : "";
       }
-      case 3: return AnyText();
-      default: return std::to_string(Pick(100)) + "/" + std::to_string(Pick(50)) + "/" + std::to_string(Pick(30));
+      case 3:
+        return AnyText();
+      default:
+        return std::to_string(Pick(100)) + "/" + std::to_string(Pick(50)) + "/" + std::to_string(Pick(30));
     }
   }
 
@@ -367,7 +400,7 @@ class RandomDrive {
     const bool byDims = dlg_->GetCheck(IDC_CHECK_ADD_DIMS) != 0;
     const int shape = dlg_->GetRadioIndex(IDC_SHAPE_E);
     const std::string name = dlg_->GetItemText(IDC_COMBO_CORE);
-    CoreRec expected{WithShapePrefix(name, shape), dlg_->GetItemText(IDC_DATA_AE), dlg_->GetItemText(IDC_DATA_AN),
+    CoreRec expected{WithShapePrefix(name, shape),   dlg_->GetItemText(IDC_DATA_AE), dlg_->GetItemText(IDC_DATA_AN),
                      dlg_->GetItemText(IDC_DATA_LE), dlg_->GetItemText(IDC_DATA_MU), {}};
     if (byDims) {
       DimensionTexts dims{dlg_->GetItemText(IDC_DIM_A), dlg_->GetItemText(IDC_DIM_B), dlg_->GetItemText(IDC_DIM_C),
@@ -426,12 +459,18 @@ class RandomDrive {
 
   std::string DesignName() {
     switch (Pick(8)) {
-      case 0: return "";
-      case 1: return "no such folder/" + Number() + ".sav";
-      case 2: return std::string(300, 'x');  // longer than a file name may be
-      case 3: return "\xE4\xF0\xEE\xF1\xF1\xE5\xEB\xFC " + std::to_string(Pick(5));  // Cyrillic
-      case 4: return AnyText().substr(0, 40);
-      default: return "design" + std::to_string(Pick(6)) + (Chance(50) ? ".sav" : "");
+      case 0:
+        return "";
+      case 1:
+        return "no such folder/" + Number() + ".sav";
+      case 2:
+        return std::string(300, 'x');  // longer than a file name may be
+      case 3:
+        return "\xE4\xF0\xEE\xF1\xF1\xE5\xEB\xFC " + std::to_string(Pick(5));  // Cyrillic
+      case 4:
+        return AnyText().substr(0, 40);
+      default:
+        return "design" + std::to_string(Pick(6)) + (Chance(50) ? ".sav" : "");
     }
   }
 
@@ -510,18 +549,15 @@ class RandomDrive {
     const double last = dlg_->Material().LastFrequency();
     if (loaded.Fc != expected.Fc && dlg_->Material().nF > 0 && ReadLeadingDouble(expected.Fc) > last)
       expected.Fc = FormatFixed(last, 0);
-    EXPECT_EQ(loaded, expected)
-        << "design " << Cp1251ToUtf8(chosen) << " did not load back to its inputs";
+    EXPECT_EQ(loaded, expected) << "design " << Cp1251ToUtf8(chosen) << " did not load back to its inputs";
     ++loadChecks_;
   }
 
   void ExitAndStartAgain() {
     Log("exit and start again");
     const std::size_t mark = Mark();
-    if (Chance(50))
-      dlg_->UserClick(IDC_EXIT);
-    else
-      dlg_->UserEscape();
+    if (Chance(50)) dlg_->UserClick(IDC_EXIT);
+    else dlg_->UserEscape();
     ASSERT_TRUE(dlg_->IsEnded());
     const SettingsRecord written = dlg_->SettingsForWriting();
     ASSERT_FALSE(FailureReportedSince(mark));
@@ -599,10 +635,11 @@ TEST_P(RandomDriveTest, ThousandsOfUserActionsKeepTheWindowAndItsFilesSound) {
   }
   RandomDrive drive(seed, dir);
   drive.Run(actions);
-  std::printf("random drive (%s data): seed %lu, %lu actions, %ld message boxes, %d cores added, %d deleted, "
-              "%d designs saved, %d loaded (%d checked), %d restarts\n",
-              GetParam().name, seed, actions, drive.Boxes(), drive.Adds(), drive.Deletes(), drive.Saves(),
-              drive.Loads(), drive.LoadChecks(), drive.Restarts());
+  std::printf(
+      "random drive (%s data): seed %lu, %lu actions, %ld message boxes, %d cores added, %d deleted, "
+      "%d designs saved, %d loaded (%d checked), %d restarts\n",
+      GetParam().name, seed, actions, drive.Boxes(), drive.Adds(), drive.Deletes(), drive.Saves(), drive.Loads(),
+      drive.LoadChecks(), drive.Restarts());
   // A drive that never reached the commands would prove little.
   if (actions >= 1000 && !::testing::Test::HasFailure()) {
     EXPECT_GT(drive.Adds(), 0);

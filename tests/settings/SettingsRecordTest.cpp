@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/SettingsRecord.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "settings/SettingsRecord.h"
 #include "support/TempDir.h"
 
 namespace velmora {
@@ -14,10 +13,22 @@ using test::crlf;
 using test::TempDir;
 
 const std::string kDefaultDesign = crlf({
-    "[INI_DATA]",   "core\t= E 25/13/7", "mater\t= N87 Epcos", "yes_al\t= 0",
-    "use\t= 0",     "zazor\t= 1",        "L\t= 15",            "Uimpulsa= 24",
-    "Udc\t= 12",    "Inom\t= 10",        "Imin\t= 2",          "us_Imin\t= 0",
-    "Fc\t= 100",    "j\t= 7",            "use_D\t= 0",         "yes_AWG\t= 0",
+    "[INI_DATA]",
+    "core\t= E 25/13/7",
+    "mater\t= N87 Epcos",
+    "yes_al\t= 0",
+    "use\t= 0",
+    "zazor\t= 1",
+    "L\t= 15",
+    "Uimpulsa= 24",
+    "Udc\t= 12",
+    "Inom\t= 10",
+    "Imin\t= 2",
+    "us_Imin\t= 0",
+    "Fc\t= 100",
+    "j\t= 7",
+    "use_D\t= 0",
+    "yes_AWG\t= 0",
     "dprov\t= 1.06",
 });
 
@@ -38,11 +49,11 @@ TEST(SettingsFile, RoundTripKeepsTextsAsTyped) {
   SettingsRecord r;
   r.core = "ETD 29/16/10";
   r.mater = "\xcc\xe0\xf2\xe5\xf0\xe8\xe0\xeb 2000";  // Cyrillic in Windows-1251
-  r.yes_al = 1;
+  r.gapChoice = 1;
   r.use = -1;  // a radio group with no button selected
   r.L = "15,5";
   r.Fc = "";
-  r.dprov = "0,8 mm";
+  r.wireSize = "0,8 mm";
   r.us_Imin = 1;
   r.use_D = 1;
   r.yes_AWG = 1;
@@ -61,17 +72,16 @@ TEST(SettingsFile, ValueHoldingCapitalLDoesNotReplaceInductance) {
   SettingsRecord r;
   r.mater = "Kool Mu 60 (Low loss)";  // holds "L" before the "L" line
   r.L = "22";
-  r.yes_al = 1;
+  r.gapChoice = 1;
   ASSERT_TRUE(WriteSettings(r, "d.sav", false));
   SettingsRecord back;
   ASSERT_TRUE(ReadSettings("d.sav", false, back));
   EXPECT_EQ(back.L, "22");
   EXPECT_EQ(back.mater, r.mater);
-  EXPECT_EQ(back.yes_al, 1);
+  EXPECT_EQ(back.gapChoice, 1);
 
   // "Imin" inside "us_Imin" and "use" inside "use_D" in a reordered file.
-  const std::string reordered = crlf({"[INI_DATA]", "us_Imin\t= 1", "use_D\t= 1", "Imin\t= 3",
-                                      "use\t= 0"});
+  const std::string reordered = crlf({"[INI_DATA]", "us_Imin\t= 1", "use_D\t= 1", "Imin\t= 3", "use\t= 0"});
   SettingsRecord o;
   ParseSettings(reordered, false, o);
   EXPECT_EQ(o.Imin, "3");
@@ -82,13 +92,13 @@ TEST(SettingsFile, ValueHoldingCapitalLDoesNotReplaceInductance) {
 TEST(SettingsFile, HandEditedFiles) {
   SettingsRecord r;
   // Blanks around a value and around '=' are dropped; a TAB ends a value.
-  ParseSettings(crlf({"[INI_DATA]", "L  =   33   ", "Fc\t=\t100", "j = 5\t# density",
-                      "yes_al = +1x", "use =  -1", "us_Imin = abc", "lang = German"}),
+  ParseSettings(crlf({"[INI_DATA]", "L  =   33   ", "Fc\t=\t100", "j = 5\t# density", "yes_al = +1x", "use =  -1",
+                      "us_Imin = abc", "lang = German"}),
                 false, r);
   EXPECT_EQ(r.L, "33");
   EXPECT_EQ(r.Fc, "");
   EXPECT_EQ(r.j, "5");
-  EXPECT_EQ(r.yes_al, 1);
+  EXPECT_EQ(r.gapChoice, 1);
   EXPECT_EQ(r.use, -1);
   EXPECT_EQ(r.us_Imin, 0);
   EXPECT_EQ(r.lang, "English");  // without the language flag

@@ -76,7 +76,7 @@ TEST(ShippedPowder, RingsAreMarkedOrderedAndHaveTheMaterialsAl) {
   for (const std::string& name : rings) {
     const CoreRecord core = CoreFromTexts(name, ReadCoreTexts(db, name));
     ChokeInputs in = test::WindowDefaults();
-    in.zazor = "0";  // ungapped: the distributed gap alone
+    in.gapOrAl = "0";  // ungapped: the distributed gap alone
     const ChokeResults r = CalculateFigures(in, ReadInputNumbers(in), ChokeContext{core, m, wires, 200.0});
     EXPECT_NEAR(r.AL, constants::kMu0 * 60 * core.Ae / core.le / constants::kThousand, 1e-12) << name;
   }

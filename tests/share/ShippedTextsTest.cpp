@@ -256,7 +256,7 @@ TEST(FirstStart, DefaultCoreAndMaterialCalculateCompletelyWithoutWarning) {
     EXPECT_FALSE(r.noData);
     EXPECT_LE(r.k, constants::kFillFactorLimit);
     EXPECT_LE(r.Bpk, r.Bm + constants::kFluxTolerance);
-    EXPECT_EQ(r.fields.dprov, "1.06");
+    EXPECT_EQ(r.fields.wireSize, "1.06");
     const ResultTexts& t = r.texts;
     for (std::size_t i = 0; i < kResultCount; ++i)
       for (const auto* text : {&t.Value(i), ResultLines()[i].extraFormat ? &t.Extra(i) : &t.Value(i)}) {

@@ -67,12 +67,12 @@ inline ChokeInputs WindowDefaults() {
   return ChokeInputs{.L = "15",
                      .Inom = "10",
                      .Imin = "2",
-                     .Uimpulsa = "24",
+                     .voltageSwitchOn = "24",
                      .Udc = "12",
                      .Fc = "100",
                      .j = "7",
-                     .zazor = "1",
-                     .dprov = "1.06"};
+                     .gapOrAl = "1",
+                     .wireSize = "1.06"};
 }
 
 // The worked example; a test changes what it is about.
@@ -88,13 +88,13 @@ class ChokeFixture : public ::testing::Test {
   ChokeInputs in{.L = "100",
                  .Inom = "10",
                  .Imin = "2",
-                 .Uimpulsa = "24",
+                 .voltageSwitchOn = "24",
                  .Udc = "12",
                  .Fc = "100",
                  .j = "5",
-                 .zazor = "250",
-                 .dprov = "20",
-                 .yes_al = 1,
+                 .gapOrAl = "250",
+                 .wireSize = "20",
+                 .gapChoice = 1,
                  .yes_AWG = 1};
 };
 

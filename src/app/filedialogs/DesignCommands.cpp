@@ -22,10 +22,10 @@ namespace {
 std::string ProposedDesignName(const std::string& core, const SettingsRecord& s, const LanguageTable& lang) {
   std::string name = core + ", " + s.mater + ", ";
   std::replace(name.begin(), name.end(), '/', 'x');
-  name += s.zazor + lang[kUnitMillimetre] + ", ";
+  name += s.gapOrAl + lang[kUnitMillimetre] + ", ";
   name += s.L + "\xB5H, ";  // µ in Windows-1251
   name += s.Fc + "kHz, ";
-  name += s.Uimpulsa + "V, ";
+  name += s.voltageSwitchOn + "V, ";
   name += s.Udc + "V, ";
   name += s.Inom + "A";
   name += ".sav";
