@@ -109,10 +109,9 @@ PointFigures EvaluatePoint(const ChokeResults& design, const PointDemand& point,
     model = DescribeLossModel(setting.context.material, setting.F_kHz, q.Bac, setting.context.lossLimit, q.B1);
   CheckFacts facts = FactsAt(p, setting, wired ? &p.operating : nullptr, model.available ? &model.source : nullptr);
   facts.skinDepth_mm = SkinDepth_mm(CopperResistivity(options.windingTemperature_C), setting.F_kHz);
-  const bool settled = wired && !p.operating.thermal.runaway;
-  const BiasFigures bias =
-      BiasFiguresOf(q, setting.context, settled ? p.operating.thermal.temperature_C : constants::kNaN);
-  facts.bias = &bias;
+  // A powder's roll-off caution at the point from the maker's fit at the
+  // point's peak current (EvaluateChecks without the curve): the curve costs
+  // more than the point.
   p.checks = EvaluateChecks(facts, options);
   return p;
 }
