@@ -25,7 +25,9 @@ struct Hardness {
 };
 
 // The checks whose value must reach the limit rather than stay within it.
-bool AtLeast(CheckId id) { return id == CheckId::MinimumInductance || id == CheckId::Discontinuous; }
+bool AtLeast(CheckId id) {
+  return id == CheckId::MinimumInductance || id == CheckId::Discontinuous || id == CheckId::RollOff;
+}
 
 Hardness HardnessOf(const CheckOutcome& o) {
   Hardness h;

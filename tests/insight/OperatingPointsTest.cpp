@@ -100,5 +100,17 @@ TEST_F(OperatingPointsTest, ALightLoadAboveHalfTheRippleAndNoRequestRaiseNoCauti
   EXPECT_EQ(Describe().checks[CheckId::Discontinuous].point, kNoPoint);
 }
 
+// A powder core keeps the least of its permeability where the current is
+// highest: the roll-off, a share that must reach its limit, is decided there.
+TEST_F(OperatingPointsTest, APowdersRollOffIsDecidedAtTheHighestCurrent) {
+  material.mu = 60;
+  material.powder.present = true;
+  material.powder.rollOff = {0.01, 6.371745710213363e-10, 1.8552832463136577};  // Kool Mu 60
+  in.gapOrAl = "0";
+  const DesignDetails d = Describe();
+  EXPECT_EQ(d.checks[CheckId::RollOff].point, 2);
+  EXPECT_LT(d.points[2].checks[CheckId::RollOff].value, d.points[1].checks[CheckId::RollOff].value);
+}
+
 }  // namespace
 }  // namespace velmora::insight
