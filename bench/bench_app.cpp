@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "present/ControlIds.h"
+#include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "ui/HeadlessHost.h"
 

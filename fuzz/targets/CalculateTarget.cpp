@@ -6,7 +6,7 @@
 
 #include "FuzzInput.h"
 #include "FuzzTargets.h"
-#include "present/ControlIds.h"
+#include "present/ResultTable.h"
 #include "present/ShownResults.h"
 
 namespace velmora::fuzz {
@@ -66,11 +66,11 @@ int FuzzCalculate(const std::uint8_t* data, std::size_t size) {
     VELMORA_FUZZ_CHECK(*results.spinPos >= 0 && *results.spinPos <= wires.last());
   if (results.wireIndex >= 0) VELMORA_FUZZ_CHECK(results.wireIndex <= wires.last());
   if (results.noData) VELMORA_FUZZ_CHECK(results.mu == 10000.0);
-  if (!results.Stopped()) VELMORA_FUZZ_CHECK(results.texts[ids::IDC_RES_FILL].has_value());
+  if (!results.Stopped()) VELMORA_FUZZ_CHECK(results.texts[Result::Fill].has_value());
   // A run the input checks stop computes nothing: one message, no label.
   if (results.stoppedByInputCheck)
-    VELMORA_FUZZ_CHECK(results.messages.size() == 1 && !results.texts[ids::IDC_RES_TURNS] &&
-                       !results.texts[ids::IDC_RES_PCORE]);
+    VELMORA_FUZZ_CHECK(results.messages.size() == 1 && !results.texts[Result::Turns] &&
+                       !results.texts[Result::CoreLoss]);
   // Every message has the caption of the message boxes.
   for (const Message& m : results.messages) VELMORA_FUZZ_CHECK(m.caption == lang[kMessageCaption]);
   // A second run on the texts the first one left behind stays within bounds too.

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "app/ControlIds.h"
 #include "app/DesignTexts.h"
-#include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora {

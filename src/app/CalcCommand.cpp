@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "Рассчитать!": the window hands its texts, the selected core and material
 // and the wire table to the calculation and shows what comes back.
+#include "app/ControlIds.h"
 #include "app/DesignWindows.h"
 #include "app/VelmoraDlg.h"
-#include "present/ControlIds.h"
 #include "present/InputTable.h"
 #include "present/ResultTable.h"
 #include "present/ShownResults.h"

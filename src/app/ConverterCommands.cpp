@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ConverterCommands.h"
 
-#include "present/ControlIds.h"
+#include "app/ControlIds.h"
 
 namespace velmora {
 

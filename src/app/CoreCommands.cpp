@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
-#include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
 #include "textfile/FileLock.h"

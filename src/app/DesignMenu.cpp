@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The design menu after "About" on the menu bar, and the figures behind the
 // last calculation that its windows show.
+#include "app/ControlIds.h"
 #include "app/ConverterRecord.h"
 #include "app/ConverterTexts.h"
 #include "app/DesignTexts.h"
@@ -8,7 +9,6 @@
 #include "app/MasExchange.h"
 #include "app/VelmoraDlg.h"
 #include "lang/WordKeyedSection.h"
-#include "present/ControlIds.h"
 
 namespace velmora {
 

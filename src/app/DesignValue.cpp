@@ -2,9 +2,10 @@
 // The design the window holds, as one value for every output.
 #include <algorithm>
 
+#include "app/ControlIds.h"
 #include "app/ConverterRecord.h"
 #include "app/VelmoraDlg.h"
-#include "present/ControlIds.h"
+#include "app/WindowLines.h"
 #include "present/InputTable.h"
 #include "present/ResultTable.h"
 
@@ -51,17 +52,19 @@ Design CVelmoraDlg::CurrentDesign(const std::optional<insight::InsightOptions>& 
 
   auto text = [this](int id) { return GetItemText(id); };
   auto unitText = [&text](int unit) { return unit > 0 ? text(unit) : std::string(FixedUnitText(unit)); };
-  for (const InputLine& l : InputLines()) {
+  for (std::size_t i = 0; i < kInputCount; ++i) {
+    const InputControls& l = ControlsOf(static_cast<velmora::Input>(i));
     const int caption = l.checkedCaption && GetCheck(l.checkedCaption) ? l.checkedCaption : l.caption;
     const int unit = l.filledUnit && !text(l.filledUnit).empty() ? l.filledUnit : l.unit;
     d.inputLines.push_back({l.value, text(caption), text(l.value), unitText(unit)});
   }
-  std::vector<std::pair<int, const ResultLine*>> byLabelsOrder;
-  for (const ResultLine& l : ResultLines()) {
+  std::vector<std::pair<int, const ResultControls*>> byLabelsOrder;
+  for (std::size_t i = 0; i < kResultCount; ++i) {
+    const ResultControls& l = ControlsOf(static_cast<velmora::Result>(i));
     std::string unit = unitText(l.unit);
     if (l.extra && l.extra != l.unit) unit += " " + text(l.extra);
     d.resultLines.push_back({l.value, text(l.caption), text(l.value), std::move(unit)});
-    byLabelsOrder.emplace_back(l.labelsOrder, &l);
+    byLabelsOrder.emplace_back(ResultLines()[i].labelsOrder, &l);
   }
   std::sort(byLabelsOrder.begin(), byLabelsOrder.end());
   for (const auto& [order, l] : byLabelsOrder) {

@@ -2,9 +2,9 @@
 // The window's form rules: captions that follow the radio choices, the
 // minimum-current pair, the shape change, the frequency limit and the
 // material change.
+#include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
-#include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 #include "textfile/Numbers.h"
 

@@ -3,9 +3,9 @@
 // replaces every input (Load, "Use this design").
 #include <cmath>
 
+#include "app/ControlIds.h"
 #include "app/DesignTexts.h"
 #include "app/VelmoraDlg.h"
-#include "present/ControlIds.h"
 #include "present/InputTable.h"
 
 namespace velmora {

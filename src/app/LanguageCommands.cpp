@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/ControlIds.h"
 #include "app/DesignWindows.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
-#include "present/ControlIds.h"
 #include "textfile/CaseFold.h"
 #include "textfile/Cp1251.h"
 

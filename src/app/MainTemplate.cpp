@@ -4,9 +4,9 @@
 #include <initializer_list>
 #include <string>
 
+#include "app/ControlIds.h"
 #include "app/SourceText.h"
 #include "app/VelmoraDlg.h"
-#include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora {

@@ -8,12 +8,12 @@
 #include <cstring>
 #include <iterator>
 
+#include "app/ControlIds.h"
 #include "app/DesignTexts.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Calculate.h"
 #include "converter/ConverterFields.h"
 #include "lang/LanguageTable.h"
-#include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
 #include "textfile/OutputFile.h"

@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/ControlIds.h"
 #include "app/ConverterTexts.h"
 #include "app/DesignTexts.h"
 #include "app/MasExchange.h"
 #include "app/VelmoraDlg.h"
-#include "present/ControlIds.h"
 #include "settings/DetailsConfig.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"

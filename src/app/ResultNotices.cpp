@@ -4,10 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "app/ControlIds.h"
 #include "app/DesignTexts.h"
 #include "app/VelmoraDlg.h"
+#include "app/WindowLines.h"
 #include "calc/Constants.h"
-#include "present/ControlIds.h"
 #include "present/InputTable.h"
 #include "textfile/Numbers.h"
 
@@ -82,9 +83,10 @@ std::string CVelmoraDlg::ChangeNotice(const char* commandKey, const ChangeSnapsh
   if (const std::string turns = GetItemText(IDC_RES_TURNS); turns != before.turns)
     parts.push_back(Filled(DesignText(lang_, "noticeTurns"), turns, before.turns));
   std::string inputs;
-  for (const InputLine& line : InputLines()) {
+  for (std::size_t i = 0; i < kInputCount; ++i) {
+    const InputLine& line = InputLines()[i];
     if (line.record == &SettingsRecord::gapOrAl || after.*line.record == before.inputs.*line.record) continue;
-    inputs += (inputs.empty() ? "" : ", ") + OneLine(GetItemText(line.caption));
+    inputs += (inputs.empty() ? "" : ", ") + OneLine(GetItemText(ControlsOf(static_cast<velmora::Input>(i)).caption));
   }
   if (!inputs.empty()) parts.push_back(Filled(DesignText(lang_, "noticeInputs"), inputs));
   std::string changed;

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <functional>
 
-#include "present/ControlIds.h"
+#include "app/ControlIds.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora {

@@ -2,10 +2,10 @@
 // The start-up sequence of the main window: settings, language, materials,
 // core database, and a first calculation. A missing language file, material
 // list or material data file ends the program here with a message.
+#include "app/ControlIds.h"
 #include "app/SourceText.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
-#include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
 #include "textfile/Limits.h"

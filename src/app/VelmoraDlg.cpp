@@ -3,7 +3,8 @@
 // notification to its handler, and the core picture.
 #include "app/VelmoraDlg.h"
 
-#include "present/ControlIds.h"
+#include "app/ControlIds.h"
+#include "app/WindowLines.h"
 #include "present/InputTable.h"
 #include "present/ResultTable.h"
 #include "textfile/Cp1251.h"
@@ -50,9 +51,10 @@ void CVelmoraDlg::DoDataExchange(ui::DataExchange& dx) {
   dx.Text(IDC_DATA_LE, cores_.le);
   dx.Text(IDC_DATA_VE, cores_.Ve);
   dx.Text(IDC_DATA_MU, cores_.mu);
-  for (const InputLine& l : InputLines()) dx.Text(l.value, settings_.*l.record);
+  for (std::size_t i = 0; i < kInputCount; ++i)
+    dx.Text(ControlsOf(static_cast<velmora::Input>(i)).value, settings_.*InputLines()[i].record);
   for (std::size_t i = 0; i < kResultCount; ++i) {
-    const ResultLine& l = ResultLines()[i];
+    const ResultControls& l = ControlsOf(static_cast<velmora::Result>(i));
     dx.Text(l.value, *labels_.Value(i));
     if (l.extra) dx.Text(l.extra, *labels_.Extra(i));
   }

@@ -3,9 +3,9 @@
 // between millimetres and AWG, and the spin button beside the wire-size field.
 #include <algorithm>
 
+#include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
-#include "present/ControlIds.h"
 #include "textfile/Limits.h"
 
 namespace velmora {

@@ -8,7 +8,7 @@
 
 #include "calc/NamedValues.h"
 #include "cli/Report.h"
-#include "present/ControlIds.h"
+#include "present/ResultTable.h"
 #include "textfile/Cp1251.h"
 #include "textfile/Numbers.h"
 
@@ -122,7 +122,7 @@ const Column kColumns[] = {
      [](const AdviseRow& r) { return r.candidate.inductanceText.empty() ? "-" : r.candidate.inductanceText; }},
     {"Pcore W", 8, [](const AdviseRow& r) { return Fixed(r.candidate.coreLoss, 3); }},
     {"Pcu W", 8, [](const AdviseRow& r) { return Fixed(r.candidate.copperLoss, 3); }},
-    {"wire", 8, [](const AdviseRow& r) { return r.results.texts[ids::IDC_RES_WIRE].value_or("-"); }},
+    {"wire", 8, [](const AdviseRow& r) { return r.results.texts[Result::Wire].value_or("-"); }},
     {"n", 3, [](const AdviseRow& r) { return Fixed(r.candidate.wires, 0); }},
     {"fill", 6, [](const AdviseRow& r) { return Fixed(r.candidate.fill, 3); }},
 };

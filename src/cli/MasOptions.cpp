@@ -3,10 +3,10 @@
 
 #include <filesystem>
 
+#include "app/ControlIds.h"
 #include "app/MasExchange.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
-#include "present/ControlIds.h"
 #include "settings/DetailsConfig.h"
 #include "textfile/CaseFold.h"
 #include "textfile/Cp1251.h"

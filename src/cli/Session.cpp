@@ -4,12 +4,12 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/ControlIds.h"
 #include "app/ConverterCommands.h"
 #include "app/ConverterRecord.h"
 #include "app/ScriptedActions.h"
 #include "app/WorkingFolder.h"
 #include "converter/ConverterFields.h"
-#include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"
 #include "textfile/Limits.h"

@@ -17,13 +17,13 @@
 #include <thread>
 
 #include "app/AdviserCommands.h"
+#include "app/ControlIds.h"
 #include "app/ConverterRecord.h"
 #include "app/DesignFigures.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
 #include "gui/AdviserModel.h"
 #include "gui/GuiText.h"
-#include "present/ControlIds.h"
 #include "present/InputTable.h"
 #include "ui/Dialog.h"
 

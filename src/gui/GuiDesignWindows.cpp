@@ -3,12 +3,12 @@
 
 #include <QApplication>
 
+#include "app/ControlIds.h"
 #include "app/DesignFigures.h"
 #include "app/MasExchange.h"
 #include "app/VelmoraDlg.h"
 #include "gui/MasDialogs.h"
 #include "gui/ReportExport.h"
-#include "present/ControlIds.h"
 
 namespace velmora {
 

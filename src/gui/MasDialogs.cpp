@@ -5,12 +5,12 @@
 #include <QFileDialog>
 #include <QStandardPaths>
 
+#include "app/ControlIds.h"
 #include "app/DesignTexts.h"
 #include "app/MasExchange.h"
 #include "app/VelmoraDlg.h"
 #include "gui/OutputDialog.h"
 #include "lang/LangSlots.h"
-#include "present/ControlIds.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora {

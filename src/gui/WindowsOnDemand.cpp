@@ -11,7 +11,7 @@
 #include <iostream>
 #include <utility>
 
-#include "present/ControlIds.h"
+#include "app/ControlIds.h"
 
 namespace velmora {
 

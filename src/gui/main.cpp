@@ -16,11 +16,11 @@
 #include <optional>
 #include <string>
 
+#include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "app/Version.h"
 #include "app/WorkingFolder.h"
 #include "gui/WindowsOnDemand.h"
-#include "present/ControlIds.h"
 #include "settings/DetailsConfig.h"
 #include "textfile/FileIO.h"
 #include "textfile/Limits.h"

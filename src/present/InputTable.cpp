@@ -1,55 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "present/InputTable.h"
 
-#include "present/ControlIds.h"
-#include "present/ResultTable.h"
+#include <string_view>
 
 namespace velmora {
 
 namespace {
 
-using namespace ids;
 using S = SettingsRecord;
 using C = ChokeInputs;
 using N = InputNumbers;
 using M = InputMode;
 
 constexpr std::array<InputLine, kInputCount> kLines = {{
-    {&S::L, &C::L, IDC_LABEL_L, IDC_EDIT_L, IDC_UNIT_L, 0, 0, {{{"inductance_uH", &N::L}}}},
-    {&S::Inom, &C::Inom, IDC_LABEL_INOM, IDC_EDIT_INOM, kUnitAmpere, 0, 0, {{{"nominalCurrent_A", &N::Inom}}}},
-    {&S::Imin, &C::Imin, IDC_LABEL_IMIN, IDC_EDIT_IMIN, kUnitAmpere, 0, 0, {{{"minimumCurrent_A", &N::Imin}}}},
-    {&S::voltageSwitchOn,
-     &C::voltageSwitchOn,
-     IDC_LABEL_U1,
-     IDC_EDIT_U1,
-     IDC_UNIT_U1,
-     0,
-     0,
-     {{{"voltageSwitchOn_V", &N::U1}}}},
-    {&S::Udc, &C::Udc, IDC_LABEL_U2, IDC_EDIT_U2, IDC_UNIT_U2, 0, 0, {{{"voltageSwitchOff_V", &N::U2}}}},
-    {&S::Fc, &C::Fc, IDC_LABEL_FC, IDC_EDIT_FC, IDC_UNIT_FC, 0, 0, {{{"frequency_kHz", &N::F}}}},
-    {&S::j, &C::j, IDC_LABEL_J, IDC_EDIT_J, IDC_UNIT_J, 0, 0, {{{"currentDensity_A_per_mm2", &N::J}}}},
-    {&S::wireSize,
-     &C::wireSize,
-     IDC_LABEL_DPROV,
-     IDC_EDIT_DPROV,
-     IDC_UNIT_DPROV_MM,
-     0,
-     IDC_UNIT_DPROV_AWG,
-     {{{"wireDiameter_mm", &N::wire, M::Metric}, {"wireSize_AWG", &N::wire, M::Awg}}}},
+    {&S::L, &C::L, {{{"inductance_uH", &N::L}}}},
+    {&S::Inom, &C::Inom, {{{"nominalCurrent_A", &N::Inom}}}},
+    {&S::Imin, &C::Imin, {{{"minimumCurrent_A", &N::Imin}}}},
+    {&S::voltageSwitchOn, &C::voltageSwitchOn, {{{"voltageSwitchOn_V", &N::U1}}}},
+    {&S::Udc, &C::Udc, {{{"voltageSwitchOff_V", &N::U2}}}},
+    {&S::Fc, &C::Fc, {{{"frequency_kHz", &N::F}}}},
+    {&S::j, &C::j, {{{"currentDensity_A_per_mm2", &N::J}}}},
+    {&S::wireSize, &C::wireSize, {{{"wireDiameter_mm", &N::wire, M::Metric}, {"wireSize_AWG", &N::wire, M::Awg}}}},
     {&S::gapOrAl,
      &C::gapOrAl,
-     IDC_RADIO_GAP,
-     IDC_EDIT_ZAZOR,
-     0,
-     IDC_RADIO_AL,
-     0,
      {{{"gap_mm", &N::X, M::GapGiven}, {"inductanceFactor_nH_per_turn2", &N::X, M::AlGiven}}}},
 }};
 
-constexpr bool At(Input i, int valueId) { return kLines.at(static_cast<std::size_t>(i)).value == valueId; }
-static_assert(At(Input::Inductance, IDC_EDIT_L) && At(Input::MinimumCurrent, IDC_EDIT_IMIN) &&
-                  At(Input::Wire, IDC_EDIT_DPROV) && At(Input::GapOrAl, IDC_EDIT_ZAZOR),
+constexpr bool At(Input i, std::string_view name) {
+  return kLines.at(static_cast<std::size_t>(i)).names[0].name == name;
+}
+static_assert(At(Input::Inductance, "inductance_uH") && At(Input::MinimumCurrent, "minimumCurrent_A") &&
+                  At(Input::Wire, "wireDiameter_mm") && At(Input::GapOrAl, "gap_mm"),
               "enum Input follows the table's order");
 
 bool InMode(InputMode mode, const ChokeResults& r) {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The nine design inputs, each described once: the field of the design
-// record it is kept in, the text the calculation reads, the window's
-// caption, field and unit, and the JSON names of the number it was read as.
-// The window's data exchange, the calculation's inputs, the command line's
-// table and JSON and the report's input lines follow this table.
+// record it is kept in, the text the calculation reads and the JSON names of
+// the number it was read as. The calculation's inputs, the command line's
+// JSON and the report's input lines follow this table; the window finds the
+// controls of each input by its key (Input) in app/WindowLines.h.
 #include <array>
 #include <cstddef>
 #include <string>
@@ -29,15 +29,11 @@ struct InputName {
 struct InputLine {
   std::string SettingsRecord::*record;
   std::string ChokeInputs::*text;
-  int caption, value, unit;  // control IDs; unit: 0 for none, kUnitAmpere inside the caption
-  // The caption shown instead while this radio button is checked, and the
-  // unit shown instead while this unit label has a text; 0 for none.
-  int checkedCaption, filledUnit;
   std::array<InputName, 2> names;  // the second may be empty
 };
 
 inline constexpr std::size_t kInputCount = 9;
-// The inputs by their place in the table.
+// The inputs by their place in the table: their keys.
 enum class Input : std::size_t {
   Inductance,
   NominalCurrent,

@@ -2,10 +2,10 @@
 #include "present/ResultTable.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "calc/Constants.h"
 #include "calc/WireTable.h"
-#include "present/ControlIds.h"
 #include "textfile/Numbers.h"
 
 namespace velmora {
@@ -13,7 +13,6 @@ namespace velmora {
 namespace {
 
 using namespace constants;
-using namespace ids;
 using R = ChokeResults;
 
 // A number with that many decimals ("%.*f").
@@ -62,63 +61,51 @@ using S = ResultStage;
 
 // clang-format off
 constexpr std::array<ResultLine, kResultCount> kLines = {{
-  // caption, value, unit and second label; stage; formats; JSON names; place in "labels"
-  {IDC_CAP_REQUIRED, IDC_RES_REQUIRED, IDC_UNIT_REQUIRED, 0,
-   S::Winding, Required, nullptr,
+  // stage; formats; JSON names; place in "labels"
+  {S::Winding, Required, nullptr,
    {{{"requiredGap_mm", [](const R& r) { return r.greq; }, W::WindingGapMode},
      {"requiredInductanceFactor_nH_per_turn2", [](const R& r) { return r.ALreq * kThousand; }, W::Winding}}}, 0},
-  {IDC_CAP_AL, IDC_RES_AL, 0, 0,
-   S::OperatingPoint, Al, nullptr,
+  {S::OperatingPoint, Al, nullptr,
    {{{"inductanceFactor_nH_per_turn2", [](const R& r) { return r.AL * kThousand; }}}}, 1},
-  {IDC_CAP_MUE, IDC_RES_MUE, 0, 0,
-   S::OperatingPoint, Fixed<&R::mue, 1>, nullptr,
+  {S::OperatingPoint, Fixed<&R::mue, 1>, nullptr,
    {{{"effectivePermeability", [](const R& r) { return r.mue; }}}}, 2},
-  {IDC_CAP_BPK, IDC_RES_BPK, kUnitTesla, IDC_RES_LIMIT,
-   S::OperatingPoint, Fixed<&R::Bpk, 3>, FluxLimit,
+  {S::OperatingPoint, Fixed<&R::Bpk, 3>, FluxLimit,
    {{{"peakFluxDensity_T", [](const R& r) { return r.Bpk; }},
      {"fluxDensityLimit_T", [](const R& r) { return r.Bm; }}}}, 4},
-  {IDC_CAP_BAC, IDC_RES_BAC, kUnitTesla, 0,
-   S::OperatingPoint, Fixed<&R::Bac, 3>, nullptr,
+  {S::OperatingPoint, Fixed<&R::Bac, 3>, nullptr,
    {{{"acFluxDensity_T", [](const R& r) { return r.Bac; }}}}, 5},
-  {IDC_CAP_PCORE, IDC_RES_PCORE, IDC_UNIT_PCORE, 0,
-   S::OperatingPoint, CoreLoss, nullptr,
+  {S::OperatingPoint, CoreLoss, nullptr,
    {{{"coreLoss_W", [](const R& r) { return r.Pcore; }, W::WithLossData}}}, 6},
-  {IDC_CAP_FILL, IDC_RES_FILL, 0, 0,
-   S::WireChoice, Fixed<&R::k, 3>, nullptr,
+  {S::WireChoice, Fixed<&R::k, 3>, nullptr,
    {{{"fillFactor", [](const R& r) { return r.k; }, W::Winding}}}, 10},
-  {IDC_CAP_LACT, IDC_RES_LACT, IDC_UNIT_LACT, IDC_UNIT_LACT,
-   S::OperatingPoint, Inductance, InductanceUnit,
+  {S::OperatingPoint, Inductance, InductanceUnit,
    {{{"inductance_uH", [](const R& r) { return r.Lact; }}}}, 3},
-  {IDC_CAP_TURNS, IDC_RES_TURNS, 0, 0,
-   S::OperatingPoint, Fixed<&R::N, 0>, nullptr,
+  {S::OperatingPoint, Fixed<&R::N, 0>, nullptr,
    {{{"turns", [](const R& r) { return r.N; }}}}, 7},
-  {IDC_CAP_WIRE, IDC_RES_WIRE, IDC_UNIT_WIRE, 0,
-   S::WireChoice, Wire, nullptr,
+  {S::WireChoice, Wire, nullptr,
    {{{"wireDiameter_mm", [](const R& r) { return r.d; }, W::Winding},
      {"wireSize_AWG", [](const R& r) { return double(kAwgMax - r.wireIndex); }, W::WindingAwg}}}, 8},
-  {IDC_CAP_WIRES, IDC_RES_WIRES, 0, 0,
-   S::WireChoice, Fixed<&R::n, 0>, nullptr,
+  {S::WireChoice, Fixed<&R::n, 0>, nullptr,
    {{{"wires", [](const R& r) { return r.n; }, W::Winding}}}, 9},
-  {IDC_CAP_JACT, IDC_RES_JACT, IDC_UNIT_JACT, 0,
-   S::WireChoice, Fixed<&R::Jact, 3>, nullptr,
+  {S::WireChoice, Fixed<&R::Jact, 3>, nullptr,
    {{{"currentDensity_A_per_mm2", [](const R& r) { return r.Jact; }, W::Winding}}}, 11},
-  {IDC_CAP_IPK, IDC_RES_IPK, kUnitAmpere, 0,
-   S::OperatingPoint, Fixed<&R::Ipk, 3>, nullptr,
+  {S::OperatingPoint, Fixed<&R::Ipk, 3>, nullptr,
    {{{"peakCurrent_A", [](const R& r) { return r.Ipk; }}}}, 12},
-  {IDC_CAP_DI, IDC_RES_DI, kUnitAmpere, 0,
-   S::OperatingPoint, Fixed<&R::dI, 3>, nullptr,
+  {S::OperatingPoint, Fixed<&R::dI, 3>, nullptr,
    {{{"rippleCurrent_A", [](const R& r) { return r.dI; }}}}, 13},
 }};
 // clang-format on
 // A line short of the count would stand there empty.
-static_assert(std::all_of(kLines.begin(), kLines.end(), [](const ResultLine& l) { return l.caption != 0; }),
+static_assert(std::all_of(kLines.begin(), kLines.end(), [](const ResultLine& l) { return l.format != nullptr; }),
               "kResultCount is more than the lines of the table");
 
-constexpr bool At(Result r, int valueId) { return kLines.at(static_cast<std::size_t>(r)).value == valueId; }
-static_assert(At(Result::RequiredGapOrAl, IDC_RES_REQUIRED) && At(Result::PeakFlux, IDC_RES_BPK) &&
-                  At(Result::Fill, IDC_RES_FILL) && At(Result::Inductance, IDC_RES_LACT) &&
-                  At(Result::Turns, IDC_RES_TURNS) && At(Result::Wire, IDC_RES_WIRE) &&
-                  At(Result::Wires, IDC_RES_WIRES) && At(Result::Ripple, IDC_RES_DI),
+constexpr bool At(Result r, std::string_view name) {
+  return kLines.at(static_cast<std::size_t>(r)).names[0].name == name;
+}
+static_assert(At(Result::RequiredGapOrAl, "requiredGap_mm") && At(Result::PeakFlux, "peakFluxDensity_T") &&
+                  At(Result::Fill, "fillFactor") && At(Result::Inductance, "inductance_uH") &&
+                  At(Result::Turns, "turns") && At(Result::Wire, "wireDiameter_mm") && At(Result::Wires, "wires") &&
+                  At(Result::Ripple, "rippleCurrent_A"),
               "enum Result follows the table's order");
 
 bool Computed(NamedWhen when, const R& r) {
@@ -141,15 +128,6 @@ bool Computed(NamedWhen when, const R& r) {
 }  // namespace
 
 const std::array<ResultLine, kResultCount>& ResultLines() { return kLines; }
-
-const ResultTexts::Text& ResultTexts::operator[](int controlId) const {
-  static const Text kNone;
-  for (std::size_t i = 0; i < kResultCount; ++i) {
-    if (kLines[i].value == controlId) return Value(i);
-    if (kLines[i].extra == controlId) return Extra(i);
-  }
-  return kNone;
-}
 
 void FormatResults(const ChokeResults& results, const ChokeInputs& inputs, const LanguageTable& lang,
                    ResultTexts& texts) {

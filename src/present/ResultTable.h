@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The results of a calculation, each described once: the labels the window
-// shows it in, how its text is made, the JSON names its numbers go out
-// under. The window's labels, their data exchange, the command line's table
-// and JSON and the report's result lines all follow this table.
+// The results of a calculation, each described once: how its texts are
+// made, the JSON names its numbers go out under. The command line's JSON and
+// the report's result lines follow this table; the window finds the labels
+// of each result by its key (Result) in app/WindowLines.h.
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -34,8 +34,6 @@ struct ResultName {
 using ResultFormat = std::string (*)(const ChokeResults&, const ChokeInputs&, const LanguageTable&);
 
 struct ResultLine {
-  int caption, value, unit;  // control IDs; unit: 0 for none, kUnitTesla/kUnitAmpere inside the caption
-  int extra;                 // the second label's control ID; 0 for none
   ResultStage stage;
   ResultFormat format;
   // The text of the second label (the permitted flux density beside the
@@ -47,15 +45,8 @@ struct ResultLine {
   int labelsOrder;
 };
 
-// A unit below zero is one the window shows inside its caption ("Peak flux
-// density, T"), not in a label of its own.
-inline constexpr int kUnitTesla = -1;   // "T"
-inline constexpr int kUnitAmpere = -2;  // "A"
-// The text of a unit below zero; empty for 0 and for a unit label's ID.
-constexpr const char* FixedUnitText(int unit) { return unit == kUnitTesla ? "T" : unit == kUnitAmpere ? "A" : ""; }
-
 inline constexpr std::size_t kResultCount = 14;
-// The results by their place in the table.
+// The results by their place in the table: their keys.
 enum class Result : std::size_t {
   RequiredGapOrAl,
   Al,
@@ -76,8 +67,8 @@ enum class Result : std::size_t {
 const std::array<ResultLine, kResultCount>& ResultLines();
 
 // The texts of the result labels: a result's label and its second label by
-// the result's place in the table, or by the label's control ID. A label the
-// run does not reach stays unset and keeps the text of the previous run.
+// the result's place in the table or by its key. A label the run does not
+// reach stays unset and keeps the text of the previous run.
 class ResultTexts {
  public:
   using Text = std::optional<std::string>;
@@ -85,9 +76,11 @@ class ResultTexts {
   const Text& Value(std::size_t line) const { return texts_.at(2 * line); }
   Text& Extra(std::size_t line) { return texts_.at(2 * line + 1); }
   const Text& Extra(std::size_t line) const { return texts_.at(2 * line + 1); }
-  // The text of the label with this control ID; unset for an ID of no
-  // result label.
-  const Text& operator[](int controlId) const;
+  Text& Value(Result r) { return Value(static_cast<std::size_t>(r)); }
+  const Text& Value(Result r) const { return Value(static_cast<std::size_t>(r)); }
+  Text& Extra(Result r) { return Extra(static_cast<std::size_t>(r)); }
+  const Text& Extra(Result r) const { return Extra(static_cast<std::size_t>(r)); }
+  const Text& operator[](Result r) const { return Value(r); }
 
  private:
   std::array<Text, 2 * kResultCount> texts_;

@@ -14,7 +14,7 @@
 #include "calc/Constants.h"
 #include "calc/Powder.h"
 #include "data/MaterialRecord.h"
-#include "present/ControlIds.h"
+#include "present/ResultTable.h"
 #include "present/ShownResults.h"
 #include "support/ChokeFixture.h"
 #include "textfile/Numbers.h"
@@ -134,16 +134,16 @@ void ExpectReproduces(const AdviseData& data, const AdviseQuery& q, const Candid
   // A gap of le/3 or more: the window's input checks stop the run, the
   // adviser designs on without them.
   if (r.stoppedByInputCheck) return;
-  EXPECT_EQ(*r.texts[ids::IDC_RES_TURNS], FormatFixed(c.turns, 0));
-  EXPECT_EQ(*r.texts[ids::IDC_RES_BPK], FormatFixed(c.Bpk, 3));
-  EXPECT_EQ(*r.texts[ids::IDC_RES_PCORE], FormatFixed(c.coreLoss, 3));
+  EXPECT_EQ(*r.texts[Result::Turns], FormatFixed(c.turns, 0));
+  EXPECT_EQ(*r.texts[Result::PeakFlux], FormatFixed(c.Bpk, 3));
+  EXPECT_EQ(*r.texts[Result::CoreLoss], FormatFixed(c.coreLoss, 3));
   EXPECT_EQ(FormatFixed(r.d, 6), FormatFixed(c.wireDiameter, 6));  // "nan" alike
   EXPECT_EQ(FormatFixed(r.n, 0), FormatFixed(c.wires, 0));
   if (r.stoppedByRipple) {
     EXPECT_TRUE(c.reasons & kRippleStop);
     return;
   }
-  EXPECT_EQ(*r.texts[ids::IDC_RES_FILL], FormatFixed(c.fill, 3));
+  EXPECT_EQ(*r.texts[Result::Fill], FormatFixed(c.fill, 3));
   // The losses and temperature rise where the choke settles, as the design details give them.
   const insight::DesignDetails details =
       insight::DescribeDesign(in, context, r, ReadCoreExtras(kDatabase, c.core), OptionsOf(q, c.requiredInductance));

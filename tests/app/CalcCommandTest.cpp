@@ -2,7 +2,10 @@
 // What the window shows around the calculation's message boxes: the wire
 // notice comes at its point of the run, and a run that stops early leaves the
 // wire-size field as typed.
+#include <set>
+
 #include "WindowFixture.h"
+#include "app/WindowLines.h"
 #include "present/InputTable.h"
 
 namespace velmora::test {
@@ -125,6 +128,30 @@ TEST(CalcInputs, EveryFieldGoesToTheRunAndOnlyTheTextsComeBack) {
             (std::vector<int>{1, 2, 3, 4, 5}));
   EXPECT_EQ(back.core, s.core);
   EXPECT_EQ(back.mater, s.mater);
+}
+
+// A line added to the result or input table must not share a label with
+// another, must have a second label exactly when it formats a second text,
+// and must find its texts by control ID.
+TEST(WindowLines, LabelsAreDistinctAndFoundByTheirIds) {
+  std::set<int> labels;
+  ResultTexts texts;
+  for (std::size_t i = 0; i < kResultCount; ++i) {
+    const ResultControls& l = ControlsOf(static_cast<Result>(i));
+    EXPECT_TRUE(labels.insert(l.value).second) << l.value;
+    EXPECT_EQ(l.extra != 0, ResultLines()[i].extraFormat != nullptr) << l.value;
+    texts.Value(i) = std::to_string(i);
+    if (l.extra) texts.Extra(i) = "extra " + std::to_string(i);
+    EXPECT_EQ(LabelText(texts, l.value), std::to_string(i));
+    if (l.extra) {
+      EXPECT_EQ(LabelText(texts, l.extra), "extra " + std::to_string(i));
+    }
+  }
+  EXPECT_FALSE(LabelText(texts, IDC_EDIT_L));
+  for (std::size_t i = 0; i < kInputCount; ++i) {
+    const int value = ControlsOf(static_cast<Input>(i)).value;
+    EXPECT_TRUE(labels.insert(value).second) << value;
+  }
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
-#include "present/ControlIds.h"
 #include "support/TempDir.h"
 #include "ui/HeadlessHost.h"
 

@@ -9,7 +9,7 @@
 #include "calc/Calculate.h"
 #include "calc/CoreLoss.h"
 #include "calc/InputChecks.h"
-#include "present/ControlIds.h"
+#include "present/ResultTable.h"
 #include "support/ChokeFixture.h"
 #include "textfile/Numbers.h"
 
@@ -44,22 +44,22 @@ TEST_F(ChokeTest, WorkedExampleInAlMode) {
   EXPECT_EQ(r.wireIndex, 26);
 
   const ResultTexts& t = r.texts;
-  EXPECT_EQ(t[ids::IDC_RES_LIMIT], "(max 1.200 T)");
-  EXPECT_EQ(t[ids::IDC_RES_MUE], "220.0");
-  EXPECT_EQ(t[ids::IDC_RES_AL], "250.0");
-  EXPECT_EQ(t[ids::IDC_RES_TURNS], "20");
-  EXPECT_EQ(t[ids::IDC_RES_LACT], "100.000");
-  EXPECT_EQ(t[ids::IDC_UNIT_LACT], "uH");
-  EXPECT_EQ(t[ids::IDC_RES_DI], "0.600");
-  EXPECT_EQ(t[ids::IDC_RES_IPK], "10.300");
-  EXPECT_EQ(t[ids::IDC_RES_BPK], "0.990");
-  EXPECT_EQ(t[ids::IDC_RES_BAC], "0.029");
-  EXPECT_EQ(t[ids::IDC_RES_PCORE], "");
-  EXPECT_EQ(t[ids::IDC_RES_REQUIRED], "357");
-  EXPECT_EQ(t[ids::IDC_RES_WIRE], "AWG 14");
-  EXPECT_EQ(t[ids::IDC_RES_WIRES], "1");
-  EXPECT_EQ(t[ids::IDC_RES_JACT], "4.806");
-  EXPECT_EQ(t[ids::IDC_RES_FILL], "0.277");
+  EXPECT_EQ(t.Extra(Result::PeakFlux), "(max 1.200 T)");
+  EXPECT_EQ(t[Result::Mue], "220.0");
+  EXPECT_EQ(t[Result::Al], "250.0");
+  EXPECT_EQ(t[Result::Turns], "20");
+  EXPECT_EQ(t[Result::Inductance], "100.000");
+  EXPECT_EQ(t.Extra(Result::Inductance), "uH");
+  EXPECT_EQ(t[Result::Ripple], "0.600");
+  EXPECT_EQ(t[Result::PeakCurrent], "10.300");
+  EXPECT_EQ(t[Result::PeakFlux], "0.990");
+  EXPECT_EQ(t[Result::AcFlux], "0.029");
+  EXPECT_EQ(t[Result::CoreLoss], "");
+  EXPECT_EQ(t[Result::RequiredGapOrAl], "357");
+  EXPECT_EQ(t[Result::Wire], "AWG 14");
+  EXPECT_EQ(t[Result::Wires], "1");
+  EXPECT_EQ(t[Result::CurrentDensity], "4.806");
+  EXPECT_EQ(t[Result::Fill], "0.277");
   EXPECT_TRUE(r.messages.empty());
   EXPECT_EQ(r.spinPos, 20);
   EXPECT_EQ(r.fields.wireSize, "20");
@@ -76,22 +76,22 @@ TEST_F(ChokeTest, WorkedExampleInGapMode) {
   EXPECT_NEAR(r.greq, 0.19992, 5e-6);
 
   const ResultTexts& t = r.texts;
-  EXPECT_EQ(t[ids::IDC_RES_LIMIT], "(max 1.200 T)");
-  EXPECT_EQ(t[ids::IDC_RES_MUE], "313.8");
-  EXPECT_EQ(t[ids::IDC_RES_AL], "356.6");
-  EXPECT_EQ(t[ids::IDC_RES_TURNS], "17");
-  EXPECT_EQ(t[ids::IDC_RES_LACT], "103.045");
-  EXPECT_EQ(t[ids::IDC_UNIT_LACT], "uH");
-  EXPECT_EQ(t[ids::IDC_RES_DI], "0.582");
-  EXPECT_EQ(t[ids::IDC_RES_IPK], "10.291");
-  EXPECT_EQ(t[ids::IDC_RES_BPK], "1.200");
-  EXPECT_EQ(t[ids::IDC_RES_BAC], "0.034");
-  EXPECT_EQ(t[ids::IDC_RES_PCORE], "");
-  EXPECT_EQ(t[ids::IDC_RES_REQUIRED], "0.200");
-  EXPECT_EQ(t[ids::IDC_RES_WIRE], "AWG 14");
-  EXPECT_EQ(t[ids::IDC_RES_WIRES], "1");
-  EXPECT_EQ(t[ids::IDC_RES_JACT], "4.806");
-  EXPECT_EQ(t[ids::IDC_RES_FILL], "0.236");
+  EXPECT_EQ(t.Extra(Result::PeakFlux), "(max 1.200 T)");
+  EXPECT_EQ(t[Result::Mue], "313.8");
+  EXPECT_EQ(t[Result::Al], "356.6");
+  EXPECT_EQ(t[Result::Turns], "17");
+  EXPECT_EQ(t[Result::Inductance], "103.045");
+  EXPECT_EQ(t.Extra(Result::Inductance), "uH");
+  EXPECT_EQ(t[Result::Ripple], "0.582");
+  EXPECT_EQ(t[Result::PeakCurrent], "10.291");
+  EXPECT_EQ(t[Result::PeakFlux], "1.200");
+  EXPECT_EQ(t[Result::AcFlux], "0.034");
+  EXPECT_EQ(t[Result::CoreLoss], "");
+  EXPECT_EQ(t[Result::RequiredGapOrAl], "0.200");
+  EXPECT_EQ(t[Result::Wire], "AWG 14");
+  EXPECT_EQ(t[Result::Wires], "1");
+  EXPECT_EQ(t[Result::CurrentDensity], "4.806");
+  EXPECT_EQ(t[Result::Fill], "0.236");
   EXPECT_TRUE(r.messages.empty());
 }
 
@@ -108,21 +108,21 @@ TEST_F(ChokeTest, FerriteWithLossTable) {
   EXPECT_EQ(material.mu, 2200);
   EXPECT_DOUBLE_EQ(r.g0, 57.5 / 1800 - 57.5 / 2200);
   EXPECT_DOUBLE_EQ(r.B1, FluxAmplitudeAtLossLimit(material, 100, 200));
-  EXPECT_EQ(r.texts[ids::IDC_RES_LIMIT], "(max " + FormatFixed(r.Bm, 3) + " T)");
+  EXPECT_EQ(r.texts.Extra(Result::PeakFlux), "(max " + FormatFixed(r.Bm, 3) + " T)");
   const CoreLossEstimate loss = EstimateCoreLoss(material, 100, r.Bac, core.Ve);
   EXPECT_EQ(r.Pcore, loss.Pcore);
-  EXPECT_EQ(r.texts[ids::IDC_RES_PCORE], FormatFixed(loss.Pcore, 3));
-  EXPECT_EQ(r.texts[ids::IDC_RES_WIRE], "1.5");
+  EXPECT_EQ(r.texts[Result::CoreLoss], FormatFixed(loss.Pcore, 3));
+  EXPECT_EQ(r.texts[Result::Wire], "1.5");
   EXPECT_EQ(r.fields.wireSize, "1.5");
   EXPECT_EQ(r.spinPos, 3);
-  EXPECT_EQ(r.texts[ids::IDC_RES_WIRES], FormatFixed(r.n, 0));
+  EXPECT_EQ(r.texts[Result::Wires], FormatFixed(r.n, 0));
 
   // The permitted peak never exceeds Bmax.
   material.Bmax = 0.25;
   material.Bmmax = 0.3;
   const ShownResults capped = Run();
   EXPECT_EQ(capped.Bm, 0.25);
-  EXPECT_EQ(capped.texts[ids::IDC_RES_LIMIT], "(max 0.250 T)");
+  EXPECT_EQ(capped.texts.Extra(Result::PeakFlux), "(max 0.250 T)");
 }
 
 // --- Single parts ----------------------------------------------------------------
@@ -170,7 +170,7 @@ TEST_F(ChokeTest, NegativeRequiredGapShownAsZero) {
   const ShownResults r = Run();
   EXPECT_EQ(r.N2, 1);
   EXPECT_EQ(r.greq, 0);
-  EXPECT_EQ(r.texts[ids::IDC_RES_REQUIRED], "0.001");
+  EXPECT_EQ(r.texts[Result::RequiredGapOrAl], "0.001");
 }
 
 TEST_F(ChokeTest, NegativeRequiredTurnsAreNotRoundedUp) {
@@ -196,14 +196,14 @@ TEST_F(ChokeTest, InductanceUnitFromOneThousandMicrohenry) {
   in.Inom = "100";
   ShownResults r = Run();
   ASSERT_EQ(r.Lact, 1000);
-  EXPECT_EQ(r.texts[ids::IDC_RES_LACT], "1.000");
-  EXPECT_EQ(r.texts[ids::IDC_UNIT_LACT], "mH");
+  EXPECT_EQ(r.texts[Result::Inductance], "1.000");
+  EXPECT_EQ(r.texts.Extra(Result::Inductance), "mH");
 
   in.gapOrAl = "9000";
   in.L = "900";
   r = Run();
-  EXPECT_EQ(r.texts[ids::IDC_RES_LACT], "900.000");
-  EXPECT_EQ(r.texts[ids::IDC_UNIT_LACT], "uH");
+  EXPECT_EQ(r.texts[Result::Inductance], "900.000");
+  EXPECT_EQ(r.texts.Extra(Result::Inductance), "uH");
 }
 
 TEST_F(ChokeTest, RippleStop) {
@@ -211,7 +211,7 @@ TEST_F(ChokeTest, RippleStop) {
   in.Inom = "0.3";
   ShownResults r = Run();
   EXPECT_FALSE(r.stoppedByRipple);  // 2 * Inom equal to the ripple goes on
-  EXPECT_TRUE(r.texts[ids::IDC_RES_REQUIRED].has_value());
+  EXPECT_TRUE(r.texts[Result::RequiredGapOrAl].has_value());
 
   in.Inom = "0,2999";
   r = Run();
@@ -220,14 +220,14 @@ TEST_F(ChokeTest, RippleStop) {
   EXPECT_EQ(r.messages, (std::vector<Message>{{"Ripple above twice the current", "Velmora"}}));
   // The operating point is shown; the required value, the wire, the density
   // and the fill keep the texts of the previous run.
-  EXPECT_EQ(r.texts[ids::IDC_RES_DI], "0.600");
-  EXPECT_EQ(r.texts[ids::IDC_RES_TURNS], "10");
-  EXPECT_EQ(r.texts[ids::IDC_RES_PCORE], "");
-  EXPECT_FALSE(r.texts[ids::IDC_RES_REQUIRED]);
-  EXPECT_FALSE(r.texts[ids::IDC_RES_WIRE]);
-  EXPECT_FALSE(r.texts[ids::IDC_RES_WIRES]);
-  EXPECT_FALSE(r.texts[ids::IDC_RES_JACT]);
-  EXPECT_FALSE(r.texts[ids::IDC_RES_FILL]);
+  EXPECT_EQ(r.texts[Result::Ripple], "0.600");
+  EXPECT_EQ(r.texts[Result::Turns], "10");
+  EXPECT_EQ(r.texts[Result::CoreLoss], "");
+  EXPECT_FALSE(r.texts[Result::RequiredGapOrAl]);
+  EXPECT_FALSE(r.texts[Result::Wire]);
+  EXPECT_FALSE(r.texts[Result::Wires]);
+  EXPECT_FALSE(r.texts[Result::CurrentDensity]);
+  EXPECT_FALSE(r.texts[Result::Fill]);
   EXPECT_FALSE(r.spinPos);
   // The corrected current lets the next run through.
   in = r.fields;
@@ -239,7 +239,7 @@ TEST_F(ChokeTest, RippleStop) {
   in.Inom = "0.1";
   r = Run();
   ASSERT_TRUE(r.stoppedByRipple);
-  EXPECT_EQ(r.texts[ids::IDC_RES_DI], "0.600");
+  EXPECT_EQ(r.texts[Result::Ripple], "0.600");
   EXPECT_EQ(r.fields.Inom, "0.301");
   in = r.fields;
   EXPECT_FALSE(Run().stoppedByRipple);
@@ -258,7 +258,7 @@ TEST_F(ChokeTest, WarningsAndTheirOrder) {
   EXPECT_EQ(r.messages[0], (Message{"Wire size of 0.5 mm is not in the table, taken 0.56 mm", "Velmora"}));
   EXPECT_EQ(r.messages[1], (Message{"Window overfilled", "Velmora"}));
   EXPECT_EQ(r.fields.wireSize, "0.56");
-  EXPECT_EQ(r.texts[ids::IDC_RES_WIRE], "0.56");
+  EXPECT_EQ(r.texts[Result::Wire], "0.56");
 
   in.gapOrAl = "2500";
   core.An = 10;
@@ -294,8 +294,8 @@ TEST_F(ChokeTest, CommasReadAsPoints) {
   EXPECT_EQ(r.fields.gapOrAl, "0.2");
   EXPECT_EQ(r.fields.L, "100.0");
   EXPECT_EQ(r.fields.j, "5.0");
-  EXPECT_EQ(r.texts[ids::IDC_RES_LACT], "103.045");
-  EXPECT_EQ(r.texts[ids::IDC_RES_REQUIRED], "0.200");
+  EXPECT_EQ(r.texts[Result::Inductance], "103.045");
+  EXPECT_EQ(r.texts[Result::RequiredGapOrAl], "0.200");
 }
 
 TEST_F(ChokeTest, NoDataMaterialByName) {
@@ -320,13 +320,13 @@ TEST_F(ChokeTest, NoDataMaterialByName) {
   EXPECT_TRUE(IsNoDataMaterial("", ""));  // the empty entry itself
   const ShownResults r = Run();
   EXPECT_FALSE(r.noData);
-  EXPECT_NE(r.texts[ids::IDC_RES_PCORE], "");
+  EXPECT_NE(r.texts[Result::CoreLoss], "");
   EXPECT_GT(r.Pcore, 0);
   material.name = "";
   const ShownResults entry = Run();
   EXPECT_TRUE(entry.noData);
   EXPECT_EQ(entry.Bm, 1.2);
-  EXPECT_EQ(entry.texts[ids::IDC_RES_PCORE], "");
+  EXPECT_EQ(entry.texts[Result::CoreLoss], "");
   EXPECT_EQ(entry.Pcore, 0);
 }
 
@@ -342,8 +342,8 @@ TEST_F(ChokeTest, EmptyInputsStopAtTheInputChecks) {
     const ShownResults r = Run();
     EXPECT_TRUE(r.stoppedByInputCheck);
     EXPECT_FALSE(r.stoppedByRipple);
-    EXPECT_FALSE(r.texts[ids::IDC_RES_LIMIT] || r.texts[ids::IDC_RES_MUE] || r.texts[ids::IDC_RES_TURNS] ||
-                 r.texts[ids::IDC_RES_DI] || r.texts[ids::IDC_RES_WIRE] || r.texts[ids::IDC_RES_FILL]);
+    EXPECT_FALSE(r.texts.Extra(Result::PeakFlux) || r.texts[Result::Mue] || r.texts[Result::Turns] ||
+                 r.texts[Result::Ripple] || r.texts[Result::Wire] || r.texts[Result::Fill]);
     EXPECT_EQ(r.messages, (std::vector<Message>{{InputFaultEnglish(InputFault::Inductance), "Velmora"}}));
   }
 }
@@ -358,7 +358,7 @@ TEST_F(ChokeTest, ZeroFrequencyCurrentDensityAndInductance) {
     in.*field = "0";
     const ShownResults r = Run();
     EXPECT_TRUE(r.stoppedByInputCheck);
-    EXPECT_FALSE(r.texts[ids::IDC_RES_DI] || r.texts[ids::IDC_RES_WIRES]);
+    EXPECT_FALSE(r.texts[Result::Ripple] || r.texts[Result::Wires]);
     EXPECT_EQ(r.messages.at(0).text, InputFaultEnglish(fault));
     in = saved;
   }
@@ -372,16 +372,16 @@ TEST_F(ChokeTest, BrokenDataNeverCrash) {
   in.yes_AWG = 0;
   const ShownResults r = Run();
   EXPECT_TRUE(std::isnan(r.B1));
-  EXPECT_EQ(r.texts[ids::IDC_RES_LIMIT], "(max nan T)");
-  EXPECT_EQ(r.texts[ids::IDC_RES_PCORE], "nan");
+  EXPECT_EQ(r.texts.Extra(Result::PeakFlux), "(max nan T)");
+  EXPECT_EQ(r.texts[Result::CoreLoss], "nan");
   EXPECT_EQ(r.wireIndex, -1);
-  EXPECT_EQ(r.texts[ids::IDC_RES_WIRE], "nan");
-  EXPECT_EQ(r.texts[ids::IDC_RES_WIRES], "nan");
+  EXPECT_EQ(r.texts[Result::Wire], "nan");
+  EXPECT_EQ(r.texts[Result::Wires], "nan");
   EXPECT_FALSE(r.spinPos);
 
   // An empty table in AWG mode too; a huge AWG number in a proper table.
   in.yes_AWG = 1;
-  EXPECT_EQ(Run().texts[ids::IDC_RES_WIRE], "nan");
+  EXPECT_EQ(Run().texts[Result::Wire], "nan");
   wires = BuildAwgTable();
   in.wireSize = "1e400";
   EXPECT_EQ(Run().spinPos, 0);

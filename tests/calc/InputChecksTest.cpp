@@ -8,7 +8,7 @@
 #include <tuple>
 
 #include "calc/InputChecks.h"
-#include "present/ControlIds.h"
+#include "present/ResultTable.h"
 #include "support/ChokeFixture.h"
 #include "textfile/Numbers.h"
 
@@ -76,8 +76,8 @@ TEST_F(InputChecksTest, EachCheckStopsTheRunWithOneMessageNamingItsField) {
     EXPECT_EQ(r.messages[0], (Message{InputFaultEnglish(*c.fault), "Velmora"}));
     EXPECT_TRUE(r.Stopped());
     // Nothing computed, no label touched (the core loss keeps its text too).
-    EXPECT_FALSE(r.texts[ids::IDC_RES_LIMIT] || r.texts[ids::IDC_RES_TURNS] || r.texts[ids::IDC_RES_PCORE] ||
-                 r.texts[ids::IDC_RES_WIRE] || r.spinPos);
+    EXPECT_FALSE(r.texts.Extra(Result::PeakFlux) || r.texts[Result::Turns] || r.texts[Result::CoreLoss] ||
+                 r.texts[Result::Wire] || r.spinPos);
     EXPECT_EQ(r.fields.*c.field, CommaToPoint(c.text));  // decimal points, as the window takes them
   }
   // The other use with both voltages 0; the message from the language file.

@@ -3,10 +3,10 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <set>
 #include <string>
 
-#include "present/ControlIds.h"
 #include "present/InputTable.h"
 #include "present/ResultTable.h"
 #include "support/ChokeFixture.h"
@@ -132,31 +132,26 @@ TEST_F(NamedValuesTest, NamesAreUniqueIdentifiers) {
   }
 }
 
-// A line added to the result or input table must not share a label with
-// another, must find its texts by control ID, and must keep the JSON
-// "labels" object whole (its places a permutation).
-TEST(ResultTable, LabelsAreDistinctAndFoundByTheirIds) {
-  std::set<int> labels, places;
+// A line added to the result table must keep the JSON "labels" object whole
+// (its places a permutation) and find its texts by its key; an input line
+// must carry its text into the calculation's inputs.
+TEST(ResultTable, LabelsAreWholeAndFoundByTheirKeys) {
+  std::set<int> places;
   ResultTexts texts;
   for (std::size_t i = 0; i < kResultCount; ++i) {
     const ResultLine& l = ResultLines()[i];
-    EXPECT_TRUE(labels.insert(l.value).second) << l.value;
+    const auto key = static_cast<Result>(i);
     EXPECT_TRUE(places.insert(l.labelsOrder).second) << l.labelsOrder;
     EXPECT_LT(l.labelsOrder, static_cast<int>(kResultCount));
-    EXPECT_EQ(l.extra != 0, l.extraFormat != nullptr) << l.value;
     texts.Value(i) = std::to_string(i);
-    if (l.extra) texts.Extra(i) = "extra " + std::to_string(i);
-    EXPECT_EQ(texts[l.value], std::to_string(i));
-    if (l.extra) {
-      EXPECT_EQ(texts[l.extra], "extra " + std::to_string(i));
-    }
+    if (l.extraFormat) texts.Extra(i) = "extra " + std::to_string(i);
+    EXPECT_EQ(texts[key], std::to_string(i));
+    EXPECT_EQ(texts.Extra(key), l.extraFormat ? std::optional("extra " + std::to_string(i)) : std::nullopt);
   }
-  EXPECT_FALSE(texts[ids::IDC_EDIT_L]);
   for (const InputLine& l : InputLines()) {
-    EXPECT_TRUE(labels.insert(l.value).second) << l.value;
     SettingsRecord record;
     record.*l.record = "typed";
-    EXPECT_EQ(ChokeInputsOf(record).*l.text, "typed") << l.value;
+    EXPECT_EQ(ChokeInputsOf(record).*l.text, "typed") << l.names[0].name;
   }
 }
 

@@ -7,9 +7,9 @@
 #include <QElapsedTimer>
 #include <QLabel>
 
+#include "app/ControlIds.h"
 #include "app/WindowFixture.h"
 #include "gui/AdviserWindow.h"
-#include "present/ControlIds.h"
 #include "support/QtApp.h"
 
 namespace velmora::test {

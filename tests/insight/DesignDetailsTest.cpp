@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "InsightFixture.h"
-#include "present/ControlIds.h"
+#include "present/ResultTable.h"
 #include "textfile/Numbers.h"
 
 namespace velmora::insight {
@@ -28,7 +28,7 @@ TEST_F(DesignTest, BudgetAgreesWithTheLabels) {
   EXPECT_GT(d.winding.copperLoss_W - r.read.Inom * r.read.Inom * R, r.dI * r.dI / 12 * R);
   EXPECT_DOUBLE_EQ(d.losses.copper_W, d.winding.copperLoss_W);
   // Core: the label's value; total: the sum.
-  EXPECT_EQ(FormatFixed(d.losses.core_W, 3), *ResultTextsOf(r, in, lang)[ids::IDC_RES_PCORE]);
+  EXPECT_EQ(FormatFixed(d.losses.core_W, 3), *ResultTextsOf(r, in, lang)[Result::CoreLoss]);
   EXPECT_DOUBLE_EQ(d.losses.total_W, d.losses.core_W + d.losses.copper_W);
   EXPECT_DOUBLE_EQ(d.losses.temperatureRise_K, TemperatureRise_K(d.losses.total_W, 3000));
   EXPECT_FALSE(d.winding.mltEstimated);
@@ -52,7 +52,7 @@ TEST_F(DesignTest, CurveGivesTheLabelAtBac) {
   ASSERT_NE(at, c.B_T.end());
   const double Pv = c.Pv_mW_cm3[at - c.B_T.begin()];
   EXPECT_EQ(Pv, rep.results.Pv);
-  EXPECT_EQ(FormatFixed(Pv / 1000 * core.Ve, 3), *ResultTextsOf(rep.results, in, lang)[ids::IDC_RES_PCORE]);
+  EXPECT_EQ(FormatFixed(Pv / 1000 * core.Ve, 3), *ResultTextsOf(rep.results, in, lang)[Result::CoreLoss]);
   EXPECT_EQ(rep.details.lossModel.Pv_mW_cm3, rep.results.Pv);
   EXPECT_TRUE(std::is_sorted(c.B_T.begin(), c.B_T.end()));
   // A little beyond the table on both ends.
@@ -125,7 +125,7 @@ TEST_F(DesignTest, WaveformRunsFromIpkMinusRippleToIpk) {
   EXPECT_EQ(*std::max_element(w.i_A.begin(), w.i_A.end()), r.Ipk);
   EXPECT_EQ(*std::min_element(w.i_A.begin(), w.i_A.end()), r.Ipk - r.dI);
   EXPECT_EQ(FormatFixed(*std::max_element(w.i_A.begin(), w.i_A.end()), 3),
-            *ResultTextsOf(r, in, lang)[ids::IDC_RES_IPK]);
+            *ResultTextsOf(r, in, lang)[Result::PeakCurrent]);
   EXPECT_EQ(*std::max_element(w.B_T.begin(), w.B_T.end()), r.Bpk);
   // Rising for the on-time D / F, one period 1 / F.
   EXPECT_EQ(w.t_us.front(), 0);

@@ -7,7 +7,7 @@
 #include <tuple>
 #include <variant>
 
-#include "present/ControlIds.h"
+#include "app/ControlIds.h"
 #include "report/ReportFixture.h"
 #include "textfile/Cp1251.h"
 #include "textfile/FileIO.h"

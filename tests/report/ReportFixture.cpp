@@ -3,7 +3,7 @@
 
 #include <variant>
 
-#include "present/ControlIds.h"
+#include "app/ControlIds.h"
 #include "textfile/Cp1251.h"
 
 namespace velmora::test {

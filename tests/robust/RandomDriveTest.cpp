@@ -23,10 +23,10 @@
 #include <string>
 #include <vector>
 
+#include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "calc/CoreGeometry.h"
 #include "data/CoreDatabase.h"
-#include "present/ControlIds.h"
 #include "settings/SettingsRecord.h"
 #include "support/TempDir.h"
 #include "textfile/Cp1251.h"

@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "data/CoreDatabase.h"
-#include "present/ControlIds.h"
 #include "support/ShippedWindow.h"
 #include "support/TempDir.h"
 #include "ui/HeadlessHost.h"

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "data/CoreDatabase.h"
-#include "present/ControlIds.h"
 #include "support/TempDir.h"
 #include "ui/HeadlessHost.h"
 

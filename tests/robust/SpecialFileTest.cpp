@@ -12,8 +12,8 @@
 #include <memory>
 #include <string>
 
+#include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
-#include "present/ControlIds.h"
 #include "settings/SettingsRecord.h"
 #include "support/ShippedWindow.h"
 #include "support/TempDir.h"

@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "present/ControlIds.h"
+#include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "settings/SettingsRecord.h"
 #include "support/ShippedWindow.h"

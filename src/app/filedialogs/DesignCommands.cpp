@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <string>
 
+#include "app/ControlIds.h"
 #include "app/ConverterRecord.h"
 #include "app/VelmoraDlg.h"
 #include "app/filedialogs/OpenFileDlg.h"
 #include "app/filedialogs/SaveFileDlg.h"
 #include "calc/Constants.h"
-#include "present/ControlIds.h"
 #include "settings/SettingsRecord.h"
 #include "textfile/Cp1251.h"
 

@@ -20,8 +20,8 @@ TEST(Keyboard, NeedsQtTest) { GTEST_SKIP() << "built without Qt Test: its keystr
 #include <memory>
 #include <utility>
 
+#include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
-#include "present/ControlIds.h"
 #include "support/QtApp.h"
 #include "support/TempDir.h"
 #include "ui/HeadlessHost.h"

@@ -16,8 +16,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
-#include "present/ControlIds.h"
 #include "support/QtApp.h"
 #include "support/TempDir.h"
 #include "ui/HeadlessHost.h"

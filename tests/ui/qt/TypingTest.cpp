@@ -17,7 +17,7 @@ TEST(Typing, NeedsQtTest) { GTEST_SKIP() << "built without Qt Test: its keystrok
 
 #include <QListWidget>
 
-#include "present/ControlIds.h"
+#include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "app/filedialogs/OpenFileDlg.h"
 #include "support/TempDir.h"
