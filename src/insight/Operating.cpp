@@ -94,9 +94,9 @@ OperatingState SettleDesign(const ChokeResults& r, const MaterialRecord& materia
                           : 1.0;
     return sine.At(T) * waveform * dc / velmora::constants::kThousand * Ve_cm3;
   };
+  CompositeWaveform waveform(material, F_kHz, r.Bac, r.D);
   NodeTable factors(ambient_C, [&](double T) {
-    return SlowFactors{CompositeWaveformFactor(material, F_kHz, r.Bac, r.D, T),
-                       ac.AcFactor(SkinDepth_mm(CopperResistivity(T), F_kHz))};
+    return SlowFactors{waveform.At(T), ac.AcFactor(SkinDepth_mm(CopperResistivity(T), F_kHz))};
   });
   auto lossesAt = [&](double T) {
     const SlowFactors f = factors.At(T);
