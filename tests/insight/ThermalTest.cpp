@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "InsightFixture.h"
+#include "insight/OperatingCoreLoss.h"
 #include "insight/Thermal.h"
 #include "insight/TriangleLoss.h"
 
@@ -49,7 +50,8 @@ TEST(LossOverTemperature, AtBetweenAndOutsideTheTables) {
 
 // The settling's lookups, each table's loss once, give SpecificLossAt's and
 // FrequencyExponentAt's numbers to the bit, whatever the order of the
-// temperatures asked (NaN for a temperature that is no number).
+// temperatures asked (NaN for a temperature that is no number); so does
+// the waveform factor from them.
 TEST(LossOverTemperature, EachTableOnceTheSameNumbers) {
   const MaterialRecord m = FerriteOverTemperature();
   LossOverTemperature loss(m, 70, 0.15);
@@ -58,6 +60,12 @@ TEST(LossOverTemperature, EachTableOnceTheSameNumbers) {
   for (double T : {100.0, 80.0, 25.0, 150.0, 61.3, 80.0, 119.9, std::nan("")}) {
     EXPECT_TRUE(same(loss.At(T), SpecificLossAt(m, 70, 0.15, T).Pv_mW_cm3)) << T;
     EXPECT_TRUE(same(alpha.At(T), FrequencyExponentAt(m, 70, 0.15, T))) << T;
+  }
+  // The waveform factor likewise, at a sine, the symmetric and skewed triangles.
+  for (double duty : {std::nan(""), 0.5, 0.2, 0.85}) {
+    CompositeWaveform waveform(m, 70, 0.15, duty);
+    for (double T : {100.0, 25.0, 61.3, 150.0, 61.3})
+      EXPECT_TRUE(same(waveform.At(T), CompositeWaveformFactor(m, 70, 0.15, duty, T))) << duty << " " << T;
   }
 }
 
