@@ -70,8 +70,8 @@ TEST(LossOverTemperature, EachTableOnceTheSameNumbers) {
 }
 
 // A loss of a + b (T - 40) W on 10 cm2: rise = 450 (P / 10)^0.826.
-ThermalState Settle(double a, double b) {
-  return SettleTemperature([=](double T) { return LossesAt{a + b * (T - 40), 0.0}; }, 1000, 40);
+ThermalState Settle(double a, double b, double giveUpAbove_C = HUGE_VAL) {
+  return SettleTemperature([=](double T) { return LossesAt{a + b * (T - 40), 0.0}; }, 1000, 40, giveUpAbove_C);
 }
 
 TEST(SettleTemperature, SettlesOrRunsAway) {
@@ -88,6 +88,11 @@ TEST(SettleTemperature, SettlesOrRunsAway) {
   EXPECT_TRUE(std::isnan(hot.temperature_C));
   EXPECT_TRUE(std::isnan(Settle(std::nan(""), 0).temperature_C));
   EXPECT_FALSE(Settle(std::nan(""), 0).runaway);
+  // Given up above a temperature: the same state when it settles below it,
+  // a runaway when it would settle above it.
+  const double T = calm.temperature_C;
+  for (double giveUp : {T + 0.2, T + 15.0}) EXPECT_EQ(Settle(0.5, 0.002, giveUp).temperature_C, T) << giveUp;
+  EXPECT_TRUE(Settle(0.5, 0.002, T - 10.2).runaway);
 }
 
 TEST(TriangleWaveformFactor, IgseAtAlphaOneAndAHalf) {
