@@ -412,9 +412,15 @@ Candidate Designer::Settle(GapTrial t, const CoreEntry& core, const MaterialReco
     // the typed fields): its settled state is that point's.
     const insight::PointFigures* same = SamePoint(r, points);
     if (!same) ++settlings_;
+    // Without figures only a design that passes counts: the settling may
+    // stop once the rise is past its limit (by more than the bisection's
+    // tolerance, so that the middle of its last bracket is past it too).
+    const double giveUp = figures || !std::isfinite(options_.riseLimit_K)
+                              ? HUGE_VAL
+                              : data_.ambient_C + options_.riseLimit_K + insight::constants::kSettleTolerance;
     state = same ? same->operating
                  : insight::SettleDesign(r, material, core.record.Ve, core.winding, numbers_.F, data_.ambient_C,
-                                         WireOuter(r));
+                                         WireOuter(r), giveUp);
     facts.operating = &state;
     c.copperLoss = state.thermal.copper_W;
     c.totalLoss = state.thermal.total_W;

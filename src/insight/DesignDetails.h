@@ -102,9 +102,11 @@ struct OperatingState {
   WindingLayout layout;
 };
 // The settled state of a calculated design on a core of Ve cm3 with that
-// winding geometry, wound with wire of wireOuter_mm over its insulation.
+// winding geometry, wound with wire of wireOuter_mm over its insulation;
+// giveUpAbove_C as for SettleTemperature.
 OperatingState SettleDesign(const ChokeResults& results, const MaterialRecord& material, double Ve_cm3,
-                            const CoreWindingGeometry& geometry, double F_kHz, double ambient_C, double wireOuter_mm);
+                            const CoreWindingGeometry& geometry, double F_kHz, double ambient_C, double wireOuter_mm,
+                            double giveUpAbove_C = HUGE_VAL);
 // The AC model of a calculated design's winding (layers from the breadth,
 // the turns, the parallel wires and the wire's outer diameter).
 AcCopperModel AcModelOfDesign(const ChokeResults& results, const CoreWindingGeometry& geometry, double wireOuter_mm);

@@ -68,7 +68,8 @@ AcCopperModel AcModelOfDesign(const ChokeResults& r, const CoreWindingGeometry& 
 }
 
 OperatingState SettleDesign(const ChokeResults& r, const MaterialRecord& material, double Ve_cm3,
-                            const CoreWindingGeometry& geometry, double F_kHz, double ambient_C, double wireOuter_mm) {
+                            const CoreWindingGeometry& geometry, double F_kHz, double ambient_C, double wireOuter_mm,
+                            double giveUpAbove_C) {
   OperatingState o;
   const double length_m = r.N * geometry.mlt_mm / kMmPerM;
   const bool wired = !r.stoppedByRipple && r.wireIndex >= 0;
@@ -94,15 +95,15 @@ OperatingState SettleDesign(const ChokeResults& r, const MaterialRecord& materia
                           : 1.0;
     return sine.At(T) * waveform * dc / velmora::constants::kThousand * Ve_cm3;
   };
+  CompositeWaveform waveform(material, F_kHz, r.Bac, r.D);
   NodeTable factors(ambient_C, [&](double T) {
-    return SlowFactors{CompositeWaveformFactor(material, F_kHz, r.Bac, r.D, T),
-                       ac.AcFactor(SkinDepth_mm(CopperResistivity(T), F_kHz))};
+    return SlowFactors{waveform.At(T), ac.AcFactor(SkinDepth_mm(CopperResistivity(T), F_kHz))};
   });
   auto lossesAt = [&](double T) {
     const SlowFactors f = factors.At(T);
     return LossesAt{coreLoss_W(T, f.waveform), resistanceAt(T) * (dcSquared + ac.rippleSquared * f.ac)};
   };
-  o.thermal = SettleTemperature(lossesAt, geometry.surface_mm2, ambient_C);
+  o.thermal = SettleTemperature(lossesAt, geometry.surface_mm2, ambient_C, giveUpAbove_C);
   const double T = o.thermal.temperature_C;
   o.resistance_Ohm = resistanceAt(T);
   const SlowFactors f = std::isfinite(T) ? factors.At(T) : SlowFactors{kNaN, kNaN};

@@ -51,6 +51,28 @@ double CompositeWaveformFactor(const MaterialRecord& material, double F_kHz, dou
   return Finite(factor);
 }
 
+CompositeWaveform::CompositeWaveform(const MaterialRecord& material, double F_kHz, double Bac_T, double duty)
+    : duty_(duty),
+      sine_(material, F_kHz, Bac_T),
+      exponent_(material, F_kHz, Bac_T),
+      ramps_{LossOverTemperature(material, F_kHz / (2 * duty), Bac_T),
+             LossOverTemperature(material, F_kHz / (2 * (1 - duty)), Bac_T)},
+      rampExponents_{FrequencyExponent(material, F_kHz / (2 * duty), Bac_T),
+                     FrequencyExponent(material, F_kHz / (2 * (1 - duty)), Bac_T)} {}
+
+double CompositeWaveform::At(double temperature_C) {
+  if (!IsTriangle(duty_)) return 1;
+  if (duty_ == 0.5) return Finite(TriangleWaveformFactor(exponent_.At(temperature_C), 0.5));
+  const double sine = sine_.At(temperature_C);
+  double factor = 0;
+  const std::array<double, 2> shares{duty_, 1 - duty_};
+  for (std::size_t i = 0; i < shares.size(); ++i) {
+    const double Pv = ramps_[i].At(temperature_C);
+    factor += shares[i] * Pv / sine * TriangleWaveformFactor(rampExponents_[i].At(temperature_C), 0.5);
+  }
+  return Finite(factor);
+}
+
 double DcFluxOfField(const MaterialRecord& material, double H_A_per_m, double temperature_C) {
   const double linear = kMu0SI * material.mu * H_A_per_m;
   const double Bsat = SaturationAt(material, temperature_C).Bsat_T;

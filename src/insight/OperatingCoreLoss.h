@@ -6,9 +6,12 @@
 // its DC flux density. Every settled core loss comes from OperatingCoreLossAt:
 // the settling loop, the adviser, the details, the report and
 // `velmora-cli loss`.
+#include <array>
+
 #include "data/MaterialRecord.h"
 #include "insight/InsightConstants.h"
 #include "insight/Thermal.h"
+#include "insight/TriangleLoss.h"
 
 namespace velmora::insight {
 
@@ -57,6 +60,23 @@ double DcBiasFactor(double Bdc_T, double Bsat_T);
 // is the iGSE factor at every D. A sine's 1 where the tables give no number.
 double CompositeWaveformFactor(const MaterialRecord& material, double F_kHz, double Bac_T, double duty,
                                double temperature_C);
+
+// The same factor at one (F, Bac, D) asked at many temperatures, as the
+// settling asks it: each table's loss at each frequency the factor reads is
+// looked up once. At(T) is CompositeWaveformFactor(material, F_kHz, Bac_T,
+// duty, T), to the last bit.
+class CompositeWaveform {
+ public:
+  CompositeWaveform(const MaterialRecord& material, double F_kHz, double Bac_T, double duty);
+  double At(double temperature_C);
+
+ private:
+  double duty_;
+  LossOverTemperature sine_;
+  FrequencyExponent exponent_;                // at F, for D = 0.5
+  std::array<LossOverTemperature, 2> ramps_;  // at the ramps' frequencies, D then 1 - D
+  std::array<FrequencyExponent, 2> rampExponents_;
+};
 
 // The DC flux density of a DC field in an ungapped core of the material, as
 // the makers' and the literature's premagnetisation curves state it:

@@ -86,7 +86,8 @@ double LossOverTemperature::At(double temperature_C) {
   return LossBetweenTables(material_, temperature_C, lossOf, extrapolated);
 }
 
-ThermalState SettleTemperature(const LossFunction& lossesAt, double surface_mm2, double ambient_C) {
+ThermalState SettleTemperature(const LossFunction& lossesAt, double surface_mm2, double ambient_C,
+                               double giveUpAbove_C) {
   ThermalState s;
   s.ambient_C = ambient_C;
   // g(T) = ambient + rise(losses at T) - T: positive below the settled
@@ -117,6 +118,7 @@ ThermalState SettleTemperature(const LossFunction& lossesAt, double surface_mm2,
     const double g = excess(hi);
     if (!std::isfinite(g)) return fail(false);
     bracketed = g <= 0;
+    if (!bracketed && hi >= giveUpAbove_C) return fail(true);
   }
   if (!bracketed) return fail(true);
   while (hi - lo > kSettleTolerance) {

@@ -3,6 +3,7 @@
 // Core loss at a temperature from the material's tables over temperature, and
 // the temperature at which a choke settles: core and winding at one
 // temperature T with T = ambient + rise(core loss(T) + copper loss(T)).
+#include <cmath>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -59,7 +60,11 @@ struct ThermalState {
   int passes = 0;  // evaluations of the losses
   bool runaway = false;
 };
-// rise(P) is TemperatureRise_K over the outer surface (mm2).
-ThermalState SettleTemperature(const LossFunction& lossesAt, double surface_mm2, double ambient_C);
+// rise(P) is TemperatureRise_K over the outer surface (mm2). A search that
+// only asks whether the rise stays within a limit gives giveUpAbove_C: once
+// the scan finds the choke still heating at or above it, the solution lies
+// above it too, and the state is returned as a runaway.
+ThermalState SettleTemperature(const LossFunction& lossesAt, double surface_mm2, double ambient_C,
+                               double giveUpAbove_C = HUGE_VAL);
 
 }  // namespace velmora::insight

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "InsightFixture.h"
+#include "insight/OperatingCoreLoss.h"
 #include "insight/Thermal.h"
 #include "insight/TriangleLoss.h"
 
@@ -49,7 +50,8 @@ TEST(LossOverTemperature, AtBetweenAndOutsideTheTables) {
 
 // The settling's lookups, each table's loss once, give SpecificLossAt's and
 // FrequencyExponentAt's numbers to the bit, whatever the order of the
-// temperatures asked (NaN for a temperature that is no number).
+// temperatures asked (NaN for a temperature that is no number); so does
+// the waveform factor from them.
 TEST(LossOverTemperature, EachTableOnceTheSameNumbers) {
   const MaterialRecord m = FerriteOverTemperature();
   LossOverTemperature loss(m, 70, 0.15);
@@ -59,11 +61,17 @@ TEST(LossOverTemperature, EachTableOnceTheSameNumbers) {
     EXPECT_TRUE(same(loss.At(T), SpecificLossAt(m, 70, 0.15, T).Pv_mW_cm3)) << T;
     EXPECT_TRUE(same(alpha.At(T), FrequencyExponentAt(m, 70, 0.15, T))) << T;
   }
+  // The waveform factor likewise, at a sine, the symmetric and skewed triangles.
+  for (double duty : {std::nan(""), 0.5, 0.2, 0.85}) {
+    CompositeWaveform waveform(m, 70, 0.15, duty);
+    for (double T : {100.0, 25.0, 61.3, 150.0, 61.3})
+      EXPECT_TRUE(same(waveform.At(T), CompositeWaveformFactor(m, 70, 0.15, duty, T))) << duty << " " << T;
+  }
 }
 
 // A loss of a + b (T - 40) W on 10 cm2: rise = 450 (P / 10)^0.826.
-ThermalState Settle(double a, double b) {
-  return SettleTemperature([=](double T) { return LossesAt{a + b * (T - 40), 0.0}; }, 1000, 40);
+ThermalState Settle(double a, double b, double giveUpAbove_C = HUGE_VAL) {
+  return SettleTemperature([=](double T) { return LossesAt{a + b * (T - 40), 0.0}; }, 1000, 40, giveUpAbove_C);
 }
 
 TEST(SettleTemperature, SettlesOrRunsAway) {
@@ -80,6 +88,11 @@ TEST(SettleTemperature, SettlesOrRunsAway) {
   EXPECT_TRUE(std::isnan(hot.temperature_C));
   EXPECT_TRUE(std::isnan(Settle(std::nan(""), 0).temperature_C));
   EXPECT_FALSE(Settle(std::nan(""), 0).runaway);
+  // Given up above a temperature: the same state when it settles below it,
+  // a runaway when it would settle above it.
+  const double T = calm.temperature_C;
+  for (double giveUp : {T + 0.2, T + 15.0}) EXPECT_EQ(Settle(0.5, 0.002, giveUp).temperature_C, T) << giveUp;
+  EXPECT_TRUE(Settle(0.5, 0.002, T - 10.2).runaway);
 }
 
 TEST(TriangleWaveformFactor, IgseAtAlphaOneAndAHalf) {
