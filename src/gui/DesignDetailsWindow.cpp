@@ -45,14 +45,17 @@ namespace {
 constexpr QSize kPictureSize(900, 600);
 // The window's first size: the plots beside the figures, each figure's
 // value in sight without scrolling on a 1280 x 800 screen, within the
-// screen at any scaling.
-constexpr QSize kWindowSize(1150, 700);
+// screen at any scaling; on a wider screen room for the legends whole.
+constexpr QSize kWindowSize(1440, 700);
 constexpr double kShareOfScreen = 0.9;
 // The width the plots take against the figures' column as the window
 // grows, and the most of it the figures take at first (percent).
 constexpr int kPlotsStretch = 3;
 constexpr int kFiguresStretch = 2;
 constexpr int kFiguresMaxShare = 50;
+// A legend wraps down to this width (px) rather than widen its plot: a
+// longer language's legends would otherwise push the window past the screen.
+constexpr int kLegendMinWidth = 120;
 // The figures' captions wrap beyond this many characters (of average width);
 // the units and notes get room for this many at first, the rest of a long
 // note in its tooltip.
@@ -178,9 +181,14 @@ DesignDetailsWindow::DesignDetailsWindow(QWidget* owner, DetailsConfig& config)
   auto* toleranceRow = new QHBoxLayout;
   toleranceRow->addWidget(toleranceLabel_);
   toleranceRow->addWidget(tolerance_);
-  AddCheckFields(toleranceRow);
   toleranceRow->addStretch();
   column->addLayout(toleranceRow);
+  // The check limits on a row of their own: beside the tolerance, a longer
+  // language's captions would widen the window past the screen.
+  auto* checkRow = new QHBoxLayout;
+  AddCheckFields(checkRow);
+  checkRow->addStretch();
+  column->addLayout(checkRow);
   QWidget* pointsBox = NewPointsBox();
   // The user shares the height between the figures and the points.
   tables_ = new QSplitter(Qt::Vertical, this);
@@ -267,6 +275,7 @@ void DesignDetailsWindow::AddPlot(QGridLayout* grid, int row, int column, int sp
   connect(copy, &QPushButton::clicked, this, [this, plot] { CopyPlot(plot); });
   connect(save, &QPushButton::clicked, this, [this, plot] { SavePlot(plot); });
   legend->setWordWrap(true);
+  legend->setMinimumWidth(kLegendMinWidth);
   legend->setTextFormat(Qt::RichText);
   legend->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* under = new QHBoxLayout;

@@ -142,6 +142,7 @@ TEST_F(DesignDetailsWindowTest, FitsALaptopScreenInTheWindowsLanguage) {
   window.Refresh(d);
   window.show();
   QApplication::processEvents();
+  EXPECT_LE(window.width(), 1280);  // no caption row wider than the screen
   EXPECT_TRUE(window.ValuesInSight());
   const std::vector<QChart*> charts = Charts(window);
   ASSERT_EQ(charts.size(), 4u);
