@@ -90,10 +90,8 @@ OperatingState SettleDesign(const ChokeResults& r, const MaterialRecord& materia
   LossOverTemperature sine(material, F_kHz, r.Bac);
   auto coreLoss_W = [&](double T, double waveform) {
     if (r.noData) return kNaN;  // no loss data: no core loss, and so no settled state either
-    const double dc = point.dcModel == DcBiasModel::Ferrite && point.Bdc_T > 0
-                          ? DcBiasFactor(point.Bdc_T, SaturationAt(material, T).Bsat_T)
-                          : 1.0;
-    return sine.At(T) * waveform * dc / velmora::constants::kThousand * Ve_cm3;
+    point.temperature_C = T;
+    return sine.At(T) * waveform * DcFactorAt(material, point) / velmora::constants::kThousand * Ve_cm3;
   };
   CompositeWaveform waveform(material, F_kHz, r.Bac, r.D);
   NodeTable factors(ambient_C, [&](double T) {

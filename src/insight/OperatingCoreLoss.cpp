@@ -31,6 +31,11 @@ DcBiasModel DcBiasModelOf(const MaterialRecord& material) {
   return material.hasRollOff() ? DcBiasModel::None : DcBiasModel::Ferrite;
 }
 
+double DcFactorAt(const MaterialRecord& material, const CoreLossPoint& p) {
+  if (p.dcModel != DcBiasModel::Ferrite || !(p.Bdc_T > 0)) return 1;
+  return DcBiasFactor(p.Bdc_T, SaturationAt(material, p.temperature_C).Bsat_T);
+}
+
 double DcBiasFactor(double Bdc_T, double Bsat_T) {
   if (!(Bdc_T > 0)) return 1;
   const double ratio = Bsat_T > 0 ? std::min(1.0, Bdc_T / Bsat_T) : 1.0;
@@ -89,7 +94,7 @@ OperatingCoreLoss OperatingCoreLossAt(const MaterialRecord& material, const Core
   if (p.dcModel == DcBiasModel::Ferrite && p.Bdc_T > 0) {
     const double Bsat = SaturationAt(material, p.temperature_C).Bsat_T;
     o.dcRatio = Bsat > 0 ? std::min(1.0, p.Bdc_T / Bsat) : 1.0;
-    o.dcFactor = DcBiasFactor(p.Bdc_T, Bsat);
+    o.dcFactor = DcFactorAt(material, p);
   }
   o.Pv_mW_cm3 = o.sine.Pv_mW_cm3 * o.waveformFactor * o.dcFactor;
   return o;

@@ -45,6 +45,10 @@ struct OperatingCoreLoss {
 OperatingCoreLoss OperatingCoreLossAt(const MaterialRecord& material, const CoreLossPoint& point,
                                       double knownWaveform = constants::kNaN);
 
+// The DC factor of the point's material and model at its temperature: 1
+// without bias or for a material of the None model.
+double DcFactorAt(const MaterialRecord& material, const CoreLossPoint& point);
+
 // The loss under a DC flux density over the loss without it, for a ferrite:
 //   1 + k (Bdc / Bsat(T))^n, the ratio held within 0 .. 1,
 // k and n in InsightConstants.h. 1 at no bias, rising with it, 1 + k at Bsat.
