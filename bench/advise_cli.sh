@@ -4,9 +4,10 @@
 # BaseCores.txt of COUNT cores (default 10,000), each a shipped record copied
 # under a name of its own and scaled by 0.9 to 1.1 in its lengths (areas and
 # surface by the square), so that the sweep meets cores of every size. The
-# ten shipped materials make COUNT x 10 candidates. Prints the CPU time of
+# shipped materials (ferrite and powder) make the candidates. Prints the CPU time of
 # each run (user + system, seconds) and the load average: compare CPU times
-# of one sitting, the machine may be shared.
+# of one sitting, the machine may be shared. FERRITE_ONLY=1 keeps only the
+# first ten entries of Materials.txt (the ferrites): COUNT x 10 candidates.
 #   bench/advise_cli.sh [BUILD_DIR] [RUNS] [COUNT] [-- ADVISE OPTIONS...]
 set -eu
 build=${1:-build}
@@ -45,6 +46,9 @@ awk -v count="$count" '
       printf "\r\n"
     }
   }' "$top/share/BaseCores.txt" > "$work/data/BaseCores.txt"
+if [ -n "${FERRITE_ONLY:-}" ]; then
+  head -n 10 "$top/share/Materials.txt" > "$work/data/Materials.txt"
+fi
 echo "cores: $(grep -c '^\[' "$work/data/BaseCores.txt"), load: $(cut -d' ' -f1-3 /proc/loadavg)"
 for i in $(seq "$runs"); do
   /usr/bin/time -f "run $i: %U+%S s CPU, %e s wall" "$cli" --dir "$work/data" advise "$@" > "$work/out.txt"

@@ -45,6 +45,10 @@ inline constexpr double kSettleTolerance = 0.1;  // K
 // the loss curves change slope over tens of kelvin, so two solutions
 // closer than 10 K are not met.
 inline constexpr double kSettleScanStep = 10.0;  // K
+// A scan point is passed over on the floor of the losses only when the
+// floor's rise clears it by this much: far above the rounding of the loss
+// sums (1e-12 K), far below the bisection's tolerance.
+inline constexpr double kFloorMargin_K = 1e-6;  // K
 // No temperature lies below absolute zero.
 inline constexpr double kAbsoluteZero_C = -273.15;
 // Local exponents of the loss (iGSE): a centred difference over 5 % either

@@ -101,7 +101,14 @@ OperatingState SettleDesign(const ChokeResults& r, const MaterialRecord& materia
     const SlowFactors f = factors.At(T);
     return LossesAt{coreLoss_W(T, f.waveform), resistanceAt(T) * (dcSquared + ac.rippleSquared * f.ac)};
   };
-  o.thermal = SettleTemperature(lossesAt, geometry.surface_mm2, ambient_C, giveUpAbove_C);
+  // The floor: no core loss (no number where the core loss is none: the
+  // waveform and DC factors always are), the AC factor at its least (1: the
+  // ripple's loss at DC resistance), the copper's resistance at T.
+  auto floorAt = [&](double T) {
+    const bool coreKnown = !r.noData && std::isfinite(sine.At(T));
+    return LossesAt{coreKnown ? 0.0 : kNaN, resistanceAt(T) * (dcSquared + ac.rippleSquared)};
+  };
+  o.thermal = SettleTemperature(lossesAt, geometry.surface_mm2, ambient_C, giveUpAbove_C, floorAt);
   const double T = o.thermal.temperature_C;
   o.resistance_Ohm = resistanceAt(T);
   const SlowFactors f = std::isfinite(T) ? factors.At(T) : SlowFactors{kNaN, kNaN};

@@ -86,8 +86,8 @@ double LossOverTemperature::At(double temperature_C) {
   return LossBetweenTables(material_, temperature_C, lossOf, extrapolated);
 }
 
-ThermalState SettleTemperature(const LossFunction& lossesAt, double surface_mm2, double ambient_C,
-                               double giveUpAbove_C) {
+ThermalState SettleTemperature(const LossFunction& lossesAt, double surface_mm2, double ambient_C, double giveUpAbove_C,
+                               const LossFunction& lossFloorAt) {
   ThermalState s;
   s.ambient_C = ambient_C;
   // g(T) = ambient + rise(losses at T) - T: positive below the settled
@@ -98,6 +98,15 @@ ThermalState SettleTemperature(const LossFunction& lossesAt, double surface_mm2,
     last = lossesAt(T);
     return ambient_C + TemperatureRise_K(last.core_W + last.copper_W, surface_mm2) - T;
   };
+  // Where even the floor of the losses heats the choke past T, the scan goes
+  // on without the full losses: a point it passes over all the same.
+  auto surelyBelow = [&](double T) {
+    if (!lossFloorAt) return false;
+    const LossesAt floor = lossFloorAt(T);
+    if (!(ambient_C + TemperatureRise_K(floor.core_W + floor.copper_W, surface_mm2) - T > kFloorMargin_K)) return false;
+    ++s.passes;
+    return true;
+  };
   auto fail = [&s](bool runaway) {
     s.runaway = runaway;
     s.temperature_C = s.core_W = s.copper_W = s.total_W = s.rise_K = kNaN;
@@ -105,19 +114,26 @@ ThermalState SettleTemperature(const LossFunction& lossesAt, double surface_mm2,
   };
   if (!std::isfinite(ambient_C) || !(ambient_C < kSettleUpperTemperature)) return fail(false);
   double lo = ambient_C;
-  const double g0 = excess(lo);
-  if (!std::isfinite(g0)) return fail(false);
+  // g at T as the scan sees it: true when T is at or past the solution.
+  auto reached = [&](double T, bool& finite) {
+    finite = true;
+    if (surelyBelow(T)) return false;
+    const double g = excess(T);
+    finite = std::isfinite(g);
+    return g <= 0;
+  };
+  bool finite = true;
   // The first solution above the ambient: a coarse scan for the first
   // change of sign, so that a loss curve with a minimum (ferrite near
   // 100 C) cannot lead the bisection to a hotter, unstable solution.
   double hi = lo;
-  bool bracketed = g0 <= 0;
+  bool bracketed = reached(lo, finite);
+  if (!finite) return fail(false);
   while (!bracketed && hi < kSettleUpperTemperature) {
     lo = hi;
     hi = std::fmin(hi + kSettleScanStep, kSettleUpperTemperature);
-    const double g = excess(hi);
-    if (!std::isfinite(g)) return fail(false);
-    bracketed = g <= 0;
+    bracketed = reached(hi, finite);
+    if (!finite) return fail(false);
     if (!bracketed && hi >= giveUpAbove_C) return fail(true);
   }
   if (!bracketed) return fail(true);

@@ -57,14 +57,18 @@ struct ThermalState {
   double copper_W = 0;
   double total_W = 0;
   double rise_K = 0;
-  int passes = 0;  // evaluations of the losses
+  int passes = 0;  // temperatures examined: evaluations of the losses or their floor
   bool runaway = false;
 };
 // rise(P) is TemperatureRise_K over the outer surface (mm2). A search that
 // only asks whether the rise stays within a limit gives giveUpAbove_C: once
 // the scan finds the choke still heating at or above it, the solution lies
-// above it too, and the state is returned as a runaway.
+// above it too, and the state is returned as a runaway. lossFloorAt, when
+// given, is cheap and never above lossesAt, and no number where lossesAt
+// is none: a scan point where its rise alone lies above the point is passed
+// over without lossesAt (and counted in passes as the point it is), the
+// state found is the same.
 ThermalState SettleTemperature(const LossFunction& lossesAt, double surface_mm2, double ambient_C,
-                               double giveUpAbove_C = HUGE_VAL);
+                               double giveUpAbove_C = HUGE_VAL, const LossFunction& lossFloorAt = {});
 
 }  // namespace velmora::insight

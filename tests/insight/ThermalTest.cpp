@@ -95,6 +95,31 @@ TEST(SettleTemperature, SettlesOrRunsAway) {
   EXPECT_TRUE(Settle(0.5, 0.002, T - 10.2).runaway);
 }
 
+TEST(SettleTemperature, FloorPassesOverPointsWithoutChangingTheState) {
+  // A loss with a dip that a careless scan would step over: a floor below it
+  // (copper 0.5 W of 0.5 + core) may skip points, never change the answer.
+  auto loss = [](double T) { return LossesAt{0.3 + 0.2 * std::cos(T / 9), 0.5}; };
+  int calls = 0;
+  auto counted = [&](double T) { return ++calls, loss(T); };
+  for (double ambient : {40.0, -20.0, 95.0}) {
+    const ThermalState plain = SettleTemperature(loss, 1000, ambient);
+    calls = 0;
+    const ThermalState floored = SettleTemperature(counted, 1000, ambient, HUGE_VAL, [](double) {
+      return LossesAt{0.0, 0.5};
+    });
+    EXPECT_EQ(floored.temperature_C, plain.temperature_C) << ambient;
+    EXPECT_EQ(floored.total_W, plain.total_W) << ambient;
+    EXPECT_EQ(floored.passes, plain.passes) << ambient;
+    EXPECT_LT(calls, plain.passes) << ambient;
+  }
+  // A floor that is no number leaves the point to the losses: no number there
+  // leaves the choke unsettled, not run away.
+  const auto nan = [](double) { return LossesAt{std::nan(""), 1.0}; };
+  const ThermalState none = SettleTemperature(nan, 1000, 40, HUGE_VAL, nan);
+  EXPECT_TRUE(std::isnan(none.temperature_C));
+  EXPECT_FALSE(none.runaway);
+}
+
 TEST(TriangleWaveformFactor, IgseAtAlphaOneAndAHalf) {
   // 2^a (D^(1-a) + (1-D)^(1-a)) / ((2 pi)^(a-1) * 3.4960), the integral of
   // |cos|^1.5 over a period evaluated independently (2 sqrt(pi) G(1.25) / G(1.75)).
