@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "calc/Constants.h"
+#include "calc/CoreLoss.h"
 #include "calc/Powder.h"
 #include "insight/OperatingPoints.h"
 #include "textfile/Numbers.h"
@@ -193,6 +194,8 @@ Designer::Designer(const AdviseQuery& query, const AdviseData& data)
   options_.fluxMargin = query.fluxMargin;
   options_.saturationCurrent_A = query.saturationCurrent_A;
   options_.ambient_C = data.ambient_C;
+  wire_ = ReadTypedWire(data.wires, inputs_.wireUnit() == WireUnit::Awg, inputs_.wireSize);
+  wire_.areasAscending = SectionsAscending(data.wires);
   // The grid's gaps as their texts and the numbers those read as, once for
   // every pair.
   const double last = std::floor(kMaxGap / step_ + kStepSlack);
@@ -219,7 +222,8 @@ bool Designer::Begin(const CoreEntry& core, const MaterialRecord& material, Cand
     c.reasons = kFrequencyAboveTable;
     return false;
   }
-  const ChokeContext context{core.record, material, data_.wires, data_.lossLimit};
+  B1_ = FluxAmplitudeAtLossLimit(material, numbers_.F, data_.lossLimit);
+  const ChokeContext context = ContextOf(core, material);
   InputNumbers numbers = numbers_;
   numbers.X = 0;
   const ChokeResults first = CalculateFigures(inputs_, numbers, context);
@@ -335,7 +339,7 @@ GapTrial Designer::Try(const Candidate& base, double k, const std::string& induc
   InputNumbers numbers = numbers_;
   numbers.X = c.gap;
   numbers.L = ReadLeadingDouble(c.inductanceText);
-  const ChokeContext context{core.record, material, data_.wires, data_.lossLimit};
+  const ChokeContext context = ContextOf(core, material);
   t.results = CalculateFigures(gapInputs_, numbers, context);
   TakeFigures(t.results, c);
   if (t.results.stoppedByRipple) {
@@ -378,6 +382,13 @@ unsigned Designer::PreCheck(GapTrial& t, const CoreEntry& core, const MaterialRe
   if (!SaturationNeverRises(material)) early &= ~static_cast<unsigned>(kSaturation);
   if (floor > options_.riseLimit_K) early |= kRiseAboveLimit;
   return early;
+}
+
+ChokeContext Designer::ContextOf(const CoreEntry& core, const MaterialRecord& material) const {
+  ChokeContext context{core.record, material, data_.wires, data_.lossLimit};
+  context.knownB1 = &B1_;
+  context.knownWire = &wire_;
+  return context;
 }
 
 double Designer::WireOuter(const ChokeResults& r) const {

@@ -59,6 +59,8 @@ class Designer {
   std::string InductanceAt(double gap, const CoreRecord& core) const;
   double WireOuter(const ChokeResults& r) const;  // mm, the insulated wire's
   unsigned PreCheck(GapTrial& t, const CoreEntry& core, const MaterialRecord& material) const;
+  // The runs' context, with what every run of the material shares.
+  ChokeContext ContextOf(const CoreEntry& core, const MaterialRecord& material) const;
 
   const AdviseQuery& query_;
   const AdviseData& data_;
@@ -72,6 +74,8 @@ class Designer {
   double start_ = 0;                // the required gap in steps of the grid
   std::vector<std::string> grid_;   // the gap of k steps as text, up to kMaxGap
   std::vector<double> gridValues_;  // and as the number it reads as
+  TypedWire wire_;                  // the wire field, read once
+  double B1_ = 0;                   // the material's amplitude at the loss limit (T), set by Begin
   mutable std::size_t settlings_ = 0;
 };
 

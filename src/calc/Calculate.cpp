@@ -104,7 +104,7 @@ void PermittedFlux(Run& run) {
     // A powder's gap is distributed in the material: the core record's own
     // permeability takes no part, and an ungapped core has the material's.
     r.g0 = m.hasRollOff() ? 0.0 : le / run.ctx.core.mu - le / m.mu;
-    r.B1 = FluxAmplitudeAtLossLimit(m, run.v.F, run.ctx.lossLimit);
+    r.B1 = run.ctx.knownB1 ? *run.ctx.knownB1 : FluxAmplitudeAtLossLimit(m, run.v.F, run.ctx.lossLimit);
     // The peak at which the alternating part just reaches B1.
     r.Bm = 2 * (r.Ipk / r.dI) * r.B1;
     if (r.Bm > m.Bmax) r.Bm = m.Bmax;
@@ -220,7 +220,8 @@ void CopperSection(Run& run) {
 void ChooseWire(Run& run) {
   ChokeResults& r = run.r;
   const bool awg = run.in.wireUnit() == WireUnit::Awg;
-  WireChoice w = SelectWire(run.ctx.wires, awg, run.in.use_D != 0, run.in.wireSize, r.Scu);
+  WireChoice w = run.ctx.knownWire ? ChooseWire(run.ctx.wires, *run.ctx.knownWire, run.in.use_D != 0, r.Scu)
+                                   : SelectWire(run.ctx.wires, awg, run.in.use_D != 0, run.in.wireSize, r.Scu);
   r.d = w.d;
   r.wireIndex = w.index;
   r.S1 = w.S1;

@@ -58,6 +58,12 @@ struct ChokeContext {
   // The text of the no-data entry of the material list, as start-up added it
   // (see IsNoDataMaterial); none when empty.
   std::string_view noDataName = {};
+  // Known beforehand by a caller that runs one material and one wire field
+  // many times (the adviser): the material's flux amplitude at the loss
+  // limit at the run's frequency, and the wire field as read. None: the run
+  // works them out; given, they must be what it would work out.
+  const double* knownB1 = nullptr;
+  const TypedWire* knownWire = nullptr;
 };
 
 // The plain input checks' faults (calc/InputChecks.h).

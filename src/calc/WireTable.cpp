@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/WireTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -63,17 +64,24 @@ double WiresOfDesiredSize(double Scu, double S1) {
 }
 
 // The fewest wires of at most the largest size, then the thinnest size that
-// carries the share of one wire.
-int FreeChoice(const WireTable& table, double Scu, double& n) {
+// carries the share of one wire. Sections known ascending are searched by
+// halves: the first at least S all the same.
+int FreeChoice(const WireTable& table, bool areasAscending, double Scu, double& n) {
   const double Alast = table.entries.back().A;
   const double q = (Alast < Scu) ? Scu / Alast : 1.0;
   n = RoundUp(q);
   const double S = Scu / n;
+  if (areasAscending) {
+    // Rounding may leave S a hair above the largest section; a non-finite S
+    // matches nothing at all. The largest wire is then the answer.
+    if (!(S <= Alast)) return table.last();
+    const auto at = std::lower_bound(table.entries.begin(), table.entries.end(), S,
+                                     [](const WireEntry& e, double s) { return e.A < s; });
+    return static_cast<int>(at - table.entries.begin());
+  }
   for (int i = 0; i <= table.last(); ++i) {
     if (table.entries[static_cast<std::size_t>(i)].A >= S) return i;
   }
-  // Rounding may leave S a hair above the largest section; a non-finite S
-  // matches nothing at all. The largest wire is then the answer.
   return table.last();
 }
 
@@ -141,11 +149,39 @@ WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::st
   return choice;
 }
 
-WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::string_view fieldText, double Scu) {
+TypedWire ReadTypedWire(const WireTable& table, bool awg, std::string_view fieldText) {
+  TypedWire w;
+  w.typed = CommaToPoint(fieldText);
+  w.fieldText = w.typed;
+  if (table.entries.empty()) return w;
+  const double x = ReadLeadingDouble(w.typed);
+  double d = x;
+  if (awg) {
+    // An AWG number outside the table is taken as the nearest end of it.
+    const int t = TruncClamp(x, 0, constants::kAwgMax);
+    d = table.entries[static_cast<std::size_t>(ClampIndex(table, constants::kAwgMax - t))].d;
+  }
+  w.index = FirstIndexAtLeast(table, d);
+  const WireEntry& typedEntry = table.entries[static_cast<std::size_t>(w.index)];
+  if (typedEntry.d != d) {
+    w.notice = true;
+    w.fieldText = FormatDiameter(typedEntry.d);
+  }
+  return w;
+}
+
+bool SectionsAscending(const WireTable& table) {
+  for (std::size_t i = 0; i < table.entries.size(); ++i) {
+    const double A = table.entries[i].A;
+    if (!std::isfinite(A) || (i > 0 && A < table.entries[i - 1].A)) return false;
+  }
+  return true;
+}
+
+WireChoice ChooseWire(const WireTable& table, const TypedWire& typed, bool useDesired, double Scu) {
   WireChoice choice;
-  choice.typed = CommaToPoint(fieldText);
-  const std::string& typed = choice.typed;
-  choice.fieldText = typed;
+  choice.typed = typed.typed;
+  choice.fieldText = typed.fieldText;
   if (table.entries.empty()) {
     // Nothing to choose from: no size, no count; the results show "nan".
     choice.d = kNaN;
@@ -153,33 +189,22 @@ WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::st
     choice.n = kNaN;
     return choice;
   }
-
-  const double x = ReadLeadingDouble(typed);
-  double d = x;
-  if (awg) {
-    // An AWG number outside the table is taken as the nearest end of it.
-    const int t = TruncClamp(x, 0, constants::kAwgMax);
-    d = table.entries[static_cast<std::size_t>(ClampIndex(table, constants::kAwgMax - t))].d;
-  }
-
-  const int index = FirstIndexAtLeast(table, d);
-  choice.spinPos = index;
-  const WireEntry& typedEntry = table.entries[static_cast<std::size_t>(index)];
-  if (typedEntry.d != d) {
-    choice.notice = true;
-    choice.fieldText = FormatDiameter(typedEntry.d);
-  }
-
+  choice.spinPos = typed.index;
+  choice.notice = typed.notice;
   if (useDesired) {
-    choice.index = index;
-    choice.n = WiresOfDesiredSize(Scu, typedEntry.A);
+    choice.index = typed.index;
+    choice.n = WiresOfDesiredSize(Scu, table.entries[static_cast<std::size_t>(typed.index)].A);
   } else {
-    choice.index = FreeChoice(table, Scu, choice.n);
+    choice.index = FreeChoice(table, typed.areasAscending, Scu, choice.n);
   }
   const WireEntry& chosen = table.entries[static_cast<std::size_t>(choice.index)];
   choice.d = chosen.d;
   choice.S1 = chosen.A;
   return choice;
+}
+
+WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::string_view fieldText, double Scu) {
+  return ChooseWire(table, ReadTypedWire(table, awg, fieldText), useDesired, Scu);
 }
 
 UnitSwitchResult SwitchFieldToAwg(const WireTable& awgTable, std::string_view metricFieldText) {

@@ -52,6 +52,22 @@ WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::st
 // The same choice without the notice's text.
 WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::string_view fieldText, double Scu);
 
+// The wire-size field as a choice reads it, whatever the copper section:
+// one for every run of a table and a field (the adviser reads it once).
+struct TypedWire {
+  std::string typed;            // the field as read ("," as ".")
+  std::string fieldText;        // the field after the choice
+  int index = -1;               // the typed size's entry; -1 for an empty table
+  bool notice = false;          // the typed size is not in the table
+  bool areasAscending = false;  // SectionsAscending(table), when the reader asked
+};
+TypedWire ReadTypedWire(const WireTable& table, bool awg, std::string_view fieldText);
+// Every section finite and none below the one before: the choice may then
+// search the sections by halves.
+bool SectionsAscending(const WireTable& table);
+// SelectWire's choice from the field so read.
+WireChoice ChooseWire(const WireTable& table, const TypedWire& typed, bool useDesired, double Scu);
+
 // The notice about a typed size that the table does not hold: the typed text
 // goes in after the template's third blank, the size taken to the end.
 std::string WireNoticeText(std::string_view noticeTemplate, const std::string& typed, const std::string& chosen,

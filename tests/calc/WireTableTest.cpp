@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "calc/WireTable.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
+#include "calc/WireTable.h"
 #include "support/ChokeFixture.h"
 #include "support/TempDir.h"
 #include "textfile/Numbers.h"
@@ -21,8 +20,8 @@ using test::Metric;
 // --- Reading and building ---------------------------------------------------
 
 TEST(WireTableRead, PairsUntilTheFirstMissingOne) {
-  const std::string text = test::crlf({"d1 = 0.1", "diz1 = 0.12", "d2 = 0,2", "diz2 = 0,23", "d3 = 0.5",
-                                       "diz3 = 0.55", "d4 = 1", "diz4 = 1.1", "d5 = 2"});
+  const std::string text = test::crlf({"d1 = 0.1", "diz1 = 0.12", "d2 = 0,2", "diz2 = 0,23", "d3 = 0.5", "diz3 = 0.55",
+                                       "d4 = 1", "diz4 = 1.1", "d5 = 2"});
   const WireTable t = ParseWireTable(text);
   ASSERT_EQ(t.last(), 3);  // d5 without diz5 does not count
   EXPECT_EQ(t.entries[1].d, 0.2);
@@ -118,6 +117,24 @@ TEST(SelectWireNotice, TypedSizeNotInTheTable) {
   EXPECT_EQ(big.noticeText, "Wire size of 3 mm is not in the table, taken 1 mm");
 }
 
+TEST(ChooseWire, SearchByHalvesChoosesAsTheScan) {
+  // Sections searched by halves (ascending) and one by one: the same entry
+  // and count for sections at, between, beyond the sizes and for no number.
+  const WireTable t = Metric({0.4, 0.45, 0.45, 0.56, 0.63, 1.0});
+  TypedWire typed = ReadTypedWire(t, false, "0.5");
+  ASSERT_TRUE(SectionsAscending(t));
+  EXPECT_FALSE(SectionsAscending(Metric({0.4, 0.3})));
+  EXPECT_FALSE(SectionsAscending(Metric({0.4, std::nan("")})));
+  for (double Scu : {0.0, 0.1, t.entries[1].A, t.entries[3].A * 1.0001, 0.5, 0.785, 2.0, 7.3, std::nan(""), HUGE_VAL}) {
+    typed.areasAscending = false;
+    const WireChoice scan = ChooseWire(t, typed, false, Scu);
+    typed.areasAscending = true;
+    const WireChoice halves = ChooseWire(t, typed, false, Scu);
+    EXPECT_EQ(halves.index, scan.index) << Scu;
+    EXPECT_TRUE(halves.n == scan.n || (std::isnan(halves.n) && std::isnan(scan.n))) << Scu;
+  }
+}
+
 TEST(SelectWireNotice, ExactSizeGivesNone) {
   const WireTable t = Metric({0.4, 0.45, 0.56});
   const WireChoice w = SelectWire(t, false, true, "0,45", 0.1, kTemplate, "mm");
@@ -133,8 +150,7 @@ TEST(SelectWireNotice, TemplatesWithFewBlanks) {
   EXPECT_EQ(SelectWire(t, false, true, "0.5", 0.1, "", "mm").noticeText, "0.5 mm  0.56 mm");
   EXPECT_EQ(SelectWire(t, false, true, "0.5", 0.1, "Taken:", "mm").noticeText, "0.5 mm Taken: 0.56 mm");
   // One blank: the third search starts over and finds the first again.
-  EXPECT_EQ(SelectWire(t, false, true, "0.5", 0.1, "Not available", "mm").noticeText,
-            "Not 0.5 mm available 0.56 mm");
+  EXPECT_EQ(SelectWire(t, false, true, "0.5", 0.1, "Not available", "mm").noticeText, "Not 0.5 mm available 0.56 mm");
   // A blank at the very end.
   EXPECT_EQ(SelectWire(t, false, true, "0.5", 0.1, "a b c ", "mm").noticeText, "a b c 0.5 mm  0.56 mm");
 }
@@ -182,8 +198,8 @@ TEST(SelectWireAwg, NumbersAreTruncatedAndClamped) {
   EXPECT_EQ(w.index, 20);
   EXPECT_EQ(w.d, t.entries[20].d);
 
-  EXPECT_EQ(SelectWire(t, true, true, "55", 0.01, kTemplate, "mm").index, 0);    // AWG 40
-  EXPECT_EQ(SelectWire(t, true, true, "-3", 0.01, kTemplate, "mm").index, 40);   // AWG 0
+  EXPECT_EQ(SelectWire(t, true, true, "55", 0.01, kTemplate, "mm").index, 0);   // AWG 40
+  EXPECT_EQ(SelectWire(t, true, true, "-3", 0.01, kTemplate, "mm").index, 40);  // AWG 0
   EXPECT_EQ(SelectWire(t, true, true, "1e999", 0.01, kTemplate, "mm").index, 0);
   EXPECT_EQ(SelectWire(t, true, true, "", 0.01, kTemplate, "mm").index, 40);
 }
