@@ -39,6 +39,8 @@ const insight::PointFigures* SamePoint(const ChokeResults& r, const std::vector<
     if (near(p.results.D, r.D) && near(p.results.VS, r.VS) && near(p.results.read.Inom, r.read.Inom)) return &p;
   return nullptr;
 }
+// The reasons more turns on a powder core may cure.
+constexpr unsigned kCuredByTurns = kFluxAbovePermitted | kSpreadAbovePermitted;
 // The turns search of a powder core ends here whatever the fill factor: no
 // choke is wound with more.
 constexpr double kMaxPowderTurns = 10000;
@@ -141,6 +143,16 @@ double RiseFloor_K(const ChokeResults& r, const CoreEntry& core, double ambient_
   const double length_m = r.N * core.winding.mlt_mm / kMmPerM;
   const double ohms = insight::WireResistance(insight::CopperResistivity(ambient_C), length_m, r.n, r.S1);
   return insight::TemperatureRise_K(dc2 * ohms, core.winding.surface_mm2) - insight::constants::kSettleTolerance;
+}
+
+// kRippleStop when the ripple at one of the trial's points is above twice
+// its current, as the ripple check there has it.
+unsigned RippleStopAtPoints(const GapTrial& t, const insight::PointSetting& setting) {
+  for (const insight::PointDemand& d : t.demands) {
+    const ChokeResults q = insight::ResultsAtPoint(t.results, d, setting);
+    if (q.stoppedByRipple && std::isfinite(q.dI) && std::isfinite(2 * q.read.Inom)) return kRippleStop;
+  }
+  return kFeasible;
 }
 
 }  // namespace
@@ -257,22 +269,23 @@ Candidate Designer::DesignPowder(const CoreEntry& core, const MaterialRecord& ma
   // largest; should the turns it allows be too few, the section of the
   // design found allows more.
   double Stot = Stot0_;
+  // An infeasible design's reasons are read only when it is listed.
+  const Reading reading = query_.infeasibleSettled ? Reading::Every : Reading::Turns;
   PowderTurns found;
   GapTrial t;
   for (int pass = 0; pass < 2; ++pass) {
     found = SearchPowderTurns(material.powder.rollOff, AL0_ * (1 - spread), c.requiredInductance, numbers_.Inom,
                               core.record.le, N0, std::floor(constants::kFillFactorLimit * core.record.An / Stot));
-    t = Try(c, 0, InductanceForTurns(AL0_, found.turns), core, material);
+    t = Try(c, 0, InductanceForTurns(AL0_, found.turns), core, material, reading);
     if (!(found.reasons & kOverfilled) || (t.early & kOverfilled) || !(t.results.Stot < Stot)) break;
     Stot = t.results.Stot;
   }
   // The ripple's flux density falls with each turn added (the permitted peak
   // rises with the inductance): a design held back by it alone is tried with
   // more turns, up to the fill factor's limit.
-  constexpr unsigned kCuredByTurns = kFluxAbovePermitted | kSpreadAbovePermitted;
   while (found.reasons == kFeasible && t.early != kFeasible && !(t.early & ~kCuredByTurns) &&
          t.results.N < kMaxPowderTurns)
-    t = Try(c, 0, InductanceForTurns(AL0_, t.results.N + 1), core, material);
+    t = Try(c, 0, InductanceForTurns(AL0_, t.results.N + 1), core, material, reading);
   t.early |= found.reasons;
   if (t.early != kFeasible && !query_.infeasibleSettled) {
     Candidate unsettled = std::move(t.candidate);
@@ -300,7 +313,7 @@ Candidate Designer::Design(const CoreEntry& core, const MaterialRecord& material
     if (settled->feasible() || !searched) return std::move(*settled);
   }
   for (double k = start_ + 1; k <= last; ++k) {
-    GapTrial next = Try(c, k, core, material);
+    GapTrial next = Try(c, k, core, material, Reading::Search);
     if (next.early & (kOverfilled | kRippleStop)) break;
     if (next.early != kFeasible) continue;
     Candidate full = Settle(std::move(next), core, material, false);
@@ -320,16 +333,17 @@ std::string Designer::InductanceAt(double gap, const CoreRecord& core) const {
   return RaisedInductance(options_.requiredInductance_uH, insight::GapSpread(gap, core, mu_, g0_, options_));
 }
 
-GapTrial Designer::Try(const Candidate& base, double k, const CoreEntry& core, const MaterialRecord& material) const {
+GapTrial Designer::Try(const Candidate& base, double k, const CoreEntry& core, const MaterialRecord& material,
+                       Reading reading) const {
   const auto at = static_cast<std::size_t>(k);
   const bool onGrid = k >= 0 && at < grid_.size();
   const double gap = onGrid ? gridValues_[at] : ReadLeadingDouble(GapText(k, step_));
-  return Try(base, k, InductanceAt(gap, core.record), core, material);
+  return Try(base, k, InductanceAt(gap, core.record), core, material, reading);
 }
 
 GapTrial Designer::Try(const Candidate& base, double k, const std::string& inductance, const CoreEntry& core,
-                       const MaterialRecord& material) const {
-  GapTrial t{base, {}, {}, kFeasible, {}, {}};
+                       const MaterialRecord& material, Reading reading) const {
+  GapTrial t{base, {}, {}, kFeasible, {}, {}, {}};
   Candidate& c = t.candidate;
   const auto at = static_cast<std::size_t>(k);
   const bool onGrid = k >= 0 && at < grid_.size();
@@ -352,14 +366,14 @@ GapTrial Designer::Try(const Candidate& base, double k, const std::string& induc
   c.Llow = t.spread.L_uH.min;
   // A converter's design is judged at its points, as calc judges it.
   if (query_.points) t.demands = query_.points(t.results.Lact);
-  t.early = PreCheck(t, core, material);
+  t.early = PreCheck(t, core, material, reading);
   return t;
 }
 
 // The checks that need no settled temperature, the saturation at the
 // ambient (where Bsat is highest, when it never rises with temperature), and
 // the floor of the rise.
-unsigned Designer::PreCheck(GapTrial& t, const CoreEntry& core, const MaterialRecord& material) const {
+unsigned Designer::PreCheck(GapTrial& t, const CoreEntry& core, const MaterialRecord& material, Reading reading) const {
   insight::CheckFacts facts{t.results, t.spread, material};
   facts.Ae_mm2 = core.record.Ae;
   facts.le_mm = core.record.le;
@@ -368,20 +382,51 @@ unsigned Designer::PreCheck(GapTrial& t, const CoreEntry& core, const MaterialRe
   insight::OperatingState state;
   state.thermal.temperature_C = data_.ambient_C + (floor > 0 ? floor : 0.0);
   facts.operating = &state;
-  insight::DesignChecks checks = insight::EvaluateChecks(facts, options_);
-  if (!t.demands.empty()) {
-    const insight::PointSetting setting{
-        {core.record, material, data_.wires, data_.lossLimit}, core.winding, numbers_.F, WireOuter(t.results), true};
-    std::vector<insight::PointFigures> points(t.demands.size());
-    for (std::size_t i = 0; i < t.demands.size(); ++i)
+  const insight::DesignChecks nominal = insight::EvaluateChecks(facts, options_);
+  t.powderPeakFlux_T = nominal.powderPeakFlux_T;
+  auto reasonsOf = [&](const insight::DesignChecks& checks) {
+    unsigned early = ReasonsOf(checks);
+    if (!SaturationNeverRises(material)) early &= ~static_cast<unsigned>(kSaturation);
+    if (floor > options_.riseLimit_K) early |= kRiseAboveLimit;
+    return early;
+  };
+  if (t.demands.empty()) return reasonsOf(nominal);
+  const insight::PointSetting setting{
+      {core.record, material, data_.wires, data_.lossLimit}, core.winding, numbers_.F, WireOuter(t.results), true};
+  const std::size_t n = t.demands.size();
+  std::vector<insight::PointFigures> points(n);
+  t.pointPowderFlux_T.assign(n, insight::constants::kNaN);
+  // Unless every reason is read, the points go from the highest current
+  // down, where a design is likeliest to fail; a reason found at one point
+  // stays whatever the others hold (the combined check is the worst point's).
+  const bool searching = reading == Reading::Search;
+  const unsigned ends = reading == Reading::Search ? ~0u : reading == Reading::Turns ? ~kCuredByTurns : 0u;
+  std::vector<std::size_t> order(n);
+  for (std::size_t i = 0; i < n; ++i) order[i] = i;
+  if (ends)
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return t.demands[a].current_A > t.demands[b].current_A; });
+  std::vector<insight::PointFigures> done;
+  for (const std::size_t i : order) {
+    if (searching) {
+      // A search may hold each point to the floor of its own rise as the
+      // design to its own: the point surely settles no cooler.
+      const ChokeResults q = insight::ResultsAtPoint(t.results, t.demands[i], setting);
+      const double pointFloor = q.wireIndex >= 0 && !q.Stopped() ? RiseFloor_K(q, core, data_.ambient_C) : 0.0;
+      if (pointFloor > options_.riseLimit_K)
+        return reasonsOf(nominal) | kRiseAboveLimit | RippleStopAtPoints(t, setting);
+      points[i].checks = insight::QuickChecksAtPoint(t.results, t.demands[i], setting, options_,
+                                                     data_.ambient_C + std::fmax(pointFloor, 0.0));
+    } else {
       points[i].checks = insight::QuickChecksAtPoint(t.results, t.demands[i], setting, options_);
-    checks = insight::CombineChecks(checks, points);
+    }
+    t.pointPowderFlux_T[i] = points[i].checks.powderPeakFlux_T;
+    if (!ends || done.size() + 1 == n) continue;
+    done.push_back(points[i]);
+    if (const unsigned early = reasonsOf(insight::CombineChecks(nominal, done)); early & ends)
+      return searching ? early | RippleStopAtPoints(t, setting) : early;
   }
-  t.powderPeakFlux_T = checks.powderPeakFlux_T;
-  unsigned early = ReasonsOf(checks);
-  if (!SaturationNeverRises(material)) early &= ~static_cast<unsigned>(kSaturation);
-  if (floor > options_.riseLimit_K) early |= kRiseAboveLimit;
-  return early;
+  return reasonsOf(insight::CombineChecks(nominal, points));
 }
 
 ChokeContext Designer::ContextOf(const CoreEntry& core, const MaterialRecord& material) const {
@@ -404,9 +449,10 @@ Candidate Designer::Settle(GapTrial t, const CoreEntry& core, const MaterialReco
   const insight::PointSetting setting{
       {core.record, material, data_.wires, data_.lossLimit}, core.winding, numbers_.F, WireOuter(r), true};
   std::vector<insight::PointFigures> points;
-  for (const insight::PointDemand& d : t.demands) {
+  for (std::size_t i = 0; i < t.demands.size(); ++i) {
     ++settlings_;
-    points.push_back(insight::EvaluatePoint(r, d, setting, options_));
+    const double known = i < t.pointPowderFlux_T.size() ? t.pointPowderFlux_T[i] : insight::constants::kNaN;
+    points.push_back(insight::EvaluatePoint(r, t.demands[i], setting, options_, known));
     if (!figures && points.back().checks.Failed() > 0) {
       c.reasons = ReasonsOf(points.back().checks);
       return c;

@@ -22,6 +22,7 @@ struct GapTrial {
   unsigned early = kFeasible;                          // the pre-check's reasons: kFeasible when worth settling
   double powderPeakFlux_T = insight::constants::kNaN;  // the pre-check's, for the full checks
   std::vector<insight::PointDemand> demands;           // a converter's points at the run's inductance; none: one point
+  std::vector<double> pointPowderFlux_T;               // the pre-check's at each point
 };
 
 class Designer {
@@ -42,11 +43,19 @@ class Designer {
   // the required inductance and RequiredSteps the gap grid's first step.
   bool Begin(const CoreEntry& core, const MaterialRecord& material, Candidate& c);
   double RequiredSteps() const { return start_; }
+  // What the caller of a trial reads of its early reasons; a converter's
+  // points (the costly part of a pre-check) are taken only as far as that
+  // needs. Every: all of them, as shown. Search: whether the gap is worth
+  // settling and whether the search ends (kOverfilled, kRippleStop); the
+  // points are then also held to the floor of their own rise. Turns:
+  // whether it passes and whether reasons more turns cannot cure remain.
+  enum class Reading { Every, Search, Turns };
   // The design at k steps of the gap grid (0: ungapped), pre-checked.
-  GapTrial Try(const Candidate& c, double k, const CoreEntry& core, const MaterialRecord& material) const;
+  GapTrial Try(const Candidate& c, double k, const CoreEntry& core, const MaterialRecord& material,
+               Reading reading = Reading::Every) const;
   // The same with the inductance field given.
   GapTrial Try(const Candidate& c, double k, const std::string& inductance, const CoreEntry& core,
-               const MaterialRecord& material) const;
+               const MaterialRecord& material, Reading reading = Reading::Every) const;
   // The trial settled where its losses heat it and held to every check, at
   // each of a converter's points; without figures wanted, a point that fails
   // ends it.
@@ -58,7 +67,7 @@ class Designer {
  private:
   std::string InductanceAt(double gap, const CoreRecord& core) const;
   double WireOuter(const ChokeResults& r) const;  // mm, the insulated wire's
-  unsigned PreCheck(GapTrial& t, const CoreEntry& core, const MaterialRecord& material) const;
+  unsigned PreCheck(GapTrial& t, const CoreEntry& core, const MaterialRecord& material, Reading reading) const;
   // The runs' context, with what every run of the material shares.
   ChokeContext ContextOf(const CoreEntry& core, const MaterialRecord& material) const;
 

@@ -191,6 +191,16 @@ PointPlanner::PointPlanner(const ConverterRequest& request)
     current_.push_back(p.inductorCurrent);
     ripple1_.push_back(p.ripple);
   }
+  for (std::size_t first = 1; first < current_.size(); first += kBlock) {
+    const std::size_t end = std::min(current_.size(), first + kBlock);
+    double current = -HUGE_VAL, ripple = -HUGE_VAL;
+    for (std::size_t i = first; i < end; ++i) {
+      current = std::fmax(current, current_[i]);
+      ripple = std::fmax(ripple, ripple1_[i]);
+    }
+    blockCurrent_.push_back(current);
+    blockRipple_.push_back(ripple);
+  }
   largestRipple_ = ArgMaxOverRange(request, [&request](double vin) { return PointAt(request, vin, 1.0).ripple; });
 }
 
@@ -206,11 +216,18 @@ std::vector<RolePoint> PointPlanner::At(double inductance_uH) const {
   const double twiceL = 2 * inductance_uH;
   std::size_t best = 0;
   double bestValue = twiceL * current_[0] + ripple1_[0];
-  for (std::size_t i = 1; i < current_.size(); ++i)
-    if (const double v = twiceL * current_[i] + ripple1_[i]; v > bestValue) {
-      bestValue = v;
-      best = i;
-    }
+  for (std::size_t b = 0; b < blockCurrent_.size(); ++b) {
+    // No sample of a block lies above 2·L times its largest current plus its
+    // largest ripple (rounding keeps the order): a block whose bound is not
+    // above the best so far holds no better sample.
+    if (twiceL * blockCurrent_[b] + blockRipple_[b] <= bestValue) continue;
+    const std::size_t first = 1 + b * kBlock;
+    for (std::size_t i = first; i < std::min(current_.size(), first + kBlock); ++i)
+      if (const double v = twiceL * current_[i] + ripple1_[i]; v > bestValue) {
+        bestValue = v;
+        best = i;
+      }
+  }
   double current = best == current_.size() - 1 ? request.vinMax : request.vinMin + static_cast<double>(best) * step;
   if (step > 0) {
     auto peak = [&](double vin) { return at(vin).peakCurrent; };

@@ -5,6 +5,7 @@
 // Qt-free and free of the window: it knows volts, amperes and kilohertz only.
 //
 // Units: V, A, kHz, µH; the ripple is peak to peak. Errors are values.
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -137,6 +138,10 @@ class PointPlanner {
   double largestRipple_ = 0;     // V
   std::vector<double> current_;  // A, the average current at each sweep step
   std::vector<double> ripple1_;  // A, the ripple with 1 µH at each sweep step
+  // The samples after the first in blocks of kBlock: each block's largest
+  // current and largest 1 µH ripple, bounds that pass over whole blocks.
+  static constexpr std::size_t kBlock = 32;
+  std::vector<double> blockCurrent_, blockRipple_;
 };
 
 // English text of an error, for the command line (UTF-8, plain ASCII).

@@ -85,18 +85,18 @@ ChokeResults ResultsAtPoint(const ChokeResults& design, const PointDemand& point
 }
 
 DesignChecks QuickChecksAtPoint(const ChokeResults& design, const PointDemand& point, const PointSetting& setting,
-                                const InsightOptions& options) {
+                                const InsightOptions& options, double temperature_C) {
   PointFigures p;
   p.demand = point;
   p.results = ResultsAtPoint(design, point, setting);
   p.worstCase = WorstCaseOf(setting.gapGiven, setting.context, p.results, options);
   OperatingState ambient;
-  ambient.thermal.temperature_C = options.ambient_C;
+  ambient.thermal.temperature_C = std::isnan(temperature_C) ? options.ambient_C : temperature_C;
   return EvaluateChecks(FactsAt(p, setting, &ambient, nullptr), options);
 }
 
 PointFigures EvaluatePoint(const ChokeResults& design, const PointDemand& point, const PointSetting& setting,
-                           const InsightOptions& options) {
+                           const InsightOptions& options, double powderPeakFlux_T) {
   PointFigures p;
   p.demand = point;
   p.results = ResultsAtPoint(design, point, setting);
@@ -111,6 +111,7 @@ PointFigures EvaluatePoint(const ChokeResults& design, const PointDemand& point,
     model = DescribeLossModel(setting.context.material, setting.F_kHz, q.Bac, setting.context.lossLimit, q.B1);
   CheckFacts facts = FactsAt(p, setting, wired ? &p.operating : nullptr, model.available ? &model.source : nullptr);
   facts.skinDepth_mm = SkinDepth_mm(CopperResistivity(options.windingTemperature_C), setting.F_kHz);
+  facts.powderPeakFlux_T = powderPeakFlux_T;
   // A powder's roll-off caution at the point from the maker's fit at the
   // point's peak current (EvaluateChecks without the curve): the curve costs
   // more than the point.

@@ -36,12 +36,15 @@ ChokeResults ResultsAtPoint(const ChokeResults& design, const PointDemand& point
 // The checks at a point that need no settled temperature, made at the
 // ambient (where Bsat is highest): a design failing one of them fails there
 // whatever it settles at. For the adviser's early rejection.
+// temperature_C: where the point surely settles at least, when known (a
+// floor of its rise above the ambient); the ambient otherwise.
 DesignChecks QuickChecksAtPoint(const ChokeResults& design, const PointDemand& point, const PointSetting& setting,
-                                const InsightOptions& options);
+                                const InsightOptions& options, double temperature_C = constants::kNaN);
 
-// Every figure and check at a point.
+// Every figure and check at a point; a powder core's rolled-off peak flux
+// density at the point when known (QuickChecksAtPoint's checks hold it).
 PointFigures EvaluatePoint(const ChokeResults& design, const PointDemand& point, const PointSetting& setting,
-                           const InsightOptions& options);
+                           const InsightOptions& options, double powderPeakFlux_T = constants::kNaN);
 
 // The checks of the design with each check that moves with the input voltage
 // taken at its hardest point (a failure before an unevaluated outcome before

@@ -540,6 +540,56 @@ TEST(Designer, PreCheckNeverRejectsADesignTheFullChecksAccept) {
   EXPECT_GT(preRejected, 2 * fullRejected);
 }
 
+TEST(Designer, ReadingsOfAConvertersPointsDecideAsEveryPointDoes) {
+  // A buck's points around the design's own: a search and a turns search
+  // take the points only as far as they read, never deciding otherwise.
+  const AdviseData data = ShippedData();
+  std::mt19937 rng(39);
+  auto pick = [&rng](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+  using Reading = Designer::Reading;
+  constexpr unsigned kEnds = kOverfilled | kRippleStop, kCured = kFluxAbovePermitted | kSpreadAbovePermitted;
+  std::size_t rejected = 0, passed = 0;
+  for (int run = 0; run < 12; ++run) {
+    AdviseQuery q;
+    const double U = pick(20, 100), Uo = pick(0.2, 0.7) * U, I = pick(1, 20);
+    q.inputs = test::WindowDefaults();
+    q.inputs.L = FormatFixed(pick(10, 200), 3);
+    q.inputs.Inom = FormatFixed(I, 3);
+    q.inputs.voltageSwitchOn = FormatFixed(U, 3);
+    q.inputs.Udc = FormatFixed(Uo, 3);
+    q.maxRise = pick(20, 60);
+    q.points = [=](double) {
+      std::vector<insight::PointDemand> points;
+      for (double s : {0.8, 1.0, 1.4})
+        points.push_back({0, s * U, Uo / (s * U), s * U - Uo, I * (1.2 - 0.2 * s), 0.1 * I});
+      return points;
+    };
+    Designer designer(q, data);
+    for (int pair = 0; pair < 60; ++pair) {
+      const CoreEntry& core = data.cores[rng() % data.cores.size()];
+      const MaterialRecord& material = data.materials[rng() % data.materials.size()];
+      Candidate c;
+      if (!designer.Begin(core, material, c)) continue;
+      const double k = core.shape == kShapeR ? 0 : designer.RequiredSteps() + rng() % 8;
+      const unsigned every = designer.Try(c, k, core, material).early;
+      const unsigned search = designer.Try(c, k, core, material, Reading::Search).early;
+      const unsigned turns = designer.Try(c, k, core, material, Reading::Turns).early;
+      SCOPED_TRACE(c.core + " / " + c.material + " run " + std::to_string(run) + ": " + ReasonText(every));
+      ++(every == kFeasible ? passed : rejected);
+      EXPECT_EQ(turns == kFeasible, every == kFeasible);
+      EXPECT_EQ((turns & ~kCured) != 0, (every & ~kCured) != 0);
+      // A search may reject more (its points held at the floor of their
+      // rise), never what settles within every check.
+      EXPECT_EQ(search & kEnds, every & kEnds);
+      if (search != kFeasible && every == kFeasible)
+        EXPECT_FALSE(designer.Settle(designer.Try(c, k, core, material), core, material).feasible());
+      else EXPECT_EQ(search == kFeasible, every == kFeasible);
+    }
+  }
+  EXPECT_GT(passed, 20u);
+  EXPECT_GT(rejected, 20u);
+}
+
 TEST(Sweep, ProgressIsToldAndCanEndTheSweep) {
   const AdviseData data = ShippedData();
   AdviseQuery q;
