@@ -222,6 +222,10 @@ void ChooseWire(Run& run) {
   const bool awg = run.in.wireUnit() == WireUnit::Awg;
   WireChoice w = run.ctx.knownWire ? ChooseWire(run.ctx.wires, *run.ctx.knownWire, run.in.use_D != 0, r.Scu)
                                    : SelectWire(run.ctx.wires, awg, run.in.use_D != 0, run.in.wireSize, r.Scu);
+  if (run.ctx.knownWire && run.texts) {
+    w.typed = run.ctx.knownWire->typed;
+    w.fieldText = run.ctx.knownWire->fieldText;
+  }
   r.d = w.d;
   r.wireIndex = w.index;
   r.S1 = w.S1;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "calc/Constants.h"
 #include "textfile/KeyedTextFile.h"
@@ -180,8 +181,6 @@ bool SectionsAscending(const WireTable& table) {
 
 WireChoice ChooseWire(const WireTable& table, const TypedWire& typed, bool useDesired, double Scu) {
   WireChoice choice;
-  choice.typed = typed.typed;
-  choice.fieldText = typed.fieldText;
   if (table.entries.empty()) {
     // Nothing to choose from: no size, no count; the results show "nan".
     choice.d = kNaN;
@@ -204,7 +203,11 @@ WireChoice ChooseWire(const WireTable& table, const TypedWire& typed, bool useDe
 }
 
 WireChoice SelectWire(const WireTable& table, bool awg, bool useDesired, std::string_view fieldText, double Scu) {
-  return ChooseWire(table, ReadTypedWire(table, awg, fieldText), useDesired, Scu);
+  TypedWire typed = ReadTypedWire(table, awg, fieldText);
+  WireChoice choice = ChooseWire(table, typed, useDesired, Scu);
+  choice.typed = std::move(typed.typed);
+  choice.fieldText = std::move(typed.fieldText);
+  return choice;
 }
 
 UnitSwitchResult SwitchFieldToAwg(const WireTable& awgTable, std::string_view metricFieldText) {

@@ -65,7 +65,8 @@ TypedWire ReadTypedWire(const WireTable& table, bool awg, std::string_view field
 // Every section finite and none below the one before: the choice may then
 // search the sections by halves.
 bool SectionsAscending(const WireTable& table);
-// SelectWire's choice from the field so read.
+// SelectWire's choice from the field so read, its texts (typed, fieldText)
+// left empty: they are the TypedWire's.
 WireChoice ChooseWire(const WireTable& table, const TypedWire& typed, bool useDesired, double Scu);
 
 // The notice about a typed size that the table does not hold: the typed text
