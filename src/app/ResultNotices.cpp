@@ -64,9 +64,10 @@ void CVelmoraDlg::ShowResultWarnings(const ShownResults& r) {
   const bool fill = !r.Stopped() && r.overfilled;
   SetItemWarned(IDC_RES_BPK, flux);
   SetItemWarned(IDC_RES_FILL, fill);
-  AddTool(IDC_RES_BPK, flux ? Filled(DesignText(lang_, "warnFlux"), FormatFixed(r.Bm, 3)) : std::string());
-  AddTool(IDC_RES_FILL,
-          fill ? Filled(DesignText(lang_, "warnFill"), FormatFixed(constants::kFillFactorLimit, 2)) : std::string());
+  AddTool(IDC_RES_BPK, flux ? Filled(DesignText(model_.Lang(), "warnFlux"), FormatFixed(r.Bm, 3)) : std::string());
+  AddTool(IDC_RES_FILL, fill
+                            ? Filled(DesignText(model_.Lang(), "warnFill"), FormatFixed(constants::kFillFactorLimit, 2))
+                            : std::string());
 }
 
 ChangeSnapshot CVelmoraDlg::SnapshotForNotice() const {
@@ -76,23 +77,24 @@ ChangeSnapshot CVelmoraDlg::SnapshotForNotice() const {
 std::string CVelmoraDlg::ChangeNotice(const char* commandKey, const ChangeSnapshot& before) const {
   const SettingsRecord after = InputsOnWindow();
   std::vector<std::string> parts;
-  if (after.core != before.inputs.core) parts.push_back(Filled(DesignText(lang_, "noticeCore"), after.core));
-  if (after.mater != before.inputs.mater) parts.push_back(Filled(DesignText(lang_, "noticeMaterial"), after.mater));
+  if (after.core != before.inputs.core) parts.push_back(Filled(DesignText(model_.Lang(), "noticeCore"), after.core));
+  if (after.mater != before.inputs.mater)
+    parts.push_back(Filled(DesignText(model_.Lang(), "noticeMaterial"), after.mater));
   if (after.gapOrAl != before.inputs.gapOrAl || after.gapChoice != before.inputs.gapChoice)
-    parts.push_back(Filled(DesignText(lang_, after.gapChoice ? "noticeAl" : "noticeGap"), after.gapOrAl));
+    parts.push_back(Filled(DesignText(model_.Lang(), after.gapChoice ? "noticeAl" : "noticeGap"), after.gapOrAl));
   if (const std::string turns = GetItemText(IDC_RES_TURNS); turns != before.turns)
-    parts.push_back(Filled(DesignText(lang_, "noticeTurns"), turns, before.turns));
+    parts.push_back(Filled(DesignText(model_.Lang(), "noticeTurns"), turns, before.turns));
   std::string inputs;
   for (std::size_t i = 0; i < kInputCount; ++i) {
     const InputLine& line = InputLines()[i];
     if (line.record == &SettingsRecord::gapOrAl || after.*line.record == before.inputs.*line.record) continue;
     inputs += (inputs.empty() ? "" : ", ") + OneLine(GetItemText(ControlsOf(static_cast<velmora::Input>(i)).caption));
   }
-  if (!inputs.empty()) parts.push_back(Filled(DesignText(lang_, "noticeInputs"), inputs));
+  if (!inputs.empty()) parts.push_back(Filled(DesignText(model_.Lang(), "noticeInputs"), inputs));
   std::string changed;
   for (const std::string& part : parts) changed += (changed.empty() ? "" : ", ") + part;
-  if (changed.empty()) changed = DesignText(lang_, "noticeNothing");
-  return Filled(DesignText(lang_, commandKey), changed);
+  if (changed.empty()) changed = DesignText(model_.Lang(), "noticeNothing");
+  return Filled(DesignText(model_.Lang(), commandKey), changed);
 }
 
 }  // namespace velmora
