@@ -12,7 +12,8 @@ namespace velmora {
 
 void CVelmoraDlg::Calculate() {
   UpdateData(true);
-  SetNotice({});  // said of the design before this run
+  SetItemText(ids::IDC_NOTICE, {});  // said of the design before this run
+  AddTool(ids::IDC_NOTICE, {});
   const ShownResults& r = model_.Calculate();
   if (r.spinPos) SetSpinPos(ids::IDC_SPIN_WIRE, *r.spinPos);
 
@@ -32,7 +33,12 @@ void CVelmoraDlg::Calculate() {
   model_.TakeLabels(texts, true);
   UpdateData(false);
   RefreshResultsCurrent();
-  ShowResultWarnings(*model_.LastCalculation());
+  // A warning's label stays in the warning colour until the next run, with
+  // the limit it broke in its tooltip.
+  for (const ShownText& tip : model_.ResultWarningTips(*model_.LastCalculation())) {
+    SetItemWarned(tip.id, !tip.text.empty());
+    AddTool(tip.id, tip.text);
+  }
   if (designWindows_) designWindows_->OnCalculated(*this);
   for (; next < messages.size(); ++next) MessageBox(messages[next].text, messages[next].caption, ui::MbType::Ok);
 }

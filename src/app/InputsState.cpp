@@ -77,7 +77,7 @@ void CVelmoraDlg::ReplaceInputs(const SettingsRecord& record) {
 void CVelmoraDlg::ChangeInputs(const std::function<void(Workspace&)>& change, InputsShown shown,
                                const char* noticeKey) {
   if (IsEnded()) return;
-  const ChangeSnapshot before = SnapshotForNotice();
+  const ChangeSnapshot before{InputsOnWindow(), GetItemText(IDC_RES_TURNS)};
   model_.RememberForUndo(before.inputs);  // Ctrl+Z brings back the inputs before
   UpdateData(true);
   change(model_);
@@ -95,21 +95,19 @@ void CVelmoraDlg::ChangeInputs(const std::function<void(Workspace&)>& change, In
     InvalidatePicture();
   }
   SetFocusItem(IDC_CALCULATE);
-  if (noticeKey && !IsEnded()) SetNotice(ChangeNotice(noticeKey, before));
+  if (!noticeKey || IsEnded()) return;
+  // The whole text is in the tooltip too, should a language's line be cut.
+  const std::string notice =
+      model_.ChangeNotice(noticeKey, before, ChangeSnapshot{InputsOnWindow(), GetItemText(IDC_RES_TURNS)});
+  SetItemText(IDC_NOTICE, notice);
+  AddTool(IDC_NOTICE, notice);
 }
 
-void CVelmoraDlg::UndoReplacement() {
-  std::optional<SettingsRecord> back = model_.TakeUndo(InputsOnWindow());
-  if (!back) return;
-  ShowInputs(*back);
-  TellCoreGone(*this, back->core);
-}
-
-void CVelmoraDlg::RedoReplacement() {
-  std::optional<SettingsRecord> again = model_.TakeRedo(InputsOnWindow());
-  if (!again) return;
-  ShowInputs(*again);
-  TellCoreGone(*this, again->core);
+void CVelmoraDlg::StepReplacement(bool undo) {
+  std::optional<SettingsRecord> record = undo ? model_.TakeUndo(InputsOnWindow()) : model_.TakeRedo(InputsOnWindow());
+  if (!record) return;
+  ShowInputs(*record);
+  TellCoreGone(*this, record->core);
 }
 
 // Everything the window shows follows the record, as after loading a design

@@ -36,12 +36,14 @@ bool CVelmoraDlg::OnInitDialog() {
     // The program folder is not known yet: the file goes to the current folder.
     const std::string path = model_.SettingsPath();
     if (!model_.WriteFile(path, SerializeSettings(model_.SettingsForWriting(), true))) ReportWriteFailure(path);
-    EndStartUp();
+    model_.SetStartUpFailed();
+    EndDialog(ui::IDCANCEL);
     return true;
   }
   if (const std::string missing = model_.ReadMaterialList(); !missing.empty()) {
     MessageBox(missing, Cp("Внимание!"), ui::MbType::Ok);
-    EndStartUp();
+    model_.SetStartUpFailed();
+    EndDialog(ui::IDCANCEL);
     return true;
   }
   for (const std::string& name : model_.MaterialList()) AddString(IDC_COMBO_MATERIAL, name);
@@ -57,12 +59,7 @@ bool CVelmoraDlg::OnInitDialog() {
   return true;
 }
 
-void CVelmoraDlg::EndStartUp() {
-  model_.SetStartUpFailed();
-  EndDialog(ui::IDCANCEL);
-}
-
-void CVelmoraDlg::ExitCommand() {
+void CVelmoraDlg::OnCancel() {
   UpdateData(true);
   // A file that cannot be written is told before the window ends, so the
   // user knows the next start will not remember this one.

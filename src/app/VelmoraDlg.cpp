@@ -68,8 +68,7 @@ void CVelmoraDlg::Dispatch(int id, ui::Notify code) {
   if (code == Notify::Menu) {
     if (id == ID_HELP) OnHelp();
     else if (id == ID_APP_ABOUT) OnAbout();
-    else if (id == ID_EDIT_UNDO) UndoReplacement();
-    else if (id == ID_EDIT_REDO) RedoReplacement();
+    else if (id == ID_EDIT_UNDO || id == ID_EDIT_REDO) StepReplacement(id == ID_EDIT_UNDO);
     else if (IsDesignCommand(id) && designWindows_) designWindows_->OnDesignCommand(*this, id);
     return;  // language commands are handled in OnCmdMsg
   }
@@ -159,8 +158,6 @@ void CVelmoraDlg::Dispatch(int id, ui::Notify code) {
 }
 
 void CVelmoraDlg::OnOK() { Calculate(); }
-
-void CVelmoraDlg::OnCancel() { ExitCommand(); }
 
 void CVelmoraDlg::OnVScroll(int spinId, ui::ScrollCode code) {
   if (spinId == IDC_SPIN_WIRE && code != ui::ScrollCode::EndScroll && !model_.Wires().entries.empty()) {

@@ -7,7 +7,7 @@
 //
 // The window's parts are spread over files by subsystem:
 //   VelmoraDlg.cpp      data exchange, dispatch, picture, messages
-//   StartUp.cpp         OnInitDialog, Exit
+//   StartUp.cpp         OnInitDialog, Exit (OnCancel)
 //   FormRules.cpp       captions, enable rules, material and wire unit
 //   CalcCommand.cpp     Calculate
 //   CoreCommands.cpp    core database: list, selection, add, delete
@@ -16,13 +16,13 @@
 //   HelpAboutCommands.cpp           Help and About
 //   DesignValue.cpp     the Design value for the outputs
 //   InputsState.cpp     out-of-date results, changed and replaced inputs, undo
-//   ResultNotices.cpp   warned result labels, the notice line
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/ControlIds.h"
 #include "app/Workspace.h"
 #include "design/Design.h"
 #include "insight/DesignDetails.h"
@@ -88,10 +88,6 @@ class CVelmoraDlg : public ui::Dialog {
   // loaded design file is shown: material, captions, wire table, core
   // selection and one calculation. Load uses it.
   void ReplaceInputs(const SettingsRecord& record);
-  // Ctrl+Z brings the inputs before a replacement back, Ctrl+Shift+Z the
-  // replacement again; one step.
-  void UndoReplacement();
-  void RedoReplacement();
   // The design inputs as the controls show them now: the nine texts, the
   // choices, the current core (as "core") and the material; the language is
   // the record's.
@@ -99,7 +95,7 @@ class CVelmoraDlg : public ui::Dialog {
   // The notice line below the form: one line on what the last command that
   // changed the inputs without typing did (Windows-1251). The next
   // calculation clears it.
-  std::string Notice() const;
+  std::string Notice() const { return GetItemText(ids::IDC_NOTICE); }
   // A message box with the caption OTHERS s8.
   int Message(std::string_view text, ui::MbType type = ui::MbType::Ok);
   // The message box that a file could not be written: OTHERS s22, " ", name
@@ -120,9 +116,6 @@ class CVelmoraDlg : public ui::Dialog {
 
  private:
   void Dispatch(int id, ui::Notify code);
-  // Start-up ended by a missing data file (told): the window ends.
-  void EndStartUp();
-  void ExitCommand();
 
   // Texts and enable rules (FormRules.cpp, LanguageCommands.cpp).
   bool ApplyLanguage();  // the settings' language file: texts, menu, wire table
@@ -150,13 +143,12 @@ class CVelmoraDlg : public ui::Dialog {
   // false (told) when it could not be made.
   bool ChangeDatabase(const std::function<std::optional<std::string>(std::string)>& change);
 
-  // What the results belong to; the notices (InputsState.cpp, ResultNotices.cpp).
+  // What the results belong to (InputsState.cpp).
   void RefreshResultsCurrent();
   void ShowInputs(SettingsRecord record);
-  void ShowResultWarnings(const ShownResults& r);
-  void SetNotice(std::string_view text);
-  ChangeSnapshot SnapshotForNotice() const;
-  std::string ChangeNotice(const char* commandKey, const ChangeSnapshot& before) const;
+  // Ctrl+Z brings the inputs before a replacement back, Ctrl+Shift+Z the
+  // replacement again; one step.
+  void StepReplacement(bool undo);
 
   Workspace model_;
   DesignWindows* designWindows_ = nullptr;

@@ -184,6 +184,15 @@ class Workspace {
   // The figures behind the last calculation; none before the first.
   std::optional<insight::DesignDetails> DescribeLastCalculation(const insight::InsightOptions& options = {}) const;
 
+  // The tooltips of the labels of the warnings a run gives (peak flux density,
+  // fill factor): the limit broken, or empty for a warning that did not fire
+  // (app/ResultNotices.cpp).
+  std::vector<ShownText> ResultWarningTips(const ShownResults& r) const;
+  // The notice of a command (the design text of commandKey, its %1 the
+  // changes): the core, material, gap or AL and turns that differ between
+  // the snapshots, then the captions of the other inputs that differ.
+  std::string ChangeNotice(const char* commandKey, const ChangeSnapshot& before, const ChangeSnapshot& after) const;
+
   // ---- undo of a command that replaces every input ------------------------------------------
   void RememberForUndo(SettingsRecord onWindow);
   bool CanUndoReplacement() const { return undo_.has_value(); }

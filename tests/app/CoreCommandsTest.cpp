@@ -262,7 +262,7 @@ TEST_F(CoreCommandsTest, UndoToADeletedCoreIsTold) {
   host.QueueAnswer(ui::IDOK);
   Click(IDC_DELETE_CORE);
   TakeBoxes();
-  dlg().UndoReplacement();
+  dlg().UserMenu(ID_EDIT_UNDO);
   const auto boxes = TakeBoxes();
   ASSERT_FALSE(boxes.empty());
   EXPECT_EQ(boxes.back().text,
