@@ -48,7 +48,7 @@ Design CVelmoraDlg::CurrentDesign(const std::optional<insight::InsightOptions>& 
     d.detailsOptions = *detailsOptions;
   }
 
-  auto text = [this](int id) { return GetItemText(id); };
+  auto text = [this](int id) { return model_.TextOf(id); };
   auto unitText = [&text](int unit) { return unit > 0 ? text(unit) : std::string(FixedUnitText(unit)); };
   for (std::size_t i = 0; i < kInputCount; ++i) {
     const InputControls& l = ControlsOf(static_cast<velmora::Input>(i));

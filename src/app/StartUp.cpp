@@ -21,9 +21,10 @@ using namespace ids;
 bool CVelmoraDlg::OnInitDialog() {
   // The defaults appear in the controls.
   ui::Dialog::OnInitDialog();
-  std::vector<ShownText> shapes;
-  for (int i = 0; i < kShapeCount; ++i) shapes.push_back({IDC_SHAPE_E + i, GetItemText(IDC_SHAPE_E + i)});
-  model_.KeepFixedCaptions(std::move(shapes));
+  std::vector<ShownText> fixed;
+  for (const ui::ControlTemplate& c : Template().controls)
+    if (c.kind != ui::ControlKind::Edit && !c.text.empty()) fixed.push_back({c.id, GetItemText(c.id)});
+  model_.KeepFixedCaptions(std::move(fixed));
 
   model_.ReadStartSettings();
   UpdateData(false);

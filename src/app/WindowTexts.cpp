@@ -3,7 +3,9 @@
 // from the language: the captions and tooltips of the controls, the captions
 // that follow the choices, and the caption of one control.
 #include "app/ControlIds.h"
+#include "app/WindowLines.h"
 #include "app/Workspace.h"
+#include "present/InputTable.h"
 
 namespace velmora {
 
@@ -98,6 +100,27 @@ std::string Workspace::CaptionOf(int id) const {
     for (const ShownText& t : list)
       if (t.id == id) return t.text;
   return {};
+}
+
+std::string Workspace::TextOf(int id) const {
+  for (std::size_t i = 0; i < kResultCount; ++i) {
+    const ResultControls& l = ControlsOf(static_cast<Result>(i));
+    if (id == l.value) return *labels_.Value(i);
+    if (l.extra && id == l.extra) return *labels_.Extra(i);
+  }
+  for (std::size_t i = 0; i < kInputCount; ++i)
+    if (id == ControlsOf(static_cast<Input>(i)).value) return settings_.*InputLines()[i].record;
+  static constexpr struct {
+    int id;
+    std::string CoreDatabaseState::*text;
+  } kCoreData[] = {{IDC_DATA_MU, &CoreDatabaseState::mu},
+                   {IDC_DATA_AE, &CoreDatabaseState::Ae},
+                   {IDC_DATA_AN, &CoreDatabaseState::An},
+                   {IDC_DATA_LE, &CoreDatabaseState::le},
+                   {IDC_DATA_VE, &CoreDatabaseState::Ve}};
+  for (const auto& c : kCoreData)
+    if (id == c.id) return cores_.*c.text;
+  return CaptionOf(id);
 }
 
 }  // namespace velmora

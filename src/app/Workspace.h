@@ -101,12 +101,15 @@ class Workspace {
   std::vector<ShownText> WindowTips() const;
   // The captions and units that follow the use, gap-mode and wire-unit choices.
   std::vector<ShownText> SwitchedCaptions(int use, int gapChoice, int awg) const;
-  // The texts of the window's template that no language changes (the shape
-  // names), as the window shows them.
+  // The texts of the window's template, the ones no language changes (the
+  // shape names, most units) among them.
   void KeepFixedCaptions(std::vector<ShownText> captions);
   // The caption a control shows with the choices of the inputs; empty for a
   // control without one.
   std::string CaptionOf(int id) const;
+  // The text a field, label or caption of the window shows, by its control
+  // ID: an input, a result label, a core datum or a caption.
+  std::string TextOf(int id) const;
   // True for a name the no-data entry has in some language: the entry's own
   // text, OTHERS s21 of the current language or of any language file of the
   // current folder. Never for the empty name.
