@@ -161,10 +161,8 @@ std::string Workspace::Title() const {
 bool Workspace::IsNoDataName(const std::string& name) const {
   if (name.empty()) return false;
   if (name == noDataName_ || name == lang_[kNoDataMaterialName]) return true;
-  for (const std::string& language : ListLanguages()) {
-    LanguageTable table;
-    if (ReadLanguageFile(Cp1251ToUtf8(language), table) && name == table[kNoDataMaterialName]) return true;
-  }
+  for (const std::string& language : ListLanguages())
+    if (ReadLanguageSlot(Cp1251ToUtf8(language), kNoDataMaterialName) == name) return true;
   return false;
 }
 
