@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
   const QRect groups[] = {{10, 5, 345, 420}, {363, 5, 352, 195}, {363, 210, 360, 218}, {730, 5, 280, 475}};
   for (const QRect& g : groups) (new QGroupBox("Group box", surface))->setGeometry(g);
   for (int i = 0; i < 75; ++i)
-    (new QLabel(QString("Caption of line %1").arg(i), surface))->setGeometry(20 + (i % 3) * 330, 20 + (i / 3) * 18, 200, 16);
+    (new QLabel(QString("Caption of line %1").arg(i), surface))
+        ->setGeometry(20 + (i % 3) * 330, 20 + (i / 3) * 18, 200, 16);
   for (int i = 0; i < 21; ++i)
     (new QLineEdit("1.5", surface))->setGeometry(250 + (i % 3) * 330, 22 + (i / 3) * 20, 40, 18);
   for (int i = 0; i < 12; ++i)

@@ -3,6 +3,8 @@
 // notification to its handler, and the core picture.
 #include "app/VelmoraDlg.h"
 
+#include <utility>
+
 #include "app/ControlIds.h"
 #include "app/DesignWindows.h"
 #include "app/WindowLines.h"
@@ -95,25 +97,26 @@ void CVelmoraDlg::Dispatch(int id, ui::Notify code) {
     // data of the one before (the no-data entry has no file at all).
     model_.ChooseMaterial(GetLBText(IDC_COMBO_MATERIAL, GetCurSel(IDC_COMBO_MATERIAL)));
     UpdateData(false);
-    Calculate();
-    return;
+    return Calculate();
   }
   if (code != Notify::Clicked) return;
+  static constexpr std::pair<int, void (CVelmoraDlg::*)()> kButtons[] = {{IDC_LOAD, &CVelmoraDlg::OnLoadDesign},
+                                                                         {IDC_SAVE, &CVelmoraDlg::OnSaveDesign},
+                                                                         {IDC_ADD_CORE, &CVelmoraDlg::AddCore},
+                                                                         {IDC_DELETE_CORE, &CVelmoraDlg::DeleteCore}};
+  for (const auto& [button, command] : kButtons)
+    if (id == button) return (this->*command)();
+  if (id >= IDC_SHAPE_E && id < IDC_SHAPE_E + kShapeCount) {
+    UpdateData(true);
+    FillCoreList();
+    SetCurSel(IDC_COMBO_CORE, model_.Cores().SelectAfterShapeChange(GetCount(IDC_COMBO_CORE)));
+    // While adding by dimensions the edits follow the shape's dimensions.
+    if (GetCheck(IDC_CHECK_ADD_DIMS)) EnableCoreEdits(model_.Cores().DimensionsUsed(), false);
+    ShowSelectedCore();
+    InvalidatePicture();
+    return;
+  }
   switch (id) {
-    case IDC_SHAPE_E:
-    case IDC_SHAPE_EI:
-    case IDC_SHAPE_ER:
-    case IDC_SHAPE_ETD:
-    case IDC_SHAPE_R:
-    case IDC_SHAPE_OTHER:
-      UpdateData(true);
-      FillCoreList();
-      SetCurSel(IDC_COMBO_CORE, model_.Cores().SelectAfterShapeChange(GetCount(IDC_COMBO_CORE)));
-      // While adding by dimensions the edits follow the shape's dimensions.
-      if (GetCheck(IDC_CHECK_ADD_DIMS)) EnableCoreEdits(model_.Cores().DimensionsUsed(), false);
-      ShowSelectedCore();
-      InvalidatePicture();
-      break;
     case IDC_RADIO_OUTPUT:
     case IDC_RADIO_OTHER_USE:
     case IDC_RADIO_GAP:
@@ -126,8 +129,7 @@ void CVelmoraDlg::Dispatch(int id, ui::Notify code) {
     case IDC_CHECK_IMIN:
       UpdateData(true);
       ApplyMinimumCurrentPair();
-      Calculate();
-      break;
+      [[fallthrough]];
     case IDC_CHECK_USE_D:
       Calculate();
       break;
@@ -138,18 +140,6 @@ void CVelmoraDlg::Dispatch(int id, ui::Notify code) {
     case IDC_CHECK_ADD_DIMS:
     case IDC_CHECK_ADD_DATA:
       ToggleAddMode(id == IDC_CHECK_ADD_DIMS);
-      break;
-    case IDC_LOAD:
-      OnLoadDesign();
-      break;
-    case IDC_SAVE:
-      OnSaveDesign();
-      break;
-    case IDC_ADD_CORE:
-      AddCore();
-      break;
-    case IDC_DELETE_CORE:
-      DeleteCore();
       break;
     default:
       ui::Dialog::OnCommand(id, code);  // IDOK -> OnOK, IDCANCEL -> OnCancel
