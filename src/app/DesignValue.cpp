@@ -72,7 +72,7 @@ Design CVelmoraDlg::CurrentDesign(const std::optional<insight::InsightOptions>& 
   for (int id : kSwitchedLabels) d.labels.emplace_back(id, text(id));
   for (const auto& [caption, value, unit] : kCoreDataLines)
     d.coreLines.push_back({value, text(caption), text(value), unit ? text(unit) : std::string()});
-  d.wireSpin = GetSpinPos(IDC_SPIN_WIRE);
+  d.wireSpin = model_.WireSpin();
   if (const auto& request = model_.DesignRequest()) d.converter = StatementOf(*request, model_.Material());
   return d;
 }

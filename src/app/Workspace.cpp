@@ -228,14 +228,18 @@ std::optional<int> Workspace::ConvertWireSize(bool toAwg) {
   const UnitSwitchResult r =
       toAwg ? SwitchFieldToAwg(wires_, settings_.wireSize) : SwitchFieldToMetric(wires_, settings_.wireSize);
   settings_.wireSize = r.fieldText;
+  wireSpin_ = r.spinPos;
   return r.spinPos;
 }
 
 bool Workspace::SpinWireSize(int position) {
   if (wires_.entries.empty()) return false;
   settings_.wireSize = SpinFieldText(wires_, settings_.yes_AWG == 1, position);
+  wireSpin_ = position;
   return true;
 }
+
+int Workspace::WireSpin() const { return std::clamp(wireSpin_, 0, std::max(wires_.last(), 0)); }
 
 // ---- core database ---------------------------------------------------------------------
 
@@ -288,6 +292,7 @@ const ShownResults& Workspace::Calculate() {
   // The record keeps the permeability of a no-data run: the window shows and
   // saves the material as the run used it.
   if (r.noData) material_.mu = r.mu;
+  if (r.spinPos) wireSpin_ = *r.spinPos;
   // Inputs the run rewrote: decimal points, the corrected nominal current, the
   // wire size taken from the table.
   TakeCorrectedFields(r.fields, settings_);

@@ -148,6 +148,10 @@ class Workspace {
   std::optional<int> ConvertWireSize(bool toAwg);
   // The wire-size field at a spin position; false for an empty table.
   bool SpinWireSize(int position);
+  // The spin position of the wire-size field: the place in the table of the
+  // last wire a run, a switch of units or the spin button chose, within the
+  // table's range (0 for an empty one).
+  int WireSpin() const;
 
   // ---- core database ---------------------------------------------------------------------
   // The database state bound to the controls (shape, dimension and data texts).
@@ -256,6 +260,7 @@ class Workspace {
   std::vector<std::string> materialList_;
   std::string noDataName_;  // the no-data entry's text, fixed at start-up
   WireTable wires_;
+  int wireSpin_ = 0;
   double lossLimit_ = 0;
   std::optional<ShownResults> lastCalculation_;
   std::optional<ChokeInputs> lastInputs_;

@@ -10,6 +10,7 @@
 
 #include "app/AdviserInput.h"
 #include "app/ControlIds.h"
+#include "app/ScriptedActions.h"
 #include "app/WindowFixture.h"
 #include "app/Workspace.h"
 
@@ -120,6 +121,8 @@ TEST_F(WorkspaceTest, TheWindowShowsTheWorkspacesTexts) {
       [&] { Click(IDC_RADIO_OTHER_USE); },
       [&] { w.UserMenu(w.Model().CurrentLanguageCommand() == kLanguageCommandBase + 1 ? 502 : 501); },
       [&] { Click(IDC_CHECK_IMIN); },
+      [&] { EXPECT_EQ(PlayScriptedAction(w, host, ParseScriptedAction("spin 7").action), ""); },
+      [&] { Click(IDC_RADIO_METRIC); },
   };
   for (std::size_t step = 0; step < steps.size(); ++step) {
     ExpectBoxes(4);
@@ -135,6 +138,7 @@ TEST_F(WorkspaceTest, TheWindowShowsTheWorkspacesTexts) {
       ++compared;
     }
     EXPECT_GT(compared, 100);
+    EXPECT_EQ(w.Model().WireSpin(), w.GetSpinPos(IDC_SPIN_WIRE)) << "step " << step;
   }
 }
 
