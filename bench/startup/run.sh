@@ -3,8 +3,9 @@
 # Cold start of the window against a bare Qt 6 dialog, offscreen: wall time
 # to the first calculated window and peak memory (/usr/bin/time -v), median
 # of several runs each, interleaved. For reference it also measures a Qt
-# dialog with the window's kinds and numbers of controls and none of the
-# program's work (form_dialog.cpp): what Qt itself takes for such a form.
+# dialog with the window's kinds and numbers of controls that reads the data
+# folder's files and does none of the program's work (form_dialog.cpp): what
+# Qt itself takes for such a form.
 # The load average is printed too: other work on the machine slows all
 # three, so compare ratios of one run, and repeat on a busy machine.
 #   bench/startup/run.sh [BUILD_DIR] [RUNS]     (defaults: build, 15)
@@ -42,14 +43,14 @@ measure() {  # program args... -> "seconds kilobytes"
 
 # One warm-up of each (the measurement is of a cold process, not a cold disk).
 measure "$work/bare_dialog" >/dev/null
-measure "$work/form_dialog" >/dev/null
+measure "$work/form_dialog" "$work/data" >/dev/null
 measure "$velmora" --dir "$work/data" >/dev/null
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 i=0
 while [ "$i" -lt "$runs" ]; do
   measure "$work/bare_dialog" >>"$work/bare.txt"
   measure "$velmora" --dir "$work/data" >>"$work/velmora.txt"
-  measure "$work/form_dialog" >>"$work/form.txt"
+  measure "$work/form_dialog" "$work/data" >>"$work/form.txt"
   i=$((i + 1))
 done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)

@@ -11,41 +11,32 @@ namespace velmora {
 
 void ApplyAdvisedDesign(CVelmoraDlg& dlg, const std::string& core, const std::string& material,
                         const std::string& gapText, const std::string& inductanceText, double requiredInductance_uH) {
-  if (dlg.IsEnded()) return;
-  dlg.BeforeReplacingInputs();  // Ctrl+Z brings back the design before
-  dlg.UpdateData(true);
-  const ChangeSnapshot before = dlg.SnapshotForNotice();
-  SettingsRecord& s = dlg.Settings();
-  s.mater = material;
-  s.gapChoice = 0;
-  s.gapOrAl = gapText;
-  if (!inductanceText.empty()) {
-    s.L = inductanceText;
-    s.us_Imin = 0;
-    dlg.SetAdvisedRequirement(requiredInductance_uH, inductanceText);
-  }
-  s.core = core;  // the core to select
   // One calculation at the end, as a loaded design has: selecting the
   // material and the core by hand would calculate (and warn about) the
   // half-changed design in between.
-  dlg.LoadMaterialWithFallback();
-  dlg.UpdateData(false);
-  dlg.ApplyGapCaptions();
-  dlg.ApplyMinimumCurrentPair();  // the inductance field usable again when the option went off
-  dlg.SelectCoreByName();         // ends with a calculation
-  dlg.InvalidatePicture();
-  dlg.SetFocusItem(ids::IDC_CALCULATE);
-  if (!dlg.IsEnded()) dlg.SetNotice(dlg.ChangeNotice("noticeAdvised", before));
+  dlg.ChangeInputs(
+      [&](Workspace& model) {
+        SettingsRecord& s = model.Settings();
+        s.mater = material;
+        s.gapChoice = 0;
+        s.gapOrAl = gapText;
+        if (!inductanceText.empty()) {
+          s.L = inductanceText;
+          s.us_Imin = 0;
+          model.SetAdvisedRequirement(requiredInductance_uH, inductanceText);
+        }
+        s.core = core;  // the core to select
+      },
+      InputsShown::kWithCore, "noticeAdvised");
 }
 
 AdvisedRefusal CheckAdvisedDesign(const CVelmoraDlg& dlg, const std::string& core, const std::string& material) {
-  const std::vector<std::string> cores = ListCoreNames(dlg.CoreDatabaseText(), ShapeOfName(core));
+  const std::vector<std::string> cores = ListCoreNames(dlg.Model().CoreDatabaseText(), ShapeOfName(core));
   if (std::find(cores.begin(), cores.end(), core) == cores.end()) return AdvisedRefusal::kCoreGone;
-  std::vector<std::string> materials = dlg.Item(ids::IDC_COMBO_MATERIAL)->items;
-  if (!materials.empty()) materials.pop_back();  // the no-data entry, always last
+  const std::vector<std::string> materials = dlg.Model().MaterialsWithData();
   if (std::find(materials.begin(), materials.end(), material) == materials.end()) return AdvisedRefusal::kMaterialGone;
   MaterialRecord record;
-  if (!LoadMaterialData(dlg.ProgramFolder() + Cp1251ToUtf8(material) + ".txt", record) || record.nF < 2 ||
+  if (!LoadMaterialData(dlg.Model().ProgramFolder() + Cp1251ToUtf8(material) + ".txt", record) || record.nF < 2 ||
       record.nB < 2)
     return AdvisedRefusal::kMaterialUnreadable;
   return AdvisedRefusal::kNone;

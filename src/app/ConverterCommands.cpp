@@ -16,19 +16,13 @@ InputChanges ConverterInputChanges(const converter::MainWindowFields& fields) {
 }
 
 void ReplaceInputs(CVelmoraDlg& dlg, const InputChanges& changes) {
-  if (dlg.IsEnded()) return;
-  const ChangeSnapshot before = dlg.SnapshotForNotice();
-  dlg.BeforeReplacingInputs();  // Ctrl+Z brings back the inputs before
-  dlg.UpdateData(true);
-  for (const auto& [key, value] : changes) SetSettingsField(dlg.Settings(), key, value);
-  dlg.UpdateData(false);
-  dlg.ApplyUseCaptions();
-  dlg.ApplyMinimumCurrentPair();
-  dlg.Calculate();
-  dlg.SetFocusItem(ids::IDC_CALCULATE);
   // What changed, and that the core and gap did not: the next step is the
   // adviser, for the inductance now in the window.
-  if (!dlg.IsEnded()) dlg.SetNotice(dlg.ChangeNotice("noticeConverter", before));
+  dlg.ChangeInputs(
+      [&changes](Workspace& model) {
+        for (const auto& [key, value] : changes) SetSettingsField(model.Settings(), key, value);
+      },
+      InputsShown::kInputs, "noticeConverter");
 }
 
 std::optional<double> HoldToMaterialTable(converter::ConverterRequest& request, const MaterialRecord& material) {

@@ -2,19 +2,11 @@
 // The core database on the window: the list of a shape's cores, the selected
 // core's data, and adding and deleting cores. Adding and deleting apply their
 // change to the file as it is on disk, write it back whole, and take what was
-// written as the window's copy.
-#include <algorithm>
-#include <chrono>
-#include <filesystem>
-#include <optional>
-
+// written as the workspace's copy.
 #include "app/ControlIds.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
-#include "textfile/Cp1251.h"
-#include "textfile/FileIO.h"
 #include "textfile/FileLock.h"
-#include "textfile/Limits.h"
 
 namespace velmora {
 
@@ -24,45 +16,20 @@ namespace {
 
 constexpr int kDimensionEdits[] = {IDC_DIM_A, IDC_DIM_B, IDC_DIM_C, IDC_DIM_D, IDC_DIM_H, IDC_DIM_h, IDC_DIM_I};
 
-// True when anything stands under the name (letter case ignored, as the
-// readers find names), also what cannot be read or a dangling link.
-bool NameTaken(const std::string& name) {
-  std::error_code ec;
-  return std::filesystem::exists(std::filesystem::symlink_status(ResolveNameNoCase(name), ec));
-}
-
 }  // namespace
 
-// ---- enable states -------------------------------------------------------------
-
-void CVelmoraDlg::EnableDimensionEdits(bool enable) {
-  for (int id : kDimensionEdits) EnableItem(id, enable);
-}
-
-void CVelmoraDlg::EnableDimensionEditsForShape() {
-  const int used = cores_.DimensionsUsed();
-  for (int i = 0; i < 7; ++i) EnableItem(kDimensionEdits[i], i < used);
-}
-
-void CVelmoraDlg::EnableDataEdits(bool enable) {
-  for (int id : {IDC_DATA_MU, IDC_DATA_AE, IDC_DATA_AN, IDC_DATA_LE}) EnableItem(id, enable);
+void CVelmoraDlg::EnableCoreEdits(int dimensions, bool data) {
+  for (int i = 0; i < 7; ++i) EnableItem(kDimensionEdits[i], i < dimensions);
+  for (int id : {IDC_DATA_AE, IDC_DATA_AN, IDC_DATA_LE}) EnableItem(id, data);
+  EnableItem(IDC_DATA_MU, data || GetCheck(IDC_CHECK_ADD_DIMS));
   EnableItem(IDC_DATA_VE, false);  // the volume is always computed
 }
 
-// ---- reading and listing -------------------------------------------------------
-
-void CVelmoraDlg::ReadCoreDatabase() {
-  if (!file_.Load(constants::kCoreDatabaseFile, constants::kMaxCoreDatabaseBytes, OpenMode::ReadOnly)) {
-    Message(lang_[kFileNotFound] + " " + constants::kCoreDatabaseFile);
-    return;
-  }
-  ResetContent(IDC_COMBO_CORE);
-  cores_.SetText(file_.Text());
-}
+// ---- listing and selecting ---------------------------------------------------------
 
 void CVelmoraDlg::FillCoreList() {
   UpdateData(true);
-  const std::vector<std::string> names = cores_.ListNames();
+  const std::vector<std::string> names = model_.Cores().ListNames();
   // The view hears of the new list once, not once per entry.
   ui::DialogObserver* observer = Observer();
   SetObserver(nullptr);
@@ -72,70 +39,47 @@ void CVelmoraDlg::FillCoreList() {
   NotifyChanged(IDC_COMBO_CORE);
 }
 
+// Shape from the core to select, list for that shape, the entry selected
+// (or the remembered one, else the first), its data shown and calculated.
 void CVelmoraDlg::SelectCoreByName() {
-  cores_.shape = ShapeOfName(settings_.core);
+  CoreDatabaseState& cores = model_.Cores();
+  cores.shape = ShapeOfName(model_.Settings().core);
   UpdateData(false);
   FillCoreList();
-  const int found = FindString(IDC_COMBO_CORE, -1, settings_.core);
-  SetCurSel(IDC_COMBO_CORE, cores_.SelectByName(found, GetCount(IDC_COMBO_CORE)));
+  const int found = FindString(IDC_COMBO_CORE, -1, model_.Settings().core);
+  SetCurSel(IDC_COMBO_CORE, cores.SelectByName(found, GetCount(IDC_COMBO_CORE)));
   ShowSelectedCore();
 }
 
 void CVelmoraDlg::ShowSelectedCore() {
   if (GetCheck(IDC_CHECK_ADD_DIMS) || GetCheck(IDC_CHECK_ADD_DATA)) return;
   UpdateData(true);
-  cores_.Remember(GetCurSel(IDC_COMBO_CORE));
-  if (cores_.RememberedPosition() < 0) return;
-  cores_.Show(GetLBText(IDC_COMBO_CORE, cores_.RememberedPosition()));
+  CoreDatabaseState& cores = model_.Cores();
+  cores.Remember(GetCurSel(IDC_COMBO_CORE));
+  if (cores.RememberedPosition() < 0) return;
+  cores.Show(GetLBText(IDC_COMBO_CORE, cores.RememberedPosition()));
   UpdateData(false);
   Calculate();
 }
 
-void CVelmoraDlg::RestoreCoreSelection() {
-  // In an add mode the typed text is the new core's name.
-  if (GetCheck(IDC_CHECK_ADD_DIMS) || GetCheck(IDC_CHECK_ADD_DATA)) return;
-  SetCurSel(IDC_COMBO_CORE, cores_.RememberedPosition());
-  UpdateData(false);
-}
-
 // ---- add modes ---------------------------------------------------------------------
 
-void CVelmoraDlg::ToggleAddByDimensions() {
+void CVelmoraDlg::ToggleAddMode(bool byDimensions) {
   UpdateData(true);
-  if (GetCheck(IDC_CHECK_ADD_DIMS)) {
-    if (cores_.shape == kShapeOther) {
-      SetCheck(IDC_CHECK_ADD_DIMS, 0);  // no formulas for this shape
+  CoreDatabaseState& cores = model_.Cores();
+  const int check = byDimensions ? IDC_CHECK_ADD_DIMS : IDC_CHECK_ADD_DATA;
+  if (GetCheck(check)) {
+    if (byDimensions && cores.shape == kShapeOther) {
+      SetCheck(check, 0);  // no formulas for this shape
     } else {
-      EnableItem(IDC_DATA_AE, false);
-      EnableItem(IDC_DATA_AN, false);
-      EnableItem(IDC_DATA_LE, false);
-      EnableItem(IDC_DATA_MU, true);
-      EnableDimensionEditsForShape();
-      SetCheck(IDC_CHECK_ADD_DATA, 0);
-      cores_.ClearTexts();
+      SetCheck(byDimensions ? IDC_CHECK_ADD_DATA : IDC_CHECK_ADD_DIMS, 0);
+      EnableCoreEdits(byDimensions ? cores.DimensionsUsed() : 0, !byDimensions);
+      cores.ClearTexts();
     }
     SetCurSel(IDC_COMBO_CORE, -1);
   } else {
-    EnableDimensionEdits(false);
-    EnableItem(IDC_DATA_MU, false);
-    SetCurSel(IDC_COMBO_CORE, cores_.RememberedPosition());
-    ShowSelectedCore();
-  }
-  UpdateData(false);
-  InvalidatePicture();
-}
-
-void CVelmoraDlg::ToggleAddByData() {
-  UpdateData(true);
-  if (GetCheck(IDC_CHECK_ADD_DATA)) {
-    EnableDimensionEdits(false);
-    EnableDataEdits(true);
-    SetCheck(IDC_CHECK_ADD_DIMS, 0);
-    cores_.ClearTexts();
-    SetCurSel(IDC_COMBO_CORE, -1);
-  } else {
-    EnableDataEdits(false);
-    SetCurSel(IDC_COMBO_CORE, cores_.RememberedPosition());
+    EnableCoreEdits(0, false);
+    SetCurSel(IDC_COMBO_CORE, cores.RememberedPosition());
     ShowSelectedCore();
   }
   UpdateData(false);
@@ -144,92 +88,65 @@ void CVelmoraDlg::ToggleAddByData() {
 
 // ---- add and delete ------------------------------------------------------------------
 
-// Another window (of this process or another) may have changed the database
-// since it was read: a change is applied to the file as it is on disk, under a
-// lock on its folder (which, unlike the file, no write ever replaces), held
-// from the read to the rename.
-std::optional<std::string> CVelmoraDlg::ReadDatabaseForChange(FileLock& lock) {
-  // Nothing reaches the disk: the change applies to the window's copy.
-  if (options_.suppressWrites) return cores_.Text();
-  const std::string folder = FolderOf(constants::kCoreDatabaseFile);
-  lock = FileLock::Exclusive(folder, std::chrono::milliseconds(constants::kDatabaseLockWaitMs));
-  // A folder that cannot be opened or a file system without locks still
-  // lets the change go ahead, unguarded; a lock another holder keeps does not.
-  if (lock.Error() == LockError::Busy) {
-    Message(lang_[kDatabaseInUse] + " " + constants::kCoreDatabaseFile);
-    return std::nullopt;
-  }
-  if (!lock.Held() && lock.Error() != LockError::CannotOpen && lock.Error() != LockError::Unsupported) {
+bool CVelmoraDlg::ChangeDatabase(const std::function<std::optional<std::string>(std::string)>& change) {
+  FileLock lock;
+  DatabaseRefusal why = DatabaseRefusal::kNone;
+  std::optional<std::string> onDisk = model_.ReadDatabaseForChange(lock, why);
+  if (why == DatabaseRefusal::kInUse) Message(model_.Lang()[kDatabaseInUse] + " " + constants::kCoreDatabaseFile);
+  else if (why == DatabaseRefusal::kCannotWrite) ReportWriteFailure(constants::kCoreDatabaseFile);
+  std::optional<std::string> text = onDisk ? change(std::move(*onDisk)) : std::nullopt;
+  if (!text) return false;
+  if (!model_.WriteFile(constants::kCoreDatabaseFile, *text)) {
     ReportWriteFailure(constants::kCoreDatabaseFile);
-    return std::nullopt;
+    return false;
   }
-  if (auto text = ReadWholeFile(constants::kCoreDatabaseFile, constants::kMaxCoreDatabaseBytes, OpenMode::ReadOnly))
-    return text;
-  // Missing (also when it was missing at start-up): the change makes the file.
-  // There but unreadable: nothing may replace what cannot be seen.
-  if (!NameTaken(constants::kCoreDatabaseFile)) return std::string();
-  ReportWriteFailure(constants::kCoreDatabaseFile);
-  return std::nullopt;
-}
-
-bool CVelmoraDlg::WriteCoreDatabase(const std::string& text) {
-  if (WriteFile(constants::kCoreDatabaseFile, text)) return true;
-  ReportWriteFailure(constants::kCoreDatabaseFile);
-  return false;
+  lock.Release();
+  model_.Cores().SetText(std::move(*text));
+  return true;
 }
 
 void CVelmoraDlg::AddCore() {
   const bool byDims = GetCheck(IDC_CHECK_ADD_DIMS) != 0;
   if (!byDims && !GetCheck(IDC_CHECK_ADD_DATA)) return;
   UpdateData(true);
-
-  const CoreDatabaseState::PreparedAdd add = cores_.PrepareAdd(GetItemText(IDC_COMBO_CORE), byDims);
+  CoreDatabaseState& cores = model_.Cores();
+  const CoreDatabaseState::PreparedAdd add = cores.PrepareAdd(GetItemText(IDC_COMBO_CORE), byDims);
   if (add.refusal) {
-    Message(lang_[*add.refusal]);
+    Message(model_.Lang()[*add.refusal]);
     return;
   }
-
-  FileLock lock;
-  std::optional<std::string> onDisk = ReadDatabaseForChange(lock);
-  std::optional<std::string> text = onDisk ? cores_.WithRecord(std::move(*onDisk), add.name) : std::nullopt;
-  if (onDisk && !text) Message(lang_[kCoreNameTaken]);  // another window added it meanwhile
+  const bool added = ChangeDatabase([&](std::string onDisk) {
+    std::optional<std::string> text = cores.WithRecord(std::move(onDisk), add.name);
+    if (!text) Message(model_.Lang()[kCoreNameTaken]);  // another window added it meanwhile
+    return text;
+  });
   // Not written: the database and the list stay as they were, and so does the add mode.
-  if (!text || !WriteCoreDatabase(*text)) {
+  if (!added) {
     UpdateData(false);
     return;
   }
-  lock.Release();
-  cores_.SetText(std::move(*text));
-  settings_.core = add.name;  // the core to select
-
+  model_.Settings().core = add.name;  // the core to select
   SetCheck(IDC_CHECK_ADD_DIMS, 0);
   SetCheck(IDC_CHECK_ADD_DATA, 0);
-  EnableDimensionEdits(false);
-  EnableDataEdits(false);
-
+  EnableCoreEdits(0, false);
   FillCoreList();
-  cores_.Remember(FindString(IDC_COMBO_CORE, -1, add.name));
-  SetCurSel(IDC_COMBO_CORE, cores_.RememberedPosition());
+  cores.Remember(FindString(IDC_COMBO_CORE, -1, add.name));
+  SetCurSel(IDC_COMBO_CORE, cores.RememberedPosition());
   UpdateData(false);
   ShowSelectedCore();
   InvalidatePicture();
 }
 
 void CVelmoraDlg::DeleteCore() {
-  if (Message(lang_[kDeleteCoreQuestion], ui::MbType::OkCancel) != ui::IDOK) return;
-  cores_.Remember(GetCurSel(IDC_COMBO_CORE));
-  if (cores_.RememberedPosition() < 0) return;
-  const std::string name = GetLBText(IDC_COMBO_CORE, cores_.RememberedPosition());
-
-  FileLock lock;
-  std::optional<std::string> onDisk = ReadDatabaseForChange(lock);
-  if (!onDisk) return;  // database and list unchanged
+  if (Message(model_.Lang()[kDeleteCoreQuestion], ui::MbType::OkCancel) != ui::IDOK) return;
+  CoreDatabaseState& cores = model_.Cores();
+  cores.Remember(GetCurSel(IDC_COMBO_CORE));
+  if (cores.RememberedPosition() < 0) return;
+  const std::string name = GetLBText(IDC_COMBO_CORE, cores.RememberedPosition());
   // A record another window deleted meanwhile leaves the text as it is.
-  std::string text = RemoveCoreRecord(*onDisk, name);
-  if (!WriteCoreDatabase(text)) return;
-  lock.Release();
-  cores_.SetText(std::move(text));
-  FillCoreList();
+  if (ChangeDatabase(
+          [&name](std::string onDisk) { return std::optional<std::string>(RemoveCoreRecord(onDisk, name)); }))
+    FillCoreList();
 }
 
 }  // namespace velmora

@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The design menu after "About" on the menu bar, and the figures behind the
-// last calculation that its windows show.
+// The design menu after "About" on the menu bar and its texts.
 #include "app/ControlIds.h"
-#include "app/ConverterRecord.h"
 #include "app/ConverterTexts.h"
 #include "app/DesignTexts.h"
-#include "app/DesignWindows.h"
 #include "app/MasExchange.h"
 #include "app/VelmoraDlg.h"
 #include "lang/WordKeyedSection.h"
@@ -50,30 +47,16 @@ ui::MenuItem DesignMenuTemplate() {
 
 bool IsDesignCommand(int id) { return id >= kDesignMenuFirstCommand && id <= kDesignMenuLastCommand; }
 
-void CVelmoraDlg::ApplyDesignMenuTexts() {
-  ui::MenuItem* popup = DesignPopup(Menu());
+void ApplyDesignMenuTexts(std::vector<ui::MenuItem>& bar, const LanguageTable& lang) {
+  ui::MenuItem* popup = DesignPopup(bar);
   if (!popup) return;
-  popup->text = DesignText(lang_, "menu");
+  popup->text = DesignText(lang, "menu");
   for (ui::MenuItem& item : popup->popup)
-    if (item.id == ID_DESIGN_DETAILS) item.text = DesignText(lang_, "menuDetails");
-    else if (item.id == ID_EXPORT_REPORT) item.text = lang_.report.Get("menuExport", kExportFallback);
-    else if (item.id == ID_CORE_ADVISER) item.text = DesignText(lang_, "menuAdviser");
-    else if (item.id == ID_CONVERTER) item.text = ConverterText(lang_, "menu");
-  ApplyMasMenuTexts(popup->popup, lang_);
-}
-
-void CVelmoraDlg::OnDesignCommand(int id) {
-  if (designWindows_) designWindows_->OnDesignCommand(*this, id);
-}
-
-std::optional<insight::DesignDetails> CVelmoraDlg::DescribeLastCalculation(const insight::InsightOptions& options) {
-  if (!lastCalculation_ || !lastInputs_ || lastCalculation_->stoppedByInputCheck) return std::nullopt;
-  const ChokeContext context{cores_.Core(), material_, wires_, lossLimit_, noDataName_};
-  // A design from the converter is judged at its input voltages, at its own inductance.
-  const std::vector<insight::PointDemand> points =
-      designRequest_ ? PointDemandsOf(*designRequest_, lastCalculation_->Lact) : std::vector<insight::PointDemand>{};
-  return insight::DescribeDesign(*lastInputs_, context, *lastCalculation_,
-                                 ReadCoreExtras(cores_.Text(), cores_.Core().name), options, points);
+    if (item.id == ID_DESIGN_DETAILS) item.text = DesignText(lang, "menuDetails");
+    else if (item.id == ID_EXPORT_REPORT) item.text = lang.report.Get("menuExport", kExportFallback);
+    else if (item.id == ID_CORE_ADVISER) item.text = DesignText(lang, "menuAdviser");
+    else if (item.id == ID_CONVERTER) item.text = ConverterText(lang, "menu");
+  ApplyMasMenuTexts(popup->popup, lang);
 }
 
 }  // namespace velmora

@@ -31,26 +31,24 @@ constexpr int kSwitchedLabels[] = {IDC_CAP_REQUIRED,  IDC_UNIT_REQUIRED,  IDC_LA
 
 Design CVelmoraDlg::CurrentDesign(const std::optional<insight::InsightOptions>& detailsOptions) {
   Design d;
-  d.startUpFailed = startUpFailed_;
+  d.startUpFailed = model_.StartUpFailed();
   d.windowEnded = IsEnded();
   if (!d.windowEnded) UpdateData(true);
-  d.settings = SettingsForWriting();
-  d.core = cores_.Core();
-  d.material = material_;
+  d.settings = model_.SettingsForWriting();
+  d.core = model_.Core();
+  d.material = model_.Material();
   d.picture = PictureId();
-  if (const ui::Control* list = Item(IDC_COMBO_MATERIAL)) {
-    d.materialList = list->items;
-    d.noDataSelected = list->curSel == static_cast<int>(list->items.size()) - 1;
-  }
-  d.results = lastCalculation_;
-  d.inputs = lastInputs_;
-  d.resultsCurrent = resultsCurrent_;
+  d.materialList = model_.MaterialList();
+  d.noDataSelected = GetCurSel(IDC_COMBO_MATERIAL) == static_cast<int>(d.materialList.size()) - 1;
+  if (const ShownResults* last = model_.LastCalculation()) d.results = *last;
+  d.inputs = model_.LastInputs();
+  d.resultsCurrent = model_.ResultsCurrent();
   if (detailsOptions) {
-    d.details = DescribeLastCalculation(*detailsOptions);
+    d.details = model_.DescribeLastCalculation(*detailsOptions);
     d.detailsOptions = *detailsOptions;
   }
 
-  auto text = [this](int id) { return GetItemText(id); };
+  auto text = [this](int id) { return model_.TextOf(id); };
   auto unitText = [&text](int unit) { return unit > 0 ? text(unit) : std::string(FixedUnitText(unit)); };
   for (std::size_t i = 0; i < kInputCount; ++i) {
     const InputControls& l = ControlsOf(static_cast<velmora::Input>(i));
@@ -74,8 +72,8 @@ Design CVelmoraDlg::CurrentDesign(const std::optional<insight::InsightOptions>& 
   for (int id : kSwitchedLabels) d.labels.emplace_back(id, text(id));
   for (const auto& [caption, value, unit] : kCoreDataLines)
     d.coreLines.push_back({value, text(caption), text(value), unit ? text(unit) : std::string()});
-  d.wireSpin = GetSpinPos(IDC_SPIN_WIRE);
-  if (designRequest_) d.converter = StatementOf(*designRequest_, material_);
+  d.wireSpin = model_.WireSpin();
+  if (const auto& request = model_.DesignRequest()) d.converter = StatementOf(*request, model_.Material());
   return d;
 }
 

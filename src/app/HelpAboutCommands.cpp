@@ -8,21 +8,21 @@ namespace velmora {
 
 void CVelmoraDlg::OnHelp() {
   CHelpDlg dlg(host());
-  dlg.language = Settings().lang;
-  dlg.caption = Lang()[kMenuHelp];
-  dlg.messageCaption = Lang()[kMessageCaption];
-  dlg.missingText = Lang()[kFileNotFound];
-  dlg.okCaption = Lang()[kOkButton];
+  dlg.language = model_.Settings().lang;
+  dlg.caption = model_.Lang()[kMenuHelp];
+  dlg.messageCaption = model_.Lang()[kMessageCaption];
+  dlg.missingText = model_.Lang()[kFileNotFound];
+  dlg.okCaption = model_.Lang()[kOkButton];
   dlg.DoModal();
 }
 
 void CVelmoraDlg::OnAbout() {
   CAboutDlg dlg(host());
-  dlg.caption = Lang()[kMenuAbout];
-  dlg.title = Lang().title;
-  dlg.versionWord = Lang().version;
-  dlg.contactLine = Lang()[kAboutContactLine];
-  dlg.okCaption = Lang()[kOkButton];
+  dlg.caption = model_.Lang()[kMenuAbout];
+  dlg.title = model_.Lang().title;
+  dlg.versionWord = model_.Lang().version;
+  dlg.contactLine = model_.Lang()[kAboutContactLine];
+  dlg.okCaption = model_.Lang()[kOkButton];
   dlg.DoModal();
 }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the shown results belong to, and the one-step undo of a command that
-// replaces every input (Load, "Use this design").
+// What the shown results belong to, the commands that change or replace
+// inputs without typing, and the one-step undo of a replacement.
 #include <cmath>
 
 #include "app/ControlIds.h"
@@ -39,48 +39,20 @@ constexpr EditField kInputEdits[] = {{IDC_EDIT_ZAZOR, &SettingsRecord::gapOrAl},
                                      {IDC_EDIT_J, &SettingsRecord::j},
                                      {IDC_EDIT_DPROV, &SettingsRecord::wireSize}};
 
-bool SameNumber(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
-
-// The numbers a run reads from the record; a field the choices leave unread
-// counts as 0.
-InputNumbers ReadNumbers(const SettingsRecord& record) {
-  const ChokeInputs in = ChokeInputsOf(record);
-  InputNumbers v = ReadInputNumbers(in);
-  if (in.minimumCurrent() == MinimumCurrent::SetsInductance) v.L = 0;
-  else v.Imin = 0;
-  if (!in.use_D) v.wire = 0;
-  return v;
-}
-
-bool SameCore(const CoreRecord& a, const CoreRecord& b) {
-  return a.name == b.name && SameNumber(a.Ae, b.Ae) && SameNumber(a.An, b.An) && SameNumber(a.le, b.le) &&
-         SameNumber(a.mu, b.mu);
-}
-
-// Whether a calculation reads the same from both records.
-bool SameForCalculation(const SettingsRecord& a, const SettingsRecord& b) {
-  if (a.core != b.core || a.mater != b.mater || a.use != b.use || a.gapChoice != b.gapChoice ||
-      a.us_Imin != b.us_Imin || a.use_D != b.use_D || a.yes_AWG != b.yes_AWG)
-    return false;
-  const InputNumbers x = ReadNumbers(a), y = ReadNumbers(b);
-  return SameNumber(x.L, y.L) && SameNumber(x.Inom, y.Inom) && SameNumber(x.Imin, y.Imin) && SameNumber(x.U1, y.U1) &&
-         SameNumber(x.U2, y.U2) && SameNumber(x.F, y.F) && SameNumber(x.J, y.J) && SameNumber(x.X, y.X) &&
-         SameNumber(x.wire, y.wire);
-}
-
 // A design brought back by Undo or Redo whose core the database no longer
 // holds (deleted since) shows another core of the list: the user is told
 // which, naming both.
 void TellCoreGone(CVelmoraDlg& dlg, const std::string& wanted) {
-  if (wanted.empty() || dlg.IsEnded() || ui::CompareNoCase(dlg.CurrentCore(), wanted) == 0) return;
-  dlg.Message(DesignText(dlg.Lang(), "coreGone") + " " + wanted + ". " + DesignText(dlg.Lang(), "coreShown") + " " +
-              dlg.CurrentCore());
+  const Workspace& model = dlg.Model();
+  if (wanted.empty() || dlg.IsEnded() || ui::CompareNoCase(model.CurrentCore(), wanted) == 0) return;
+  dlg.Message(DesignText(model.Lang(), "coreGone") + " " + wanted + ". " + DesignText(model.Lang(), "coreShown") + " " +
+              model.CurrentCore());
 }
 
 }  // namespace
 
 SettingsRecord CVelmoraDlg::InputsOnWindow() const {
-  SettingsRecord record = SettingsForWriting();
+  SettingsRecord record = model_.SettingsForWriting();
   for (const EditField& e : kInputEdits) record.*e.field = GetItemText(e.id);
   record.use = GetRadioIndex(IDC_RADIO_OUTPUT);
   record.gapChoice = GetRadioIndex(IDC_RADIO_GAP);
@@ -90,58 +62,66 @@ SettingsRecord CVelmoraDlg::InputsOnWindow() const {
   return record;
 }
 
-void CVelmoraDlg::SetResultsBasis(bool complete) {
-  if (complete) resultsBasis_ = ResultsBasis{SettingsForWriting(), cores_.Core()};
-  else resultsBasis_.reset();
-}
-
 void CVelmoraDlg::RefreshResultsCurrent() {
   if (IsEnded()) return;
-  resultsCurrent_ = resultsBasis_ && SameCore(resultsBasis_->core, cores_.Core()) &&
-                    SameForCalculation(resultsBasis_->inputs, InputsOnWindow());
-  for (const int id : kResultLabels) SetItemGreyed(id, !resultsCurrent_);
-  if (!titleText_.empty()) SetWindowText(resultsCurrent_ ? titleText_ : titleText_ + kOutOfDateMark);
-}
-
-void CVelmoraDlg::BeforeReplacingInputs() {
-  undo_ = InputsOnWindow();
-  redo_.reset();
+  const bool current = model_.RefreshResultsCurrent(InputsOnWindow());
+  for (const int id : kResultLabels) SetItemGreyed(id, !current);
+  if (const std::string title = model_.Title(); !title.empty()) SetWindowText(current ? title : title + kOutOfDateMark);
 }
 
 void CVelmoraDlg::ReplaceInputs(const SettingsRecord& record) {
-  BeforeReplacingInputs();
+  model_.RememberForUndo(InputsOnWindow());
   ShowInputs(record);
 }
 
-void CVelmoraDlg::UndoReplacement() {
-  if (!undo_) return;
-  const SettingsRecord back = *undo_;
-  undo_.reset();
-  redo_ = InputsOnWindow();
-  ShowInputs(back);
-  TellCoreGone(*this, back.core);
+void CVelmoraDlg::ChangeInputs(const std::function<void(Workspace&)>& change, InputsShown shown,
+                               const char* noticeKey) {
+  if (IsEnded()) return;
+  const ChangeSnapshot before{InputsOnWindow(), GetItemText(IDC_RES_TURNS)};
+  model_.RememberForUndo(before.inputs);  // Ctrl+Z brings back the inputs before
+  UpdateData(true);
+  change(model_);
+  // As after Load: the material first, so the frequency is held to its table.
+  if (shown != InputsShown::kInputs) ShowMaterial();
+  UpdateData(false);
+  ApplyMinimumCurrentPair();  // the inductance field usable again when the option went off
+  const SettingsRecord& s = model_.Settings();
+  ShowSwitchedCaptions(s.use, s.gapChoice, s.yes_AWG);
+  if (shown == InputsShown::kAll) RebuildWireTable(s.yes_AWG == 1);
+  if (shown == InputsShown::kInputs) {
+    Calculate();
+  } else {
+    SelectCoreByName();  // ends with a calculation
+    InvalidatePicture();
+  }
+  SetFocusItem(IDC_CALCULATE);
+  if (!noticeKey || IsEnded()) return;
+  // The whole text is in the tooltip too, should a language's line be cut.
+  const std::string notice =
+      model_.ChangeNotice(noticeKey, before, ChangeSnapshot{InputsOnWindow(), GetItemText(IDC_RES_TURNS)});
+  SetItemText(IDC_NOTICE, notice);
+  AddTool(IDC_NOTICE, notice);
 }
 
-void CVelmoraDlg::RedoReplacement() {
-  if (!redo_) return;
-  const SettingsRecord again = *redo_;
-  redo_.reset();
-  undo_ = InputsOnWindow();
-  ShowInputs(again);
-  TellCoreGone(*this, again.core);
+void CVelmoraDlg::StepReplacement(bool undo) {
+  std::optional<SettingsRecord> record = undo ? model_.TakeUndo(InputsOnWindow()) : model_.TakeRedo(InputsOnWindow());
+  if (!record) return;
+  ShowInputs(*record);
+  TellCoreGone(*this, record->core);
 }
 
 // Everything the window shows follows the record, as after loading a design
 // file. The material comes first: the frequency that reaches the window is
 // held to the new material's last frequency, not to the one before.
 void CVelmoraDlg::ShowInputs(SettingsRecord record) {
-  record.lang = settings_.lang;
-  settings_ = std::move(record);
-  LoadMaterialWithFallback();
+  SettingsRecord& s = model_.Settings();
+  record.lang = s.lang;
+  s = std::move(record);
+  ShowMaterial();
   UpdateData(false);
   ApplyMinimumCurrentPair();
-  ApplyCaptionSwitches();
-  RebuildWireTable();
+  ShowSwitchedCaptions(s.use, s.gapChoice, s.yes_AWG);
+  RebuildWireTable(s.yes_AWG == 1);
   SelectCoreByName();  // ends with a calculation
   InvalidatePicture();
   SetFocusItem(IDC_CALCULATE);

@@ -47,22 +47,23 @@ std::string AsciiUpper(std::string text) {
 }
 
 void Magnetic(const CVelmoraDlg& dlg, const ChokeResults& r, mas::MasDesign& d) {
-  d.coreName = dlg.CurrentCore();
+  d.coreName = dlg.Model().CurrentCore();
   // The database keeps MAS names in lower case (see ReadCoreMasName).
-  const std::string mas = AsciiUpper(ReadCoreMasName(dlg.CoreDatabaseText(), d.coreName));
+  const std::string mas = AsciiUpper(ReadCoreMasName(dlg.Model().CoreDatabaseText(), d.coreName));
   d.shape = mas.empty() ? d.coreName : mas;
   d.toroidal = ShapeOfName(d.coreName) == kShapeR || d.shape.starts_with("T ");
   // A powder goes by its own name (it names no maker) and has its gap
   // distributed in the material: none to grind.
-  const bool powder = dlg.Material().hasRollOff();
-  d.material = r.noData || powder ? dlg.Settings().mater : WithoutMaker(dlg.Settings().mater);
-  d.gap_mm = powder                          ? 0.0
-             : dlg.Settings().gapChoice == 0 ? r.read.X
-                                             : GapOfInductanceFactor(r.AL, dlg.Core(), dlg.Material().mu, r.g0);
+  const bool powder = dlg.Model().Material().hasRollOff();
+  d.material = r.noData || powder ? dlg.Model().Settings().mater : WithoutMaker(dlg.Model().Settings().mater);
+  d.gap_mm = powder ? 0.0
+             : dlg.Model().Settings().gapChoice == 0
+                 ? r.read.X
+                 : GapOfInductanceFactor(r.AL, dlg.Model().Core(), dlg.Model().Material().mu, r.g0);
   d.turns = WholeCount(r.N);
   d.parallels = WholeCount(r.n);
   d.conductingDiameter_mm = r.d;
-  const auto& wires = dlg.Wires().entries;
+  const auto& wires = dlg.Model().Wires().entries;
   if (r.wireIndex >= 0 && static_cast<std::size_t>(r.wireIndex) < wires.size())
     d.outerDiameter_mm = wires[static_cast<std::size_t>(r.wireIndex)].diz;
 }
@@ -145,10 +146,10 @@ double GapOfInductanceFactor(double AL_uH, const CoreRecord& core, double materi
 
 std::optional<mas::MasDesign> MasDesignOfWindow(CVelmoraDlg& dlg, std::string* problem) {
   if (!dlg.IsEnded()) dlg.CalculateUnlessCurrent();
-  const ChokeResults* r = dlg.LastCalculation();
+  const ChokeResults* r = dlg.Model().LastCalculation();
   insight::InsightOptions options;
-  options.ambient_C = dlg.DesignAmbient();
-  const auto details = dlg.DescribeLastCalculation(options);
+  options.ambient_C = dlg.Model().DesignAmbient();
+  const auto details = dlg.Model().DescribeLastCalculation(options);
   if (!r || !details || dlg.IsEnded()) {
     if (problem) *problem = "calculation";
     return std::nullopt;
@@ -156,15 +157,15 @@ std::optional<mas::MasDesign> MasDesignOfWindow(CVelmoraDlg& dlg, std::string* p
   mas::MasDesign d;
   d.inductance_uH = r->L;
   d.frequency_kHz = r->read.F;
-  d.ambient_C = dlg.DesignAmbient();
+  d.ambient_C = dlg.Model().DesignAmbient();
   d.currentOffset_A = r->read.Inom;
   d.currentRipple_A = r->dI;
   d.dutyCycle = r->D;
   // Output choke: U1 switched, U2 the output: U1 - U2 and -U2 across the
   // choke. Other use: U1 and -U2.
-  d.voltagePeakToPeak_V = dlg.Settings().use == 0 ? r->read.U1 : r->read.U1 + r->read.U2;
+  d.voltagePeakToPeak_V = dlg.Model().Settings().use == 0 ? r->read.U1 : r->read.U1 + r->read.U2;
   Magnetic(dlg, *r, d);
-  if (const auto& request = dlg.DesignRequest()) ConverterParts(*request, *r, d);
+  if (const auto& request = dlg.Model().DesignRequest()) ConverterParts(*request, *r, d);
   // The losses where core and winding settle; without a settled state (no
   // loss data, thermal runaway) those of the loss tables' temperature.
   const insight::ThermalState& settled = details->operating.thermal;
@@ -205,13 +206,13 @@ bool ExportMas(CVelmoraDlg& dlg, const std::string& path, const std::vector<std:
   const std::optional<mas::MasDesign> design = MasDesignOfWindow(dlg, &problem);
   std::string message;
   if (!design) {
-    message = DesignText(dlg.Lang(), "masIncomplete") + " " + problem;
+    message = DesignText(dlg.Model().Lang(), "masIncomplete") + " " + problem;
   } else {
     std::string reason;
     if (WriteMasFile(path, mas::WriteMasDocument(*design), inputs, &reason)) return true;
     // The path and the reason are UTF-8; the message box shows Windows-1251.
-    message =
-        DesignText(dlg.Lang(), "masWriteFailed") + " " + Utf8ToCp1251(path + ": " + reason).value_or(std::string("?"));
+    message = DesignText(dlg.Model().Lang(), "masWriteFailed") + " " +
+              Utf8ToCp1251(path + ": " + reason).value_or(std::string("?"));
   }
   if (error) *error = Cp1251ToUtf8(message);
   if (!dlg.IsEnded()) dlg.Message(message);

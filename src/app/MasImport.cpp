@@ -46,10 +46,10 @@ std::string ComputedFieldText(double value) {
 
 // The record whose MAS name, else whose own name, is the shape's (letter
 // case and spacing ignored).
-std::optional<std::string> MatchCore(const CVelmoraDlg& dlg, const std::string& shape) {
+std::optional<std::string> MatchCore(const Workspace& model, const std::string& shape) {
   const std::string wanted = NameKey(shape);
   if (wanted.empty()) return std::nullopt;
-  const std::vector<CoreHeader> headers = ListCoreHeaders(dlg.CoreDatabaseText());
+  const std::vector<CoreHeader> headers = ListCoreHeaders(model.CoreDatabaseText());
   for (const CoreHeader& header : headers)
     if (!header.mas.empty() && NameKey(header.mas) == wanted) return header.name;
   for (const CoreHeader& header : headers)
@@ -59,8 +59,8 @@ std::optional<std::string> MatchCore(const CVelmoraDlg& dlg, const std::string& 
 
 // The material list's entry of that name, found as --material finds it: the
 // document names it without its maker, and "N87" finds "N87 Epcos".
-std::optional<std::string> MatchMaterial(const CVelmoraDlg& dlg, const std::string& material) {
-  const std::vector<std::string>& entries = dlg.Item(ids::IDC_COMBO_MATERIAL)->items;
+std::optional<std::string> MatchMaterial(const Workspace& model, const std::string& material) {
+  const std::vector<std::string>& entries = model.MaterialList();
   const ListMatch match = MatchName(entries, material);
   return match.found() ? std::optional<std::string>(entries[match.index]) : std::nullopt;
 }
@@ -174,42 +174,36 @@ bool Tell(CVelmoraDlg& dlg, const std::string& message, std::string* error) {
 
 bool ImportMasText(CVelmoraDlg& dlg, std::string_view utf8, std::string* error) {
   const mas::MasReadResult read = mas::ReadMasDocument(utf8);
-  if (!read.design) return Tell(dlg, Refusal(dlg.Lang(), read), error);
+  if (!read.design) return Tell(dlg, Refusal(dlg.Model().Lang(), read), error);
   const mas::MasImport& in = *read.design;
 
-  dlg.BeforeReplacingInputs();  // Ctrl+Z brings back the inputs before
-  dlg.UpdateData(true);
-  SettingsRecord& s = dlg.Settings();
-  std::vector<std::string> notTakenParts = in.notTaken;
-  const auto request = RequestOf(in, notTakenParts);
-  SetOperatingPoint(in, request && request->topology == converter::Topology::kBuck, s);
-  dlg.SetDesignRequest(request);
-  std::string missing;
-  const auto core = in.shape ? MatchCore(dlg, *in.shape) : std::nullopt;
-  s.core = core.value_or(dlg.CurrentCore());
-  if (!core) missing += DesignText(dlg.Lang(), "masCore") + " " + in.shape.value_or("-");
-  const auto material = in.material ? MatchMaterial(dlg, *in.material) : std::nullopt;
-  if (material) s.mater = *material;
-  else
-    missing += (missing.empty() ? "" : ", ") + DesignText(dlg.Lang(), "masMaterial") + " " + in.material.value_or("-");
-  if (in.ambient_C && IsUsableAmbient(*in.ambient_C)) dlg.SetDesignAmbient(*in.ambient_C);
-  const std::string notTaken = NotTaken(in, std::move(notTakenParts));
-
-  // As after Load: the material first, so the frequency is held to its table.
-  dlg.LoadMaterialWithFallback();
-  dlg.UpdateData(false);
-  dlg.ApplyMinimumCurrentPair();
-  dlg.ApplyCaptionSwitches();
-  dlg.RebuildWireTable();
-  dlg.SelectCoreByName();  // ends with a calculation
-  dlg.InvalidatePicture();
+  std::string missing, notTaken;
+  dlg.ChangeInputs(
+      [&](Workspace& model) {
+        SettingsRecord& s = model.Settings();
+        std::vector<std::string> notTakenParts = in.notTaken;
+        const auto request = RequestOf(in, notTakenParts);
+        SetOperatingPoint(in, request && request->topology == converter::Topology::kBuck, s);
+        model.SetDesignRequest(request);
+        const auto core = in.shape ? MatchCore(model, *in.shape) : std::nullopt;
+        s.core = core.value_or(model.CurrentCore());
+        if (!core) missing += DesignText(model.Lang(), "masCore") + " " + in.shape.value_or("-");
+        const auto material = in.material ? MatchMaterial(model, *in.material) : std::nullopt;
+        if (material) s.mater = *material;
+        else
+          missing +=
+              (missing.empty() ? "" : ", ") + DesignText(model.Lang(), "masMaterial") + " " + in.material.value_or("-");
+        if (in.ambient_C && IsUsableAmbient(*in.ambient_C)) model.SetDesignAmbient(*in.ambient_C);
+        notTaken = NotTaken(in, std::move(notTakenParts));
+      },
+      InputsShown::kAll);
   std::string message;
-  if (!missing.empty()) message = DesignText(dlg.Lang(), "masNotFound") + " " + missing;
+  if (!missing.empty()) message = DesignText(dlg.Model().Lang(), "masNotFound") + " " + missing;
   if (in.purpose == kMasConverterNames[static_cast<int>(converter::Topology::kBuckBoost)])
-    message += (message.empty() ? "" : "\r\n") + DesignText(dlg.Lang(), "masNoTopology") + " " +
-               ConverterText(dlg.Lang(), "buckBoost");
+    message += (message.empty() ? "" : "\r\n") + DesignText(dlg.Model().Lang(), "masNoTopology") + " " +
+               ConverterText(dlg.Model().Lang(), "buckBoost");
   if (!notTaken.empty())
-    message += (message.empty() ? "" : "\r\n") + DesignText(dlg.Lang(), "masNotTaken") + " " + notTaken;
+    message += (message.empty() ? "" : "\r\n") + DesignText(dlg.Model().Lang(), "masNotTaken") + " " + notTaken;
   if (!message.empty()) Tell(dlg, message, error);
   return true;
 }
@@ -221,10 +215,10 @@ bool ImportMas(CVelmoraDlg& dlg, const std::string& path, std::string* error) {
   const std::optional<std::string> bytes = ReadWholeFile(path, mas::kMaxDocumentBytes, OpenMode::ReadOnly, &status);
   if (!bytes) {
     const std::string reason = Utf8ToCp1251(path + ": " + status.Reason()).value_or(std::string("?"));
-    return Tell(dlg, DesignText(dlg.Lang(), "masReadFailed") + " " + reason, error);
+    return Tell(dlg, DesignText(dlg.Model().Lang(), "masReadFailed") + " " + reason, error);
   }
   if (!ImportMasText(dlg, *bytes, error)) return false;
-  dlg.SetImportedDocument(path);
+  dlg.Model().SetImportedDocument(path);
   return true;
 }
 

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the window says beside its results: the labels of a warning that
-// fired, and the notice line on what a command changed without typing.
+// What the window says beside its results, as the workspace words it: the
+// tooltips of a warning that fired, and the notice line on what a command
+// changed without typing.
 #include <string>
 #include <vector>
 
 #include "app/ControlIds.h"
 #include "app/DesignTexts.h"
-#include "app/VelmoraDlg.h"
 #include "app/WindowLines.h"
+#include "app/Workspace.h"
 #include "calc/Constants.h"
 #include "present/InputTable.h"
 #include "textfile/Numbers.h"
@@ -49,44 +50,28 @@ std::string OneLine(const std::string& caption) {
 
 }  // namespace
 
-// The whole text is in the tooltip too, should a language's line be cut.
-void CVelmoraDlg::SetNotice(std::string_view text) {
-  SetItemText(IDC_NOTICE, text);
-  AddTool(IDC_NOTICE, text);
-}
-
-std::string CVelmoraDlg::Notice() const { return GetItemText(IDC_NOTICE); }
-
-// A warning's label stays in the warning colour until the next run, with
-// the limit it broke in its tooltip.
-void CVelmoraDlg::ShowResultWarnings(const ShownResults& r) {
+std::vector<ShownText> Workspace::ResultWarningTips(const ShownResults& r) const {
   const bool flux = !r.Stopped() && r.fluxAbovePermitted;
   const bool fill = !r.Stopped() && r.overfilled;
-  SetItemWarned(IDC_RES_BPK, flux);
-  SetItemWarned(IDC_RES_FILL, fill);
-  AddTool(IDC_RES_BPK, flux ? Filled(DesignText(lang_, "warnFlux"), FormatFixed(r.Bm, 3)) : std::string());
-  AddTool(IDC_RES_FILL,
-          fill ? Filled(DesignText(lang_, "warnFill"), FormatFixed(constants::kFillFactorLimit, 2)) : std::string());
+  return {{IDC_RES_BPK, flux ? Filled(DesignText(lang_, "warnFlux"), FormatFixed(r.Bm, 3)) : std::string()},
+          {IDC_RES_FILL,
+           fill ? Filled(DesignText(lang_, "warnFill"), FormatFixed(constants::kFillFactorLimit, 2)) : std::string()}};
 }
 
-ChangeSnapshot CVelmoraDlg::SnapshotForNotice() const {
-  return ChangeSnapshot{InputsOnWindow(), GetItemText(IDC_RES_TURNS)};
-}
-
-std::string CVelmoraDlg::ChangeNotice(const char* commandKey, const ChangeSnapshot& before) const {
-  const SettingsRecord after = InputsOnWindow();
+std::string Workspace::ChangeNotice(const char* commandKey, const ChangeSnapshot& before,
+                                    const ChangeSnapshot& after) const {
   std::vector<std::string> parts;
-  if (after.core != before.inputs.core) parts.push_back(Filled(DesignText(lang_, "noticeCore"), after.core));
-  if (after.mater != before.inputs.mater) parts.push_back(Filled(DesignText(lang_, "noticeMaterial"), after.mater));
-  if (after.gapOrAl != before.inputs.gapOrAl || after.gapChoice != before.inputs.gapChoice)
-    parts.push_back(Filled(DesignText(lang_, after.gapChoice ? "noticeAl" : "noticeGap"), after.gapOrAl));
-  if (const std::string turns = GetItemText(IDC_RES_TURNS); turns != before.turns)
-    parts.push_back(Filled(DesignText(lang_, "noticeTurns"), turns, before.turns));
+  const SettingsRecord& now = after.inputs;
+  if (now.core != before.inputs.core) parts.push_back(Filled(DesignText(lang_, "noticeCore"), now.core));
+  if (now.mater != before.inputs.mater) parts.push_back(Filled(DesignText(lang_, "noticeMaterial"), now.mater));
+  if (now.gapOrAl != before.inputs.gapOrAl || now.gapChoice != before.inputs.gapChoice)
+    parts.push_back(Filled(DesignText(lang_, now.gapChoice ? "noticeAl" : "noticeGap"), now.gapOrAl));
+  if (after.turns != before.turns) parts.push_back(Filled(DesignText(lang_, "noticeTurns"), after.turns, before.turns));
   std::string inputs;
   for (std::size_t i = 0; i < kInputCount; ++i) {
     const InputLine& line = InputLines()[i];
-    if (line.record == &SettingsRecord::gapOrAl || after.*line.record == before.inputs.*line.record) continue;
-    inputs += (inputs.empty() ? "" : ", ") + OneLine(GetItemText(ControlsOf(static_cast<velmora::Input>(i)).caption));
+    if (line.record == &SettingsRecord::gapOrAl || now.*line.record == before.inputs.*line.record) continue;
+    inputs += (inputs.empty() ? "" : ", ") + OneLine(CaptionOf(ControlsOf(static_cast<velmora::Input>(i)).caption));
   }
   if (!inputs.empty()) parts.push_back(Filled(DesignText(lang_, "noticeInputs"), inputs));
   std::string changed;

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up sequence of the main window: settings, language, materials,
 // core database, and a first calculation. A missing language file, material
-// list or material data file ends the program here with a message.
+// list or material data file ends the program here with a message. And the
+// way out: Exit, Escape and the close box write the settings of this run to
+// "Inductor.ini" in the program folder, the details' settings (when the
+// window keeps them) to "Details.cfg" beside it, then the window ends.
 #include "app/ControlIds.h"
 #include "app/SourceText.h"
 #include "app/VelmoraDlg.h"
 #include "calc/Constants.h"
+#include "settings/DetailsConfig.h"
 #include "textfile/Cp1251.h"
-#include "textfile/FileIO.h"
-#include "textfile/Limits.h"
 
 namespace velmora {
 
@@ -19,71 +21,53 @@ using namespace ids;
 bool CVelmoraDlg::OnInitDialog() {
   // The defaults appear in the controls.
   ui::Dialog::OnInitDialog();
+  std::vector<ShownText> fixed;
+  for (const ui::ControlTemplate& c : Template().controls)
+    if (c.kind != ui::ControlKind::Edit && !c.text.empty()) fixed.push_back({c.id, GetItemText(c.id)});
+  model_.KeepFixedCaptions(std::move(fixed));
 
-  // The picture rectangle is fixed (PictureRect); the loss-density limit:
-  lossLimit_ = constants::kLossDensityLimit;
-
-  ReadSettings(options_.settingsFile, true, settings_);
-  for (const auto& [key, value] : options_.overrides) SetSettingsField(settings_, key, value);
-  cores_.SetCurrentCore(settings_.core);  // kept when no core gets selected
+  model_.ReadStartSettings();
   UpdateData(false);
 
-  if (settings_.lang.empty()) settings_.lang = constants::kDefaultLanguage;
-  if (settings_.mater.empty()) settings_.mater = constants::kFallbackMaterial;
-
-  if (!LoadLanguage()) {
-    StartUpLanguageMissing();
+  if (!ApplyLanguage()) {
+    MessageBox("In the folder with the program file is missing " + model_.Settings().lang + ".lng.", "Attention!",
+               ui::MbType::Ok);
+    model_.Settings().lang = constants::kDefaultLanguage;
+    UpdateData(true);
+    // The program folder is not known yet: the file goes to the current folder.
+    const std::string path = model_.SettingsPath();
+    if (!model_.WriteFile(path, SerializeSettings(model_.SettingsForWriting(), true))) ReportWriteFailure(path);
+    model_.SetStartUpFailed();
+    EndDialog(ui::IDCANCEL);
     return true;
   }
-  if (!StartUpMaterials()) return true;
+  if (const std::string missing = model_.ReadMaterialList(); !missing.empty()) {
+    MessageBox(missing, Cp("Внимание!"), ui::MbType::Ok);
+    model_.SetStartUpFailed();
+    EndDialog(ui::IDCANCEL);
+    return true;
+  }
+  for (const std::string& name : model_.MaterialList()) AddString(IDC_COMBO_MATERIAL, name);
 
-  LoadMaterialWithFallback();
+  ShowMaterial();
   ApplyMinimumCurrentPair();
 
-  ReadCoreDatabase();
+  if (model_.ReadCoreDatabase()) ResetContent(IDC_COMBO_CORE);
+  else Message(model_.Lang()[kFileNotFound] + " " + constants::kCoreDatabaseFile);
   SelectCoreByName();
 
-  EnableDimensionEdits(false);
-  EnableDataEdits(false);
+  EnableCoreEdits(0, false);
   return true;
 }
 
-void CVelmoraDlg::StartUpLanguageMissing() {
-  MessageBox("In the folder with the program file is missing " + settings_.lang + ".lng.", "Attention!",
-             ui::MbType::Ok);
-  settings_.lang = constants::kDefaultLanguage;
+void CVelmoraDlg::OnCancel() {
   UpdateData(true);
-  // The program folder is not known yet: the file goes to the current folder.
-  const std::string path = programFolder_ + constants::kSettingsFile;
-  if (!WriteFile(path, SerializeSettings(SettingsForWriting(), true))) ReportWriteFailure(path);
-  startUpFailed_ = true;
+  // A file that cannot be written is told before the window ends, so the
+  // user knows the next start will not remember this one.
+  for (const std::string& path : model_.WriteOnExit())
+    ReportWriteFailure(
+        Utf8ToCp1251(path).value_or(path == model_.SettingsPath() ? constants::kSettingsFile : kDetailsConfigFile));
   EndDialog(ui::IDCANCEL);
-}
-
-bool CVelmoraDlg::StartUpMaterials() {
-  if (!file_.Load(constants::kMaterialListFile, constants::kMaxTextFileBytes)) {
-    MessageBox(Cp("В папке с программой отсутствует файл перечня применяемых в программе материалов."), Cp("Внимание!"),
-               ui::MbType::Ok);
-    startUpFailed_ = true;
-    EndDialog(ui::IDCANCEL);
-    return false;
-  }
-  programFolder_ = FolderOf(constants::kMaterialListFile);
-
-  for (const std::string& name : ParseMaterialList(file_.Text())) {
-    if (!FileExists(DataFilePath("", Cp1251ToUtf8(name), ".txt"))) {
-      MessageBox(Cp("В папке с программой отсутствует файл ") + name + ".txt", Cp("Внимание!"), ui::MbType::Ok);
-      startUpFailed_ = true;
-      EndDialog(ui::IDCANCEL);
-      return false;
-    }
-    AddString(IDC_COMBO_MATERIAL, name);
-  }
-  // The no-data material, always the last entry; its text stays when the
-  // language changes.
-  noDataName_ = lang_[kNoDataMaterialName];
-  AddString(IDC_COMBO_MATERIAL, noDataName_);
-  return true;
 }
 
 }  // namespace velmora

@@ -9,7 +9,7 @@
 #include <map>
 #include <set>
 
-#include "app/ConverterRecord.h"
+#include "app/AdviserInput.h"
 #include "calc/Constants.h"
 #include "cli/AdviseCommand.h"
 #include "cli/Session.h"
@@ -20,13 +20,6 @@
 namespace velmora::cli {
 
 namespace {
-
-// The material list's names without the no-data entry, which is always last.
-std::vector<std::string> MaterialNames(const Design& design) {
-  std::vector<std::string> names = design.materialList;
-  if (!names.empty()) names.pop_back();
-  return names;
-}
 
 // Keeps the cores of the family; the usage error when none is left.
 std::string KeepFamily(std::string_view dbText, const std::string& utf8, std::vector<advise::CoreEntry>& cores) {
@@ -62,51 +55,37 @@ ShownResults RunOf(const advise::AdviseData& data, const ChokeInputs& inputs, co
 
 }  // namespace
 
-int RunAdvise(const CVelmoraDlg& dlg, const Design& design, const SettingsRecord& settings, const AdviseArgs& args,
+int RunAdvise(const CVelmoraDlg& dlg, const SettingsRecord& settings, const AdviseArgs& args,
               const insight::InsightOptions& options, std::string& error) {
-  advise::AdviseData data;
-  data.cores = advise::SelectableCores(dlg.CoreDatabaseText(), ui::CompareNoCase);
-  if (args.family) {
-    error = KeepFamily(dlg.CoreDatabaseText(), *args.family, data.cores);
-    if (!error.empty()) return 2;
-  }
-  const std::vector<std::string> names = MaterialNames(design);
-  data.wires = dlg.Wires();
-  data.lang = dlg.Lang();
-  data.lossLimit = constants::kLossDensityLimit;
-  data.ambient_C = args.ambient_C.value_or(options.ambient_C);
-
-  advise::AdviseQuery query;
-  query.inputs = ChokeInputsOf(settings);
+  const Workspace& model = dlg.Model();
+  insight::InsightOptions limits = options;
+  limits.ambient_C = args.ambient_C.value_or(options.ambient_C);
+  AdviserSource source = AdviserSourceOf(model, settings, limits);
+  advise::AdviseQuery& query = source.query;
   query.shape = args.shape;
   query.sort = args.sort;
   query.gapStep = args.gapStep;
-  query.minGap = options.minGap_mm;
-  query.maxRise = options.riseLimit_K;
-  query.fluxMargin = options.fluxMargin;
-  query.saturationCurrent_A = options.saturationCurrent_A;
-  query.requiredInductance_uH = options.requiredInductance_uH;
-  query.alTolerance = options.alTolerance;
-  query.alToleranceUngapped = options.alToleranceUngapped;
   query.infeasibleSettled = args.all;  // else only feasible designs are listed
-  // A design from a converter: each design judged at its input voltages.
-  if (const auto& request = dlg.DesignRequest()) query.points = PointSourceOf(*request);
+  advise::AdviseData data = AdviseDataOf(source, {});
+  if (args.family) {
+    error = KeepFamily(model.CoreDatabaseText(), *args.family, data.cores);
+    if (!error.empty()) return 2;
+  }
+  std::vector<std::string> tried = source.materials;
   if (args.material) {
     const auto cp = Utf8ToCp1251(*args.material);
-    const ListMatch match = MatchName(names, cp.value_or(std::string()));
+    const ListMatch match = MatchName(source.materials, cp.value_or(std::string()));
     if (!match.found()) {
       error = MaterialNotFound(*args.material, match);
       return 2;
     }
-    const std::string* listed = &names[match.index];
-    query.material = *listed;
-    data.materials = advise::LoadMaterials(dlg.ProgramFolder(), {*listed});
-    if (data.materials.empty()) {
-      error = "the material " + *args.material + " has no loss table";
-      return 2;
-    }
-  } else {
-    data.materials = advise::LoadMaterials(dlg.ProgramFolder(), names);
+    query.material = source.materials[match.index];
+    tried = {query.material};
+  }
+  data.materials = advise::LoadMaterials(source.folder, tried);
+  if (args.material && data.materials.empty()) {
+    error = "the material " + *args.material + " has no loss table";
+    return 2;
   }
 
   const std::vector<advise::Candidate> all = advise::Sweep(query, data);

@@ -8,12 +8,12 @@
 
 namespace velmora::cli {
 
-// The adviser on the data of a started window, for the inputs in settings (as
-// the window read them, before its first calculation), with the AL tolerances
-// of options; the materials are those of the design's material list. Prints
-// the listing;
-// returns the exit status, with error set on a usage error (status 2).
-int RunAdvise(const CVelmoraDlg& dlg, const Design& design, const SettingsRecord& settings, const AdviseArgs& args,
+// The adviser on the workspace of a started window, for the inputs in
+// settings (as the window read them, before its first calculation), with the
+// limits and AL tolerances of options; the materials are those of the
+// workspace's list. Prints the listing; returns the exit status, with error
+// set on a usage error (status 2).
+int RunAdvise(const CVelmoraDlg& dlg, const SettingsRecord& settings, const AdviseArgs& args,
               const insight::InsightOptions& options, std::string& error);
 
 }  // namespace velmora::cli

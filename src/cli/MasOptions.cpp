@@ -56,7 +56,7 @@ std::optional<MasOutput> MasOutputPath(const MasArgs& args, std::string* error) 
 std::vector<std::string> DataFolderFiles(const CVelmoraDlg& dlg) {
   std::vector<std::string> names{constants::kSettingsFile, constants::kMaterialListFile, constants::kCoreDatabaseFile,
                                  constants::kWireFile, kDetailsConfigFile};
-  for (const std::string& material : dlg.Item(ids::IDC_COMBO_MATERIAL)->items)
+  for (const std::string& material : dlg.Model().MaterialList())
     names.push_back(DataFilePath("", Cp1251ToUtf8(material), ".txt"));
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(".", ec))

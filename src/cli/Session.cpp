@@ -48,9 +48,9 @@ InputChanges ConverterChanges(const CliArgs& args, const converter::ConverterReq
 InputChanges DesignHeldToTable(const CliArgs& args, const CVelmoraDlg& dlg, Session& session) {
   session.converterRequest = args.converter.request;
   converter::ConverterRequest& request = session.converterRequest;
-  if (const auto last = HoldToMaterialTable(request, dlg.Material()))
+  if (const auto last = HoldToMaterialTable(request, dlg.Model().Material()))
     std::cerr << "velmora-cli: --fsw " << converter::TypedNumber(args.converter.request.fsw_kHz)
-              << " kHz lies above the loss table of " << Cp1251ToUtf8(dlg.Material().name) << " (up to "
+              << " kHz lies above the loss table of " << Cp1251ToUtf8(dlg.Model().Material().name) << " (up to "
               << converter::TypedNumber(*last) << " kHz): the choke is designed at " << converter::TypedNumber(*last)
               << " kHz\n";
   // The request was checked with the command line: the design has no error.
@@ -106,11 +106,11 @@ OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session&
   CVelmoraDlg& dlg = *session.dlg;
   dlg.Create();
   if (dlg.IsEnded()) return {OpenResult::kStartUpEnded, {}};
-  dlg.SetDesignAmbient(session.details.ambient_C);
+  dlg.Model().SetDesignAmbient(session.details.ambient_C);
   // A design file carries the converter request it was made from, as Load reads it.
   if (args.designFile)
     if (const auto bytes = ReadWholeFile(options.settingsFile, constants::kMaxSettingsFileBytes))
-      dlg.SetDesignRequest(ParseConverterSection(*bytes));
+      dlg.Model().SetDesignRequest(ParseConverterSection(*bytes));
   InputChanges converterChanges;
   if (args.converter.given) {
     // The request was checked with the command line: the design has no error.
@@ -120,25 +120,25 @@ OpenResult OpenWindow(const CliArgs& args, const WorkingFolderEnv& env, Session&
   }
   if (args.adviseCommand) {
     for (const auto& [key, value] : converterChanges) SetSettingsField(session.startSettings, key, value);
-    if (args.converter.given) dlg.SetDesignRequest(args.converter.request);  // each design judged at its points
+    if (args.converter.given) dlg.Model().SetDesignRequest(args.converter.request);  // each design judged at its points
     return {};
   }
   if (args.material) {
-    const std::vector<std::string>& entries = dlg.Item(ids::IDC_COMBO_MATERIAL)->items;
+    const std::vector<std::string>& entries = dlg.Model().MaterialList();
     const ListMatch match = MatchName(entries, material);
     if (!match.found()) return Usage(MaterialNotFound(*args.material, match));
     dlg.UserSelect(ids::IDC_COMBO_MATERIAL, static_cast<int>(match.index));
   }
   if (session.converter) {
     ReplaceInputs(dlg, DesignHeldToTable(args, dlg, session));
-    dlg.SetDesignRequest(args.converter.request);  // a design file saved by --do save carries it
+    dlg.Model().SetDesignRequest(args.converter.request);  // a design file saved by --do save carries it
   }
   if (masDocument) {
     const std::string masError = ApplyMasInput(dlg, args.mas, *masDocument);
     if (!masError.empty()) return Usage(masError);
   }
   // An ambient given on the command line wins over the file's and the document's.
-  if (args.ambient_C) dlg.SetDesignAmbient(*args.ambient_C);
+  if (args.ambient_C) dlg.Model().SetDesignAmbient(*args.ambient_C);
   for (const ScriptedAction& action : args.actions) {
     const std::string actionError = PlayScriptedAction(dlg, session.host, action);
     if (!actionError.empty()) return Usage("--do '" + action.source + "': " + actionError);

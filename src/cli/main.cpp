@@ -109,8 +109,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
     std::string adviseError;
     insight::InsightOptions options = DetailsOptionsOf(session.details, args.alTolerancePercent);
     cli::ApplyCheckArgs(args.checks, options);
-    const int status =
-        cli::RunAdvise(dlg, dlg.CurrentDesign(), session.startSettings, args.advise, options, adviseError);
+    const int status = cli::RunAdvise(dlg, session.startSettings, args.advise, options, adviseError);
     return adviseError.empty() ? status : Usage(args.command, adviseError);
   }
   // The explicit output first: its calculation's messages are part of the run.
@@ -119,11 +118,11 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   std::optional<insight::InsightOptions> detailsOptions;
   if (args.details && open.status == cli::OpenResult::kOpen && !dlg.IsEnded()) {
     detailsOptions = DetailsOptionsOf(session.details, args.alTolerancePercent);
-    detailsOptions->ambient_C = dlg.DesignAmbient();
+    detailsOptions->ambient_C = dlg.Model().DesignAmbient();
     cli::ApplyCheckArgs(args.checks, *detailsOptions);
   }
   const Design design = dlg.CurrentDesign(detailsOptions);
-  cli::Report report = cli::MakeReport(design, dlg.NotWritten(), session.host.shown());
+  cli::Report report = cli::MakeReport(design, dlg.Model().NotWritten(), session.host.shown());
   if (open.status == cli::OpenResult::kStartUpEnded) {
     std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));
     if (!report.messages.empty()) std::cerr << "velmora-cli: start-up ended: " << report.messages.back().text << "\n";
@@ -133,8 +132,8 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
     report.details = cli::DetailsJson(*design.details, design.detailsOptions);
     report.checks = cli::ChecksJson(design.details->checks);
     if (design.converter) report.operatingPoints = cli::OperatingPointsJson(*design.details);
-    report.pointRows = cli::PointRows(*design.details, dlg.Lang());
-    report.detailsRows = cli::DetailsRows(*design.details, dlg.Lang());
+    report.pointRows = cli::PointRows(*design.details, dlg.Model().Lang());
+    report.detailsRows = cli::DetailsRows(*design.details, dlg.Model().Lang());
   }
   if (session.converter) report.converter = cli::ConverterJson(session.converterRequest, *session.converter);
   std::cout << (args.json ? cli::ToJson(report) : cli::ToTable(report));

@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "app/AdviserCommands.h"
+#include "app/AdviserInput.h"
 #include "app/ControlIds.h"
 #include "app/ConverterRecord.h"
 #include "app/DesignFigures.h"
@@ -76,16 +77,6 @@ constexpr Caption kCaptions[AdviserModel::kColumnCount] = {{"adviserRank", "#"},
                                                            {"adviserReason", "Not feasible because"}};
 
 // Everything the worker reads, copied from the main window on the GUI thread.
-struct SweepInput {
-  std::string dbText;
-  std::string folder;
-  std::vector<std::string> materials;
-  advise::AdviseQuery query;
-  WireTable wires;
-  LanguageTable lang;
-  double ambient_C = 0;  // where the designs settle
-};
-
 }  // namespace
 
 // One sweep on its worker thread, and what it was made from.
@@ -124,7 +115,7 @@ AdviserWindow::~AdviserWindow() {
 }
 
 QString AdviserWindow::Text(const char* key, const char* fallback) const {
-  return FromCp1251(dlg_.Lang().design.Get(key, fallback));
+  return FromCp1251(dlg_.Model().Lang().design.Get(key, fallback));
 }
 
 // The minimum gap, the highest rise and the out-of-date notice.
@@ -241,7 +232,7 @@ void AdviserWindow::ApplyTexts() {
   shape_->addItem(Text("adviserAllShapes", "All shapes"));
   // The shapes as the main window's radio buttons name them.
   QStringList shapes;
-  for (int i = 0; i < kShapeCount; ++i) shapes << FromCp1251(dlg_.GetItemText(ids::IDC_SHAPE_E + i));
+  for (int i = 0; i < kShapeCount; ++i) shapes << FromCp1251(dlg_.Model().CaptionOf(ids::IDC_SHAPE_E + i));
   shape_->addItems(shapes);
   model_->SetShapeNames(shapes);
   shape_->setCurrentIndex(shape);
@@ -268,8 +259,8 @@ void AdviserWindow::Refresh() {
 }
 
 std::vector<AdviserWindow::UsedInput> AdviserWindow::UsedInputs() const {
-  const SettingsRecord& s = dlg_.Settings();
-  auto caption = [this](int id) { return FromCp1251(dlg_.GetItemText(id)).remove('&'); };
+  const SettingsRecord& s = dlg_.Model().Settings();
+  auto caption = [this](int id) { return FromCp1251(dlg_.Model().CaptionOf(id)).remove('&'); };
   // The inductance comes from the minimum current when that is on; the wire
   // size field counts only when it is used.
   std::vector<UsedInput> inputs = {
@@ -314,26 +305,14 @@ void AdviserWindow::ShowStale() {
 void AdviserWindow::StartSweep() {
   if (dlg_.IsEnded()) return;
   const Design design = dlg_.CurrentDesign();  // the inputs as the window holds them
-  auto input = std::make_shared<SweepInput>();
-  input->dbText = dlg_.CoreDatabaseText();
-  input->folder = dlg_.ProgramFolder();
-  input->materials = dlg_.Item(ids::IDC_COMBO_MATERIAL)->items;
-  if (!input->materials.empty()) input->materials.pop_back();  // the no-data entry, always last
-  input->query.inputs = ChokeInputsOf(design.settings);
-  input->query.minGap = minGap_->value();
-  input->query.maxRise = maxRise_->value();
-  input->query.fluxMargin = margin_->value() / kPercentPerUnit;
-  const insight::InsightOptions tolerances = DetailsOptionsOf(config_);
-  input->query.alTolerance = tolerances.alTolerance;
-  input->query.alToleranceUngapped = tolerances.alToleranceUngapped;
+  insight::InsightOptions limits = DetailsOptionsOf(config_);
+  limits.minGap_mm = minGap_->value();
+  limits.riseLimit_K = maxRise_->value();
+  limits.fluxMargin = margin_->value() / kPercentPerUnit;
+  auto input = std::make_shared<AdviserSource>(AdviserSourceOf(dlg_.Model(), design.settings, limits));
   // The infeasible designs are shown only with "Feasible only" off: only then
   // are they settled and held to every check.
   input->query.infeasibleSettled = !feasibleOnly_->isChecked();
-  // A design from a converter: each design judged at its input voltages.
-  if (const auto& request = dlg_.DesignRequest()) input->query.points = PointSourceOf(*request);
-  input->wires = dlg_.Wires();
-  input->lang = dlg_.Lang();
-  input->ambient_C = tolerances.ambient_C;
 
   // The material filter offers the list's materials.
   const QString chosen = material_->currentIndex() > 0 ? material_->currentText() : QString();
@@ -352,13 +331,7 @@ void AdviserWindow::StartSweep() {
   tick_.start();
   use_->setEnabled(false);
   job->thread = std::thread([this, job, input] {
-    advise::AdviseData data;
-    data.cores = advise::SelectableCores(input->dbText, ui::CompareNoCase);
-    data.materials = advise::LoadMaterials(input->folder, input->materials);
-    data.wires = input->wires;
-    data.lang = input->lang;
-    data.lossLimit = constants::kLossDensityLimit;
-    data.ambient_C = input->ambient_C;
+    const advise::AdviseData data = AdviseDataOf(*input, input->materials);
     const std::size_t total = advise::CandidateCount(input->query, data);
     std::vector<advise::Candidate> all = advise::Sweep(input->query, data, [&job](std::size_t done, std::size_t n) {
       job->done = done;
@@ -445,9 +418,10 @@ void AdviserWindow::UseSelected() {
 void AdviserWindow::UseCandidate(const advise::Candidate& c) {
   const AdvisedRefusal refusal = CheckAdvisedDesign(dlg_, c.core, c.material);
   if (refusal != AdvisedRefusal::kNone) {
-    QMessageBox box(QMessageBox::Warning, FromCp1251(dlg_.Lang()[kMessageCaption]),
-                    FromCp1251(AdvisedRefusalText(dlg_.Lang(), refusal, c.core, c.material)), QMessageBox::Ok, this);
-    box.button(QMessageBox::Ok)->setText(FromCp1251(dlg_.Lang()[kOkButton]));
+    QMessageBox box(QMessageBox::Warning, FromCp1251(dlg_.Model().Lang()[kMessageCaption]),
+                    FromCp1251(AdvisedRefusalText(dlg_.Model().Lang(), refusal, c.core, c.material)), QMessageBox::Ok,
+                    this);
+    box.button(QMessageBox::Ok)->setText(FromCp1251(dlg_.Model().Lang()[kOkButton]));
     box.exec();
     return;
   }

@@ -73,7 +73,7 @@ ConverterWindow::ConverterWindow(CVelmoraDlg& dlg, QWidget* parent, DetailsConfi
 }
 
 void ConverterWindow::FollowDesign() {
-  const auto& design = dlg_.DesignRequest();
+  const auto& design = dlg_.Model().DesignRequest();
   if (!design || design == followed_) return;
   followed_ = design;
   ShowRequest(*design);
@@ -98,7 +98,7 @@ void ConverterWindow::ShowRequest(const converter::ConverterRequest& r) {
   show(kVd, r.vd);
 }
 
-QString ConverterWindow::Text(const char* key) const { return FromCp1251(ConverterText(dlg_.Lang(), key)); }
+QString ConverterWindow::Text(const char* key) const { return FromCp1251(ConverterText(dlg_.Model().Lang(), key)); }
 
 void ConverterWindow::BuildLayout() {
   auto* grid = new QGridLayout;
@@ -198,11 +198,11 @@ converter::ConverterRequest ConverterWindow::Request() const {
 converter::ConverterRequest ConverterWindow::HeldRequest(QString* note) const {
   converter::ConverterRequest request = Request();
   const double typed = request.fsw_kHz;
-  const auto last = HoldToMaterialTable(request, dlg_.Material());
+  const auto last = HoldToMaterialTable(request, dlg_.Model().Material());
   if (last && note)
     *note = Text("aboveTable")
                 .arg(QString::fromStdString(converter::TypedNumber(typed)))
-                .arg(FromCp1251(dlg_.Material().name))
+                .arg(FromCp1251(dlg_.Model().Material().name))
                 .arg(QString::fromStdString(converter::TypedNumber(*last)));
   return request;
 }
@@ -253,8 +253,8 @@ void ConverterWindow::Apply() {
   ReplaceInputs(dlg_, ConverterInputChanges(converter::FieldsFor(request, r.design)));
   // The design keeps the request as typed; the frequency is held again
   // wherever it is calculated.
-  dlg_.SetDesignRequest(Request());
-  followed_ = dlg_.DesignRequest();
+  dlg_.Model().SetDesignRequest(Request());
+  followed_ = dlg_.Model().DesignRequest();
 }
 
 }  // namespace velmora::gui

@@ -328,12 +328,12 @@ void DesignDetailsWindow::showEvent(QShowEvent* event) {
 
 void DesignDetailsWindow::Refresh(CVelmoraDlg& dlg) {
   dlg_ = &dlg;
-  lang_ = dlg.Lang();
+  lang_ = dlg.Model().Lang();
   Texts();
   insight::InsightOptions options = DetailsOptionsOf(config_);
   if (saturationCurrent_->value() > 0) options.saturationCurrent_A = saturationCurrent_->value();
-  options.requiredInductance_uH = dlg.AdvisedRequirement();
-  details_ = dlg.DescribeLastCalculation(options);
+  options.requiredInductance_uH = dlg.Model().AdvisedRequirement();
+  details_ = dlg.Model().DescribeLastCalculation(options);
   ShowTolerance();
   if (!details_) {
     note_->setText(Text("noCalculation"));

@@ -19,10 +19,10 @@ void GuiDesignWindows::OnDesignCommand(CVelmoraDlg& dlg, int id) {
   }
   if (IsMasCommand(id)) {
     // The document carries the details' ambient out, and an import brings one in.
-    dlg.SetDesignAmbient(config_.ambient_C);
+    dlg.Model().SetDesignAmbient(config_.ambient_C);
     RunMasCommand(dlg, id, QApplication::activeModalWidget());
-    if (dlg.DesignAmbient() != config_.ambient_C) {
-      config_.ambient_C = dlg.DesignAmbient();
+    if (dlg.Model().DesignAmbient() != config_.ambient_C) {
+      config_.ambient_C = dlg.Model().DesignAmbient();
       if (details_) details_->ShowAmbient();
     }
     return;

@@ -30,15 +30,15 @@ std::string Now() {
 
 void ExportReport(CVelmoraDlg& dlg, QWidget* parent, const insight::InsightOptions& options) {
   using reportrender::Q;
-  const report::ReportTexts texts = report::ReportTexts::FromSection(dlg.Lang().report);
-  const gui::OutputTexts words{Q(texts(report::T::ExportCaption)), Q(dlg.Lang()[kOverwriteQuestion]),
-                               Q(dlg.Lang()[kMessageCaption]),     Q(dlg.Lang()[kOkButton]),
-                               Q(dlg.Lang()[kCancelButton]),       Q(texts(report::T::ExportFailed))};
+  const report::ReportTexts texts = report::ReportTexts::FromSection(dlg.Model().Lang().report);
+  const gui::OutputTexts words{Q(texts(report::T::ExportCaption)),     Q(dlg.Model().Lang()[kOverwriteQuestion]),
+                               Q(dlg.Model().Lang()[kMessageCaption]), Q(dlg.Model().Lang()[kOkButton]),
+                               Q(dlg.Model().Lang()[kCancelButton]),   Q(texts(report::T::ExportFailed))};
   const std::vector<gui::OutputFilter> filters{{Q(texts(report::T::ExportFilterPdf)), {".pdf"}},
                                                {Q(texts(report::T::ExportFilterHtml)), {".html", ".htm"}}};
   // The report calculates first; a design the input checks stop gets none.
   insight::InsightOptions withRequirement = options;
-  withRequirement.requiredInductance_uH = dlg.AdvisedRequirement();
+  withRequirement.requiredInductance_uH = dlg.Model().AdvisedRequirement();
   const Design design = dlg.CalculatedDesign(withRequirement);
   if (const ShownResults* run = design.LastCalculation(); run && run->stoppedByInputCheck) {
     gui::TellOutputFailed(parent, words,

@@ -115,10 +115,11 @@ int main(int argc, char** argv) {
   velmora::CVelmoraApp velmoraApp(host);
   velmoraApp.InitInstance([&](velmora::CVelmoraDlg& dlg) {
     dlg.SetDesignWindows(&designWindows);
-    dlg.KeepDetailsConfig(&detailsConfig);  // written on exit, a failure told in a box
+    dlg.Model().KeepDetailsConfig(&detailsConfig);  // written on exit, a failure told in a box
     // Message boxes answer in the window's language, as it stands at each box.
     host.SetButtonTexts([&dlg] {
-      return velmora::ui::QtHost::ButtonTexts{dlg.Lang()[velmora::kOkButton], dlg.Lang()[velmora::kCancelButton]};
+      return velmora::ui::QtHost::ButtonTexts{dlg.Model().Lang()[velmora::kOkButton],
+                                              dlg.Model().Lang()[velmora::kCancelButton]};
     });
     if (openDetails) designWindows.OpenDetailsAfterFirstPaint(dlg);
     if (!quitAfterStartUp) return;

@@ -75,6 +75,21 @@ constexpr AddedText kAddedTexts[] = {
      "The core database is in use by another window or program and was not changed. Try again in a moment:"},
 };
 
+// The file's text without its word-keyed sections: where the numbered keys
+// are looked for.
+std::string NumberedPart(std::string_view fileText) {
+  return WithoutWordKeyedSections(fileText, {kDesignSectionName, kReportSectionName, kConverterSectionName});
+}
+
+// A numbered slot's text, backslash-n and backslash-t turned into LF and TAB.
+std::string SlotText(std::string_view numbered, LangSection section, int k) {
+  std::string value = KeyedTextFile::GetSectionValue(numbered, LangSectionName(section), "s" + std::to_string(k),
+                                                     constants::kMaxLanguageTextBytes);
+  ReplaceAll(value, "\\n", '\n');
+  ReplaceAll(value, "\\t", '\t');
+  return value;
+}
+
 }  // namespace
 
 std::span<const AddedText> ProgramAddedTexts() { return kAddedTexts; }
@@ -117,22 +132,15 @@ const char* LangSectionName(LangSection section) {
 void ParseLanguageText(std::string_view fileText, LanguageTable& table) {
   // The word-keyed sections may hold any key: the numbered lookups, which
   // run on past their own section, must not find one there.
-  const std::string numbered =
-      WithoutWordKeyedSections(fileText, {kDesignSectionName, kReportSectionName, kConverterSectionName});
+  const std::string numbered = NumberedPart(fileText);
   const std::string_view text = numbered;
   LanguageTable fresh;
   fresh.title = KeyedTextFile::GetSectionValue(text, "TITLE", "title", constants::kMaxLanguageTextBytes);
   fresh.version = KeyedTextFile::GetSectionValue(text, "TITLE", "version", constants::kMaxLanguageTextBytes);
   for (const SectionSlots& s : kOrder) {
-    const char* name = LangSectionName(s.section);
     auto slots = SlotsOf(fresh, s.section);
-    for (std::size_t k = static_cast<std::size_t>(s.first); k < slots.size(); ++k) {
-      std::string value =
-          KeyedTextFile::GetSectionValue(text, name, "s" + std::to_string(k), constants::kMaxLanguageTextBytes);
-      ReplaceAll(value, "\\n", '\n');
-      ReplaceAll(value, "\\t", '\t');
-      slots[k] = std::move(value);
-    }
+    for (std::size_t k = static_cast<std::size_t>(s.first); k < slots.size(); ++k)
+      slots[k] = SlotText(text, s.section, static_cast<int>(k));
   }
   for (const AddedText& added : kAddedTexts) {
     if (fresh[added.slot].empty()) fresh[added.slot] = added.english;
@@ -148,6 +156,15 @@ bool ReadLanguageFile(const std::string& language, LanguageTable& table) {
   if (!file.Load(DataFilePath("", language, ".lng"), constants::kMaxTextFileBytes)) return false;
   ParseLanguageText(file.Text(), table);
   return true;
+}
+
+std::optional<std::string> ReadLanguageSlot(const std::string& language, LangSlot slot) {
+  KeyedTextFile file;
+  if (!file.Load(DataFilePath("", language, ".lng"), constants::kMaxTextFileBytes)) return std::nullopt;
+  std::string value = SlotText(NumberedPart(file.Text()), slot.section, slot.key);
+  for (const AddedText& added : kAddedTexts)
+    if (value.empty() && added.slot.section == slot.section && added.slot.key == slot.key) value = added.english;
+  return value;
 }
 
 }  // namespace velmora

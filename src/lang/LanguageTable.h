@@ -3,6 +3,7 @@
 // The interface texts of the current language, in slots named by section and
 // key ("OTHERS" s25 ...), read from "<language>.lng".
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -58,5 +59,8 @@ void ParseLanguageText(std::string_view text, LanguageTable& table);
 // Reads "<language>.lng" from the current folder; false (table unchanged) when
 // it cannot be opened.
 bool ReadLanguageFile(const std::string& language, LanguageTable& table);
+// One slot of "<language>.lng" as ReadLanguageFile fills it, reading no other
+// slot; nothing when the file cannot be opened.
+std::optional<std::string> ReadLanguageSlot(const std::string& language, LangSlot slot);
 
 }  // namespace velmora

@@ -128,7 +128,7 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
   meta.date = DateText(fixedTime);
   if (args.designFile) meta.designFile = *args.designFile;
   insight::InsightOptions options = DetailsOptionsOf(session.details, args.alTolerancePercent);
-  options.ambient_C = dlg.DesignAmbient();
+  options.ambient_C = dlg.Model().DesignAmbient();
   cli::ApplyCheckArgs(args.checks, options);
   const Design design = dlg.CalculatedDesign(options);
   // A design the input checks stop has nothing to report: the check's message
@@ -142,7 +142,8 @@ int Run(const std::vector<std::string>& argv, const char* argv0) {
               << "\n";
     return kExitNoReport;
   }
-  report::Document doc = report::BuildDesignReport(design, report::ReportTexts::FromSection(dlg.Lang().report), meta);
+  report::Document doc =
+      report::BuildDesignReport(design, report::ReportTexts::FromSection(dlg.Model().Lang().report), meta);
   doc.fixedTime = fixedTime;
 
   std::string error;

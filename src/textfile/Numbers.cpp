@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "textfile/Numbers.h"
 
+#include <bit>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -24,10 +25,19 @@ constexpr double kFastLimit = 1e15;
 constexpr int kMantissaBits = 53;
 constexpr int kWordBits = 64;
 
+// A double's bits: 52 stored bits of the whole m (the 53rd, a leading one, is
+// implied unless the value is subnormal) and an exponent biased by 1023; the
+// value is m * 2^(exponent - 53) with the exponent frexp gives, the biased
+// one less 1022 (1 less 1022 for a subnormal value).
+constexpr int kStoredBits = kMantissaBits - 1;
+constexpr int kFrexpBias = 1022;
+
 unsigned long long ScaledAndRounded(double magnitude, unsigned long long scale) {
-  int exponent = 0;
-  const double fraction = std::frexp(magnitude, &exponent);
-  const auto m = static_cast<unsigned long long>(std::ldexp(fraction, kMantissaBits));
+  const auto bits = std::bit_cast<unsigned long long>(magnitude);  // no sign bit: a magnitude
+  const int biased = static_cast<int>(bits >> kStoredBits);
+  const unsigned long long hidden = biased != 0 ? 1ULL << kStoredBits : 0;
+  const unsigned long long m = (bits & ((1ULL << kStoredBits) - 1)) | hidden;
+  const int exponent = (biased != 0 ? biased : 1) - kFrexpBias;
   const unsigned long long n = m * scale;
   const int shift = kMantissaBits - exponent;
   if (shift <= 0) return n << -shift;  // a whole number, below 1e18 by the limit

@@ -32,7 +32,7 @@ TEST_F(AdviserCommandsTest, UseThisDesignSetsCoreMaterialGapAndCalculatesOnce) {
   ApplyAdvisedDesign(w, "PQ 26/20", "3F36 Ferroxcube", "0.2");
   const std::vector<ui::HeadlessHost::Shown> boxes = TakeBoxes();
   EXPECT_LE(boxes.size(), 1u);  // one calculation: at most its own warnings
-  EXPECT_EQ(w.CurrentCore(), "PQ 26/20");
+  EXPECT_EQ(w.Model().CurrentCore(), "PQ 26/20");
   EXPECT_EQ(w.GetCheck(IDC_SHAPE_OTHER), 1);
   EXPECT_EQ(SelectedCore(), "PQ 26/20");
   EXPECT_EQ(Text(IDC_COMBO_MATERIAL), "3F36 Ferroxcube");
@@ -61,7 +61,7 @@ TEST_F(AdviserCommandsTest, UseThisDesignSetsCoreMaterialGapAndCalculatesOnce) {
 // warning's label stays marked, its limit in the tooltip, until then too.
 TEST_F(AdviserCommandsTest, UseThisDesignLeavesANoticeAndWarningsUntilTheNextCalculation) {
   CVelmoraDlg& w = Start();
-  const std::string core = w.CurrentCore(), turns = Text(IDC_RES_TURNS);
+  const std::string core = w.Model().CurrentCore(), turns = Text(IDC_RES_TURNS);
   EXPECT_EQ(w.Notice(), "");
   ExpectBoxes(3);
   ApplyAdvisedDesign(w, "PQ 26/20", "3F36 Ferroxcube", "0.001");  // far too small a gap: the flux warning
@@ -88,7 +88,7 @@ TEST_F(AdviserCommandsTest, UseThisDesignLeavesANoticeAndWarningsUntilTheNextCal
 
   w.UserKey("Ctrl+Z");  // the notice's promise
   TakeBoxes();
-  EXPECT_EQ(w.CurrentCore(), core);
+  EXPECT_EQ(w.Model().CurrentCore(), core);
 }
 
 // With the adviser's inductance: the field takes it, the minimum-current
@@ -98,20 +98,21 @@ TEST_F(AdviserCommandsTest, UseThisDesignKeepsTheRequiredInductance) {
   CVelmoraDlg& w = Start();
   Click(IDC_CHECK_IMIN);
   TakeBoxes();
-  EXPECT_TRUE(std::isnan(w.AdvisedRequirement()));
+  EXPECT_TRUE(std::isnan(w.Model().AdvisedRequirement()));
   ApplyAdvisedDesign(w, "PQ 26/20", "3F36 Ferroxcube", "0.2", "16.667", 15);
   TakeBoxes();
   EXPECT_EQ(Text(IDC_EDIT_L), "16.667");
   EXPECT_EQ(w.GetCheck(IDC_CHECK_IMIN), 0);
-  EXPECT_EQ(w.AdvisedRequirement(), 15);
-  EXPECT_EQ(w.DescribeLastCalculation({.requiredInductance_uH = w.AdvisedRequirement()})
+  EXPECT_EQ(w.Model().AdvisedRequirement(), 15);
+  EXPECT_EQ(w.Model()
+                .DescribeLastCalculation({.requiredInductance_uH = w.Model().AdvisedRequirement()})
                 ->checks[insight::CheckId::MinimumInductance]
                 .limit,
             15);
   Type(IDC_EDIT_L, "20");
   Click(IDC_CALCULATE);
   TakeBoxes();
-  EXPECT_TRUE(std::isnan(w.AdvisedRequirement()));
+  EXPECT_TRUE(std::isnan(w.Model().AdvisedRequirement()));
 }
 
 // A row whose core or material has vanished since the sweep is refused, with
@@ -130,7 +131,7 @@ TEST_F(AdviserCommandsTest, VanishedRowsAreRefusedByName) {
                 {"PQ 26/20", "N95 Epcos", AdvisedRefusal::kMaterialUnreadable, "N95 Epcos"}};
   for (const auto& c : kCases) {
     EXPECT_EQ(CheckAdvisedDesign(w, c.core, c.material), c.refusal) << c.core << c.material;
-    const std::string text = AdvisedRefusalText(w.Lang(), c.refusal, c.core, c.material);
+    const std::string text = AdvisedRefusalText(w.Model().Lang(), c.refusal, c.core, c.material);
     EXPECT_NE(text.find(c.named), std::string::npos) << text;
   }
 }

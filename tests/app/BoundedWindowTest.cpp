@@ -35,17 +35,17 @@ TEST_F(BoundedWindowTest, DetailsConfigIsWrittenOnExitLikeTheSettingsFile) {
   config.tol_gapped = 7;
   fs::create_directory("store");
   fs::create_symlink("store/Details.cfg", "Details.cfg");  // a link the user set up stays
-  Start().KeepDetailsConfig(&config);
+  Start().Model().KeepDetailsConfig(&config);
   Click(IDC_EXIT);
   EXPECT_TRUE(fs::is_symlink("Details.cfg"));
   EXPECT_EQ(dir.read("store/Details.cfg"), SerializeDetailsConfig(config));
   // A folder in its place: the box of a failed write, naming the file.
   fs::remove("Details.cfg");
   fs::create_directory("Details.cfg");
-  Start().KeepDetailsConfig(&config);
+  Start().Model().KeepDetailsConfig(&config);
   ExpectBoxes(1);
   Click(IDC_EXIT);
-  EXPECT_EQ(TakeBoxes().at(0).text, dlg().Lang()[kWriteFailed] + " " + dir.path() + "/Details.cfg");
+  EXPECT_EQ(TakeBoxes().at(0).text, dlg().Model().Lang()[kWriteFailed] + " " + dir.path() + "/Details.cfg");
 }
 
 }  // namespace

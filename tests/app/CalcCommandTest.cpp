@@ -29,7 +29,7 @@ class CalcCommandTest : public ::testing::Test {
     WriteSmallDataSet(dir);
     dlg = std::make_unique<CVelmoraDlg>(host);
     dlg->Create();
-    ASSERT_FALSE(dlg->StartUpFailed());
+    ASSERT_FALSE(dlg->Model().StartUpFailed());
     host.ClearShown();
   }
   std::string Text(int id) const { return dlg->GetItemText(id); }

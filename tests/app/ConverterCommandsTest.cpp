@@ -69,7 +69,7 @@ TEST_F(ConverterCommandsTest, TheWindowsStepTwoGivesTheConvertersDutyAndVoltSeco
     TakeBoxes();
     EXPECT_EQ(windows.calculations, 1);
     EXPECT_EQ(w.GetCheck(c.use == 1 ? IDC_RADIO_OTHER_USE : IDC_RADIO_OUTPUT), 1);
-    EXPECT_EQ(Text(IDC_LABEL_U1), w.Lang()[c.use == 1 ? kVoltageOnLabelOtherUse : kVoltageOnLabelOutputChoke]);
+    EXPECT_EQ(Text(IDC_LABEL_U1), w.Model().Lang()[c.use == 1 ? kVoltageOnLabelOtherUse : kVoltageOnLabelOutputChoke]);
     EXPECT_EQ(w.GetCheck(IDC_CHECK_IMIN), 0);
     EXPECT_TRUE(Enabled(IDC_EDIT_L));
     EXPECT_FALSE(Enabled(IDC_EDIT_IMIN));
@@ -80,7 +80,7 @@ TEST_F(ConverterCommandsTest, TheWindowsStepTwoGivesTheConvertersDutyAndVoltSeco
     if (fields.minimumCurrent) {
       EXPECT_EQ(Text(IDC_EDIT_IMIN), *fields.minimumCurrent);
     }
-    const ChokeResults* run = w.LastCalculation();
+    const ChokeResults* run = w.Model().LastCalculation();
     ASSERT_NE(run, nullptr);
     const converter::OperatingPoint& p = r.design.design;
     const double onTime_us = p.duty / c.request.fsw_kHz * 1000;

@@ -72,7 +72,7 @@ class ConverterRecordWindowTest : public WindowTest {};
 
 TEST_F(ConverterRecordWindowTest, SaveAndLoadKeepTheRequestAndAnOlderDesignLoadsAsBefore) {
   Start();
-  const std::string plain = SerializeSettings(dlg().SettingsForWriting(), false);
+  const std::string plain = SerializeSettings(dlg().Model().SettingsForWriting(), false);
   dir.write("older.sav", plain);
   const auto saveAs = [this](const std::string& name) {
     host.QueueDriver([name](ui::Dialog& d) {
@@ -84,17 +84,17 @@ TEST_F(ConverterRecordWindowTest, SaveAndLoadKeepTheRequestAndAnOlderDesignLoads
   saveAs("none.sav");
   EXPECT_EQ(dir.read("none.sav"), plain);  // without a request, the bytes of before
 
-  dlg().SetDesignRequest(kInverting);
+  dlg().Model().SetDesignRequest(kInverting);
   saveAs("with.sav");
   EXPECT_EQ(dir.read("with.sav"),
-            SerializeSettings(dlg().SettingsForWriting(), false) + SerializeConverterSection(kInverting));
-  dlg().SetDesignRequest(std::nullopt);
+            SerializeSettings(dlg().Model().SettingsForWriting(), false) + SerializeConverterSection(kInverting));
+  dlg().Model().SetDesignRequest(std::nullopt);
   Load("with.sav");
-  EXPECT_EQ(dlg().DesignRequest(), kInverting);
-  const SettingsRecord afterWith = dlg().Settings();
+  EXPECT_EQ(dlg().Model().DesignRequest(), kInverting);
+  const SettingsRecord afterWith = dlg().Model().Settings();
   Load("older.sav");
-  EXPECT_FALSE(dlg().DesignRequest());
-  EXPECT_EQ(dlg().Settings(), afterWith);
+  EXPECT_FALSE(dlg().Model().DesignRequest());
+  EXPECT_EQ(dlg().Model().Settings(), afterWith);
 }
 
 class ConverterMasTest : public WindowTest {
@@ -125,15 +125,15 @@ TEST_F(ConverterMasTest, TheRequestTravelsThroughMas) {
   for (const auto& c : cases) {
     host.ExpectBoxes(6);  // the designs may warn about the core they land on
     if (c.request) ReplaceInputs(w, ConverterInputChanges(FieldsFor(*c.request, DesignConverter(*c.request).design)));
-    w.SetDesignRequest(c.request);
+    w.Model().SetDesignRequest(c.request);
     const std::string before = inputs();
     ASSERT_TRUE(ExportMas(w, dir.path() + "/doc.json"));
     ReplaceInputs(w, {{"use", "0"}, {"L", "100"}, {"Uimpulsa", "30"}, {"Udc", "20"}});
-    w.SetDesignRequest(kBuck);
+    w.Model().SetDesignRequest(kBuck);
     TakeBoxes();
     ASSERT_TRUE(ImportMas(w, dir.path() + "/doc.json"));
-    EXPECT_EQ(w.DesignRequest(), c.back);
-    EXPECT_EQ(w.Settings().use, c.use);
+    EXPECT_EQ(w.Model().DesignRequest(), c.back);
+    EXPECT_EQ(w.Model().Settings().use, c.use);
     EXPECT_EQ(inputs(), before);
     std::string told;
     for (const auto& box : TakeBoxes()) told += box.text;

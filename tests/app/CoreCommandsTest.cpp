@@ -82,10 +82,10 @@ TEST_F(CoreCommandsTest, AddByDataAppendsTheRecordAsTypedAndSelectsIt) {
   FillData("26/13/7", "52,5", "60", "57.5", "1800");
   Click(IDC_ADD_CORE);
   EXPECT_EQ(Database(), SmallCoreDatabase() + "[E 26/13/7]\r\nAe = 52,5\r\nAn = 60\r\nle = 57.5\r\nmu = 1800\r\n\r\n");
-  EXPECT_EQ(dlg().CoreDatabaseText(), Database());
+  EXPECT_EQ(dlg().Model().CoreDatabaseText(), Database());
   EXPECT_EQ(SelectedCore(), "E 26/13/7");
-  EXPECT_EQ(dlg().CurrentCore(), "E 26/13/7");
-  EXPECT_EQ(dlg().Settings().core, "E 26/13/7");
+  EXPECT_EQ(dlg().Model().CurrentCore(), "E 26/13/7");
+  EXPECT_EQ(dlg().Model().Settings().core, "E 26/13/7");
   EXPECT_EQ(Text(IDC_DATA_AE), "52.5");  // read back with a point
   EXPECT_EQ(Text(IDC_DATA_VE), "3.019");
   EXPECT_EQ(dlg().GetCheck(IDC_CHECK_ADD_DATA), 0);
@@ -165,7 +165,7 @@ TEST_F(CoreCommandsTest, EveryRefusalLeavesFileListAndModeAlone) {
   EXPECT_EQ(AddRefused(), "BC26");
 
   EXPECT_EQ(Database(), before);
-  EXPECT_EQ(dlg().CoreDatabaseText(), before);
+  EXPECT_EQ(dlg().Model().CoreDatabaseText(), before);
   EXPECT_EQ(dlg().GetCheck(IDC_CHECK_ADD_DIMS), 1);
   Click(IDC_SHAPE_E);
   EXPECT_EQ(Items(IDC_COMBO_CORE), list);
@@ -178,9 +178,9 @@ TEST_F(CoreCommandsTest, AddWhoseWriteFailsIsToldAndChangesNothing) {
   Click(IDC_CHECK_ADD_DATA);
   FillData("E 99", "50", "60", "50", "1000");
   EXPECT_EQ(AddRefused(), "Cannot write BaseCores.txt");
-  EXPECT_EQ(dlg().CoreDatabaseText(), before);
+  EXPECT_EQ(dlg().Model().CoreDatabaseText(), before);
   EXPECT_EQ(dlg().FindString(IDC_COMBO_CORE, -1, "E 99"), -1);
-  EXPECT_EQ(dlg().Settings().core, "E 25/13/7");
+  EXPECT_EQ(dlg().Model().Settings().core, "E 25/13/7");
 
   // Delete likewise.
   Click(IDC_CHECK_ADD_DATA);
@@ -191,7 +191,7 @@ TEST_F(CoreCommandsTest, AddWhoseWriteFailsIsToldAndChangesNothing) {
   const auto boxes = TakeBoxes();
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[1].text, "Cannot write BaseCores.txt");
-  EXPECT_EQ(dlg().CoreDatabaseText(), before);
+  EXPECT_EQ(dlg().Model().CoreDatabaseText(), before);
   EXPECT_EQ(SelectedCore(), "E 16/8/5");
 }
 
@@ -262,12 +262,12 @@ TEST_F(CoreCommandsTest, UndoToADeletedCoreIsTold) {
   host.QueueAnswer(ui::IDOK);
   Click(IDC_DELETE_CORE);
   TakeBoxes();
-  dlg().UndoReplacement();
+  dlg().UserMenu(ID_EDIT_UNDO);
   const auto boxes = TakeBoxes();
   ASSERT_FALSE(boxes.empty());
   EXPECT_EQ(boxes.back().text,
-            "The core is no longer in the database: E 16/8/5. Shown instead: " + dlg().CurrentCore());
-  EXPECT_EQ(SelectedCore(), dlg().CurrentCore());
+            "The core is no longer in the database: E 16/8/5. Shown instead: " + dlg().Model().CurrentCore());
+  EXPECT_EQ(SelectedCore(), dlg().Model().CurrentCore());
 }
 
 TEST_F(CoreCommandsTest, ANameInsideALongerNameSelectsAndDeletesItsOwnRecord) {

@@ -86,7 +86,7 @@ TEST_F(DesignCommandsTest, SaveProposesANameFromTheInputsAndWritesTheDesign) {
   // On disk the name is UTF-8; the file is the record without the language.
   ASSERT_TRUE(dir.exists("E 25x13x7, N87 Epcos, 1mm, 15µH, 100kHz, 24V, 12V, 10A.sav"));
   const std::string bytes = dir.read("E 25x13x7, N87 Epcos, 1mm, 15µH, 100kHz, 24V, 12V, 10A.sav");
-  EXPECT_EQ(bytes, SerializeSettings(dlg().SettingsForWriting(), false));
+  EXPECT_EQ(bytes, SerializeSettings(dlg().Model().SettingsForWriting(), false));
   EXPECT_EQ(bytes.find("lang"), std::string::npos);
   EXPECT_NE(bytes.find("core\t= E 25/13/7\r\n"), std::string::npos);
   EXPECT_EQ(dlg().FocusItem(), IDC_CALCULATE);
@@ -145,7 +145,7 @@ TEST_F(DesignCommandsTest, AnExistingDesignIsReplacedOnlyWhenTheUserAgrees) {
   host.QueueAnswer(ui::IDOK);
   SaveAs("old.sav");
   EXPECT_EQ(TakeBoxes().size(), 1u);
-  EXPECT_EQ(dir.read("old.sav"), SerializeSettings(dlg().SettingsForWriting(), false));
+  EXPECT_EQ(dir.read("old.sav"), SerializeSettings(dlg().Model().SettingsForWriting(), false));
 
   // The name before ".sav" is added, or in other letter case, names the same
   // file: the question comes, and Cancel keeps it.
@@ -168,7 +168,7 @@ TEST_F(DesignCommandsTest, AnExistingDesignIsReplacedOnlyWhenTheUserAgrees) {
   SaveAs("OLD");
   EXPECT_EQ(TakeBoxes().size(), 1u);
   EXPECT_FALSE(dir.exists("OLD.sav"));
-  EXPECT_EQ(dir.read("old.sav"), SerializeSettings(dlg().SettingsForWriting(), false));
+  EXPECT_EQ(dir.read("old.sav"), SerializeSettings(dlg().Model().SettingsForWriting(), false));
 }
 
 TEST_F(DesignCommandsTest, AnEmptyNameWritesNothing) {
@@ -230,8 +230,8 @@ TEST_F(DesignCommandsTest, LoadBringsTheWholeWindowIntoLineWithTheDesign) {
   dlg().SetObserver(nullptr);
   EXPECT_GE(watch.redraws, 1);  // the picture follows the shape
 
-  EXPECT_EQ(dlg().Settings().core, "ETD 34/17/11");
-  EXPECT_EQ(dlg().CurrentCore(), "ETD 34/17/11");
+  EXPECT_EQ(dlg().Model().Settings().core, "ETD 34/17/11");
+  EXPECT_EQ(dlg().Model().CurrentCore(), "ETD 34/17/11");
   EXPECT_EQ(SelectedCore(), "ETD 34/17/11");
   EXPECT_EQ(dlg().GetCheck(IDC_SHAPE_ETD), 1);
   EXPECT_EQ(Text(IDC_EDIT_ZAZOR), "250");
@@ -241,7 +241,7 @@ TEST_F(DesignCommandsTest, LoadBringsTheWholeWindowIntoLineWithTheDesign) {
   EXPECT_EQ(dlg().GetRadioIndex(IDC_RADIO_GAP), 1);
   EXPECT_EQ(dlg().GetRadioIndex(IDC_RADIO_METRIC), 1);
   // material, its list entry and its data
-  EXPECT_EQ(dlg().Settings().mater, "M200");
+  EXPECT_EQ(dlg().Model().Settings().mater, "M200");
   EXPECT_EQ(dlg().GetLBText(IDC_COMBO_MATERIAL, dlg().GetCurSel(IDC_COMBO_MATERIAL)), "M200");
   // the minimum current gives the inductance
   EXPECT_FALSE(Enabled(IDC_EDIT_L));
@@ -253,11 +253,11 @@ TEST_F(DesignCommandsTest, LoadBringsTheWholeWindowIntoLineWithTheDesign) {
   EXPECT_EQ(Text(IDC_LABEL_DPROV), "ID20");
   EXPECT_EQ(Text(IDC_UNIT_DPROV_AWG), "AWG");
   // the AWG table, the spin control stepping through all of it
-  ASSERT_FALSE(dlg().Wires().entries.empty());
-  EXPECT_EQ(dlg().Item(IDC_SPIN_WIRE)->rangeHi, static_cast<int>(dlg().Wires().entries.size()) - 1);
-  EXPECT_GT(dlg().Wires().entries.size(), 11u);  // not the metric table of the data set
+  ASSERT_FALSE(dlg().Model().Wires().entries.empty());
+  EXPECT_EQ(dlg().Item(IDC_SPIN_WIRE)->rangeHi, static_cast<int>(dlg().Model().Wires().entries.size()) - 1);
+  EXPECT_GT(dlg().Model().Wires().entries.size(), 11u);  // not the metric table of the data set
   EXPECT_EQ(dlg().FocusItem(), IDC_CALCULATE);
-  EXPECT_EQ(dlg().Settings().lang, "English");
+  EXPECT_EQ(dlg().Model().Settings().lang, "English");
 
   // A design without the option gives the inductance back, and the rest too.
   dir.write("plain.sav", SerializeSettings(SettingsRecord{}, false));
@@ -269,7 +269,7 @@ TEST_F(DesignCommandsTest, LoadBringsTheWholeWindowIntoLineWithTheDesign) {
   EXPECT_EQ(Text(IDC_LABEL_U1), "ID12");
   EXPECT_EQ(Text(IDC_UNIT_REQUIRED), "mm");
   EXPECT_EQ(Text(IDC_LABEL_DPROV), "ID7");
-  EXPECT_EQ(dlg().Wires().entries.size(), 11u);
+  EXPECT_EQ(dlg().Model().Wires().entries.size(), 11u);
   EXPECT_EQ(dlg().Item(IDC_SPIN_WIRE)->rangeHi, 10);
 }
 
@@ -281,8 +281,8 @@ TEST_F(DesignCommandsTest, LoadingTheSettingsFileKeepsTheLanguage) {
   dir.write("Inductor.ini", SerializeSettings(last, true));
   Load("Inductor.ini");
   EXPECT_EQ(Text(IDC_EDIT_L), "12");
-  EXPECT_EQ(dlg().Settings().lang, "English");
-  EXPECT_EQ(dlg().Lang().title, "Velmora");
+  EXPECT_EQ(dlg().Model().Settings().lang, "English");
+  EXPECT_EQ(dlg().Model().Lang().title, "Velmora");
 }
 
 TEST_F(DesignCommandsTest, AnUnknownMaterialFallsBackToN87) {
@@ -291,7 +291,7 @@ TEST_F(DesignCommandsTest, AnUnknownMaterialFallsBackToN87) {
   dir.write("gone.sav", SerializeSettings(design, false));
   Start();
   Load("gone.sav");
-  EXPECT_EQ(dlg().Settings().mater, "N87 Epcos");
+  EXPECT_EQ(dlg().Model().Settings().mater, "N87 Epcos");
   EXPECT_EQ(dlg().GetCurSel(IDC_COMBO_MATERIAL), 0);
 }
 
@@ -300,7 +300,7 @@ TEST_F(DesignCommandsTest, CancelledOrUnreadableLoadsChangeNothing) {
   Start();
   Type(IDC_EDIT_L, "47");
   dlg().SetFocusItem(IDC_EDIT_L);
-  const SettingsRecord before = dlg().Settings();
+  const SettingsRecord before = dlg().Model().Settings();
 
   // OK with nothing selected does nothing; the user then cancels.
   host.QueueDriver([](ui::Dialog& d) {
@@ -309,7 +309,7 @@ TEST_F(DesignCommandsTest, CancelledOrUnreadableLoadsChangeNothing) {
     d.UserClose();
   });
   Click(IDC_LOAD);
-  EXPECT_EQ(dlg().Settings(), before);
+  EXPECT_EQ(dlg().Model().Settings(), before);
   EXPECT_EQ(Text(IDC_EDIT_L), "47");
   EXPECT_EQ(dlg().FocusItem(), IDC_CALCULATE);
 
@@ -322,7 +322,7 @@ TEST_F(DesignCommandsTest, CancelledOrUnreadableLoadsChangeNothing) {
     d.UserClick(ui::IDOK);
   });
   Click(IDC_LOAD);
-  EXPECT_EQ(dlg().Settings(), before);
+  EXPECT_EQ(dlg().Model().Settings(), before);
   EXPECT_EQ(Text(IDC_EDIT_L), "47");
   EXPECT_EQ(dlg().FocusItem(), IDC_CALCULATE);
 }

@@ -82,7 +82,8 @@ TEST_F(DesignMenuTest, CommandsAndCalculationsReachTheWindows) {
   d.UserMenu(ID_CONVERTER);
   d.UserMenu(ID_IMPORT_MAS);
   d.UserMenu(ID_APP_ABOUT + 1);  // no command of theirs
-  EXPECT_EQ(windows.commands, (std::vector<int>{ID_DESIGN_DETAILS, ID_EXPORT_REPORT, ID_CORE_ADVISER, ID_CONVERTER, ID_IMPORT_MAS}));
+  EXPECT_EQ(windows.commands,
+            (std::vector<int>{ID_DESIGN_DETAILS, ID_EXPORT_REPORT, ID_CORE_ADVISER, ID_CONVERTER, ID_IMPORT_MAS}));
   Type(IDC_EDIT_FC, "150");
   Click(IDC_CALCULATE);
   EXPECT_GE(windows.calculations, 1);
@@ -94,9 +95,9 @@ TEST_F(DesignMenuTest, CommandsAndCalculationsReachTheWindows) {
 
 TEST_F(DesignMenuTest, FiguresBehindTheLastCalculation) {
   CVelmoraDlg& d = Start();
-  const auto details = d.DescribeLastCalculation();
+  const auto details = d.Model().DescribeLastCalculation();
   ASSERT_TRUE(details.has_value());
-  const ChokeResults& r = *d.LastCalculation();
+  const ChokeResults& r = *d.Model().LastCalculation();
   EXPECT_EQ(FormatFixed(details->losses.core_W, 3), Text(IDC_RES_PCORE));
   // The ripple in the AC resistance: at least the RMS current in the DC one.
   EXPECT_GE(details->losses.copper_W, r.Irms * r.Irms * details->winding.resistance_Ohm);

@@ -40,7 +40,7 @@ TEST_F(FormRulesTest, ShapeSwitchKeepsTheListPositionNotTheCore) {
   ASSERT_EQ(dlg().GetCurSel(IDC_COMBO_CORE), 2);
   Click(IDC_SHAPE_ETD);
   EXPECT_EQ(SelectedCore(), "ETD 39/20/13");  // third ETD core
-  EXPECT_EQ(dlg().CurrentCore(), "ETD 39/20/13");
+  EXPECT_EQ(dlg().Model().CurrentCore(), "ETD 39/20/13");
   EXPECT_EQ(Text(IDC_DATA_AE), "125");
 
   Click(IDC_SHAPE_E);
@@ -97,7 +97,7 @@ TEST_F(FormRulesTest, CaptionSwitchesChangeLabelsButNoResults) {
   EXPECT_EQ(Text(IDC_CAP_REQUIRED), "MC5");
   EXPECT_EQ(Text(IDC_UNIT_REQUIRED), "");
   EXPECT_EQ(Results(), before);
-  EXPECT_EQ(dlg().Settings().use, 0);  // taken at the next data exchange
+  EXPECT_EQ(dlg().Model().Settings().use, 0);  // taken at the next data exchange
 
   Click(IDC_RADIO_OUTPUT);
   Click(IDC_RADIO_GAP);
@@ -145,14 +145,14 @@ TEST_F(FormRulesTest, DesiredDiameterAndEnterRecalculate) {
 TEST_F(FormRulesTest, MaterialChangeLoadsItsDataAndRecalculates) {
   EXPECT_EQ(Text(IDC_RES_LIMIT), "(MC10 0.390 T)");
   dlg().UserSelect(IDC_COMBO_MATERIAL, 1);
-  EXPECT_EQ(dlg().Settings().mater, "M200");
+  EXPECT_EQ(dlg().Model().Settings().mater, "M200");
   EXPECT_EQ(Text(IDC_RES_LIMIT), "(MC10 0.350 T)");
   EXPECT_FALSE(Text(IDC_RES_PCORE).empty());
 
   dlg().UserSelect(IDC_COMBO_MATERIAL, 2);  // no data: 1.2 T, no core loss
   EXPECT_EQ(Text(IDC_RES_LIMIT), "(MC10 1.200 T)");
   EXPECT_EQ(Text(IDC_RES_PCORE), "");
-  EXPECT_EQ(dlg().Material().Bmax, 0.35);
+  EXPECT_EQ(dlg().Model().Material().Bmax, 0.35);
 }
 
 TEST_F(FormRulesTest, ExitEscapeAndCloseWriteTheSettingsToTheProgramFolder) {
@@ -184,7 +184,7 @@ TEST_F(FormRulesTest, ExitThatCannotWriteTheSettingsSaysSo) {
   EXPECT_TRUE(dlg().IsEnded());
   const auto boxes = TakeBoxes();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, "Cannot write " + dlg().ProgramFolder() + "Inductor.ini");
+  EXPECT_EQ(boxes[0].text, "Cannot write " + dlg().Model().ProgramFolder() + "Inductor.ini");
   EXPECT_EQ(boxes[0].caption, "Attention");
 }
 

@@ -27,8 +27,8 @@ class InputsStateTest : public WindowTest {
   }
   bool Greyed() {
     for (int id : {IDC_RES_TURNS, IDC_RES_BPK, IDC_RES_WIRE, IDC_RES_LIMIT, IDC_UNIT_LACT})
-      if (dlg().IsItemGreyed(id) == dlg().ResultsCurrent()) ADD_FAILURE() << "label " << id;
-    return !dlg().ResultsCurrent() && dlg().WindowText().ends_with(" *");
+      if (dlg().IsItemGreyed(id) == dlg().Model().ResultsCurrent()) ADD_FAILURE() << "label " << id;
+    return !dlg().Model().ResultsCurrent() && dlg().WindowText().ends_with(" *");
   }
   void Calculate() {
     ExpectBoxes(2);
@@ -91,7 +91,7 @@ TEST_F(InputsStateTest, AnInputCheckStopsTheRunLeavingEveryLabelGreyed) {
   EXPECT_EQ(boxes[0].text, InputFaultEnglish(InputFault::OutputVoltage));
   EXPECT_EQ(Results(), before);
   EXPECT_TRUE(Greyed());
-  EXPECT_FALSE(dlg().DescribeLastCalculation());
+  EXPECT_FALSE(dlg().Model().DescribeLastCalculation());
   // The ripple check's stop: the corrected nominal current is not what the
   // labels were computed from.
   Type(IDC_EDIT_U2, "12");
@@ -126,13 +126,13 @@ TEST_F(InputsStateTest, CtrlZBringsBackTheInputsBeforeALoadAndCtrlShiftZTheLoadA
   EXPECT_EQ(dlg().InputsOnWindow(), typed);
   EXPECT_EQ(dlg().GetCheck(IDC_RADIO_OUTPUT), 1);
   EXPECT_FALSE(Greyed());  // restored and calculated
-  EXPECT_FALSE(dlg().CanUndoReplacement());
+  EXPECT_FALSE(dlg().Model().CanUndoReplacement());
   Key("Ctrl+Shift+Z");
   TakeBoxes();
   EXPECT_EQ(Text(IDC_EDIT_L), "47");
   EXPECT_EQ(Text(IDC_EDIT_FC), "150");
-  EXPECT_TRUE(dlg().CanUndoReplacement());
-  EXPECT_FALSE(dlg().CanRedoReplacement());
+  EXPECT_TRUE(dlg().Model().CanUndoReplacement());
+  EXPECT_FALSE(dlg().Model().CanRedoReplacement());
 }
 
 TEST_F(InputsStateTest, CtrlZUndoesUseThisDesignAndTheOtherKeysReachTheirCommands) {
@@ -146,7 +146,7 @@ TEST_F(InputsStateTest, CtrlZUndoesUseThisDesignAndTheOtherKeysReachTheirCommand
   Type(IDC_EDIT_L, "20");
   Key("Ctrl+Return");
   TakeBoxes();
-  EXPECT_TRUE(dlg().ResultsCurrent());
+  EXPECT_TRUE(dlg().Model().ResultsCurrent());
   host.QueueDriver([](ui::Dialog& d) { d.UserClick(ui::IDCANCEL); });
   Key("Ctrl+O");  // the open dialog, cancelled
   EXPECT_EQ(host.pendingDrivers(), 0u);

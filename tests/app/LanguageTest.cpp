@@ -35,8 +35,8 @@ TEST_F(LanguageTest, MenuBarListsTheLanguagesWithTheCurrentOneChecked) {
   EXPECT_TRUE(LanguageMenu().isPopup);
   EXPECT_EQ(LanguageMenu().text, "MN3");
   EXPECT_EQ(MenuTexts(), (std::vector<std::string>{"501* English (current)", "502 Russian"}));
-  EXPECT_EQ(dlg().CurrentLanguageCommand(), 501);
-  EXPECT_EQ(dlg().LanguageCommandCount(), 3);
+  EXPECT_EQ(dlg().Model().CurrentLanguageCommand(), 501);
+  EXPECT_EQ(dlg().Model().LanguageCommandCount(), 3);
 }
 
 TEST_F(LanguageTest, EveryCaptionOfTheWindowComesFromTheLanguageFile) {
@@ -80,7 +80,7 @@ TEST_F(LanguageTest, LanguageCommandSwitchesTextsMenuAndRecalculates) {
   Type(IDC_EDIT_L, "20");
   const std::string turns = Text(IDC_RES_TURNS);
   dlg().UserMenu(502);
-  EXPECT_EQ(dlg().Settings().lang, "Russian");
+  EXPECT_EQ(dlg().Model().Settings().lang, "Russian");
   EXPECT_EQ(dlg().WindowText(), "ru:Velmora (ru:Version 5200)");
   EXPECT_EQ(Text(IDC_GROUP_INPUT), "ru:ID1");
   EXPECT_EQ(Text(IDC_RES_LIMIT), "(ru:MC10 0.390 T)");
@@ -105,7 +105,7 @@ TEST_F(LanguageTest, ExtensionInAnyLetterCaseIsListedOnceAndLoads) {
   EXPECT_EQ(MenuTexts(),
             (std::vector<std::string>{"501 Deutsch", "502 English", "503 Polski", "504* Русский", "505 russian"}));
   dlg().UserMenu(501);
-  EXPECT_EQ(dlg().Settings().lang, "Deutsch");
+  EXPECT_EQ(dlg().Model().Settings().lang, "Deutsch");
   EXPECT_EQ(Text(IDC_GROUP_INPUT), "de:ID1");
   EXPECT_EQ(MenuTexts(),
             (std::vector<std::string>{"501* Deutsch", "502 English", "503 Polski", "504 Russian", "505 russian"}));
@@ -116,8 +116,8 @@ TEST_F(LanguageTest, CheckedItemAndUnknownCommandsDoNothing) {
   const std::string turns = Text(IDC_RES_TURNS);
   for (int id : {501, 500, 503, 32775}) dlg().UserMenu(id);
   EXPECT_EQ(Text(IDC_RES_TURNS), turns);
-  EXPECT_EQ(dlg().Settings().lang, "English");
-  EXPECT_EQ(dlg().CurrentLanguageCommand(), 501);
+  EXPECT_EQ(dlg().Model().Settings().lang, "English");
+  EXPECT_EQ(dlg().Model().CurrentLanguageCommand(), 501);
 }
 
 TEST_F(LanguageTest, RemovedLanguageFileKeepsTheTextsButTakesTheChoice) {
@@ -125,8 +125,8 @@ TEST_F(LanguageTest, RemovedLanguageFileKeepsTheTextsButTakesTheChoice) {
   Type(IDC_EDIT_L, "20");
   const std::string turns = Text(IDC_RES_TURNS);
   dlg().UserMenu(502);
-  EXPECT_EQ(dlg().Settings().lang, "Russian");
-  EXPECT_EQ(dlg().CurrentLanguageCommand(), 502);
+  EXPECT_EQ(dlg().Model().Settings().lang, "Russian");
+  EXPECT_EQ(dlg().Model().CurrentLanguageCommand(), 502);
   EXPECT_EQ(dlg().WindowText(), "Velmora (Version 5200)");
   EXPECT_EQ(Text(IDC_GROUP_INPUT), "ID1");
   EXPECT_EQ(MenuTexts(), (std::vector<std::string>{"501 English (current)", "502* Russian"}));
@@ -136,8 +136,8 @@ TEST_F(LanguageTest, RemovedLanguageFileKeepsTheTextsButTakesTheChoice) {
   // back to it takes its file's name, so English loads again (and is what the
   // next start reads).
   dlg().UserMenu(501);
-  EXPECT_EQ(dlg().Settings().lang, "English");
-  EXPECT_EQ(dlg().CurrentLanguageCommand(), 501);
+  EXPECT_EQ(dlg().Model().Settings().lang, "English");
+  EXPECT_EQ(dlg().Model().CurrentLanguageCommand(), 501);
   EXPECT_EQ(MenuTexts(), (std::vector<std::string>{"501* English (current)"}));
 }
 
@@ -152,8 +152,8 @@ TEST_F(LanguageTest, VariantLabelsFollowTheChoicesShownWhenTheLanguageChanges) {
   EXPECT_EQ(Text(IDC_LABEL_U2), "ru:ID15");
   EXPECT_EQ(Text(IDC_CAP_REQUIRED), "ru:MC5");
   EXPECT_EQ(Text(IDC_UNIT_REQUIRED), "");
-  EXPECT_EQ(dlg().Settings().use, 1);
-  EXPECT_EQ(dlg().Settings().gapChoice, 1);
+  EXPECT_EQ(dlg().Model().Settings().use, 1);
+  EXPECT_EQ(dlg().Model().Settings().gapChoice, 1);
 }
 
 // A language name that differs from its file's name only in letter case
@@ -163,8 +163,8 @@ TEST_F(WindowTest, LanguageNameInOtherLetterCaseLoadsWithoutCheckMark) {
   s.lang = "russian";
   dir.write("Inductor.ini", SerializeSettings(s, true));
   Start();
-  EXPECT_EQ(dlg().Settings().lang, "russian");
-  EXPECT_EQ(dlg().CurrentLanguageCommand(), 500);
+  EXPECT_EQ(dlg().Model().Settings().lang, "russian");
+  EXPECT_EQ(dlg().Model().CurrentLanguageCommand(), 500);
   for (const ui::MenuItem& item : dlg().Menu().at(kLanguageMenuPosition).popup) {
     EXPECT_FALSE(item.checked);
     EXPECT_TRUE(item.text == "English" || item.text == "Russian") << item.text;

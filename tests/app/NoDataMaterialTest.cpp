@@ -33,13 +33,13 @@ class NoDataMaterialTest : public WindowTest {
   }
   int LastEntry() { return static_cast<int>(Items(IDC_COMBO_MATERIAL).size()) - 1; }
   void SelectMaterial(int index) { dlg().UserSelect(IDC_COMBO_MATERIAL, index); }
-  bool NoDataCalculated() { return dlg().LastCalculation() && dlg().LastCalculation()->noData; }
+  bool NoDataCalculated() { return dlg().Model().LastCalculation() && dlg().Model().LastCalculation()->noData; }
   // The no-data entry selected and calculated as such, its own text stored.
   void ExpectNoDataEntry(const std::string& text) {
     EXPECT_EQ(dlg().GetCurSel(IDC_COMBO_MATERIAL), LastEntry());
     EXPECT_EQ(Items(IDC_COMBO_MATERIAL).back(), text);
-    EXPECT_EQ(dlg().Settings().mater, text);
-    EXPECT_EQ(dlg().SettingsForWriting().mater, text);
+    EXPECT_EQ(dlg().Model().Settings().mater, text);
+    EXPECT_EQ(dlg().Model().SettingsForWriting().mater, text);
     EXPECT_TRUE(NoDataCalculated());
   }
 };
@@ -52,17 +52,17 @@ TEST_F(NoDataMaterialTest, TheEntryStaysTheNoDataMaterialAcrossALanguageChange) 
   EXPECT_FALSE(NoDataCalculated());
   SelectMaterial(2);
   ExpectNoDataEntry("No data (en)");
-  EXPECT_EQ(dlg().Material().mu, 10000);
+  EXPECT_EQ(dlg().Model().Material().mu, 10000);
   EXPECT_EQ(Text(IDC_RES_PCORE), "");
 
   dlg().UserMenu(502);  // Russian: a new calculation with the same entry
-  EXPECT_EQ(dlg().Lang()[kNoDataMaterialName], "No data (ru)");
+  EXPECT_EQ(dlg().Model().Lang()[kNoDataMaterialName], "No data (ru)");
   ExpectNoDataEntry("No data (en)");
   EXPECT_EQ(Text(IDC_RES_PCORE), "");
 
   SelectMaterial(1);
   EXPECT_FALSE(NoDataCalculated());
-  EXPECT_EQ(dlg().Material().mu, 2000);
+  EXPECT_EQ(dlg().Model().Material().mu, 2000);
   EXPECT_NE(Text(IDC_RES_PCORE), "");
 }
 
@@ -72,17 +72,17 @@ TEST_F(NoDataMaterialTest, WithoutItsTextEveryOtherMaterialKeepsItsLossTable) {
   Start();
   EXPECT_EQ(Items(IDC_COMBO_MATERIAL), (std::vector<std::string>{"N87 Epcos", "M200", ""}));
   EXPECT_FALSE(NoDataCalculated());
-  EXPECT_EQ(dlg().Material().mu, 2200);
+  EXPECT_EQ(dlg().Model().Material().mu, 2200);
   EXPECT_NE(Text(IDC_RES_PCORE), "");
   SelectMaterial(1);
   EXPECT_FALSE(NoDataCalculated());
-  EXPECT_EQ(dlg().Material().mu, 2000);
+  EXPECT_EQ(dlg().Model().Material().mu, 2000);
   // The empty entry itself is still the no-data material.
   SelectMaterial(2);
   EXPECT_TRUE(NoDataCalculated());
   // An empty material name in a design names no material: N87 Epcos.
   Load("empty.sav");
-  EXPECT_EQ(dlg().Settings().mater, "N87 Epcos");
+  EXPECT_EQ(dlg().Model().Settings().mater, "N87 Epcos");
   EXPECT_EQ(dlg().GetCurSel(IDC_COMBO_MATERIAL), 0);
   EXPECT_FALSE(NoDataCalculated());
 }
@@ -93,7 +93,7 @@ TEST_F(NoDataMaterialTest, ASettingsFileSavedWithTheEntryInAnyLanguageBringsItBa
   WriteDesign("Inductor.ini", Cp("Нет данных"), true);
   Start();
   ExpectNoDataEntry("No data (en)");
-  EXPECT_EQ(dlg().Settings().lang, "English");
+  EXPECT_EQ(dlg().Model().Settings().lang, "English");
 }
 
 TEST_F(NoDataMaterialTest, LoadBringsTheEntryBackFromEveryLanguageOfTheFolder) {
@@ -111,14 +111,14 @@ TEST_F(NoDataMaterialTest, LoadBringsTheEntryBackFromEveryLanguageOfTheFolder) {
 
   // A language file that came after start-up, with an upper-case extension.
   Load("de.sav");
-  EXPECT_EQ(dlg().Settings().mater, "N87 Epcos");
+  EXPECT_EQ(dlg().Model().Settings().mater, "N87 Epcos");
   WriteLanguage("Deutsch.LNG", "de:", "Deutsch", "Ohne Daten");
   Load("de.sav");
   ExpectNoDataEntry("No data (en)");
 
   // Only the whole text names the entry; a longer name is an unknown material.
   Load("near.sav");
-  EXPECT_EQ(dlg().Settings().mater, "N87 Epcos");
+  EXPECT_EQ(dlg().Model().Settings().mater, "N87 Epcos");
   EXPECT_EQ(dlg().GetCurSel(IDC_COMBO_MATERIAL), 0);
 }
 

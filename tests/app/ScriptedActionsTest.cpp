@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The action vocabulary of scripts (velmora-cli calc --do): reading the
 // actions and playing them at the window as a user would.
-#include "app/ScriptedActions.h"
-
 #include <filesystem>
 
 #include "WindowFixture.h"
+#include "app/ScriptedActions.h"
 #include "settings/SettingsRecord.h"
 
 namespace velmora::test {
@@ -22,11 +21,12 @@ TEST(ScriptedActionParse, ActionsAndTheirMistakes) {
     const char* cp1251;
   };
   using V = ScriptedAction::Verb;
-  for (const Case& c : {Case{"click 1102", V::Click, 1102, ""}, Case{"type 1006 1,5", V::Type, 1006, "1,5"},
-                        Case{"type 1006", V::Type, 1006, ""}, Case{"select 1034 E 25/13/7", V::Select, 1034, "E 25/13/7"},
-                        Case{"spin 7", V::Spin, 7, ""}, Case{"answer cancel", V::Answer, ui::IDCANCEL, ""},
-                        Case{"answer ok", V::Answer, ui::IDOK, ""}, Case{"load a b.sav", V::Load, 0, "a b.sav"},
-                        Case{"save", V::Save, 0, ""}, Case{"save Дроссель", V::Save, 0, "\xC4\xF0\xEE\xF1\xF1\xE5\xEB\xFC"}}) {
+  for (const Case& c :
+       {Case{"click 1102", V::Click, 1102, ""}, Case{"type 1006 1,5", V::Type, 1006, "1,5"},
+        Case{"type 1006", V::Type, 1006, ""}, Case{"select 1034 E 25/13/7", V::Select, 1034, "E 25/13/7"},
+        Case{"spin 7", V::Spin, 7, ""}, Case{"answer cancel", V::Answer, ui::IDCANCEL, ""},
+        Case{"answer ok", V::Answer, ui::IDOK, ""}, Case{"load a b.sav", V::Load, 0, "a b.sav"},
+        Case{"save", V::Save, 0, ""}, Case{"save Дроссель", V::Save, 0, "\xC4\xF0\xEE\xF1\xF1\xE5\xEB\xFC"}}) {
     const ParsedAction p = ParseScriptedAction(c.text);
     EXPECT_EQ(p.error, "") << c.text;
     EXPECT_EQ(p.action.verb, c.verb) << c.text;
@@ -34,9 +34,9 @@ TEST(ScriptedActionParse, ActionsAndTheirMistakes) {
     EXPECT_EQ(p.action.text, c.cp1251) << c.text;
     EXPECT_EQ(p.action.source, c.text);
   }
-  for (const char* bad : {"", "press 1", "click", "click x", "click -3", "click 1 2", "click 99999999999", "type",
-                          "select 1034", "spin", "spin up", "answer", "answer yes", "load", "save \xE2\x98\x83",
-                          "Click 1"})
+  for (const char* bad :
+       {"", "press 1", "click", "click x", "click -3", "click 1 2", "click 99999999999", "type", "select 1034", "spin",
+        "spin up", "answer", "answer yes", "load", "save \xE2\x98\x83", "Click 1"})
     EXPECT_NE(ParseScriptedAction(bad).error, "") << bad;
   EXPECT_EQ(ParseScriptedAction("frob 1").error, "unknown action frob");
 }
@@ -69,15 +69,15 @@ TEST_F(ScriptedActionsTest, ClickTypeSelectAndSpinActAsTheUser) {
   EXPECT_EQ(Play({"click 1102", "type 1006 1,5", "select 1153 m200"}), "");
   EXPECT_EQ(dlg().GetCheck(IDC_RADIO_AWG), 1);
   EXPECT_EQ(Text(IDC_EDIT_FC), "1.5");  // the frequency rule heard the typing
-  EXPECT_EQ(dlg().Settings().mater, "M200");
-  EXPECT_EQ(dlg().Material().LastFrequency(), 200);
+  EXPECT_EQ(dlg().Model().Settings().mater, "M200");
+  EXPECT_EQ(dlg().Model().Material().LastFrequency(), 200);
 
   // The spin position names a wire: the field follows and the run uses it.
   EXPECT_EQ(Play({"click 1091", "spin 3"}), "");
   EXPECT_EQ(dlg().GetSpinPos(IDC_SPIN_WIRE), 3);
   EXPECT_EQ(Text(IDC_EDIT_DPROV), "0.45");
-  ASSERT_NE(dlg().LastCalculation(), nullptr);
-  EXPECT_EQ(dlg().LastCalculation()->read.wire, 0.45);
+  ASSERT_NE(dlg().Model().LastCalculation(), nullptr);
+  EXPECT_EQ(dlg().Model().LastCalculation()->read.wire, 0.45);
 
   // Menu commands: the Russian language, Help (closed again at once).
   EXPECT_EQ(Play({"click 502", "click 57670"}), "");
@@ -115,11 +115,12 @@ TEST_F(ScriptedActionsTest, WritingCommandsWithWritesSuppressed) {
   EXPECT_EQ(Play({"save", "save mine", "click 2"}), "");
   EXPECT_TRUE(dlg().IsEnded());
   EXPECT_EQ(Play({"click 1"}), "the window has ended");
-  ASSERT_EQ(dlg().NotWritten().size(), 4u);
-  EXPECT_EQ(dlg().NotWritten()[0], "BaseCores.txt");
-  EXPECT_EQ(dlg().NotWritten()[1].rfind("E 30x15x7, N87 Epcos, 1mm, 15", 0), 0u) << dlg().NotWritten()[1];
-  EXPECT_EQ(dlg().NotWritten()[2], "mine.sav");
-  EXPECT_EQ(fs::path(dlg().NotWritten()[3]).filename(), "Inductor.ini");
+  ASSERT_EQ(dlg().Model().NotWritten().size(), 4u);
+  EXPECT_EQ(dlg().Model().NotWritten()[0], "BaseCores.txt");
+  EXPECT_EQ(dlg().Model().NotWritten()[1].rfind("E 30x15x7, N87 Epcos, 1mm, 15", 0), 0u)
+      << dlg().Model().NotWritten()[1];
+  EXPECT_EQ(dlg().Model().NotWritten()[2], "mine.sav");
+  EXPECT_EQ(fs::path(dlg().Model().NotWritten()[3]).filename(), "Inductor.ini");
   EXPECT_EQ(dir.read("BaseCores.txt"), db);
   EXPECT_FALSE(fs::exists("mine.sav"));
   EXPECT_FALSE(fs::exists("Inductor.ini"));
@@ -129,7 +130,7 @@ TEST_F(ScriptedActionsTest, SaveAndLoadThroughTheFileDialogs) {
   Start();
   EXPECT_EQ(Play({"type 1007 47", "save first"}), "");
   EXPECT_TRUE(fs::exists("first.sav"));
-  EXPECT_TRUE(dlg().NotWritten().empty());
+  EXPECT_TRUE(dlg().Model().NotWritten().empty());
   // The same name again asks; Cancel leaves the dialog open, so it is cancelled.
   EXPECT_EQ(Play({"type 1007 68", "answer cancel", "save first.sav"}), "");
   EXPECT_TRUE(Shown("OT6 first.sav ?"));

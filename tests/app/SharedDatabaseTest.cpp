@@ -67,7 +67,7 @@ TEST_F(SharedDatabaseTest, TwoWindowsAddingAndDeletingKeepEachOthersCores) {
   AddByData(b, "22/22/22");
   EXPECT_EQ(Database(), SmallCoreDatabase() + Record("E 11/11/11") + Record("E 22/22/22"));
   // The window that wrote shows what it wrote, the other core included.
-  EXPECT_EQ(b.CoreDatabaseText(), Database());
+  EXPECT_EQ(b.Model().CoreDatabaseText(), Database());
   EXPECT_TRUE(Lists(b, "E 11/11/11"));
   EXPECT_EQ(b.GetLBText(IDC_COMBO_CORE, b.GetCurSel(IDC_COMBO_CORE)), "E 22/22/22");
   EXPECT_EQ(b.GetCheck(IDC_CHECK_ADD_DATA), 0);
@@ -85,7 +85,7 @@ TEST_F(SharedDatabaseTest, TwoWindowsAddingAndDeletingKeepEachOthersCores) {
   Delete(b, otherHost, "E 11/11/11");
   Delete(a, host, "E 11/11/11");
   EXPECT_EQ(Database().find("[E 11/11/11]"), std::string::npos);
-  EXPECT_EQ(Database(), a.CoreDatabaseText());
+  EXPECT_EQ(Database(), a.Model().CoreDatabaseText());
 
   // The same name added by the other window meanwhile is refused as a duplicate.
   AddByData(b, "33");
@@ -163,7 +163,7 @@ TEST_F(SharedDatabaseTest, ALockKeptByAnotherHolderIsToldAsInUseWithoutFreezingT
   EXPECT_EQ(host.shown()[1].text, inUse);
   EXPECT_TRUE(Lists(w, "E 16/8/5"));
   EXPECT_EQ(Database(), SmallCoreDatabase());
-  EXPECT_EQ(w.CoreDatabaseText(), SmallCoreDatabase());
+  EXPECT_EQ(w.Model().CoreDatabaseText(), SmallCoreDatabase());
 }
 
 // A database that became write-protected after start-up: adding and deleting
@@ -186,10 +186,10 @@ TEST_F(SharedDatabaseTest, AWriteProtectedDatabaseRefusesAddAndDelete) {
     w.UserClick(IDC_CHECK_ADD_DATA);
     host.ClearShown();
     Delete(w, host, "E 16/8/5");
-    const bool deleteRefused = host.shown().size() == 2 && host.shown()[1].text == "Cannot write BaseCores.txt" &&
-                               Lists(w, "E 16/8/5");
+    const bool deleteRefused =
+        host.shown().size() == 2 && host.shown()[1].text == "Cannot write BaseCores.txt" && Lists(w, "E 16/8/5");
     return addRefused && deleteRefused && Database() == SmallCoreDatabase() &&
-           w.CoreDatabaseText() == SmallCoreDatabase();
+           w.Model().CoreDatabaseText() == SmallCoreDatabase();
   });
   if (!ok) GTEST_SKIP() << "cannot drop root rights here";
   EXPECT_TRUE(*ok);

@@ -31,7 +31,7 @@ TEST_F(StartUpTest, WithoutSettingsTheWindowShowsTheDefaultsInEnglishAndCalculat
   EXPECT_EQ(w.GetRadioIndex(IDC_RADIO_METRIC), 0);
   EXPECT_EQ(w.GetCheck(IDC_CHECK_IMIN), 0);
   EXPECT_EQ(w.GetCheck(IDC_CHECK_USE_D), 0);
-  EXPECT_EQ(w.Settings().lang, "English");
+  EXPECT_EQ(w.Model().Settings().lang, "English");
 
   // The default core, its shape, its data, and a full calculation.
   EXPECT_EQ(SelectedCore(), "E 25/13/7");
@@ -44,29 +44,30 @@ TEST_F(StartUpTest, WithoutSettingsTheWindowShowsTheDefaultsInEnglishAndCalculat
   // Materials in file order, then the no-data material; the default selected.
   EXPECT_EQ(Items(IDC_COMBO_MATERIAL), (std::vector<std::string>{"N87 Epcos", "M200", "No-data material"}));
   EXPECT_EQ(Text(IDC_COMBO_MATERIAL), "N87 Epcos");
-  EXPECT_EQ(w.ProgramFolder(), std::filesystem::canonical(dir.path()).string() + "/");
+  EXPECT_EQ(w.Model().ProgramFolder(), std::filesystem::canonical(dir.path()).string() + "/");
 
   // Exactly one of inductance and minimum current is editable; the core
   // dimensions and data are not.
   EXPECT_TRUE(Enabled(IDC_EDIT_L));
   EXPECT_FALSE(Enabled(IDC_EDIT_IMIN));
-  for (int id : {IDC_DIM_A, IDC_DIM_B, IDC_DIM_C, IDC_DIM_D, IDC_DIM_H, IDC_DIM_h, IDC_DIM_I, IDC_DATA_MU,
-                 IDC_DATA_AE, IDC_DATA_AN, IDC_DATA_LE, IDC_DATA_VE})
+  for (int id : {IDC_DIM_A, IDC_DIM_B, IDC_DIM_C, IDC_DIM_D, IDC_DIM_H, IDC_DIM_h, IDC_DIM_I, IDC_DATA_MU, IDC_DATA_AE,
+                 IDC_DATA_AN, IDC_DATA_LE, IDC_DATA_VE})
     EXPECT_FALSE(Enabled(id)) << id;
 }
 
 TEST_F(StartUpTest, SettingsFileIsShownAndFollowedByMaterialCoreAndEnableRules) {
-  dir.write("Inductor.ini", "[INI_DATA]\r\ncore\t= ETD 34/17/11\r\nmater\t= M200\r\nyes_al\t= 1\r\nuse\t= 1\r\n"
-                            "zazor\t= 300\r\nL\t= 22\r\nUimpulsa= 30\r\nUdc\t= 10\r\nInom\t= 5\r\nImin\t= 1,5\r\n"
-                            "us_Imin\t= 1\r\nFc\t= 100\r\nj\t= 6\r\nuse_D\t= 0\r\nyes_AWG\t= 1\r\ndprov\t= 20\r\n"
-                            "lang\t= Russian\r\n");
+  dir.write("Inductor.ini",
+            "[INI_DATA]\r\ncore\t= ETD 34/17/11\r\nmater\t= M200\r\nyes_al\t= 1\r\nuse\t= 1\r\n"
+            "zazor\t= 300\r\nL\t= 22\r\nUimpulsa= 30\r\nUdc\t= 10\r\nInom\t= 5\r\nImin\t= 1,5\r\n"
+            "us_Imin\t= 1\r\nFc\t= 100\r\nj\t= 6\r\nuse_D\t= 0\r\nyes_AWG\t= 1\r\ndprov\t= 20\r\n"
+            "lang\t= Russian\r\n");
   CVelmoraDlg& w = Start();
   ASSERT_FALSE(w.IsEnded());
   EXPECT_EQ(w.WindowText(), "ru:Velmora (ru:Version 5200)");
   EXPECT_EQ(SelectedCore(), "ETD 34/17/11");
   EXPECT_EQ(w.GetRadioIndex(IDC_SHAPE_E), 3);
   EXPECT_EQ(Text(IDC_COMBO_MATERIAL), "M200");
-  EXPECT_EQ(w.Material().Bmax, 0.35);
+  EXPECT_EQ(w.Model().Material().Bmax, 0.35);
   EXPECT_FALSE(Enabled(IDC_EDIT_L));
   EXPECT_TRUE(Enabled(IDC_EDIT_IMIN));
   EXPECT_EQ(Text(IDC_EDIT_IMIN), "1.5");  // the calculation turned the comma into a point
@@ -77,7 +78,7 @@ TEST_F(StartUpTest, SettingsFileIsShownAndFollowedByMaterialCoreAndEnableRules) 
   EXPECT_EQ(Text(IDC_LABEL_DPROV), "ru:ID20");
   EXPECT_EQ(Text(IDC_UNIT_DPROV_AWG), "AWG");
   EXPECT_EQ(Text(IDC_UNIT_DPROV_MM), "");
-  EXPECT_EQ(w.Wires().last(), 40);
+  EXPECT_EQ(w.Model().Wires().last(), 40);
   EXPECT_EQ(w.GetSpinPos(IDC_SPIN_WIRE), 20);
 }
 
@@ -91,16 +92,16 @@ TEST_F(StartUpTest, SettingsThatNameNothingKnownFallBack) {
   dir.write("Inductor.ini", SerializeSettings(s, true));
   CVelmoraDlg& w = Start();
   ASSERT_FALSE(w.IsEnded());
-  EXPECT_EQ(w.Settings().lang, "English");
+  EXPECT_EQ(w.Model().Settings().lang, "English");
   EXPECT_EQ(Text(IDC_COMBO_MATERIAL), "N87 Epcos");
   EXPECT_EQ(SelectedCore(), "E 13/7/4");  // the first entry of the shape
-  EXPECT_EQ(w.CurrentCore(), "E 13/7/4");
+  EXPECT_EQ(w.Model().CurrentCore(), "E 13/7/4");
 
   s.mater = "Ghost";
   s.core = "RM 10";
   dir.write("Inductor.ini", SerializeSettings(s, true));
   CVelmoraDlg& w2 = Start();
-  EXPECT_EQ(w2.Settings().mater, "N87 Epcos");
+  EXPECT_EQ(w2.Model().Settings().mater, "N87 Epcos");
   EXPECT_EQ(Text(IDC_COMBO_MATERIAL), "N87 Epcos");
   EXPECT_EQ(w2.GetRadioIndex(IDC_SHAPE_E), kShapeOther);
   EXPECT_EQ(Items(IDC_COMBO_CORE), (std::vector<std::string>{"PQ 20/16", "RM 10"}));
@@ -116,7 +117,7 @@ TEST_F(StartUpTest, MissingLanguageFileEndsTheProgramAndRemembersEnglish) {
   ExpectBoxes(1);
   CVelmoraDlg& w = Start();
   EXPECT_TRUE(w.IsEnded());
-  EXPECT_TRUE(w.StartUpFailed());
+  EXPECT_TRUE(w.Model().StartUpFailed());
   EXPECT_EQ(w.Result(), ui::IDCANCEL);
   const auto boxes = TakeBoxes();
   ASSERT_EQ(boxes.size(), 1u);
@@ -189,7 +190,7 @@ TEST_F(StartUpTest, ShippedDataComeUpWithoutAnyMessage) {
   dir.copyShippedData();
   CVelmoraDlg& w = Start();
   ASSERT_FALSE(w.IsEnded());
-  EXPECT_EQ(w.CurrentCore(), "E 25/13/7");
+  EXPECT_EQ(w.Model().CurrentCore(), "E 25/13/7");
   EXPECT_GT(w.GetCount(IDC_COMBO_MATERIAL), 1);
   EXPECT_FALSE(Text(IDC_RES_TURNS).empty());
 }

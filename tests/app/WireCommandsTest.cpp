@@ -19,7 +19,7 @@ class WireCommandsTest : public WindowTest {
 };
 
 TEST_F(WireCommandsTest, SwitchingUnitsConvertsTheFieldAndRecalculates) {
-  EXPECT_EQ(dlg().Wires().last(), 10);
+  EXPECT_EQ(dlg().Model().Wires().last(), 10);
   Type(IDC_EDIT_DPROV, "0.5");
   Click(IDC_RADIO_AWG);
   EXPECT_EQ(Text(IDC_EDIT_DPROV), "24");  // AWG 24 is 0.511 mm
@@ -32,7 +32,7 @@ TEST_F(WireCommandsTest, SwitchingUnitsConvertsTheFieldAndRecalculates) {
   EXPECT_EQ(Text(IDC_UNIT_DPROV_AWG), "AWG");
   EXPECT_EQ(Text(IDC_UNIT_WIRE), "");
   EXPECT_EQ(Text(IDC_RES_WIRE).rfind("AWG ", 0), 0u);
-  EXPECT_EQ(dlg().Settings().yes_AWG, 1);
+  EXPECT_EQ(dlg().Model().Settings().yes_AWG, 1);
 
   // A second click on the chosen unit converts nothing.
   Type(IDC_EDIT_DPROV, "0");
@@ -86,7 +86,7 @@ TEST_F(WireCommandsTest, BackToMillimetresWithAnEmptyTableStillRecalculates) {
   ASSERT_EQ(Text(IDC_RES_WIRE).rfind("AWG ", 0), 0u);
   dir.write("Wire.txt", "");
   Click(IDC_RADIO_METRIC);
-  EXPECT_EQ(dlg().Settings().yes_AWG, 0);
+  EXPECT_EQ(dlg().Model().Settings().yes_AWG, 0);
   EXPECT_EQ(Text(IDC_RES_WIRE).find("AWG"), std::string::npos) << Text(IDC_RES_WIRE);
   EXPECT_EQ(Text(IDC_UNIT_DPROV_MM), "mm");
 }
@@ -104,7 +104,7 @@ TEST_F(WireCommandsTest, UnreadableWireTableIsToldAndTheSwitchStops) {
   EXPECT_EQ(boxes[0].caption, "Attention");
   // Still AWG throughout: radio, table, field and captions.
   EXPECT_EQ(dlg().GetRadioIndex(IDC_RADIO_METRIC), 1);
-  EXPECT_EQ(dlg().Wires().last(), 40);
+  EXPECT_EQ(dlg().Model().Wires().last(), 40);
   EXPECT_EQ(Text(IDC_EDIT_DPROV), field);
   EXPECT_EQ(Text(IDC_UNIT_DPROV_AWG), "AWG");
 }

@@ -45,7 +45,7 @@ TEST_F(ConverterWindowTest, ReopensWithTheDesignsRequestOrElseTheKeptOne) {
   converter::ConverterRequest loaded = kept;
   loaded.vinMax = 11;
   loaded.ioutMin = 0.5;
-  d.SetDesignRequest(loaded);
+  d.Model().SetDesignRequest(loaded);
   w.FollowDesign();
   EXPECT_EQ(w.Request(), loaded);
   w.Edit(ConverterWindow::kVout)->setText("15");
@@ -54,7 +54,7 @@ TEST_F(ConverterWindowTest, ReopensWithTheDesignsRequestOrElseTheKeptOne) {
   EXPECT_EQ(ParseConverterSection(config.converter), w.Request());
   host.ExpectBoxes(3);
   w.Apply();
-  EXPECT_EQ(d.DesignRequest(), w.Request());
+  EXPECT_EQ(d.Model().DesignRequest(), w.Request());
 }
 
 TEST_F(ConverterWindowTest, OpensOnTheBuckExampleAndAppliesTheBoost) {

@@ -54,7 +54,7 @@ TEST_F(DesignDetailsWindowTest, RefreshesReuseTheSeriesAndFollowTheCalculation) 
   EXPECT_EQ(charts[0]->series(), first);
   for (const QChart* chart : charts) EXPECT_EQ(chart->axes().size(), 2);
   EXPECT_TRUE(charts[0]->title().contains("150 kHz")) << charts[0]->title().toStdString();
-  const auto details = d.DescribeLastCalculation();
+  const auto details = d.Model().DescribeLastCalculation();
   ASSERT_TRUE(details.has_value());
   const auto* point = static_cast<QXYSeries*>(charts[0]->series().at(3));
   ASSERT_EQ(point->count(), 1);
@@ -63,7 +63,7 @@ TEST_F(DesignDetailsWindowTest, RefreshesReuseTheSeriesAndFollowTheCalculation) 
   const auto* current = static_cast<QXYSeries*>(charts[2]->series().at(0));
   double top = 0;
   for (const QPointF& p : current->points()) top = std::max(top, p.y());
-  EXPECT_DOUBLE_EQ(top, d.LastCalculation()->Ipk);
+  EXPECT_DOUBLE_EQ(top, d.Model().LastCalculation()->Ipk);
   // Each limit is a line with its note written on the plot, the value in it.
   for (const auto& [chart, value] :
        {std::pair{charts[0], details->lossModel.limit_mW_cm3}, std::pair{charts[3], details->worstCase.Bm_T}}) {
@@ -153,7 +153,7 @@ TEST_F(DesignDetailsWindowTest, FitsALaptopScreenInTheWindowsLanguage) {
   TakeBoxes();
   window.Refresh(d);
   QApplication::processEvents();
-  const auto extrapolated = d.DescribeLastCalculation();
+  const auto extrapolated = d.Model().DescribeLastCalculation();
   ASSERT_TRUE(extrapolated && (extrapolated->lossModel.source.outsideB || extrapolated->lossModel.source.outsideF));
   EXPECT_TRUE(window.ValuesInSight());
   EXPECT_TRUE(charts[0]->title().contains(QString::fromUtf8("кГц"))) << charts[0]->title().toStdString();

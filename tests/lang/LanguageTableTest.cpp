@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "lang/LanguageTable.h"
-
 #include <gtest/gtest.h>
 
+#include "lang/LanguageTable.h"
 #include "support/TempDir.h"
 
 namespace velmora {
@@ -13,16 +12,24 @@ using test::TempDir;
 
 TEST(LanguageText, SectionsAndSlotRanges) {
   const std::string text = crlf({
-      "[TITLE]", "title = Inductor Designer", "version = 5.2",
-      "[ABOUT]", "s0 = never", "s2 = Contact", "s5 = five",
-      "[MENU]", "s1 = About...", "s5 = menu five",
-      "[BASE CORES]", "s1 = Core", "s28 = Delete?", "s29 = last",
-      "[INITIAL DATA]", "s1 = Initial data", "s20 = Wire gauge",
-      "[MAGNETIC CORE]", "s0 = zero", "s1 = Core", "s12 = Gap or AL", "s19 = nineteen",
-      "s20 = beyond",
-      "[RESULTS]", "s1 = Inductor", "s9 = AWG wire",
-      "[BUTTONS]", "s1 = Exit", "s9 = nine", "s10 = beyond",
-      "[OTHERS]", "s0 = never", "s8 = Message", "s21 = No data", "s26 = AWG",
+      "[TITLE]",          "title = Inductor Designer",
+      "version = 5.2",    "[ABOUT]",
+      "s0 = never",       "s2 = Contact",
+      "s5 = five",        "[MENU]",
+      "s1 = About...",    "s5 = menu five",
+      "[BASE CORES]",     "s1 = Core",
+      "s28 = Delete?",    "s29 = last",
+      "[INITIAL DATA]",   "s1 = Initial data",
+      "s20 = Wire gauge", "[MAGNETIC CORE]",
+      "s0 = zero",        "s1 = Core",
+      "s12 = Gap or AL",  "s19 = nineteen",
+      "s20 = beyond",     "[RESULTS]",
+      "s1 = Inductor",    "s9 = AWG wire",
+      "[BUTTONS]",        "s1 = Exit",
+      "s9 = nine",        "s10 = beyond",
+      "[OTHERS]",         "s0 = never",
+      "s8 = Message",     "s21 = No data",
+      "s26 = AWG",
   });
   LanguageTable t;
   ParseLanguageText(text, t);
@@ -53,7 +60,9 @@ TEST(LanguageText, SectionsAndSlotRanges) {
 
 TEST(LanguageText, EscapesInSlotsButNotInTitle) {
   const std::string text = crlf({
-      "[TITLE]", "title = A\\nB", "version = 1\\t2",
+      "[TITLE]",
+      "title = A\\nB",
+      "version = 1\\t2",
       "[OTHERS]",
       "s1 = two\\nlines",
       "s2 = a\\tb",
@@ -95,8 +104,7 @@ TEST(LanguageText, AddedTextsTheFileLacksAreEnglish) {
   // A file of the original key set: every text this program added is shown
   // in English, also where the file holds the key with an empty value.
   LanguageTable old;
-  ParseLanguageText(crlf({"[BASE CORES]", "s28 = Delete?", "[OTHERS]", "s21 = Sans donnees", "s22 = ",
-                          "s26 = AWG"}),
+  ParseLanguageText(crlf({"[BASE CORES]", "s28 = Delete?", "[OTHERS]", "s21 = Sans donnees", "s22 = ", "s26 = AWG"}),
                     old);
   for (const AddedText& added : ProgramAddedTexts()) {
     EXPECT_EQ(old[added.slot], added.english) << LangSectionName(added.slot.section) << " s" << added.slot.key;
@@ -109,8 +117,8 @@ TEST(LanguageText, AddedTextsTheFileLacksAreEnglish) {
 
   // A file that holds them keeps its own wording.
   LanguageTable own;
-  ParseLanguageText(crlf({"[BASE CORES]", "s29 = Pris", "[OTHERS]", "s22 = Ecriture impossible", "s27 = Pas dans\\nla table",
-                          "s28 = Nom refuse", "s29 = Bien", "s30 = Valeur refusee"}),
+  ParseLanguageText(crlf({"[BASE CORES]", "s29 = Pris", "[OTHERS]", "s22 = Ecriture impossible",
+                          "s27 = Pas dans\\nla table", "s28 = Nom refuse", "s29 = Bien", "s30 = Valeur refusee"}),
                     own);
   EXPECT_EQ(own[kCoreNameTaken], "Pris");
   EXPECT_EQ(own[kWriteFailed], "Ecriture impossible");
@@ -125,8 +133,8 @@ TEST(LanguageText, WordKeyedSectionsHoldNoNumberedKey) {
   // OTHERS s22, wherever the section stands; numbered sections after it are
   // read as before.
   LanguageTable t;
-  ParseLanguageText(crlf({"[OTHERS]", "s21 = No data", "[REPORT]", "s22 = report text", "s29 = x",
-                          "[DESIGN DETAILS]", "menu = Design", "s8 = y", "[RESULTS]", "s1 = Inductor"}),
+  ParseLanguageText(crlf({"[OTHERS]", "s21 = No data", "[REPORT]", "s22 = report text", "s29 = x", "[DESIGN DETAILS]",
+                          "menu = Design", "s8 = y", "[RESULTS]", "s1 = Inductor"}),
                     t);
   EXPECT_EQ(t[kWriteFailed], "Could not write the file");
   EXPECT_EQ(t[kOkButton], "OK");
@@ -155,8 +163,22 @@ TEST(LanguageFile, ReadReplacesTableOrLeavesItUnchanged) {
   ASSERT_TRUE(ReadLanguageFile("English", t));
   EXPECT_EQ(t.title, "Velmora");
   EXPECT_EQ(t.others[8], "Velmora");
-  EXPECT_EQ(t.others[25], "");  // replaced as a whole
+  EXPECT_EQ(t.others[25], "");                       // replaced as a whole
   EXPECT_FALSE(ReadLanguageFile("English.lng", t));  // the name is the language
+}
+
+// One slot read alone is the slot of the whole table: escapes, a key inside a
+// word-keyed section passed over, an added text's English, a missing file.
+TEST(LanguageFile, OneSlotAsTheWholeTableHasIt) {
+  TempDir dir;
+  EXPECT_FALSE(ReadLanguageSlot("English", kNoDataMaterialName).has_value());
+  dir.write("English.lng", crlf({"[OTHERS]", "s8 = Caption", "[REPORT]", "s21 = report text", "s22 = x", "[OTHERS2]",
+                                 "s21 = other", "[OTHERS]", "s21 = No\\ndata", "s18 = mm"}));
+  LanguageTable whole;
+  ASSERT_TRUE(ReadLanguageFile("English", whole));
+  for (const LangSlot slot : {kNoDataMaterialName, kMessageCaption, kWriteFailed, kUnitMillimetre, kUnitAwg})
+    EXPECT_EQ(ReadLanguageSlot("English", slot), whole[slot]) << whole[slot];
+  EXPECT_EQ(ReadLanguageSlot("English", kWriteFailed), "Could not write the file");
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ TEST_F(ReportTest, ResultsAreTheWindowsLabelsAndTheCalculationsNumbers) {
   Start(Example("E 30/15/7", 0, "0.4"));
   host.ClearShown();
   const report::Document doc = Build();
-  const ChokeResults& r = *dlg->LastCalculation();
+  const ChokeResults& r = *dlg->Model().LastCalculation();
   // The results alone: inputs and results share some captions.
   const auto fields = std::get<report::FieldList>(FindSection(doc, texts(T::SecResults))->blocks[0]).fields;
   const auto all = AllFields(doc);
@@ -89,7 +89,7 @@ TEST_F(ReportTest, ResultsAreTheWindowsLabelsAndTheCalculationsNumbers) {
   EXPECT_EQ(FieldLabelled(all, texts(T::Material))->value, "N87 Epcos");
   // Producing the report shows no message box and changes no result.
   EXPECT_TRUE(host.shown().empty());
-  EXPECT_EQ(dlg->LastCalculation()->N, r.N);
+  EXPECT_EQ(dlg->Model().LastCalculation()->N, r.N);
   // Header and the plots of a material with loss data.
   EXPECT_EQ(doc.header[2].value, "design.sav");
   const report::Section* plots = FindSection(doc, texts(T::SecPlots));
@@ -103,8 +103,8 @@ TEST_F(ReportTest, ResultsAreTheWindowsLabelsAndTheCalculationsNumbers) {
 TEST_F(ReportTest, DetailsAndInstructionFollowTheSameCalculation) {
   Start(Example("E 30/15/7", 0, "0.4"));
   const report::Document doc = Build();
-  const ChokeResults& r = *dlg->LastCalculation();
-  const insight::DesignDetails d = dlg->DescribeLastCalculation().value_or(insight::DesignDetails{});
+  const ChokeResults& r = *dlg->Model().LastCalculation();
+  const insight::DesignDetails d = dlg->Model().DescribeLastCalculation().value_or(insight::DesignDetails{});
   const auto fields = FieldsOf(doc, texts(T::SecLosses));
   EXPECT_EQ(FieldLabelled(fields, texts(T::CoreLoss))->value, dlg->GetItemText(ids::IDC_RES_PCORE));
   const insight::ThermalState& settled = d.operating.thermal;
@@ -148,7 +148,7 @@ TEST_F(ReportTest, AlGivenRingCoreAndNoDataMaterial) {
   // No loss data: no core loss anywhere, no loss plot, the model says why.
   Start(Example("E 30/15/7", 0, "0.2"));
   SelectNoDataMaterial();
-  ASSERT_TRUE(dlg->LastCalculation()->noData);
+  ASSERT_TRUE(dlg->Model().LastCalculation()->noData);
   const report::Document doc = Build();
   const auto losses = FieldsOf(doc, texts(T::SecLosses));
   EXPECT_EQ(FieldLabelled(losses, texts(T::CoreLoss))->value, texts(T::NotAvailable));
@@ -171,7 +171,7 @@ TEST_F(ReportTest, MessagesOfTheCalculationAndMarkedValues) {
   auto bad = Example("E 13/7/4", 0, "0");
   Set(bad, "j", "1");
   Start(bad);
-  const ShownResults& r = *dlg->LastCalculation();
+  const ShownResults& r = *dlg->Model().LastCalculation();
   ASSERT_EQ(r.messages.size(), 2u);
   const report::Document doc = Build();
   const auto messages = Texts(*FindSection(doc, texts(T::SecMessages)));
@@ -195,7 +195,7 @@ TEST_F(ReportTest, RunStoppedByTheRippleCheck) {
   auto low = Example("E 30/15/7", 0, "0.4");
   Set(low, "Inom", "0.01");
   Start(low);
-  ASSERT_TRUE(dlg->LastCalculation()->stoppedByRipple);
+  ASSERT_TRUE(dlg->Model().LastCalculation()->stoppedByRipple);
   // The report calculates what the window holds: the current typed again.
   dlg->UserType(ids::IDC_EDIT_INOM, "0.01");
   const report::Document doc = Build();
@@ -225,14 +225,15 @@ TEST_F(ReportTest, VerdictFollowsTheChecksOfRandomDesigns) {
     insight::InsightOptions options;
     options.fluxMargin = std::uniform_real_distribution<double>(0, 0.5)(rng);
     const report::Document doc = Build(options);
-    const insight::DesignChecks c = dlg->DescribeLastCalculation(options).value_or(insight::DesignDetails{}).checks;
+    const insight::DesignChecks c =
+        dlg->Model().DescribeLastCalculation(options).value_or(insight::DesignDetails{}).checks;
     const std::string verdict = Texts(*FindSection(doc, texts(T::SecChecks))).front();
     const std::string expected = c.Failed() > 0     ? texts.Fill(T::ChecksFail, {std::to_string(c.Failed())})
                                  : c.FullyChecked() ? texts(T::ChecksPass)
                                                     : texts(T::ChecksUnchecked);
     EXPECT_EQ(verdict, expected) << core;
     passing += c.Passes();
-    if (core[0] == 'U' && !dlg->LastCalculation()->Stopped()) {
+    if (core[0] == 'U' && !dlg->Model().LastCalculation()->Stopped()) {
       EXPECT_TRUE(Contains(Texts(*FindSection(doc, texts(T::SecInstruction))), "each leg of the U core"));
     }
   }
@@ -245,7 +246,7 @@ TEST_F(ReportTest, ReportInTheWindowsLanguage) {
   auto ru = Example("E 30/15/7", 0, "0.4");
   ru.back().second = "Russian";
   Start(ru);
-  const report::ReportTexts russian = report::ReportTexts::FromSection(dlg->Lang().report);
+  const report::ReportTexts russian = report::ReportTexts::FromSection(dlg->Model().Lang().report);
   EXPECT_EQ(russian.FromFile(), report::kTextCount);
   texts = russian;
   const report::Document doc = Build();
@@ -301,7 +302,7 @@ TEST_F(ReportTest, ReportCalculatesTheTypedInputsFirst) {
   Start(Example("E 30/15/7", 0, "0.4"));
   dlg->UserType(ids::IDC_EDIT_L, "100");
   const report::Document doc = Build();
-  const ChokeResults& r = *dlg->LastCalculation();
+  const ChokeResults& r = *dlg->Model().LastCalculation();
   EXPECT_EQ(r.read.L, 100);
   EXPECT_TRUE(Contains(Texts(*FindSection(doc, texts(T::SecInstruction))), texts.Fill(T::StepTurns, {F("%.0f", r.N)})));
 }
@@ -318,7 +319,7 @@ TEST_F(ReportTest, TheConverterRequestLeadsTheReport) {
   Start(Example("E 30/15/7", 0, "0.4"));
   const std::size_t plainFields = AllFields(Build()).size();
   converter::ConverterRequest buck{.vinMin = 9, .vinMax = 16, .vout = 5, .iout = 6, .ripple = 0.3, .fsw_kHz = 300};
-  dlg->SetDesignRequest(buck);
+  dlg->Model().SetDesignRequest(buck);
   report::Document doc = Build();
   ASSERT_FALSE(doc.sections.empty());
   const auto& fields = std::get<report::FieldList>(doc.sections[0].blocks.at(0)).fields;
@@ -329,7 +330,7 @@ TEST_F(ReportTest, TheConverterRequestLeadsTheReport) {
   EXPECT_EQ(AllFields(doc).size(), plainFields);  // the request in, the minimum current out
 
   buck.ioutMin = 0.5;
-  dlg->SetDesignRequest(buck);
+  dlg->Model().SetDesignRequest(buck);
   doc = Build();
   EXPECT_EQ(AllFields(doc).size(), plainFields + 1);
   EXPECT_NE(std::get<report::FieldList>(doc.sections[0].blocks.at(0)).fields.at(0).value.find("light load 0.5 A"),
@@ -337,7 +338,7 @@ TEST_F(ReportTest, TheConverterRequestLeadsTheReport) {
 
   host.ExpectBoxes(3);
   dlg->UserMenu(ids::kLanguageCommandBase + 2);  // Russian
-  texts = report::ReportTexts::FromSection(dlg->Lang().report);
+  texts = report::ReportTexts::FromSection(dlg->Model().Lang().report);
   doc = Build();
   EXPECT_EQ(Cp1251ToUtf8(std::get<report::FieldList>(doc.sections[0].blocks.at(0)).fields.at(0).value),
             "понижающий, вход 9–16 В, выход 5 В / 6 А, пульсации 30 %, 300 кГц; малая нагрузка 0.5 А");

@@ -38,12 +38,12 @@ class BadInputTest : public test::ShippedWindowTest {
  protected:
   // The window goes on working: a calculation, a spin step, both wire units.
   void UseTheWindow() {
-    ASSERT_FALSE(dlg->StartUpFailed());
+    ASSERT_FALSE(dlg->Model().StartUpFailed());
     dlg->UserEnter();
     dlg->UserSpin(IDC_SPIN_WIRE, 1);
     dlg->UserClick(IDC_RADIO_AWG);
     dlg->UserClick(IDC_RADIO_METRIC);
-    const int last = dlg->Wires().last();
+    const int last = dlg->Model().Wires().last();
     EXPECT_LE(dlg->GetSpinPos(IDC_SPIN_WIRE), std::max(last, 0));
   }
 };
@@ -87,11 +87,11 @@ TEST_F(BadInputTest, SettingsFile) {
     dir.write("Inductor.ini", c.bytes);
     host().ClearShown();
     Start();
-    ASSERT_FALSE(dlg->StartUpFailed());
-    EXPECT_EQ(dlg->Settings().lang, "English");  // an empty language is the default one
-    EXPECT_FALSE(dlg->Settings().mater.empty());
+    ASSERT_FALSE(dlg->Model().StartUpFailed());
+    EXPECT_EQ(dlg->Model().Settings().lang, "English");  // an empty language is the default one
+    EXPECT_FALSE(dlg->Model().Settings().mater.empty());
     EXPECT_GE(dlg->GetCurSel(IDC_COMBO_CORE), 0) << "no core selected";
-    c.check(dlg->Settings());
+    c.check(dlg->Model().Settings());
     UseTheWindow();
   }
 
@@ -100,7 +100,7 @@ TEST_F(BadInputTest, SettingsFile) {
   dir.write("Inductor.ini", "[INI_DATA]\r\nlang\t= Klingon\r\n");
   host().ClearShown();
   Start();
-  EXPECT_TRUE(dlg->StartUpFailed());
+  EXPECT_TRUE(dlg->Model().StartUpFailed());
   EXPECT_TRUE(Shown("In the folder with the program file is missing Klingon.lng"));
   SettingsRecord next;
   ASSERT_TRUE(ReadSettings("Inductor.ini", true, next));
@@ -119,11 +119,11 @@ TEST_F(BadInputTest, LanguageFile) {
     });
     host().ClearShown();
     dlg->UserClick(IDC_SAVE);
-    EXPECT_TRUE(Shown("Could not write the file") || Shown(dlg->Lang()[kWriteFailed] + " "));
+    EXPECT_TRUE(Shown("Could not write the file") || Shown(dlg->Model().Lang()[kWriteFailed] + " "));
   }
   std::remove("English.lng");
   Start();
-  EXPECT_TRUE(dlg->StartUpFailed());
+  EXPECT_TRUE(dlg->Model().StartUpFailed());
   EXPECT_TRUE(Shown("In the folder with the program file is missing English.lng"));
 }
 
@@ -134,16 +134,16 @@ TEST_F(BadInputTest, MaterialListAndMaterialFiles) {
   Start();
   UseTheWindow();
   EXPECT_EQ(dlg->GetCount(IDC_COMBO_MATERIAL), 1);
-  EXPECT_GT(dlg->Material().nF, 0);
+  EXPECT_GT(dlg->Model().Material().nF, 0);
 
   // A listed material without its file, and no list at all: start-up ends.
   dir.copyShippedData();
   std::remove("N97 Epcos.txt");
   Start();
-  EXPECT_TRUE(dlg->StartUpFailed());
+  EXPECT_TRUE(dlg->Model().StartUpFailed());
   std::remove("Materials.txt");
   Start();
-  EXPECT_TRUE(dlg->StartUpFailed());
+  EXPECT_TRUE(dlg->Model().StartUpFailed());
   dir.copyShippedData();
 
   // Damaged data files of the material in use.
@@ -159,11 +159,11 @@ TEST_F(BadInputTest, MaterialListAndMaterialFiles) {
     dir.write("N87 Epcos.txt", bytes);
     Start();
     UseTheWindow();
-    EXPECT_LE(dlg->Material().nF, 19);
-    EXPECT_LE(dlg->Material().nB, 9);
+    EXPECT_LE(dlg->Model().Material().nF, 19);
+    EXPECT_LE(dlg->Model().Material().nB, 9);
   }
-  EXPECT_EQ(dlg->Material().nF, 19);  // the surplus of the last file is left out
-  EXPECT_EQ(dlg->Material().nB, 9);
+  EXPECT_EQ(dlg->Model().Material().nF, 19);  // the surplus of the last file is left out
+  EXPECT_EQ(dlg->Model().Material().nB, 9);
 }
 
 TEST_F(BadInputTest, WireTable) {
@@ -186,7 +186,7 @@ TEST_F(BadInputTest, WireTable) {
     SCOPED_TRACE(c.fault);
     dir.write("Wire.txt", c.bytes);
     Start();
-    EXPECT_EQ(dlg->Wires().last(), c.last);
+    EXPECT_EQ(dlg->Model().Wires().last(), c.last);
     UseTheWindow();
   }
   std::remove("Wire.txt");
@@ -203,17 +203,17 @@ TEST_F(BadInputTest, CoreDatabase) {
     host().ClearShown();
     Start();
     UseTheWindow();
-    EXPECT_FALSE(Shown(dlg->Lang()[kFileNotFound]));
+    EXPECT_FALSE(Shown(dlg->Model().Lang()[kFileNotFound]));
   }
   // The one record without An, le and mu reads them as 0.
-  EXPECT_EQ(dlg->Core().Ae, 52);
-  EXPECT_EQ(dlg->Core().le, 0);
+  EXPECT_EQ(dlg->Model().Core().Ae, 52);
+  EXPECT_EQ(dlg->Model().Core().le, 0);
 
   // Missing: told, empty lists; the first added core creates the file.
   std::remove("BaseCores.txt");
   host().ClearShown();
   Start();
-  EXPECT_TRUE(Shown(dlg->Lang()[kFileNotFound] + " BaseCores.txt"));
+  EXPECT_TRUE(Shown(dlg->Model().Lang()[kFileNotFound] + " BaseCores.txt"));
   EXPECT_EQ(dlg->GetCount(IDC_COMBO_CORE), 0);
   dlg->UserClick(IDC_CHECK_ADD_DATA);
   dlg->UserType(IDC_COMBO_CORE, "25/13/7");
@@ -226,7 +226,7 @@ TEST_F(BadInputTest, DesignFiles) {
   Start();
   dir.write("garbage.sav", Garbage(3000));
   dir.write("gone.sav", "[INI_DATA]\r\nL\t= 99\r\n");
-  const SettingsRecord before = dlg->Settings();
+  const SettingsRecord before = dlg->Model().Settings();
   // The file vanishes between the listing and the loading: nothing changes.
   host().QueueDriver([](ui::Dialog& d) {
     d.UserSelect(1009, d.FindString(1009, -1, "gone.sav"));
@@ -235,7 +235,7 @@ TEST_F(BadInputTest, DesignFiles) {
   });
   host().ClearShown();
   dlg->UserClick(IDC_LOAD);
-  EXPECT_EQ(dlg->Settings(), before);
+  EXPECT_EQ(dlg->Model().Settings(), before);
   EXPECT_TRUE(host().shown().empty());
 
   // A garbage design loads as a design of empty fields; the window goes on.
@@ -244,8 +244,8 @@ TEST_F(BadInputTest, DesignFiles) {
     d.UserClick(ui::IDOK);
   });
   dlg->UserClick(IDC_LOAD);
-  EXPECT_EQ(dlg->Settings().L, "");
-  EXPECT_EQ(dlg->Settings().lang, before.lang);
+  EXPECT_EQ(dlg->Model().Settings().L, "");
+  EXPECT_EQ(dlg->Model().Settings().lang, before.lang);
   UseTheWindow();
 }
 

@@ -288,7 +288,7 @@ class RandomDrive {
     host_ = std::make_unique<RandomHost>(rng_);
     dlg_ = std::make_unique<CVelmoraDlg>(*host_);
     dlg_->Create();
-    ASSERT_FALSE(dlg_->StartUpFailed());
+    ASSERT_FALSE(dlg_->Model().StartUpFailed());
     ASSERT_FALSE(dlg_->IsEnded());
   }
 
@@ -306,7 +306,7 @@ class RandomDrive {
   std::size_t Mark() const { return host_->shown().size(); }
   bool BoxShownSince(std::size_t mark) const { return host_->shown().size() > mark; }
   bool FailureReportedSince(std::size_t mark) const {
-    const std::string& start = dlg_->Lang()[kWriteFailed];
+    const std::string& start = dlg_->Model().Lang()[kWriteFailed];
     for (std::size_t i = mark; i < host_->shown().size(); ++i)
       if (host_->shown()[i].text.rfind(start, 0) == 0) return true;
     return false;
@@ -334,7 +334,7 @@ class RandomDrive {
       Log("spin " + std::to_string(delta));
       dlg_->UserSpin(IDC_SPIN_WIRE, delta);
     } else if (roll < 70) {
-      const int count = dlg_->LanguageCommandCount();
+      const int count = dlg_->Model().LanguageCommandCount();
       const int id = kLanguageCommandBase + 1 + static_cast<int>(Pick(static_cast<unsigned>(std::max(count, 1))));
       Log("language " + std::to_string(id));
       dlg_->UserMenu(id);
@@ -413,10 +413,10 @@ class RandomDrive {
       }
     }
     Log("click add: " + expected.name);
-    const std::string before = dlg_->CoreDatabaseText();
+    const std::string before = dlg_->Model().CoreDatabaseText();
     const std::size_t mark = Mark();
     dlg_->UserClick(IDC_ADD_CORE);
-    const std::string& after = dlg_->CoreDatabaseText();
+    const std::string& after = dlg_->Model().CoreDatabaseText();
     if (after == before) return;
     ASSERT_EQ(after.compare(0, before.size(), before), 0) << "adding changed the records before the new one";
     const auto added = ParseSixLineRecords(std::string_view(after).substr(before.size()));
@@ -437,9 +437,9 @@ class RandomDrive {
     const int sel = dlg_->GetCurSel(IDC_COMBO_CORE);
     const std::string name = sel >= 0 ? dlg_->GetLBText(IDC_COMBO_CORE, sel) : "";
     Log("click delete: " + name);
-    const std::string before = dlg_->CoreDatabaseText();
+    const std::string before = dlg_->Model().CoreDatabaseText();
     dlg_->UserClick(IDC_DELETE_CORE);
-    const std::string& after = dlg_->CoreDatabaseText();
+    const std::string& after = dlg_->Model().CoreDatabaseText();
     if (after == before) return;
     // Exactly the selected core's record is gone.
     const auto left = ParseSixLineRecords(after);
@@ -496,7 +496,7 @@ class RandomDrive {
     if (FailureReportedSince(mark) || !FileExists(path)) return;
     // Written whole: the file holds the window's design and reads back to it.
     // A design file has no language: the field stays empty on both sides.
-    SettingsRecord written = dlg_->SettingsForWriting();
+    SettingsRecord written = dlg_->Model().SettingsForWriting();
     written.lang.clear();
     SettingsRecord back;
     back.lang.clear();
@@ -545,9 +545,9 @@ class RandomDrive {
     // A frequency beyond the loaded material's loss table (the window may hold
     // one when the material was changed after the frequency was typed) is
     // held to its last frequency when the text on the window changes.
-    const DesignInputs loaded = InputsOf(dlg_->Settings(), !corrected);
-    const double last = dlg_->Material().LastFrequency();
-    if (loaded.Fc != expected.Fc && dlg_->Material().nF > 0 && ReadLeadingDouble(expected.Fc) > last)
+    const DesignInputs loaded = InputsOf(dlg_->Model().Settings(), !corrected);
+    const double last = dlg_->Model().Material().LastFrequency();
+    if (loaded.Fc != expected.Fc && dlg_->Model().Material().nF > 0 && ReadLeadingDouble(expected.Fc) > last)
       expected.Fc = FormatFixed(last, 0);
     EXPECT_EQ(loaded, expected) << "design " << Cp1251ToUtf8(chosen) << " did not load back to its inputs";
     ++loadChecks_;
@@ -559,7 +559,7 @@ class RandomDrive {
     if (Chance(50)) dlg_->UserClick(IDC_EXIT);
     else dlg_->UserEscape();
     ASSERT_TRUE(dlg_->IsEnded());
-    const SettingsRecord written = dlg_->SettingsForWriting();
+    const SettingsRecord written = dlg_->Model().SettingsForWriting();
     ASSERT_FALSE(FailureReportedSince(mark));
     SettingsRecord back;
     ASSERT_TRUE(ReadSettings("Inductor.ini", true, back));
@@ -570,8 +570,9 @@ class RandomDrive {
     // The first calculation may correct the nominal current and the wire
     // size, and then says so.
     const bool corrected = !host_->shown().empty();
-    EXPECT_EQ(InputsOf(dlg_->Settings(), !corrected), InputsOf(back, !corrected)) << "the next start lost the inputs";
-    EXPECT_EQ(dlg_->Settings().lang, back.lang);
+    EXPECT_EQ(InputsOf(dlg_->Model().Settings(), !corrected), InputsOf(back, !corrected))
+        << "the next start lost the inputs";
+    EXPECT_EQ(dlg_->Model().Settings().lang, back.lang);
   }
 
   // ---- invariants ----------------------------------------------------------------------------
@@ -583,14 +584,14 @@ class RandomDrive {
     // At most one add mode.
     EXPECT_LE(dlg_->GetCheck(IDC_CHECK_ADD_DIMS) + dlg_->GetCheck(IDC_CHECK_ADD_DATA), 1);
     // The spin button stands inside the wire table.
-    const int last = dlg_->Wires().last();
+    const int last = dlg_->Model().Wires().last();
     const int pos = dlg_->GetSpinPos(IDC_SPIN_WIRE);
     EXPECT_TRUE(pos >= 0 && pos <= std::max(last, 0)) << "spin " << pos << " outside 0.." << last;
     EXPECT_EQ(dlg_->Item(IDC_SPIN_WIRE)->rangeHi, std::max(last, 0));
     // The database on disk is the window's, in six-line records, holding
     // exactly the records added and not deleted.
     const std::string disk = dir_.read("BaseCores.txt");
-    EXPECT_EQ(disk, dlg_->CoreDatabaseText());
+    EXPECT_EQ(disk, dlg_->Model().CoreDatabaseText());
     const auto records = ParseSixLineRecords(disk);
     ASSERT_TRUE(records.has_value()) << "the core database left the six-line layout";
     EXPECT_EQ(*records, model_);

@@ -24,7 +24,7 @@ class RegressionTest : public test::ShippedWindowTest {
  protected:
   CVelmoraDlg& Start() {
     ShippedWindowTest::Start();
-    EXPECT_FALSE(dlg->StartUpFailed());
+    EXPECT_FALSE(dlg->Model().StartUpFailed());
     return *dlg;
   }
 
@@ -50,7 +50,7 @@ TEST_F(RegressionTest, TypedValuesGiveNoListEntriesAndDeleteNoOtherCore) {
   Start();
   AddByData(IDC_SHAPE_OTHER, "PQ 99/1", "[7]");
   AddByData(IDC_SHAPE_OTHER, "PQ 98/1", "1E 5");
-  const std::string db = dlg->CoreDatabaseText();
+  const std::string db = dlg->Model().CoreDatabaseText();
   ASSERT_TRUE(HasCoreRecord(db, "PQ 99/1"));
   ASSERT_TRUE(HasCoreRecord(db, "PQ 98/1"));
 
@@ -69,9 +69,9 @@ TEST_F(RegressionTest, TypedValuesGiveNoListEntriesAndDeleteNoOtherCore) {
   EXPECT_EQ(dlg->GetItemText(IDC_DATA_AE), "[7]");
   host().QueueAnswer(ui::IDOK);
   dlg->UserClick(IDC_DELETE_CORE);
-  EXPECT_FALSE(HasCoreRecord(dlg->CoreDatabaseText(), "PQ 99/1"));
-  EXPECT_TRUE(HasCoreRecord(dlg->CoreDatabaseText(), "E 25/13/7"));
-  EXPECT_EQ(dir.read("BaseCores.txt"), dlg->CoreDatabaseText());
+  EXPECT_FALSE(HasCoreRecord(dlg->Model().CoreDatabaseText(), "PQ 99/1"));
+  EXPECT_TRUE(HasCoreRecord(dlg->Model().CoreDatabaseText(), "E 25/13/7"));
+  EXPECT_EQ(dir.read("BaseCores.txt"), dlg->Model().CoreDatabaseText());
 }
 
 // A design saved with a frequency within its material's loss table lost it on
@@ -99,7 +99,7 @@ TEST_F(RegressionTest, LoadedFrequencyIsHeldToTheLoadedMaterialOnly) {
     d.UserClick(ui::IDOK);
   });
   dlg->UserClick(IDC_LOAD);
-  EXPECT_EQ(dlg->Settings().mater, "N95 Epcos");
+  EXPECT_EQ(dlg->Model().Settings().mater, "N95 Epcos");
   EXPECT_EQ(dlg->GetItemText(IDC_EDIT_FC), "700");
 }
 
@@ -112,7 +112,7 @@ TEST_F(RegressionTest, CoreAddedToDatabaseWithoutFinalLineBreak) {
   dir.write("BaseCores.txt", db);
   Start();
   AddByData(IDC_SHAPE_E, "77/7/7", "52.5");
-  const std::string& text = dlg->CoreDatabaseText();
+  const std::string& text = dlg->Model().CoreDatabaseText();
   ASSERT_TRUE(HasCoreRecord(text, "E 77/7/7"));
   const CoreTexts core = ReadCoreTexts(text, "E 77/7/7");
   EXPECT_EQ(core.Ae, "52.5");
@@ -128,7 +128,7 @@ TEST_F(RegressionTest, CoreAddedToDatabaseWithoutFinalLineBreak) {
   dlg->UserSelect(IDC_COMBO_CORE, index);
   host().QueueAnswer(ui::IDOK);
   dlg->UserClick(IDC_DELETE_CORE);
-  EXPECT_FALSE(HasCoreRecord(dlg->CoreDatabaseText(), "E 77/7/7"));
+  EXPECT_FALSE(HasCoreRecord(dlg->Model().CoreDatabaseText(), "E 77/7/7"));
   EXPECT_EQ(dir.read("BaseCores.txt").substr(0, db.size()), db);
 }
 
@@ -137,7 +137,7 @@ TEST_F(RegressionTest, CoreAddedToDatabaseWithoutFinalLineBreak) {
 TEST_F(RegressionTest, SpinStaysInsideAnUnreadableWireTable) {
   std::remove("Wire.txt");
   Start();
-  EXPECT_EQ(dlg->Wires().last(), -1);
+  EXPECT_EQ(dlg->Model().Wires().last(), -1);
   EXPECT_EQ(dlg->Item(IDC_SPIN_WIRE)->rangeHi, 0);
   dlg->UserSpin(IDC_SPIN_WIRE, 1);
   EXPECT_EQ(dlg->GetSpinPos(IDC_SPIN_WIRE), 0);

@@ -48,7 +48,7 @@ bool Drive(int process) {
     hosts.push_back(std::make_unique<ui::HeadlessHost>());
     windows.push_back(std::make_unique<CVelmoraDlg>(*hosts.back()));
     windows.back()->Create();
-    if (windows.back()->StartUpFailed()) return false;
+    if (windows.back()->Model().StartUpFailed()) return false;
   }
   for (int i = 0; i < kAddsPerWindow; ++i) {
     for (int w = 0; w < kWindows; ++w) {

@@ -55,12 +55,12 @@ TEST_F(SpecialFileTest, FifoOrDeviceInPlaceOfEachDataFileIsAFileThatCannotBeOpen
     SCOPED_TRACE(device ? "device" : "FIFO");
     // Files the window can start without.
     Replace("Inductor.ini", device);
-    EXPECT_FALSE(Start().StartUpFailed());
-    EXPECT_EQ(dlg->Settings().L, SettingsRecord{}.L);  // the defaults
+    EXPECT_FALSE(Start().Model().StartUpFailed());
+    EXPECT_EQ(dlg->Model().Settings().L, SettingsRecord{}.L);  // the defaults
     Restore();
     Replace("BaseCores.txt", device);
     Start();
-    EXPECT_TRUE(Shown(dlg->Lang()[kFileNotFound] + " BaseCores.txt"));
+    EXPECT_TRUE(Shown(dlg->Model().Lang()[kFileNotFound] + " BaseCores.txt"));
     EXPECT_EQ(dlg->GetCount(IDC_COMBO_CORE), 0);
     Restore();
     Replace("Wire.txt", device);
@@ -71,24 +71,24 @@ TEST_F(SpecialFileTest, FifoOrDeviceInPlaceOfEachDataFileIsAFileThatCannotBeOpen
     for (const char* name : {"English.lng", "Materials.txt", "N87 Epcos.txt"}) {
       SCOPED_TRACE(name);
       Replace(name, device);
-      EXPECT_TRUE(Start().StartUpFailed());
+      EXPECT_TRUE(Start().Model().StartUpFailed());
       Restore();
     }
     // The help text and a design file picked in the open dialog.
     Start();
     Replace("ReadMe-English.txt", device);
     dlg->UserMenu(ID_HELP);
-    EXPECT_TRUE(Shown(dlg->Lang()[kFileNotFound] + " ReadMe-English.txt"));
+    EXPECT_TRUE(Shown(dlg->Model().Lang()[kFileNotFound] + " ReadMe-English.txt"));
     Restore();
     if (device) fs::create_symlink("/dev/zero", "design.sav");
     else ASSERT_EQ(::mkfifo("design.sav", 0644), 0);
-    const SettingsRecord before = dlg->Settings();
+    const SettingsRecord before = dlg->Model().Settings();
     host().QueueDriver([](ui::Dialog& d) {
       d.UserSelect(1009, d.FindString(1009, -1, "design.sav"));
       d.UserClick(ui::IDOK);
     });
     dlg->UserClick(IDC_LOAD);
-    EXPECT_EQ(dlg->Settings(), before);
+    EXPECT_EQ(dlg->Model().Settings(), before);
     fs::remove("design.sav");
   }
 }
@@ -100,13 +100,13 @@ TEST_F(SpecialFileTest, NamesFromFilesReadNothingOutsideTheFolder) {
   // A material from a design or settings file: the fallback material.
   dir.write("Inductor.ini", "[INI_DATA]\r\nmater\t= ../outside/evil\r\nlang\t= English\r\n");
   Start();
-  ASSERT_FALSE(dlg->StartUpFailed());
-  EXPECT_EQ(dlg->Settings().mater, "N87 Epcos");
+  ASSERT_FALSE(dlg->Model().StartUpFailed());
+  EXPECT_EQ(dlg->Model().Settings().mater, "N87 Epcos");
   // A language: the language file is missing, start-up says so and ends.
   dir.write("Inductor.ini", "[INI_DATA]\r\nlang\t= outside/evil\r\n");
-  EXPECT_TRUE(Start().StartUpFailed());
+  EXPECT_TRUE(Start().Model().StartUpFailed());
   dir.write("Inductor.ini", "[INI_DATA]\r\nlang\t= " + dir.path() + "/outside/evil\r\n");
-  EXPECT_TRUE(Start().StartUpFailed());
+  EXPECT_TRUE(Start().Model().StartUpFailed());
   SettingsRecord next;
   ASSERT_TRUE(ReadSettings("Inductor.ini", true, next));
   EXPECT_EQ(next.lang, "English");
@@ -143,8 +143,8 @@ TEST_F(SpecialFileTest, WriteProtectedCoreDatabaseIsRead) {
   for (const auto& e : fs::directory_iterator(".")) ::chmod(e.path().c_str(), 0444);
   const auto listed = test::AsUnprivilegedUser([this] {
     Start();
-    return !dlg->StartUpFailed() && dlg->GetCount(IDC_COMBO_CORE) > 0 &&
-           !Shown(dlg->Lang()[kFileNotFound] + " BaseCores.txt");
+    return !dlg->Model().StartUpFailed() && dlg->GetCount(IDC_COMBO_CORE) > 0 &&
+           !Shown(dlg->Model().Lang()[kFileNotFound] + " BaseCores.txt");
   });
   ::chmod(dir.path().c_str(), 0700);
   if (!listed) GTEST_SKIP() << "no unprivileged user to run as";

@@ -42,7 +42,7 @@ class WriterFaultTest : public test::ShippedWindowTest {
   CVelmoraDlg& Start() {
     NewHost();
     ShippedWindowTest::Start();
-    EXPECT_FALSE(dlg->StartUpFailed());
+    EXPECT_FALSE(dlg->Model().StartUpFailed());
     host().ClearShown();
     return *dlg;
   }
@@ -51,7 +51,7 @@ class WriterFaultTest : public test::ShippedWindowTest {
   int FailureReports() const {
     int n = 0;
     for (const auto& box : host().shown())
-      if (box.text.rfind(dlg->Lang()[kWriteFailed], 0) == 0) ++n;
+      if (box.text.rfind(dlg->Model().Lang()[kWriteFailed], 0) == 0) ++n;
     return n;
   }
 
@@ -154,11 +154,11 @@ TEST_F(WriterFaultTest, CoreAddFailingAtEveryStepKeepsDatabaseAndAddMode) {
       if (now == oldDb) {
         EXPECT_EQ(FailureReports(), 1);
         // The window keeps what the disk keeps: no record, the add mode on.
-        EXPECT_EQ(dlg->CoreDatabaseText(), oldDb);
+        EXPECT_EQ(dlg->Model().CoreDatabaseText(), oldDb);
         EXPECT_EQ(dlg->GetCheck(IDC_CHECK_ADD_DATA), 1);
       } else {
         EXPECT_EQ(FailureReports(), 0);
-        EXPECT_EQ(dlg->CoreDatabaseText(), newDb);
+        EXPECT_EQ(dlg->Model().CoreDatabaseText(), newDb);
         EXPECT_EQ(dlg->GetCheck(IDC_CHECK_ADD_DATA), 0);
       }
     }
@@ -183,7 +183,7 @@ TEST_F(WriterFaultTest, CoreDeleteFailingAtEveryStepKeepsTheCore) {
       ASSERT_TRUE(now == oldDb || now == newDb) << "torn core database";
       EXPECT_EQ(now == newDb, plan.renamed);
       EXPECT_EQ(FailureReports(), now == oldDb ? 1 : 0);
-      EXPECT_EQ(dlg->CoreDatabaseText(), now);
+      EXPECT_EQ(dlg->Model().CoreDatabaseText(), now);
       EXPECT_EQ(dlg->FindString(IDC_COMBO_CORE, -1, "ETD 34/17/11") >= 0, now == oldDb);
     }
   }
@@ -230,10 +230,8 @@ TEST_F(WriterFaultTest, MissingFolderReadOnlyFolderAndFullDiskAreReported) {
   for (const bool fullDisk : {false, true}) {
     SCOPED_TRACE(fullDisk ? "disk full" : "read-only folder");
     FaultPlan plan;
-    if (fullDisk)
-      plan.diskSpace = 100;
-    else
-      plan.refuseCreate = EROFS;
+    if (fullDisk) plan.diskSpace = 100;
+    else plan.refuseCreate = EROFS;
 
     Start();
     {
@@ -248,7 +246,7 @@ TEST_F(WriterFaultTest, MissingFolderReadOnlyFolderAndFullDiskAreReported) {
     EXPECT_FALSE(dir.exists("design.sav"));
     EXPECT_FALSE(dir.exists("Inductor.ini"));
     EXPECT_EQ(dir.read("BaseCores.txt"), oldDb);
-    EXPECT_EQ(dlg->CoreDatabaseText(), oldDb);
+    EXPECT_EQ(dlg->Model().CoreDatabaseText(), oldDb);
   }
 }
 

@@ -12,6 +12,8 @@
 #include "calc/Constants.h"
 #include "settings/SettingsRecord.h"
 #include "textfile/Cp1251.h"
+#include "textfile/KeyedTextFile.h"
+#include "textfile/Limits.h"
 
 namespace velmora {
 
@@ -39,13 +41,13 @@ void CVelmoraDlg::OnSaveDesign() {
   UpdateData(true);
 
   CSaveFileDlg dlg(host());
-  dlg.fileName = ProposedDesignName(CurrentCore(), Settings(), Lang());
-  dlg.titleText = Lang()[kSaveTitle];
-  dlg.labelText = Lang()[kSaveLabel];
-  dlg.okCaption = Lang()[kSaveButton];
-  dlg.cancelCaption = Lang()[kCancelButton];
-  dlg.questionText = Lang()[kOverwriteQuestion];
-  dlg.messageCaption = Lang()[kMessageCaption];
+  dlg.fileName = ProposedDesignName(model_.CurrentCore(), model_.Settings(), model_.Lang());
+  dlg.titleText = model_.Lang()[kSaveTitle];
+  dlg.labelText = model_.Lang()[kSaveLabel];
+  dlg.okCaption = model_.Lang()[kSaveButton];
+  dlg.cancelCaption = model_.Lang()[kCancelButton];
+  dlg.questionText = model_.Lang()[kOverwriteQuestion];
+  dlg.messageCaption = model_.Lang()[kMessageCaption];
   dlg.extension = constants::kDesignExtension;
   if (dlg.DoModal() == ui::IDOK) {
     const std::string name = DesignFileName(dlg.fileName, constants::kDesignExtension);
@@ -54,31 +56,31 @@ void CVelmoraDlg::OnSaveDesign() {
     // told, not passed over.
     // The converter's request, when the design came from one, follows the
     // design's lines; without one the bytes are those of a plain design.
-    std::string bytes = SerializeSettings(SettingsForWriting(), false);
-    if (DesignRequest()) bytes += SerializeConverterSection(*DesignRequest());
-    if (!WriteFile(Cp1251ToUtf8(name), bytes)) ReportWriteFailure(name);
+    std::string bytes = SerializeSettings(model_.SettingsForWriting(), false);
+    if (model_.DesignRequest()) bytes += SerializeConverterSection(*model_.DesignRequest());
+    if (!model_.WriteFile(Cp1251ToUtf8(name), bytes)) ReportWriteFailure(name);
   }
   SetFocusItem(ids::IDC_CALCULATE);
 }
 
 void CVelmoraDlg::OnLoadDesign() {
   COpenFileDlg dlg(host());
-  dlg.titleText = Lang()[kOpenTitle];
-  dlg.okCaption = Lang()[kOpenButton];
-  dlg.cancelCaption = Lang()[kCancelButton];
+  dlg.titleText = model_.Lang()[kOpenTitle];
+  dlg.okCaption = model_.Lang()[kOpenButton];
+  dlg.cancelCaption = model_.Lang()[kCancelButton];
   if (dlg.DoModal() != ui::IDOK) {
     SetFocusItem(ids::IDC_CALCULATE);
     return;
   }
   // A file that cannot be read changes nothing, and says nothing.
-  SettingsRecord loaded = Settings();
+  SettingsRecord loaded = model_.Settings();
   KeyedTextFile file;
   if (!file.Load(Cp1251ToUtf8(dlg.fileName), constants::kMaxSettingsFileBytes)) {
     SetFocusItem(ids::IDC_CALCULATE);
     return;
   }
   ParseSettings(file.Text(), false, loaded);
-  SetDesignRequest(ParseConverterSection(file.Text()));
+  model_.SetDesignRequest(ParseConverterSection(file.Text()));
   ReplaceInputs(loaded);  // Ctrl+Z brings back the inputs before; the focus is on Calculate
 }
 

@@ -263,12 +263,12 @@ TEST_F(MainWindowViewTest, ResultTextsTakeTheColourOfTheirStateInEveryStyle) {
     QKeyEvent key(QEvent::KeyPress, Qt::Key_0, Qt::NoModifier, QStringLiteral("0"));
     QApplication::sendEvent(edit, &key);
     QApplication::processEvents();
-    ASSERT_FALSE(dlg.ResultsCurrent());
+    ASSERT_FALSE(dlg.Model().ResultsCurrent());
     expect(greyed, "typed");
 
     qobject_cast<QPushButton*>(view.Widget(IDC_CALCULATE))->click();
     QApplication::processEvents();
-    ASSERT_TRUE(dlg.ResultsCurrent());
+    ASSERT_TRUE(dlg.Model().ResultsCurrent());
     expect(text, "calculated");
 
     // A gap far too small for the current: the flux warning.
