@@ -100,7 +100,7 @@ constexpr BuiltInText kTexts[] = {
     {"noteNoMuTemperature",
      "The maker gives no temperature curve of \xB5i for this material: \xB5i as at room temperature."},
     {"noteDesignedFor", "designed for"},
-    {"noteRingGap", "A ferrite ring is not sold gapped: design it ungapped (gap 0)."},
+    {"noteRingGap", "A ring core, ferrite or powder, is not sold gapped: design it ungapped (gap 0)."},
     {"rowRequired", "Required inductance (low end at least)"},
     {"rowSaturation", "Peak flux density at the saturation current, high end / limit"},
     {"noteSaturation", "at"},

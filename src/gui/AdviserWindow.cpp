@@ -13,7 +13,10 @@
 #include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <array>
 #include <atomic>
+#include <charconv>
+#include <cmath>
 #include <thread>
 
 #include "app/AdviserCommands.h"
@@ -26,6 +29,7 @@
 #include "gui/AdviserModel.h"
 #include "gui/GuiText.h"
 #include "present/InputTable.h"
+#include "textfile/Numbers.h"
 #include "ui/Dialog.h"
 
 namespace velmora::gui {
@@ -258,13 +262,25 @@ void AdviserWindow::Refresh() {
   restart_ = true;
 }
 
+// The inductance a list is made for, as the shortest text that reads back
+// as the same number: the field's own, or while the window holds an advised
+// design's raised inductance, the requirement it was raised from (so that a
+// list is not out of date for the design it gave, nor after undoing it).
+std::string AdviserWindow::RequiredInductanceText() const {
+  const double advised = dlg_.Model().AdvisedRequirement();
+  const double L = std::isfinite(advised) ? advised : ReadLeadingDouble(CommaToPoint(dlg_.Model().Settings().L));
+  std::array<char, 32> text{};
+  const auto end = std::to_chars(text.data(), text.data() + text.size(), L).ptr;
+  return std::string(text.data(), end);
+}
+
 std::vector<AdviserWindow::UsedInput> AdviserWindow::UsedInputs() const {
   const SettingsRecord& s = dlg_.Model().Settings();
   auto caption = [this](int id) { return FromCp1251(dlg_.Model().CaptionOf(id)).remove('&'); };
   // The inductance comes from the minimum current when that is on; the wire
   // size field counts only when it is used.
   std::vector<UsedInput> inputs = {
-      {caption(ids::IDC_LABEL_L), s.us_Imin ? std::string() : s.L},
+      {caption(ids::IDC_LABEL_L), s.us_Imin ? std::string() : RequiredInductanceText()},
       {caption(ids::IDC_LABEL_INOM), s.Inom},
       {caption(ids::IDC_LABEL_IMIN), s.us_Imin ? s.Imin : std::string()},
       {caption(ids::IDC_LABEL_U1), s.voltageSwitchOn},
@@ -304,7 +320,12 @@ void AdviserWindow::ShowStale() {
 
 void AdviserWindow::StartSweep() {
   if (dlg_.IsEnded()) return;
-  const Design design = dlg_.CurrentDesign();  // the inputs as the window holds them
+  Design design = dlg_.CurrentDesign();  // the inputs as the window holds them
+  if (std::isfinite(dlg_.Model().AdvisedRequirement())) {
+    // An advised design's raised inductance stands for its requirement.
+    design.settings.L = RequiredInductanceText();
+    design.settings.us_Imin = 0;
+  }
   insight::InsightOptions limits = DetailsOptionsOf(config_);
   limits.minGap_mm = minGap_->value();
   limits.riseLimit_K = maxRise_->value();

@@ -72,6 +72,7 @@ class AdviserWindow : public QDialog {
   void UpdateCount();
   void ShowStale();
   std::vector<UsedInput> UsedInputs() const;
+  std::string RequiredInductanceText() const;
   QString Text(const char* key, const char* fallback) const;
 
   CVelmoraDlg& dlg_;

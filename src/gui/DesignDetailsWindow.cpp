@@ -95,6 +95,7 @@ QTableWidget* NewFiguresTable(QWidget* parent) {
 }
 
 // The tolerance field: percent with one decimal, below 100.
+constexpr double kPercentPerUnit = 100.0;
 constexpr int kToleranceDecimals = 1;
 constexpr double kToleranceFieldMax = 99.9;
 // The ambient field: the program's ambient range, in steps of 5 K.
@@ -308,11 +309,17 @@ void DesignDetailsWindow::Texts() {
 
 void DesignDetailsWindow::ShowAmbient() { ambient_->setValue(config_.ambient_C); }
 
-// The field shows the tolerance of the design's own kind.
+// The field shows the tolerance of the design's own kind; an ungapped
+// powder core's is its maker's, which the field does not set.
 void DesignDetailsWindow::ShowTolerance() {
   const bool ungapped = details_ && details_->worstCase.ungapped;
+  const bool makers = details_ && details_->worstCase.makersTolerance;
   const QSignalBlocker quiet(tolerance_);
-  tolerance_->setValue(ungapped ? config_.tol_ungapped : config_.tol_gapped);
+  tolerance_->setEnabled(!makers);
+  tolerance_->setToolTip(makers ? Text("tipToleranceMaker") : QString());
+  tolerance_->setValue(makers     ? details_->worstCase.tolerance * kPercentPerUnit
+                       : ungapped ? config_.tol_ungapped
+                                  : config_.tol_gapped);
 }
 
 void DesignDetailsWindow::OnToleranceChanged(double percent) {

@@ -74,6 +74,7 @@ void SpreadOf(WorstCase& wc, const ChokeContext& context, const ChokeResults& r,
   const double gap = r.read.X;
   wc.ungapped = wc.gapGiven && !(gap > 0);
   wc.tolerance = wc.ungapped ? UngappedSpread(context.material, options) : options.alTolerance;
+  wc.makersTolerance = wc.ungapped && MakerGivesSpread(context.material);
   wc.spreadFrom = SpreadFrom::AL;
   if (!wc.gapGiven || wc.ungapped) return;
   // A ground gap only: an ungapped set has no gap whose tolerance counts.
@@ -87,9 +88,12 @@ void SpreadOf(WorstCase& wc, const ChokeContext& context, const ChokeResults& r,
 
 }  // namespace
 
+bool MakerGivesSpread(const MaterialRecord& material) {
+  return material.hasRollOff() && material.powder.alTolerance > 0;
+}
+
 double UngappedSpread(const MaterialRecord& material, const InsightOptions& options) {
-  return material.hasRollOff() && material.powder.alTolerance > 0 ? material.powder.alTolerance
-                                                                  : options.alToleranceUngapped;
+  return MakerGivesSpread(material) ? material.powder.alTolerance : options.alToleranceUngapped;
 }
 
 double GapSpread(double gap, const CoreRecord& core, double mu, double g0, const InsightOptions& options) {

@@ -161,10 +161,11 @@ struct WorstCase {
   Range dI_A;
   Range Ipk_A;
   Range Bpk_T;
-  double Bm_T = 0;              // the permitted peak flux density
-  bool fluxLimitHolds = false;  // Bpk stays within Bm at both ends
-  double designL_uH = 0;        // the inductance designed for
-  bool ringWithGap = false;     // a gap given to a ring, which is not sold gapped
+  double Bm_T = 0;               // the permitted peak flux density
+  bool fluxLimitHolds = false;   // Bpk stays within Bm at both ends
+  double designL_uH = 0;         // the inductance designed for
+  bool ringWithGap = false;      // a gap given to a ring, which is not sold gapped
+  bool makersTolerance = false;  // an ungapped powder core: the tolerance is its maker's
 };
 
 // What the converter asks of the choke at one input voltage.
@@ -219,6 +220,9 @@ double GapSpread(double gap_mm, const CoreRecord& core, double mu, double g0, co
 // The half-width of the AL spread of an ungapped core: the maker's tolerance
 // of a powder material where its file gives one, else the option's.
 double UngappedSpread(const MaterialRecord& material, const InsightOptions& options);
+// Whether the maker gives the AL tolerance of the material's ungapped cores
+// (a powder's), which UngappedSpread then takes.
+bool MakerGivesSpread(const MaterialRecord& material);
 
 // The worst case of a run: the gap (gap mode) and the nominal current are the
 // numbers the run read (results.read).

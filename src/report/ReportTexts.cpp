@@ -130,7 +130,7 @@ constexpr Entry kEntries[] = {
      "core halves (the flux crosses a spacer twice)."},
     {T::StepGapNone, "stepGapNone", "No air gap: the core halves touch."},
     {T::StepGapRing, "stepGapRing",
-     "A ferrite ring is not sold gapped: the gap of %1 mm given here cannot be built; wind the ring "
+     "A ring core, ferrite or powder, is not sold gapped: the gap of %1 mm given here cannot be built; wind the ring "
      "ungapped (gap 0) and calculate again."},
     {T::StepAl, "stepAl", "Use a core set with AL = %1 nH/turn\\u00B2 (gapped by its maker)."},
     {T::StepExpected, "stepExpected", "Expected inductance %1 %2, between %3 and %4 %2 (%5)."},
@@ -174,14 +174,14 @@ constexpr Entry kEntries[] = {
     {T::SpreadMaker, "spreadMaker", "the maker's AL tolerance"},
     {T::SpreadGap, "spreadGap", "from the gap tolerance \xB1%1 mm"},
     {T::RingGapWarning, "ringGapWarning",
-     "A ferrite ring is not sold gapped: this gap cannot be built. Design the ring ungapped (gap 0)."},
+     "A ring core, ferrite or powder, is not sold gapped: this gap cannot be built. Design the ring ungapped (gap 0)."},
     {T::CheckSaturation, "checkSaturation", "Below saturation by the margin"},
     {T::CheckMinInductance, "checkMinInductance", "Inductance at the low end of AL"},
     {T::CheckRunaway, "checkRunaway",
      "No thermal runaway (below 200 \xB0"
      "C)"},
     {T::CheckMinGap, "checkMinGap", "Gap at least the minimum gap"},
-    {T::CheckRingGap, "checkRingGap", "No gap in a ferrite ring"},
+    {T::CheckRingGap, "checkRingGap", "No gap in a ring core"},
     {T::CheckAcResistance, "checkAcResistance", "AC copper loss at most 25 %"},
     {T::CheckGapFringing, "checkGapFringing", "Gap at most 1 mm (fringing)"},
     {T::CheckCaution, "checkCaution", "caution"},

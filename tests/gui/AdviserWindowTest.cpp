@@ -7,10 +7,12 @@
 #include <QElapsedTimer>
 #include <QLabel>
 
+#include "app/AdviserCommands.h"
 #include "app/ControlIds.h"
 #include "app/WindowFixture.h"
 #include "gui/AdviserWindow.h"
 #include "support/QtApp.h"
+#include "textfile/Numbers.h"
 
 namespace velmora::test {
 namespace {
@@ -59,6 +61,16 @@ TEST_F(AdviserWindowTest, OneSweepAtATimeAndAnOutOfDateList) {
   EXPECT_TRUE(Labels(window).contains("of 3627 designs feasible"));  // ferrite and powder pairs
   window.FollowMainWindow();
   EXPECT_FALSE(Labels(window).contains("Out of date"));
+
+  // A design of the list put in: its raised inductance stands for the
+  // requirement the list was made for, and so does the field after undoing.
+  const double required = ReadLeadingDouble(Utf(d.GetItemText(ids::IDC_EDIT_L)));
+  ApplyAdvisedDesign(d, "E 25/13/7", "N87 Epcos", "0.5", FormatFixed(required * 1.2, 3), required);
+  for (int command : {0, ids::ID_EDIT_UNDO}) {
+    if (command) d.UserMenu(command);
+    window.FollowMainWindow();
+    EXPECT_FALSE(Labels(window).contains("Out of date")) << command;
+  }
 
   Type(ids::IDC_EDIT_FC, "150");
   Click(ids::IDC_CALCULATE);

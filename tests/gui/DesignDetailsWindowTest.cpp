@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDoubleSpinBox>
+#include <QLabel>
 #include <QSet>
 #include <QtCharts/QAbstractAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QXYSeries>
 #include <memory>
+#include <tuple>
 
 #include "app/AdviserCommands.h"
 #include "app/WindowFixture.h"
@@ -73,6 +76,31 @@ TEST_F(DesignDetailsWindowTest, RefreshesReuseTheSeriesAndFollowTheCalculation) 
     EXPECT_TRUE(limit->pointLabelsVisible());
     EXPECT_TRUE(limit->pointLabelsFormat().contains(QString::number(value, 'g', 3).left(4)))
         << limit->pointLabelsFormat().toStdString();
+  }
+}
+
+// The tolerance field follows the design's kind; an ungapped powder core's
+// tolerance is its maker's: shown, and not to be set there.
+TEST_F(DesignDetailsWindowTest, ToleranceFieldOfAPowderCoreIsItsMakers) {
+  dir.copyShippedData();
+  CVelmoraDlg& d = Start();
+  DetailsConfig config;
+  DesignDetailsWindow window(nullptr, config);
+  window.Refresh(d);
+  QDoubleSpinBox* field = nullptr;
+  for (const QLabel* l : window.findChildren<QLabel*>())
+    if (l->text().startsWith("AL tolerance")) field = qobject_cast<QDoubleSpinBox*>(l->buddy());
+  ASSERT_NE(field, nullptr);
+  for (const auto& [core, material, gap, L, makers] :
+       {std::tuple{"E 25/13/7", "N87 Epcos", "1", "", false}, {"R 21/12/7.1", "Edge 125", "0", "25.718", true}}) {
+    ApplyAdvisedDesign(d, core, material, gap, L, 15);
+    TakeBoxes();
+    window.Refresh(d);
+    const auto details = d.Model().DescribeLastCalculation();
+    ASSERT_TRUE(details.has_value());
+    EXPECT_EQ(field->isEnabled(), !makers) << core;
+    if (makers) EXPECT_DOUBLE_EQ(field->value(), details->worstCase.tolerance * 100) << core;
+    else EXPECT_DOUBLE_EQ(field->value(), config.tol_gapped) << core;
   }
 }
 

@@ -143,7 +143,7 @@ TEST_F(ReportTest, AlGivenRingCoreAndNoDataMaterial) {
   auto ring = Example("R 10/6/4", 0, "0.3");
   Start(ring);
   items = Texts(*FindSection(Build(), texts(T::SecInstruction)));
-  EXPECT_TRUE(Contains(items, "A ferrite ring is not sold gapped: the gap of 0.300 mm"));
+  EXPECT_TRUE(Contains(items, "A ring core, ferrite or powder, is not sold gapped: the gap of 0.300 mm"));
 
   // No loss data: no core loss anywhere, no loss plot, the model says why.
   Start(Example("E 30/15/7", 0, "0.2"));
