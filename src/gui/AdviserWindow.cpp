@@ -153,6 +153,9 @@ void AdviserWindow::BuildLimitFields() {
 void AdviserWindow::BuildLayout() {
   shape_ = new QComboBox(this);
   material_ = new QComboBox(this);
+  // Wide enough for their longest entry ("All materials", "Kool Mµ MAX 14"),
+  // in any language.
+  for (QComboBox* filter : {shape_, material_}) filter->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   feasibleOnly_ = new QCheckBox(this);
   feasibleOnly_->setChecked(true);
   BuildLimitFields();
@@ -185,10 +188,11 @@ void AdviserWindow::BuildLayout() {
   filters->addWidget(marginLabel_);
   filters->addWidget(margin_);
   filters->addStretch();
-  filters->addWidget(count_);
+  // The count beside the buttons: the filters keep their room in a longer language.
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(progress_, 1);
   buttons->addWidget(cancel_);
+  buttons->addWidget(count_);
   buttons->addStretch();
   buttons->addWidget(refresh_);
   buttons->addWidget(use_);
