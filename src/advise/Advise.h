@@ -193,6 +193,13 @@ std::string RoundGapUp(double greq, double step);
 // kInductanceDecimals, as text; the required inductance itself when the
 // spread leaves no low end.
 std::string RaisedInductance(double required_uH, double spread);
+// The same text with the number it reads as, worked out without reading it
+// (the adviser makes one at every gap it tries).
+struct InductanceField {
+  std::string text;
+  double value = 0;  // uH, ReadLeadingDouble(text)
+};
+InductanceField RaisedInductanceField(double required_uH, double spread);
 
 // The reasons in words ("frequency above the loss table; fill factor above 0.4").
 std::string ReasonText(unsigned reasons);

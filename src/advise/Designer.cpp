@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "calc/Constants.h"
 #include "calc/CoreLoss.h"
@@ -41,6 +42,10 @@ const insight::PointFigures* SamePoint(const ChokeResults& r, const std::vector<
 }
 // The reasons more turns on a powder core may cure.
 constexpr unsigned kCuredByTurns = kFluxAbovePermitted | kSpreadAbovePermitted;
+// Whole numbers of the inductance field's last decimal up to here divide by
+// its scale into the double nearest their decimal text (2^50: a thousandth
+// of a microhenry keeps 12 bits to spare).
+constexpr double kExactSteps = 1125899906842624.0;
 // The turns search of a powder core ends here whatever the fill factor: no
 // choke is wound with more.
 constexpr double kMaxPowderTurns = 10000;
@@ -167,11 +172,25 @@ std::string RoundGapUp(double greq, double step) {
   return GapText(std::max(StepsUp(greq, step), 1.0), step);
 }
 
-std::string RaisedInductance(double required, double spread) {
+std::string RaisedInductance(double required, double spread) { return RaisedInductanceField(required, spread).text; }
+
+InductanceField RaisedInductanceField(double required, double spread) {
   const double L = required / (1 - spread);
-  if (!(spread < 1) || !std::isfinite(L) || !(L > 0)) return FormatFixed(required, kInductanceDecimals);
+  InductanceField field;
+  if (!(spread < 1) || !std::isfinite(L) || !(L > 0)) {
+    field.text = FormatFixed(required, kInductanceDecimals);
+    field.value = ReadLeadingDouble(field.text);
+    return field;
+  }
   const double scale = std::pow(10.0, kInductanceDecimals);
-  return FormatFixed(std::ceil(L * scale - kStepSlack * std::max(1.0, L * scale)) / scale, kInductanceDecimals);
+  const double steps = std::ceil(L * scale - kStepSlack * std::max(1.0, L * scale));
+  field.value = steps / scale;
+  field.text = FormatFixed(field.value, kInductanceDecimals);
+  // The quotient of a whole number of steps is the double nearest the
+  // decimal the text shows, which is what reading the text gives; far above
+  // any inductance the text is read.
+  if (!(steps < kExactSteps)) field.value = ReadLeadingDouble(field.text);
+  return field;
 }
 
 PowderTurns SearchPowderTurns(const RollOffFit& fit, double ALlow_uH, double L_uH, double I_A, double le_mm, double N0,
@@ -327,32 +346,35 @@ Candidate Designer::Design(const CoreEntry& core, const MaterialRecord& material
   return unsettled;
 }
 
-// The inductance field at a gap: the required inductance over the low end
-// of the gap's spread, rounded up to the field's decimals.
-std::string Designer::InductanceAt(double gap, const CoreRecord& core) const {
-  return RaisedInductance(options_.requiredInductance_uH, insight::GapSpread(gap, core, mu_, g0_, options_));
-}
-
 GapTrial Designer::Try(const Candidate& base, double k, const CoreEntry& core, const MaterialRecord& material,
                        Reading reading) const {
   const auto at = static_cast<std::size_t>(k);
   const bool onGrid = k >= 0 && at < grid_.size();
   const double gap = onGrid ? gridValues_[at] : ReadLeadingDouble(GapText(k, step_));
-  return Try(base, k, InductanceAt(gap, core.record), core, material, reading);
+  // The inductance field at the gap: the required inductance over the low
+  // end of the gap's spread, rounded up to the field's decimals; the spread
+  // is the worst case's too.
+  const double spread = insight::GapSpread(gap, core.record, mu_, g0_, options_);
+  return TryAt(base, k, RaisedInductanceField(options_.requiredInductance_uH, spread), spread, core, material, reading);
 }
 
 GapTrial Designer::Try(const Candidate& base, double k, const std::string& inductance, const CoreEntry& core,
                        const MaterialRecord& material, Reading reading) const {
+  return TryAt(base, k, {inductance, ReadLeadingDouble(inductance)}, insight::constants::kNaN, core, material, reading);
+}
+
+GapTrial Designer::TryAt(const Candidate& base, double k, InductanceField inductance, double gapSpread,
+                         const CoreEntry& core, const MaterialRecord& material, Reading reading) const {
   GapTrial t{base, {}, {}, kFeasible, {}, {}, {}};
   Candidate& c = t.candidate;
   const auto at = static_cast<std::size_t>(k);
   const bool onGrid = k >= 0 && at < grid_.size();
   c.gapText = onGrid ? grid_[at] : GapText(k, step_);
   c.gap = onGrid ? gridValues_[at] : ReadLeadingDouble(c.gapText);
-  c.inductanceText = inductance;
+  c.inductanceText = std::move(inductance.text);
   InputNumbers numbers = numbers_;
   numbers.X = c.gap;
-  numbers.L = ReadLeadingDouble(c.inductanceText);
+  numbers.L = inductance.value;
   const ChokeContext context = ContextOf(core, material);
   t.results = CalculateFigures(gapInputs_, numbers, context);
   TakeFigures(t.results, c);
@@ -360,7 +382,7 @@ GapTrial Designer::Try(const Candidate& base, double k, const std::string& induc
     c.reasons = t.early = kRippleStop;
     return t;
   }
-  t.spread = insight::WorstCaseOf(true, context, t.results, options_);
+  t.spread = insight::WorstCaseOf(true, context, t.results, options_, gapSpread);
   c.BpkHigh = t.spread.Bpk_T.max;
   c.tolerance = t.spread.tolerance;
   c.Llow = t.spread.L_uH.min;

@@ -65,7 +65,9 @@ class Designer {
   std::size_t Settlings() const { return settlings_; }
 
  private:
-  std::string InductanceAt(double gap, const CoreRecord& core) const;
+  // A trial with the inductance field and, when known, the gap's spread.
+  GapTrial TryAt(const Candidate& c, double k, InductanceField inductance, double gapSpread, const CoreEntry& core,
+                 const MaterialRecord& material, Reading reading) const;
   double WireOuter(const ChokeResults& r) const;  // mm, the insulated wire's
   unsigned PreCheck(GapTrial& t, const CoreEntry& core, const MaterialRecord& material, Reading reading) const;
   // The runs' context, with what every run of the material shares.

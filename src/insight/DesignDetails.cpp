@@ -70,7 +70,8 @@ ToleranceEnd EndAt(double AL, const ChokeResults& r, double Inom, double Ae) {
 Range Span(double a, double b) { return Range{std::min(a, b), std::max(a, b)}; }
 
 // The half-width of the spread and where it comes from.
-void SpreadOf(WorstCase& wc, const ChokeContext& context, const ChokeResults& r, const InsightOptions& options) {
+void SpreadOf(WorstCase& wc, const ChokeContext& context, const ChokeResults& r, const InsightOptions& options,
+              double knownGapSpread) {
   const double gap = r.read.X;
   wc.ungapped = wc.gapGiven && !(gap > 0);
   wc.tolerance = wc.ungapped ? UngappedSpread(context.material, options) : options.alTolerance;
@@ -79,7 +80,9 @@ void SpreadOf(WorstCase& wc, const ChokeContext& context, const ChokeResults& r,
   if (!wc.gapGiven || wc.ungapped) return;
   // A ground gap only: an ungapped set has no gap whose tolerance counts.
   wc.gapTolerance_mm = options.gapTolerance_mm;
-  const double spread = GapSpread(gap, context.core, r.mu, r.g0, options);  // r.mu: 10000 for no data
+  const double spread = std::isnan(knownGapSpread)
+                            ? GapSpread(gap, context.core, r.mu, r.g0, options)  // r.mu: 10000 for no data
+                            : knownGapSpread;
   if (spread > wc.tolerance) {
     wc.tolerance = spread;
     wc.spreadFrom = SpreadFrom::Gap;
@@ -104,12 +107,12 @@ double GapSpread(double gap, const CoreRecord& core, double mu, double g0, const
   return std::max(options.alTolerance, std::max(AL - ALwide, ALnarrow - AL) / AL);
 }
 
-WorstCase WorstCaseOf(bool gapGiven, const ChokeContext& context, const ChokeResults& r,
-                      const InsightOptions& options) {
+WorstCase WorstCaseOf(bool gapGiven, const ChokeContext& context, const ChokeResults& r, const InsightOptions& options,
+                      double gapSpread) {
   WorstCase wc;
   wc.gapGiven = gapGiven;
   wc.Bm_T = r.Bm;
-  SpreadOf(wc, context, r, options);
+  SpreadOf(wc, context, r, options, gapSpread);
   const double Inom = r.read.Inom;
   const ToleranceEnd lo = EndAt(r.AL * (1 - wc.tolerance), r, Inom, context.core.Ae);
   const ToleranceEnd hi = EndAt(r.AL * (1 + wc.tolerance), r, Inom, context.core.Ae);

@@ -225,9 +225,10 @@ double UngappedSpread(const MaterialRecord& material, const InsightOptions& opti
 bool MakerGivesSpread(const MaterialRecord& material);
 
 // The worst case of a run: the gap (gap mode) and the nominal current are the
-// numbers the run read (results.read).
+// numbers the run read (results.read). gapSpread: GapSpread of that gap when
+// the caller has it already (the adviser raised the inductance by it).
 WorstCase WorstCaseOf(bool gapGiven, const ChokeContext& context, const ChokeResults& results,
-                      const InsightOptions& options);
+                      const InsightOptions& options, double gapSpread = constants::kNaN);
 
 // Calculate and its details in one call.
 struct DesignReport {

@@ -51,7 +51,9 @@ double TriangleWaveformFactor(double alpha, double duty) {
   constexpr double pi = std::numbers::pi;
   // The integral of |cos t|^alpha over 0 .. 2 pi in closed form.
   const double cosIntegral = 2 * std::sqrt(pi) * std::tgamma((alpha + 1) / 2) / std::tgamma(alpha / 2 + 1);
-  const double slopes = std::pow(duty, 1 - alpha) + std::pow(1 - duty, 1 - alpha);
+  // The symmetric triangle (every settling asks for it) has two equal slopes.
+  const double rise = std::pow(duty, 1 - alpha);
+  const double slopes = rise + (duty == 1 - duty ? rise : std::pow(1 - duty, 1 - alpha));
   return std::pow(2.0, alpha) * slopes / (std::pow(2 * pi, alpha - 1) * cosIntegral);
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -266,6 +267,19 @@ TEST(RoundGapUp, StepsAndTheirDecimals) {
 // No core with a material is rejected while a gap of the grid (rings: gap 0)
 // gives a design that meets every rule; a listed one is the first such gap
 // from where the search starts. Brute force over the shipped data.
+TEST(RaisedInductance, ItsNumberIsWhatItsTextReadsAs) {
+  // The adviser takes the number without reading the text: bit for bit the same.
+  std::mt19937 rng(45);
+  for (int i = 0; i < 20000; ++i) {
+    const double required = std::exp(std::uniform_real_distribution<double>(-12, 40)(rng));
+    const double spread = i % 50 ? std::uniform_real_distribution<double>(-0.1, 0.99)(rng) : 1.5;
+    const InductanceField field = RaisedInductanceField(required, spread);
+    const double read = ReadLeadingDouble(field.text);
+    ASSERT_EQ(std::memcmp(&field.value, &read, sizeof read), 0) << required << " " << spread << " " << field.text;
+    ASSERT_EQ(field.text, RaisedInductance(required, spread));
+  }
+}
+
 TEST(Sweep, NoPairIsRejectedWhileSomeGapOfTheGridIsBuildable) {
   const AdviseData data = ShippedData();
   AdviseQuery q;
